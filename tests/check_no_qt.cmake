@@ -1,0 +1,13 @@
+# Fails when a file under forms/ or program/ includes a Qt header.
+file(GLOB_RECURSE files ${ROOT}/forms/*.h ${ROOT}/forms/*.cpp ${ROOT}/program/*.h ${ROOT}/program/*.cpp)
+set(offenders "")
+foreach(f ${files})
+  file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt|Qt)")
+  if(lines)
+    list(APPEND offenders "${f}: ${lines}")
+  endif()
+endforeach()
+if(offenders)
+  message(FATAL_ERROR "Qt header included in a toolkit-free layer:\n${offenders}")
+endif()
+message(STATUS "forms/ and program/ are free of Qt (${CMAKE_CURRENT_LIST_LINE})")

@@ -18,7 +18,8 @@ class Formula : public ::testing::Test {
   Formula() {
     veltaro::resetFx();
     std::vector<std::string> lines(180);
-    for (int k = 1; k <= 180; ++k) lines[static_cast<std::size_t>(k - 1)] = "line " + std::to_string(k);
+    for (int k = 1; k <= 180; ++k)
+      lines[static_cast<std::size_t>(k - 1)] = "line " + std::to_string(k);
     fx().TextTable.assign(lines);
   }
   ~Formula() override { veltaro::resetFx(); }
@@ -79,11 +80,11 @@ TEST_F(Formula, WindFormsAndTheirConditions) {
   const Case cases[] = {
       {false, 1, 0.00855, 0.0081 / 0.00855 + pi * std::sqrt(1 / 0.00855), "line 175"},
       {false, 5, 0.1, 8.9 * std::pow(5.0, 0.9) / std::pow(0.1, 0.1), "line 176"},
-      {true, 10, 5, 5.6002857069974565, "line 179"},    // tall wall, strong wind
-      {true, 5, 1.8, 18.558547631344926, "line 180"},   // v·H = 9 and H < 2
-      {true, 4, 2, 3.96 * std::sqrt(2.0), "line 179"},  // v·H = 8 exactly
+      {true, 10, 5, 5.6002857069974565, "line 179"},             // tall wall, strong wind
+      {true, 5, 1.8, 18.558547631344926, "line 180"},            // v·H = 9 and H < 2
+      {true, 4, 2, 3.96 * std::sqrt(2.0), "line 179"},           // v·H = 8 exactly
       {true, 2, 5, 5.76 * std::pow(16 / 5.0, 0.2), "line 180"},  // v < 3
-      {true, 3, 2, 3.96 * std::sqrt(1.5), "line 179"},  // v·H = 6
+      {true, 3, 2, 3.96 * std::sqrt(1.5), "line 179"},           // v·H = 6
   };
   for (const auto& c : cases) {
     if (c.wall)
@@ -185,8 +186,8 @@ TEST_F(Formula, ConvergedSearchMeetsTheClosedFormForConstantConductivity) {
       ts = s.SurfaceTemperature;
     }
     const double q = s.HeatFlow;
-    const double conducted = pipe ? 2 * veltaro::kPi * 0.04 * (ti - ts) / std::log(De / Di)
-                                  : 0.04 * (ti - ts) / d;
+    const double conducted =
+        pipe ? 2 * veltaro::kPi * 0.04 * (ti - ts) / std::log(De / Di) : 0.04 * (ti - ts) / d;
     const double released = pipe ? s.SurfaceCoefficient * veltaro::kPi * De * (ts - ta)
                                  : s.SurfaceCoefficient * (ts - ta);
     EXPECT_NEAR(q / conducted, 1.0, 1e-9) << (pipe ? "pipe" : "plane");
@@ -200,21 +201,27 @@ TEST_F(Formula, FaultsAreRaisedNotCarriedIntoResults) {
   auto& s = fx();
   s.Lambda = 0.04;
   s.SurfaceCoefficient = 10;
-  EXPECT_EQ(faultOf([] { veltaro::ConvectionVerticalPipe(0, 60, 20); }), RunTimeError::DivisionByZero);
+  EXPECT_EQ(faultOf([] { veltaro::ConvectionVerticalPipe(0, 60, 20); }),
+            RunTimeError::DivisionByZero);
   EXPECT_EQ(faultOf([] { veltaro::ConvectionVerticalPipe(0, 20, 20); }), RunTimeError::Overflow);
-  EXPECT_EQ(faultOf([] { veltaro::ConvectionHorizontalPipe(-0.1, 60, 20); }), RunTimeError::InvalidArgument);
-  EXPECT_EQ(faultOf([] { veltaro::ConvectionPipeWind(2, 0, 60, 20); }), RunTimeError::DivisionByZero);
-  EXPECT_EQ(faultOf([] { veltaro::ConvectionWallWind(2, 0, 60, 20); }), RunTimeError::DivisionByZero);
+  EXPECT_EQ(faultOf([] { veltaro::ConvectionHorizontalPipe(-0.1, 60, 20); }),
+            RunTimeError::InvalidArgument);
+  EXPECT_EQ(faultOf([] { veltaro::ConvectionPipeWind(2, 0, 60, 20); }),
+            RunTimeError::DivisionByZero);
+  EXPECT_EQ(faultOf([] { veltaro::ConvectionWallWind(2, 0, 60, 20); }),
+            RunTimeError::DivisionByZero);
   EXPECT_EQ(faultOf([] { veltaro::PipeHeatFlow(60, 20, 0.2, 0); }), RunTimeError::DivisionByZero);
   EXPECT_EQ(faultOf([] { veltaro::NaturalLog(0); }), RunTimeError::InvalidArgument);
   s.HeatFlow = 42;
-  EXPECT_EQ(faultOf([] { veltaro::TransmittanceFromHeatFlow(20, 20); }), RunTimeError::DivisionByZero);
+  EXPECT_EQ(faultOf([] { veltaro::TransmittanceFromHeatFlow(20, 20); }),
+            RunTimeError::DivisionByZero);
   s.SurfaceCoefficient = 0;
   EXPECT_EQ(faultOf([] { veltaro::PlaneHeatFlow(60, 20, 0.05); }), RunTimeError::DivisionByZero);
   EXPECT_EQ(s.HeatFlow, 42) << "nothing written after a fault";
   s.Lambda = 0;
   s.SurfaceCoefficient = 10;
-  EXPECT_EQ(faultOf([] { veltaro::CalcPipeTransmittance(0.2, 0.1); }), RunTimeError::DivisionByZero);
+  EXPECT_EQ(faultOf([] { veltaro::CalcPipeTransmittance(0.2, 0.1); }),
+            RunTimeError::DivisionByZero);
 }
 
 }  // namespace

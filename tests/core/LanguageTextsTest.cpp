@@ -13,13 +13,13 @@ namespace {
 using coretest::CoreTest;
 
 const char* const kMenus[] = {
-    "menuFiler",   "menuNewCase",   "menuOpenCase", "menuSaveCase",  "menuExport",
-    "menuDeleteCase", "menuPrintCase", "menuPreview", "menuQuit",     "menuEdit",
-    "menuCalculate", "menuShowDetails", "menuResetCase", "menuBeregn", "menuCalc01",
-    "menuCalc02",  "menuCalc03",    "menuCalc04",   "menuCalc05",    "menuCalc06",
-    "menuFlerlag", "menuCalc21",    "menuCalc22",   "menuCalc23",    "menuCalc24",
-    "menuLastCalc", "menuMax",      "menuMin",      "menuHelp",      "menuIndex",
-    "menuAdr",     "menuAboutProgram"};
+    "menuFiler",      "menuNewCase",     "menuOpenCase",  "menuSaveCase", "menuExport",
+    "menuDeleteCase", "menuPrintCase",   "menuPreview",   "menuQuit",     "menuEdit",
+    "menuCalculate",  "menuShowDetails", "menuResetCase", "menuBeregn",   "menuCalc01",
+    "menuCalc02",     "menuCalc03",      "menuCalc04",    "menuCalc05",   "menuCalc06",
+    "menuFlerlag",    "menuCalc21",      "menuCalc22",    "menuCalc23",   "menuCalc24",
+    "menuLastCalc",   "menuMax",         "menuMin",       "menuHelp",     "menuIndex",
+    "menuAdr",        "menuAboutProgram"};
 
 // Just the parts of the main window the loaders reach.
 class MainStandIn : public forms::Form {
@@ -76,10 +76,12 @@ TEST_F(LanguageTexts, MenuLinesGoToTheirTargetsTrimmed) {
   auto& m = main();
   for (int n = 1; n <= 32; ++n)
     EXPECT_EQ(m.menu(kMenus[n - 1]).caption(), "line " + std::to_string(n)) << kMenus[n - 1];
-  const int buttonOfLine[] = {1, 2, 3, 4, 6, 7, 8, 10, 11, 13, 15, 17, 18, 19, 20, 21, 22, 25, 26, 27, 28};
+  const int buttonOfLine[] = {1,  2,  3,  4,  6,  7,  8,  10, 11, 13, 15,
+                              17, 18, 19, 20, 21, 22, 25, 26, 27, 28};
   auto& bar = m.toolbar("tobMenu");
   for (int i = 0; i < 21; ++i)
-    EXPECT_EQ(bar.button(buttonOfLine[i]).toolTip, "line " + std::to_string(33 + i)) << buttonOfLine[i];
+    EXPECT_EQ(bar.button(buttonOfLine[i]).toolTip, "line " + std::to_string(33 + i))
+        << buttonOfLine[i];
   EXPECT_EQ(m.menu("menuShowPipeDistance").caption(), "line 54");
   EXPECT_EQ(m.menu("menuRoundCmd").caption(), "line 55");
   EXPECT_EQ(m.menu("menuCalc07").caption(), "line 56");
@@ -97,11 +99,11 @@ TEST_F(LanguageTexts, MarketRulesDecideWhatIsOffered) {
     bool classCalc, pipeDistance, ductCalc;
   };
   const Case cases[] = {
-      {"DK", "DK", true, true, true},      {"NO", "NO", true, true, true},
-      {"SE", "SE", false, true, true},     {"UK", "UK", false, false, true},
-      {"LT", "LT", false, false, false},   {"LV", "LV", false, false, false},
-      {"EE", "EE", false, false, false},   {"MRN", "MRN", false, false, false},
-      {"FR", "DK", false, false, false},   {"", "DK", false, false, false},
+      {"DK", "DK", true, true, true},    {"NO", "NO", true, true, true},
+      {"SE", "SE", false, true, true},   {"UK", "UK", false, false, true},
+      {"LT", "LT", false, false, false}, {"LV", "LV", false, false, false},
+      {"EE", "EE", false, false, false}, {"MRN", "MRN", false, false, false},
+      {"FR", "DK", false, false, false}, {"", "DK", false, false, false},
   };
   for (const auto& c : cases) {
     forms::app().unloadIfLoaded("mdiVeltaro");
@@ -193,9 +195,9 @@ TEST_F(Addresses, CountAndTheCountrysBlockInTheTextTable) {
     const char* code;
     int first;
   };
-  for (const Case c : {Case{"MRN", 16}, Case{"UK", 31}, Case{"DK", 46}, Case{"FR", 46},
-                       Case{"NO", 61}, Case{"SE", 76}, Case{"LT", 91}, Case{"EE", 106},
-                       Case{"LV", 121}}) {
+  for (const Case c :
+       {Case{"MRN", 16}, Case{"UK", 31}, Case{"DK", 46}, Case{"FR", 46}, Case{"NO", 61},
+        Case{"SE", 76}, Case{"LT", 91}, Case{"EE", 106}, Case{"LV", 121}}) {
     veltaro::fx().CountryCode = c.code;
     writeContacts(135);
     veltaro::LoadAddresses();

@@ -84,23 +84,22 @@ TEST_F(ReferenceData, AnUnlistedCountryReadsTheDanishFiles) {
   veltaro::FillPipeDiameterCombo(box());
   EXPECT_EQ(box().listCount(), 2);
   veltaro::fx().CountryCode = "LV";
-  EXPECT_THROW(veltaro::FillPipeDiameterCombo(box()), DataFileError) << "no fallback for a listed code";
+  EXPECT_THROW(veltaro::FillPipeDiameterCombo(box()), DataFileError)
+      << "no fallback for a listed code";
 }
 
 TEST_F(ReferenceData, ProductLinesFieldsAndThicknesses) {
   std::string thirtyOne;
   for (int i = 1; i <= 31; ++i) thirtyOne += std::to_string(10 * i) + ";";
-  writeLines(linePath("Product"),
-             {"Torvelin Rørskål ;0,033;0.00017;9E-07;-50;250;20;30;12.5;13,5;",
-              " Torvelin Plade;0.035;0.00018;0;-50;600;",
-              "Torvelin Lamel;0.04;0;0;0;300;" + thirtyOne,
-              "Torvelin Filt;0.036;0;0;0;200;40;0;60; ",
-              "Torvelin Plade"});
+  writeLines(linePath("Product"), {"Torvelin Rørskål ;0,033;0.00017;9E-07;-50;250;20;30;12.5;13,5;",
+                                   " Torvelin Plade;0.035;0.00018;0;-50;600;",
+                                   "Torvelin Lamel;0.04;0;0;0;300;" + thirtyOne,
+                                   "Torvelin Filt;0.036;0;0;0;200;40;0;60; ", "Torvelin Plade"});
   veltaro::FillProductCombo(box());
   const auto& t = veltaro::fx().ProductTable;
   ASSERT_EQ(t.size(), 4);
-  EXPECT_EQ(box().items(),
-            (std::vector<std::string>{"Torvelin Rørskål ", " Torvelin Plade", "Torvelin Lamel", "Torvelin Filt"}));
+  EXPECT_EQ(box().items(), (std::vector<std::string>{"Torvelin Rørskål ", " Torvelin Plade",
+                                                     "Torvelin Lamel", "Torvelin Filt"}));
   EXPECT_EQ(box().text(), "Torvelin Plade") << "the default need not equal an item";
   EXPECT_EQ(t[1].Nr, 1);
   EXPECT_EQ(t[4].Nr, 4);
@@ -121,8 +120,8 @@ TEST_F(ReferenceData, ProductLinesFieldsAndThicknesses) {
     std::vector<std::string> items;
     const char* text;
   };
-  for (const auto& c : {Case{0, {"20", "30", "12", "14"}, "20"}, Case{1, {}, ""},
-                        Case{3, {"40"}, "40"}}) {
+  for (const auto& c :
+       {Case{0, {"20", "30", "12", "14"}, "20"}, Case{1, {}, ""}, Case{3, {"40"}, "40"}}) {
     veltaro::FillThicknessCombo(c.position, box());
     EXPECT_EQ(box().items(), c.items) << c.position;
     EXPECT_EQ(box().text(), c.text) << c.position;
@@ -166,7 +165,8 @@ TEST_F(ReferenceData, MalformedProductFilesNameTheLine) {
 }
 
 TEST_F(ReferenceData, SelectingAProductOutsideTheTableIsRefused) {
-  writeLines(linePath("Product"), {"A;0.031;0.0002;0.000001;0;100;", "B;0.041;0.0003;0.000002;0;100;", "A"});
+  writeLines(linePath("Product"),
+             {"A;0.031;0.0002;0.000001;0;100;", "B;0.041;0.0003;0.000002;0;100;", "A"});
   veltaro::LoadProductFile();
   auto& s = veltaro::fx();
   EXPECT_TRUE(veltaro::SelectProduct(1));
@@ -245,7 +245,8 @@ TEST_F(PipeTables, PipeOnlyCheckAsksOnlyForAMissingSize) {
   platform.expectMsgBox(forms::mb::IdNo);
   EXPECT_EQ(veltaro::PipeOnlyCheck("18", "Skål", "Outdoor pipe"), 2);
   EXPECT_EQ(platform.calls.back().text,
-            "Skål\r\nis made only for these pipes:\r\n\r\nOutdoor pipe\r\n\r\n42 mm\r\n\r\nUse it anyway?");
+            "Skål\r\nis made only for these pipes:\r\n\r\nOutdoor pipe\r\n\r\n42 mm\r\n\r\nUse it "
+            "anyway?");
 }
 
 TEST_F(PipeTables, MalformedPipeOnlyFilesNameTheLine) {

@@ -20,7 +20,8 @@ class Savings : public CoreTest {
  protected:
   Savings() {
     std::vector<std::string> lines(200);
-    for (int k = 1; k <= 200; ++k) lines[static_cast<std::size_t>(k - 1)] = "line " + std::to_string(k);
+    for (int k = 1; k <= 200; ++k)
+      lines[static_cast<std::size_t>(k - 1)] = "line " + std::to_string(k);
     fx().TextTable.assign(lines);
   }
   // The bare loss of a horizontal 60.3 mm pipe indoors at 80 °C in 20 °C air.
@@ -72,7 +73,8 @@ TEST_F(Savings, BarePlaneLoss) {
   EXPECT_EQ(ts, 20);
   EXPECT_EQ(s.HeatFlow, 0);
   // A horizontal plane indoors without emissivity has no surface coefficient at all.
-  EXPECT_THROW(veltaro::CalcBareHeatLoss(0, 0, 1.0, ts, 20, 80, true, true, false), veltaro::RunTimeError);
+  EXPECT_THROW(veltaro::CalcBareHeatLoss(0, 0, 1.0, ts, 20, 80, true, true, false),
+               veltaro::RunTimeError);
 }
 
 TEST_F(Savings, EnergySavingsByUnit) {
@@ -97,8 +99,9 @@ TEST_F(Savings, EnergySavingsByUnit) {
   for (const auto& c : cases) {
     uint8_t unit = c.unit;
     double ts = 0;
-    const auto texts = veltaro::CalcEnergySavings(0, 0.9, 10, 0.0603, ts, 20, insulated, 80, true, true,
-                                                  Money::FromDouble(c.price), 8760, unit, true);
+    const auto texts =
+        veltaro::CalcEnergySavings(0, 0.9, 10, 0.0603, ts, 20, insulated, 80, true, true,
+                                   Money::FromDouble(c.price), 8760, unit, true);
     EXPECT_EQ(unit, c.unit + 1);
     EXPECT_EQ(ts, 80);
     EXPECT_EQ(texts.Bespar, c.bespar) << int(c.unit);
@@ -143,8 +146,8 @@ TEST_F(Savings, WritesTheWindowsBoxes) {
   SavingsWindow w;
   uint8_t unit = 0;
   double ts = 0;
-  veltaro::CalcEnergySavings(0, 0.9, 2, 0.0603, ts, 20, bare - 50, 80, true, true, Money::FromDouble(0.5),
-                             1000, unit, true, w);
+  veltaro::CalcEnergySavings(0, 0.9, 2, 0.0603, ts, 20, bare - 50, 80, true, true,
+                             Money::FromDouble(0.5), 1000, unit, true, w);
   EXPECT_EQ(w.control("Bespar").text(), "50");  // 50 W · 2 m · 1000 h = 100 kWh at 0.5
   EXPECT_EQ(w.control("VTU").text(), veltaro::LocaleText(veltaro::RoundHalfEven(bare, 0), "."));
 }

@@ -26,6 +26,7 @@
 namespace forms {
 
 class Form;
+class Toolbar;
 
 class Control {
  public:
@@ -50,6 +51,13 @@ class Control {
   const std::string& name() const { return name_; }
   int index() const { return index_; }  // -1 when the control is not part of an array
   Control* container() const { return container_; }
+  // A control may sit on a toolbar strip instead of the window's client area (for example
+  // the case fields of the main window); its geometry is then relative to the strip.
+  Toolbar* toolbarHost() const { return toolbarHost_; }
+  void placeOnToolbar(Toolbar& toolbar) {
+    toolbarHost_ = &toolbar;
+    markDirty(kDirtyGeometry);
+  }
 
   // --- Text (Text of boxes and lists, Caption of everything else) ---
   const std::string& text() const { return text_; }
@@ -206,6 +214,7 @@ class Control {
   std::string name_;
   int index_;
   Control* container_;
+  Toolbar* toolbarHost_ = nullptr;
 
   std::string text_;
   bool enabled_ = true;

@@ -1,0 +1,23 @@
+#pragma once
+// What the rest of the program may call on a calculation window: the main window's Calculate
+// command, the case files and the reports reach a window by its class name and use this.
+
+#include <string>
+
+namespace veltaro {
+
+class CalcWindow {
+ public:
+  virtual ~CalcWindow() = default;
+  // Calculate: check the inputs, run the calculation, show the results.
+  virtual void Beregn_Click() = 0;
+};
+
+// The window class of a calculation number (1-7, 21-24); empty for any other number.
+inline std::string calcFormName(int calcNumber) {
+  if ((calcNumber >= 1 && calcNumber <= 7) || (calcNumber >= 21 && calcNumber <= 24))
+    return std::string(calcNumber < 10 ? "frmCalc0" : "frmCalc") + std::to_string(calcNumber);
+  return {};
+}
+
+}  // namespace veltaro

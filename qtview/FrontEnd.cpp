@@ -1,0 +1,9 @@
+#include "qtview/FrontEnd.h"
+
+#include <QApplication>
+
+namespace qtview {
+
+int runEventLoop() { return QApplication::exec(); }
+
+}  // namespace qtview

@@ -1,0 +1,167 @@
+// The window registry: one instance per class, created on reference, fresh after unload.
+
+#include <gtest/gtest.h>
+
+#include "forms/Application.h"
+#include "support/ScriptedPlatform.h"
+#include "TestForms.h"
+
+using formstest::eventLog;
+using formstest::TestWindow;
+using Events = std::vector<std::string>;
+
+namespace {
+
+class Registry : public ::testing::Test {
+ protected:
+  testing_support::ScriptedPlatform platform;
+  forms::Application app{platform};
+  void SetUp() override {
+    app.registerForm<TestWindow>();
+    app.registerForm<formstest::OtherWindow>();
+    app.registerForm<formstest::Frame>();
+    eventLog().clear();
+  }
+};
+
+TEST_F(Registry, FirstReferenceCreatesLoadsAndShowsAChild) {
+  EXPECT_EQ(app.find("TestWindow"), nullptr);
+  auto& frame = app.get("Frame");
+  EXPECT_FALSE(frame.visible());  // a frame loads without showing
+  auto& w = app.get("TestWindow");
+  EXPECT_EQ(&app.get("TestWindow"), &w);
+  EXPECT_EQ(eventLog(), (Events{"TestWindow.Load", "TestWindow.Activate"}));
+  EXPECT_TRUE(w.visible());
+  EXPECT_TRUE(frame.visible());  // its first child makes the frame appear
+  EXPECT_EQ(app.activeMdiChild(), &w);
+  EXPECT_THROW(app.get("NoSuchWindow"), std::out_of_range);
+}
+
+TEST_F(Registry, ControlsByNameAndIndex) {
+  auto& w = app.get("TestWindow");
+  EXPECT_EQ(&w.control("OPTA", 2), &w.control("optA", 2));  // names are case-insensitive
+  EXPECT_EQ(w.findControl("optA", 1), nullptr);              // the gap
+  EXPECT_EQ(w.controlArray("optA").size(), 2u);
+  EXPECT_THROW(w.control("txtMissing"), std::out_of_range);
+}
+
+TEST_F(Registry, UnloadGivesAFreshInstanceInDesignState) {
+  auto& w = app.get<TestWindow>();
+  w.txt.setText("changed");
+  uint64_t id = w.instanceId();
+  EXPECT_TRUE(w.unload());
+  EXPECT_EQ(app.find("TestWindow"), nullptr);
+  auto& again = app.get<TestWindow>();
+  EXPECT_NE(again.instanceId(), id);
+  EXPECT_EQ(again.txt.text(), "");
+}
+
+TEST_F(Registry, UnloadCanBeCancelledAndRaisesQueryUnloadFirst) {
+  auto& w = app.get<TestWindow>();
+  w.refuseQuery = true;
+  eventLog().clear();
+  EXPECT_FALSE(w.userClose());
+  w.refuseQuery = false;
+  w.refuseUnload = true;
+  EXPECT_FALSE(w.unload());
+  EXPECT_TRUE(w.isLoaded());
+  EXPECT_EQ(eventLog(), (Events{"TestWindow.QueryUnload0", "TestWindow.QueryUnload1",
+                                "TestWindow.Unload"}));
+}
+
+TEST_F(Registry, AWindowMayUnloadItselfFromItsOwnHandler) {
+  auto& w = app.get<TestWindow>();
+  bool stillReadable = false;
+  w.cmd.onClick = [&w, &stillReadable] {
+    w.unload();
+    // The instance lives until the event ends, so the rest of the handler is safe.
+    stillReadable = w.txt.text().empty() && !w.isLoaded();
+  };
+  w.cmd.userClick();
+  EXPECT_TRUE(stillReadable);
+  EXPECT_EQ(app.find("TestWindow"), nullptr);
+}
+
+TEST_F(Registry, ClosingTheFrameAsksEveryChildFirst) {
+  auto& frame = app.get("Frame");
+  auto& w = app.get<TestWindow>();
+  app.get<formstest::OtherWindow>();
+  w.refuseQuery = true;
+  EXPECT_FALSE(frame.userClose());
+  EXPECT_TRUE(app.isLoaded("OtherWindow"));
+  w.refuseQuery = false;
+  eventLog().clear();
+  EXPECT_TRUE(frame.userClose());
+  EXPECT_EQ(eventLog(), (Events{"TestWindow.QueryUnload4", "TestWindow.Unload"}));
+  EXPECT_TRUE(app.loadedForms().empty());
+}
+
+TEST_F(Registry, ClosingTheActiveChildActivatesTheOneBeforeIt) {
+  auto& w = app.get<TestWindow>();
+  auto& other = app.get<formstest::OtherWindow>();
+  EXPECT_EQ(app.activeMdiChild(), &other);
+  eventLog().clear();
+  other.unload();
+  EXPECT_EQ(app.activeMdiChild(), &w);
+  EXPECT_EQ(eventLog(), (Events{"TestWindow.Activate"}));
+}
+
+TEST_F(Registry, ModalShowRunsThroughThePlatform) {
+  auto& w = app.get<TestWindow>();
+  w.setMdiChild(false);
+  w.hide();
+  platform.expectModal("TestWindow", [](forms::Form& f) { f.control("cmdGo").userClick(); f.hide(); });
+  w.show(true);
+  EXPECT_FALSE(w.isModal());
+  EXPECT_TRUE(platform.scriptDone());
+}
+
+TEST_F(Registry, DispatchTurnsAnEscapedErrorIntoAMessage) {
+  platform.expectMsgBox(forms::mb::IdOk, "boom");
+  app.dispatch([] { throw std::runtime_error("boom"); });
+  EXPECT_EQ(platform.callsOf("msgBox").at(0).style, forms::mb::Critical);
+}
+
+TEST_F(Registry, MenusAndToolbar) {
+  auto& frame = app.get("Frame");
+  auto& file = frame.addMenu("menuFiler");
+  auto& quit = frame.addMenu("menuQuit", &file);
+  int clicks = 0;
+  quit.onClick = [&] { ++clicks; };
+  quit.setCaption("&Afslut");
+  frame.menu("MENUQUIT").userClick();
+  quit.setVisible(false);
+  quit.userClick();  // a hidden item cannot be chosen
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(frame.topMenus().size(), 1u);
+  EXPECT_EQ(file.children().at(0)->caption(), "&Afslut");
+
+  auto& bar = frame.addToolbar("tobMenu");
+  bar.addButton("NewCase");
+  bar.addButton("", true);
+  bar.addButton("Calculate");
+  std::vector<std::string> keys;
+  bar.onButtonClick = [&](forms::ToolbarButton& b) { keys.push_back(b.key); };
+  bar.userClick(1);
+  bar.userClick(2);  // separator
+  bar.setButtonVisible(3, false);
+  bar.userClick(3);
+  bar.setButtonVisible(3, true);
+  bar.setToolTip(3, "Beregn");
+  frame.toolbar("tobmenu").userClick(3);
+  EXPECT_EQ(keys, (std::vector<std::string>{"NewCase", "Calculate"}));
+  EXPECT_EQ(bar.button("Calculate")->toolTip, "Beregn");
+  EXPECT_EQ(bar.button("Missing"), nullptr);
+  EXPECT_THROW(bar.button(4), std::out_of_range);
+}
+
+TEST_F(Registry, EndUnloadsEverythingWithoutEvents) {
+  app.get<TestWindow>();
+  eventLog().clear();
+  app.end();
+  EXPECT_TRUE(app.ended());
+  EXPECT_TRUE(app.loadedForms().empty());
+  EXPECT_TRUE(eventLog().empty());
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+// The scripted platform must answer as scripted and fail a test that meets a box it did not
+// expect, since the program's messages are part of what the tests check.
+
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include "forms/Application.h"
+#include "support/ScriptedPlatform.h"
+
+namespace {
+
+using testing_support::ScriptedPlatform;
+
+TEST(ScriptedPlatform, AnswersInOrderAndRecordsEveryCall) {
+  ScriptedPlatform p;
+  p.expectMsgBox(forms::mb::IdYes, "Quit");
+  p.expectMsgBox(forms::mb::IdNo);
+  p.expectInputBox(std::string("2"));
+  p.expectInputBox(std::nullopt);
+  p.expectSaveFile(std::string("/tmp/case.DAT"));
+  EXPECT_EQ(p.msgBox("Quit ?", forms::mb::YesNo + forms::mb::Question, "Veltaro"), forms::mb::IdYes);
+  EXPECT_EQ(p.msgBox("Again ?", forms::mb::YesNo, "Veltaro"), forms::mb::IdNo);
+  EXPECT_EQ(p.inputBox("Decimals", "", "0", 100, 200), std::optional<std::string>("2"));
+  EXPECT_EQ(p.inputBox("Decimals", "", "0", 100, 200), std::nullopt);
+  EXPECT_EQ(p.saveFileDialog({}), std::optional<std::string>("/tmp/case.DAT"));
+  EXPECT_TRUE(p.scriptDone());
+  ASSERT_EQ(p.callsOf("msgBox").size(), 2u);
+  EXPECT_EQ(p.callsOf("msgBox")[0].style, 36);
+  EXPECT_EQ(p.callsOf("inputBox")[0].args, (std::vector<std::string>{"0", "100", "200"}));
+}
+
+TEST(ScriptedPlatform, FailsLoudlyOnWhatTheScriptDidNotExpect) {
+  ScriptedPlatform p;
+  EXPECT_NONFATAL_FAILURE(p.msgBox("Surprise", 0, "t"), "unexpected message box");
+  p.expectMsgBox(forms::mb::IdOk, "limit");
+  EXPECT_NONFATAL_FAILURE(p.msgBox("Something else", 0, "t"), "lacks \"limit\"");
+  EXPECT_NONFATAL_FAILURE(p.inputBox("x", "", "", 0, 0), "unexpected input box");
+  EXPECT_NONFATAL_FAILURE(p.openFileDialog({}), "unexpected open dialog");
+  forms::Application app(p);
+  class Dialog : public forms::Form {
+   public:
+    Dialog() : forms::Form("Dialog") {}
+  };
+  app.registerForm("Dialog", [] { return std::make_unique<Dialog>(); });
+  auto& d = app.get("Dialog");
+  EXPECT_NONFATAL_FAILURE(d.show(true), "unexpected modal window Dialog");
+  EXPECT_FALSE(d.visible());  // the unexpected modal run ends with the window hidden
+}
+
+}  // namespace

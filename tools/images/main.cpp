@@ -87,7 +87,8 @@ void drawWordmark(QPainter& p, const QRect& r, const QColor& text, const QString
     p.drawEllipse(c, d * 3 / 10, d * 3 / 10);
     p.setBrush(kNavy);
     p.drawEllipse(c, d / 6, d / 6);
-    QFont f = fitted(name, QSize(r.width() - d - 8, r.height()), r.height() * 7 / 10, true);
+    // Fitted with room for the wider letter spacing set below.
+    QFont f = fitted(name, QSize((r.width() - d - 8) * 9 / 10, r.height()), r.height() * 7 / 10, true);
     f.setLetterSpacing(QFont::PercentageSpacing, 108);
     p.setFont(f);
     p.setPen(text);
@@ -150,9 +151,9 @@ void drawPipeDistances(QPainter& p, const QSize& s, bool swedish) {
     hatched(p, QRectF(0, 0, 10, s.height()));
     if (swedish)
         hatched(p, QRectF(0, 0, s.width(), top - 4));
-    const double r = std::min(s.width() * 0.17, (s.height() - top) * 0.26);
+    const double r = std::min(s.width() * 0.13, (s.height() - top) * 0.24);
     const double cy = swedish ? top + r + (s.height() - top) * 0.22 : s.height() * 0.45;
-    const QPointF c1(10 + r + s.width() * 0.14, cy), c2(s.width() - r - 8, cy);
+    const QPointF c1(10 + r + s.width() * 0.12, cy), c2(s.width() - r - 6, cy);
     drawPipeSection(p, c1, r);
     drawPipeSection(p, c2, r);
     p.setPen(QPen(QColor(0xc0, 0x1f, 0x1f), 1));

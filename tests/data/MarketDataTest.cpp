@@ -334,6 +334,12 @@ TEST(SharedData, ContactFileHasNineAsciiBlocksWithWebAddresses) {
             EXPECT_TRUE(contains(f.lines[k], ".example.com") || contains(f.lines[k], ".example.org"));
         }
     }
+    // Blocks 2 to 9 are read by their position: marine, UK, DK, NO, SE, LT, EE, LV.
+    const std::vector<std::string> countries = {"Denmark", "United Kingdom", "Danmark", "Norge",
+                                                "Sverige", "Lietuva", "Eesti", "Latvija"};
+    EXPECT_TRUE(contains(f.lines[15], "Marine"));
+    for (size_t k = 0; k < countries.size(); ++k)
+        EXPECT_EQ(f.lines[15 * (k + 1) + 5], countries[k]) << "block " << k + 2;
     // The Norwegian block skips its first address line, so lines 4 and 5 carry the address.
     EXPECT_FALSE(trim(f.lines[60 + 3]).empty());
     EXPECT_FALSE(trim(f.lines[60 + 4]).empty());

@@ -8,10 +8,10 @@
 namespace datatest {
 
 struct MarketFile {
-    std::string bytes;              // as stored
-    std::vector<std::string> raw;   // lines in the code page, without their CR LF
-    std::vector<std::string> lines; // the same lines in UTF-8
-    bool crlfOnly = true;           // every line ends with CR LF
+  std::string bytes;               // as stored
+  std::vector<std::string> raw;    // lines in the code page, without their CR LF
+  std::vector<std::string> lines;  // the same lines in UTF-8
+  bool crlfOnly = true;            // every line ends with CR LF
 };
 
 std::string sourceDir();
@@ -25,11 +25,11 @@ std::string trim(const std::string& s);
 std::string upper(const std::string& utf8);
 // The number at the start of a text (sign, digits, one point or comma); false when none.
 bool leadingNumber(const std::string& text, double& value);
-std::vector<std::string> fieldsOf(const std::string& line); // ";"-ended fields
+std::vector<std::string> fieldsOf(const std::string& line);  // ";"-ended fields
 std::uint16_t crc16Xmodem(const std::string& bytes);
 // The size the pipe-only check reads from a pipe-size text.
 int pipeSizeKey(const std::string& text);
 // Width and height of a JPEG or BMP picture; false when the header is not understood.
 bool pictureSize(const std::string& path, int& width, int& height);
 
-} // namespace datatest
+}  // namespace datatest

@@ -57,8 +57,7 @@ void Control::raise(const std::function<void()>& handler) {
 
 void Control::setText(const std::string& text) {
   if (kind_ == ControlKind::ComboBox) {
-    auto it = std::find(items_.begin(), items_.end(), text);
-    int match = it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+    int match = findItem(text);
     if (comboStyle_ == ComboStyle::DropdownList) {
       // A list that takes no typing can only show one of its items: choosing it by text
       // selects it like a click. Any other text is kept without an event.
@@ -93,8 +92,7 @@ void Control::setText(const std::string& text) {
 
 void Control::setTextSilently(const std::string& text) {
   if (kind_ == ControlKind::ComboBox) {
-    auto it = std::find(items_.begin(), items_.end(), text);
-    listIndex_ = it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+    listIndex_ = findItem(text);
   }
   if (text_ != text) {
     text_ = text;
@@ -190,6 +188,11 @@ void Control::setRange(int minimum, int maximum) {
 }
 
 // ---------------------------------------------------------------- items
+
+int Control::findItem(const std::string& text) const {
+  auto it = std::find(items_.begin(), items_.end(), text);
+  return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+}
 
 const std::string& Control::item(int i) const {
   static const std::string empty;
@@ -436,14 +439,15 @@ void Control::applyTyped(int keyAscii) {
   } else {
     return;
   }
-  if (next == text_) return;
-  text_ = next;
-  selStart_ = caret;
+  commitUserEdit(next, caret);
+}
+
+void Control::commitUserEdit(const std::string& text, int caret) {
+  if (text == text_) return;
+  text_ = text;
+  selStart_ = std::clamp(caret, 0, static_cast<int>(text_.size()));
   selLength_ = 0;
-  if (kind_ == ControlKind::ComboBox) {
-    auto it = std::find(items_.begin(), items_.end(), text_);
-    listIndex_ = it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
-  }
+  if (kind_ == ControlKind::ComboBox) listIndex_ = findItem(text_);
   markDirty(kDirtyText | kDirtyValue | kDirtyLook);
   raise(onChange);
 }
@@ -484,16 +488,7 @@ int Control::userKeyUp(int keyCode, int shift) {
 
 void Control::userEditText(const std::string& text, int caretPosition) {
   Application::EventScope scope(form_->app());
-  if (!isEditable() || text == text_) return;
-  text_ = text;
-  selStart_ = std::clamp(caretPosition, 0, static_cast<int>(text_.size()));
-  selLength_ = 0;
-  if (kind_ == ControlKind::ComboBox) {
-    auto it = std::find(items_.begin(), items_.end(), text_);
-    listIndex_ = it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
-  }
-  markDirty(kDirtyText | kDirtyValue | kDirtyLook);
-  raise(onChange);
+  if (isEditable()) commitUserEdit(text, caretPosition);
 }
 
 void Control::userSelectItem(int index) {

@@ -208,6 +208,8 @@ class Control {
   void raise(const std::function<void()>& handler);
   void selectOption();
   void applyTyped(int keyAscii);
+  void commitUserEdit(const std::string& text, int caret);
+  int findItem(const std::string& text) const;
 
   Form* form_;
   ControlKind kind_;

@@ -22,7 +22,7 @@ using forms::ControlKind;
 
 frmCalc01::frmCalc01() : CalcForm(kName, 1) {
   setCaption("Varmetab og overfladetemperatur");
-  move(2275, 10, 9725, 6505);
+  move(0, 0, 9725, 6505);
   const auto Frame = ControlKind::Frame, Option = ControlKind::OptionButton,
              Text = ControlKind::TextBox, Combo = ControlKind::ComboBox,
              Label = ControlKind::Label;

@@ -17,7 +17,7 @@ using forms::ControlKind;
 
 frmCalc02::frmCalc02() : CalcForm(kName, 2) {
   setCaption("Tykkelse og varmetab som funktion af overfladetemperatur");
-  move(3075, 20, 8735, 4755);
+  move(0, 0, 8735, 4755);
   const auto Frame = ControlKind::Frame, Option = ControlKind::OptionButton,
              Text = ControlKind::TextBox, Combo = ControlKind::ComboBox,
              Label = ControlKind::Label;

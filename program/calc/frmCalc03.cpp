@@ -16,7 +16,7 @@ using forms::ControlKind;
 
 frmCalc03::frmCalc03() : CalcForm(kName, 3) {
   setCaption("Tykkelse og overfladetemperatur som funktion af varmetab");
-  move(3075, 410, 8735, 4935);
+  move(0, 0, 8735, 4935);
   const auto Frame = ControlKind::Frame, Option = ControlKind::OptionButton,
              Text = ControlKind::TextBox, Combo = ControlKind::ComboBox,
              Label = ControlKind::Label;

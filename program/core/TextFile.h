@@ -25,7 +25,7 @@ int CodePageFor(std::string_view countryCode);
 int MarketCodePage();
 
 std::string DecodeCodePage(std::string_view bytes, int codePage);  // code page -> UTF-8
-std::string EncodeCodePage(std::string_view utf8, int codePage);    // UTF-8 -> code page
+std::string EncodeCodePage(std::string_view utf8, int codePage);   // UTF-8 -> code page
 
 // Splits raw bytes into lines (without their line breaks).
 std::vector<std::string> SplitLines(std::string_view bytes);

@@ -21,8 +21,13 @@ TEST(CodePages, MarketsAndRoundTrips) {
     EXPECT_EQ(veltaro::CodePageFor(code), 1252) << code;
 
   // One byte per character in the file; UTF-8 inside.
-  EXPECT_EQ(veltaro::EncodeCodePage("Røggas °C ½ €", 1252), "R\xF8ggas \xB0" "C \xBD \x80");
-  EXPECT_EQ(veltaro::DecodeCodePage("R\xF8ggas \xB0" "C", 1252), "Røggas °C");
+  EXPECT_EQ(veltaro::EncodeCodePage("Røggas °C ½ €", 1252),
+            "R\xF8ggas \xB0"
+            "C \xBD \x80");
+  EXPECT_EQ(veltaro::DecodeCodePage("R\xF8ggas \xB0"
+                                    "C",
+                                    1252),
+            "Røggas °C");
   EXPECT_EQ(veltaro::EncodeCodePage("Šiluma ąžė", 1257), "\xD0iluma \xE0\xFE\xEB");
   EXPECT_EQ(veltaro::DecodeCodePage("\xD0iluma \xE0\xFE\xEB", 1257), "Šiluma ąžė");
   // What a code page cannot hold becomes "?"; an undefined byte keeps its code.
@@ -44,7 +49,8 @@ TEST_F(CoreTest, ReadAndWriteThroughTheCodePage) {
   const std::string path = (folder / "out.txt").string();
   veltaro::WriteTextLines(path, {"Tykkelse 50 mm", "Røggas"}, 1252);
   EXPECT_EQ(veltaro::ReadFileBytes(path), "Tykkelse 50 mm\r\nR\xF8ggas\r\n");
-  EXPECT_EQ(veltaro::ReadTextLines(path, 1252), (std::vector<std::string>{"Tykkelse 50 mm", "Røggas"}));
+  EXPECT_EQ(veltaro::ReadTextLines(path, 1252),
+            (std::vector<std::string>{"Tykkelse 50 mm", "Røggas"}));
   try {
     veltaro::ReadTextLines((folder / "nothing.txt").string(), 1252);
     FAIL() << "a missing file must be reported";
@@ -82,7 +88,8 @@ class ProductChecksum : public CoreTest {
   void SetUp() override {
     writeLines("Text/Product.DK", {"Torvelin Rørskål 1;0,033;0,00017;0,0000009;-50;250;20;30;",
                                    "Torvelin Plade;0.035;0.00018;0;-50;600;50;"});
-    writeLines("Text/Product.MRN", {"Torvelin Marine;0,034;0,00016;0;-50;250;25;", "Torvelin Marine"});
+    writeLines("Text/Product.MRN",
+               {"Torvelin Marine;0,034;0,00016;0;-50;250;25;", "Torvelin Marine"});
   }
   std::string crcOf(const std::vector<std::string>& lines) {
     std::string joined;
@@ -106,9 +113,9 @@ TEST_F(ProductChecksum, RefusesChangedFilesAndMissingOrDifferentRecords) {
   std::string lower = dkCrc();
   for (auto& c : lower) c = static_cast<char>(std::tolower(c));
   const std::vector<std::vector<std::string>> checkFiles = {
-      {"SE" + dkCrc()},               // no line for the country
-      {"DK0000", "DK" + dkCrc()},     // only the first line of the key counts
-      {"dk" + dkCrc()},               // the key is case-sensitive
+      {"SE" + dkCrc()},            // no line for the country
+      {"DK0000", "DK" + dkCrc()},  // only the first line of the key counts
+      {"dk" + dkCrc()},            // the key is case-sensitive
   };
   for (const auto& lines : checkFiles) {
     writeLines("Text/Check.CRC", lines);
@@ -138,7 +145,8 @@ TEST_F(ProductChecksum, LinesAreJoinedWithoutSeparatorsAndLineEndsDoNotCount) {
 TEST_F(ProductChecksum, MarineIsLookedUpAsMrAndUsesItsOwnFile) {
   veltaro::fx().CountryCode = "MRN";
   writeLines("Text/Check.CRC",
-             {"DK" + dkCrc(), "MR" + crcOf({"Torvelin Marine;0,034;0,00016;0;-50;250;25;", "Torvelin Marine"})});
+             {"DK" + dkCrc(),
+              "MR" + crcOf({"Torvelin Marine;0,034;0,00016;0;-50;250;25;", "Torvelin Marine"})});
   EXPECT_FALSE(veltaro::ProductFileChanged());
 }
 

@@ -26,9 +26,9 @@ struct RoundCase {
 TEST(Rounding, HalvesGoToTheEvenNeighbourOnTheExactValue) {
   const RoundCase cases[] = {
       {12.25, 1, 12.2},   {12.35, 1, 12.3},  // 12.35 is stored a little below the half
-      {180.5, 0, 180},    {181.5, 0, 182},    {1000.5, 0, 1000}, {2.5, 0, 2},
-      {3.5, 0, 4},        {-2.5, 0, -2},      {-0.4, 0, 0},      {0.125, 2, 0.12},
-      {0.375, 2, 0.38},   {2.675, 2, 2.67},   {1.005, 2, 1.0},   {12.6, 0, 13},
+      {180.5, 0, 180},    {181.5, 0, 182},     {1000.5, 0, 1000}, {2.5, 0, 2},
+      {3.5, 0, 4},        {-2.5, 0, -2},       {-0.4, 0, 0},      {0.125, 2, 0.12},
+      {0.375, 2, 0.38},   {2.675, 2, 2.67},    {1.005, 2, 1.0},   {12.6, 0, 13},
       {-12.25, 1, -12.2}, {123.456, 1, 123.5}, {1e20, 2, 1e20},   {7.0, 3, 7.0},
   };
   for (const auto& c : cases)
@@ -95,8 +95,9 @@ TEST(NumberTexts, ExponentFormsReadBackAsTheInputsTreatThem) {
 }
 
 TEST(NumberTexts, RoundTripTextIsPlainAndExact) {
-  const double values[] = {0.1, 1.0 / 3.0, 29.981234567890123, -4.5e-7, 123456.789, 1e-12,
-                           2.2250738585072014e-300, 9.87654321e17, -0.0};
+  const double values[] = {0.1,        1.0 / 3.0, 29.981234567890123,      -4.5e-7,
+                           123456.789, 1e-12,     2.2250738585072014e-300, 9.87654321e17,
+                           -0.0};
   for (double v : values) {
     const std::string t = veltaro::RoundTripText(v);
     EXPECT_EQ(t.find_first_of("eE"), std::string::npos) << t;

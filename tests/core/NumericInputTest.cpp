@@ -18,16 +18,47 @@ TEST(ParseNumber, ReadsTheLeadingNumberWhateverTheLocale) {
     double value;
   };
   const Case cases[] = {
-      {"", 0},         {"   ", 0},       {"12,5 kg", 12.5}, {"12.5", 12.5},  {"1.234,5", 1.234},
-      {"-3-4", -3},    {"12a3", 12},     {"abc", 0},        {"-", 0},       {".", 0},
-      {",", 0},        {"+", 0},         {"7", 7},          {"-.", 0},      {"-,", 0},
-      {"+.", 0},       {"+,", 0},        {",5", 0.5},       {".1", 0.1},    {"5,", 5},
-      {"-.5", -0.5},   {"+,5", 0.5},     {"- 5", 0},        {"1.5E-07", 0.0001},
-      {"1E-05", 0.0001}, {"2E+3", 10000}, {"3e5", 3},       {"  42  ", 42}, {"-7", -7},
-      {"+8", 8},       {"12.", 12},      {"0,25", 0.25},    {"26.9 mm", 26.9}, {"x1E+5", 10000},
-      {"1E+5E-3", 10000}, {"007", 7},    {"5 000", 5},      {"0.9 Aluminium", 0.9},
+      {"", 0},
+      {"   ", 0},
+      {"12,5 kg", 12.5},
+      {"12.5", 12.5},
+      {"1.234,5", 1.234},
+      {"-3-4", -3},
+      {"12a3", 12},
+      {"abc", 0},
+      {"-", 0},
+      {".", 0},
+      {",", 0},
+      {"+", 0},
+      {"7", 7},
+      {"-.", 0},
+      {"-,", 0},
+      {"+.", 0},
+      {"+,", 0},
+      {",5", 0.5},
+      {".1", 0.1},
+      {"5,", 5},
+      {"-.5", -0.5},
+      {"+,5", 0.5},
+      {"- 5", 0},
+      {"1.5E-07", 0.0001},
+      {"1E-05", 0.0001},
+      {"2E+3", 10000},
+      {"3e5", 3},
+      {"  42  ", 42},
+      {"-7", -7},
+      {"+8", 8},
+      {"12.", 12},
+      {"0,25", 0.25},
+      {"26.9 mm", 26.9},
+      {"x1E+5", 10000},
+      {"1E+5E-3", 10000},
+      {"007", 7},
+      {"5 000", 5},
+      {"0.9 Aluminium", 0.9},
   };
-  for (const auto& c : cases) EXPECT_EQ(veltaro::ParseNumber(c.text), c.value) << '"' << c.text << '"';
+  for (const auto& c : cases)
+    EXPECT_EQ(veltaro::ParseNumber(c.text), c.value) << '"' << c.text << '"';
 }
 
 TEST(ParseNumber, DigitsBeyondTheRangeOfADoubleFailEveryRangeCheck) {
@@ -48,7 +79,8 @@ TEST_F(CoreTest, ParseNumberIgnoresTheUsersDecimalSeparator) {
 
 TEST(FilterNumericKey, KeepsDigitsSeparatorsMinusAndBackspaceOnly) {
   for (int key = 0; key < 256; ++key) {
-    const bool kept = key == 8 || key == ',' || key == '.' || key == '-' || (key >= '0' && key <= '9');
+    const bool kept =
+        key == 8 || key == ',' || key == '.' || key == '-' || (key >= '0' && key <= '9');
     EXPECT_EQ(veltaro::FilterNumericKey(key), kept ? key : 0) << key;
   }
 }

@@ -206,6 +206,29 @@ TEST_F(CalculationTest, SwedishAndOtherPipeDistances) {
   }
 }
 
+TEST_F(CalculationTest, SavingsCompareTheInsulatedWithTheBareObject) {
+  for (bool plane : {false, true}) {
+    forms::Form& w = open("frmCalc01");
+    Inputs in;
+    if (plane) in.height = "2000";
+    enter(w, in);
+    type(w.control("ISOLERINGST"), "50");
+    w.control("cbxSave").userClick();
+    type(w.control("RORL"), "10");
+    choose(w.control("Energienh"), "kWh");
+    type(w.control("Pris"), "2");
+    w.control("Beregn").userClick();
+    ASSERT_TRUE(fx().ResultValid[1]) << plane;
+    const double insulated = number(w, "VT"), bare = number(w, "VTU");
+    EXPECT_GT(bare, 5 * insulated) << plane;
+    EXPECT_NEAR(fx().HeatFlow, bare, 0.5) << "the shared heat flow is the bare object's afterwards";
+    // kWh a year: (bare − insulated) · 10 · 8760 / 1000, priced at 2 per kWh.
+    const double expected = (bare - insulated) * 10 * 8.76 * 2;
+    EXPECT_NEAR(number(w, "Bespar"), expected, 0.01 * expected + 30) << plane;
+    w.unload();
+  }
+}
+
 TEST_F(CalculationTest, TemperatureLimitWarningNamesBothTemperatures) {
   forms::Form& w = open("frmCalc01");
   Inputs in;

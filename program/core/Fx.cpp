@@ -1,0 +1,35 @@
+#include "core/Fx.h"
+
+namespace veltaro {
+
+const std::string& TextLines::operator[](int k) const {
+  static const std::string kEmpty;
+  if (k < 1 || k > size()) return kEmpty;
+  return lines_[static_cast<std::size_t>(k - 1)];
+}
+
+void TextLines::set(int k, std::string text) {
+  if (k < 1) throw RunTimeError(RunTimeError::Subscript);
+  if (k > size()) lines_.resize(static_cast<std::size_t>(k));
+  lines_[static_cast<std::size_t>(k - 1)] = std::move(text);
+}
+
+namespace {
+FX& instance() {
+  static FX state;
+  return state;
+}
+}  // namespace
+
+FX& fx() { return instance(); }
+
+void resetFx() { instance() = FX{}; }
+
+int CalcTypeOf(int calcNumber) {
+  if (calcNumber >= 1 && calcNumber <= 6) return calcNumber;
+  if (calcNumber == 7) return 11;
+  if (calcNumber >= 21 && calcNumber <= 24) return calcNumber - 14;
+  return 0;
+}
+
+}  // namespace veltaro

@@ -82,7 +82,7 @@ void mdiVeltaro::menuShowDetails_Click() {
     double surface = n == 1 ? ParseNumber(w->control("OVERFLADE").text()) : f.SurfaceTemperature;
     FillDetails(f.SurfaceCoefficient, f.RadiativeCoefficient, f.ConvectiveCoefficient,
                 f.HeatFlow, surface, f.FlowRegimeText, title);
-    showIfAvailable("frmDetails");
+    forms::app().get<frmDetails>().show();
     return;
   }
   // Multi-layer calculations have no details, and no calculation none either.

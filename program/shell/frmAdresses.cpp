@@ -37,6 +37,27 @@ const Origin kPanelOrigin[frmAdresses::kPanels] = {{165, 600},   {165, 2820},  {
                                                    {3105, 5025}, {6195, 5040}};
 constexpr int kPanelWidth = 2850;
 
+// The market's contact block into the text table, where the reports' contact block and the
+// main window's link bands read it. For "NO" lines 146 and 147 take the block's address lines
+// 2 and 3 instead of 1 and 2.
+void publishContactBlock(int b) {
+  auto& f = fx();
+  auto& t = f.TextTable;
+  const auto& a = f.AddressLines;
+  const int skip = f.CountryCode == "NO" ? 1 : 0;
+  t.set(144, a[b]);
+  t.set(145, a[b + 1]);
+  t.set(146, a[b + 2 + skip]);
+  t.set(147, a[b + 3 + skip]);
+  t.set(148, a[b + 5]);
+  t.set(149, t[190] + " " + a[b + 6]);
+  t.set(150, t[191] + " " + a[b + 7]);
+  t.set(151, t[192] + " " + a[b + 8]);
+  t.set(152, a[b + 9]);
+  t.set(155, a[b + 9]);
+  t.set(156, a[b + 10]);
+}
+
 }  // namespace
 
 frmAdresses::frmAdresses() : forms::Form(kName) {
@@ -105,7 +126,7 @@ void frmAdresses::Form_Load() {
     for (const char* name : {"emaillabel", "weblabel", "email", "website"})
       control(name, 0).setVisible(false);
   }
-  CopyContactBlock();
+  publishContactBlock(first);
 
   // Panels 1-7 show blocks 3-9; a longer file has no more panels to show them in.
   int last = std::min<int>(f.AddressCount - 2, kPanels - 1);

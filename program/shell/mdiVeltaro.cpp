@@ -6,6 +6,7 @@
 #include "core/Fx.h"
 #include "core/NumericInput.h"
 #include "core/Startup.h"
+#include "shell/ShellServices.h"
 #include "forms/Application.h"
 
 namespace veltaro {
@@ -181,6 +182,7 @@ mdiVeltaro::mdiVeltaro() : forms::Form(kName) {
   auto& cmd = add(ControlKind::CommandButton, "cmdCase");
   cmd.setCaption("Sagsoplysninger");
   cmd.move(60, 30, 1800, 330);
+  cmd.placeOnToolbar(toolbar("tobCase"));
   cmd.onClick = [this] { cmdCase_Click(); };
   const char* fields[] = {" Initialer:  ", " Sagsnavn:  ", " Dato:  2003-02-18"};
   const int left[] = {1920, 3900, 9000}, width[] = {1920, 5040, 2700};
@@ -188,6 +190,7 @@ mdiVeltaro::mdiVeltaro() : forms::Form(kName) {
     auto& t = add(ControlKind::TextBox, "txtCase", i);
     t.setTextSilently(fields[i]);
     t.move(left[i], 30, width[i], 330);
+    t.placeOnToolbar(toolbar("tobCase"));
     t.setLocked(true);
     t.setTabStop(false);
     t.setBackColor(0xD4D0C8);  // button face: a display field, changed through frmCase

@@ -164,7 +164,8 @@ std::string HelpFileFor(std::string_view code) {
   if (code == "EE") name = "helpEE";
   if (code == "LV") name = "helpLV";
   if (code == "MRN") name = "helpMRN";
-  return ProgramPath(std::string("\\help\\") + name + ".htm");
+  // The help file is a folder of HTML pages; the viewer opens its contents page.
+  return ProgramPath(std::string("\\help\\") + name + "\\index.html");
 }
 
 std::string ExistingProgramFile(std::string_view relative) {

@@ -25,7 +25,7 @@ frmCountry::frmCountry() : forms::Form(kName) {
     auto& flag = add(ControlKind::Image, "imgFlag", i);
     flag.move(780, top, 2400, 525);
     flag.setPicture(
-        ExistingProgramFile(std::string("\\Images\\Flags\\flag_") + kFlagFiles[i] + ".png"));
+        ExistingProgramFile(std::string("\\Images\\Flags\\flag_") + kFlagFiles[i] + ".jpg"));
     flag.onDblClick = [this, i] { imgFlag_DblClick(i); };
   }
   control("optCountry", 3).setValueSilently(1);  // Danish

@@ -12,7 +12,7 @@ class frmCountry : public forms::Form {
   static constexpr int kOptions = 7;
   // The code stored for option i; the flags carry the language names.
   static constexpr const char* kCodes[kOptions] = {"UK", "NO", "SE", "DK", "LT", "EE", "LV"};
-  static constexpr const char* kFlagFiles[kOptions] = {"uk", "no", "se", "dk", "lt", "ee", "lv"};
+  static constexpr const char* kFlagFiles[kOptions] = {"UK", "NO", "SE", "DK", "LT", "EE", "LV"};
 
   frmCountry();
 

@@ -38,7 +38,9 @@ frmAbout::frmAbout() : forms::Form(kName) {
   setCaption("Om VELTARO");
   move(2340, 1500, 8015, 7515);
 
-  add(ControlKind::PictureBox, "Picture1").move(615, 0, 2895, 2175);
+  auto& logo = add(ControlKind::PictureBox, "Picture1");
+  logo.move(615, 0, 2895, 2175);
+  logo.setPicture(ExistingProgramFile("\\Images\\about_Picture1.jpg"));
   label(*this, "lbltitle", -1, 4215, 240, 975, 240, "VELTARO").setFontBold(true);
   label(*this, "lblVersion", -1, 4215, 600, 2445, 225, "Version").setFontBold(true);
   label(*this, "lblDescription", -1, 4215, 1080, 1845, 1170,
@@ -46,12 +48,14 @@ frmAbout::frmAbout() : forms::Form(kName) {
         "MS Windows XP sp 2");
   auto& rule = add(ControlKind::Line, "Line1");
   rule.x1 = 120, rule.y1 = 2280, rule.x2 = 7470, rule.y2 = 2280;
-  add(ControlKind::PictureBox, "picIcon").move(128, 2400, 1710, 375);
+  auto& icon = add(ControlKind::PictureBox, "picIcon");
+  icon.move(128, 2400, 1710, 375);
+  icon.setPicture(ExistingProgramFile("\\Images\\about_picIcon.jpg"));
   label(*this, "lblDisclaimer", -1, 120, 2900, 7750, 1890, kDisclaimer);
 
   auto& link = add(ControlKind::PictureBox, "Picture2");
   link.move(600, 4830, 2895, 850);
-  link.setPicture(ExistingProgramFile("\\Images\\Logo_DK.jpg"));
+  link.setPicture(ExistingProgramFile("\\Images\\about_Picture2.jpg"));
   link.setMousePointer(forms::kPointerCustom);
   link.onClick = [this] { Label4_Click(); };
 

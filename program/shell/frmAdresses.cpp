@@ -8,6 +8,7 @@
 #include "core/Fx.h"
 #include "core/LanguageTexts.h"
 #include "core/NumericInput.h"
+#include "core/Startup.h"
 #include "core/TextFile.h"
 #include "forms/Application.h"
 #include "shell/ShellServices.h"
@@ -84,8 +85,12 @@ frmAdresses::frmAdresses() : forms::Form(kName) {
     web.onClick = [this, i] { website_Click(i); };
     web.onMouseMove = [this, i](int, int, double, double) { website_MouseMove(i); };
   }
-  add(ControlKind::Image, "Image1").move(165, 0, 3810, 555);
-  add(ControlKind::Image, "Image2").move(6240, 15, 2625, 2625);
+  auto& strip = add(ControlKind::Image, "Image1");
+  strip.move(165, 0, 3810, 555);
+  strip.setPicture(ExistingProgramFile("\\Images\\adresses_Image1.jpg"));
+  auto& square = add(ControlKind::Image, "Image2");
+  square.move(6240, 15, 2625, 2625);
+  square.setPicture(ExistingProgramFile("\\Images\\adresses_Image2.jpg"));
   auto& ok = add(ControlKind::CommandButton, "cmdOK");
   ok.setCaption("&Luk");
   ok.move(10560, 6840, 1215, 375);

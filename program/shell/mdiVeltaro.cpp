@@ -234,8 +234,11 @@ void mdiVeltaro::buildToolbars() {
   for (const ButtonDesign& d : kButtons) {
     auto& b = bar.addButton(d.key ? d.key : "", d.key == nullptr);
     b.toolTip = d.tip;
-    if (d.image > 0) b.image = ExistingProgramFile("\\Images\\Toolbar\\tb" + twoDigits(d.image) + ".png");
+    if (d.image > 0)
+      b.image = ExistingProgramFile("\\Images\\Toolbar\\tob" + twoDigits(d.image) + "_" +
+                                    d.key + ".bmp");
   }
+  bar.picture = ExistingProgramFile("\\Images\\Toolbar\\tobmenu_picture.bmp");  // Picture2
   bar.onButtonClick = [this](forms::ToolbarButton& b) { tobMenu_ButtonClick(b.key); };
   addToolbar("tobCase");  // holds cmdCase and txtCase; no buttons of its own
 }

@@ -79,7 +79,10 @@ class RoutingTest : public ShellTest {
     for (const auto& b : platform.callsOf("msgBox")) add("msg:" + b.text);
     if (app->find("frmCase")) add("frmCase");
     if (auto* d = app->find("frmDetails"); d && d->visible()) add("details");
-    for (const auto& h : platform.callsOf("showHelp")) add("help:" + fs::path(h.text).filename().string());
+    for (const auto& h : platform.callsOf("showHelp")) {
+      fs::path p(h.text);
+      add("help:" + (p.parent_path().filename() / p.filename()).string());
+    }
     return out;
   }
 
@@ -132,8 +135,8 @@ INSTANTIATE_TEST_SUITE_P(
         Route{"NewCase", 1, "CaseNew"}, Route{"menuOpenCase", 0, "CaseOpen"},
         Route{"OpenCase", 5, "CaseOpen"}, Route{"menuSaveCase", 5, "CaseSave"},
         Route{"SaveCase", 0, "CaseSave"}, Route{"DeleteCase", 3, "CaseDelete"},
-        Route{"menuDeleteCase", 0, "CaseDelete"}, Route{"menuIndex", 0, "help:helpdk.htm"},
-        Route{"Help", 7, "help:helpdk.htm"}),
+        Route{"menuDeleteCase", 0, "CaseDelete"}, Route{"menuIndex", 0, "help:helpdk/index.html"},
+        Route{"Help", 7, "help:helpdk/index.html"}),
     [](const auto& info) {
       std::string n = std::string(info.param.command) + "_" + std::to_string(info.param.active);
       return n;

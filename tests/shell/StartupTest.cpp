@@ -218,3 +218,34 @@ TEST_F(StartupTest, CommandLineReachesTheSharedState) {
 
 }  // namespace
 }  // namespace shelltest
+
+namespace shelltest {
+namespace {
+
+// The data that ship with the program start every market: checksums, menus, texts, addresses,
+// pictures and help are all where start-up looks for them.
+TEST_F(ShellTest, ShippedDataStartsEveryMarket) {
+  fs::copy(fs::path(VELTARO_SOURCE_DIR) / "data", folder, fs::copy_options::recursive);
+  std::ofstream(folder / "veltaro") << "program";
+  for (const auto& code : allCodes()) {
+    SCOPED_TRACE(code);
+    app.reset();
+    veltaro::resetFx();
+    app = std::make_unique<forms::Application>(platform);
+    writeSettings(code + "\r\n");
+    veltaro::Main();
+    ASSERT_FALSE(app->ended());
+    auto* frame = app->find<veltaro::mdiVeltaro>();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(veltaro::FileExists(frame->helpFile)) << frame->helpFile;
+    EXPECT_FALSE(frame->picture().empty());
+    EXPECT_FALSE(frame->control("txtCase", 1).text().empty());
+    EXPECT_FALSE(veltaro::fx().TextTable[155].empty());
+    for (const auto& b : frame->toolbar("tobMenu").buttons())
+      EXPECT_EQ(b.separator || !b.image.empty(), true) << b.key;
+  }
+  EXPECT_TRUE(platform.callsOf("msgBox").empty());
+}
+
+}  // namespace
+}  // namespace shelltest

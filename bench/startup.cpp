@@ -2,6 +2,8 @@
 // menus, texts and addresses, for a Danish and a Swedish settings file. The two fixed pauses
 // of start-up are counted, not slept, so the figure is the work beyond them.
 
+#include "core/Startup.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -9,7 +11,6 @@
 #include <stdexcept>
 
 #include "core/Fx.h"
-#include "core/Startup.h"
 #include "forms/Application.h"
 #include "forms/Platform.h"
 #include "shell/mdiVeltaro.h"
@@ -24,8 +25,8 @@ class QuietPlatform : public forms::Platform {
   int msgBox(const std::string& prompt, int, const std::string&) override {
     throw std::runtime_error("start-up asked: " + prompt);
   }
-  std::optional<std::string> inputBox(const std::string&, const std::string&,
-                                      const std::string&, int, int) override {
+  std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&,
+                                      int, int) override {
     return std::nullopt;
   }
   std::optional<std::string> openFileDialog(const forms::FileDialogOptions&) override {
@@ -35,9 +36,7 @@ class QuietPlatform : public forms::Platform {
     return std::nullopt;
   }
   bool openAddress(const std::string&) override { return false; }
-  bool startProgram(const std::string&, const std::vector<std::string>&) override {
-    return false;
-  }
+  bool startProgram(const std::string&, const std::vector<std::string>&) override { return false; }
   void showHelp(const std::string&) override {}
   bool printHtml(const std::string&) override { return false; }
   void runModal(forms::Form& form) override { form.hide(); }

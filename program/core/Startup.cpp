@@ -41,8 +41,8 @@ void stopStartup(const std::string& message) {
 std::string describe(const DataFileError& e) {
   std::string where = e.path();
   if (e.line() > 0) where += ", line " + std::to_string(e.line());
-  return "The program cannot start: a data file is missing or damaged.\r\n\r\n" + where +
-         "\r\n" + e.problem() + "\r\n\r\nRe-install the VELTARO program and start again";
+  return "The program cannot start: a data file is missing or damaged.\r\n\r\n" + where + "\r\n" +
+         e.problem() + "\r\n\r\nRe-install the VELTARO program and start again";
 }
 
 void runStartup() {
@@ -120,9 +120,13 @@ bool FileExists(const std::string& path) {
   return !path.empty() && fs::is_regular_file(path, ec);
 }
 
-std::string SettingsFilePath() { return ProgramPath("\\VELTARO.INI"); }
+std::string SettingsFilePath() {
+  return ProgramPath("\\VELTARO.INI");
+}
 
-std::string ProgramFilePath() { return ProgramPath(std::string("\\") + kProgramFileName); }
+std::string ProgramFilePath() {
+  return ProgramPath(std::string("\\") + kProgramFileName);
+}
 
 std::string ReadCountryCode() {
   const std::string path = SettingsFilePath();

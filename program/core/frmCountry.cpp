@@ -53,6 +53,8 @@ void frmCountry::imgFlag_DblClick(int index) {
   cmdOk_Click();
 }
 
-void frmCountry::optCountry_DblClick(int) { cmdOk_Click(); }
+void frmCountry::optCountry_DblClick(int) {
+  cmdOk_Click();
+}
 
 }  // namespace veltaro

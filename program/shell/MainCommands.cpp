@@ -80,8 +80,8 @@ void mdiVeltaro::menuShowDetails_Click() {
     if (!w) return;
     std::string title = w->caption();
     double surface = n == 1 ? ParseNumber(w->control("OVERFLADE").text()) : f.SurfaceTemperature;
-    FillDetails(f.SurfaceCoefficient, f.RadiativeCoefficient, f.ConvectiveCoefficient,
-                f.HeatFlow, surface, f.FlowRegimeText, title);
+    FillDetails(f.SurfaceCoefficient, f.RadiativeCoefficient, f.ConvectiveCoefficient, f.HeatFlow,
+                surface, f.FlowRegimeText, title);
     forms::app().get<frmDetails>().show();
     return;
   }
@@ -91,7 +91,9 @@ void mdiVeltaro::menuShowDetails_Click() {
                                  f.TextTable[74]);
 }
 
-void mdiVeltaro::menuResetCase_Click() { ReloadCurrentCalc(); }
+void mdiVeltaro::menuResetCase_Click() {
+  ReloadCurrentCalc();
+}
 
 void mdiVeltaro::writeReport(bool printOnDisplay, bool exportOnly) {
   ReportService* reports = reportService();
@@ -100,8 +102,12 @@ void mdiVeltaro::writeReport(bool printOnDisplay, bool exportOnly) {
   if (forms::Form* w = CalcWindowOf(n)) reports->WriteReport(n, *w, printOnDisplay, exportOnly);
 }
 
-void mdiVeltaro::menuPrintCase_Click() { writeReport(true, false); }
-void mdiVeltaro::menuPreview_Click() { writeReport(false, false); }
+void mdiVeltaro::menuPrintCase_Click() {
+  writeReport(true, false);
+}
+void mdiVeltaro::menuPreview_Click() {
+  writeReport(false, false);
+}
 
 void mdiVeltaro::menuExcel_Click() {
   // Without an active calculation the program is started on whatever report is there.
@@ -126,7 +132,9 @@ void mdiVeltaro::menuMin_Click() {
 
 // ---------------------------------------------------------------- the main window's own
 
-void mdiVeltaro::menuNewCase_Click() { showIfAvailable("frmCase"); }
+void mdiVeltaro::menuNewCase_Click() {
+  showIfAvailable("frmCase");
+}
 
 void mdiVeltaro::menuOpenCase_Click() {
   if (CaseService* cases = caseService()) cases->CaseOpen();
@@ -146,7 +154,9 @@ void mdiVeltaro::menuIndex_Click() {
   forms::app().platform().showHelp(helpFile);
 }
 
-void mdiVeltaro::menuQuit_Click() { unload(forms::kUnloadFormCode); }
+void mdiVeltaro::menuQuit_Click() {
+  unload(forms::kUnloadFormCode);
+}
 
 void mdiVeltaro::menuRoundCmd_Click() {
   auto& f = fx();
@@ -163,9 +173,13 @@ void mdiVeltaro::menuShowPipeDistance_Click() {
   item.setChecked(!item.checked());
 }
 
-void mdiVeltaro::menuAdr_Click() { forms::app().get<frmAdresses>().show(); }
+void mdiVeltaro::menuAdr_Click() {
+  forms::app().get<frmAdresses>().show();
+}
 
-void mdiVeltaro::menuAboutProgram_Click() { forms::app().get<frmAbout>().show(); }
+void mdiVeltaro::menuAboutProgram_Click() {
+  forms::app().get<frmAbout>().show();
+}
 
 // ---------------------------------------------------------------- toolbar
 
@@ -192,7 +206,8 @@ void mdiVeltaro::tobMenu_ButtonClick(const std::string& key) {
     menuIndex_Click();
   } else if (key == "ExitPrgm") {
     menuQuit_Click();
-  } else if (key.size() == 6 && key.rfind("Calc", 0) == 0 && std::isdigit(static_cast<unsigned char>(key[4])) &&
+  } else if (key.size() == 6 && key.rfind("Calc", 0) == 0 &&
+             std::isdigit(static_cast<unsigned char>(key[4])) &&
              std::isdigit(static_cast<unsigned char>(key[5]))) {
     int n = (key[4] - '0') * 10 + (key[5] - '0');
     if (!calcFormName(n).empty()) openFromToolbar(n);

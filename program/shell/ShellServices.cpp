@@ -9,10 +9,18 @@ ReportService* g_reports = nullptr;
 CaseService* g_cases = nullptr;
 }  // namespace
 
-ReportService* reportService() { return g_reports; }
-void setReportService(ReportService* service) { g_reports = service; }
-CaseService* caseService() { return g_cases; }
-void setCaseService(CaseService* service) { g_cases = service; }
+ReportService* reportService() {
+  return g_reports;
+}
+void setReportService(ReportService* service) {
+  g_reports = service;
+}
+CaseService* caseService() {
+  return g_cases;
+}
+void setCaseService(CaseService* service) {
+  g_cases = service;
+}
 
 void ShellOpen(const std::string& address) {
   // The desktop opens only addresses with a scheme; the contact data write web addresses

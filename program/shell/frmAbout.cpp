@@ -22,8 +22,8 @@ const char* const kDisclaimer =
     "heat-transfer methods. The program and the software it is built on are protected by "
     "law.";
 
-forms::Control& label(forms::Form& f, const char* name, int index, int left, int top,
-                      int width, int height, const char* text) {
+forms::Control& label(forms::Form& f, const char* name, int index, int left, int top, int width,
+                      int height, const char* text) {
   auto& l = f.add(ControlKind::Label, name, index);
   l.move(left, top, width, height);
   l.setCaption(text);
@@ -89,8 +89,8 @@ void frmAbout::Form_Load() {
   setWidth(8015);
   setTop(0);
   control("lblVersion")
-      .setCaption("Version " + std::to_string(kVersionMajor) + "." +
-                  std::to_string(kVersionMinor) + "." + std::to_string(kVersionRevision));
+      .setCaption("Version " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
+                  "." + std::to_string(kVersionRevision));
   const std::string& code = f.CountryCode;
   if (code == "LT" || code == "LV" || code == "EE") {
     auto& d = control("lblDisclaimer");
@@ -103,14 +103,18 @@ void frmAbout::Form_Load() {
   }
 }
 
-void frmAbout::cmdOK_Click() { unload(); }
+void frmAbout::cmdOK_Click() {
+  unload();
+}
 
-void frmAbout::Label4_Click() { ShellOpen(TrimSpaces(control("Label4").caption())); }
+void frmAbout::Label4_Click() {
+  ShellOpen(TrimSpaces(control("Label4").caption()));
+}
 
 void frmAbout::StartSysInfo() {
   std::string path;
-  bool found = GetKeyValue(kHKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
-                           "PATH", path);
+  bool found =
+      GetKeyValue(kHKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", path);
   if (!found && GetKeyValue(kHKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location",
                             "MSINFO", path)) {
     path += "\\MSINFO32.EXE";

@@ -22,8 +22,8 @@ using forms::ControlKind;
 
 // The value labels of a panel, in the order of the lines of an address block, and their
 // offsets below the panel's company label.
-const char* const kValues[] = {"Selskab",  "Depart", "adresse1", "adresse2", "adresse3",
-                               "Land",     "Tlf",    "fax",      "email",    "website"};
+const char* const kValues[] = {"Selskab", "Depart", "adresse1", "adresse2", "adresse3",
+                               "Land",    "Tlf",    "fax",      "email",    "website"};
 const int kValueTop[] = {0, 225, 420, 615, 810, 1020, 1215, 1410, 1605, 1800};
 // The captions of telephone, fax, e-mail and web address (text-table lines 190-193), in the
 // rows of Tlf, fax, email and website; the value sits right of its caption.
@@ -112,9 +112,9 @@ void frmAdresses::Form_Load() {
   const int first = ContactBlockFirstLine(f.CountryCode);
   if (f.AddressLines.size() < first + 10)
     throw DataFileError(ProgramPath("\\Text\\adress.all"), 0,
-                        "has " + std::to_string(f.AddressLines.size()) +
-                            " lines; the address of " + f.CountryCode + " needs lines " +
-                            std::to_string(first) + " to " + std::to_string(first + 10));
+                        "has " + std::to_string(f.AddressLines.size()) + " lines; the address of " +
+                            f.CountryCode + " needs lines " + std::to_string(first) + " to " +
+                            std::to_string(first + 10));
 
   auto fillPanel = [&](int panel, int blockFirst, int fields) {
     for (int k = 0; k < fields; ++k)
@@ -142,7 +142,9 @@ void frmAdresses::Form_Load() {
   }
 }
 
-void frmAdresses::cmdOK_Click() { unload(); }
+void frmAdresses::cmdOK_Click() {
+  unload();
+}
 
 void frmAdresses::website_Click(int index) {
   ShellOpen(TrimSpaces(control("website", index).caption()));

@@ -6,8 +6,8 @@
 #include "core/Fx.h"
 #include "core/NumericInput.h"
 #include "core/Startup.h"
-#include "shell/ShellServices.h"
 #include "forms/Application.h"
+#include "shell/ShellServices.h"
 
 namespace veltaro {
 
@@ -25,17 +25,49 @@ struct Band {
 // The calculation bands of the four market groups, in the order the hit test tries them.
 // Group 0: "DK", "NO"; 1: "UK", "SE"; 2: "LT", "LV"; 3: every other code.
 const std::array<std::array<Band, 11>, 4> kCalcBands = {{
-    {{{1, 1900, 2150}, {2, 2350, 2650}, {3, 2850, 3150}, {4, 3350, 3630}, {5, 3830, 4110},
-      {6, 4310, 4580}, {7, 4780, 5050}, {21, 5750, 6280}, {22, 6510, 6750}, {23, 6975, 7250},
+    {{{1, 1900, 2150},
+      {2, 2350, 2650},
+      {3, 2850, 3150},
+      {4, 3350, 3630},
+      {5, 3830, 4110},
+      {6, 4310, 4580},
+      {7, 4780, 5050},
+      {21, 5750, 6280},
+      {22, 6510, 6750},
+      {23, 6975, 7250},
       {24, 7450, 7720}}},
-    {{{1, 1900, 2150}, {2, 2350, 2650}, {3, 2850, 3150}, {4, 0, 0}, {5, 3350, 3630},
-      {6, 3830, 4110}, {7, 4310, 4580}, {21, 5300, 5750}, {22, 6050, 6280}, {23, 6510, 6750},
+    {{{1, 1900, 2150},
+      {2, 2350, 2650},
+      {3, 2850, 3150},
+      {4, 0, 0},
+      {5, 3350, 3630},
+      {6, 3830, 4110},
+      {7, 4310, 4580},
+      {21, 5300, 5750},
+      {22, 6050, 6280},
+      {23, 6510, 6750},
       {24, 6975, 7250}}},
-    {{{1, 1900, 2150}, {2, 2350, 2650}, {3, 2850, 3150}, {4, 0, 0}, {5, 3350, 3630},
-      {6, 3830, 4110}, {7, 0, 0}, {21, 5300, 5750}, {22, 6050, 6280}, {23, 6510, 7005},
+    {{{1, 1900, 2150},
+      {2, 2350, 2650},
+      {3, 2850, 3150},
+      {4, 0, 0},
+      {5, 3350, 3630},
+      {6, 3830, 4110},
+      {7, 0, 0},
+      {21, 5300, 5750},
+      {22, 6050, 6280},
+      {23, 6510, 7005},
       {24, 7230, 7490}}},
-    {{{1, 1900, 2150}, {2, 2350, 2650}, {3, 2850, 3150}, {4, 0, 0}, {5, 3350, 3630},
-      {6, 3830, 4110}, {7, 0, 0}, {21, 5300, 5750}, {22, 6050, 6280}, {23, 6510, 6750},
+    {{{1, 1900, 2150},
+      {2, 2350, 2650},
+      {3, 2850, 3150},
+      {4, 0, 0},
+      {5, 3350, 3630},
+      {6, 3830, 4110},
+      {7, 0, 0},
+      {21, 5300, 5750},
+      {22, 6050, 6280},
+      {23, 6510, 6750},
       {24, 6975, 7250}}},
 }};
 
@@ -47,7 +79,9 @@ int bandGroup(std::string_view code) {
 }
 
 // Open on both sides: a point exactly on a border is outside.
-bool inside(float v, int lo, int hi) { return lo < v && v < hi; }
+bool inside(float v, int lo, int hi) {
+  return lo < v && v < hi;
+}
 
 // ---------------------------------------------------------------- design tables
 
@@ -79,9 +113,12 @@ const MenuDesign kMenus[] = {
     {"menuResetCase", "menuEdit", "&Reset felter i aktuel beregning", ""},
     {"menuRoundCmd", "menuEdit", "Vis antal &decimaler på Varmetab", ""},
     {"menuBeregn", nullptr, "&Beregninger", ""},
-    {"menuCalc01", "menuBeregn", "&1. Varmetab og overfladetemperatur som funktion af tykkelse", ""},
-    {"menuCalc02", "menuBeregn", "&2. Tykkelse og varmetab som funktion af overfladetemperatur", ""},
-    {"menuCalc03", "menuBeregn", "&3. Tykkelse og overfladetemperatur som funktion af varmetab", ""},
+    {"menuCalc01", "menuBeregn", "&1. Varmetab og overfladetemperatur som funktion af tykkelse",
+     ""},
+    {"menuCalc02", "menuBeregn", "&2. Tykkelse og varmetab som funktion af overfladetemperatur",
+     ""},
+    {"menuCalc03", "menuBeregn", "&3. Tykkelse og overfladetemperatur som funktion af varmetab",
+     ""},
     {"menuCalc04", "menuBeregn",
      "&4. Tykkelse, varmetab og overfladetemperatur som funktion af klasse", ""},
     {"menuCalc05", "menuBeregn", "&5. Isolering mod udvendig overfladekondens af kolde emner", ""},
@@ -142,7 +179,9 @@ const ButtonDesign kButtons[] = {
 
 constexpr int kCalcNumbers[] = {1, 2, 3, 4, 5, 6, 7, 21, 22, 23, 24};
 
-std::string twoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+std::string twoDigits(int n) {
+  return (n < 10 ? "0" : "") + std::to_string(n);
+}
 
 }  // namespace
 
@@ -153,8 +192,7 @@ BandHit HitTestBands(std::string_view countryCode, double x, double y) {
   const bool wide = group != 0;
   if (inside(fx, wide ? 3000 : 3375, wide ? 11600 : 9750)) {
     for (const Band& b : kCalcBands[static_cast<size_t>(group)])
-      if (b.yHi > b.yLo && inside(fy, b.yLo, b.yHi))
-        return {BandHit::Calculation, b.calc, 0};
+      if (b.yHi > b.yLo && inside(fy, b.yLo, b.yHi)) return {BandHit::Calculation, b.calc, 0};
   }
   if (inside(fx, 0, 2700)) {
     if (inside(fy, 6200, 6650)) return {BandHit::Link, 0, 155};
@@ -235,8 +273,8 @@ void mdiVeltaro::buildToolbars() {
     auto& b = bar.addButton(d.key ? d.key : "", d.key == nullptr);
     b.toolTip = d.tip;
     if (d.image > 0)
-      b.image = ExistingProgramFile("\\Images\\Toolbar\\tob" + twoDigits(d.image) + "_" +
-                                    d.key + ".bmp");
+      b.image =
+          ExistingProgramFile("\\Images\\Toolbar\\tob" + twoDigits(d.image) + "_" + d.key + ".bmp");
   }
   bar.picture = ExistingProgramFile("\\Images\\Toolbar\\tobmenu_picture.bmp");  // Picture2
   bar.onButtonClick = [this](forms::ToolbarButton& b) { tobMenu_ButtonClick(b.key); };
@@ -282,8 +320,8 @@ void mdiVeltaro::Form_QueryUnload(int& cancel, int) {
   // Whatever closes the window, the question is asked.
   forms::app().unloadIfLoaded("frmErrorInfo");
   std::string prompt = RemoveChar(menu("menuQuit").caption(), "&") + " ?";
-  int answer = forms::app().platform().msgBox(prompt, forms::mb::YesNo | forms::mb::Question,
-                                              caption());
+  int answer =
+      forms::app().platform().msgBox(prompt, forms::mb::YesNo | forms::mb::Question, caption());
   if (answer != forms::mb::IdYes) cancel = 1;
 }
 
@@ -292,6 +330,8 @@ void mdiVeltaro::Form_Unload(int&) {
   forms::app().end();
 }
 
-void mdiVeltaro::cmdCase_Click() { menuNewCase_Click(); }
+void mdiVeltaro::cmdCase_Click() {
+  menuNewCase_Click();
+}
 
 }  // namespace veltaro

@@ -12,7 +12,9 @@ namespace {
 
 using veltaro::fx;
 
-std::string a(int line) { return " A" + std::to_string(line) + " "; }
+std::string a(int line) {
+  return " A" + std::to_string(line) + " ";
+}
 
 class ContactTest : public ShellTest {
  protected:
@@ -27,9 +29,8 @@ class ContactTest : public ShellTest {
 };
 
 TEST_F(ContactTest, EveryMarketPublishesItsBlock) {
-  const std::pair<const char*, int> markets[] = {{"MRN", 16}, {"UK", 31}, {"DK", 46},
-                                                 {"NO", 61},  {"SE", 76}, {"LT", 91},
-                                                 {"EE", 106}, {"LV", 121}};
+  const std::pair<const char*, int> markets[] = {{"MRN", 16}, {"UK", 31}, {"DK", 46},  {"NO", 61},
+                                                 {"SE", 76},  {"LT", 91}, {"EE", 106}, {"LV", 121}};
   for (const auto& [code, b] : markets) {
     SCOPED_TRACE(code);
     start(code);

@@ -20,8 +20,8 @@ std::vector<std::string> g_log;
 class RecordingReports : public veltaro::ReportService {
  public:
   void WriteReport(int n, forms::Form& w, bool print, bool exportOnly) override {
-    g_log.push_back("report" + std::to_string(n) + "(" + w.name() + "," +
-                    (print ? "print" : "-") + "," + (exportOnly ? "export" : "show") + ")");
+    g_log.push_back("report" + std::to_string(n) + "(" + w.name() + "," + (print ? "print" : "-") +
+                    "," + (exportOnly ? "export" : "show") + ")");
   }
   void OpenReportInExcel() override { g_log.push_back("excel"); }
   void OpenReportInWord() override { g_log.push_back("word"); }
@@ -128,14 +128,13 @@ INSTANTIATE_TEST_SUITE_P(
         Route{"PrintCase", 24, "report24(frmCalc24,print,show)"}, Route{"menuPrintCase", 0, ""},
         Route{"menuPreview", 2, "report2(frmCalc02,-,show)"},
         Route{"PreView", 23, "report23(frmCalc23,-,show)"}, Route{"PreView", 0, ""},
-        Route{"menuExcel", 4, "report4(frmCalc04,-,export) excel"},
-        Route{"menuExcel", 0, "excel"},
-        Route{"menuWord", 21, "report21(frmCalc21,-,export) word"},
-        Route{"menuWord", 99, "word"}, Route{"menuNewCase", 1, "frmCase"},
-        Route{"NewCase", 1, "CaseNew"}, Route{"menuOpenCase", 0, "CaseOpen"},
-        Route{"OpenCase", 5, "CaseOpen"}, Route{"menuSaveCase", 5, "CaseSave"},
-        Route{"SaveCase", 0, "CaseSave"}, Route{"DeleteCase", 3, "CaseDelete"},
-        Route{"menuDeleteCase", 0, "CaseDelete"}, Route{"menuIndex", 0, "help:helpdk/index.html"},
+        Route{"menuExcel", 4, "report4(frmCalc04,-,export) excel"}, Route{"menuExcel", 0, "excel"},
+        Route{"menuWord", 21, "report21(frmCalc21,-,export) word"}, Route{"menuWord", 99, "word"},
+        Route{"menuNewCase", 1, "frmCase"}, Route{"NewCase", 1, "CaseNew"},
+        Route{"menuOpenCase", 0, "CaseOpen"}, Route{"OpenCase", 5, "CaseOpen"},
+        Route{"menuSaveCase", 5, "CaseSave"}, Route{"SaveCase", 0, "CaseSave"},
+        Route{"DeleteCase", 3, "CaseDelete"}, Route{"menuDeleteCase", 0, "CaseDelete"},
+        Route{"menuIndex", 0, "help:helpdk/index.html"},
         Route{"Help", 7, "help:helpdk/index.html"}),
     [](const auto& info) {
       std::string n = std::string(info.param.command) + "_" + std::to_string(info.param.active);
@@ -228,9 +227,8 @@ TEST_F(RoutingTest, DecimalsQuestion) {
   struct Case {
     std::optional<std::string> answer;
     int before, after;
-  } cases[] = {{"3", 1, 3},        {"", 4, 0},       {std::nullopt, 4, 4}, {" 2 ", 0, 2},
-               {"abc", 5, 5},      {"-1", 5, 5},     {"1.5", 5, 5},        {"40000", 5, 5},
-               {"32767", 0, 32767}};
+  } cases[] = {{"3", 1, 3},  {"", 4, 0},    {std::nullopt, 4, 4}, {" 2 ", 0, 2},      {"abc", 5, 5},
+               {"-1", 5, 5}, {"1.5", 5, 5}, {"40000", 5, 5},      {"32767", 0, 32767}};
   for (const Case& c : cases) {
     fx().HeatLossDecimals = static_cast<int16_t>(c.before);
     platform.expectInputBox(c.answer);
@@ -258,8 +256,8 @@ TEST_F(RoutingTest, WithoutReportsOrCaseFilesTheCommandsDoNothing) {
   veltaro::setCaseService(nullptr);
   app->unloadIfLoaded("frmCase");
   command("menuCalc01");
-  for (const char* c : {"menuPrintCase", "PreView", "menuExcel", "menuWord", "NewCase",
-                        "OpenCase", "SaveCase", "DeleteCase"})
+  for (const char* c : {"menuPrintCase", "PreView", "menuExcel", "menuWord", "NewCase", "OpenCase",
+                        "SaveCase", "DeleteCase"})
     command(c);
   EXPECT_EQ(outcome(), "");
 }

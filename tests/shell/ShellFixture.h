@@ -4,11 +4,11 @@
 // that a test sees exactly which line went where.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
-#include <functional>
-#include <unistd.h>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,8 +35,7 @@ inline std::string readAll(const fs::path& path) {
 }
 
 inline const std::vector<std::string>& allCodes() {
-  static const std::vector<std::string> codes = {"DK", "NO", "SE", "UK", "LT",
-                                                 "EE", "LV", "MRN"};
+  static const std::vector<std::string> codes = {"DK", "NO", "SE", "UK", "LT", "EE", "LV", "MRN"};
   return codes;
 }
 
@@ -95,8 +94,8 @@ class ShellTest : public ::testing::Test {
       textLines[0] = "T1 " + code;
       writeLines(folder / "Text" / ("TextFile." + code), textLines);
       auto menuLines = menu;
-      menuLines[8] = "&Quit " + code;        // menuQuit
-      menuLines[54] = "Show &decimals";      // menuRoundCmd
+      menuLines[8] = "&Quit " + code;    // menuQuit
+      menuLines[54] = "Show &decimals";  // menuRoundCmd
       writeLines(folder / "Text" / ("MenuText." + code), menuLines);
       writeLines(folder / "TEXT" / ("PipeOnly." + code), {});
       std::vector<std::string> product = {
@@ -128,9 +127,7 @@ class ShellTest : public ::testing::Test {
       app->registerForm(name, [name, n] { return std::make_unique<FakeCalc>(name, n); });
     }
   }
-  FakeCalc* fake(int n) {
-    return static_cast<FakeCalc*>(app->find(veltaro::calcFormName(n)));
-  }
+  FakeCalc* fake(int n) { return static_cast<FakeCalc*>(app->find(veltaro::calcFormName(n))); }
 
   fs::path folder;
   ObservingPlatform platform;

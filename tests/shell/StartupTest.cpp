@@ -48,7 +48,8 @@ TEST_F(StartupTest, FirstStartAsksForTheCountryStoresDanishAndShowsTheMainWindow
   EXPECT_EQ(readAll(folder / "VELTARO.INI"), "DK\r\n");
   EXPECT_EQ(fx().CountryCode, "DK");
   // The dialog, then one round of pending events and the two pauses, around the splash.
-  EXPECT_EQ(callKinds(), (std::vector<std::string>{"runModal", "doEvents", "pause100", "pause100"}));
+  EXPECT_EQ(callKinds(),
+            (std::vector<std::string>{"runModal", "doEvents", "pause100", "pause100"}));
   EXPECT_EQ(app->find("frmStart"), nullptr);
   EXPECT_EQ(app->find("frmCountry"), nullptr);
   EXPECT_EQ(app->find("frmAdresses"), nullptr);  // loaded for the texts, then unloaded
@@ -96,8 +97,7 @@ struct SettingsCase {
   const char* fileAfter;  // nullptr: no file
 };
 
-class SettingsFileTest : public StartupTest,
-                         public ::testing::WithParamInterface<SettingsCase> {};
+class SettingsFileTest : public StartupTest, public ::testing::WithParamInterface<SettingsCase> {};
 
 TEST_P(SettingsFileTest, DecidesWhetherToAsk) {
   const SettingsCase& c = GetParam();
@@ -118,22 +118,21 @@ TEST_P(SettingsFileTest, DecidesWhetherToAsk) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SettingsFileTest,
-    ::testing::Values(
-        SettingsCase{"Missing", nullptr, 0, true, "LV", "LV\r\n"},
-        SettingsCase{"SameAgeIsKept", "UK\r\n", 0, false, "UK", "UK\r\n"},
-        SettingsCase{"NewerIsKept", "NO\r\n", 60, false, "NO", "NO\r\n"},
-        SettingsCase{"OlderIsDeletedAndAsked", "UK\r\n", -60, true, "LV", "LV\r\n"},
-        SettingsCase{"BlanksAndCase", "  se  \r\n", 5, false, "SE", "  se  \r\n"},
-        SettingsCase{"LowerXxMeansNone", "xx\r\n", 5, true, "LV", "LV\r\n"},
-        SettingsCase{"MarineOnlyFromTheFile", "MRN\r\n", 5, false, "MRN", "MRN\r\n"},
-        SettingsCase{"OneCharacterIsTooShort", "D\r\n", 5, true, "LV", "LV\r\n"},
-        SettingsCase{"OnlyTheFirstLineCounts", "EE\r\nDK\r\n", 5, false, "EE", "EE\r\nDK\r\n"}),
+    ::testing::Values(SettingsCase{"Missing", nullptr, 0, true, "LV", "LV\r\n"},
+                      SettingsCase{"SameAgeIsKept", "UK\r\n", 0, false, "UK", "UK\r\n"},
+                      SettingsCase{"NewerIsKept", "NO\r\n", 60, false, "NO", "NO\r\n"},
+                      SettingsCase{"OlderIsDeletedAndAsked", "UK\r\n", -60, true, "LV", "LV\r\n"},
+                      SettingsCase{"BlanksAndCase", "  se  \r\n", 5, false, "SE", "  se  \r\n"},
+                      SettingsCase{"LowerXxMeansNone", "xx\r\n", 5, true, "LV", "LV\r\n"},
+                      SettingsCase{"MarineOnlyFromTheFile", "MRN\r\n", 5, false, "MRN", "MRN\r\n"},
+                      SettingsCase{"OneCharacterIsTooShort", "D\r\n", 5, true, "LV", "LV\r\n"},
+                      SettingsCase{"OnlyTheFirstLineCounts", "EE\r\nDK\r\n", 5, false, "EE",
+                                   "EE\r\nDK\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StartupTest, FlagDoubleClickChoosesItsCountry) {
-  platform.expectModal("frmCountry", [](forms::Form& f) {
-    f.control("imgFlag", 0).userDblClick();
-  });
+  platform.expectModal("frmCountry",
+                       [](forms::Form& f) { f.control("imgFlag", 0).userDblClick(); });
   veltaro::Main();
   EXPECT_EQ(fx().CountryCode, "UK");
   EXPECT_EQ(readAll(folder / "VELTARO.INI"), "UK\r\n");
@@ -169,12 +168,8 @@ TEST_F(StartupTest, MissingOrBrokenDataFilesAreNamedAndEndTheProgram) {
   struct Case {
     const char* file;
     const char* code;
-  } cases[] = {{"Text/TextFile.UK", "UK"},
-               {"Text/MenuText.NO", "NO"},
-               {"Text/adress.all", "DK"},
-               {"Text/Check.CRC", "DK"},
-               {"TEXT/PipeOnly.LT", "LT"},
-               {"TEXT/PipeKap.SE", "SE"},
+  } cases[] = {{"Text/TextFile.UK", "UK"}, {"Text/MenuText.NO", "NO"}, {"Text/adress.all", "DK"},
+               {"Text/Check.CRC", "DK"},   {"TEXT/PipeOnly.LT", "LT"}, {"TEXT/PipeKap.SE", "SE"},
                {"Text/Product.FR", "FR"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
@@ -202,9 +197,8 @@ TEST(CommandLine, GivesTheHeatLossDecimals) {
   struct Case {
     const char* line;
     int decimals;
-  } cases[] = {{"2", 2},   {"", 0},     {"   ", 0},  {" 3 ", 3},   {"abc", 0},
-               {"2x", 0},  {"-1", 0},   {"1.5", 0},  {"32767", 32767}, {"32768", 0},
-               {"0004", 4}};
+  } cases[] = {{"2", 2},  {"", 0},    {"   ", 0},       {" 3 ", 3},   {"abc", 0}, {"2x", 0},
+               {"-1", 0}, {"1.5", 0}, {"32767", 32767}, {"32768", 0}, {"0004", 4}};
   for (const Case& c : cases)
     EXPECT_EQ(veltaro::DecimalsFromCommandLine(c.line), c.decimals) << '"' << c.line << '"';
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "calc/CalcWindows.h"
 #include "core/Crc16.h"
 #include "core/Errors.h"
 #include "core/Fx.h"
@@ -184,6 +185,7 @@ void RegisterProgramWindows() {
   app.registerForm<frmAdresses>();
   app.registerForm<frmCountry>();
   app.registerForm<frmStart>();
+  RegisterCalcWindows(app);
 }
 
 }  // namespace veltaro

@@ -243,3 +243,33 @@ TEST_F(ShellTest, ShippedDataStartsEveryMarket) {
 
 }  // namespace
 }  // namespace shelltest
+
+namespace shelltest {
+namespace {
+
+// The real first calculation window, reached through the menu and the Calculate command.
+TEST_F(ShellTest, CalculateReachesTheRealFirstCalculation) {
+  fs::copy(fs::path(VELTARO_SOURCE_DIR) / "data", folder, fs::copy_options::recursive);
+  writeSettings("DK\r\n");
+  veltaro::Main();
+  auto& frame = *app->find<veltaro::mdiVeltaro>();
+  frame.menu("menuCalc01").userClick();
+  auto* calc = app->find("frmCalc01");
+  ASSERT_NE(calc, nullptr);
+  EXPECT_TRUE(calc->visible());
+  EXPECT_EQ(veltaro::fx().ActiveCalcNumber, 1);
+  frame.toolbar("tobMenu").userClick(6);  // Calculate, on the empty window: the input check
+  auto* errors = app->find("frmErrorInfo");
+  ASSERT_NE(errors, nullptr);
+  EXPECT_TRUE(errors->visible());
+  EXPECT_FALSE(veltaro::fx().ResultValid[1]);
+
+  // Quitting closes the error list first; No keeps the rest.
+  platform.expectMsgBox(forms::mb::IdNo);
+  frame.menu("menuQuit").userClick();
+  EXPECT_EQ(app->find("frmErrorInfo"), nullptr);
+  EXPECT_NE(app->find("frmCalc01"), nullptr);
+}
+
+}  // namespace
+}  // namespace shelltest

@@ -1,25 +1,12 @@
-// The executable: the Qt application, the platform, the window model and its view.
+// The executable: the Qt application, the platform, the window model and its view, then the
+// program's start-up, after which the main window drives the program.
 
 #include <QApplication>
 
+#include "core/Startup.h"
 #include "forms/Application.h"
 #include "qtview/FormsView.h"
 #include "qtview/QtPlatform.h"
-
-namespace {
-
-// The empty main frame shown until the program's own main window takes its place.
-class EmptyFrame : public forms::Form {
- public:
-  static constexpr const char* kName = "EmptyFrame";
-  EmptyFrame() : forms::Form(kName) {
-    setMdiForm(true);
-    setCaption("Veltaro");
-    move(0, 0, 11990, 8880);
-  }
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
@@ -30,7 +17,10 @@ int main(int argc, char** argv) {
   platform.setView(&view);
   QObject::connect(&view, &qtview::FormsView::ended, &qapp, &QApplication::quit);
 
-  app.get<EmptyFrame>().show();
+  veltaro::Main();
+  // Start-up ends the program itself when it cannot go on (no country chosen, a changed
+  // product file, a missing data file); the user has been told why.
+  if (app.ended()) return 1;
   view.sync();
   return QApplication::exec();
 }

@@ -205,23 +205,7 @@ void FormView::buildFrame() {
 QWidget* FormView::ensureWidget(Control& c) {
   if (QWidget* w = widgetOf(c)) return w;
   QWidget* parent = c.container() ? ensureWidget(*c.container()) : nullptr;
-  if (!parent) {
-    if (!canvas_) {
-      // The frame's own controls live in a strip on its first toolbar without buttons,
-      // or on a strip of their own.
-      for (size_t i = 0; i < form_->toolbars().size() && !hostBar_; ++i)
-        if (form_->toolbars()[i]->buttonCount() == 0 && i < toolbars_.size()) hostBar_ = toolbars_[i];
-      if (!hostBar_) {
-        hostBar_ = new QToolBar(frame_);
-        hostBar_->setMovable(false);
-        frame_->addToolBarBreak();
-        frame_->addToolBar(Qt::TopToolBarArea, hostBar_);
-      }
-      canvas_ = new FormCanvas(*this, hostBar_);
-      hostBar_->addWidget(canvas_);
-    }
-    parent = canvas_;
-  }
+  if (!parent) parent = frame_ ? stripFor(c.toolbarHost()) : canvas_.data();
   QWidget* w = createWidget(c, parent);
   widgets_[&c] = w;
   controlOf_[w] = &c;
@@ -304,7 +288,6 @@ QWidget* FormView::createWidget(Control& c, QWidget* parent) {
     }
     case ControlKind::Label: {
       auto* l = new QLabel(parent);
-      l->setWordWrap(true);
       l->setTextFormat(Qt::PlainText);
       w = l;
       break;
@@ -363,7 +346,7 @@ void FormView::apply() {
   if (dirty & forms::Form::kDirtyControls)
     for (auto& c : form_->controls()) applyDirty(c.get());
   for (Control* c : form_->takeDirtyControls()) applyDirty(c);
-  if (frame_ && canvas_ && anyChanged) fitControlHost();
+  if (frame_ && anyChanged) fitStrips();
   applyWindow(dirty);
 }
 
@@ -482,14 +465,36 @@ void FormView::applyFocus() {
   if (w && !w->hasFocus() && w->isVisible() && w->isEnabled()) w->setFocus(Qt::OtherFocusReason);
 }
 
-void FormView::fitControlHost() {
-  int right = 0, bottom = 0;
-  for (auto& c : form_->controls()) {
-    if (c->container() || !c->visible()) continue;
-    right = std::max(right, toPixels(c->left() + c->width()));
-    bottom = std::max(bottom, toPixels(c->top() + c->height()));
+FormCanvas* FormView::stripFor(const forms::Toolbar* toolbar) {
+  auto& strip = strips_[toolbar];
+  if (strip) return strip;
+  // The frame's controls sit on the toolbar that hosts them, or on a strip of their own.
+  QToolBar* bar = nullptr;
+  const auto& bars = form_->toolbars();
+  for (size_t i = 0; i < bars.size() && i < toolbars_.size(); ++i)
+    if (bars[i].get() == toolbar) bar = toolbars_[i];
+  if (!bar) {
+    bar = new QToolBar(frame_);
+    bar->setMovable(false);
+    frame_->addToolBarBreak();
+    frame_->addToolBar(Qt::TopToolBarArea, bar);
   }
-  canvas_->setFixedSize(std::max(right, 1), std::max(bottom, 1));
+  strip = new FormCanvas(*this, bar);
+  bar->addWidget(strip);
+  return strip;
+}
+
+void FormView::fitStrips() {
+  for (auto& [toolbar, strip] : strips_) {
+    if (!strip) continue;
+    int right = 0, bottom = 0;
+    for (auto& c : form_->controls()) {
+      if (c->container() || !c->visible() || c->toolbarHost() != toolbar) continue;
+      right = std::max(right, toPixels(c->left() + c->width()));
+      bottom = std::max(bottom, toPixels(c->top() + c->height()));
+    }
+    strip->setFixedSize(std::max(right, 1), std::max(bottom, 1));
+  }
 }
 
 void FormView::applyControl(Control& c, QWidget* w, uint32_t d) {
@@ -506,6 +511,12 @@ void FormView::applyControl(Control& c, QWidget* w, uint32_t d) {
       w->setGeometry(toPixels(c.left()), toPixels(c.top()), toPixels(c.width()),
                      toPixels(c.height()));
     }
+  }
+  if ((d & (Control::kDirtyFont | Control::kDirtyGeometry)) && c.kind() == ControlKind::Label) {
+    // Words wrap only in a label tall enough for a second line; a one-line label keeps its
+    // text on one line, clipped at its edge, as the design shows it.
+    auto* l = static_cast<QLabel*>(w);
+    l->setWordWrap(w->height() >= 2 * l->fontMetrics().lineSpacing());
   }
   if (d & Control::kDirtyItems) {
     if (auto* cb = qobject_cast<QComboBox*>(w)) {

@@ -98,7 +98,8 @@ class FormView : public QObject {
   void applyMenus();
   void applyToolbars();
   void fillWindowList(QMenu* menu);
-  void fitControlHost();
+  FormCanvas* stripFor(const forms::Toolbar* toolbar);
+  void fitStrips();
   QWidget* ensureWidget(forms::Control& c);
   QWidget* createWidget(forms::Control& c, QWidget* parent);
   void applyControl(forms::Control& c, QWidget* w, uint32_t dirty);
@@ -124,7 +125,7 @@ class FormView : public QObject {
   QPointer<QMdiSubWindow> sub_;
   QPointer<QMainWindow> frame_;
   QPointer<Workspace> workspace_;
-  QPointer<QToolBar> hostBar_;
+  std::map<const forms::Toolbar*, QPointer<FormCanvas>> strips_;
   std::map<const forms::Control*, QPointer<QWidget>> widgets_;
   std::map<const QObject*, forms::Control*> controlOf_;
   std::map<const forms::MenuItem*, QPointer<QAction>> menuActions_;

@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
@@ -18,7 +19,6 @@
 #include "forms/Form.h"
 
 class QAction;
-class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 
@@ -26,6 +26,10 @@ namespace qtview {
 
 class FormsView;
 class FormView;
+
+// Kinds whose widgets take the keyboard focus, and kinds that report mouse events themselves.
+bool isFocusKind(forms::ControlKind kind);
+bool isMouseKind(forms::ControlKind kind);
 
 // The client area of a form: holds its controls, draws its picture, and hands Tab to the
 // model's tab order.

@@ -2,13 +2,12 @@
 // that uses up its whole pass limit (about 100,000 passes).
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "calc/CalcWindows.h"
 #include "core/Fx.h"
@@ -53,7 +52,8 @@ struct Program {
   forms::Application app{platform};
   Program() {
     veltaro::resetFx();
-    folder = std::filesystem::temp_directory_path() / ("veltaro-bench-" + std::to_string(::getpid()));
+    folder =
+        std::filesystem::temp_directory_path() / ("veltaro-bench-" + std::to_string(::getpid()));
     platform.folder = folder.string();
     writeLines(folder / "Text/Product.DK",
                {"Mineral wool section;0.033;0.0002;0.000001;-50;400;20;30;40;50;60;80;100;",

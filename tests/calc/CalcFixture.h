@@ -4,13 +4,12 @@
 // and the calculation windows registered.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "calc/CalcWindows.h"
 #include "core/Fx.h"
@@ -47,8 +46,7 @@ class CalcTest : public ::testing::Test {
     writeLines("Text/Product.DK",
                {std::string(kPipeProduct) + ";0.033;0.0002;0.000001;-50;250;20;30;40;50;60;80;100;",
                 std::string(kMatProduct) + ";0.036;0.00018;0.0000012;-50;600;30;50;80;100;",
-                std::string(kConstantProduct) + ";0.04;0;0;-100;300;10;20;50;100;",
-                kPipeProduct});
+                std::string(kConstantProduct) + ";0.04;0;0;-100;300;10;20;50;100;", kPipeProduct});
     writeLines("Text/PipeDiam.DK",
                {"21.3", "26.9", "60.3", "88.9", "114.3", "219.1", "Vælg diameter"});
     writeLines("Text/PlanEmis.DK",
@@ -105,7 +103,6 @@ class CalcTest : public ::testing::Test {
     ADD_FAILURE() << "no item " << item << " in " << list.name();
   }
 
-
  public:
   // The inputs every window shares: a pipe, or a plane when `height` is set.
   struct Inputs {
@@ -141,7 +138,9 @@ class CalcTest : public ::testing::Test {
     choose(w.control("Emission"), in.emission);
   }
 
-  double number(forms::Form& w, const char* box) { return veltaro::ParseNumber(w.control(box).text()); }
+  double number(forms::Form& w, const char* box) {
+    return veltaro::ParseNumber(w.control(box).text());
+  }
 
   testing_support::ScriptedPlatform platform;
   std::filesystem::path folder;

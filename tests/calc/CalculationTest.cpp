@@ -121,8 +121,8 @@ TEST_F(CalculationTest, PlaneWithConstantConductivityMatchesTheClosedForm) {
     const char* thickness;
     bool outdoors;
   };
-  for (const Case& c : {Case{"1000", "50", false}, Case{"2000", "100", false},
-                        Case{"1500", "20", true}}) {
+  for (const Case& c :
+       {Case{"1000", "50", false}, Case{"2000", "100", false}, Case{"1500", "20", true}}) {
     Inputs in;
     in.height = c.height;
     in.outdoors = c.outdoors;
@@ -163,11 +163,11 @@ TEST_F(CalculationTest, SwedishAndOtherPipeDistances) {
     int wall, next, extra1, extra2, a, b;
   };
   const Case cases[] = {
-      {"SE", "60", "50", 0, 130, 130, 105, 50, 50},    // Dy = 160: the lowest class
-      {"SE", "61", "50", 0, 130, 180, 130, 100, 50},   // Dy = 161; 180.5 and 130.5 go to even
+      {"SE", "60", "50", 0, 130, 130, 105, 50, 50},      // Dy = 160: the lowest class
+      {"SE", "61", "50", 0, 130, 180, 130, 100, 50},     // Dy = 161; 180.5 and 130.5 go to even
       {"SE", "300", "250", 0, 500, 600, 500, 200, 100},  // Dy = 800: still the fourth class
       {"SE", "302", "250", 0, 501, 701, 551, 300, 100},  // Dy = 802
-      {"DK", "89", "40", 134, 110, 0, 0, 0, 0},        // 134.5 to even, 109.5 to even
+      {"DK", "89", "40", 134, 110, 0, 0, 0, 0},          // 134.5 to even, 109.5 to even
   };
   showPipeDistances(true);
   for (const Case& c : cases) {
@@ -241,7 +241,8 @@ TEST_F(CalculationTest, TemperatureLimitWarningNamesBothTemperatures) {
   const auto& box = platform.calls.back();
   EXPECT_EQ(box.style, 64);
   EXPECT_EQ(box.title, "T74");
-  EXPECT_EQ(box.text, "T71\r\nT72\r\n" + std::string(kPipeProduct) + " : -50 °C / 250 °C\r\n\r\nT69 300 °C \r\nT70 " +
+  EXPECT_EQ(box.text, "T71\r\nT72\r\n" + std::string(kPipeProduct) +
+                          " : -50 °C / 250 °C\r\n\r\nT69 300 °C \r\nT70 " +
                           w.control("OVERFLADE").text() + " °C\r\n\r\n");
   EXPECT_TRUE(fx().ResultValid[1]) << "a warning keeps the result";
 }

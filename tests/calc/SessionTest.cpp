@@ -33,8 +33,10 @@ TEST_F(CalcTest, WindowsPlaceThemselvesByTheMainWindowState) {
     w.unload();
   }
   fx().CountryCode = "MRN";
-  writeLines("Text/Product.MRN", {std::string(kPipeProduct) + ";0.033;0;0;-50;250;50;", kPipeProduct});
-  for (const char* f : {"PipeDiam", "PlanEmis"}) writeLines(std::string("Text/") + f + ".MRN", {"1"});
+  writeLines("Text/Product.MRN",
+             {std::string(kPipeProduct) + ";0.033;0;0;-50;250;50;", kPipeProduct});
+  for (const char* f : {"PipeDiam", "PlanEmis"})
+    writeLines(std::string("Text/") + f + ".MRN", {"1"});
   main().setWindowState(0);
   forms::Form& marine = open("frmCalc01");
   EXPECT_EQ(marine.left(), 2575);
@@ -50,8 +52,8 @@ TEST_F(CalcTest, LoadingSetsCaptionsListsAndTheActiveCalculation) {
     const char* caption;
     int number;
   };
-  for (const Case& c : {Case{"frmCalc01", "T134", 1}, Case{"frmCalc02", "T135", 2},
-                        Case{"frmCalc03", "T136", 3}}) {
+  for (const Case& c :
+       {Case{"frmCalc01", "T134", 1}, Case{"frmCalc02", "T135", 2}, Case{"frmCalc03", "T136", 3}}) {
     forms::Form& w = open(c.window);
     EXPECT_EQ(w.caption(), c.caption);
     EXPECT_EQ(w.control("Frame2").caption(), " T88 ");
@@ -97,13 +99,13 @@ TEST_F(CalcTest, KeyRulesOfTheNumericBoxes) {
     const char* expected;
   };
   const Case cases[] = {
-      {"frmCalc02", "MEDIETEMP", "1-2-.3,4", "1-2.34"},   // one minus anywhere, one separator
+      {"frmCalc02", "MEDIETEMP", "1-2-.3,4", "1-2.34"},  // one minus anywhere, one separator
       {"frmCalc02", "OVERFLADE", "-5,5.", "-5,5"},
       {"frmCalc03", "VARMETAB", "12-,5", "12-,5"},
-      {"frmCalc02", "RORCOM", "-1,2.5a", "1,25"},         // unsigned: never a minus
+      {"frmCalc02", "RORCOM", "-1,2.5a", "1,25"},  // unsigned: never a minus
       {"frmCalc03", "Emission", ".9,", ".9"},
       {"frmCalc01", "ISOLERINGST", "5-0.5", "50.5"},
-      {"frmCalc02", "PRODUKT", "abc", kPipeProduct},      // the product list takes no typing
+      {"frmCalc02", "PRODUKT", "abc", kPipeProduct},  // the product list takes no typing
   };
   for (const Case& c : cases) {
     forms::Form& w = open(c.window);
@@ -273,9 +275,9 @@ TEST_F(CalcTest, FailedInputCheckListsEveryFailureWithTheExactText) {
   w3.control("Emission").userFocus();
   w3.control("Emission").userEditText("1", 1);
   w3.control("Beregn").userClick();
-  EXPECT_EQ(errors->control("txtError").text(), "T136" + crlf + "T19" + crlf + std::string(88, '-') +
-                                                    crlf + "T8" + crlf + "T22" + crlf +
-                                                    std::string(100, ' ') + "T18");
+  EXPECT_EQ(errors->control("txtError").text(), "T136" + crlf + "T19" + crlf +
+                                                    std::string(88, '-') + crlf + "T8" + crlf +
+                                                    "T22" + crlf + std::string(100, ' ') + "T18");
 }
 
 TEST_F(CalcTest, CalculationThenDetailsThenReset) {

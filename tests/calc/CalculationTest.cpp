@@ -312,3 +312,35 @@ TEST_F(CalculationTest, PlaneSearchOfCalculation2ThatExhaustsItsPassesAcceptsANe
 
 }  // namespace
 }  // namespace calctest
+
+namespace calctest {
+namespace {
+
+TEST_F(CalculationTest, PipeSearchOfCalculation1NeverStopsOnItsStartValue) {
+  // The search starts from a heat flow of 7 W/m. Pick the medium temperature that makes the
+  // first pass (surface coefficient taken at the air temperature) land on exactly 7 W/m: that
+  // pass must not count as converged. With λ constant the true loss is proportional to the
+  // temperature difference, so a run 1 % warmer shows whether the first one converged.
+  fx().HeatLossDecimals = 3;
+  const double D = 0.0269, De = D + 2 * 0.06, ta = 20, e = 0.9;
+  double ts = ta + 0.0001;
+  veltaro::ConvectionHorizontalPipe(De, ts, ta);
+  veltaro::RadiationCoefficient(ts, ta, De, D, De, e);
+  fx().SurfaceCoefficient = fx().ConvectiveCoefficient + fx().RadiativeCoefficient;
+  fx().Lambda = 0.04;
+  veltaro::PipeHeatFlow(ta + 1, ta, De, D);
+  const double difference = 7 / fx().HeatFlow;
+
+  Inputs in;
+  in.diameter = "26.9";
+  in.product = kConstantProduct;
+  std::vector<double> losses;
+  for (double scale : {1.0, 1.01}) {
+    in.medium = veltaro::RoundTripText(ta + difference * scale);
+    losses.push_back(calc1(in, "60").first);
+  }
+  EXPECT_NEAR(losses[0] * 1.01, losses[1], 0.002 * losses[1]) << losses[0] << " / " << losses[1];
+}
+
+}  // namespace
+}  // namespace calctest

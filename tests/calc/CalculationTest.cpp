@@ -293,6 +293,36 @@ TEST_F(CalculationTest, SearchesThatCannotFinishNeverShowAResult) {
   EXPECT_FALSE(fx().ResultValid[3]);
 }
 
+TEST_F(CalculationTest, FloatingPointFaultsEndAsNonConvergence) {
+  // A product without conductivity divides by zero inside every search.
+  writeLines("Text/Product.DK", {"Tom;0;0;0;-50;250;50;", "Tom"});
+  struct Case {
+    const char* window;
+    const char* requirementBox;
+    const char* requirement;
+    bool plane;
+  };
+  const Case cases[] = {{"frmCalc01", "ISOLERINGST", "50", false},
+                        {"frmCalc01", "ISOLERINGST", "50", true},
+                        {"frmCalc03", "VARMETAB", "40", false},
+                        {"frmCalc03", "VARMETAB", "40", true}};
+  for (const Case& c : cases) {
+    forms::Form& w = open(c.window);
+    Inputs in;
+    in.product = "Tom";
+    if (c.plane) in.height = "1000";
+    enter(w, in);
+    type(w.control(c.requirementBox), c.requirement);
+    platform.expectMsgBox(forms::mb::IdOk, "T66");
+    w.control("Beregn").userClick();
+    EXPECT_TRUE(platform.scriptDone()) << c.window << " " << c.plane;
+    EXPECT_FALSE(fx().ResultValid[c.window == std::string("frmCalc01") ? 1 : 3]);
+    EXPECT_EQ(w.control("OVERFLADE").text(), "") << c.window << " " << c.plane;
+    EXPECT_EQ(w.mousePointer(), forms::kPointerDefault);
+    w.unload();
+  }
+}
+
 TEST_F(CalculationTest, PlaneSearchOfCalculation2ThatExhaustsItsPassesAcceptsANearResult) {
   // Required 0 °C never meets the same-sign test, so the search runs to its pass limit and
   // accepts a surface within 2 K of the requirement.

@@ -8,8 +8,8 @@
 namespace veltaro {
 namespace {
 
-// The original's arithmetic stopped on a fault; IEEE arithmetic would carry an infinity or a
-// NaN on into a result. These helpers raise the fault where it happens instead.
+// IEEE arithmetic would carry an infinity or a NaN on into a result; the program stops the
+// calculation at the fault instead. These helpers raise it where it happens.
 [[noreturn]] void fault(RunTimeError::Kind kind) {
   throw RunTimeError(kind);
 }

@@ -149,8 +149,12 @@ void LoadTextFile() {
     setProgress(bar, k + 2);
   }
   state.TextTable.assign(std::move(lines));
-  if (forms::Control* button = forms::app().get("mdiVeltaro").findControl("cmdCase"))
-    button->setCaption(state.TextTable[164]);
+  // The main window is loaded by then at start-up; a program part that only wants the texts
+  // (a test of one window) may have no main window at all.
+  if (forms::app().isRegistered("mdiVeltaro")) {
+    if (forms::Control* button = forms::app().get("mdiVeltaro").findControl("cmdCase"))
+      button->setCaption(state.TextTable[164]);
+  }
   state.StartupLoading = 0;
 }
 

@@ -11,7 +11,7 @@
 //
 // Paths in the program's own notation ("\Text\Product.DK", "\DATA") are relative to the
 // program folder; each component is matched case-insensitively against what exists, as the
-// original's file system did, so "\DATA" and "\data" are one folder.
+// Windows file system does, so "\DATA" and "\data" are one folder.
 
 #include <string>
 #include <string_view>

@@ -2,6 +2,8 @@
 // flow, surface temperature. The pass runs up to 10^4 times per calculation, so it must stay
 // far below a microsecond and must not allocate.
 
+#include "core/Formula.h"
+
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -10,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "core/Formula.h"
 #include "core/Fx.h"
 
 namespace {
@@ -24,8 +25,12 @@ void* operator new(std::size_t n) {
 }
 // The replacement pair below is matched; GCC cannot see that through inlined allocators.
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
 
 namespace {
 

@@ -8,31 +8,47 @@
 namespace veltaro {
 namespace {
 
-bool danish() { return fx().CountryCode == "DK"; }
+bool danish() {
+  return fx().CountryCode == "DK";
+}
 
 // The pipe limit, or 0 when the rule set has no such class (class 0 is handled by callers).
 double pipeLimit(uint8_t cls, double D) {
   if (danish()) {
     switch (cls) {
-      case 1: return D * 2.6 + 0.2;
-      case 2: return (D + D) + 0.18;
-      case 3: return D * 1.5 + 0.16;
-      case 4: return (D * 1.1 + 0.15) - 0.25 * std::pow(D, 2);
-      default: return 0;
+      case 1:
+        return D * 2.6 + 0.2;
+      case 2:
+        return (D + D) + 0.18;
+      case 3:
+        return D * 1.5 + 0.16;
+      case 4:
+        return (D * 1.1 + 0.15) - 0.25 * std::pow(D, 2);
+      default:
+        return 0;
     }
   }
   switch (cls) {
-    case 1: return D * 3.3 + 0.22;
-    case 2: return D * 2.6 + 0.2;
-    case 3: return (D + D) + 0.18;
-    case 4: return D * 1.5 + 0.16;
-    case 5: return D * 1.1 + 0.14;
-    case 6: return D * 0.8 + 0.12;
-    default: return 0;
+    case 1:
+      return D * 3.3 + 0.22;
+    case 2:
+      return D * 2.6 + 0.2;
+    case 3:
+      return (D + D) + 0.18;
+    case 4:
+      return D * 1.5 + 0.16;
+    case 5:
+      return D * 1.1 + 0.14;
+    case 6:
+      return D * 0.8 + 0.12;
+    default:
+      return 0;
   }
 }
 
-bool hasClass(uint8_t cls) { return cls >= 1 && cls <= (danish() ? 4 : 6); }
+bool hasClass(uint8_t cls) {
+  return cls >= 1 && cls <= (danish() ? 4 : 6);
+}
 
 bool within(double u, double limit, double tolerance) {
   const double d = u - limit;
@@ -43,13 +59,12 @@ struct Rung {
   double threshold, step;
 };
 constexpr Rung kLadder[35] = {
-    {1e13, 1e10}, {1e12, 1e9},   {1e11, 1e8},     {1e10, 1e7},   {1e9, 1e6},
-    {5e8, 8e5},   {3e8, 6.5e5},  {1e8, 5e5},      {1e7, 2e5},    {5e6, 1e5},
-    {3e6, 8e4},   {2e6, 6.5e4},  {1e6, 5e4},      {7.5e5, 4e4},  {5e5, 3e4},
-    {2.5e5, 2e4}, {1e5, 1e4},    {7.5e4, 7500},   {5e4, 5000},   {2.5e4, 2500},
-    {1e4, 1000},  {1000, 500},   {750, 250},      {500, 125},    {100, 100},
-    {50, 75},     {25, 50},      {10, 25},        {1, 10},       {0.1, 7.5},
-    {0.01, 5},    {0.001, 2.5},  {1e-4, 1},       {1e-5, 0.75},  {1e-6, 0.5},
+    {1e13, 1e10}, {1e12, 1e9},   {1e11, 1e8}, {1e10, 1e7},  {1e9, 1e6},  {5e8, 8e5},
+    {3e8, 6.5e5}, {1e8, 5e5},    {1e7, 2e5},  {5e6, 1e5},   {3e6, 8e4},  {2e6, 6.5e4},
+    {1e6, 5e4},   {7.5e5, 4e4},  {5e5, 3e4},  {2.5e5, 2e4}, {1e5, 1e4},  {7.5e4, 7500},
+    {5e4, 5000},  {2.5e4, 2500}, {1e4, 1000}, {1000, 500},  {750, 250},  {500, 125},
+    {100, 100},   {50, 75},      {25, 50},    {10, 25},     {1, 10},     {0.1, 7.5},
+    {0.01, 5},    {0.001, 2.5},  {1e-4, 1},   {1e-5, 0.75}, {1e-6, 0.5},
 };
 
 }  // namespace

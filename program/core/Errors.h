@@ -1,7 +1,7 @@
 #pragma once
 // The two kinds of failure the core reports to its callers.
 //
-// RunTimeError is what the original's arithmetic raised on its own: a division by zero, an
+// RunTimeError is a fault of the arithmetic itself: a division by zero, an
 // overflow (also of the Money type and of a 16-bit store), an invalid argument of a power or a
 // logarithm, a subscript outside an array. The formula routines have no handler of their own;
 // the calculation windows catch it around their searches and end the search as
@@ -18,7 +18,7 @@ namespace veltaro {
 
 class RunTimeError : public std::runtime_error {
  public:
-  // The numbers are the ones the original run-time reported, so messages stay recognisable.
+  // The program's long-standing run-time error numbers, so messages stay recognisable.
   enum Kind {
     InvalidArgument = 5,  // power of a negative base, logarithm of 0
     Overflow = 6,         // also 0/0 and a value beyond the Money or 16-bit range

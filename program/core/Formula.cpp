@@ -8,9 +8,11 @@
 namespace veltaro {
 namespace {
 
-// The original's arithmetic stopped on a fault; IEEE arithmetic would carry an infinity or a
-// NaN on into a result. These helpers raise the fault where it happens instead.
-[[noreturn]] void fault(RunTimeError::Kind kind) { throw RunTimeError(kind); }
+// IEEE arithmetic would carry an infinity or a NaN on into a result; the program stops the
+// calculation at the fault instead. These helpers raise it where it happens.
+[[noreturn]] void fault(RunTimeError::Kind kind) {
+  throw RunTimeError(kind);
+}
 
 inline double finite(double x) {
   if (!std::isfinite(x)) fault(RunTimeError::Overflow);
@@ -18,7 +20,8 @@ inline double finite(double x) {
 }
 
 inline double div(double a, double b) {
-  if (b == 0) fault(a == 0 || std::isnan(a) ? RunTimeError::Overflow : RunTimeError::DivisionByZero);
+  if (b == 0)
+    fault(a == 0 || std::isnan(a) ? RunTimeError::Overflow : RunTimeError::DivisionByZero);
   return finite(a / b);
 }
 
@@ -100,8 +103,7 @@ void RadiationCoefficient(double& t1, double t2, double, double, double, double 
   if (t1 == t2) t1 = t2 + 0.001;
   const double sigma = 1e-8 * 5.67;  // formed as 10^-8 · 5.67, not the literal 5.67e-8
   fx().RadiativeCoefficient =
-      finite((sigma * emissivity) *
-             div(power(t1 + 273.15, 4) - power(t2 + 273.15, 4), t1 - t2));
+      finite((sigma * emissivity) * div(power(t1 + 273.15, 4) - power(t2 + 273.15, 4), t1 - t2));
 }
 
 void ConductivityAtMean(double tm) {

@@ -21,9 +21,13 @@ FX& instance() {
 }
 }  // namespace
 
-FX& fx() { return instance(); }
+FX& fx() {
+  return instance();
+}
 
-void resetFx() { instance() = FX{}; }
+void resetFx() {
+  instance() = FX{};
+}
 
 int CalcTypeOf(int calcNumber) {
   if (calcNumber >= 1 && calcNumber <= 6) return calcNumber;

@@ -132,7 +132,7 @@ using LayerValues = BoundedArray<double, 1, 6>;  // counted from the medium outw
 
 struct FX {
   // --- Settings and start-up ---
-  std::string CountryCode;      // "DK", "SE", "NO", "UK", "LT", "LV", "EE", "MRN" (or unlisted)
+  std::string CountryCode;       // "DK", "SE", "NO", "UK", "LT", "LV", "EE", "MRN" (or unlisted)
   int16_t HeatLossDecimals = 0;  // decimals shown for a computed heat loss
   int16_t StartupLoading = 0;    // -1 while the menu texts and the text table load
   TextLines TextTable;           // the language file, one trimmed line per element
@@ -148,15 +148,15 @@ struct FX {
 
   // --- Calculation state: the last formula evaluation (pipe: per metre; plane: per m²) ---
   double LambdaA = 0, LambdaB = 0, LambdaC = 0;  // selected product's coefficients
-  double Lambda = 0;                            // conductivity at the mean temperature, W/(m·K)
-  double ConvectiveCoefficient = 0;             // W/(m²·K)
-  double RadiativeCoefficient = 0;              // W/(m²·K)
-  double SurfaceCoefficient = 0;                // their sum, W/(m²·K)
-  double HeatFlow = 0;                          // W/m or W/m²
-  double SurfaceTemperature = 0;                // °C
-  double Transmittance = 0;                     // W/(m·K) or W/(m²·K)
-  std::string FlowRegimeText;                   // text-table line naming the convection form
-  double TwoThicknessM = 0;                     // m: twice the thickness (pipe), the thickness (plane)
+  double Lambda = 0;                             // conductivity at the mean temperature, W/(m·K)
+  double ConvectiveCoefficient = 0;              // W/(m²·K)
+  double RadiativeCoefficient = 0;               // W/(m²·K)
+  double SurfaceCoefficient = 0;                 // their sum, W/(m²·K)
+  double HeatFlow = 0;                           // W/m or W/m²
+  double SurfaceTemperature = 0;                 // °C
+  double Transmittance = 0;                      // W/(m·K) or W/(m²·K)
+  std::string FlowRegimeText;                    // text-table line naming the convection form
+  double TwoThicknessM = 0;  // m: twice the thickness (pipe), the thickness (plane)
 
   // --- Layer state of the multi-layer calculations, 1..6 from the medium outwards ---
   LayerValues LayerLambdaA, LayerLambdaB, LayerLambdaC;

@@ -25,38 +25,38 @@ struct MenuLine {
   Rule rule;
 };
 
-// Line n of the menu file is entry n - 1. The class calculation is a Danish and Norwegian
-// rule; the pipe distances are worked out for the Nordic markets only; the duct calculation is
-// offered where its data were prepared.
+// Line n of the menu file is entry n - 1. The rules say which markets offer the class
+// calculation (DK, NO), the pipe distances (DK, NO, SE) and the duct calculation (DK, NO, SE,
+// UK); they are applied when their line is read, so a short file leaves the design state.
 constexpr std::array<MenuLine, 57> kMenuLines{{
-    {"menuFiler", 0, Rule::None},        {"menuNewCase", 0, Rule::None},
-    {"menuOpenCase", 0, Rule::None},     {"menuSaveCase", 0, Rule::None},
-    {"menuExport", 0, Rule::None},       {"menuDeleteCase", 0, Rule::None},
-    {"menuPrintCase", 0, Rule::None},    {"menuPreview", 0, Rule::None},
-    {"menuQuit", 0, Rule::None},         {"menuEdit", 0, Rule::None},
-    {"menuCalculate", 0, Rule::None},    {"menuShowDetails", 0, Rule::None},
-    {"menuResetCase", 0, Rule::None},    {"menuBeregn", 0, Rule::None},
-    {"menuCalc01", 0, Rule::None},       {"menuCalc02", 0, Rule::None},
-    {"menuCalc03", 0, Rule::None},       {"menuCalc04", 0, Rule::ClassCalc},
-    {"menuCalc05", 0, Rule::None},       {"menuCalc06", 0, Rule::None},
-    {"menuFlerlag", 0, Rule::None},      {"menuCalc21", 0, Rule::None},
-    {"menuCalc22", 0, Rule::None},       {"menuCalc23", 0, Rule::None},
-    {"menuCalc24", 0, Rule::None},       {"menuLastCalc", 0, Rule::None},
-    {"menuMax", 0, Rule::None},          {"menuMin", 0, Rule::None},
-    {"menuHelp", 0, Rule::None},         {"menuIndex", 0, Rule::None},
-    {"menuAdr", 0, Rule::None},          {"menuAboutProgram", 0, Rule::None},
-    {nullptr, 1, Rule::None},            {nullptr, 2, Rule::None},
-    {nullptr, 3, Rule::None},            {nullptr, 4, Rule::None},
-    {nullptr, 6, Rule::None},            {nullptr, 7, Rule::None},
-    {nullptr, 8, Rule::None},            {nullptr, 10, Rule::None},
-    {nullptr, 11, Rule::None},           {nullptr, 13, Rule::None},
-    {nullptr, 15, Rule::None},           {nullptr, 17, Rule::None},
-    {nullptr, 18, Rule::None},           {nullptr, 19, Rule::None},
-    {nullptr, 20, Rule::ClassCalc},      {nullptr, 21, Rule::None},
-    {nullptr, 22, Rule::None},           {nullptr, 25, Rule::None},
-    {nullptr, 26, Rule::None},           {nullptr, 27, Rule::None},
-    {nullptr, 28, Rule::None},           {"menuShowPipeDistance", 0, Rule::PipeDistance},
-    {"menuRoundCmd", 0, Rule::None},     {"menuCalc07", 0, Rule::DuctCalc},
+    {"menuFiler", 0, Rule::None},     {"menuNewCase", 0, Rule::None},
+    {"menuOpenCase", 0, Rule::None},  {"menuSaveCase", 0, Rule::None},
+    {"menuExport", 0, Rule::None},    {"menuDeleteCase", 0, Rule::None},
+    {"menuPrintCase", 0, Rule::None}, {"menuPreview", 0, Rule::None},
+    {"menuQuit", 0, Rule::None},      {"menuEdit", 0, Rule::None},
+    {"menuCalculate", 0, Rule::None}, {"menuShowDetails", 0, Rule::None},
+    {"menuResetCase", 0, Rule::None}, {"menuBeregn", 0, Rule::None},
+    {"menuCalc01", 0, Rule::None},    {"menuCalc02", 0, Rule::None},
+    {"menuCalc03", 0, Rule::None},    {"menuCalc04", 0, Rule::ClassCalc},
+    {"menuCalc05", 0, Rule::None},    {"menuCalc06", 0, Rule::None},
+    {"menuFlerlag", 0, Rule::None},   {"menuCalc21", 0, Rule::None},
+    {"menuCalc22", 0, Rule::None},    {"menuCalc23", 0, Rule::None},
+    {"menuCalc24", 0, Rule::None},    {"menuLastCalc", 0, Rule::None},
+    {"menuMax", 0, Rule::None},       {"menuMin", 0, Rule::None},
+    {"menuHelp", 0, Rule::None},      {"menuIndex", 0, Rule::None},
+    {"menuAdr", 0, Rule::None},       {"menuAboutProgram", 0, Rule::None},
+    {nullptr, 1, Rule::None},         {nullptr, 2, Rule::None},
+    {nullptr, 3, Rule::None},         {nullptr, 4, Rule::None},
+    {nullptr, 6, Rule::None},         {nullptr, 7, Rule::None},
+    {nullptr, 8, Rule::None},         {nullptr, 10, Rule::None},
+    {nullptr, 11, Rule::None},        {nullptr, 13, Rule::None},
+    {nullptr, 15, Rule::None},        {nullptr, 17, Rule::None},
+    {nullptr, 18, Rule::None},        {nullptr, 19, Rule::None},
+    {nullptr, 20, Rule::ClassCalc},   {nullptr, 21, Rule::None},
+    {nullptr, 22, Rule::None},        {nullptr, 25, Rule::None},
+    {nullptr, 26, Rule::None},        {nullptr, 27, Rule::None},
+    {nullptr, 28, Rule::None},        {"menuShowPipeDistance", 0, Rule::PipeDistance},
+    {"menuRoundCmd", 0, Rule::None},  {"menuCalc07", 0, Rule::DuctCalc},
     {nullptr, 23, Rule::DuctCalc},
 }};
 
@@ -149,8 +149,12 @@ void LoadTextFile() {
     setProgress(bar, k + 2);
   }
   state.TextTable.assign(std::move(lines));
-  if (forms::Control* button = forms::app().get("mdiVeltaro").findControl("cmdCase"))
-    button->setCaption(state.TextTable[164]);
+  // The main window is loaded by then at start-up; a program part that only wants the texts
+  // (a test of one window) may have no main window at all.
+  if (forms::app().isRegistered("mdiVeltaro")) {
+    if (forms::Control* button = forms::app().get("mdiVeltaro").findControl("cmdCase"))
+      button->setCaption(state.TextTable[164]);
+  }
   state.StartupLoading = 0;
 }
 

@@ -112,7 +112,9 @@ int16_t ToInt16(double x) {
   return static_cast<int16_t>(r);
 }
 
-std::string PointText(double x) { return format(x, ".", false); }
+std::string PointText(double x) {
+  return format(x, ".", false);
+}
 
 std::string SignedPointText(double x) {
   std::string t = PointText(x);
@@ -128,7 +130,9 @@ std::string LocaleText(double x) {
   return LocaleText(x, forms::app().platform().decimalSeparator());
 }
 
-std::string IntegerText(long long v) { return std::to_string(v); }
+std::string IntegerText(long long v) {
+  return std::to_string(v);
+}
 
 std::string RoundTripText(double x) {
   if (x == 0 || !std::isfinite(x)) return "0";
@@ -153,7 +157,9 @@ Money Money::FromWhole(int64_t whole) {
   return Money(u);
 }
 
-double Money::ToDouble() const { return static_cast<double>(units_) / kScale; }
+double Money::ToDouble() const {
+  return static_cast<double>(units_) / kScale;
+}
 
 namespace {
 // q = n / m rounded to the nearest, halves to even (m > 0).

@@ -11,8 +11,12 @@
 namespace veltaro {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isSeparator(char c) { return c == '.' || c == ','; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool isSeparator(char c) {
+  return c == '.' || c == ',';
+}
 
 // acc: an optional sign, digits and at most one separator, at least two characters.
 double readAccepted(const std::string& acc) {
@@ -131,9 +135,8 @@ std::string RemoveChar(std::string_view text, std::string_view ch) {
 
 void ConfirmPipeChoice(forms::Form& window) {
   const auto& t = fx().TextTable;
-  const int answer = forms::app().platform().msgBox(t[199] + "\r\n" + t[200],
-                                                    forms::mb::YesNo + forms::mb::Information,
-                                                    t[198]);
+  const int answer = forms::app().platform().msgBox(
+      t[199] + "\r\n" + t[200], forms::mb::YesNo + forms::mb::Information, t[198]);
   if (answer != forms::mb::IdYes) window.control("PLAN").setValue(1);
 }
 

@@ -44,7 +44,7 @@ std::string RemoveChar(std::string_view text, std::string_view ch);
 // but Yes selects the window's PLAN option, which switches it to plane geometry.
 void ConfirmPipeChoice(forms::Form& window);
 
-// Blanks removed at both ends (spaces only, as the original's trim).
+// Blanks removed at both ends (spaces only; tabs and other white space stay).
 std::string TrimSpaces(std::string_view text);
 
 }  // namespace veltaro

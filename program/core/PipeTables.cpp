@@ -50,16 +50,14 @@ double leadingNumber(std::string_view s) {
       break;
     }
   }
-  return acc.size() >= 2 || (acc.size() == 1 && acc[0] >= '0' && acc[0] <= '9')
-             ? ParseNumber(acc)
-             : 0.0;
+  return acc.size() >= 2 || (acc.size() == 1 && acc[0] >= '0' && acc[0] <= '9') ? ParseNumber(acc)
+                                                                                : 0.0;
 }
 
 }  // namespace
 
 void LoadPipeOnly() {
-  const std::string path =
-      ProgramPath("\\TEXT\\PipeOnly." + CountrySuffix(fx().CountryCode));
+  const std::string path = ProgramPath("\\TEXT\\PipeOnly." + CountrySuffix(fx().CountryCode));
   const std::vector<std::string> lines = ReadTextLines(path);
   std::vector<PipeOnlyRecord> table(lines.size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -87,7 +85,8 @@ void LoadPipeKap() {
       std::string rest = lines[i];
       std::string a, b, v;
       if (!takeField(rest, a) || !takeField(rest, b) || !takeField(rest, v))
-        throw DataFileError(path, static_cast<int>(i + 1), "an entry needs three fields ended by \";\"");
+        throw DataFileError(path, static_cast<int>(i + 1),
+                            "an entry needs three fields ended by \";\"");
       table.push_back({title, FixedWidth(a, PipeKapRecord::kKeyWidth),
                        FixedWidth(b, PipeKapRecord::kKeyWidth),
                        FixedWidth(v, PipeKapRecord::kValueWidth)});

@@ -101,15 +101,33 @@ void FillThicknessCombo(int position, forms::Control& box) {
   box.setText(box.item(0));
 }
 
-void FillMediumCombo(forms::Control& box) { fillList(box, "Medie"); }
-void FillPipeDiameterCombo(forms::Control& box) { fillList(box, "PipeDiam"); }
-void FillPipeInnerDiameterCombo(forms::Control& box) { fillList(box, "PipeIDia"); }
-void FillPlaneEmissivityCombo(forms::Control& box) { fillList(box, "PlanEmis"); }
-void FillMaterialConstantsCombo(forms::Control& box) { fillList(box, "StofKons"); }
-void FillPipeEmissivityCombo(forms::Control& box) { fillList(box, "PipeEmis"); }
-void FillEnergyCombo(forms::Control& box) { fillList(box, "energy"); }
-void FillClassCombo(forms::Control& box) { fillList(box, "Class"); }
-void FillClassCombo() { FillClassCombo(forms::app().get("frmCalc04").control("IsoKlasse")); }
+void FillMediumCombo(forms::Control& box) {
+  fillList(box, "Medie");
+}
+void FillPipeDiameterCombo(forms::Control& box) {
+  fillList(box, "PipeDiam");
+}
+void FillPipeInnerDiameterCombo(forms::Control& box) {
+  fillList(box, "PipeIDia");
+}
+void FillPlaneEmissivityCombo(forms::Control& box) {
+  fillList(box, "PlanEmis");
+}
+void FillMaterialConstantsCombo(forms::Control& box) {
+  fillList(box, "StofKons");
+}
+void FillPipeEmissivityCombo(forms::Control& box) {
+  fillList(box, "PipeEmis");
+}
+void FillEnergyCombo(forms::Control& box) {
+  fillList(box, "energy");
+}
+void FillClassCombo(forms::Control& box) {
+  fillList(box, "Class");
+}
+void FillClassCombo() {
+  FillClassCombo(forms::app().get("frmCalc04").control("IsoKlasse"));
+}
 
 bool SelectProduct(int position) {
   auto& state = fx();

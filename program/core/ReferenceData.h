@@ -31,14 +31,14 @@ void FillProductCombo(forms::Control& box);
 // shows the "no product chosen" message (lines 59/60) and leaves the box empty.
 void FillThicknessCombo(int position, forms::Control& box);
 
-void FillMediumCombo(forms::Control& box);              // "Medie"
-void FillPipeDiameterCombo(forms::Control& box);        // "PipeDiam"
-void FillPipeInnerDiameterCombo(forms::Control& box);   // "PipeIDia"
-void FillPlaneEmissivityCombo(forms::Control& box);     // "PlanEmis"
-void FillMaterialConstantsCombo(forms::Control& box);   // "StofKons"
-void FillPipeEmissivityCombo(forms::Control& box);      // "PipeEmis"
-void FillEnergyCombo(forms::Control& box);              // "energy"
-void FillClassCombo(forms::Control& box);               // "Class"
+void FillMediumCombo(forms::Control& box);             // "Medie"
+void FillPipeDiameterCombo(forms::Control& box);       // "PipeDiam"
+void FillPipeInnerDiameterCombo(forms::Control& box);  // "PipeIDia"
+void FillPlaneEmissivityCombo(forms::Control& box);    // "PlanEmis"
+void FillMaterialConstantsCombo(forms::Control& box);  // "StofKons"
+void FillPipeEmissivityCombo(forms::Control& box);     // "PipeEmis"
+void FillEnergyCombo(forms::Control& box);             // "energy"
+void FillClassCombo(forms::Control& box);              // "Class"
 // The class list IsoKlasse of calculation window 4, reached by name.
 void FillClassCombo();
 

@@ -66,13 +66,27 @@ EnergySavingsTexts CalcEnergySavings(double v, double emissivity, double length,
   Money savings;
   const double kwh = e.ToDouble();
   switch (unit) {
-    case 1: savings = e * price; break;
-    case 2: savings = Money::FromDouble(price.ToDouble() * (kwh / 1000)); break;
-    case 3: savings = Money::FromDouble(price.ToDouble() * (kwh * 0.101)); break;
-    case 4: savings = Money::FromDouble(price.ToDouble() * (kwh * 0.00086)); break;
-    case 5: savings = Money::FromDouble(price.ToDouble() * (kwh * 0.0905)); break;
-    case 6: savings = Money::FromDouble(price.ToDouble() * (kwh * 0.091)); break;
-    default: savings = e; break;
+    case 1:
+      savings = e * price;
+      break;
+    case 2:
+      savings = Money::FromDouble(price.ToDouble() * (kwh / 1000));
+      break;
+    case 3:
+      savings = Money::FromDouble(price.ToDouble() * (kwh * 0.101));
+      break;
+    case 4:
+      savings = Money::FromDouble(price.ToDouble() * (kwh * 0.00086));
+      break;
+    case 5:
+      savings = Money::FromDouble(price.ToDouble() * (kwh * 0.0905));
+      break;
+    case 6:
+      savings = Money::FromDouble(price.ToDouble() * (kwh * 0.091));
+      break;
+    default:
+      savings = e;
+      break;
   }
   EnergySavingsTexts texts;
   texts.VTU = LocaleText(RoundHalfEven(s.HeatFlow, s.HeatLossDecimals));
@@ -81,9 +95,9 @@ EnergySavingsTexts CalcEnergySavings(double v, double emissivity, double length,
   return texts;
 }
 
-void CalcEnergySavings(double v, double emissivity, double length, double L, double& ts,
-                       double ta, double q, double T, bool horizontal, bool indoors, Money price,
-                       double hours, uint8_t& unit, bool pipe, forms::Form& window) {
+void CalcEnergySavings(double v, double emissivity, double length, double L, double& ts, double ta,
+                       double q, double T, bool horizontal, bool indoors, Money price, double hours,
+                       uint8_t& unit, bool pipe, forms::Form& window) {
   const EnergySavingsTexts texts = CalcEnergySavings(v, emissivity, length, L, ts, ta, q, T,
                                                      horizontal, indoors, price, hours, unit, pipe);
   window.control("VTU").setText(texts.VTU);
@@ -94,11 +108,16 @@ double GasMassFlow(double T, bool flue, int16_t flowUnit, double flow, double D)
   const double molarMass = flue ? 29.72 : 28.86;
   const double rho = divide(273.15, T + 273.15) * (molarMass / 22.4);  // kg/m³
   switch (flowUnit) {
-    case 1: return rho * flow * 2.778 * 1e-7;      // l/h
-    case 2: return rho * flow * 0.001;             // l/s
-    case 3: return rho * flow * 0.0002778;         // m³/h
-    case 4: return (D / 2) * flow * (D / 2) * kPi * rho;  // m/s through the duct's section
-    default: return flow;                          // kg/s
+    case 1:
+      return rho * flow * 2.778 * 1e-7;  // l/h
+    case 2:
+      return rho * flow * 0.001;  // l/s
+    case 3:
+      return rho * flow * 0.0002778;  // m³/h
+    case 4:
+      return (D / 2) * flow * (D / 2) * kPi * rho;  // m/s through the duct's section
+    default:
+      return flow;  // kg/s
   }
 }
 

@@ -36,9 +36,9 @@ EnergySavingsTexts CalcEnergySavings(double v, double emissivity, double length,
                                      bool indoors, Money price, double hours, uint8_t& unit,
                                      bool pipe);
 // The same, writing the texts into `window`'s boxes VTU and Bespar.
-void CalcEnergySavings(double v, double emissivity, double length, double L, double& ts,
-                       double ta, double q, double T, bool horizontal, bool indoors, Money price,
-                       double hours, uint8_t& unit, bool pipe, forms::Form& window);
+void CalcEnergySavings(double v, double emissivity, double length, double L, double& ts, double ta,
+                       double q, double T, bool horizontal, bool indoors, Money price, double hours,
+                       uint8_t& unit, bool pipe, forms::Form& window);
 
 // Mass flow in kg/s of air (flue = false) or flue gas at T °C. Flow units by their position in
 // the list "kg/s", "l/h", "l/s", "m³/h", "m/s"; D is the duct's diameter in m.

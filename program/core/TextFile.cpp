@@ -18,7 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* iconvName(int codePage) { return codePage == 1257 ? "WINDOWS-1257" : "WINDOWS-1252"; }
+const char* iconvName(int codePage) {
+  return codePage == 1257 ? "WINDOWS-1257" : "WINDOWS-1252";
+}
 
 class Converter {
  public:
@@ -81,7 +83,9 @@ int CodePageFor(std::string_view countryCode) {
   return (countryCode == "LT" || countryCode == "LV" || countryCode == "EE") ? 1257 : 1252;
 }
 
-int MarketCodePage() { return CodePageFor(fx().CountryCode); }
+int MarketCodePage() {
+  return CodePageFor(fx().CountryCode);
+}
 
 std::string DecodeCodePage(std::string_view bytes, int codePage) {
   Converter conv("UTF-8", iconvName(codePage));
@@ -132,17 +136,15 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 std::vector<std::string> ReadTextLines(const std::string& path, int codePage) {
-  std::vector<std::string> lines = SplitLines(ReadFileBytes(path));
-  for (auto& line : lines) line = DecodeCodePage(line, codePage);
-  return lines;
+  // CR and LF are the same bytes in every code page, so the file is decoded whole.
+  return SplitLines(DecodeCodePage(ReadFileBytes(path), codePage));
 }
 
 std::vector<std::string> ReadTextLines(const std::string& path) {
   return ReadTextLines(path, MarketCodePage());
 }
 
-void WriteTextLines(const std::string& path, const std::vector<std::string>& lines,
-                    int codePage) {
+void WriteTextLines(const std::string& path, const std::vector<std::string>& lines, int codePage) {
   std::string bytes;
   for (const auto& line : lines) {
     bytes += EncodeCodePage(line, codePage);
@@ -191,7 +193,8 @@ std::string FixedWidth(std::string_view utf8, int width) {
   int count = 0;
   std::size_t i = 0;
   while (i < utf8.size() && count < width) {
-    const std::size_t n = std::min(utf8.size() - i, utf8Length(static_cast<unsigned char>(utf8[i])));
+    const std::size_t n =
+        std::min(utf8.size() - i, utf8Length(static_cast<unsigned char>(utf8[i])));
     out.append(utf8.substr(i, n));
     i += n;
     ++count;

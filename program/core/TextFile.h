@@ -11,7 +11,7 @@
 //
 // Paths in the program's own notation ("\Text\Product.DK", "\DATA") are relative to the
 // program folder; each component is matched case-insensitively against what exists, as the
-// original's file system did, so "\DATA" and "\data" are one folder.
+// Windows file system does, so "\DATA" and "\data" are one folder.
 
 #include <string>
 #include <string_view>
@@ -25,7 +25,7 @@ int CodePageFor(std::string_view countryCode);
 int MarketCodePage();
 
 std::string DecodeCodePage(std::string_view bytes, int codePage);  // code page -> UTF-8
-std::string EncodeCodePage(std::string_view utf8, int codePage);    // UTF-8 -> code page
+std::string EncodeCodePage(std::string_view utf8, int codePage);   // UTF-8 -> code page
 
 // Splits raw bytes into lines (without their line breaks).
 std::vector<std::string> SplitLines(std::string_view bytes);

@@ -2,13 +2,12 @@
 // A fresh shared state, a scripted platform and a temporary program folder for each test.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "core/Fx.h"
 #include "core/TextFile.h"

@@ -14,4 +14,4 @@ const char* codePageOf(const QString& market);
 // A menu caption as shown without its access-key marker.
 QString withoutAccessKey(QString caption);
 
-} // namespace imagegen
+}  // namespace imagegen

@@ -4,8 +4,6 @@
 //
 // Usage: imagegen <data folder>   (reads <data>/Text, writes <data>/Images)
 // The drawing is deterministic; run with QT_QPA_PLATFORM=offscreen.
-#include "Marketing.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -21,734 +19,416 @@
 #include <stdexcept>
 #include <vector>
 
+#include "Backgrounds.h"
+#include "Drawing.h"
+
 using namespace imagegen;
 
 namespace {
 
-const QString kFont = QStringLiteral("DejaVu Sans");
-const QColor kNavy(0x1f, 0x3b, 0x5a);
-const QColor kOrange(0xe0, 0x7a, 0x1f);
-const QColor kWool(0xe8, 0xc4, 0x4a);
-const QColor kSteel(0x6b, 0x72, 0x7a);
-const QColor kMask(192, 192, 192); // the toolbar image list's transparent colour
-
-QString gOut;
-
-QFont font(int pixels, bool bold = false) {
-    QFont f(kFont);
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    f.setStyleStrategy(QFont::PreferAntialias);
-    return f;
-}
-
-void save(const QImage& img, const QString& name, const char* format = "JPG") {
-    const QString path = gOut + "/" + name;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (!img.save(path, format, format[0] == 'J' ? 92 : -1))
-        throw std::runtime_error("cannot write " + path.toStdString());
-}
-
-QImage canvas(int w, int h, const QColor& fill = Qt::white) {
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(fill);
-    return img;
-}
-
-// Pixel edges of a band given in twips (15 twips per pixel). The clickable area excludes its
-// borders, so the drawn band stays one pixel inside it on every side.
-QRect bandRect(int x0, int x1, int y0, int y1) {
-    const int left = static_cast<int>(std::ceil(x0 / 15.0)) + 1;
-    const int right = static_cast<int>(std::floor(x1 / 15.0)) - 1;
-    const int top = static_cast<int>(std::ceil(y0 / 15.0)) + 1;
-    const int bottom = static_cast<int>(std::floor(y1 / 15.0)) - 1;
-    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
-}
-
-// Largest font (up to maxPixels) whose rendering of text fits the box.
-QFont fitted(const QString& text, const QSize& box, int maxPixels, bool bold) {
-    for (int px = maxPixels; px > 6; --px) {
-        const QFont f = font(px, bold);
-        const QFontMetrics fm(f);
-        if (fm.horizontalAdvance(text) <= box.width() && fm.height() <= box.height() + 1)
-            return f;
-    }
-    return font(6, bold);
-}
-
-// The company mark: a pipe in its insulation seen end-on, followed by the name.
-void drawWordmark(QPainter& p, const QRect& r, const QColor& text, const QString& name = "TORVELIN") {
-    const int d = r.height() * 8 / 10;
-    const QPoint c(r.left() + d / 2 + 2, r.center().y());
-    p.setPen(Qt::NoPen);
-    p.setBrush(kOrange);
-    p.drawEllipse(c, d / 2, d / 2);
-    p.setBrush(Qt::white);
-    p.drawEllipse(c, d * 3 / 10, d * 3 / 10);
-    p.setBrush(kNavy);
-    p.drawEllipse(c, d / 6, d / 6);
-    // Fitted with room for the wider letter spacing set below.
-    QFont f = fitted(name, QSize((r.width() - d - 8) * 9 / 10, r.height()), r.height() * 7 / 10, true);
-    f.setLetterSpacing(QFont::PercentageSpacing, 108);
-    p.setFont(f);
-    p.setPen(text);
-    p.drawText(QRect(r.left() + d + 7, r.top(), r.width() - d - 7, r.height()), Qt::AlignVCenter | Qt::AlignLeft,
-               name);
-}
-
-// An insulated pipe in section: medium, steel wall, mineral wool, cladding.
-void drawPipeSection(QPainter& p, QPointF c, double rOuter) {
-    p.setPen(QPen(QColor(0x55, 0x55, 0x55), 1));
-    p.setBrush(QColor(0xd8, 0xdc, 0xe0));
-    p.drawEllipse(c, rOuter, rOuter);
-    QRadialGradient wool(c, rOuter);
-    wool.setColorAt(0.4, kWool.lighter(115));
-    wool.setColorAt(1.0, kWool.darker(110));
-    p.setBrush(wool);
-    p.drawEllipse(c, rOuter * 0.93, rOuter * 0.93);
-    p.setPen(QPen(kWool.darker(140), 1));
-    for (int i = 0; i < 24; ++i) { // fibre strokes
-        const double a = i * M_PI / 12.0;
-        const QPointF u(std::cos(a), std::sin(a));
-        p.drawLine(c + u * rOuter * 0.5, c + u * rOuter * 0.88);
-    }
-    p.setPen(QPen(QColor(0x33, 0x33, 0x33), 1));
-    p.setBrush(kSteel);
-    p.drawEllipse(c, rOuter * 0.45, rOuter * 0.45);
-    p.setBrush(QColor(0x4a, 0x8c, 0xc8));
-    p.drawEllipse(c, rOuter * 0.38, rOuter * 0.38);
-}
-
-void arrowLine(QPainter& p, QPointF a, QPointF b) {
-    p.drawLine(a, b);
-    const QPointF d = b - a;
-    const double len = std::hypot(d.x(), d.y());
-    if (len < 1)
-        return;
-    const QPointF u = d / len, n(-u.y(), u.x());
-    for (auto [tip, dir] : {std::pair{a, u}, std::pair{b, -u}}) {
-        QPolygonF head;
-        head << tip << tip + dir * 5 + n * 2.5 << tip + dir * 5 - n * 2.5;
-        p.setBrush(p.pen().color());
-        p.drawPolygon(head);
-    }
-}
-
-void hatched(QPainter& p, const QRectF& r) {
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xbb, 0xbb, 0xbb));
-    p.drawRect(r);
-    p.setBrush(QBrush(QColor(0x77, 0x77, 0x77), Qt::BDiagPattern));
-    p.drawRect(r);
-}
-
-// Two insulated pipes beside a wall (and under a ceiling for the Swedish layout), with the
-// distances the pipe-distance windows and reports give: G to the wall, H to the middle of the
-// free space; the Swedish one F to the wall, G to the ceiling, H to the middle, a and b.
-void drawPipeDistances(QPainter& p, const QSize& s, bool swedish) {
-    p.setRenderHint(QPainter::Antialiasing);
-    const double top = swedish ? s.height() * 0.16 : 0;
-    hatched(p, QRectF(0, 0, 10, s.height()));
-    if (swedish)
-        hatched(p, QRectF(0, 0, s.width(), top - 4));
-    const double r = std::min(s.width() * 0.13, (s.height() - top) * 0.24);
-    const double cy = swedish ? top + r + (s.height() - top) * 0.22 : s.height() * 0.45;
-    const QPointF c1(10 + r + s.width() * 0.12, cy), c2(s.width() - r - 6, cy);
-    drawPipeSection(p, c1, r);
-    drawPipeSection(p, c2, r);
-    p.setPen(QPen(QColor(0xc0, 0x1f, 0x1f), 1));
-    p.setFont(font(11, true));
-    const double dimY = cy + r + 14;
-    auto label = [&](QPointF at, const QString& t) {
-        p.setPen(QColor(0xc0, 0x1f, 0x1f));
-        p.drawText(QRectF(at.x() - 12, at.y() - 14, 24, 13), Qt::AlignCenter, t);
-    };
-    const double mid = (c1.x() + c2.x()) / 2;
-    p.setPen(QPen(QColor(0xc0, 0x1f, 0x1f), 1, Qt::DashLine));
-    p.drawLine(QPointF(mid, cy - r), QPointF(mid, dimY + 4));
-    p.setPen(QPen(QColor(0xc0, 0x1f, 0x1f), 1));
-    const QString wallName = swedish ? "F" : "G";
-    arrowLine(p, QPointF(10, dimY), QPointF(c1.x() - r, dimY));
-    label(QPointF((10 + c1.x() - r) / 2, dimY), wallName);
-    arrowLine(p, QPointF(c1.x() + r, dimY), QPointF(mid, dimY));
-    label(QPointF((c1.x() + r + mid) / 2, dimY), "H");
-    if (swedish) {
-        arrowLine(p, QPointF(c1.x() + r * 0.35, top - 4), QPointF(c1.x() + r * 0.35, cy - r));
-        label(QPointF(c1.x() + r * 0.35 + 9, (top + cy - r) / 2 + 6), "G");
-        const double y2 = dimY + 18;
-        arrowLine(p, QPointF(10, y2), QPointF(c1.x(), y2));
-        label(QPointF((10 + c1.x()) / 2, y2), "a");
-        arrowLine(p, QPointF(c1.x(), y2 + 0), QPointF(c2.x(), y2));
-        label(QPointF((c1.x() + c2.x()) / 2, y2), "b");
-    }
-}
-
-// ---------------------------------------------------------------- the backgrounds
-
-struct Band {
-    int calc;
-    int y0, y1; // twips
-};
-
-struct Layout {
-    int x0, x1; // twips
-    std::vector<Band> bands;
-};
-
-Layout layoutOf(const QString& m) {
-    if (m == "DK" || m == "NO")
-        return {3375, 9750,
-                {{1, 1900, 2150}, {2, 2350, 2650}, {3, 2850, 3150}, {4, 3350, 3630}, {5, 3830, 4110},
-                 {6, 4310, 4580}, {7, 4780, 5050}, {21, 5750, 6280}, {22, 6510, 6750}, {23, 6975, 7250},
-                 {24, 7450, 7720}}};
-    const std::vector<Band> common = {{1, 1900, 2150}, {2, 2350, 2650}, {3, 2850, 3150}, {5, 3350, 3630},
-                                      {6, 3830, 4110}, {21, 5300, 5750}, {22, 6050, 6280}};
-    Layout l{3000, 11600, common};
-    if (m == "UK" || m == "SE") {
-        l.bands.push_back({7, 4310, 4580});
-        l.bands.push_back({23, 6510, 6750});
-        l.bands.push_back({24, 6975, 7250});
-    } else if (m == "LT" || m == "LV") {
-        l.bands.push_back({23, 6510, 7005});
-        l.bands.push_back({24, 7230, 7490});
-    } else {
-        l.bands.push_back({23, 6510, 6750});
-        l.bands.push_back({24, 6975, 7250});
-    }
-    return l;
-}
-
-// Menu-file line of each calculation's caption.
-int menuLineOf(int calc) {
-    switch (calc) {
-    case 7: return 56;
-    case 21: case 22: case 23: case 24: return calc + 1;
-    default: return 14 + calc;
-    }
-}
-
-int addressBlockStart(const QString& m) {
-    if (m == "MRN") return 16;
-    if (m == "UK") return 31;
-    if (m == "NO") return 61;
-    if (m == "SE") return 76;
-    if (m == "LT") return 91;
-    if (m == "EE") return 106;
-    if (m == "LV") return 121;
-    return 46;
-}
-
-struct LinkTexts {
-    QString web, sheets;
-};
-
-LinkTexts linkTextsOf(const QString& m) {
-    if (m == "DK") return {"Torvelin på nettet", "Produktdatablade"};
-    if (m == "SE") return {"Torvelin på webben", "Produktdatablad"};
-    if (m == "NO") return {"Torvelin på nett", "Produktdatablader"};
-    if (m == "LT") return {"Torvelin internete", "Gaminių duomenų lapai"};
-    if (m == "EE") return {"Torvelin veebis", "Toodete andmelehed"};
-    if (m == "LV") return {"Torvelin tīmeklī", "Izstrādājumu datu lapas"};
-    return {"Torvelin on the web", "Product data sheets"};
-}
-
-QString hostOf(QString url) {
-    url.remove(QStringLiteral("https://")).remove(QStringLiteral("http://"));
-    return url.trimmed();
-}
-
-void drawBackground(const QString& dataDir, const QString& m) {
-    const QStringList menu = readMarketFile(dataDir + "/Text/MenuText." + m, codePageOf(m));
-    const QStringList addr = readMarketFile(dataDir + "/Text/adress.all", "ASCII");
-    const int b = addressBlockStart(m) - 1;
-    const QString company = addr.value(b).trimmed();
-    const QString web = addr.value(b + 9), sheets = addr.value(b + 10);
-
-    QImage img = canvas(800, 600);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    QLinearGradient sky(0, 0, 0, 600);
-    sky.setColorAt(0, QColor(0xf4, 0xf7, 0xfa));
-    sky.setColorAt(1, QColor(0xcf, 0xdb, 0xe7));
-    p.fillRect(img.rect(), sky);
-
-    // Left column with the mark, an illustration and the two link bands.
-    p.fillRect(QRect(0, 0, 190, 600), kNavy);
-    drawWordmark(p, QRect(12, 18, 166, 30), Qt::white);
-    p.setPen(QColor(0xc8, 0xd6, 0xe6));
-    p.setFont(fitted(company, QSize(166, 14), 11, false));
-    p.drawText(QRect(12, 52, 166, 14), Qt::AlignLeft | Qt::AlignVCenter, company);
-    drawPipeSection(p, QPointF(95, 200), 58);
-    drawPipeSection(p, QPointF(60, 310), 30);
-    drawPipeSection(p, QPointF(140, 320), 36);
-
-    const LinkTexts links = linkTextsOf(m);
-    const struct {
-        int y0, y1;
-        QString title, url;
-    } linkBands[] = {{6200, 6650, links.web, web}, {6725, 7175, links.sheets, sheets}};
-    for (const auto& lb : linkBands) {
-        const QRect r = bandRect(0, 2700, lb.y0, lb.y1);
-        p.setPen(QPen(kOrange, 1));
-        p.setBrush(QColor(0x2b, 0x50, 0x78));
-        p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-        const QRect inner = r.adjusted(6, 1, -4, -1);
-        const QRect upper(inner.left(), inner.top(), inner.width(), inner.height() / 2);
-        const QRect lower(inner.left(), inner.top() + inner.height() / 2, inner.width(), inner.height() / 2);
-        p.setPen(Qt::white);
-        p.setFont(fitted(lb.title, upper.size(), 12, true));
-        p.drawText(upper, Qt::AlignLeft | Qt::AlignVCenter, lb.title);
-        p.setPen(QColor(0xff, 0xd3, 0x9a));
-        const QString host = hostOf(lb.url);
-        p.setFont(fitted(host, lower.size(), 11, false));
-        p.drawText(lower, Qt::AlignLeft | Qt::AlignVCenter, host);
-    }
-
-    // Header.
-    p.setPen(kNavy);
-    p.setFont(font(40, true));
-    p.drawText(QRect(210, 14, 560, 50), Qt::AlignLeft | Qt::AlignVCenter, "VELTARO");
-    p.setPen(QPen(kOrange, 3));
-    p.drawLine(212, 66, 780, 66);
-
-    // The calculation bands, each with the title of its calculation from the menu file.
-    const Layout l = layoutOf(m);
-    const QRect first = bandRect(l.x0, l.x1, l.bands.front().y0, l.bands.front().y1);
-    p.setPen(kNavy);
-    const QString single = withoutAccessKey(menu.value(13));
-    p.setFont(fitted(single, QSize(first.width(), 18), 15, true));
-    p.drawText(QRect(first.left(), first.top() - 26, first.width(), 20), Qt::AlignLeft | Qt::AlignBottom, single);
-    // One type size for all titles: the largest that fits every band of the market.
-    int titlePixels = 13;
-    for (const Band& band : l.bands) {
-        const QRect r = bandRect(l.x0, l.x1, band.y0, band.y1).adjusted(10, 1, -6, -1);
-        const QString title = withoutAccessKey(menu.value(menuLineOf(band.calc) - 1));
-        titlePixels = std::min(titlePixels, fitted(title, r.size(), 13, false).pixelSize());
-    }
-    for (const Band& band : l.bands) {
-        const QRect r = bandRect(l.x0, l.x1, band.y0, band.y1);
-        if (band.calc == 21) {
-            const QString multi = withoutAccessKey(menu.value(20));
-            p.setPen(kNavy);
-            p.setFont(fitted(multi, QSize(r.width(), 18), 15, true));
-            p.drawText(QRect(r.left(), r.top() - 26, r.width(), 20), Qt::AlignLeft | Qt::AlignBottom, multi);
-        }
-        p.setPen(QPen(QColor(0x6d, 0x8b, 0xb0), 1));
-        p.setBrush(Qt::white);
-        p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-        p.fillRect(QRect(r.left() + 1, r.top() + 1, 4, r.height() - 2), kOrange);
-        const QString title = withoutAccessKey(menu.value(menuLineOf(band.calc) - 1));
-        const QRect textBox = r.adjusted(10, 1, -6, -1);
-        p.setPen(QColor(0x12, 0x32, 0x4f));
-        p.setFont(font(titlePixels));
-        p.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter, title);
-    }
-    if (m == "MRN") {
-        p.setPen(kNavy);
-        p.setFont(font(13, true));
-        p.drawText(QRect(210, 72, 560, 18), Qt::AlignLeft | Qt::AlignVCenter, "MARINE");
-    }
-    p.end();
-    save(img, "background_" + m.toLower() + ".jpg");
-}
-
 // ---------------------------------------------------------------- splash, flags, icon
 
 void drawSplash(const QString& name, const QString& subtitle, const QColor& accent) {
-    QImage img = canvas(480, 300);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, 480, 300);
-    g.setColorAt(0, kNavy);
-    g.setColorAt(1, kNavy.darker(160));
-    p.fillRect(img.rect(), g);
-    drawWordmark(p, QRect(24, 22, 220, 36), Qt::white);
-    drawPipeSection(p, QPointF(380, 170), 80);
-    p.setPen(Qt::white);
-    p.setFont(font(54, true));
-    p.drawText(QRect(24, 110, 300, 70), Qt::AlignLeft | Qt::AlignVCenter, "VELTARO");
-    p.setPen(QPen(accent, 4));
-    p.drawLine(26, 184, 270, 184);
-    p.setPen(QColor(0xdd, 0xe6, 0xf0));
-    p.setFont(font(14));
-    p.drawText(QRect(26, 192, 300, 22), Qt::AlignLeft | Qt::AlignVCenter, subtitle);
-    p.setFont(font(11));
-    p.drawText(QRect(26, 262, 300, 18), Qt::AlignLeft | Qt::AlignVCenter, "Version 2.6.4");
-    p.end();
-    save(img, name);
+  QImage img = canvas(480, 300);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  QLinearGradient g(0, 0, 480, 300);
+  g.setColorAt(0, kNavy);
+  g.setColorAt(1, kNavy.darker(160));
+  p.fillRect(img.rect(), g);
+  drawWordmark(p, QRect(24, 22, 220, 36), Qt::white);
+  drawPipeSection(p, QPointF(380, 170), 80);
+  p.setPen(Qt::white);
+  p.setFont(font(54, true));
+  p.drawText(QRect(24, 110, 300, 70), Qt::AlignLeft | Qt::AlignVCenter, "VELTARO");
+  p.setPen(QPen(accent, 4));
+  p.drawLine(26, 184, 270, 184);
+  p.setPen(QColor(0xdd, 0xe6, 0xf0));
+  p.setFont(font(14));
+  p.drawText(QRect(26, 192, 300, 22), Qt::AlignLeft | Qt::AlignVCenter, subtitle);
+  p.setFont(font(11));
+  p.drawText(QRect(26, 262, 300, 18), Qt::AlignLeft | Qt::AlignVCenter, "Version 2.6.4");
+  p.end();
+  save(img, name);
 }
 
 void nordicCross(QPainter& p, const QRect& r, QColor field, QColor outer, QColor inner = QColor()) {
-    p.fillRect(r, field);
-    const double u = r.height() / 8.0; // cross proportions in eighths of the height
-    auto bar = [&](double w, QColor c) {
-        p.fillRect(QRectF(r.left(), r.top() + r.height() / 2.0 - w / 2, r.width(), w), c);
-        p.fillRect(QRectF(r.left() + r.height() * 0.45 - w / 2 + u, r.top(), w, r.height()), c);
-    };
-    bar(u * 2, outer);
-    if (inner.isValid())
-        bar(u, inner);
+  p.fillRect(r, field);
+  const double u = r.height() / 8.0;  // cross proportions in eighths of the height
+  auto bar = [&](double w, QColor c) {
+    p.fillRect(QRectF(r.left(), r.top() + r.height() / 2.0 - w / 2, r.width(), w), c);
+    p.fillRect(QRectF(r.left() + r.height() * 0.45 - w / 2 + u, r.top(), w, r.height()), c);
+  };
+  bar(u * 2, outer);
+  if (inner.isValid()) bar(u, inner);
 }
 
 void drawFlag(QPainter& p, const QRect& r, const QString& code) {
-    p.save();
-    p.setClipRect(r);
-    if (code == "DK") {
-        nordicCross(p, r, QColor(0xc8, 0x10, 0x2e), Qt::white);
-    } else if (code == "NO") {
-        nordicCross(p, r, QColor(0xba, 0x0c, 0x2f), Qt::white, QColor(0x00, 0x20, 0x5b));
-    } else if (code == "SE") {
-        nordicCross(p, r, QColor(0x00, 0x6a, 0xa7), QColor(0xfe, 0xcc, 0x00));
-    } else if (code == "UK") {
-        p.fillRect(r, QColor(0x01, 0x21, 0x69));
-        p.setRenderHint(QPainter::Antialiasing);
-        const double h = r.height();
-        p.setPen(QPen(Qt::white, h / 5.0));
-        p.drawLine(r.topLeft(), r.bottomRight() + QPoint(1, 1));
-        p.drawLine(r.bottomLeft() + QPoint(0, 1), r.topRight() + QPoint(1, 0));
-        p.setPen(QPen(QColor(0xc8, 0x10, 0x2e), h / 15.0));
-        p.drawLine(r.topLeft(), r.bottomRight() + QPoint(1, 1));
-        p.drawLine(r.bottomLeft() + QPoint(0, 1), r.topRight() + QPoint(1, 0));
-        const QPointF c = QRectF(r).center();
-        p.fillRect(QRectF(r.left(), c.y() - h / 6, r.width(), h / 3), Qt::white);
-        p.fillRect(QRectF(c.x() - h / 6, r.top(), h / 3, h), Qt::white);
-        p.fillRect(QRectF(r.left(), c.y() - h / 10, r.width(), h / 5), QColor(0xc8, 0x10, 0x2e));
-        p.fillRect(QRectF(c.x() - h / 10, r.top(), h / 5, h), QColor(0xc8, 0x10, 0x2e));
-    } else {
-        QColor a, b, c;
-        double split1 = 1.0 / 3, split2 = 2.0 / 3;
-        if (code == "LT") {
-            a = QColor(0xfd, 0xb9, 0x13); b = QColor(0x00, 0x6a, 0x44); c = QColor(0xc1, 0x27, 0x2d);
-        } else if (code == "EE") {
-            a = QColor(0x00, 0x72, 0xce); b = Qt::black; c = Qt::white;
-        } else { // LV: carmine, a narrow white stripe, carmine
-            a = QColor(0x9e, 0x30, 0x39); b = Qt::white; c = a;
-            split1 = 0.4; split2 = 0.6;
-        }
-        const double h = r.height();
-        p.fillRect(QRectF(r.left(), r.top(), r.width(), h * split1 + 0.5), a);
-        p.fillRect(QRectF(r.left(), r.top() + h * split1, r.width(), h * (split2 - split1) + 0.5), b);
-        p.fillRect(QRectF(r.left(), r.top() + h * split2, r.width(), h * (1 - split2)), c);
+  p.save();
+  p.setClipRect(r);
+  if (code == "DK") {
+    nordicCross(p, r, QColor(0xc8, 0x10, 0x2e), Qt::white);
+  } else if (code == "NO") {
+    nordicCross(p, r, QColor(0xba, 0x0c, 0x2f), Qt::white, QColor(0x00, 0x20, 0x5b));
+  } else if (code == "SE") {
+    nordicCross(p, r, QColor(0x00, 0x6a, 0xa7), QColor(0xfe, 0xcc, 0x00));
+  } else if (code == "UK") {
+    p.fillRect(r, QColor(0x01, 0x21, 0x69));
+    p.setRenderHint(QPainter::Antialiasing);
+    const double h = r.height();
+    p.setPen(QPen(Qt::white, h / 5.0));
+    p.drawLine(r.topLeft(), r.bottomRight() + QPoint(1, 1));
+    p.drawLine(r.bottomLeft() + QPoint(0, 1), r.topRight() + QPoint(1, 0));
+    p.setPen(QPen(QColor(0xc8, 0x10, 0x2e), h / 15.0));
+    p.drawLine(r.topLeft(), r.bottomRight() + QPoint(1, 1));
+    p.drawLine(r.bottomLeft() + QPoint(0, 1), r.topRight() + QPoint(1, 0));
+    const QPointF c = QRectF(r).center();
+    p.fillRect(QRectF(r.left(), c.y() - h / 6, r.width(), h / 3), Qt::white);
+    p.fillRect(QRectF(c.x() - h / 6, r.top(), h / 3, h), Qt::white);
+    p.fillRect(QRectF(r.left(), c.y() - h / 10, r.width(), h / 5), QColor(0xc8, 0x10, 0x2e));
+    p.fillRect(QRectF(c.x() - h / 10, r.top(), h / 5, h), QColor(0xc8, 0x10, 0x2e));
+  } else {
+    QColor a, b, c;
+    double split1 = 1.0 / 3, split2 = 2.0 / 3;
+    if (code == "LT") {
+      a = QColor(0xfd, 0xb9, 0x13);
+      b = QColor(0x00, 0x6a, 0x44);
+      c = QColor(0xc1, 0x27, 0x2d);
+    } else if (code == "EE") {
+      a = QColor(0x00, 0x72, 0xce);
+      b = Qt::black;
+      c = Qt::white;
+    } else {  // LV: carmine, a narrow white stripe, carmine
+      a = QColor(0x9e, 0x30, 0x39);
+      b = Qt::white;
+      c = a;
+      split1 = 0.4;
+      split2 = 0.6;
     }
-    p.restore();
+    const double h = r.height();
+    p.fillRect(QRectF(r.left(), r.top(), r.width(), h * split1 + 0.5), a);
+    p.fillRect(QRectF(r.left(), r.top() + h * split1, r.width(), h * (split2 - split1) + 0.5), b);
+    p.fillRect(QRectF(r.left(), r.top() + h * split2, r.width(), h * (1 - split2)), c);
+  }
+  p.restore();
 }
 
 void drawFlags() {
-    // In the order of the dialog's options; the names are the dialog's own.
-    const struct {
-        const char* code;
-        const char* language;
-    } flags[] = {{"UK", "English"},    {"NO", "Norwegian"}, {"SE", "Swedish"}, {"DK", "Danish"},
-                 {"LT", "Litauian"}, {"EE", "Estonian"},  {"LV", "Latvian"}};
-    for (const auto& f : flags) {
-        QImage img = canvas(72, 62, QColor(0xf0, 0xf0, 0xf0));
-        QPainter p(&img);
-        const QRect flag(4, 3, 64, 40);
-        drawFlag(p, flag, f.code);
-        p.setPen(QColor(0x80, 0x80, 0x80));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(flag.adjusted(0, 0, -1, -1));
-        p.setRenderHint(QPainter::TextAntialiasing);
-        p.setPen(Qt::black);
-        p.setFont(fitted(f.language, QSize(70, 14), 11, false));
-        p.drawText(QRect(1, 45, 70, 15), Qt::AlignCenter, f.language);
-        p.end();
-        save(img, QString("Flags/flag_%1.jpg").arg(f.code));
-    }
+  // In the order of the dialog's options; the names are the dialog's own.
+  const struct {
+    const char* code;
+    const char* language;
+  } flags[] = {{"UK", "English"},  {"NO", "Norwegian"}, {"SE", "Swedish"}, {"DK", "Danish"},
+               {"LT", "Litauian"}, {"EE", "Estonian"},  {"LV", "Latvian"}};
+  for (const auto& f : flags) {
+    QImage img = canvas(72, 62, QColor(0xf0, 0xf0, 0xf0));
+    QPainter p(&img);
+    const QRect flag(4, 3, 64, 40);
+    drawFlag(p, flag, f.code);
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(flag.adjusted(0, 0, -1, -1));
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setPen(Qt::black);
+    p.setFont(fitted(f.language, QSize(70, 14), 11, false));
+    p.drawText(QRect(1, 45, 70, 15), Qt::AlignCenter, f.language);
+    p.end();
+    save(img, QString("Flags/flag_%1.jpg").arg(f.code));
+  }
 }
 
 void drawMarineIcon() {
-    QImage img(32, 32, QImage::Format_ARGB32);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::white, 1.5));
-    p.setBrush(kNavy);
-    p.drawEllipse(QRectF(1, 1, 30, 30));
-    p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QPointF(16, 8.5), 2.5, 2.5); // anchor ring
-    p.drawLine(QPointF(16, 11), QPointF(16, 25));
-    p.drawLine(QPointF(11, 14.5), QPointF(21, 14.5));
-    p.drawArc(QRectF(8.5, 14, 15, 11.5), 200 * 16, 140 * 16);
-    p.setPen(QPen(kOrange, 2));
-    p.drawLine(QPointF(4.5, 27.5), QPointF(8, 26));
-    p.drawLine(QPointF(24, 26), QPointF(27.5, 27.5));
-    p.end();
-    save(img, "Icons/veltaro32_32_marine.ico", "ICO");
+  QImage img(32, 32, QImage::Format_ARGB32);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(Qt::white, 1.5));
+  p.setBrush(kNavy);
+  p.drawEllipse(QRectF(1, 1, 30, 30));
+  p.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap));
+  p.setBrush(Qt::NoBrush);
+  p.drawEllipse(QPointF(16, 8.5), 2.5, 2.5);  // anchor ring
+  p.drawLine(QPointF(16, 11), QPointF(16, 25));
+  p.drawLine(QPointF(11, 14.5), QPointF(21, 14.5));
+  p.drawArc(QRectF(8.5, 14, 15, 11.5), 200 * 16, 140 * 16);
+  p.setPen(QPen(kOrange, 2));
+  p.drawLine(QPointF(4.5, 27.5), QPointF(8, 26));
+  p.drawLine(QPointF(24, 26), QPointF(27.5, 27.5));
+  p.end();
+  save(img, "Icons/veltaro32_32_marine.ico", "ICO");
 }
 
 // ---------------------------------------------------------------- toolbar pictures
 
 void page(QPainter& p, QRectF r) {
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
-    QPolygonF poly;
-    poly << r.topLeft() << QPointF(r.right() - 3, r.top()) << QPointF(r.right(), r.top() + 3) << r.bottomRight()
-         << r.bottomLeft();
-    p.drawPolygon(poly);
+  p.setPen(QPen(Qt::black, 1));
+  p.setBrush(Qt::white);
+  QPolygonF poly;
+  poly << r.topLeft() << QPointF(r.right() - 3, r.top()) << QPointF(r.right(), r.top() + 3)
+       << r.bottomRight() << r.bottomLeft();
+  p.drawPolygon(poly);
 }
 
 void numberIcon(QPainter& p, const QString& n, bool multi) {
-    p.setPen(Qt::NoPen);
-    p.setBrush(multi ? QColor(0x2b, 0x6c, 0xa8) : kNavy);
-    p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 2.5, 2.5);
-    if (multi) {
-        p.setBrush(kWool);
-        p.drawRect(QRectF(1.5, 12.5, 13, 2));
-    }
-    p.setPen(Qt::white);
-    p.setFont(font(n.size() > 1 ? 9 : 11, true));
-    p.drawText(QRectF(0, -1, 16, 15), Qt::AlignCenter, n);
+  p.setPen(Qt::NoPen);
+  p.setBrush(multi ? QColor(0x2b, 0x6c, 0xa8) : kNavy);
+  p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 2.5, 2.5);
+  if (multi) {
+    p.setBrush(kWool);
+    p.drawRect(QRectF(1.5, 12.5, 13, 2));
+  }
+  p.setPen(Qt::white);
+  p.setFont(font(n.size() > 1 ? 9 : 11, true));
+  p.drawText(QRectF(0, -1, 16, 15), Qt::AlignCenter, n);
 }
 
 void drawToolbarPicture(int index, const QString& key) {
-    QImage img = canvas(16, 16, kMask);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    if (key == "NewCase") {
-        page(p, QRectF(3.5, 1.5, 9, 13));
-    } else if (key == "OpenCase") {
-        p.setPen(Qt::black);
-        p.setBrush(QColor(0xf0, 0xd0, 0x60));
-        p.drawRect(QRectF(1.5, 4.5, 12, 9));
-        p.setBrush(QColor(0xd8, 0xb0, 0x40));
-        p.drawPolygon(QPolygonF() << QPointF(3.5, 7.5) << QPointF(15.5, 7.5) << QPointF(13.5, 13.5)
-                                  << QPointF(1.5, 13.5));
-    } else if (key == "SaveCase") {
-        p.setPen(Qt::black);
-        p.setBrush(QColor(0x30, 0x40, 0x90));
-        p.drawRect(QRectF(1.5, 1.5, 13, 13));
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(4.5, 1.5, 7, 5));
-        p.setBrush(QColor(0xa0, 0xa0, 0xa0));
-        p.drawRect(QRectF(4.5, 9.5, 7, 5));
-    } else if (key == "DeleteCase") {
-        page(p, QRectF(2.5, 1.5, 9, 13));
-        p.setPen(QPen(QColor(0xc0, 0x10, 0x10), 2));
-        p.drawLine(8, 8, 14, 14);
-        p.drawLine(14, 8, 8, 14);
-    } else if (key == "Calculate") {
-        p.setPen(Qt::black);
-        p.setBrush(QColor(0xe8, 0xe8, 0xe8));
-        p.drawRect(QRectF(2.5, 0.5, 11, 15));
-        p.setBrush(QColor(0x90, 0xc0, 0x90));
-        p.drawRect(QRectF(4.5, 2.5, 7, 3));
-        p.setPen(Qt::NoPen);
-        p.setBrush(Qt::black);
-        for (int r = 0; r < 3; ++r)
-            for (int c = 0; c < 3; ++c)
-                p.drawRect(4 + c * 3, 7 + r * 3, 2, 2);
-    } else if (key == "ShowDetails" || key == "PreView") {
-        if (key == "PreView")
-            page(p, QRectF(1.5, 0.5, 9, 12));
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(Qt::black, 1.5));
-        p.setBrush(QColor(0xc8, 0xe4, 0xff));
-        p.drawEllipse(QPointF(7, 7), 4, 4);
-        p.setPen(QPen(QColor(0x60, 0x40, 0x20), 2.5));
-        p.drawLine(QPointF(10, 10), QPointF(14.5, 14.5));
-    } else if (key == "ResetFields") {
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(QColor(0x10, 0x70, 0x10), 2));
-        p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(2.5, 2.5, 11, 11), 60 * 16, 280 * 16);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x10, 0x70, 0x10));
-        p.drawPolygon(QPolygonF() << QPointF(9, 0.5) << QPointF(14, 3.5) << QPointF(9, 6.5));
-    } else if (key == "PrintCase") {
-        p.setPen(Qt::black);
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(4.5, 1.5, 7, 5));
-        p.setBrush(QColor(0xa0, 0xa0, 0xa0));
-        p.drawRect(QRectF(1.5, 6.5, 13, 6));
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(4.5, 10.5, 7, 4));
-    } else if (key == "Help") {
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x20, 0x60, 0xc0));
-        p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
-        p.setPen(Qt::white);
-        p.setFont(font(12, true));
-        p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, "?");
-    } else if (key == "ExitPrgm") {
-        p.setPen(Qt::black);
-        p.setBrush(QColor(0x90, 0x60, 0x30));
-        p.drawRect(QRectF(2.5, 1.5, 7, 13));
-        p.setPen(QPen(QColor(0xc0, 0x10, 0x10), 2));
-        p.drawLine(9, 8, 15, 8);
-        p.drawLine(12, 5, 15, 8);
-        p.drawLine(12, 11, 15, 8);
-    } else { // Calc01 .. Calc24
-        const QString n = QString::number(key.mid(4).toInt());
-        numberIcon(p, n, n.size() > 1);
-    }
-    p.end();
-    save(img, QString("Toolbar/tob%1_%2.bmp").arg(index, 2, 10, QChar('0')).arg(key), "BMP");
+  QImage img = canvas(16, 16, kMask);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  if (key == "NewCase") {
+    page(p, QRectF(3.5, 1.5, 9, 13));
+  } else if (key == "OpenCase") {
+    p.setPen(Qt::black);
+    p.setBrush(QColor(0xf0, 0xd0, 0x60));
+    p.drawRect(QRectF(1.5, 4.5, 12, 9));
+    p.setBrush(QColor(0xd8, 0xb0, 0x40));
+    p.drawPolygon(QPolygonF() << QPointF(3.5, 7.5) << QPointF(15.5, 7.5) << QPointF(13.5, 13.5)
+                              << QPointF(1.5, 13.5));
+  } else if (key == "SaveCase") {
+    p.setPen(Qt::black);
+    p.setBrush(QColor(0x30, 0x40, 0x90));
+    p.drawRect(QRectF(1.5, 1.5, 13, 13));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 1.5, 7, 5));
+    p.setBrush(QColor(0xa0, 0xa0, 0xa0));
+    p.drawRect(QRectF(4.5, 9.5, 7, 5));
+  } else if (key == "DeleteCase") {
+    page(p, QRectF(2.5, 1.5, 9, 13));
+    p.setPen(QPen(QColor(0xc0, 0x10, 0x10), 2));
+    p.drawLine(8, 8, 14, 14);
+    p.drawLine(14, 8, 8, 14);
+  } else if (key == "Calculate") {
+    p.setPen(Qt::black);
+    p.setBrush(QColor(0xe8, 0xe8, 0xe8));
+    p.drawRect(QRectF(2.5, 0.5, 11, 15));
+    p.setBrush(QColor(0x90, 0xc0, 0x90));
+    p.drawRect(QRectF(4.5, 2.5, 7, 3));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    for (int r = 0; r < 3; ++r)
+      for (int c = 0; c < 3; ++c) p.drawRect(4 + c * 3, 7 + r * 3, 2, 2);
+  } else if (key == "ShowDetails" || key == "PreView") {
+    if (key == "PreView") page(p, QRectF(1.5, 0.5, 9, 12));
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1.5));
+    p.setBrush(QColor(0xc8, 0xe4, 0xff));
+    p.drawEllipse(QPointF(7, 7), 4, 4);
+    p.setPen(QPen(QColor(0x60, 0x40, 0x20), 2.5));
+    p.drawLine(QPointF(10, 10), QPointF(14.5, 14.5));
+  } else if (key == "ResetFields") {
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x10, 0x70, 0x10), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(2.5, 2.5, 11, 11), 60 * 16, 280 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x10, 0x70, 0x10));
+    p.drawPolygon(QPolygonF() << QPointF(9, 0.5) << QPointF(14, 3.5) << QPointF(9, 6.5));
+  } else if (key == "PrintCase") {
+    p.setPen(Qt::black);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 1.5, 7, 5));
+    p.setBrush(QColor(0xa0, 0xa0, 0xa0));
+    p.drawRect(QRectF(1.5, 6.5, 13, 6));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 10.5, 7, 4));
+  } else if (key == "Help") {
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x20, 0x60, 0xc0));
+    p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+    p.setPen(Qt::white);
+    p.setFont(font(12, true));
+    p.drawText(QRectF(0, 0, 16, 16), Qt::AlignCenter, "?");
+  } else if (key == "ExitPrgm") {
+    p.setPen(Qt::black);
+    p.setBrush(QColor(0x90, 0x60, 0x30));
+    p.drawRect(QRectF(2.5, 1.5, 7, 13));
+    p.setPen(QPen(QColor(0xc0, 0x10, 0x10), 2));
+    p.drawLine(9, 8, 15, 8);
+    p.drawLine(12, 5, 15, 8);
+    p.drawLine(12, 11, 15, 8);
+  } else {  // Calc01 .. Calc24
+    const QString n = QString::number(key.mid(4).toInt());
+    numberIcon(p, n, n.size() > 1);
+  }
+  p.end();
+  save(img, QString("Toolbar/tob%1_%2.bmp").arg(index, 2, 10, QChar('0')).arg(key), "BMP");
 }
 
 void drawToolbar() {
-    const char* keys[] = {"NewCase", "OpenCase", "SaveCase", "DeleteCase", "Calculate", "ShowDetails",
-                          "ResetFields", "PrintCase", "PreView", "Help", "ExitPrgm", "Calc01",
-                          "Calc02", "Calc03", "Calc04", "Calc05", "Calc06", "Calc07",
-                          "Calc21", "Calc22", "Calc23", "Calc24"};
-    for (int i = 0; i < 22; ++i)
-        drawToolbarPicture(i + 1, keys[i]);
-    QImage strip = canvas(114, 25, kMask);
-    QPainter p(&strip);
-    p.setRenderHint(QPainter::Antialiasing);
-    drawWordmark(p, QRect(2, 2, 110, 21), kNavy);
-    p.end();
-    save(strip, "Toolbar/tobmenu_picture.bmp", "BMP");
+  const char* keys[] = {"NewCase",     "OpenCase",    "SaveCase",  "DeleteCase", "Calculate",
+                        "ShowDetails", "ResetFields", "PrintCase", "PreView",    "Help",
+                        "ExitPrgm",    "Calc01",      "Calc02",    "Calc03",     "Calc04",
+                        "Calc05",      "Calc06",      "Calc07",    "Calc21",     "Calc22",
+                        "Calc23",      "Calc24"};
+  for (int i = 0; i < 22; ++i) drawToolbarPicture(i + 1, keys[i]);
+  QImage strip = canvas(114, 25, kMask);
+  QPainter p(&strip);
+  p.setRenderHint(QPainter::Antialiasing);
+  drawWordmark(p, QRect(2, 2, 110, 21), kNavy);
+  p.end();
+  save(strip, "Toolbar/tobmenu_picture.bmp", "BMP");
 }
 
 // ---------------------------------------------------------------- report pictures
 
 void drawLogos() {
-    const struct {
-        const char* code;
-        int height;
-        const char* subtitle;
-    } logos[] = {{"DK", 34, "Danmark"}, {"NO", 34, "Norge"},   {"SE", 51, "Sverige"},  {"UK", 34, "United Kingdom"},
-                 {"LT", 39, "Lietuva"}, {"EE", 39, "Eesti"}, {"LV", 39, "Latvija"}, {"MRN", 74, "Marine & Offshore"}};
-    for (const auto& l : logos) {
-        QImage img = canvas(210, l.height);
-        QPainter p(&img);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setRenderHint(QPainter::TextAntialiasing);
-        const int markH = std::min(30, l.height - 4);
-        drawWordmark(p, QRect(3, 2, 140, markH), kNavy);
-        p.setPen(kOrange);
-        const QString sub = QString::fromUtf8(l.subtitle);
-        if (l.height >= 50) {
-            p.setFont(fitted(sub, QSize(200, l.height - markH - 10), 16, true));
-            p.drawText(QRect(6, markH + 4, 200, l.height - markH - 8), Qt::AlignLeft | Qt::AlignVCenter, sub);
-            if (l.height > 60) {
-                p.setPen(QPen(QColor(0x2b, 0x6c, 0xa8), 2));
-                QPainterPath wave;
-                wave.moveTo(6, l.height - 6);
-                for (int x = 6; x <= 204; x += 12)
-                    wave.quadTo(x + 3, l.height - 11, x + 6, l.height - 6), wave.quadTo(x + 9, l.height - 1, x + 12, l.height - 6);
-                p.drawPath(wave);
-            }
-        } else {
-            p.setFont(fitted(sub, QSize(64, l.height - 6), 12, true));
-            p.drawText(QRect(144, 0, 64, l.height), Qt::AlignRight | Qt::AlignVCenter, sub);
-        }
-        p.end();
-        save(img, QString("Logo_%1.jpg").arg(l.code));
+  const struct {
+    const char* code;
+    int height;
+    const char* subtitle;
+  } logos[] = {{"DK", 34, "Danmark"}, {"NO", 34, "Norge"},
+               {"SE", 51, "Sverige"}, {"UK", 34, "United Kingdom"},
+               {"LT", 39, "Lietuva"}, {"EE", 39, "Eesti"},
+               {"LV", 39, "Latvija"}, {"MRN", 74, "Marine & Offshore"}};
+  for (const auto& l : logos) {
+    QImage img = canvas(210, l.height);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const int markH = std::min(30, l.height - 4);
+    drawWordmark(p, QRect(3, 2, 140, markH), kNavy);
+    p.setPen(kOrange);
+    const QString sub = QString::fromUtf8(l.subtitle);
+    if (l.height >= 50) {
+      p.setFont(fitted(sub, QSize(200, l.height - markH - 10), 16, true));
+      p.drawText(QRect(6, markH + 4, 200, l.height - markH - 8), Qt::AlignLeft | Qt::AlignVCenter,
+                 sub);
+      if (l.height > 60) {
+        p.setPen(QPen(QColor(0x2b, 0x6c, 0xa8), 2));
+        QPainterPath wave;
+        wave.moveTo(6, l.height - 6);
+        for (int x = 6; x <= 204; x += 12)
+          wave.quadTo(x + 3, l.height - 11, x + 6, l.height - 6),
+              wave.quadTo(x + 9, l.height - 1, x + 12, l.height - 6);
+        p.drawPath(wave);
+      }
+    } else {
+      p.setFont(fitted(sub, QSize(64, l.height - 6), 12, true));
+      p.drawText(QRect(144, 0, 64, l.height), Qt::AlignRight | Qt::AlignVCenter, sub);
     }
+    p.end();
+    save(img, QString("Logo_%1.jpg").arg(l.code));
+  }
 }
 
 void drawReportPictures() {
-    QImage wave = canvas(200, 40);
-    {
-        QPainter p(&wave);
-        p.setRenderHint(QPainter::Antialiasing);
-        for (int row = 0; row < 3; ++row) {
-            p.setPen(QPen(QColor(0x2b, 0x6c, 0xa8).lighter(100 + row * 30), 2));
-            QPainterPath path;
-            const double y = 12 + row * 8;
-            path.moveTo(0, y);
-            for (int x = 0; x < 200; x += 20)
-                path.quadTo(x + 5, y - 5, x + 10, y), path.quadTo(x + 15, y + 5, x + 20, y);
-            p.drawPath(path);
-        }
+  QImage wave = canvas(200, 40);
+  {
+    QPainter p(&wave);
+    p.setRenderHint(QPainter::Antialiasing);
+    for (int row = 0; row < 3; ++row) {
+      p.setPen(QPen(QColor(0x2b, 0x6c, 0xa8).lighter(100 + row * 30), 2));
+      QPainterPath path;
+      const double y = 12 + row * 8;
+      path.moveTo(0, y);
+      for (int x = 0; x < 200; x += 20)
+        path.quadTo(x + 5, y - 5, x + 10, y), path.quadTo(x + 15, y + 5, x + 20, y);
+      p.drawPath(path);
     }
-    save(wave, "bolgeprint.jpg");
-    for (bool se : {false, true}) {
-        QImage img = canvas(200, se ? 180 : 130);
-        QPainter p(&img);
-        drawPipeDistances(p, img.size(), se);
-        p.end();
-        save(img, se ? "ror200SE.jpg" : "ror200.jpg");
-    }
+  }
+  save(wave, "bolgeprint.jpg");
+  for (bool se : {false, true}) {
+    QImage img = canvas(200, se ? 180 : 130);
+    QPainter p(&img);
+    drawPipeDistances(p, img.size(), se);
+    p.end();
+    save(img, se ? "ror200SE.jpg" : "ror200.jpg");
+  }
 }
 
 // ---------------------------------------------------------------- pictures of small windows
 
 void drawWindowPictures() {
-    // Pipe-distance windows (3015 twips wide): the illustration above the distance boxes.
-    for (bool se : {false, true}) {
-        QImage img = canvas(185, se ? 170 : 120);
-        QPainter p(&img);
-        drawPipeDistances(p, img.size(), se);
-        p.end();
-        save(img, se ? "pipedistanceSE.jpg" : "pipedistance.jpg");
-    }
-    // Contact window: the strip (3810 x 555 twips) and the square (2625 x 2625 twips).
-    {
-        QImage strip = canvas(254, 37);
-        QPainter p(&strip);
-        p.setRenderHint(QPainter::Antialiasing);
-        drawWordmark(p, QRect(2, 3, 200, 31), kNavy);
-        p.end();
-        save(strip, "adresses_Image1.jpg");
-        QImage square = canvas(175, 175);
-        QPainter q(&square);
-        q.setRenderHint(QPainter::Antialiasing);
-        drawPipeSection(q, QPointF(87.5, 87.5), 80);
-        q.end();
-        save(square, "adresses_Image2.jpg");
-    }
-    // About box: Picture1 (2895 x 2175), picIcon (1710 x 375), Picture2 (2895 x 850) twips.
-    {
-        QImage pic = canvas(193, 145);
-        QPainter p(&pic);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.fillRect(pic.rect(), kNavy);
-        drawPipeSection(p, QPointF(140, 80), 46);
-        p.setPen(Qt::white);
-        p.setFont(font(24, true));
-        p.drawText(QRect(8, 20, 120, 40), Qt::AlignLeft | Qt::AlignVCenter, "VELTARO");
-        p.setPen(QPen(kOrange, 3));
-        p.drawLine(10, 64, 88, 64);
-        p.end();
-        save(pic, "about_Picture1.jpg");
-        QImage icon = canvas(114, 25);
-        QPainter i(&icon);
-        i.setRenderHint(QPainter::Antialiasing);
-        drawWordmark(i, QRect(2, 2, 110, 21), kNavy);
-        i.end();
-        save(icon, "about_picIcon.jpg");
-        QImage link = canvas(193, 57);
-        QPainter l(&link);
-        l.setRenderHint(QPainter::Antialiasing);
-        drawWordmark(l, QRect(4, 4, 150, 28), kNavy);
-        l.setPen(QColor(0x20, 0x50, 0xb0));
-        l.setFont(font(11));
-        l.drawText(QRect(6, 36, 185, 16), Qt::AlignLeft | Qt::AlignVCenter, "www.torvelin.example.com");
-        l.end();
-        save(link, "about_Picture2.jpg");
-    }
+  // Pipe-distance windows (3015 twips wide): the illustration above the distance boxes.
+  for (bool se : {false, true}) {
+    QImage img = canvas(185, se ? 170 : 120);
+    QPainter p(&img);
+    drawPipeDistances(p, img.size(), se);
+    p.end();
+    save(img, se ? "pipedistanceSE.jpg" : "pipedistance.jpg");
+  }
+  // Contact window: the strip (3810 x 555 twips) and the square (2625 x 2625 twips).
+  {
+    QImage strip = canvas(254, 37);
+    QPainter p(&strip);
+    p.setRenderHint(QPainter::Antialiasing);
+    drawWordmark(p, QRect(2, 3, 200, 31), kNavy);
+    p.end();
+    save(strip, "adresses_Image1.jpg");
+    QImage square = canvas(175, 175);
+    QPainter q(&square);
+    q.setRenderHint(QPainter::Antialiasing);
+    drawPipeSection(q, QPointF(87.5, 87.5), 80);
+    q.end();
+    save(square, "adresses_Image2.jpg");
+  }
+  // About box: Picture1 (2895 x 2175), picIcon (1710 x 375), Picture2 (2895 x 850) twips.
+  {
+    QImage pic = canvas(193, 145);
+    QPainter p(&pic);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(pic.rect(), kNavy);
+    drawPipeSection(p, QPointF(140, 80), 46);
+    p.setPen(Qt::white);
+    p.setFont(font(24, true));
+    p.drawText(QRect(8, 20, 120, 40), Qt::AlignLeft | Qt::AlignVCenter, "VELTARO");
+    p.setPen(QPen(kOrange, 3));
+    p.drawLine(10, 64, 88, 64);
+    p.end();
+    save(pic, "about_Picture1.jpg");
+    QImage icon = canvas(114, 25);
+    QPainter i(&icon);
+    i.setRenderHint(QPainter::Antialiasing);
+    drawWordmark(i, QRect(2, 2, 110, 21), kNavy);
+    i.end();
+    save(icon, "about_picIcon.jpg");
+    QImage link = canvas(193, 57);
+    QPainter l(&link);
+    l.setRenderHint(QPainter::Antialiasing);
+    drawWordmark(l, QRect(4, 4, 150, 28), kNavy);
+    l.setPen(QColor(0x20, 0x50, 0xb0));
+    l.setFont(font(11));
+    l.drawText(QRect(6, 36, 185, 16), Qt::AlignLeft | Qt::AlignVCenter, "www.torvelin.example.com");
+    l.end();
+    save(link, "about_Picture2.jpg");
+  }
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
-    QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: imagegen <data folder>\n");
-        return 2;
-    }
-    const QString data = QString::fromLocal8Bit(argv[1]);
-    gOut = data + "/Images";
-    try {
-        for (const char* m : {"DK", "SE", "NO", "UK", "LT", "EE", "LV", "MRN"})
-            drawBackground(data, m);
-        drawSplash("VELTAROOPSTART_DK.jpg", "Torvelin Insulation", kOrange);
-        drawSplash("VELTAROOPSTART_SE.jpg", "Torvelin Sverige AB", QColor(0xfe, 0xcc, 0x00));
-        drawFlags();
-        drawMarineIcon();
-        drawToolbar();
-        drawLogos();
-        drawReportPictures();
-        drawWindowPictures();
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "imagegen: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+  QGuiApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: imagegen <data folder>\n");
+    return 2;
+  }
+  const QString data = QString::fromLocal8Bit(argv[1]);
+  setOutputFolder(data + "/Images");
+  try {
+    for (const char* m : {"DK", "SE", "NO", "UK", "LT", "EE", "LV", "MRN"}) drawBackground(data, m);
+    drawSplash("VELTAROOPSTART_DK.jpg", "Torvelin Insulation", kOrange);
+    drawSplash("VELTAROOPSTART_SE.jpg", "Torvelin Sverige AB", QColor(0xfe, 0xcc, 0x00));
+    drawFlags();
+    drawMarineIcon();
+    drawToolbar();
+    drawLogos();
+    drawReportPictures();
+    drawWindowPictures();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "imagegen: %s\n", e.what());
+    return 1;
+  }
+  return 0;
 }

@@ -336,7 +336,7 @@ def address_blocks():
         ["Torvelin Norge AS", "Teknisk salg", "Postboks 214", "Lynnveien 17", "N-0571 Fjellby", "Norge",
          "+47 21 00 43 10", "+47 21 00 43 11", "salg.no@torvelin.example.com",
          "https://www.torvelin.example.com/no", "https://docs.torvelin.example.org/no"],
-        ["Torvelin Sverige AB", "Teknisk support", "Stenhuggarvagen 9", "S-432 91 Lindholmen", "", "Sverige",
+        ["Torvelin Sverige AB", "Teknisk support", "Stenhuggarvagen 9", "S-432 91 Granvika", "", "Sverige",
          "+46 31 700 12 00", "+46 31 700 12 01", "info.se@torvelin.example.com",
          "https://www.torvelin.example.com/se", "https://docs.torvelin.example.org/se"],
         ["UAB Torvelin Baltija", "Techninis skyrius", "Pramones g. 7", "LT-54321 Liepynai", "", "Lietuva",

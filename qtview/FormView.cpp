@@ -1,26 +1,15 @@
+// A form on screen: its window, the flow of model state to it and of user input to the model.
+
 #include "qtview/FormView.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
-#include <QTextBrowser>
-#include <QToolBar>
-#include <QUrl>
-#include <QWindowStateChangeEvent>
 
 #include <algorithm>
 
@@ -30,38 +19,10 @@
 
 namespace qtview {
 
-namespace {
-
 using forms::Control;
 using forms::ControlKind;
 
-// A line control: drawn between its two end points, which are in twips of its container.
-class LineWidget : public QWidget {
- public:
-  explicit LineWidget(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-  }
-  QPoint from, to;
-  QColor color = Qt::black;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter p(this);
-    p.setPen(color);
-    p.drawLine(from, to);
-  }
-};
-
-bool isFocusKind(ControlKind k) {
-  return k == ControlKind::TextBox || k == ControlKind::ComboBox ||
-         k == ControlKind::OptionButton || k == ControlKind::CheckBox ||
-         k == ControlKind::CommandButton;
-}
-
-bool isMouseKind(ControlKind k) {
-  return k == ControlKind::Label || k == ControlKind::Image || k == ControlKind::PictureBox ||
-         k == ControlKind::Frame;
-}
+namespace {
 
 int windowStateOf(Qt::WindowStates s) {
   if (s & Qt::WindowMinimized) return forms::kStateMinimized;
@@ -205,139 +166,11 @@ void FormView::buildFrame() {
 QWidget* FormView::ensureWidget(Control& c) {
   if (QWidget* w = widgetOf(c)) return w;
   QWidget* parent = c.container() ? ensureWidget(*c.container()) : nullptr;
-  if (!parent) {
-    if (!canvas_) {
-      // The frame's own controls live in a strip on its first toolbar without buttons,
-      // or on a strip of their own.
-      for (size_t i = 0; i < form_->toolbars().size() && !hostBar_; ++i)
-        if (form_->toolbars()[i]->buttonCount() == 0 && i < toolbars_.size()) hostBar_ = toolbars_[i];
-      if (!hostBar_) {
-        hostBar_ = new QToolBar(frame_);
-        hostBar_->setMovable(false);
-        frame_->addToolBarBreak();
-        frame_->addToolBar(Qt::TopToolBarArea, hostBar_);
-      }
-      canvas_ = new FormCanvas(*this, hostBar_);
-      hostBar_->addWidget(canvas_);
-    }
-    parent = canvas_;
-  }
+  if (!parent) parent = frame_ ? stripFor(c.toolbarHost()) : canvas_.data();
   QWidget* w = createWidget(c, parent);
   widgets_[&c] = w;
   controlOf_[w] = &c;
   w->installEventFilter(this);
-  return w;
-}
-
-QWidget* FormView::createWidget(Control& c, QWidget* parent) {
-  QWidget* w = nullptr;
-  switch (c.kind()) {
-    case ControlKind::TextBox:
-      if (c.multiLine()) {
-        auto* e = new QPlainTextEdit(parent);
-        e->setTabChangesFocus(true);
-        QObject::connect(e, &QPlainTextEdit::textChanged, this, [this, &c, e] {
-          if (owner_->isSyncing()) return;
-          std::string text = modelText(e->toPlainText());
-          int caret = modelPosition(e->toPlainText(), e->textCursor().position());
-          user([&c, text, caret] { c.userEditText(text, caret); });
-        });
-        w = e;
-      } else {
-        auto* e = new QLineEdit(parent);
-        QObject::connect(e, &QLineEdit::textEdited, this, [this, &c, e](const QString& t) {
-          std::string text = fromQt(t);
-          int caret = modelPosition(t, e->cursorPosition());
-          user([&c, text, caret] { c.userEditText(text, caret); });
-        });
-        w = e;
-      }
-      break;
-    case ControlKind::ComboBox: {
-      auto* cb = new QComboBox(parent);
-      cb->setFocusPolicy(Qt::StrongFocus);
-      cb->setMaxVisibleItems(8);
-      if (c.comboStyle() == forms::ComboStyle::DropdownCombo) {
-        cb->setEditable(true);
-        cb->setInsertPolicy(QComboBox::NoInsert);
-        cb->setCompleter(nullptr);
-        QLineEdit* e = cb->lineEdit();
-        QObject::connect(e, &QLineEdit::textEdited, this, [this, &c, e](const QString& t) {
-          std::string text = fromQt(t);
-          int caret = modelPosition(t, e->cursorPosition());
-          user([&c, text, caret] { c.userEditText(text, caret); });
-        });
-      }
-      QObject::connect(cb, &QComboBox::activated, this, [this, &c, cb](int index) {
-        if (!user([&c, index] { c.userSelectItem(index); })) return;
-        // The model may have refused or changed the choice.
-        if (cb->currentIndex() != c.listIndex()) applyText(c, cb);
-      });
-      w = cb;
-      break;
-    }
-    case ControlKind::OptionButton: {
-      auto* b = new QRadioButton(parent);
-      b->setAutoExclusive(false);  // the model clears the siblings
-      QObject::connect(b, &QAbstractButton::clicked, this, [this, &c, b] {
-        if (user([&c] { c.userClick(); })) b->setChecked(c.value() != 0);
-      });
-      w = b;
-      break;
-    }
-    case ControlKind::CheckBox: {
-      auto* b = new QCheckBox(parent);
-      QObject::connect(b, &QAbstractButton::clicked, this, [this, &c, b] {
-        if (user([&c] { c.userClick(); }))
-          b->setCheckState(c.value() == 2 ? Qt::PartiallyChecked
-                                          : c.value() ? Qt::Checked : Qt::Unchecked);
-      });
-      w = b;
-      break;
-    }
-    case ControlKind::CommandButton: {
-      auto* b = new QPushButton(parent);
-      b->setAutoDefault(false);
-      QObject::connect(b, &QAbstractButton::clicked, this, [this, &c] { user([&c] { c.userClick(); }); });
-      w = b;
-      break;
-    }
-    case ControlKind::Label: {
-      auto* l = new QLabel(parent);
-      l->setWordWrap(true);
-      l->setTextFormat(Qt::PlainText);
-      w = l;
-      break;
-    }
-    case ControlKind::Frame:
-      w = new QGroupBox(parent);
-      break;
-    case ControlKind::PictureBox:
-    case ControlKind::Image: {
-      auto* l = new QLabel(parent);
-      l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      w = l;
-      break;
-    }
-    case ControlKind::ProgressBar: {
-      auto* p = new QProgressBar(parent);
-      p->setTextVisible(false);
-      w = p;
-      break;
-    }
-    case ControlKind::Line:
-      w = new LineWidget(parent);
-      break;
-    case ControlKind::Browser: {
-      auto* b = new QTextBrowser(parent);
-      b->setOpenLinks(false);
-      w = b;
-      break;
-    }
-  }
-  w->setObjectName(toQt(c.name() + (c.index() >= 0 ? "(" + std::to_string(c.index()) + ")" : "")));
-  if (!isFocusKind(c.kind())) w->setFocusPolicy(Qt::NoFocus);
-  if (isMouseKind(c.kind())) w->setMouseTracking(true);
   return w;
 }
 
@@ -363,7 +196,7 @@ void FormView::apply() {
   if (dirty & forms::Form::kDirtyControls)
     for (auto& c : form_->controls()) applyDirty(c.get());
   for (Control* c : form_->takeDirtyControls()) applyDirty(c);
-  if (frame_ && canvas_ && anyChanged) fitControlHost();
+  if (frame_ && anyChanged) fitStrips();
   applyWindow(dirty);
 }
 
@@ -480,305 +313,6 @@ void FormView::applyFocus() {
   if (sub_ && owner_->app().activeMdiChild() != form_) return;
   QWidget* w = widgetOf(*c);
   if (w && !w->hasFocus() && w->isVisible() && w->isEnabled()) w->setFocus(Qt::OtherFocusReason);
-}
-
-void FormView::fitControlHost() {
-  int right = 0, bottom = 0;
-  for (auto& c : form_->controls()) {
-    if (c->container() || !c->visible()) continue;
-    right = std::max(right, toPixels(c->left() + c->width()));
-    bottom = std::max(bottom, toPixels(c->top() + c->height()));
-  }
-  canvas_->setFixedSize(std::max(right, 1), std::max(bottom, 1));
-}
-
-void FormView::applyControl(Control& c, QWidget* w, uint32_t d) {
-  if (d & Control::kDirtyFont) w->setFont(toQFont(c.font()));
-  if (d & Control::kDirtyGeometry) {
-    if (auto* line = dynamic_cast<LineWidget*>(w)) {
-      QPoint a(toPixels(c.x1), toPixels(c.y1)), b(toPixels(c.x2), toPixels(c.y2));
-      QRect box = QRect(a, b).normalized().adjusted(0, 0, 1, 1);
-      line->setGeometry(box);
-      line->from = a - box.topLeft();
-      line->to = b - box.topLeft();
-      line->update();
-    } else {
-      w->setGeometry(toPixels(c.left()), toPixels(c.top()), toPixels(c.width()),
-                     toPixels(c.height()));
-    }
-  }
-  if (d & Control::kDirtyItems) {
-    if (auto* cb = qobject_cast<QComboBox*>(w)) {
-      cb->clear();
-      for (const std::string& item : c.items()) cb->addItem(toQt(item));
-      d |= Control::kDirtyText;
-    }
-  }
-  if (d & (Control::kDirtyText | Control::kDirtyValue)) applyText(c, w);
-  if (d & Control::kDirtyLook) {
-    w->setToolTip(toQt(c.toolTip()));
-    if (c.kind() == ControlKind::Image || c.kind() == ControlKind::PictureBox) {
-      auto* l = static_cast<QLabel*>(w);
-      l->setPixmap(c.picture().empty() ? QPixmap() : QPixmap(toQt(c.picture())));
-    }
-    Qt::Alignment h = c.alignment() == 1 ? Qt::AlignRight : c.alignment() == 2 ? Qt::AlignHCenter
-                                                                                : Qt::AlignLeft;
-    if (auto* l = qobject_cast<QLabel*>(w); l && c.kind() == ControlKind::Label)
-      l->setAlignment(h | Qt::AlignTop);
-    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setAlignment(h | Qt::AlignVCenter);
-    QPalette pal = w->palette();
-    auto fore = toQColor(c.foreColor()), back = toQColor(c.backColor());
-    for (auto group : {QPalette::Active, QPalette::Inactive}) {
-      // Disabled colours stay the style's, so a disabled label is grey.
-      pal.setColor(group, QPalette::WindowText, fore.value_or(QApplication::palette().color(group, QPalette::WindowText)));
-      pal.setColor(group, QPalette::Text, fore.value_or(QApplication::palette().color(group, QPalette::Text)));
-      pal.setColor(group, QPalette::ButtonText, fore.value_or(QApplication::palette().color(group, QPalette::ButtonText)));
-      pal.setColor(group, QPalette::Base, back.value_or(QApplication::palette().color(group, QPalette::Base)));
-      pal.setColor(group, QPalette::Window, back.value_or(QApplication::palette().color(group, QPalette::Window)));
-    }
-    if (auto* line = dynamic_cast<LineWidget*>(w)) {
-      line->color = fore.value_or(QColor(Qt::black));
-      line->update();
-    }
-    w->setPalette(pal);
-    if (c.kind() == ControlKind::Label || c.kind() == ControlKind::PictureBox)
-      w->setAutoFillBackground(back.has_value());
-    if (auto cursor = toQCursor(c.mousePointer())) w->setCursor(*cursor);
-    else w->unsetCursor();
-    applySelection(c, w);
-  }
-  if (d & Control::kDirtyState) {
-    w->setEnabled(c.enabled());
-    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setReadOnly(c.locked());
-    if (auto* e = qobject_cast<QPlainTextEdit*>(w)) e->setReadOnly(c.locked());
-    w->setVisible(c.visible());
-  }
-}
-
-void FormView::applyText(Control& c, QWidget* w) {
-  QString text = displayText(c.text());
-  switch (c.kind()) {
-    case ControlKind::TextBox:
-      if (auto* e = qobject_cast<QLineEdit*>(w)) {
-        if (e->text() != text) e->setText(text);
-      } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
-        if (p->toPlainText() != text) p->setPlainText(text);
-      }
-      applySelection(c, w);
-      break;
-    case ControlKind::ComboBox: {
-      auto* cb = static_cast<QComboBox*>(w);
-      if (cb->currentIndex() != c.listIndex()) cb->setCurrentIndex(c.listIndex());
-      if (cb->isEditable()) {
-        if (cb->lineEdit()->text() != text) cb->lineEdit()->setText(text);
-        applySelection(c, w);
-      } else {
-        // A list that takes no typing shows a text that is none of its items greyed.
-        cb->setPlaceholderText(c.listIndex() < 0 ? text : QString());
-      }
-      break;
-    }
-    case ControlKind::OptionButton:
-      static_cast<QRadioButton*>(w)->setText(toQt(c.caption()));
-      static_cast<QRadioButton*>(w)->setChecked(c.value() != 0);
-      break;
-    case ControlKind::CheckBox: {
-      auto* b = static_cast<QCheckBox*>(w);
-      b->setText(toQt(c.caption()));
-      b->setTristate(c.value() == 2);
-      b->setCheckState(c.value() == 2 ? Qt::PartiallyChecked : c.value() ? Qt::Checked : Qt::Unchecked);
-      break;
-    }
-    case ControlKind::CommandButton:
-      static_cast<QPushButton*>(w)->setText(toQt(c.caption()));
-      break;
-    case ControlKind::Label:
-      static_cast<QLabel*>(w)->setText(withoutAccessKey(c.caption()));
-      break;
-    case ControlKind::Frame:
-      static_cast<QGroupBox*>(w)->setTitle(toQt(c.caption()));
-      break;
-    case ControlKind::ProgressBar: {
-      auto* p = static_cast<QProgressBar*>(w);
-      p->setRange(c.minimum(), c.maximum());
-      p->setValue(c.value());
-      break;
-    }
-    case ControlKind::Browser: {
-      auto* b = static_cast<QTextBrowser*>(w);
-      QUrl url = c.text().empty() ? QUrl() : QUrl::fromLocalFile(toQt(c.text()));
-      if (url.isEmpty()) b->clear();
-      else b->setSource(url);  // reloads the file
-      break;
-    }
-    default:
-      break;
-  }
-}
-
-void FormView::applySelection(Control& c, QWidget* w) {
-  int start = displayPosition(c.text(), c.selStart());
-  int end = displayPosition(c.text(), c.selStart() + c.selLength());
-  QLineEdit* e = qobject_cast<QLineEdit*>(w);
-  if (auto* cb = qobject_cast<QComboBox*>(w)) e = cb->lineEdit();
-  if (e) {
-    if (end > start) e->setSelection(start, end - start);
-    else e->setCursorPosition(start);
-  } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
-    QTextCursor cur = p->textCursor();
-    cur.setPosition(start);
-    if (end > start) cur.setPosition(end, QTextCursor::KeepAnchor);
-    p->setTextCursor(cur);
-  }
-}
-
-// ---------------------------------------------------------------- menus and toolbars
-
-void FormView::applyMenus() {
-  QMenuBar* bar = frame_->menuBar();
-  if (menuActions_.size() != form_->menus().size()) {
-    // Built once the form has made its menus; rebuilt only if it adds more later.
-    bar->clear();
-    for (auto& m : menus_)
-      if (m) m->deleteLater();
-    menus_.clear();
-    menuActions_.clear();
-    std::function<void(forms::MenuItem*, QWidget*)> build = [&](forms::MenuItem* item, QWidget* parent) {
-      QAction* action = nullptr;
-      if (!item->children().empty()) {
-        auto* menu = new QMenu(parent);
-        menus_.push_back(menu);
-        action = menu->menuAction();
-        parent->addAction(action);
-        for (forms::MenuItem* child : item->children()) build(child, menu);
-        if (item->isWindowList())
-          QObject::connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillWindowList(menu); });
-      } else {
-        action = new QAction(parent);
-        parent->addAction(action);
-        if (item->caption() == "-") {
-          action->setSeparator(true);
-        } else {
-          QObject::connect(action, &QAction::triggered, this, [this, item, action] {
-            if (!user([item] { item->userClick(); })) return;
-            action->setChecked(item->checked());
-          });
-        }
-      }
-      menuActions_[item] = action;
-    };
-    for (forms::MenuItem* top : form_->topMenus()) build(top, bar);
-  }
-  for (auto& m : form_->menus()) {
-    QAction* a = menuActions_[m.get()];
-    if (!a) continue;
-    if (!a->isSeparator()) {
-      a->setText(toQt(m->caption()));
-      if (a->menu()) a->menu()->setTitle(toQt(m->caption()));
-      if (!a->menu()) {
-        if (m->checked()) a->setCheckable(true);
-        a->setChecked(m->checked());
-        a->setShortcut(QKeySequence(toQt(m->shortcut()), QKeySequence::PortableText));
-      }
-      a->setEnabled(m->enabled());
-    }
-    a->setVisible(m->visible());
-  }
-}
-
-void FormView::fillWindowList(QMenu* menu) {
-  for (auto& a : windowListActions_)
-    if (a) delete a.data();
-  windowListActions_.clear();
-  std::vector<forms::Form*> children;
-  for (forms::Form* f : owner_->app().loadedForms())
-    if (f->isMdiChild() && f->visible()) children.push_back(f);
-  if (children.empty()) return;
-  windowListActions_.push_back(menu->addSeparator());
-  int n = 0;
-  for (forms::Form* f : children) {
-    ++n;
-    QString label = (n < 10 ? QStringLiteral("&%1 ").arg(n) : QStringLiteral("%1 ").arg(n)) +
-                    toQt(f->caption()).replace(QLatin1Char('&'), QLatin1String("&&"));
-    QAction* a = menu->addAction(label);
-    a->setCheckable(true);
-    a->setChecked(owner_->app().activeMdiChild() == f);
-    uint64_t id = f->instanceId();
-    std::string name = f->name();
-    QObject::connect(a, &QAction::triggered, this, [this, name, id] {
-      forms::Form* child = owner_->app().find(name);
-      if (!child || child->instanceId() != id) return;
-      user([child] {
-        // Choosing a minimised window restores it, as the window list always did.
-        if (child->windowState() == forms::kStateMinimized)
-          child->userSetWindowState(forms::kStateNormal);
-        child->userActivate();
-      });
-    });
-    windowListActions_.push_back(a);
-  }
-}
-
-void FormView::applyToolbars() {
-  const auto& bars = form_->toolbars();
-  while (toolbars_.size() < bars.size()) {
-    auto* tb = new QToolBar(toQt(bars[toolbars_.size()]->name()), frame_);
-    tb->setObjectName(toQt(bars[toolbars_.size()]->name()));
-    tb->setMovable(false);
-    tb->setIconSize(QSize(16, 16));
-    if (!toolbars_.empty()) frame_->addToolBarBreak();
-    frame_->addToolBar(Qt::TopToolBarArea, tb);
-    toolbars_.push_back(tb);
-    toolbarActions_.emplace_back();
-  }
-  for (size_t i = 0; i < bars.size(); ++i) {
-    forms::Toolbar* model = bars[i].get();
-    QToolBar* tb = toolbars_[i];
-    auto& actions = toolbarActions_[i];
-    if (actions.size() != model->buttons().size()) {
-      for (auto& a : actions)
-        if (a) delete a.data();
-      actions.clear();
-      for (const forms::ToolbarButton& b : model->buttons()) {
-        QAction* a = nullptr;
-        if (b.separator) {
-          a = new QAction(tb);
-          a->setSeparator(true);
-        } else {
-          a = new QAction(tb);
-          int index = b.index;
-          QObject::connect(a, &QAction::triggered, this,
-                           [this, model, index] { user([model, index] { model->userClick(index); }); });
-        }
-        // Buttons go before the bar's other widgets (the picture, the control strip).
-        QAction* before = nullptr;
-        for (QAction* existing : tb->actions())
-          if (std::find(actions.begin(), actions.end(), existing) == actions.end()) {
-            before = existing;
-            break;
-          }
-        tb->insertAction(before, a);
-        actions.push_back(a);
-      }
-      if (!model->picture.empty()) {
-        auto* picture = new QLabel(tb);
-        picture->setPixmap(QPixmap(toQt(model->picture)));
-        tb->addWidget(picture);
-      }
-    }
-    for (size_t k = 0; k < actions.size(); ++k) {
-      const forms::ToolbarButton& b = model->buttons()[k];
-      QAction* a = actions[k];
-      if (!b.separator) {
-        if (!b.image.empty()) a->setIcon(iconFor(b.image));
-        a->setText(toQt(b.caption.empty() ? b.key : b.caption));
-        a->setToolTip(toQt(b.toolTip));
-        a->setEnabled(b.enabled);
-      }
-      a->setVisible(b.visible);
-    }
-    tb->setVisible(model->visible());
-  }
 }
 
 // ---------------------------------------------------------------- user input

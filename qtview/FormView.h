@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
@@ -18,7 +19,6 @@
 #include "forms/Form.h"
 
 class QAction;
-class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 
@@ -26,6 +26,10 @@ namespace qtview {
 
 class FormsView;
 class FormView;
+
+// Kinds whose widgets take the keyboard focus, and kinds that report mouse events themselves.
+bool isFocusKind(forms::ControlKind kind);
+bool isMouseKind(forms::ControlKind kind);
 
 // The client area of a form: holds its controls, draws its picture, and hands Tab to the
 // model's tab order.
@@ -98,7 +102,8 @@ class FormView : public QObject {
   void applyMenus();
   void applyToolbars();
   void fillWindowList(QMenu* menu);
-  void fitControlHost();
+  FormCanvas* stripFor(const forms::Toolbar* toolbar);
+  void fitStrips();
   QWidget* ensureWidget(forms::Control& c);
   QWidget* createWidget(forms::Control& c, QWidget* parent);
   void applyControl(forms::Control& c, QWidget* w, uint32_t dirty);
@@ -124,7 +129,7 @@ class FormView : public QObject {
   QPointer<QMdiSubWindow> sub_;
   QPointer<QMainWindow> frame_;
   QPointer<Workspace> workspace_;
-  QPointer<QToolBar> hostBar_;
+  std::map<const forms::Toolbar*, QPointer<FormCanvas>> strips_;
   std::map<const forms::Control*, QPointer<QWidget>> widgets_;
   std::map<const QObject*, forms::Control*> controlOf_;
   std::map<const forms::MenuItem*, QPointer<QAction>> menuActions_;

@@ -40,7 +40,9 @@ bool pipeDistancesWanted() {
   return item && item->checked();
 }
 
-bool isSweden() { return fx().CountryCode == "SE"; }
+bool isSweden() {
+  return fx().CountryCode == "SE";
+}
 
 // Runs one step of a handler that ignores run-time errors: a failing step is skipped.
 template <class F>
@@ -59,19 +61,25 @@ CalcForm::CalcForm(const char* className, int calcNumber)
 
 // ---------------------------------------------------------------- building the design
 
-Control& CalcForm::make(ControlKind kind, const char* name, int index, Control* container,
-                        int left, int top, int width, int height, const char* caption) {
+Control& CalcForm::make(ControlKind kind, const char* name, int index, Control* container, int left,
+                        int top, int width, int height, const char* caption) {
   Control& c = add(kind, name, index, container);
   c.move(left, top, width, height);
   if (caption) c.setTextSilently(caption);
   return c;
 }
 
-double CalcForm::num(const char* name, int index) { return ParseNumber(control(name, index).text()); }
+double CalcForm::num(const char* name, int index) {
+  return ParseNumber(control(name, index).text());
+}
 
-bool CalcForm::isSet(const char* name, int index) { return control(name, index).isSet(); }
+bool CalcForm::isSet(const char* name, int index) {
+  return control(name, index).isSet();
+}
 
-void CalcForm::put(const char* name, const std::string& text) { control(name).setText(text); }
+void CalcForm::put(const char* name, const std::string& text) {
+  control(name).setText(text);
+}
 
 double CalcForm::finite(double x) {
   if (!std::isfinite(x)) throw RunTimeError(RunTimeError::Overflow);
@@ -132,7 +140,9 @@ void CalcForm::closePipeDistanceWindows() {
 
 // ---------------------------------------------------------------- template operations
 
-bool CalcForm::indoors() const { return const_cast<CalcForm*>(this)->control("INDE").isSet(); }
+bool CalcForm::indoors() const {
+  return const_cast<CalcForm*>(this)->control("INDE").isSet();
+}
 
 void CalcForm::ClearResults() {
   closePipeDistanceWindows();
@@ -192,7 +202,9 @@ void CalcForm::UDE_Click() {
   control("VAND").setEnabled(true);
 }
 
-void CalcForm::productChosen(int listIndex) { SelectProduct(listIndex); }
+void CalcForm::productChosen(int listIndex) {
+  SelectProduct(listIndex);
+}
 
 void CalcForm::PRODUKT_Click() {
   Control& produkt = control("PRODUKT");

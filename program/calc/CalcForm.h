@@ -92,10 +92,10 @@ class CalcForm : public forms::Form, public CalcWindow {
 
   // Unit labels that the template's switches work on (lblUnit elements).
   struct TemplateUnits {
-    int planeHeight;    // the "mm" beside PLANH
-    int lossPipe;       // "W/m" of the heat loss
-    int lossPlane;      // "W/m²" of the heat loss
-    int wind;           // "m/s"
+    int planeHeight;               // the "mm" beside PLANH
+    int lossPipe;                  // "W/m" of the heat loss
+    int lossPlane;                 // "W/m²" of the heat loss
+    int wind;                      // "m/s"
     const char* windCaptionArray;  // the caption label array
     int windCaption;               // its element beside VINDHASTIGHED
     bool pipeEnablesVertical;      // SetPipeMode enables LOD too

@@ -32,7 +32,7 @@ void appendUtf8(std::string& out, unsigned cp) {
 unsigned upper(unsigned cp) {
   if (cp >= 'a' && cp <= 'z') return cp - 32;
   if (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7) return cp - 32;  // à..þ except ÷
-  if (cp == 0xFF) return 0x178;                                 // ÿ
+  if (cp == 0xFF) return 0x178;                                // ÿ
   // Latin Extended-A pairs capital/small on even/odd code points, with a shifted stretch.
   if (cp >= 0x100 && cp <= 0x137) return cp & ~1u;
   if (cp >= 0x139 && cp <= 0x148) return (cp % 2 == 0) ? cp - 1 : cp;
@@ -54,7 +54,8 @@ std::string UpperCase(std::string_view text) {
       continue;
     }
     unsigned cp = len == 1 ? b : len == 2 ? (b & 0x1Fu) : (b & 0x0Fu);
-    for (size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+    for (size_t k = 1; k < len; ++k)
+      cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
     appendUtf8(out, upper(cp));
     i += len;
   }
@@ -72,7 +73,9 @@ InputCheck::InputCheck(forms::Form& window) : list_(hiddenErrorList()), caption_
   list_.setText("");
 }
 
-void InputCheck::append(const std::string& piece) { list_.setText(list_.text() + piece); }
+void InputCheck::append(const std::string& piece) {
+  list_.setText(list_.text() + piece);
+}
 
 void InputCheck::test(bool failed, int line) {
   if (!failed) return;

@@ -11,7 +11,7 @@
 namespace forms {
 class Control;
 class Form;
-}
+}  // namespace forms
 
 namespace veltaro {
 

@@ -22,10 +22,9 @@ using forms::ControlKind;
 
 frmCalc01::frmCalc01() : CalcForm(kName, 1) {
   setCaption("Varmetab og overfladetemperatur");
-  move(2275, 10, 9725, 6505);
+  move(0, 0, 9725, 6505);
   const auto Frame = ControlKind::Frame, Option = ControlKind::OptionButton,
-             Text = ControlKind::TextBox, Combo = ControlKind::ComboBox,
-             Label = ControlKind::Label;
+             Text = ControlKind::TextBox, Combo = ControlKind::ComboBox, Label = ControlKind::Label;
   const auto List = forms::ComboStyle::DropdownList;
 
   Control& f2 = make(Frame, "Frame2", -1, nullptr, 60, 60, 4200, 1095, " Geometri ");
@@ -111,13 +110,13 @@ frmCalc01::frmCalc01() : CalcForm(kName, 1) {
     control(n).setFont(forms::Font{"MS Sans Serif", 8.25, true});
   int tab = 0;
   for (auto [n, i] : std::initializer_list<std::pair<const char*, int>>{
-           {"ROR", -1},         {"RORCOM", -1},        {"PLAN", -1},      {"PLANH", -1},
-           {"optInSite", 0},    {"optInSite", 1},      {"VAND", -1},      {"LOD", -1},
-           {"MEDIETEMP", -1},   {"PRODUKT", -1},       {"ISOLERINGST", -1}, {"Emission", -1},
-           {"VINDHASTIGHED", -1}, {"Omgivende", -1},   {"cbxSave", -1},   {"RORL", -1},
-           {"EmisionUiso", -1}, {"Energienh", -1},     {"Pris", -1},      {"Drift", -1},
-           {"Beregn", -1},      {"OVERFLADE", -1},     {"VTU", -1},       {"VT", -1},
-           {"Bespar", -1},      {"txtAktTykk", -1}})
+           {"ROR", -1},           {"RORCOM", -1},    {"PLAN", -1},        {"PLANH", -1},
+           {"optInSite", 0},      {"optInSite", 1},  {"VAND", -1},        {"LOD", -1},
+           {"MEDIETEMP", -1},     {"PRODUKT", -1},   {"ISOLERINGST", -1}, {"Emission", -1},
+           {"VINDHASTIGHED", -1}, {"Omgivende", -1}, {"cbxSave", -1},     {"RORL", -1},
+           {"EmisionUiso", -1},   {"Energienh", -1}, {"Pris", -1},        {"Drift", -1},
+           {"Beregn", -1},        {"OVERFLADE", -1}, {"VTU", -1},         {"VT", -1},
+           {"Bespar", -1},        {"txtAktTykk", -1}})
     control(n, i).setTabIndex(tab++);
 
   familyChange({"EmisionUiso", "Energienh", "Emission", "ISOLERINGST", "MEDIETEMP", "Omgivende",
@@ -136,7 +135,9 @@ frmCalc01::frmCalc01() : CalcForm(kName, 1) {
   control("cbxSave").onClick = [this] { cbxSave_Click(); };
 }
 
-bool frmCalc01::marine() const { return fx().CountryCode == "MRN"; }
+bool frmCalc01::marine() const {
+  return fx().CountryCode == "MRN";
+}
 
 bool frmCalc01::indoors() const {
   return const_cast<frmCalc01*>(this)->control("optInSite", 0).isSet();
@@ -153,17 +154,39 @@ void frmCalc01::Form_Activate() {
 }
 
 std::vector<CalcForm::CaptionLine> frmCalc01::captionLines() const {
-  return {{"Frame2", -1, 88},       {"ROR", -1, 89},         {"PLAN", -1, 90},
-          {"Frame3", -1, 91},       {"optInSite", 0, 92},    {"optInSite", 1, 93},
-          {"Frame4", -1, 94},       {"VAND", -1, 95},        {"LOD", -1, 96},
-          {"Frame5", -1, 100},      {"LblVOFT", 0, 168},     {"LblVOFT", 2, 101},
-          {"LblVOFT", 4, 166},      {"LblVOFT", 5, 201},     {"LblVOFT", 17, 202},
-          {"LblVOFT", 7, 103},      {"LblVOFT", 8, 104},     {"LblVOFT", 3, 105},
-          {"LblVOFT", 9, 106},      {"LblVOFT", 10, 107},    {"LblVOFT", 12, 108},
-          {"lblUnit", 12, 109},     {"lblUnit", 11, 110},    {"Frame6", -1, 112},
-          {"LblVOFT", 13, 113},     {"LblVOFT", 15, 114},    {"LblVOFT", 14, 115},
-          {"LblVOFT", 16, 116},     {"Beregn", -1, 117},     {"lblUnit", 10, 119},
-          {"Besparelses_data", -1, 126}, {"LblVOFT", 6, 129}, {"cbxSave", -1, 165}};
+  return {{"Frame2", -1, 88},
+          {"ROR", -1, 89},
+          {"PLAN", -1, 90},
+          {"Frame3", -1, 91},
+          {"optInSite", 0, 92},
+          {"optInSite", 1, 93},
+          {"Frame4", -1, 94},
+          {"VAND", -1, 95},
+          {"LOD", -1, 96},
+          {"Frame5", -1, 100},
+          {"LblVOFT", 0, 168},
+          {"LblVOFT", 2, 101},
+          {"LblVOFT", 4, 166},
+          {"LblVOFT", 5, 201},
+          {"LblVOFT", 17, 202},
+          {"LblVOFT", 7, 103},
+          {"LblVOFT", 8, 104},
+          {"LblVOFT", 3, 105},
+          {"LblVOFT", 9, 106},
+          {"LblVOFT", 10, 107},
+          {"LblVOFT", 12, 108},
+          {"lblUnit", 12, 109},
+          {"lblUnit", 11, 110},
+          {"Frame6", -1, 112},
+          {"LblVOFT", 13, 113},
+          {"LblVOFT", 15, 114},
+          {"LblVOFT", 14, 115},
+          {"LblVOFT", 16, 116},
+          {"Beregn", -1, 117},
+          {"lblUnit", 10, 119},
+          {"Besparelses_data", -1, 126},
+          {"LblVOFT", 6, 129},
+          {"cbxSave", -1, 165}};
 }
 
 void frmCalc01::loadLayout() {
@@ -177,9 +200,13 @@ void frmCalc01::loadLayout() {
 // and the heat-loss row moves up into the place of the bare-object row.
 void frmCalc01::applyMarineLayout() {
   control("Besparelses_data").setVisible(false);
-  for (auto [n, i] : std::initializer_list<std::pair<const char*, int>>{
-           {"LblVOFT", 15}, {"LblVOFT", 16}, {"lblUnit", 9}, {"lblUnit", 10}, {"lblUnit", 15},
-           {"VTU", -1}, {"Bespar", -1}})
+  for (auto [n, i] : std::initializer_list<std::pair<const char*, int>>{{"LblVOFT", 15},
+                                                                        {"LblVOFT", 16},
+                                                                        {"lblUnit", 9},
+                                                                        {"lblUnit", 10},
+                                                                        {"lblUnit", 15},
+                                                                        {"VTU", -1},
+                                                                        {"Bespar", -1}})
     control(n, i).setVisible(false);
   auto place = [this](const char* n, int i, int left, int top) {
     control(n, i).setLeft(left);
@@ -317,20 +344,30 @@ void frmCalc01::cbxSave_Click() {
   if (control("cbxSave").value() == 0) {
     // Switched off: the savings inputs keep their contents, greyed.
     for (auto [n, i] : std::initializer_list<std::pair<const char*, int>>{
-             {"LblVOFT", 0},  {"LblVOFT", 3},     {"LblVOFT", 9},  {"LblVOFT", 10},
-             {"LblVOFT", 12}, {"lblUnit", 3},     {"lblUnit", 11}, {"lblUnit", 12},
-             {"lblUnit", 13}, {"lblUnit", 15},    {"EmisionUiso", -1}, {"Pris", -1},
-             {"Energienh", -1}, {"Drift", -1},    {"RORL", -1},    {"LblVOFT", 15},
-             {"VTU", -1},     {"lblUnit", 9},     {"LblVOFT", 16}, {"Bespar", -1},
+             {"LblVOFT", 0},    {"LblVOFT", 3},  {"LblVOFT", 9},      {"LblVOFT", 10},
+             {"LblVOFT", 12},   {"lblUnit", 3},  {"lblUnit", 11},     {"lblUnit", 12},
+             {"lblUnit", 13},   {"lblUnit", 15}, {"EmisionUiso", -1}, {"Pris", -1},
+             {"Energienh", -1}, {"Drift", -1},   {"RORL", -1},        {"LblVOFT", 15},
+             {"VTU", -1},       {"lblUnit", 9},  {"LblVOFT", 16},     {"Bespar", -1},
              {"lblUnit", 10}})
       control(n, i).setEnabled(false);
     return;
   }
-  for (auto [n, i] : std::initializer_list<std::pair<const char*, int>>{
-           {"LblVOFT", 9},  {"LblVOFT", 10},    {"LblVOFT", 12}, {"lblUnit", 11},
-           {"lblUnit", 12}, {"EmisionUiso", -1}, {"Pris", -1},   {"Energienh", -1},
-           {"Drift", -1},   {"LblVOFT", 15},    {"VTU", -1},     {"lblUnit", 9},
-           {"LblVOFT", 16}, {"Bespar", -1},     {"lblUnit", 10}})
+  for (auto [n, i] : std::initializer_list<std::pair<const char*, int>>{{"LblVOFT", 9},
+                                                                        {"LblVOFT", 10},
+                                                                        {"LblVOFT", 12},
+                                                                        {"lblUnit", 11},
+                                                                        {"lblUnit", 12},
+                                                                        {"EmisionUiso", -1},
+                                                                        {"Pris", -1},
+                                                                        {"Energienh", -1},
+                                                                        {"Drift", -1},
+                                                                        {"LblVOFT", 15},
+                                                                        {"VTU", -1},
+                                                                        {"lblUnit", 9},
+                                                                        {"LblVOFT", 16},
+                                                                        {"Bespar", -1},
+                                                                        {"lblUnit", 10}})
     control(n, i).setEnabled(true);
   FillPipeEmissivityCombo(control("EmisionUiso"));
   FillEnergyCombo(control("Energienh"));
@@ -447,7 +484,8 @@ CalcForm::SearchEnd frmCalc01::calculate() {
       hPrev = static_cast<float>(s.SurfaceCoefficient);
       qPrev = s.HeatFlow;
       surfaceCoefficient(g, ts, ta, windSpeed());
-      if (s.Lambda == 0 || s.SurfaceCoefficient == 0) throw RunTimeError(RunTimeError::DivisionByZero);
+      if (s.Lambda == 0 || s.SurfaceCoefficient == 0)
+        throw RunTimeError(RunTimeError::DivisionByZero);
       s.HeatFlow = finite((ti - ta) / (s.TwoThicknessM / s.Lambda + 1 / s.SurfaceCoefficient));
       ts = finite(s.HeatFlow / s.SurfaceCoefficient + ta);
       ovf.setText(RoundTripText(ts));  // the box shows the running value
@@ -472,8 +510,8 @@ CalcForm::SearchEnd frmCalc01::calculate() {
   s.HeatFlow = (s.HeatFlow + qPrev) / 2;
   const double q = s.HeatFlow;
 
-  FillDetails(s.SurfaceCoefficient, s.RadiativeCoefficient, s.ConvectiveCoefficient, s.HeatFlow,
-              ts, s.FlowRegimeText, caption());
+  FillDetails(s.SurfaceCoefficient, s.RadiativeCoefficient, s.ConvectiveCoefficient, s.HeatFlow, ts,
+              s.FlowRegimeText, caption());
   ovf.setText(PointText(RoundHalfEven(ts, 0)));
   control("VT").setText(PointText(RoundHalfEven(q, s.HeatLossDecimals)));
   s.ResultValid[calcType()] = true;
@@ -484,8 +522,8 @@ CalcForm::SearchEnd frmCalc01::calculate() {
     uint8_t energyUnit = static_cast<uint8_t>(position);
     double bareSurface = ts;
     CalcEnergySavings(ParseNumber(wind.text()), num("EmisionUiso"), num("RORL"), pipe ? D : H,
-                      bareSurface, ta, q, ti, isSet("VAND"), inside,
-                      Money::FromDouble(num("Pris")), num("Drift"), energyUnit, pipe, *this);
+                      bareSurface, ta, q, ti, isSet("VAND"), inside, Money::FromDouble(num("Pris")),
+                      num("Drift"), energyUnit, pipe, *this);
   }
   return end;
 }

@@ -17,10 +17,9 @@ using forms::ControlKind;
 
 frmCalc02::frmCalc02() : CalcForm(kName, 2) {
   setCaption("Tykkelse og varmetab som funktion af overfladetemperatur");
-  move(3075, 20, 8735, 4755);
+  move(0, 0, 8735, 4755);
   const auto Frame = ControlKind::Frame, Option = ControlKind::OptionButton,
-             Text = ControlKind::TextBox, Combo = ControlKind::ComboBox,
-             Label = ControlKind::Label;
+             Text = ControlKind::TextBox, Combo = ControlKind::ComboBox, Label = ControlKind::Label;
 
   Control& f2 = make(Frame, "Frame2", -1, nullptr, 60, 60, 4200, 1095, " Geometri ");
   make(Option, "ROR", -1, &f2, 120, 360, 1700, 255, "Rørdiameter").setValueSilently(1);
@@ -42,7 +41,8 @@ frmCalc02::frmCalc02() : CalcForm(kName, 2) {
   make(Text, "MEDIETEMP", -1, &f5, 2150, 300, 1060, 315);
   make(Label, "lblUnit", 2, &f5, 3270, 360, 165, 195, "°C");
   make(Label, "LblTVFO", 2, &f5, 120, 790, 1305, 195, "Torvelin produkt");
-  make(Combo, "PRODUKT", -1, &f5, 2150, 730, 2655, 315).setComboStyle(forms::ComboStyle::DropdownList);
+  make(Combo, "PRODUKT", -1, &f5, 2150, 730, 2655, 315)
+      .setComboStyle(forms::ComboStyle::DropdownList);
   make(Label, "LblTVFO", 3, &f5, 120, 1160, 2000, 390, "Emissionstal");
   make(Combo, "Emission", -1, &f5, 2150, 1160, 2655, 315);
   make(Label, "LblTVFO", 4, &f5, 120, 1660, 1440, 195, "Overfladetemperatur");
@@ -66,14 +66,15 @@ frmCalc02::frmCalc02() : CalcForm(kName, 2) {
   make(ControlKind::CommandButton, "Beregn", -1, &f6, 1940, 1540, 960, 375, "Beregn");
 
   // Frames and result boxes carry the bold design font.
-  for (const char* n : {"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "ISOLERINGST", "VARMETAB"}) {
+  for (const char* n :
+       {"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "ISOLERINGST", "VARMETAB"}) {
     forms::Font bold{"MS Sans Serif", 8.25, true};
     control(n).setFont(bold);
   }
   int tab = 0;
-  for (const char* n : {"ROR", "RORCOM", "PLAN", "PLANH", "INDE", "UDE", "VAND", "LOD", "MEDIETEMP",
-                        "PRODUKT", "Emission", "OVERFLADE", "VINDHASTIGHED", "Omgivende", "Beregn",
-                        "VARMETAB", "ISOLERINGST"})
+  for (const char* n :
+       {"ROR", "RORCOM", "PLAN", "PLANH", "INDE", "UDE", "VAND", "LOD", "MEDIETEMP", "PRODUKT",
+        "Emission", "OVERFLADE", "VINDHASTIGHED", "Omgivende", "Beregn", "VARMETAB", "ISOLERINGST"})
     control(n).setTabIndex(tab++);
 
   units_ = {7, 5, 8, 3, "LblTVFO", 6, false};
@@ -90,9 +91,9 @@ frmCalc02::frmCalc02() : CalcForm(kName, 2) {
 }
 
 std::vector<CalcForm::CaptionLine> frmCalc02::captionLines() const {
-  return {{"Frame2", -1, 88}, {"ROR", -1, 89},     {"PLAN", -1, 90},    {"Frame3", -1, 91},
-          {"INDE", -1, 92},   {"UDE", -1, 93},     {"Frame4", -1, 94},  {"VAND", -1, 95},
-          {"LOD", -1, 96},    {"Frame5", -1, 100}, {"LblTVFO", 0, 101}, {"LblTVFO", 2, 166},
+  return {{"Frame2", -1, 88},  {"ROR", -1, 89},     {"PLAN", -1, 90},    {"Frame3", -1, 91},
+          {"INDE", -1, 92},    {"UDE", -1, 93},     {"Frame4", -1, 94},  {"VAND", -1, 95},
+          {"LOD", -1, 96},     {"Frame5", -1, 100}, {"LblTVFO", 0, 101}, {"LblTVFO", 2, 166},
           {"LblTVFO", 7, 102}, {"LblTVFO", 6, 103}, {"LblTVFO", 5, 104}, {"Frame6", -1, 112},
           {"LblTVFO", 4, 113}, {"LblTVFO", 8, 115}, {"Beregn", -1, 117}, {"LblTVFO", 3, 129}};
 }

@@ -16,10 +16,9 @@ using forms::ControlKind;
 
 frmCalc03::frmCalc03() : CalcForm(kName, 3) {
   setCaption("Tykkelse og overfladetemperatur som funktion af varmetab");
-  move(3075, 410, 8735, 4935);
+  move(0, 0, 8735, 4935);
   const auto Frame = ControlKind::Frame, Option = ControlKind::OptionButton,
-             Text = ControlKind::TextBox, Combo = ControlKind::ComboBox,
-             Label = ControlKind::Label;
+             Text = ControlKind::TextBox, Combo = ControlKind::ComboBox, Label = ControlKind::Label;
 
   Control& f2 = make(Frame, "Frame2", -1, nullptr, 60, 60, 4200, 1095, " Geometri ");
   make(Option, "ROR", -1, &f2, 120, 360, 1700, 255, "Rørdiameter").setValueSilently(1);
@@ -41,7 +40,8 @@ frmCalc03::frmCalc03() : CalcForm(kName, 3) {
   make(Text, "MEDIETEMP", -1, &f5, 2200, 260, 1060, 315);
   make(Label, "lblUnit", 4, &f5, 3330, 305, 165, 195, "°C");
   make(Label, "LblTOFV", 2, &f5, 120, 750, 1305, 195, "Torvelin produkt");
-  make(Combo, "PRODUKT", -1, &f5, 2200, 695, 2655, 315).setComboStyle(forms::ComboStyle::DropdownList);
+  make(Combo, "PRODUKT", -1, &f5, 2200, 695, 2655, 315)
+      .setComboStyle(forms::ComboStyle::DropdownList);
   make(Label, "LblTOFV", 3, &f5, 120, 1210, 2000, 390, "Emissionstal");
   make(Combo, "Emission", -1, &f5, 2200, 1150, 2655, 315);
   make(Label, "LblTOFV", 4, &f5, 120, 1680, 2000, 195, "Varmetab");
@@ -64,14 +64,15 @@ frmCalc03::frmCalc03() : CalcForm(kName, 3) {
   make(Label, "lblUnit", 7, &f6, 3120, 1005, 165, 195, "°C");
   make(ControlKind::CommandButton, "Beregn", -1, &f6, 2080, 1640, 960, 375, "Beregn");
 
-  for (const char* n : {"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "ISOLERINGST", "OVERFLADE"}) {
+  for (const char* n :
+       {"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "ISOLERINGST", "OVERFLADE"}) {
     forms::Font bold{"MS Sans Serif", 8.25, true};
     control(n).setFont(bold);
   }
   int tab = 0;
-  for (const char* n : {"ROR", "RORCOM", "PLAN", "PLANH", "INDE", "UDE", "VAND", "LOD", "MEDIETEMP",
-                        "PRODUKT", "Emission", "VARMETAB", "VINDHASTIGHED", "Omgivende", "Beregn",
-                        "ISOLERINGST", "OVERFLADE"})
+  for (const char* n :
+       {"ROR", "RORCOM", "PLAN", "PLANH", "INDE", "UDE", "VAND", "LOD", "MEDIETEMP", "PRODUKT",
+        "Emission", "VARMETAB", "VINDHASTIGHED", "Omgivende", "Beregn", "ISOLERINGST", "OVERFLADE"})
     control(n).setTabIndex(tab++);
 
   units_ = {1, 3, 8, 2, "LblTOFV", 5, true};
@@ -88,11 +89,11 @@ frmCalc03::frmCalc03() : CalcForm(kName, 3) {
 }
 
 std::vector<CalcForm::CaptionLine> frmCalc03::captionLines() const {
-  return {{"Frame2", -1, 88},  {"ROR", -1, 89},      {"PLAN", -1, 90},    {"Frame3", -1, 91},
-          {"INDE", -1, 92},    {"UDE", -1, 93},      {"Frame4", -1, 94},  {"VAND", -1, 95},
-          {"LOD", -1, 96},     {"Frame5", -1, 100},  {"LblTOFV", 0, 101}, {"LblTOFV", 2, 166},
-          {"LblTOFV", 7, 102}, {"LblTOFV", 4, 169},  {"LblTOFV", 5, 103}, {"LblTOFV", 6, 104},
-          {"Frame6", -1, 112}, {"LblTOFV", 8, 113},  {"Beregn", -1, 117}, {"LblTOFV", 3, 129}};
+  return {{"Frame2", -1, 88},  {"ROR", -1, 89},     {"PLAN", -1, 90},    {"Frame3", -1, 91},
+          {"INDE", -1, 92},    {"UDE", -1, 93},     {"Frame4", -1, 94},  {"VAND", -1, 95},
+          {"LOD", -1, 96},     {"Frame5", -1, 100}, {"LblTOFV", 0, 101}, {"LblTOFV", 2, 166},
+          {"LblTOFV", 7, 102}, {"LblTOFV", 4, 169}, {"LblTOFV", 5, 103}, {"LblTOFV", 6, 104},
+          {"Frame6", -1, 112}, {"LblTOFV", 8, 113}, {"Beregn", -1, 117}, {"LblTOFV", 3, 129}};
 }
 
 void frmCalc03::clearResultBoxes() {

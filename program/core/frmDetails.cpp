@@ -87,7 +87,9 @@ void frmDetails::Form_Activate() {
   control("lblDetails", 11).setCaption(unit);
 }
 
-void frmDetails::cmdQuit_Click() { unload(); }
+void frmDetails::cmdQuit_Click() {
+  unload();
+}
 
 void FillDetails(double h, double hr, double hcv, double q, double t0,
                  const std::string& flowRegime, const std::string& header) {

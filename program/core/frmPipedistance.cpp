@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/Fx.h"
+#include "core/TextFile.h"
 
 namespace veltaro {
 
@@ -12,25 +13,32 @@ frmPipedistance::frmPipedistance() : forms::Form(kName) {
   setMdiChild(true);
   setCaption("Pladsbehov");
   // The illustration of a pipe beside a wall, with the distances G and H marked.
-  add(ControlKind::Image, "imgPipe").move(120, 120, 2655, 1800);
+  add(ControlKind::Image, "imgPipe").move(60, 60, 2775, 1800);
+  control("imgPipe").setPicture(ProgramPath("\\Images\\pipedistance.jpg"));
 
-  const char* captions[] = {"Afstand til væg/loft", "G =", "H =", "Afstand til midte af friafstand"};
-  const int tops[] = {2040, 2340, 2940, 2640};
-  const int lefts[] = {120, 240, 240, 120};
-  for (int i = 0; i < 4; ++i) {
-    forms::Control& l = add(ControlKind::Label, "LblPipeDist", i);
-    l.move(lefts[i], tops[i], i == 1 || i == 2 ? 450 : 2700, 255);
-    l.setCaption(captions[i]);
+  struct Row {
+    int index;
+    const char* caption;
+    int left, top, width;
+  };
+  const Row labels[] = {{0, "Afstand til væg/loft", 120, 1920, 2700},
+                        {1, "G =", 240, 2190, 450},
+                        {3, "Afstand til midte af friafstand", 120, 2520, 2700},
+                        {2, "H =", 240, 2790, 450}};
+  for (const Row& r : labels) {
+    forms::Control& l = add(ControlKind::Label, "LblPipeDist", r.index);
+    l.move(r.left, r.top, r.width, 255);
+    l.setCaption(r.caption);
   }
   forms::Control& g = add(ControlKind::TextBox, "Distwall");
-  g.move(720, 2300, 1000, 315);
+  g.move(720, 2150, 1000, 285);
   g.setLocked(true);
   forms::Control& h = add(ControlKind::TextBox, "nextpipe");
-  h.move(720, 2900, 1000, 315);
+  h.move(720, 2750, 1000, 285);
   h.setLocked(true);
   for (int i = 1; i <= 2; ++i) {
     forms::Control& u = add(ControlKind::Label, "lblUnit", i);
-    u.move(1800, i == 1 ? 2340 : 2940, 400, 255);
+    u.move(1800, i == 1 ? 2190 : 2790, 400, 255);
     u.setCaption("mm");
   }
   // Takes the focus after the distances are written, so that no visible box shows a caret.

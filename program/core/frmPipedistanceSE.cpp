@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/Fx.h"
+#include "core/TextFile.h"
 
 namespace veltaro {
 
@@ -12,7 +13,8 @@ frmPipedistanceSE::frmPipedistanceSE() : forms::Form(kName) {
   setMdiChild(true);
   setCaption("Utrymme");
   // The illustration: a pipe between wall and ceiling with the distances F, G, H, a and b.
-  add(ControlKind::Image, "imgPipe").move(120, 120, 2655, 1800);
+  add(ControlKind::Image, "imgPipe").move(60, 60, 2775, 2550);
+  control("imgPipe").setPicture(ProgramPath("\\Images\\pipedistanceSE.jpg"));
 
   struct Row {
     int index;
@@ -20,35 +22,38 @@ frmPipedistanceSE::frmPipedistanceSE() : forms::Form(kName) {
     int left, top, width;
   };
   const Row labels[] = {
-      {0, "Afstand til loft", 120, 2640, 2700},
-      {1, "G =", 240, 2940, 450},
-      {2, "H =", 240, 3540, 450},
-      {3, "Afstand til midte af friafstand", 120, 3240, 2700},
-      {4, "Afstand til væg", 120, 2040, 2700},
-      {5, "F =", 240, 2340, 450},
-      {6, "a =", 240, 3960, 450},
-      {7, "b =", 240, 4380, 450},
+      {4, "Afstand til væg", 120, 2640, 2700},
+      {5, "F =", 240, 2920, 450},
+      {0, "Afstand til loft", 120, 3220, 2700},
+      {1, "G =", 240, 3500, 450},
+      {3, "Afstand til midte af friafstand", 120, 3800, 2700},
+      {2, "H =", 240, 4080, 450},
+      {6, "a =", 240, 4440, 450},
+      {7, "b =", 1440, 4440, 450},
   };
   for (const Row& r : labels) {
     forms::Control& l = add(ControlKind::Label, "LblPipeDist", r.index);
     l.move(r.left, r.top, r.width, 255);
     l.setCaption(r.caption);
   }
-  auto box = [this](const char* name, int index, int top) {
+  auto box = [this](const char* name, int index, int left, int top, int width) {
     forms::Control& b = add(ControlKind::TextBox, name, index);
-    b.move(720, top, 1000, 315);
+    b.move(left, top, width, 285);
     b.setLocked(true);
   };
-  box("DistwallSE", -1, 2300);
-  box("DistroofSE", -1, 2900);
-  box("nextpipeSE", -1, 3500);
-  box("AMA", 0, 3920);
-  box("AMA", 1, 4340);
-  const int unitTops[] = {2340, 2940, 3540, 3960, 4380};
-  for (int i = 0; i <= 4; ++i) {
-    forms::Control& u = add(ControlKind::Label, "lblUnit", i);
-    u.move(1800, unitTops[i], 400, 255);
-    u.setCaption("mm");
+  box("DistwallSE", -1, 720, 2880, 1000);
+  box("DistroofSE", -1, 720, 3460, 1000);
+  box("nextpipeSE", -1, 720, 4040, 1000);
+  box("AMA", 0, 600, 4400, 500);
+  box("AMA", 1, 1800, 4400, 500);
+  struct Unit {
+    int index, left, top;
+  };
+  for (const Unit& u : {Unit{0, 1800, 2920}, Unit{1, 1800, 3500}, Unit{2, 1800, 4080},
+                        Unit{3, 1140, 4440}, Unit{4, 2340, 4440}}) {
+    forms::Control& l = add(ControlKind::Label, "lblUnit", u.index);
+    l.move(u.left, u.top, 400, 255);
+    l.setCaption("mm");
   }
   add(ControlKind::TextBox, "txtDummy").move(-500, 0, 100, 315);
 }

@@ -266,7 +266,7 @@ TEST_F(FormsViewTest, MenusAndToolbarsFollowTheModel) {
   EXPECT_EQ(log(), (Events{"tobMenu.Calc01"}));
   view.userEvent([this] { frame->toolbar("tobMenu").setButtonVisible(1, false); });
   EXPECT_FALSE(buttons[0]->isVisible());
-  // The frame's own controls sit on the toolbar without buttons.
+  // The frame's own controls sit on the toolbar that hosts them.
   QToolBar* caseBar = menuBar == toolbars[0] ? toolbars[1] : toolbars[0];
   EXPECT_TRUE(caseBar->isAncestorOf(view.widgetOf(frame->control("cmdCase"))));
 }

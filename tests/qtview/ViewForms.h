@@ -159,8 +159,8 @@ class Frame : public forms::Form {
     bar.addButton("", true);
     bar.addButton("Calc01").toolTip = "Heat loss";
     bar.onButtonClick = [](forms::ToolbarButton& b) { note("tobMenu." + b.key); };
-    addToolbar("tobCase");
     auto& cmdCase = add(forms::ControlKind::CommandButton, "cmdCase");
+    cmdCase.placeOnToolbar(addToolbar("tobCase"));
     cmdCase.move(0, 0, 1500, 330);
     cmdCase.setCaption("Case");
   }

@@ -5,11 +5,17 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <functional>
@@ -134,6 +140,59 @@ TEST_F(QtPlatformTest, AModalFormRunsUntilItIsUnloaded) {
   });
   EXPECT_TRUE(modalOnTop);
   EXPECT_EQ(order, std::vector<std::string>{"unloaded"});
+}
+
+TEST_F(QtPlatformTest, HelpAndPrintingOfHtmlFiles) {
+  QString dir = VELTARO_BINARY_DIR "/qtview-files";
+  QDir().mkpath(dir);
+  QString page = dir + "/help-test.htm";
+  QFile f(page);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  // A report in the market's code page: the charset of the page decides.
+  f.write("<html><head><meta charset=\"windows-1252\"><title>Contents</title></head>"
+          "<body><p>Varmetab 17,4 W/m\xB2</p></body></html>");
+  f.close();
+
+  platform.showHelp(page.toStdString());
+  QTextBrowser* help = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* b = qobject_cast<QTextBrowser*>(w); b && b->isVisible()) help = b;
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->windowTitle(), "Contents");
+  EXPECT_TRUE(help->toPlainText().contains(QString::fromUtf8("W/m\xC2\xB2")));
+
+  // A missing help file is named in a message.
+  QString message;
+  whenOpen([&](QWidget* w) {
+    auto* box = static_cast<QMessageBox*>(w);
+    message = box->text();
+    box->button(QMB::Ok)->click();
+  });
+  platform.showHelp("/nonexistent/helpdk.htm");
+  EXPECT_TRUE(message.contains("/nonexistent/helpdk.htm"));
+
+  QString pdf = dir + "/print-test.pdf";
+  QFile::remove(pdf);
+  whenOpen([&](QWidget* w) {
+    auto* dialog = qobject_cast<QPrintDialog*>(w);
+    ASSERT_NE(dialog, nullptr);
+    // The user picks printing to a PDF file in the dialog and names the file.
+    auto* printers = dialog->findChild<QComboBox*>("printers");
+    auto* fileName = dialog->findChild<QLineEdit*>("filename");
+    ASSERT_TRUE(printers && fileName);
+    for (int i = 0; i < printers->count(); ++i)
+      if (printers->itemText(i).contains("PDF")) printers->setCurrentIndex(i);
+    fileName->setText(pdf);
+    dialog->accept();
+  });
+  EXPECT_TRUE(platform.printHtml(page.toStdString()));
+  QFile printed(pdf);
+  ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(printed.read(4) == "%PDF");
+
+  whenOpen([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+  EXPECT_FALSE(platform.printHtml(page.toStdString()));
+  EXPECT_FALSE(platform.printHtml("/nonexistent/output.htm"));
 }
 
 TEST(QtPlatformRules, FileFiltersInQtForm) {

@@ -15,7 +15,9 @@ int main(int argc, char** argv) {
   forms::Application app(platform);
   qtview::FormsView view(app);
   platform.setView(&view);
-  QObject::connect(&view, &qtview::FormsView::ended, &qapp, &QApplication::quit);
+  // Once the program has ended, leave the event loop whatever windows remain (the help viewer
+  // among them); quit() would first ask every window to close and could be refused.
+  QObject::connect(&view, &qtview::FormsView::ended, &qapp, [] { QCoreApplication::exit(0); });
 
   veltaro::Main();
   // Start-up ends the program itself when it cannot go on (no country chosen, a changed

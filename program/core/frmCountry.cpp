@@ -13,17 +13,17 @@ using forms::ControlKind;
 frmCountry::frmCountry() : forms::Form(kName) {
   setCaption("VELTARO");
   setResizable(false);
-  move(4200, 2400, 4200, 5700);
+  move(4200, 1200, 3300, 9000);
   auto& label = add(ControlKind::Label, "lblCountry");
   label.setCaption("Select Language :");
   label.move(240, 180, 3600, 255);
   for (int i = 0; i < kOptions; ++i) {
-    const int top = 600 + i * 600;
+    const int top = 600 + i * 1020;
     auto& opt = add(ControlKind::OptionButton, "optCountry", i);
-    opt.move(360, top + 135, 300, 255);
+    opt.move(360, top + 330, 300, 255);
     opt.onDblClick = [this, i] { optCountry_DblClick(i); };
     auto& flag = add(ControlKind::Image, "imgFlag", i);
-    flag.move(780, top, 2400, 525);
+    flag.move(900, top, 1080, 930);  // the flag with its language name
     flag.setPicture(
         ExistingProgramFile(std::string("\\Images\\Flags\\flag_") + kFlagFiles[i] + ".jpg"));
     flag.onDblClick = [this, i] { imgFlag_DblClick(i); };
@@ -31,7 +31,7 @@ frmCountry::frmCountry() : forms::Form(kName) {
   control("optCountry", 3).setValueSilently(1);  // Danish
   auto& ok = add(ControlKind::CommandButton, "cmdOk");
   ok.setCaption("&Ok");
-  ok.move(1500, 4920, 1215, 375);
+  ok.move(900, 7860, 1215, 375);
   ok.onClick = [this] { cmdOk_Click(); };
 }
 

@@ -72,8 +72,8 @@ frmAbout::frmAbout() : forms::Form(kName) {
   label(*this, "Label1", 1, 1560, 5850, 2700, 195, "8600 Eskebjerg");
   label(*this, "Label5", -1, 1560, 6060, 2700, 195, "Denmark");
   label(*this, "Label2", -1, 1560, 6255, 2700, 195, "Tel. +45 70 10 20 30");
-  label(*this, "Label3", -1, 1560, 6465, 2700, 195, "veltaro@example.com");
-  auto& web = label(*this, "Label4", -1, 1560, 6660, 2700, 195, "https://www.example.com/veltaro");
+  label(*this, "Label3", -1, 1560, 6465, 2700, 195, "veltaro@torvelin.example.com");
+  auto& web = label(*this, "Label4", -1, 1560, 6660, 3000, 195, "https://www.torvelin.example.com");
   web.setMousePointer(forms::kPointerCustom);
   web.onClick = [this] { Label4_Click(); };
 }

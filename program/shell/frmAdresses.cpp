@@ -36,7 +36,7 @@ struct Origin {
 const Origin kPanelOrigin[frmAdresses::kPanels] = {{165, 600},   {165, 2820},  {3105, 2820},
                                                    {6195, 2820}, {9285, 2820}, {165, 5025},
                                                    {3105, 5025}, {6195, 5040}};
-constexpr int kPanelWidth = 2850;
+constexpr int kPanelWidth = 3060;  // up to the next panel
 
 // The market's contact block into the text table, where the reports' contact block and the
 // main window's link bands read it. For "NO" lines 146 and 147 take the block's address lines

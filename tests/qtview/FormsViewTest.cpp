@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolBar>
 
 #include <functional>
@@ -63,43 +65,64 @@ class FormsViewTest : public ::testing::Test {
   }
 };
 
+QString shownText(QWidget* w) {
+  if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+  return static_cast<QPlainTextEdit*>(w)->toPlainText();
+}
+
 TEST_F(FormsViewTest, TypedKeysPassTheModelFirst) {
   struct Case {
     const char* what;
-    std::function<void(QLineEdit*)> type;
+    const char* box;
+    std::function<void(QWidget*)> type;
     std::string text;
     Events events;
   } cases[] = {
-      {"letters are dropped by KeyPress", [](QLineEdit* e) { QTest::keyClicks(e, "12,5x"); },
-       "12,5", {"txtTemp.Change", "txtTemp.Change", "txtTemp.Change", "txtTemp.Change"}},
-      {"a cancelled Ctrl+V pastes nothing",
-       [](QLineEdit* e) {
+      {"letters are dropped by KeyPress", "txtTemp",
+       [](QWidget* e) { QTest::keyClicks(e, "12,5x"); }, "12,5",
+       {"txtTemp.Change", "txtTemp.Change", "txtTemp.Change", "txtTemp.Change"}},
+      {"a cancelled Ctrl+V pastes nothing", "txtTemp",
+       [](QWidget* e) {
          QApplication::clipboard()->setText("abc");
          QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
        },
        "", {}},
-      {"Backspace goes through the model",
-       [](QLineEdit* e) {
+      {"Backspace goes through the model", "txtTemp",
+       [](QWidget* e) {
          QTest::keyClicks(e, "40");
          QTest::keyClick(e, Qt::Key_Backspace);
        },
        "4", {"txtTemp.Change", "txtTemp.Change", "txtTemp.Change"}},
-      {"the model types at the widget's caret",
-       [](QLineEdit* e) {
+      {"the model types at the widget's caret", "txtTemp",
+       [](QWidget* e) {
          QTest::keyClicks(e, "25");
          QTest::keyClick(e, Qt::Key_Home);
          QTest::keyClicks(e, "-");
        },
        "-25", {"txtTemp.Change", "txtTemp.Change", "txtTemp.Change"}},
+      {"Enter in a multi-line box is CR LF", "txtNotes",
+       [](QWidget* e) {
+         QTest::keyClicks(e, "a");
+         QTest::keyClick(e, Qt::Key_Return);
+         QTest::keyClicks(e, "\xC3\xB8");
+       },
+       "a\r\n\xC3\xB8", {"txtNotes.Change", "txtNotes.Change", "txtNotes.Change"}},
+      {"a paste that the model allows is a Change", "txtNotes",
+       [](QWidget* e) {
+         QApplication::clipboard()->setText("pasted");
+         QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+       },
+       "pasted", {"txtNotes.Change"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    view.userEvent([&] { sheet->txtTemp.setTextSilently(""); });
+    forms::Control& box = sheet->control(c.box);
+    view.userEvent([&] { box.setTextSilently(""); });
     log().clear();
-    auto* e = widget<QLineEdit>(sheet->txtTemp);
-    c.type(e);
-    EXPECT_EQ(sheet->txtTemp.text(), c.text);
-    EXPECT_EQ(e->text().toStdString(), c.text);
+    QWidget* w = widget(box);
+    c.type(w);
+    EXPECT_EQ(box.text(), c.text);
+    EXPECT_EQ(shownText(w).toStdString(), QString::fromStdString(c.text).replace("\r\n", "\n").toStdString());
     EXPECT_EQ(log(), c.events);
   }
 }
@@ -124,17 +147,38 @@ TEST_F(FormsViewTest, FocusMovesRaiseLostThenGotFocusButActivationDoesNot) {
 }
 
 TEST_F(FormsViewTest, ListChoicesRaiseClickNotChange) {
-  for (forms::Control* list : {&sheet->lstProduct, &sheet->cboSize}) {
-    SCOPED_TRACE(list->name());
-    clickInto(*list);
-    auto* cb = widget<QComboBox>(*list);
-    if (cb->view()->isVisible()) cb->hidePopup();  // a click on a list opens it
-    int before = list->listIndex();
+  auto byKey = [](QComboBox* cb) {
+    cb->hidePopup();
     log().clear();
     QTest::keyClick(cb, Qt::Key_Down);
-    EXPECT_EQ(log(), (Events{list->name() + ".Click"}));
-    EXPECT_EQ(list->listIndex(), before + 1);
-    EXPECT_EQ(cb->currentText().toStdString(), list->text());
+  };
+  auto inDropDown = [](QComboBox* cb) {
+    // The click into the list opened its drop-down; the pointer rests on the third item
+    // and Enter takes it, which closes the drop-down again.
+    ASSERT_TRUE(cb->view()->isVisible());
+    log().clear();
+    cb->view()->setCurrentIndex(cb->model()->index(2, 0));
+    QTest::keyClick(cb->view(), Qt::Key_Return);
+  };
+  struct Case {
+    forms::Control* list;
+    std::function<void(QComboBox*)> choose;
+    int index;
+  } cases[] = {
+      {&sheet->lstProduct, byKey, 1},
+      {&sheet->cboSize, byKey, 0},
+      {&sheet->lstProduct, inDropDown, 2},
+      {&sheet->cboSize, inDropDown, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.list->name() + " to " + std::to_string(c.index));
+    auto* cb = widget<QComboBox>(*c.list);
+    QTest::mouseClick(cb, Qt::LeftButton, {}, QPoint(cb->width() - 6, cb->height() / 2));
+    c.choose(cb);
+    EXPECT_EQ(log(), (Events{c.list->name() + ".Click"}));
+    EXPECT_EQ(c.list->listIndex(), c.index);
+    EXPECT_EQ(cb->currentText().toStdString(), c.list->text());
+    EXPECT_FALSE(cb->view()->isVisible());
   }
 }
 
@@ -269,6 +313,36 @@ TEST_F(FormsViewTest, MenusAndToolbarsFollowTheModel) {
   // The frame's own controls sit on the toolbar that hosts them.
   QToolBar* caseBar = menuBar == toolbars[0] ? toolbars[1] : toolbars[0];
   EXPECT_TRUE(caseBar->isAncestorOf(view.widgetOf(frame->control("cmdCase"))));
+}
+
+TEST_F(FormsViewTest, TheHourglassShowsWhileAHandlerRuns) {
+  const QCursor* during = nullptr;
+  Qt::CursorShape shape = Qt::ArrowCursor;
+  view.userEvent([&] {
+    sheet->setMousePointer(forms::kPointerHourglass);
+    during = QApplication::overrideCursor();
+    if (during) shape = during->shape();
+    sheet->setMousePointer(forms::kPointerDefault);
+  });
+  ASSERT_NE(during, nullptr);
+  EXPECT_EQ(shape, Qt::WaitCursor);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(FormsViewTest, ReportPreviewAndClickablePictures) {
+  auto& other = app.get<viewtest::Other>();
+  QString file = VELTARO_BINARY_DIR "/qtview-files/preview-test.htm";
+  QDir().mkpath(VELTARO_BINARY_DIR "/qtview-files");
+  QFile f(file);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("<html><body><h1>Heat loss</h1><p>17.4 W/m</p></body></html>");
+  f.close();
+  view.userEvent([&] { other.brwReport.setText(file.toStdString()); });
+  EXPECT_TRUE(widget<QTextBrowser>(other.brwReport)->toPlainText().contains("17.4 W/m"));
+
+  log().clear();
+  QTest::mouseClick(widget(other.imgFlag), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(log(), (Events{"imgFlag.Click"}));
 }
 
 TEST_F(FormsViewTest, ScreenshotOfARenderedForm) {

@@ -118,12 +118,17 @@ class Other : public forms::Form {
  public:
   static constexpr const char* kName = "Other";
   forms::Control& txtOther = add(forms::ControlKind::TextBox, "txtOther");
+  forms::Control& imgFlag = add(forms::ControlKind::Image, "imgFlag");
+  forms::Control& brwReport = add(forms::ControlKind::Browser, "brwReport");
   Other() : forms::Form(kName) {
     setMdiChild(true);
     setCaption("Other");
-    move(6000, 3000, 4000, 2000);
+    move(6000, 3000, 6000, 4000);
     txtOther.move(120, 120, 2000, 315);
+    imgFlag.move(2400, 120, 480, 330);
+    brwReport.move(120, 600, 5600, 2600);
     logAll(txtOther);
+    logAll(imgFlag);
   }
   void Form_Activate() override { note("Other.Activate"); }
 };

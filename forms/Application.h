@@ -35,6 +35,9 @@ class Application {
     virtual void formCreated(Form&) {}
     virtual void formDestroyed(Form&) {}  // the instance is about to be deleted
     virtual void applicationEnded() {}
+    // A window's mouse pointer changed. Told at once, not after the event, because the
+    // hourglass must show while a long handler is still running.
+    virtual void mousePointerChanged(Form&) {}
   };
 
   // Makes this the current application (there is one per program run, and one per test).

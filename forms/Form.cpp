@@ -104,6 +104,7 @@ void Form::setMousePointer(int pointer) {
   if (mousePointer_ == pointer) return;
   mousePointer_ = pointer;
   markDirty(kDirtyLook);
+  if (app_->observer_) app_->observer_->mousePointerChanged(*this);
 }
 
 void Form::setFont(const Font& font) {

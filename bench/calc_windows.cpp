@@ -1,0 +1,133 @@
+// Calculate on windows 1-3: a typical pipe and plane run of each, and a run of calculation 2
+// that uses up its whole pass limit (about 100,000 passes).
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "calc/CalcWindows.h"
+#include "core/Fx.h"
+#include "forms/Application.h"
+#include "forms/Platform.h"
+
+namespace {
+
+// Answers every message box with OK and does nothing else.
+class QuietPlatform : public forms::Platform {
+ public:
+  std::string folder;
+  int msgBox(const std::string&, int, const std::string&) override { return forms::mb::IdOk; }
+  std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&,
+                                      int, int) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> openFileDialog(const forms::FileDialogOptions&) override { return {}; }
+  std::optional<std::string> saveFileDialog(const forms::FileDialogOptions&) override { return {}; }
+  bool openAddress(const std::string&) override { return false; }
+  bool startProgram(const std::string&, const std::vector<std::string>&) override { return false; }
+  void showHelp(const std::string&) override {}
+  bool printHtml(const std::string&) override { return false; }
+  void runModal(forms::Form&) override {}
+  void pause(int) override {}
+  void doEvents() override {}
+  std::chrono::system_clock::time_point now() override { return std::chrono::system_clock::now(); }
+  std::string decimalSeparator() override { return "."; }
+  std::string programFolder() override { return folder; }
+  std::string commandLine() override { return {}; }
+};
+
+void writeLines(const std::filesystem::path& path, const std::vector<std::string>& lines) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary);
+  for (const auto& l : lines) out << l << "\r\n";
+}
+
+struct Program {
+  QuietPlatform platform;
+  std::filesystem::path folder;
+  forms::Application app{platform};
+  Program() {
+    veltaro::resetFx();
+    folder =
+        std::filesystem::temp_directory_path() / ("veltaro-bench-" + std::to_string(::getpid()));
+    platform.folder = folder.string();
+    writeLines(folder / "Text/Product.DK",
+               {"Mineral wool section;0.033;0.0002;0.000001;-50;400;20;30;40;50;60;80;100;",
+                "Constant;0.04;0;0;-100;400;10;20;50;100;", "Mineral wool section"});
+    writeLines(folder / "Text/PipeDiam.DK", {"60.3", "114.3", "219.1", "114.3"});
+    writeLines(folder / "Text/PlanEmis.DK", {"0.9 paint", "0.9 paint"});
+    std::vector<std::string> lines;
+    for (int i = 1; i <= 220; ++i) lines.push_back("T" + std::to_string(i));
+    veltaro::fx().CountryCode = "DK";
+    veltaro::fx().TextTable.assign(lines);
+    veltaro::RegisterCalcWindows(app);
+  }
+  ~Program() {
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+  }
+  forms::Form& window(const char* name, bool plane, const char* medium, const char* ambient,
+                      int product = 0) {
+    forms::Form& w = app.get(name);
+    if (plane) {
+      w.control("PLAN").setValue(1);
+      w.control("PLANH").setText("2000");
+    } else {
+      w.control("RORCOM").setText("114.3");
+    }
+    w.control("MEDIETEMP").setText(medium);
+    w.control("Omgivende").setText(ambient);
+    w.control("PRODUKT").setListIndex(product);
+    return w;
+  }
+};
+
+void run(benchmark::State& state, forms::Form& w) {
+  forms::Control& calculate = w.control("Beregn");
+  for (auto _ : state) {
+    calculate.userClick();
+    benchmark::DoNotOptimize(veltaro::fx().HeatFlow);
+  }
+  if (!veltaro::fx().ResultValid[veltaro::CalcTypeOf(w.name().back() - '0')])
+    state.SkipWithError("the calculation gave no result");
+}
+
+void BM_Calc1(benchmark::State& state) {
+  Program p;
+  forms::Form& w = p.window("frmCalc01", state.range(0) == 1, "150", "20");
+  w.control("ISOLERINGST").setText("50");
+  run(state, w);
+}
+BENCHMARK(BM_Calc1)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_Calc2(benchmark::State& state) {
+  Program p;
+  forms::Form& w = p.window("frmCalc02", state.range(0) == 1, "150", "20");
+  w.control("OVERFLADE").setText("35");
+  run(state, w);
+}
+BENCHMARK(BM_Calc2)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_Calc3(benchmark::State& state) {
+  Program p;
+  forms::Form& w = p.window("frmCalc03", state.range(0) == 1, "150", "20");
+  w.control("VARMETAB").setText(state.range(0) == 1 ? "60" : "40");
+  run(state, w);
+}
+BENCHMARK(BM_Calc3)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A required surface temperature of exactly 0 °C never passes the same-sign test of the plane
+// search, which therefore runs to its pass limit.
+void BM_Calc2ExhaustsItsPasses(benchmark::State& state) {
+  Program p;
+  forms::Form& w = p.window("frmCalc02", true, "20", "-10", 1);
+  w.control("OVERFLADE").setText("0");
+  run(state, w);
+}
+BENCHMARK(BM_Calc2ExhaustsItsPasses)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,589 @@
+#include "calc/CalcForm.h"
+
+#include <cmath>
+#include <exception>
+
+#include "calc/InputCheck.h"
+#include "core/Errors.h"
+#include "core/Formula.h"
+#include "core/Fx.h"
+#include "core/Numbers.h"
+#include "core/NumericInput.h"
+#include "core/PipeTables.h"
+#include "core/ReferenceData.h"
+#include "core/frmDetails.h"
+#include "core/frmErrorInfo.h"
+#include "core/frmPipedistance.h"
+#include "core/frmPipedistanceSE.h"
+#include "forms/Application.h"
+
+namespace veltaro {
+
+using forms::Control;
+using forms::ControlKind;
+
+namespace {
+constexpr const char* kCrLf = "\r\n";
+constexpr const char* kFontName = "MS Sans Serif";
+
+// The main window's state: 0 normal, 1 minimised, 2 maximised; a main window that is not
+// loaded counts as normal.
+int mainWindowState() {
+  forms::Form* main = forms::app().find("mdiVeltaro");
+  return main ? main->windowState() : forms::kStateNormal;
+}
+
+bool pipeDistancesWanted() {
+  forms::Form* main = forms::app().find("mdiVeltaro");
+  if (!main) return false;
+  forms::MenuItem* item = main->findMenu("menuShowPipeDistance");
+  return item && item->checked();
+}
+
+bool isSweden() {
+  return fx().CountryCode == "SE";
+}
+
+// Runs one step of a handler that ignores run-time errors: a failing step is skipped.
+template <class F>
+void ignoringErrors(F&& step) {
+  try {
+    step();
+  } catch (const std::exception&) {
+  }
+}
+}  // namespace
+
+CalcForm::CalcForm(const char* className, int calcNumber)
+    : forms::Form(className), number_(calcNumber), type_(CalcTypeOf(calcNumber)) {
+  setMdiChild(true);
+}
+
+// ---------------------------------------------------------------- building the design
+
+Control& CalcForm::make(ControlKind kind, const char* name, int index, Control* container, int left,
+                        int top, int width, int height, const char* caption) {
+  Control& c = add(kind, name, index, container);
+  c.move(left, top, width, height);
+  if (caption) c.setTextSilently(caption);
+  return c;
+}
+
+double CalcForm::num(const char* name, int index) {
+  return ParseNumber(control(name, index).text());
+}
+
+bool CalcForm::isSet(const char* name, int index) {
+  return control(name, index).isSet();
+}
+
+void CalcForm::put(const char* name, const std::string& text) {
+  control(name).setText(text);
+}
+
+double CalcForm::finite(double x) {
+  if (!std::isfinite(x)) throw RunTimeError(RunTimeError::Overflow);
+  return x;
+}
+
+// ---------------------------------------------------------------- lifecycle
+
+void CalcForm::Form_Load() {
+  FX& s = fx();
+  if (s.StartupLoading) return;
+  closePipeDistanceWindows();
+  loadLayout();
+
+  for (const CaptionLine& cl : captionLines()) {
+    Control& c = control(cl.name, cl.index);
+    const std::string& text = s.TextTable[cl.line];
+    c.setCaption(c.kind() == ControlKind::Frame ? " " + text + " " : text);
+    c.setFontName(kFontName);
+    c.setFontSize(8);
+  }
+  setCaption(s.TextTable[windowCaptionLine()]);
+  setFontName(kFontName);
+  setFontSize(8);
+
+  Placement p = placement();
+  setTop(p.top);
+  setHeight(p.height);
+  setWidth(p.width);
+  int mainState = mainWindowState();
+  if (mainState == forms::kStateNormal) {
+    setLeft(p.leftNormal);
+  } else if (mainState == forms::kStateMaximized) {
+    setLeft(p.leftMaximized);
+    setTop(p.topMaximized);
+  }
+
+  FillProductCombo(control("PRODUKT"));
+  FillPlaneEmissivityCombo(control("Emission"));
+  FillPipeDiameterCombo(control("RORCOM"));
+  loadFinish();
+  s.ActiveCalcNumber = static_cast<int16_t>(number_);
+}
+
+void CalcForm::Form_Activate() {
+  if (windowState() == forms::kStateNormal) fx().ActiveCalcNumber = static_cast<int16_t>(number_);
+}
+
+void CalcForm::Form_Unload(int& /*cancel*/) {
+  fx().ResultValid[type_] = false;
+  closePipeDistanceWindows();
+}
+
+void CalcForm::closePipeDistanceWindows() {
+  forms::app().unloadIfLoaded(frmPipedistance::kName);
+  if (isSweden()) forms::app().unloadIfLoaded(frmPipedistanceSE::kName);
+}
+
+// ---------------------------------------------------------------- template operations
+
+bool CalcForm::indoors() const {
+  return const_cast<CalcForm*>(this)->control("INDE").isSet();
+}
+
+void CalcForm::ClearResults() {
+  closePipeDistanceWindows();
+  fx().ResultValid[type_] = false;
+  clearResultBoxes();
+  ClearDetails();
+}
+
+void CalcForm::SetPipeMode() {
+  ClearResults();
+  Control& planh = control("PLANH");
+  planh.setText("");
+  planh.setEnabled(false);
+  control("lblUnit", units_.planeHeight).setEnabled(false);
+  control("lblUnit", units_.lossPlane).setVisible(false);
+  control("lblUnit", units_.lossPipe).setVisible(true);
+  control("RORCOM").setEnabled(true);
+  control("VAND").setEnabled(true);
+  if (units_.pipeEnablesVertical) control("LOD").setEnabled(true);
+  control("RORCOM").setFocus();
+}
+
+void CalcForm::SetPlaneMode() {
+  ClearResults();
+  Control& rorcom = control("RORCOM");
+  rorcom.setText("");
+  rorcom.setEnabled(false);
+  control("PLANH").setEnabled(true);
+  control("lblUnit", units_.planeHeight).setEnabled(true);
+  control("lblUnit", units_.lossPipe).setVisible(false);
+  control("lblUnit", units_.lossPlane).setVisible(true);
+  // Indoors a plane is always vertical.
+  if (indoors()) {
+    control("LOD").setValue(1);
+    control("VAND").setEnabled(false);
+  }
+  control("PLANH").setText("1000");
+  control("PLANH").setFocus();
+}
+
+void CalcForm::INDE_Click() {
+  ClearResults();
+  control("VINDHASTIGHED").setEnabled(false);
+  control(units_.windCaptionArray, units_.windCaption).setEnabled(false);
+  control("lblUnit", units_.wind).setEnabled(false);
+  if (isSet("PLAN")) {
+    control("LOD").setValue(1);
+    control("VAND").setEnabled(false);
+  }
+}
+
+void CalcForm::UDE_Click() {
+  ClearResults();
+  control("VINDHASTIGHED").setEnabled(true);
+  control(units_.windCaptionArray, units_.windCaption).setEnabled(true);
+  control("lblUnit", units_.wind).setEnabled(true);
+  control("VAND").setEnabled(true);
+}
+
+void CalcForm::productChosen(int listIndex) {
+  SelectProduct(listIndex);
+}
+
+void CalcForm::PRODUKT_Click() {
+  Control& produkt = control("PRODUKT");
+  int li = produkt.listIndex();
+  ignoringErrors([&] {
+    if (li == -1) {
+      const FX& s = fx();
+      app().platform().msgBox(s.TextTable[59], forms::mb::Critical, s.TextTable[60]);
+      produkt.setFocus();
+    } else {
+      productChosen(li);
+    }
+  });
+  ignoringErrors([&] {
+    if (produkt.listIndex() != ListIndexOnFocus) ClearResults();
+  });
+  ignoringErrors([&] {
+    if (isSet("PLAN")) return;
+    int r = PipeOnlyCheck(control("RORCOM").text(), produkt.text(), "");
+    if (r == 1) {
+      if (Control* next = nextAfterProduct()) next->setFocus();
+    } else if (r == 2) {
+      produkt.setFocus();
+    }
+  });
+}
+
+void CalcForm::RORCOM_Click() {
+  Control& rorcom = control("RORCOM");
+  ignoringErrors([&] {
+    if (rorcom.listIndex() != ListIndexOnFocus) ClearResults();
+  });
+  ignoringErrors([&] {
+    if (!pipeQuestionInAnyGeometry() && isSet("PLAN")) return;
+    int r = PipeOnlyCheck(rorcom.text(), control("PRODUKT").text(), "");
+    if (r == 1) {
+      if (Control* next = nextAfterPipeSize()) next->setFocus();
+    } else if (r == 2) {
+      rorcom.setFocus();
+    }
+  });
+}
+
+void CalcForm::PRODUKT_KeyDown(int& keyCode) {
+  if (keyCode == forms::key::Return) {
+    if (Control* next = nextOnProductEnter()) next->setFocus();
+  }
+  // The product is chosen with the arrow keys, F4 and the mouse only.
+  if (keyCode != forms::key::Down && keyCode != forms::key::Return && keyCode != forms::key::Up &&
+      keyCode != forms::key::F4)
+    keyCode = 0;
+}
+
+// ---------------------------------------------------------------- handler families
+
+void CalcForm::familyChange(std::initializer_list<const char*> names) {
+  for (const char* n : names) control(n).onChange = [this] { ClearResults(); };
+}
+
+void CalcForm::familyTextGotFocus(std::initializer_list<const char*> names) {
+  for (const char* n : names) {
+    Control* c = &control(n);
+    c->onGotFocus = [this, c] {
+      ClearResults();
+      c->setSelStart(0);
+      c->setSelLength(static_cast<int>(c->text().size()));
+    };
+  }
+}
+
+void CalcForm::familyListGotFocus(std::initializer_list<const char*> names) {
+  for (const char* n : names) {
+    Control* c = &control(n);
+    c->onGotFocus = [this, c] {
+      ClearResults();
+      ListIndexOnFocus = static_cast<int16_t>(c->listIndex());
+    };
+  }
+}
+
+void CalcForm::familyOptionGotFocus(std::initializer_list<const char*> names) {
+  for (const char* n : names) control(n).onGotFocus = [this] { ClearResults(); };
+}
+
+void CalcForm::familyListLostFocus(std::initializer_list<const char*> names) {
+  for (const char* n : names) {
+    Control* c = &control(n);
+    c->onLostFocus = [this, c] {
+      if (c->listIndex() != ListIndexOnFocus) ClearResults();
+    };
+  }
+}
+
+namespace {
+bool holdsSeparator(const Control& c) {
+  return c.text().find(',') != std::string::npos || c.text().find('.') != std::string::npos;
+}
+}  // namespace
+
+void CalcForm::familyUnsignedKeys(std::initializer_list<const char*> names) {
+  for (const char* n : names) {
+    Control* c = &control(n);
+    c->onKeyPress = [c](int& k) {
+      if (k == ',' && holdsSeparator(*c)) k = 0;
+      if (k == '-') k = 0;
+      if (k == '.' && holdsSeparator(*c)) k = 0;
+      k = FilterNumericKey(k);
+    };
+  }
+}
+
+void CalcForm::familySignedKeys(std::initializer_list<const char*> names) {
+  for (const char* n : names) {
+    Control* c = &control(n);
+    c->onKeyPress = [c](int& k) {
+      if (k == ',' && holdsSeparator(*c)) k = 0;
+      if (k == '-' && c->text().find('-') != std::string::npos) k = 0;
+      if (k == '.' && holdsSeparator(*c)) k = 0;
+      k = FilterNumericKey(k);
+    };
+  }
+}
+
+void CalcForm::familyWholeNumberKeys(std::initializer_list<const char*> names) {
+  for (const char* n : names) {
+    control(n).onKeyPress = [](int& k) {
+      if (k == ',' || k == '-' || k == '.') k = 0;
+      k = FilterNumericKey(k);
+    };
+  }
+}
+
+void CalcForm::familyNoTyping(std::initializer_list<const char*> names) {
+  for (const char* n : names) control(n).onKeyPress = [](int& k) { k = 0; };
+}
+
+void CalcForm::bindTemplateHandlers() {
+  control("ROR").onClick = [this] { SetPipeMode(); };
+  control("PLAN").onClick = [this] { SetPlaneMode(); };
+  if (Control* inde = findControl("INDE")) inde->onClick = [this] { INDE_Click(); };
+  if (Control* ude = findControl("UDE")) ude->onClick = [this] { UDE_Click(); };
+  control("LOD").onClick = [this] { ClearResults(); };
+  control("VAND").onClick = [this] { ClearResults(); };
+  control("PRODUKT").onClick = [this] { PRODUKT_Click(); };
+  control("PRODUKT").onKeyDown = [this](int& k, int) { PRODUKT_KeyDown(k); };
+  control("RORCOM").onClick = [this] { RORCOM_Click(); };
+  control("Beregn").onClick = [this] { Beregn_Click(); };
+}
+
+// ---------------------------------------------------------------- input check helpers
+
+void CalcForm::checkPipeAndPlane(InputCheck& check, bool outdoors) {
+  if (isSet("ROR")) {
+    bool notChosen = InputCheck::notChosen(control("RORCOM").text());
+    check.test(notChosen, 1);
+    if (!notChosen) {
+      double d = num("RORCOM");
+      check.test(d <= 0 || d > 5000, 2);
+    }
+  } else if (isSet("LOD")) {
+    double h = num("PLANH");
+    check.test(h < 400 || h > 20000, 3);
+  } else if (outdoors) {
+    double h = num("PLANH");
+    check.test(h < 400 || h > 20000, 3);
+  }
+}
+
+void CalcForm::checkMediumGiven(InputCheck& check) {
+  check.test(control("MEDIETEMP").text().empty(), 189);
+}
+
+void CalcForm::checkTemperaturesDiffer(InputCheck& check) {
+  check.test(num("Omgivende") == num("MEDIETEMP"), 6);
+}
+
+void CalcForm::checkProductChosen(InputCheck& check) {
+  // A product text that names no product of the list (the product file's default line when it
+  // is not a product) counts as not chosen too: the calculation would otherwise run with the
+  // coefficients of whatever product was selected last.
+  Control& produkt = control("PRODUKT");
+  check.test(InputCheck::notChosen(produkt.text()) || produkt.listIndex() < 0, 9);
+}
+
+void CalcForm::checkEmissivity(InputCheck& check) {
+  bool notChosen = InputCheck::notChosen(control("Emission").text());
+  check.test(notChosen, 7);
+  if (!notChosen) {
+    double e = num("Emission");
+    check.test(e <= 0 || e >= 1, 8);
+  }
+}
+
+void CalcForm::checkWind(InputCheck& check) {
+  Control& wind = control("VINDHASTIGHED");
+  if (!wind.enabled()) return;
+  double v = ParseNumber(wind.text());
+  check.test(v < 1 || v > 50, 11);
+}
+
+void CalcForm::checkAmbientGiven(InputCheck& check) {
+  check.test(control("Omgivende").text().empty(), 12);
+}
+
+// ---------------------------------------------------------------- Calculate frame
+
+void CalcForm::surfaceCoefficient(const Surface& g, double& ts, double ta, double wind) {
+  FX& s = fx();
+  convection(g, ts, ta, wind);
+  RadiationCoefficient(ts, ta, g.size, g.size, g.size, g.emissivity);
+  s.SurfaceCoefficient = s.ConvectiveCoefficient + s.RadiativeCoefficient;
+}
+
+void CalcForm::convection(const Surface& g, double ts, double ta, double wind) {
+  FX& s = fx();
+  if (g.pipe) {
+    if (!g.indoors)
+      ConvectionPipeWind(wind, g.size, ts, ta);
+    else if (g.vertical)
+      ConvectionVerticalPipe(g.size, ts, ta);
+    else
+      ConvectionHorizontalPipe(g.size, ts, ta);
+  } else {
+    if (!g.indoors)
+      ConvectionWallWind(wind, g.size, ts, ta);
+    else if (g.vertical)
+      ConvectionVerticalWall(g.size, ts, ta);
+    else
+      s.ConvectiveCoefficient = 0;  // the window never offers a horizontal plane indoors
+  }
+}
+
+void CalcForm::Beregn_Click() {
+  // The pointer comes back whatever way the run ends.
+  struct PointerGuard {
+    CalcForm& w;
+    ~PointerGuard() {
+      if (w.isLoaded()) w.setMousePointer(forms::kPointerDefault);
+    }
+  } guard{*this};
+  runCalculation();
+}
+
+void CalcForm::runCalculation() {
+  FX& s = fx();
+  const int k = type_;
+
+  // Prologue: the pipe distances of this calculation are closed and zeroed.
+  forms::app().unloadIfLoaded(frmPipedistance::kName);
+  s.PipeDistWall[k] = 0;
+  s.PipeDistNext[k] = 0;
+  if (isSweden()) {
+    forms::app().unloadIfLoaded(frmPipedistanceSE::kName);
+    s.PipeDistA = 0;
+    s.PipeDistB = 0;
+    s.PipeDistExtra1[k] = 0;
+    s.PipeDistNext[k] = 0;
+    s.PipeDistExtra2[k] = 0;
+  }
+  setMousePointer(forms::kPointerHourglass);
+
+  if (!ValidateInput()) {
+    frmErrorInfo& errors = forms::app().get<frmErrorInfo>();
+    errors.show();
+    errors.setTopmost(true);
+    setMousePointer(forms::kPointerDefault);
+    return;
+  }
+  forms::app().unloadIfLoaded(frmErrorInfo::kName);
+  ClearResults();
+  SelectProduct(control("PRODUKT").listIndex());
+
+  SearchEnd end;
+  bool fault = false;
+  try {
+    end = calculate();
+  } catch (const RunTimeError&) {
+    fault = true;
+  }
+
+  if (fault) {
+    // A floating-point fault never stands as a result.
+    ClearResults();
+    if (computesThickness() && faultWasRunawayThickness())
+      put("ISOLERINGST", s.TextTable[65]);
+    else
+      showNonConvergence();
+  } else {
+    bool thicknessRejected = false;
+    if (computesThickness()) {
+      // The checks read the box, so they see the rounded result.
+      double t = num("ISOLERINGST");
+      if (t < 0) {
+        ClearResults();
+        put("ISOLERINGST", "< 0 !");
+        thicknessRejected = true;
+      } else if (t > 1000) {
+        ClearResults();
+        put("ISOLERINGST", s.TextTable[65]);
+        thicknessRejected = true;
+      }
+    }
+    if (!thicknessRejected && !end.converged) {
+      ClearResults();
+      showNonConvergence();
+    }
+  }
+
+  handOffPipeDistances();
+  warnProductLimits();
+  closingSteps();
+  setMousePointer(forms::kPointerDefault);
+}
+
+void CalcForm::showNonConvergence() {
+  const FX& s = fx();
+  app().platform().msgBox(s.TextTable[66] + kCrLf + s.TextTable[67] + kCrLf + s.TextTable[68],
+                          forms::mb::OkOnly, s.TextTable[64]);
+}
+
+void CalcForm::handOffPipeDistances() {
+  FX& s = fx();
+  const int k = type_;
+  if (!pipeDistancesWanted() || !isSet("ROR") || !s.ResultValid[k]) return;
+  const double D = ToInt16(num("RORCOM"));  // whole millimetres
+  const double t = num("ISOLERINGST");      // whole millimetres after the rounding
+  const double centre = t + D / 2;
+  if (!isSweden()) {
+    s.PipeDistWall[k] = ToInt16(centre + 50);
+    s.PipeDistNext[k] = ToInt16(centre + 25);
+    frmPipedistance& w = forms::app().get<frmPipedistance>();
+    w.control("Distwall").setText(IntegerText(s.PipeDistWall[k]));
+    w.control("nextpipe").setText(IntegerText(s.PipeDistNext[k]));
+    w.control("txtDummy").setFocus();
+    return;
+  }
+  // Swedish free distances by the size class of the insulated outer diameter.
+  const double Dy = 2 * t + D;
+  int A, B;
+  if (Dy <= 160) {
+    A = 50, B = 50;
+  } else if (Dy <= 300) {
+    A = 100, B = 50;
+  } else if (Dy <= 500) {
+    A = 150, B = 50;
+  } else if (Dy <= 800) {
+    A = 200, B = 100;
+  } else {
+    A = 300, B = 100;
+  }
+  s.PipeDistA = static_cast<int16_t>(A);
+  s.PipeDistB = static_cast<int16_t>(B);
+  s.PipeDistExtra1[k] = ToInt16(centre + A);
+  s.PipeDistNext[k] = ToInt16(centre + B);
+  s.PipeDistExtra2[k] = ToInt16(centre + A / 2.0);
+  frmPipedistanceSE& w = forms::app().get<frmPipedistanceSE>();
+  w.control("DistwallSE").setText(IntegerText(s.PipeDistExtra1[k]));
+  w.control("DistroofSE").setText(IntegerText(s.PipeDistNext[k]));
+  w.control("nextpipeSE").setText(IntegerText(s.PipeDistExtra2[k]));
+  w.control("AMA", 0).setText(IntegerText(A));
+  w.control("AMA", 1).setText(IntegerText(B));
+  w.control("txtDummy").setFocus();
+}
+
+void CalcForm::warnProductLimits() {
+  const FX& s = fx();
+  int li = control("PRODUKT").listIndex();
+  if (li <= -1 || !s.ResultValid[type_]) return;
+  if (!s.ProductTable.contains(li + 1)) return;
+  const ProductRecord& rec = s.ProductTable[li + 1];
+  double tm = num("MEDIETEMP");
+  double ts = num("OVERFLADE");
+  if (!(tm < rec.TempLimit1 || tm > rec.TempLimit2 || ts < rec.TempLimit1 || ts > rec.TempLimit2))
+    return;
+  std::string prompt = s.TextTable[71] + kCrLf + s.TextTable[72] + kCrLf + rec.Name + " : " +
+                       SignedPointText(rec.TempLimit1) + " °C /" + SignedPointText(rec.TempLimit2) +
+                       " °C" + kCrLf + kCrLf + s.TextTable[69] + " " + PointText(tm) + " °C " +
+                       kCrLf + s.TextTable[70] + " " + PointText(ts) + " °C" + kCrLf + kCrLf;
+  app().platform().msgBox(prompt, forms::mb::Information, s.TextTable[74]);
+}
+
+}  // namespace veltaro

@@ -1,0 +1,190 @@
+#pragma once
+// The calculation-window template. Every calculation window derives from CalcForm and gets
+// from it the lifecycle (load, activate, unload), the input handler families (clear the
+// results on every change or focus, the key filters of the numeric boxes), the geometry and
+// location switches, the product and pipe-size choice with the pipe-only question, the frame
+// of the input check, and the frame of Calculate around the window's own search.
+//
+// A result on screen always belongs to the inputs beside it: every handler that sees the user
+// touch an input runs ClearResults, which empties the result boxes, clears the window's
+// ResultValid entry, closes the pipe-distance windows and blanks the details.
+//
+// A window's constructor builds its controls (its design state) and then binds the handler
+// families by naming their members; the template finds the common controls by name.
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "calc/CalcWindow.h"
+#include "forms/Form.h"
+
+namespace veltaro {
+
+class InputCheck;
+
+class CalcForm : public forms::Form, public CalcWindow {
+ public:
+  CalcForm(const char* className, int calcNumber);
+
+  int calcNumber() const { return number_; }
+  int calcType() const { return type_; }
+  int16_t listIndexOnFocus() const { return ListIndexOnFocus; }
+
+  // Calculate: pipe distances zeroed, input check, results cleared, the window's search, then
+  // the result checks, pipe distances and the product's temperature limits.
+  void Beregn_Click() override;
+
+  void Form_Load() override;
+  void Form_Activate() override;
+  void Form_Unload(int& cancel) override;
+
+ protected:
+  // ------------------------------------------------------------ what a window describes
+
+  struct Placement {
+    int top, height, width;
+    int leftNormal;                   // main window in its normal state
+    int leftMaximized, topMaximized;  // main window maximised
+  };
+  virtual Placement placement() const = 0;
+  virtual int windowCaptionLine() const = 0;
+  // The captioned controls with their text-table lines, in the order they are set at load.
+  // Frames get a blank before and after the text.
+  struct CaptionLine {
+    const char* name;
+    int index;
+    int line;
+  };
+  virtual std::vector<CaptionLine> captionLines() const = 0;
+  // Load work that comes before the captions (window 1's market layout).
+  virtual void loadLayout() {}
+  // Load work after the lists are filled, before the window becomes the active calculation.
+  virtual void loadFinish() {}
+
+  // Where the focus goes after Yes to the pipe-only question, and on Enter in the product list
+  // (nullptr: it stays).
+  virtual forms::Control* nextAfterProduct() = 0;
+  virtual forms::Control* nextAfterPipeSize() = 0;
+  virtual forms::Control* nextOnProductEnter() = 0;
+
+  // The window's result boxes, emptied by ClearResults.
+  virtual void clearResultBoxes() = 0;
+  // Indoors: INDE on the template; window 1 has its own option array.
+  virtual bool indoors() const;
+
+  // ------------------------------------------------------------ template operations
+
+  virtual void ClearResults();
+  virtual bool ValidateInput() = 0;
+  virtual void SetPipeMode();
+  virtual void SetPlaneMode();
+  void INDE_Click();
+  void UDE_Click();
+  void PRODUKT_Click();
+  void RORCOM_Click();
+  void PRODUKT_KeyDown(int& keyCode);
+  // The product choice itself (window 1 also fills its thickness list).
+  virtual void productChosen(int listIndex);
+  // Whether RORCOM_Click asks the pipe-only question in plane geometry too (window 1).
+  virtual bool pipeQuestionInAnyGeometry() const { return false; }
+
+  // Unit labels that the template's switches work on (lblUnit elements).
+  struct TemplateUnits {
+    int planeHeight;               // the "mm" beside PLANH
+    int lossPipe;                  // "W/m" of the heat loss
+    int lossPlane;                 // "W/m²" of the heat loss
+    int wind;                      // "m/s"
+    const char* windCaptionArray;  // the caption label array
+    int windCaption;               // its element beside VINDHASTIGHED
+    bool pipeEnablesVertical;      // SetPipeMode enables LOD too
+  };
+  TemplateUnits units_{};
+
+  // ------------------------------------------------------------ handler families
+
+  void familyChange(std::initializer_list<const char*> names);
+  void familyTextGotFocus(std::initializer_list<const char*> names);
+  void familyListGotFocus(std::initializer_list<const char*> names);
+  void familyOptionGotFocus(std::initializer_list<const char*> names);
+  void familyListLostFocus(std::initializer_list<const char*> names);
+  void familyUnsignedKeys(std::initializer_list<const char*> names);
+  void familySignedKeys(std::initializer_list<const char*> names);
+  void familyWholeNumberKeys(std::initializer_list<const char*> names);
+  void familyNoTyping(std::initializer_list<const char*> names);
+  // Binds the template's own handlers (switches, product and pipe-size clicks, product keys,
+  // the Calculate button) to the controls of that name.
+  void bindTemplateHandlers();
+
+  // ------------------------------------------------------------ input check helpers
+
+  // The tests shared by the windows, each writing its line when it fails.
+  void checkPipeAndPlane(InputCheck& check, bool outdoors);  // A1, A2, B1, B2
+  void checkMediumGiven(InputCheck& check);                  // C
+  void checkTemperaturesDiffer(InputCheck& check);           // D
+  void checkProductChosen(InputCheck& check);                // E
+  void checkEmissivity(InputCheck& check);                   // F1, F2
+  void checkWind(InputCheck& check);                         // G
+  void checkAmbientGiven(InputCheck& check);                 // H
+
+  // ------------------------------------------------------------ Calculate frame
+
+  // How a window's search ended, for the common result checks.
+  struct SearchEnd {
+    bool converged = true;  // false: passes exhausted, or a stop the search could not check
+  };
+  // The window's inputs, search and outputs (after the product is selected): fills the details,
+  // writes the rounded results and sets ResultValid. A RunTimeError thrown from here (a
+  // floating-point fault) ends the run as non-convergence.
+  virtual SearchEnd calculate() = 0;
+  // True for the windows whose result is a thickness (checked against 0 and 1000 mm).
+  virtual bool computesThickness() const { return false; }
+  // After a floating-point fault: true when it came from a thickness that ran away beyond any
+  // size, which is shown as a thickness above 1000 mm.
+  virtual bool faultWasRunawayThickness() const { return false; }
+  // The window's own closing steps, run after every calculation that passed the input check.
+  virtual void closingSteps() {}
+
+  // The surface coefficient of one pass: convection by geometry, location and orientation,
+  // radiation (which may move ts by 0.001 when it equals ta), and their sum.
+  struct Surface {
+    bool pipe;
+    bool indoors;
+    bool vertical;
+    double size;  // outer diameter of the insulated pipe, or the plane's height, m
+    double emissivity;
+  };
+  void surfaceCoefficient(const Surface& s, double& ts, double ta, double wind);
+  // The convective part alone (ConvectiveCoefficient and FlowRegimeText).
+  void convection(const Surface& s, double ts, double ta, double wind);
+
+  // Shared steps of the frame.
+  void closePipeDistanceWindows();
+  void showNonConvergence();
+  void handOffPipeDistances();
+  void warnProductLimits();
+  // A number read from a box through the lenient reader.
+  double num(const char* name, int index = -1);
+  bool isSet(const char* name, int index = -1);
+  // Writes a text into a box; the box's own handlers run as for any assignment.
+  void put(const char* name, const std::string& text);
+
+  // A value computed inside a search: a NaN or an infinity is a floating-point fault.
+  static double finite(double x);
+
+  // ------------------------------------------------------------ building the design
+
+  forms::Control& make(forms::ControlKind kind, const char* name, int index,
+                       forms::Control* container, int left, int top, int width, int height,
+                       const char* caption = nullptr);
+
+  int16_t ListIndexOnFocus = 0;
+
+ private:
+  void runCalculation();
+  int number_;
+  int type_;
+};
+
+}  // namespace veltaro

@@ -1,0 +1,16 @@
+#include "calc/CalcWindows.h"
+
+#include "calc/frmCalc01.h"
+#include "calc/frmCalc02.h"
+#include "calc/frmCalc03.h"
+#include "forms/Application.h"
+
+namespace veltaro {
+
+void RegisterCalcWindows(forms::Application& app) {
+  app.registerForm<frmCalc01>();
+  app.registerForm<frmCalc02>();
+  app.registerForm<frmCalc03>();
+}
+
+}  // namespace veltaro

@@ -1,0 +1,107 @@
+#include "calc/InputCheck.h"
+
+#include "core/Fx.h"
+#include "core/NumericInput.h"
+#include "core/frmErrorInfo.h"
+#include "forms/Application.h"
+
+namespace veltaro {
+
+namespace {
+constexpr const char* kCrLf = "\r\n";
+
+forms::Control& hiddenErrorList() {
+  frmErrorInfo& w = forms::app().get<frmErrorInfo>();
+  w.hide();
+  return w.control("txtError");
+}
+
+void appendUtf8(std::string& out, unsigned cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+unsigned upper(unsigned cp) {
+  if (cp >= 'a' && cp <= 'z') return cp - 32;
+  if (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7) return cp - 32;  // à..þ except ÷
+  if (cp == 0xFF) return 0x178;                                // ÿ
+  // Latin Extended-A pairs capital/small on even/odd code points, with a shifted stretch.
+  if (cp >= 0x100 && cp <= 0x137) return cp & ~1u;
+  if (cp >= 0x139 && cp <= 0x148) return (cp % 2 == 0) ? cp - 1 : cp;
+  if (cp >= 0x14A && cp <= 0x177) return cp & ~1u;
+  if (cp == 0x17A || cp == 0x17C || cp == 0x17E) return cp - 1;
+  return cp;
+}
+}  // namespace
+
+std::string UpperCase(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    auto b = static_cast<unsigned char>(text[i]);
+    size_t len = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+    if (len > 3 || i + len > text.size()) {  // outside the range handled: keep the bytes
+      out.append(text.substr(i, len));
+      i += len;
+      continue;
+    }
+    unsigned cp = len == 1 ? b : len == 2 ? (b & 0x1Fu) : (b & 0x0Fu);
+    for (size_t k = 1; k < len; ++k)
+      cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+    appendUtf8(out, upper(cp));
+    i += len;
+  }
+  return out;
+}
+
+bool InputCheck::notChosen(std::string_view listText) {
+  const std::string& marker = fx().TextTable[75];
+  // A language file without line 75 has no "nothing chosen" text: every list counts as chosen.
+  if (marker.empty()) return false;
+  return UpperCase(listText).find(marker) != std::string::npos;
+}
+
+InputCheck::InputCheck(forms::Form& window) : list_(hiddenErrorList()), caption_(window.caption()) {
+  list_.setText("");
+}
+
+void InputCheck::append(const std::string& addition) {
+  list_.setText(list_.text() + addition);
+}
+
+void InputCheck::test(bool failed, int line) {
+  if (!failed) return;
+  const FX& s = fx();
+  if (!headerWritten_) {
+    headerWritten_ = true;
+    if (savings_) {
+      append(kCrLf + savingsCaption_ + kCrLf + s.TextTable[20] + kCrLf + std::string(58, '-') +
+             kCrLf);
+    } else {
+      append(caption_ + kCrLf + s.TextTable[19] + kCrLf + std::string(88, '-') + kCrLf);
+    }
+  }
+  append(s.TextTable[line] + kCrLf);
+  ok_ = false;
+}
+
+void InputCheck::beginSavings(const std::string& savingsFrameCaption) {
+  savings_ = true;
+  headerWritten_ = false;
+  savingsCaption_ = TrimSpaces(savingsFrameCaption);
+}
+
+bool InputCheck::finish() {
+  if (!ok_) append(std::string(100, ' ') + fx().TextTable[18]);
+  return ok_;
+}
+
+}  // namespace veltaro

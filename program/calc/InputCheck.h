@@ -1,0 +1,47 @@
+#pragma once
+// The frame of every calculation window's input check. Each failed test appends its
+// text-table line to the list in the input-error window; the first failure brings the header
+// (the window's caption, line 19 and a row of 88 dashes), the savings section has its own
+// header, and a list with any failure ends with 100 blanks and line 18. Every test runs,
+// whatever failed before it; the caller shows the list when the check returns false.
+
+#include <string>
+#include <string_view>
+
+namespace forms {
+class Control;
+class Form;
+}  // namespace forms
+
+namespace veltaro {
+
+class InputCheck {
+ public:
+  // Hides the input-error window (creating it, unshown, when needed) and empties its list.
+  explicit InputCheck(forms::Form& window);
+
+  // Writes `line` when `failed`.
+  void test(bool failed, int line);
+  // From here on a failure writes the savings header (with the trimmed frame caption) once.
+  void beginSavings(const std::string& savingsFrameCaption);
+  // Appends the closing line when anything failed; true when every test passed.
+  bool finish();
+
+  // A list counts as not chosen when its text, in upper case, contains text-table line 75.
+  static bool notChosen(std::string_view listText);
+
+ private:
+  void append(const std::string& addition);
+  forms::Control& list_;
+  std::string caption_;
+  std::string savingsCaption_;
+  bool ok_ = true;
+  bool headerWritten_ = false;
+  bool savings_ = false;
+};
+
+// Upper case of a UTF-8 text for the letters of the markets' languages (ASCII, Latin-1 and
+// Latin Extended-A); other characters stay as they are.
+std::string UpperCase(std::string_view text);
+
+}  // namespace veltaro

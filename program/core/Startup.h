@@ -1,0 +1,44 @@
+#pragma once
+// Start-up: the heat-loss decimals from the command line, the country code from the settings
+// file VELTARO.INI (asking in frmCountry when there is none), the splash window, the
+// product-file test, the pipe tables, the language and address texts and the main window.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace veltaro {
+
+// The start-up sequence. It ends the program (forms::app().end()) when the product file was
+// changed, when no country was chosen, and when a data file is missing or unreadable; then
+// the user has been told why, and no main window is left.
+void Main();
+
+// The country code of the settings file, trimmed and upper-cased; empty when there is no
+// file, when it is older than the program file (it is then deleted) or when it holds "XX".
+std::string ReadCountryCode();
+
+// True when `path` names an existing regular file.
+bool FileExists(const std::string& path);
+
+// The settings file and the program file, under the program folder.
+std::string SettingsFilePath();
+std::string ProgramFilePath();
+// The name of the program file in the program folder.
+inline constexpr const char* kProgramFileName = "veltaro";
+
+// HeatLossDecimals of a command line: a whole number 0-32767 with blanks around it; an
+// empty line, or one that is no such number, gives 0.
+int16_t DecimalsFromCommandLine(std::string_view commandLine);
+
+// The market's help file under the program folder.
+std::string HelpFileFor(std::string_view countryCode);
+
+// The full path of a file under the program folder ("\Images\..."), or empty when there is
+// no such file: a missing picture then leaves its place empty.
+std::string ExistingProgramFile(std::string_view relative);
+
+// Makes every window of the program known by its name.
+void RegisterProgramWindows();
+
+}  // namespace veltaro

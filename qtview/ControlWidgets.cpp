@@ -1,0 +1,315 @@
+// The widgets of the controls: one per kind, written from the model.
+
+#include "qtview/FormView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBrowser>
+#include <QUrl>
+
+#include "qtview/Convert.h"
+#include "qtview/FormsView.h"
+
+namespace qtview {
+
+using forms::Control;
+using forms::ControlKind;
+
+namespace {
+
+class LineWidget : public QWidget {
+ public:
+  explicit LineWidget(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+  QPoint from, to;
+  QColor color = Qt::black;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setPen(color);
+    p.drawLine(from, to);
+  }
+};
+
+}  // namespace
+
+bool isFocusKind(ControlKind k) {
+  return k == ControlKind::TextBox || k == ControlKind::ComboBox ||
+         k == ControlKind::OptionButton || k == ControlKind::CheckBox ||
+         k == ControlKind::CommandButton;
+}
+
+bool isMouseKind(ControlKind k) {
+  return k == ControlKind::Label || k == ControlKind::Image || k == ControlKind::PictureBox ||
+         k == ControlKind::Frame;
+}
+
+QWidget* FormView::createWidget(Control& c, QWidget* parent) {
+  QWidget* w = nullptr;
+  switch (c.kind()) {
+    case ControlKind::TextBox:
+      if (c.multiLine()) {
+        auto* e = new QPlainTextEdit(parent);
+        e->setTabChangesFocus(true);
+        QObject::connect(e, &QPlainTextEdit::textChanged, this, [this, &c, e] {
+          if (owner_->isSyncing()) return;
+          std::string text = modelText(e->toPlainText());
+          int caret = modelPosition(e->toPlainText(), e->textCursor().position());
+          user([&c, text, caret] { c.userEditText(text, caret); });
+        });
+        w = e;
+      } else {
+        auto* e = new QLineEdit(parent);
+        QObject::connect(e, &QLineEdit::textEdited, this, [this, &c, e](const QString& t) {
+          std::string text = fromQt(t);
+          int caret = modelPosition(t, e->cursorPosition());
+          user([&c, text, caret] { c.userEditText(text, caret); });
+        });
+        w = e;
+      }
+      break;
+    case ControlKind::ComboBox: {
+      auto* cb = new QComboBox(parent);
+      cb->setFocusPolicy(Qt::StrongFocus);
+      cb->setMaxVisibleItems(8);
+      if (c.comboStyle() == forms::ComboStyle::DropdownCombo) {
+        cb->setEditable(true);
+        cb->setInsertPolicy(QComboBox::NoInsert);
+        cb->setCompleter(nullptr);
+        QLineEdit* e = cb->lineEdit();
+        QObject::connect(e, &QLineEdit::textEdited, this, [this, &c, e](const QString& t) {
+          std::string text = fromQt(t);
+          int caret = modelPosition(t, e->cursorPosition());
+          user([&c, text, caret] { c.userEditText(text, caret); });
+        });
+      }
+      QObject::connect(cb, &QComboBox::activated, this, [this, &c, cb](int index) {
+        if (!user([&c, index] { c.userSelectItem(index); })) return;
+        // The model may have refused or changed the choice.
+        if (cb->currentIndex() != c.listIndex()) applyText(c, cb);
+      });
+      w = cb;
+      break;
+    }
+    case ControlKind::OptionButton: {
+      auto* b = new QRadioButton(parent);
+      b->setAutoExclusive(false);  // the model clears the siblings
+      QObject::connect(b, &QAbstractButton::clicked, this, [this, &c, b] {
+        if (user([&c] { c.userClick(); })) b->setChecked(c.value() != 0);
+      });
+      w = b;
+      break;
+    }
+    case ControlKind::CheckBox: {
+      auto* b = new QCheckBox(parent);
+      QObject::connect(b, &QAbstractButton::clicked, this, [this, &c, b] {
+        if (user([&c] { c.userClick(); }))
+          b->setCheckState(c.value() == 2 ? Qt::PartiallyChecked
+                                          : c.value() ? Qt::Checked : Qt::Unchecked);
+      });
+      w = b;
+      break;
+    }
+    case ControlKind::CommandButton: {
+      auto* b = new QPushButton(parent);
+      b->setAutoDefault(false);
+      QObject::connect(b, &QAbstractButton::clicked, this, [this, &c] { user([&c] { c.userClick(); }); });
+      w = b;
+      break;
+    }
+    case ControlKind::Label: {
+      auto* l = new QLabel(parent);
+      l->setTextFormat(Qt::PlainText);
+      w = l;
+      break;
+    }
+    case ControlKind::Frame:
+      w = new QGroupBox(parent);
+      break;
+    case ControlKind::PictureBox:
+    case ControlKind::Image: {
+      auto* l = new QLabel(parent);
+      l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      w = l;
+      break;
+    }
+    case ControlKind::ProgressBar: {
+      auto* p = new QProgressBar(parent);
+      p->setTextVisible(false);
+      w = p;
+      break;
+    }
+    case ControlKind::Line:
+      w = new LineWidget(parent);
+      break;
+    case ControlKind::Browser: {
+      auto* b = new QTextBrowser(parent);
+      b->setOpenLinks(false);
+      w = b;
+      break;
+    }
+  }
+  w->setObjectName(toQt(c.name() + (c.index() >= 0 ? "(" + std::to_string(c.index()) + ")" : "")));
+  if (!isFocusKind(c.kind())) w->setFocusPolicy(Qt::NoFocus);
+  if (isMouseKind(c.kind())) w->setMouseTracking(true);
+  return w;
+}
+
+void FormView::applyControl(Control& c, QWidget* w, uint32_t d) {
+  if (d & Control::kDirtyFont) w->setFont(toQFont(c.font()));
+  if (d & Control::kDirtyGeometry) {
+    if (auto* line = dynamic_cast<LineWidget*>(w)) {
+      QPoint a(toPixels(c.x1), toPixels(c.y1)), b(toPixels(c.x2), toPixels(c.y2));
+      QRect box = QRect(a, b).normalized().adjusted(0, 0, 1, 1);
+      line->setGeometry(box);
+      line->from = a - box.topLeft();
+      line->to = b - box.topLeft();
+      line->update();
+    } else {
+      w->setGeometry(toPixels(c.left()), toPixels(c.top()), toPixels(c.width()),
+                     toPixels(c.height()));
+    }
+  }
+  if ((d & (Control::kDirtyFont | Control::kDirtyGeometry)) && c.kind() == ControlKind::Label) {
+    // Words wrap only in a label tall enough for a second line; a one-line label keeps its
+    // text on one line, clipped at its edge, as the design shows it.
+    auto* l = static_cast<QLabel*>(w);
+    l->setWordWrap(w->height() >= 2 * l->fontMetrics().lineSpacing());
+  }
+  if (d & Control::kDirtyItems) {
+    if (auto* cb = qobject_cast<QComboBox*>(w)) {
+      cb->clear();
+      for (const std::string& item : c.items()) cb->addItem(toQt(item));
+      d |= Control::kDirtyText;
+    }
+  }
+  if (d & (Control::kDirtyText | Control::kDirtyValue)) applyText(c, w);
+  if (d & Control::kDirtyLook) {
+    w->setToolTip(toQt(c.toolTip()));
+    if (c.kind() == ControlKind::Image || c.kind() == ControlKind::PictureBox) {
+      auto* l = static_cast<QLabel*>(w);
+      l->setPixmap(c.picture().empty() ? QPixmap() : QPixmap(toQt(c.picture())));
+    }
+    Qt::Alignment h = c.alignment() == 1 ? Qt::AlignRight : c.alignment() == 2 ? Qt::AlignHCenter
+                                                                                : Qt::AlignLeft;
+    if (auto* l = qobject_cast<QLabel*>(w); l && c.kind() == ControlKind::Label)
+      l->setAlignment(h | Qt::AlignTop);
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setAlignment(h | Qt::AlignVCenter);
+    QPalette pal = w->palette();
+    auto fore = toQColor(c.foreColor()), back = toQColor(c.backColor());
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+      // Disabled colours stay the style's, so a disabled label is grey.
+      pal.setColor(group, QPalette::WindowText, fore.value_or(QApplication::palette().color(group, QPalette::WindowText)));
+      pal.setColor(group, QPalette::Text, fore.value_or(QApplication::palette().color(group, QPalette::Text)));
+      pal.setColor(group, QPalette::ButtonText, fore.value_or(QApplication::palette().color(group, QPalette::ButtonText)));
+      pal.setColor(group, QPalette::Base, back.value_or(QApplication::palette().color(group, QPalette::Base)));
+      pal.setColor(group, QPalette::Window, back.value_or(QApplication::palette().color(group, QPalette::Window)));
+    }
+    if (auto* line = dynamic_cast<LineWidget*>(w)) {
+      line->color = fore.value_or(QColor(Qt::black));
+      line->update();
+    }
+    w->setPalette(pal);
+    if (c.kind() == ControlKind::Label || c.kind() == ControlKind::PictureBox)
+      w->setAutoFillBackground(back.has_value());
+    if (auto cursor = toQCursor(c.mousePointer())) w->setCursor(*cursor);
+    else w->unsetCursor();
+    applySelection(c, w);
+  }
+  if (d & Control::kDirtyState) {
+    w->setEnabled(c.enabled());
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setReadOnly(c.locked());
+    if (auto* e = qobject_cast<QPlainTextEdit*>(w)) e->setReadOnly(c.locked());
+    w->setVisible(c.visible());
+  }
+}
+
+void FormView::applyText(Control& c, QWidget* w) {
+  QString text = displayText(c.text());
+  switch (c.kind()) {
+    case ControlKind::TextBox:
+      if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        if (e->text() != text) e->setText(text);
+      } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
+        if (p->toPlainText() != text) p->setPlainText(text);
+      }
+      applySelection(c, w);
+      break;
+    case ControlKind::ComboBox: {
+      auto* cb = static_cast<QComboBox*>(w);
+      if (cb->currentIndex() != c.listIndex()) cb->setCurrentIndex(c.listIndex());
+      if (cb->isEditable()) {
+        if (cb->lineEdit()->text() != text) cb->lineEdit()->setText(text);
+        applySelection(c, w);
+      } else {
+        // A list that takes no typing shows a text that is none of its items greyed.
+        cb->setPlaceholderText(c.listIndex() < 0 ? text : QString());
+      }
+      break;
+    }
+    case ControlKind::OptionButton:
+      static_cast<QRadioButton*>(w)->setText(toQt(c.caption()));
+      static_cast<QRadioButton*>(w)->setChecked(c.value() != 0);
+      break;
+    case ControlKind::CheckBox: {
+      auto* b = static_cast<QCheckBox*>(w);
+      b->setText(toQt(c.caption()));
+      b->setTristate(c.value() == 2);
+      b->setCheckState(c.value() == 2 ? Qt::PartiallyChecked : c.value() ? Qt::Checked : Qt::Unchecked);
+      break;
+    }
+    case ControlKind::CommandButton:
+      static_cast<QPushButton*>(w)->setText(toQt(c.caption()));
+      break;
+    case ControlKind::Label:
+      static_cast<QLabel*>(w)->setText(withoutAccessKey(c.caption()));
+      break;
+    case ControlKind::Frame:
+      static_cast<QGroupBox*>(w)->setTitle(toQt(c.caption()));
+      break;
+    case ControlKind::ProgressBar: {
+      auto* p = static_cast<QProgressBar*>(w);
+      p->setRange(c.minimum(), c.maximum());
+      p->setValue(c.value());
+      break;
+    }
+    case ControlKind::Browser: {
+      auto* b = static_cast<QTextBrowser*>(w);
+      QUrl url = c.text().empty() ? QUrl() : QUrl::fromLocalFile(toQt(c.text()));
+      if (url.isEmpty()) b->clear();
+      else b->setSource(url);  // reloads the file
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void FormView::applySelection(Control& c, QWidget* w) {
+  int start = displayPosition(c.text(), c.selStart());
+  int end = displayPosition(c.text(), c.selStart() + c.selLength());
+  QLineEdit* e = qobject_cast<QLineEdit*>(w);
+  if (auto* cb = qobject_cast<QComboBox*>(w)) e = cb->lineEdit();
+  if (e) {
+    if (end > start) e->setSelection(start, end - start);
+    else e->setCursorPosition(start);
+  } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
+    QTextCursor cur = p->textCursor();
+    cur.setPosition(start);
+    if (end > start) cur.setPosition(end, QTextCursor::KeepAnchor);
+    p->setTextCursor(cur);
+  }
+}
+
+}  // namespace qtview

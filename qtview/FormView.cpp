@@ -1,0 +1,554 @@
+// A form on screen: its window, the flow of model state to it and of user input to the model.
+
+#include "qtview/FormView.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+#include <algorithm>
+
+#include "forms/Application.h"
+#include "qtview/Convert.h"
+#include "qtview/FormsView.h"
+
+namespace qtview {
+
+using forms::Control;
+using forms::ControlKind;
+
+namespace {
+
+int windowStateOf(Qt::WindowStates s) {
+  if (s & Qt::WindowMinimized) return forms::kStateMinimized;
+  if (s & Qt::WindowMaximized) return forms::kStateMaximized;
+  return forms::kStateNormal;
+}
+
+// Frame sizes assumed until the window manager has shown a window: 4 pixels of border on
+// each side and a 19-pixel title, what the model's design sizes take for granted.
+constexpr int kDefaultFrameWidth = 8;
+constexpr int kDefaultFrameHeight = 27;
+
+}  // namespace
+
+// ---------------------------------------------------------------- canvas and workspace
+
+FormCanvas::FormCanvas(FormView& view, QWidget* parent) : QWidget(parent), view_(&view) {}
+
+void FormCanvas::setPicture(const QPixmap& picture) {
+  picture_ = picture;
+  update();
+}
+
+bool FormCanvas::focusNextPrevChild(bool next) {
+  view_->tabFrom(next);
+  return true;
+}
+
+void FormCanvas::paintEvent(QPaintEvent*) {
+  if (picture_.isNull()) return;
+  QPainter p(this);
+  p.drawPixmap(0, 0, picture_);
+}
+
+void Workspace::setPicture(const QPixmap& picture) {
+  picture_ = picture;
+  viewport()->update();
+}
+
+void Workspace::paintEvent(QPaintEvent* event) {
+  QPainter p(viewport());
+  p.fillRect(event->rect(), background());
+  if (!picture_.isNull()) p.drawPixmap(0, 0, picture_);
+}
+
+// ---------------------------------------------------------------- life
+
+FormView::FormView(FormsView& owner, forms::Form& form)
+    : owner_(&owner), form_(&form), instanceId_(form.instanceId()) {}
+
+FormView::~FormView() {
+  // The window owns every widget of the form.
+  if (frame_) delete frame_.data();
+  else if (sub_) delete sub_.data();
+  else if (canvas_) delete canvas_.data();
+}
+
+void FormView::detach() {
+  form_ = nullptr;
+  hideWindow();
+  if (frame_) frame_->removeEventFilter(this);
+  for (auto& [obj, c] : controlOf_) const_cast<QObject*>(obj)->removeEventFilter(this);
+  controlOf_.clear();
+}
+
+bool FormView::isTopLevel() const { return !sub_ && !frame_; }
+
+QWidget* FormView::widgetOf(const forms::Control& control) const {
+  auto it = widgets_.find(&control);
+  return it == widgets_.end() ? nullptr : it->second.data();
+}
+
+forms::Control* FormView::controlOf(const QObject* widget) const {
+  auto it = controlOf_.find(widget);
+  return it == controlOf_.end() ? nullptr : it->second;
+}
+
+bool FormView::user(const std::function<void()>& event) {
+  if (!form_ || !form_->isLoaded() || owner_->isSyncing()) return false;
+  owner_->userEvent(event);
+  return form_ != nullptr;
+}
+
+QIcon FormView::iconFor(const std::string& path) {
+  QString p = toQt(path);
+  auto it = icons_.find(p);
+  if (it != icons_.end()) return *it;
+  QIcon icon(p);
+  icons_.insert(p, icon);
+  return icon;
+}
+
+// ---------------------------------------------------------------- building
+
+void FormView::build() {
+  built_ = true;
+  if (form_->isMdiForm()) {
+    buildFrame();
+    return;
+  }
+  FormView* frameView = form_->isMdiChild() ? owner_->frameView() : nullptr;
+  if (frameView && frameView->workspace()) {
+    canvas_ = new FormCanvas(*this, nullptr);
+    sub_ = new QMdiSubWindow;
+    sub_->setAttribute(Qt::WA_DeleteOnClose, false);
+    sub_->setWidget(canvas_);
+    frameView->workspace()->addSubWindow(sub_);
+    sub_->hide();
+    window_ = sub_;
+  } else {
+    canvas_ = new FormCanvas(*this, nullptr);
+    canvas_->setWindowFlag(Qt::Window);
+    window_ = canvas_;
+  }
+  canvas_->installEventFilter(this);
+  window_->installEventFilter(this);
+  canvas_->setMouseTracking(true);
+}
+
+void FormView::buildFrame() {
+  auto* frame = new QMainWindow;
+  frame_ = frame;
+  window_ = frame;
+  workspace_ = new Workspace(frame);
+  workspace_->setBackground(frame->palette().color(QPalette::Dark));
+  frame->setCentralWidget(workspace_);
+  workspace_->viewport()->setMouseTracking(true);
+  workspace_->viewport()->installEventFilter(this);
+  frame->installEventFilter(this);
+  QObject::connect(workspace_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+    if (!sub || owner_->isSyncing()) return;
+    for (auto& [f, v] : owner_->views_)
+      if (v && v->subWindow() == sub && v->form() && v->form()->isLoaded()) {
+        forms::Form* child = v->form();
+        if (owner_->app().activeMdiChild() != child) owner_->userEvent([child] { child->userActivate(); });
+        return;
+      }
+  });
+}
+
+QWidget* FormView::ensureWidget(Control& c) {
+  if (QWidget* w = widgetOf(c)) return w;
+  QWidget* parent = c.container() ? ensureWidget(*c.container()) : nullptr;
+  if (!parent) parent = frame_ ? stripFor(c.toolbarHost()) : canvas_.data();
+  QWidget* w = createWidget(c, parent);
+  widgets_[&c] = w;
+  controlOf_[w] = &c;
+  w->installEventFilter(this);
+  return w;
+}
+
+// ---------------------------------------------------------------- applying the model
+
+void FormView::apply() {
+  if (!form_) return;
+  if (!built_) build();
+  uint32_t dirty = form_->takeDirty();
+  if (frame_) {
+    if (dirty & forms::Form::kDirtyMenus) applyMenus();
+    if (dirty & forms::Form::kDirtyToolbars) applyToolbars();
+  }
+  // Controls before the window is shown, so that it appears complete.
+  // A new control starts dirty without being listed, so new controls are looked at whole.
+  bool anyChanged = false;
+  auto applyDirty = [&](Control* c) {
+    uint32_t d = c->takeDirty();
+    if (!d) return;
+    anyChanged = true;
+    applyControl(*c, ensureWidget(*c), d);
+  };
+  if (dirty & forms::Form::kDirtyControls)
+    for (auto& c : form_->controls()) applyDirty(c.get());
+  for (Control* c : form_->takeDirtyControls()) applyDirty(c);
+  if (frame_ && anyChanged) fitStrips();
+  applyWindow(dirty);
+}
+
+void FormView::applyWindow(uint32_t dirty) {
+  using F = forms::Form;
+  QWidget* win = window_;
+  if (!win) return;
+  if (dirty & F::kDirtyCaption) win->setWindowTitle(toQt(form_->caption()));
+  if (dirty & F::kDirtyLook) {
+    if (!form_->icon().empty()) {
+      win->setWindowIcon(iconFor(form_->icon()));
+    } else if (sub_) {
+      // A child without an icon of its own shows the program's, or none.
+      QIcon icon = QApplication::windowIcon();
+      if (icon.isNull()) {
+        QPixmap blank(16, 16);
+        blank.fill(Qt::transparent);
+        icon = QIcon(blank);
+      }
+      sub_->setWindowIcon(icon);
+    }
+    QPixmap picture;
+    if (!form_->picture().empty()) picture.load(toQt(form_->picture()));
+    if (workspace_) workspace_->setPicture(picture);
+    else if (canvas_) canvas_->setPicture(picture);
+    if (canvas_ && !frame_) canvas_->setFont(toQFont(form_->font()));
+    QWidget* pointerTarget = workspace_ ? workspace_->viewport() : canvas_.data();
+    if (pointerTarget) {
+      if (auto cursor = toQCursor(form_->mousePointer())) pointerTarget->setCursor(*cursor);
+      else pointerTarget->unsetCursor();
+    }
+  }
+  if (dirty & F::kDirtyState) {
+    if (isTopLevel() || frame_) {
+      Qt::WindowFlags flags = frame_ ? Qt::Window : Qt::Window | Qt::Dialog;
+      if (!form_->hasControlBox())
+        flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+      if (form_->topmost()) flags |= Qt::WindowStaysOnTopHint;
+      if (win->windowFlags() != flags) win->setWindowFlags(flags);
+      Qt::WindowModality modality = form_->isModal() ? Qt::ApplicationModal : Qt::NonModal;
+      if (win->windowModality() != modality) {
+        bool shown = win->isVisible();
+        if (shown) win->hide();
+        win->setWindowModality(modality);
+        if (shown) win->show();
+      }
+    } else if (sub_) {
+      Qt::WindowFlags flags = Qt::SubWindow;
+      if (!form_->hasControlBox()) flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+      if (sub_->windowFlags() != flags) sub_->setWindowFlags(flags);
+    }
+  }
+  if (dirty & (F::kDirtyGeometry | F::kDirtyState)) {
+    if (form_->windowState() == forms::kStateNormal) {
+      int w = toPixels(form_->width()), h = toPixels(form_->height());
+      int x = toPixels(form_->left()), y = toPixels(form_->top());
+      if (sub_) {
+        sub_->setGeometry(x, y, w, h);
+      } else {
+        QRect frameRect = win->frameGeometry(), inner = win->geometry();
+        int fw = win->isVisible() && frameRect != inner ? frameRect.width() - inner.width()
+                                                          : kDefaultFrameWidth;
+        int fh = win->isVisible() && frameRect != inner ? frameRect.height() - inner.height()
+                                                          : kDefaultFrameHeight;
+        QSize client(std::max(1, w - fw), std::max(1, h - fh));
+        win->resize(client);
+        if (!form_->resizable() && !frame_) win->setFixedSize(client);
+        if (!placed_ && form_->left() == 0 && form_->top() == 0) {
+          // A window that was never placed opens in the middle of the screen.
+          if (QScreen* s = QGuiApplication::primaryScreen()) {
+            QRect area = s->availableGeometry();
+            win->move(area.center() - QPoint(w / 2, h / 2));
+          }
+        } else {
+          win->move(x, y);
+        }
+      }
+      placed_ = true;
+    }
+  }
+  if (dirty & F::kDirtyState) {
+    bool show = form_->isLoaded() && form_->visible();
+    if (show) {
+      applyWindowState();
+      if (!win->isVisible()) win->show();
+    } else if (win->isVisible()) {
+      win->hide();
+    }
+  }
+  if (dirty & F::kDirtyFocus) applyFocus();
+}
+
+void FormView::applyWindowState() {
+  QWidget* win = window_;
+  int want = form_->windowState();
+  if (win->isVisible() && windowStateOf(win->windowState()) == want) return;
+  Qt::WindowStates s = win->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+  if (want == forms::kStateMinimized) s |= Qt::WindowMinimized;
+  if (want == forms::kStateMaximized) s |= Qt::WindowMaximized;
+  win->setWindowState(s);
+}
+
+void FormView::hideWindow() {
+  if (window_ && window_->isVisible()) window_->hide();
+}
+
+void FormView::activateWindow() {
+  if (!window_ || !window_->isVisible()) return;
+  if (sub_) {
+    if (auto* area = sub_->mdiArea()) {
+      if (area->activeSubWindow() != sub_) area->setActiveSubWindow(sub_);
+    }
+  } else {
+    window_->raise();
+    window_->activateWindow();
+  }
+  applyFocus();
+}
+
+void FormView::applyFocus() {
+  if (!form_ || !window_ || !window_->isVisible()) return;
+  Control* c = form_->activeControl();
+  if (!c) return;
+  // A child that is not the active one takes the focus when it is activated.
+  if (sub_ && owner_->app().activeMdiChild() != form_) return;
+  QWidget* w = widgetOf(*c);
+  if (w && !w->hasFocus() && w->isVisible() && w->isEnabled()) w->setFocus(Qt::OtherFocusReason);
+}
+
+// ---------------------------------------------------------------- user input
+
+void FormView::tabFrom(bool next) {
+  if (!form_ || owner_->isSyncing()) return;
+  forms::Form* f = form_;
+  user([f, next] { f->focusNext(!next); });
+}
+
+void FormView::syncModelSelection(Control& c, QWidget* w) {
+  QLineEdit* e = qobject_cast<QLineEdit*>(w);
+  if (auto* cb = qobject_cast<QComboBox*>(w)) e = cb->lineEdit();
+  if (e) {
+    QString t = e->text();
+    int start = e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+    int end = e->hasSelectedText() ? e->selectionEnd() : start;
+    int s = modelPosition(t, start);
+    c.userSelect(s, modelPosition(t, end) - s);
+  } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
+    QString t = p->toPlainText();
+    QTextCursor cur = p->textCursor();
+    int s = modelPosition(t, cur.selectionStart());
+    c.userSelect(s, modelPosition(t, cur.selectionEnd()) - s);
+  }
+}
+
+bool FormView::controlKey(Control& c, QWidget* w, QKeyEvent* e) {
+  int code = windowsKeyCode(*e);
+  int shift = shiftState(e->modifiers());
+  if (e->type() == QEvent::KeyRelease) {
+    if (code && !e->isAutoRepeat()) user([&c, code, shift] { c.userKeyUp(code, shift); });
+    return false;
+  }
+  // Tab belongs to the tab order, never to the handlers.
+  if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) return false;
+  if (code) {
+    int result = code;
+    if (!user([&c, &result, code, shift] { result = c.userKeyDown(code, shift); })) return true;
+    if (result == 0) return true;  // swallowed
+  }
+  std::optional<int> ascii = keyAscii(*e);
+  if (!ascii) return false;  // caret keys, Delete, F-keys: the widget does them
+  syncModelSelection(c, w);
+  int result = *ascii;
+  if (!user([&c, &result, ascii] { result = c.userKeyPress(*ascii); })) return true;
+  if (result == 0) return true;  // cancelled
+  bool textKind = c.kind() == ControlKind::TextBox ||
+                  (c.kind() == ControlKind::ComboBox && c.comboStyle() == forms::ComboStyle::DropdownCombo);
+  if (!textKind) {
+    // Lists without typing search by letter; buttons and options do their own keys.
+    return result == forms::key::Return && c.kind() == ControlKind::ComboBox;
+  }
+  // The model typed the character itself; only the clipboard keys and the keys it does not
+  // type (Ctrl+A, Ctrl+Z ...) are left to the widget. Enter never reaches a list.
+  if (result == forms::key::CtrlV || result == forms::key::CtrlX || result == forms::key::CtrlC)
+    return false;
+  if (result == forms::key::Return || result == forms::key::Back || result >= 32) return true;
+  return result == forms::key::Escape;
+}
+
+bool FormView::controlFocusIn(Control& c, QFocusEvent* e) {
+  if (owner_->isSyncing() || !form_) return false;
+  forms::Form* f = form_;
+  switch (e->reason()) {
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+      // The window came back (activation, a closed list or box): no focus move. A window
+      // that never had a focused control gets its first one in the tab order.
+      if (!f->activeControl()) user([f] { f->focusNext(false); });
+      return false;
+    default:
+      if (f->activeControl() != &c) user([&c] { c.userFocus(); });
+      return false;
+  }
+}
+
+bool FormView::controlMouse(Control& c, QWidget* w, QEvent* e) {
+  auto* me = static_cast<QMouseEvent*>(e);
+  QPointF p = me->position();
+  double x = p.x() * forms::kTwipsPerPixel, y = p.y() * forms::kTwipsPerPixel;
+  int shift = shiftState(me->modifiers());
+  switch (e->type()) {
+    case QEvent::MouseButtonPress: {
+      int b = mouseButton(me->button());
+      user([&c, b, shift, x, y] { c.userMouseDown(b, shift, x, y); });
+      return false;
+    }
+    case QEvent::MouseMove: {
+      int b = mouseButtons(me->buttons());
+      user([&c, b, shift, x, y] { c.userMouseMove(b, shift, x, y); });
+      return false;
+    }
+    case QEvent::MouseButtonRelease: {
+      int b = mouseButton(me->button());
+      bool inside = w->rect().contains(me->position().toPoint());
+      if (!user([&c, b, shift, x, y] { c.userMouseUp(b, shift, x, y); })) return false;
+      if (inside && me->button() == Qt::LeftButton) user([&c] { c.userClick(); });
+      return false;
+    }
+    case QEvent::MouseButtonDblClick:
+      user([&c] { c.userDblClick(); });
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool FormView::windowEvent(QEvent* e) {
+  forms::Form* f = form_;
+  switch (e->type()) {
+    case QEvent::Close: {
+      // Every way of closing asks the model first; it unloads the form or refuses.
+      e->ignore();
+      user([f] { f->userClose(forms::kUnloadFormControlMenu); });
+      return true;
+    }
+    case QEvent::WindowStateChange: {
+      int state = windowStateOf(window_->windowState());
+      if (!owner_->isSyncing() && state != f->windowState())
+        user([f, state] { f->userSetWindowState(state); });
+      return false;
+    }
+    case QEvent::WindowActivate:
+      if (!sub_ && !owner_->isSyncing() && owner_->app().activeWindow() != f)
+        user([f] { f->userActivate(); });
+      return false;
+    case QEvent::Move:
+    case QEvent::Resize:
+      if (!owner_->isSyncing()) reportGeometry();
+      return false;
+    default:
+      return false;
+  }
+}
+
+void FormView::reportGeometry() {
+  if (!form_ || !form_->isLoaded() || !window_ || !window_->isVisible()) return;
+  if (form_->windowState() == forms::kStateMinimized) return;
+  QSize client = workspace_ ? workspace_->viewport()->size() : canvas_ ? canvas_->size() : QSize();
+  int left = form_->left(), top = form_->top(), width = form_->width(), height = form_->height();
+  if (form_->windowState() == forms::kStateNormal) {
+    QRect outer = sub_ ? sub_->geometry() : window_->frameGeometry();
+    left = toTwips(outer.x());
+    top = toTwips(outer.y());
+    width = toTwips(outer.width());
+    height = toTwips(outer.height());
+  }
+  int sw = toTwips(client.width()), sh = toTwips(client.height());
+  if (left == form_->left() && top == form_->top() && width == form_->width() &&
+      height == form_->height() && sw == form_->scaleWidth() && sh == form_->scaleHeight())
+    return;
+  forms::Form* f = form_;
+  user([f, left, top, width, height, sw, sh] {
+    f->userMove(left, top);
+    f->userResize(width, height, sw, sh);
+  });
+}
+
+bool FormView::eventFilter(QObject* watched, QEvent* e) {
+  if (!form_) return false;
+  if (watched == window_ && watched != canvas_) return windowEvent(e);
+  if (watched == canvas_) {
+    if (isTopLevel()) {
+      if (e->type() == QEvent::Close || e->type() == QEvent::WindowStateChange ||
+          e->type() == QEvent::WindowActivate || e->type() == QEvent::Move)
+        return windowEvent(e);
+    }
+    if (e->type() == QEvent::Resize && !owner_->isSyncing()) reportGeometry();
+    return false;
+  }
+  if (workspace_ && watched == workspace_->viewport()) {
+    if (e->type() == QEvent::Resize) {
+      if (!owner_->isSyncing()) reportGeometry();
+      return false;
+    }
+    if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseMove &&
+        e->type() != QEvent::MouseButtonRelease)
+      return false;
+    // The frame's bands are hit-tested by the model in twips of the workspace.
+    auto* me = static_cast<QMouseEvent*>(e);
+    double x = me->position().x() * forms::kTwipsPerPixel;
+    double y = me->position().y() * forms::kTwipsPerPixel;
+    int shift = shiftState(me->modifiers());
+    forms::Form* f = form_;
+    if (e->type() == QEvent::MouseButtonPress) {
+      int b = mouseButton(me->button());
+      user([f, b, shift, x, y] { f->userMouseDown(b, shift, x, y); });
+    } else if (e->type() == QEvent::MouseMove) {
+      int b = mouseButtons(me->buttons());
+      user([f, b, shift, x, y] { f->userMouseMove(b, shift, x, y); });
+    } else {
+      int b = mouseButton(me->button());
+      user([f, b, shift, x, y] { f->userMouseUp(b, shift, x, y); });
+    }
+    return false;
+  }
+  if (e->type() == QEvent::Wheel) {
+    // The wheel never changes a list; it scrolls only an open drop-down.
+    QObject* o = watched;
+    if (qobject_cast<QComboBox*>(o)) return true;
+    return false;
+  }
+  auto it = controlOf_.find(watched);
+  if (it == controlOf_.end()) return false;
+  Control& c = *it->second;
+  QWidget* w = static_cast<QWidget*>(watched);
+  switch (e->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+      if (!isFocusKind(c.kind())) return false;
+      return controlKey(c, w, static_cast<QKeyEvent*>(e));
+    case QEvent::FocusIn:
+      if (!isFocusKind(c.kind())) return false;
+      return controlFocusIn(c, static_cast<QFocusEvent*>(e));
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+      if (!isMouseKind(c.kind())) return false;
+      return controlMouse(c, w, e);
+    default:
+      return false;
+  }
+}
+
+}  // namespace qtview

@@ -1,0 +1,246 @@
+#include "qtview/QtPlatform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLocale>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QThread>
+#include <QUrl>
+
+#include "forms/Types.h"
+#include "qtview/Convert.h"
+#include "qtview/FormsView.h"
+
+namespace qtview {
+
+namespace mb = forms::mb;
+
+std::vector<QMessageBox::StandardButton> messageBoxButtons(int style) {
+  switch (style & mb::ButtonsMask) {
+    case mb::OkCancel: return {QMessageBox::Ok, QMessageBox::Cancel};
+    case mb::AbortRetryIgnore: return {QMessageBox::Abort, QMessageBox::Retry, QMessageBox::Ignore};
+    case mb::YesNoCancel: return {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+    case mb::YesNo: return {QMessageBox::Yes, QMessageBox::No};
+    case mb::RetryCancel: return {QMessageBox::Retry, QMessageBox::Cancel};
+    default: return {QMessageBox::Ok};
+  }
+}
+
+QMessageBox::Icon messageBoxIcon(int style) {
+  switch (style & mb::IconMask) {
+    case mb::Critical: return QMessageBox::Critical;
+    case mb::Question: return QMessageBox::Question;
+    case mb::Exclamation: return QMessageBox::Warning;
+    case mb::Information: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+  }
+}
+
+int answerCode(QMessageBox::StandardButton button) {
+  switch (button) {
+    case QMessageBox::Ok: return mb::IdOk;
+    case QMessageBox::Cancel: return mb::IdCancel;
+    case QMessageBox::Abort: return mb::IdAbort;
+    case QMessageBox::Retry: return mb::IdRetry;
+    case QMessageBox::Ignore: return mb::IdIgnore;
+    case QMessageBox::Yes: return mb::IdYes;
+    case QMessageBox::No: return mb::IdNo;
+    default: return mb::IdCancel;
+  }
+}
+
+QStringList nameFilters(const std::string& windowsFilter) {
+  QStringList parts = toQt(windowsFilter).split(QLatin1Char('|'));
+  QStringList out;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i].trimmed();
+    // The description's own "(...)" is replaced by the real patterns.
+    description.remove(QRegularExpression(QStringLiteral("\\s*\\([^()]*\\)\\s*$")));
+    QStringList patterns;
+    for (QString p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+      p = p.trimmed();
+      if (p == QLatin1String("*.*")) p = QStringLiteral("*");
+      for (const QString& v : {p, p.toLower(), p.toUpper()})
+        if (!patterns.contains(v)) patterns << v;
+    }
+    out << QStringLiteral("%1 (%2)").arg(description, patterns.join(QLatin1Char(' ')));
+  }
+  return out;
+}
+
+bool isOpenableAddress(const std::string& address) {
+  QUrl url(toQt(address).trimmed(), QUrl::StrictMode);
+  if (!url.isValid()) return false;
+  QString scheme = url.scheme().toLower();
+  if (scheme == QLatin1String("mailto")) return !url.path().isEmpty();
+  return (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+         !url.host().isEmpty();
+}
+
+QtPlatform::~QtPlatform() { delete help_.data(); }
+
+void QtPlatform::syncView() {
+  if (view_) view_->sync();
+}
+
+static QWidget* parentOf(FormsView* view) {
+  return view ? view->dialogParent() : QApplication::activeWindow();
+}
+
+int QtPlatform::msgBox(const std::string& prompt, int style, const std::string& title) {
+  syncView();
+  QMessageBox box(parentOf(view_));
+  box.setIcon(messageBoxIcon(style));
+  box.setText(toQt(prompt));
+  box.setWindowTitle(title.empty() ? QApplication::applicationDisplayName() : toQt(title));
+  std::vector<QMessageBox::StandardButton> buttons = messageBoxButtons(style);
+  for (auto b : buttons) box.addButton(b);
+  size_t def = (style & mb::DefaultButton3) ? 2 : (style & mb::DefaultButton2) ? 1 : 0;
+  box.setDefaultButton(buttons[std::min(def, buttons.size() - 1)]);
+  // Escape answers as the close box of the original boxes did: Cancel, or OK alone.
+  for (auto b : buttons)
+    if (b == QMessageBox::Cancel || (buttons.size() == 1 && b == QMessageBox::Ok)) box.setEscapeButton(b);
+  if (style & (mb::SystemModal | mb::SetForeground))
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  box.exec();
+  QAbstractButton* clicked = box.clickedButton();
+  if (!clicked) return buttons.size() == 1 ? mb::IdOk : mb::IdCancel;
+  return answerCode(box.standardButton(clicked));
+}
+
+std::optional<std::string> QtPlatform::inputBox(const std::string& prompt, const std::string& title,
+                                                const std::string& defaultText, int xTwips,
+                                                int yTwips) {
+  syncView();
+  QInputDialog dialog(parentOf(view_));
+  dialog.setInputMode(QInputDialog::TextInput);
+  dialog.setWindowTitle(title.empty() ? QApplication::applicationDisplayName() : toQt(title));
+  dialog.setLabelText(toQt(prompt));
+  dialog.setTextValue(toQt(defaultText));
+  if (xTwips >= 0 && yTwips >= 0) {
+    // Placed on the screen where the program asks for it; otherwise centred.
+    dialog.adjustSize();
+    dialog.move(toPixels(xTwips), toPixels(yTwips));
+  }
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return fromQt(dialog.textValue());
+}
+
+std::optional<std::string> QtPlatform::fileDialog(const forms::FileDialogOptions& o, bool save) {
+  syncView();
+  QFileDialog dialog(parentOf(view_), toQt(o.title));
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save || !o.fileMustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (!o.filter.empty()) dialog.setNameFilters(nameFilters(o.filter));
+  if (!o.initialFolder.empty()) dialog.setDirectory(toQt(o.initialFolder));
+  if (!o.defaultExtension.empty()) dialog.setDefaultSuffix(toQt(o.defaultExtension));
+  if (!o.fileName.empty()) dialog.selectFile(toQt(o.fileName));
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !o.overwritePrompt);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return fromQt(QDir::toNativeSeparators(dialog.selectedFiles().front()));
+}
+
+std::optional<std::string> QtPlatform::openFileDialog(const forms::FileDialogOptions& options) {
+  return fileDialog(options, false);
+}
+
+std::optional<std::string> QtPlatform::saveFileDialog(const forms::FileDialogOptions& options) {
+  return fileDialog(options, true);
+}
+
+bool QtPlatform::openAddress(const std::string& address) {
+  if (!isOpenableAddress(address)) return false;
+  return QDesktopServices::openUrl(QUrl(toQt(address).trimmed(), QUrl::StrictMode));
+}
+
+bool QtPlatform::startProgram(const std::string& program, const std::vector<std::string>& args) {
+  QStringList list;
+  for (const std::string& a : args) list << toQt(a);
+  // An argument list, never a command line for a shell.
+  return QProcess::startDetached(toQt(program), list);
+}
+
+void QtPlatform::showHelp(const std::string& helpFile) {
+  syncView();
+  QString path = toQt(helpFile);
+  if (!QFileInfo(path).isFile()) {
+    msgBox("The help file " + helpFile + " cannot be found.", mb::Exclamation, "");
+    return;
+  }
+  if (!help_) {
+    help_ = new QTextBrowser;
+    help_->setAttribute(Qt::WA_DeleteOnClose);
+    help_->setOpenExternalLinks(true);
+    help_->resize(720, 560);
+  }
+  help_->setSource(QUrl::fromLocalFile(path));
+  help_->setWindowTitle(help_->documentTitle().isEmpty() ? QFileInfo(path).fileName()
+                                                          : help_->documentTitle());
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+}
+
+bool QtPlatform::printHtml(const std::string& htmlFile) {
+  syncView();
+  QFile file(toQt(htmlFile));
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  QTextDocument document;
+  // Pictures the report refers to are found beside it.
+  document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
+  // Decoded by the charset the page declares (reports are in the market's code page).
+  QByteArray bytes = file.readAll();
+  QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
+  if (!decoder.isValid()) decoder = QStringDecoder(QStringDecoder::Utf8);
+  document.setHtml(decoder.decode(bytes));
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintDialog dialog(&printer, parentOf(view_));
+  if (dialog.exec() != QDialog::Accepted) return false;
+  document.print(&printer);
+  return printer.printerState() != QPrinter::Error;
+}
+
+void QtPlatform::runModal(forms::Form& form) {
+  if (view_) view_->runModal(form);
+}
+
+void QtPlatform::pause(int milliseconds) {
+  // The screen is brought up to date and painted; the user's input waits for the pause.
+  syncView();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
+
+void QtPlatform::doEvents() {
+  syncView();
+  QCoreApplication::processEvents();
+  syncView();
+}
+
+std::chrono::system_clock::time_point QtPlatform::now() { return std::chrono::system_clock::now(); }
+
+std::string QtPlatform::decimalSeparator() { return fromQt(QLocale().decimalPoint()); }
+
+std::string QtPlatform::programFolder() {
+  return fromQt(QCoreApplication::applicationDirPath());
+}
+
+std::string QtPlatform::commandLine() {
+  QStringList args = QCoreApplication::arguments();
+  if (!args.isEmpty()) args.removeFirst();
+  return fromQt(args.join(QLatin1Char(' ')));
+}
+
+}  // namespace qtview

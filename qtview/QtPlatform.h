@@ -1,0 +1,65 @@
+#pragma once
+// The platform of the running program, done with Qt: message and input boxes, file dialogs,
+// addresses, programs, the help viewer, printing, pauses and the user's locale.
+
+#include <QMessageBox>
+#include <QPointer>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+#include "forms/Platform.h"
+
+class QTextBrowser;
+
+namespace qtview {
+
+class FormsView;
+
+class QtPlatform : public forms::Platform {
+ public:
+  QtPlatform() = default;
+  ~QtPlatform() override;
+  // The view brought up to date before a box appears, a pause or a modal run.
+  void setView(FormsView* view) { view_ = view; }
+
+  int msgBox(const std::string& prompt, int style, const std::string& title) override;
+  std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                      const std::string& defaultText, int xTwips,
+                                      int yTwips) override;
+  std::optional<std::string> openFileDialog(const forms::FileDialogOptions& options) override;
+  std::optional<std::string> saveFileDialog(const forms::FileDialogOptions& options) override;
+  bool openAddress(const std::string& address) override;
+  bool startProgram(const std::string& program, const std::vector<std::string>& args) override;
+  void showHelp(const std::string& helpFile) override;
+  bool printHtml(const std::string& htmlFile) override;
+  void runModal(forms::Form& form) override;
+  void pause(int milliseconds) override;
+  void doEvents() override;
+  std::chrono::system_clock::time_point now() override;
+  std::string decimalSeparator() override;
+  std::string programFolder() override;
+  std::string commandLine() override;
+
+ private:
+  void syncView();
+  std::optional<std::string> fileDialog(const forms::FileDialogOptions& options, bool save);
+
+  FormsView* view_ = nullptr;
+  QPointer<QTextBrowser> help_;
+};
+
+// The pieces of the Windows conventions that the platform translates.
+
+// The buttons of a message-box style, in the order Windows shows them.
+std::vector<QMessageBox::StandardButton> messageBoxButtons(int style);
+QMessageBox::Icon messageBoxIcon(int style);
+// The Windows answer code of a button (1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No).
+int answerCode(QMessageBox::StandardButton button);
+// "Case files (*.DAT)|*.DAT|All files (*.*)|*.*" as Qt name filters; patterns match either case.
+QStringList nameFilters(const std::string& windowsFilter);
+// Only http, https and mailto addresses may be opened.
+bool isOpenableAddress(const std::string& address);
+
+}  // namespace qtview

@@ -1,0 +1,156 @@
+#pragma once
+// A fresh program for each test: shared state, scripted platform, a temporary program folder
+// with small market files of our own, a stand-in main window with the pipe-distance menu item,
+// and the calculation windows registered.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "calc/CalcWindows.h"
+#include "core/Fx.h"
+#include "core/Numbers.h"
+#include "core/NumericInput.h"
+#include "core/TextFile.h"
+#include "forms/Application.h"
+#include "support/ScriptedPlatform.h"
+
+namespace calctest {
+
+// The main window as far as the calculation windows see it: its state and one menu item.
+class MainStandIn : public forms::Form {
+ public:
+  static constexpr const char* kName = "mdiVeltaro";
+  MainStandIn() : forms::Form(kName) {
+    setMdiForm(true);
+    addMenu("menuShowPipeDistance");
+  }
+};
+
+inline constexpr const char* kPipeProduct = "Torvelin Rørskål";
+inline constexpr const char* kMatProduct = "Torvelin Lamelmåtte";
+inline constexpr const char* kConstantProduct = "Torvelin Konstant";
+
+class CalcTest : public ::testing::Test {
+ protected:
+  CalcTest() : app(platform) {
+    veltaro::resetFx();
+    folder = std::filesystem::temp_directory_path() /
+             ("veltaro-calc-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++));
+    std::filesystem::remove_all(folder);
+    platform.folder = folder.string();
+    writeLines("Text/Product.DK",
+               {std::string(kPipeProduct) + ";0.033;0.0002;0.000001;-50;250;20;30;40;50;60;80;100;",
+                std::string(kMatProduct) + ";0.036;0.00018;0.0000012;-50;600;30;50;80;100;",
+                std::string(kConstantProduct) + ";0.04;0;0;-100;300;10;20;50;100;", kPipeProduct});
+    writeLines("Text/PipeDiam.DK",
+               {"21.3", "26.9", "60.3", "88.9", "114.3", "219.1", "Vælg diameter"});
+    writeLines("Text/PlanEmis.DK",
+               {"0.05 Aluminium blank", "0.26 Galvaniseret stål", "0.9 Maling", "0.9 Maling"});
+    writeLines("Text/PipeEmis.DK", {"0.94 Stålrør", "0.26 Galvaniseret", "0.94 Stålrør"});
+    writeLines("Text/energy.DK", {"kWh", "MWh", "GJ", "Vælg enhed"});
+
+    veltaro::FX& s = veltaro::fx();
+    s.CountryCode = "DK";
+    std::vector<std::string> lines;
+    for (int i = 1; i <= 220; ++i) lines.push_back("T" + std::to_string(i));
+    lines[75 - 1] = "VÆLG";
+    s.TextTable.assign(lines);
+    // The mat is made only for two pipe sizes.
+    veltaro::PipeOnlyRecord only;
+    only.Name = kMatProduct;
+    only.Sizes[1] = 60;
+    only.Sizes[2] = 114;
+    s.PipeOnlyTable.assign({only});
+
+    app.registerForm<MainStandIn>();
+    veltaro::RegisterCalcWindows(app);
+  }
+  ~CalcTest() override {
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    veltaro::resetFx();
+  }
+
+  void writeLines(const std::string& relative, const std::vector<std::string>& lines) {
+    const auto path = folder / relative;
+    std::filesystem::create_directories(path.parent_path());
+    std::string bytes;
+    for (const auto& l : lines) bytes += veltaro::EncodeCodePage(l, 1252) + "\r\n";
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+
+  MainStandIn& main() { return app.get<MainStandIn>(); }
+  void showPipeDistances(bool on) { main().menu("menuShowPipeDistance").setChecked(on); }
+
+  forms::Form& open(const std::string& name) { return app.get(name); }
+
+  // Types into a box the way a user does: focus (a text box selects its text on entry, an
+  // editable list is emptied first), then the keys.
+  static void type(forms::Control& c, const std::string& text) {
+    c.userFocus();
+    if (c.kind() == forms::ControlKind::ComboBox) c.userEditText("", 0);
+    c.userType(text);
+  }
+  static void choose(forms::Control& list, const std::string& item) {
+    list.userFocus();
+    for (int i = 0; i < list.listCount(); ++i)
+      if (list.item(i) == item) return list.userSelectItem(i);
+    ADD_FAILURE() << "no item " << item << " in " << list.name();
+  }
+
+ public:
+  // The inputs every window shares: a pipe, or a plane when `height` is set.
+  struct Inputs {
+    std::string diameter = "114.3";
+    std::string height;  // a plane when set
+    bool outdoors = false;
+    bool vertical = false;
+    std::string wind = "5";
+    std::string medium = "150";
+    std::string ambient = "20";
+    std::string product = kPipeProduct;
+    std::string emission = "0.9 Maling";
+  };
+
+ protected:
+  void enter(forms::Form& w, const Inputs& in) {
+    bool window1 = w.name() == "frmCalc01";
+    if (!in.height.empty()) {
+      w.control("PLAN").userClick();
+      w.control("PLANH").userFocus();
+      w.control("PLANH").userType(in.height);
+    } else {
+      choose(w.control("RORCOM"), in.diameter);
+    }
+    if (in.outdoors) {
+      (window1 ? w.control("optInSite", 1) : w.control("UDE")).userClick();
+      type(w.control("VINDHASTIGHED"), in.wind);
+    }
+    if (in.vertical) w.control("LOD").userClick();
+    type(w.control("MEDIETEMP"), in.medium);
+    type(w.control("Omgivende"), in.ambient);
+    choose(w.control("PRODUKT"), in.product);
+    choose(w.control("Emission"), in.emission);
+  }
+
+  double number(forms::Form& w, const char* box) {
+    return veltaro::ParseNumber(w.control(box).text());
+  }
+
+  testing_support::ScriptedPlatform platform;
+  std::filesystem::path folder;
+  forms::Application app;
+
+ private:
+  static int& counter() {
+    static int n = 0;
+    return n;
+  }
+};
+
+}  // namespace calctest

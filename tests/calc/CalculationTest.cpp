@@ -1,0 +1,376 @@
+// The three calculations checked against each other and against physics: what calculation 1
+// computes for a thickness, calculations 3 and 2 must turn back into that thickness.
+
+#include <cmath>
+
+#include "CalcFixture.h"
+#include "core/Formula.h"
+
+namespace calctest {
+namespace {
+
+using veltaro::fx;
+
+struct Geometry {
+  const char* name;
+  CalcTest::Inputs inputs;
+};
+
+std::vector<Geometry> geometries() {
+  std::vector<Geometry> g;
+  CalcTest::Inputs pipe;
+  g.push_back({"indoor horizontal pipe", pipe});
+  CalcTest::Inputs vpipe;
+  vpipe.vertical = true;
+  vpipe.medium = "250";
+  g.push_back({"indoor vertical pipe", vpipe});
+  CalcTest::Inputs wpipe;
+  wpipe.outdoors = true;
+  wpipe.diameter = "60.3";
+  wpipe.ambient = "-5";
+  g.push_back({"outdoor pipe", wpipe});
+  CalcTest::Inputs wall;
+  wall.height = "2000";
+  wall.product = kMatProduct;
+  wall.medium = "300";
+  g.push_back({"indoor wall", wall});
+  CalcTest::Inputs owall;
+  owall.height = "3000";
+  owall.outdoors = true;
+  owall.wind = "3";
+  owall.product = kMatProduct;
+  owall.medium = "200";
+  owall.ambient = "0";
+  g.push_back({"outdoor wall", owall});
+  return g;
+}
+
+class CalculationTest : public CalcTest {
+ protected:
+  // Calculation 1 for a thickness: {heat loss, surface temperature}.
+  std::pair<double, double> calc1(const Inputs& in, const std::string& thickness) {
+    forms::Form& w = open("frmCalc01");
+    enter(w, in);
+    type(w.control("ISOLERINGST"), thickness);
+    w.control("Beregn").userClick();
+    EXPECT_TRUE(fx().ResultValid[1]) << thickness;
+    std::pair<double, double> r{number(w, "VT"), number(w, "OVERFLADE")};
+    w.unload();
+    return r;
+  }
+  double thicknessFrom(const char* window, const char* requirementBox, const Inputs& in,
+                       const std::string& requirement) {
+    forms::Form& w = open(window);
+    enter(w, in);
+    type(w.control(requirementBox), requirement);
+    w.control("Beregn").userClick();
+    EXPECT_TRUE(fx().ResultValid[w.name() == std::string("frmCalc02") ? 2 : 3])
+        << window << " " << w.control("ISOLERINGST").text();
+    double t = number(w, "ISOLERINGST");
+    w.unload();
+    return t;
+  }
+};
+
+TEST_F(CalculationTest, HeatLossFedToCalculation3GivesTheThicknessBack) {
+  fx().HeatLossDecimals = 3;
+  for (const Geometry& g : geometries()) {
+    for (const char* thickness : {"30", "80"}) {
+      auto [loss, surface] = calc1(g.inputs, thickness);
+      double t = thicknessFrom("frmCalc03", "VARMETAB", g.inputs, veltaro::PointText(loss));
+      EXPECT_NEAR(t, std::stod(thickness), 1.0) << g.name << " loss " << loss;
+    }
+  }
+}
+
+TEST_F(CalculationTest, SurfaceTemperatureFedToCalculation2GivesTheThicknessBack) {
+  fx().HeatLossDecimals = 3;
+  for (const Geometry& g : geometries()) {
+    const double thickness = 30;
+    // How far a whole degree of surface temperature moves the thickness here.
+    double below = calc1(g.inputs, "28").second;
+    double above = calc1(g.inputs, "32").second;
+    double mmPerKelvin = 4.0 / std::max(std::abs(below - above), 1.0);
+    auto [loss, surface] = calc1(g.inputs, "30");
+    double t = thicknessFrom("frmCalc02", "OVERFLADE", g.inputs, veltaro::PointText(surface));
+    EXPECT_NEAR(t, thickness, 1.0 + mmPerKelvin) << g.name << " surface " << surface;
+  }
+}
+
+TEST_F(CalculationTest, HeatLossFallsAndTheSurfaceCoolsAsTheThicknessGrows) {
+  fx().HeatLossDecimals = 3;
+  for (const Geometry& g : geometries()) {
+    double lastLoss = 1e9, lastSurface = 1e9;
+    for (const char* thickness : {"10", "20", "40", "80", "160", "320"}) {
+      auto [loss, surface] = calc1(g.inputs, thickness);
+      EXPECT_LT(loss, lastLoss) << g.name << " " << thickness;
+      EXPECT_LE(surface, lastSurface) << g.name << " " << thickness;
+      EXPECT_GE(surface, std::stod(g.inputs.ambient)) << g.name;
+      lastLoss = loss;
+      lastSurface = surface;
+    }
+  }
+}
+
+TEST_F(CalculationTest, PlaneWithConstantConductivityMatchesTheClosedForm) {
+  // With λ constant the wall obeys q = λ/d · (Ti − Ts) = h(Ts) · (Ts − Ta); solve that one
+  // equation for Ts by bisection, independent of the window's search.
+  fx().HeatLossDecimals = 3;
+  struct Case {
+    const char* height;
+    const char* thickness;
+    bool outdoors;
+  };
+  for (const Case& c :
+       {Case{"1000", "50", false}, Case{"2000", "100", false}, Case{"1500", "20", true}}) {
+    Inputs in;
+    in.height = c.height;
+    in.outdoors = c.outdoors;
+    in.product = kConstantProduct;
+    in.medium = "120";
+    in.ambient = "15";
+    auto [loss, surface] = calc1(in, c.thickness);
+
+    const double lambda = 0.04, d = std::stod(c.thickness) / 1000, H = std::stod(c.height) / 1000;
+    const double ti = 120, ta = 15, e = 0.9, v = 5;
+    auto imbalance = [&](double ts) {
+      if (c.outdoors)
+        veltaro::ConvectionWallWind(v, H, ts, ta);
+      else
+        veltaro::ConvectionVerticalWall(H, ts, ta);
+      double t1 = ts;
+      veltaro::RadiationCoefficient(t1, ta, H, H, H, e);
+      double h = fx().ConvectiveCoefficient + fx().RadiativeCoefficient;
+      return lambda / d * (ti - ts) - h * (ts - ta);
+    };
+    double lo = ta + 1e-6, hi = ti;
+    for (int i = 0; i < 200; ++i) {
+      double mid = (lo + hi) / 2;
+      (imbalance(mid) > 0 ? lo : hi) = mid;
+    }
+    const double qClosed = lambda / d * (ti - lo);
+    // The plane search stops once a pass changes the heat flow by less than 1 %.
+    EXPECT_NEAR(loss, qClosed, 0.02 * qClosed) << c.height << "/" << c.thickness;
+    EXPECT_NEAR(surface, lo, 1.5) << c.height << "/" << c.thickness;
+  }
+}
+
+TEST_F(CalculationTest, SwedishAndOtherPipeDistances) {
+  struct Case {
+    const char* country;
+    const char* diameter;
+    const char* thickness;
+    int wall, next, extra1, extra2, a, b;
+  };
+  const Case cases[] = {
+      {"SE", "60", "50", 0, 130, 130, 105, 50, 50},      // Dy = 160: the lowest class
+      {"SE", "61", "50", 0, 130, 180, 130, 100, 50},     // Dy = 161; 180.5 and 130.5 go to even
+      {"SE", "300", "250", 0, 500, 600, 500, 200, 100},  // Dy = 800: still the fourth class
+      {"SE", "302", "250", 0, 501, 701, 551, 300, 100},  // Dy = 802
+      {"DK", "89", "40", 134, 110, 0, 0, 0, 0},          // 134.5 to even, 109.5 to even
+  };
+  showPipeDistances(true);
+  for (const Case& c : cases) {
+    fx().CountryCode = c.country;
+    for (const char* f : {"Product", "PipeDiam", "PlanEmis"}) {
+      if (std::string(c.country) == "DK") break;
+      std::filesystem::copy_file(folder / "Text" / (std::string(f) + ".DK"),
+                                 folder / "Text" / (std::string(f) + "." + c.country),
+                                 std::filesystem::copy_options::overwrite_existing);
+    }
+    forms::Form& w = open("frmCalc01");
+    enter(w, Inputs{});
+    type(w.control("RORCOM"), c.diameter);
+    type(w.control("ISOLERINGST"), c.thickness);
+    w.control("Beregn").userClick();
+    ASSERT_TRUE(fx().ResultValid[1]) << c.diameter;
+    const auto& s = fx();
+    EXPECT_EQ(s.PipeDistNext[1], c.next) << c.country << " " << c.diameter;
+    if (std::string(c.country) == "SE") {
+      EXPECT_EQ(s.PipeDistExtra1[1], c.extra1) << c.diameter;
+      EXPECT_EQ(s.PipeDistExtra2[1], c.extra2) << c.diameter;
+      EXPECT_EQ(s.PipeDistA, c.a);
+      EXPECT_EQ(s.PipeDistB, c.b);
+      forms::Form& se = *app.find("frmPipedistanceSE");
+      EXPECT_EQ(se.control("DistwallSE").text(), std::to_string(c.extra1));
+      EXPECT_EQ(se.control("DistroofSE").text(), std::to_string(c.next));
+      EXPECT_EQ(se.control("nextpipeSE").text(), std::to_string(c.extra2));
+      EXPECT_EQ(se.control("AMA", 0).text(), std::to_string(c.a));
+      EXPECT_EQ(se.control("AMA", 1).text(), std::to_string(c.b));
+    } else {
+      EXPECT_EQ(s.PipeDistWall[1], c.wall);
+    }
+    w.unload();
+    EXPECT_FALSE(app.isLoaded("frmPipedistance"));
+    EXPECT_FALSE(app.isLoaded("frmPipedistanceSE"));
+  }
+}
+
+TEST_F(CalculationTest, SavingsCompareTheInsulatedWithTheBareObject) {
+  for (bool plane : {false, true}) {
+    forms::Form& w = open("frmCalc01");
+    Inputs in;
+    if (plane) in.height = "2000";
+    enter(w, in);
+    type(w.control("ISOLERINGST"), "50");
+    w.control("cbxSave").userClick();
+    type(w.control("RORL"), "10");
+    choose(w.control("Energienh"), "kWh");
+    type(w.control("Pris"), "2");
+    w.control("Beregn").userClick();
+    ASSERT_TRUE(fx().ResultValid[1]) << plane;
+    const double insulated = number(w, "VT"), bare = number(w, "VTU");
+    EXPECT_GT(bare, 5 * insulated) << plane;
+    EXPECT_NEAR(fx().HeatFlow, bare, 0.5) << "the shared heat flow is the bare object's afterwards";
+    // kWh a year: (bare − insulated) · 10 · 8760 / 1000, priced at 2 per kWh.
+    const double expected = (bare - insulated) * 10 * 8.76 * 2;
+    EXPECT_NEAR(number(w, "Bespar"), expected, 0.01 * expected + 30) << plane;
+    w.unload();
+  }
+}
+
+TEST_F(CalculationTest, TemperatureLimitWarningNamesBothTemperatures) {
+  forms::Form& w = open("frmCalc01");
+  Inputs in;
+  in.medium = "300";  // the pipe section is made for -50..250 °C
+  enter(w, in);
+  type(w.control("ISOLERINGST"), "100");
+  platform.expectMsgBox(forms::mb::IdOk);
+  w.control("Beregn").userClick();
+  ASSERT_TRUE(platform.scriptDone());
+  const auto& box = platform.calls.back();
+  EXPECT_EQ(box.style, 64);
+  EXPECT_EQ(box.title, "T74");
+  EXPECT_EQ(box.text, "T71\r\nT72\r\n" + std::string(kPipeProduct) +
+                          " : -50 °C / 250 °C\r\n\r\nT69 300 °C \r\nT70 " +
+                          w.control("OVERFLADE").text() + " °C\r\n\r\n");
+  EXPECT_TRUE(fx().ResultValid[1]) << "a warning keeps the result";
+}
+
+TEST_F(CalculationTest, SearchesThatCannotFinishNeverShowAResult) {
+  // A requirement so small that the pipe's thickness runs away: a thickness above 1000 mm.
+  forms::Form& w3 = open("frmCalc03");
+  enter(w3, Inputs{});
+  type(w3.control("VARMETAB"), "0.0001");
+  w3.control("Beregn").userClick();
+  EXPECT_EQ(w3.control("ISOLERINGST").text(), "T65");
+  EXPECT_EQ(w3.control("OVERFLADE").text(), "");
+  EXPECT_FALSE(fx().ResultValid[3]);
+  EXPECT_EQ(w3.mousePointer(), forms::kPointerDefault);
+
+  // A required surface temperature a hair above the air: the target thickness lies beyond
+  // 1000 m. Indoors that target is rejected as too thick; outdoors the search has nothing it
+  // checked, which is non-convergence (no thickness of 0 mm as a result).
+  forms::Form& w2 = open("frmCalc02");
+  enter(w2, Inputs{});
+  type(w2.control("OVERFLADE"), "20.0000001");
+  w2.control("Beregn").userClick();
+  EXPECT_EQ(w2.control("ISOLERINGST").text(), "T65");
+  EXPECT_FALSE(fx().ResultValid[2]);
+  w2.unload();
+
+  forms::Form& o2 = open("frmCalc02");
+  Inputs outdoor;
+  outdoor.outdoors = true;
+  enter(o2, outdoor);
+  type(o2.control("OVERFLADE"), "20.0000001");
+  platform.expectMsgBox(forms::mb::IdOk, "T66\r\nT67\r\nT68");
+  o2.control("Beregn").userClick();
+  EXPECT_TRUE(platform.scriptDone());
+  EXPECT_EQ(platform.calls.back().title, "T64");
+  EXPECT_EQ(o2.control("ISOLERINGST").text(), "");
+  EXPECT_FALSE(fx().ResultValid[2]);
+
+  // A medium colder than the air asks for a negative thickness.
+  forms::Form& cold = open("frmCalc03");
+  Inputs in;
+  in.medium = "-20";
+  in.product = kConstantProduct;
+  enter(cold, in);
+  type(cold.control("VARMETAB"), "5");
+  cold.control("Beregn").userClick();
+  EXPECT_EQ(cold.control("ISOLERINGST").text(), "< 0 !");
+  EXPECT_FALSE(fx().ResultValid[3]);
+}
+
+TEST_F(CalculationTest, FloatingPointFaultsEndAsNonConvergence) {
+  // A product without conductivity divides by zero inside every search.
+  writeLines("Text/Product.DK", {"Tom;0;0;0;-50;250;50;", "Tom"});
+  struct Case {
+    const char* window;
+    const char* requirementBox;
+    const char* requirement;
+    bool plane;
+  };
+  const Case cases[] = {{"frmCalc01", "ISOLERINGST", "50", false},
+                        {"frmCalc01", "ISOLERINGST", "50", true},
+                        {"frmCalc03", "VARMETAB", "40", false},
+                        {"frmCalc03", "VARMETAB", "40", true}};
+  for (const Case& c : cases) {
+    forms::Form& w = open(c.window);
+    Inputs in;
+    in.product = "Tom";
+    if (c.plane) in.height = "1000";
+    enter(w, in);
+    type(w.control(c.requirementBox), c.requirement);
+    platform.expectMsgBox(forms::mb::IdOk, "T66");
+    w.control("Beregn").userClick();
+    EXPECT_TRUE(platform.scriptDone()) << c.window << " " << c.plane;
+    EXPECT_FALSE(fx().ResultValid[c.window == std::string("frmCalc01") ? 1 : 3]);
+    EXPECT_EQ(w.control("OVERFLADE").text(), "") << c.window << " " << c.plane;
+    EXPECT_EQ(w.mousePointer(), forms::kPointerDefault);
+    w.unload();
+  }
+}
+
+TEST_F(CalculationTest, PlaneSearchOfCalculation2ThatExhaustsItsPassesAcceptsANearResult) {
+  // Required 0 °C never meets the same-sign test, so the search runs to its pass limit and
+  // accepts a surface within 2 K of the requirement.
+  forms::Form& w = open("frmCalc02");
+  Inputs in;
+  in.height = "1000";
+  in.product = kConstantProduct;
+  in.medium = "20";
+  in.ambient = "-10";
+  enter(w, in);
+  type(w.control("OVERFLADE"), "0");
+  w.control("Beregn").userClick();
+  ASSERT_TRUE(fx().ResultValid[2]) << w.control("ISOLERINGST").text();
+  // λ/d·(20 − 0) ≈ h·(0 − (−10)) with h near 6.5 W/(m²·K): d ≈ 0.04·20/65 m ≈ 12 mm.
+  EXPECT_NEAR(number(w, "ISOLERINGST"), 12, 4);
+}
+
+}  // namespace
+}  // namespace calctest
+
+namespace calctest {
+namespace {
+
+TEST_F(CalculationTest, PipeSearchOfCalculation1NeverStopsOnItsStartValue) {
+  // The search starts from a heat flow of 7 W/m. Pick the medium temperature that makes the
+  // first pass (surface coefficient taken at the air temperature) land on exactly 7 W/m: that
+  // pass must not count as converged. With λ constant the true loss is proportional to the
+  // temperature difference, so a run 1 % warmer shows whether the first one converged.
+  fx().HeatLossDecimals = 3;
+  const double D = 0.0269, De = D + 2 * 0.06, ta = 20, e = 0.9;
+  double ts = ta + 0.0001;
+  veltaro::ConvectionHorizontalPipe(De, ts, ta);
+  veltaro::RadiationCoefficient(ts, ta, De, D, De, e);
+  fx().SurfaceCoefficient = fx().ConvectiveCoefficient + fx().RadiativeCoefficient;
+  fx().Lambda = 0.04;
+  veltaro::PipeHeatFlow(ta + 1, ta, De, D);
+  const double difference = 7 / fx().HeatFlow;
+
+  Inputs in;
+  in.diameter = "26.9";
+  in.product = kConstantProduct;
+  std::vector<double> losses;
+  for (double scale : {1.0, 1.01}) {
+    in.medium = veltaro::RoundTripText(ta + difference * scale);
+    losses.push_back(calc1(in, "60").first);
+  }
+  EXPECT_NEAR(losses[0] * 1.01, losses[1], 0.002 * losses[1]) << losses[0] << " / " << losses[1];
+}
+
+}  // namespace
+}  // namespace calctest

@@ -1,0 +1,347 @@
+// Scripted user sessions on the calculation windows: loading and placement, the key rules, the
+// geometry and location switches, the pipe-only question, the input check, a calculation with
+// its details, and a reset.
+
+#include "CalcFixture.h"
+#include "core/frmDetails.h"
+
+namespace calctest {
+namespace {
+
+using veltaro::fx;
+
+TEST_F(CalcTest, WindowsPlaceThemselvesByTheMainWindowState) {
+  struct Case {
+    const char* window;
+    int mainState;
+    int left, top, width, height;
+  };
+  const Case cases[] = {
+      {"frmCalc01", 0, 2275, 10, 9725, 6505},  {"frmCalc01", 2, 2860, 410, 9725, 6505},
+      {"frmCalc01", 1, 0, 10, 9725, 6505},     {"frmCalc02", 0, 3075, 20, 8735, 4755},
+      {"frmCalc02", 2, 2870, 810, 8735, 4755}, {"frmCalc02", 1, 0, 20, 8735, 4755},
+      {"frmCalc03", 0, 3075, 410, 8735, 4935}, {"frmCalc03", 2, 2870, 1210, 8735, 4935},
+      {"frmCalc03", 1, 0, 410, 8735, 4935},
+  };
+  for (const Case& c : cases) {
+    main().setWindowState(c.mainState);
+    forms::Form& w = open(c.window);
+    EXPECT_EQ(w.left(), c.left) << c.window << " state " << c.mainState;
+    EXPECT_EQ(w.top(), c.top) << c.window << " state " << c.mainState;
+    EXPECT_EQ(w.width(), c.width);
+    EXPECT_EQ(w.height(), c.height);
+    w.unload();
+  }
+  fx().CountryCode = "MRN";
+  writeLines("Text/Product.MRN",
+             {std::string(kPipeProduct) + ";0.033;0;0;-50;250;50;", kPipeProduct});
+  for (const char* f : {"PipeDiam", "PlanEmis"})
+    writeLines(std::string("Text/") + f + ".MRN", {"1"});
+  main().setWindowState(0);
+  forms::Form& marine = open("frmCalc01");
+  EXPECT_EQ(marine.left(), 2575);
+  EXPECT_EQ(marine.width(), 9225);
+  EXPECT_EQ(marine.height(), 5050);
+  EXPECT_FALSE(marine.control("Besparelses_data").visible());
+  EXPECT_FALSE(marine.control("VTU").visible());
+}
+
+TEST_F(CalcTest, LoadingSetsCaptionsListsAndTheActiveCalculation) {
+  struct Case {
+    const char* window;
+    const char* caption;
+    int number;
+  };
+  for (const Case& c :
+       {Case{"frmCalc01", "T134", 1}, Case{"frmCalc02", "T135", 2}, Case{"frmCalc03", "T136", 3}}) {
+    forms::Form& w = open(c.window);
+    EXPECT_EQ(w.caption(), c.caption);
+    EXPECT_EQ(w.control("Frame2").caption(), " T88 ");
+    EXPECT_EQ(w.control("PLAN").caption(), "T90");
+    EXPECT_EQ(w.control("Beregn").caption(), "T117");
+    EXPECT_EQ(w.control("PRODUKT").text(), kPipeProduct);
+    EXPECT_EQ(w.control("PRODUKT").listCount(), 3);
+    EXPECT_EQ(w.control("RORCOM").text(), "Vælg diameter");
+    EXPECT_EQ(w.control("Emission").text(), "0.9 Maling");
+    EXPECT_EQ(fx().ActiveCalcNumber, c.number);
+  }
+  // Window 1 shows the default product's thicknesses from the start.
+  forms::Form& w1 = open("frmCalc01");
+  EXPECT_EQ(w1.control("ISOLERINGST").listCount(), 7);
+  EXPECT_EQ(w1.control("ISOLERINGST").text(), "20");
+  EXPECT_EQ(w1.control("lblUnit", 10).caption(), "T119");
+
+  // Activation makes a window the active calculation only in its normal state.
+  forms::Form& w2 = open("frmCalc02");
+  w2.userActivate();
+  EXPECT_EQ(fx().ActiveCalcNumber, 2);
+  w1.setWindowState(forms::kStateMaximized);
+  w1.userActivate();
+  EXPECT_EQ(fx().ActiveCalcNumber, 2);
+  w1.setWindowState(forms::kStateNormal);
+  w2.userActivate();
+  w1.userActivate();
+  EXPECT_EQ(fx().ActiveCalcNumber, 1);
+
+  // While the start-up texts load, a window keeps its design state.
+  w1.unload();
+  fx().StartupLoading = -1;
+  forms::Form& fresh = open("frmCalc01");
+  EXPECT_EQ(fresh.control("Frame2").caption(), " Geometri ");
+  EXPECT_EQ(fresh.control("PRODUKT").listCount(), 0);
+}
+
+TEST_F(CalcTest, KeyRulesOfTheNumericBoxes) {
+  struct Case {
+    const char* window;
+    const char* box;
+    const char* typed;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"frmCalc02", "MEDIETEMP", "1-2-.3,4", "1-2.34"},  // one minus anywhere, one separator
+      {"frmCalc02", "OVERFLADE", "-5,5.", "-5,5"},
+      {"frmCalc03", "VARMETAB", "12-,5", "12-,5"},
+      {"frmCalc02", "RORCOM", "-1,2.5a", "1,25"},  // unsigned: never a minus
+      {"frmCalc03", "Emission", ".9,", ".9"},
+      {"frmCalc01", "ISOLERINGST", "5-0.5", "50.5"},
+      {"frmCalc02", "PRODUKT", "abc", kPipeProduct},  // the product list takes no typing
+  };
+  for (const Case& c : cases) {
+    forms::Form& w = open(c.window);
+    forms::Control& box = w.control(c.box);
+    type(box, c.typed);
+    EXPECT_EQ(box.text(), c.expected) << c.window << "." << c.box;
+  }
+  // Operating hours take digits only; the box's text is selected on entry and replaced.
+  forms::Form& w1 = open("frmCalc01");
+  w1.control("cbxSave").userClick();
+  type(w1.control("Drift"), "4.0,0-0");
+  EXPECT_EQ(w1.control("Drift").text(), "4000");
+
+  // The product list reacts to the arrow keys, Enter and F4 only; Enter moves on per window.
+  struct KeyCase {
+    const char* window;
+    const char* focusAfterEnter;
+  };
+  for (const KeyCase& k : {KeyCase{"frmCalc01", "ISOLERINGST"}, KeyCase{"frmCalc02", "Emission"},
+                           KeyCase{"frmCalc03", "PRODUKT"}}) {
+    forms::Form& w = open(k.window);
+    forms::Control& produkt = w.control("PRODUKT");
+    produkt.userFocus();
+    EXPECT_EQ(produkt.userKeyDown('A'), 0);
+    EXPECT_EQ(produkt.userKeyDown(forms::key::Down), forms::key::Down);
+    EXPECT_EQ(produkt.userKeyDown(forms::key::Return), forms::key::Return);
+    EXPECT_TRUE(w.control(k.focusAfterEnter).hasFocus()) << k.window;
+  }
+}
+
+TEST_F(CalcTest, GeometryAndLocationSwitches) {
+  for (const char* name : {"frmCalc02", "frmCalc03"}) {
+    forms::Form& w = open(name);
+    const int pipeUnit = name == std::string("frmCalc02") ? 5 : 3;
+    EXPECT_FALSE(w.control("PLANH").enabled());
+
+    w.control("PLAN").userClick();
+    EXPECT_EQ(w.control("PLANH").text(), "1000");
+    EXPECT_TRUE(w.control("PLANH").hasFocus());
+    EXPECT_EQ(w.control("RORCOM").text(), "");
+    EXPECT_FALSE(w.control("RORCOM").enabled());
+    EXPECT_TRUE(w.control("lblUnit", 8).visible());
+    EXPECT_FALSE(w.control("lblUnit", pipeUnit).visible());
+    EXPECT_TRUE(w.control("LOD").isSet()) << "an indoor plane is vertical";
+    EXPECT_FALSE(w.control("VAND").enabled());
+
+    w.control("UDE").userClick();
+    EXPECT_TRUE(w.control("VAND").enabled());
+    EXPECT_TRUE(w.control("LOD").isSet());
+    EXPECT_TRUE(w.control("VINDHASTIGHED").enabled());
+    w.control("INDE").userClick();
+    EXPECT_FALSE(w.control("VAND").enabled());
+    EXPECT_FALSE(w.control("VINDHASTIGHED").enabled());
+
+    type(w.control("PLANH"), "2500");
+    w.control("PLAN").userClick();
+    EXPECT_EQ(w.control("PLANH").text(), "1000") << "plane geometry always starts at 1000 mm";
+
+    w.control("ROR").userClick();
+    EXPECT_EQ(w.control("PLANH").text(), "");
+    EXPECT_TRUE(w.control("VAND").enabled());
+    EXPECT_TRUE(w.control("lblUnit", pipeUnit).visible());
+    EXPECT_FALSE(w.control("lblUnit", 8).visible());
+  }
+
+  // Window 1 switches its label sets with the geometry and the savings box.
+  forms::Form& w = open("frmCalc01");
+  w.control("cbxSave").userClick();
+  EXPECT_TRUE(w.control("RORL").hasFocus());
+  EXPECT_TRUE(w.control("LblVOFT", 3).visible());
+  EXPECT_TRUE(w.control("lblUnit", 9).visible());
+  EXPECT_TRUE(w.control("EmisionUiso").enabled());
+  EXPECT_EQ(w.control("Energienh").text(), "Vælg enhed");
+  w.control("PLAN").userClick();
+  EXPECT_TRUE(w.control("LblVOFT", 0).visible());
+  EXPECT_TRUE(w.control("LblVOFT", 0).enabled());
+  EXPECT_FALSE(w.control("LblVOFT", 3).visible());
+  EXPECT_TRUE(w.control("lblUnit", 13).visible());
+  EXPECT_TRUE(w.control("lblUnit", 14).visible());
+  EXPECT_TRUE(w.control("lblUnit", 15).visible());
+  EXPECT_FALSE(w.control("lblUnit", 8).visible());
+  type(w.control("RORL"), "12");
+  w.control("cbxSave").userClick();  // off: greyed but kept
+  EXPECT_FALSE(w.control("RORL").enabled());
+  EXPECT_TRUE(w.control("RORL").visible());
+  EXPECT_EQ(w.control("RORL").text(), "12");
+  w.control("optInSite", 1).userClick();
+  EXPECT_TRUE(w.control("VAND").enabled());
+  w.control("optInSite", 0).userClick();
+  EXPECT_TRUE(w.control("LOD").isSet());
+  EXPECT_FALSE(w.control("VAND").enabled());
+}
+
+TEST_F(CalcTest, PipeOnlyQuestionMovesTheFocusByTheAnswer) {
+  struct Case {
+    const char* window;
+    bool productClicked;  // else the pipe size is clicked
+    int answer;
+    const char* focus;
+  };
+  const Case cases[] = {
+      {"frmCalc01", true, forms::mb::IdYes, "ISOLERINGST"},
+      {"frmCalc01", false, forms::mb::IdYes, "MEDIETEMP"},
+      {"frmCalc02", true, forms::mb::IdYes, "MEDIETEMP"},
+      {"frmCalc02", false, forms::mb::IdYes, "MEDIETEMP"},
+      {"frmCalc03", true, forms::mb::IdYes, "Emission"},
+      {"frmCalc03", false, forms::mb::IdYes, "Emission"},
+      {"frmCalc01", true, forms::mb::IdNo, "PRODUKT"},
+      {"frmCalc02", false, forms::mb::IdNo, "RORCOM"},
+      {"frmCalc03", true, forms::mb::IdNo, "PRODUKT"},
+  };
+  for (const Case& c : cases) {
+    forms::Form& w = open(c.window);
+    if (c.productClicked) {
+      choose(w.control("RORCOM"), "88.9");
+      platform.expectMsgBox(c.answer, "T158");
+      choose(w.control("PRODUKT"), kMatProduct);
+    } else {
+      choose(w.control("PRODUKT"), kMatProduct);
+      platform.expectMsgBox(c.answer, "60 mm\r\n114 mm");
+      choose(w.control("RORCOM"), "88.9");
+    }
+    EXPECT_TRUE(platform.scriptDone()) << c.window;
+    EXPECT_TRUE(w.control(c.focus).hasFocus()) << c.window << " " << c.productClicked;
+    EXPECT_EQ(platform.calls.back().title, kMatProduct);
+    w.unload();
+  }
+  // A size the product is made in asks nothing.
+  forms::Form& w = open("frmCalc02");
+  choose(w.control("PRODUKT"), kMatProduct);
+  choose(w.control("RORCOM"), "60.3");
+  EXPECT_TRUE(platform.callsOf("msgBox").size() == 9u);
+}
+
+TEST_F(CalcTest, FailedInputCheckListsEveryFailureWithTheExactText) {
+  const std::string crlf = "\r\n";
+  forms::Form& w2 = open("frmCalc02");
+  w2.control("Beregn").userClick();
+  auto* errors = app.find("frmErrorInfo");
+  ASSERT_NE(errors, nullptr);
+  EXPECT_TRUE(errors->visible());
+  EXPECT_TRUE(errors->topmost());
+  EXPECT_EQ(w2.mousePointer(), forms::kPointerDefault);
+  EXPECT_EQ(errors->control("txtError").text(),
+            "T135" + crlf + "T19" + crlf + std::string(88, '-') + crlf + "T1" + crlf + "T189" +
+                crlf + "T6" + crlf + "T186" + crlf + "T188" + crlf + "T12" + crlf +
+                std::string(100, ' ') + "T18");
+
+  // Only savings inputs wrong: the list starts with an empty line and the savings header.
+  forms::Form& w1 = open("frmCalc01");
+  enter(w1, Inputs{});
+  w1.control("cbxSave").userClick();
+  w1.control("Beregn").userClick();
+  EXPECT_EQ(errors->control("txtError").text(),
+            crlf + "T126" + crlf + "T20" + crlf + std::string(58, '-') + crlf + "T5" + crlf +
+                "T15" + crlf + "T16" + crlf + std::string(100, ' ') + "T18");
+  EXPECT_EQ(w1.control("VT").text(), "");
+
+  // Window 3: an empty requirement, an indoor plane without a height test, a bad emissivity.
+  forms::Form& w3 = open("frmCalc03");
+  w3.control("PLAN").userClick();
+  w3.control("VAND").setEnabled(true);
+  w3.control("VAND").userClick();
+  w3.control("PLANH").setText("0");
+  type(w3.control("MEDIETEMP"), "80");
+  type(w3.control("Omgivende"), "20");
+  w3.control("Emission").userFocus();
+  w3.control("Emission").userEditText("1", 1);
+  w3.control("Beregn").userClick();
+  EXPECT_EQ(errors->control("txtError").text(), "T136" + crlf + "T19" + crlf +
+                                                    std::string(88, '-') + crlf + "T8" + crlf +
+                                                    "T22" + crlf + std::string(100, ' ') + "T18");
+
+  // A product or energy-unit text that names no entry of its list counts as not chosen.
+  writeLines("Text/energy.DK", {"kWh", "MWh", "Ingen"});
+  writeLines("Text/Product.DK", {std::string(kPipeProduct) + ";0.033;0;0;-50;250;50;", "Ingen"});
+  w1.unload();
+  forms::Form& other = open("frmCalc01");
+  enter(other, Inputs{});
+  other.control("PRODUKT").setText("Ingen");
+  type(other.control("ISOLERINGST"), "50");
+  other.control("cbxSave").userClick();
+  type(other.control("RORL"), "10");
+  type(other.control("Pris"), "1");
+  other.control("Beregn").userClick();
+  EXPECT_EQ(errors->control("txtError").text(),
+            "T134" + crlf + "T19" + crlf + std::string(88, '-') + crlf + "T9" + crlf + crlf +
+                "T126" + crlf + "T20" + crlf + std::string(58, '-') + crlf + "T15" + crlf +
+                std::string(100, ' ') + "T18");
+}
+
+TEST_F(CalcTest, CalculationThenDetailsThenReset) {
+  showPipeDistances(true);
+  forms::Form& w = open("frmCalc01");
+  enter(w, Inputs{});
+  type(w.control("ISOLERINGST"), "50");
+  w.control("Beregn").userClick();
+  EXPECT_TRUE(fx().ResultValid[1]);
+  EXPECT_FALSE(app.isLoaded("frmErrorInfo"));
+  const double ts = number(w, "OVERFLADE");
+  const double q = number(w, "VT");
+  EXPECT_GT(ts, 20);
+  EXPECT_LT(ts, 40);
+  EXPECT_GT(q, 20);
+  EXPECT_LT(q, 100);
+  EXPECT_EQ(w.mousePointer(), forms::kPointerDefault);
+
+  // Pipe distances for 114.3 mm (114) with 50 mm: 50 + 57 + 50 and 50 + 57 + 25.
+  forms::Form* dist = app.find("frmPipedistance");
+  ASSERT_NE(dist, nullptr);
+  EXPECT_EQ(dist->control("Distwall").text(), "157");
+  EXPECT_EQ(dist->control("nextpipe").text(), "132");
+  EXPECT_TRUE(dist->control("txtDummy").hasFocus());
+
+  // The details hold the last run, shown by the main window's command.
+  auto& details = app.get<veltaro::frmDetails>();
+  EXPECT_EQ(details.control("lblHeader").caption(), "T134");
+  EXPECT_EQ(veltaro::ParseNumber(details.control("T0").caption()), ts);
+  details.show();
+  EXPECT_EQ(details.control("lblDetails", 11).caption(), "W/m");
+  details.hide();
+
+  // Touching an input empties the results: they always belong to the inputs beside them.
+  type(w.control("MEDIETEMP"), "160");
+  EXPECT_EQ(w.control("VT").text(), "");
+  EXPECT_FALSE(fx().ResultValid[1]);
+  EXPECT_FALSE(app.isLoaded("frmPipedistance"));
+  EXPECT_EQ(details.control("lblHeader").caption(), "");
+
+  // Reset: the window unloads and comes back with its defaults.
+  w.unload();
+  forms::Form& fresh = open("frmCalc01");
+  EXPECT_EQ(fresh.control("MEDIETEMP").text(), "");
+  EXPECT_EQ(fresh.control("RORCOM").text(), "Vælg diameter");
+  EXPECT_FALSE(fx().ResultValid[1]);
+}
+
+}  // namespace
+}  // namespace calctest

@@ -1,0 +1,357 @@
+// The renderer against the window model: what the user does reaches the model first, and the
+// model's state reaches the widgets after each event.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolBar>
+
+#include <functional>
+
+#include "ViewForms.h"
+#include "qtview/FormsView.h"
+#include "support/ScriptedPlatform.h"
+
+using viewtest::log;
+using Events = std::vector<std::string>;
+
+namespace {
+
+class FormsViewTest : public ::testing::Test {
+ protected:
+  testing_support::ScriptedPlatform platform;
+  forms::Application app{platform};
+  qtview::FormsView view{app};
+  viewtest::Frame* frame = nullptr;
+  viewtest::Sheet* sheet = nullptr;
+
+  void SetUp() override {
+    frame = &app.get<viewtest::Frame>();
+    sheet = &app.get<viewtest::Sheet>();
+    view.sync();
+    QMainWindow* main = view.mainWindow();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    log().clear();
+  }
+  void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+  template <class W = QWidget>
+  W* widget(const forms::Control& c) {
+    auto* w = qobject_cast<W*>(view.widgetOf(c));
+    EXPECT_NE(w, nullptr) << c.name();
+    return w;
+  }
+  // The user clicks into a control (it takes the focus as a click gives it).
+  void clickInto(const forms::Control& c) {
+    QWidget* w = view.widgetOf(c);
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, w->height() / 2));
+  }
+};
+
+QString shownText(QWidget* w) {
+  if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+  return static_cast<QPlainTextEdit*>(w)->toPlainText();
+}
+
+TEST_F(FormsViewTest, TypedKeysPassTheModelFirst) {
+  struct Case {
+    const char* what;
+    const char* box;
+    std::function<void(QWidget*)> type;
+    std::string text;
+    Events events;
+  } cases[] = {
+      {"letters are dropped by KeyPress", "txtTemp",
+       [](QWidget* e) { QTest::keyClicks(e, "12,5x"); }, "12,5",
+       {"txtTemp.Change", "txtTemp.Change", "txtTemp.Change", "txtTemp.Change"}},
+      {"a cancelled Ctrl+V pastes nothing", "txtTemp",
+       [](QWidget* e) {
+         QApplication::clipboard()->setText("abc");
+         QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+       },
+       "", {}},
+      {"Backspace goes through the model", "txtTemp",
+       [](QWidget* e) {
+         QTest::keyClicks(e, "40");
+         QTest::keyClick(e, Qt::Key_Backspace);
+       },
+       "4", {"txtTemp.Change", "txtTemp.Change", "txtTemp.Change"}},
+      {"the model types at the widget's caret", "txtTemp",
+       [](QWidget* e) {
+         QTest::keyClicks(e, "25");
+         QTest::keyClick(e, Qt::Key_Home);
+         QTest::keyClicks(e, "-");
+       },
+       "-25", {"txtTemp.Change", "txtTemp.Change", "txtTemp.Change"}},
+      {"Enter in a multi-line box is CR LF", "txtNotes",
+       [](QWidget* e) {
+         QTest::keyClicks(e, "a");
+         QTest::keyClick(e, Qt::Key_Return);
+         QTest::keyClicks(e, "\xC3\xB8");
+       },
+       "a\r\n\xC3\xB8", {"txtNotes.Change", "txtNotes.Change", "txtNotes.Change"}},
+      {"a paste that the model allows is a Change", "txtNotes",
+       [](QWidget* e) {
+         QApplication::clipboard()->setText("pasted");
+         QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+       },
+       "pasted", {"txtNotes.Change"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    forms::Control& box = sheet->control(c.box);
+    view.userEvent([&] { box.setTextSilently(""); });
+    log().clear();
+    QWidget* w = widget(box);
+    c.type(w);
+    EXPECT_EQ(box.text(), c.text);
+    EXPECT_EQ(shownText(w).toStdString(), QString::fromStdString(c.text).replace("\r\n", "\n").toStdString());
+    EXPECT_EQ(log(), c.events);
+  }
+}
+
+TEST_F(FormsViewTest, FocusMovesRaiseLostThenGotFocusButActivationDoesNot) {
+  // A window that is shown gives the focus to its first control in the tab order.
+  EXPECT_EQ(sheet->activeControl(), &sheet->txtTemp);
+  EXPECT_EQ(QApplication::focusWidget(), view.widgetOf(sheet->txtTemp));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(log(), (Events{"txtTemp.LostFocus", "cboSize.GotFocus"}));
+  EXPECT_EQ(QApplication::focusWidget(), view.widgetOf(sheet->cboSize));
+
+  // Another window with its own focused box; going back and forth raises Activate only.
+  auto& other = app.get<viewtest::Other>();
+  view.sync();
+  EXPECT_EQ(other.activeControl(), &other.txtOther);
+  log().clear();
+  view.workspace()->setActiveSubWindow(static_cast<QMdiSubWindow*>(view.windowOf(*sheet)));
+  view.workspace()->setActiveSubWindow(static_cast<QMdiSubWindow*>(view.windowOf(other)));
+  EXPECT_EQ(log(), (Events{"Sheet.Activate", "Other.Activate"}));
+  EXPECT_EQ(QApplication::focusWidget(), view.widgetOf(other.txtOther));
+}
+
+TEST_F(FormsViewTest, ListChoicesRaiseClickNotChange) {
+  auto byKey = [](QComboBox* cb) {
+    cb->hidePopup();
+    log().clear();
+    QTest::keyClick(cb, Qt::Key_Down);
+  };
+  auto inDropDown = [](QComboBox* cb) {
+    // The click into the list opened its drop-down; the pointer rests on the third item
+    // and Enter takes it, which closes the drop-down again.
+    ASSERT_TRUE(cb->view()->isVisible());
+    log().clear();
+    cb->view()->setCurrentIndex(cb->model()->index(2, 0));
+    QTest::keyClick(cb->view(), Qt::Key_Return);
+  };
+  struct Case {
+    forms::Control* list;
+    std::function<void(QComboBox*)> choose;
+    int index;
+  } cases[] = {
+      {&sheet->lstProduct, byKey, 1},
+      {&sheet->cboSize, byKey, 0},
+      {&sheet->lstProduct, inDropDown, 2},
+      {&sheet->cboSize, inDropDown, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.list->name() + " to " + std::to_string(c.index));
+    auto* cb = widget<QComboBox>(*c.list);
+    QTest::mouseClick(cb, Qt::LeftButton, {}, QPoint(cb->width() - 6, cb->height() / 2));
+    c.choose(cb);
+    EXPECT_EQ(log(), (Events{c.list->name() + ".Click"}));
+    EXPECT_EQ(c.list->listIndex(), c.index);
+    EXPECT_EQ(cb->currentText().toStdString(), c.list->text());
+    EXPECT_FALSE(cb->view()->isVisible());
+  }
+}
+
+TEST_F(FormsViewTest, OptionClickClearsItsSiblings) {
+  QTest::mouseClick(widget(sheet->optSea), Qt::LeftButton, {}, QPoint(6, 8));
+  EXPECT_EQ(log(), (Events{"txtTemp.LostFocus", "optPlace(3).GotFocus", "optPlace(3).Click"}));
+  EXPECT_EQ(sheet->optIn.value(), 0);
+  EXPECT_FALSE(widget<QRadioButton>(sheet->optIn)->isChecked());
+  EXPECT_TRUE(widget<QRadioButton>(sheet->optSea)->isChecked());
+  // Clicking the selected option again leaves it selected.
+  QTest::mouseClick(widget(sheet->optSea), Qt::LeftButton, {}, QPoint(6, 8));
+  EXPECT_TRUE(widget<QRadioButton>(sheet->optSea)->isChecked());
+  QTest::mouseClick(widget(sheet->chkDetail), Qt::LeftButton, {}, QPoint(6, 8));
+  EXPECT_EQ(sheet->chkDetail.value(), 1);
+}
+
+TEST_F(FormsViewTest, ModelStateReachesTheWidgets) {
+  struct Case {
+    const char* what;
+    std::function<void()> change;
+    std::function<bool()> shown;
+  } cases[] = {
+      {"a hidden control is hidden", [this] { sheet->chkDetail.setVisible(false); },
+       [this] { return view.widgetOf(sheet->chkDetail)->isHidden(); }},
+      {"a hidden frame hides its controls, whose own flag stays",
+       [this] { sheet->fraPlace.setVisible(false); },
+       [this] { return !view.widgetOf(sheet->optIn)->isVisible() && sheet->optIn.visible(); }},
+      {"a disabled label is greyed", [this] { sheet->lblUnit.setEnabled(false); },
+       [this] {
+         QWidget* w = view.widgetOf(sheet->lblUnit);
+         return !w->isEnabled() && w->palette().color(QPalette::Disabled, QPalette::WindowText) !=
+                                       w->palette().color(QPalette::Active, QPalette::WindowText);
+       }},
+      {"a locked box is read-only", [] {},
+       [this] { return widget<QLineEdit>(sheet->txtLoss)->isReadOnly(); }},
+      {"bold where the model says", [] {},
+       [this] {
+         return widget(sheet->fraResult)->font().bold() && widget(sheet->txtLoss)->font().bold() &&
+                !widget(sheet->txtTemp)->font().bold();
+       }},
+      {"twips become pixels inside the container", [] {},
+       [this] { return widget(sheet->txtTemp)->geometry() == QRect(143, 20, 70, 21); }},
+      {"a choice from code selects the item", [this] { sheet->lstProduct.setListIndex(2); },
+       [this] { return widget<QComboBox>(sheet->lstProduct)->currentIndex() == 2; }},
+      {"multi-line text shows its lines", [] {},
+       [this] { return widget<QPlainTextEdit>(sheet->txtNotes)->blockCount() == 2; }},
+      {"caption and state of the window",
+       [this] {
+         sheet->setCaption("Renamed");
+         sheet->setWindowState(forms::kStateMaximized);
+       },
+       [this] {
+         QWidget* w = view.windowOf(*sheet);
+         return w->windowTitle() == "Renamed" && w->isMaximized();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    view.userEvent(c.change);
+    EXPECT_TRUE(c.shown());
+  }
+}
+
+TEST_F(FormsViewTest, ManyWritesInOneHandlerReachTheScreenOnce) {
+  int changes = 0;
+  QObject::connect(widget<QLineEdit>(sheet->txtTemp), &QLineEdit::textChanged,
+                   [&changes] { ++changes; });
+  QTest::mouseClick(widget(sheet->cmdCalc), Qt::LeftButton);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(widget<QLineEdit>(sheet->txtTemp)->text(), "99999");
+}
+
+TEST_F(FormsViewTest, WindowStatesAndClosingGoThroughTheModel) {
+  auto* sub = static_cast<QMdiSubWindow*>(view.windowOf(*sheet));
+  sub->showMinimized();
+  EXPECT_EQ(sheet->windowState(), forms::kStateMinimized);
+  sub->showNormal();
+  EXPECT_EQ(sheet->windowState(), forms::kStateNormal);
+
+  frame->answerQuery = 1;
+  view.mainWindow()->close();
+  EXPECT_EQ(log().back(), "Frame.QueryUnload 0");
+  EXPECT_TRUE(view.mainWindow()->isVisible());
+  EXPECT_TRUE(app.isLoaded("Sheet"));
+  frame->answerQuery = 0;
+  bool ended = false;
+  QObject::connect(&view, &qtview::FormsView::ended, [&ended] { ended = true; });
+  view.mainWindow()->close();
+  EXPECT_FALSE(app.isLoaded("Frame"));
+  EXPECT_FALSE(app.isLoaded("Sheet"));
+  EXPECT_TRUE(ended);
+}
+
+TEST_F(FormsViewTest, TheFrameReportsTheWorkspaceInTwips) {
+  QWidget* area = view.workspace()->viewport();
+  QTest::mousePress(area, Qt::RightButton, {}, QPoint(600, 500));
+  EXPECT_EQ(log(), (Events{"MouseDown 2 9000 7500"}));
+  QTest::mouseMove(area, QPoint(300, 135));
+  EXPECT_EQ(area->cursor().shape(), Qt::PointingHandCursor);
+  QTest::mouseMove(area, QPoint(300, 150));
+  EXPECT_EQ(area->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(FormsViewTest, MenusAndToolbarsFollowTheModel) {
+  QMenuBar* bar = view.mainWindow()->menuBar();
+  ASSERT_EQ(bar->actions().size(), 2);
+  QMenu* file = bar->actions()[0]->menu();
+  ASSERT_NE(file, nullptr);
+  QList<QAction*> items = file->actions();
+  ASSERT_EQ(items.size(), 3);
+  EXPECT_EQ(items[0]->shortcut(), QKeySequence("Ctrl+O"));
+  EXPECT_FALSE(items[2]->isVisible());
+  items[1]->trigger();
+  EXPECT_EQ(log(), (Events{"menuPipes.Click"}));
+  EXPECT_FALSE(items[1]->isChecked());
+
+  // The window list names the open children.
+  QMenu* windows = bar->actions()[1]->menu();
+  emit windows->aboutToShow();
+  EXPECT_EQ(windows->actions().back()->text(), "&1 Heat loss for a given thickness");
+
+  auto toolbars = view.mainWindow()->findChildren<QToolBar*>();
+  ASSERT_EQ(toolbars.size(), 2);
+  QToolBar* menuBar = toolbars[0]->objectName() == "tobMenu" ? toolbars[0] : toolbars[1];
+  QList<QAction*> buttons = menuBar->actions();
+  EXPECT_EQ(buttons[2]->toolTip(), "Heat loss");
+  log().clear();
+  buttons[2]->trigger();
+  EXPECT_EQ(log(), (Events{"tobMenu.Calc01"}));
+  view.userEvent([this] { frame->toolbar("tobMenu").setButtonVisible(1, false); });
+  EXPECT_FALSE(buttons[0]->isVisible());
+  // The frame's own controls sit on the toolbar that hosts them.
+  QToolBar* caseBar = menuBar == toolbars[0] ? toolbars[1] : toolbars[0];
+  EXPECT_TRUE(caseBar->isAncestorOf(view.widgetOf(frame->control("cmdCase"))));
+}
+
+TEST_F(FormsViewTest, TheHourglassShowsWhileAHandlerRuns) {
+  const QCursor* during = nullptr;
+  Qt::CursorShape shape = Qt::ArrowCursor;
+  view.userEvent([&] {
+    sheet->setMousePointer(forms::kPointerHourglass);
+    during = QApplication::overrideCursor();
+    if (during) shape = during->shape();
+    sheet->setMousePointer(forms::kPointerDefault);
+  });
+  ASSERT_NE(during, nullptr);
+  EXPECT_EQ(shape, Qt::WaitCursor);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(FormsViewTest, ReportPreviewAndClickablePictures) {
+  auto& other = app.get<viewtest::Other>();
+  QString file = VELTARO_BINARY_DIR "/qtview-files/preview-test.htm";
+  QDir().mkpath(VELTARO_BINARY_DIR "/qtview-files");
+  QFile f(file);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("<html><body><h1>Heat loss</h1><p>17.4 W/m</p></body></html>");
+  f.close();
+  view.userEvent([&] { other.brwReport.setText(file.toStdString()); });
+  EXPECT_TRUE(widget<QTextBrowser>(other.brwReport)->toPlainText().contains("17.4 W/m"));
+
+  log().clear();
+  QTest::mouseClick(widget(other.imgFlag), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(log(), (Events{"imgFlag.Click"}));
+}
+
+TEST_F(FormsViewTest, ScreenshotOfARenderedForm) {
+  view.userEvent([this] { sheet->lblUnit.setEnabled(false); });
+  QDir().mkpath(VELTARO_BINARY_DIR "/screenshots");
+  QString path = VELTARO_BINARY_DIR "/screenshots/test-form.png";
+  EXPECT_TRUE(view.windowOf(*sheet)->grab().save(path));
+  EXPECT_TRUE(view.mainWindow()->grab().save(VELTARO_BINARY_DIR "/screenshots/main-frame.png"));
+}
+
+}  // namespace

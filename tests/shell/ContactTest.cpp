@@ -1,0 +1,153 @@
+// The contact window: the contact lines it publishes into the text table for every market,
+// its panels, its place beside the main window and its links.
+
+#include "core/Startup.h"
+#include "shell/ShellFixture.h"
+#include "shell/frmAbout.h"
+#include "shell/frmAdresses.h"
+#include "shell/mdiVeltaro.h"
+
+namespace shelltest {
+namespace {
+
+using veltaro::fx;
+
+std::string a(int line) {
+  return " A" + std::to_string(line) + " ";
+}
+
+class ContactTest : public ShellTest {
+ protected:
+  void start(const std::string& code, int addressLines = 135) {
+    TearDown();
+    ShellTest::SetUp();
+    writeDataFiles(addressLines);
+    if (code == "FR") addUnlistedMarket(code);
+    writeSettings(code + "\r\n");
+    veltaro::Main();
+    ASSERT_FALSE(app->ended());
+  }
+};
+
+TEST_F(ContactTest, EveryMarketPublishesItsBlock) {
+  // An unlisted code ("FR") takes the Danish block.
+  const std::pair<const char*, int> markets[] = {{"MRN", 16}, {"UK", 31},  {"DK", 46},
+                                                 {"NO", 61},  {"SE", 76},  {"LT", 91},
+                                                 {"EE", 106}, {"LV", 121}, {"FR", 46}};
+  for (const auto& [code, b] : markets) {
+    SCOPED_TRACE(code);
+    start(code);
+    const auto& t = fx().TextTable;
+    const int street = std::string(code) == "NO" ? 1 : 0;
+    EXPECT_EQ(t[144], a(b));
+    EXPECT_EQ(t[145], a(b + 1));
+    EXPECT_EQ(t[146], a(b + 2 + street));
+    EXPECT_EQ(t[147], a(b + 3 + street));
+    EXPECT_EQ(t[148], a(b + 5));
+    EXPECT_EQ(t[149], "T190 " + a(b + 6));
+    EXPECT_EQ(t[150], "T191 " + a(b + 7));
+    EXPECT_EQ(t[151], "T192 " + a(b + 8));
+    EXPECT_EQ(t[152], a(b + 9));
+    EXPECT_EQ(t[155], a(b + 9));
+    EXPECT_EQ(t[156], a(b + 10));
+    // Lines around them keep the language file's text.
+    EXPECT_EQ(t[153], "T153");
+    EXPECT_EQ(t[157], "T157");
+  }
+}
+
+TEST_F(ContactTest, PanelsShowTheHeadOfficeAndEveryMarket) {
+  start("DK");
+  auto& frame = *app->find<veltaro::mdiVeltaro>();
+  frame.menu("menuAdr").userClick();
+  auto& w = *app->find<veltaro::frmAdresses>();
+  EXPECT_EQ(w.caption(), "M31");
+  EXPECT_EQ(w.control("cmdOK").caption(), "T80");
+  EXPECT_EQ(w.control("Selskab", 0).caption(), a(1));
+  EXPECT_EQ(w.control("fax", 0).caption(), a(8));
+  EXPECT_FALSE(w.control("email", 0).visible());
+  EXPECT_FALSE(w.control("weblabel", 0).visible());
+  for (int i = 1; i <= 7; ++i) {
+    EXPECT_TRUE(w.control("Selskab", i).visible());
+    EXPECT_EQ(w.control("Selskab", i).caption(), a(15 * (i + 1) + 1));
+    EXPECT_EQ(w.control("website", i).caption(), a(15 * (i + 1) + 10));
+    EXPECT_EQ(w.control("Tlflabel", i).caption(), "T190");
+  }
+  // 300 twips from the right edge of an 11990-wide frame.
+  EXPECT_EQ(w.left(), 610);
+  EXPECT_EQ(w.top(), 50);
+  EXPECT_EQ(w.width(), 12300);
+
+  w.control("website", 3).userClick();
+  auto opened = platform.callsOf("openAddress");
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0].text, "A70");  // block 5 line 10, trimmed
+  w.control("cmdOK").userClick();
+  EXPECT_EQ(app->find<veltaro::frmAdresses>(), nullptr);
+
+  frame.setWidth(15360);
+  frame.menu("menuAdr").userClick();
+  EXPECT_EQ(app->find<veltaro::frmAdresses>()->left(), 2760);
+}
+
+TEST_F(ContactTest, MarineShowsItsOwnBlockFirst) {
+  start("MRN");
+  app->find<veltaro::mdiVeltaro>()->menu("menuAdr").userClick();
+  auto& w = *app->find<veltaro::frmAdresses>();
+  EXPECT_EQ(w.control("Selskab", 0).caption(), a(16));
+  EXPECT_EQ(w.control("website", 0).caption(), a(25));
+  EXPECT_TRUE(w.control("email", 0).visible());
+  EXPECT_EQ(w.control("Selskab", 7).caption(), a(121));
+}
+
+TEST_F(ContactTest, ShortAndLongContactFiles) {
+  // Four blocks: panels 1 and 2 besides panel 0; ten blocks: no more than the eight panels.
+  const struct {
+    int lines;
+    int lastPanel;
+  } cases[] = {{60, 2}, {150, 7}};
+  for (const auto& c : cases) {
+    start("UK", c.lines);
+    app->find<veltaro::mdiVeltaro>()->menu("menuAdr").userClick();
+    auto& w = *app->find<veltaro::frmAdresses>();
+    for (int i = 1; i < veltaro::frmAdresses::kPanels; ++i)
+      EXPECT_EQ(w.control("Selskab", i).visible(), i <= c.lastPanel) << c.lines << " " << i;
+  }
+}
+
+TEST_F(ContactTest, AboutBoxFollowsTheFrameAndTheMarket) {
+  const struct {
+    const char* code;
+    int frameState;
+    int left;
+    bool disclaimerFromText;
+    bool icon;
+  } cases[] = {{"DK", forms::kStateNormal, 2740, false, false},
+               {"EE", forms::kStateMaximized, 2860, true, false},
+               {"MRN", forms::kStateNormal, 2740, false, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code);
+    start(c.code);
+    writeLines(folder / "Images" / "Icons" / "veltaro32_32_marine.ico", {"icon"});
+    auto& frame = *app->find<veltaro::mdiVeltaro>();
+    frame.setWindowState(c.frameState);
+    frame.menu("menuAboutProgram").userClick();
+    auto& about = *app->find<veltaro::frmAbout>();
+    EXPECT_EQ(about.left(), c.left);
+    EXPECT_EQ(about.top(), 0);
+    EXPECT_EQ(about.width(), 8015);
+    EXPECT_EQ(about.height(), 7515);
+    EXPECT_EQ(about.control("lblVersion").caption(), "Version 2.6.4");
+    EXPECT_EQ(about.control("lblDisclaimer").caption() == "T196", c.disclaimerFromText);
+    EXPECT_EQ(!about.icon().empty(), c.icon);
+
+    platform.expectMsgBox(forms::mb::IdOk, "System Information Is Unavailable At This Time");
+    about.control("cmdSysInfo").userClick();
+    EXPECT_TRUE(platform.scriptDone());
+    EXPECT_TRUE(platform.callsOf("startProgram").empty());
+    EXPECT_NE(app->find<veltaro::frmAbout>(), nullptr);  // the box stays open
+  }
+}
+
+}  // namespace
+}  // namespace shelltest

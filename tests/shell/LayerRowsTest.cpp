@@ -1,0 +1,53 @@
+// Layer rows of a multi-layer window: how many rows and interface boxes show, and the product
+// lists of the shown rows refilled with the default product.
+
+#include <cmath>
+
+#include "core/LayerControls.h"
+#include "shell/ShellFixture.h"
+
+namespace shelltest {
+namespace {
+
+class LayerWindow : public forms::Form {
+ public:
+  LayerWindow() : forms::Form("frmCalc21") {
+    setMdiChild(true);
+    for (int i = 0; i <= 5; ++i) {
+      add(forms::ControlKind::ComboBox, "PRODUKT", i);
+      add(forms::ControlKind::TextBox, "ISOLERINGST", i);
+    }
+    for (int i = 0; i <= 4; ++i) {
+      add(forms::ControlKind::TextBox, "Skilleflade", i);
+      add(forms::ControlKind::Label, "lblUnit", i + 5);
+    }
+  }
+};
+
+TEST_F(ShellTest, LayerCountDecidesTheRowsAndResetsTheirProducts) {
+  writeDataFiles();
+  veltaro::fx().CountryCode = "DK";
+  app->registerForm("frmCalc21", [] { return std::make_unique<LayerWindow>(); });
+  auto& w = app->get("frmCalc21");
+  for (double n : {2.0, 6.0, 3.0, 2.5, 3.5}) {
+    SCOPED_TRACE(n);
+    for (int i = 0; i <= 5; ++i) w.control("PRODUKT", i).setText("chosen before");
+    double count = n;
+    veltaro::ShowLayerControls(w, count);
+    // The last row is n - 1 rounded, halves to even: 2.5 and 3.5 layers both show rows 0-2.
+    const int rows = static_cast<int>(std::nearbyint(n - 1)) + 1;
+    for (int i = 0; i <= 5; ++i) {
+      EXPECT_EQ(w.control("PRODUKT", i).visible(), i < rows) << i;
+      EXPECT_EQ(w.control("ISOLERINGST", i).visible(), i < rows) << i;
+      EXPECT_EQ(w.control("PRODUKT", i).text(), i < rows ? "Wool DK" : "chosen before") << i;
+    }
+    for (int i = 0; i <= 4; ++i) {
+      const bool interface = i < rows && i < n - 1;
+      EXPECT_EQ(w.control("Skilleflade", i).visible(), interface) << i;
+      EXPECT_EQ(w.control("lblUnit", i + 5).visible(), interface) << i;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace shelltest

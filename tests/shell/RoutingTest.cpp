@@ -1,0 +1,236 @@
+// Every command of the main window's menus and command toolbar, routed for an active
+// calculation and for none, against recording calculation windows, report writers and case
+// commands.
+
+#include "core/Startup.h"
+#include "core/frmDetails.h"
+#include "shell/ShellFixture.h"
+#include "shell/ShellServices.h"
+#include "shell/mdiVeltaro.h"
+
+namespace shelltest {
+namespace {
+
+using veltaro::fx;
+
+std::vector<std::string> g_log;
+
+class RecordingReports : public veltaro::ReportService {
+ public:
+  void WriteReport(int n, forms::Form& w, bool print, bool exportOnly) override {
+    g_log.push_back("report" + std::to_string(n) + "(" + w.name() + "," + (print ? "print" : "-") +
+                    "," + (exportOnly ? "export" : "show") + ")");
+  }
+  void OpenReportInExcel() override { g_log.push_back("excel"); }
+  void OpenReportInWord() override { g_log.push_back("word"); }
+};
+
+class RecordingCases : public veltaro::CaseService {
+ public:
+  void CaseNew() override { g_log.push_back("CaseNew"); }
+  void CaseOpen() override { g_log.push_back("CaseOpen"); }
+  void CaseSave() override { g_log.push_back("CaseSave"); }
+  void CaseDelete() override { g_log.push_back("CaseDelete"); }
+};
+
+class CaseHeaderWindow : public forms::Form {
+ public:
+  CaseHeaderWindow() : forms::Form("frmCase") { setMdiChild(true); }
+};
+
+class RoutingTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    writeDataFiles();
+    writeSettings("DK\r\n");
+    veltaro::Main();
+    frame = app->find<veltaro::mdiVeltaro>();
+    registerFakeCalcs();
+    app->registerForm("frmCase", [] { return std::make_unique<CaseHeaderWindow>(); });
+    veltaro::setReportService(&reports);
+    veltaro::setCaseService(&cases);
+    g_log.clear();
+  }
+  void TearDown() override {
+    veltaro::setReportService(nullptr);
+    veltaro::setCaseService(nullptr);
+    ShellTest::TearDown();
+  }
+  // "menuX" clicks a menu item, anything else is a toolbar key.
+  void command(const std::string& what) {
+    if (what.rfind("menu", 0) == 0) {
+      frame->menu(what).userClick();
+      return;
+    }
+    auto& bar = frame->toolbar("tobMenu");
+    ASSERT_NE(bar.button(what), nullptr) << what;
+    bar.userClick(bar.button(what)->index);
+  }
+  // What the command did: the calculations run, the recorded services, and the windows.
+  std::string outcome() {
+    std::string out;
+    auto add = [&](const std::string& s) { out += (out.empty() ? "" : " ") + s; };
+    for (int n : {1, 2, 3, 4, 5, 6, 7, 21, 22, 23, 24}) {
+      if (fake(n) && fake(n)->calculated) add("calc" + std::to_string(n));
+      if (fake(n) && fake(n)->windowState())
+        add("state" + std::to_string(n) + "=" + std::to_string(fake(n)->windowState()));
+    }
+    for (const auto& s : g_log) add(s);
+    for (const auto& b : platform.callsOf("msgBox")) add("msg:" + b.text);
+    if (app->find("frmCase")) add("frmCase");
+    if (auto* d = app->find("frmDetails"); d && d->visible()) add("details");
+    for (const auto& h : platform.callsOf("showHelp")) {
+      fs::path p(h.text);
+      add("help:" + (p.parent_path().filename() / p.filename()).string());
+    }
+    return out;
+  }
+
+  veltaro::mdiVeltaro* frame = nullptr;
+  RecordingReports reports;
+  RecordingCases cases;
+};
+
+struct Route {
+  const char* command;
+  int active;
+  const char* outcome;
+};
+
+class RoutingRows : public RoutingTest, public ::testing::WithParamInterface<Route> {};
+
+TEST_P(RoutingRows, ReachesItsTarget) {
+  const Route& r = GetParam();
+  fx().ActiveCalcNumber = static_cast<int16_t>(r.active);
+  const bool message = std::string(r.outcome).find("msg:") != std::string::npos;
+  if (message) platform.expectMsgBox(forms::mb::IdOk);
+  command(r.command);
+  if (message) {
+    auto box = platform.callsOf("msgBox").at(0);
+    EXPECT_EQ(box.title, "T74");
+    EXPECT_EQ(box.style, forms::mb::SetForeground | forms::mb::Exclamation);
+    EXPECT_EQ(app->find("frmDetails"), nullptr);
+  }
+  EXPECT_EQ(outcome(), r.outcome);
+  // The command never changes which calculation is active.
+  EXPECT_EQ(fx().ActiveCalcNumber, r.active);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, RoutingRows,
+    ::testing::Values(
+        Route{"menuCalculate", 5, "calc5"}, Route{"Calculate", 22, "calc22"},
+        Route{"menuCalculate", 0, ""}, Route{"Calculate", 8, ""},
+        Route{"menuShowDetails", 7, "details"}, Route{"ShowDetails", 3, "details"},
+        Route{"menuShowDetails", 21, "msg:T160\r\nT157 !"},
+        Route{"ShowDetails", 0, "msg:T160\r\nT157 !"},
+        Route{"menuPrintCase", 6, "report6(frmCalc06,print,show)"},
+        Route{"PrintCase", 24, "report24(frmCalc24,print,show)"}, Route{"menuPrintCase", 0, ""},
+        Route{"menuPreview", 2, "report2(frmCalc02,-,show)"},
+        Route{"PreView", 23, "report23(frmCalc23,-,show)"}, Route{"PreView", 0, ""},
+        Route{"menuExcel", 4, "report4(frmCalc04,-,export) excel"}, Route{"menuExcel", 0, "excel"},
+        Route{"menuWord", 21, "report21(frmCalc21,-,export) word"}, Route{"menuWord", 99, "word"},
+        Route{"menuNewCase", 1, "frmCase"}, Route{"NewCase", 1, "CaseNew"},
+        Route{"menuOpenCase", 0, "CaseOpen"}, Route{"OpenCase", 5, "CaseOpen"},
+        Route{"menuSaveCase", 5, "CaseSave"}, Route{"SaveCase", 0, "CaseSave"},
+        Route{"DeleteCase", 3, "CaseDelete"}, Route{"menuDeleteCase", 0, "CaseDelete"},
+        Route{"menuIndex", 0, "help:helpdk/index.html"}, Route{"Help", 7, "help:helpdk/index.html"},
+        Route{"menuMax", 6, "state6=2"}, Route{"menuMin", 21, "state21=1"}, Route{"menuMax", 0, ""},
+        Route{"menuMin", 8, ""}),
+    [](const auto& info) {
+      return std::string(info.param.command) + "_" + std::to_string(info.param.active);
+    });
+
+TEST_F(RoutingTest, DetailsOfCalculationOneTakeTheSurfaceBoxAndTheWindowCaption) {
+  command("menuCalc01");
+  fake(1)->control("OVERFLADE").setText("47.5");
+  fx().SurfaceTemperature = 12;
+  fx().HeatFlow = 12.25;
+  command("ShowDetails");
+  auto& details = app->get("frmDetails");
+  EXPECT_TRUE(details.visible());
+  EXPECT_EQ(details.control("lblHeader").caption(), "Calculation 1");
+  EXPECT_EQ(details.control("T0").caption(), "48");
+  EXPECT_EQ(details.control("Q").caption(), "12.2");
+
+  command("menuCalc05");
+  command("menuShowDetails");
+  EXPECT_EQ(details.control("T0").caption(), "12");  // SurfaceTemperature for the others
+}
+
+TEST_F(RoutingTest, OpeningFromTheMenuSetsTheNumberTheToolbarLeavesItToTheWindow) {
+  command("menuCalc23");
+  EXPECT_EQ(fx().ActiveCalcNumber, 23);
+  fake(23)->setWindowState(forms::kStateMinimized);
+  command("menuCalc23");
+  EXPECT_EQ(fake(23)->windowState(), forms::kStateNormal);
+  EXPECT_EQ(app->activeMdiChild(), fake(23));
+
+  // Window 2 minimised behind window 23: the toolbar restores it and brings it forward; the
+  // number is what the window's own load wrote.
+  command("Calc02");
+  EXPECT_EQ(fx().ActiveCalcNumber, 2);
+  command("menuCalc23");
+  fake(2)->setWindowState(forms::kStateMinimized);
+  command("Calc02");
+  EXPECT_EQ(fake(2)->windowState(), forms::kStateNormal);
+  EXPECT_EQ(app->activeMdiChild(), fake(2));
+  EXPECT_EQ(fx().ActiveCalcNumber, 23);  // already loaded: the toolbar set nothing
+}
+
+TEST_F(RoutingTest, ACommandOnAClosedWindowOpensItFirst) {
+  command("menuCalc05");
+  fake(5)->control("OVERFLADE").setText("typed");
+  fake(5)->unload();
+  command("menuCalculate");
+  ASSERT_NE(fake(5), nullptr);
+  EXPECT_EQ(fake(5)->calculated, 1);
+  EXPECT_EQ(fake(5)->control("OVERFLADE").text(), "");
+}
+
+TEST_F(RoutingTest, ResetGivesAFreshWindowAtNormalSize) {
+  for (int n : {1, 4, 7, 21, 24}) {
+    SCOPED_TRACE(n);
+    command("menuCalc" + std::string(n < 10 ? "0" : "") + std::to_string(n));
+    forms::Form* before = fake(n);
+    const uint64_t id = before->instanceId();
+    before->control("OVERFLADE").setText("typed");
+    before->setWindowState(forms::kStateMaximized);
+    const int events = platform.doEventsCount;
+    command(n % 2 ? "menuResetCase" : "ResetFields");
+    ASSERT_NE(fake(n), nullptr);
+    EXPECT_NE(fake(n)->instanceId(), id);
+    EXPECT_EQ(fake(n)->control("OVERFLADE").text(), "");
+    EXPECT_EQ(fake(n)->windowState(), forms::kStateNormal);
+    EXPECT_TRUE(fake(n)->visible());
+    EXPECT_EQ(fx().ActiveCalcNumber, n);
+    EXPECT_EQ(platform.doEventsCount - events, 2);
+  }
+  fx().ActiveCalcNumber = 0;
+  const auto windows = app->loadedForms().size();
+  command("menuResetCase");
+  EXPECT_EQ(app->loadedForms().size(), windows);
+}
+
+TEST_F(RoutingTest, DecimalsQuestion) {
+  struct Case {
+    std::optional<std::string> answer;
+    int before, after;
+  } cases[] = {{"3", 1, 3},  {"", 4, 0},    {std::nullopt, 4, 4}, {" 2 ", 0, 2},      {"abc", 5, 5},
+               {"-1", 5, 5}, {"1.5", 5, 5}, {"40000", 5, 5},      {"32767", 0, 32767}};
+  for (const Case& c : cases) {
+    fx().HeatLossDecimals = static_cast<int16_t>(c.before);
+    platform.expectInputBox(c.answer);
+    command("menuRoundCmd");
+    EXPECT_EQ(fx().HeatLossDecimals, c.after) << c.answer.value_or("<cancel>");
+  }
+  auto asked = platform.callsOf("inputBox");
+  ASSERT_FALSE(asked.empty());
+  EXPECT_EQ(asked[0].text, "T197");
+  EXPECT_EQ(asked[0].title, "Show decimals");
+  EXPECT_EQ(asked[0].args, (std::vector<std::string>{"1", "100", "100"}));
+}
+
+}  // namespace
+}  // namespace shelltest

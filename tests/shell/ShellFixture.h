@@ -1,0 +1,137 @@
+#pragma once
+// A program folder of our own for each test: language, menu, contact, product and checksum
+// files whose lines say what they are ("T81" is text-table line 81, "A46" contact line 46), so
+// that a test sees exactly which line went where.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "calc/CalcWindow.h"
+#include "core/Crc16.h"
+#include "core/Fx.h"
+#include "forms/Application.h"
+#include "support/ScriptedPlatform.h"
+
+namespace shelltest {
+
+namespace fs = std::filesystem;
+
+inline void writeLines(const fs::path& path, const std::vector<std::string>& lines) {
+  fs::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary);
+  for (const auto& l : lines) out << l << "\r\n";
+}
+
+inline std::string readAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline const std::vector<std::string>& allCodes() {
+  static const std::vector<std::string> codes = {"DK", "NO", "SE", "UK", "LT", "EE", "LV", "MRN"};
+  return codes;
+}
+
+// A calculation window that records what the main window asks of it.
+class FakeCalc : public forms::Form, public veltaro::CalcWindow {
+ public:
+  FakeCalc(std::string name, int number) : forms::Form(std::move(name)), number_(number) {
+    setMdiChild(true);
+    setCaption("Calculation " + std::to_string(number));
+    add(forms::ControlKind::TextBox, "OVERFLADE");
+  }
+  void Form_Load() override { veltaro::fx().ActiveCalcNumber = static_cast<int16_t>(number_); }
+  void Beregn_Click() override { ++calculated; }
+  int calculated = 0;
+
+ private:
+  int number_;
+};
+
+// The scripted platform, with a look at the program while it pauses.
+class ObservingPlatform : public testing_support::ScriptedPlatform {
+ public:
+  std::function<void(int)> onPause;
+  void pause(int milliseconds) override {
+    ScriptedPlatform::pause(milliseconds);
+    if (onPause) onPause(milliseconds);
+  }
+};
+
+class ShellTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    veltaro::resetFx();
+    folder = fs::temp_directory_path() /
+             ("veltaro_shell_" + std::to_string(::getpid()) + "_" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    platform.folder = folder.string();
+    app = std::make_unique<forms::Application>(platform);
+  }
+  void TearDown() override {
+    app.reset();
+    fs::remove_all(folder);
+  }
+
+  // The data files of every market; the checksum file records each product file.
+  void writeDataFiles(int addressLines = 135) {
+    std::vector<std::string> text, menu, address;
+    for (int k = 1; k <= 220; ++k) text.push_back("T" + std::to_string(k));
+    for (int k = 1; k <= 57; ++k) menu.push_back("M" + std::to_string(k));
+    for (int k = 1; k <= addressLines; ++k) address.push_back(" A" + std::to_string(k) + " ");
+    std::vector<std::string> checks;
+    for (const auto& code : allCodes()) {
+      auto textLines = text;
+      textLines[0] = "T1 " + code;
+      writeLines(folder / "Text" / ("TextFile." + code), textLines);
+      auto menuLines = menu;
+      menuLines[8] = "&Quit " + code;    // menuQuit
+      menuLines[54] = "Show &decimals";  // menuRoundCmd
+      writeLines(folder / "Text" / ("MenuText." + code), menuLines);
+      writeLines(folder / "TEXT" / ("PipeOnly." + code), {});
+      std::vector<std::string> product = {
+          "Wool " + code + ";0.033;0.0002;0.000001;-50;250;20;30;40;;", "Wool " + code};
+      writeLines(folder / "Text" / ("Product." + code), product);
+      checks.push_back(code.substr(0, 2) + veltaro::CRC16Hex(product[0] + product[1]));
+    }
+    writeLines(folder / "TEXT" / "PipeKap.SE", {});
+    writeLines(folder / "Text" / "Check.CRC", checks);
+    writeLines(folder / "Text" / "adress.all", address);
+  }
+
+  // A market code outside the list, with a product file and checksum line of its own.
+  void addUnlistedMarket(const std::string& code) {
+    std::vector<std::string> product = {"Wool " + code + ";0.033;0;0;-50;250;20;;", "Wool " + code};
+    writeLines(folder / "Text" / ("Product." + code), product);
+    std::ofstream(folder / "Text" / "Check.CRC", std::ios::binary | std::ios::app)
+        << code << veltaro::CRC16Hex(product[0] + product[1]) << "\r\n";
+  }
+
+  void writeSettings(const std::string& content) {
+    std::ofstream(folder / "VELTARO.INI", std::ios::binary) << content;
+  }
+
+  // Fake calculation windows for every calculation number.
+  void registerFakeCalcs() {
+    for (int n : {1, 2, 3, 4, 5, 6, 7, 21, 22, 23, 24}) {
+      std::string name = veltaro::calcFormName(n);
+      app->registerForm(name, [name, n] { return std::make_unique<FakeCalc>(name, n); });
+    }
+  }
+  FakeCalc* fake(int n) { return static_cast<FakeCalc*>(app->find(veltaro::calcFormName(n))); }
+
+  fs::path folder;
+  ObservingPlatform platform;
+  std::unique_ptr<forms::Application> app;
+};
+
+}  // namespace shelltest

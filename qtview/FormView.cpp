@@ -155,7 +155,7 @@ void FormView::buildFrame() {
   QObject::connect(workspace_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
     if (!sub || owner_->isSyncing()) return;
     for (auto& [f, v] : owner_->views_)
-      if (v->subWindow() == sub && v->form() && v->form()->isLoaded()) {
+      if (v && v->subWindow() == sub && v->form() && v->form()->isLoaded()) {
         forms::Form* child = v->form();
         if (owner_->app().activeMdiChild() != child) owner_->userEvent([child] { child->userActivate(); });
         return;
@@ -206,7 +206,18 @@ void FormView::applyWindow(uint32_t dirty) {
   if (!win) return;
   if (dirty & F::kDirtyCaption) win->setWindowTitle(toQt(form_->caption()));
   if (dirty & F::kDirtyLook) {
-    if (!form_->icon().empty()) win->setWindowIcon(iconFor(form_->icon()));
+    if (!form_->icon().empty()) {
+      win->setWindowIcon(iconFor(form_->icon()));
+    } else if (sub_) {
+      // A child without an icon of its own shows the program's, or none.
+      QIcon icon = QApplication::windowIcon();
+      if (icon.isNull()) {
+        QPixmap blank(16, 16);
+        blank.fill(Qt::transparent);
+        icon = QIcon(blank);
+      }
+      sub_->setWindowIcon(icon);
+    }
     QPixmap picture;
     if (!form_->picture().empty()) picture.load(toQt(form_->picture()));
     if (workspace_) workspace_->setPicture(picture);

@@ -25,7 +25,9 @@ FormsView::FormsView(forms::Application& app) : app_(&app) {
 }
 
 FormsView::~FormsView() {
-  if (app_->hasCurrent()) app_->setObserver(nullptr);
+  app_->setObserver(nullptr);
+  // Signals of widgets going away (another child activated) are not the user's.
+  ++syncing_;
   // Children before the frame, whose workspace holds them.
   for (auto& [f, v] : views_)
     if (!v->frame()) v.reset();
@@ -69,7 +71,11 @@ QMdiArea* FormsView::workspace() const {
 }
 
 QWidget* FormsView::dialogParent() const {
-  if (QWidget* w = QApplication::activeWindow()) return w;
+  // Only the window of a loaded form: a box must not belong to a window on its way out.
+  QWidget* active = QApplication::activeWindow();
+  for (auto& [f, v] : views_)
+    if (active && v->window() == active && v->form() && v->form()->isLoaded() && active->isVisible())
+      return active;
   return mainWindow();
 }
 

@@ -159,7 +159,7 @@ class CalcForm : public forms::Form, public CalcWindow {
   // The convective part alone (ConvectiveCoefficient and FlowRegimeText).
   void convection(const Surface& s, double ts, double ta, double wind);
 
-  // Shared pieces of the frame.
+  // Shared steps of the frame.
   void closePipeDistanceWindows();
   void showNonConvergence();
   void handOffPipeDistances();
@@ -167,7 +167,7 @@ class CalcForm : public forms::Form, public CalcWindow {
   // A number read from a box through the lenient reader.
   double num(const char* name, int index = -1);
   bool isSet(const char* name, int index = -1);
-  // Writes a text into a box and runs the box's handlers, like the original's assignment.
+  // Writes a text into a box; the box's own handlers run as for any assignment.
   void put(const char* name, const std::string& text);
 
   // A value computed inside a search: a NaN or an infinity is a floating-point fault.

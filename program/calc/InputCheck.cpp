@@ -73,8 +73,8 @@ InputCheck::InputCheck(forms::Form& window) : list_(hiddenErrorList()), caption_
   list_.setText("");
 }
 
-void InputCheck::append(const std::string& piece) {
-  list_.setText(list_.text() + piece);
+void InputCheck::append(const std::string& addition) {
+  list_.setText(list_.text() + addition);
 }
 
 void InputCheck::test(bool failed, int line) {

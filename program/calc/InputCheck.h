@@ -31,7 +31,7 @@ class InputCheck {
   static bool notChosen(std::string_view listText);
 
  private:
-  void append(const std::string& piece);
+  void append(const std::string& addition);
   forms::Control& list_;
   std::string caption_;
   std::string savingsCaption_;

@@ -396,7 +396,9 @@ bool frmCalc01::ValidateInput() {
     check.test(InputCheck::notChosen(control("EmisionUiso").text()), 13);
     double bare = num("EmisionUiso");
     check.test(bare <= 0 || bare >= 1, 14);
-    check.test(InputCheck::notChosen(control("Energienh").text()), 15);
+    // As with the product: a unit text that names no entry of the list is no unit.
+    Control& unit = control("Energienh");
+    check.test(InputCheck::notChosen(unit.text()) || unit.listIndex() < 0, 15);
     check.test(num("Pris") == 0, 16);
     check.test(num("Drift") == 0, 17);
   }

@@ -293,6 +293,36 @@ TEST_F(CalculationTest, SearchesThatCannotFinishNeverShowAResult) {
   EXPECT_FALSE(fx().ResultValid[3]);
 }
 
+TEST_F(CalculationTest, FloatingPointFaultsEndAsNonConvergence) {
+  // A product without conductivity divides by zero inside every search.
+  writeLines("Text/Product.DK", {"Tom;0;0;0;-50;250;50;", "Tom"});
+  struct Case {
+    const char* window;
+    const char* requirementBox;
+    const char* requirement;
+    bool plane;
+  };
+  const Case cases[] = {{"frmCalc01", "ISOLERINGST", "50", false},
+                        {"frmCalc01", "ISOLERINGST", "50", true},
+                        {"frmCalc03", "VARMETAB", "40", false},
+                        {"frmCalc03", "VARMETAB", "40", true}};
+  for (const Case& c : cases) {
+    forms::Form& w = open(c.window);
+    Inputs in;
+    in.product = "Tom";
+    if (c.plane) in.height = "1000";
+    enter(w, in);
+    type(w.control(c.requirementBox), c.requirement);
+    platform.expectMsgBox(forms::mb::IdOk, "T66");
+    w.control("Beregn").userClick();
+    EXPECT_TRUE(platform.scriptDone()) << c.window << " " << c.plane;
+    EXPECT_FALSE(fx().ResultValid[c.window == std::string("frmCalc01") ? 1 : 3]);
+    EXPECT_EQ(w.control("OVERFLADE").text(), "") << c.window << " " << c.plane;
+    EXPECT_EQ(w.mousePointer(), forms::kPointerDefault);
+    w.unload();
+  }
+}
+
 TEST_F(CalculationTest, PlaneSearchOfCalculation2ThatExhaustsItsPassesAcceptsANearResult) {
   // Required 0 °C never meets the same-sign test, so the search runs to its pass limit and
   // accepts a surface within 2 K of the requirement.
@@ -308,6 +338,38 @@ TEST_F(CalculationTest, PlaneSearchOfCalculation2ThatExhaustsItsPassesAcceptsANe
   ASSERT_TRUE(fx().ResultValid[2]) << w.control("ISOLERINGST").text();
   // λ/d·(20 − 0) ≈ h·(0 − (−10)) with h near 6.5 W/(m²·K): d ≈ 0.04·20/65 m ≈ 12 mm.
   EXPECT_NEAR(number(w, "ISOLERINGST"), 12, 4);
+}
+
+}  // namespace
+}  // namespace calctest
+
+namespace calctest {
+namespace {
+
+TEST_F(CalculationTest, PipeSearchOfCalculation1NeverStopsOnItsStartValue) {
+  // The search starts from a heat flow of 7 W/m. Pick the medium temperature that makes the
+  // first pass (surface coefficient taken at the air temperature) land on exactly 7 W/m: that
+  // pass must not count as converged. With λ constant the true loss is proportional to the
+  // temperature difference, so a run 1 % warmer shows whether the first one converged.
+  fx().HeatLossDecimals = 3;
+  const double D = 0.0269, De = D + 2 * 0.06, ta = 20, e = 0.9;
+  double ts = ta + 0.0001;
+  veltaro::ConvectionHorizontalPipe(De, ts, ta);
+  veltaro::RadiationCoefficient(ts, ta, De, D, De, e);
+  fx().SurfaceCoefficient = fx().ConvectiveCoefficient + fx().RadiativeCoefficient;
+  fx().Lambda = 0.04;
+  veltaro::PipeHeatFlow(ta + 1, ta, De, D);
+  const double difference = 7 / fx().HeatFlow;
+
+  Inputs in;
+  in.diameter = "26.9";
+  in.product = kConstantProduct;
+  std::vector<double> losses;
+  for (double scale : {1.0, 1.01}) {
+    in.medium = veltaro::RoundTripText(ta + difference * scale);
+    losses.push_back(calc1(in, "60").first);
+  }
+  EXPECT_NEAR(losses[0] * 1.01, losses[1], 0.002 * losses[1]) << losses[0] << " / " << losses[1];
 }
 
 }  // namespace

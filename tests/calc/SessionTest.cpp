@@ -278,6 +278,23 @@ TEST_F(CalcTest, FailedInputCheckListsEveryFailureWithTheExactText) {
   EXPECT_EQ(errors->control("txtError").text(), "T136" + crlf + "T19" + crlf +
                                                     std::string(88, '-') + crlf + "T8" + crlf +
                                                     "T22" + crlf + std::string(100, ' ') + "T18");
+
+  // A product or energy-unit text that names no entry of its list counts as not chosen.
+  writeLines("Text/energy.DK", {"kWh", "MWh", "Ingen"});
+  writeLines("Text/Product.DK", {std::string(kPipeProduct) + ";0.033;0;0;-50;250;50;", "Ingen"});
+  w1.unload();
+  forms::Form& other = open("frmCalc01");
+  enter(other, Inputs{});
+  other.control("PRODUKT").setText("Ingen");
+  type(other.control("ISOLERINGST"), "50");
+  other.control("cbxSave").userClick();
+  type(other.control("RORL"), "10");
+  type(other.control("Pris"), "1");
+  other.control("Beregn").userClick();
+  EXPECT_EQ(errors->control("txtError").text(),
+            "T134" + crlf + "T19" + crlf + std::string(88, '-') + crlf + "T9" + crlf + crlf +
+                "T126" + crlf + "T20" + crlf + std::string(58, '-') + crlf + "T15" + crlf +
+                std::string(100, ' ') + "T18");
 }
 
 TEST_F(CalcTest, CalculationThenDetailsThenReset) {

@@ -51,6 +51,7 @@ class FormsViewTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(main));
     log().clear();
   }
+  void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
   template <class W = QWidget>
   W* widget(const forms::Control& c) {

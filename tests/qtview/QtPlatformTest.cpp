@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QLocale>
@@ -50,6 +51,7 @@ class QtPlatformTest : public ::testing::Test {
     platform.setView(&view);
     app.registerForm<Dialog>();
   }
+  void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
   // Acts on the box or dialog that the next call opens, once it is up.
   static void whenOpen(std::function<void(QWidget*)> act) {
     QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
@@ -193,6 +195,39 @@ TEST_F(QtPlatformTest, HelpAndPrintingOfHtmlFiles) {
   whenOpen([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
   EXPECT_FALSE(platform.printHtml(page.toStdString()));
   EXPECT_FALSE(platform.printHtml("/nonexistent/output.htm"));
+}
+
+TEST_F(QtPlatformTest, FileDialogsTakeTheirOptions) {
+  QString dir = VELTARO_BINARY_DIR "/qtview-files";
+  QDir().mkpath(dir);
+  QFile::remove(dir + "/case7.DAT");
+  forms::FileDialogOptions o;
+  o.title = "Save case";
+  o.filter = "Case files (*.DAT)|*.DAT";
+  o.initialFolder = dir.toStdString();
+  o.defaultExtension = "DAT";
+  o.overwritePrompt = true;
+  QString title, folder;
+  QStringList filters;
+  bool asksBeforeReplacing = false;
+  whenOpen([&](QWidget* w) {
+    auto* d = qobject_cast<QFileDialog*>(w);
+    ASSERT_NE(d, nullptr);
+    title = d->windowTitle();
+    folder = d->directory().absolutePath();
+    filters = d->nameFilters();
+    asksBeforeReplacing = !d->testOption(QFileDialog::DontConfirmOverwrite);
+    d->selectFile("case7");
+    static_cast<QDialog*>(d)->accept();
+  });
+  EXPECT_EQ(platform.saveFileDialog(o), (dir + "/case7.DAT").toStdString());
+  EXPECT_EQ(title, "Save case");
+  EXPECT_EQ(folder, QDir(dir).absolutePath());
+  EXPECT_EQ(filters, QStringList{"Case files (*.DAT *.dat)"});
+  EXPECT_TRUE(asksBeforeReplacing);
+
+  whenOpen([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+  EXPECT_EQ(platform.openFileDialog(o), std::nullopt);
 }
 
 TEST(QtPlatformRules, FileFiltersInQtForm) {

@@ -10,7 +10,6 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
-
 #include <cstdint>
 #include <functional>
 #include <map>

@@ -16,6 +16,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
 #include <functional>
@@ -118,8 +119,17 @@ TEST_F(QtPlatformTest, MessageBoxStylesAndAnswers) {
   }
 }
 
-TEST_F(QtPlatformTest, TheScreenIsCurrentWhenABoxAppears) {
+TEST_F(QtPlatformTest, ABoxSeesTheCurrentScreenAndMovesNoFocus) {
   auto& dialog = static_cast<Dialog&>(app.get("Dialog"));
+  dialog.show();
+  view.sync();
+  QWidget* window = view.windowOf(dialog);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  ASSERT_EQ(dialog.activeControl(), &dialog.txtValue);
+  int focusEvents = 0;
+  dialog.txtValue.onGotFocus = dialog.txtValue.onLostFocus = [&focusEvents] { ++focusEvents; };
+
   QString shown;
   whenOpen([&](QWidget* w) {
     shown = static_cast<QLineEdit*>(view.widgetOf(dialog.txtValue))->text();
@@ -129,7 +139,9 @@ TEST_F(QtPlatformTest, TheScreenIsCurrentWhenABoxAppears) {
     dialog.txtValue.setText("written before the box");
     platform.msgBox("Look", mb::OkOnly, "");
   });
+  QApplication::processEvents();
   EXPECT_EQ(shown, "written before the box");
+  EXPECT_EQ(focusEvents, 0);
 }
 
 TEST_F(QtPlatformTest, InputBoxProposesItsDefaultAndMayBeCancelled) {

@@ -476,8 +476,25 @@ void FormView::reportGeometry() {
   if (form_->windowState() == forms::kStateMinimized) return;
   QSize client = workspace_ ? workspace_->viewport()->size() : canvas_ ? canvas_->size() : QSize();
   int left = form_->left(), top = form_->top(), width = form_->width(), height = form_->height();
+  if (!sub_ && !framed_ && form_->windowState() == forms::kStateNormal &&
+      window_->frameGeometry() != window_->geometry()) {
+    // The window manager has framed the window: now the client can be sized so that the
+    // outer size is the model's, as the program set it.
+    framed_ = true;
+    QSize margins = window_->frameGeometry().size() - window_->geometry().size();
+    QSize client(toPixels(form_->width()) - margins.width(),
+                 toPixels(form_->height()) - margins.height());
+    if (client.isValid() && client != window_->size()) {
+      window_->resize(client);
+      return;  // reported when the resize arrives
+    }
+  }
   if (form_->windowState() == forms::kStateNormal) {
     QRect outer = sub_ ? sub_->geometry() : window_->frameGeometry();
+    if (!sub_ && outer == window_->geometry()) {
+      // Not decorated (yet): the frame the model's sizes include is the assumed one.
+      outer.setSize(outer.size() + QSize(kDefaultFrameWidth, kDefaultFrameHeight));
+    }
     left = toTwips(outer.x());
     top = toTwips(outer.y());
     width = toTwips(outer.width());

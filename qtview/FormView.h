@@ -123,6 +123,7 @@ class FormView : public QObject {
   uint64_t instanceId_;
   bool built_ = false;
   bool placed_ = false;
+  bool framed_ = false;
   QPointer<QWidget> window_;
   QPointer<FormCanvas> canvas_;
   QPointer<QMdiSubWindow> sub_;

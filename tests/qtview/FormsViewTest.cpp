@@ -287,6 +287,11 @@ TEST_F(FormsViewTest, WindowStatesAndClosingGoThroughTheModel) {
 
 TEST_F(FormsViewTest, TheFrameReportsTheWorkspaceInTwips) {
   QWidget* area = view.workspace()->viewport();
+  // Sizes go back to the model in whole pixels; the inner size is the workspace's.
+  EXPECT_EQ(frame->width(), 11985);
+  EXPECT_EQ(frame->height(), 8880);
+  EXPECT_EQ(frame->scaleWidth(), area->width() * 15);
+  EXPECT_EQ(frame->scaleHeight(), area->height() * 15);
   QTest::mousePress(area, Qt::RightButton, {}, QPoint(600, 500));
   EXPECT_EQ(log(), (Events{"MouseDown 2 9000 7500"}));
   QTest::mouseMove(area, QPoint(300, 135));

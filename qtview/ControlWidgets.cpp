@@ -1,7 +1,5 @@
 // The widgets of the controls: one per kind, written from the model.
 
-#include "qtview/FormView.h"
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +15,7 @@
 #include <QUrl>
 
 #include "qtview/Convert.h"
+#include "qtview/FormView.h"
 #include "qtview/FormsView.h"
 
 namespace qtview {
@@ -116,7 +115,8 @@ QWidget* FormView::createWidget(Control& c, QWidget* parent) {
       QObject::connect(b, &QAbstractButton::clicked, this, [this, &c, b] {
         if (user([&c] { c.userClick(); }))
           b->setCheckState(c.value() == 2 ? Qt::PartiallyChecked
-                                          : c.value() ? Qt::Checked : Qt::Unchecked);
+                           : c.value()    ? Qt::Checked
+                                          : Qt::Unchecked);
       });
       w = b;
       break;
@@ -124,7 +124,8 @@ QWidget* FormView::createWidget(Control& c, QWidget* parent) {
     case ControlKind::CommandButton: {
       auto* b = new QPushButton(parent);
       b->setAutoDefault(false);
-      QObject::connect(b, &QAbstractButton::clicked, this, [this, &c] { user([&c] { c.userClick(); }); });
+      QObject::connect(b, &QAbstractButton::clicked, this,
+                       [this, &c] { user([&c] { c.userClick(); }); });
       w = b;
       break;
     }
@@ -201,8 +202,9 @@ void FormView::applyControl(Control& c, QWidget* w, uint32_t d) {
       auto* l = static_cast<QLabel*>(w);
       l->setPixmap(c.picture().empty() ? QPixmap() : QPixmap(toQt(c.picture())));
     }
-    Qt::Alignment h = c.alignment() == 1 ? Qt::AlignRight : c.alignment() == 2 ? Qt::AlignHCenter
-                                                                                : Qt::AlignLeft;
+    Qt::Alignment h = c.alignment() == 1   ? Qt::AlignRight
+                      : c.alignment() == 2 ? Qt::AlignHCenter
+                                           : Qt::AlignLeft;
     if (auto* l = qobject_cast<QLabel*>(w); l && c.kind() == ControlKind::Label)
       l->setAlignment(h | Qt::AlignTop);
     if (auto* e = qobject_cast<QLineEdit*>(w)) e->setAlignment(h | Qt::AlignVCenter);
@@ -210,11 +212,16 @@ void FormView::applyControl(Control& c, QWidget* w, uint32_t d) {
     auto fore = toQColor(c.foreColor()), back = toQColor(c.backColor());
     for (auto group : {QPalette::Active, QPalette::Inactive}) {
       // Disabled colours stay the style's, so a disabled label is grey.
-      pal.setColor(group, QPalette::WindowText, fore.value_or(QApplication::palette().color(group, QPalette::WindowText)));
-      pal.setColor(group, QPalette::Text, fore.value_or(QApplication::palette().color(group, QPalette::Text)));
-      pal.setColor(group, QPalette::ButtonText, fore.value_or(QApplication::palette().color(group, QPalette::ButtonText)));
-      pal.setColor(group, QPalette::Base, back.value_or(QApplication::palette().color(group, QPalette::Base)));
-      pal.setColor(group, QPalette::Window, back.value_or(QApplication::palette().color(group, QPalette::Window)));
+      pal.setColor(group, QPalette::WindowText,
+                   fore.value_or(QApplication::palette().color(group, QPalette::WindowText)));
+      pal.setColor(group, QPalette::Text,
+                   fore.value_or(QApplication::palette().color(group, QPalette::Text)));
+      pal.setColor(group, QPalette::ButtonText,
+                   fore.value_or(QApplication::palette().color(group, QPalette::ButtonText)));
+      pal.setColor(group, QPalette::Base,
+                   back.value_or(QApplication::palette().color(group, QPalette::Base)));
+      pal.setColor(group, QPalette::Window,
+                   back.value_or(QApplication::palette().color(group, QPalette::Window)));
     }
     if (auto* line = dynamic_cast<LineWidget*>(w)) {
       line->color = fore.value_or(QColor(Qt::black));
@@ -223,8 +230,10 @@ void FormView::applyControl(Control& c, QWidget* w, uint32_t d) {
     w->setPalette(pal);
     if (c.kind() == ControlKind::Label || c.kind() == ControlKind::PictureBox)
       w->setAutoFillBackground(back.has_value());
-    if (auto cursor = toQCursor(c.mousePointer())) w->setCursor(*cursor);
-    else w->unsetCursor();
+    if (auto cursor = toQCursor(c.mousePointer()))
+      w->setCursor(*cursor);
+    else
+      w->unsetCursor();
     applySelection(c, w);
   }
   if (d & Control::kDirtyState) {
@@ -266,7 +275,9 @@ void FormView::applyText(Control& c, QWidget* w) {
       auto* b = static_cast<QCheckBox*>(w);
       b->setText(toQt(c.caption()));
       b->setTristate(c.value() == 2);
-      b->setCheckState(c.value() == 2 ? Qt::PartiallyChecked : c.value() ? Qt::Checked : Qt::Unchecked);
+      b->setCheckState(c.value() == 2 ? Qt::PartiallyChecked
+                       : c.value()    ? Qt::Checked
+                                      : Qt::Unchecked);
       break;
     }
     case ControlKind::CommandButton:
@@ -287,8 +298,10 @@ void FormView::applyText(Control& c, QWidget* w) {
     case ControlKind::Browser: {
       auto* b = static_cast<QTextBrowser*>(w);
       QUrl url = c.text().empty() ? QUrl() : QUrl::fromLocalFile(toQt(c.text()));
-      if (url.isEmpty()) b->clear();
-      else b->setSource(url);  // reloads the file
+      if (url.isEmpty())
+        b->clear();
+      else
+        b->setSource(url);  // reloads the file
       break;
     }
     default:
@@ -302,8 +315,10 @@ void FormView::applySelection(Control& c, QWidget* w) {
   QLineEdit* e = qobject_cast<QLineEdit*>(w);
   if (auto* cb = qobject_cast<QComboBox*>(w)) e = cb->lineEdit();
   if (e) {
-    if (end > start) e->setSelection(start, end - start);
-    else e->setCursorPosition(start);
+    if (end > start)
+      e->setSelection(start, end - start);
+    else
+      e->setCursorPosition(start);
   } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
     QTextCursor cur = p->textCursor();
     cur.setPosition(start);

@@ -10,7 +10,9 @@ QString toQt(const std::string& utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-std::string fromQt(const QString& text) { return text.toStdString(); }
+std::string fromQt(const QString& text) {
+  return text.toStdString();
+}
 
 QString displayText(const std::string& text) {
   QString s = toQt(text);
@@ -57,12 +59,18 @@ std::optional<QColor> toQColor(int64_t color) {
     // System colours by their Windows index.
     QPalette p = QGuiApplication::palette();
     switch (color & 0xff) {
-      case 0x05: return p.color(QPalette::Base);
-      case 0x08: return p.color(QPalette::Text);
-      case 0x0C: return p.color(QPalette::Dark);
-      case 0x0F: return p.color(QPalette::Button);
-      case 0x12: return p.color(QPalette::ButtonText);
-      default: return std::nullopt;
+      case 0x05:
+        return p.color(QPalette::Base);
+      case 0x08:
+        return p.color(QPalette::Text);
+      case 0x0C:
+        return p.color(QPalette::Dark);
+      case 0x0F:
+        return p.color(QPalette::Button);
+      case 0x12:
+        return p.color(QPalette::ButtonText);
+      default:
+        return std::nullopt;
     }
   }
   return QColor(static_cast<int>((color >> 16) & 0xff), static_cast<int>((color >> 8) & 0xff),
@@ -77,33 +85,58 @@ int windowsKeyCode(const QKeyEvent& e) {
   if (k >= Qt::Key_0 && k <= Qt::Key_9) return k;
   if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return 112 + (k - Qt::Key_F1);
   switch (k) {
-    case Qt::Key_Backspace: return forms::key::Back;
+    case Qt::Key_Backspace:
+      return forms::key::Back;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return forms::key::Tab;
+    case Qt::Key_Backtab:
+      return forms::key::Tab;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return forms::key::Return;
-    case Qt::Key_Escape: return forms::key::Escape;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return forms::key::PageUp;
-    case Qt::Key_PageDown: return forms::key::PageDown;
-    case Qt::Key_End: return forms::key::End;
-    case Qt::Key_Home: return forms::key::Home;
-    case Qt::Key_Left: return forms::key::Left;
-    case Qt::Key_Up: return forms::key::Up;
-    case Qt::Key_Right: return forms::key::Right;
-    case Qt::Key_Down: return forms::key::Down;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return forms::key::Delete;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Asterisk: return keypad ? 106 : 0;
-    case Qt::Key_Plus: return keypad ? 107 : 187;
-    case Qt::Key_Comma: return 188;
-    case Qt::Key_Minus: return keypad ? 109 : 189;
-    case Qt::Key_Period: return keypad ? 110 : 190;
-    case Qt::Key_Slash: return keypad ? 111 : 0;
-    default: return 0;
+    case Qt::Key_Enter:
+      return forms::key::Return;
+    case Qt::Key_Escape:
+      return forms::key::Escape;
+    case Qt::Key_Space:
+      return 32;
+    case Qt::Key_PageUp:
+      return forms::key::PageUp;
+    case Qt::Key_PageDown:
+      return forms::key::PageDown;
+    case Qt::Key_End:
+      return forms::key::End;
+    case Qt::Key_Home:
+      return forms::key::Home;
+    case Qt::Key_Left:
+      return forms::key::Left;
+    case Qt::Key_Up:
+      return forms::key::Up;
+    case Qt::Key_Right:
+      return forms::key::Right;
+    case Qt::Key_Down:
+      return forms::key::Down;
+    case Qt::Key_Insert:
+      return 45;
+    case Qt::Key_Delete:
+      return forms::key::Delete;
+    case Qt::Key_Shift:
+      return 16;
+    case Qt::Key_Control:
+      return 17;
+    case Qt::Key_Alt:
+      return 18;
+    case Qt::Key_Asterisk:
+      return keypad ? 106 : 0;
+    case Qt::Key_Plus:
+      return keypad ? 107 : 187;
+    case Qt::Key_Comma:
+      return 188;
+    case Qt::Key_Minus:
+      return keypad ? 109 : 189;
+    case Qt::Key_Period:
+      return keypad ? 110 : 190;
+    case Qt::Key_Slash:
+      return keypad ? 111 : 0;
+    default:
+      return 0;
   }
 }
 
@@ -113,13 +146,18 @@ std::optional<int> keyAscii(const QKeyEvent& e) {
   if ((m & Qt::ControlModifier) && !(m & Qt::AltModifier) && k >= Qt::Key_A && k <= Qt::Key_Z)
     return k - Qt::Key_A + 1;  // Ctrl+V = 22 and its siblings
   switch (k) {
-    case Qt::Key_Backspace: return forms::key::Back;
+    case Qt::Key_Backspace:
+      return forms::key::Back;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return forms::key::Return;
-    case Qt::Key_Escape: return forms::key::Escape;
+    case Qt::Key_Enter:
+      return forms::key::Return;
+    case Qt::Key_Escape:
+      return forms::key::Escape;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return std::nullopt;
-    default: break;
+    case Qt::Key_Backtab:
+      return std::nullopt;
+    default:
+      break;
   }
   QString t = e.text();
   if (t.isEmpty()) return std::nullopt;
@@ -140,10 +178,14 @@ int shiftState(Qt::KeyboardModifiers m) {
 
 int mouseButton(Qt::MouseButton b) {
   switch (b) {
-    case Qt::LeftButton: return forms::kLeftButton;
-    case Qt::RightButton: return forms::kRightButton;
-    case Qt::MiddleButton: return forms::kMiddleButton;
-    default: return 0;
+    case Qt::LeftButton:
+      return forms::kLeftButton;
+    case Qt::RightButton:
+      return forms::kRightButton;
+    case Qt::MiddleButton:
+      return forms::kMiddleButton;
+    default:
+      return 0;
   }
 }
 
@@ -157,10 +199,14 @@ int mouseButtons(Qt::MouseButtons b) {
 
 std::optional<QCursor> toQCursor(int pointer) {
   switch (pointer) {
-    case forms::kPointerHourglass: return QCursor(Qt::WaitCursor);
-    case forms::kPointerNoDrop: return QCursor(Qt::ForbiddenCursor);
-    case forms::kPointerCustom: return QCursor(Qt::PointingHandCursor);
-    default: return std::nullopt;
+    case forms::kPointerHourglass:
+      return QCursor(Qt::WaitCursor);
+    case forms::kPointerNoDrop:
+      return QCursor(Qt::ForbiddenCursor);
+    case forms::kPointerCustom:
+      return QCursor(Qt::PointingHandCursor);
+    default:
+      return std::nullopt;
   }
 }
 

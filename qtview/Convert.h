@@ -7,7 +7,6 @@
 #include <QFont>
 #include <QKeyEvent>
 #include <QString>
-
 #include <optional>
 #include <string>
 
@@ -25,8 +24,12 @@ std::string modelText(const QString& shown);
 int displayPosition(const std::string& modelText, int bytePosition);
 int modelPosition(const QString& shown, int position);
 
-inline int toPixels(int twips) { return twips / forms::kTwipsPerPixel; }
-inline int toTwips(int pixels) { return pixels * forms::kTwipsPerPixel; }
+inline int toPixels(int twips) {
+  return twips / forms::kTwipsPerPixel;
+}
+inline int toTwips(int pixels) {
+  return pixels * forms::kTwipsPerPixel;
+}
 
 // "MS Sans Serif", the design font of every window, is the system sans font.
 QFont toQFont(const forms::Font& font);

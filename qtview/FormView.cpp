@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
-
 #include <algorithm>
 
 #include "forms/Application.h"
@@ -75,9 +74,12 @@ FormView::FormView(FormsView& owner, forms::Form& form)
 
 FormView::~FormView() {
   // The window owns every widget of the form.
-  if (frame_) delete frame_.data();
-  else if (sub_) delete sub_.data();
-  else if (canvas_) delete canvas_.data();
+  if (frame_)
+    delete frame_.data();
+  else if (sub_)
+    delete sub_.data();
+  else if (canvas_)
+    delete canvas_.data();
 }
 
 void FormView::detach() {
@@ -88,7 +90,9 @@ void FormView::detach() {
   controlOf_.clear();
 }
 
-bool FormView::isTopLevel() const { return !sub_ && !frame_; }
+bool FormView::isTopLevel() const {
+  return !sub_ && !frame_;
+}
 
 QWidget* FormView::widgetOf(const forms::Control& control) const {
   auto it = widgets_.find(&control);
@@ -157,7 +161,8 @@ void FormView::buildFrame() {
     for (auto& [f, v] : owner_->views_)
       if (v && v->subWindow() == sub && v->form() && v->form()->isLoaded()) {
         forms::Form* child = v->form();
-        if (owner_->app().activeMdiChild() != child) owner_->userEvent([child] { child->userActivate(); });
+        if (owner_->app().activeMdiChild() != child)
+          owner_->userEvent([child] { child->userActivate(); });
         return;
       }
   });
@@ -220,13 +225,17 @@ void FormView::applyWindow(uint32_t dirty) {
     }
     QPixmap picture;
     if (!form_->picture().empty()) picture.load(toQt(form_->picture()));
-    if (workspace_) workspace_->setPicture(picture);
-    else if (canvas_) canvas_->setPicture(picture);
+    if (workspace_)
+      workspace_->setPicture(picture);
+    else if (canvas_)
+      canvas_->setPicture(picture);
     if (canvas_ && !frame_) canvas_->setFont(toQFont(form_->font()));
     QWidget* pointerTarget = workspace_ ? workspace_->viewport() : canvas_.data();
     if (pointerTarget) {
-      if (auto cursor = toQCursor(form_->mousePointer())) pointerTarget->setCursor(*cursor);
-      else pointerTarget->unsetCursor();
+      if (auto cursor = toQCursor(form_->mousePointer()))
+        pointerTarget->setCursor(*cursor);
+      else
+        pointerTarget->unsetCursor();
     }
   }
   if (dirty & F::kDirtyState) {
@@ -258,9 +267,9 @@ void FormView::applyWindow(uint32_t dirty) {
       } else {
         QRect frameRect = win->frameGeometry(), inner = win->geometry();
         int fw = win->isVisible() && frameRect != inner ? frameRect.width() - inner.width()
-                                                          : kDefaultFrameWidth;
+                                                        : kDefaultFrameWidth;
         int fh = win->isVisible() && frameRect != inner ? frameRect.height() - inner.height()
-                                                          : kDefaultFrameHeight;
+                                                        : kDefaultFrameHeight;
         QSize client(std::max(1, w - fw), std::max(1, h - fh));
         win->resize(client);
         if (!form_->resizable() && !frame_) win->setFixedSize(client);
@@ -371,8 +380,9 @@ bool FormView::controlKey(Control& c, QWidget* w, QKeyEvent* e) {
   int result = *ascii;
   if (!user([&c, &result, ascii] { result = c.userKeyPress(*ascii); })) return true;
   if (result == 0) return true;  // cancelled
-  bool textKind = c.kind() == ControlKind::TextBox ||
-                  (c.kind() == ControlKind::ComboBox && c.comboStyle() == forms::ComboStyle::DropdownCombo);
+  bool textKind =
+      c.kind() == ControlKind::TextBox ||
+      (c.kind() == ControlKind::ComboBox && c.comboStyle() == forms::ComboStyle::DropdownCombo);
   if (!textKind) {
     // Lists without typing search by letter; buttons and options do their own keys.
     return result == forms::key::Return && c.kind() == ControlKind::ComboBox;
@@ -466,8 +476,25 @@ void FormView::reportGeometry() {
   if (form_->windowState() == forms::kStateMinimized) return;
   QSize client = workspace_ ? workspace_->viewport()->size() : canvas_ ? canvas_->size() : QSize();
   int left = form_->left(), top = form_->top(), width = form_->width(), height = form_->height();
+  if (!sub_ && !framed_ && form_->windowState() == forms::kStateNormal &&
+      window_->frameGeometry() != window_->geometry()) {
+    // The window manager has framed the window: now the client can be sized so that the
+    // outer size is the model's, as the program set it.
+    framed_ = true;
+    QSize margins = window_->frameGeometry().size() - window_->geometry().size();
+    QSize client(toPixels(form_->width()) - margins.width(),
+                 toPixels(form_->height()) - margins.height());
+    if (client.isValid() && client != window_->size()) {
+      window_->resize(client);
+      return;  // reported when the resize arrives
+    }
+  }
   if (form_->windowState() == forms::kStateNormal) {
     QRect outer = sub_ ? sub_->geometry() : window_->frameGeometry();
+    if (!sub_ && outer == window_->geometry()) {
+      // Not decorated (yet): the frame the model's sizes include is the assumed one.
+      outer.setSize(outer.size() + QSize(kDefaultFrameWidth, kDefaultFrameHeight));
+    }
     left = toTwips(outer.x());
     top = toTwips(outer.y());
     width = toTwips(outer.width());

@@ -10,7 +10,6 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
-
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -124,6 +123,7 @@ class FormView : public QObject {
   uint64_t instanceId_;
   bool built_ = false;
   bool placed_ = false;
+  bool framed_ = false;
   QPointer<QWidget> window_;
   QPointer<FormCanvas> canvas_;
   QPointer<QMdiSubWindow> sub_;

@@ -5,7 +5,6 @@
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QSessionManager>
-
 #include <algorithm>
 
 #include "qtview/FormView.h"
@@ -16,12 +15,13 @@ FormsView::FormsView(forms::Application& app) : app_(&app) {
   app.setObserver(this);
   QApplication::setQuitOnLastWindowClosed(false);
   // The session ends: the frame is asked like any other way of closing it.
-  QObject::connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
-    forms::Form* frame = app_->mdiForm();
-    if (!frame) return;
-    userEvent([frame] { frame->userClose(forms::kUnloadAppWindows); });
-    if (app_->mdiForm() == frame && frame->isLoaded()) manager.cancel();
-  });
+  QObject::connect(qApp, &QGuiApplication::commitDataRequest, this,
+                   [this](QSessionManager& manager) {
+                     forms::Form* frame = app_->mdiForm();
+                     if (!frame) return;
+                     userEvent([frame] { frame->userClose(forms::kUnloadAppWindows); });
+                     if (app_->mdiForm() == frame && frame->isLoaded()) manager.cancel();
+                   });
 }
 
 FormsView::~FormsView() {
@@ -74,7 +74,8 @@ QWidget* FormsView::dialogParent() const {
   // Only the window of a loaded form: a box must not belong to a window on its way out.
   QWidget* active = QApplication::activeWindow();
   for (auto& [f, v] : views_)
-    if (active && v->window() == active && v->form() && v->form()->isLoaded() && active->isVisible())
+    if (active && v->window() == active && v->form() && v->form()->isLoaded() &&
+        active->isVisible())
       return active;
   return mainWindow();
 }
@@ -199,8 +200,10 @@ void FormsView::mousePointerChanged(forms::Form& changed) {
     if (f != &changed && f->mousePointer() == forms::kPointerHourglass) busy = true;
   if (busy == busyCursor_) return;
   busyCursor_ = busy;
-  if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
-  else QApplication::restoreOverrideCursor();
+  if (busy)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
 }
 
 }  // namespace qtview

@@ -8,7 +8,6 @@
 
 #include <QObject>
 #include <QPointer>
-
 #include <cstdint>
 #include <functional>
 #include <map>

@@ -1,17 +1,15 @@
 // The main window's menu bar, toolbars and control strips, written from the frame's model.
 
-#include "qtview/FormView.h"
-
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
-
 #include <algorithm>
 
 #include "forms/Application.h"
 #include "qtview/Convert.h"
+#include "qtview/FormView.h"
 #include "qtview/FormsView.h"
 
 namespace qtview {
@@ -61,7 +59,8 @@ void FormView::applyMenus() {
       if (m) m->deleteLater();
     menus_.clear();
     menuActions_.clear();
-    std::function<void(forms::MenuItem*, QWidget*)> build = [&](forms::MenuItem* item, QWidget* parent) {
+    std::function<void(forms::MenuItem*, QWidget*)> build = [&](forms::MenuItem* item,
+                                                                QWidget* parent) {
       QAction* action = nullptr;
       if (!item->children().empty()) {
         auto* menu = new QMenu(parent);
@@ -165,8 +164,9 @@ void FormView::applyToolbars() {
         } else {
           a = new QAction(tb);
           int index = b.index;
-          QObject::connect(a, &QAction::triggered, this,
-                           [this, model, index] { user([model, index] { model->userClick(index); }); });
+          QObject::connect(a, &QAction::triggered, this, [this, model, index] {
+            user([model, index] { model->userClick(index); });
+          });
         }
         // Buttons go before the bar's other widgets (the picture, the control strip).
         QAction* before = nullptr;

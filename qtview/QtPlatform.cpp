@@ -29,35 +29,54 @@ namespace mb = forms::mb;
 
 std::vector<QMessageBox::StandardButton> messageBoxButtons(int style) {
   switch (style & mb::ButtonsMask) {
-    case mb::OkCancel: return {QMessageBox::Ok, QMessageBox::Cancel};
-    case mb::AbortRetryIgnore: return {QMessageBox::Abort, QMessageBox::Retry, QMessageBox::Ignore};
-    case mb::YesNoCancel: return {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
-    case mb::YesNo: return {QMessageBox::Yes, QMessageBox::No};
-    case mb::RetryCancel: return {QMessageBox::Retry, QMessageBox::Cancel};
-    default: return {QMessageBox::Ok};
+    case mb::OkCancel:
+      return {QMessageBox::Ok, QMessageBox::Cancel};
+    case mb::AbortRetryIgnore:
+      return {QMessageBox::Abort, QMessageBox::Retry, QMessageBox::Ignore};
+    case mb::YesNoCancel:
+      return {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+    case mb::YesNo:
+      return {QMessageBox::Yes, QMessageBox::No};
+    case mb::RetryCancel:
+      return {QMessageBox::Retry, QMessageBox::Cancel};
+    default:
+      return {QMessageBox::Ok};
   }
 }
 
 QMessageBox::Icon messageBoxIcon(int style) {
   switch (style & mb::IconMask) {
-    case mb::Critical: return QMessageBox::Critical;
-    case mb::Question: return QMessageBox::Question;
-    case mb::Exclamation: return QMessageBox::Warning;
-    case mb::Information: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case mb::Critical:
+      return QMessageBox::Critical;
+    case mb::Question:
+      return QMessageBox::Question;
+    case mb::Exclamation:
+      return QMessageBox::Warning;
+    case mb::Information:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
   }
 }
 
 int answerCode(QMessageBox::StandardButton button) {
   switch (button) {
-    case QMessageBox::Ok: return mb::IdOk;
-    case QMessageBox::Cancel: return mb::IdCancel;
-    case QMessageBox::Abort: return mb::IdAbort;
-    case QMessageBox::Retry: return mb::IdRetry;
-    case QMessageBox::Ignore: return mb::IdIgnore;
-    case QMessageBox::Yes: return mb::IdYes;
-    case QMessageBox::No: return mb::IdNo;
-    default: return mb::IdCancel;
+    case QMessageBox::Ok:
+      return mb::IdOk;
+    case QMessageBox::Cancel:
+      return mb::IdCancel;
+    case QMessageBox::Abort:
+      return mb::IdAbort;
+    case QMessageBox::Retry:
+      return mb::IdRetry;
+    case QMessageBox::Ignore:
+      return mb::IdIgnore;
+    case QMessageBox::Yes:
+      return mb::IdYes;
+    case QMessageBox::No:
+      return mb::IdNo;
+    default:
+      return mb::IdCancel;
   }
 }
 
@@ -89,7 +108,9 @@ bool isOpenableAddress(const std::string& address) {
          !url.host().isEmpty();
 }
 
-QtPlatform::~QtPlatform() { delete help_.data(); }
+QtPlatform::~QtPlatform() {
+  delete help_.data();
+}
 
 void QtPlatform::syncView() {
   if (view_) view_->sync();
@@ -111,9 +132,9 @@ int QtPlatform::msgBox(const std::string& prompt, int style, const std::string& 
   box.setDefaultButton(buttons[std::min(def, buttons.size() - 1)]);
   // Escape answers as the close box of the original boxes did: Cancel, or OK alone.
   for (auto b : buttons)
-    if (b == QMessageBox::Cancel || (buttons.size() == 1 && b == QMessageBox::Ok)) box.setEscapeButton(b);
-  if (style & (mb::SystemModal | mb::SetForeground))
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    if (b == QMessageBox::Cancel || (buttons.size() == 1 && b == QMessageBox::Ok))
+      box.setEscapeButton(b);
+  if (style & (mb::SystemModal | mb::SetForeground)) box.setWindowFlag(Qt::WindowStaysOnTopHint);
   box.exec();
   QAbstractButton* clicked = box.clickedButton();
   if (!clicked) return buttons.size() == 1 ? mb::IdOk : mb::IdCancel;
@@ -187,7 +208,7 @@ void QtPlatform::showHelp(const std::string& helpFile) {
   }
   help_->setSource(QUrl::fromLocalFile(path));
   help_->setWindowTitle(help_->documentTitle().isEmpty() ? QFileInfo(path).fileName()
-                                                          : help_->documentTitle());
+                                                         : help_->documentTitle());
   help_->show();
   help_->raise();
   help_->activateWindow();
@@ -229,9 +250,13 @@ void QtPlatform::doEvents() {
   syncView();
 }
 
-std::chrono::system_clock::time_point QtPlatform::now() { return std::chrono::system_clock::now(); }
+std::chrono::system_clock::time_point QtPlatform::now() {
+  return std::chrono::system_clock::now();
+}
 
-std::string QtPlatform::decimalSeparator() { return fromQt(QLocale().decimalPoint()); }
+std::string QtPlatform::decimalSeparator() {
+  return fromQt(QLocale().decimalPoint());
+}
 
 std::string QtPlatform::programFolder() {
   return fromQt(QCoreApplication::applicationDirPath());

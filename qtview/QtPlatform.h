@@ -5,7 +5,6 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
-
 #include <string>
 #include <vector>
 

@@ -149,15 +149,20 @@ std::string ReadCountryCode() {
   return code == "XX" ? "" : code;
 }
 
-int16_t DecimalsFromCommandLine(std::string_view commandLine) {
-  std::string text = TrimSpaces(commandLine);
-  if (text.empty() || text.size() > 5) return 0;
-  int value = 0;
-  for (char c : text) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return 0;
+std::optional<int16_t> ParseDecimals(std::string_view text) {
+  const std::string digits = TrimSpaces(text);
+  if (digits.empty()) return std::nullopt;
+  long value = 0;
+  for (char c : digits) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
     value = value * 10 + (c - '0');
+    if (value > 32767) return std::nullopt;
   }
-  return value > 32767 ? int16_t{0} : static_cast<int16_t>(value);
+  return static_cast<int16_t>(value);
+}
+
+int16_t DecimalsFromCommandLine(std::string_view commandLine) {
+  return ParseDecimals(commandLine).value_or(0);
 }
 
 std::string HelpFileFor(std::string_view code) {

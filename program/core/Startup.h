@@ -4,6 +4,7 @@
 // product-file test, the pipe tables, the language and address texts and the main window.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,8 +28,10 @@ std::string ProgramFilePath();
 // The name of the program file in the program folder.
 inline constexpr const char* kProgramFileName = "veltaro";
 
-// HeatLossDecimals of a command line: a whole number 0-32767 with blanks around it; an
-// empty line, or one that is no such number, gives 0.
+// A number of decimals: digits only (blanks around them allowed), 0-32767; nullopt otherwise.
+std::optional<int16_t> ParseDecimals(std::string_view text);
+// HeatLossDecimals of a command line: an empty line, or one that is no number of decimals,
+// gives 0.
 int16_t DecimalsFromCommandLine(std::string_view commandLine);
 
 // The market's help file under the program folder.

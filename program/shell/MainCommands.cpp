@@ -3,13 +3,14 @@
 // very access (it comes up empty) before acting on it.
 
 #include <cctype>
-#include <climits>
+#include <optional>
 #include <string>
 
 #include "calc/CalcWindow.h"
 #include "core/Fx.h"
 #include "core/LayerControls.h"
 #include "core/NumericInput.h"
+#include "core/Startup.h"
 #include "core/frmDetails.h"
 #include "forms/Application.h"
 #include "shell/ShellServices.h"
@@ -24,23 +25,6 @@ namespace {
 // A window of a later part of the program, shown modeless when it is part of this build.
 void showIfAvailable(const char* name) {
   if (forms::app().isRegistered(name)) forms::app().get(name).show();
-}
-
-// "0" followed by the answer as a 16-bit whole number; nullopt when it is not one.
-std::optional<int16_t> decimalsAnswer(const std::string& answer) {
-  std::string text = "0" + TrimSpaces(answer);
-  if (text.size() > 6) {
-    // Leading zeros aside, more than five digits cannot be a 16-bit number.
-    size_t first = text.find_first_not_of('0');
-    if (first != std::string::npos && text.size() - first > 5) return std::nullopt;
-  }
-  long value = 0;
-  for (char c : text) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
-    value = value * 10 + (c - '0');
-    if (value > 32767) return std::nullopt;
-  }
-  return static_cast<int16_t>(value);
 }
 
 }  // namespace
@@ -165,7 +149,7 @@ void mdiVeltaro::menuRoundCmd_Click() {
   // A cancelled question changes nothing; neither does an answer that is no whole number
   // of decimals. An empty answer means none.
   if (!answer) return;
-  if (auto decimals = decimalsAnswer(*answer)) f.HeatLossDecimals = *decimals;
+  if (auto decimals = ParseDecimals("0" + TrimSpaces(*answer))) f.HeatLossDecimals = *decimals;
 }
 
 void mdiVeltaro::menuShowPipeDistance_Click() {

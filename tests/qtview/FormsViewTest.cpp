@@ -22,7 +22,6 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
-
 #include <functional>
 
 #include "ViewForms.h"
@@ -79,41 +78,53 @@ TEST_F(FormsViewTest, TypedKeysPassTheModelFirst) {
     std::string text;
     Events events;
   } cases[] = {
-      {"letters are dropped by KeyPress", "txtTemp",
-       [](QWidget* e) { QTest::keyClicks(e, "12,5x"); }, "12,5",
+      {"letters are dropped by KeyPress",
+       "txtTemp",
+       [](QWidget* e) { QTest::keyClicks(e, "12,5x"); },
+       "12,5",
        {"txtTemp.Change", "txtTemp.Change", "txtTemp.Change", "txtTemp.Change"}},
-      {"a cancelled Ctrl+V pastes nothing", "txtTemp",
+      {"a cancelled Ctrl+V pastes nothing",
+       "txtTemp",
        [](QWidget* e) {
          QApplication::clipboard()->setText("abc");
          QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
        },
-       "", {}},
-      {"Backspace goes through the model", "txtTemp",
+       "",
+       {}},
+      {"Backspace goes through the model",
+       "txtTemp",
        [](QWidget* e) {
          QTest::keyClicks(e, "40");
          QTest::keyClick(e, Qt::Key_Backspace);
        },
-       "4", {"txtTemp.Change", "txtTemp.Change", "txtTemp.Change"}},
-      {"the model types at the widget's caret", "txtTemp",
+       "4",
+       {"txtTemp.Change", "txtTemp.Change", "txtTemp.Change"}},
+      {"the model types at the widget's caret",
+       "txtTemp",
        [](QWidget* e) {
          QTest::keyClicks(e, "25");
          QTest::keyClick(e, Qt::Key_Home);
          QTest::keyClicks(e, "-");
        },
-       "-25", {"txtTemp.Change", "txtTemp.Change", "txtTemp.Change"}},
-      {"Enter in a multi-line box is CR LF", "txtNotes",
+       "-25",
+       {"txtTemp.Change", "txtTemp.Change", "txtTemp.Change"}},
+      {"Enter in a multi-line box is CR LF",
+       "txtNotes",
        [](QWidget* e) {
          QTest::keyClicks(e, "a");
          QTest::keyClick(e, Qt::Key_Return);
          QTest::keyClicks(e, "\xC3\xB8");
        },
-       "a\r\n\xC3\xB8", {"txtNotes.Change", "txtNotes.Change", "txtNotes.Change"}},
-      {"a paste that the model allows is a Change", "txtNotes",
+       "a\r\n\xC3\xB8",
+       {"txtNotes.Change", "txtNotes.Change", "txtNotes.Change"}},
+      {"a paste that the model allows is a Change",
+       "txtNotes",
        [](QWidget* e) {
          QApplication::clipboard()->setText("pasted");
          QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
        },
-       "pasted", {"txtNotes.Change"}},
+       "pasted",
+       {"txtNotes.Change"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -123,7 +134,8 @@ TEST_F(FormsViewTest, TypedKeysPassTheModelFirst) {
     QWidget* w = widget(box);
     c.type(w);
     EXPECT_EQ(box.text(), c.text);
-    EXPECT_EQ(shownText(w).toStdString(), QString::fromStdString(c.text).replace("\r\n", "\n").toStdString());
+    EXPECT_EQ(shownText(w).toStdString(),
+              QString::fromStdString(c.text).replace("\r\n", "\n").toStdString());
     EXPECT_EQ(log(), c.events);
   }
 }
@@ -275,6 +287,11 @@ TEST_F(FormsViewTest, WindowStatesAndClosingGoThroughTheModel) {
 
 TEST_F(FormsViewTest, TheFrameReportsTheWorkspaceInTwips) {
   QWidget* area = view.workspace()->viewport();
+  // Sizes go back to the model in whole pixels; the inner size is the workspace's.
+  EXPECT_EQ(frame->width(), 11985);
+  EXPECT_EQ(frame->height(), 8880);
+  EXPECT_EQ(frame->scaleWidth(), area->width() * 15);
+  EXPECT_EQ(frame->scaleHeight(), area->height() * 15);
   QTest::mousePress(area, Qt::RightButton, {}, QPoint(600, 500));
   EXPECT_EQ(log(), (Events{"MouseDown 2 9000 7500"}));
   QTest::mouseMove(area, QPoint(300, 135));

@@ -16,9 +16,9 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
-
 #include <functional>
 
 #include "forms/Application.h"
@@ -68,14 +68,37 @@ TEST_F(QtPlatformTest, MessageBoxStylesAndAnswers) {
     int answer;
   } cases[] = {
       {mb::OkOnly, {QMB::Ok}, QMB::NoIcon, QMB::Ok, QMB::Ok, mb::IdOk},
-      {mb::OkCancel | mb::Critical, {QMB::Ok, QMB::Cancel}, QMB::Critical, QMB::Ok, QMB::Cancel, mb::IdCancel},
-      {mb::AbortRetryIgnore | mb::DefaultButton3, {QMB::Abort, QMB::Retry, QMB::Ignore}, QMB::NoIcon,
-       QMB::Ignore, QMB::Abort, mb::IdAbort},
-      {mb::YesNoCancel | mb::Information, {QMB::Yes, QMB::No, QMB::Cancel}, QMB::Information, QMB::Yes,
-       QMB::Cancel, mb::IdCancel},
+      {mb::OkCancel | mb::Critical,
+       {QMB::Ok, QMB::Cancel},
+       QMB::Critical,
+       QMB::Ok,
+       QMB::Cancel,
+       mb::IdCancel},
+      {mb::AbortRetryIgnore | mb::DefaultButton3,
+       {QMB::Abort, QMB::Retry, QMB::Ignore},
+       QMB::NoIcon,
+       QMB::Ignore,
+       QMB::Abort,
+       mb::IdAbort},
+      {mb::YesNoCancel | mb::Information,
+       {QMB::Yes, QMB::No, QMB::Cancel},
+       QMB::Information,
+       QMB::Yes,
+       QMB::Cancel,
+       mb::IdCancel},
       {mb::YesNo | mb::Question, {QMB::Yes, QMB::No}, QMB::Question, QMB::Yes, QMB::No, mb::IdNo},
-      {mb::YesNo | mb::DefaultButton2, {QMB::Yes, QMB::No}, QMB::NoIcon, QMB::No, QMB::Yes, mb::IdYes},
-      {mb::RetryCancel, {QMB::Retry, QMB::Cancel}, QMB::NoIcon, QMB::Retry, QMB::Retry, mb::IdRetry},
+      {mb::YesNo | mb::DefaultButton2,
+       {QMB::Yes, QMB::No},
+       QMB::NoIcon,
+       QMB::No,
+       QMB::Yes,
+       mb::IdYes},
+      {mb::RetryCancel,
+       {QMB::Retry, QMB::Cancel},
+       QMB::NoIcon,
+       QMB::Retry,
+       QMB::Retry,
+       mb::IdRetry},
       {mb::SetForeground | mb::Exclamation, {QMB::Ok}, QMB::Warning, QMB::Ok, QMB::Ok, mb::IdOk},
   };
   for (const Case& c : cases) {
@@ -96,8 +119,17 @@ TEST_F(QtPlatformTest, MessageBoxStylesAndAnswers) {
   }
 }
 
-TEST_F(QtPlatformTest, TheScreenIsCurrentWhenABoxAppears) {
+TEST_F(QtPlatformTest, ABoxSeesTheCurrentScreenAndMovesNoFocus) {
   auto& dialog = static_cast<Dialog&>(app.get("Dialog"));
+  dialog.show();
+  view.sync();
+  QWidget* window = view.windowOf(dialog);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  ASSERT_EQ(dialog.activeControl(), &dialog.txtValue);
+  int focusEvents = 0;
+  dialog.txtValue.onGotFocus = dialog.txtValue.onLostFocus = [&focusEvents] { ++focusEvents; };
+
   QString shown;
   whenOpen([&](QWidget* w) {
     shown = static_cast<QLineEdit*>(view.widgetOf(dialog.txtValue))->text();
@@ -107,7 +139,9 @@ TEST_F(QtPlatformTest, TheScreenIsCurrentWhenABoxAppears) {
     dialog.txtValue.setText("written before the box");
     platform.msgBox("Look", mb::OkOnly, "");
   });
+  QApplication::processEvents();
   EXPECT_EQ(shown, "written before the box");
+  EXPECT_EQ(focusEvents, 0);
 }
 
 TEST_F(QtPlatformTest, InputBoxProposesItsDefaultAndMayBeCancelled) {
@@ -151,8 +185,9 @@ TEST_F(QtPlatformTest, HelpAndPrintingOfHtmlFiles) {
   QFile f(page);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   // A report in the market's code page: the charset of the page decides.
-  f.write("<html><head><meta charset=\"windows-1252\"><title>Contents</title></head>"
-          "<body><p>Varmetab 17,4 W/m\xB2</p></body></html>");
+  f.write(
+      "<html><head><meta charset=\"windows-1252\"><title>Contents</title></head>"
+      "<body><p>Varmetab 17,4 W/m\xB2</p></body></html>");
   f.close();
 
   platform.showHelp(page.toStdString());
@@ -235,7 +270,8 @@ TEST(QtPlatformRules, FileFiltersInQtForm) {
     std::string windows;
     QStringList qt;
   } cases[] = {
-      {"Case files (*.DAT)|*.DAT|All files (*.*)|*.*", {"Case files (*.DAT *.dat)", "All files (*)"}},
+      {"Case files (*.DAT)|*.DAT|All files (*.*)|*.*",
+       {"Case files (*.DAT *.dat)", "All files (*)"}},
       {"Reports|*.htm;*.html", {"Reports (*.htm *.HTM *.html *.HTML)"}},
       {"", {}},
   };
@@ -247,11 +283,11 @@ TEST(QtPlatformRules, OnlyWebAndMailAddressesOpen) {
     const char* address;
     bool opens;
   } cases[] = {
-      {"http://www.example.com", true},      {"https://example.com/contact", true},
-      {"mailto:info@example.com", true},     {"HTTPS://EXAMPLE.COM", true},
-      {"file:///etc/passwd", false},         {"javascript:alert(1)", false},
-      {"www.example.com", false},            {"", false},
-      {"ftp://example.com/file", false},     {"http://", false},
+      {"http://www.example.com", true},  {"https://example.com/contact", true},
+      {"mailto:info@example.com", true}, {"HTTPS://EXAMPLE.COM", true},
+      {"file:///etc/passwd", false},     {"javascript:alert(1)", false},
+      {"www.example.com", false},        {"", false},
+      {"ftp://example.com/file", false}, {"http://", false},
   };
   for (const Case& c : cases) EXPECT_EQ(qtview::isOpenableAddress(c.address), c.opens) << c.address;
   qtview::QtPlatform platform;

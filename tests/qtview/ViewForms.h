@@ -15,7 +15,9 @@ inline std::vector<std::string>& log() {
   return entries;
 }
 
-inline void note(const std::string& e) { log().push_back(e); }
+inline void note(const std::string& e) {
+  log().push_back(e);
+}
 
 inline void logAll(forms::Control& c) {
   std::string n = c.name() + (c.index() >= 0 ? "(" + std::to_string(c.index()) + ")" : "");
@@ -59,7 +61,9 @@ class Sheet : public forms::Form {
     lblTemp.setCaption("Medium temperature");
     txtTemp.move(2150, 300, 1060, 315);
     lblUnit.move(3270, 360, 240, 195);
-    lblUnit.setCaption("\xC2\xB0" "C");
+    lblUnit.setCaption(
+        "\xC2\xB0"
+        "C");
     lblSize.move(120, 790, 1700, 195);
     lblSize.setCaption("Pipe diameter");
     cboSize.move(2150, 730, 1060, 315);

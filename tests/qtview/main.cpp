@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-
 #include <cstdlib>
 
 int main(int argc, char** argv) {

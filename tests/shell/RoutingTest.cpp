@@ -79,6 +79,9 @@ class RoutingTest : public ShellTest {
     for (const auto& s : g_log) add(s);
     for (const auto& b : platform.callsOf("msgBox")) add("msg:" + b.text);
     if (app->find("frmCase")) add("frmCase");
+    if (auto* w = app->find("frmAdresses"); w && w->visible()) add("contact");
+    if (auto* w = app->find("frmAbout"); w && w->visible()) add("about");
+    if (!frame->menu("menuShowPipeDistance").checked()) add("pipe-distances-off");
     if (auto* d = app->find("frmDetails"); d && d->visible()) add("details");
     for (const auto& h : platform.callsOf("showHelp")) {
       fs::path p(h.text);
@@ -131,13 +134,17 @@ INSTANTIATE_TEST_SUITE_P(
         Route{"PreView", 23, "report23(frmCalc23,-,show)"}, Route{"PreView", 0, ""},
         Route{"menuExcel", 4, "report4(frmCalc04,-,export) excel"}, Route{"menuExcel", 0, "excel"},
         Route{"menuWord", 21, "report21(frmCalc21,-,export) word"}, Route{"menuWord", 99, "word"},
-        Route{"menuNewCase", 1, "frmCase"}, Route{"NewCase", 1, "CaseNew"},
-        Route{"menuOpenCase", 0, "CaseOpen"}, Route{"OpenCase", 5, "CaseOpen"},
-        Route{"menuSaveCase", 5, "CaseSave"}, Route{"SaveCase", 0, "CaseSave"},
-        Route{"DeleteCase", 3, "CaseDelete"}, Route{"menuDeleteCase", 0, "CaseDelete"},
-        Route{"menuIndex", 0, "help:helpdk/index.html"}, Route{"Help", 7, "help:helpdk/index.html"},
-        Route{"menuMax", 6, "state6=2"}, Route{"menuMin", 21, "state21=1"}, Route{"menuMax", 0, ""},
-        Route{"menuMin", 8, ""}),
+        Route{"menuNewCase", 1, "frmCase"}, Route{"menuNewCase", 0, "frmCase"},
+        Route{"NewCase", 1, "CaseNew"}, Route{"NewCase", 0, "CaseNew"},
+        Route{"menuShowPipeDistance", 5, "pipe-distances-off"},
+        Route{"menuShowPipeDistance", 0, "pipe-distances-off"}, Route{"menuAdr", 3, "contact"},
+        Route{"menuAdr", 0, "contact"}, Route{"menuAboutProgram", 22, "about"},
+        Route{"menuAboutProgram", 0, "about"}, Route{"menuOpenCase", 0, "CaseOpen"},
+        Route{"OpenCase", 5, "CaseOpen"}, Route{"menuSaveCase", 5, "CaseSave"},
+        Route{"SaveCase", 0, "CaseSave"}, Route{"DeleteCase", 3, "CaseDelete"},
+        Route{"menuDeleteCase", 0, "CaseDelete"}, Route{"menuIndex", 0, "help:helpdk/index.html"},
+        Route{"Help", 7, "help:helpdk/index.html"}, Route{"menuMax", 6, "state6=2"},
+        Route{"menuMin", 21, "state21=1"}, Route{"menuMax", 0, ""}, Route{"menuMin", 8, ""}),
     [](const auto& info) {
       return std::string(info.param.command) + "_" + std::to_string(info.param.active);
     });

@@ -200,8 +200,8 @@ TEST(CommandLine, GivesTheHeatLossDecimals) {
   struct Case {
     const char* line;
     int decimals;
-  } cases[] = {{"2", 2},  {"", 0},    {"   ", 0},       {" 3 ", 3},   {"abc", 0}, {"2x", 0},
-               {"-1", 0}, {"1.5", 0}, {"32767", 32767}, {"32768", 0}, {"0004", 4}};
+  } cases[] = {{"2", 2},  {"", 0},    {"   ", 0},       {" 3 ", 3},   {"abc", 0},    {"2x", 0},
+               {"-1", 0}, {"1.5", 0}, {"32767", 32767}, {"32768", 0}, {"000004", 4}, {"0004", 4}};
   for (const Case& c : cases)
     EXPECT_EQ(veltaro::DecimalsFromCommandLine(c.line), c.decimals) << '"' << c.line << '"';
 }

@@ -395,6 +395,14 @@ bool FormView::controlKey(Control& c, QWidget* w, QKeyEvent* e) {
   return result == forms::key::Escape;
 }
 
+void FormView::giveFirstFocus() {
+  // Once per window: a window whose controls cannot take the focus stays without one.
+  if (!form_ || !form_->isLoaded() || form_->activeControl() || firstFocusGiven_) return;
+  firstFocusGiven_ = true;
+  forms::Form* f = form_;
+  user([f] { f->focusNext(false); });
+}
+
 bool FormView::controlFocusIn(Control& c, QFocusEvent* e) {
   if (owner_->isSyncing() || !form_) return false;
   forms::Form* f = form_;
@@ -404,7 +412,7 @@ bool FormView::controlFocusIn(Control& c, QFocusEvent* e) {
     case Qt::MenuBarFocusReason:
       // The window came back (activation, a closed list or box): no focus move. A window
       // that never had a focused control gets its first one in the tab order.
-      if (!f->activeControl()) user([f] { f->focusNext(false); });
+      giveFirstFocus();
       return false;
     default:
       if (f->activeControl() != &c) user([&c] { c.userFocus(); });

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -298,6 +299,23 @@ TEST_F(FormsViewTest, TheFrameReportsTheWorkspaceInTwips) {
   EXPECT_EQ(area->cursor().shape(), Qt::PointingHandCursor);
   QTest::mouseMove(area, QPoint(300, 150));
   EXPECT_EQ(area->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(FormsViewTest, TheBackgroundPictureIsDrawnOnceUnscaledFromTheTopLeft) {
+  QDir().mkpath(VELTARO_BINARY_DIR "/qtview-files");
+  QString file = VELTARO_BINARY_DIR "/qtview-files/background.png";
+  QImage picture(40, 30, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  ASSERT_TRUE(picture.save(file));
+  view.userEvent([&] {
+    sheet->unload();
+    frame->setPicture(file.toStdString());
+  });
+  QImage shown = view.workspace()->viewport()->grab().toImage();
+  EXPECT_EQ(shown.pixelColor(0, 0), QColor(Qt::red));
+  EXPECT_EQ(shown.pixelColor(39, 29), QColor(Qt::red));
+  EXPECT_NE(shown.pixelColor(40, 5), QColor(Qt::red));   // not stretched
+  EXPECT_NE(shown.pixelColor(45, 35), QColor(Qt::red));  // not tiled
 }
 
 TEST_F(FormsViewTest, MenusAndToolbarsFollowTheModel) {

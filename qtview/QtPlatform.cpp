@@ -137,7 +137,8 @@ int QtPlatform::msgBox(const std::string& prompt, int style, const std::string& 
   if (style & (mb::SystemModal | mb::SetForeground)) box.setWindowFlag(Qt::WindowStaysOnTopHint);
   box.exec();
   QAbstractButton* clicked = box.clickedButton();
-  if (!clicked) return buttons.size() == 1 ? mb::IdOk : mb::IdCancel;
+  // A box closed without a button answers with its last, least committal one (No, Cancel).
+  if (!clicked) return answerCode(buttons.back());
   return answerCode(box.standardButton(clicked));
 }
 

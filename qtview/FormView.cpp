@@ -148,6 +148,8 @@ void FormView::build() {
 
 void FormView::buildFrame() {
   auto* frame = new QMainWindow;
+  // The toolbars show as the program says; the user cannot switch them off.
+  frame->setContextMenuPolicy(Qt::PreventContextMenu);
   frame_ = frame;
   window_ = frame;
   workspace_ = new Workspace(frame);

@@ -130,7 +130,7 @@ int QtPlatform::msgBox(const std::string& prompt, int style, const std::string& 
   for (auto b : buttons) box.addButton(b);
   size_t def = (style & mb::DefaultButton3) ? 2 : (style & mb::DefaultButton2) ? 1 : 0;
   box.setDefaultButton(buttons[std::min(def, buttons.size() - 1)]);
-  // Escape answers as the close box of the original boxes did: Cancel, or OK alone.
+  // Escape answers Cancel, or OK when that is the only button.
   for (auto b : buttons)
     if (b == QMessageBox::Cancel || (buttons.size() == 1 && b == QMessageBox::Ok))
       box.setEscapeButton(b);

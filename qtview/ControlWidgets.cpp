@@ -298,10 +298,14 @@ void FormView::applyText(Control& c, QWidget* w) {
     case ControlKind::Browser: {
       auto* b = static_cast<QTextBrowser*>(w);
       QUrl url = c.text().empty() ? QUrl() : QUrl::fromLocalFile(toQt(c.text()));
+      // The same report file is rewritten for every preview: a write of its path, even a
+      // silent one, reads it again.
       if (url.isEmpty())
         b->clear();
+      else if (b->source() == url)
+        b->reload();
       else
-        b->setSource(url);  // reloads the file
+        b->setSource(url);
       break;
     }
     default:

@@ -148,6 +148,8 @@ void FormView::build() {
 
 void FormView::buildFrame() {
   auto* frame = new QMainWindow;
+  // The toolbars show as the program says; the user cannot switch them off.
+  frame->setContextMenuPolicy(Qt::PreventContextMenu);
   frame_ = frame;
   window_ = frame;
   workspace_ = new Workspace(frame);
@@ -395,6 +397,14 @@ bool FormView::controlKey(Control& c, QWidget* w, QKeyEvent* e) {
   return result == forms::key::Escape;
 }
 
+void FormView::giveFirstFocus() {
+  // Once per window: a window whose controls cannot take the focus stays without one.
+  if (!form_ || !form_->isLoaded() || form_->activeControl() || firstFocusGiven_) return;
+  firstFocusGiven_ = true;
+  forms::Form* f = form_;
+  user([f] { f->focusNext(false); });
+}
+
 bool FormView::controlFocusIn(Control& c, QFocusEvent* e) {
   if (owner_->isSyncing() || !form_) return false;
   forms::Form* f = form_;
@@ -404,7 +414,7 @@ bool FormView::controlFocusIn(Control& c, QFocusEvent* e) {
     case Qt::MenuBarFocusReason:
       // The window came back (activation, a closed list or box): no focus move. A window
       // that never had a focused control gets its first one in the tab order.
-      if (!f->activeControl()) user([f] { f->focusNext(false); });
+      giveFirstFocus();
       return false;
     default:
       if (f->activeControl() != &c) user([&c] { c.userFocus(); });

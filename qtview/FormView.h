@@ -76,6 +76,9 @@ class FormView : public QObject {
   void activateWindow();
   // Puts the keyboard focus on the model's active control.
   void applyFocus();
+  // Qt focused a control of this window, which never had a focused one (it was just
+  // shown): the model gives it its first control in the tab order.
+  void giveFirstFocus();
 
   QWidget* window() const { return window_; }
   QWidget* canvas() const { return canvas_; }
@@ -124,6 +127,7 @@ class FormView : public QObject {
   bool built_ = false;
   bool placed_ = false;
   bool framed_ = false;
+  bool firstFocusGiven_ = false;
   QPointer<QWidget> window_;
   QPointer<FormCanvas> canvas_;
   QPointer<QMdiSubWindow> sub_;

@@ -102,13 +102,11 @@ void FormsView::sync() {
     for (FormView* v : views) v->reportGeometry();  // views are deleted only later
     --reportDepth_;
   }
-  // Qt focused a control of a window that never had one (it was just shown): the model
-  // gives that window its first control in the tab order.
+  // A window just shown: Qt has put the focus into it, the model chooses the control.
   if (QWidget* focus = QApplication::focusWidget()) {
     for (auto& [f, v] : views_) {
-      forms::Form* form = v->form();
-      if (form && form->isLoaded() && v->controlOf(focus) && !form->activeControl()) {
-        userEvent([form] { form->focusNext(false); });
+      if (v->controlOf(focus)) {
+        v->giveFirstFocus();
         break;
       }
     }

@@ -2,6 +2,15 @@
 // The generic renderer: shows every loaded form of the window model with Qt widgets and feeds
 // what the user does back into the model, which raises the events.
 //
+// Wiring, in main():
+//   QApplication qapp(argc, argv);
+//   qtview::QtPlatform platform;
+//   forms::Application app(platform);
+//   qtview::FormsView view(app);          // observes app; destroy it before app
+//   platform.setView(&view);
+//   QObject::connect(&view, &qtview::FormsView::ended, &qapp, &QApplication::quit);
+//   ... load and show the first windows ..., view.sync(); return QApplication::exec();
+//
 // The model is the only owner of state. Widgets are written from it in sync(), which runs
 // after each user event the view dispatches (and when the platform opens a box, pauses or
 // lets events run); a handler that writes a box many times is shown only with its final text.

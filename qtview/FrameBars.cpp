@@ -126,7 +126,7 @@ void FormView::fillWindowList(QMenu* menu) {
       forms::Form* child = owner_->app().find(name);
       if (!child || child->instanceId() != id) return;
       user([child] {
-        // Choosing a minimised window restores it, as the window list always did.
+        // Choosing a minimised window from the list restores it.
         if (child->windowState() == forms::kStateMinimized)
           child->userSetWindowState(forms::kStateNormal);
         child->userActivate();

@@ -130,14 +130,15 @@ int QtPlatform::msgBox(const std::string& prompt, int style, const std::string& 
   for (auto b : buttons) box.addButton(b);
   size_t def = (style & mb::DefaultButton3) ? 2 : (style & mb::DefaultButton2) ? 1 : 0;
   box.setDefaultButton(buttons[std::min(def, buttons.size() - 1)]);
-  // Escape answers as the close box of the original boxes did: Cancel, or OK alone.
+  // Escape answers Cancel, or OK when that is the only button.
   for (auto b : buttons)
     if (b == QMessageBox::Cancel || (buttons.size() == 1 && b == QMessageBox::Ok))
       box.setEscapeButton(b);
   if (style & (mb::SystemModal | mb::SetForeground)) box.setWindowFlag(Qt::WindowStaysOnTopHint);
   box.exec();
   QAbstractButton* clicked = box.clickedButton();
-  if (!clicked) return buttons.size() == 1 ? mb::IdOk : mb::IdCancel;
+  // A box closed without a button answers with its last, least committal one (No, Cancel).
+  if (!clicked) return answerCode(buttons.back());
   return answerCode(box.standardButton(clicked));
 }
 

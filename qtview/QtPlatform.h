@@ -49,7 +49,7 @@ class QtPlatform : public forms::Platform {
   QPointer<QTextBrowser> help_;
 };
 
-// The pieces of the Windows conventions that the platform translates.
+// The Windows conventions of the window model that the platform translates.
 
 // The buttons of a message-box style, in the order Windows shows them.
 std::vector<QMessageBox::StandardButton> messageBoxButtons(int style);

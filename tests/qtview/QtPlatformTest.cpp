@@ -11,7 +11,6 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -300,15 +299,6 @@ TEST(QtPlatformRules, ProgramsStartWithoutAShellAndReportFailure) {
   // A shell string is a program name that does not exist, never a command.
   EXPECT_FALSE(platform.startProgram("true; touch /tmp/never", {}));
   EXPECT_TRUE(platform.startProgram("true", {"with blanks in it.htm"}));
-}
-
-TEST(QtPlatformRules, DecimalSeparatorFollowsTheLocale) {
-  qtview::QtPlatform platform;
-  QLocale::setDefault(QLocale(QLocale::Danish, QLocale::Denmark));
-  EXPECT_EQ(platform.decimalSeparator(), ",");
-  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-  EXPECT_EQ(platform.decimalSeparator(), ".");
-  QLocale::setDefault(QLocale::system());
 }
 
 }  // namespace

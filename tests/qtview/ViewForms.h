@@ -55,49 +55,43 @@ class Sheet : public forms::Form {
     setMdiChild(true);
     setCaption("Heat loss for a given thickness");
     move(0, 0, 8735, 4755);
-    fraInput.move(60, 60, 4900, 1900);
-    fraInput.setCaption(" Input ");
-    lblTemp.move(120, 360, 1700, 195);
-    lblTemp.setCaption("Medium temperature");
-    txtTemp.move(2150, 300, 1060, 315);
-    lblUnit.move(3270, 360, 240, 195);
-    lblUnit.setCaption(
-        "\xC2\xB0"
-        "C");
-    lblSize.move(120, 790, 1700, 195);
-    lblSize.setCaption("Pipe diameter");
-    cboSize.move(2150, 730, 1060, 315);
-    lblProduct.move(120, 1220, 1700, 195);
-    lblProduct.setCaption("Product");
-    lstProduct.move(2150, 1160, 2655, 315);
+    // The layout, in twips of each control's container, as a window design gives it.
+    struct Place {
+      forms::Control& c;
+      int left, top, width, height;
+      const char* caption;
+    };
+    for (const Place& p : std::initializer_list<Place>{
+             {fraInput, 60, 60, 4900, 1900, " Input "},
+             {lblTemp, 120, 360, 1700, 195, "Medium temperature"},
+             {txtTemp, 2150, 300, 1060, 315, ""},
+             {lblUnit, 3270, 360, 240, 195, "°C"},
+             {lblSize, 120, 790, 1700, 195, "Pipe diameter"},
+             {cboSize, 2150, 730, 1060, 315, ""},
+             {lblProduct, 120, 1220, 1700, 195, "Product"},
+             {lstProduct, 2150, 1160, 2655, 315, ""},
+             {fraPlace, 5040, 60, 2000, 1400, " Location "},
+             {optIn, 120, 360, 1600, 255, "Indoors"},
+             {optOut, 120, 720, 1600, 255, "Outdoors"},
+             {optSea, 120, 1080, 1600, 255, "At sea"},
+             {chkDetail, 5160, 1560, 2000, 255, "Show details"},
+             {fraResult, 5040, 1900, 3500, 1300, " Result "},
+             {txtLoss, 1940, 360, 960, 315, "17.4"},
+             {cmdCalc, 1940, 780, 960, 375, "&Calculate"},
+             {barDone, 60, 3300, 8400, 200, ""},
+             {txtNotes, 60, 3700, 8400, 600, "First line\r\nSecond line"}}) {
+      p.c.move(p.left, p.top, p.width, p.height);
+      p.c.setTextSilently(p.caption);
+    }
     lstProduct.setComboStyle(forms::ComboStyle::DropdownList);
+    optIn.setValueSilently(1);
+    txtLoss.setLocked(true);
+    barDone.setValueSilently(40);
+    linRule.x1 = 60, linRule.y1 = 3600, linRule.x2 = 8460, linRule.y2 = 3600;
+    txtNotes.setMultiLine(true);
     for (const char* s : {"21.3", "26.9", "33.7"}) cboSize.addItem(s);
     for (const char* s : {"Wired mat 80", "Pipe section 100", "Board 140"}) lstProduct.addItem(s);
     lstProduct.setListIndexSilently(0);
-    fraPlace.move(5040, 60, 2000, 1400);
-    fraPlace.setCaption(" Location ");
-    optIn.move(120, 360, 1600, 255);
-    optIn.setCaption("Indoors");
-    optIn.setValueSilently(1);
-    optOut.move(120, 720, 1600, 255);
-    optOut.setCaption("Outdoors");
-    optSea.move(120, 1080, 1600, 255);
-    optSea.setCaption("At sea");
-    chkDetail.move(5160, 1560, 2000, 255);
-    chkDetail.setCaption("Show details");
-    fraResult.move(5040, 1900, 3500, 1300);
-    fraResult.setCaption(" Result ");
-    txtLoss.move(1940, 360, 960, 315);
-    txtLoss.setLocked(true);
-    txtLoss.setTextSilently("17.4");
-    cmdCalc.move(1940, 780, 960, 375);
-    cmdCalc.setCaption("&Calculate");
-    barDone.move(60, 3300, 8400, 200);
-    barDone.setValueSilently(40);
-    linRule.x1 = 60, linRule.y1 = 3600, linRule.x2 = 8460, linRule.y2 = 3600;
-    txtNotes.move(60, 3700, 8400, 600);
-    txtNotes.setMultiLine(true);
-    txtNotes.setTextSilently("First line\r\nSecond line");
     forms::Font bold;
     bold.bold = true;
     for (forms::Control* c : {&fraInput, &fraPlace, &fraResult, &txtLoss}) c->setFont(bold);

@@ -38,11 +38,22 @@ int modelPosition(const QString& shown, int position) {
   return static_cast<int>(modelText(shown.left(position)).size());
 }
 
+// The windows were laid out for a narrow sans font; a wide one clips their labels. Prefer a
+// sans font with the narrow metrics when it is installed, else the system's own.
+static QString designSansFamily() {
+  static const QString family = [] {
+    const QString narrow = QStringLiteral("Liberation Sans");
+    if (QFontDatabase::families().contains(narrow)) return narrow;
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+  }();
+  return family;
+}
+
 QFont toQFont(const forms::Font& font) {
   QFont f;
   QString name = toQt(font.name);
   if (name.isEmpty() || name.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0)
-    f.setFamily(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    f.setFamily(designSansFamily());
   else
     f.setFamily(name);
   f.setStyleHint(QFont::SansSerif);

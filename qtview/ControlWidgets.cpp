@@ -293,6 +293,9 @@ void FormView::applyText(Control& c, QWidget* w) {
       auto* p = static_cast<QProgressBar*>(w);
       p->setRange(c.minimum(), c.maximum());
       p->setValue(c.value());
+      // A bar may carry a text of its own (the splash window's); it is shown in the bar.
+      p->setTextVisible(!c.text().empty());
+      p->setFormat(toQt(c.text()));
       break;
     }
     case ControlKind::Browser: {

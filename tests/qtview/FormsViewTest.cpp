@@ -19,6 +19,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -239,6 +240,15 @@ TEST_F(FormsViewTest, ModelStateReachesTheWidgets) {
        [this] { return widget<QComboBox>(sheet->lstProduct)->currentIndex() == 2; }},
       {"multi-line text shows its lines", [] {},
        [this] { return widget<QPlainTextEdit>(sheet->txtNotes)->blockCount() == 2; }},
+      {"a progress bar shows the text it carries",
+       [this] {
+         sheet->barDone.setText(" Loading ");
+         sheet->barDone.setValue(40);
+       },
+       [this] {
+         auto* bar = widget<QProgressBar>(sheet->barDone);
+         return bar->isTextVisible() && bar->text() == " Loading " && bar->value() == 40;
+       }},
       {"caption and state of the window",
        [this] {
          sheet->setCaption("Renamed");

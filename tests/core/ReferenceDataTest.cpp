@@ -160,11 +160,10 @@ TEST_F(ReferenceData, PipeOnlyTableAndCheck) {
 
   const struct {
     const char *size, *product;
-  } fine[] = {{"22 mm", "Kappe "},
-              {"18", "Other"},
-              {"DN 20", "Kappe"},
-              {"21.6", "Kappe"},
-              {"22/2", "Kappe"}};
+  } fine[] = {
+      {"22 mm", "Kappe "}, {"18", "Other"},  {"DN 20", "Kappe"}, {"21.6", "Kappe"},
+      {"22/2", "Kappe"},   {"-22", "Kappe"},  // no leading digit: size 0, as the empty slots
+      {".9", "Kappe"}};
   for (const auto& c : fine) EXPECT_EQ(veltaro::PipeOnlyCheck(c.size, c.product, ""), 0) << c.size;
   EXPECT_TRUE(platform.callsOf("msgBox").empty());
 

@@ -161,11 +161,17 @@ TEST_F(LanguageTexts, AddressCountAndTheCountrysContactBlock) {
     veltaro::fx().CountryCode = c.code;
     veltaro::LoadAddresses();
     EXPECT_EQ(veltaro::fx().AddressCount, 9);
-    const std::pair<int, std::string> expected[] = {
-        {144, a(c.b)},           {145, a(c.b + 1)},         {146, a(c.b + 2 + c.skip)},
-        {147, a(c.b + 3 + c.skip)}, {148, a(c.b + 5)},      {149, "Tel. " + a(c.b + 6)},
-        {151, "E-mail " + a(c.b + 8)}, {152, a(c.b + 9)},   {155, a(c.b + 9)},
-        {156, a(c.b + 10)},      {153, "x"}};
+    const std::pair<int, std::string> expected[] = {{144, a(c.b)},
+                                                    {145, a(c.b + 1)},
+                                                    {146, a(c.b + 2 + c.skip)},
+                                                    {147, a(c.b + 3 + c.skip)},
+                                                    {148, a(c.b + 5)},
+                                                    {149, "Tel. " + a(c.b + 6)},
+                                                    {151, "E-mail " + a(c.b + 8)},
+                                                    {152, a(c.b + 9)},
+                                                    {155, a(c.b + 9)},
+                                                    {156, a(c.b + 10)},
+                                                    {153, "x"}};
     for (const auto& [line, text] : expected) EXPECT_EQ(t[line], text) << c.code << " " << line;
     EXPECT_FALSE(forms::app().isLoaded("frmAdresses")) << "loaded, hidden and unloaded";
   }

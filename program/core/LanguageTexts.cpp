@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/Errors.h"
 #include "core/Fx.h"
 #include "core/Numbers.h"
 #include "core/NumericInput.h"
@@ -188,9 +189,22 @@ void CopyContactBlock() {
   auto& t = state.TextTable;
   const auto& a = state.AddressLines;
   const int b = ContactBlockFirstLine(state.CountryCode);
-  for (int i = 0; i < 4; ++i) t.set(144 + i, a[b + i]);
+  // The country's block must be in the file whole; a shorter file would publish empty
+  // contact lines without a word.
+  if (a.size() < b + 10)
+    throw DataFileError(ProgramPath("\\Text\\adress.all"), 0,
+                        "has " + std::to_string(a.size()) + " lines; the address of " +
+                            state.CountryCode + " needs lines " + std::to_string(b) + " to " +
+                            std::to_string(b + 10));
+  // The Norwegian block has one more address line at the top that is not published: lines
+  // 146 and 147 take its address lines 2 and 3 instead of 1 and 2.
+  const int skip = state.CountryCode == "NO" ? 1 : 0;
+  t.set(144, a[b]);
+  t.set(145, a[b + 1]);
+  t.set(146, a[b + 2 + skip]);
+  t.set(147, a[b + 3 + skip]);
   t.set(148, a[b + 5]);
-  // Telephone, fax and e-mail with their captions; line b+4 is not shown.
+  // Telephone, fax and e-mail with their captions.
   t.set(149, t[190] + " " + a[b + 6]);
   t.set(150, t[191] + " " + a[b + 7]);
   t.set(151, t[192] + " " + a[b + 8]);

@@ -27,8 +27,9 @@ void LoadAddresses();
 // 76 "SE", 91 "LT", 106 "EE", 121 "LV", 46 "DK" and any other code.
 int ContactBlockFirstLine(std::string_view countryCode);
 // What the contact window's load does with the text table: with b the country's first line,
-// lines b..b+3 into TextTable(144..147), b+5 into 148, TextTable(190/191/192) + " " + line
-// b+6/b+7/b+8 into 149/150/151, b+9 into 152 and 155, b+10 into 156.
+// lines b..b+3 into TextTable(144..147) (for "NO" b, b+1, b+3, b+4), b+5 into 148,
+// TextTable(190/191/192) + " " + line b+6/b+7/b+8 into 149/150/151, b+9 into 152 and 155,
+// b+10 into 156. DataFileError naming the contact file when it lacks lines of the block.
 void CopyContactBlock();
 
 }  // namespace veltaro

@@ -33,25 +33,21 @@ bool readSize(const std::string& field, int16_t& size) {
   return true;
 }
 
-// The leading number of a text, "." as the decimal point; 0 when it starts with no digit.
+// The leading number of a text, "." as the decimal point; 0 when it starts with no digit (a
+// sign or a point in front is no number here).
 double leadingNumber(std::string_view s) {
+  if (s.empty() || s[0] < '0' || s[0] > '9') return 0.0;
   std::size_t i = 0;
-  std::string acc;
-  if (i < s.size() && (s[i] == '-' || s[i] == '+')) acc += s[i++];
   bool point = false;
   for (; i < s.size(); ++i) {
     const char c = s[i];
-    if (c >= '0' && c <= '9') {
-      acc += c;
-    } else if (c == '.' && !point) {
-      acc += c;
+    if (c == '.' && !point) {
       point = true;
-    } else {
+    } else if (c < '0' || c > '9') {
       break;
     }
   }
-  return acc.size() >= 2 || (acc.size() == 1 && acc[0] >= '0' && acc[0] <= '9') ? ParseNumber(acc)
-                                                                                : 0.0;
+  return ParseNumber(s.substr(0, i));
 }
 
 }  // namespace

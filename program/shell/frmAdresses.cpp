@@ -4,12 +4,10 @@
 #include <cmath>
 #include <string>
 
-#include "core/Errors.h"
 #include "core/Fx.h"
 #include "core/LanguageTexts.h"
 #include "core/NumericInput.h"
 #include "core/Startup.h"
-#include "core/TextFile.h"
 #include "forms/Application.h"
 #include "shell/ShellServices.h"
 #include "shell/mdiVeltaro.h"
@@ -37,27 +35,6 @@ const Origin kPanelOrigin[frmAdresses::kPanels] = {{165, 600},   {165, 2820},  {
                                                    {6195, 2820}, {9285, 2820}, {165, 5025},
                                                    {3105, 5025}, {6195, 5040}};
 constexpr int kPanelWidth = 3060;  // up to the next panel
-
-// The market's contact block into the text table, where the reports' contact block and the
-// main window's link bands read it. For "NO" lines 146 and 147 take the block's address lines
-// 2 and 3 instead of 1 and 2.
-void publishContactBlock(int b) {
-  auto& f = fx();
-  auto& t = f.TextTable;
-  const auto& a = f.AddressLines;
-  const int skip = f.CountryCode == "NO" ? 1 : 0;
-  t.set(144, a[b]);
-  t.set(145, a[b + 1]);
-  t.set(146, a[b + 2 + skip]);
-  t.set(147, a[b + 3 + skip]);
-  t.set(148, a[b + 5]);
-  t.set(149, t[190] + " " + a[b + 6]);
-  t.set(150, t[191] + " " + a[b + 7]);
-  t.set(151, t[192] + " " + a[b + 8]);
-  t.set(152, a[b + 9]);
-  t.set(155, a[b + 9]);
-  t.set(156, a[b + 10]);
-}
 
 }  // namespace
 
@@ -107,15 +84,6 @@ void frmAdresses::Form_Load() {
   setLeft(static_cast<int>(std::fabs(static_cast<float>(frame.width() - width() - 300))));
   control("cmdOK").setCaption(f.TextTable[80]);
 
-  // The country's block must be in the file whole; a shorter file would publish empty
-  // contact lines without a word.
-  const int first = ContactBlockFirstLine(f.CountryCode);
-  if (f.AddressLines.size() < first + 10)
-    throw DataFileError(ProgramPath("\\Text\\adress.all"), 0,
-                        "has " + std::to_string(f.AddressLines.size()) + " lines; the address of " +
-                            f.CountryCode + " needs lines " + std::to_string(first) + " to " +
-                            std::to_string(first + 10));
-
   auto fillPanel = [&](int panel, int blockFirst, int fields) {
     for (int k = 0; k < fields; ++k)
       control(kValues[k], panel).setCaption(f.AddressLines[blockFirst + k]);
@@ -131,7 +99,9 @@ void frmAdresses::Form_Load() {
     for (const char* name : {"emaillabel", "weblabel", "email", "website"})
       control(name, 0).setVisible(false);
   }
-  publishContactBlock(first);
+  // The market's contact block into the text table, where the reports' contact block and
+  // the main window's link bands read it.
+  CopyContactBlock();
 
   // Panels 1-7 show blocks 3-9; a longer file has no more panels to show them in.
   int last = std::min<int>(f.AddressCount - 2, kPanels - 1);

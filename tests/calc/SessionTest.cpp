@@ -44,6 +44,12 @@ TEST_F(CalcTest, WindowsPlaceThemselvesByTheMainWindowState) {
   EXPECT_EQ(marine.height(), 5050);
   EXPECT_FALSE(marine.control("Besparelses_data").visible());
   EXPECT_FALSE(marine.control("VTU").visible());
+  // No bare-object unit shows in the marine edition, whatever the geometry.
+  marine.control("PLAN").userClick();
+  EXPECT_FALSE(marine.control("lblUnit", 15).visible());
+  marine.control("ROR").userClick();
+  EXPECT_FALSE(marine.control("lblUnit", 9).visible());
+  EXPECT_TRUE(marine.control("lblUnit", 8).visible());
 }
 
 TEST_F(CalcTest, LoadingSetsCaptionsListsAndTheActiveCalculation) {

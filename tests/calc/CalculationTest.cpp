@@ -203,6 +203,38 @@ TEST_F(CalculationTest, SwedishAndOtherPipeDistances) {
   }
 }
 
+TEST_F(CalculationTest, SwedishPipeSectionsStandInForTheChosenThickness) {
+  fx().CountryCode = "SE";
+  for (const char* f : {"Product", "PipeDiam", "PlanEmis"})
+    std::filesystem::copy_file(folder / "Text" / (std::string(f) + ".DK"),
+                               folder / "Text" / (std::string(f) + ".SE"));
+  forms::Form& w = open("frmCalc01");
+  enter(w, Inputs{});
+  type(w.control("RORCOM"), "89");
+  auto run = [&](const char* thickness) {
+    type(w.control("ISOLERINGST"), thickness);
+    w.control("Beregn").userClick();
+    EXPECT_TRUE(fx().ResultValid[1]) << thickness;
+    return w.control("VT").text();
+  };
+  const std::string loss50 = run("50");  // not yet a section product
+
+  // The section made for 89 mm and a nominal 40 mm is 50 mm thick: the run uses 50 mm, then
+  // the chosen 40 comes back without clearing the result.
+  fx().PipeKapTable.assign({{kPipeProduct, "89", "40", "50"}});
+  EXPECT_EQ(run("40"), loss50);
+  EXPECT_EQ(w.control("txtAktTykk").text(), "50");
+  EXPECT_EQ(w.control("ISOLERINGST").text(), "40");
+
+  // No section for 30 mm: a critical message, then the chosen thickness is used.
+  platform.expectMsgBox(forms::mb::IdOk, "T203");
+  EXPECT_NE(run("30"), loss50);
+  EXPECT_TRUE(platform.scriptDone());
+  EXPECT_EQ(platform.calls.back().title, "T102");
+  EXPECT_EQ(platform.calls.back().style, 16);
+  EXPECT_EQ(w.control("txtAktTykk").text(), "30");
+}
+
 TEST_F(CalculationTest, SavingsCompareTheInsulatedWithTheBareObject) {
   for (bool plane : {false, true}) {
     forms::Form& w = open("frmCalc01");

@@ -220,6 +220,41 @@ TEST_F(CalcTest, GeometryAndLocationSwitches) {
   EXPECT_FALSE(w.control("VAND").enabled());
 }
 
+TEST_F(CalcTest, WhichInputEventsClearTheResults) {
+  // 'c': the text changes; 'f': the focus enters the control.
+  struct Case {
+    const char* window;
+    const char* control;
+    char event;
+    bool clears;
+  };
+  const Case cases[] = {
+      {"frmCalc01", "RORL", 'c', true},        {"frmCalc01", "Pris", 'f', true},
+      {"frmCalc01", "EmisionUiso", 'c', true}, {"frmCalc01", "Energienh", 'f', true},
+      {"frmCalc01", "ISOLERINGST", 'c', true}, {"frmCalc01", "ROR", 'f', false},
+      {"frmCalc02", "OVERFLADE", 'c', true},   {"frmCalc02", "VINDHASTIGHED", 'c', true},
+      {"frmCalc02", "PLANH", 'c', true},       {"frmCalc02", "UDE", 'f', true},
+      {"frmCalc02", "VAND", 'f', true},        {"frmCalc02", "ROR", 'f', false},
+      {"frmCalc02", "INDE", 'f', false},       {"frmCalc02", "ISOLERINGST", 'c', false},
+      {"frmCalc03", "VARMETAB", 'c', true},    {"frmCalc03", "ROR", 'f', true},
+      {"frmCalc03", "PRODUKT", 'f', true},     {"frmCalc03", "OVERFLADE", 'c', false},
+  };
+  for (const Case& c : cases) {
+    forms::Form& w = open(c.window);
+    const int k = c.window[8] - '0';
+    if (k == 1) w.control("cbxSave").userClick();
+    w.control("Beregn").userFocus();
+    fx().ResultValid[k] = true;
+    forms::Control& target = w.control(c.control);
+    if (c.event == 'c')
+      target.setText(target.text() + "1");
+    else
+      target.userFocus();
+    EXPECT_EQ(!fx().ResultValid[k], c.clears) << c.window << " " << c.control << " " << c.event;
+    w.unload();
+  }
+}
+
 TEST_F(CalcTest, PipeOnlyQuestionMovesTheFocusByTheAnswer) {
   struct Case {
     const char* window;

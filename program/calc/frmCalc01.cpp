@@ -469,6 +469,8 @@ CalcForm::SearchEnd frmCalc01::calculate() {
           ts = finite(s.HeatFlow / (De * kPi * s.SurfaceCoefficient) + ta);
           convection(g, ts, ta, windSpeed());
           c = 0;
+        } else {
+          end.converged = false;
         }
         break;
       }
@@ -490,8 +492,7 @@ CalcForm::SearchEnd frmCalc01::calculate() {
       ovf.setText(RoundTripText(ts));  // the box shows the running value
       ++passes;
       c += 0.1;
-      // The plane search runs on to 1500 before its overrun rule; the result check below
-      // still holds it to the limit of 1000 (about 10000 passes).
+      // The plane search has a limit of its own; a run that converges within it is a result.
       if (c > 1500) {
         if (std::abs(qPrev - s.HeatFlow) < 5) {
           s.HeatFlow = (s.HeatFlow + qPrev) / 2;
@@ -499,14 +500,13 @@ CalcForm::SearchEnd frmCalc01::calculate() {
           ts = finite(s.HeatFlow / s.SurfaceCoefficient + ta);
           convection({false, inside, true, H, e}, ts, ta, windSpeed());
           c = 0;
+        } else {
+          end.converged = false;
         }
         break;
       }
     }
   }
-  // One limit for both geometries: a plane run that needed more than about 10000 passes is no
-  // result, even when it settled before its own limit of 1500.
-  end.converged = !(c > 1000);
 
   s.HeatFlow = (s.HeatFlow + qPrev) / 2;
   const double q = s.HeatFlow;

@@ -60,9 +60,8 @@ frmCalc01::frmCalc01() : CalcForm(kName, 1) {
   make(Text, "Omgivende", -1, &f5, 6600, 1280, 1060, 315);
   make(Label, "lblUnit", 6, &f5, 7755, 1320, 300, 195, "°C");
 
-  // The savings block: shown at load except in the marine edition.
+  // The savings block; the marine edition hides it at load.
   Control& sv = make(Frame, "Besparelses_data", -1, nullptr, 60, 2970, 5500, 2930, " Besparelse ");
-  sv.setVisible(false);
   make(ControlKind::CheckBox, "cbxSave", -1, &sv, 120, 400, 5000, 255, "Medtag besparelse");
   make(Label, "LblVOFT", 3, &sv, 120, 805, 1950, 195, "Rørlængde").setEnabled(false);
   Control& area = make(Label, "LblVOFT", 0, &sv, 120, 805, 1950, 195, "Areal");
@@ -91,7 +90,7 @@ frmCalc01::frmCalc01() : CalcForm(kName, 1) {
   make(Text, "OVERFLADE", -1, &f6, 2140, 330, 1060, 330);
   make(Label, "lblUnit", 7, &f6, 3300, 370, 450, 195, "°C");
   make(Label, "LblVOFT", 15, &f6, 120, 890, 1950, 195, "Varmetab uisoleret").setEnabled(false);
-  make(Text, "VTU", -1, &f6, 2140, 850, 1060, 330).setEnabled(false);
+  make(Text, "VTU", -1, &f6, 2140, 850, 1060, 330);
   make(Label, "lblUnit", 9, &f6, 3300, 890, 450, 195, "W/m").setEnabled(false);
   make(Label, "lblUnit", 15, &f6, 3300, 890, 450, 195, "W/m²").setVisible(false);
   make(Label, "LblVOFT", 14, &f6, 120, 1355, 1950, 195, "Varmetab isoleret");
@@ -99,7 +98,7 @@ frmCalc01::frmCalc01() : CalcForm(kName, 1) {
   make(Label, "lblUnit", 8, &f6, 3300, 1355, 450, 195, "W/m");
   make(Label, "lblUnit", 14, &f6, 3300, 1355, 450, 195, "W/m²").setVisible(false);
   make(Label, "LblVOFT", 16, &f6, 120, 1830, 1950, 195, "Besparelse pr. år").setEnabled(false);
-  make(Text, "Bespar", -1, &f6, 2140, 1790, 1060, 330).setEnabled(false);
+  make(Text, "Bespar", -1, &f6, 2140, 1790, 1060, 330);
   make(Label, "lblUnit", 10, &f6, 3300, 1830, 450, 195, "kr").setEnabled(false);
   make(ControlKind::CommandButton, "Beregn", -1, &f6, 2140, 2350, 1060, 375, "Beregn");
   // The thickness of the Swedish pipe section actually used; kept for the report, never shown.

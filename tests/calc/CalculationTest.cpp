@@ -72,42 +72,32 @@ class CalculationTest : public CalcTest {
   }
 };
 
-TEST_F(CalculationTest, HeatLossFedToCalculation3GivesTheThicknessBack) {
+// Along a row of thicknesses calculation 1 loses less heat and shows a cooler surface; at 30
+// and 80 mm calculation 3 turns the heat loss, and at 30 mm calculation 2 the surface
+// temperature, back into that thickness.
+TEST_F(CalculationTest, Calculation1MonotonicAndTurnedBackByCalculations2And3) {
   fx().HeatLossDecimals = 3;
   for (const Geometry& g : geometries()) {
-    for (const char* thickness : {"30", "80"}) {
-      auto [loss, surface] = calc1(g.inputs, thickness);
-      double t = thicknessFrom("frmCalc03", "VARMETAB", g.inputs, veltaro::PointText(loss));
-      EXPECT_NEAR(t, std::stod(thickness), 1.0) << g.name << " loss " << loss;
-    }
-  }
-}
-
-TEST_F(CalculationTest, SurfaceTemperatureFedToCalculation2GivesTheThicknessBack) {
-  fx().HeatLossDecimals = 3;
-  for (const Geometry& g : geometries()) {
-    const double thickness = 30;
-    // How far a whole degree of surface temperature moves the thickness here.
-    double below = calc1(g.inputs, "28").second;
-    double above = calc1(g.inputs, "32").second;
+    // How far a whole degree of surface temperature moves the thickness near 30 mm.
+    double below = calc1(g.inputs, "28").second, above = calc1(g.inputs, "32").second;
     double mmPerKelvin = 4.0 / std::max(std::abs(below - above), 1.0);
-    auto [loss, surface] = calc1(g.inputs, "30");
-    double t = thicknessFrom("frmCalc02", "OVERFLADE", g.inputs, veltaro::PointText(surface));
-    EXPECT_NEAR(t, thickness, 1.0 + mmPerKelvin) << g.name << " surface " << surface;
-  }
-}
-
-TEST_F(CalculationTest, HeatLossFallsAndTheSurfaceCoolsAsTheThicknessGrows) {
-  fx().HeatLossDecimals = 3;
-  for (const Geometry& g : geometries()) {
     double lastLoss = 1e9, lastSurface = 1e9;
-    for (const char* thickness : {"10", "20", "40", "80", "160", "320"}) {
+    for (const char* thickness : {"10", "20", "30", "40", "80", "160", "320"}) {
+      const double t = std::stod(thickness);
       auto [loss, surface] = calc1(g.inputs, thickness);
       EXPECT_LT(loss, lastLoss) << g.name << " " << thickness;
       EXPECT_LE(surface, lastSurface) << g.name << " " << thickness;
       EXPECT_GE(surface, std::stod(g.inputs.ambient)) << g.name;
       lastLoss = loss;
       lastSurface = surface;
+      if (t == 30 || t == 80) {
+        double t3 = thicknessFrom("frmCalc03", "VARMETAB", g.inputs, veltaro::PointText(loss));
+        EXPECT_NEAR(t3, t, 1.0) << g.name << " loss " << loss;
+      }
+      if (t == 30) {
+        double t2 = thicknessFrom("frmCalc02", "OVERFLADE", g.inputs, veltaro::PointText(surface));
+        EXPECT_NEAR(t2, t, 1.0 + mmPerKelvin) << g.name << " surface " << surface;
+      }
     }
   }
 }
@@ -200,10 +190,49 @@ TEST_F(CalculationTest, SwedishAndOtherPipeDistances) {
     } else {
       EXPECT_EQ(s.PipeDistWall[1], c.wall);
     }
+    forms::Form& shown =
+        *app.find(c.country == std::string("SE") ? "frmPipedistanceSE" : "frmPipedistance");
+    EXPECT_TRUE(shown.control("txtDummy").hasFocus()) << "no visible box shows a caret";
+    if (c.country == std::string("DK")) {
+      EXPECT_EQ(shown.control("Distwall").text(), std::to_string(c.wall));
+      EXPECT_EQ(shown.control("nextpipe").text(), std::to_string(c.next));
+    }
     w.unload();
     EXPECT_FALSE(app.isLoaded("frmPipedistance"));
     EXPECT_FALSE(app.isLoaded("frmPipedistanceSE"));
   }
+}
+
+TEST_F(CalculationTest, SwedishPipeSectionsStandInForTheChosenThickness) {
+  fx().CountryCode = "SE";
+  for (const char* f : {"Product", "PipeDiam", "PlanEmis"})
+    std::filesystem::copy_file(folder / "Text" / (std::string(f) + ".DK"),
+                               folder / "Text" / (std::string(f) + ".SE"));
+  forms::Form& w = open("frmCalc01");
+  enter(w, Inputs{});
+  type(w.control("RORCOM"), "89");
+  auto run = [&](const char* thickness) {
+    type(w.control("ISOLERINGST"), thickness);
+    w.control("Beregn").userClick();
+    EXPECT_TRUE(fx().ResultValid[1]) << thickness;
+    return w.control("VT").text();
+  };
+  const std::string loss50 = run("50");  // not yet a section product
+
+  // The section made for 89 mm and a nominal 40 mm is 50 mm thick: the run uses 50 mm, then
+  // the chosen 40 comes back without clearing the result.
+  fx().PipeKapTable.assign({{kPipeProduct, "89", "40", "50"}});
+  EXPECT_EQ(run("40"), loss50);
+  EXPECT_EQ(w.control("txtAktTykk").text(), "50");
+  EXPECT_EQ(w.control("ISOLERINGST").text(), "40");
+
+  // No section for 30 mm: a critical message, then the chosen thickness is used.
+  platform.expectMsgBox(forms::mb::IdOk, "T203");
+  EXPECT_NE(run("30"), loss50);
+  EXPECT_TRUE(platform.scriptDone());
+  EXPECT_EQ(platform.calls.back().title, "T102");
+  EXPECT_EQ(platform.calls.back().style, 16);
+  EXPECT_EQ(w.control("txtAktTykk").text(), "30");
 }
 
 TEST_F(CalculationTest, SavingsCompareTheInsulatedWithTheBareObject) {
@@ -323,6 +352,27 @@ TEST_F(CalculationTest, FloatingPointFaultsEndAsNonConvergence) {
   }
 }
 
+TEST_F(CalculationTest, PlaneSearchOfCalculation1ThatSettlesWithinItsOwnLimitIsAResult) {
+  // A thin layer on a very hot wall: the surface temperature swings about its fixed point and
+  // settles slowly, in about 7500 and about 12500 passes. The plane search has a limit of its
+  // own (15000 passes); a run that settles within it is a result, not a failure.
+  for (const char* medium : {"1945.71", "1946.01"}) {
+    forms::Form& w = open("frmCalc01");
+    Inputs in;
+    in.height = "1000";
+    in.product = kConstantProduct;
+    in.medium = medium;
+    enter(w, in);
+    type(w.control("ISOLERINGST"), "0.75");
+    platform.expectMsgBox(forms::mb::IdOk, "T71");  // the temperature-limit warning only
+    w.control("Beregn").userClick();
+    EXPECT_TRUE(platform.scriptDone()) << medium;
+    EXPECT_TRUE(fx().ResultValid[1]) << medium;
+    EXPECT_FALSE(w.control("VT").text().empty()) << medium;
+    w.unload();
+  }
+}
+
 TEST_F(CalculationTest, PlaneSearchOfCalculation2ThatExhaustsItsPassesAcceptsANearResult) {
   // Required 0 °C never meets the same-sign test, so the search runs to its pass limit and
   // accepts a surface within 2 K of the requirement.
@@ -339,12 +389,6 @@ TEST_F(CalculationTest, PlaneSearchOfCalculation2ThatExhaustsItsPassesAcceptsANe
   // λ/d·(20 − 0) ≈ h·(0 − (−10)) with h near 6.5 W/(m²·K): d ≈ 0.04·20/65 m ≈ 12 mm.
   EXPECT_NEAR(number(w, "ISOLERINGST"), 12, 4);
 }
-
-}  // namespace
-}  // namespace calctest
-
-namespace calctest {
-namespace {
 
 TEST_F(CalculationTest, PipeSearchOfCalculation1NeverStopsOnItsStartValue) {
   // The search starts from a heat flow of 7 W/m. Pick the medium temperature that makes the

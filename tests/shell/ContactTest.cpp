@@ -56,27 +56,42 @@ TEST_F(ContactTest, EveryMarketPublishesItsBlock) {
   }
 }
 
-TEST_F(ContactTest, PanelsShowTheHeadOfficeAndEveryMarket) {
+TEST_F(ContactTest, PanelsShowTheHeadOfficeOrTheMarineBlockThenEveryMarket) {
+  for (const std::string code : {"MRN", "DK"}) {
+    SCOPED_TRACE(code);
+    start(code);
+    const bool marine = code == "MRN";
+    app->find<veltaro::mdiVeltaro>()->menu("menuAdr").userClick();
+    auto& w = *app->find<veltaro::frmAdresses>();
+    EXPECT_EQ(w.caption(), "M31");
+    EXPECT_EQ(w.control("cmdOK").caption(), "T80");
+    const int first = marine ? 16 : 1;
+    EXPECT_EQ(w.control("Selskab", 0).caption(), a(first));
+    EXPECT_EQ(w.control("fax", 0).caption(), a(first + 7));
+    for (const char* name : {"email", "website", "emaillabel", "weblabel"})
+      EXPECT_EQ(w.control(name, 0).visible(), marine) << name;
+    if (marine) {
+      EXPECT_EQ(w.control("website", 0).caption(), a(25));
+    }
+    for (int i = 1; i <= 7; ++i) {
+      EXPECT_TRUE(w.control("Selskab", i).visible());
+      EXPECT_EQ(w.control("Selskab", i).caption(), a(15 * (i + 1) + 1));
+      EXPECT_EQ(w.control("website", i).caption(), a(15 * (i + 1) + 10));
+      EXPECT_EQ(w.control("Tlflabel", i).caption(), "T190");
+    }
+  }
+}
+
+TEST_F(ContactTest, PlacedByTheFrameWidthWithLinksWithoutBlanks) {
   start("DK");
   auto& frame = *app->find<veltaro::mdiVeltaro>();
   frame.menu("menuAdr").userClick();
   auto& w = *app->find<veltaro::frmAdresses>();
-  EXPECT_EQ(w.caption(), "M31");
-  EXPECT_EQ(w.control("cmdOK").caption(), "T80");
-  EXPECT_EQ(w.control("Selskab", 0).caption(), a(1));
-  EXPECT_EQ(w.control("fax", 0).caption(), a(8));
-  EXPECT_FALSE(w.control("email", 0).visible());
-  EXPECT_FALSE(w.control("weblabel", 0).visible());
-  for (int i = 1; i <= 7; ++i) {
-    EXPECT_TRUE(w.control("Selskab", i).visible());
-    EXPECT_EQ(w.control("Selskab", i).caption(), a(15 * (i + 1) + 1));
-    EXPECT_EQ(w.control("website", i).caption(), a(15 * (i + 1) + 10));
-    EXPECT_EQ(w.control("Tlflabel", i).caption(), "T190");
-  }
   // 300 twips from the right edge of an 11990-wide frame.
   EXPECT_EQ(w.left(), 610);
   EXPECT_EQ(w.top(), 50);
   EXPECT_EQ(w.width(), 12300);
+  EXPECT_EQ(w.height(), 7800);
 
   w.control("website", 3).userClick();
   auto opened = platform.callsOf("openAddress");
@@ -88,16 +103,6 @@ TEST_F(ContactTest, PanelsShowTheHeadOfficeAndEveryMarket) {
   frame.setWidth(15360);
   frame.menu("menuAdr").userClick();
   EXPECT_EQ(app->find<veltaro::frmAdresses>()->left(), 2760);
-}
-
-TEST_F(ContactTest, MarineShowsItsOwnBlockFirst) {
-  start("MRN");
-  app->find<veltaro::mdiVeltaro>()->menu("menuAdr").userClick();
-  auto& w = *app->find<veltaro::frmAdresses>();
-  EXPECT_EQ(w.control("Selskab", 0).caption(), a(16));
-  EXPECT_EQ(w.control("website", 0).caption(), a(25));
-  EXPECT_TRUE(w.control("email", 0).visible());
-  EXPECT_EQ(w.control("Selskab", 7).caption(), a(121));
 }
 
 TEST_F(ContactTest, ShortAndLongContactFiles) {
@@ -138,7 +143,11 @@ TEST_F(ContactTest, AboutBoxFollowsTheFrameAndTheMarket) {
     EXPECT_EQ(about.width(), 8015);
     EXPECT_EQ(about.height(), 7515);
     EXPECT_EQ(about.control("lblVersion").caption(), "Version 2.6.4");
-    EXPECT_EQ(about.control("lblDisclaimer").caption() == "T196", c.disclaimerFromText);
+    auto& disclaimer = about.control("lblDisclaimer");
+    EXPECT_EQ(disclaimer.caption() == "T196", c.disclaimerFromText);
+    if (c.disclaimerFromText) {
+      EXPECT_EQ(disclaimer.font(), (forms::Font{"MS Sans Serif", 8}));
+    }
     EXPECT_EQ(!about.icon().empty(), c.icon);
 
     platform.expectMsgBox(forms::mb::IdOk, "System Information Is Unavailable At This Time");
@@ -146,6 +155,15 @@ TEST_F(ContactTest, AboutBoxFollowsTheFrameAndTheMarket) {
     EXPECT_TRUE(platform.scriptDone());
     EXPECT_TRUE(platform.callsOf("startProgram").empty());
     EXPECT_NE(app->find<veltaro::frmAbout>(), nullptr);  // the box stays open
+
+    // Both links open the web address of the contact details.
+    for (const char* link : {"Picture2", "Label4"}) {
+      const auto before = platform.callsOf("openAddress").size();
+      about.control(link).userClick();
+      auto opened = platform.callsOf("openAddress");
+      ASSERT_EQ(opened.size(), before + 1) << link;
+      EXPECT_EQ(opened.back().text, "https://www.torvelin.example.com");
+    }
   }
 }
 

@@ -55,13 +55,18 @@ class FakeCalc : public forms::Form, public veltaro::CalcWindow {
   int number_;
 };
 
-// The scripted platform, with a look at the program while it pauses.
+// The scripted platform, with a look at the program while it pauses or shows a message.
 class ObservingPlatform : public testing_support::ScriptedPlatform {
  public:
   std::function<void(int)> onPause;
+  std::function<void()> onMsgBox;
   void pause(int milliseconds) override {
     ScriptedPlatform::pause(milliseconds);
     if (onPause) onPause(milliseconds);
+  }
+  int msgBox(const std::string& prompt, int style, const std::string& title) override {
+    if (onMsgBox) onMsgBox();
+    return ScriptedPlatform::msgBox(prompt, style, title);
   }
 };
 

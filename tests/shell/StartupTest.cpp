@@ -104,18 +104,18 @@ TEST_P(SettingsFileTest, DecidesWhetherToAsk) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SettingsFileTest,
-    ::testing::Values(
-        SettingsCase{"Missing", nullptr, 0, -1, "DK", "DK\r\n"},
-        SettingsCase{"SameAgeIsKept", "UK\r\n", 0, -2, "UK", "UK\r\n"},
-        SettingsCase{"SameSecondIsKept", "UK\r\n", -800, -2, "UK", "UK\r\n"},
-        SettingsCase{"NewerIsKept", "NO\r\n", 60000, -2, "NO", "NO\r\n"},
-        SettingsCase{"OlderIsDeletedAndAsked", "UK\r\n", -1000, 6, "LV", "LV\r\n"},
-        SettingsCase{"BlanksAndCase", "  se  \r\n", 5000, -2, "SE", "  se  \r\n"},
-        SettingsCase{"LowerXxMeansNone", "xx\r\n", 5000, 4, "LT", "LT\r\n"},
-        SettingsCase{"MarineOnlyFromTheFile", "MRN\r\n", 5000, -2, "MRN", "MRN\r\n"},
-        SettingsCase{"OneCharacterIsTooShort", "D\r\n", 5000, 0, "UK", "UK\r\n"},
-        SettingsCase{"EmptyFileAsks", "", 5000, -1, "DK", "DK\r\n"},
-        SettingsCase{"OnlyTheFirstLineCounts", "EE\r\nDK\r\n", 5000, -2, "EE", "EE\r\nDK\r\n"}),
+    ::testing::Values(SettingsCase{"Missing", nullptr, 0, -1, "DK", "DK\r\n"},
+                      SettingsCase{"SameAgeIsKept", "UK\r\n", 0, -2, "UK", "UK\r\n"},
+                      SettingsCase{"SameSecondIsKept", "UK\r\n", -800, -2, "UK", "UK\r\n"},
+                      SettingsCase{"NewerIsKept", "NO\r\n", 60000, -2, "NO", "NO\r\n"},
+                      SettingsCase{"OlderIsDeletedAndAsked", "UK\r\n", -1000, 6, "LV", "LV\r\n"},
+                      SettingsCase{"BlanksAndCase", "  se  \r\n", 5000, -2, "SE", "  se  \r\n"},
+                      SettingsCase{"LowerXxMeansNone", "xx\r\n", 5000, 4, "LT", "LT\r\n"},
+                      SettingsCase{"MarineOnlyFromTheFile", "MRN\r\n", 5000, -2, "MRN", "MRN\r\n"},
+                      SettingsCase{"OneCharacterIsTooShort", "D\r\n", 5000, 0, "UK", "UK\r\n"},
+                      SettingsCase{"EmptyFileAsks", "", 5000, -1, "DK", "DK\r\n"},
+                      SettingsCase{"OnlyTheFirstLineCounts", "EE\r\nDK\r\n", 5000, -2, "EE",
+                                   "EE\r\nDK\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StartupTest, ClosingTheCountryDialogEndsCleanlyAndWritesNothing) {
@@ -131,6 +131,7 @@ TEST_F(StartupTest, ChangedProductFileIsRefusedWithTheFixedMessage) {
   writeSettings("DK\r\n");
   writeLines(folder / "Text" / "Product.DK", {"Wool DK;0.034;0;0;-50;250;20;;", "Wool DK"});
   platform.expectMsgBox(forms::mb::IdOk);
+  platform.onMsgBox = [&] { EXPECT_EQ(app->find("frmStart"), nullptr); };  // splash gone first
   veltaro::Main();
 
   auto boxes = platform.callsOf("msgBox");
@@ -149,10 +150,10 @@ TEST_F(StartupTest, MissingOrBrokenDataFilesAreNamedAndEndTheProgram) {
     const char* file;
     const char* code;
     int addressLines;  // 0: the file is removed; else the contact file gets that many lines
-  } cases[] = {{"Text/TextFile.UK", "UK", 0},  {"Text/MenuText.NO", "NO", 0},
-               {"Text/adress.all", "DK", 0},   {"Text/Check.CRC", "DK", 0},
-               {"TEXT/PipeOnly.LT", "LT", 0},  {"TEXT/PipeKap.SE", "SE", 0},
-               {"Text/Product.FR", "FR", 0},   {"Text/adress.all", "LV", 120}};
+  } cases[] = {{"Text/TextFile.UK", "UK", 0}, {"Text/MenuText.NO", "NO", 0},
+               {"Text/adress.all", "DK", 0},  {"Text/Check.CRC", "DK", 0},
+               {"TEXT/PipeOnly.LT", "LT", 0}, {"TEXT/PipeKap.SE", "SE", 0},
+               {"Text/Product.FR", "FR", 0},  {"Text/adress.all", "LV", 120}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     TearDown();
@@ -163,6 +164,7 @@ TEST_F(StartupTest, MissingOrBrokenDataFilesAreNamedAndEndTheProgram) {
     else
       fs::remove(folder / c.file);
     platform.expectMsgBox(forms::mb::IdOk, fs::path(c.file).filename().string());
+    platform.onMsgBox = [&] { EXPECT_EQ(app->find("frmStart"), nullptr); };
     veltaro::Main();
     EXPECT_TRUE(platform.scriptDone());
     EXPECT_TRUE(app->ended());
@@ -172,8 +174,8 @@ TEST_F(StartupTest, MissingOrBrokenDataFilesAreNamedAndEndTheProgram) {
 
 TEST(CommandLine, GivesTheHeatLossDecimals) {
   const std::pair<const char*, int> cases[] = {
-      {"2", 2},   {"", 0},    {"   ", 0},       {" 3 ", 3},   {"abc", 0},
-      {"-1", 0},  {"1.5", 0}, {"32767", 32767}, {"32768", 0}, {"0004", 4}};
+      {"2", 2},  {"", 0},    {"   ", 0},       {" 3 ", 3},   {"abc", 0},
+      {"-1", 0}, {"1.5", 0}, {"32767", 32767}, {"32768", 0}, {"0004", 4}};
   for (const auto& [line, decimals] : cases)
     EXPECT_EQ(veltaro::DecimalsFromCommandLine(line), decimals) << '"' << line << '"';
 }

@@ -53,15 +53,17 @@ TEST_F(ContactTest, TheMarketsBlockGoesIntoTheTextTable) {
   }
 }
 
-TEST_F(ContactTest, PanelsShowTheHeadOfficeOrTheMarineBlockThenEveryMarket) {
+TEST_F(ContactTest, PanelsPlaceAndLinks) {
   for (const std::string code : {"MRN", "DK"}) {
     SCOPED_TRACE(code);
     start(code);
     const bool marine = code == "MRN";
-    app->find<veltaro::mdiVeltaro>()->menu("menuAdr").userClick();
+    auto& frame = *app->find<veltaro::mdiVeltaro>();
+    frame.menu("menuAdr").userClick();
     auto& w = *app->find<veltaro::frmAdresses>();
     EXPECT_EQ(w.caption(), "M31");
     EXPECT_EQ(w.control("cmdOK").caption(), "T80");
+    // Panel 0: the head office with telephone and fax only, or the marine block whole.
     const int first = marine ? 16 : 1;
     EXPECT_EQ(w.control("Selskab", 0).caption(), a(first));
     EXPECT_EQ(w.control("fax", 0).caption(), a(first + 7));
@@ -76,30 +78,24 @@ TEST_F(ContactTest, PanelsShowTheHeadOfficeOrTheMarineBlockThenEveryMarket) {
       EXPECT_EQ(w.control("website", i).caption(), a(15 * (i + 1) + 10));
       EXPECT_EQ(w.control("Tlflabel", i).caption(), "T190");
     }
+    // 300 twips from the right edge of an 11990-wide frame.
+    EXPECT_EQ(w.left(), 610);
+    EXPECT_EQ(w.top(), 50);
+    EXPECT_EQ(w.width(), 12300);
+    EXPECT_EQ(w.height(), 7800);
+
+    const auto before = platform.callsOf("openAddress").size();
+    w.control("website", 3).userClick();
+    auto opened = platform.callsOf("openAddress");
+    ASSERT_EQ(opened.size(), before + 1);
+    EXPECT_EQ(opened.back().text, "A70");  // block 5 line 10, trimmed
+    w.control("cmdOK").userClick();
+    EXPECT_EQ(app->find<veltaro::frmAdresses>(), nullptr);
+
+    frame.setWidth(15360);
+    frame.menu("menuAdr").userClick();
+    EXPECT_EQ(app->find<veltaro::frmAdresses>()->left(), 2760);
   }
-}
-
-TEST_F(ContactTest, PlacedByTheFrameWidthWithLinksWithoutBlanks) {
-  start("DK");
-  auto& frame = *app->find<veltaro::mdiVeltaro>();
-  frame.menu("menuAdr").userClick();
-  auto& w = *app->find<veltaro::frmAdresses>();
-  // 300 twips from the right edge of an 11990-wide frame.
-  EXPECT_EQ(w.left(), 610);
-  EXPECT_EQ(w.top(), 50);
-  EXPECT_EQ(w.width(), 12300);
-  EXPECT_EQ(w.height(), 7800);
-
-  w.control("website", 3).userClick();
-  auto opened = platform.callsOf("openAddress");
-  ASSERT_EQ(opened.size(), 1u);
-  EXPECT_EQ(opened[0].text, "A70");  // block 5 line 10, trimmed
-  w.control("cmdOK").userClick();
-  EXPECT_EQ(app->find<veltaro::frmAdresses>(), nullptr);
-
-  frame.setWidth(15360);
-  frame.menu("menuAdr").userClick();
-  EXPECT_EQ(app->find<veltaro::frmAdresses>()->left(), 2760);
 }
 
 TEST_F(ContactTest, ShortAndLongContactFiles) {

@@ -104,7 +104,7 @@ TEST_F(MainWindowTest, BandsOpenCalculationsAndLinksWithAnyButtonUnderTheHand) {
   } moves[] = {{5000, 2000, forms::kPointerCustom},
                {5000, 2250, forms::kPointerDefault},
                {1000, 6400, forms::kPointerCustom},
-               {3375, 2000, forms::kPointerDefault}};
+               {1000, 6700, forms::kPointerDefault}};
   for (const auto& m : moves) {
     frame.userMouseMove(0, 0, m.x, m.y);
     EXPECT_EQ(frame.mousePointer(), m.pointer) << m.x << "," << m.y;

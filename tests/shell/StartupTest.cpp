@@ -181,8 +181,9 @@ TEST(CommandLine, GivesTheHeatLossDecimals) {
 }
 
 // The shipped data start every market: checksums, menus, texts, addresses, pictures and help
-// are all where start-up looks for them.
-TEST_F(ShellTest, ShippedDataStartsEveryMarket) {
+// are all where start-up looks for them, and the real first calculation opens and checks its
+// input. Quitting closes the input-error window first; No keeps the rest.
+TEST_F(ShellTest, ShippedDataStartsEveryMarketAndItsFirstCalculation) {
   fs::copy(fs::path(VELTARO_SOURCE_DIR) / "data", folder, fs::copy_options::recursive);
   for (const auto& code : allCodes()) {
     SCOPED_TRACE(code);
@@ -192,35 +193,25 @@ TEST_F(ShellTest, ShippedDataStartsEveryMarket) {
     writeSettings(code + "\r\n");
     veltaro::Main();
     ASSERT_FALSE(app->ended());
-    auto* frame = app->find<veltaro::mdiVeltaro>();
-    EXPECT_TRUE(veltaro::FileExists(frame->helpFile)) << frame->helpFile;
-    EXPECT_FALSE(frame->picture().empty());
+    auto& frame = *app->find<veltaro::mdiVeltaro>();
+    EXPECT_TRUE(veltaro::FileExists(frame.helpFile)) << frame.helpFile;
+    EXPECT_FALSE(frame.picture().empty());
     EXPECT_FALSE(fx().TextTable[155].empty());
-    for (const auto& b : frame->toolbar("tobMenu").buttons())
+    for (const auto& b : frame.toolbar("tobMenu").buttons())
       EXPECT_TRUE(b.separator || !b.image.empty()) << b.key;
+
+    frame.menu("menuCalc01").userClick();
+    EXPECT_EQ(fx().ActiveCalcNumber, 1);
+    frame.toolbar("tobMenu").userClick(6);  // Calculate, on the empty window: the input check
+    ASSERT_NE(app->find("frmErrorInfo"), nullptr);
+    EXPECT_TRUE(app->find("frmErrorInfo")->visible());
+    platform.expectMsgBox(forms::mb::IdNo);
+    frame.menu("menuQuit").userClick();
+    EXPECT_EQ(app->find("frmErrorInfo"), nullptr);
+    EXPECT_NE(app->find("frmCalc01"), nullptr);
   }
-  EXPECT_TRUE(platform.callsOf("msgBox").empty());
-}
-
-// The real first calculation window, reached through the menu and the Calculate command.
-TEST_F(ShellTest, CalculateReachesTheRealFirstCalculation) {
-  fs::copy(fs::path(VELTARO_SOURCE_DIR) / "data", folder, fs::copy_options::recursive);
-  writeSettings("DK\r\n");
-  veltaro::Main();
-  auto& frame = *app->find<veltaro::mdiVeltaro>();
-  frame.menu("menuCalc01").userClick();
-  ASSERT_NE(app->find("frmCalc01"), nullptr);
-  EXPECT_EQ(fx().ActiveCalcNumber, 1);
-  frame.toolbar("tobMenu").userClick(6);  // Calculate, on the empty window: the input check
-  auto* errors = app->find("frmErrorInfo");
-  ASSERT_NE(errors, nullptr);
-  EXPECT_TRUE(errors->visible());
-
-  // Quitting closes the error list first; No keeps the rest.
-  platform.expectMsgBox(forms::mb::IdNo);
-  frame.menu("menuQuit").userClick();
-  EXPECT_EQ(app->find("frmErrorInfo"), nullptr);
-  EXPECT_NE(app->find("frmCalc01"), nullptr);
+  EXPECT_TRUE(platform.scriptDone());
+  EXPECT_EQ(platform.callsOf("msgBox").size(), allCodes().size());  // the quit questions only
 }
 
 }  // namespace

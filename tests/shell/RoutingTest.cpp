@@ -184,6 +184,7 @@ TEST_F(RoutingTest, OpeningFromTheMenuSetsTheNumberTheToolbarLeavesItToTheWindow
 }
 
 TEST_F(RoutingTest, ResetGivesAFreshWindowAtNormalSize) {
+  FakeCalc::stateOnLoad = forms::kStateMaximized;
   for (int n : {1, 4, 7, 21, 24}) {
     SCOPED_TRACE(n);
     command("menuCalc" + std::string(n < 10 ? "0" : "") + std::to_string(n));

@@ -47,9 +47,14 @@ class FakeCalc : public forms::Form, public veltaro::CalcWindow {
     setCaption("Calculation " + std::to_string(number));
     add(forms::ControlKind::TextBox, "OVERFLADE");
   }
-  void Form_Load() override { veltaro::fx().ActiveCalcNumber = static_cast<int16_t>(number_); }
+  void Form_Load() override {
+    setWindowState(stateOnLoad);
+    veltaro::fx().ActiveCalcNumber = static_cast<int16_t>(number_);
+  }
   void Beregn_Click() override { ++calculated; }
   int calculated = 0;
+  // A window may come up minimised or maximised (as the frame's other children are).
+  static inline int stateOnLoad = forms::kStateNormal;
 
  private:
   int number_;
@@ -74,6 +79,7 @@ class ShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
     veltaro::resetFx();
+    FakeCalc::stateOnLoad = forms::kStateNormal;
     folder = fs::temp_directory_path() /
              ("veltaro_shell_" + std::to_string(::getpid()) + "_" +
               ::testing::UnitTest::GetInstance()->current_test_info()->name());

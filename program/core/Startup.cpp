@@ -1,6 +1,7 @@
 #include "core/Startup.h"
 
 #include <cctype>
+#include <chrono>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -133,11 +134,16 @@ std::string ReadCountryCode() {
   const std::string path = SettingsFilePath();
   if (!FileExists(path)) return "";
   // A settings file older than the program belongs to an earlier installation: ask again.
-  // Without a program file to compare with, the settings file is kept.
+  // File times count in whole seconds here, so a settings file written in the same second as
+  // the program file is as old as it and kept. Without a program file to compare with, the
+  // settings file is kept.
   std::error_code ec1, ec2;
+  auto seconds = [](fs::file_time_type t) {
+    return std::chrono::floor<std::chrono::seconds>(t.time_since_epoch());
+  };
   auto settingsTime = fs::last_write_time(path, ec1);
   auto programTime = fs::last_write_time(ProgramFilePath(), ec2);
-  if (!ec1 && !ec2 && settingsTime < programTime) {
+  if (!ec1 && !ec2 && seconds(settingsTime) < seconds(programTime)) {
     fs::remove(path, ec1);
     return "";
   }

@@ -57,12 +57,10 @@ class RoutingTest : public ShellTest {
     veltaro::setCaseService(nullptr);
     ShellTest::TearDown();
   }
-  // "menuX" clicks a menu item, anything else is a toolbar key.
+  // "menuX" clicks a menu item, "cmdCase" the case button, anything else is a toolbar key.
   void command(const std::string& what) {
-    if (what.rfind("menu", 0) == 0) {
-      frame->menu(what).userClick();
-      return;
-    }
+    if (what.rfind("menu", 0) == 0) return frame->menu(what).userClick();
+    if (what == "cmdCase") return frame->control("cmdCase").userClick();
     auto& bar = frame->toolbar("tobMenu");
     ASSERT_NE(bar.button(what), nullptr) << what;
     bar.userClick(bar.button(what)->index);
@@ -103,6 +101,7 @@ struct Route {
 
 class RoutingRows : public RoutingTest, public ::testing::WithParamInterface<Route> {};
 
+// No calculation window is open before the command: one that acts on window n opens it.
 TEST_P(RoutingRows, ReachesItsTarget) {
   const Route& r = GetParam();
   fx().ActiveCalcNumber = static_cast<int16_t>(r.active);
@@ -134,15 +133,13 @@ INSTANTIATE_TEST_SUITE_P(
         Route{"PreView", 23, "report23(frmCalc23,-,show)"}, Route{"PreView", 0, ""},
         Route{"menuExcel", 4, "report4(frmCalc04,-,export) excel"}, Route{"menuExcel", 0, "excel"},
         Route{"menuWord", 21, "report21(frmCalc21,-,export) word"}, Route{"menuWord", 99, "word"},
-        Route{"menuNewCase", 1, "frmCase"}, Route{"menuNewCase", 0, "frmCase"},
-        Route{"NewCase", 1, "CaseNew"}, Route{"NewCase", 0, "CaseNew"},
-        Route{"menuShowPipeDistance", 5, "pipe-distances-off"},
-        Route{"menuShowPipeDistance", 0, "pipe-distances-off"}, Route{"menuAdr", 3, "contact"},
-        Route{"menuAdr", 0, "contact"}, Route{"menuAboutProgram", 22, "about"},
-        Route{"menuAboutProgram", 0, "about"}, Route{"menuOpenCase", 0, "CaseOpen"},
+        Route{"menuNewCase", 1, "frmCase"}, Route{"cmdCase", 0, "frmCase"},
+        Route{"NewCase", 0, "CaseNew"}, Route{"menuOpenCase", 0, "CaseOpen"},
         Route{"OpenCase", 5, "CaseOpen"}, Route{"menuSaveCase", 5, "CaseSave"},
         Route{"SaveCase", 0, "CaseSave"}, Route{"DeleteCase", 3, "CaseDelete"},
-        Route{"menuDeleteCase", 0, "CaseDelete"}, Route{"menuIndex", 0, "help:helpdk/index.html"},
+        Route{"menuDeleteCase", 0, "CaseDelete"},
+        Route{"menuShowPipeDistance", 5, "pipe-distances-off"}, Route{"menuAdr", 0, "contact"},
+        Route{"menuAboutProgram", 22, "about"}, Route{"menuIndex", 0, "help:helpdk/index.html"},
         Route{"Help", 7, "help:helpdk/index.html"}, Route{"menuMax", 6, "state6=2"},
         Route{"menuMin", 21, "state21=1"}, Route{"menuMax", 0, ""}, Route{"menuMin", 8, ""}),
     [](const auto& info) {
@@ -186,17 +183,8 @@ TEST_F(RoutingTest, OpeningFromTheMenuSetsTheNumberTheToolbarLeavesItToTheWindow
   EXPECT_EQ(fx().ActiveCalcNumber, 23);  // already loaded: the toolbar set nothing
 }
 
-TEST_F(RoutingTest, ACommandOnAClosedWindowOpensItFirst) {
-  command("menuCalc05");
-  fake(5)->control("OVERFLADE").setText("typed");
-  fake(5)->unload();
-  command("menuCalculate");
-  ASSERT_NE(fake(5), nullptr);
-  EXPECT_EQ(fake(5)->calculated, 1);
-  EXPECT_EQ(fake(5)->control("OVERFLADE").text(), "");
-}
-
 TEST_F(RoutingTest, ResetGivesAFreshWindowAtNormalSize) {
+  FakeCalc::stateOnLoad = forms::kStateMaximized;
   for (int n : {1, 4, 7, 21, 24}) {
     SCOPED_TRACE(n);
     command("menuCalc" + std::string(n < 10 ? "0" : "") + std::to_string(n));
@@ -221,6 +209,8 @@ TEST_F(RoutingTest, ResetGivesAFreshWindowAtNormalSize) {
 }
 
 TEST_F(RoutingTest, DecimalsQuestion) {
+  // A cancelled question keeps the setting; an empty answer means none; what is no whole
+  // number of decimals is ignored.
   struct Case {
     std::optional<std::string> answer;
     int before, after;
@@ -232,11 +222,12 @@ TEST_F(RoutingTest, DecimalsQuestion) {
     command("menuRoundCmd");
     EXPECT_EQ(fx().HeatLossDecimals, c.after) << c.answer.value_or("<cancel>");
   }
-  auto asked = platform.callsOf("inputBox");
-  ASSERT_FALSE(asked.empty());
-  EXPECT_EQ(asked[0].text, "T197");
-  EXPECT_EQ(asked[0].title, "Show decimals");
-  EXPECT_EQ(asked[0].args, (std::vector<std::string>{"1", "100", "100"}));
+  // Always "1" proposed, whatever the setting, at 100/100 twips on the screen.
+  for (const auto& asked : platform.callsOf("inputBox")) {
+    EXPECT_EQ(asked.text, "T197");
+    EXPECT_EQ(asked.title, "Show decimals");
+    EXPECT_EQ(asked.args, (std::vector<std::string>{"1", "100", "100"}));
+  }
 }
 
 }  // namespace

@@ -47,21 +47,31 @@ class FakeCalc : public forms::Form, public veltaro::CalcWindow {
     setCaption("Calculation " + std::to_string(number));
     add(forms::ControlKind::TextBox, "OVERFLADE");
   }
-  void Form_Load() override { veltaro::fx().ActiveCalcNumber = static_cast<int16_t>(number_); }
+  void Form_Load() override {
+    setWindowState(stateOnLoad);
+    veltaro::fx().ActiveCalcNumber = static_cast<int16_t>(number_);
+  }
   void Beregn_Click() override { ++calculated; }
   int calculated = 0;
+  // A window may come up minimised or maximised (as the frame's other children are).
+  static inline int stateOnLoad = forms::kStateNormal;
 
  private:
   int number_;
 };
 
-// The scripted platform, with a look at the program while it pauses.
+// The scripted platform, with a look at the program while it pauses or shows a message.
 class ObservingPlatform : public testing_support::ScriptedPlatform {
  public:
   std::function<void(int)> onPause;
+  std::function<void()> onMsgBox;
   void pause(int milliseconds) override {
     ScriptedPlatform::pause(milliseconds);
     if (onPause) onPause(milliseconds);
+  }
+  int msgBox(const std::string& prompt, int style, const std::string& title) override {
+    if (onMsgBox) onMsgBox();
+    return ScriptedPlatform::msgBox(prompt, style, title);
   }
 };
 
@@ -69,6 +79,7 @@ class ShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
     veltaro::resetFx();
+    FakeCalc::stateOnLoad = forms::kStateNormal;
     folder = fs::temp_directory_path() /
              ("veltaro_shell_" + std::to_string(::getpid()) + "_" +
               ::testing::UnitTest::GetInstance()->current_test_info()->name());

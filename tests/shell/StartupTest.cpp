@@ -4,7 +4,6 @@
 #include <chrono>
 
 #include "core/Startup.h"
-#include "core/frmCountry.h"
 #include "core/frmStart.h"
 #include "shell/ShellFixture.h"
 #include "shell/mdiVeltaro.h"
@@ -22,79 +21,64 @@ class StartupTest : public ShellTest {
     std::ofstream(folder / "veltaro") << "program";
   }
   // The dialog's scripted user: picks option `index` (or leaves the design choice) and OKs.
-  void expectCountryChoice(int index = -1) {
+  void expectCountryChoice(int index) {
     platform.expectModal("frmCountry", [index](forms::Form& f) {
       if (index >= 0) f.control("optCountry", index).userClick();
       f.control("cmdOk").userClick();
     });
   }
-  std::vector<std::string> callKinds() const {
-    std::vector<std::string> out;
-    for (const auto& c : platform.calls) out.push_back(c.kind + (c.kind == "pause" ? c.text : ""));
-    return out;
-  }
-  void setSettingsAge(std::chrono::seconds relativeToProgram) {
-    auto programTime = fs::last_write_time(folder / "veltaro");
-    fs::last_write_time(folder / "VELTARO.INI", programTime + relativeToProgram);
+  // The program file 0.9 s into a second, the settings file `ms` milliseconds from it.
+  void setSettingsAge(int ms) {
+    using namespace std::chrono;
+    auto program = floor<seconds>(fs::last_write_time(folder / "veltaro")) + milliseconds(900);
+    fs::last_write_time(folder / "veltaro", program);
+    fs::last_write_time(folder / "VELTARO.INI", program + milliseconds(ms));
   }
 };
 
-TEST_F(StartupTest, FirstStartAsksForTheCountryStoresDanishAndShowsTheMainWindow) {
-  expectCountryChoice();
-  platform.arguments = " 3 ";
-  veltaro::Main();
-
-  EXPECT_TRUE(platform.scriptDone());
-  EXPECT_EQ(fx().HeatLossDecimals, 3);
-  EXPECT_FALSE(app->ended());
-  EXPECT_EQ(readAll(folder / "VELTARO.INI"), "DK\r\n");
-  EXPECT_EQ(fx().CountryCode, "DK");
-  // The dialog, then one round of pending events and the two pauses, around the splash.
-  EXPECT_EQ(callKinds(),
-            (std::vector<std::string>{"runModal", "doEvents", "pause100", "pause100"}));
-  EXPECT_EQ(app->find("frmStart"), nullptr);
-  EXPECT_EQ(app->find("frmCountry"), nullptr);
-  EXPECT_EQ(app->find("frmAdresses"), nullptr);  // loaded for the texts, then unloaded
-
-  auto* frame = app->find<veltaro::mdiVeltaro>();
-  ASSERT_NE(frame, nullptr);
-  EXPECT_TRUE(frame->visible());  // shown by the contact window, never by start-up itself
-  EXPECT_EQ(frame->control("txtCase", 0).text(), "T81");
-  EXPECT_EQ(frame->control("txtCase", 1).text(), "T82");
-  EXPECT_EQ(frame->control("txtCase", 2).text(), "T83");
-  EXPECT_EQ(frame->control("cmdCase").caption(), "T164");
-  EXPECT_EQ(frame->menu("menuQuit").caption(), "&Quit DK");
-  EXPECT_EQ(fx().TextTable[144], " A46 ");
-  EXPECT_NE(frame->helpFile.find("help/helpdk"), std::string::npos);
-}
-
-TEST_F(StartupTest, SplashIsOnTopWithItsPictureWhileTheTextsLoad) {
-  writeSettings("SE\r\n");
-  setSettingsAge(std::chrono::seconds(10));
+TEST_F(StartupTest, FirstStartAsksShowsTheSplashAndLeavesTheMainWindow) {
   writeLines(folder / "Images" / "VELTAROOPSTART_SE.jpg", {"jpeg"});
+  platform.expectModal("frmCountry",
+                       [](forms::Form& f) { f.control("imgFlag", 2).userDblClick(); });
+  platform.arguments = " 3 ";
   // The first pause comes right after the splash window went up.
   bool seen = false;
   platform.onPause = [&](int) {
     if (seen) return;
+    seen = true;
     auto* splash = app->find<veltaro::frmStart>();
     ASSERT_NE(splash, nullptr);
-    EXPECT_TRUE(splash->visible());
-    EXPECT_TRUE(splash->topmost());
-    EXPECT_NE(splash->control("picLogo").picture().find("VELTAROOPSTART_SE.jpg"),
-              std::string::npos);
+    EXPECT_TRUE(splash->visible() && splash->topmost());
+    EXPECT_EQ(fs::path(splash->control("picLogo").picture()).filename(), "VELTAROOPSTART_SE.jpg");
     EXPECT_EQ(splash->control("prbStartup").text(), " Wait for startup the program ! ");
-    seen = true;
   };
   veltaro::Main();
+
   EXPECT_TRUE(seen);
+  EXPECT_TRUE(platform.scriptDone());
+  EXPECT_FALSE(app->ended());
+  EXPECT_EQ(fx().HeatLossDecimals, 3);
   EXPECT_EQ(fx().CountryCode, "SE");
+  EXPECT_EQ(readAll(folder / "VELTARO.INI"), "SE\r\n");
+  std::vector<std::string> kinds;
+  for (const auto& c : platform.calls) kinds.push_back(c.kind + (c.kind == "pause" ? c.text : ""));
+  EXPECT_EQ(kinds, (std::vector<std::string>{"runModal", "doEvents", "pause100", "pause100"}));
+  for (const char* gone : {"frmStart", "frmCountry", "frmAdresses"})
+    EXPECT_EQ(app->find(gone), nullptr) << gone;
+
+  auto* frame = app->find<veltaro::mdiVeltaro>();
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(frame->visible());  // shown by the contact window, never by start-up itself
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(frame->control("txtCase", i).text(), "T" + std::to_string(81 + i));
+  EXPECT_NE(frame->helpFile.find("help/helpse"), std::string::npos);
 }
 
 struct SettingsCase {
   const char* name;
   const char* content;  // nullptr: no settings file
-  int ageSeconds;       // relative to the program file
-  bool asks;            // the dialog comes up (and the choice, Latvian, is stored)
+  int ageMs;            // relative to the program file, which lies 0.9 s into a second
+  int choice;           // the dialog's choice: -2 no dialog, -1 the design's (Danish)
   const char* code;
   const char* fileAfter;  // nullptr: no file
 };
@@ -105,9 +89,9 @@ TEST_P(SettingsFileTest, DecidesWhetherToAsk) {
   const SettingsCase& c = GetParam();
   if (c.content) {
     writeSettings(c.content);
-    setSettingsAge(std::chrono::seconds(c.ageSeconds));
+    setSettingsAge(c.ageMs);
   }
-  if (c.asks) expectCountryChoice(6);
+  if (c.choice > -2) expectCountryChoice(c.choice);
   veltaro::Main();
   EXPECT_TRUE(platform.scriptDone());
   EXPECT_FALSE(app->ended());
@@ -120,25 +104,19 @@ TEST_P(SettingsFileTest, DecidesWhetherToAsk) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SettingsFileTest,
-    ::testing::Values(SettingsCase{"Missing", nullptr, 0, true, "LV", "LV\r\n"},
-                      SettingsCase{"SameAgeIsKept", "UK\r\n", 0, false, "UK", "UK\r\n"},
-                      SettingsCase{"NewerIsKept", "NO\r\n", 60, false, "NO", "NO\r\n"},
-                      SettingsCase{"OlderIsDeletedAndAsked", "UK\r\n", -60, true, "LV", "LV\r\n"},
-                      SettingsCase{"BlanksAndCase", "  se  \r\n", 5, false, "SE", "  se  \r\n"},
-                      SettingsCase{"LowerXxMeansNone", "xx\r\n", 5, true, "LV", "LV\r\n"},
-                      SettingsCase{"MarineOnlyFromTheFile", "MRN\r\n", 5, false, "MRN", "MRN\r\n"},
-                      SettingsCase{"OneCharacterIsTooShort", "D\r\n", 5, true, "LV", "LV\r\n"},
-                      SettingsCase{"OnlyTheFirstLineCounts", "EE\r\nDK\r\n", 5, false, "EE",
+    ::testing::Values(SettingsCase{"Missing", nullptr, 0, -1, "DK", "DK\r\n"},
+                      SettingsCase{"SameAgeIsKept", "UK\r\n", 0, -2, "UK", "UK\r\n"},
+                      SettingsCase{"SameSecondIsKept", "UK\r\n", -800, -2, "UK", "UK\r\n"},
+                      SettingsCase{"NewerIsKept", "NO\r\n", 60000, -2, "NO", "NO\r\n"},
+                      SettingsCase{"OlderIsDeletedAndAsked", "UK\r\n", -1000, 6, "LV", "LV\r\n"},
+                      SettingsCase{"BlanksAndCase", "  se  \r\n", 5000, -2, "SE", "  se  \r\n"},
+                      SettingsCase{"LowerXxMeansNone", "xx\r\n", 5000, 4, "LT", "LT\r\n"},
+                      SettingsCase{"MarineOnlyFromTheFile", "MRN\r\n", 5000, -2, "MRN", "MRN\r\n"},
+                      SettingsCase{"OneCharacterIsTooShort", "D\r\n", 5000, 0, "UK", "UK\r\n"},
+                      SettingsCase{"EmptyFileAsks", "", 5000, -1, "DK", "DK\r\n"},
+                      SettingsCase{"OnlyTheFirstLineCounts", "EE\r\nDK\r\n", 5000, -2, "EE",
                                    "EE\r\nDK\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(StartupTest, FlagDoubleClickChoosesItsCountry) {
-  platform.expectModal("frmCountry",
-                       [](forms::Form& f) { f.control("imgFlag", 0).userDblClick(); });
-  veltaro::Main();
-  EXPECT_EQ(fx().CountryCode, "UK");
-  EXPECT_EQ(readAll(folder / "VELTARO.INI"), "UK\r\n");
-}
 
 TEST_F(StartupTest, ClosingTheCountryDialogEndsCleanlyAndWritesNothing) {
   platform.expectModal("frmCountry", [](forms::Form& f) { f.userClose(); });
@@ -153,6 +131,7 @@ TEST_F(StartupTest, ChangedProductFileIsRefusedWithTheFixedMessage) {
   writeSettings("DK\r\n");
   writeLines(folder / "Text" / "Product.DK", {"Wool DK;0.034;0;0;-50;250;20;;", "Wool DK"});
   platform.expectMsgBox(forms::mb::IdOk);
+  platform.onMsgBox = [&] { EXPECT_EQ(app->find("frmStart"), nullptr); };  // splash gone first
   veltaro::Main();
 
   auto boxes = platform.callsOf("msgBox");
@@ -171,24 +150,21 @@ TEST_F(StartupTest, MissingOrBrokenDataFilesAreNamedAndEndTheProgram) {
     const char* file;
     const char* code;
     int addressLines;  // 0: the file is removed; else the contact file gets that many lines
-  } cases[] = {{"Text/TextFile.UK", "UK", 0},
-               {"Text/MenuText.NO", "NO", 0},
-               {"Text/adress.all", "DK", 0},
-               {"Text/Check.CRC", "DK", 0},
-               {"TEXT/PipeOnly.LT", "LT", 0},
-               {"TEXT/PipeKap.SE", "SE", 0},
-               {"Text/Product.FR", "FR", 0},
-               {"Text/adress.all", "LV", 120}};  // the Latvian block needs lines 121-131
+  } cases[] = {{"Text/TextFile.UK", "UK", 0}, {"Text/MenuText.NO", "NO", 0},
+               {"Text/adress.all", "DK", 0},  {"Text/Check.CRC", "DK", 0},
+               {"TEXT/PipeOnly.LT", "LT", 0}, {"TEXT/PipeKap.SE", "SE", 0},
+               {"Text/Product.FR", "FR", 0},  {"Text/adress.all", "LV", 120}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     TearDown();
     SetUp();
     writeSettings(std::string(c.code) + "\r\n");
     if (c.addressLines)
-      writeDataFiles(c.addressLines);
+      writeDataFiles(c.addressLines);  // the Latvian block needs lines 121-131
     else
       fs::remove(folder / c.file);
     platform.expectMsgBox(forms::mb::IdOk, fs::path(c.file).filename().string());
+    platform.onMsgBox = [&] { EXPECT_EQ(app->find("frmStart"), nullptr); };
     veltaro::Main();
     EXPECT_TRUE(platform.scriptDone());
     EXPECT_TRUE(app->ended());
@@ -197,20 +173,18 @@ TEST_F(StartupTest, MissingOrBrokenDataFilesAreNamedAndEndTheProgram) {
 }
 
 TEST(CommandLine, GivesTheHeatLossDecimals) {
-  struct Case {
-    const char* line;
-    int decimals;
-  } cases[] = {{"2", 2},  {"", 0},    {"   ", 0},       {" 3 ", 3},   {"abc", 0},    {"2x", 0},
-               {"-1", 0}, {"1.5", 0}, {"32767", 32767}, {"32768", 0}, {"000004", 4}, {"0004", 4}};
-  for (const Case& c : cases)
-    EXPECT_EQ(veltaro::DecimalsFromCommandLine(c.line), c.decimals) << '"' << c.line << '"';
+  const std::pair<const char*, int> cases[] = {
+      {"2", 2},  {"", 0},    {"   ", 0},       {" 3 ", 3},   {"abc", 0},
+      {"-1", 0}, {"1.5", 0}, {"32767", 32767}, {"32768", 0}, {"0004", 4}};
+  for (const auto& [line, decimals] : cases)
+    EXPECT_EQ(veltaro::DecimalsFromCommandLine(line), decimals) << '"' << line << '"';
 }
 
-// The data that ship with the program start every market: checksums, menus, texts, addresses,
-// pictures and help are all where start-up looks for them.
-TEST_F(ShellTest, ShippedDataStartsEveryMarket) {
+// The shipped data start every market: checksums, menus, texts, addresses, pictures and help
+// are all where start-up looks for them, and the real first calculation opens and checks its
+// input. Quitting closes the input-error window first; No keeps the rest.
+TEST_F(ShellTest, ShippedDataStartsEveryMarketAndItsFirstCalculation) {
   fs::copy(fs::path(VELTARO_SOURCE_DIR) / "data", folder, fs::copy_options::recursive);
-  std::ofstream(folder / "veltaro") << "program";
   for (const auto& code : allCodes()) {
     SCOPED_TRACE(code);
     app.reset();
@@ -219,40 +193,25 @@ TEST_F(ShellTest, ShippedDataStartsEveryMarket) {
     writeSettings(code + "\r\n");
     veltaro::Main();
     ASSERT_FALSE(app->ended());
-    auto* frame = app->find<veltaro::mdiVeltaro>();
-    ASSERT_NE(frame, nullptr);
-    EXPECT_TRUE(veltaro::FileExists(frame->helpFile)) << frame->helpFile;
-    EXPECT_FALSE(frame->picture().empty());
-    EXPECT_FALSE(frame->control("txtCase", 1).text().empty());
-    EXPECT_FALSE(veltaro::fx().TextTable[155].empty());
-    for (const auto& b : frame->toolbar("tobMenu").buttons())
-      EXPECT_EQ(b.separator || !b.image.empty(), true) << b.key;
+    auto& frame = *app->find<veltaro::mdiVeltaro>();
+    EXPECT_TRUE(veltaro::FileExists(frame.helpFile)) << frame.helpFile;
+    EXPECT_FALSE(frame.picture().empty());
+    EXPECT_FALSE(fx().TextTable[155].empty());
+    for (const auto& b : frame.toolbar("tobMenu").buttons())
+      EXPECT_TRUE(b.separator || !b.image.empty()) << b.key;
+
+    frame.menu("menuCalc01").userClick();
+    EXPECT_EQ(fx().ActiveCalcNumber, 1);
+    frame.toolbar("tobMenu").userClick(6);  // Calculate, on the empty window: the input check
+    ASSERT_NE(app->find("frmErrorInfo"), nullptr);
+    EXPECT_TRUE(app->find("frmErrorInfo")->visible());
+    platform.expectMsgBox(forms::mb::IdNo);
+    frame.menu("menuQuit").userClick();
+    EXPECT_EQ(app->find("frmErrorInfo"), nullptr);
+    EXPECT_NE(app->find("frmCalc01"), nullptr);
   }
-  EXPECT_TRUE(platform.callsOf("msgBox").empty());
-}
-
-// The real first calculation window, reached through the menu and the Calculate command.
-TEST_F(ShellTest, CalculateReachesTheRealFirstCalculation) {
-  fs::copy(fs::path(VELTARO_SOURCE_DIR) / "data", folder, fs::copy_options::recursive);
-  writeSettings("DK\r\n");
-  veltaro::Main();
-  auto& frame = *app->find<veltaro::mdiVeltaro>();
-  frame.menu("menuCalc01").userClick();
-  auto* calc = app->find("frmCalc01");
-  ASSERT_NE(calc, nullptr);
-  EXPECT_TRUE(calc->visible());
-  EXPECT_EQ(veltaro::fx().ActiveCalcNumber, 1);
-  frame.toolbar("tobMenu").userClick(6);  // Calculate, on the empty window: the input check
-  auto* errors = app->find("frmErrorInfo");
-  ASSERT_NE(errors, nullptr);
-  EXPECT_TRUE(errors->visible());
-  EXPECT_FALSE(veltaro::fx().ResultValid[1]);
-
-  // Quitting closes the error list first; No keeps the rest.
-  platform.expectMsgBox(forms::mb::IdNo);
-  frame.menu("menuQuit").userClick();
-  EXPECT_EQ(app->find("frmErrorInfo"), nullptr);
-  EXPECT_NE(app->find("frmCalc01"), nullptr);
+  EXPECT_TRUE(platform.scriptDone());
+  EXPECT_EQ(platform.callsOf("msgBox").size(), allCodes().size());  // the quit questions only
 }
 
 }  // namespace

@@ -132,6 +132,11 @@ void Form::setPicture(const std::string& path) {
   markDirty(kDirtyLook);
 }
 
+void Form::setBackColor(int64_t color) {
+  backColor_ = color;
+  markDirty(kDirtyLook);
+}
+
 void Form::setTopmost(bool on) {
   topmost_ = on;
   markDirty(kDirtyState);

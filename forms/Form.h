@@ -82,6 +82,8 @@ class Form {
   void setIcon(const std::string& path);
   const std::string& picture() const { return picture_; }  // background picture, full path
   void setPicture(const std::string& path);
+  int64_t backColor() const { return backColor_; }  // 0xRRGGBB, -1 for the default
+  void setBackColor(int64_t color);
   bool visible() const { return visible_; }
   bool isMdiForm() const { return mdiForm_; }
   void setMdiForm(bool on) { mdiForm_ = on; }
@@ -191,6 +193,7 @@ class Form {
   Font font_;
   std::string icon_;
   std::string picture_;
+  int64_t backColor_ = -1;
   bool visible_ = false;
   bool mdiForm_ = false;
   bool mdiChild_ = false;

@@ -3,6 +3,7 @@
 #include "qtview/FormView.h"
 
 #include <QApplication>
+#include <QBitmap>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -114,7 +115,15 @@ QIcon FormView::iconFor(const std::string& path) {
   QString p = toQt(path);
   auto it = icons_.find(p);
   if (it != icons_.end()) return *it;
-  QIcon icon(p);
+  QIcon icon;
+  if (p.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive)) {
+    // Toolbar pictures are bitmaps whose light grey (192, 192, 192) is the see-through colour.
+    QPixmap pixmap(p);
+    if (!pixmap.isNull()) pixmap.setMask(pixmap.createMaskFromColor(QColor(192, 192, 192)));
+    icon = QIcon(pixmap);
+  } else {
+    icon = QIcon(p);
+  }
   icons_.insert(p, icon);
   return icon;
 }
@@ -231,7 +240,14 @@ void FormView::applyWindow(uint32_t dirty) {
       workspace_->setPicture(picture);
     else if (canvas_)
       canvas_->setPicture(picture);
-    if (canvas_ && !frame_) canvas_->setFont(toQFont(form_->font()));
+    if (canvas_ && !frame_) {
+      canvas_->setFont(toQFont(form_->font()));
+      QPalette palette = canvas_->palette();
+      QColor back = toQColor(form_->backColor()).value_or(QApplication::palette().color(QPalette::Window));
+      palette.setColor(QPalette::Window, back);
+      canvas_->setPalette(palette);
+      canvas_->setAutoFillBackground(true);
+    }
     QWidget* pointerTarget = workspace_ ? workspace_->viewport() : canvas_.data();
     if (pointerTarget) {
       if (auto cursor = toQCursor(form_->mousePointer()))

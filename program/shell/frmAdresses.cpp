@@ -41,6 +41,7 @@ constexpr int kPanelWidth = 3060;  // up to the next panel
 frmAdresses::frmAdresses() : forms::Form(kName) {
   setMdiChild(true);
   setCaption("Adresser");
+  setBackColor(0xFFFFFF);  // the panels are laid out on a white window
   for (int i = 0; i < kPanels; ++i) {
     const Origin o = kPanelOrigin[i];
     for (int k = 0; k < 10; ++k) {

@@ -249,6 +249,12 @@ TEST_F(FormsViewTest, ModelStateReachesTheWidgets) {
          auto* bar = widget<QProgressBar>(sheet->barDone);
          return bar->isTextVisible() && bar->text() == " Loading " && bar->value() == 40;
        }},
+      {"the window's background colour", [this] { sheet->setBackColor(0xFFFFFF); },
+       [this] {
+         QWidget* canvas = view.canvasOf(*sheet);
+         return canvas->autoFillBackground() &&
+                canvas->palette().color(QPalette::Window) == QColor(Qt::white);
+       }},
       {"caption and state of the window",
        [this] {
          sheet->setCaption("Renamed");
@@ -356,6 +362,16 @@ TEST_F(FormsViewTest, MenusAndToolbarsFollowTheModel) {
   EXPECT_EQ(log(), (Events{"tobMenu.Calc01"}));
   view.userEvent([this] { frame->toolbar("tobMenu").setButtonVisible(1, false); });
   EXPECT_FALSE(buttons[0]->isVisible());
+  // Toolbar bitmaps see through their light grey.
+  QImage bitmap(16, 16, QImage::Format_RGB32);
+  bitmap.fill(QColor(192, 192, 192));
+  bitmap.setPixel(8, 8, qRgb(200, 0, 0));
+  const QString bmp = QDir::temp().filePath("veltaro_toolbar_test.bmp");
+  ASSERT_TRUE(bitmap.save(bmp));
+  view.userEvent([&] { frame->toolbar("tobMenu").button(3).image = bmp.toStdString(); });
+  QImage shown = buttons[2]->icon().pixmap(16, 16).toImage();
+  EXPECT_EQ(qAlpha(shown.pixel(0, 0)), 0);
+  EXPECT_EQ(qAlpha(shown.pixel(8, 8)), 255);
   // The frame's own controls sit on the toolbar that hosts them.
   QToolBar* caseBar = menuBar == toolbars[0] ? toolbars[1] : toolbars[0];
   EXPECT_TRUE(caseBar->isAncestorOf(view.widgetOf(frame->control("cmdCase"))));

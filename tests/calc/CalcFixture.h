@@ -4,10 +4,7 @@
 // and the calculation windows registered.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +14,7 @@
 #include "core/NumericInput.h"
 #include "core/TextFile.h"
 #include "forms/Application.h"
+#include "support/ProgramFolder.h"
 #include "support/ScriptedPlatform.h"
 
 namespace calctest {
@@ -39,9 +37,6 @@ class CalcTest : public ::testing::Test {
  protected:
   CalcTest() : app(platform) {
     veltaro::resetFx();
-    folder = std::filesystem::temp_directory_path() /
-             ("veltaro-calc-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++));
-    std::filesystem::remove_all(folder);
     platform.folder = folder.string();
     writeLines("Text/Product.DK",
                {std::string(kPipeProduct) + ";0.033;0.0002;0.000001;-50;250;20;30;40;50;60;80;100;",
@@ -70,18 +65,10 @@ class CalcTest : public ::testing::Test {
     app.registerForm<MainStandIn>();
     veltaro::RegisterCalcWindows(app);
   }
-  ~CalcTest() override {
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
-    veltaro::resetFx();
-  }
+  ~CalcTest() override { veltaro::resetFx(); }
 
   void writeLines(const std::string& relative, const std::vector<std::string>& lines) {
-    const auto path = folder / relative;
-    std::filesystem::create_directories(path.parent_path());
-    std::string bytes;
-    for (const auto& l : lines) bytes += veltaro::EncodeCodePage(l, 1252) + "\r\n";
-    std::ofstream(path, std::ios::binary) << bytes;
+    folder_.writeLines(relative, lines);
   }
 
   MainStandIn& main() { return app.get<MainStandIn>(); }
@@ -142,15 +129,10 @@ class CalcTest : public ::testing::Test {
     return veltaro::ParseNumber(w.control(box).text());
   }
 
+  testing_support::ProgramFolder folder_{"calc"};
+  const std::filesystem::path& folder = folder_.path;
   testing_support::ScriptedPlatform platform;
-  std::filesystem::path folder;
   forms::Application app;
-
- private:
-  static int& counter() {
-    static int n = 0;
-    return n;
-  }
 };
 
 }  // namespace calctest

@@ -61,37 +61,18 @@ TEST_F(CalcTest, DetailsUnitFollowsTheGeometryOfTheActiveWindow) {
     w.control("PLAN").userClick();
     EXPECT_EQ(shownUnit(), "W/m²") << name;
   }
-  auto& d = app.get<veltaro::frmDetails>();
-  EXPECT_EQ(d.caption(), "T195");
-  EXPECT_EQ(d.control("lblDetails", 6).caption(), "T77");
 }
 
-TEST_F(CalcTest, SmallWindowsTakeTheirTextsAndPlaces) {
+TEST_F(CalcTest, ErrorWindowWaitsToBeShownAndPipeDistanceWindowsShowInTheirPlace) {
   auto& e = app.get<veltaro::frmErrorInfo>();
   EXPECT_FALSE(e.visible()) << "a top-level window is not shown by loading";
-  EXPECT_EQ(e.caption(), "T161");
-  EXPECT_EQ(e.control("txtError").toolTip(), "T162 T163");
-  EXPECT_EQ(e.control("cmdOK").caption(), "T80");
   e.control("cmdOK").userClick();
   EXPECT_FALSE(app.isLoaded("frmErrorInfo"));
-
-  struct Case {
-    forms::Form* window;
-    int height;
-    std::vector<std::pair<int, std::string>> labels;
-  };
-  const Case cases[] = {
-      {&app.get<veltaro::frmPipedistance>(), 3840, {{0, "T183"}, {3, "T184"}}},
-      {&app.get<veltaro::frmPipedistanceSE>(), 5250, {{0, "T218"}, {4, "T183"}, {3, "T184"}}},
-  };
-  for (const Case& c : cases) {
-    forms::Form& w = *c.window;
-    EXPECT_TRUE(w.visible()) << "a child window shows when loaded";
-    EXPECT_EQ(std::vector<int>({w.left(), w.top(), w.width(), w.height()}),
-              std::vector<int>({20, 1580, 3015, c.height}));
-    EXPECT_EQ(w.caption(), "T182");
-    for (const auto& [index, text] : c.labels)
-      EXPECT_EQ(w.control("LblPipeDist", index).caption(), text) << w.name() << index;
+  for (auto [w, height] : {std::pair<forms::Form*, int>{&app.get<veltaro::frmPipedistance>(), 3840},
+                           {&app.get<veltaro::frmPipedistanceSE>(), 5250}}) {
+    EXPECT_TRUE(w->visible()) << "a child window shows when loaded";
+    EXPECT_EQ(std::vector<int>({w->left(), w->top(), w->width(), w->height()}),
+              std::vector<int>({20, 1580, 3015, height}));
   }
 }
 

@@ -6,24 +6,13 @@
 
 #include "forms/Application.h"
 #include "forms/Form.h"
+#include "support/EventLog.h"
 
 namespace formstest {
 
-inline std::vector<std::string>& eventLog() {
-  static std::vector<std::string> log;
-  return log;
-}
-
-inline void logEvent(const std::string& e) { eventLog().push_back(e); }
-
-// Attaches logging handlers for every event of a control.
-inline void logAll(forms::Control& c) {
-  std::string n = c.name() + (c.index() >= 0 ? "(" + std::to_string(c.index()) + ")" : "");
-  c.onChange = [n] { logEvent(n + ".Change"); };
-  c.onClick = [n] { logEvent(n + ".Click"); };
-  c.onGotFocus = [n] { logEvent(n + ".GotFocus"); };
-  c.onLostFocus = [n] { logEvent(n + ".LostFocus"); };
-}
+using testing_support::eventLog;
+using testing_support::logAll;
+using testing_support::logEvent;
 
 class TestWindow : public forms::Form {
  public:

@@ -7,25 +7,13 @@
 
 #include "forms/Application.h"
 #include "forms/Form.h"
+#include "support/EventLog.h"
 
 namespace viewtest {
 
-inline std::vector<std::string>& log() {
-  static std::vector<std::string> entries;
-  return entries;
-}
-
-inline void note(const std::string& e) {
-  log().push_back(e);
-}
-
-inline void logAll(forms::Control& c) {
-  std::string n = c.name() + (c.index() >= 0 ? "(" + std::to_string(c.index()) + ")" : "");
-  c.onChange = [n] { note(n + ".Change"); };
-  c.onClick = [n] { note(n + ".Click"); };
-  c.onGotFocus = [n] { note(n + ".GotFocus"); };
-  c.onLostFocus = [n] { note(n + ".LostFocus"); };
-}
+inline std::vector<std::string>& log() { return testing_support::eventLog(); }
+using testing_support::logAll;
+inline void note(const std::string& e) { testing_support::logEvent(e); }
 
 class Sheet : public forms::Form {
  public:
@@ -62,22 +50,18 @@ class Sheet : public forms::Form {
       const char* caption;
     };
     for (const Place& p : std::initializer_list<Place>{
-             {fraInput, 60, 60, 4900, 1900, " Input "},
+             {fraInput, 60, 60, 4900, 1900, " Input "}, {txtTemp, 2150, 300, 1060, 315, ""},
              {lblTemp, 120, 360, 1700, 195, "Medium temperature"},
-             {txtTemp, 2150, 300, 1060, 315, ""},
-             {lblUnit, 3270, 360, 240, 195, "°C"},
+             {lblUnit, 3270, 360, 240, 195, "°C"}, {cboSize, 2150, 730, 1060, 315, ""},
              {lblSize, 120, 790, 1700, 195, "Pipe diameter"},
-             {cboSize, 2150, 730, 1060, 315, ""},
              {lblProduct, 120, 1220, 1700, 195, "Product"},
              {lstProduct, 2150, 1160, 2655, 315, ""},
              {fraPlace, 5040, 60, 2000, 1400, " Location "},
-             {optIn, 120, 360, 1600, 255, "Indoors"},
-             {optOut, 120, 720, 1600, 255, "Outdoors"},
+             {optIn, 120, 360, 1600, 255, "Indoors"}, {optOut, 120, 720, 1600, 255, "Outdoors"},
              {optSea, 120, 1080, 1600, 255, "At sea"},
              {chkDetail, 5160, 1560, 2000, 255, "Show details"},
              {fraResult, 5040, 1900, 3500, 1300, " Result "},
-             {txtLoss, 1940, 360, 960, 315, "17.4"},
-             {cmdCalc, 1940, 780, 960, 375, "&Calculate"},
+             {txtLoss, 1940, 360, 960, 315, "17.4"}, {cmdCalc, 1940, 780, 960, 375, "&Calculate"},
              {barDone, 60, 3300, 8400, 200, ""},
              {txtNotes, 60, 3700, 8400, 600, "First line\r\nSecond line"}}) {
       p.c.move(p.left, p.top, p.width, p.height);

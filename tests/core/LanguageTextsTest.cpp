@@ -86,31 +86,7 @@ TEST_F(LanguageTexts, MenuLinesGoToTheirTargetsTrimmed) {
   EXPECT_EQ(main().toolbar("tobMenu").button(23).toolTip, "design");
 }
 
-TEST_F(LanguageTexts, MarketRulesDecideWhatIsOffered) {
-  const struct {
-    const char *code, *file;
-    bool classCalc, pipeDistance, ductCalc;
-  } cases[] = {
-      {"DK", "DK", true, true, true},      {"NO", "NO", true, true, true},
-      {"SE", "SE", false, true, true},     {"UK", "UK", false, false, true},
-      {"LT", "LT", false, false, false},   {"EE", "EE", false, false, false},
-      {"MRN", "MRN", false, false, false}, {"FR", "DK", false, false, false},
-  };
-  for (const auto& c : cases) {
-    forms::app().unloadIfLoaded("mdiVeltaro");
-    veltaro::fx().CountryCode = c.code;
-    writeMenuFile(c.file, 57);
-    veltaro::LoadMenuText();
-    auto& m = main();
-    auto& bar = m.toolbar("tobMenu");
-    EXPECT_EQ(m.menu("menuCalc04").visible(), c.classCalc) << c.code;
-    EXPECT_EQ(bar.button(20).visible, c.classCalc) << c.code;
-    EXPECT_EQ(m.menu("menuShowPipeDistance").visible(), c.pipeDistance) << c.code;
-    EXPECT_EQ(m.menu("menuShowPipeDistance").checked(), c.pipeDistance) << c.code;
-    EXPECT_EQ(m.menu("menuCalc07").visible(), c.ductCalc) << c.code;
-    EXPECT_EQ(bar.button(23).visible, c.ductCalc) << c.code;
-  }
-}
+// Which calculations each market is offered is checked through start-up in the shell tests.
 
 TEST_F(LanguageTexts, TextTableIsOneBasedTrimmedAndEmptyBeyondTheFile) {
   veltaro::fx().CountryCode = "LT";

@@ -4,12 +4,12 @@
 // that a test sees exactly which line went where.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +17,7 @@
 #include "core/Crc16.h"
 #include "core/Fx.h"
 #include "forms/Application.h"
+#include "support/ProgramFolder.h"
 #include "support/ScriptedPlatform.h"
 
 namespace shelltest {
@@ -80,34 +81,29 @@ class ShellTest : public ::testing::Test {
   void SetUp() override {
     veltaro::resetFx();
     FakeCalc::stateOnLoad = forms::kStateNormal;
-    folder = fs::temp_directory_path() /
-             ("veltaro_shell_" + std::to_string(::getpid()) + "_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    folder = dir_.emplace("shell").path;
     platform.folder = folder.string();
     app = std::make_unique<forms::Application>(platform);
   }
   void TearDown() override {
     app.reset();
-    fs::remove_all(folder);
+    dir_.reset();
   }
 
   // The data files of every market; the checksum file records each product file.
   void writeDataFiles(int addressLines = 135) {
-    std::vector<std::string> text, menu, address;
-    for (int k = 1; k <= 220; ++k) text.push_back("T" + std::to_string(k));
-    for (int k = 1; k <= 57; ++k) menu.push_back("M" + std::to_string(k));
-    for (int k = 1; k <= addressLines; ++k) address.push_back(" A" + std::to_string(k) + " ");
-    std::vector<std::string> checks;
+    auto numbered = [](const char* prefix, int n, const char* after = "") {
+      std::vector<std::string> v;
+      for (int k = 1; k <= n; ++k) v.push_back(prefix + std::to_string(k) + after);
+      return v;
+    };
+    std::vector<std::string> text = numbered("T", 220), menu = numbered("M", 57), checks;
+    menu[54] = "Show &decimals";  // menuRoundCmd
     for (const auto& code : allCodes()) {
-      auto textLines = text;
-      textLines[0] = "T1 " + code;
-      writeLines(folder / "Text" / ("TextFile." + code), textLines);
-      auto menuLines = menu;
-      menuLines[8] = "&Quit " + code;    // menuQuit
-      menuLines[54] = "Show &decimals";  // menuRoundCmd
-      writeLines(folder / "Text" / ("MenuText." + code), menuLines);
+      text[0] = "T1 " + code;
+      writeLines(folder / "Text" / ("TextFile." + code), text);
+      menu[8] = "&Quit " + code;  // menuQuit
+      writeLines(folder / "Text" / ("MenuText." + code), menu);
       writeLines(folder / "TEXT" / ("PipeOnly." + code), {});
       std::vector<std::string> product = {
           "Wool " + code + ";0.033;0.0002;0.000001;-50;250;20;30;40;;", "Wool " + code};
@@ -116,7 +112,7 @@ class ShellTest : public ::testing::Test {
     }
     writeLines(folder / "TEXT" / "PipeKap.SE", {});
     writeLines(folder / "Text" / "Check.CRC", checks);
-    writeLines(folder / "Text" / "adress.all", address);
+    writeLines(folder / "Text" / "adress.all", numbered(" A", addressLines, " "));
   }
 
   // A market code outside the list, with a product file and checksum line of its own.
@@ -140,6 +136,7 @@ class ShellTest : public ::testing::Test {
   }
   FakeCalc* fake(int n) { return static_cast<FakeCalc*>(app->find(veltaro::calcFormName(n))); }
 
+  std::optional<testing_support::ProgramFolder> dir_;
   fs::path folder;
   ObservingPlatform platform;
   std::unique_ptr<forms::Application> app;

@@ -1,20 +1,16 @@
 #include "MarketFiles.h"
 
-#include <iconv.h>
-
 #include <cmath>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
+#include "core/TextFile.h"
+
 namespace datatest {
 
 std::string sourceDir() {
   return VELTARO_SOURCE_DIR;
-}
-
-std::string codePageOf(const std::string& market) {
-  return (market == "LT" || market == "LV" || market == "EE") ? "CP1257" : "CP1252";
 }
 
 bool readBytes(const std::string& path, std::string& out) {
@@ -26,72 +22,26 @@ bool readBytes(const std::string& path, std::string& out) {
   return true;
 }
 
-namespace {
-
-std::string toUtf8(const std::string& bytes, const std::string& codePage) {
-  iconv_t cd = iconv_open("UTF-8", codePage.c_str());
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no converter for " + codePage);
-  std::string out(bytes.size() * 4 + 4, '\0');
-  char* in = const_cast<char*>(bytes.data());
-  size_t inLeft = bytes.size(), outLeft = out.size();
-  char* dst = out.data();
-  const size_t rc = iconv(cd, &in, &inLeft, &dst, &outLeft);
-  iconv_close(cd);
-  if (rc == static_cast<size_t>(-1)) throw std::runtime_error("a byte outside " + codePage);
-  out.resize(out.size() - outLeft);
-  return out;
-}
-
-std::u32string toUtf32(const std::string& utf8) {
-  std::u32string out;
-  for (size_t i = 0; i < utf8.size();) {
-    const unsigned char c = utf8[i];
-    const int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : 4;
-    char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-    for (int k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    out.push_back(cp);
-    i += len;
-  }
-  return out;
-}
-
-std::string fromUtf32(const std::u32string& s) {
-  std::string out;
-  for (char32_t cp : s) {
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
-  return out;
-}
-
-}  // namespace
-
-MarketFile readMarketFile(const std::string& path, const std::string& codePage) {
+MarketFile readMarketFile(const std::string& path, int codePage) {
   MarketFile f;
-  if (!readBytes(path, f.bytes)) throw std::runtime_error("missing " + path);
-  size_t start = 0;
-  while (start < f.bytes.size()) {
-    size_t end = f.bytes.find('\n', start);
-    if (end == std::string::npos) {
-      f.crlfOnly = false;  // last line without its line end
-      end = f.bytes.size();
-    }
-    std::string line = f.bytes.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r')
+  std::string bytes;
+  if (!readBytes(path, bytes)) throw std::runtime_error("missing " + path);
+  f.crlfOnly = bytes.empty() || bytes.ends_with("\r\n");
+  for (size_t start = 0, end; start < bytes.size(); start = end + 1) {
+    if ((end = bytes.find('\n', start)) == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(start, end - start);
+    if (line.ends_with('\r'))
       line.pop_back();
-    else if (end < f.bytes.size())
+    else if (end < bytes.size())
       f.crlfOnly = false;
+    // A byte the code page does not define decodes to a C1 control character.
+    const std::string utf8 = veltaro::DecodeCodePage(line, codePage ? codePage : 1252);
+    for (size_t k = 0; (k = utf8.find('\xC2', k)) != std::string::npos; ++k)
+      if (static_cast<unsigned char>(utf8[k + 1]) < 0xA0) throw std::runtime_error("undefined byte");
+    for (unsigned char c : line)
+      if (codePage == 0 && c >= 0x80) throw std::runtime_error("a byte outside ASCII");
     f.raw.push_back(line);
-    f.lines.push_back(toUtf8(line, codePage));
-    start = end + 1;
+    f.lines.push_back(utf8);
   }
   return f;
 }
@@ -103,18 +53,22 @@ std::string trim(const std::string& s) {
 }
 
 std::string upper(const std::string& utf8) {
-  std::u32string s = toUtf32(utf8);
-  for (char32_t& c : s) {
-    if (c >= U'a' && c <= U'z')
-      c -= 32;
-    else if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
-      c -= 32;
-    else if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
-      c &= ~char32_t(1);  // pairs: upper case even, lower case odd
-    else if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
-      c -= (c % 2 == 0) ? 1 : 0;  // pairs: upper case odd, lower case even
+  std::string s = utf8;
+  for (size_t i = 0; i < s.size(); ++i) {
+    const unsigned char c = s[i];
+    if (c >= 'a' && c <= 'z') s[i] = static_cast<char>(c - 32);
+    if (c < 0xC3 || c > 0xC5 || i + 1 >= s.size()) continue;
+    unsigned cp = (c & 0x1F) << 6 | (s[i + 1] & 0x3F);  // U+00C0 to U+017F: two bytes
+    if (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7)
+      cp -= 32;
+    else if ((cp >= 0x100 && cp <= 0x137) || (cp >= 0x14A && cp <= 0x177))
+      cp &= ~1u;  // pairs: upper case even, lower case odd
+    else if (((cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E)) && cp % 2 == 0)
+      cp -= 1;  // pairs: upper case odd, lower case even
+    s[i] = static_cast<char>(0xC0 | cp >> 6);
+    s[++i] = static_cast<char>(0x80 | (cp & 0x3F));
   }
-  return fromUtf32(s);
+  return s;
 }
 
 bool leadingNumber(const std::string& text, double& value) {
@@ -148,17 +102,6 @@ std::vector<std::string> fieldsOf(const std::string& line) {
   }
   if (start != line.size()) out.push_back("\x01unterminated:" + line.substr(start));
   return out;
-}
-
-std::uint16_t crc16Xmodem(const std::string& bytes) {
-  std::uint16_t crc = 0;
-  for (unsigned char b : bytes) {
-    crc ^= static_cast<std::uint16_t>(b << 8);
-    for (int k = 0; k < 8; ++k)
-      crc = (crc & 0x8000) ? static_cast<std::uint16_t>((crc << 1) ^ 0x1021)
-                           : static_cast<std::uint16_t>(crc << 1);
-  }
-  return crc;
 }
 
 int pipeSizeKey(const std::string& text) {

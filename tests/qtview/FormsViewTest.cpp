@@ -3,27 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QGroupBox>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QRadioButton>
-#include <QTest>
-#include <QTextBrowser>
-#include <QToolBar>
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
 
 #include "ViewForms.h"

@@ -3,21 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
-#include <QInputDialog>
-#include <QLineEdit>
-#include <QMessageBox>
+#include <QtTest>
+#include <QtWidgets>
 #include <QPrintDialog>
-#include <QPrinter>
-#include <QPushButton>
-#include <QTest>
-#include <QTextBrowser>
-#include <QTimer>
 #include <functional>
 
 #include "forms/Application.h"

@@ -4,23 +4,6 @@
 
 namespace testing_support {
 
-void ScriptedPlatform::expectMsgBox(int answer, std::string promptContains) {
-  msgAnswers_.push_back({answer, std::move(promptContains)});
-}
-void ScriptedPlatform::expectInputBox(std::optional<std::string> answer) {
-  inputAnswers_.push_back(std::move(answer));
-}
-void ScriptedPlatform::expectOpenFile(std::optional<std::string> path) {
-  openAnswers_.push_back(std::move(path));
-}
-void ScriptedPlatform::expectSaveFile(std::optional<std::string> path) {
-  saveAnswers_.push_back(std::move(path));
-}
-void ScriptedPlatform::expectModal(const std::string& formName,
-                                   std::function<void(forms::Form&)> action) {
-  modalActions_.emplace_back(formName, std::move(action));
-}
-
 bool ScriptedPlatform::scriptDone() const {
   return msgAnswers_.empty() && inputAnswers_.empty() && openAnswers_.empty() &&
          saveAnswers_.empty() && modalActions_.empty();
@@ -46,40 +29,36 @@ int ScriptedPlatform::msgBox(const std::string& prompt, int style, const std::st
   return a.answer;
 }
 
+namespace {
+// The next scripted answer of a kind; none left is a failure of the test.
+std::optional<std::string> next(std::deque<std::optional<std::string>>& answers,
+                                const std::string& what) {
+  if (answers.empty()) {
+    ADD_FAILURE() << "unexpected " << what;
+    return std::nullopt;
+  }
+  auto a = answers.front();
+  answers.pop_front();
+  return a;
+}
+}  // namespace
+
 std::optional<std::string> ScriptedPlatform::inputBox(const std::string& prompt,
                                                       const std::string& title,
                                                       const std::string& defaultText, int x,
                                                       int y) {
   calls.push_back({"inputBox", prompt, title, 0, {defaultText, std::to_string(x), std::to_string(y)}});
-  if (inputAnswers_.empty()) {
-    ADD_FAILURE() << "unexpected input box: " << prompt;
-    return std::nullopt;
-  }
-  auto a = inputAnswers_.front();
-  inputAnswers_.pop_front();
-  return a;
+  return next(inputAnswers_, "input box: " + prompt);
 }
 
 std::optional<std::string> ScriptedPlatform::openFileDialog(const forms::FileDialogOptions& o) {
   calls.push_back({"openFile", o.initialFolder, o.title, 0, {o.filter, o.fileName}});
-  if (openAnswers_.empty()) {
-    ADD_FAILURE() << "unexpected open dialog: " << o.title;
-    return std::nullopt;
-  }
-  auto a = openAnswers_.front();
-  openAnswers_.pop_front();
-  return a;
+  return next(openAnswers_, "open dialog: " + o.title);
 }
 
 std::optional<std::string> ScriptedPlatform::saveFileDialog(const forms::FileDialogOptions& o) {
   calls.push_back({"saveFile", o.initialFolder, o.title, 0, {o.filter, o.fileName}});
-  if (saveAnswers_.empty()) {
-    ADD_FAILURE() << "unexpected save dialog: " << o.title;
-    return std::nullopt;
-  }
-  auto a = saveAnswers_.front();
-  saveAnswers_.pop_front();
-  return a;
+  return next(saveAnswers_, "save dialog: " + o.title);
 }
 
 bool ScriptedPlatform::openAddress(const std::string& address) {

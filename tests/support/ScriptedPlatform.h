@@ -27,13 +27,17 @@ class ScriptedPlatform : public forms::Platform {
   // --- The script ---
   // The next message box gets `answer`; when `promptContains` is given, the prompt must
   // contain it.
-  void expectMsgBox(int answer, std::string promptContains = {});
-  void expectInputBox(std::optional<std::string> answer);
-  void expectOpenFile(std::optional<std::string> path);
-  void expectSaveFile(std::optional<std::string> path);
+  void expectMsgBox(int answer, std::string promptContains = {}) {
+    msgAnswers_.push_back({answer, std::move(promptContains)});
+  }
+  void expectInputBox(std::optional<std::string> answer) { inputAnswers_.push_back(answer); }
+  void expectOpenFile(std::optional<std::string> path) { openAnswers_.push_back(path); }
+  void expectSaveFile(std::optional<std::string> path) { saveAnswers_.push_back(path); }
   // What happens while a modal window runs (the scripted user acts on it); when the
   // action leaves it shown, the modal run ends anyway.
-  void expectModal(const std::string& formName, std::function<void(forms::Form&)> action);
+  void expectModal(const std::string& formName, std::function<void(forms::Form&)> action) {
+    modalActions_.emplace_back(formName, std::move(action));
+  }
   // True when every scripted answer was used.
   bool scriptDone() const;
 

@@ -11,14 +11,10 @@ namespace {
 
 using veltaro::fx;
 
-struct Geometry {
-  const char* name;
-  CalcTest::Inputs inputs;
-};
+struct Geometry { const char* name; CalcTest::Inputs inputs; };
 
 const Geometry kGeometries[] = {
-    {"indoor horizontal pipe", {}},
-    {"indoor vertical pipe", {.vertical = true, .medium = "250"}},
+    {"indoor horizontal pipe", {}}, {"indoor vertical pipe", {.vertical = true, .medium = "250"}},
     {"outdoor pipe", {.diameter = "60.3", .outdoors = true, .ambient = "-5"}},
     {"indoor wall", {.height = "2000", .medium = "300", .product = kMatProduct}},
     {"outdoor wall",
@@ -87,11 +83,7 @@ TEST_F(CalculationTest, PlaneWithConstantConductivityMatchesTheClosedForm) {
   // With λ constant the wall obeys q = λ/d · (Ti − Ts) = h(Ts) · (Ts − Ta); solve that one
   // equation for Ts by bisection, independent of the window's search.
   fx().HeatLossDecimals = 3;
-  struct Case {
-    const char* height;
-    const char* thickness;
-    bool outdoors;
-  };
+  struct Case { const char* height; const char* thickness; bool outdoors; };
   for (const Case& c :
        {Case{"1000", "50", false}, Case{"2000", "100", false}, Case{"1500", "20", true}}) {
     Inputs in;

@@ -61,19 +61,12 @@ TEST_F(CalcTest, LoadingFillsTheListsAndSetsTheActiveCalculation) {
 }
 
 TEST_F(CalcTest, KeyRulesOfTheNumericBoxes) {
-  struct Case {
-    const char* window;
-    const char* box;
-    const char* typed;
-    const char* expected;
-  };
+  struct Case { const char* window; const char* box; const char* typed; const char* expected; };
   const Case cases[] = {
       {"frmCalc02", "MEDIETEMP", "1-2-.3,4", "1-2.34"},  // one minus anywhere, one separator
-      {"frmCalc02", "OVERFLADE", "-5,5.", "-5,5"},
-      {"frmCalc03", "VARMETAB", "12-,5", "12-,5"},
+      {"frmCalc02", "OVERFLADE", "-5,5.", "-5,5"}, {"frmCalc03", "VARMETAB", "12-,5", "12-,5"},
       {"frmCalc02", "RORCOM", "-1,2.5a", "1,25"},  // unsigned: never a minus
-      {"frmCalc03", "Emission", ".9,", ".9"},
-      {"frmCalc01", "ISOLERINGST", "5-0.5", "50.5"},
+      {"frmCalc03", "Emission", ".9,", ".9"}, {"frmCalc01", "ISOLERINGST", "5-0.5", "50.5"},
       {"frmCalc02", "PRODUKT", "abc", kPipeProduct},  // the product list takes no typing
   };
   for (const Case& c : cases) {
@@ -89,10 +82,7 @@ TEST_F(CalcTest, KeyRulesOfTheNumericBoxes) {
   EXPECT_EQ(w1.control("Drift").text(), "4000");
 
   // The product list reacts to the arrow keys, Enter and F4 only; Enter moves on per window.
-  struct KeyCase {
-    const char* window;
-    const char* focusAfterEnter;
-  };
+  struct KeyCase { const char* window; const char* focusAfterEnter; };
   for (const KeyCase& k : {KeyCase{"frmCalc01", "ISOLERINGST"}, KeyCase{"frmCalc02", "Emission"},
                            KeyCase{"frmCalc03", "PRODUKT"}}) {
     forms::Form& w = open(k.window);
@@ -165,12 +155,7 @@ TEST_F(CalcTest, GeometryAndLocationSwitches) {
 
 TEST_F(CalcTest, WhichInputEventsClearTheResults) {
   // 'c': the text changes; 'f': the focus enters the control.
-  struct Case {
-    const char* window;
-    const char* control;
-    char event;
-    bool clears;
-  };
+  struct Case { const char* window; const char* control; char event; bool clears; };
   const Case cases[] = {
       {"frmCalc01", "RORL", 'c', true},      {"frmCalc01", "Pris", 'f', true},
       {"frmCalc01", "Energienh", 'f', true}, {"frmCalc01", "ROR", 'f', false},
@@ -303,16 +288,12 @@ TEST_F(CalcTest, InputCheckBoundariesGiveTheirLinesOnly) {
     std::vector<std::string> lines;
   };
   const Case cases[] = {
-      {"frmCalc01", {}, "RORCOM", "5000", {}},
-      {"frmCalc01", {}, "RORCOM", "5000.1", {"T2"}},
-      {"frmCalc01", {}, "RORCOM", "0", {"T2"}},
-      {"frmCalc01", {}, "RORCOM", "vælg 0", {"T1"}},
+      {"frmCalc01", {}, "RORCOM", "5000", {}}, {"frmCalc01", {}, "RORCOM", "5000.1", {"T2"}},
+      {"frmCalc01", {}, "RORCOM", "0", {"T2"}}, {"frmCalc01", {}, "RORCOM", "vælg 0", {"T1"}},
       {"frmCalc01", {}, "ISOLERINGST", "999", {}},
       {"frmCalc01", {}, "ISOLERINGST", "1000", {"T10"}},
-      {"frmCalc01", {}, "ISOLERINGST", "", {"T10"}},
-      {"frmCalc01", {}, "Emission", "0.99", {}},
-      {"frmCalc01", {}, "Emission", "1", {"T8"}},
-      {"frmCalc01", {}, "Emission", "vælg 0", {"T7"}},
+      {"frmCalc01", {}, "ISOLERINGST", "", {"T10"}}, {"frmCalc01", {}, "Emission", "0.99", {}},
+      {"frmCalc01", {}, "Emission", "1", {"T8"}}, {"frmCalc01", {}, "Emission", "vælg 0", {"T7"}},
       {"frmCalc01", {}, "Omgivende", "150", {"T6"}},
       {"frmCalc01", {}, "MEDIETEMP", " ", {}},  // blanks are no empty text; they read 0
       {"frmCalc02", {"PLAN"}, "PLANH", "400", {}},
@@ -323,8 +304,7 @@ TEST_F(CalcTest, InputCheckBoundariesGiveTheirLinesOnly) {
       {"frmCalc02", {}, "OVERFLADE", "150", {"T186"}},
       {"frmCalc02", {}, "OVERFLADE", "20", {"T186"}},
       {"frmCalc02", {}, "OVERFLADE", "", {"T186", "T188"}},
-      {"frmCalc03", {}, "VARMETAB", "0", {"T22"}},
-      {"frmCalc03", {}, "VARMETAB", "-1", {"T22"}},
+      {"frmCalc03", {}, "VARMETAB", "0", {"T22"}}, {"frmCalc03", {}, "VARMETAB", "-1", {"T22"}},
       {"frmCalc03", {}, "MEDIETEMP", "20", {}},  // window 3 has no test of equal temperatures
   };
   for (const Case& c : cases) {

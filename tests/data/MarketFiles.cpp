@@ -37,7 +37,7 @@ MarketFile readMarketFile(const std::string& path, int codePage) {
     // A byte the code page does not define decodes to a C1 control character.
     const std::string utf8 = veltaro::DecodeCodePage(line, codePage ? codePage : 1252);
     for (size_t k = 0; (k = utf8.find('\xC2', k)) != std::string::npos; ++k)
-      if (static_cast<unsigned char>(utf8[k + 1]) < 0xA0) throw std::runtime_error("undefined byte");
+      if (static_cast<unsigned char>(utf8[k + 1]) < 0xA0) throw std::runtime_error("bad byte");
     for (unsigned char c : line)
       if (codePage == 0 && c >= 0x80) throw std::runtime_error("a byte outside ASCII");
     f.raw.push_back(line);

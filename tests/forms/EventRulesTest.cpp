@@ -28,12 +28,7 @@ class EventRules : public ::testing::Test {
 TEST_F(EventRules, ActionsRaiseExactlyTheirEvents) {
   using F = std::function<void(TestWindow&)>;
   const F none = [](TestWindow&) {};
-  const struct {
-    const char* what;
-    F prepare, action;
-    Events expected;
-    F check;
-  } cases[] = {
+  const struct { const char* what; F prepare, action; Events expected; F check; } cases[] = {
       {"text from code raises Change", none, [](TestWindow& f) { f.txt.setText("12"); },
        {"txtInput.Change"}, none},
       {"same text raises nothing", [](TestWindow& f) { f.txt.setTextSilently("12"); },

@@ -12,6 +12,7 @@
 #include "support/ScriptedPlatform.h"
 
 using viewtest::log;
+using viewtest::Sheet;
 using Events = std::vector<std::string>;
 
 namespace {
@@ -148,10 +149,8 @@ TEST_F(FormsViewTest, ListChoicesRaiseClickNotChange) {
     std::function<void(QComboBox*)> choose;
     int index;
   } cases[] = {
-      {&sheet->lstProduct, byKey, 1},
-      {&sheet->cboSize, byKey, 0},
-      {&sheet->lstProduct, inDropDown, 2},
-      {&sheet->cboSize, inDropDown, 2},
+      {&sheet->lstProduct, byKey, 1}, {&sheet->cboSize, byKey, 0},
+      {&sheet->lstProduct, inDropDown, 2}, {&sheet->cboSize, inDropDown, 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.list->name() + " to " + std::to_string(c.index));
@@ -179,64 +178,55 @@ TEST_F(FormsViewTest, OptionClickClearsItsSiblings) {
 }
 
 TEST_F(FormsViewTest, ModelStateReachesTheWidgets) {
-  struct Case {
-    const char* what;
-    std::function<void()> change;
-    std::function<bool()> shown;
-  } cases[] = {
-      {"a hidden control is hidden", [this] { sheet->chkDetail.setVisible(false); },
-       [this] { return view.widgetOf(sheet->chkDetail)->isHidden(); }},
+  Sheet& f = *sheet;
+  auto w = [this](forms::Control& c) { return view.widgetOf(c); };
+  const struct { const char* what; std::function<void()> change; std::function<bool()> shown; }
+  cases[] = {
+      {"a hidden control is hidden", [&] { f.chkDetail.setVisible(false); },
+       [&] { return w(f.chkDetail)->isHidden(); }},
       {"a hidden frame hides its controls, whose own flag stays",
-       [this] { sheet->fraPlace.setVisible(false); },
-       [this] { return !view.widgetOf(sheet->optIn)->isVisible() && sheet->optIn.visible(); }},
-      {"a disabled label is greyed", [this] { sheet->lblUnit.setEnabled(false); },
-       [this] {
-         QWidget* w = view.widgetOf(sheet->lblUnit);
-         return !w->isEnabled() && w->palette().color(QPalette::Disabled, QPalette::WindowText) !=
-                                       w->palette().color(QPalette::Active, QPalette::WindowText);
+       [&] { f.fraPlace.setVisible(false); },
+       [&] { return !w(f.optIn)->isVisible() && f.optIn.visible(); }},
+      {"a disabled label is greyed", [&] { f.lblUnit.setEnabled(false); },
+       [&] {
+         const QPalette& p = w(f.lblUnit)->palette();
+         return !w(f.lblUnit)->isEnabled() && p.color(QPalette::Disabled, QPalette::WindowText) !=
+                                                  p.color(QPalette::Active, QPalette::WindowText);
        }},
       {"a locked box is read-only", [] {},
-       [this] { return widget<QLineEdit>(sheet->txtLoss)->isReadOnly(); }},
+       [&] { return widget<QLineEdit>(f.txtLoss)->isReadOnly(); }},
       {"bold where the model says", [] {},
-       [this] {
-         return widget(sheet->fraResult)->font().bold() && widget(sheet->txtLoss)->font().bold() &&
-                !widget(sheet->txtTemp)->font().bold();
-       }},
+       [&] { return w(f.fraResult)->font().bold() && !w(f.txtTemp)->font().bold(); }},
       {"twips become pixels inside the container", [] {},
-       [this] { return widget(sheet->txtTemp)->geometry() == QRect(143, 20, 70, 21); }},
-      {"a choice from code selects the item", [this] { sheet->lstProduct.setListIndex(2); },
-       [this] { return widget<QComboBox>(sheet->lstProduct)->currentIndex() == 2; }},
+       [&] { return w(f.txtTemp)->geometry() == QRect(143, 20, 70, 21); }},
+      {"a choice from code selects the item", [&] { f.lstProduct.setListIndex(2); },
+       [&] { return widget<QComboBox>(f.lstProduct)->currentIndex() == 2; }},
       {"multi-line text shows its lines", [] {},
-       [this] { return widget<QPlainTextEdit>(sheet->txtNotes)->blockCount() == 2; }},
-      {"a progress bar shows the text it carries",
-       [this] {
-         sheet->barDone.setText(" Loading ");
-         sheet->barDone.setValue(40);
-       },
-       [this] {
-         auto* bar = widget<QProgressBar>(sheet->barDone);
+       [&] { return widget<QPlainTextEdit>(f.txtNotes)->blockCount() == 2; }},
+      {"a progress bar shows the text it carries", [&] { f.barDone.setText(" Loading "); },
+       [&] {
+         auto* bar = widget<QProgressBar>(f.barDone);
          return bar->isTextVisible() && bar->text() == " Loading " && bar->value() == 40;
        }},
-      {"the window's background colour", [this] { sheet->setBackColor(0xFFFFFF); },
-       [this] {
-         QWidget* canvas = view.canvasOf(*sheet);
+      {"the window's background colour", [&] { f.setBackColor(0xFFFFFF); },
+       [&] {
+         QWidget* canvas = view.canvasOf(f);
          return canvas->autoFillBackground() &&
                 canvas->palette().color(QPalette::Window) == QColor(Qt::white);
        }},
       {"caption and state of the window",
-       [this] {
-         sheet->setCaption("Renamed");
-         sheet->setWindowState(forms::kStateMaximized);
+       [&] {
+         f.setCaption("Renamed");
+         f.setWindowState(forms::kStateMaximized);
        },
-       [this] {
-         QWidget* w = view.windowOf(*sheet);
-         return w->windowTitle() == "Renamed" && w->isMaximized();
+       [&] {
+         QWidget* win = view.windowOf(f);
+         return win->windowTitle() == "Renamed" && win->isMaximized();
        }},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& c : cases) {
     view.userEvent(c.change);
-    EXPECT_TRUE(c.shown());
+    EXPECT_TRUE(c.shown()) << c.what;
   }
 }
 

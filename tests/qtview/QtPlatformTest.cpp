@@ -233,14 +233,10 @@ TEST_F(QtPlatformTest, FileDialogsTakeTheirOptions) {
 }
 
 TEST(QtPlatformRules, FileFiltersInQtForm) {
-  struct Case {
-    std::string windows;
-    QStringList qt;
-  } cases[] = {
+  struct Case { std::string windows; QStringList qt; } cases[] = {
       {"Case files (*.DAT)|*.DAT|All files (*.*)|*.*",
        {"Case files (*.DAT *.dat)", "All files (*)"}},
-      {"Reports|*.htm;*.html", {"Reports (*.htm *.HTM *.html *.HTML)"}},
-      {"", {}},
+      {"Reports|*.htm;*.html", {"Reports (*.htm *.HTM *.html *.HTML)"}}, {"", {}},
   };
   for (const Case& c : cases) EXPECT_EQ(qtview::nameFilters(c.windows), c.qt) << c.windows;
 }

@@ -44,18 +44,13 @@ class Sheet : public forms::Form {
     setCaption("Heat loss for a given thickness");
     move(0, 0, 8735, 4755);
     // The layout, in twips of each control's container, as a window design gives it.
-    struct Place {
-      forms::Control& c;
-      int left, top, width, height;
-      const char* caption;
-    };
+    struct Place { forms::Control& c; int left, top, width, height; const char* caption; };
     for (const Place& p : std::initializer_list<Place>{
              {fraInput, 60, 60, 4900, 1900, " Input "}, {txtTemp, 2150, 300, 1060, 315, ""},
              {lblTemp, 120, 360, 1700, 195, "Medium temperature"},
              {lblUnit, 3270, 360, 240, 195, "°C"}, {cboSize, 2150, 730, 1060, 315, ""},
              {lblSize, 120, 790, 1700, 195, "Pipe diameter"},
-             {lblProduct, 120, 1220, 1700, 195, "Product"},
-             {lstProduct, 2150, 1160, 2655, 315, ""},
+             {lblProduct, 120, 1220, 1700, 195, "Product"}, {lstProduct, 2150, 1160, 2655, 315, ""},
              {fraPlace, 5040, 60, 2000, 1400, " Location "},
              {optIn, 120, 360, 1600, 255, "Indoors"}, {optOut, 120, 720, 1600, 255, "Outdoors"},
              {optSea, 120, 1080, 1600, 255, "At sea"},

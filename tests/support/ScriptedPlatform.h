@@ -74,10 +74,7 @@ class ScriptedPlatform : public forms::Platform {
   std::string commandLine() override { return arguments; }
 
  private:
-  struct MsgAnswer {
-    int answer;
-    std::string contains;
-  };
+  struct MsgAnswer { int answer; std::string contains; };
   std::deque<MsgAnswer> msgAnswers_;
   std::deque<std::optional<std::string>> inputAnswers_;
   std::deque<std::optional<std::string>> openAnswers_;

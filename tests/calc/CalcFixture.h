@@ -71,6 +71,15 @@ class CalcTest : public ::testing::Test {
     folder_.writeLines(relative, lines);
   }
 
+  // Another market, with the Danish test files.
+  void useMarket(const std::string& code) {
+    veltaro::fx().CountryCode = code;
+    for (const char* f : {"Product", "PipeDiam", "PlanEmis"})
+      if (code != "DK")
+        std::filesystem::copy_file(folder / "Text" / (std::string(f) + ".DK"),
+                                   folder / "Text" / (std::string(f) + "." + code),
+                                   std::filesystem::copy_options::overwrite_existing);
+  }
   MainStandIn& main() { return app.get<MainStandIn>(); }
   void showPipeDistances(bool on) { main().menu("menuShowPipeDistance").setChecked(on); }
 

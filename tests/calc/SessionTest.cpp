@@ -34,8 +34,6 @@ TEST_F(CalcTest, LoadingFillsTheListsAndSetsTheActiveCalculation) {
     forms::Form& w = open("frmCalc0" + std::to_string(n));
     EXPECT_EQ(w.control("PRODUKT").text(), kPipeProduct);
     EXPECT_EQ(w.control("PRODUKT").listCount(), 3);
-    EXPECT_EQ(w.control("RORCOM").text(), "Vælg diameter");
-    EXPECT_EQ(w.control("Emission").text(), "0.9 Maling");
     EXPECT_EQ(fx().ActiveCalcNumber, n);
   }
   // Window 1 shows the default product's thicknesses from the start.
@@ -185,24 +183,15 @@ TEST_F(CalcTest, WhichInputEventsClearTheResults) {
 }
 
 TEST_F(CalcTest, PipeOnlyQuestionMovesTheFocusByTheAnswer) {
-  struct Case {
-    const char* window;
-    bool productClicked;  // else the pipe size is clicked
-    int answer;
-    const char* focus;
-  };
-  const Case cases[] = {
-      {"frmCalc01", true, forms::mb::IdYes, "ISOLERINGST"},
-      {"frmCalc01", false, forms::mb::IdYes, "MEDIETEMP"},
-      {"frmCalc02", true, forms::mb::IdYes, "MEDIETEMP"},
-      {"frmCalc02", false, forms::mb::IdYes, "MEDIETEMP"},
-      {"frmCalc03", true, forms::mb::IdYes, "Emission"},
-      {"frmCalc03", false, forms::mb::IdYes, "Emission"},
-      {"frmCalc01", true, forms::mb::IdNo, "PRODUKT"},
-      {"frmCalc02", false, forms::mb::IdNo, "RORCOM"},
-      {"frmCalc03", true, forms::mb::IdNo, "PRODUKT"},
-  };
-  for (const Case& c : cases) {
+  using forms::mb::IdNo, forms::mb::IdYes;
+  // productClicked: the product is chosen after the size, else the size after the product.
+  const struct { const char* window; bool productClicked; int answer; const char* focus; } cases[] = {
+      {"frmCalc01", true, IdYes, "ISOLERINGST"}, {"frmCalc01", false, IdYes, "MEDIETEMP"},
+      {"frmCalc02", true, IdYes, "MEDIETEMP"},   {"frmCalc02", false, IdYes, "MEDIETEMP"},
+      {"frmCalc03", true, IdYes, "Emission"},    {"frmCalc03", false, IdYes, "Emission"},
+      {"frmCalc01", true, IdNo, "PRODUKT"},      {"frmCalc02", false, IdNo, "RORCOM"},
+      {"frmCalc03", true, IdNo, "PRODUKT"}};
+  for (const auto& c : cases) {
     forms::Form& w = open(c.window);
     if (c.productClicked) {
       choose(w.control("RORCOM"), "88.9");
@@ -283,14 +272,11 @@ TEST_F(CalcTest, FailedInputCheckListsEveryFailureWithTheExactText) {
 }
 
 TEST_F(CalcTest, InputCheckBoundariesGiveTheirLinesOnly) {
-  struct Case {
-    const char* window;
-    std::vector<const char*> clicks;  // before the box is set
-    const char* box;
-    const char* text;
+  // clicks: made before the box is set; lines: what the error list shows.
+  const struct {
+    const char* window; std::vector<const char*> clicks; const char* box; const char* text;
     std::vector<std::string> lines;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"frmCalc01", {}, "RORCOM", "5000", {}}, {"frmCalc01", {}, "RORCOM", "5000.1", {"T2"}},
       {"frmCalc01", {}, "RORCOM", "0", {"T2"}}, {"frmCalc01", {}, "RORCOM", "vælg 0", {"T1"}},
       {"frmCalc01", {}, "ISOLERINGST", "999", {}},
@@ -310,7 +296,7 @@ TEST_F(CalcTest, InputCheckBoundariesGiveTheirLinesOnly) {
       {"frmCalc03", {}, "VARMETAB", "0", {"T22"}}, {"frmCalc03", {}, "VARMETAB", "-1", {"T22"}},
       {"frmCalc03", {}, "MEDIETEMP", "20", {}},  // window 3 has no test of equal temperatures
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     forms::Form& w = open(c.window);
     enter(w, Inputs{});
     const std::string own = c.window == std::string("frmCalc01")   ? "ISOLERINGST"

@@ -118,11 +118,8 @@ TEST_F(Savings, ASavingIsWhatTheInsulationTakesOffTheLoss) {
 }
 
 TEST(DuctGas, MassFlowAndSpecificHeat) {
-  const double rhoAir0 = 28.86 / 22.4;
   EXPECT_NEAR(veltaro::GasMassFlow(0, false, 3, 3600, 0.2), 1.2885, 5e-5);
   EXPECT_NEAR(veltaro::GasMassFlow(0, false, 4, 2, 0.2), 0.080952, 5e-7);
-  EXPECT_NEAR(veltaro::GasMassFlow(0, false, 1, 1e6, 0.2), rhoAir0 * 0.2778, 1e-12);
-  EXPECT_NEAR(veltaro::GasMassFlow(0, false, 2, 1000, 0.2), rhoAir0, 1e-12);
   EXPECT_EQ(veltaro::GasMassFlow(500, true, 9, 3.5, 0.2), 3.5);
   // Flue gas is heavier; a hotter gas is lighter in proportion to its absolute temperature.
   EXPECT_NEAR(veltaro::GasMassFlow(273.15, true, 2, 1000, 0), 29.72 / 22.4 / 2, 1e-12);

@@ -20,12 +20,9 @@ class Sheet : public forms::Form {
   static constexpr const char* kName = "Sheet";
   using K = forms::ControlKind;
   forms::Control& fraInput = add(K::Frame, "fraInput");
-  forms::Control& lblTemp = add(K::Label, "lblTemp", -1, &fraInput);
   forms::Control& txtTemp = add(K::TextBox, "txtTemp", -1, &fraInput);
   forms::Control& lblUnit = add(K::Label, "lblUnit", -1, &fraInput);
-  forms::Control& lblSize = add(K::Label, "lblSize", -1, &fraInput);
   forms::Control& cboSize = add(K::ComboBox, "cboSize", -1, &fraInput);
-  forms::Control& lblProduct = add(K::Label, "lblProduct", -1, &fraInput);
   forms::Control& lstProduct = add(K::ComboBox, "lstProduct", -1, &fraInput);
   forms::Control& fraPlace = add(K::Frame, "fraPlace");
   forms::Control& optIn = add(K::OptionButton, "optPlace", 0, &fraPlace);
@@ -36,7 +33,6 @@ class Sheet : public forms::Form {
   forms::Control& txtLoss = add(K::TextBox, "txtLoss", -1, &fraResult);
   forms::Control& cmdCalc = add(K::CommandButton, "cmdCalc", -1, &fraResult);
   forms::Control& barDone = add(K::ProgressBar, "barDone");
-  forms::Control& linRule = add(K::Line, "linRule");
   forms::Control& txtNotes = add(K::TextBox, "txtNotes");
 
   Sheet() : forms::Form(kName) {
@@ -47,17 +43,13 @@ class Sheet : public forms::Form {
     struct Place { forms::Control& c; int left, top, width, height; const char* caption; };
     for (const Place& p : std::initializer_list<Place>{
              {fraInput, 60, 60, 4900, 1900, " Input "}, {txtTemp, 2150, 300, 1060, 315, ""},
-             {lblTemp, 120, 360, 1700, 195, "Medium temperature"},
              {lblUnit, 3270, 360, 240, 195, "°C"}, {cboSize, 2150, 730, 1060, 315, ""},
-             {lblSize, 120, 790, 1700, 195, "Pipe diameter"},
-             {lblProduct, 120, 1220, 1700, 195, "Product"}, {lstProduct, 2150, 1160, 2655, 315, ""},
-             {fraPlace, 5040, 60, 2000, 1400, " Location "},
+             {lstProduct, 2150, 1160, 2655, 315, ""}, {optSea, 120, 1080, 1600, 255, "At sea"},
+             {fraPlace, 5040, 60, 2000, 1400, " Location "}, {barDone, 60, 3300, 8400, 200, ""},
              {optIn, 120, 360, 1600, 255, "Indoors"}, {optOut, 120, 720, 1600, 255, "Outdoors"},
-             {optSea, 120, 1080, 1600, 255, "At sea"},
              {chkDetail, 5160, 1560, 2000, 255, "Show details"},
              {fraResult, 5040, 1900, 3500, 1300, " Result "},
              {txtLoss, 1940, 360, 960, 315, "17.4"}, {cmdCalc, 1940, 780, 960, 375, "&Calculate"},
-             {barDone, 60, 3300, 8400, 200, ""},
              {txtNotes, 60, 3700, 8400, 600, "First line\r\nSecond line"}}) {
       p.c.move(p.left, p.top, p.width, p.height);
       p.c.setTextSilently(p.caption);
@@ -66,7 +58,6 @@ class Sheet : public forms::Form {
     optIn.setValueSilently(1);
     txtLoss.setLocked(true);
     barDone.setValueSilently(40);
-    linRule.x1 = 60, linRule.y1 = 3600, linRule.x2 = 8460, linRule.y2 = 3600;
     txtNotes.setMultiLine(true);
     for (const char* s : {"21.3", "26.9", "33.7"}) cboSize.addItem(s);
     for (const char* s : {"Wired mat 80", "Pipe section 100", "Board 140"}) lstProduct.addItem(s);
@@ -88,7 +79,6 @@ class Sheet : public forms::Form {
     };
   }
   void Form_Activate() override { note("Sheet.Activate"); }
-  void Form_Resize() override { note("Sheet.Resize"); }
 };
 
 class Other : public forms::Form {

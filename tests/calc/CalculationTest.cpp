@@ -1,8 +1,6 @@
 // The three calculations checked against each other and against physics: what calculation 1
 // computes for a thickness, calculations 3 and 2 must turn back into that thickness.
 
-#include <cmath>
-
 #include "CalcFixture.h"
 #include "core/Formula.h"
 

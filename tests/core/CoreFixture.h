@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "core/Errors.h"
 #include "core/Fx.h"
 #include "forms/Application.h"
 #include "support/ProgramFolder.h"

@@ -1,11 +1,7 @@
 // Code pages, line reading, the path resolver and the product-file checksum.
 
-#include <gtest/gtest.h>
-
 #include "CoreFixture.h"
 #include "core/Crc16.h"
-#include "core/Errors.h"
-#include "core/TextFile.h"
 
 namespace {
 

@@ -1,11 +1,7 @@
 // Menu texts, the text table and the contact addresses.
 
-#include <gtest/gtest.h>
-
 #include "CoreFixture.h"
-#include "core/Errors.h"
 #include "core/LanguageTexts.h"
-#include "forms/Form.h"
 
 namespace {
 

@@ -1,14 +1,8 @@
 // Rounding, number texts, Money, and the number reader with its key filter and text services.
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-
 #include "CoreFixture.h"
-#include "core/Errors.h"
 #include "core/Numbers.h"
 #include "core/NumericInput.h"
-#include "forms/Form.h"
 
 namespace {
 

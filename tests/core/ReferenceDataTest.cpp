@@ -1,12 +1,8 @@
 // List files, the product file and table, product selection, pipe-only and pipe-section tables.
 
-#include <gtest/gtest.h>
-
 #include "CoreFixture.h"
-#include "core/Errors.h"
 #include "core/PipeTables.h"
 #include "core/ReferenceData.h"
-#include "forms/Form.h"
 
 namespace {
 

@@ -1,14 +1,8 @@
 // Bare-surface loss, energy savings, and the duct-gas properties.
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-
 #include "CoreFixture.h"
-#include "core/Errors.h"
 #include "core/Formula.h"
 #include "core/Savings.h"
-#include "forms/Form.h"
 
 namespace {
 

@@ -118,7 +118,7 @@ TEST_F(QtPlatformTest, InputBoxProposesItsDefaultAndMayBeCancelled) {
     ASSERT_NE(d, nullptr);
     proposed = d->textValue();
     d->setTextValue("3");
-    d->accept();
+    static_cast<QDialog*>(d)->accept();
   });
   EXPECT_EQ(platform.inputBox("Decimals", "Heat loss", "1", 100, 100), "3");
   EXPECT_EQ(proposed, "1");
@@ -146,17 +146,14 @@ TEST_F(QtPlatformTest, AModalFormRunsUntilItIsUnloaded) {
 }
 
 TEST_F(QtPlatformTest, HelpAndPrintingOfHtmlFiles) {
-  QString dir = VELTARO_BINARY_DIR "/qtview-files";
+  const QString dir = VELTARO_BINARY_DIR "/qtview-files", page = dir + "/help-test.htm";
   QDir().mkpath(dir);
-  QString page = dir + "/help-test.htm";
   QFile f(page);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   // A report in the market's code page: the charset of the page decides.
-  f.write(
-      "<html><head><meta charset=\"windows-1252\"><title>Contents</title></head>"
-      "<body><p>Varmetab 17,4 W/m\xB2</p></body></html>");
+  f.write("<html><head><meta charset=\"windows-1252\"><title>Contents</title></head>"
+          "<body><p>Varmetab 17,4 W/m\xB2</p></body></html>");
   f.close();
-
   platform.showHelp(page.toStdString());
   QTextBrowser* help = nullptr;
   for (QWidget* w : QApplication::topLevelWidgets())
@@ -164,70 +161,56 @@ TEST_F(QtPlatformTest, HelpAndPrintingOfHtmlFiles) {
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(help->windowTitle(), "Contents");
   EXPECT_TRUE(help->toPlainText().contains(QString::fromUtf8("W/m\xC2\xB2")));
-
   // A missing help file is named in a message.
   QString message;
   whenOpen([&](QWidget* w) {
-    auto* box = static_cast<QMessageBox*>(w);
-    message = box->text();
-    box->button(QMB::Ok)->click();
+    message = static_cast<QMessageBox*>(w)->text();
+    static_cast<QMessageBox*>(w)->button(QMB::Ok)->click();
   });
   platform.showHelp("/nonexistent/helpdk.htm");
   EXPECT_TRUE(message.contains("/nonexistent/helpdk.htm"));
 
-  QString pdf = dir + "/print-test.pdf";
+  // The user picks printing to a PDF file in the print dialog and names the file.
+  const QString pdf = dir + "/print-test.pdf";
   QFile::remove(pdf);
   whenOpen([&](QWidget* w) {
-    auto* dialog = qobject_cast<QPrintDialog*>(w);
-    ASSERT_NE(dialog, nullptr);
-    // The user picks printing to a PDF file in the dialog and names the file.
-    auto* printers = dialog->findChild<QComboBox*>("printers");
-    auto* fileName = dialog->findChild<QLineEdit*>("filename");
-    ASSERT_TRUE(printers && fileName);
+    auto* printers = w->findChild<QComboBox*>("printers");
+    auto* fileName = w->findChild<QLineEdit*>("filename");
+    ASSERT_TRUE(qobject_cast<QPrintDialog*>(w) && printers && fileName);
     for (int i = 0; i < printers->count(); ++i)
       if (printers->itemText(i).contains("PDF")) printers->setCurrentIndex(i);
     fileName->setText(pdf);
-    dialog->accept();
+    static_cast<QDialog*>(w)->accept();
   });
   EXPECT_TRUE(platform.printHtml(page.toStdString()));
   QFile printed(pdf);
   ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
   EXPECT_TRUE(printed.read(4) == "%PDF");
-
   whenOpen([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
   EXPECT_FALSE(platform.printHtml(page.toStdString()));
   EXPECT_FALSE(platform.printHtml("/nonexistent/output.htm"));
 }
 
 TEST_F(QtPlatformTest, FileDialogsTakeTheirOptions) {
-  QString dir = VELTARO_BINARY_DIR "/qtview-files";
+  const QString dir = VELTARO_BINARY_DIR "/qtview-files";
   QDir().mkpath(dir);
   QFile::remove(dir + "/case7.DAT");
-  forms::FileDialogOptions o;
-  o.title = "Save case";
-  o.filter = "Case files (*.DAT)|*.DAT";
-  o.initialFolder = dir.toStdString();
-  o.defaultExtension = "DAT";
-  o.overwritePrompt = true;
-  QString title, folder;
-  QStringList filters;
-  bool asksBeforeReplacing = false;
+  const forms::FileDialogOptions o{.title = "Save case", .filter = "Case files (*.DAT)|*.DAT",
+                                   .initialFolder = dir.toStdString(), .defaultExtension = "DAT",
+                                   .overwritePrompt = true};
+  QFileDialog* d = nullptr;
   whenOpen([&](QWidget* w) {
-    auto* d = qobject_cast<QFileDialog*>(w);
+    d = qobject_cast<QFileDialog*>(w);
     ASSERT_NE(d, nullptr);
-    title = d->windowTitle();
-    folder = d->directory().absolutePath();
-    filters = d->nameFilters();
-    asksBeforeReplacing = !d->testOption(QFileDialog::DontConfirmOverwrite);
+    EXPECT_EQ(d->windowTitle(), "Save case");
+    EXPECT_EQ(d->directory().absolutePath(), QDir(dir).absolutePath());
+    EXPECT_EQ(d->nameFilters(), QStringList{"Case files (*.DAT *.dat)"});
+    EXPECT_FALSE(d->testOption(QFileDialog::DontConfirmOverwrite));
     d->selectFile("case7");
     static_cast<QDialog*>(d)->accept();
   });
   EXPECT_EQ(platform.saveFileDialog(o), (dir + "/case7.DAT").toStdString());
-  EXPECT_EQ(title, "Save case");
-  EXPECT_EQ(folder, QDir(dir).absolutePath());
-  EXPECT_EQ(filters, QStringList{"Case files (*.DAT *.dat)"});
-  EXPECT_TRUE(asksBeforeReplacing);
-
+  ASSERT_NE(d, nullptr);
   whenOpen([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
   EXPECT_EQ(platform.openFileDialog(o), std::nullopt);
 }

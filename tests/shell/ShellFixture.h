@@ -30,10 +30,7 @@ inline void writeLines(const fs::path& path, const std::vector<std::string>& lin
   for (const auto& l : lines) out << l << "\r\n";
 }
 
-inline std::string readAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+inline std::string readAll(const fs::path& path) { return veltaro::ReadFileBytes(path.string()); }
 
 inline const std::vector<std::string>& allCodes() {
   static const std::vector<std::string> codes = {"DK", "NO", "SE", "UK", "LT", "EE", "LV", "MRN"};

@@ -128,13 +128,11 @@ TEST_F(Registry, MenusAndToolbar) {
   auto& quit = frame.addMenu("menuQuit", &file);
   int clicks = 0;
   quit.onClick = [&] { ++clicks; };
-  quit.setCaption("&Afslut");
   frame.menu("MENUQUIT").userClick();
   quit.setVisible(false);
   quit.userClick();  // a hidden item cannot be chosen
   EXPECT_EQ(clicks, 1);
-  EXPECT_EQ(frame.topMenus().size(), 1u);
-  EXPECT_EQ(file.children().at(0)->caption(), "&Afslut");
+  EXPECT_EQ(file.children().at(0), &quit);
 
   auto& bar = frame.addToolbar("tobMenu");
   bar.addButton("NewCase");
@@ -147,10 +145,8 @@ TEST_F(Registry, MenusAndToolbar) {
   bar.setButtonVisible(3, false);
   bar.userClick(3);
   bar.setButtonVisible(3, true);
-  bar.setToolTip(3, "Beregn");
   frame.toolbar("tobmenu").userClick(3);
   EXPECT_EQ(keys, (std::vector<std::string>{"NewCase", "Calculate"}));
-  EXPECT_EQ(bar.button("Calculate")->toolTip, "Beregn");
   EXPECT_EQ(bar.button("Missing"), nullptr);
   EXPECT_THROW(bar.button(4), std::out_of_range);
 }

@@ -17,34 +17,26 @@ using testing_support::logEvent;
 class TestWindow : public forms::Form {
  public:
   static constexpr const char* kName = "TestWindow";
-  forms::Control& txt;
-  forms::Control& cbo;
-  forms::Control& lst;  // takes no typing
-  forms::Control& fraA;
-  forms::Control& fraB;
-  forms::Control& chk;
-  forms::Control& cmd;
-  forms::Control& lbl;
+  using K = forms::ControlKind;
+  forms::Control& txt = add(K::TextBox, "txtInput");
+  forms::Control& cbo = add(K::ComboBox, "cboSize");
+  forms::Control& lst = add(K::ComboBox, "lstProduct");  // takes no typing
+  forms::Control& fraA = add(K::Frame, "fraA");
+  forms::Control& fraB = add(K::Frame, "fraB");
+  forms::Control& chk = add(K::CheckBox, "chkFlag");
+  forms::Control& cmd = add(K::CommandButton, "cmdGo");
+  forms::Control& lbl = add(K::Label, "lblCaption");
 
-  TestWindow()
-      : forms::Form(kName),
-        txt(add(forms::ControlKind::TextBox, "txtInput")),
-        cbo(add(forms::ControlKind::ComboBox, "cboSize")),
-        lst(add(forms::ControlKind::ComboBox, "lstProduct")),
-        fraA(add(forms::ControlKind::Frame, "fraA")),
-        fraB(add(forms::ControlKind::Frame, "fraB")),
-        chk(add(forms::ControlKind::CheckBox, "chkFlag")),
-        cmd(add(forms::ControlKind::CommandButton, "cmdGo")),
-        lbl(add(forms::ControlKind::Label, "lblCaption")) {
+  TestWindow() : forms::Form(kName) {
     setMdiChild(true);
     lst.setComboStyle(forms::ComboStyle::DropdownList);
     for (const char* s : {"21.3", "26.9", "33.7"}) cbo.addItem(s);
     for (const char* s : {"Alpha", "Beta", "Gamma"}) lst.addItem(s);
     // Option arrays in two frames, with a gap in the indexes of the first.
-    add(forms::ControlKind::OptionButton, "optA", 0, &fraA).setValueSilently(1);
-    add(forms::ControlKind::OptionButton, "optA", 2, &fraA);
-    add(forms::ControlKind::OptionButton, "optB", 0, &fraB).setValueSilently(1);
-    add(forms::ControlKind::OptionButton, "optB", 1, &fraB);
+    add(K::OptionButton, "optA", 0, &fraA).setValueSilently(1);
+    add(K::OptionButton, "optA", 2, &fraA);
+    add(K::OptionButton, "optB", 0, &fraB).setValueSilently(1);
+    add(K::OptionButton, "optB", 1, &fraB);
     for (auto& c : controls()) logAll(*c);
   }
   void Form_Load() override { logEvent("TestWindow.Load"); }
@@ -64,8 +56,8 @@ class TestWindow : public forms::Form {
 class OtherWindow : public forms::Form {
  public:
   static constexpr const char* kName = "OtherWindow";
-  forms::Control& txt;
-  OtherWindow() : forms::Form(kName), txt(add(forms::ControlKind::TextBox, "txtOther")) {
+  forms::Control& txt = add(forms::ControlKind::TextBox, "txtOther");
+  OtherWindow() : forms::Form(kName) {
     setMdiChild(true);
     logAll(txt);
   }

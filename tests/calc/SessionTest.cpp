@@ -215,7 +215,13 @@ TEST_F(CalcTest, PipeOnlyQuestionMovesTheFocusByTheAnswer) {
 }
 
 TEST_F(CalcTest, FailedInputCheckListsEveryFailureWithTheExactText) {
-  const std::string crlf = "\r\n";
+  // The lines of the error list: a header, a rule, the failures, and the closing line.
+  auto joined = [](std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const auto& l : lines) text += (&l == lines.begin() ? "" : "\r\n") + l;
+    return text;
+  };
+  const std::string dash88(88, '-'), dash58(58, '-'), end = std::string(100, ' ') + "T18";
   forms::Form& w2 = open("frmCalc02");
   w2.control("Beregn").userClick();
   auto* errors = app.find("frmErrorInfo");
@@ -224,9 +230,7 @@ TEST_F(CalcTest, FailedInputCheckListsEveryFailureWithTheExactText) {
   EXPECT_TRUE(errors->topmost());
   EXPECT_EQ(w2.mousePointer(), forms::kPointerDefault);
   EXPECT_EQ(errors->control("txtError").text(),
-            "T135" + crlf + "T19" + crlf + std::string(88, '-') + crlf + "T1" + crlf + "T189" +
-                crlf + "T6" + crlf + "T186" + crlf + "T188" + crlf + "T12" + crlf +
-                std::string(100, ' ') + "T18");
+            joined({"T135", "T19", dash88, "T1", "T189", "T6", "T186", "T188", "T12", end}));
 
   // Only savings inputs wrong: the list starts with an empty line and the savings header.
   forms::Form& w1 = open("frmCalc01");
@@ -234,8 +238,7 @@ TEST_F(CalcTest, FailedInputCheckListsEveryFailureWithTheExactText) {
   w1.control("cbxSave").userClick();
   w1.control("Beregn").userClick();
   EXPECT_EQ(errors->control("txtError").text(),
-            crlf + "T126" + crlf + "T20" + crlf + std::string(58, '-') + crlf + "T5" + crlf +
-                "T15" + crlf + "T16" + crlf + std::string(100, ' ') + "T18");
+            joined({"", "T126", "T20", dash58, "T5", "T15", "T16", end}));
   EXPECT_EQ(w1.control("VT").text(), "");
 
   // Window 3: an empty requirement, an indoor plane without a height test, a bad emissivity.
@@ -249,9 +252,7 @@ TEST_F(CalcTest, FailedInputCheckListsEveryFailureWithTheExactText) {
   w3.control("Emission").userFocus();
   w3.control("Emission").userEditText("1", 1);
   w3.control("Beregn").userClick();
-  EXPECT_EQ(errors->control("txtError").text(), "T136" + crlf + "T19" + crlf +
-                                                    std::string(88, '-') + crlf + "T8" + crlf +
-                                                    "T22" + crlf + std::string(100, ' ') + "T18");
+  EXPECT_EQ(errors->control("txtError").text(), joined({"T136", "T19", dash88, "T8", "T22", end}));
 
   // A product or energy-unit text that names no entry of its list counts as not chosen.
   writeLines("Text/energy.DK", {"kWh", "MWh", "Ingen"});
@@ -266,9 +267,7 @@ TEST_F(CalcTest, FailedInputCheckListsEveryFailureWithTheExactText) {
   type(other.control("Pris"), "1");
   other.control("Beregn").userClick();
   EXPECT_EQ(errors->control("txtError").text(),
-            "T134" + crlf + "T19" + crlf + std::string(88, '-') + crlf + "T9" + crlf + crlf +
-                "T126" + crlf + "T20" + crlf + std::string(58, '-') + crlf + "T15" + crlf +
-                std::string(100, ' ') + "T18");
+            joined({"T134", "T19", dash88, "T9", "", "T126", "T20", dash58, "T15", end}));
 }
 
 TEST_F(CalcTest, InputCheckBoundariesGiveTheirLinesOnly) {

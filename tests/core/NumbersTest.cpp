@@ -79,14 +79,6 @@ TEST(ParseNumber, ReadsTheLeadingNumberWhateverTheLocale) {
   }
 }
 
-class PipeWindow : public forms::Form {
- public:
-  PipeWindow() : forms::Form("frmPipeTest") {
-    add(forms::ControlKind::OptionButton, "ROR").setValueSilently(1);
-    add(forms::ControlKind::OptionButton, "PLAN");
-  }
-};
-
 using TextServices = coretest::CoreTest;
 
 TEST_F(TextServices, LocaleWhereItCountsAndTheSmallServices) {
@@ -110,7 +102,9 @@ TEST_F(TextServices, LocaleWhereItCountsAndTheSmallServices) {
   table.set(199, "As a plane?");
   table.set(200, "Yes keeps the pipe.");
   for (int answer : {forms::mb::IdYes, forms::mb::IdNo, forms::mb::IdCancel}) {
-    PipeWindow w;
+    forms::Form w("frmPipeTest");
+    w.add(forms::ControlKind::OptionButton, "ROR").setValueSilently(1);
+    w.add(forms::ControlKind::OptionButton, "PLAN");
     platform.expectMsgBox(answer, "As a plane?\r\nYes keeps the pipe.");
     veltaro::ConfirmPipeChoice(w);
     EXPECT_EQ(platform.calls.back().title, "Large pipe");

@@ -9,19 +9,14 @@ namespace {
 using veltaro::DataFileError;
 using V = std::vector<std::string>;
 
-class ListWindow : public forms::Form {
- public:
-  static constexpr const char* kName = "frmCalc04";
-  ListWindow() : forms::Form(kName) {
-    add(forms::ControlKind::ComboBox, "box");
-    add(forms::ControlKind::ComboBox, "IsoKlasse");
-  }
-};
-
 class ReferenceData : public coretest::CoreTest {
  protected:
   ReferenceData() {
-    forms::app().registerForm<ListWindow>();
+    forms::app().registerForm("frmCalc04", [] {  // calculation window 4 as the lists see it
+      auto w = std::make_unique<forms::Form>("frmCalc04");
+      for (const char* box : {"box", "IsoKlasse"}) w->add(forms::ControlKind::ComboBox, box);
+      return w;
+    });
     veltaro::fx().CountryCode = "DK";
   }
   forms::Control& box() { return forms::app().get("frmCalc04").control("box"); }

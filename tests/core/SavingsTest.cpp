@@ -86,16 +86,9 @@ TEST_F(Savings, EnergySavingsByUnit) {
                veltaro::RunTimeError);
 }
 
-class SavingsWindow : public forms::Form {
- public:
-  SavingsWindow() : forms::Form("frmSavingsTest") {
-    add(forms::ControlKind::TextBox, "VTU");
-    add(forms::ControlKind::TextBox, "Bespar");
-  }
-};
-
 TEST_F(Savings, ASavingIsWhatTheInsulationTakesOffTheLoss) {
-  SavingsWindow w;
+  forms::Form w("frmSavingsTest");
+  for (const char* box : {"VTU", "Bespar"}) w.add(forms::ControlKind::TextBox, box);
   auto bespar = [&](double T, double q) {
     uint8_t unit = 0;
     double ts = 0;

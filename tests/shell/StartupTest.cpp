@@ -90,19 +90,18 @@ TEST_P(SettingsFileTest, DecidesWhetherToAsk) {
   EXPECT_EQ(readAll(folder / "VELTARO.INI"), c.fileAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SettingsFileTest,
-    ::testing::Values(SettingsCase{"Missing", nullptr, 0, -1, "DK", "DK\r\n"},
-                      SettingsCase{"SameAgeIsKept", "UK\r\n", 0, -2, "UK", "UK\r\n"},
-                      SettingsCase{"SameSecondIsKept", "UK\r\n", -800, -2, "UK", "UK\r\n"},
-                      SettingsCase{"OlderIsDeletedAndAsked", "UK\r\n", -1000, 6, "LV", "LV\r\n"},
-                      SettingsCase{"BlanksAndCase", "  se  \r\n", 5000, -2, "SE", "  se  \r\n"},
-                      SettingsCase{"LowerXxMeansNone", "xx\r\n", 5000, 4, "LT", "LT\r\n"},
-                      SettingsCase{"MarineOnlyFromTheFile", "MRN\r\n", 5000, -2, "MRN", "MRN\r\n"},
-                      SettingsCase{"OneCharacterIsTooShort", "D\r\n", 5000, 0, "UK", "UK\r\n"},
-                      SettingsCase{"OnlyTheFirstLineCounts", "EE\r\nDK\r\n", 5000, -2, "EE",
-                                   "EE\r\nDK\r\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+const SettingsCase kSettings[] = {
+    {"Missing", nullptr, 0, -1, "DK", "DK\r\n"},
+    {"SameAgeIsKept", "UK\r\n", 0, -2, "UK", "UK\r\n"},
+    {"SameSecondIsKept", "UK\r\n", -800, -2, "UK", "UK\r\n"},
+    {"OlderIsDeletedAndAsked", "UK\r\n", -1000, 6, "LV", "LV\r\n"},
+    {"BlanksAndCase", "  se  \r\n", 5000, -2, "SE", "  se  \r\n"},
+    {"LowerXxMeansNone", "xx\r\n", 5000, 4, "LT", "LT\r\n"},
+    {"MarineOnlyFromTheFile", "MRN\r\n", 5000, -2, "MRN", "MRN\r\n"},
+    {"OneCharacterIsTooShort", "D\r\n", 5000, 0, "UK", "UK\r\n"},
+    {"OnlyTheFirstLineCounts", "EE\r\nDK\r\n", 5000, -2, "EE", "EE\r\nDK\r\n"}};
+INSTANTIATE_TEST_SUITE_P(Cases, SettingsFileTest, ::testing::ValuesIn(kSettings),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(StartupTest, ClosingTheCountryDialogEndsCleanlyAndWritesNothing) {
   platform.expectModal("frmCountry", [](forms::Form& f) { f.userClose(); });
@@ -132,15 +131,12 @@ TEST_F(StartupTest, ChangedProductFileIsRefusedWithTheFixedMessage) {
 }
 
 TEST_F(StartupTest, MissingOrBrokenDataFilesAreNamedAndEndTheProgram) {
-  struct Case {
-    const char* file;
-    const char* code;
-    int addressLines;  // 0: the file is removed; else the contact file gets that many lines
-  } cases[] = {{"Text/TextFile.UK", "UK", 0}, {"Text/MenuText.NO", "NO", 0},
-               {"Text/adress.all", "DK", 0},  {"Text/Check.CRC", "DK", 0},
-               {"TEXT/PipeOnly.LT", "LT", 0}, {"TEXT/PipeKap.SE", "SE", 0},
-               {"Text/Product.FR", "FR", 0},  {"Text/adress.all", "LV", 120}};
-  for (const Case& c : cases) {
+  // addressLines 0: the file is removed; else the contact file gets that many lines.
+  const struct { const char *file, *code; int addressLines; } cases[] = {
+      {"Text/TextFile.UK", "UK", 0}, {"Text/MenuText.NO", "NO", 0}, {"Text/adress.all", "DK", 0},
+      {"Text/Check.CRC", "DK", 0},   {"TEXT/PipeOnly.LT", "LT", 0}, {"TEXT/PipeKap.SE", "SE", 0},
+      {"Text/Product.FR", "FR", 0},  {"Text/adress.all", "LV", 120}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
     TearDown();
     SetUp();

@@ -58,21 +58,6 @@ class FakeCalc : public forms::Form, public veltaro::CalcWindow {
   int number_;
 };
 
-// The scripted platform, with a look at the program while it pauses or shows a message.
-class ObservingPlatform : public testing_support::ScriptedPlatform {
- public:
-  std::function<void(int)> onPause;
-  std::function<void()> onMsgBox;
-  void pause(int milliseconds) override {
-    ScriptedPlatform::pause(milliseconds);
-    if (onPause) onPause(milliseconds);
-  }
-  int msgBox(const std::string& prompt, int style, const std::string& title) override {
-    if (onMsgBox) onMsgBox();
-    return ScriptedPlatform::msgBox(prompt, style, title);
-  }
-};
-
 class ShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -135,7 +120,7 @@ class ShellTest : public ::testing::Test {
 
   std::optional<testing_support::ProgramFolder> dir_;
   fs::path folder;
-  ObservingPlatform platform;
+  testing_support::ScriptedPlatform platform;
   std::unique_ptr<forms::Application> app;
 };
 

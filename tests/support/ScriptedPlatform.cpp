@@ -18,6 +18,7 @@ std::vector<PlatformCall> ScriptedPlatform::callsOf(const std::string& kind) con
 
 int ScriptedPlatform::msgBox(const std::string& prompt, int style, const std::string& title) {
   calls.push_back({"msgBox", prompt, title, style, {}});
+  if (onMsgBox) onMsgBox();
   if (msgAnswers_.empty()) {
     ADD_FAILURE() << "unexpected message box \"" << title << "\": " << prompt;
     return forms::mb::IdCancel;
@@ -96,6 +97,7 @@ void ScriptedPlatform::runModal(forms::Form& form) {
 void ScriptedPlatform::pause(int milliseconds) {
   calls.push_back({"pause", std::to_string(milliseconds), {}, 0, {}});
   pausedMilliseconds += milliseconds;
+  if (onPause) onPause(milliseconds);
 }
 
 void ScriptedPlatform::doEvents() {

@@ -48,6 +48,9 @@ class ScriptedPlatform : public forms::Platform {
   std::chrono::system_clock::time_point clock = std::chrono::system_clock::from_time_t(1'700'000'000);
   bool startSucceeds = true;
   bool printSucceeds = true;
+  // A look at the program as it pauses or shows a message box.
+  std::function<void(int)> onPause;
+  std::function<void()> onMsgBox;
 
   // --- What happened ---
   std::vector<PlatformCall> calls;

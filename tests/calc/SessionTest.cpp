@@ -185,7 +185,8 @@ TEST_F(CalcTest, WhichInputEventsClearTheResults) {
 TEST_F(CalcTest, PipeOnlyQuestionMovesTheFocusByTheAnswer) {
   using forms::mb::IdNo, forms::mb::IdYes;
   // productClicked: the product is chosen after the size, else the size after the product.
-  const struct { const char* window; bool productClicked; int answer; const char* focus; } cases[] = {
+  const struct { const char* window; bool productClicked; int answer; const char* focus; } cases[] =
+      {
       {"frmCalc01", true, IdYes, "ISOLERINGST"}, {"frmCalc01", false, IdYes, "MEDIETEMP"},
       {"frmCalc02", true, IdYes, "MEDIETEMP"},   {"frmCalc02", false, IdYes, "MEDIETEMP"},
       {"frmCalc03", true, IdYes, "Emission"},    {"frmCalc03", false, IdYes, "Emission"},

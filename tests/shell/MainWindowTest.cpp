@@ -56,7 +56,8 @@ TEST_F(MainWindowTest, EachMarketGetsItsCalculationsPictureAndBandsThatAgreeWith
     const bool narrow = code == "DK" || code == "NO";
     EXPECT_EQ(HitTestBands(code, 5000, 3500).calcNumber == 4, m.classCalc);
     EXPECT_EQ(HitTestBands(code, 5000, narrow ? 4900 : 4400).calcNumber == 7, m.ductCalc);
-    EXPECT_EQ(fs::path(frame.picture()).filename(), "background_" + std::string(m.picture) + ".jpg");
+    EXPECT_EQ(fs::path(frame.picture()).filename(),
+              "background_" + std::string(m.picture) + ".jpg");
     EXPECT_EQ(!frame.icon().empty(), code == "MRN");
   }
 }

@@ -72,7 +72,7 @@ TEST_F(StartupTest, FirstStartAsksShowsTheSplashAndLeavesTheMainWindow) {
 
 // content: nullptr for no settings file; ageMs: relative to the program file, which lies 0.9 s
 // into a second; choice: the dialog's, -2 for no dialog, -1 for the design's (Danish).
-struct SettingsCase { const char *name, *content; int ageMs, choice; const char *code, *fileAfter; };
+struct SettingsCase { const char *name, *content; int ageMs, choice; const char *code, *after; };
 
 class SettingsFileTest : public StartupTest, public ::testing::WithParamInterface<SettingsCase> {};
 
@@ -87,7 +87,7 @@ TEST_P(SettingsFileTest, DecidesWhetherToAsk) {
   EXPECT_TRUE(platform.scriptDone());
   EXPECT_FALSE(app->ended());
   EXPECT_EQ(fx().CountryCode, c.code);
-  EXPECT_EQ(readAll(folder / "VELTARO.INI"), c.fileAfter);
+  EXPECT_EQ(readAll(folder / "VELTARO.INI"), c.after);
 }
 
 const SettingsCase kSettings[] = {

@@ -358,11 +358,8 @@ TEST_F(CalcTest, CalculationThenDetailsThenReset) {
 
 // The details, input-error and pipe-distance windows.
 TEST_F(CalcTest, DetailsAreRoundedHalvesToEvenAndBlankedByClearDetails) {
-  struct Case {
-    double h, hr, hcv, q, t0;
-    std::string decimal;
-    std::vector<std::string> expected;  // lh, hr, hcv, Q, T0
-  };
+  // expected: lh, hr, hcv, Q, T0
+  struct Case { double h, hr, hcv, q, t0; std::string decimal; std::vector<std::string> expected; };
   const Case cases[] = {
       {10.125, 5.0625, 4.375, 12.25, 20.5, ".", {"10.12", "5.062", "4.38", "12.2", "20"}},
       {10.375, 1.1875, 3.625, 12.75, 21.5, ".", {"10.38", "1.188", "3.62", "12.8", "22"}},

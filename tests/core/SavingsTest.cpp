@@ -57,11 +57,8 @@ TEST_F(Savings, EnergySavingsByUnit) {
   const double bare = barePipeLoss();
   fx().HeatLossDecimals = 1;
   platform.decimal = ",";
-  const struct {
-    uint8_t unit;
-    double price;
-    const char* bespar;  // E = 130 W/m · 10 m · 8760 h = 11388 kWh
-  } cases[] = {
+  // bespar: the saving for E = 130 W/m · 10 m · 8760 h = 11388 kWh
+  const struct { uint8_t unit; double price; const char* bespar; } cases[] = {
       {0, 1.25, "14235"},  // kWh priced exactly
       {1, 500, "5694"},    // MWh
       {2, 2, "2300"},      // 11388 · 0.101 · 2 = 2300.376

@@ -114,10 +114,8 @@ TEST_P(MarketData, MenuFileHasCaptionsWithAccessKeysAndPlainTips) {
 // List files: the last line is the box's default; a placeholder default holds the market's
 // "not chosen" marker and no real item does.
 TEST_P(MarketData, ListsHaveNumberedItemsAndMarkedPlaceholders) {
-  struct ListRule {
-    const char* file;
-    double low, high;  // the item's leading value lies in (low, high]
-  };
+  // An item's leading value lies in (low, high].
+  struct ListRule { const char* file; double low, high; };
   const ListRule rules[] = {{"PipeDiam", 0, 5000},  {"PipeIDia", 0, 5000}, {"PlanEmis", 0, 0.999},
                             {"PipeEmis", 0, 0.999}, {"StofKons", 0, 5000}, {"energy", -1, -1},
                             {"Class", -1, -1},      {"Product", -1, -1}};

@@ -159,6 +159,8 @@ TEST_F(CalcTest, WhichInputEventsClearTheResults) {
   struct Case { const char* window; const char* control; char event; bool clears; };
   const Case cases[] = {
       {"frmCalc01", "RORL", 'c', true},      {"frmCalc01", "Pris", 'f', true},
+      {"frmCalc01", "EmisionUiso", 'c', true}, {"frmCalc01", "ISOLERINGST", 'c', true},
+      {"frmCalc02", "VINDHASTIGHED", 'c', true}, {"frmCalc03", "PRODUKT", 'f', true},
       {"frmCalc01", "Energienh", 'f', true}, {"frmCalc01", "ROR", 'f', false},
       {"frmCalc02", "OVERFLADE", 'c', true}, {"frmCalc02", "PLANH", 'c', true},
       {"frmCalc02", "UDE", 'f', true},       {"frmCalc02", "VAND", 'f', true},

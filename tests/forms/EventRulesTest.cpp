@@ -67,6 +67,8 @@ TEST_F(EventRules, ActionsRaiseExactlyTheirEvents) {
          f.chk.userClick();
        },
        {"chkFlag.Click", "chkFlag.Click"}, [](TestWindow& f) { EXPECT_EQ(f.chk.value(), 0); }},
+      {"label caption raises nothing", none, [](TestWindow& f) { f.lbl.setCaption("mm"); }, {},
+       none},
       {"disabled button ignores the user", [](TestWindow& f) { f.cmd.setEnabled(false); },
        [](TestWindow& f) { f.cmd.userClick(); }, {}, none},
   };

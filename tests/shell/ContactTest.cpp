@@ -88,17 +88,21 @@ TEST_F(ContactTest, ShortAndLongContactFiles) {
 }
 
 TEST_F(ContactTest, AboutBoxFollowsTheFrameAndTheMarket) {
-  const struct { const char* code; int frameState, left; bool disclaimerFromText; } cases[] = {
-      {"DK", forms::kStateNormal, 2740, false}, {"EE", forms::kStateMaximized, 2860, true}};
+  const struct { const char* code; int frameState, left; bool fromText, icon; } cases[] = {
+      {"DK", forms::kStateNormal, 2740, false, false},
+      {"EE", forms::kStateMaximized, 2860, true, false},
+      {"MRN", forms::kStateNormal, 2740, false, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.code);
     start(c.code);
+    writeLines(folder / "Images" / "Icons" / "veltaro32_32_marine.ico", {"icon"});
     auto& frame = *app->find<veltaro::mdiVeltaro>();
     frame.setWindowState(c.frameState);
     frame.menu("menuAboutProgram").userClick();
     auto& about = *app->find<veltaro::frmAbout>();
     EXPECT_EQ(about.left(), c.left);
-    EXPECT_EQ(about.control("lblDisclaimer").caption() == "T196", c.disclaimerFromText);
+    EXPECT_EQ(about.control("lblDisclaimer").caption() == "T196", c.fromText);
+    EXPECT_EQ(!about.icon().empty(), c.icon);
     platform.expectMsgBox(forms::mb::IdOk, "System Information Is Unavailable At This Time");
     about.control("cmdSysInfo").userClick();
     EXPECT_TRUE(platform.scriptDone());

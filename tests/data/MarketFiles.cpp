@@ -34,10 +34,10 @@ MarketFile readMarketFile(const std::string& path, int codePage) {
       line.pop_back();
     else if (end < bytes.size())
       f.crlfOnly = false;
-    // A byte the code page does not define decodes to a C1 control character.
+    // A byte the code page does not define decodes to a character the page cannot write back.
     const std::string utf8 = veltaro::DecodeCodePage(line, codePage ? codePage : 1252);
-    for (size_t k = 0; (k = utf8.find('\xC2', k)) != std::string::npos; ++k)
-      if (static_cast<unsigned char>(utf8[k + 1]) < 0xA0) throw std::runtime_error("bad byte");
+    if (veltaro::EncodeCodePage(utf8, codePage ? codePage : 1252) != line)
+      throw std::runtime_error("a byte outside the code page in " + path);
     for (unsigned char c : line)
       if (codePage == 0 && c >= 0x80) throw std::runtime_error("a byte outside ASCII");
     f.raw.push_back(line);

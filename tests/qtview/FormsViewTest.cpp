@@ -153,55 +153,34 @@ TEST_F(FormsViewTest, OptionClickClearsItsSiblings) {
 
 TEST_F(FormsViewTest, ModelStateReachesTheWidgets) {
   Sheet& f = *sheet;
+  view.userEvent([&] {
+    f.chkDetail.setVisible(false);
+    f.fraPlace.setVisible(false);
+    f.lblUnit.setEnabled(false);
+    f.lstProduct.setListIndex(2);
+    f.barDone.setText(" Loading ");
+    f.setBackColor(0xFFFFFF);
+    f.setCaption("Renamed");
+    f.setWindowState(forms::kStateMaximized);
+  });
   auto w = [this](forms::Control& c) { return view.widgetOf(c); };
-  const struct { const char* what; std::function<void()> change; std::function<bool()> shown; }
-  cases[] = {
-      {"a hidden control is hidden", [&] { f.chkDetail.setVisible(false); },
-       [&] { return w(f.chkDetail)->isHidden(); }},
-      {"a hidden frame hides its controls, whose own flag stays",
-       [&] { f.fraPlace.setVisible(false); },
-       [&] { return !w(f.optIn)->isVisible() && f.optIn.visible(); }},
-      {"a disabled label is greyed", [&] { f.lblUnit.setEnabled(false); },
-       [&] {
-         const QPalette& p = w(f.lblUnit)->palette();
-         return !w(f.lblUnit)->isEnabled() && p.color(QPalette::Disabled, QPalette::WindowText) !=
-                                                  p.color(QPalette::Active, QPalette::WindowText);
-       }},
-      {"a locked box is read-only", [] {},
-       [&] { return widget<QLineEdit>(f.txtLoss)->isReadOnly(); }},
-      {"bold where the model says", [] {},
-       [&] { return w(f.fraResult)->font().bold() && !w(f.txtTemp)->font().bold(); }},
-      {"twips become pixels inside the container", [] {},
-       [&] { return w(f.txtTemp)->geometry() == QRect(143, 20, 70, 21); }},
-      {"a choice from code selects the item", [&] { f.lstProduct.setListIndex(2); },
-       [&] { return widget<QComboBox>(f.lstProduct)->currentIndex() == 2; }},
-      {"multi-line text shows its lines", [] {},
-       [&] { return widget<QPlainTextEdit>(f.txtNotes)->blockCount() == 2; }},
-      {"a progress bar shows the text it carries", [&] { f.barDone.setText(" Loading "); },
-       [&] {
-         auto* bar = widget<QProgressBar>(f.barDone);
-         return bar->isTextVisible() && bar->text() == " Loading " && bar->value() == 40;
-       }},
-      {"the window's background colour", [&] { f.setBackColor(0xFFFFFF); },
-       [&] {
-         QWidget* canvas = view.canvasOf(f);
-         return canvas->autoFillBackground() &&
-                canvas->palette().color(QPalette::Window) == QColor(Qt::white);
-       }},
-      {"caption and state of the window",
-       [&] {
-         f.setCaption("Renamed");
-         f.setWindowState(forms::kStateMaximized);
-       },
-       [&] {
-         QWidget* win = view.windowOf(f);
-         return win->windowTitle() == "Renamed" && win->isMaximized();
-       }},
-  };
-  for (const auto& c : cases) {
-    view.userEvent(c.change);
-    EXPECT_TRUE(c.shown()) << c.what;
-  }
+  EXPECT_TRUE(w(f.chkDetail)->isHidden());
+  EXPECT_TRUE(!w(f.optIn)->isVisible() && f.optIn.visible()) << "a hidden frame keeps its flags";
+  const QPalette& grey = w(f.lblUnit)->palette();
+  EXPECT_FALSE(w(f.lblUnit)->isEnabled());
+  EXPECT_NE(grey.color(QPalette::Disabled, QPalette::WindowText),
+            grey.color(QPalette::Active, QPalette::WindowText));
+  EXPECT_TRUE(widget<QLineEdit>(f.txtLoss)->isReadOnly()) << "locked";
+  EXPECT_TRUE(w(f.fraResult)->font().bold() && !w(f.txtTemp)->font().bold());
+  EXPECT_EQ(w(f.txtTemp)->geometry(), QRect(143, 20, 70, 21)) << "twips inside the container";
+  EXPECT_EQ(widget<QComboBox>(f.lstProduct)->currentIndex(), 2);
+  EXPECT_EQ(widget<QPlainTextEdit>(f.txtNotes)->blockCount(), 2);
+  auto* bar = widget<QProgressBar>(f.barDone);
+  EXPECT_TRUE(bar->isTextVisible() && bar->text() == " Loading " && bar->value() == 40);
+  EXPECT_TRUE(view.canvasOf(f)->autoFillBackground());
+  EXPECT_EQ(view.canvasOf(f)->palette().color(QPalette::Window), QColor(Qt::white));
+  EXPECT_EQ(view.windowOf(f)->windowTitle(), "Renamed");
+  EXPECT_TRUE(view.windowOf(f)->isMaximized());
 }
 
 TEST_F(FormsViewTest, ManyWritesInOneHandlerReachTheScreenOnce) {

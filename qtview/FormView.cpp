@@ -6,12 +6,14 @@
 #include <QBitmap>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <algorithm>
+#include <vector>
 
 #include "forms/Application.h"
 #include "qtview/Convert.h"
@@ -192,6 +194,39 @@ QWidget* FormView::ensureWidget(Control& c) {
 
 // ---------------------------------------------------------------- applying the model
 
+// The system font runs a little wider than the one the windows were designed with, which
+// would cut the end off many captions. A left-aligned label may therefore
+// use the free space to its right, up to the next control on its row or its container's edge;
+// its width in the model stays as designed.
+void FormView::fitOneLineLabel(QLabel* label) {
+  auto found = controlOf_.find(label);
+  if (found == controlOf_.end()) return;
+  const Control* c = found->second;
+  if (c->alignment() != 0) return;
+  const QRect design(toPixels(c->left()), toPixels(c->top()), toPixels(c->width()),
+                     toPixels(c->height()));
+  // A wrapping label needs room for its longest word, any other for its whole text.
+  int need = 0;
+  const QStringList parts =
+      label->wordWrap() ? label->text().split(' ', Qt::SkipEmptyParts) : QStringList{label->text()};
+  for (const QString& part : parts)
+    need = std::max(need, label->fontMetrics().horizontalAdvance(part) + 2);
+  int width = design.width();
+  if (need > width) {
+    QWidget* parent = label->parentWidget();
+    int limit = parent && parent->width() > 0 ? parent->width() - design.left() : need;
+    for (QObject* o : parent ? parent->children() : QObjectList()) {
+      auto* sibling = qobject_cast<QWidget*>(o);
+      if (!sibling || sibling == label || sibling->isHidden()) continue;
+      const QRect g = sibling->geometry();
+      if (g.left() >= design.right() && g.top() <= design.bottom() && g.bottom() >= design.top())
+        limit = std::min(limit, g.left() - design.left());
+    }
+    width = std::max(width, std::min(need, limit));
+  }
+  if (label->width() != width) label->resize(width, design.height());
+}
+
 void FormView::apply() {
   if (!form_) return;
   if (!built_) build();
@@ -203,15 +238,20 @@ void FormView::apply() {
   // Controls before the window is shown, so that it appears complete.
   // A new control starts dirty without being listed, so new controls are looked at whole.
   bool anyChanged = false;
+  std::vector<QLabel*> labels;
   auto applyDirty = [&](Control* c) {
     uint32_t d = c->takeDirty();
     if (!d) return;
     anyChanged = true;
-    applyControl(*c, ensureWidget(*c), d);
+    QWidget* w = ensureWidget(*c);
+    applyControl(*c, w, d);
+    if (c->kind() == forms::ControlKind::Label) labels.push_back(static_cast<QLabel*>(w));
   };
   if (dirty & forms::Form::kDirtyControls)
     for (auto& c : form_->controls()) applyDirty(c.get());
   for (Control* c : form_->takeDirtyControls()) applyDirty(c);
+  // Once every sibling stands where it belongs.
+  for (QLabel* l : labels) fitOneLineLabel(l);
   if (frame_ && anyChanged) fitStrips();
   applyWindow(dirty);
 }

@@ -21,6 +21,8 @@ class QAction;
 class QMenu;
 class QToolBar;
 
+class QLabel;
+
 namespace qtview {
 
 class FormsView;
@@ -106,6 +108,7 @@ class FormView : public QObject {
   void fillWindowList(QMenu* menu);
   FormCanvas* stripFor(const forms::Toolbar* toolbar);
   void fitStrips();
+  void fitOneLineLabel(QLabel* label);
   QWidget* ensureWidget(forms::Control& c);
   QWidget* createWidget(forms::Control& c, QWidget* parent);
   void applyControl(forms::Control& c, QWidget* w, uint32_t dirty);

@@ -183,6 +183,26 @@ TEST_F(FormsViewTest, ModelStateReachesTheWidgets) {
   EXPECT_TRUE(view.windowOf(f)->isMaximized());
 }
 
+TEST_F(FormsViewTest, ACaptionTooLongForItsLabelUsesTheFreeRoomToItsRight) {
+  Sheet& f = *sheet;
+  const std::string longCaption = "Temperature of the surrounding air";
+  // Left of the temperature box: it may grow up to the box, never over it.
+  view.userEvent([&] {
+    f.lblUnit.move(120, 300, 300, 195);
+    f.lblUnit.setCaption(longCaption);
+  });
+  QWidget* label = view.widgetOf(f.lblUnit);
+  QWidget* box = view.widgetOf(f.txtTemp);
+  EXPECT_GT(label->width(), 20);
+  EXPECT_LE(label->geometry().right(), box->geometry().left());
+  EXPECT_EQ(f.lblUnit.width(), 300);  // the model keeps its design width
+  // With nothing to its right it shows the whole text, within its frame.
+  view.userEvent([&] { f.lblUnit.move(120, 1500, 300, 195); });
+  QFontMetrics metrics(label->font());
+  EXPECT_GE(label->width(), metrics.horizontalAdvance(QString::fromStdString(longCaption)));
+  EXPECT_LE(label->geometry().right(), view.widgetOf(f.fraInput)->width());
+}
+
 TEST_F(FormsViewTest, ManyWritesInOneHandlerReachTheScreenOnce) {
   int changes = 0;
   QObject::connect(widget<QLineEdit>(sheet->txtTemp), &QLineEdit::textChanged,

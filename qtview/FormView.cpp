@@ -76,6 +76,8 @@ FormView::FormView(FormsView& owner, forms::Form& form)
     : owner_(&owner), form_(&form), instanceId_(form.instanceId()) {}
 
 FormView::~FormView() {
+  // Widgets being destroyed still send events to this filter; it must not look at them.
+  form_ = nullptr;
   // The window owns every widget of the form.
   if (frame_)
     delete frame_.data();

@@ -69,6 +69,20 @@ Control& CalcForm::make(ControlKind kind, const char* name, int index, Control* 
   return c;
 }
 
+void CalcForm::boldDesignFont(std::initializer_list<const char*> names) {
+  for (const char* n : names) control(n).setFont(forms::Font{"MS Sans Serif", 8.25, true});
+}
+
+void CalcForm::tabOrder(std::initializer_list<TabStop> stops) {
+  int tab = 0;
+  for (const TabStop& s : stops) control(s.name, s.index).setTabIndex(tab++);
+}
+
+void CalcForm::tabOrder(std::initializer_list<const char*> names) {
+  int tab = 0;
+  for (const char* n : names) control(n).setTabIndex(tab++);
+}
+
 double CalcForm::num(const char* name, int index) {
   return ParseNumber(control(name, index).text());
 }

@@ -178,6 +178,15 @@ class CalcForm : public forms::Form, public CalcWindow {
   forms::Control& make(forms::ControlKind kind, const char* name, int index,
                        forms::Control* container, int left, int top, int width, int height,
                        const char* caption = nullptr);
+  // Frames and result boxes carry the bold font of the design.
+  void boldDesignFont(std::initializer_list<const char*> names);
+  // The tab order: the controls in the order given, by name and index.
+  struct TabStop {
+    const char* name;
+    int index = -1;
+  };
+  void tabOrder(std::initializer_list<TabStop> stops);
+  void tabOrder(std::initializer_list<const char*> names);
 
   int16_t ListIndexOnFocus = 0;
 

@@ -105,18 +105,13 @@ frmCalc01::frmCalc01() : CalcForm(kName, 1) {
   make(Text, "txtAktTykk", -1, &f6, 120, 2280, 1215, 315).setVisible(false);
   make(Label, "LblVOFT", 17, &f6, 120, 2520, 1950, 195, "Aktuel tykkelse").setVisible(false);
 
-  for (const char* n : {"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "Besparelses_data"})
-    control(n).setFont(forms::Font{"MS Sans Serif", 8.25, true});
-  int tab = 0;
-  for (auto [n, i] : std::initializer_list<std::pair<const char*, int>>{
-           {"ROR", -1},           {"RORCOM", -1},    {"PLAN", -1},        {"PLANH", -1},
-           {"optInSite", 0},      {"optInSite", 1},  {"VAND", -1},        {"LOD", -1},
-           {"MEDIETEMP", -1},     {"PRODUKT", -1},   {"ISOLERINGST", -1}, {"Emission", -1},
-           {"VINDHASTIGHED", -1}, {"Omgivende", -1}, {"cbxSave", -1},     {"RORL", -1},
-           {"EmisionUiso", -1},   {"Energienh", -1}, {"Pris", -1},        {"Drift", -1},
-           {"Beregn", -1},        {"OVERFLADE", -1}, {"VTU", -1},         {"VT", -1},
-           {"Bespar", -1},        {"txtAktTykk", -1}})
-    control(n, i).setTabIndex(tab++);
+  boldDesignFont({"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "Besparelses_data"});
+  tabOrder({{"ROR"},          {"RORCOM"},      {"PLAN"},          {"PLANH"},     {"optInSite", 0},
+            {"optInSite", 1}, {"VAND"},        {"LOD"},           {"MEDIETEMP"}, {"PRODUKT"},
+            {"ISOLERINGST"},  {"Emission"},    {"VINDHASTIGHED"}, {"Omgivende"}, {"cbxSave"},
+            {"RORL"},         {"EmisionUiso"}, {"Energienh"},     {"Pris"},      {"Drift"},
+            {"Beregn"},       {"OVERFLADE"},   {"VTU"},           {"VT"},        {"Bespar"},
+            {"txtAktTykk"}});
 
   familyChange({"EmisionUiso", "Energienh", "Emission", "ISOLERINGST", "MEDIETEMP", "Omgivende",
                 "PLANH", "Drift", "Pris", "RORCOM", "RORL", "VINDHASTIGHED"});

@@ -65,17 +65,9 @@ frmCalc02::frmCalc02() : CalcForm(kName, 2) {
   make(Label, "lblUnit", 8, &f6, 2970, 1005, 405, 195, "W/m²").setVisible(false);
   make(ControlKind::CommandButton, "Beregn", -1, &f6, 1940, 1540, 960, 375, "Beregn");
 
-  // Frames and result boxes carry the bold design font.
-  for (const char* n :
-       {"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "ISOLERINGST", "VARMETAB"}) {
-    forms::Font bold{"MS Sans Serif", 8.25, true};
-    control(n).setFont(bold);
-  }
-  int tab = 0;
-  for (const char* n :
-       {"ROR", "RORCOM", "PLAN", "PLANH", "INDE", "UDE", "VAND", "LOD", "MEDIETEMP", "PRODUKT",
-        "Emission", "OVERFLADE", "VINDHASTIGHED", "Omgivende", "Beregn", "VARMETAB", "ISOLERINGST"})
-    control(n).setTabIndex(tab++);
+  boldDesignFont({"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "ISOLERINGST", "VARMETAB"});
+  tabOrder({"ROR", "RORCOM", "PLAN", "PLANH", "INDE", "UDE", "VAND", "LOD", "MEDIETEMP", "PRODUKT",
+            "Emission", "OVERFLADE", "VINDHASTIGHED", "Omgivende", "Beregn", "VARMETAB", "ISOLERINGST"});
 
   units_ = {7, 5, 8, 3, "LblTVFO", 6, false};
   familyChange({"MEDIETEMP", "Omgivende", "OVERFLADE", "PLANH", "RORCOM", "PRODUKT", "Emission",

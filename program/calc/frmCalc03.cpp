@@ -64,16 +64,9 @@ frmCalc03::frmCalc03() : CalcForm(kName, 3) {
   make(Label, "lblUnit", 7, &f6, 3120, 1005, 165, 195, "°C");
   make(ControlKind::CommandButton, "Beregn", -1, &f6, 2080, 1640, 960, 375, "Beregn");
 
-  for (const char* n :
-       {"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "ISOLERINGST", "OVERFLADE"}) {
-    forms::Font bold{"MS Sans Serif", 8.25, true};
-    control(n).setFont(bold);
-  }
-  int tab = 0;
-  for (const char* n :
-       {"ROR", "RORCOM", "PLAN", "PLANH", "INDE", "UDE", "VAND", "LOD", "MEDIETEMP", "PRODUKT",
-        "Emission", "VARMETAB", "VINDHASTIGHED", "Omgivende", "Beregn", "ISOLERINGST", "OVERFLADE"})
-    control(n).setTabIndex(tab++);
+  boldDesignFont({"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "ISOLERINGST", "OVERFLADE"});
+  tabOrder({"ROR", "RORCOM", "PLAN", "PLANH", "INDE", "UDE", "VAND", "LOD", "MEDIETEMP", "PRODUKT",
+            "Emission", "VARMETAB", "VINDHASTIGHED", "Omgivende", "Beregn", "ISOLERINGST", "OVERFLADE"});
 
   units_ = {1, 3, 8, 2, "LblTOFV", 5, true};
   familyChange({"Emission", "MEDIETEMP", "Omgivende", "PLANH", "RORCOM", "PRODUKT", "VARMETAB",

@@ -12,14 +12,6 @@
 namespace veltaro {
 namespace {
 
-bool takeField(std::string& line, std::string& field) {
-  const auto pos = line.find(';');
-  if (pos == std::string::npos) return false;
-  field = line.substr(0, pos);
-  line.erase(0, pos + 1);
-  return true;
-}
-
 // A whole number of millimetres in the 16-bit range, blanks around it allowed.
 bool readSize(const std::string& field, int16_t& size) {
   const std::string t = TrimSpaces(field);
@@ -60,10 +52,10 @@ void LoadPipeOnly() {
     const int lineNo = static_cast<int>(i + 1);
     std::string rest = lines[i];
     std::string field;
-    if (!takeField(rest, field)) throw DataFileError(path, lineNo, "the name has no closing \";\"");
+    if (!TakeField(rest, field)) throw DataFileError(path, lineNo, "the name has no closing \";\"");
     table[i].Name = field;
     for (int k = 1; k <= 40 && !rest.empty(); ++k) {
-      if (!takeField(rest, field)) throw DataFileError(path, lineNo, "a size has no closing \";\"");
+      if (!TakeField(rest, field)) throw DataFileError(path, lineNo, "a size has no closing \";\"");
       if (!readSize(field, table[i].Sizes[k]))
         throw DataFileError(path, lineNo, "a size is not a whole number of millimetres");
     }
@@ -80,7 +72,7 @@ void LoadPipeKap() {
     for (std::size_t i = 1; i < lines.size(); ++i) {
       std::string rest = lines[i];
       std::string a, b, v;
-      if (!takeField(rest, a) || !takeField(rest, b) || !takeField(rest, v))
+      if (!TakeField(rest, a) || !TakeField(rest, b) || !TakeField(rest, v))
         throw DataFileError(path, static_cast<int>(i + 1),
                             "an entry needs three fields ended by \";\"");
       table.push_back({title, FixedWidth(a, PipeKapRecord::kKeyWidth),

@@ -24,15 +24,6 @@ void fillList(forms::Control& box, const std::string& baseName) {
   box.setText(lines.empty() ? std::string() : lines.back());
 }
 
-// Takes the field before the first ";" and drops it with its ";". False when there is none.
-bool takeField(std::string& line, std::string& field) {
-  const auto pos = line.find(';');
-  if (pos == std::string::npos) return false;
-  field = line.substr(0, pos);
-  line.erase(0, pos + 1);
-  return true;
-}
-
 bool fail(std::string* problem, const std::string& why) {
   if (problem) *problem = why;
   return false;
@@ -42,18 +33,18 @@ bool fail(std::string* problem, const std::string& why) {
 
 bool ParseProductLine(ProductRecord& rec, std::string& line, std::string* problem) {
   std::string field;
-  if (!takeField(line, field)) return fail(problem, "the product name has no closing \";\"");
+  if (!TakeField(line, field)) return fail(problem, "the product name has no closing \";\"");
   rec.Name = field;
   double* numbers[] = {&rec.Coef0, &rec.Coef1, &rec.Coef2, &rec.TempLimit1, &rec.TempLimit2};
   for (double* target : numbers) {
-    if (!takeField(line, field)) return fail(problem, "a number field has no closing \";\"");
+    if (!TakeField(line, field)) return fail(problem, "a number field has no closing \";\"");
     *target = ParseNumber(field);
   }
   // The thickness list ends where the rest of the line is blank; fields after the 30th are
   // not read.
   for (std::size_t k = 0; k < rec.Thickness.size(); ++k) {
     if (TrimSpaces(line).empty()) break;
-    if (!takeField(line, field)) return fail(problem, "a thickness has no closing \";\"");
+    if (!TakeField(line, field)) return fail(problem, "a thickness has no closing \";\"");
     const double t = RoundHalfEven(ParseNumber(field));
     if (!(t >= -32768 && t <= 32767)) return fail(problem, "a thickness is out of range");
     rec.Thickness[k] = static_cast<int16_t>(t);

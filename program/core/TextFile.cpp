@@ -188,6 +188,14 @@ std::string ProgramPath(std::string_view relative) {
   return ResolvePath(forms::app().platform().programFolder(), relative);
 }
 
+bool TakeField(std::string& line, std::string& field) {
+  const auto pos = line.find(';');
+  if (pos == std::string::npos) return false;
+  field = line.substr(0, pos);
+  line.erase(0, pos + 1);
+  return true;
+}
+
 std::string FixedWidth(std::string_view utf8, int width) {
   std::string out;
   int count = 0;

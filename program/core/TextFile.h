@@ -48,4 +48,8 @@ std::string ProgramPath(std::string_view relative);
 // A fixed-width field: cut to `width` characters or padded with blanks on the right.
 std::string FixedWidth(std::string_view utf8, int width);
 
+// Data lines end every field with ";". Takes the field before the first ";" and drops it with
+// its ";" from `line`. False when there is none.
+bool TakeField(std::string& line, std::string& field);
+
 }  // namespace veltaro

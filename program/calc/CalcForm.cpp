@@ -479,6 +479,7 @@ void CalcForm::runCalculation() {
     s.PipeDistExtra2[k] = 0;
   }
   setMousePointer(forms::kPointerHourglass);
+  if (clearsResultsBeforeCheck()) ClearResults();
 
   if (!ValidateInput()) {
     frmErrorInfo& errors = forms::app().get<frmErrorInfo>();
@@ -502,9 +503,10 @@ void CalcForm::runCalculation() {
   if (fault) {
     // A floating-point fault never stands as a result.
     ClearResults();
-    if (computesThickness() && faultWasRunawayThickness())
+    if (computesThickness() && faultWasRunawayThickness()) {
       put("ISOLERINGST", s.TextTable[65]);
-    else
+      thicknessRejected();
+    } else
       showNonConvergence();
   } else {
     bool thicknessRejected = false;
@@ -520,6 +522,7 @@ void CalcForm::runCalculation() {
         put("ISOLERINGST", s.TextTable[65]);
         thicknessRejected = true;
       }
+      if (thicknessRejected) this->thicknessRejected();
     }
     if (!thicknessRejected && !end.converged) {
       ClearResults();

@@ -325,5 +325,18 @@ TEST_F(Calc04Test, InputCheckListsItsLinesInOrder) {
   EXPECT_EQ(f.control("Klasse").text(), "");
 }
 
+TEST_F(Calc04Test, UnreachableClassUsesUpItsPasses) {
+  // The Danish class-4 limit of a 5 m pipe, 5.65 − 6.25, lies below 0: the search runs through
+  // its 100,000 passes, thickening all the way.
+  forms::Form& w = open("frmCalc04");
+  enter(w, {});
+  w.control("RORCOM").setTextSilently("5000");
+  w.control("Beregn").userClick();
+  EXPECT_FALSE(fx().ResultValid[4]);
+  // Shown as a thickness above 1000 mm, which takes the place of the non-convergence message.
+  EXPECT_EQ(w.control("ISOLERINGST").text(), "T65");
+  EXPECT_TRUE(platform.callsOf("msgBox").empty());
+}
+
 }  // namespace
 }  // namespace calctest

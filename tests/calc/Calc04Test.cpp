@@ -347,5 +347,19 @@ TEST_F(Calc04Test, UnreachableClassUsesUpItsPasses) {
   EXPECT_TRUE(platform.callsOf("msgBox").empty());
 }
 
+TEST_F(Calc04Test, ColdWallInClassModeEndsWithoutAResult) {
+  // Below the air a wall's heat-flow step points away from the class: the search never meets
+  // it and the run ends with the results cleared and the non-convergence message.
+  forms::Form& w = open("frmCalc04");
+  enter(w, {.height = "1000", .medium = "-20", .ambient = "20"});
+  w.control("Klassean").userClick();
+  choose(w.control("IsoKlasse"), "Klasse 2");
+  platform.expectMsgBox(forms::mb::IdOk, "T66\r\nT67\r\nT68");
+  w.control("Beregn").userClick();
+  EXPECT_FALSE(fx().ResultValid[4]);
+  for (const char* box : {"ISOLERINGST", "OVERFLADE", "VARMETAB", "Klasse"})
+    EXPECT_EQ(w.control(box).text(), "") << box;
+}
+
 }  // namespace
 }  // namespace calctest

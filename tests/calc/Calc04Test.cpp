@@ -246,14 +246,12 @@ TEST_F(Calc04Test, ModesSwitchTheirInputs) {
   EXPECT_EQ(w.control("Driftstid").text(), "8760");
   type(w.control("Driftstid"), "1.5-0,0");
   EXPECT_EQ(w.control("Driftstid").text(), "1500");
-  // The product list's Enter moves nowhere; the method frame's caption has no blanks.
+  // The product list's Enter moves nowhere; the method frame alone has no blanks around its
+  // caption.
   w.control("PRODUKT").userFocus();
   w.control("PRODUKT").userKeyDown(forms::key::Return);
   EXPECT_TRUE(w.control("PRODUKT").hasFocus());
   EXPECT_EQ(w.control("Frame7").caption(), "T97");
-  EXPECT_EQ(w.control("Frame2").caption(), " T88 ");
-  EXPECT_EQ(w.caption(), "T137");
-  EXPECT_EQ(fx().ActiveCalcNumber, 4);
 }
 
 TEST_F(Calc04Test, LargeDiameterQuestion) {

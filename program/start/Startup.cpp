@@ -4,6 +4,7 @@
 #include <string>
 
 #include "calc/CalcWindows.h"
+#include "cases/CaseCommands.h"
 #include "core/Crc16.h"
 #include "core/Errors.h"
 #include "core/Fx.h"
@@ -113,6 +114,7 @@ void RegisterProgramWindows() {
   app.registerForm<frmCountry>();
   app.registerForm<frmStart>();
   RegisterCalcWindows(app);
+  cases::InstallCaseFiles(app);
 }
 
 }  // namespace veltaro

@@ -75,6 +75,13 @@ forms::FileDialogOptions dialogOptions(const std::string& title) {
   return o;
 }
 
+// A case field's label without its colon.
+std::string fieldName(int line) {
+  std::string name = TrimSpaces(fx().TextTable[line]);
+  if (!name.empty() && name.back() == ':') name.pop_back();
+  return name;
+}
+
 std::string joined(const std::vector<std::string>& lines) {
   std::string s;
   for (const auto& l : lines) s += kNewLine + l;
@@ -128,8 +135,7 @@ void CaseCommands::save(bool withRecords) {
   for (int i = 0; i < 3; ++i) {
     const std::string kept = EncodeText(values[i], widths[i]);
     if (EncodeCodePage(values[i], MarketCodePage()).size() > static_cast<std::size_t>(widths[i]))
-      cuts.push_back({TrimSpaces(fx().TextTable[81 + i]), values[i],
-                      TrimSpaces(DecodeText(kept, 0, widths[i]))});
+      cuts.push_back({fieldName(81 + i), values[i], TrimSpaces(DecodeText(kept, 0, widths[i]))});
   }
   files.push_back({CaseFilePath(base, ".DAT"), EncodeHeader(values[0], values[1], values[2])});
   std::set<std::string> written;

@@ -41,6 +41,13 @@ TEST_F(CoreTest, FilesThroughTheCodePageAndPathsWithoutRegardToCase) {
   } catch (const DataFileError& e) {
     EXPECT_NE(std::string(e.what()).find("nothing.txt"), std::string::npos);
   }
+  // A system without the code page's converter: the data-file message, naming the file.
+  try {
+    veltaro::ReadTextLines(root + "/Text/out.txt", 9999);
+    FAIL() << "a missing converter must be reported";
+  } catch (const DataFileError& e) {
+    EXPECT_EQ(e.path(), root + "/Text/out.txt");
+  }
 }
 
 TEST(Checksum, Crc16XmodemVectors) {
@@ -62,7 +69,11 @@ TEST_F(CoreTest, ProductFileAgainstTheRecordedChecksum) {
   writeLines("Text/Product.DK", products);
   writeLines("Text/Product.MRN", products);
   writeBytes("Text/Product.SE", "");
-  const struct { const char* code; V check; bool changed; } cases[] = {
+  const struct {
+    const char* code;
+    V check;
+    bool changed;
+  } cases[] = {
       {"DK", {"SE0000", "DK" + crc + " Torvelin 2026", "DK0000"}, false},
       {"DK", {"SE" + crc}, true},            // no line for the country
       {"DK", {"DK0000", "DK" + crc}, true},  // only the first line of the key counts

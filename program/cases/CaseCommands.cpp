@@ -112,17 +112,33 @@ std::string CaseCommands::OpenCaseDialog(const std::string& title) {
 
 // ---------------------------------------------------------------- new and save
 
+void CaseCommands::run(const char* menuName, void (CaseCommands::*command)(bool), bool arg) {
+  if (busy_) return;
+  Running running(busy_);
+  try {
+    (this->*command)(arg);
+  } catch (const std::exception& e) {  // nothing a case file holds may stop the program
+    message(e.what(), forms::mb::Critical, menuName);
+  }
+}
+
 void CaseCommands::CaseNew() {
-  save(false);
+  run("menuNewCase", &CaseCommands::save, false);
 }
 
 void CaseCommands::CaseSave() {
-  save(true);
+  run("menuSaveCase", &CaseCommands::save, true);
+}
+
+void CaseCommands::CaseOpen() {
+  run("menuOpenCase", &CaseCommands::open, false);
+}
+
+void CaseCommands::CaseDelete() {
+  run("menuDeleteCase", &CaseCommands::remove, false);
 }
 
 void CaseCommands::save(bool withRecords) {
-  if (busy_) return;
-  Running running(busy_);
   const char* menuName = withRecords ? "menuSaveCase" : "menuNewCase";
   if (SaveCaseDialog().empty()) return;
   const std::string base = fx().CaseBasePath;
@@ -235,9 +251,7 @@ void openRecord(const RecordLayout& layout, const std::string& base,
 
 }  // namespace
 
-void CaseCommands::CaseOpen() {
-  if (busy_) return;
-  Running running(busy_);
+void CaseCommands::open(bool) {
   auto& app = forms::app();
   FX& s = fx();
   if (OpenCaseDialog(commandTitle("menuOpenCase")).empty()) return;
@@ -276,9 +290,7 @@ void CaseCommands::CaseOpen() {
 
 // ---------------------------------------------------------------- delete
 
-void CaseCommands::CaseDelete() {
-  if (busy_) return;
-  Running running(busy_);
+void CaseCommands::remove(bool) {
   if (OpenCaseDialog(commandTitle("menuDeleteCase")).empty()) return;
   const std::string base = fx().CaseBasePath;
   if (FindCaseFile(base, ".DAT").empty()) {

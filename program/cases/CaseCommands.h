@@ -32,7 +32,11 @@ class CaseCommands : public CaseService {
   std::string OpenCaseDialog(const std::string& title);
 
  private:
+  // Runs a command unless one is running already; a failure ends in a message.
+  void run(const char* menuName, void (CaseCommands::*command)(bool), bool arg);
   void save(bool withRecords);
+  void open(bool);
+  void remove(bool);
   bool busy_ = false;  // a case command is running (it lets window events run in between)
 };
 

@@ -161,8 +161,9 @@ TEST_F(Commands, ARecordThatCannotComeBackWholeIsReported) {
     EXPECT_EQ(app.find("frmCalc01") != nullptr, c.opens);
     EXPECT_EQ(fx().ResultValid[1], c.opens && !c.message);
     EXPECT_TRUE(platform.scriptDone());
-    if (c.opens)
+    if (c.opens) {
       EXPECT_EQ(app.find("frmCalc01")->control("PRODUKT").text(), calctest::kPipeProduct);
+    }
   }
   // A header shorter than its record: the case fields show their labels alone.
   folder_.writeBytes("DATA/roof.DAT", "AB");

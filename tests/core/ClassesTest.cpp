@@ -42,17 +42,10 @@ TEST_F(Classes, ClassesAreMetStrictlyWithinTheirTolerances) {
   country("SE");
   const double D = 0.1, limit3 = veltaro::PipeClassLimit(3, D),
                limit1 = veltaro::PipeClassLimit(1, D);
-  const struct {
-    double u;
-    int cls, accept, expected;
-  } cases[] = {{limit3 + 0.0009, 3, 0, 3},
-               {limit3 - 0.0009, 3, 0, 3},
-               {limit3 + 0.0011, 3, 0, 0},
-               {limit3 - 0.0011, 3, 0, 0},
-               {limit1 * 1.0009, 1, 0, 1},
-               {limit1 * 1.0011, 1, 0, 0},
-               {9.0, 1, 1, 1},
-               {9.0, 2, 1, 2},
+  const struct { double u; int cls, accept, expected; } cases[] = {{limit3 + 0.0009, 3, 0, 3},
+               {limit3 - 0.0009, 3, 0, 3}, {limit3 + 0.0011, 3, 0, 0}, {limit3 - 0.0011, 3, 0, 0},
+               {limit1 * 1.0009, 1, 0, 1}, {limit1 * 1.0011, 1, 0, 0}, {9.0, 1, 1, 0},
+               {9.0, 2, 1, 0}, {0.1, 1, 1, 1}, {0.1, 2, 1, 2}, {limit1 * 1.0011, 1, 1, 0},
                {9.0, 3, 1, 0}};
   for (const auto& c : cases) {
     fx().Transmittance = c.u;
@@ -77,10 +70,7 @@ TEST_F(Classes, ClassesAreMetStrictlyWithinTheirTolerances) {
 }
 
 TEST_F(Classes, RequiredClassFromTheYearlyTemperatureTimeProduct) {
-  const struct {
-    double hours, ta, tm, factor;
-    int general, danish;
-  } cases[] = {
+  const struct { double hours, ta, tm, factor; int general, danish; } cases[] = {
       {8760, 20, 70, 1.0, 5, 4},            // E = 1.5768e9
       {8760, 20, 70, 0.3, 3, 2},            // E = 4.7304e8
       {1, 0, 13888.888888877776, 1, 1, 1},  // 49999999.99996 counts as 5e7 as money
@@ -110,9 +100,7 @@ TEST_F(Classes, StepTowardTheClassLimit) {
 }
 
 TEST(StepLadder, SignsAndBounds) {
-  const struct {
-    double a, b, f, step;
-  } cases[] = {
+  const struct { double a, b, f, step; } cases[] = {
       {5, 5, 0.001, 0.0005},     {0.5, 0.3, 0.001, 0.125},   {0.3, 0.5, 0.001, -0.125},
       {-5, 1, 0.001, -1},        {-2, 2, 0.001, 0.0005},     {2, -2, 1e-7, 5e-8},
       {1e10, 0, 0.001, 0},       {-1e10, 0, 0.001, 0},       {3, 1, 0, 0},

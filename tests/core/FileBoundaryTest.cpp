@@ -69,11 +69,7 @@ TEST_F(CoreTest, ProductFileAgainstTheRecordedChecksum) {
   writeLines("Text/Product.DK", products);
   writeLines("Text/Product.MRN", products);
   writeBytes("Text/Product.SE", "");
-  const struct {
-    const char* code;
-    V check;
-    bool changed;
-  } cases[] = {
+  const struct { const char* code; V check; bool changed; } cases[] = {
       {"DK", {"SE0000", "DK" + crc + " Torvelin 2026", "DK0000"}, false},
       {"DK", {"SE" + crc}, true},            // no line for the country
       {"DK", {"DK0000", "DK" + crc}, true},  // only the first line of the key counts

@@ -23,16 +23,9 @@ TEST(Rounding, HalvesGoToTheEvenNeighbourOnTheExactValue) {
 
 TEST(NumberTexts, PointAndLocaleForms) {
   // locale: the locale with a decimal comma
-  const struct {
-    double x;
-    const char *point, *locale;
-  } cases[] = {{-12.5, "-12.5", "-12,5"},
-               {0.5, ".5", "0,5"},
-               {-0.25, "-.25", "-0,25"},
-               {-0.0, "0", "0"},
-               {1e15, "1E+15", "1E+15"},
-               {0.00001, "1E-05", "1E-05"},
-               {0.0001, ".0001", "0,0001"},
+  const struct { double x; const char *point, *locale; } cases[] = {{-12.5, "-12.5", "-12,5"},
+               {0.5, ".5", "0,5"}, {-0.25, "-.25", "-0,25"}, {-0.0, "0", "0"},
+               {1e15, "1E+15", "1E+15"}, {0.00001, "1E-05", "1E-05"}, {0.0001, ".0001", "0,0001"},
                {-2.5e-120, "-2.5E-120", "-2,5E-120"},
                {1.0 / 3, ".333333333333333", "0,333333333333333"}};
   for (const auto& c : cases) {

@@ -34,13 +34,11 @@ class ReferenceData : public coretest::CoreTest {
 
 TEST_F(ReferenceData, EveryLineButTheLastIsAnItemAsRead) {
   const std::pair<void (*)(forms::Control&), const char*> fillers[] = {
-      {veltaro::FillMediumCombo, "Medie"},
-      {veltaro::FillPipeDiameterCombo, "PipeDiam"},
+      {veltaro::FillMediumCombo, "Medie"}, {veltaro::FillPipeDiameterCombo, "PipeDiam"},
       {veltaro::FillPipeInnerDiameterCombo, "PipeIDia"},
       {veltaro::FillPlaneEmissivityCombo, "PlanEmis"},
       {veltaro::FillMaterialConstantsCombo, "StofKons"},
-      {veltaro::FillPipeEmissivityCombo, "PipeEmis"},
-      {veltaro::FillEnergyCombo, "energy"},
+      {veltaro::FillPipeEmissivityCombo, "PipeEmis"}, {veltaro::FillEnergyCombo, "energy"},
       {veltaro::FillClassCombo, "Class"}};
   for (const auto& [fill, base] : fillers) {
     box().addItem("stale");
@@ -108,8 +106,7 @@ TEST_F(ReferenceData, MalformedProductFilesNameTheLine) {
     V lines;
     int line;
   } cases[] = {{{"Good;0.03;0;0;0;100;50;", "No semicolon at all", "Good"}, 2},
-               {{"Short;0.03;0;0;0;100", "Short"}, 1},
-               {{"Huge;0.03;0;0;0;100;40000;", "Huge"}, 1},
+               {{"Short;0.03;0;0;0;100", "Short"}, 1}, {{"Huge;0.03;0;0;0;100;40000;", "Huge"}, 1},
                {{"only one line"}, 0}};
   for (const auto& c : cases) {
     writeLines("Text/Product.DK", c.lines);
@@ -149,9 +146,7 @@ TEST_F(ReferenceData, PipeOnlyTableAndCheck) {
   EXPECT_EQ(t[4].Sizes[40], 40);
   EXPECT_EQ(t[4].Sizes[41], 0) << "at most 40 sizes";
 
-  const struct {
-    const char *size, *product;
-  } fine[] = {
+  const struct { const char *size, *product; } fine[] = {
       {"22 mm", "Kappe "}, {"18", "Other"},  {"DN 20", "Kappe"}, {"21.6", "Kappe"},
       {"22/2", "Kappe"},   {"-22", "Kappe"},  // no leading digit: size 0, as the empty slots
       {".9", "Kappe"}};
@@ -171,11 +166,9 @@ TEST_F(ReferenceData, PipeOnlyTableAndCheck) {
             "Skål\r\nis made only for these pipes:\r\n\r\nOutdoor pipe\r\n\r\n42 mm\r\n\r\nUse it "
             "anyway?");
 
-  const std::pair<V, int> bad[] = {{{"Kappe;18;", ""}, 2},
-                                   {{"Kappe;18; "}, 1},
-                                   {{"Kappe;18"}, 1},
-                                   {{"Kappe;99999;"}, 1},
-                                   {{"Kappe;+-1;"}, 1}};
+  const std::pair<V, int> bad[] = {
+      {{"Kappe;18;", ""}, 2}, {{"Kappe;18; "}, 1}, {{"Kappe;18"}, 1}, {{"Kappe;99999;"}, 1},
+      {{"Kappe;+-1;"}, 1}};
   for (const auto& [lines, line] : bad) {
     writeLines("TEXT/PipeOnly.SE", lines);
     expectBadLine([] { veltaro::LoadPipeOnly(); }, "PipeOnly.SE", line);

@@ -58,11 +58,7 @@ TEST_F(Savings, EnergySavingsByUnit) {
   fx().HeatLossDecimals = 1;
   platform.decimal = ",";
   // bespar: the saving for E = 130 W/m · 10 m · 8760 h = 11388 kWh
-  const struct {
-    uint8_t unit;
-    double price;
-    const char* bespar;
-  } cases[] = {
+  const struct { uint8_t unit; double price; const char* bespar; } cases[] = {
       {0, 1.25, "14235"},  // kWh priced exactly
       {1, 500, "5694"},    // MWh
       {2, 2, "2300"},      // 11388 · 0.101 · 2 = 2300.376

@@ -37,6 +37,7 @@ class CaseTest : public calctest::CalcTest {
     m.add(forms::ControlKind::CommandButton, "cmdCase").setCaption("&Sag");
     for (int i = 0; i < 3; ++i)
       m.add(forms::ControlKind::TextBox, "txtCase", i).setText(s.TextTable[81 + i]);
+    writeLines("Text/Class.DK", {"Klasse 1", "Klasse 2", "Klasse 3", "Klasse 4", "VÆLG klasse"});
     veltaro::cases::InstallCaseFiles(app);
     fs::create_directories(data);
   }

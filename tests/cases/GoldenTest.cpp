@@ -146,6 +146,67 @@ TEST_F(CaseTest, RecordsOfWindows2And3) {
   EXPECT_EQ(Bytes(8).f64(0, 1.0).str(), std::string("\0\0\0\0\0\0\xF0\x3F", 8));
 }
 
+TEST_F(CaseTest, RecordsOfWindows4And5) {
+  forms::Form& w4 = open("frmCalc04");
+  enter(w4, {});
+  type(w4.control("Driftstid"), "4000");
+  type(w4.control("SPILDFAKTOR"), "0.5");
+  calculated(w4,
+             {{"Klasse", "3"}, {"ISOLERINGST", "60"}, {"OVERFLADE", "23"}, {"VARMETAB", "21.44"}});
+  const std::string expected4 = Bytes(156)
+                                    .text(0, 10, "114.3")            // pipe diameter
+                                    .i16(10, 4)                      // its list position
+                                    .i16(12, -1)                     // ROR: pipe
+                                    .i16(14, -1)                     // INDE: indoors
+                                    .i16(16, -1)                     // VAND: horizontal
+                                    .i16(18, -1)                     // Drift: by operating time
+                                    .text(20, 3, "150")              // MEDIETEMP
+                                    .text(23, 25, kPipeBytes)        // PRODUKT
+                                    .i16(48, 0)                      // its list position
+                                    .text(50, 4, "60")               // ISOLERINGST (result)
+                                    .text(54, 30, "0.9 Maling")      // Emission
+                                    .i16(84, 2)                      // its list position
+                                    .text(86, 3, "")                 // VINDHASTIGHED
+                                    .text(89, 3, "20")               // Omgivende
+                                    .text(92, 5, "4000")             // Driftstid
+                                    .text(97, 30, "V\xC6LG klasse")  // IsoKlasse, the default text
+                                    .i16(127, -1)                    // nothing selected
+                                    .text(129, 4, "0.5")             // SPILDFAKTOR
+                                    .text(133, 15, "3")              // Klasse (result)
+                                    .text(148, 3, "23")              // OVERFLADE (result)
+                                    .text(151, 5, "21.44")           // VARMETAB (result)
+                                    .str();
+  EXPECT_EQ(WriteRecord(*LayoutOfType(4), w4), expected4);
+
+  forms::Form& w5 = open("frmCalc05");
+  enter(w5, {.height = "1200", .outdoors = true, .vertical = true, .wind = "2", .medium = "5"});
+  type(w5.control("Luftfugtighed"), "85");
+  calculated(
+      w5,
+      {{"ISOLERINGST", "30"}, {"Dugpunkt", "17.4"}, {"OVERFLADE", "18"}, {"VARMETAB", "-12.5"}});
+  const std::string expected5 = Bytes(110)
+                                    .text(0, 10, "1200")         // plane height
+                                    .i16(10, 0)                  // no list position
+                                    .i16(12, 0)                  // ROR off: plane
+                                    .i16(14, 0)                  // INDE off: outdoors
+                                    .i16(16, 0)                  // VAND off: vertical
+                                    .i16(18, 0)                  // reserved
+                                    .text(20, 3, "5")            // MEDIETEMP
+                                    .text(23, 25, kPipeBytes)    // PRODUKT
+                                    .i16(48, 0)                  // its list position
+                                    .text(50, 4, "30")           // ISOLERINGST (result)
+                                    .text(54, 30, "0.9 Maling")  // Emission
+                                    .i16(84, 2)                  // its list position
+                                    .text(86, 3, "2")            // VINDHASTIGHED
+                                    .text(89, 3, "20")           // Omgivende
+                                    .text(92, 5, "85")           // Luftfugtighed
+                                    .text(97, 5, "17.4")         // Dugpunkt (result)
+                                    .text(102, 3, "18")          // OVERFLADE (result)
+                                    .text(105, 5, "-12.5")       // VARMETAB (result)
+                                    .str();
+  EXPECT_EQ(WriteRecord(*LayoutOfType(5), w5), expected5);
+}
+
 TEST_F(CaseTest, HeaderFileAndTheSameBytesAfterOpeningAndSavingAgain) {
   header("KLM", "Fjernvarme, Østergade 12", "2026-12-07");
   forms::Form& w = open("frmCalc01");

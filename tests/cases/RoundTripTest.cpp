@@ -28,6 +28,7 @@ class RoundTrip : public CaseTest {
     s.enter(w);
     calculated(w, s.results);
     const auto before = snapshot(w);
+    const bool pipe = w.control("ROR").isSet();
     std::map<std::string, int> positions;
     for (const auto& c : w.controls())
       if (c->kind() == forms::ControlKind::ComboBox) positions[c->name()] = c->listIndex();
@@ -40,7 +41,12 @@ class RoundTrip : public CaseTest {
     EXPECT_EQ(back->windowState(), forms::kStateMinimized);
     EXPECT_TRUE(fx().ResultValid[type]);
     const auto after = snapshot(*back);
-    for (const auto& [name, state] : before) EXPECT_EQ(after.at(name), state) << name;
+    for (auto [name, state] : before) {
+      // A typed diameter comes back behind the blank that the list's entries carry.
+      if (name == "RORCOM(-1)" && positions["RORCOM"] < 0 && pipe)
+        std::get<0>(state) = " " + std::get<0>(state);
+      EXPECT_EQ(after.at(name), state) << name;
+    }
     for (const auto& [name, position] : positions)
       EXPECT_EQ(back->control(name).listIndex(), position) << name;
     EXPECT_TRUE(platform.scriptDone());
@@ -94,6 +100,34 @@ TEST_F(RoundTrip, SingleLayerWindowsInEveryMode) {
          type(w.control("VARMETAB"), "60");
        },
        {{"ISOLERINGST", "50"}, {"OVERFLADE", "28"}}},
+      {"4: plane, outdoors, by class",
+       "frmCalc04",
+       [this](forms::Form& w) {
+         enter(w, {.height = "2000", .outdoors = true, .wind = "3"});
+         w.control("Klassean").userClick();
+         choose(w.control("IsoKlasse"), "Klasse 3");
+       },
+       {{"Klasse", "3"}, {"ISOLERINGST", "80"}, {"OVERFLADE", "12"}, {"VARMETAB", "9.5"}}},
+      {"4: a typed pipe above 400 mm stays a pipe without the question",
+       "frmCalc04",
+       [this](forms::Form& w) {
+         w.control("PLAN").userClick();
+         w.control("ROR").userClick();
+         enter(w, {});
+         platform.expectMsgBox(forms::mb::IdYes, "T199");
+         type(w.control("RORCOM"), "508");
+         type(w.control("Driftstid"), "6000");
+         type(w.control("SPILDFAKTOR"), "0.8");
+       },
+       {{"Klasse", "2"}, {"ISOLERINGST", "100"}, {"OVERFLADE", "25"}, {"VARMETAB", "120.5"}}},
+      {"5: plane, outdoors, vertical",
+       "frmCalc05",
+       [this](forms::Form& w) {
+         enter(w,
+               {.height = "1200", .outdoors = true, .vertical = true, .wind = "2", .medium = "5"});
+         type(w.control("Luftfugtighed"), "85");
+       },
+       {{"ISOLERINGST", "30"}, {"Dugpunkt", "17.4"}, {"OVERFLADE", "18"}, {"VARMETAB", "-12.5"}}},
   };
   for (const Scenario& s : scenarios) check(s);
 }

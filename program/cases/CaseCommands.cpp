@@ -96,7 +96,8 @@ std::string CaseCommands::SaveCaseDialog() {
   forms::FileDialogOptions o = dialogOptions(commandTitle("menuNewCase"));
   o.overwritePrompt = true;
   auto chosen = forms::app().platform().saveFileDialog(o);
-  if (!chosen || TrimSpaces(*chosen).empty()) return "";
+  // A cancel keeps the case path and saves nothing, also when a case was saved before.
+  if (!chosen || TrimSpaces(*chosen).empty()) return std::string();
   fx().CaseBasePath = StripExtension(*chosen);
   return *chosen;
 }

@@ -95,6 +95,7 @@ TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
   forms::Form& w2 = open("frmCalc02");
   enter(w2, {});
   calculated(w2, {{"ISOLERINGST", "40"}, {"VARMETAB", "20"}});
+  header("XY", "Ny", "2026-12-24");  // a header that would differ from the one on disk
   fs::create_directory(data / "roof.C02");  // a folder where the record should go
   platform.expectMsgBox(forms::mb::IdOk, "roof.C02");
   save("roof.DAT");
@@ -115,9 +116,10 @@ TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
 
 TEST_F(Commands, ATypedValueThatDoesNotFitIsNamedBeforeSaving) {
   header("ABCD", "Tag", "2026-12-07");
+  const std::string longName = "Torvelin Lamelmåtte 50 mm alu";  // 29 bytes, its position keeps it
+  writeLines("Text/Product.DK", {longName + ";0.036;0.00018;0.0000012;-50;600;30;50;", longName});
   forms::Form& w = open("frmCalc01");
-  enter(w, {.medium = "-180"});
-  choose(w.control("PRODUKT"), calctest::kMatProduct);  // a long name, but its position keeps it
+  enter(w, {.medium = "-180", .product = longName});
   platform.expectMsgBox(IdNo, "MEDIETEMP: \"-180\" as \"-18\"");
   calculated(w, {{"VT", "1234.56"}});  // a result keeps its first bytes, as always
   // While the question is open no other case command starts.

@@ -487,6 +487,7 @@ void CalcForm::runCalculation() {
   FX& s = fx();
   resetPipeDistances();
   setMousePointer(forms::kPointerHourglass);
+  if (clearsResultsBeforeCheck()) ClearResults();
 
   if (!ValidateInput()) {
     showInputErrors();
@@ -508,9 +509,10 @@ void CalcForm::runCalculation() {
   if (fault) {
     // A floating-point fault never stands as a result.
     ClearResults();
-    if (computesThickness() && faultWasRunawayThickness())
+    if (computesThickness() && faultWasRunawayThickness()) {
       put("ISOLERINGST", s.TextTable[65]);
-    else
+      thicknessRejected();
+    } else
       showNonConvergence();
   } else {
     bool thicknessRejected = false;
@@ -526,6 +528,7 @@ void CalcForm::runCalculation() {
         put("ISOLERINGST", s.TextTable[65]);
         thicknessRejected = true;
       }
+      if (thicknessRejected) this->thicknessRejected();
     }
     if (!thicknessRejected && !end.converged) {
       ClearResults();

@@ -162,6 +162,12 @@ class CalcForm : public forms::Form, public CalcWindow {
   virtual bool faultWasRunawayThickness() const { return false; }
   // The window's own closing steps, run after every calculation that passed the input check.
   virtual void closingSteps() {}
+  // True for a window that empties its results before the input check, so that a failed
+  // check leaves no result of an earlier run beside the changed inputs.
+  virtual bool clearsResultsBeforeCheck() const { return false; }
+  // Runs after a thickness below 0 or above 1000 mm has replaced the results, for a window
+  // that shows some of its results again beside that verdict.
+  virtual void thicknessRejected() {}
 
   // The surface coefficient of one pass: convection by geometry, location and orientation,
   // radiation (which may move ts by 0.001 when it equals ta), and their sum.

@@ -85,7 +85,7 @@ struct Program {
     }
     w.control("MEDIETEMP").setText(medium);
     w.control("Omgivende").setText(ambient);
-    w.control("PRODUKT").setListIndex(product);
+    if (product >= 0) w.control("PRODUKT").setListIndex(product);  // none: layer rows
     return w;
   }
 };
@@ -102,15 +102,7 @@ void run(benchmark::State& state, forms::Form& w) {
 
 // Six layers of the default product: thicknesses (21) or the requirements of 22 and 23.
 forms::Form& sixLayers(Program& p, const char* name, bool plane, const char* medium = "300") {
-  forms::Form& w = p.app.get(name);
-  if (plane) {
-    w.control("PLAN").setValue(1);
-    w.control("PLANH").setText("2000");
-  } else {
-    w.control("RORCOM").setText("114.3");
-  }
-  w.control("MEDIETEMP").setText(medium);
-  w.control("Omgivende").setText("20");
+  forms::Form& w = p.window(name, plane, medium, "20", -1);
   w.control("AntalLag").setText("6");
   dynamic_cast<veltaro::MultiLayerForm&>(w).AntalLag_LostFocus();
   const char* faces[] = {"250", "200", "150", "100", "60"};

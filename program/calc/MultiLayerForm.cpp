@@ -295,12 +295,19 @@ void MultiLayerForm::bindHandlers() {
   control("Beregn").onClick = [this] { Beregn_Click(); };
 }
 
-void MultiLayerForm::pipeSizeAnswer(int answer) {
-  if (answer == 1) {
-    nextAfterPipeSize()->setFocus();
-  } else if (answer == 2) {
-    control("PRODUKT", 0).setFocus();
-  }
+void MultiLayerForm::askPipeSize(int row) {
+  // Only the innermost layer lies on the pipe.
+  if (isSet("PLAN") || row != 0) return;
+  int answer = 0;
+  ignoringErrors(
+      [&] { answer = PipeOnlyCheck(control("RORCOM").text(), control("PRODUKT", 0).text(), ""); });
+  ignoringErrors([&] {
+    if (answer == 1) {
+      nextAfterPipeSize()->setFocus();
+    } else if (answer == 2) {
+      control("PRODUKT", 0).setFocus();
+    }
+  });
 }
 
 void MultiLayerForm::PRODUKT_Click(int i) {
@@ -320,11 +327,7 @@ void MultiLayerForm::PRODUKT_Click(int i) {
   ignoringErrors([&] {
     if (product.listIndex() != ListIndexOnFocus) ClearResults();
   });
-  // Only the innermost layer lies on the pipe.
-  if (isSet("PLAN") || i != 0) return;
-  int answer = 0;
-  ignoringErrors([&] { answer = PipeOnlyCheck(control("RORCOM").text(), product.text(), ""); });
-  ignoringErrors([&] { pipeSizeAnswer(answer); });
+  askPipeSize(i);
 }
 
 void MultiLayerForm::PRODUKT_LostFocus(int i) {
@@ -332,10 +335,7 @@ void MultiLayerForm::PRODUKT_LostFocus(int i) {
   ignoringErrors([&] {
     if (product.listIndex() != ListIndexOnFocus) ClearResults();
   });
-  if (isSet("PLAN") || i != 0) return;
-  int answer = 0;
-  ignoringErrors([&] { answer = PipeOnlyCheck(control("RORCOM").text(), product.text(), ""); });
-  ignoringErrors([&] { pipeSizeAnswer(answer); });
+  askPipeSize(i);
 }
 
 void MultiLayerForm::AntalLag_LostFocus() {
@@ -500,8 +500,21 @@ bool MultiLayerForm::productMissing(int row) {
   return InputCheck::notChosen(product.text()) || product.text().empty() || product.listIndex() < 0;
 }
 
-std::string MultiLayerForm::numbered(int line, int number) {
-  return fx().TextTable[line] + " " + IntegerText(number);
+std::string MultiLayerForm::number(int k) {
+  return " " + IntegerText(k);
+}
+
+std::string MultiLayerForm::numbered(int line, int k) {
+  return fx().TextTable[line] + number(k);
+}
+
+void MultiLayerForm::checkRequirementInputs(InputCheck& check, int n) {
+  checkGeometry(check, false);
+  checkEmissivity(check);
+  checkWind(check);
+  checkMediumGiven(check);
+  checkTemperaturesDiffer(check);
+  checkLayerProducts(check, n);
 }
 
 void MultiLayerForm::checkGeometry(InputCheck& check, bool diameterAlways) {

@@ -64,6 +64,11 @@ class MultiLayerForm : public CalcForm {
   bool productMissing(int row);
   // "text line k" followed by the layer number with its leading blank.
   static std::string numbered(int line, int number);
+  // A layer or interface number with its leading blank.
+  static std::string number(int k);
+  // The checks 22 and 23 share, in their order: geometry, emissivity, wind, the medium
+  // temperature, medium against ambient, and the products of the n rows.
+  void checkRequirementInputs(InputCheck& check, int n);
   // The geometry checks; `diameterAlways`: the diameter range also when none is chosen.
   void checkGeometry(InputCheck& check, bool diameterAlways);
   // The products of rows 1..n, each "text line 33" with its number.
@@ -89,7 +94,8 @@ class MultiLayerForm : public CalcForm {
   void bindHandlers();
   void PRODUKT_Click(int i);
   void PRODUKT_LostFocus(int i);
-  void pipeSizeAnswer(int answer);
+  // The pipe-size question about the innermost layer's product, and where the focus goes.
+  void askPipeSize(int row);
   void matchLayerRows();
   void warnLayerLimits(int n);
 

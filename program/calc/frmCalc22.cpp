@@ -46,10 +46,6 @@ const MultiLayerForm::Design kDesign = {.captionLine = 141,
                                         .lossTop = 4660,
                                         .lossUnitLeft = 5585,
                                         .halfDiameterRounded = true};
-
-std::string no(int k) {
-  return " " + IntegerText(k);
-}
 }  // namespace
 
 frmCalc22::frmCalc22() : MultiLayerForm(kName, 22, kDesign) {}
@@ -60,12 +56,7 @@ bool frmCalc22::ValidateInput() {
   InputCheck check(*this);
   check.omitDashes();
   const int n = shownLayers();
-  checkGeometry(check, false);
-  checkEmissivity(check);
-  checkWind(check);
-  checkMediumGiven(check);
-  checkTemperaturesDiffer(check);
-  checkLayerProducts(check, n);
+  checkRequirementInputs(check, n);
 
   // The requirements fall from the medium through every interface to the surface and the air
   // (rise, for a cold medium). Interface k lies between layers k and k+1.
@@ -78,19 +69,20 @@ bool frmCalc22::ValidateInput() {
     auto I = [this](int j) { return num("Skilleflade", j); };
     const std::string& towards = line(hot ? 39 : 43);
     for (int k = 1; k <= n - 1; ++k) {
-      if (k == 1) check.test(wrong(tm, I(0)), line(hot ? 36 : 42) + no(1) + line(37) + no(2));
+      if (k == 1)
+        check.test(wrong(tm, I(0)), line(hot ? 36 : 42) + number(1) + line(37) + number(2));
       if (k == 1 && n > 2) {
         const std::string gap = hot ? " " : "";
-        check.test(wrong(I(0), I(1)), line(38) + no(1) + gap + line(37) + no(2) + gap + towards +
-                                          no(2) + gap + line(37) + no(3));
+        check.test(wrong(I(0), I(1)), line(38) + number(1) + gap + line(37) + number(2) + gap +
+                                          towards + number(2) + gap + line(37) + number(3));
       }
       if (k > 1 && k < n - 1)
-        check.test(wrong(I(k - 1), I(k)), line(38) + no(k) + line(37) + no(k + 1) + towards +
-                                              no(k + 1) + line(37) + no(k + 2));
+        check.test(wrong(I(k - 1), I(k)), line(38) + number(k) + line(37) + number(k + 1) +
+                                              towards + number(k + 1) + line(37) + number(k + 2));
       // With two layers too: a surface beyond the interface has no thickness that meets it.
       if (k == n - 1)
         check.test(wrong(I(k - 1), ts),
-                   line(38) + no(k) + line(37) + no(k + 1) + line(hot ? 40 : 44));
+                   line(38) + number(k) + line(37) + number(k + 1) + line(hot ? 40 : 44));
     }
     if (hot)
       check.test(ta >= ts, 41);

@@ -46,10 +46,6 @@ const MultiLayerForm::Design kDesign = {.captionLine = 142,
                                         .lossTop = 0,
                                         .lossUnitLeft = 0,
                                         .halfDiameterRounded = true};
-
-std::string no(int k) {
-  return " " + IntegerText(k);
-}
 }  // namespace
 
 frmCalc23::frmCalc23() : MultiLayerForm(kName, 23, kDesign) {}
@@ -59,12 +55,7 @@ bool frmCalc23::ValidateInput() {
   auto line = [&](int k) -> const std::string& { return s.TextTable[k]; };
   InputCheck check(*this);
   const int n = shownLayers();
-  checkGeometry(check, false);
-  checkEmissivity(check);
-  checkWind(check);
-  checkMediumGiven(check);
-  checkTemperaturesDiffer(check);
-  checkLayerProducts(check, n);
+  checkRequirementInputs(check, n);
 
   // The interfaces fall from the medium to the air (rise, for a cold medium); with two layers
   // the one interface is checked against the medium only.
@@ -77,16 +68,17 @@ bool frmCalc23::ValidateInput() {
     auto Sk = [this](int j) { return num("Skilleflade", j); };
     const std::string& towards = line(hot ? 39 : 43);
     for (int i = 1; i <= n - 1; ++i) {
-      if (i == 1) check.test(wrong(tm, Sk(0)), line(hot ? 36 : 42) + no(1) + line(37) + no(2));
+      if (i == 1)
+        check.test(wrong(tm, Sk(0)), line(hot ? 36 : 42) + number(1) + line(37) + number(2));
       if (i == 1 && n != 2)
-        check.test(wrong(Sk(0), Sk(1)),
-                   line(38) + no(1) + line(37) + no(2) + towards + no(2) + line(37) + no(3));
+        check.test(wrong(Sk(0), Sk(1)), line(38) + number(1) + line(37) + number(2) + towards +
+                                            number(2) + line(37) + number(3));
       if (i == n - 1 && i != 1)
         check.test(wrong(Sk(i - 1), ta),
-                   line(38) + no(i) + line(37) + no(i + 1) + line(hot ? 47 : 48));
+                   line(38) + number(i) + line(37) + number(i + 1) + line(hot ? 47 : 48));
       if (i > 1 && i < n - 1)
-        check.test(wrong(Sk(i - 1), Sk(i)), line(38) + no(i) + line(37) + no(i + 1) + towards +
-                                                no(i + 1) + line(37) + no(i + 2));
+        check.test(wrong(Sk(i - 1), Sk(i)), line(38) + number(i) + line(37) + number(i + 1) +
+                                                towards + number(i + 1) + line(37) + number(i + 2));
     }
   }
   // The required heat loss flows from the medium to the air: none, or one against the drop,

@@ -43,15 +43,6 @@ bool pipeDistancesWanted() {
 bool isSweden() {
   return fx().CountryCode == "SE";
 }
-
-// Runs one step of a handler that ignores run-time errors: a failing step is skipped.
-template <class F>
-void ignoringErrors(F&& step) {
-  try {
-    step();
-  } catch (const std::exception&) {
-  }
-}
 }  // namespace
 
 CalcForm::CalcForm(const char* className, int calcNumber)
@@ -131,11 +122,15 @@ void CalcForm::Form_Load() {
     setTop(p.topMaximized);
   }
 
+  fillLists();
+  loadFinish();
+  s.ActiveCalcNumber = static_cast<int16_t>(number_);
+}
+
+void CalcForm::fillLists() {
   FillProductCombo(control("PRODUKT"));
   FillPlaneEmissivityCombo(control("Emission"));
   FillPipeDiameterCombo(control("RORCOM"));
-  loadFinish();
-  s.ActiveCalcNumber = static_cast<int16_t>(number_);
 }
 
 void CalcForm::Form_Activate() {
@@ -274,41 +269,53 @@ void CalcForm::PRODUKT_KeyDown(int& keyCode) {
 
 // ---------------------------------------------------------------- handler families
 
+std::vector<Control*> CalcForm::named(const char* name) {
+  if (Control* single = findControl(name)) return {single};
+  std::vector<Control*> elements = controlArray(name);
+  if (elements.empty()) control(name);  // names the missing control
+  return elements;
+}
+
 void CalcForm::familyChange(std::initializer_list<const char*> names) {
-  for (const char* n : names) control(n).onChange = [this] { ClearResults(); };
+  for (const char* n : names)
+    for (Control* c : named(n)) c->onChange = [this] { ClearResults(); };
 }
 
 void CalcForm::familyTextGotFocus(std::initializer_list<const char*> names) {
   for (const char* n : names) {
-    Control* c = &control(n);
-    c->onGotFocus = [this, c] {
-      ClearResults();
-      c->setSelStart(0);
-      c->setSelLength(static_cast<int>(c->text().size()));
-    };
+    for (Control* c : named(n)) {
+      c->onGotFocus = [this, c] {
+        ClearResults();
+        c->setSelStart(0);
+        c->setSelLength(static_cast<int>(c->text().size()));
+      };
+    }
   }
 }
 
 void CalcForm::familyListGotFocus(std::initializer_list<const char*> names) {
   for (const char* n : names) {
-    Control* c = &control(n);
-    c->onGotFocus = [this, c] {
-      ClearResults();
-      ListIndexOnFocus = static_cast<int16_t>(c->listIndex());
-    };
+    for (Control* c : named(n)) {
+      c->onGotFocus = [this, c] {
+        ClearResults();
+        ListIndexOnFocus = static_cast<int16_t>(c->listIndex());
+      };
+    }
   }
 }
 
 void CalcForm::familyOptionGotFocus(std::initializer_list<const char*> names) {
-  for (const char* n : names) control(n).onGotFocus = [this] { ClearResults(); };
+  for (const char* n : names)
+    for (Control* c : named(n)) c->onGotFocus = [this] { ClearResults(); };
 }
 
 void CalcForm::familyListLostFocus(std::initializer_list<const char*> names) {
   for (const char* n : names) {
-    Control* c = &control(n);
-    c->onLostFocus = [this, c] {
-      if (c->listIndex() != ListIndexOnFocus) ClearResults();
-    };
+    for (Control* c : named(n)) {
+      c->onLostFocus = [this, c] {
+        if (c->listIndex() != ListIndexOnFocus) ClearResults();
+      };
+    }
   }
 }
 
@@ -316,43 +323,54 @@ namespace {
 bool holdsSeparator(const Control& c) {
   return c.text().find(',') != std::string::npos || c.text().find('.') != std::string::npos;
 }
+
+// The key rules of the number boxes; `minus` decides what happens to a "-".
+enum class Minus { Never, Once, Anywhere };
+void filterKey(const Control& c, int& k, Minus minus) {
+  if (k == ',' && holdsSeparator(c)) k = 0;
+  if (k == '-' &&
+      (minus == Minus::Never || (minus == Minus::Once && c.text().find('-') != std::string::npos)))
+    k = 0;
+  if (k == '.' && holdsSeparator(c)) k = 0;
+  k = FilterNumericKey(k);
+}
 }  // namespace
 
 void CalcForm::familyUnsignedKeys(std::initializer_list<const char*> names) {
-  for (const char* n : names) {
-    Control* c = &control(n);
-    c->onKeyPress = [c](int& k) {
-      if (k == ',' && holdsSeparator(*c)) k = 0;
-      if (k == '-') k = 0;
-      if (k == '.' && holdsSeparator(*c)) k = 0;
-      k = FilterNumericKey(k);
-    };
-  }
+  for (const char* n : names)
+    for (Control* c : named(n)) c->onKeyPress = [c](int& k) { filterKey(*c, k, Minus::Never); };
 }
 
 void CalcForm::familySignedKeys(std::initializer_list<const char*> names) {
-  for (const char* n : names) {
-    Control* c = &control(n);
-    c->onKeyPress = [c](int& k) {
-      if (k == ',' && holdsSeparator(*c)) k = 0;
-      if (k == '-' && c->text().find('-') != std::string::npos) k = 0;
-      if (k == '.' && holdsSeparator(*c)) k = 0;
-      k = FilterNumericKey(k);
-    };
-  }
+  for (const char* n : names)
+    for (Control* c : named(n)) c->onKeyPress = [c](int& k) { filterKey(*c, k, Minus::Once); };
+}
+
+void CalcForm::familyLooseSignKeys(std::initializer_list<const char*> names) {
+  for (const char* n : names)
+    for (Control* c : named(n)) c->onKeyPress = [c](int& k) { filterKey(*c, k, Minus::Anywhere); };
 }
 
 void CalcForm::familyWholeNumberKeys(std::initializer_list<const char*> names) {
   for (const char* n : names) {
-    control(n).onKeyPress = [](int& k) {
-      if (k == ',' || k == '-' || k == '.') k = 0;
-      k = FilterNumericKey(k);
-    };
+    for (Control* c : named(n)) {
+      c->onKeyPress = [](int& k) {
+        if (k == ',' || k == '-' || k == '.') k = 0;
+        k = FilterNumericKey(k);
+      };
+    }
   }
 }
 
 void CalcForm::familyNoTyping(std::initializer_list<const char*> names) {
-  for (const char* n : names) control(n).onKeyPress = [](int& k) { k = 0; };
+  for (const char* n : names)
+    for (Control* c : named(n)) c->onKeyPress = [](int& k) { k = 0; };
+}
+
+void CalcForm::familyNormaliseOnLeave(std::initializer_list<const char*> names) {
+  for (const char* n : names)
+    for (Control* c : named(n))
+      c->onLostFocus = [c] { c->setText(LocaleText(ParseNumber(c->text()))); };
 }
 
 void CalcForm::bindTemplateHandlers() {
@@ -489,7 +507,7 @@ void CalcForm::runCalculation() {
   }
   forms::app().unloadIfLoaded(frmErrorInfo::kName);
   ClearResults();
-  SelectProduct(control("PRODUKT").listIndex());
+  selectProducts();
 
   SearchEnd end;
   bool fault = false;
@@ -533,6 +551,10 @@ void CalcForm::runCalculation() {
   setMousePointer(forms::kPointerDefault);
 }
 
+void CalcForm::selectProducts() {
+  SelectProduct(control("PRODUKT").listIndex());
+}
+
 void CalcForm::showNonConvergence() {
   const FX& s = fx();
   app().platform().msgBox(s.TextTable[66] + kCrLf + s.TextTable[67] + kCrLf + s.TextTable[68],
@@ -543,9 +565,7 @@ void CalcForm::handOffPipeDistances() {
   FX& s = fx();
   const int k = type_;
   if (!pipeDistancesWanted() || !isSet("ROR") || !s.ResultValid[k]) return;
-  const double D = ToInt16(num("RORCOM"));  // whole millimetres
-  const double t = num("ISOLERINGST");      // whole millimetres after the rounding
-  const double centre = t + D / 2;
+  const auto [D, t, centre] = pipeSize();
   if (!isSweden()) {
     s.PipeDistWall[k] = ToInt16(centre + 50);
     s.PipeDistNext[k] = ToInt16(centre + 25);
@@ -581,6 +601,12 @@ void CalcForm::handOffPipeDistances() {
   w.control("AMA", 0).setText(IntegerText(A));
   w.control("AMA", 1).setText(IntegerText(B));
   w.control("txtDummy").setFocus();
+}
+
+CalcForm::PipeSize CalcForm::pipeSize() {
+  const double D = ToInt16(num("RORCOM"));  // whole millimetres
+  const double t = num("ISOLERINGST");      // whole millimetres after the rounding
+  return {D, t, t + D / 2};
 }
 
 void CalcForm::warnProductLimits() {

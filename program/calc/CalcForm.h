@@ -12,6 +12,7 @@
 // A window's constructor builds its controls (its design state) and then binds the handler
 // families by naming their members; the template finds the common controls by name.
 
+#include <exception>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -62,6 +63,8 @@ class CalcForm : public forms::Form, public CalcWindow {
   virtual void loadLayout() {}
   // Load work after the lists are filled, before the window becomes the active calculation.
   virtual void loadFinish() {}
+  // The lists filled at load: the product, emissivity and pipe-diameter lists.
+  virtual void fillLists();
 
   // Where the focus goes after Yes to the pipe-only question, and on Enter in the product list
   // (nullptr: it stays).
@@ -113,6 +116,11 @@ class CalcForm : public forms::Form, public CalcWindow {
   void familySignedKeys(std::initializer_list<const char*> names);
   void familyWholeNumberKeys(std::initializer_list<const char*> names);
   void familyNoTyping(std::initializer_list<const char*> names);
+  // Any number of "-" anywhere; the box is cleaned up when it is left.
+  void familyLooseSignKeys(std::initializer_list<const char*> names);
+  // On leaving, the box's number is written back in the user's locale ("" and "abc" become
+  // "0"); a text that changes raises the box's Change.
+  void familyNormaliseOnLeave(std::initializer_list<const char*> names);
   // Binds the template's own handlers (switches, product and pipe-size clicks, product keys,
   // the Calculate button) to the controls of that name.
   void bindTemplateHandlers();
@@ -145,6 +153,8 @@ class CalcForm : public forms::Form, public CalcWindow {
   virtual bool faultWasRunawayThickness() const { return false; }
   // The window's own closing steps, run after every calculation that passed the input check.
   virtual void closingSteps() {}
+  // The product variables a run starts from (the window's one product list by default).
+  virtual void selectProducts();
 
   // The surface coefficient of one pass: convection by geometry, location and orientation,
   // radiation (which may move ts by 0.001 when it equals ta), and their sum.
@@ -163,15 +173,34 @@ class CalcForm : public forms::Form, public CalcWindow {
   void closePipeDistanceWindows();
   void showNonConvergence();
   void handOffPipeDistances();
-  void warnProductLimits();
+  // What the pipe distances are measured from: the pipe's outer diameter D in whole mm, the
+  // insulation's thickness t in mm, and the distance from the pipe's centre to the insulation's
+  // surface in mm.
+  struct PipeSize {
+    double D, t, centre;
+  };
+  virtual PipeSize pipeSize();
+  virtual void warnProductLimits();
   // A number read from a box through the lenient reader.
   double num(const char* name, int index = -1);
   bool isSet(const char* name, int index = -1);
   // Writes a text into a box; the box's own handlers run as for any assignment.
   void put(const char* name, const std::string& text);
 
+  // Runs one step of a handler that ignores run-time errors: a failing step is skipped.
+  template <class F>
+  static void ignoringErrors(F&& step) {
+    try {
+      step();
+    } catch (const std::exception&) {
+    }
+  }
+
   // A value computed inside a search: a NaN or an infinity is a floating-point fault.
   static double finite(double x);
+
+  // The controls a handler family binds by name: the control, or every element of the array.
+  std::vector<forms::Control*> named(const char* name);
 
   // ------------------------------------------------------------ building the design
 

@@ -189,6 +189,24 @@ TEST_F(ReinsulationTest, FloatingPointFaultEndsAsNonConvergence) {
   }
 }
 
+// A conductivity below zero (a broken product line) keeps the old surface swinging between two
+// heat flows until the passes run out: no result, whatever the new layer would give.
+TEST_F(ReinsulationTest, ExhaustedBeforeLoopIsNoResult) {
+  writeLines("Text/Product.DK", {std::string(kPipeProduct) + ";0.033;0;0;-50;250;30;",
+                                 "Torvelin Minus;-0.2;0;0;-50;250;10;", kPipeProduct});
+  forms::Form& w = open24();
+  Inputs24 in{.diameter = "26.9", .medium = "64"};
+  in.product[0] = "Torvelin Minus";
+  in.thickness[0] = "10";
+  in.product[1] = kPipeProduct;
+  enter24(w, in);
+  platform.expectMsgBox(forms::mb::IdOk, "T66\r\nT67\r\nT68");
+  calculate(w);
+  EXPECT_TRUE(platform.scriptDone());
+  EXPECT_FALSE(fx().ResultValid[10]);
+  EXPECT_EQ(w.control("VTU").text(), "");
+}
+
 TEST_F(ReinsulationTest, PipeDistancesFromBothLayersAndTheHalfDiameter) {
   const struct {
     const char* market;

@@ -4,6 +4,10 @@
 #include <exception>
 
 #include "calc/InputCheck.h"
+#include "calc/frmDetails.h"
+#include "calc/frmErrorInfo.h"
+#include "calc/frmPipedistance.h"
+#include "calc/frmPipedistanceSE.h"
 #include "core/Errors.h"
 #include "core/Formula.h"
 #include "core/Fx.h"
@@ -11,10 +15,6 @@
 #include "core/NumericInput.h"
 #include "core/PipeTables.h"
 #include "core/ReferenceData.h"
-#include "core/frmDetails.h"
-#include "core/frmErrorInfo.h"
-#include "core/frmPipedistance.h"
-#include "core/frmPipedistanceSE.h"
 #include "forms/Application.h"
 
 namespace veltaro {
@@ -122,15 +122,19 @@ void CalcForm::Form_Load() {
     setTop(p.topMaximized);
   }
 
-  fillLists();
+  fillProductLists();
+  // One emissivity list, or one per element of the array.
+  if (Control* single = findControl("Emission"))
+    FillPlaneEmissivityCombo(*single);
+  else
+    for (Control* e : controlArray("Emission")) FillPlaneEmissivityCombo(*e);
+  FillPipeDiameterCombo(control("RORCOM"));
   loadFinish();
   s.ActiveCalcNumber = static_cast<int16_t>(number_);
 }
 
-void CalcForm::fillLists() {
+void CalcForm::fillProductLists() {
   FillProductCombo(control("PRODUKT"));
-  FillPlaneEmissivityCombo(control("Emission"));
-  FillPipeDiameterCombo(control("RORCOM"));
 }
 
 void CalcForm::Form_Activate() {
@@ -248,7 +252,7 @@ void CalcForm::RORCOM_Click() {
   });
   ignoringErrors([&] {
     if (!pipeQuestionInAnyGeometry() && isSet("PLAN")) return;
-    int r = PipeOnlyCheck(rorcom.text(), control("PRODUKT").text(), "");
+    int r = PipeOnlyCheck(rorcom.text(), pipeSizeProduct().text(), "");
     if (r == 1) {
       if (Control* next = nextAfterPipeSize()) next->setFocus();
     } else if (r == 2) {
@@ -269,108 +273,111 @@ void CalcForm::PRODUKT_KeyDown(int& keyCode) {
 
 // ---------------------------------------------------------------- handler families
 
-std::vector<Control*> CalcForm::named(const char* name) {
-  if (Control* single = findControl(name)) return {single};
-  std::vector<Control*> elements = controlArray(name);
-  if (elements.empty()) control(name);  // names the missing control
-  return elements;
+void CalcForm::clearOnChange(Control& c) {
+  c.onChange = [this] { ClearResults(); };
 }
 
-void CalcForm::familyChange(std::initializer_list<const char*> names) {
-  for (const char* n : names)
-    for (Control* c : named(n)) c->onChange = [this] { ClearResults(); };
+void CalcForm::selectTextOnFocus(Control& c) {
+  c.onGotFocus = [this, p = &c] {
+    ClearResults();
+    p->setSelStart(0);
+    p->setSelLength(static_cast<int>(p->text().size()));
+  };
 }
 
-void CalcForm::familyTextGotFocus(std::initializer_list<const char*> names) {
-  for (const char* n : names) {
-    for (Control* c : named(n)) {
-      c->onGotFocus = [this, c] {
-        ClearResults();
-        c->setSelStart(0);
-        c->setSelLength(static_cast<int>(c->text().size()));
-      };
-    }
-  }
+void CalcForm::storeListIndexOnFocus(Control& c) {
+  c.onGotFocus = [this, p = &c] {
+    ClearResults();
+    ListIndexOnFocus = static_cast<int16_t>(p->listIndex());
+  };
 }
 
-void CalcForm::familyListGotFocus(std::initializer_list<const char*> names) {
-  for (const char* n : names) {
-    for (Control* c : named(n)) {
-      c->onGotFocus = [this, c] {
-        ClearResults();
-        ListIndexOnFocus = static_cast<int16_t>(c->listIndex());
-      };
-    }
-  }
-}
-
-void CalcForm::familyOptionGotFocus(std::initializer_list<const char*> names) {
-  for (const char* n : names)
-    for (Control* c : named(n)) c->onGotFocus = [this] { ClearResults(); };
-}
-
-void CalcForm::familyListLostFocus(std::initializer_list<const char*> names) {
-  for (const char* n : names) {
-    for (Control* c : named(n)) {
-      c->onLostFocus = [this, c] {
-        if (c->listIndex() != ListIndexOnFocus) ClearResults();
-      };
-    }
-  }
+void CalcForm::clearIfListIndexChanged(Control& c) {
+  c.onLostFocus = [this, p = &c] {
+    if (p->listIndex() != ListIndexOnFocus) ClearResults();
+  };
 }
 
 namespace {
 bool holdsSeparator(const Control& c) {
   return c.text().find(',') != std::string::npos || c.text().find('.') != std::string::npos;
 }
-
-// The key rules of the number boxes; `minus` decides what happens to a "-".
-enum class Minus { Never, Once, Anywhere };
-void filterKey(const Control& c, int& k, Minus minus) {
-  if (k == ',' && holdsSeparator(c)) k = 0;
-  if (k == '-' &&
-      (minus == Minus::Never || (minus == Minus::Once && c.text().find('-') != std::string::npos)))
-    k = 0;
-  if (k == '.' && holdsSeparator(c)) k = 0;
-  k = FilterNumericKey(k);
+// One decimal separator; "-" by the family's own rule.
+void separatorRule(const Control& c, int& k) {
+  if ((k == ',' || k == '.') && holdsSeparator(c)) k = 0;
 }
 }  // namespace
 
+void CalcForm::unsignedKeys(Control& c) {
+  c.onKeyPress = [p = &c](int& k) {
+    separatorRule(*p, k);
+    if (k == '-') k = 0;
+    k = FilterNumericKey(k);
+  };
+}
+
+void CalcForm::signedKeys(Control& c) {
+  c.onKeyPress = [p = &c](int& k) {
+    separatorRule(*p, k);
+    if (k == '-' && p->text().find('-') != std::string::npos) k = 0;
+    k = FilterNumericKey(k);
+  };
+}
+
+void CalcForm::looseSignKeys(Control& c) {
+  c.onKeyPress = [p = &c](int& k) {
+    separatorRule(*p, k);
+    k = FilterNumericKey(k);
+  };
+}
+
+void CalcForm::noTyping(Control& c) {
+  c.onKeyPress = [](int& k) { k = 0; };
+}
+
+void CalcForm::normaliseOnLeave(Control& c) {
+  c.onLostFocus = [p = &c] { p->setText(LocaleText(ParseNumber(p->text()))); };
+}
+
+void CalcForm::familyChange(std::initializer_list<const char*> names) {
+  for (const char* n : names) clearOnChange(control(n));
+}
+
+void CalcForm::familyTextGotFocus(std::initializer_list<const char*> names) {
+  for (const char* n : names) selectTextOnFocus(control(n));
+}
+
+void CalcForm::familyListGotFocus(std::initializer_list<const char*> names) {
+  for (const char* n : names) storeListIndexOnFocus(control(n));
+}
+
+void CalcForm::familyOptionGotFocus(std::initializer_list<const char*> names) {
+  for (const char* n : names) control(n).onGotFocus = [this] { ClearResults(); };
+}
+
+void CalcForm::familyListLostFocus(std::initializer_list<const char*> names) {
+  for (const char* n : names) clearIfListIndexChanged(control(n));
+}
+
 void CalcForm::familyUnsignedKeys(std::initializer_list<const char*> names) {
-  for (const char* n : names)
-    for (Control* c : named(n)) c->onKeyPress = [c](int& k) { filterKey(*c, k, Minus::Never); };
+  for (const char* n : names) unsignedKeys(control(n));
 }
 
 void CalcForm::familySignedKeys(std::initializer_list<const char*> names) {
-  for (const char* n : names)
-    for (Control* c : named(n)) c->onKeyPress = [c](int& k) { filterKey(*c, k, Minus::Once); };
-}
-
-void CalcForm::familyLooseSignKeys(std::initializer_list<const char*> names) {
-  for (const char* n : names)
-    for (Control* c : named(n)) c->onKeyPress = [c](int& k) { filterKey(*c, k, Minus::Anywhere); };
+  for (const char* n : names) signedKeys(control(n));
 }
 
 void CalcForm::familyWholeNumberKeys(std::initializer_list<const char*> names) {
   for (const char* n : names) {
-    for (Control* c : named(n)) {
-      c->onKeyPress = [](int& k) {
-        if (k == ',' || k == '-' || k == '.') k = 0;
-        k = FilterNumericKey(k);
-      };
-    }
+    control(n).onKeyPress = [](int& k) {
+      if (k == ',' || k == '-' || k == '.') k = 0;
+      k = FilterNumericKey(k);
+    };
   }
 }
 
 void CalcForm::familyNoTyping(std::initializer_list<const char*> names) {
-  for (const char* n : names)
-    for (Control* c : named(n)) c->onKeyPress = [](int& k) { k = 0; };
-}
-
-void CalcForm::familyNormaliseOnLeave(std::initializer_list<const char*> names) {
-  for (const char* n : names)
-    for (Control* c : named(n))
-      c->onLostFocus = [c] { c->setText(LocaleText(ParseNumber(c->text()))); };
+  for (const char* n : names) noTyping(control(n));
 }
 
 void CalcForm::bindTemplateHandlers() {
@@ -482,26 +489,12 @@ void CalcForm::Beregn_Click() {
 
 void CalcForm::runCalculation() {
   FX& s = fx();
-  const int k = type_;
-
-  // Prologue: the pipe distances of this calculation are closed and zeroed.
-  forms::app().unloadIfLoaded(frmPipedistance::kName);
-  s.PipeDistWall[k] = 0;
-  s.PipeDistNext[k] = 0;
-  if (isSweden()) {
-    forms::app().unloadIfLoaded(frmPipedistanceSE::kName);
-    s.PipeDistA = 0;
-    s.PipeDistB = 0;
-    s.PipeDistExtra1[k] = 0;
-    s.PipeDistNext[k] = 0;
-    s.PipeDistExtra2[k] = 0;
-  }
+  resetPipeDistances();
   setMousePointer(forms::kPointerHourglass);
+  if (clearsResultsBeforeCheck()) ClearResults();
 
   if (!ValidateInput()) {
-    frmErrorInfo& errors = forms::app().get<frmErrorInfo>();
-    errors.show();
-    errors.setTopmost(true);
+    showInputErrors();
     setMousePointer(forms::kPointerDefault);
     return;
   }
@@ -520,9 +513,10 @@ void CalcForm::runCalculation() {
   if (fault) {
     // A floating-point fault never stands as a result.
     ClearResults();
-    if (computesThickness() && faultWasRunawayThickness())
+    if (computesThickness() && faultWasRunawayThickness()) {
       put("ISOLERINGST", s.TextTable[65]);
-    else
+      thicknessRejected();
+    } else
       showNonConvergence();
   } else {
     bool thicknessRejected = false;
@@ -538,6 +532,7 @@ void CalcForm::runCalculation() {
         put("ISOLERINGST", s.TextTable[65]);
         thicknessRejected = true;
       }
+      if (thicknessRejected) this->thicknessRejected();
     }
     if (!thicknessRejected && !end.converged) {
       ClearResults();
@@ -551,8 +546,26 @@ void CalcForm::runCalculation() {
   setMousePointer(forms::kPointerDefault);
 }
 
-void CalcForm::selectProducts() {
-  SelectProduct(control("PRODUKT").listIndex());
+void CalcForm::resetPipeDistances() {
+  FX& s = fx();
+  const int k = type_;
+  forms::app().unloadIfLoaded(frmPipedistance::kName);
+  s.PipeDistWall[k] = 0;
+  s.PipeDistNext[k] = 0;
+  if (isSweden()) {
+    forms::app().unloadIfLoaded(frmPipedistanceSE::kName);
+    s.PipeDistA = 0;
+    s.PipeDistB = 0;
+    s.PipeDistExtra1[k] = 0;
+    s.PipeDistNext[k] = 0;
+    s.PipeDistExtra2[k] = 0;
+  }
+}
+
+void CalcForm::showInputErrors() {
+  frmErrorInfo& errors = forms::app().get<frmErrorInfo>();
+  errors.show();
+  errors.setTopmost(true);
 }
 
 void CalcForm::showNonConvergence() {
@@ -561,11 +574,22 @@ void CalcForm::showNonConvergence() {
                           forms::mb::OkOnly, s.TextTable[64]);
 }
 
+void CalcForm::selectProducts() {
+  SelectProduct(control("PRODUKT").listIndex());
+}
+
 void CalcForm::handOffPipeDistances() {
+  if (!pipeDistancesWanted() || !isSet("ROR") || !fx().ResultValid[type_]) return;
+  const double D = ToInt16(num("RORCOM"));  // whole millimetres
+  // The thickness is in whole millimetres after the rounding.
+  handOffPipeDistances(D, num("ISOLERINGST"), D / 2);
+}
+
+void CalcForm::handOffPipeDistances(double D, double t, double halfDiameter) {
   FX& s = fx();
   const int k = type_;
   if (!pipeDistancesWanted() || !isSet("ROR") || !s.ResultValid[k]) return;
-  const auto [D, t, centre] = pipeSize();
+  const double centre = t + halfDiameter;
   if (!isSweden()) {
     s.PipeDistWall[k] = ToInt16(centre + 50);
     s.PipeDistNext[k] = ToInt16(centre + 25);
@@ -591,9 +615,9 @@ void CalcForm::handOffPipeDistances() {
   }
   s.PipeDistA = static_cast<int16_t>(A);
   s.PipeDistB = static_cast<int16_t>(B);
-  s.PipeDistExtra1[k] = ToInt16(centre + A);
-  s.PipeDistNext[k] = ToInt16(centre + B);
-  s.PipeDistExtra2[k] = ToInt16(centre + A / 2.0);
+  s.PipeDistExtra1[k] = ToInt16(t + D / 2 + A);
+  s.PipeDistNext[k] = ToInt16(t + D / 2 + B);
+  s.PipeDistExtra2[k] = ToInt16(t + D / 2 + A / 2.0);
   frmPipedistanceSE& w = forms::app().get<frmPipedistanceSE>();
   w.control("DistwallSE").setText(IntegerText(s.PipeDistExtra1[k]));
   w.control("DistroofSE").setText(IntegerText(s.PipeDistNext[k]));
@@ -601,12 +625,6 @@ void CalcForm::handOffPipeDistances() {
   w.control("AMA", 0).setText(IntegerText(A));
   w.control("AMA", 1).setText(IntegerText(B));
   w.control("txtDummy").setFocus();
-}
-
-CalcForm::PipeSize CalcForm::pipeSize() {
-  const double D = ToInt16(num("RORCOM"));  // whole millimetres
-  const double t = num("ISOLERINGST");      // whole millimetres after the rounding
-  return {D, t, t + D / 2};
 }
 
 void CalcForm::warnProductLimits() {

@@ -63,8 +63,10 @@ class CalcForm : public forms::Form, public CalcWindow {
   virtual void loadLayout() {}
   // Load work after the lists are filled, before the window becomes the active calculation.
   virtual void loadFinish() {}
-  // The lists filled at load: the product, emissivity and pipe-diameter lists.
-  virtual void fillLists();
+  // Fills the product list at load (the multi-layer windows show their layer rows instead).
+  virtual void fillProductLists();
+  // The product that the pipe-size question asks about.
+  virtual forms::Control& pipeSizeProduct() { return control("PRODUKT"); }
 
   // Where the focus goes after Yes to the pipe-only question, and on Enter in the product list
   // (nullptr: it stays).
@@ -116,11 +118,18 @@ class CalcForm : public forms::Form, public CalcWindow {
   void familySignedKeys(std::initializer_list<const char*> names);
   void familyWholeNumberKeys(std::initializer_list<const char*> names);
   void familyNoTyping(std::initializer_list<const char*> names);
-  // Any number of "-" anywhere; the box is cleaned up when it is left.
-  void familyLooseSignKeys(std::initializer_list<const char*> names);
-  // On leaving, the box's number is written back in the user's locale ("" and "abc" become
-  // "0"); a text that changes raises the box's Change.
-  void familyNormaliseOnLeave(std::initializer_list<const char*> names);
+  // The same rules for one control (an element of a control array).
+  void clearOnChange(forms::Control& c);
+  void selectTextOnFocus(forms::Control& c);
+  void storeListIndexOnFocus(forms::Control& c);
+  void clearIfListIndexChanged(forms::Control& c);
+  void unsignedKeys(forms::Control& c);
+  void signedKeys(forms::Control& c);
+  // Any number of "-" anywhere; one decimal separator.
+  void looseSignKeys(forms::Control& c);
+  void noTyping(forms::Control& c);
+  // On leaving, the box shows the number it reads as, in the user's locale ("" becomes "0").
+  void normaliseOnLeave(forms::Control& c);
   // Binds the template's own handlers (switches, product and pipe-size clicks, product keys,
   // the Calculate button) to the controls of that name.
   void bindTemplateHandlers();
@@ -153,6 +162,12 @@ class CalcForm : public forms::Form, public CalcWindow {
   virtual bool faultWasRunawayThickness() const { return false; }
   // The window's own closing steps, run after every calculation that passed the input check.
   virtual void closingSteps() {}
+  // True for a window that empties its results before the input check, so that a failed
+  // check leaves no result of an earlier run beside the changed inputs.
+  virtual bool clearsResultsBeforeCheck() const { return false; }
+  // Runs after a thickness below 0 or above 1000 mm has replaced the results, for a window
+  // that shows some of its results again beside that verdict.
+  virtual void thicknessRejected() {}
   // The product variables a run starts from (the window's one product list by default).
   virtual void selectProducts();
 
@@ -170,16 +185,16 @@ class CalcForm : public forms::Form, public CalcWindow {
   void convection(const Surface& s, double ts, double ta, double wind);
 
   // Shared steps of the frame.
+  // This calculation's pipe distances closed and zeroed.
+  void resetPipeDistances();
+  // The input-error window shown on top of every window.
+  void showInputErrors();
   void closePipeDistanceWindows();
   void showNonConvergence();
-  void handOffPipeDistances();
-  // What the pipe distances are measured from: the pipe's outer diameter D in whole mm, the
-  // insulation's thickness t in mm, and the distance from the pipe's centre to the insulation's
-  // surface in mm.
-  struct PipeSize {
-    double D, t, centre;
-  };
-  virtual PipeSize pipeSize();
+  virtual void handOffPipeDistances();
+  // For a total thickness: D the pipe diameter in whole millimetres (the Swedish size class),
+  // centre the distance from the pipe's axis to the insulation's outside, mm.
+  void handOffPipeDistances(double D, double thicknessMm, double halfDiameter);
   virtual void warnProductLimits();
   // A number read from a box through the lenient reader.
   double num(const char* name, int index = -1);
@@ -187,6 +202,8 @@ class CalcForm : public forms::Form, public CalcWindow {
   // Writes a text into a box; the box's own handlers run as for any assignment.
   void put(const char* name, const std::string& text);
 
+  // A value computed inside a search: a NaN or an infinity is a floating-point fault.
+  static double finite(double x);
   // Runs one step of a handler that ignores run-time errors: a failing step is skipped.
   template <class F>
   static void ignoringErrors(F&& step) {
@@ -195,12 +212,6 @@ class CalcForm : public forms::Form, public CalcWindow {
     } catch (const std::exception&) {
     }
   }
-
-  // A value computed inside a search: a NaN or an infinity is a floating-point fault.
-  static double finite(double x);
-
-  // The controls a handler family binds by name: the control, or every element of the array.
-  std::vector<forms::Control*> named(const char* name);
 
   // ------------------------------------------------------------ building the design
 

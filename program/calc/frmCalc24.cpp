@@ -199,17 +199,44 @@ frmCalc24::frmCalc24() : CalcForm(kName, 24) {
             {"SkilTemp"},
             {"Beregn"}});
 
-  familyChange({"RORCOM", "PLANH", "MEDIETEMP", "Omgivende", "VINDHASTIGHED", "ISOLERINGST",
-                "Emission", "RORL", "Pris", "Drift", "Energienh"});
-  familyTextGotFocus({"PLANH", "MEDIETEMP", "Omgivende", "VINDHASTIGHED", "RORL", "Pris", "Drift"});
-  familyListGotFocus({"RORCOM", "PRODUKT", "ISOLERINGST", "Emission", "Energienh"});
-  familyListLostFocus({"ISOLERINGST", "Emission", "Energienh"});
-  familyUnsignedKeys(
-      {"RORCOM", "PLANH", "VINDHASTIGHED", "ISOLERINGST", "Emission", "RORL", "Pris", "Drift"});
-  familyLooseSignKeys({"MEDIETEMP", "Omgivende"});
-  familyNoTyping({"PRODUKT", "Energienh"});
-  familyNormaliseOnLeave(
-      {"PLANH", "MEDIETEMP", "Omgivende", "VINDHASTIGHED", "RORL", "Pris", "Drift"});
+  // The input rules, by control; the layer arrays' elements each follow their array's rules.
+  enum Rule {
+    Change = 1,
+    TextFocus = 2,
+    ListFocus = 4,
+    ListLeave = 8,
+    Unsigned = 16,
+    Loose = 32,
+    NoTyping = 64,
+    Normalise = 128
+  };
+  const std::pair<const char*, int> rules[] = {
+      {"RORCOM", Change | ListFocus | Unsigned},
+      {"PLANH", Change | TextFocus | Unsigned | Normalise},
+      {"MEDIETEMP", Change | TextFocus | Loose | Normalise},
+      {"Omgivende", Change | TextFocus | Loose | Normalise},
+      {"VINDHASTIGHED", Change | TextFocus | Unsigned | Normalise},
+      {"PRODUKT", ListFocus | NoTyping},
+      {"ISOLERINGST", Change | ListFocus | Unsigned | ListLeave},
+      {"Emission", Change | ListFocus | Unsigned | ListLeave},
+      {"RORL", Change | TextFocus | Unsigned | Normalise},
+      {"Pris", Change | TextFocus | Unsigned | Normalise},
+      {"Drift", Change | TextFocus | Unsigned | Normalise},
+      {"Energienh", Change | ListFocus | NoTyping | ListLeave}};
+  for (auto [name, r] : rules) {
+    std::vector<Control*> elements = controlArray(name);
+    if (elements.empty()) elements.push_back(&control(name));
+    for (Control* c : elements) {
+      if (r & Change) clearOnChange(*c);
+      if (r & TextFocus) selectTextOnFocus(*c);
+      if (r & ListFocus) storeListIndexOnFocus(*c);
+      if (r & ListLeave) clearIfListIndexChanged(*c);
+      if (r & Unsigned) unsignedKeys(*c);
+      if (r & Loose) looseSignKeys(*c);
+      if (r & NoTyping) noTyping(*c);
+      if (r & Normalise) normaliseOnLeave(*c);
+    }
+  }
 
   control("ROR").onClick = [this] { SetPipeMode(); };
   control("PLAN").onClick = [this] { SetPlaneMode(); };
@@ -220,12 +247,9 @@ frmCalc24::frmCalc24() : CalcForm(kName, 24) {
     control("PRODUKT", i).onClick = [this, i] { PRODUKT_Click(i); };
     control("PRODUKT", i).onKeyDown = [this, i](int& k, int) { PRODUKT_KeyDown(i, k); };
   }
-  Control& rorcom = control("RORCOM");
-  rorcom.onClick = [this] { RORCOM_Click(); };
+  control("RORCOM").onClick = [this] { RORCOM_Click(); };
   // Errors ignored: the list's own comparison has no failing step.
-  rorcom.onLostFocus = [this, &rorcom] {
-    if (rorcom.listIndex() != ListIndexOnFocus) ClearResults();
-  };
+  clearIfListIndexChanged(control("RORCOM"));
   control("cbxSave").onClick = [this] { cbxSave_Click(); };
   control("Beregn").onClick = [this] { Beregn_Click(); };
 }
@@ -261,12 +285,9 @@ void frmCalc24::loadLayout() {
     control(n, i).setVisible(false);
 }
 
-void frmCalc24::fillLists() {
+void frmCalc24::fillProductLists() {
   FillProductCombo(control("PRODUKT", 0));
   FillProductCombo(control("PRODUKT", 1));
-  FillPlaneEmissivityCombo(control("Emission", 0));
-  FillPlaneEmissivityCombo(control("Emission", 1));
-  FillPipeDiameterCombo(control("RORCOM"));
 }
 
 bool frmCalc24::indoors() const {
@@ -594,13 +615,13 @@ void frmCalc24::writeSavings(double qBefore, double qAfter) {
   control("Bespar").setText(PointText(saving.Rounded(0).ToDouble()));
 }
 
-CalcForm::PipeSize frmCalc24::pipeSize() {
+// The distances are measured from both layers; outside Sweden the half diameter is rounded on
+// its own.
+void frmCalc24::handOffPipeDistances() {
   const double diameter = num("RORCOM");
   const double D = ToInt16(diameter);
-  const double S = totalThicknessMm_;
-  // Outside Sweden the half diameter is rounded on its own.
-  const double centre = fx().CountryCode == "SE" ? S + D / 2 : S + RoundHalfEven(diameter / 2);
-  return {D, S, centre};
+  const double half = fx().CountryCode == "SE" ? D / 2 : RoundHalfEven(diameter / 2);
+  CalcForm::handOffPipeDistances(D, totalThicknessMm_, half);
 }
 
 // Only the new layer's product is checked: the interface and the new surface are its faces.

@@ -21,7 +21,7 @@ class frmCalc24 : public CalcForm {
   int windowCaptionLine() const override { return 143; }
   std::vector<CaptionLine> captionLines() const override;
   void loadLayout() override;
-  void fillLists() override;
+  void fillProductLists() override;
   void loadFinish() override { ListIndexOnFocus = -1; }
   forms::Control* nextAfterProduct() override { return &control("ISOLERINGST", 1); }
   forms::Control* nextAfterPipeSize() override { return &control("ISOLERINGST", 1); }
@@ -34,7 +34,7 @@ class frmCalc24 : public CalcForm {
   void SetPlaneMode() override;
   void selectProducts() override;
   SearchEnd calculate() override;
-  PipeSize pipeSize() override;
+  void handOffPipeDistances() override;
   void warnProductLimits() override;
 
  private:

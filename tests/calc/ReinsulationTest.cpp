@@ -2,7 +2,7 @@
 // key rules, the product and pipe-size questions and the input check with its exact texts.
 
 #include "ReinsulationFixture.h"
-#include "core/frmErrorInfo.h"
+#include "calc/frmErrorInfo.h"
 
 namespace calctest {
 namespace {

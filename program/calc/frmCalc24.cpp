@@ -238,6 +238,8 @@ frmCalc24::frmCalc24() : CalcForm(kName, 24) {
     }
   }
 
+  // The template's geometry switch: "mm" beside PLANH, the heat-loss units, the wind caption.
+  units_ = {1, 8, 14, 5, "Lblflere24", 7, false};
   control("ROR").onClick = [this] { SetPipeMode(); };
   control("PLAN").onClick = [this] { SetPlaneMode(); };
   control("LOD").onClick = [this] { ClearResults(); };
@@ -318,25 +320,7 @@ void frmCalc24::showLabelSet(bool plane, bool savings) {
 
 // Switching the savings leaves the results standing: it only enables or greys the rows.
 void frmCalc24::cbxSave_Click() {
-  if (control("cbxSave").value() == 0) {
-    for (auto [n, i] : {Element{"Lblflere24", 3},
-                        {"Lblflere24", 10},
-                        {"Lblflere24", 12},
-                        {"Lblflere24", 0},
-                        {"lblUnit", 3},
-                        {"lblUnit", 11},
-                        {"lblUnit", 12},
-                        {"lblUnit", 13},
-                        {"Pris", -1},
-                        {"Energienh", -1},
-                        {"Drift", -1},
-                        {"RORL", -1},
-                        {"Lblflere24", 16},
-                        {"Bespar", -1},
-                        {"lblUnit", 10}})
-      control(n, i).setEnabled(false);
-    return;
-  }
+  const bool on = control("cbxSave").value() != 0;
   for (auto [n, i] : {Element{"Lblflere24", 3},
                       {"Lblflere24", 10},
                       {"Lblflere24", 12},
@@ -349,7 +333,13 @@ void frmCalc24::cbxSave_Click() {
                       {"Lblflere24", 16},
                       {"Bespar", -1},
                       {"lblUnit", 10}})
-    control(n, i).setEnabled(true);
+    control(n, i).setEnabled(on);
+  if (!on) {
+    // The rest of the savings row; switched on, the label set takes care of it.
+    for (auto [n, i] : {Element{"Lblflere24", 0}, {"lblUnit", 3}, {"RORL", -1}})
+      control(n, i).setEnabled(false);
+    return;
+  }
   FillEnergyCombo(control("Energienh"));
   if (isSet("ROR"))
     ShowPipeSavingsLabels();
@@ -358,37 +348,21 @@ void frmCalc24::cbxSave_Click() {
   control("RORL").setFocus();
 }
 
+// The template's switch, then the label set of the new geometry and the savings state.
 void frmCalc24::SetPipeMode() {
-  ClearResults();
-  control("PLANH").setText("");
-  control("PLANH").setEnabled(false);
-  control("lblUnit", 1).setEnabled(false);
-  control("RORCOM").setEnabled(true);
-  control("VAND").setEnabled(true);
+  CalcForm::SetPipeMode();
   if (control("cbxSave").value() == 1)
     ShowPipeSavingsLabels();
   else
     ShowPipeLabels();
-  control("RORCOM").setFocus();
 }
 
 void frmCalc24::SetPlaneMode() {
-  ClearResults();
-  control("RORCOM").setText("");
-  control("RORCOM").setEnabled(false);
+  CalcForm::SetPlaneMode();
   if (control("cbxSave").value() == 1)
     ShowPlaneSavingsLabels();
   else
     ShowPlaneLabels();
-  control("PLANH").setEnabled(true);
-  control("lblUnit", 1).setEnabled(true);
-  // Indoors a plane is always vertical.
-  if (indoors()) {
-    control("LOD").setValue(1);
-    control("VAND").setEnabled(false);
-  }
-  control("PLANH").setText("1000");
-  control("PLANH").setFocus();
 }
 
 // Indoors greys the wind row, and with it the existing layer's thickness caption, which has

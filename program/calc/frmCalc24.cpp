@@ -211,7 +211,7 @@ frmCalc24::frmCalc24() : CalcForm(kName, 24) {
     Normalise = 128
   };
   const std::pair<const char*, int> rules[] = {
-      {"RORCOM", Change | ListFocus | Unsigned},
+      {"RORCOM", Change | ListFocus | Unsigned | ListLeave},  // leaving it ignores errors
       {"PLANH", Change | TextFocus | Unsigned | Normalise},
       {"MEDIETEMP", Change | TextFocus | Loose | Normalise},
       {"Omgivende", Change | TextFocus | Loose | Normalise},
@@ -250,8 +250,6 @@ frmCalc24::frmCalc24() : CalcForm(kName, 24) {
     control("PRODUKT", i).onKeyDown = [this, i](int& k, int) { PRODUKT_KeyDown(i, k); };
   }
   control("RORCOM").onClick = [this] { RORCOM_Click(); };
-  // Errors ignored: the list's own comparison has no failing step.
-  clearIfListIndexChanged(control("RORCOM"));
   control("cbxSave").onClick = [this] { cbxSave_Click(); };
   control("Beregn").onClick = [this] { Beregn_Click(); };
 }

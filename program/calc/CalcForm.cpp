@@ -165,14 +165,19 @@ void CalcForm::ClearResults() {
   ClearDetails();
 }
 
+void CalcForm::showLossUnit(bool pipe) {
+  if (units_.lossPipe < 0) return;
+  control("lblUnit", units_.lossPlane).setVisible(!pipe);
+  control("lblUnit", units_.lossPipe).setVisible(pipe);
+}
+
 void CalcForm::SetPipeMode() {
   ClearResults();
   Control& planh = control("PLANH");
   planh.setText("");
   planh.setEnabled(false);
   control("lblUnit", units_.planeHeight).setEnabled(false);
-  control("lblUnit", units_.lossPlane).setVisible(false);
-  control("lblUnit", units_.lossPipe).setVisible(true);
+  showLossUnit(true);
   control("RORCOM").setEnabled(true);
   control("VAND").setEnabled(true);
   if (units_.pipeEnablesVertical) control("LOD").setEnabled(true);
@@ -186,8 +191,7 @@ void CalcForm::SetPlaneMode() {
   rorcom.setEnabled(false);
   control("PLANH").setEnabled(true);
   control("lblUnit", units_.planeHeight).setEnabled(true);
-  control("lblUnit", units_.lossPipe).setVisible(false);
-  control("lblUnit", units_.lossPlane).setVisible(true);
+  showLossUnit(false);
   // Indoors a plane is always vertical.
   if (indoors()) {
     control("LOD").setValue(1);
@@ -543,8 +547,10 @@ void CalcForm::handOffPipeDistances() {
   FX& s = fx();
   const int k = type_;
   if (!pipeDistancesWanted() || !isSet("ROR") || !s.ResultValid[k]) return;
+  const std::optional<double> thickness = pipeDistanceThickness();
+  if (!thickness) return;
   const double D = ToInt16(num("RORCOM"));  // whole millimetres
-  const double t = num("ISOLERINGST");      // whole millimetres after the rounding
+  const double t = *thickness;
   const double centre = t + D / 2;
   if (!isSweden()) {
     s.PipeDistWall[k] = ToInt16(centre + 50);
@@ -581,6 +587,10 @@ void CalcForm::handOffPipeDistances() {
   w.control("AMA", 0).setText(IntegerText(A));
   w.control("AMA", 1).setText(IntegerText(B));
   w.control("txtDummy").setFocus();
+}
+
+std::optional<double> CalcForm::pipeDistanceThickness() {
+  return num("ISOLERINGST");  // whole millimetres after the rounding
 }
 
 void CalcForm::warnProductLimits() {

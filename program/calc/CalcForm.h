@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -93,8 +94,8 @@ class CalcForm : public forms::Form, public CalcWindow {
   // Unit labels that the template's switches work on (lblUnit elements).
   struct TemplateUnits {
     int planeHeight;               // the "mm" beside PLANH
-    int lossPipe;                  // "W/m" of the heat loss
-    int lossPlane;                 // "W/m²" of the heat loss
+    int lossPipe;                  // "W/m" of the heat loss (-1: the window shows no loss)
+    int lossPlane;                 // "W/m²" of the heat loss (-1: as above)
     int wind;                      // "m/s"
     const char* windCaptionArray;  // the caption label array
     int windCaption;               // its element beside VINDHASTIGHED
@@ -161,9 +162,13 @@ class CalcForm : public forms::Form, public CalcWindow {
 
   // Shared steps of the frame.
   void closePipeDistanceWindows();
-  void showNonConvergence();
+  // The message of a search that did not converge (after the results are cleared).
+  virtual void showNonConvergence();
   void handOffPipeDistances();
-  void warnProductLimits();
+  // The thickness in mm the pipe distances are measured from; none: no distances are shown.
+  virtual std::optional<double> pipeDistanceThickness();
+  // The warning when the medium or surface temperature lies outside the product's limits.
+  virtual void warnProductLimits();
   // A number read from a box through the lenient reader.
   double num(const char* name, int index = -1);
   bool isSet(const char* name, int index = -1);
@@ -192,6 +197,7 @@ class CalcForm : public forms::Form, public CalcWindow {
 
  private:
   void runCalculation();
+  void showLossUnit(bool pipe);
   int number_;
   int type_;
 };

@@ -3,6 +3,7 @@
 #include "calc/frmCalc01.h"
 #include "calc/frmCalc02.h"
 #include "calc/frmCalc03.h"
+#include "calc/frmCalc06.h"
 #include "forms/Application.h"
 
 namespace veltaro {
@@ -11,6 +12,7 @@ void RegisterCalcWindows(forms::Application& app) {
   app.registerForm<frmCalc01>();
   app.registerForm<frmCalc02>();
   app.registerForm<frmCalc03>();
+  app.registerForm<frmCalc06>();
 }
 
 }  // namespace veltaro

@@ -455,6 +455,40 @@ void CalcForm::convection(const Surface& g, double ts, double ta, double wind) {
   }
 }
 
+CalcForm::SearchEnd CalcForm::settlePipeHeatFlow(const Surface& g, double ti, double ta, double Di,
+                                                 double wind, double& ts, double& qPrev) {
+  FX& s = fx();
+  SearchEnd end;
+  s.HeatFlow = 7.0;
+  qPrev = 0;
+  float hPrev = 0;  // kept in single precision
+  double c = 0;
+  int passes = 0;
+  // At least two passes: the start value 7 must not count as a converged previous pass.
+  while (passes < 2 || std::abs(qPrev - s.HeatFlow) > std::abs(0.0001 * s.HeatFlow)) {
+    hPrev = static_cast<float>(s.SurfaceCoefficient);
+    qPrev = s.HeatFlow;
+    surfaceCoefficient(g, ts, ta, wind);
+    PipeHeatFlow(ti, ta, g.size, Di);
+    ts = finite(s.HeatFlow / (g.size * kPi * s.SurfaceCoefficient) + ta);
+    ++passes;
+    c += 0.1;
+    if (c > 1000) {
+      // The divisor keeps its sign, so a negative heat flow always passes.
+      if (finite(std::abs(s.HeatFlow - qPrev) / s.HeatFlow) * 100 < 2) {
+        s.HeatFlow = (s.HeatFlow + qPrev) / 2;
+        s.SurfaceCoefficient = (hPrev + s.SurfaceCoefficient) / 2;
+        ts = finite(s.HeatFlow / (g.size * kPi * s.SurfaceCoefficient) + ta);
+        convection(g, ts, ta, wind);
+      } else {
+        end.converged = false;
+      }
+      break;
+    }
+  }
+  return end;
+}
+
 void CalcForm::Beregn_Click() {
   // The pointer comes back whatever way the run ends.
   struct PointerGuard {

@@ -159,6 +159,12 @@ class CalcForm : public forms::Form, public CalcWindow {
   void surfaceCoefficient(const Surface& s, double& ts, double ta, double wind);
   // The convective part alone (ConvectiveCoefficient and FlowRegimeText).
   void convection(const Surface& s, double ts, double ta, double wind);
+  // The heat flow of an insulated pipe (inner diameter Di, m; the surface's size the outer
+  // one) settled with its surface coefficient and surface temperature ts, from a start of
+  // 7 W/m and ts given. qPrev: the heat flow of the pass before the last. Out of passes, a last
+  // change below 2 % is accepted as the mean of the last two; otherwise not converged.
+  SearchEnd settlePipeHeatFlow(const Surface& g, double ti, double ta, double Di, double wind,
+                               double& ts, double& qPrev);
 
   // Shared steps of the frame.
   void closePipeDistanceWindows();

@@ -4,6 +4,7 @@
 #include "calc/frmCalc02.h"
 #include "calc/frmCalc03.h"
 #include "calc/frmCalc06.h"
+#include "calc/frmCalc07.h"
 #include "forms/Application.h"
 
 namespace veltaro {
@@ -13,6 +14,7 @@ void RegisterCalcWindows(forms::Application& app) {
   app.registerForm<frmCalc02>();
   app.registerForm<frmCalc03>();
   app.registerForm<frmCalc06>();
+  app.registerForm<frmCalc07>();
 }
 
 }  // namespace veltaro

@@ -1,8 +1,8 @@
 #include "calc/InputCheck.h"
 
+#include "calc/frmErrorInfo.h"
 #include "core/Fx.h"
 #include "core/NumericInput.h"
-#include "core/frmErrorInfo.h"
 #include "forms/Application.h"
 
 namespace veltaro {
@@ -94,10 +94,10 @@ void InputCheck::append(const std::string& addition) {
 }
 
 void InputCheck::test(bool failed, int line) {
-  if (failed) testText(true, fx().TextTable[line]);
+  if (failed) test(true, fx().TextTable[line]);
 }
 
-void InputCheck::testText(bool failed, const std::string& text) {
+void InputCheck::test(bool failed, const std::string& line) {
   if (!failed) return;
   const FX& s = fx();
   if (!headerWritten_) {
@@ -106,10 +106,11 @@ void InputCheck::testText(bool failed, const std::string& text) {
       append(kCrLf + savingsCaption_ + kCrLf + s.TextTable[20] + kCrLf + std::string(58, '-') +
              kCrLf);
     } else {
-      append(caption_ + kCrLf + s.TextTable[headerLine_] + kCrLf + std::string(88, '-') + kCrLf);
+      append(caption_ + kCrLf + s.TextTable[headerLine_] + kCrLf);
+      if (dashes_) append(std::string(88, '-') + kCrLf);
     }
   }
-  append(text + kCrLf);
+  append(line + kCrLf);
   ok_ = false;
 }
 

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "calc/InputCheck.h"
+#include "calc/frmDetails.h"
 #include "core/DewPoint.h"
 #include "core/Errors.h"
 #include "core/Formula.h"
@@ -12,7 +13,6 @@
 #include "core/NumericInput.h"
 #include "core/ReferenceData.h"
 #include "core/Savings.h"
-#include "core/frmDetails.h"
 #include "forms/Application.h"
 
 namespace veltaro {
@@ -73,9 +73,9 @@ frmCalc06::frmCalc06() : CalcForm(kName, 6) {
   make(Label, "LblVODFM", 1, &f5, 120, 3850, 1605, 195, "Omgivende temperatur");
   make(Text, "Omgivende", -1, &f5, 3350, 3790, 1060, 315);
   make(Label, "lblUnit", 3, &f5, 4485, 3850, 165, 195, "°C");
-  // A sliver of a label without a role, kept because the design has it.
-  make(Label, "LblVODFM", 6, &f5, 5280, 695, 15, 255, "Omgivende temperatur")
-      .setFont(forms::Font{"Arial", 8, false});
+  // A sliver of a label without a role, kept (without its text, which a sliver cannot show)
+  // because the design has it.
+  make(Label, "LblVODFM", 6, &f5, 5280, 695, 15, 255).setFont(forms::Font{"Arial", 8, false});
 
   Control& f6 = make(Frame, "Frame6", -1, nullptr, 5060, 2845, 3700, 2595, " Resultat ");
   make(Label, "LblVODFM", 10, &f6, 120, 405, 1245, 195, "Isoleringstykkelse");
@@ -175,7 +175,7 @@ bool frmCalc06::ValidateInput() {
     check.test(K <= 0 || K > 5000, 32);
   }
   const double w = num("MEDIEHAST");
-  check.testText(w <= 0 || w > 50, " " + fx().TextTable[86] + " > 0 og < 50 ");
+  check.test(w <= 0 || w > 50, " " + fx().TextTable[86] + " > 0 og < 50 ");
   checkWind(check);
   const double rh = num("Luftfugtighed");
   check.test(rh <= 0 || rh > 100, 27);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "calc/InputCheck.h"
+#include "calc/frmDetails.h"
 #include "core/Errors.h"
 #include "core/Formula.h"
 #include "core/Fx.h"
@@ -11,7 +12,6 @@
 #include "core/NumericInput.h"
 #include "core/ReferenceData.h"
 #include "core/Savings.h"
-#include "core/frmDetails.h"
 #include "forms/Application.h"
 
 namespace veltaro {
@@ -256,8 +256,8 @@ bool frmCalc07::ValidateInput() {
       InputCheck::holdsNumber(startText) && InputCheck::holdsNumber(ambientText);
   check.test(startText == ambientText || (bothNumbers && S == A), 219);
   if (calculationType() == 0) {
-    check.testText(S >= E && E <= A, s.TextTable[207] + s.TextTable[47]);
-    check.testText(S <= E && E >= A, s.TextTable[207] + s.TextTable[48]);
+    check.test(S >= E && E <= A, s.TextTable[207] + s.TextTable[47]);
+    check.test(S <= E && E >= A, s.TextTable[207] + s.TextTable[48]);
   }
   check.test(control("MEDIE").text().empty(), 212);
   // A flow of 0 leaves the temperature law without a value.

@@ -60,6 +60,24 @@ Control& CalcForm::make(ControlKind kind, const char* name, int index, Control* 
   return c;
 }
 
+void CalcForm::makeSiteFrames(int planeUnit, int planeUnitTop, int planeHeightBox) {
+  const auto Frame = ControlKind::Frame, Option = ControlKind::OptionButton;
+  Control& f2 = make(Frame, "Frame2", -1, nullptr, 60, 60, 4200, 1095, " Geometri ");
+  make(Option, "ROR", -1, &f2, 120, 360, 1700, 255, "Rørdiameter").setValueSilently(1);
+  make(ControlKind::ComboBox, "RORCOM", -1, &f2, 1900, 320, 1695, 315);
+  make(Option, "PLAN", -1, &f2, 120, 720, 1700, 255, "Plan højde");
+  make(ControlKind::TextBox, "PLANH", -1, &f2, 1900, 680, 1695, planeHeightBox).setEnabled(false);
+  make(ControlKind::Label, "lblUnit", planeUnit, &f2, 3720, planeUnitTop, 240, 195, "mm");
+
+  Control& f3 = make(Frame, "Frame3", -1, nullptr, 4360, 60, 1695, 1095, " Beliggenhed ");
+  make(Option, "INDE", -1, &f3, 120, 360, 1450, 255, "Indendørs").setValueSilently(1);
+  make(Option, "UDE", -1, &f3, 120, 720, 1450, 255, "Udendørs");
+
+  Control& f4 = make(Frame, "Frame4", -1, nullptr, 6160, 60, 1770, 1095, " Orientering ");
+  make(Option, "VAND", -1, &f4, 120, 360, 1450, 255, "Vandret").setValueSilently(1);
+  make(Option, "LOD", -1, &f4, 120, 720, 1450, 255, "Lodret");
+}
+
 void CalcForm::boldDesignFont(std::initializer_list<const char*> names) {
   for (const char* n : names) control(n).setFont(forms::Font{"MS Sans Serif", 8.25, true});
 }

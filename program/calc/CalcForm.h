@@ -227,6 +227,10 @@ class CalcForm : public forms::Form, public CalcWindow {
   forms::Control& make(forms::ControlKind kind, const char* name, int index,
                        forms::Control* container, int left, int top, int width, int height,
                        const char* caption = nullptr);
+  // The frames of geometry (Frame2), location (Frame3) and orientation (Frame4) at the places
+  // most windows have them: pipe, indoors and horizontal selected, PLANH disabled; `planeUnit`
+  // is the lblUnit element of the "mm" beside PLANH.
+  void makeSiteFrames(int planeUnit, int planeUnitTop = 765, int planeHeightBox = 315);
   // Frames and result boxes carry the bold font of the design.
   void boldDesignFont(std::initializer_list<const char*> names);
   // The tab order: the controls in the order given, by name and index.

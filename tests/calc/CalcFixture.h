@@ -140,6 +140,21 @@ class CalcTest : public ::testing::Test {
     choose(w.control("Emission"), in.emission);
   }
 
+  // What the input-error window shows, "" while it is not shown.
+  std::string shownErrors() {
+    forms::Form* e = app.find("frmErrorInfo");
+    return e && e->visible() ? e->control("txtError").text() : "";
+  }
+  // The list a failed check writes: the header (caption, header line, dashes), one line each,
+  // the closing line; "" for no failure.
+  static std::string errorList(const std::string& caption, const std::string& header,
+                               const std::vector<std::string>& lines) {
+    if (lines.empty()) return "";
+    std::string r = caption + "\r\n" + header + "\r\n" + std::string(88, '-') + "\r\n";
+    for (const std::string& l : lines) r += l + "\r\n";
+    return r + std::string(100, ' ') + "T18";
+  }
+
   double number(forms::Form& w, const char* box) {
     return veltaro::ParseNumber(w.control(box).text());
   }

@@ -246,6 +246,11 @@ TEST_F(Calc07Test, InputCheckListsEveryFailureWithItsText) {
     EXPECT_EQ(shownErrors(), errorList("T204", "T19", c.lines)) << c.name;
     w.unload();
   }
+  // A plane, which only a case file can choose, has no duct diameter for the law.
+  forms::Form& w = filled({});
+  w.control("PLAN").setValue(1);
+  w.control("Beregn").userClick();
+  EXPECT_EQ(shownErrors(), errorList("T204", "T19", {"T1"}));
 }
 
 }  // namespace

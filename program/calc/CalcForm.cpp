@@ -467,6 +467,7 @@ void CalcForm::runCalculation() {
   const int k = type_;
 
   // Prologue: the pipe distances of this calculation are closed and zeroed.
+  pipeDistances_ = {};
   forms::app().unloadIfLoaded(frmPipedistance::kName);
   s.PipeDistWall[k] = 0;
   s.PipeDistNext[k] = 0;
@@ -553,6 +554,7 @@ void CalcForm::handOffPipeDistances() {
     w.control("Distwall").setText(IntegerText(s.PipeDistWall[k]));
     w.control("nextpipe").setText(IntegerText(s.PipeDistNext[k]));
     w.control("txtDummy").setFocus();
+    pipeDistances_.computed = true;
     return;
   }
   // Swedish free distances by the size class of the insulated outer diameter.
@@ -581,6 +583,7 @@ void CalcForm::handOffPipeDistances() {
   w.control("AMA", 0).setText(IntegerText(A));
   w.control("AMA", 1).setText(IntegerText(B));
   w.control("txtDummy").setFocus();
+  pipeDistances_ = {true, A, B};
 }
 
 void CalcForm::warnProductLimits() {

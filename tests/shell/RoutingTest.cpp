@@ -17,9 +17,10 @@ std::vector<std::string> g_log;
 
 class RecordingReports : public veltaro::ReportService {
  public:
-  void WriteReport(int n, forms::Form& w, bool print, bool exportOnly) override {
+  bool WriteReport(int n, forms::Form& w, bool print, bool exportOnly) override {
     g_log.push_back("report" + std::to_string(n) + "(" + w.name() + "," + (print ? "print" : "-") +
                     "," + (exportOnly ? "export" : "show") + ")");
+    return true;
   }
   void OpenReportInExcel() override { g_log.push_back("excel"); }
   void OpenReportInWord() override { g_log.push_back("word"); }
@@ -121,8 +122,8 @@ const Route kRoutes[] = {
     {"menuPrintCase", 6, "report6(frmCalc06,print,show)"}, {"menuPrintCase", 0, ""},
     {"PrintCase", 24, "report24(frmCalc24,print,show)"}, {"PreView", 0, ""},
     {"menuPreview", 2, "report2(frmCalc02,-,show)"}, {"PreView", 23, "report23(frmCalc23,-,show)"},
-    {"menuExcel", 4, "report4(frmCalc04,-,export) excel"}, {"menuExcel", 0, "excel"},
-    {"menuWord", 21, "report21(frmCalc21,-,export) word"}, {"menuWord", 99, "word"},
+    {"menuExcel", 4, "report4(frmCalc04,-,export) excel"}, {"menuExcel", 0, ""},
+    {"menuWord", 21, "report21(frmCalc21,-,export) word"}, {"menuWord", 99, ""},
     {"menuNewCase", 1, "frmCase"}, {"cmdCase", 0, "frmCase"}, {"NewCase", 0, "CaseNew"},
     {"menuOpenCase", 0, "CaseOpen"}, {"OpenCase", 5, "CaseOpen"}, {"menuSaveCase", 5, "CaseSave"},
     {"SaveCase", 0, "CaseSave"}, {"DeleteCase", 3, "CaseDelete"}, {"menuAdr", 0, "contact"},

@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "core/Startup.h"
+#include "start/Startup.h"
 #include "forms/Application.h"
 #include "qtview/FormsView.h"
 #include "qtview/QtPlatform.h"

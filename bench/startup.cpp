@@ -2,7 +2,7 @@
 // menus, texts and addresses, for a Danish and a Swedish settings file. The two fixed pauses
 // of start-up are counted, not slept, so the figure is the work beyond them.
 
-#include "core/Startup.h"
+#include "start/Startup.h"
 
 #include <benchmark/benchmark.h>
 

@@ -11,10 +11,10 @@
 #include "core/NumericInput.h"
 #include "core/PipeTables.h"
 #include "core/ReferenceData.h"
-#include "core/frmDetails.h"
-#include "core/frmErrorInfo.h"
-#include "core/frmPipedistance.h"
-#include "core/frmPipedistanceSE.h"
+#include "calc/frmDetails.h"
+#include "calc/frmErrorInfo.h"
+#include "calc/frmPipedistance.h"
+#include "calc/frmPipedistanceSE.h"
 #include "forms/Application.h"
 
 namespace veltaro {

@@ -2,7 +2,7 @@
 
 #include "core/Fx.h"
 #include "core/NumericInput.h"
-#include "core/frmErrorInfo.h"
+#include "calc/frmErrorInfo.h"
 #include "forms/Application.h"
 
 namespace veltaro {

@@ -12,7 +12,7 @@
 #include "core/PipeTables.h"
 #include "core/ReferenceData.h"
 #include "core/Savings.h"
-#include "core/frmDetails.h"
+#include "calc/frmDetails.h"
 #include "forms/Application.h"
 
 namespace veltaro {

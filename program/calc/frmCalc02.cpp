@@ -8,7 +8,7 @@
 #include "core/Fx.h"
 #include "core/Numbers.h"
 #include "core/NumericInput.h"
-#include "core/frmDetails.h"
+#include "calc/frmDetails.h"
 
 namespace veltaro {
 

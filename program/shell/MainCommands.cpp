@@ -8,10 +8,10 @@
 
 #include "calc/CalcWindow.h"
 #include "core/Fx.h"
-#include "core/LayerControls.h"
+#include "calc/LayerControls.h"
 #include "core/NumericInput.h"
-#include "core/Startup.h"
-#include "core/frmDetails.h"
+#include "core/ProgramFiles.h"
+#include "calc/frmDetails.h"
 #include "forms/Application.h"
 #include "shell/ShellServices.h"
 #include "shell/frmAbout.h"

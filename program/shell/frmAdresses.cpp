@@ -7,7 +7,7 @@
 #include "core/Fx.h"
 #include "core/LanguageTexts.h"
 #include "core/NumericInput.h"
-#include "core/Startup.h"
+#include "core/ProgramFiles.h"
 #include "forms/Application.h"
 #include "shell/ShellServices.h"
 #include "shell/mdiVeltaro.h"

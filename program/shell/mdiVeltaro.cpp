@@ -5,7 +5,7 @@
 #include "calc/CalcWindow.h"
 #include "core/Fx.h"
 #include "core/NumericInput.h"
-#include "core/Startup.h"
+#include "core/ProgramFiles.h"
 #include "forms/Application.h"
 #include "shell/ShellServices.h"
 

@@ -3,10 +3,10 @@
 // a reset, and the details, input-error and pipe-distance windows.
 
 #include "CalcFixture.h"
-#include "core/frmDetails.h"
-#include "core/frmErrorInfo.h"
-#include "core/frmPipedistance.h"
-#include "core/frmPipedistanceSE.h"
+#include "calc/frmDetails.h"
+#include "calc/frmErrorInfo.h"
+#include "calc/frmPipedistance.h"
+#include "calc/frmPipedistanceSE.h"
 
 namespace calctest {
 namespace {

@@ -1,7 +1,7 @@
 // The contact window: the contact lines it publishes into the text table for every market,
 // its panels, its place beside the main window and its links.
 
-#include "core/Startup.h"
+#include "start/Startup.h"
 #include "shell/ShellFixture.h"
 #include "shell/frmAbout.h"
 #include "shell/frmAdresses.h"

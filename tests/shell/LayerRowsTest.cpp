@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "core/LayerControls.h"
+#include "calc/LayerControls.h"
 #include "shell/ShellFixture.h"
 
 namespace shelltest {

@@ -1,7 +1,7 @@
 // The main window of each market after start-up: what each market is offered, the background,
 // the band hit test with its borders and gaps, the mouse pointer, and the quit question.
 
-#include "core/Startup.h"
+#include "start/Startup.h"
 #include "shell/ShellFixture.h"
 #include "shell/mdiVeltaro.h"
 

@@ -2,8 +2,8 @@
 // calculation and for none, against recording calculation windows, report writers and case
 // commands.
 
-#include "core/Startup.h"
-#include "core/frmDetails.h"
+#include "start/Startup.h"
+#include "calc/frmDetails.h"
 #include "shell/ShellFixture.h"
 #include "shell/ShellServices.h"
 #include "shell/mdiVeltaro.h"

@@ -3,8 +3,9 @@
 
 #include <chrono>
 
-#include "core/Startup.h"
-#include "core/frmStart.h"
+#include "start/Startup.h"
+#include "core/ProgramFiles.h"
+#include "start/frmStart.h"
 #include "shell/ShellFixture.h"
 #include "shell/mdiVeltaro.h"
 

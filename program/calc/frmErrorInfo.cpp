@@ -1,4 +1,4 @@
-#include "core/frmErrorInfo.h"
+#include "calc/frmErrorInfo.h"
 
 #include "core/Fx.h"
 

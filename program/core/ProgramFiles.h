@@ -1,7 +1,7 @@
 #pragma once
-// Start-up: the heat-loss decimals from the command line, the country code from the settings
-// file VELTARO.INI (asking in frmCountry when there is none), the splash window, the
-// product-file test, the pipe tables, the language and address texts and the main window.
+// The program's own files under the program folder: the settings file with the country code,
+// the program file it is compared with, the help file of a market, pictures that may be
+// missing, and the number of decimals given on the command line.
 
 #include <cstdint>
 #include <optional>
@@ -9,12 +9,6 @@
 #include <string_view>
 
 namespace veltaro {
-
-// The start-up sequence. It ends the program (forms::app().end()) when the product file was
-// changed, when no country was chosen, and when a data file is missing or unreadable; then
-// the user has been told why, and no main window is left.
-void Main();
-
 // The country code of the settings file, trimmed and upper-cased; empty when there is no
 // file, when it is older than the program file (it is then deleted) or when it holds "XX".
 std::string ReadCountryCode();
@@ -40,8 +34,5 @@ std::string HelpFileFor(std::string_view countryCode);
 // The full path of a file under the program folder ("\Images\..."), or empty when there is
 // no such file: a missing picture then leaves its place empty.
 std::string ExistingProgramFile(std::string_view relative);
-
-// Makes every window of the program known by its name.
-void RegisterProgramWindows();
 
 }  // namespace veltaro

@@ -1,7 +1,7 @@
-#include "core/frmStart.h"
+#include "start/frmStart.h"
 
 #include "core/Fx.h"
-#include "core/Startup.h"
+#include "core/ProgramFiles.h"
 
 namespace veltaro {
 

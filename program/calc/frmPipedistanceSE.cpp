@@ -1,4 +1,4 @@
-#include "core/frmPipedistanceSE.h"
+#include "calc/frmPipedistanceSE.h"
 
 #include <utility>
 

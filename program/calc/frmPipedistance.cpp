@@ -1,4 +1,4 @@
-#include "core/frmPipedistance.h"
+#include "calc/frmPipedistance.h"
 
 #include <utility>
 

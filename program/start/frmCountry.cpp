@@ -1,9 +1,9 @@
-#include "core/frmCountry.h"
+#include "start/frmCountry.h"
 
 #include <fstream>
 
 #include "core/Fx.h"
-#include "core/Startup.h"
+#include "core/ProgramFiles.h"
 #include "forms/Application.h"
 
 namespace veltaro {

@@ -1,4 +1,4 @@
-#include "core/frmDetails.h"
+#include "calc/frmDetails.h"
 
 #include "calc/CalcWindow.h"
 #include "core/Fx.h"

@@ -1,4 +1,4 @@
-#include "core/LayerControls.h"
+#include "calc/LayerControls.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "core/Numbers.h"
-#include "forms/Form.h"
 #include "core/NumericInput.h"
+#include "forms/Form.h"
 #include "report/ReportDocument.h"
 #include "report/ReportWriters.h"
 

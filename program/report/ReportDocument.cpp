@@ -73,12 +73,23 @@ std::string HtmlEscape(std::string_view text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -220,8 +231,8 @@ void ReportDocument::pipeDistance(int calcType) {
   line("<TR ALIGN=\"left\" VALIGN=\"top\">");
   line("    <TD><IMG SRC='" + ReportPicturePath("bolgeprint.jpg") + "'></TD>");
   line("    <TD Width=5%><BR></TD>");
-  line("    <TD><SMALL><B>G =   " + signedDistance(s.PipeDistWall[calcType]) + "  mm    /   H =   " +
-       signedDistance(s.PipeDistNext[calcType]) + " mm<BR><IMG SRC ='" +
+  line("    <TD><SMALL><B>G =   " + signedDistance(s.PipeDistWall[calcType]) +
+       "  mm    /   H =   " + signedDistance(s.PipeDistNext[calcType]) + " mm<BR><IMG SRC ='" +
        ReportPicturePath("ror200.jpg") + "'></B></TD>");
   line("</TR>");
   line("</TABLE>");
@@ -234,10 +245,10 @@ void ReportDocument::pipeDistanceSE(int calcType, int a, int b) {
   line("    <TD><IMG SRC='" + ReportPicturePath("bolgeprint.jpg") + "'></TD>");
   line("    <TD Width=2%><BR></TD>");
   line("    <TD><FONT SIZE=1><B>F =   " + IntegerText(s.PipeDistExtra1[calcType]) +
-       "  mm    /   G =   " + signedDistance(s.PipeDistNext[calcType]) + " mm /  H =   " +
-       signedDistance(s.PipeDistExtra2[calcType]) + " mm<BR></B>a =   " + IntegerText(a) +
-       "  mm    /   b =   " + IntegerText(b) + " mm<BR></FONT><IMG SRC ='" +
-       ReportPicturePath("ror200SE.jpg") + "'></TD>");
+       "  mm    /   G =   " + signedDistance(s.PipeDistNext[calcType]) +
+       " mm /  H =   " + signedDistance(s.PipeDistExtra2[calcType]) +
+       " mm<BR></B>a =   " + IntegerText(a) + "  mm    /   b =   " + IntegerText(b) +
+       " mm<BR></FONT><IMG SRC ='" + ReportPicturePath("ror200SE.jpg") + "'></TD>");
   line("</TR>");
   line("</TABLE>");
 }
@@ -273,7 +284,9 @@ std::string ReportLines(int calcNumber, forms::Form& window, bool autoPrint) {
   const bool first = calcNumber == 1;
   ReportDocument d(window, calcNumber);
   forms::Form& main = mainWindow();
-  auto caseField = [&](int i) { return HtmlEscape(TextAfterColon(main.control("txtCase", i).text())); };
+  auto caseField = [&](int i) {
+    return HtmlEscape(TextAfterColon(main.control("txtCase", i).text()));
+  };
 
   if (autoPrint)
     d.line(
@@ -303,9 +316,10 @@ std::string ReportLines(int calcNumber, forms::Form& window, bool autoPrint) {
   d.line(kRow);
   d.line("    <TH COLSPAN=3 ><HR WIDTH=\"100%\" ALIGN=\"LEFT\"></TH>");
   d.line(kRow);
-  const char* titleCell = calcNumber == 1   ? "    <TD Width=33%><FONT FACE=\"Helvetica,Arial\"><B><SMALL>"
-                          : calcNumber == 2 ? "    <TD Width=33%><FONT FACE=Helvetica,Arial><B><SMALL>"
-                                            : kSectionCell;
+  const char* titleCell =
+      calcNumber == 1   ? "    <TD Width=33%><FONT FACE=\"Helvetica,Arial\"><B><SMALL>"
+      : calcNumber == 2 ? "    <TD Width=33%><FONT FACE=Helvetica,Arial><B><SMALL>"
+                        : kSectionCell;
   d.line(titleCell + s.TextTable[153] + "</FONT></TD>");
   d.line("    <TD COLSPAN=2><SMALL>" + std::to_string(calcNumber) + ". " + window.caption() +
          "</TD>");

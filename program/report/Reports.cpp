@@ -58,7 +58,8 @@ void openInOffice(const char* filter, const char* program) {
     return;
   tell(std::string("LibreOffice ") + program +
        " could not be started: LibreOffice is not installed on this computer.\r\n\r\nThe report "
-       "is in " + path);
+       "is in " +
+       path);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "core/PipeTables.h"
 #include "core/ProgramFiles.h"
 #include "forms/Application.h"
+#include "report/Reports.h"
 #include "shell/frmAbout.h"
 #include "shell/frmAdresses.h"
 #include "shell/mdiVeltaro.h"
@@ -95,6 +96,7 @@ void runStartup() {
 
 void Main() {
   RegisterProgramWindows();
+  InstallReportService();
   forms::Application::EventScope scope(forms::app());
   try {
     runStartup();

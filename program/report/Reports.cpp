@@ -51,9 +51,10 @@ std::string withLineEnds(const std::string& lines, const char* end) {
   return out;
 }
 
-// Starts LibreOffice on the report with the import filter that opens it in Calc or Writer.
+// Starts LibreOffice on the report's displayed copy with the import filter that opens it in
+// Calc or Writer.
 void openInOffice(const char* filter, const char* program) {
-  const std::string path = ProgramPath("\\data\\output.htm");
+  const std::string path = DisplayedCopyPath();
   if (forms::app().platform().startProgram("soffice", {std::string("--infilter=") + filter, path}))
     return;
   tell(std::string("LibreOffice ") + program +
@@ -66,15 +67,22 @@ void openInOffice(const char* filter, const char* program) {
 
 std::string DisplayedCopy(const std::string& lines) {
   std::string out = "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\n";
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    out += lines[i];
-    if (lines.compare(i, 2, "&#") != 0) continue;
-    std::size_t j = i + 2;
-    while (j < lines.size() && std::isdigit(static_cast<unsigned char>(lines[j]))) ++j;
-    if (j == i + 2) continue;
-    out.append(lines, i + 1, j - i - 1);
-    if (j >= lines.size() || lines[j] != ';') out += ';';
-    i = j - 1;
+  std::size_t start = 0;
+  for (std::size_t end; (end = lines.find('\n', start)) != std::string::npos; start = end + 1) {
+    const std::string_view line(lines.data() + start, end - start);
+    // The spreadsheet reads no further than a base font.
+    if (line.starts_with("<BASEFONT") || line.starts_with("</BASEFONT")) continue;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+      out += line[i];
+      if (line.substr(i, 2) != "&#") continue;
+      std::size_t j = i + 2;
+      while (j < line.size() && std::isdigit(static_cast<unsigned char>(line[j]))) ++j;
+      if (j == i + 2) continue;
+      out.append(line.substr(i + 1, j - i - 1));
+      if (j >= line.size() || line[j] != ';') out += ';';
+      i = j - 1;
+    }
+    out += '\n';
   }
   return out;
 }

@@ -3,9 +3,10 @@
 // previews it, prints it and hands it to the office programs.
 //
 // The report file (data/output.htm beside the program) holds exactly the document of the
-// report, in the market's code page. The preview and the printout are made from a displayed
-// copy beside it (output-view.htm): the same document in UTF-8, its character references
-// closed with ";" so that every viewer shows the degree and square signs.
+// report, in the market's code page. The preview, the printout and the office programs are
+// given a displayed copy beside it (output-view.htm): the same document in UTF-8, declared so,
+// with its character references closed by ";" and without the base-font tags, so that every
+// viewer shows the degree and square signs, the national letters and every table.
 
 #include <string>
 

@@ -3,6 +3,8 @@
 #include "calc/frmCalc01.h"
 #include "calc/frmCalc02.h"
 #include "calc/frmCalc03.h"
+#include "calc/frmCalc04.h"
+#include "calc/frmCalc05.h"
 #include "forms/Application.h"
 
 namespace veltaro {
@@ -11,6 +13,8 @@ void RegisterCalcWindows(forms::Application& app) {
   app.registerForm<frmCalc01>();
   app.registerForm<frmCalc02>();
   app.registerForm<frmCalc03>();
+  app.registerForm<frmCalc04>();
+  app.registerForm<frmCalc05>();
 }
 
 }  // namespace veltaro

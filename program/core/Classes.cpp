@@ -91,14 +91,16 @@ uint8_t PipeClassOfTransmittance(double D, uint8_t cls, uint8_t accept) {
   if (!hasClass(cls)) return 0;
   const double u = fx().Transmittance;
   const double limit = pipeLimit(cls, D);
+  // With `accept`, classes 1 and 2 need only the upper side of their tolerance: a search that
+  // has crept toward a large pipe's limit for long may stop on a thickness a step beyond it,
+  // never on one short of it.
   switch (cls) {
     case 1: {
-      if (accept) return 1;
       const double ratio = u / limit;
-      return (0.999 < ratio && ratio < 1.001) ? 1 : 0;
+      return ((accept || 0.999 < ratio) && ratio < 1.001) ? 1 : 0;
     }
     case 2:
-      if (accept) return 2;
+      if (accept) return u - limit < 0.001 ? 2 : 0;
       return within(u, limit, 0.001) ? 2 : 0;
     default:
       return within(u, limit, 0.001) ? cls : 0;

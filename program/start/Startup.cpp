@@ -4,6 +4,10 @@
 #include <string>
 
 #include "calc/CalcWindows.h"
+#include "calc/frmDetails.h"
+#include "calc/frmErrorInfo.h"
+#include "calc/frmPipedistance.h"
+#include "calc/frmPipedistanceSE.h"
 #include "core/Crc16.h"
 #include "core/Errors.h"
 #include "core/Fx.h"
@@ -114,6 +118,11 @@ void RegisterProgramWindows() {
   app.registerForm<frmAdresses>();
   app.registerForm<frmCountry>();
   app.registerForm<frmStart>();
+  // The small windows the calculations open, known by name like every other window.
+  app.registerForm<frmDetails>();
+  app.registerForm<frmErrorInfo>();
+  app.registerForm<frmPipedistance>();
+  app.registerForm<frmPipedistanceSE>();
   RegisterCalcWindows(app);
 }
 

@@ -14,7 +14,6 @@ namespace veltaro {
 
 namespace {
 
-constexpr const char* kDegrees = " &#176C";
 constexpr const char* kRow = "<TR ALIGN=\"left\" VALIGN=\"middle\">";
 constexpr const char* kHeading = "<SMALL><B><FONT FACE=Helvetica,Arial>";
 

@@ -22,6 +22,9 @@ class Form;
 
 namespace veltaro {
 
+// The unit text of a temperature: the degree sign as the report writes it.
+inline constexpr const char* kDegrees = " &#176C";
+
 // The number in a text written with a point, no grouping and no zero before the point.
 std::string ReportNumberText(std::string_view text);
 // The same rounded (halves to even) to `decimals` decimals.

@@ -14,10 +14,6 @@
 
 namespace veltaro {
 
-namespace {
-constexpr const char* kDegrees = " &#176C";
-}  // namespace
-
 // ---------------------------------------------------------------- calculations 1 to 3
 
 void WriteReportCalc01(ReportDocument& d) {

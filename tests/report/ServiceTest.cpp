@@ -94,6 +94,9 @@ TEST_F(ServiceTest, PipeDistancesOnlyOfTheResultShown) {
           "    <TD><FONT SIZE=1><B>F =   180  mm    /   G =    130 mm /  H =    130 mm<BR></B>"
           "a =   100  mm    /   b =   50 mm<BR></FONT><IMG SRC ='" +
           images() + "ror200SE.jpg'></TD>\r\n</TR>\r\n</TABLE>\r\n");
+  // Norway has the Danish table, every other market the picture alone.
+  const std::string danish = pipeDistanceBlock(calculated("DK", "89", "40"));
+  EXPECT_EQ(pipeDistanceBlock(calculated("NO", "89", "40")), danish);
   forms::Form& uk = calculated("UK", "89", "40");
   EXPECT_EQ(pipeDistanceBlock(uk), "<IMG SRC='" + images() + "bolgeprint.jpg'>\r\n");
 }

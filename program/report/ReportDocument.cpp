@@ -225,32 +225,32 @@ void ReportDocument::contactBlock() {
   line("</TABLE>");
 }
 
-void ReportDocument::pipeDistance(int calcType) {
-  const FX& s = fx();
+void ReportDocument::pipeDistanceTable(const char* spacerWidth, const std::string& distances) {
   line("<TABLE>");
   line("<TR ALIGN=\"left\" VALIGN=\"top\">");
   line("    <TD><IMG SRC='" + ReportPicturePath("bolgeprint.jpg") + "'></TD>");
-  line("    <TD Width=5%><BR></TD>");
-  line("    <TD><SMALL><B>G =   " + signedDistance(s.PipeDistWall[calcType]) +
-       "  mm    /   H =   " + signedDistance(s.PipeDistNext[calcType]) + " mm<BR><IMG SRC ='" +
-       ReportPicturePath("ror200.jpg") + "'></B></TD>");
+  line(std::string("    <TD Width=") + spacerWidth + "><BR></TD>");
+  line(distances);
   line("</TR>");
   line("</TABLE>");
 }
 
+void ReportDocument::pipeDistance(int calcType) {
+  const FX& s = fx();
+  pipeDistanceTable("5%", "    <TD><SMALL><B>G =   " + signedDistance(s.PipeDistWall[calcType]) +
+                              "  mm    /   H =   " + signedDistance(s.PipeDistNext[calcType]) +
+                              " mm<BR><IMG SRC ='" + ReportPicturePath("ror200.jpg") +
+                              "'></B></TD>");
+}
+
 void ReportDocument::pipeDistanceSE(int calcType, int a, int b) {
   const FX& s = fx();
-  line("<TABLE>");
-  line("<TR ALIGN=\"left\" VALIGN=\"top\">");
-  line("    <TD><IMG SRC='" + ReportPicturePath("bolgeprint.jpg") + "'></TD>");
-  line("    <TD Width=2%><BR></TD>");
-  line("    <TD><FONT SIZE=1><B>F =   " + IntegerText(s.PipeDistExtra1[calcType]) +
-       "  mm    /   G =   " + signedDistance(s.PipeDistNext[calcType]) +
-       " mm /  H =   " + signedDistance(s.PipeDistExtra2[calcType]) +
-       " mm<BR></B>a =   " + IntegerText(a) + "  mm    /   b =   " + IntegerText(b) +
-       " mm<BR></FONT><IMG SRC ='" + ReportPicturePath("ror200SE.jpg") + "'></TD>");
-  line("</TR>");
-  line("</TABLE>");
+  pipeDistanceTable(
+      "2%", "    <TD><FONT SIZE=1><B>F =   " + IntegerText(s.PipeDistExtra1[calcType]) +
+                "  mm    /   G =   " + signedDistance(s.PipeDistNext[calcType]) +
+                " mm /  H =   " + signedDistance(s.PipeDistExtra2[calcType]) +
+                " mm<BR></B>a =   " + IntegerText(a) + "  mm    /   b =   " + IntegerText(b) +
+                " mm<BR></FONT><IMG SRC ='" + ReportPicturePath("ror200SE.jpg") + "'></TD>");
 }
 
 // ---------------------------------------------------------------- the document

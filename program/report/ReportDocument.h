@@ -82,6 +82,9 @@ class ReportDocument {
   const std::string& lines() const { return lines_; }
 
  private:
+  // The wave picture, a spacer cell and the cell of the distances.
+  void pipeDistanceTable(const char* spacerWidth, const std::string& distances);
+
   forms::Form& form_;
   int number_;
   std::string lines_;  // every line ended by "\n"

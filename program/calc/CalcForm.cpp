@@ -605,6 +605,7 @@ void CalcForm::runCalculation() {
 void CalcForm::resetPipeDistances() {
   FX& s = fx();
   const int k = type_;
+  pipeDistances_ = {};
   forms::app().unloadIfLoaded(frmPipedistance::kName);
   s.PipeDistWall[k] = 0;
   s.PipeDistNext[k] = 0;
@@ -654,6 +655,7 @@ void CalcForm::handOffPipeDistances(double D, double t, double halfDiameter) {
     w.control("Distwall").setText(IntegerText(s.PipeDistWall[k]));
     w.control("nextpipe").setText(IntegerText(s.PipeDistNext[k]));
     w.control("txtDummy").setFocus();
+    pipeDistances_.computed = true;
     return;
   }
   // Swedish free distances by the size class of the insulated outer diameter.
@@ -682,6 +684,7 @@ void CalcForm::handOffPipeDistances(double D, double t, double halfDiameter) {
   w.control("AMA", 0).setText(IntegerText(A));
   w.control("AMA", 1).setText(IntegerText(B));
   w.control("txtDummy").setFocus();
+  pipeDistances_ = {true, A, B};
 }
 
 std::optional<double> CalcForm::pipeDistanceThickness() {

@@ -38,6 +38,8 @@ class CalcForm : public forms::Form, public CalcWindow {
   // the result checks, pipe distances and the product's temperature limits.
   void Beregn_Click() override;
 
+  PipeDistances pipeDistancesOfResult() const override { return pipeDistances_; }
+
   void Form_Load() override;
   void Form_Activate() override;
   void Form_Unload(int& cancel) override;
@@ -250,6 +252,7 @@ class CalcForm : public forms::Form, public CalcWindow {
   void showLossUnit(bool pipe);
   int number_;
   int type_;
+  PipeDistances pipeDistances_;
 };
 
 }  // namespace veltaro

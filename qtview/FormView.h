@@ -141,6 +141,7 @@ class FormView : public QObject {
   bool windowEvent(QEvent* e);
   void syncModelSelection(forms::Control& c, QWidget* w);
   bool isTopLevel() const;
+  bool isFrameless() const;
   QIcon iconFor(const std::string& path);
 
   FormsView* owner_;

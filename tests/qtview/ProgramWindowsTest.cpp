@@ -8,6 +8,7 @@
 
 #include "MarketRun.h"
 #include "start/frmCountry.h"
+#include "start/frmStart.h"
 
 namespace {
 
@@ -49,6 +50,20 @@ TEST(ProgramWindows, TheCountryDialogWorksByKeyboardAlone) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_FALSE(app.isLoaded("frmCountry"));
   EXPECT_EQ(veltaro::fx().CountryCode, "LT");
+}
+
+TEST(ProgramWindows, TheSplashWindowHasNoFrameAndOpensCentred) {
+  testing_support::ScriptedPlatform platform;
+  forms::Application app(platform);
+  qtview::FormsView view(app);
+  veltaro::RegisterProgramWindows();
+  auto& splash = app.get<veltaro::frmStart>();
+  view.userEvent([&] { splash.show(); });
+  QWidget* window = view.windowOf(splash);
+  EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_LE((window->geometry().center() - screen.center()).manhattanLength(), 2);
+  EXPECT_EQ(splash.width(), window->width() * 15);
 }
 
 TEST(ProgramWindows, TheContactWindowScrollsIntoReachAndKeepsToTheFramesRightEdge) {

@@ -21,11 +21,7 @@ namespace fs = std::filesystem;
 class MarketRun {
  public:
   explicit MarketRun(const std::string& market, bool openAll = true) : market_(market) {
-    for (const char* sub : {"Text", "Images", "help"})
-      fs::create_directory_symlink(fs::path(VELTARO_SOURCE_DIR) / "data" / sub, folder_.path / sub);
-    fs::create_directories(folder_.path / "DATA");
     folder_.writeBytes("VELTARO.INI", market + "\r\n");
-    platform.folder = folder_.path.string();
     veltaro::resetFx();
     veltaro::Main();
     if (openAll)
@@ -36,13 +32,22 @@ class MarketRun {
   ~MarketRun() { veltaro::resetFx(); }
   const std::string& market() const { return market_; }
 
+  // The folder first: the view finds the program's icon in it as it is made.
+  testing_support::ProgramFolder folder_{"captions"};
   testing_support::ScriptedPlatform platform;
+  bool folderSet_ = shipData();
   forms::Application app{platform};
   qtview::FormsView view{app};
 
  private:
+  bool shipData() {
+    for (const char* sub : {"Text", "Images", "help"})
+      fs::create_directory_symlink(fs::path(VELTARO_SOURCE_DIR) / "data" / sub, folder_.path / sub);
+    fs::create_directories(folder_.path / "DATA");
+    platform.folder = folder_.path.string();
+    return true;
+  }
   std::string market_;
-  testing_support::ProgramFolder folder_{"captions"};
 };
 
 }  // namespace viewtest

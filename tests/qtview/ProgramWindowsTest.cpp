@@ -52,6 +52,20 @@ TEST(ProgramWindows, TheCountryDialogWorksByKeyboardAlone) {
   EXPECT_EQ(veltaro::fx().CountryCode, "LT");
 }
 
+TEST(ProgramWindows, EveryMarketsMainWindowHasTheProgramsIconAndTheMarineEditionItsOwn) {
+  QImage marine;
+  for (const char* market : {"MRN", "UK", "LT"}) {
+    MarketRun run(market, false);
+    const QIcon icon = run.view.mainWindow()->windowIcon();
+    ASSERT_FALSE(icon.isNull()) << market;
+    const QImage shown = icon.pixmap(32, 32).toImage();
+    if (marine.isNull())
+      marine = shown;
+    else
+      EXPECT_NE(shown, marine) << market;
+  }
+}
+
 TEST(ProgramWindows, TheSplashWindowHasNoFrameAndOpensCentred) {
   testing_support::ScriptedPlatform platform;
   forms::Application app(platform);

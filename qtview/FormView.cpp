@@ -54,20 +54,6 @@ bool FormCanvas::focusNextPrevChild(bool next) {
   return true;
 }
 
-void FormCanvas::mousePressEvent(QMouseEvent* event) {
-  // A press on a window's bare area or on a control that does not take it ends here: it must
-  // never fall through to the workspace behind the window, whose bands are clickable.
-  event->accept();
-}
-
-void FormCanvas::mouseReleaseEvent(QMouseEvent* event) {
-  event->accept();
-}
-
-void FormCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
-  event->accept();
-}
-
 void FormCanvas::paintEvent(QPaintEvent*) {
   if (picture_.isNull()) return;
   QPainter p(this);

@@ -57,9 +57,6 @@ class FormCanvas : public QWidget {
 
  protected:
   bool focusNextPrevChild(bool next) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:

@@ -53,6 +53,7 @@ TEST(ProgramWindows, TheCountryDialogWorksByKeyboardAlone) {
 }
 
 TEST(ProgramWindows, EveryMarketsMainWindowHasTheProgramsIconAndTheMarineEditionItsOwn) {
+  QApplication::setWindowIcon(QIcon());  // as the program starts
   QImage marine;
   for (const char* market : {"MRN", "UK", "LT"}) {
     MarketRun run(market, false);
@@ -89,6 +90,8 @@ TEST(ProgramWindows, TheContactWindowScrollsIntoReachAndKeepsToTheFramesRightEdg
   QCoreApplication::processEvents();
   QMdiArea* area = run.view.workspace();
   EXPECT_TRUE(area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible());
+  // It opens at the workspace's left edge, its close button within the scrolled range.
+  EXPECT_EQ(run.view.windowOf(*run.app.find("frmAdresses"))->x(), 0);
   run.view.userEvent([&] { run.app.unloadIfLoaded("frmAdresses"); });
 
   // Maximised, the frame is as wide as the screen; the window opens 300 twips from its right.

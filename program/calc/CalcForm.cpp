@@ -4,6 +4,10 @@
 #include <exception>
 
 #include "calc/InputCheck.h"
+#include "calc/frmDetails.h"
+#include "calc/frmErrorInfo.h"
+#include "calc/frmPipedistance.h"
+#include "calc/frmPipedistanceSE.h"
 #include "core/Errors.h"
 #include "core/Formula.h"
 #include "core/Fx.h"
@@ -11,10 +15,6 @@
 #include "core/NumericInput.h"
 #include "core/PipeTables.h"
 #include "core/ReferenceData.h"
-#include "calc/frmDetails.h"
-#include "calc/frmErrorInfo.h"
-#include "calc/frmPipedistance.h"
-#include "calc/frmPipedistanceSE.h"
 #include "forms/Application.h"
 
 namespace veltaro {
@@ -42,15 +42,6 @@ bool pipeDistancesWanted() {
 
 bool isSweden() {
   return fx().CountryCode == "SE";
-}
-
-// Runs one step of a handler that ignores run-time errors: a failing step is skipped.
-template <class F>
-void ignoringErrors(F&& step) {
-  try {
-    step();
-  } catch (const std::exception&) {
-  }
 }
 }  // namespace
 
@@ -131,11 +122,19 @@ void CalcForm::Form_Load() {
     setTop(p.topMaximized);
   }
 
-  FillProductCombo(control("PRODUKT"));
-  FillPlaneEmissivityCombo(control("Emission"));
+  fillProductLists();
+  // One emissivity list, or one per element of the array.
+  if (Control* single = findControl("Emission"))
+    FillPlaneEmissivityCombo(*single);
+  else
+    for (Control* e : controlArray("Emission")) FillPlaneEmissivityCombo(*e);
   FillPipeDiameterCombo(control("RORCOM"));
   loadFinish();
   s.ActiveCalcNumber = static_cast<int16_t>(number_);
+}
+
+void CalcForm::fillProductLists() {
+  FillProductCombo(control("PRODUKT"));
 }
 
 void CalcForm::Form_Activate() {
@@ -253,7 +252,7 @@ void CalcForm::RORCOM_Click() {
   });
   ignoringErrors([&] {
     if (!pipeQuestionInAnyGeometry() && isSet("PLAN")) return;
-    int r = PipeOnlyCheck(rorcom.text(), control("PRODUKT").text(), "");
+    int r = PipeOnlyCheck(rorcom.text(), pipeSizeProduct().text(), "");
     if (r == 1) {
       if (Control* next = nextAfterPipeSize()) next->setFocus();
     } else if (r == 2) {
@@ -274,29 +273,82 @@ void CalcForm::PRODUKT_KeyDown(int& keyCode) {
 
 // ---------------------------------------------------------------- handler families
 
+void CalcForm::clearOnChange(Control& c) {
+  c.onChange = [this] { ClearResults(); };
+}
+
+void CalcForm::selectTextOnFocus(Control& c) {
+  c.onGotFocus = [this, p = &c] {
+    ClearResults();
+    p->setSelStart(0);
+    p->setSelLength(static_cast<int>(p->text().size()));
+  };
+}
+
+void CalcForm::storeListIndexOnFocus(Control& c) {
+  c.onGotFocus = [this, p = &c] {
+    ClearResults();
+    ListIndexOnFocus = static_cast<int16_t>(p->listIndex());
+  };
+}
+
+void CalcForm::clearIfListIndexChanged(Control& c) {
+  c.onLostFocus = [this, p = &c] {
+    if (p->listIndex() != ListIndexOnFocus) ClearResults();
+  };
+}
+
+namespace {
+bool holdsSeparator(const Control& c) {
+  return c.text().find(',') != std::string::npos || c.text().find('.') != std::string::npos;
+}
+// One decimal separator; "-" by the family's own rule.
+void separatorRule(const Control& c, int& k) {
+  if ((k == ',' || k == '.') && holdsSeparator(c)) k = 0;
+}
+}  // namespace
+
+void CalcForm::unsignedKeys(Control& c) {
+  c.onKeyPress = [p = &c](int& k) {
+    separatorRule(*p, k);
+    if (k == '-') k = 0;
+    k = FilterNumericKey(k);
+  };
+}
+
+void CalcForm::signedKeys(Control& c) {
+  c.onKeyPress = [p = &c](int& k) {
+    separatorRule(*p, k);
+    if (k == '-' && p->text().find('-') != std::string::npos) k = 0;
+    k = FilterNumericKey(k);
+  };
+}
+
+void CalcForm::looseSignKeys(Control& c) {
+  c.onKeyPress = [p = &c](int& k) {
+    separatorRule(*p, k);
+    k = FilterNumericKey(k);
+  };
+}
+
+void CalcForm::noTyping(Control& c) {
+  c.onKeyPress = [](int& k) { k = 0; };
+}
+
+void CalcForm::normaliseOnLeave(Control& c) {
+  c.onLostFocus = [p = &c] { p->setText(LocaleText(ParseNumber(p->text()))); };
+}
+
 void CalcForm::familyChange(std::initializer_list<const char*> names) {
-  for (const char* n : names) control(n).onChange = [this] { ClearResults(); };
+  for (const char* n : names) clearOnChange(control(n));
 }
 
 void CalcForm::familyTextGotFocus(std::initializer_list<const char*> names) {
-  for (const char* n : names) {
-    Control* c = &control(n);
-    c->onGotFocus = [this, c] {
-      ClearResults();
-      c->setSelStart(0);
-      c->setSelLength(static_cast<int>(c->text().size()));
-    };
-  }
+  for (const char* n : names) selectTextOnFocus(control(n));
 }
 
 void CalcForm::familyListGotFocus(std::initializer_list<const char*> names) {
-  for (const char* n : names) {
-    Control* c = &control(n);
-    c->onGotFocus = [this, c] {
-      ClearResults();
-      ListIndexOnFocus = static_cast<int16_t>(c->listIndex());
-    };
-  }
+  for (const char* n : names) storeListIndexOnFocus(control(n));
 }
 
 void CalcForm::familyOptionGotFocus(std::initializer_list<const char*> names) {
@@ -304,42 +356,15 @@ void CalcForm::familyOptionGotFocus(std::initializer_list<const char*> names) {
 }
 
 void CalcForm::familyListLostFocus(std::initializer_list<const char*> names) {
-  for (const char* n : names) {
-    Control* c = &control(n);
-    c->onLostFocus = [this, c] {
-      if (c->listIndex() != ListIndexOnFocus) ClearResults();
-    };
-  }
+  for (const char* n : names) clearIfListIndexChanged(control(n));
 }
-
-namespace {
-bool holdsSeparator(const Control& c) {
-  return c.text().find(',') != std::string::npos || c.text().find('.') != std::string::npos;
-}
-}  // namespace
 
 void CalcForm::familyUnsignedKeys(std::initializer_list<const char*> names) {
-  for (const char* n : names) {
-    Control* c = &control(n);
-    c->onKeyPress = [c](int& k) {
-      if (k == ',' && holdsSeparator(*c)) k = 0;
-      if (k == '-') k = 0;
-      if (k == '.' && holdsSeparator(*c)) k = 0;
-      k = FilterNumericKey(k);
-    };
-  }
+  for (const char* n : names) unsignedKeys(control(n));
 }
 
 void CalcForm::familySignedKeys(std::initializer_list<const char*> names) {
-  for (const char* n : names) {
-    Control* c = &control(n);
-    c->onKeyPress = [c](int& k) {
-      if (k == ',' && holdsSeparator(*c)) k = 0;
-      if (k == '-' && c->text().find('-') != std::string::npos) k = 0;
-      if (k == '.' && holdsSeparator(*c)) k = 0;
-      k = FilterNumericKey(k);
-    };
-  }
+  for (const char* n : names) signedKeys(control(n));
 }
 
 void CalcForm::familyWholeNumberKeys(std::initializer_list<const char*> names) {
@@ -352,7 +377,7 @@ void CalcForm::familyWholeNumberKeys(std::initializer_list<const char*> names) {
 }
 
 void CalcForm::familyNoTyping(std::initializer_list<const char*> names) {
-  for (const char* n : names) control(n).onKeyPress = [](int& k) { k = 0; };
+  for (const char* n : names) noTyping(control(n));
 }
 
 void CalcForm::bindTemplateHandlers() {
@@ -464,32 +489,18 @@ void CalcForm::Beregn_Click() {
 
 void CalcForm::runCalculation() {
   FX& s = fx();
-  const int k = type_;
-
-  // Prologue: the pipe distances of this calculation are closed and zeroed.
-  forms::app().unloadIfLoaded(frmPipedistance::kName);
-  s.PipeDistWall[k] = 0;
-  s.PipeDistNext[k] = 0;
-  if (isSweden()) {
-    forms::app().unloadIfLoaded(frmPipedistanceSE::kName);
-    s.PipeDistA = 0;
-    s.PipeDistB = 0;
-    s.PipeDistExtra1[k] = 0;
-    s.PipeDistNext[k] = 0;
-    s.PipeDistExtra2[k] = 0;
-  }
+  resetPipeDistances();
   setMousePointer(forms::kPointerHourglass);
+  if (clearsResultsBeforeCheck()) ClearResults();
 
   if (!ValidateInput()) {
-    frmErrorInfo& errors = forms::app().get<frmErrorInfo>();
-    errors.show();
-    errors.setTopmost(true);
+    showInputErrors();
     setMousePointer(forms::kPointerDefault);
     return;
   }
   forms::app().unloadIfLoaded(frmErrorInfo::kName);
   ClearResults();
-  SelectProduct(control("PRODUKT").listIndex());
+  selectProducts();
 
   SearchEnd end;
   bool fault = false;
@@ -502,9 +513,10 @@ void CalcForm::runCalculation() {
   if (fault) {
     // A floating-point fault never stands as a result.
     ClearResults();
-    if (computesThickness() && faultWasRunawayThickness())
+    if (computesThickness() && faultWasRunawayThickness()) {
       put("ISOLERINGST", s.TextTable[65]);
-    else
+      thicknessRejected();
+    } else
       showNonConvergence();
   } else {
     bool thicknessRejected = false;
@@ -520,6 +532,7 @@ void CalcForm::runCalculation() {
         put("ISOLERINGST", s.TextTable[65]);
         thicknessRejected = true;
       }
+      if (thicknessRejected) this->thicknessRejected();
     }
     if (!thicknessRejected && !end.converged) {
       ClearResults();
@@ -533,19 +546,50 @@ void CalcForm::runCalculation() {
   setMousePointer(forms::kPointerDefault);
 }
 
+void CalcForm::resetPipeDistances() {
+  FX& s = fx();
+  const int k = type_;
+  forms::app().unloadIfLoaded(frmPipedistance::kName);
+  s.PipeDistWall[k] = 0;
+  s.PipeDistNext[k] = 0;
+  if (isSweden()) {
+    forms::app().unloadIfLoaded(frmPipedistanceSE::kName);
+    s.PipeDistA = 0;
+    s.PipeDistB = 0;
+    s.PipeDistExtra1[k] = 0;
+    s.PipeDistNext[k] = 0;
+    s.PipeDistExtra2[k] = 0;
+  }
+}
+
+void CalcForm::showInputErrors() {
+  frmErrorInfo& errors = forms::app().get<frmErrorInfo>();
+  errors.show();
+  errors.setTopmost(true);
+}
+
 void CalcForm::showNonConvergence() {
   const FX& s = fx();
   app().platform().msgBox(s.TextTable[66] + kCrLf + s.TextTable[67] + kCrLf + s.TextTable[68],
                           forms::mb::OkOnly, s.TextTable[64]);
 }
 
+void CalcForm::selectProducts() {
+  SelectProduct(control("PRODUKT").listIndex());
+}
+
 void CalcForm::handOffPipeDistances() {
+  if (!pipeDistancesWanted() || !isSet("ROR") || !fx().ResultValid[type_]) return;
+  const double D = ToInt16(num("RORCOM"));  // whole millimetres
+  // The thickness is in whole millimetres after the rounding.
+  handOffPipeDistances(D, num("ISOLERINGST"), D / 2);
+}
+
+void CalcForm::handOffPipeDistances(double D, double t, double halfDiameter) {
   FX& s = fx();
   const int k = type_;
   if (!pipeDistancesWanted() || !isSet("ROR") || !s.ResultValid[k]) return;
-  const double D = ToInt16(num("RORCOM"));  // whole millimetres
-  const double t = num("ISOLERINGST");      // whole millimetres after the rounding
-  const double centre = t + D / 2;
+  const double centre = t + halfDiameter;
   if (!isSweden()) {
     s.PipeDistWall[k] = ToInt16(centre + 50);
     s.PipeDistNext[k] = ToInt16(centre + 25);
@@ -571,9 +615,9 @@ void CalcForm::handOffPipeDistances() {
   }
   s.PipeDistA = static_cast<int16_t>(A);
   s.PipeDistB = static_cast<int16_t>(B);
-  s.PipeDistExtra1[k] = ToInt16(centre + A);
-  s.PipeDistNext[k] = ToInt16(centre + B);
-  s.PipeDistExtra2[k] = ToInt16(centre + A / 2.0);
+  s.PipeDistExtra1[k] = ToInt16(t + D / 2 + A);
+  s.PipeDistNext[k] = ToInt16(t + D / 2 + B);
+  s.PipeDistExtra2[k] = ToInt16(t + D / 2 + A / 2.0);
   frmPipedistanceSE& w = forms::app().get<frmPipedistanceSE>();
   w.control("DistwallSE").setText(IntegerText(s.PipeDistExtra1[k]));
   w.control("DistroofSE").setText(IntegerText(s.PipeDistNext[k]));

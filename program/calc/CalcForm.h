@@ -12,6 +12,7 @@
 // A window's constructor builds its controls (its design state) and then binds the handler
 // families by naming their members; the template finds the common controls by name.
 
+#include <exception>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -62,6 +63,10 @@ class CalcForm : public forms::Form, public CalcWindow {
   virtual void loadLayout() {}
   // Load work after the lists are filled, before the window becomes the active calculation.
   virtual void loadFinish() {}
+  // Fills the product list at load (the multi-layer windows show their layer rows instead).
+  virtual void fillProductLists();
+  // The product that the pipe-size question asks about.
+  virtual forms::Control& pipeSizeProduct() { return control("PRODUKT"); }
 
   // Where the focus goes after Yes to the pipe-only question, and on Enter in the product list
   // (nullptr: it stays).
@@ -113,6 +118,18 @@ class CalcForm : public forms::Form, public CalcWindow {
   void familySignedKeys(std::initializer_list<const char*> names);
   void familyWholeNumberKeys(std::initializer_list<const char*> names);
   void familyNoTyping(std::initializer_list<const char*> names);
+  // The same rules for one control (an element of a control array).
+  void clearOnChange(forms::Control& c);
+  void selectTextOnFocus(forms::Control& c);
+  void storeListIndexOnFocus(forms::Control& c);
+  void clearIfListIndexChanged(forms::Control& c);
+  void unsignedKeys(forms::Control& c);
+  void signedKeys(forms::Control& c);
+  // Any number of "-" anywhere; one decimal separator.
+  void looseSignKeys(forms::Control& c);
+  void noTyping(forms::Control& c);
+  // On leaving, the box shows the number it reads as, in the user's locale ("" becomes "0").
+  void normaliseOnLeave(forms::Control& c);
   // Binds the template's own handlers (switches, product and pipe-size clicks, product keys,
   // the Calculate button) to the controls of that name.
   void bindTemplateHandlers();
@@ -145,6 +162,14 @@ class CalcForm : public forms::Form, public CalcWindow {
   virtual bool faultWasRunawayThickness() const { return false; }
   // The window's own closing steps, run after every calculation that passed the input check.
   virtual void closingSteps() {}
+  // True for a window that empties its results before the input check, so that a failed
+  // check leaves no result of an earlier run beside the changed inputs.
+  virtual bool clearsResultsBeforeCheck() const { return false; }
+  // Runs after a thickness below 0 or above 1000 mm has replaced the results, for a window
+  // that shows some of its results again beside that verdict.
+  virtual void thicknessRejected() {}
+  // The product variables a run starts from (the window's one product list by default).
+  virtual void selectProducts();
 
   // The surface coefficient of one pass: convection by geometry, location and orientation,
   // radiation (which may move ts by 0.001 when it equals ta), and their sum.
@@ -160,10 +185,17 @@ class CalcForm : public forms::Form, public CalcWindow {
   void convection(const Surface& s, double ts, double ta, double wind);
 
   // Shared steps of the frame.
+  // This calculation's pipe distances closed and zeroed.
+  void resetPipeDistances();
+  // The input-error window shown on top of every window.
+  void showInputErrors();
   void closePipeDistanceWindows();
   void showNonConvergence();
-  void handOffPipeDistances();
-  void warnProductLimits();
+  virtual void handOffPipeDistances();
+  // For a total thickness: D the pipe diameter in whole millimetres (the Swedish size class),
+  // centre the distance from the pipe's axis to the insulation's outside, mm.
+  void handOffPipeDistances(double D, double thicknessMm, double halfDiameter);
+  virtual void warnProductLimits();
   // A number read from a box through the lenient reader.
   double num(const char* name, int index = -1);
   bool isSet(const char* name, int index = -1);
@@ -172,6 +204,14 @@ class CalcForm : public forms::Form, public CalcWindow {
 
   // A value computed inside a search: a NaN or an infinity is a floating-point fault.
   static double finite(double x);
+  // Runs one step of a handler that ignores run-time errors: a failing step is skipped.
+  template <class F>
+  static void ignoringErrors(F&& step) {
+    try {
+      step();
+    } catch (const std::exception&) {
+    }
+  }
 
   // ------------------------------------------------------------ building the design
 

@@ -1,8 +1,8 @@
 #include "calc/InputCheck.h"
 
+#include "calc/frmErrorInfo.h"
 #include "core/Fx.h"
 #include "core/NumericInput.h"
-#include "calc/frmErrorInfo.h"
 #include "forms/Application.h"
 
 namespace veltaro {
@@ -78,6 +78,10 @@ void InputCheck::append(const std::string& addition) {
 }
 
 void InputCheck::test(bool failed, int line) {
+  if (failed) test(true, fx().TextTable[line]);
+}
+
+void InputCheck::test(bool failed, const std::string& line) {
   if (!failed) return;
   const FX& s = fx();
   if (!headerWritten_) {
@@ -86,10 +90,11 @@ void InputCheck::test(bool failed, int line) {
       append(kCrLf + savingsCaption_ + kCrLf + s.TextTable[20] + kCrLf + std::string(58, '-') +
              kCrLf);
     } else {
-      append(caption_ + kCrLf + s.TextTable[19] + kCrLf + std::string(88, '-') + kCrLf);
+      append(caption_ + kCrLf + s.TextTable[19] + kCrLf);
+      if (dashes_) append(std::string(88, '-') + kCrLf);
     }
   }
-  append(s.TextTable[line] + kCrLf);
+  append(line + kCrLf);
   ok_ = false;
 }
 

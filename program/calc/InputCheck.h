@@ -22,6 +22,10 @@ class InputCheck {
 
   // Writes `line` when `failed`.
   void test(bool failed, int line);
+  // Writes a composed line when `failed`.
+  void test(bool failed, const std::string& line);
+  // The header without its row of dashes.
+  void omitDashes() { dashes_ = false; }
   // From here on a failure writes the savings header (with the trimmed frame caption) once.
   void beginSavings(const std::string& savingsFrameCaption);
   // Appends the closing line when anything failed; true when every test passed.
@@ -38,6 +42,7 @@ class InputCheck {
   bool ok_ = true;
   bool headerWritten_ = false;
   bool savings_ = false;
+  bool dashes_ = true;
 };
 
 // Upper case of a UTF-8 text for the letters of the markets' languages (ASCII, Latin-1 and

@@ -1,5 +1,6 @@
 // Calculate on windows 1-3: a typical pipe and plane run of each, and a run of calculation 2
-// that uses up its whole pass limit (about 100,000 passes).
+// that uses up its whole pass limit (about 100,000 passes). Windows 21-23: a typical six-layer
+// pipe and plane run of each, and a run of calculation 21 that uses up its 10,000 passes.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "calc/CalcWindows.h"
+#include "calc/MultiLayerForm.h"
 #include "core/Fx.h"
 #include "forms/Application.h"
 #include "forms/Platform.h"
@@ -57,7 +59,9 @@ struct Program {
     platform.folder = folder.string();
     writeLines(folder / "Text/Product.DK",
                {"Mineral wool section;0.033;0.0002;0.000001;-50;400;20;30;40;50;60;80;100;",
-                "Constant;0.04;0;0;-100;400;10;20;50;100;", "Mineral wool section"});
+                "Constant;0.04;0;0;-100;400;10;20;50;100;",
+                // Its conductivity turns negative above 40 °C: no heat flow settles.
+                "Falling;0.04;-0.001;0;-100;1000;50;", "Mineral wool section"});
     writeLines(folder / "Text/PipeDiam.DK", {"60.3", "114.3", "219.1", "114.3"});
     writeLines(folder / "Text/PlanEmis.DK", {"0.9 paint", "0.9 paint"});
     writeLines(folder / "Text/PipeIDia.DK", {"105.3", "105.3"});
@@ -85,7 +89,7 @@ struct Program {
     }
     w.control("MEDIETEMP").setText(medium);
     w.control("Omgivende").setText(ambient);
-    w.control("PRODUKT").setListIndex(product);
+    if (product >= 0) w.control("PRODUKT").setListIndex(product);  // none: layer rows
     return w;
   }
 };
@@ -96,7 +100,8 @@ void run(benchmark::State& state, forms::Form& w, bool expectResult = true) {
     calculate.userClick();
     benchmark::DoNotOptimize(veltaro::fx().HeatFlow);
   }
-  if (expectResult && !veltaro::fx().ResultValid[veltaro::CalcTypeOf(w.name().back() - '0')])
+  if (expectResult &&
+      !veltaro::fx().ResultValid[veltaro::CalcTypeOf(std::stoi(w.name().substr(7)))])
     state.SkipWithError("the calculation gave no result");
 }
 
@@ -146,6 +151,23 @@ void BM_Calc7StartSearchExhaustsItsPasses(benchmark::State& state) {
   if (w.control("txtStaTemp").text() != " ") state.SkipWithError("the search found a start");
 }
 BENCHMARK(BM_Calc7StartSearchExhaustsItsPasses)->Unit(benchmark::kMillisecond);
+
+// Six layers of the default product: thicknesses (21) or the requirements of 22 and 23.
+forms::Form& sixLayers(Program& p, const char* name, bool plane, const char* medium = "300") {
+  forms::Form& w = p.window(name, plane, medium, "20", -1);
+  w.control("AntalLag").setText("6");
+  dynamic_cast<veltaro::MultiLayerForm&>(w).AntalLag_LostFocus();
+  const char* faces[] = {"250", "200", "150", "100", "60"};
+  for (int i = 0; i < 6; ++i) {
+    if (std::string(name) == "frmCalc21")
+      w.control("ISOLERINGST", i).setText("30");
+    else if (i < 5)
+      w.control("Skilleflade", i).setText(faces[i]);
+  }
+  if (std::string(name) == "frmCalc22") w.control("OVERFLADE").setText("30");
+  if (std::string(name) == "frmCalc23") w.control("VT").setText(plane ? "20" : "60");
+  return w;
+}
 
 void BM_Calc1(benchmark::State& state) {
   Program p;
@@ -216,5 +238,39 @@ void BM_Calc5ExhaustsItsPasses(benchmark::State& state) {
   run(state, w, false);
 }
 BENCHMARK(BM_Calc5ExhaustsItsPasses)->Unit(benchmark::kMillisecond);
+
+void BM_Calc21(benchmark::State& state) {
+  Program p;
+  run(state, sixLayers(p, "frmCalc21", state.range(0) == 1));
+}
+BENCHMARK(BM_Calc21)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_Calc22(benchmark::State& state) {
+  Program p;
+  run(state, sixLayers(p, "frmCalc22", state.range(0) == 1));
+}
+BENCHMARK(BM_Calc22)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_Calc23(benchmark::State& state) {
+  Program p;
+  run(state, sixLayers(p, "frmCalc23", state.range(0) == 1));
+}
+BENCHMARK(BM_Calc23)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A product whose conductivity turns negative keeps the heat flow of calculation 21 swinging
+// until the pass limit; the run ends with the no-convergence message.
+void BM_Calc21ExhaustsItsPasses(benchmark::State& state) {
+  Program p;
+  forms::Form& w = sixLayers(p, "frmCalc21", false, "600");
+  for (int i = 0; i < 6; ++i) w.control("PRODUKT", i).setText("Falling");
+  for (auto _ : state) {
+    w.control("Beregn").userClick();
+    benchmark::DoNotOptimize(veltaro::fx().HeatFlow);
+  }
+  forms::Form* errors = p.app.find("frmErrorInfo");
+  if (veltaro::fx().ResultValid[7] || (errors && errors->visible()))
+    state.SkipWithError("the pass limit was not reached");
+}
+BENCHMARK(BM_Calc21ExhaustsItsPasses)->Unit(benchmark::kMillisecond);
 
 }  // namespace

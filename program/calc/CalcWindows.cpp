@@ -7,6 +7,9 @@
 #include "calc/frmCalc05.h"
 #include "calc/frmCalc06.h"
 #include "calc/frmCalc07.h"
+#include "calc/frmCalc21.h"
+#include "calc/frmCalc22.h"
+#include "calc/frmCalc23.h"
 #include "forms/Application.h"
 
 namespace veltaro {
@@ -19,6 +22,9 @@ void RegisterCalcWindows(forms::Application& app) {
   app.registerForm<frmCalc05>();
   app.registerForm<frmCalc06>();
   app.registerForm<frmCalc07>();
+  app.registerForm<frmCalc21>();
+  app.registerForm<frmCalc22>();
+  app.registerForm<frmCalc23>();
 }
 
 }  // namespace veltaro

@@ -141,7 +141,11 @@ void CalcForm::Form_Load() {
   }
 
   fillProductLists();
-  FillPlaneEmissivityCombo(control("Emission"));
+  // One emissivity list, or one per element of the array.
+  if (Control* single = findControl("Emission"))
+    FillPlaneEmissivityCombo(*single);
+  else
+    for (Control* e : controlArray("Emission")) FillPlaneEmissivityCombo(*e);
   FillPipeDiameterCombo(control("RORCOM"));
   loadFinish();
   s.ActiveCalcNumber = static_cast<int16_t>(number_);
@@ -552,7 +556,7 @@ void CalcForm::runCalculation() {
   }
   forms::app().unloadIfLoaded(frmErrorInfo::kName);
   ClearResults();
-  SelectProduct(control("PRODUKT").listIndex());
+  selectProducts();
 
   SearchEnd end;
   bool fault = false;
@@ -601,6 +605,7 @@ void CalcForm::runCalculation() {
 void CalcForm::resetPipeDistances() {
   FX& s = fx();
   const int k = type_;
+  pipeDistances_ = {};
   forms::app().unloadIfLoaded(frmPipedistance::kName);
   s.PipeDistWall[k] = 0;
   s.PipeDistNext[k] = 0;
@@ -626,6 +631,10 @@ void CalcForm::showNonConvergence() {
                           forms::mb::OkOnly, s.TextTable[64]);
 }
 
+void CalcForm::selectProducts() {
+  SelectProduct(control("PRODUKT").listIndex());
+}
+
 void CalcForm::handOffPipeDistances() {
   if (!pipeDistancesWanted() || !isSet("ROR") || !fx().ResultValid[type_]) return;
   const std::optional<double> thickness = pipeDistanceThickness();
@@ -646,6 +655,7 @@ void CalcForm::handOffPipeDistances(double D, double t, double halfDiameter) {
     w.control("Distwall").setText(IntegerText(s.PipeDistWall[k]));
     w.control("nextpipe").setText(IntegerText(s.PipeDistNext[k]));
     w.control("txtDummy").setFocus();
+    pipeDistances_.computed = true;
     return;
   }
   // Swedish free distances by the size class of the insulated outer diameter.
@@ -674,6 +684,7 @@ void CalcForm::handOffPipeDistances(double D, double t, double halfDiameter) {
   w.control("AMA", 0).setText(IntegerText(A));
   w.control("AMA", 1).setText(IntegerText(B));
   w.control("txtDummy").setFocus();
+  pipeDistances_ = {true, A, B};
 }
 
 std::optional<double> CalcForm::pipeDistanceThickness() {

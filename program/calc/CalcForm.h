@@ -38,6 +38,8 @@ class CalcForm : public forms::Form, public CalcWindow {
   // the result checks, pipe distances and the product's temperature limits.
   void Beregn_Click() override;
 
+  PipeDistances pipeDistancesOfResult() const override { return pipeDistances_; }
+
   void Form_Load() override;
   void Form_Activate() override;
   void Form_Unload(int& cancel) override;
@@ -169,6 +171,8 @@ class CalcForm : public forms::Form, public CalcWindow {
   // Runs after a thickness below 0 or above 1000 mm has replaced the results, for a window
   // that shows some of its results again beside that verdict.
   virtual void thicknessRejected() {}
+  // The product variables a run starts from (the window's one product list by default).
+  virtual void selectProducts();
 
   // The surface coefficient of one pass: convection by geometry, location and orientation,
   // radiation (which may move ts by 0.001 when it equals ta), and their sum.
@@ -197,7 +201,7 @@ class CalcForm : public forms::Form, public CalcWindow {
   void closePipeDistanceWindows();
   // The message of a search that did not converge (after the results are cleared).
   virtual void showNonConvergence();
-  void handOffPipeDistances();
+  virtual void handOffPipeDistances();
   // The thickness in mm the pipe distances are measured from; none: no distances are shown.
   virtual std::optional<double> pipeDistanceThickness();
   // For a total thickness: D the pipe diameter in whole millimetres (the Swedish size class),
@@ -248,6 +252,7 @@ class CalcForm : public forms::Form, public CalcWindow {
   void showLossUnit(bool pipe);
   int number_;
   int type_;
+  PipeDistances pipeDistances_;
 };
 
 }  // namespace veltaro

@@ -123,7 +123,11 @@ void CalcForm::Form_Load() {
   }
 
   fillProductLists();
-  FillPlaneEmissivityCombo(control("Emission"));
+  // One emissivity list, or one per element of the array.
+  if (Control* single = findControl("Emission"))
+    FillPlaneEmissivityCombo(*single);
+  else
+    for (Control* e : controlArray("Emission")) FillPlaneEmissivityCombo(*e);
   FillPipeDiameterCombo(control("RORCOM"));
   loadFinish();
   s.ActiveCalcNumber = static_cast<int16_t>(number_);
@@ -496,7 +500,7 @@ void CalcForm::runCalculation() {
   }
   forms::app().unloadIfLoaded(frmErrorInfo::kName);
   ClearResults();
-  SelectProduct(control("PRODUKT").listIndex());
+  selectProducts();
 
   SearchEnd end;
   bool fault = false;
@@ -568,6 +572,10 @@ void CalcForm::showNonConvergence() {
   const FX& s = fx();
   app().platform().msgBox(s.TextTable[66] + kCrLf + s.TextTable[67] + kCrLf + s.TextTable[68],
                           forms::mb::OkOnly, s.TextTable[64]);
+}
+
+void CalcForm::selectProducts() {
+  SelectProduct(control("PRODUKT").listIndex());
 }
 
 void CalcForm::handOffPipeDistances() {

@@ -168,6 +168,8 @@ class CalcForm : public forms::Form, public CalcWindow {
   // Runs after a thickness below 0 or above 1000 mm has replaced the results, for a window
   // that shows some of its results again beside that verdict.
   virtual void thicknessRejected() {}
+  // The product variables a run starts from (the window's one product list by default).
+  virtual void selectProducts();
 
   // The surface coefficient of one pass: convection by geometry, location and orientation,
   // radiation (which may move ts by 0.001 when it equals ta), and their sum.
@@ -189,11 +191,11 @@ class CalcForm : public forms::Form, public CalcWindow {
   void showInputErrors();
   void closePipeDistanceWindows();
   void showNonConvergence();
-  void handOffPipeDistances();
+  virtual void handOffPipeDistances();
   // For a total thickness: D the pipe diameter in whole millimetres (the Swedish size class),
   // centre the distance from the pipe's axis to the insulation's outside, mm.
   void handOffPipeDistances(double D, double thicknessMm, double halfDiameter);
-  void warnProductLimits();
+  virtual void warnProductLimits();
   // A number read from a box through the lenient reader.
   double num(const char* name, int index = -1);
   bool isSet(const char* name, int index = -1);

@@ -8,6 +8,7 @@
 #include "calc/frmCalc21.h"
 #include "calc/frmCalc22.h"
 #include "calc/frmCalc23.h"
+#include "calc/frmCalc24.h"
 #include "forms/Application.h"
 
 namespace veltaro {
@@ -21,6 +22,7 @@ void RegisterCalcWindows(forms::Application& app) {
   app.registerForm<frmCalc21>();
   app.registerForm<frmCalc22>();
   app.registerForm<frmCalc23>();
+  app.registerForm<frmCalc24>();
 }
 
 }  // namespace veltaro

@@ -14,6 +14,8 @@ namespace qtview {
 FormsView::FormsView(forms::Application& app) : app_(&app) {
   app.setObserver(this);
   QApplication::setQuitOnLastWindowClosed(false);
+  if (!dynamic_cast<FocusMarkStyle*>(QApplication::style()))
+    QApplication::setStyle(new FocusMarkStyle);
   // The session ends: the frame is asked like any other way of closing it.
   QObject::connect(qApp, &QGuiApplication::commitDataRequest, this,
                    [this](QSessionManager& manager) {

@@ -17,11 +17,11 @@ double pipeLimit(uint8_t cls, double D) {
   if (danish()) {
     switch (cls) {
       case 1:
-        return D * 2.6 + 0.2;
+        return D * 2.6 + 0.2;  // the general class 2
       case 2:
-        return (D + D) + 0.18;
+        return (D + D) + 0.18;  // the general class 3
       case 3:
-        return D * 1.5 + 0.16;
+        return D * 1.5 + 0.16;  // the general class 4
       case 4:
         return (D * 1.1 + 0.15) - 0.25 * std::pow(D, 2);
       default:

@@ -8,6 +8,7 @@
 #include "calc/frmErrorInfo.h"
 #include "calc/frmPipedistance.h"
 #include "calc/frmPipedistanceSE.h"
+#include "cases/CaseCommands.h"
 #include "core/Crc16.h"
 #include "core/Errors.h"
 #include "core/Fx.h"
@@ -122,6 +123,7 @@ void RegisterProgramWindows() {
   app.registerForm<frmPipedistance>();
   app.registerForm<frmPipedistanceSE>();
   RegisterCalcWindows(app);
+  cases::InstallCaseFiles(app);
 }
 
 }  // namespace veltaro

@@ -189,6 +189,19 @@ TEST_F(LayerStackTest, PassLimitAcceptsHeatFlowsLessThanFourApart) {
   }
 }
 
+// A conductivity that turns negative above 40 °C keeps the heat flow swinging: the search ends
+// after its 10,000 passes without a result.
+TEST_F(LayerStackTest, HeatFlowSearchStopsAtItsPassLimit) {
+  for (int k = 1; k <= 2; ++k) {
+    fx().LayerLambdaA[k] = 0.04;
+    fx().LayerLambdaB[k] = -0.001;
+  }
+  const StackGeometry g{.pipe = false, .height = 2, .vertical = true, .emissivity = 0.9};
+  LayerStack st(g, 2, {0.05, 0.05}, 600, 20);
+  EXPECT_EQ(st.solveHeatFlow(), StackEnd::PassLimit);
+  EXPECT_NEAR(st.passes(), 10000, 1);
+}
+
 // Calculation 22's thicknesses, put back into calculation 21, give the required faces; and
 // calculation 23's thicknesses give the required heat flow and interfaces.
 TEST_F(LayerStackTest, ThicknessSearchesAreTurnedBackByTheHeatFlowSearch) {

@@ -33,6 +33,7 @@ TEST_F(Commands, CancelAndNoTouchNothing) {
   roofCase();
   const auto before = files(folder);
   const std::string base = fx().CaseBasePath;
+  header("ZZ", "Ikke gemt", "2027-01-01");  // a save would now write other bytes
   platform.expectSaveFile(std::nullopt);
   cases().CaseSave();
   platform.expectSaveFile(std::nullopt);

@@ -8,18 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "MarketRun.h"
 #include "core/Fx.h"
 #include "forms/Application.h"
 #include "qtview/Convert.h"
 #include "qtview/FormsView.h"
 #include "start/Startup.h"
-#include "support/ProgramFolder.h"
-#include "support/ScriptedPlatform.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using forms::ControlKind;
+using viewtest::MarketRun;
 
 // What a caption needs beyond its control, in pixels; 0 when it fits.
 int overflow(const forms::Control& c, QWidget* w) {
@@ -87,33 +86,6 @@ std::vector<std::string> clippedCaptions(const std::string& market, forms::Appli
   return clipped;
 }
 
-// A program started in one market on the shipped data, with every registered window open.
-class MarketRun {
- public:
-  explicit MarketRun(const std::string& market) : market_(market) {
-    for (const char* sub : {"Text", "Images", "help"})
-      fs::create_directory_symlink(fs::path(VELTARO_SOURCE_DIR) / "data" / sub, folder_.path / sub);
-    fs::create_directories(folder_.path / "DATA");
-    folder_.writeBytes("VELTARO.INI", market + "\r\n");
-    platform.folder = folder_.path.string();
-    veltaro::resetFx();
-    veltaro::Main();
-    for (const std::string& name : app.registeredNames())
-      if (!app.isLoaded(name)) view.userEvent([&] { app.get(name); });
-    view.sync();
-  }
-  ~MarketRun() { veltaro::resetFx(); }
-  std::vector<std::string> clipped() { return clippedCaptions(market_, app, view); }
-
-  testing_support::ScriptedPlatform platform;
-  forms::Application app{platform};
-  qtview::FormsView view{app};
-
- private:
-  std::string market_;
-  testing_support::ProgramFolder folder_{"captions"};
-};
-
 const std::vector<std::string> kMarkets = {"DK", "SE", "NO", "UK", "LT", "EE", "LV", "MRN"};
 
 TEST(CaptionFit, EveryCaptionOfEveryWindowFitsInEveryMarket) {
@@ -121,13 +93,14 @@ TEST(CaptionFit, EveryCaptionOfEveryWindowFitsInEveryMarket) {
     MarketRun run(market);
     ASSERT_FALSE(run.app.ended()) << market;
     EXPECT_EQ(run.app.loadedForms().size(), run.app.registeredNames().size()) << market;
-    for (const std::string& line : run.clipped()) ADD_FAILURE() << line;
+    for (const std::string& line : clippedCaptions(run.market(), run.app, run.view))
+      ADD_FAILURE() << line;
   }
 }
 
 TEST(CaptionFit, ACaptionMadeLongerIsCaught) {
   MarketRun run("UK");
-  ASSERT_TRUE(run.clipped().empty());
+  ASSERT_TRUE(clippedCaptions(run.market(), run.app, run.view).empty());
   const struct {
     const char* window;
     ControlKind kind;
@@ -147,7 +120,7 @@ TEST(CaptionFit, ACaptionMadeLongerIsCaught) {
     run.view.userEvent([&] {
       target->setCaption(before + ", a caption made far longer than any window has room for");
     });
-    const auto clipped = run.clipped();
+    const auto clipped = clippedCaptions(run.market(), run.app, run.view);
     ASSERT_EQ(clipped.size(), 1u) << c.window << " " << target->name();
     EXPECT_NE(clipped[0].find("UK " + f.name() + "." + target->name()), std::string::npos)
         << clipped[0];

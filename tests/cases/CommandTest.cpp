@@ -45,6 +45,10 @@ TEST_F(Commands, CancelAndNoTouchNothing) {
   platform.expectOpenFile(path("roof.DAT"));
   platform.expectMsgBox(IdNo, "roof.C01");
   cases().CaseDelete();
+  // A name that is no case opens nothing and creates nothing.
+  platform.expectOpenFile(path("nothing.DAT"));
+  platform.expectMsgBox(forms::mb::IdOk, "nothing.DAT");
+  cases().CaseOpen();
   EXPECT_EQ(files(folder), before);
   EXPECT_EQ(fx().CaseBasePath, base);
   EXPECT_TRUE(fx().ResultValid[1]) << "the window was not touched";

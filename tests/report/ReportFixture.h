@@ -57,7 +57,8 @@ class ReportTest : public calctest::CalcTest {
     useMarket(code);
     if (code == "DK") return;
     const int page = veltaro::CodePageFor(code);
-    for (const char* f : {"Product", "PipeDiam", "PlanEmis", "PipeEmis", "energy"}) {
+    for (const char* f :
+         {"Product", "PipeDiam", "PlanEmis", "PipeEmis", "energy", "Medie", "StofKons"}) {
       const std::string text =
           veltaro::DecodeCodePage(readBytes(folder / "Text" / (std::string(f) + ".DK")), 1252);
       folder_.writeBytes("Text/" + std::string(f) + "." + code,

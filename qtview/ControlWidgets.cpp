@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPen>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -88,8 +89,24 @@ void FocusMarkStyle::drawPrimitive(PrimitiveElement element, const QStyleOption*
 void FocusMarkStyle::drawControl(ControlElement element, const QStyleOption* option,
                                  QPainter* painter, const QWidget* widget) const {
   auto draw = [&](const QStyleOption* o) { QProxyStyle::drawControl(element, o, painter, widget); };
-  if (drawMarked<QStyleOptionButton>(option, draw)) return;
-  QProxyStyle::drawControl(element, option, painter, widget);
+  if (!drawMarked<QStyleOptionButton>(option, draw)) {
+    QProxyStyle::drawControl(element, option, painter, widget);
+    return;
+  }
+  // An option or check box without a caption (the flags of the country dialog stand beside
+  // theirs) has no text to mark: a dotted frame round its indicator shows the focus.
+  auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+  const bool indicatorOnly = (element == CE_RadioButton || element == CE_CheckBox) &&
+                             button->text.isEmpty() && button->icon.isNull();
+  if (!indicatorOnly) return;
+  const QRect indicator = subElementRect(
+      element == CE_RadioButton ? SE_RadioButtonIndicator : SE_CheckBoxIndicator, option, widget);
+  painter->save();
+  painter->setPen(QPen(option->palette.color(QPalette::WindowText), 1, Qt::DotLine));
+  painter->setBrush(Qt::NoBrush);
+  painter->drawRect(
+      indicator.adjusted(-2, -2, 1, 1).intersected(option->rect.adjusted(0, 0, -1, -1)));
+  painter->restore();
 }
 
 void FocusMarkStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,

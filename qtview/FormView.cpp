@@ -54,20 +54,6 @@ bool FormCanvas::focusNextPrevChild(bool next) {
   return true;
 }
 
-void FormCanvas::mousePressEvent(QMouseEvent* event) {
-  // A press on a window's bare area or on a control that does not take it ends here: it must
-  // never fall through to the workspace behind the window, whose bands are clickable.
-  event->accept();
-}
-
-void FormCanvas::mouseReleaseEvent(QMouseEvent* event) {
-  event->accept();
-}
-
-void FormCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
-  event->accept();
-}
-
 void FormCanvas::paintEvent(QPaintEvent*) {
   if (picture_.isNull()) return;
   QPainter p(this);
@@ -115,6 +101,11 @@ void FormView::detach() {
   if (frame_) frame_->removeEventFilter(this);
   for (auto& [obj, c] : controlOf_) const_cast<QObject*>(obj)->removeEventFilter(this);
   controlOf_.clear();
+}
+
+bool FormView::isFrameless() const {
+  // A window with neither a control box nor a caption has no title bar at all.
+  return !form_->hasControlBox() && form_->caption().empty() && !form_->isMdiChild();
 }
 
 bool FormView::isTopLevel() const {
@@ -341,7 +332,9 @@ void FormView::applyWindow(uint32_t dirty) {
   if (dirty & F::kDirtyState) {
     if (isTopLevel() || frame_) {
       Qt::WindowFlags flags = frame_ ? Qt::Window : Qt::Window | Qt::Dialog;
-      if (!form_->hasControlBox())
+      if (isFrameless())
+        flags = Qt::Window | Qt::FramelessWindowHint;
+      else if (!form_->hasControlBox())
         flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
       if (form_->topmost()) flags |= Qt::WindowStaysOnTopHint;
       if (win->windowFlags() != flags) win->setWindowFlags(flags);
@@ -365,22 +358,36 @@ void FormView::applyWindow(uint32_t dirty) {
       int w = toPixels(form_->width()), h = toPixels(form_->height());
       int x = toPixels(form_->left()), y = toPixels(form_->top());
       if (sub_) {
+        if (!placed_) {
+          // A child opens inside the workspace where it fits; a larger one at its top left,
+          // from where the workspace scrolls to the rest.
+          const QSize room = sub_->mdiArea() ? sub_->mdiArea()->viewport()->size() : QSize();
+          x = std::max(0, std::min(x, room.width() - w));
+          y = std::max(0, std::min(y, room.height() - h));
+        }
         sub_->setGeometry(x, y, w, h);
       } else {
         QRect frameRect = win->frameGeometry(), inner = win->geometry();
-        int fw = win->isVisible() && frameRect != inner ? frameRect.width() - inner.width()
-                                                        : kDefaultFrameWidth;
-        int fh = win->isVisible() && frameRect != inner ? frameRect.height() - inner.height()
-                                                        : kDefaultFrameHeight;
+        const bool frameless = isFrameless();
+        int fw = frameless                                ? 0
+                 : win->isVisible() && frameRect != inner ? frameRect.width() - inner.width()
+                                                          : kDefaultFrameWidth;
+        int fh = frameless                                ? 0
+                 : win->isVisible() && frameRect != inner ? frameRect.height() - inner.height()
+                                                          : kDefaultFrameHeight;
         QSize client(std::max(1, w - fw), std::max(1, h - fh));
         win->resize(client);
         if (!form_->resizable() && !frame_) win->setFixedSize(client);
-        if (!placed_ && form_->left() == 0 && form_->top() == 0) {
-          // A window that was never placed opens in the middle of the screen.
-          if (QScreen* s = QGuiApplication::primaryScreen()) {
-            QRect area = s->availableGeometry();
-            win->move(area.center() - QPoint(w / 2, h / 2));
-          }
+        QScreen* screen = QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : QRect();
+        if (!placed_ && ((form_->left() == 0 && form_->top() == 0) || frameless)) {
+          // A window that was never placed, and the splash window, open in the middle of
+          // the screen.
+          if (screen) win->move(area.center() - QPoint(w / 2, h / 2));
+        } else if (!placed_ && screen) {
+          // Every other window opens on the screen.
+          win->move(std::max(area.left(), std::min(x, area.right() + 1 - w)),
+                    std::max(area.top(), std::min(y, area.bottom() + 1 - h)));
         } else {
           win->move(x, y);
         }
@@ -622,7 +629,7 @@ void FormView::reportGeometry() {
   if (form_->windowState() == forms::kStateNormal ||
       (!sub_ && form_->windowState() == forms::kStateMaximized)) {
     QRect outer = sub_ ? sub_->geometry() : window_->frameGeometry();
-    if (!sub_ && outer == window_->geometry()) {
+    if (!sub_ && outer == window_->geometry() && !isFrameless()) {
       // Not decorated (yet): the frame the model's sizes include is the assumed one.
       outer.setSize(outer.size() + QSize(kDefaultFrameWidth, kDefaultFrameHeight));
     }

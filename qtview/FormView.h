@@ -57,9 +57,6 @@ class FormCanvas : public QWidget {
 
  protected:
   bool focusNextPrevChild(bool next) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -141,6 +138,7 @@ class FormView : public QObject {
   bool windowEvent(QEvent* e);
   void syncModelSelection(forms::Control& c, QWidget* w);
   bool isTopLevel() const;
+  bool isFrameless() const;
   QIcon iconFor(const std::string& path);
 
   FormsView* owner_;

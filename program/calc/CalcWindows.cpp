@@ -5,6 +5,12 @@
 #include "calc/frmCalc03.h"
 #include "calc/frmCalc04.h"
 #include "calc/frmCalc05.h"
+#include "calc/frmCalc21.h"
+#include "calc/frmCalc22.h"
+#include "calc/frmCalc23.h"
+#include "calc/frmCalc24.h"
+#include "calc/frmCalc06.h"
+#include "calc/frmCalc07.h"
 #include "forms/Application.h"
 
 namespace veltaro {
@@ -15,6 +21,12 @@ void RegisterCalcWindows(forms::Application& app) {
   app.registerForm<frmCalc03>();
   app.registerForm<frmCalc04>();
   app.registerForm<frmCalc05>();
+  app.registerForm<frmCalc21>();
+  app.registerForm<frmCalc22>();
+  app.registerForm<frmCalc23>();
+  app.registerForm<frmCalc24>();
+  app.registerForm<frmCalc06>();
+  app.registerForm<frmCalc07>();
 }
 
 }  // namespace veltaro

@@ -131,7 +131,7 @@ StackEnd LayerStack::heatFlowPasses(const HeatFlowOptions& options) {
   FX& s = fx();
   const int n = n_;
   startFaces(ta_ + 0.001);
-  s.HeatFlow = 7.0;
+  s.HeatFlow = 7.0;  // the previous heat flow of the first loop test
   double c = options.counter;
   double qPrev = options.previousHeatFlow;
   std::array<double, kMaxLayers> inner{};  // inner diameter of each pipe layer
@@ -174,7 +174,7 @@ StackEnd LayerStack::solveForTemperatures(const std::array<double, kMaxLayers>& 
   passes_ = 0;
   target_ = 0;
   for (int k = 1; k <= n_; ++k) s.LayerTemperatures[k] = faces[k - 1];
-  s.HeatFlow = 7.0;
+  s.HeatFlow = 7.0;  // replaced by layer 0's heat flow on the first pass
   try {
     // Every face is given, so each layer's conductivity is fixed for the whole search.
     LayerConductivitiesAtMean(tm_, static_cast<int16_t>(n_));
@@ -207,7 +207,7 @@ StackEnd LayerStack::temperaturePasses() {
     // The surface coefficient is always taken at the required surface temperature; the first
     // pass starts from 7.0.
     if (passes_ == 0) {
-      s.SurfaceCoefficient = 7.0;
+      s.SurfaceCoefficient = 7.0;  // W/(m²·K), until a surface is known
     } else if (g_.pipe) {
       const double outer = D0 + 2 * totalThickness();
       if (outer <= 0 || D0 <= 0) return StackEnd::NoSolution;
@@ -295,7 +295,7 @@ StackEnd LayerStack::heatFlowThicknessPasses(double q) {
     if (passes_ >= 2 && std::abs(previous - T[n]) <= std::abs(f * T[n])) return StackEnd::Converged;
     previous = T[n];
     if (passes_ == 0)
-      s.SurfaceCoefficient = 7.0;
+      s.SurfaceCoefficient = 7.0;  // W/(m²·K), before the first surface
     else
       StackSurfaceCoefficient(g_, g_.pipe ? outerDiameter() : g_.height, T[n], ta_);
     LayerConductivitiesAtMean(tm_, static_cast<int16_t>(n));

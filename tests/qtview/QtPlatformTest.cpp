@@ -178,10 +178,27 @@ TEST_F(QtPlatformTest, HelpAndPrintingOfHtmlFiles) {
   platform.showHelp(page.toStdString());
   QTextBrowser* help = nullptr;
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* b = qobject_cast<QTextBrowser*>(w); b && b->isVisible()) help = b;
+    if (w->isVisible())
+      if (auto* b = w->findChild<QTextBrowser*>()) help = b;
   ASSERT_NE(help, nullptr);
-  EXPECT_EQ(help->windowTitle(), "Contents");
+  EXPECT_EQ(help->window()->windowTitle(), "Contents");
   EXPECT_TRUE(help->toPlainText().contains(QString::fromUtf8("W/m\xC2\xB2")));
+  // It opens on the screen with Back and Forward through the pages seen.
+  EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(
+      help->window()->frameGeometry()));
+  const QString second = dir + "/help-second.htm";
+  QFile f2(second);
+  ASSERT_TRUE(f2.open(QIODevice::WriteOnly));
+  f2.write("<html><head><title>Index</title></head><body>Index</body></html>");
+  f2.close();
+  help->setSource(QUrl::fromLocalFile(second));
+  EXPECT_EQ(help->window()->windowTitle(), "Index");
+  auto* back = help->window()->findChild<QAction*>("helpBack");
+  auto* forward = help->window()->findChild<QAction*>("helpForward");
+  ASSERT_TRUE(back && forward);
+  back->trigger();
+  EXPECT_EQ(help->source(), QUrl::fromLocalFile(page));
+  EXPECT_TRUE(forward->isEnabled());
   // A missing help file is named in a message.
   QString message;
   whenOpen([&](QWidget* w) {

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QtTest>
 #include <QtWidgets>
+#include <functional>
 
 #include "core/Fx.h"
 #include "forms/Application.h"
@@ -58,16 +59,17 @@ TEST(ReportPrintTest, PreviewShowsAndPrintoutHoldsTheReport) {
 
   const QString pdf = QDir::tempPath() + "/veltaro-report-print.pdf";
   QFile::remove(pdf);
-  QTimer::singleShot(0, [pdf] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    auto* printers = dialog ? dialog->findChild<QComboBox*>("printers") : nullptr;
-    auto* fileName = dialog ? dialog->findChild<QLineEdit*>("filename") : nullptr;
-    ASSERT_TRUE(qobject_cast<QPrintDialog*>(dialog) && printers && fileName);
+  // The user picks printing to a PDF file in the print dialog once it is up, and names the file.
+  std::function<void()> printToPdf = [&] {
+    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return QTimer::singleShot(10, printToPdf);
+    auto* printers = dialog->findChild<QComboBox*>("printers");
     for (int i = 0; i < printers->count(); ++i)
       if (printers->itemText(i).contains("PDF")) printers->setCurrentIndex(i);
-    fileName->setText(pdf);
-    static_cast<QDialog*>(dialog)->accept();
-  });
+    dialog->findChild<QLineEdit*>("filename")->setText(pdf);
+    dialog->accept();
+  };
+  QTimer::singleShot(0, printToPdf);
   ASSERT_TRUE(reports.WriteReport(2, w, true, false));
   view.sync();
 

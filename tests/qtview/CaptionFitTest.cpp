@@ -69,6 +69,32 @@ int overflow(const forms::Control& c, QWidget* w) {
   }
 }
 
+// How far a left-aligned one-line label's text runs into a control to its right on its row
+// (the label may be wider than the room it has: its text must still stop short of the next).
+int collision(const forms::Control& label, QWidget* w, const qtview::FormsView& view) {
+  auto* l = static_cast<QLabel*>(w);
+  if (label.alignment() != 0 || l->wordWrap()) return 0;
+  const QFontMetrics fm(l->font());
+  // The rows the text takes: labels draw from their top.
+  const QRect text(l->x(), l->y(), fm.horizontalAdvance(l->text()), fm.height());
+  const int textRight = text.x() + text.width();
+  int worst = 0;
+  for (const auto& other : label.form().controls()) {
+    QWidget* o = view.widgetOf(*other);
+    const ControlKind k = other->kind();
+    const bool drawn = k == ControlKind::TextBox || k == ControlKind::ComboBox ||
+                       k == ControlKind::OptionButton || k == ControlKind::CheckBox ||
+                       k == ControlKind::CommandButton ||
+                       (k == ControlKind::Label && !other->caption().empty());
+    if (!o || o == w || !drawn || !other->visible() || o->parentWidget() != w->parentWidget())
+      continue;
+    const QRect g = o->geometry();
+    if (g.left() > text.left() && g.top() <= text.bottom() && g.bottom() >= text.top())
+      worst = std::max(worst, textRight - g.left());
+  }
+  return worst;
+}
+
 // One line per caption that does not fit: market, window, control and text.
 std::vector<std::string> clippedCaptions(const std::string& market, forms::Application& app,
                                          const qtview::FormsView& view) {
@@ -77,7 +103,8 @@ std::vector<std::string> clippedCaptions(const std::string& market, forms::Appli
     for (const auto& c : f->controls()) {
       QWidget* w = view.widgetOf(*c);
       if (!w || !c->visible() || c->caption().empty()) continue;
-      const int over = overflow(*c, w);
+      int over = overflow(*c, w);
+      if (c->kind() == ControlKind::Label) over = std::max(over, collision(*c, w, view));
       if (over > 0)
         clipped.push_back(market + " " + f->name() + "." + c->name() +
                           (c->index() >= 0 ? "(" + std::to_string(c->index()) + ")" : "") + " \"" +

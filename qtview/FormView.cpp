@@ -337,7 +337,7 @@ void FormView::applyWindow(uint32_t dirty) {
       else if (!form_->hasControlBox())
         flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
       if (form_->topmost()) flags |= Qt::WindowStaysOnTopHint;
-      if (win->windowFlags() != flags) win->setWindowFlags(flags);
+      applyFlags(win, flags);
       Qt::WindowModality modality = form_->isModal() ? Qt::ApplicationModal : Qt::NonModal;
       if (win->windowModality() != modality) {
         bool shown = win->isVisible();
@@ -348,7 +348,7 @@ void FormView::applyWindow(uint32_t dirty) {
     } else if (sub_) {
       Qt::WindowFlags flags = Qt::SubWindow;
       if (!form_->hasControlBox()) flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-      if (sub_->windowFlags() != flags) sub_->setWindowFlags(flags);
+      applyFlags(sub_, flags);
     }
   }
   if (dirty & (F::kDirtyGeometry | F::kDirtyState)) {
@@ -403,6 +403,15 @@ void FormView::applyWindow(uint32_t dirty) {
     }
   }
   if (dirty & F::kDirtyFocus) applyFocus();
+}
+
+void FormView::applyFlags(QWidget* win, Qt::WindowFlags flags) {
+  // Qt adds hints of its own to the flags it is given, so they are compared with the ones last
+  // set: setting them again re-creates the window, which would drop its maximised state.
+  if (flagsSet_ && flags == appliedFlags_) return;
+  flagsSet_ = true;
+  appliedFlags_ = flags;
+  win->setWindowFlags(flags);
 }
 
 void FormView::applyWindowState() {

@@ -119,6 +119,7 @@ class FormView : public QObject {
   void buildFrame();
   void applyWindow(uint32_t dirty);
   void applyWindowState();
+  void applyFlags(QWidget* win, Qt::WindowFlags flags);
   void applyMenus();
   void applyToolbars();
   void fillWindowList(QMenu* menu);
@@ -148,6 +149,8 @@ class FormView : public QObject {
   bool placed_ = false;
   bool framed_ = false;
   bool firstFocusGiven_ = false;
+  bool flagsSet_ = false;
+  Qt::WindowFlags appliedFlags_;
   QPointer<QWidget> window_;
   QPointer<FormCanvas> canvas_;
   QPointer<QMdiSubWindow> sub_;

@@ -404,6 +404,22 @@ TEST_F(FormsViewTest, TheWorkspaceScrollsAndCtrlF4ClosesTheActiveChild) {
   EXPECT_TRUE(app.isLoaded("Other"));
 }
 
+TEST_F(FormsViewTest, AChangedWindowStateNeverRecreatesTheFrame) {
+  // Re-creating the window (as setting its flags again does) hides it and drops its state.
+  struct HideCounter : QObject {
+    int hides = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      hides += e->type() == QEvent::Hide;
+      return false;
+    }
+  } counter;
+  view.mainWindow()->installEventFilter(&counter);
+  view.userEvent([this] { frame->setWindowState(forms::kStateMaximized); });
+  view.userEvent([this] { frame->setWindowState(forms::kStateNormal); });
+  EXPECT_EQ(counter.hides, 0);
+  EXPECT_TRUE(view.mainWindow()->isVisible());
+}
+
 TEST_F(FormsViewTest, AMaximisedFrameReportsItsMaximisedSize) {
   view.mainWindow()->showMaximized();
   view.sync();

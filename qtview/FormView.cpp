@@ -435,6 +435,7 @@ void FormView::activateWindow() {
       if (area->activeSubWindow() != sub_) area->setActiveSubWindow(sub_);
     }
   } else {
+    owner_->expectActivation(window_);
     window_->raise();
     window_->activateWindow();
   }
@@ -595,7 +596,8 @@ bool FormView::windowEvent(QEvent* e) {
       return false;
     }
     case QEvent::WindowActivate:
-      if (!sub_ && !owner_->isSyncing() && owner_->app().activeWindow() != f)
+      if (!sub_ && !owner_->isSyncing() && owner_->app().activeWindow() != f &&
+          !owner_->isLateActivation(window_))
         user([f] { f->userActivate(); });
       return false;
     case QEvent::Move:

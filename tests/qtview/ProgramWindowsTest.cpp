@@ -81,6 +81,29 @@ TEST(ProgramWindows, TheSplashWindowHasNoFrameAndOpensCentred) {
   EXPECT_EQ(splash.width(), window->width() * 15);
 }
 
+TEST(ProgramWindows, AWindowOpenedOverTheMainWindowStaysActive) {
+  // The window system reports activations late; answering an old one with another request
+  // made the two windows take the activation from each other without end.
+  MarketRun run("UK", false);
+  run.view.userEvent([&] { run.app.get("frmCalc01"); });
+  auto& country = run.app.get<veltaro::frmCountry>();
+  run.view.userEvent([&] { country.show(); });
+  int activations = 0;
+  struct Counter : QObject {
+    int* n;
+    explicit Counter(int* count) : n(count) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+      *n += e->type() == QEvent::WindowActivate;
+      return false;
+    }
+  } counter(&activations);
+  run.view.mainWindow()->installEventFilter(&counter);
+  run.view.windowOf(country)->installEventFilter(&counter);
+  QTest::qWait(200);
+  EXPECT_EQ(run.app.activeWindow(), &country);
+  EXPECT_LE(activations, 2);
+}
+
 TEST(ProgramWindows, TheContactWindowScrollsIntoReachAndKeepsToTheFramesRightEdge) {
   MarketRun run("UK", false);
   QMainWindow* main = run.view.mainWindow();

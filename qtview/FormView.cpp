@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
 #include <algorithm>
 #include <vector>
@@ -62,6 +63,8 @@ void FormCanvas::paintEvent(QPaintEvent*) {
 
 void Workspace::setPicture(const QPixmap& picture) {
   picture_ = picture;
+  // The whole background stays within reach: a frame smaller than its picture scrolls.
+  setMinimumSize(picture.isNull() ? QSize(0, 0) : picture.size());
   viewport()->update();
 }
 
@@ -183,7 +186,15 @@ void FormView::buildFrame() {
   // A child window larger than the workspace, or placed beyond it, is reached by scrolling.
   workspace_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   workspace_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  frame->setCentralWidget(workspace_);
+  // The workspace sits in a scroller that shows the parts of its background picture the
+  // frame is too small for; the workspace itself scrolls to child windows beyond it.
+  auto* scroller = new QScrollArea(frame);
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setWidgetResizable(true);
+  scroller->setWidget(workspace_);
+  scroller->viewport()->installEventFilter(this);
+  scroller_ = scroller;
+  frame->setCentralWidget(scroller);
   // The keys of a multiple-document frame: Ctrl+F4 closes the active child (asking the
   // model, as its close box does), Ctrl+F6 goes to the next one and Ctrl+Shift+F6 back.
   auto* closeChild = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), frame);
@@ -359,7 +370,8 @@ void FormView::applyWindow(uint32_t dirty) {
         if (!placed_) {
           // A child opens inside the workspace where it fits; a larger one at its top left,
           // from where the workspace scrolls to the rest.
-          const QSize room = sub_->mdiArea() ? sub_->mdiArea()->viewport()->size() : QSize();
+          FormView* frame = owner_->frameView();
+          const QSize room = frame && frame->workspace() ? frame->visibleWorkspace() : QSize();
           x = std::max(0, std::min(x, room.width() - w));
           y = std::max(0, std::min(y, room.height() - h));
         }
@@ -615,10 +627,15 @@ bool FormView::windowEvent(QEvent* e) {
   }
 }
 
+QSize FormView::visibleWorkspace() const {
+  QSize size = workspace_->viewport()->size();
+  return scroller_ ? size.boundedTo(scroller_->viewport()->size()) : size;
+}
+
 void FormView::reportGeometry() {
   if (!form_ || !form_->isLoaded() || !window_ || !window_->isVisible()) return;
   if (form_->windowState() == forms::kStateMinimized) return;
-  QSize client = workspace_ ? workspace_->viewport()->size() : canvas_ ? canvas_->size() : QSize();
+  QSize client = workspace_ ? visibleWorkspace() : canvas_ ? canvas_->size() : QSize();
   int left = form_->left(), top = form_->top(), width = form_->width(), height = form_->height();
   if (!sub_ && !framed_ && form_->windowState() == forms::kStateNormal &&
       window_->frameGeometry() != window_->geometry()) {
@@ -667,6 +684,10 @@ bool FormView::eventFilter(QObject* watched, QEvent* e) {
           e->type() == QEvent::WindowActivate || e->type() == QEvent::Move)
         return windowEvent(e);
     }
+    if (e->type() == QEvent::Resize && !owner_->isSyncing()) reportGeometry();
+    return false;
+  }
+  if (scroller_ && watched == scroller_->viewport()) {
     if (e->type() == QEvent::Resize && !owner_->isSyncing()) reportGeometry();
     return false;
   }

@@ -7,6 +7,7 @@
 #include <QtWidgets>
 
 #include "MarketRun.h"
+#include "shell/mdiVeltaro.h"
 #include "start/frmCountry.h"
 #include "start/frmStart.h"
 
@@ -102,6 +103,26 @@ TEST(ProgramWindows, AWindowOpenedOverTheMainWindowStaysActive) {
   QTest::qWait(200);
   EXPECT_EQ(run.app.activeWindow(), &country);
   EXPECT_LE(activations, 2);
+}
+
+TEST(ProgramWindows, TheLowestBandIsWithinReachAtTheStartSize) {
+  for (const char* market : {"DK", "LT"}) {
+    SCOPED_TRACE(market);
+    MarketRun run(market, false);
+    auto* scroller = qobject_cast<QScrollArea*>(run.view.mainWindow()->centralWidget());
+    ASSERT_NE(scroller, nullptr);
+    int y = 6000;
+    while (y < 9000 && veltaro::HitTestBands(market, 5000, y).calcNumber != 24) y += 15;
+    while (veltaro::HitTestBands(market, 5000, y + 15).calcNumber == 24) y += 15;
+    const QPoint band(5000 / 15, y / 15);  // the band's lowest row
+    QWidget* area = run.view.workspace()->viewport();
+    // Below the frame's client area at its start size, and reached by scrolling.
+    EXPECT_GT(band.y(), scroller->viewport()->height());
+    scroller->ensureVisible(band.x(), band.y());
+    EXPECT_TRUE(scroller->viewport()->rect().contains(area->mapTo(scroller->viewport(), band)));
+    QTest::mouseClick(area, Qt::LeftButton, {}, band);
+    EXPECT_TRUE(run.app.isLoaded("frmCalc24"));
+  }
 }
 
 TEST(ProgramWindows, TheContactWindowScrollsIntoReachAndKeepsToTheFramesRightEdge) {

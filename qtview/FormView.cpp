@@ -376,6 +376,10 @@ void FormView::applyWindow(uint32_t dirty) {
           y = std::max(0, std::min(y, room.height() - h));
         }
         sub_->setGeometry(x, y, w, h);
+        // A new child opens in view, even when the frame was scrolled to a lower band.
+        if (!placed_)
+          if (FormView* frame = owner_->frameView(); frame && frame->scroller_)
+            static_cast<QScrollArea*>(frame->scroller_.data())->ensureVisible(x, y, 0, 0);
       } else {
         QRect frameRect = win->frameGeometry(), inner = win->geometry();
         const bool frameless = isFrameless();

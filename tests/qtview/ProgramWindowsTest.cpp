@@ -121,7 +121,11 @@ TEST(ProgramWindows, TheLowestBandIsWithinReachAtTheStartSize) {
     scroller->ensureVisible(band.x(), band.y());
     EXPECT_TRUE(scroller->viewport()->rect().contains(area->mapTo(scroller->viewport(), band)));
     QTest::mouseClick(area, Qt::LeftButton, {}, band);
-    EXPECT_TRUE(run.app.isLoaded("frmCalc24"));
+    ASSERT_TRUE(run.app.isLoaded("frmCalc24"));
+    // The window it opens comes into view with its title bar.
+    QWidget* opened = run.view.windowOf(*run.app.find("frmCalc24"));
+    EXPECT_TRUE(
+        scroller->viewport()->rect().contains(opened->mapTo(scroller->viewport(), QPoint(10, 10))));
   }
 }
 

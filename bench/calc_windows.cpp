@@ -65,6 +65,9 @@ struct Program {
                 "Falling;0.04;-0.001;0;-100;1000;50;", "Mineral wool section"});
     writeLines(folder / "Text/PipeDiam.DK", {"60.3", "114.3", "219.1", "114.3"});
     writeLines(folder / "Text/PlanEmis.DK", {"0.9 paint", "0.9 paint"});
+    writeLines(folder / "Text/PipeIDia.DK", {"105.3", "105.3"});
+    writeLines(folder / "Text/StofKons.DK", {"3.6 moist air", "3.6 moist air"});
+    writeLines(folder / "Text/Medie.DK", {"air", "flue gas", "air"});
     writeLines(folder / "Text/Class.DK", {"Class 1", "Class 2", "Class 3", "Class 4", "Class"});
     std::vector<std::string> lines;
     for (int i = 1; i <= 220; ++i) lines.push_back("T" + std::to_string(i));
@@ -120,6 +123,53 @@ forms::Form& sixLayers(Program& p, const char* name, bool plane, const char* med
   if (std::string(name) == "frmCalc23") w.control("VT").setText(plane ? "20" : "60");
   return w;
 }
+
+// Calculation 6: moist air at 40 °C, 90 %, in 0 °C surroundings.
+void BM_Calc6(benchmark::State& state) {
+  Program p;
+  forms::Form& w = p.window("frmCalc06", state.range(0) == 1, "40", "0", 1);
+  w.control("MEDIEHAST").setText("5");
+  w.control("Luftfugtighed").setText("90");
+  w.control("Indvendig").setText("105.3");
+  w.control("StofK").setListIndex(0);
+  run(state, w);
+}
+BENCHMARK(BM_Calc6)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Calculation 7, by type: the thickness (about 350 passes of the temperature law), the start
+// temperature (about 30,000: 3 K in steps of 0.0001 K) and the end temperature.
+forms::Form& duct(Program& p, int type, const char* end) {
+  forms::Form& w = p.app.get("frmCalc07");
+  w.control("optCalcType", type).setValue(1);
+  w.control("RORCOM").setText("219.1");
+  w.control("MEDIESTR").setText("0.3");
+  w.control("STRHAST").setListIndex(0);
+  w.control("txtLength").setText("30");
+  if (type != 1) w.control("txtStarTemp").setText("60");
+  if (type != 2) w.control("txtSluTemp").setText(end);
+  if (type != 0) w.control("ISOLERINGST").setText("35");
+  w.control("Omgivende").setText("20");
+  w.control("PRODUKT").setListIndex(1);
+  return w;
+}
+void BM_Calc7(benchmark::State& state) {
+  Program p;
+  run(state, duct(p, static_cast<int>(state.range(0)), "57"));
+}
+BENCHMARK(BM_Calc7)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// The start-temperature search at its worst: an end temperature that 100 K of start cannot
+// reach runs all of its million passes and fails.
+void BM_Calc7StartSearchExhaustsItsPasses(benchmark::State& state) {
+  Program p;
+  forms::Form& w = duct(p, 1, "59");
+  w.control("MEDIESTR").setText("0.001");
+  w.control("ISOLERINGST").setText("1");
+  forms::Control& calculate = w.control("Beregn");
+  for (auto _ : state) calculate.userClick();
+  if (w.control("txtStaTemp").text() != " ") state.SkipWithError("the search found a start");
+}
+BENCHMARK(BM_Calc7StartSearchExhaustsItsPasses)->Unit(benchmark::kMillisecond);
 
 void BM_Calc1(benchmark::State& state) {
   Program p;

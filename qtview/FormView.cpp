@@ -363,7 +363,9 @@ void FormView::applyWindow(uint32_t dirty) {
     }
   }
   if (dirty & (F::kDirtyGeometry | F::kDirtyState)) {
-    if (form_->windowState() == forms::kStateNormal) {
+    // A window first shown minimised (a reopened case) still gets the normal geometry that
+    // it comes back to.
+    if (form_->windowState() == forms::kStateNormal || !placed_) {
       int w = toPixels(form_->width()), h = toPixels(form_->height());
       int x = toPixels(form_->left()), y = toPixels(form_->top());
       if (sub_) {

@@ -60,6 +60,24 @@ Control& CalcForm::make(ControlKind kind, const char* name, int index, Control* 
   return c;
 }
 
+void CalcForm::makeSiteFrames(int planeUnit, int planeUnitTop, int planeHeightBox) {
+  const auto Frame = ControlKind::Frame, Option = ControlKind::OptionButton;
+  Control& f2 = make(Frame, "Frame2", -1, nullptr, 60, 60, 4200, 1095, " Geometri ");
+  make(Option, "ROR", -1, &f2, 120, 360, 1700, 255, "Rørdiameter").setValueSilently(1);
+  make(ControlKind::ComboBox, "RORCOM", -1, &f2, 1900, 320, 1695, 315);
+  make(Option, "PLAN", -1, &f2, 120, 720, 1700, 255, "Plan højde");
+  make(ControlKind::TextBox, "PLANH", -1, &f2, 1900, 680, 1695, planeHeightBox).setEnabled(false);
+  make(ControlKind::Label, "lblUnit", planeUnit, &f2, 3720, planeUnitTop, 240, 195, "mm");
+
+  Control& f3 = make(Frame, "Frame3", -1, nullptr, 4360, 60, 1695, 1095, " Beliggenhed ");
+  make(Option, "INDE", -1, &f3, 120, 360, 1450, 255, "Indendørs").setValueSilently(1);
+  make(Option, "UDE", -1, &f3, 120, 720, 1450, 255, "Udendørs");
+
+  Control& f4 = make(Frame, "Frame4", -1, nullptr, 6160, 60, 1770, 1095, " Orientering ");
+  make(Option, "VAND", -1, &f4, 120, 360, 1450, 255, "Vandret").setValueSilently(1);
+  make(Option, "LOD", -1, &f4, 120, 720, 1450, 255, "Lodret");
+}
+
 void CalcForm::boldDesignFont(std::initializer_list<const char*> names) {
   for (const char* n : names) control(n).setFont(forms::Font{"MS Sans Serif", 8.25, true});
 }
@@ -164,14 +182,19 @@ void CalcForm::ClearResults() {
   ClearDetails();
 }
 
+void CalcForm::showLossUnit(bool pipe) {
+  if (units_.lossPipe < 0) return;
+  control("lblUnit", units_.lossPlane).setVisible(!pipe);
+  control("lblUnit", units_.lossPipe).setVisible(pipe);
+}
+
 void CalcForm::SetPipeMode() {
   ClearResults();
   Control& planh = control("PLANH");
   planh.setText("");
   planh.setEnabled(false);
   control("lblUnit", units_.planeHeight).setEnabled(false);
-  control("lblUnit", units_.lossPlane).setVisible(false);
-  control("lblUnit", units_.lossPipe).setVisible(true);
+  showLossUnit(true);
   control("RORCOM").setEnabled(true);
   control("VAND").setEnabled(true);
   if (units_.pipeEnablesVertical) control("LOD").setEnabled(true);
@@ -185,8 +208,7 @@ void CalcForm::SetPlaneMode() {
   rorcom.setEnabled(false);
   control("PLANH").setEnabled(true);
   control("lblUnit", units_.planeHeight).setEnabled(true);
-  control("lblUnit", units_.lossPipe).setVisible(false);
-  control("lblUnit", units_.lossPlane).setVisible(true);
+  showLossUnit(false);
   // Indoors a plane is always vertical.
   if (indoors()) {
     control("LOD").setValue(1);
@@ -476,6 +498,40 @@ void CalcForm::convection(const Surface& g, double ts, double ta, double wind) {
   }
 }
 
+CalcForm::SearchEnd CalcForm::settlePipeHeatFlow(const Surface& g, double ti, double ta, double Di,
+                                                 double wind, double& ts, double& qPrev) {
+  FX& s = fx();
+  SearchEnd end;
+  s.HeatFlow = 7.0;
+  qPrev = 0;
+  float hPrev = 0;  // kept in single precision
+  double c = 0;
+  int passes = 0;
+  // At least two passes: the start value 7 must not count as a converged previous pass.
+  while (passes < 2 || std::abs(qPrev - s.HeatFlow) > std::abs(0.0001 * s.HeatFlow)) {
+    hPrev = static_cast<float>(s.SurfaceCoefficient);
+    qPrev = s.HeatFlow;
+    surfaceCoefficient(g, ts, ta, wind);
+    PipeHeatFlow(ti, ta, g.size, Di);
+    ts = finite(s.HeatFlow / (g.size * kPi * s.SurfaceCoefficient) + ta);
+    ++passes;
+    c += 0.1;
+    if (c > 1000) {
+      // The divisor keeps its sign, so a negative heat flow always passes.
+      if (finite(std::abs(s.HeatFlow - qPrev) / s.HeatFlow) * 100 < 2) {
+        s.HeatFlow = (s.HeatFlow + qPrev) / 2;
+        s.SurfaceCoefficient = (hPrev + s.SurfaceCoefficient) / 2;
+        ts = finite(s.HeatFlow / (g.size * kPi * s.SurfaceCoefficient) + ta);
+        convection(g, ts, ta, wind);
+      } else {
+        end.converged = false;
+      }
+      break;
+    }
+  }
+  return end;
+}
+
 void CalcForm::Beregn_Click() {
   // The pointer comes back whatever way the run ends.
   struct PointerGuard {
@@ -549,6 +605,7 @@ void CalcForm::runCalculation() {
 void CalcForm::resetPipeDistances() {
   FX& s = fx();
   const int k = type_;
+  pipeDistances_ = {};
   forms::app().unloadIfLoaded(frmPipedistance::kName);
   s.PipeDistWall[k] = 0;
   s.PipeDistNext[k] = 0;
@@ -580,9 +637,10 @@ void CalcForm::selectProducts() {
 
 void CalcForm::handOffPipeDistances() {
   if (!pipeDistancesWanted() || !isSet("ROR") || !fx().ResultValid[type_]) return;
+  const std::optional<double> thickness = pipeDistanceThickness();
+  if (!thickness) return;
   const double D = ToInt16(num("RORCOM"));  // whole millimetres
-  // The thickness is in whole millimetres after the rounding.
-  handOffPipeDistances(D, num("ISOLERINGST"), D / 2);
+  handOffPipeDistances(D, *thickness, D / 2);
 }
 
 void CalcForm::handOffPipeDistances(double D, double t, double halfDiameter) {
@@ -597,6 +655,7 @@ void CalcForm::handOffPipeDistances(double D, double t, double halfDiameter) {
     w.control("Distwall").setText(IntegerText(s.PipeDistWall[k]));
     w.control("nextpipe").setText(IntegerText(s.PipeDistNext[k]));
     w.control("txtDummy").setFocus();
+    pipeDistances_.computed = true;
     return;
   }
   // Swedish free distances by the size class of the insulated outer diameter.
@@ -625,6 +684,11 @@ void CalcForm::handOffPipeDistances(double D, double t, double halfDiameter) {
   w.control("AMA", 0).setText(IntegerText(A));
   w.control("AMA", 1).setText(IntegerText(B));
   w.control("txtDummy").setFocus();
+  pipeDistances_ = {true, A, B};
+}
+
+std::optional<double> CalcForm::pipeDistanceThickness() {
+  return num("ISOLERINGST");  // whole millimetres after the rounding
 }
 
 void CalcForm::warnProductLimits() {

@@ -15,6 +15,7 @@
 #include <exception>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ class CalcForm : public forms::Form, public CalcWindow {
   // Calculate: pipe distances zeroed, input check, results cleared, the window's search, then
   // the result checks, pipe distances and the product's temperature limits.
   void Beregn_Click() override;
+
+  PipeDistances pipeDistancesOfResult() const override { return pipeDistances_; }
 
   void Form_Load() override;
   void Form_Activate() override;
@@ -98,8 +101,8 @@ class CalcForm : public forms::Form, public CalcWindow {
   // Unit labels that the template's switches work on (lblUnit elements).
   struct TemplateUnits {
     int planeHeight;               // the "mm" beside PLANH
-    int lossPipe;                  // "W/m" of the heat loss
-    int lossPlane;                 // "W/m²" of the heat loss
+    int lossPipe;                  // "W/m" of the heat loss (-1: the window shows no loss)
+    int lossPlane;                 // "W/m²" of the heat loss (-1: as above)
     int wind;                      // "m/s"
     const char* windCaptionArray;  // the caption label array
     int windCaption;               // its element beside VINDHASTIGHED
@@ -183,6 +186,12 @@ class CalcForm : public forms::Form, public CalcWindow {
   void surfaceCoefficient(const Surface& s, double& ts, double ta, double wind);
   // The convective part alone (ConvectiveCoefficient and FlowRegimeText).
   void convection(const Surface& s, double ts, double ta, double wind);
+  // The heat flow of an insulated pipe (inner diameter Di, m; the surface's size the outer
+  // one) settled with its surface coefficient and surface temperature ts, from a start of
+  // 7 W/m and ts given. qPrev: the heat flow of the pass before the last. Out of passes, a last
+  // change below 2 % is accepted as the mean of the last two; otherwise not converged.
+  SearchEnd settlePipeHeatFlow(const Surface& g, double ti, double ta, double Di, double wind,
+                               double& ts, double& qPrev);
 
   // Shared steps of the frame.
   // This calculation's pipe distances closed and zeroed.
@@ -190,11 +199,15 @@ class CalcForm : public forms::Form, public CalcWindow {
   // The input-error window shown on top of every window.
   void showInputErrors();
   void closePipeDistanceWindows();
-  void showNonConvergence();
+  // The message of a search that did not converge (after the results are cleared).
+  virtual void showNonConvergence();
   virtual void handOffPipeDistances();
+  // The thickness in mm the pipe distances are measured from; none: no distances are shown.
+  virtual std::optional<double> pipeDistanceThickness();
   // For a total thickness: D the pipe diameter in whole millimetres (the Swedish size class),
   // centre the distance from the pipe's axis to the insulation's outside, mm.
   void handOffPipeDistances(double D, double thicknessMm, double halfDiameter);
+  // The warning when the medium or surface temperature lies outside the product's limits.
   virtual void warnProductLimits();
   // A number read from a box through the lenient reader.
   double num(const char* name, int index = -1);
@@ -218,6 +231,10 @@ class CalcForm : public forms::Form, public CalcWindow {
   forms::Control& make(forms::ControlKind kind, const char* name, int index,
                        forms::Control* container, int left, int top, int width, int height,
                        const char* caption = nullptr);
+  // The frames of geometry (Frame2), location (Frame3) and orientation (Frame4) at the places
+  // most windows have them: pipe, indoors and horizontal selected, PLANH disabled; `planeUnit`
+  // is the lblUnit element of the "mm" beside PLANH.
+  void makeSiteFrames(int planeUnit, int planeUnitTop = 765, int planeHeightBox = 315);
   // Frames and result boxes carry the bold font of the design.
   void boldDesignFont(std::initializer_list<const char*> names);
   // The tab order: the controls in the order given, by name and index.
@@ -232,8 +249,10 @@ class CalcForm : public forms::Form, public CalcWindow {
 
  private:
   void runCalculation();
+  void showLossUnit(bool pipe);
   int number_;
   int type_;
+  PipeDistances pipeDistances_;
 };
 
 }  // namespace veltaro

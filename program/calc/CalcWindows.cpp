@@ -9,6 +9,8 @@
 #include "calc/frmCalc22.h"
 #include "calc/frmCalc23.h"
 #include "calc/frmCalc24.h"
+#include "calc/frmCalc06.h"
+#include "calc/frmCalc07.h"
 #include "forms/Application.h"
 
 namespace veltaro {
@@ -23,6 +25,8 @@ void RegisterCalcWindows(forms::Application& app) {
   app.registerForm<frmCalc22>();
   app.registerForm<frmCalc23>();
   app.registerForm<frmCalc24>();
+  app.registerForm<frmCalc06>();
+  app.registerForm<frmCalc07>();
 }
 
 }  // namespace veltaro

@@ -40,23 +40,10 @@ void write(Control& c, double x) {
 frmCalc05::frmCalc05() : CalcForm(kName, 5) {
   setCaption("Isolering mod udvendig overfladekondens af kolde emner");
   move(0, 0, 9135, 4665);
-  const auto Frame = ControlKind::Frame, Option = ControlKind::OptionButton,
-             Text = ControlKind::TextBox, Combo = ControlKind::ComboBox, Label = ControlKind::Label;
+  const auto Frame = ControlKind::Frame, Text = ControlKind::TextBox, Combo = ControlKind::ComboBox,
+             Label = ControlKind::Label;
 
-  Control& f2 = make(Frame, "Frame2", -1, nullptr, 60, 60, 4200, 1095, " Geometri ");
-  make(Option, "ROR", -1, &f2, 120, 360, 1700, 255, "Rørdiameter").setValueSilently(1);
-  make(Option, "PLAN", -1, &f2, 120, 720, 1700, 255, "Plan højde");
-  make(Combo, "RORCOM", -1, &f2, 1900, 320, 1695, 315);
-  make(Text, "PLANH", -1, &f2, 1900, 680, 1695, 285).setEnabled(false);
-  make(Label, "lblUnit", 9, &f2, 3720, 765, 240, 195, "mm");
-
-  Control& f3 = make(Frame, "Frame3", -1, nullptr, 4360, 60, 1695, 1095, " Beliggenhed ");
-  make(Option, "INDE", -1, &f3, 120, 360, 1450, 255, "Indendørs").setValueSilently(1);
-  make(Option, "UDE", -1, &f3, 120, 720, 1450, 255, "Udendørs");
-
-  Control& f4 = make(Frame, "Frame4", -1, nullptr, 6160, 60, 1770, 1095, " Orientering ");
-  make(Option, "VAND", -1, &f4, 120, 360, 1450, 255, "Vandret").setValueSilently(1);
-  make(Option, "LOD", -1, &f4, 120, 720, 1450, 255, "Lodret");
+  makeSiteFrames(9, 765, 285);
 
   Control& f5 = make(Frame, "Frame5", -1, nullptr, 60, 1200, 5000, 2900, " Inddata");
   make(Label, "LblTDVFL", 0, &f5, 120, 420, 2000, 195, "Medietemperatur");

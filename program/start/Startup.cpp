@@ -16,6 +16,7 @@
 #include "core/PipeTables.h"
 #include "core/ProgramFiles.h"
 #include "forms/Application.h"
+#include "report/Reports.h"
 #include "shell/frmAbout.h"
 #include "shell/frmAdresses.h"
 #include "shell/mdiVeltaro.h"
@@ -100,6 +101,7 @@ void runStartup() {
 
 void Main() {
   RegisterProgramWindows();
+  InstallReportService();
   forms::Application::EventScope scope(forms::app());
   try {
     runStartup();

@@ -230,6 +230,14 @@ TEST_F(LayerStackTest, ThicknessSearchesAreTurnedBackByTheHeatFlowSearch) {
        {-20, 0, 18},
        -40,
        22},
+      // In wind the surface sits a few tenths above the air: a first pass on the start value of
+      // the surface coefficient lands within 8 % of the hot air and is no result.
+      {"pipe in wind and hot air",
+       {.pipe = true, .diameter = 0.2191, .indoors = false, .wind = 5, .emissivity = 0.9},
+       2,
+       {150, 40.4},
+       300,
+       40},
       {"wall, 4 layers",
        {.pipe = false, .height = 2, .vertical = true, .emissivity = 0.9},
        4,
@@ -243,6 +251,8 @@ TEST_F(LayerStackTest, ThicknessSearchesAreTurnedBackByTheHeatFlowSearch) {
     LayerStack required(c.g, c.n, {}, c.tm, c.ta);
     ASSERT_EQ(required.solveForTemperatures(c.faces), StackEnd::Converged);
     const double loss = required.targetHeatFlow();
+    // What layer 0 carries is what the surface gives off at its required temperature.
+    EXPECT_NEAR(fx().HeatFlow, loss, 0.0002 * std::abs(loss));
     LayerStack check(c.g, c.n, required.thickness(), c.tm, c.ta);
     ASSERT_EQ(check.solveHeatFlow(), StackEnd::Converged);
     for (int k = 1; k <= c.n; ++k) EXPECT_NEAR(fx().LayerTemperatures[k], c.faces[k - 1], 0.5) << k;
@@ -253,8 +263,9 @@ TEST_F(LayerStackTest, ThicknessSearchesAreTurnedBackByTheHeatFlowSearch) {
     const double surface = fx().LayerTemperatures[c.n];
     LayerStack back(c.g, c.n, given.thickness(), c.tm, c.ta);
     ASSERT_EQ(back.solveHeatFlow(), StackEnd::Converged);
-    EXPECT_NEAR(fx().HeatFlow, loss, 0.02 * std::abs(loss));
-    EXPECT_NEAR(fx().LayerTemperatures[c.n], surface, 1.5);
+    // A pipe's surface settles within 8 % of its value, a plane's within 0.1 %.
+    EXPECT_NEAR(fx().HeatFlow, loss, (c.g.pipe ? 0.02 : 0.001) * std::abs(loss));
+    EXPECT_NEAR(fx().LayerTemperatures[c.n], surface, c.g.pipe ? 1.5 : 0.05);
     for (int k = 1; k < c.n; ++k) EXPECT_NEAR(fx().LayerTemperatures[k], c.faces[k - 1], 1.0) << k;
   }
 }

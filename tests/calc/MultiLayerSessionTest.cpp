@@ -298,6 +298,21 @@ TEST_F(MultiLayerTest, InputChecksListEveryFailureWithTheExactText) {
        {.window = "frmCalc23", .in = {.medium = "-20", .product = ""}, .rows = {"0"}, .loss = "5"},
        nullptr,
        {"T142", "T19", kDashes, "T22"}},
+      {"23 untouched",
+       {.window = "frmCalc23", .untouched = true},
+       nullptr,
+       {"T142", "T19", kDashes, "T1", "T189", "T6", "T22", "T12"}},
+      {"23 first interface at the medium, no emissivity",
+       {.window = "frmCalc23", .rows = {"150"}, .loss = "40"},
+       [](forms::Form& w) { w.control("Emission").setText("Vælg emission"); },
+       {"T142", "T19", kDashes, "T7", "T36 1T37 2"}},
+      {"22 low outdoor wall, no wind, emissivity 1",
+       {.window = "frmCalc22",
+        .in = {.height = "300", .outdoors = true, .wind = "0.5", .product = ""},
+        .rows = {"100"},
+        .surface = "40"},
+       [](forms::Form& w) { w.control("Emission").setText("1"); },
+       {"T141", "T19", "T3", "T8", "T11"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -328,11 +343,11 @@ TEST_F(MultiLayerTest, SearchesWithoutAResultClearAndSayWhy) {
         .loss = "0.01"},
        {"", ""},
        true},
-      // The outer layer must fall from 10 °C to a surface above the 20 °C air.
+      // The outer layer must fall from 19 °C to a surface above the 20 °C air: a few mm below 0.
       {"23 negative outer layer",
        {.window = "frmCalc23",
         .in = {.medium = "200", .product = ""},
-        .rows = {"10"},
+        .rows = {"19"},
         .loss = "40"},
        {"", "< 0 !"},
        false},

@@ -33,6 +33,7 @@ TEST_F(Commands, CancelAndNoTouchNothing) {
   roofCase();
   const auto before = files(folder);
   const std::string base = fx().CaseBasePath;
+  header("ZZ", "Ikke gemt", "2027-01-01");  // a save would now write other bytes
   platform.expectSaveFile(std::nullopt);
   cases().CaseSave();
   platform.expectSaveFile(std::nullopt);
@@ -44,6 +45,10 @@ TEST_F(Commands, CancelAndNoTouchNothing) {
   platform.expectOpenFile(path("roof.DAT"));
   platform.expectMsgBox(IdNo, "roof.C01");
   cases().CaseDelete();
+  // A name that is no case opens nothing and creates nothing.
+  platform.expectOpenFile(path("nothing.DAT"));
+  platform.expectMsgBox(forms::mb::IdOk, "nothing.DAT");
+  cases().CaseOpen();
   EXPECT_EQ(files(folder), before);
   EXPECT_EQ(fx().CaseBasePath, base);
   EXPECT_TRUE(fx().ResultValid[1]) << "the window was not touched";
@@ -95,7 +100,7 @@ TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
   forms::Form& w2 = open("frmCalc02");
   enter(w2, {});
   calculated(w2, {{"ISOLERINGST", "40"}, {"VARMETAB", "20"}});
-  header("XY", "Ny", "2026-12-24");  // a header that would differ from the one on disk
+  header("XY", "Ny", "2026-12-24");         // a header that would differ from the one on disk
   fs::create_directory(data / "roof.C02");  // a folder where the record should go
   platform.expectMsgBox(forms::mb::IdOk, "roof.C02");
   save("roof.DAT");
@@ -166,6 +171,13 @@ TEST_F(Commands, ARecordThatCannotComeBackWholeIsReported) {
     if (c.opens) {
       EXPECT_EQ(app.find("frmCalc01")->control("PRODUKT").text(), calctest::kPipeProduct);
     }
+  }
+  // A record of a calculation this program does not have yet is left out, and said so.
+  if (!available({"frmCalc24"})) {
+    folder_.writeBytes("DATA/roof.C24", std::string(218, ' '));
+    platform.expectMsgBox(forms::mb::IdOk, "no calculation 24");
+    openCase("roof.DAT");
+    EXPECT_TRUE(fx().ResultValid[1]);
   }
   // A header shorter than its record: the case fields show their labels alone.
   folder_.writeBytes("DATA/roof.DAT", "AB");

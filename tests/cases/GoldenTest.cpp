@@ -207,6 +207,239 @@ TEST_F(CaseTest, RecordsOfWindows4And5) {
   EXPECT_EQ(WriteRecord(*LayoutOfType(5), w5), expected5);
 }
 
+TEST_F(CaseTest, RecordsOfWindows6And7) {
+  if (!available({"frmCalc06", "frmCalc07"})) GTEST_SKIP() << "not part of this program yet";
+  forms::Form& w6 = open("frmCalc06");
+  enter(w6, {});
+  choose(w6.control("Indvendig"), "105.3 mm");
+  choose(w6.control("StofK"), "3.6 Luft, fugtig");
+  type(w6.control("MEDIEHAST"), "8");
+  type(w6.control("Luftfugtighed"), "70");
+  calculated(w6, {{"ISOLERINGST", "30"}, {"OVERFLADE", "24"}, {"VARMETAB", "41.2"}});
+  const std::string expected6 = Bytes(147)
+                                    .text(0, 10, "114.3")              // pipe diameter
+                                    .i16(10, 4)                        // its list position
+                                    .i16(12, -1)                       // ROR: pipe
+                                    .i16(14, -1)                       // INDE: indoors
+                                    .i16(16, -1)                       // VAND: horizontal
+                                    .text(18, 3, "150")                // MEDIETEMP
+                                    .text(21, 25, kPipeBytes)          // PRODUKT
+                                    .i16(46, 0)                        // its list position
+                                    .text(48, 30, "0.9 Maling")        // Emission
+                                    .i16(78, 2)                        // its list position
+                                    .text(80, 10, "105.3 mm")          // Indvendig
+                                    .i16(90, 1)                        // its list position
+                                    .text(92, 30, "3.6 Luft, fugtig")  // StofK
+                                    .i16(122, 0)                       // its list position
+                                    .text(124, 3, "8")                 // MEDIEHAST
+                                    .text(127, 3, "20")                // Omgivende
+                                    .text(130, 3, "")                  // VINDHASTIGHED
+                                    .text(133, 3, "70")                // Luftfugtighed
+                                    .text(136, 3, "30")                // ISOLERINGST (result)
+                                    .text(139, 3, "24")                // OVERFLADE (result)
+                                    .text(142, 5, "41.2")              // VARMETAB (result)
+                                    .str();
+  EXPECT_EQ(WriteRecord(*LayoutOfType(6), w6), expected6);
+
+  forms::Form& w7 = open("frmCalc07");
+  choose(w7.control("RORCOM"), "114.3");
+  choose(w7.control("MEDIE"), kFlueGasMedium);
+  type(w7.control("MEDIESTR"), "1.5");
+  w7.control("STRHAST").setText("kg/h");  // no unit of the list selected
+  type(w7.control("txtLength"), "20");
+  type(w7.control("txtStarTemp"), "300");
+  type(w7.control("txtSluTemp"), "250");
+  choose(w7.control("PRODUKT"), calctest::kConstantProduct);
+  type(w7.control("Omgivende"), "20");
+  choose(w7.control("Emission"), "0.9 Maling");
+  calculated(w7, {{"txtIsoTyk", "45"}});
+  const std::string expected7 = Bytes(194)
+                                    .text(0, 10, "114.3")  // pipe diameter
+                                    .i16(10, 4)            // its list position
+                                    .i16(12, -1)           // ROR: pipe
+                                    .i16(14, -1)           // INDE: indoors
+                                    .i16(16, -1)           // VAND: horizontal
+                                    .i16(18, 0)            // optCalcType: thickness sought
+                                    .text(20, 50, "R\xF8ggas 12%CO2, 3%H2O, 83%N2, 2%O2")  // MEDIE
+                                    .i16(70, 1)                          // its list position
+                                    .text(72, 10, "1.5")                 // MEDIESTR
+                                    .text(82, 6, "kg/h")                 // STRHAST as shown
+                                    .i16(88, 0)                          // the first unit for none
+                                    .text(90, 5, "20")                   // txtLength
+                                    .text(95, 5, "300")                  // txtStarTemp
+                                    .text(100, 5, "250")                 // txtSluTemp
+                                    .text(105, 25, "Torvelin Konstant")  // PRODUKT
+                                    .i16(130, 2)                         // its list position
+                                    .text(132, 4, "")                    // ISOLERINGST (sought)
+                                    .text(136, 3, "")                    // VINDHASTIGHED
+                                    .text(139, 3, "20")                  // Omgivende
+                                    .text(142, 30, "0.9 Maling")         // Emission
+                                    .i16(172, 2)                         // its list position
+                                    .text(174, 5, "45")                  // txtIsoTyk (result)
+                                    .text(179, 5, "")                    // txtStaTemp
+                                    .text(184, 5, "")  // txtSlTemp; 189-193 reserved
+                                    .str();
+  EXPECT_EQ(WriteRecord(*LayoutOfType(11), w7), expected7);
+  EXPECT_EQ(w7.control("STRHAST").listIndex(), -1) << "the writer leaves the window alone";
+}
+
+TEST_F(CaseTest, RecordsOfTheMultiLayerWindows) {
+  if (!available({"frmCalc21", "frmCalc22", "frmCalc23"}))
+    GTEST_SKIP() << "not part of this program yet";
+  using calctest::kConstantProduct, calctest::kMatProduct, calctest::kPipeProduct;
+  auto layers = [this](forms::Form& w, std::vector<const char*> products) {
+    type(w.control("AntalLag"), std::to_string(products.size()));
+    w.control("MEDIETEMP").userFocus();
+    for (std::size_t i = 0; i < products.size(); ++i)
+      choose(w.control("PRODUKT", static_cast<int>(i)), products[i]);
+  };
+  // Two layers of a plane outdoors; the rows beyond the count are blank, nothing selected.
+  forms::Form& w21 = open("frmCalc21");
+  w21.control("PLAN").userClick();
+  type(w21.control("PLANH"), "2000");
+  w21.control("UDE").userClick();
+  type(w21.control("VINDHASTIGHED"), "4");
+  type(w21.control("MEDIETEMP"), "250");
+  type(w21.control("Omgivende"), "10");
+  layers(w21, {kMatProduct, kConstantProduct});
+  choose(w21.control("ISOLERINGST", 0), "80");
+  choose(w21.control("ISOLERINGST", 1), "20");
+  calculated(w21, {{"Skilleflade(0)", "180.5"}, {"OVERFLADE", "18"}, {"VT", "45.6"}});
+  Bytes c21(285);
+  c21.text(0, 10, "2000")                 // plane height
+      .i16(10, 0)                         // no list position
+      .i16(12, 0)                         // ROR off: plane
+      .i16(14, 0)                         // INDE off: outdoors
+      .i16(16, 0)                         // VAND off: the indoor plane's vertical kept
+      .text(18, 3, "250")                 // MEDIETEMP
+      .text(21, 30, "0.9 Maling")         // Emission, the default entry
+      .i16(51, 2)                         // its list position
+      .text(53, 3, "4")                   // VINDHASTIGHED
+      .text(56, 1, "2")                   // AntalLag
+      .text(57, 25, kMatBytes)            // PRODUKT(0)
+      .text(82, 25, "Torvelin Konstant")  // PRODUKT(1)
+      .i16(207, 1)                        // PRODUKT(0) list position
+      .i16(209, 2)                        // PRODUKT(1) list position
+      .text(219, 3, "80")                 // ISOLERINGST(0)
+      .text(222, 3, "20")                 // ISOLERINGST(1)
+      .i16(237, 2)                        // ISOLERINGST(0) list position
+      .i16(239, 1)                        // ISOLERINGST(1) list position
+      .text(249, 5, "180.5")              // Skilleflade(0) (result)
+      .text(274, 3, "10")                 // Omgivende
+      .text(277, 3, "18")                 // OVERFLADE (result)
+      .text(280, 5, "45.6");              // VT (result)
+  for (int i = 2; i < 6; ++i) {
+    c21.text(57 + 25 * i, 25, "").i16(207 + 2 * i, -1);  // PRODUKT(2..5), never filled
+    c21.text(219 + 3 * i, 3, "").i16(237 + 2 * i, -1);   // ISOLERINGST(2..5)
+  }
+  for (int i = 1; i < 5; ++i) c21.text(249 + 5 * i, 5, "");  // Skilleflade(1..4)
+  EXPECT_EQ(WriteRecord(*LayoutOfType(7), w21), c21.str());
+
+  // Six layers of a pipe: calculations 22 and 23 keep the same fields at the same offsets.
+  const std::vector<const char*> six = {kPipeProduct, kMatProduct,  kConstantProduct,
+                                        kMatProduct,  kPipeProduct, kMatProduct};
+  const char* thick[] = {"40", "50", "60", "70", "80", "120"};
+  Bytes c22(273);
+  c22.text(0, 10, "219.1")         // pipe diameter
+      .i16(10, 5)                  // its list position
+      .i16(12, -1)                 // ROR: pipe
+      .i16(14, -1)                 // INDE: indoors
+      .i16(16, -1)                 // VAND: horizontal
+      .text(18, 3, "250")          // MEDIETEMP
+      .text(21, 30, "0.9 Maling")  // Emission
+      .i16(51, 2)                  // its list position
+      .text(53, 3, "")             // VINDHASTIGHED
+      .text(56, 1, "6")            // AntalLag
+      .text(262, 3, "10")          // Omgivende
+      .text(265, 3, "30")          // OVERFLADE
+      .text(268, 5, "52.25");      // VT
+  const int positions[] = {0, 1, 2, 1, 0, 1};
+  const char* bytes[] = {kPipeBytes, kMatBytes,  "Torvelin Konstant",
+                         kMatBytes,  kPipeBytes, kMatBytes};
+  for (int i = 0; i < 6; ++i) {
+    c22.text(57 + 25 * i, 25, bytes[i]).i16(207 + 2 * i, positions[i]);  // PRODUKT(i)
+    c22.text(219 + 3 * i, 3, thick[i]);                                  // ISOLERINGST(i)
+  }
+  for (int i = 0; i < 5; ++i)
+    c22.text(237 + 5 * i, 5, std::to_string(200 - 30 * i));  // Skilleflade(i)
+  for (const char* name : {"frmCalc22", "frmCalc23"}) {
+    forms::Form& w = open(name);
+    choose(w.control("RORCOM"), "219.1");
+    type(w.control("MEDIETEMP"), "250");
+    type(w.control("Omgivende"), "10");
+    layers(w, six);
+    for (int i = 0; i < 5; ++i) type(w.control("Skilleflade", i), std::to_string(200 - 30 * i));
+    const bool surfaceGiven = std::string(name) == "frmCalc22";
+    type(w.control(surfaceGiven ? "OVERFLADE" : "VT"), surfaceGiven ? "30" : "52.25");
+    std::map<std::string, std::string> results = {
+        {surfaceGiven ? "VT" : "OVERFLADE", surfaceGiven ? "52.25" : "30"}};
+    for (int i = 0; i < 6; ++i) results["ISOLERINGST(" + std::to_string(i) + ")"] = thick[i];
+    calculated(w, results);
+    EXPECT_EQ(WriteRecord(*LayoutOfType(surfaceGiven ? 8 : 9), w), c22.str()) << name;
+  }
+}
+
+TEST_F(CaseTest, RecordOfWindow24PlaneOutdoorsWithSavings) {
+  if (!available({"frmCalc24"})) GTEST_SKIP() << "not part of this program yet";
+  forms::Form& w = open("frmCalc24");
+  w.control("PLAN").userClick();
+  type(w.control("PLANH"), "1500");
+  w.control("optInSite", 1).userClick();
+  type(w.control("VINDHASTIGHED"), "5");
+  type(w.control("MEDIETEMP"), "180");
+  type(w.control("Omgivende"), "10");
+  choose(w.control("PRODUKT", 0), calctest::kMatProduct);
+  choose(w.control("ISOLERINGST", 0), "50");
+  choose(w.control("PRODUKT", 1), calctest::kConstantProduct);
+  choose(w.control("ISOLERINGST", 1), "100");
+  choose(w.control("Emission", 0), "0.26 Galvaniseret stål");
+  choose(w.control("Emission", 1), "0.9 Maling");
+  w.control("cbxSave").userClick();
+  type(w.control("RORL"), "40");
+  choose(w.control("Energienh"), "MWh");
+  type(w.control("Pris"), "450");
+  type(w.control("Drift"), "6000");
+  calculated(w, {{"SkilTemp", "95.5"},
+                 {"OVERFLADE", "15"},
+                 {"VTU", "120.5"},
+                 {"VT", "35.25"},
+                 {"Bespar", "12345.6"}});
+  const std::string expected = Bytes(218)
+                                   .text(0, 10, "1500")      // plane height
+                                   .i16(10, 0)               // no list position
+                                   .i16(12, 0)               // ROR off: plane
+                                   .i16(14, 0)               // optInSite(0) off: outdoors
+                                   .i16(16, 0)               // VAND off: vertical
+                                   .text(18, 3, "180")       // MEDIETEMP
+                                   .text(21, 25, kMatBytes)  // PRODUKT(0), the existing layer
+                                   .text(46, 25, "Torvelin Konstant")  // PRODUKT(1), the new one
+                                   .i16(71, 1)                         // PRODUKT(0) list position
+                                   .i16(73, 2)                         // PRODUKT(1) list position
+                                   .text(75, 4, "50")                  // ISOLERINGST(0)
+                                   .text(79, 4, "100")                 // ISOLERINGST(1)
+                                   .i16(83, 1)  // ISOLERINGST(0) list position
+                                   .i16(85, 3)  // ISOLERINGST(1) list position
+                                   .text(87, 30, "0.26 Galvaniseret st\xE5l")  // Emission(0)
+                                   .text(117, 30, "0.9 Maling")                // Emission(1)
+                                   .i16(147, 1)              // Emission(0) list position
+                                   .i16(149, 2)              // Emission(1) list position
+                                   .text(151, 3, "5")        // VINDHASTIGHED
+                                   .text(154, 3, "10")       // Omgivende
+                                   .i16(157, -1)             // cbxSave: checked
+                                   .text(159, 4, "40")       // RORL
+                                   .text(163, 15, "MWh")     // Energienh
+                                   .i16(178, 1)              // its list position
+                                   .text(180, 7, "450")      // Pris
+                                   .text(187, 5, "6000")     // Drift
+                                   .text(192, 5, "95.5")     // SkilTemp (result)
+                                   .text(197, 3, "15")       // OVERFLADE (result)
+                                   .text(200, 5, "120.5")    // VTU (result)
+                                   .text(205, 5, "35.25")    // VT (result)
+                                   .text(210, 8, "12345.6")  // Bespar (result)
+                                   .str();
+  EXPECT_EQ(WriteRecord(*LayoutOfType(10), w), expected);
+}
+
 TEST_F(CaseTest, HeaderFileAndTheSameBytesAfterOpeningAndSavingAgain) {
   header("KLM", "Fjernvarme, Østergade 12", "2026-12-07");
   forms::Form& w = open("frmCalc01");

@@ -3,6 +3,7 @@
 // a reset, and the details, input-error and pipe-distance windows.
 
 #include "CalcFixture.h"
+#include "calc/InputCheck.h"
 #include "calc/frmDetails.h"
 #include "calc/frmErrorInfo.h"
 #include "calc/frmPipedistance.h"
@@ -287,6 +288,13 @@ TEST_F(CalcTest, FailedInputCheckListsEveryFailureWithTheExactText) {
   other.control("Beregn").userClick();
   EXPECT_EQ(errors->control("txtError").text(),
             joined({"T134", "T19", dash88, "T9", "", "T126", "T20", dash58, "T15", end}));
+}
+
+TEST(InputCheckText, UpperCaseOfTheMarketsLetters) {
+  // The "nothing chosen" marker is compared in capitals: Latin-1 and the Baltic letters.
+  const std::pair<const char*, const char*> cases[] = {
+      {"vælg ø", "VÆLG Ø"}, {"þ÷ÿ", "Þ÷Ÿ"}, {"ąčęėįšųūž", "ĄČĘĖĮŠŲŪŽ"}, {"ļņ", "ĻŅ"}, {"ĸ", "ĸ"}};
+  for (auto [text, upper] : cases) EXPECT_EQ(veltaro::UpperCase(text), upper) << text;
 }
 
 TEST_F(CalcTest, InputCheckBoundariesGiveTheirLinesOnly) {

@@ -30,10 +30,18 @@ Application& Application::current() {
   return *g_current;
 }
 
-bool Application::hasCurrent() { return g_current != nullptr; }
+bool Application::hasCurrent() {
+  return g_current != nullptr;
+}
 
 void Application::registerForm(const std::string& name, Factory factory) {
   factories_[name] = std::move(factory);
+}
+
+std::vector<std::string> Application::registeredNames() const {
+  std::vector<std::string> names;
+  for (const auto& [name, factory] : factories_) names.push_back(name);
+  return names;
 }
 
 bool Application::isRegistered(std::string_view name) const {
@@ -49,8 +57,7 @@ Form* Application::find(std::string_view name) const {
 Form& Application::get(std::string_view name) {
   if (Form* f = find(name)) return *f;
   auto it = factories_.find(name);
-  if (it == factories_.end())
-    throw std::out_of_range("no window class " + std::string(name));
+  if (it == factories_.end()) throw std::out_of_range("no window class " + std::string(name));
   EventScope scope(*this);
   std::unique_ptr<Form> made = it->second();
   Form& form = *made;
@@ -139,8 +146,7 @@ void Application::formUnloaded(Form& form) {
     formHidden(form);
   }
   if (activeTop_ == &form) activeTop_ = nullptr;
-  activation_.erase(std::remove(activation_.begin(), activation_.end(), &form),
-                    activation_.end());
+  activation_.erase(std::remove(activation_.begin(), activation_.end(), &form), activation_.end());
   form.activeControl_ = nullptr;
   auto it = std::find_if(loaded_.begin(), loaded_.end(),
                          [&](const std::unique_ptr<Form>& p) { return p.get() == &form; });
@@ -172,8 +178,8 @@ void Application::dispatch(const std::function<void()>& event) {
   try {
     event();
   } catch (const std::exception& e) {
-    platform_->msgBox(std::string("The action could not be completed:\n") + e.what(),
-                      mb::Critical, "Error");
+    platform_->msgBox(std::string("The action could not be completed:\n") + e.what(), mb::Critical,
+                      "Error");
   }
 }
 

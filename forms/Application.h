@@ -60,6 +60,8 @@ class Application {
     registerForm(T::kName, [] { return std::make_unique<T>(); });
   }
   bool isRegistered(std::string_view name) const;
+  // Every registered window class, by name.
+  std::vector<std::string> registeredNames() const;
 
   // The instance of a window class, created and loaded on first reference.
   // Throws std::out_of_range for a name that was never registered.
@@ -127,9 +129,9 @@ class Application {
   Observer* observer_ = nullptr;
   Application* previous_;
   std::map<std::string, Factory, std::less<>> factories_;
-  std::vector<std::unique_ptr<Form>> loaded_;     // load order
-  std::vector<std::unique_ptr<Form>> unloaded_;   // waiting for the outermost event to end
-  std::vector<Form*> activation_;                 // MDI children, most recent last
+  std::vector<std::unique_ptr<Form>> loaded_;    // load order
+  std::vector<std::unique_ptr<Form>> unloaded_;  // waiting for the outermost event to end
+  std::vector<Form*> activation_;                // MDI children, most recent last
   Form* activeChild_ = nullptr;
   Form* activeTop_ = nullptr;
   int depth_ = 0;
@@ -138,6 +140,8 @@ class Application {
 };
 
 // Shorthand for Application::current().
-inline Application& app() { return Application::current(); }
+inline Application& app() {
+  return Application::current();
+}
 
 }  // namespace forms

@@ -9,18 +9,30 @@ namespace forms {
 
 const char* kindName(ControlKind kind) {
   switch (kind) {
-    case ControlKind::TextBox: return "TextBox";
-    case ControlKind::ComboBox: return "ComboBox";
-    case ControlKind::OptionButton: return "OptionButton";
-    case ControlKind::CheckBox: return "CheckBox";
-    case ControlKind::Label: return "Label";
-    case ControlKind::Frame: return "Frame";
-    case ControlKind::CommandButton: return "CommandButton";
-    case ControlKind::PictureBox: return "PictureBox";
-    case ControlKind::Image: return "Image";
-    case ControlKind::ProgressBar: return "ProgressBar";
-    case ControlKind::Line: return "Line";
-    case ControlKind::Browser: return "Browser";
+    case ControlKind::TextBox:
+      return "TextBox";
+    case ControlKind::ComboBox:
+      return "ComboBox";
+    case ControlKind::OptionButton:
+      return "OptionButton";
+    case ControlKind::CheckBox:
+      return "CheckBox";
+    case ControlKind::Label:
+      return "Label";
+    case ControlKind::Frame:
+      return "Frame";
+    case ControlKind::CommandButton:
+      return "CommandButton";
+    case ControlKind::PictureBox:
+      return "PictureBox";
+    case ControlKind::Image:
+      return "Image";
+    case ControlKind::ProgressBar:
+      return "ProgressBar";
+    case ControlKind::Line:
+      return "Line";
+    case ControlKind::Browser:
+      return "Browser";
   }
   return "?";
 }
@@ -377,7 +389,9 @@ bool Control::canFocus() const {
   return true;
 }
 
-bool Control::hasFocus() const { return form_->activeControl_ == this; }
+bool Control::hasFocus() const {
+  return form_->activeControl_ == this;
+}
 
 bool Control::setFocus() {
   if (!canFocus()) return false;
@@ -427,7 +441,8 @@ void Control::applyTyped(int keyAscii) {
     } else if (caret > 0) {
       // Remove one whole UTF-8 character before the caret.
       int start = caret - 1;
-      while (start > 0 && (static_cast<unsigned char>(next[static_cast<size_t>(start)]) & 0xC0) == 0x80)
+      while (start > 0 &&
+             (static_cast<unsigned char>(next[static_cast<size_t>(start)]) & 0xC0) == 0x80)
         --start;
       next.erase(static_cast<size_t>(start), static_cast<size_t>(caret - start));
       caret = start;
@@ -511,6 +526,29 @@ void Control::userClick() {
     default:
       raise(onClick);
   }
+}
+
+bool Control::userArrowInGroup(int keyCode) {
+  Application::EventScope scope(form_->app());
+  if (kind_ != ControlKind::OptionButton) return false;
+  int step = 0;
+  if (keyCode == key::Left || keyCode == key::Up) step = -1;
+  if (keyCode == key::Right || keyCode == key::Down) step = 1;
+  if (step == 0) return false;
+  // The group is the options of one container that can take the focus, in tab order.
+  std::vector<Control*> group;
+  for (const auto& c : form_->controls())
+    if (c->kind_ == ControlKind::OptionButton && c->container_ == container_ &&
+        (c.get() == this || c->canFocus()))
+      group.push_back(c.get());
+  std::stable_sort(group.begin(), group.end(),
+                   [](Control* a, Control* b) { return a->tabIndex_ < b->tabIndex_; });
+  const auto at = std::find(group.begin(), group.end(), this) - group.begin();
+  const auto n = static_cast<std::ptrdiff_t>(group.size());
+  Control* next = group[static_cast<size_t>((at + step + n) % n)];
+  if (next != this && !next->userFocus()) return true;
+  next->setValue(1);
+  return true;
 }
 
 void Control::userDblClick() {

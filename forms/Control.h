@@ -184,6 +184,10 @@ class Control {
   // A click: buttons raise Click; options become selected; check boxes toggle.
   void userClick();
   void userDblClick();
+  // An arrow key left to an option button after its KeyDown: the focus moves to the previous
+  // (Left, Up) or next (Right, Down) option of its group, wrapping round, and selects it.
+  // False when the key is no arrow or the control is no option.
+  bool userArrowInGroup(int keyCode);
   // The user moved the focus here (mouse or Tab). False when it cannot take the focus.
   bool userFocus();
   void userMouseDown(int button, int shift, double x, double y);

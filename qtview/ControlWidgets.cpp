@@ -1,5 +1,6 @@
 // The widgets of the controls: one per kind, written from the model.
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -7,10 +8,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPen>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -41,7 +45,79 @@ class LineWidget : public QWidget {
   }
 };
 
+// A list whose drop-down opens on its own choice: with nothing chosen yet no item is
+// current, so that the first Down takes the first item.
+class ListWidget : public QComboBox {
+ public:
+  explicit ListWidget(QWidget* parent) : QComboBox(parent) {}
+  void showPopup() override {
+    QComboBox::showPopup();
+    if (currentIndex() < 0 && view()->selectionModel()) {
+      view()->selectionModel()->clear();
+      view()->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+  }
+};
+
 }  // namespace
+
+FocusMarkStyle::FocusMarkStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+// The style draws its focus mark only after the keyboard has been used in a window; the
+// design's user expects it on whichever control has the focus, however it got there.
+template <class Option, class Draw>
+static bool drawMarked(const QStyleOption* option, const Draw& draw) {
+  auto* typed = qstyleoption_cast<const Option*>(option);
+  if (!typed || !(option->state & QStyle::State_HasFocus)) return false;
+  Option copy(*typed);
+  copy.state |= QStyle::State_KeyboardFocusChange;
+  draw(&copy);
+  return true;
+}
+
+void FocusMarkStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                   QPainter* painter, const QWidget* widget) const {
+  auto draw = [&](const QStyleOption* o) {
+    QProxyStyle::drawPrimitive(element, o, painter, widget);
+  };
+  if (drawMarked<QStyleOptionFocusRect>(option, draw) ||
+      drawMarked<QStyleOptionButton>(option, draw))
+    return;
+  QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void FocusMarkStyle::drawControl(ControlElement element, const QStyleOption* option,
+                                 QPainter* painter, const QWidget* widget) const {
+  auto draw = [&](const QStyleOption* o) { QProxyStyle::drawControl(element, o, painter, widget); };
+  if (!drawMarked<QStyleOptionButton>(option, draw)) {
+    QProxyStyle::drawControl(element, option, painter, widget);
+    return;
+  }
+  // An option or check box without a caption (the flags of the country dialog stand beside
+  // theirs) has no text to mark: a dotted frame round its indicator shows the focus.
+  auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+  const bool indicatorOnly = (element == CE_RadioButton || element == CE_CheckBox) &&
+                             button->text.isEmpty() && button->icon.isNull();
+  if (!indicatorOnly) return;
+  const QRect indicator = subElementRect(
+      element == CE_RadioButton ? SE_RadioButtonIndicator : SE_CheckBoxIndicator, option, widget);
+  painter->save();
+  painter->setPen(QPen(option->palette.color(QPalette::WindowText), 1, Qt::DotLine));
+  painter->setBrush(Qt::NoBrush);
+  painter->drawRect(
+      indicator.adjusted(-2, -2, 1, 1).intersected(option->rect.adjusted(0, 0, -1, -1)));
+  painter->restore();
+}
+
+void FocusMarkStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                        QPainter* painter, const QWidget* widget) const {
+  auto draw = [&](const QStyleOption* o) {
+    QProxyStyle::drawComplexControl(control, static_cast<const QStyleOptionComplex*>(o), painter,
+                                    widget);
+  };
+  if (drawMarked<QStyleOptionComboBox>(option, draw)) return;
+  QProxyStyle::drawComplexControl(control, option, painter, widget);
+}
 
 bool isFocusKind(ControlKind k) {
   return k == ControlKind::TextBox || k == ControlKind::ComboBox ||
@@ -79,8 +155,13 @@ QWidget* FormView::createWidget(Control& c, QWidget* parent) {
       }
       break;
     case ControlKind::ComboBox: {
-      auto* cb = new QComboBox(parent);
+      auto* cb = new ListWidget(parent);
       cb->setFocusPolicy(Qt::StrongFocus);
+      // A prompt that is none of the items ("SELECT product") is drawn as text, not greyed.
+      QPalette palette = cb->palette();
+      for (auto group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::PlaceholderText, palette.color(group, QPalette::Text));
+      cb->setPalette(palette);
       cb->setMaxVisibleItems(8);
       if (c.comboStyle() == forms::ComboStyle::DropdownCombo) {
         cb->setEditable(true);
@@ -262,7 +343,7 @@ void FormView::applyText(Control& c, QWidget* w) {
         if (cb->lineEdit()->text() != text) cb->lineEdit()->setText(text);
         applySelection(c, w);
       } else {
-        // A list that takes no typing shows a text that is none of its items greyed.
+        // A list that takes no typing shows a text that is none of its items as a prompt.
         cb->setPlaceholderText(c.listIndex() < 0 ? text : QString());
       }
       break;

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPalette>
+#include <cmath>
 
 namespace qtview {
 
@@ -38,15 +39,21 @@ int modelPosition(const QString& shown, int position) {
   return static_cast<int>(modelText(shown.left(position)).size());
 }
 
-// The windows were laid out for a narrow sans font; a wide one clips their labels. Prefer a
-// sans font with the narrow metrics when it is installed, else the system's own.
+// The windows were laid out in a narrow bitmap sans font whose 8-point size is 11 pixels high
+// at 96 dots per inch. A narrow sans outline font at the same pixel size has metrics that let
+// every caption fit its control as designed (a test measures them in every market); the pixel
+// size keeps the look independent of the screen's dots per inch, as the twips geometry is.
 static QString designSansFamily() {
   static const QString family = [] {
-    const QString narrow = QStringLiteral("Liberation Sans");
+    const QString narrow = QStringLiteral("Liberation Sans Narrow");
     if (QFontDatabase::families().contains(narrow)) return narrow;
     return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
   }();
   return family;
+}
+
+int designPixelSize(double points) {
+  return static_cast<int>(std::lround((points > 0 ? points : 8) * 96 / 72));
 }
 
 QFont toQFont(const forms::Font& font) {
@@ -57,7 +64,7 @@ QFont toQFont(const forms::Font& font) {
   else
     f.setFamily(name);
   f.setStyleHint(QFont::SansSerif);
-  f.setPointSizeF(font.size > 0 ? font.size : 8);
+  f.setPixelSize(designPixelSize(font.size));
   f.setBold(font.bold);
   f.setItalic(font.italic);
   f.setUnderline(font.underline);

@@ -31,8 +31,10 @@ inline int toTwips(int pixels) {
   return pixels * forms::kTwipsPerPixel;
 }
 
-// "MS Sans Serif", the design font of every window, is the system sans font.
+// The design font "MS Sans Serif" is rendered by a narrow sans font; every font is sized in
+// pixels as at 96 dots per inch (8 points = 11 pixels).
 QFont toQFont(const forms::Font& font);
+int designPixelSize(double points);
 // 0xRRGGBB, or a system colour (0x800000nn); nullopt for the default (-1).
 std::optional<QColor> toQColor(int64_t color);
 

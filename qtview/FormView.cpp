@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShortcut>
 #include <algorithm>
 #include <vector>
 
@@ -70,6 +71,13 @@ void Workspace::paintEvent(QPaintEvent* event) {
   if (!picture_.isNull()) p.drawPixmap(0, 0, picture_);
 }
 
+void applyPointer(QWidget* target, int mousePointer) {
+  if (auto cursor = toQCursor(mousePointer))
+    target->setCursor(*cursor);
+  else
+    target->unsetCursor();
+}
+
 // ---------------------------------------------------------------- life
 
 FormView::FormView(FormsView& owner, forms::Form& form)
@@ -93,6 +101,11 @@ void FormView::detach() {
   if (frame_) frame_->removeEventFilter(this);
   for (auto& [obj, c] : controlOf_) const_cast<QObject*>(obj)->removeEventFilter(this);
   controlOf_.clear();
+}
+
+bool FormView::isFrameless() const {
+  // A window with neither a control box nor a caption has no title bar at all.
+  return !form_->hasControlBox() && form_->caption().empty() && !form_->isMdiChild();
 }
 
 bool FormView::isTopLevel() const {
@@ -167,7 +180,26 @@ void FormView::buildFrame() {
   window_ = frame;
   workspace_ = new Workspace(frame);
   workspace_->setBackground(frame->palette().color(QPalette::Dark));
+  // A child window larger than the workspace, or placed beyond it, is reached by scrolling.
+  workspace_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  workspace_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   frame->setCentralWidget(workspace_);
+  // The keys of a multiple-document frame: Ctrl+F4 closes the active child (asking the
+  // model, as its close box does), Ctrl+F6 goes to the next one and Ctrl+Shift+F6 back.
+  auto* closeChild = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), frame);
+  auto closeActive = [this] {
+    if (QMdiSubWindow* active = workspace_ ? workspace_->activeSubWindow() : nullptr)
+      active->close();
+  };
+  // A child's own window menu claims the same key; either way the active child is asked.
+  QObject::connect(closeChild, &QShortcut::activated, this, closeActive);
+  QObject::connect(closeChild, &QShortcut::activatedAmbiguously, this, closeActive);
+  auto* nextChild = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F6), frame);
+  QObject::connect(nextChild, &QShortcut::activated, workspace_.data(),
+                   &QMdiArea::activateNextSubWindow);
+  auto* previousChild = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6), frame);
+  QObject::connect(previousChild, &QShortcut::activated, workspace_.data(),
+                   &QMdiArea::activatePreviousSubWindow);
   workspace_->viewport()->setMouseTracking(true);
   workspace_->viewport()->installEventFilter(this);
   frame->installEventFilter(this);
@@ -285,23 +317,24 @@ void FormView::applyWindow(uint32_t dirty) {
     if (canvas_ && !frame_) {
       canvas_->setFont(toQFont(form_->font()));
       QPalette palette = canvas_->palette();
-      QColor back = toQColor(form_->backColor()).value_or(QApplication::palette().color(QPalette::Window));
+      QColor back =
+          toQColor(form_->backColor()).value_or(QApplication::palette().color(QPalette::Window));
       palette.setColor(QPalette::Window, back);
       canvas_->setPalette(palette);
       canvas_->setAutoFillBackground(true);
     }
-    QWidget* pointerTarget = workspace_ ? workspace_->viewport() : canvas_.data();
-    if (pointerTarget) {
-      if (auto cursor = toQCursor(form_->mousePointer()))
-        pointerTarget->setCursor(*cursor);
-      else
-        pointerTarget->unsetCursor();
-    }
+    if (workspace_)
+      applyPointer(workspace_->viewport(), form_->mousePointer());
+    else if (canvas_)
+      // A window's own pointer, so that the workspace's never shows through it.
+      canvas_->setCursor(toQCursor(form_->mousePointer()).value_or(QCursor(Qt::ArrowCursor)));
   }
   if (dirty & F::kDirtyState) {
     if (isTopLevel() || frame_) {
       Qt::WindowFlags flags = frame_ ? Qt::Window : Qt::Window | Qt::Dialog;
-      if (!form_->hasControlBox())
+      if (isFrameless())
+        flags = Qt::Window | Qt::FramelessWindowHint;
+      else if (!form_->hasControlBox())
         flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
       if (form_->topmost()) flags |= Qt::WindowStaysOnTopHint;
       if (win->windowFlags() != flags) win->setWindowFlags(flags);
@@ -319,26 +352,42 @@ void FormView::applyWindow(uint32_t dirty) {
     }
   }
   if (dirty & (F::kDirtyGeometry | F::kDirtyState)) {
-    if (form_->windowState() == forms::kStateNormal) {
+    // A window first shown minimised (a reopened case) still gets the normal geometry that
+    // it comes back to.
+    if (form_->windowState() == forms::kStateNormal || !placed_) {
       int w = toPixels(form_->width()), h = toPixels(form_->height());
       int x = toPixels(form_->left()), y = toPixels(form_->top());
       if (sub_) {
+        if (!placed_) {
+          // A child opens inside the workspace where it fits; a larger one at its top left,
+          // from where the workspace scrolls to the rest.
+          const QSize room = sub_->mdiArea() ? sub_->mdiArea()->viewport()->size() : QSize();
+          x = std::max(0, std::min(x, room.width() - w));
+          y = std::max(0, std::min(y, room.height() - h));
+        }
         sub_->setGeometry(x, y, w, h);
       } else {
         QRect frameRect = win->frameGeometry(), inner = win->geometry();
-        int fw = win->isVisible() && frameRect != inner ? frameRect.width() - inner.width()
-                                                        : kDefaultFrameWidth;
-        int fh = win->isVisible() && frameRect != inner ? frameRect.height() - inner.height()
-                                                        : kDefaultFrameHeight;
+        const bool frameless = isFrameless();
+        int fw = frameless                                ? 0
+                 : win->isVisible() && frameRect != inner ? frameRect.width() - inner.width()
+                                                          : kDefaultFrameWidth;
+        int fh = frameless                                ? 0
+                 : win->isVisible() && frameRect != inner ? frameRect.height() - inner.height()
+                                                          : kDefaultFrameHeight;
         QSize client(std::max(1, w - fw), std::max(1, h - fh));
         win->resize(client);
         if (!form_->resizable() && !frame_) win->setFixedSize(client);
-        if (!placed_ && form_->left() == 0 && form_->top() == 0) {
-          // A window that was never placed opens in the middle of the screen.
-          if (QScreen* s = QGuiApplication::primaryScreen()) {
-            QRect area = s->availableGeometry();
-            win->move(area.center() - QPoint(w / 2, h / 2));
-          }
+        QScreen* screen = QGuiApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : QRect();
+        if (!placed_ && ((form_->left() == 0 && form_->top() == 0) || frameless)) {
+          // A window that was never placed, and the splash window, open in the middle of
+          // the screen.
+          if (screen) win->move(area.center() - QPoint(w / 2, h / 2));
+        } else if (!placed_ && screen) {
+          // Every other window opens on the screen.
+          win->move(std::max(area.left(), std::min(x, area.right() + 1 - w)),
+                    std::max(area.top(), std::min(y, area.bottom() + 1 - h)));
         } else {
           win->move(x, y);
         }
@@ -434,6 +483,13 @@ bool FormView::controlKey(Control& c, QWidget* w, QKeyEvent* e) {
     if (!user([&c, &result, code, shift] { result = c.userKeyDown(code, shift); })) return true;
     if (result == 0) return true;  // swallowed
   }
+  if (c.kind() == ControlKind::OptionButton && code >= forms::key::Left &&
+      code <= forms::key::Down) {
+    // The arrows move within the option group and select; the model does it.
+    bool moved = false;
+    user([&c, &moved, code] { moved = c.userArrowInGroup(code); });
+    if (moved) return true;
+  }
   std::optional<int> ascii = keyAscii(*e);
   if (!ascii) return false;  // caret keys, Delete, F-keys: the widget does them
   syncModelSelection(c, w);
@@ -444,7 +500,12 @@ bool FormView::controlKey(Control& c, QWidget* w, QKeyEvent* e) {
       c.kind() == ControlKind::TextBox ||
       (c.kind() == ControlKind::ComboBox && c.comboStyle() == forms::ComboStyle::DropdownCombo);
   if (!textKind) {
-    // Lists without typing search by letter; buttons and options do their own keys.
+    // Enter presses a focused command button, as Space does (the widget does Space).
+    if (result == forms::key::Return && c.kind() == ControlKind::CommandButton) {
+      user([&c] { c.userClick(); });
+      return true;
+    }
+    // Lists without typing search by letter; options and check boxes do their own keys.
     return result == forms::key::Return && c.kind() == ControlKind::ComboBox;
   }
   // The model typed the character itself; only the clipboard keys and the keys it does not
@@ -534,6 +595,12 @@ bool FormView::windowEvent(QEvent* e) {
     case QEvent::Resize:
       if (!owner_->isSyncing()) reportGeometry();
       return false;
+    case QEvent::Enter:
+      // The title bar of a child window shows the workspace's pointer unless it is taken off.
+      if (sub_)
+        if (FormView* frame = owner_->frameView(); frame && frame->workspace())
+          frame->workspace()->viewport()->unsetCursor();
+      return false;
     default:
       return false;
   }
@@ -557,9 +624,12 @@ void FormView::reportGeometry() {
       return;  // reported when the resize arrives
     }
   }
-  if (form_->windowState() == forms::kStateNormal) {
+  // A maximised top-level window reports its maximised size, as Windows does; windows that
+  // place themselves by the frame's width need it.
+  if (form_->windowState() == forms::kStateNormal ||
+      (!sub_ && form_->windowState() == forms::kStateMaximized)) {
     QRect outer = sub_ ? sub_->geometry() : window_->frameGeometry();
-    if (!sub_ && outer == window_->geometry()) {
+    if (!sub_ && outer == window_->geometry() && !isFrameless()) {
       // Not decorated (yet): the frame the model's sizes include is the assumed one.
       outer.setSize(outer.size() + QSize(kDefaultFrameWidth, kDefaultFrameHeight));
     }
@@ -599,8 +669,10 @@ bool FormView::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseMove &&
         e->type() != QEvent::MouseButtonRelease)
       return false;
-    // The frame's bands are hit-tested by the model in twips of the workspace.
+    // The frame's bands are hit-tested by the model in twips of the workspace; only what
+    // happens on the background itself counts, never what a child window left unhandled.
     auto* me = static_cast<QMouseEvent*>(e);
+    if (workspace_->viewport()->childAt(me->position().toPoint())) return false;
     double x = me->position().x() * forms::kTwipsPerPixel;
     double y = me->position().y() * forms::kTwipsPerPixel;
     int shift = shiftState(me->modifiers());
@@ -611,6 +683,9 @@ bool FormView::eventFilter(QObject* watched, QEvent* e) {
     } else if (e->type() == QEvent::MouseMove) {
       int b = mouseButtons(me->buttons());
       user([f, b, shift, x, y] { f->userMouseMove(b, shift, x, y); });
+      // Entering a child window took the pointer off the workspace; the model's pointer is
+      // shown again as soon as the mouse is back on the background.
+      if (form_) applyPointer(workspace_->viewport(), form_->mousePointer());
     } else {
       int b = mouseButton(me->button());
       user([f, b, shift, x, y] { f->userMouseUp(b, shift, x, y); });
@@ -635,9 +710,19 @@ bool FormView::eventFilter(QObject* watched, QEvent* e) {
     case QEvent::FocusIn:
       if (!isFocusKind(c.kind())) return false;
       return controlFocusIn(c, static_cast<QFocusEvent*>(e));
+    case QEvent::MouseButtonDblClick:
+      // An option button reports its double-click (a country is chosen that way).
+      if (c.kind() == ControlKind::OptionButton) {
+        // Its first click has selected it, as on Windows, before the double-click is told.
+        user([&c] {
+          if (!c.isSet()) c.userClick();
+          c.userDblClick();
+        });
+        return false;
+      }
+      [[fallthrough]];
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
       if (!isMouseKind(c.kind())) return false;
       return controlMouse(c, w, e);

@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -31,6 +32,21 @@ class FormView;
 // Kinds whose widgets take the keyboard focus, and kinds that report mouse events themselves.
 bool isFocusKind(forms::ControlKind kind);
 bool isMouseKind(forms::ControlKind kind);
+// Shows a model mouse pointer on a widget (the default one is inherited).
+void applyPointer(QWidget* target, int mousePointer);
+
+// The style of the windows: the platform's, with the focus mark always shown on the control
+// that has the focus.
+class FocusMarkStyle : public QProxyStyle {
+ public:
+  FocusMarkStyle();
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override;
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override;
+  void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                          QPainter* painter, const QWidget* widget) const override;
+};
 
 // The client area of a form: holds its controls, draws its picture, and hands Tab to the
 // model's tab order.
@@ -122,6 +138,7 @@ class FormView : public QObject {
   bool windowEvent(QEvent* e);
   void syncModelSelection(forms::Control& c, QWidget* w);
   bool isTopLevel() const;
+  bool isFrameless() const;
   QIcon iconFor(const std::string& path);
 
   FormsView* owner_;

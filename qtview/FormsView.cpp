@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFileInfo>
+#include <QIcon>
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QSessionManager>
@@ -14,6 +16,12 @@ namespace qtview {
 FormsView::FormsView(forms::Application& app) : app_(&app) {
   app.setObserver(this);
   QApplication::setQuitOnLastWindowClosed(false);
+  // The program's own icon, which every window without one of its own shows.
+  const QString icon =
+      QString::fromStdString(app.platform().programFolder()) + "/Images/Icons/veltaro32_32.ico";
+  if (QFileInfo::exists(icon)) QApplication::setWindowIcon(QIcon(icon));
+  if (!dynamic_cast<FocusMarkStyle*>(QApplication::style()))
+    QApplication::setStyle(new FocusMarkStyle);
   // The session ends: the frame is asked like any other way of closing it.
   QObject::connect(qApp, &QGuiApplication::commitDataRequest, this,
                    [this](QSessionManager& manager) {

@@ -1,5 +1,6 @@
 #include "qtview/QtPlatform.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -8,16 +9,21 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLocale>
+#include <QMainWindow>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStringDecoder>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QThread>
+#include <QToolBar>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include "forms/Types.h"
 #include "qtview/Convert.h"
@@ -109,7 +115,43 @@ bool isOpenableAddress(const std::string& address) {
 }
 
 QtPlatform::~QtPlatform() {
-  delete help_.data();
+  if (help_) delete help_->window();
+}
+
+// The help viewer: a window of its own, owned by the main window, with Back and Forward, that
+// opens on the screen; its title is the page's.
+QTextBrowser* makeHelpWindow(QWidget* owner) {
+  auto* window = new QWidget(owner, Qt::Window);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  auto* layout = new QVBoxLayout(window);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  auto* bar = new QToolBar(window);
+  auto* browser = new QTextBrowser(window);
+  browser->setOpenExternalLinks(true);
+  QAction* back = bar->addAction(window->style()->standardIcon(QStyle::SP_ArrowBack),
+                                 QStringLiteral("Back"), browser, &QTextBrowser::backward);
+  QAction* forward = bar->addAction(window->style()->standardIcon(QStyle::SP_ArrowForward),
+                                    QStringLiteral("Forward"), browser, &QTextBrowser::forward);
+  back->setObjectName(QStringLiteral("helpBack"));
+  forward->setObjectName(QStringLiteral("helpForward"));
+  back->setEnabled(false);
+  forward->setEnabled(false);
+  QObject::connect(browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+  QObject::connect(browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+  QObject::connect(browser, &QTextBrowser::sourceChanged, window, [window, browser] {
+    window->setWindowTitle(browser->documentTitle().isEmpty()
+                               ? QFileInfo(browser->source().toLocalFile()).fileName()
+                               : browser->documentTitle());
+  });
+  layout->addWidget(bar);
+  layout->addWidget(browser);
+  QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+  const QSize size = QSize(720, 560).boundedTo(area.size() - QSize(40, 60));
+  window->resize(size);
+  window->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+  return browser;
 }
 
 void QtPlatform::syncView() {
@@ -201,18 +243,12 @@ void QtPlatform::showHelp(const std::string& helpFile) {
     msgBox("The help file " + helpFile + " cannot be found.", mb::Exclamation, "");
     return;
   }
-  if (!help_) {
-    help_ = new QTextBrowser;
-    help_->setAttribute(Qt::WA_DeleteOnClose);
-    help_->setOpenExternalLinks(true);
-    help_->resize(720, 560);
-  }
+  if (!help_) help_ = makeHelpWindow(view_ ? view_->mainWindow() : nullptr);
   help_->setSource(QUrl::fromLocalFile(path));
-  help_->setWindowTitle(help_->documentTitle().isEmpty() ? QFileInfo(path).fileName()
-                                                         : help_->documentTitle());
-  help_->show();
-  help_->raise();
-  help_->activateWindow();
+  QWidget* window = help_->window();
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 bool QtPlatform::printHtml(const std::string& htmlFile) {

@@ -11,6 +11,7 @@
 #include "forms/Platform.h"
 
 class QTextBrowser;
+class QWidget;
 
 namespace qtview {
 
@@ -48,6 +49,9 @@ class QtPlatform : public forms::Platform {
   FormsView* view_ = nullptr;
   QPointer<QTextBrowser> help_;
 };
+
+// The help viewer's window, owned by `owner` (may be null); returns its page view.
+QTextBrowser* makeHelpWindow(QWidget* owner);
 
 // The Windows conventions of the window model that the platform translates.
 

@@ -3,7 +3,8 @@
 # Does nothing when everything is already there, so it is cheap to run before every build.
 set -euo pipefail
 packages=(cmake g++ ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-liberation2)
+          libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-liberation2
+          fonts-liberation poppler-utils libreoffice-calc-nogui libreoffice-writer-nogui)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -4,6 +4,10 @@
 #include <exception>
 
 #include "calc/InputCheck.h"
+#include "calc/frmDetails.h"
+#include "calc/frmErrorInfo.h"
+#include "calc/frmPipedistance.h"
+#include "calc/frmPipedistanceSE.h"
 #include "core/Errors.h"
 #include "core/Formula.h"
 #include "core/Fx.h"
@@ -11,10 +15,6 @@
 #include "core/NumericInput.h"
 #include "core/PipeTables.h"
 #include "core/ReferenceData.h"
-#include "calc/frmDetails.h"
-#include "calc/frmErrorInfo.h"
-#include "calc/frmPipedistance.h"
-#include "calc/frmPipedistanceSE.h"
 #include "forms/Application.h"
 
 namespace veltaro {
@@ -43,15 +43,6 @@ bool pipeDistancesWanted() {
 bool isSweden() {
   return fx().CountryCode == "SE";
 }
-
-// Runs one step of a handler that ignores run-time errors: a failing step is skipped.
-template <class F>
-void ignoringErrors(F&& step) {
-  try {
-    step();
-  } catch (const std::exception&) {
-  }
-}
 }  // namespace
 
 CalcForm::CalcForm(const char* className, int calcNumber)
@@ -67,6 +58,24 @@ Control& CalcForm::make(ControlKind kind, const char* name, int index, Control* 
   c.move(left, top, width, height);
   if (caption) c.setTextSilently(caption);
   return c;
+}
+
+void CalcForm::makeSiteFrames(int planeUnit, int planeUnitTop, int planeHeightBox) {
+  const auto Frame = ControlKind::Frame, Option = ControlKind::OptionButton;
+  Control& f2 = make(Frame, "Frame2", -1, nullptr, 60, 60, 4200, 1095, " Geometri ");
+  make(Option, "ROR", -1, &f2, 120, 360, 1700, 255, "Rørdiameter").setValueSilently(1);
+  make(ControlKind::ComboBox, "RORCOM", -1, &f2, 1900, 320, 1695, 315);
+  make(Option, "PLAN", -1, &f2, 120, 720, 1700, 255, "Plan højde");
+  make(ControlKind::TextBox, "PLANH", -1, &f2, 1900, 680, 1695, planeHeightBox).setEnabled(false);
+  make(ControlKind::Label, "lblUnit", planeUnit, &f2, 3720, planeUnitTop, 240, 195, "mm");
+
+  Control& f3 = make(Frame, "Frame3", -1, nullptr, 4360, 60, 1695, 1095, " Beliggenhed ");
+  make(Option, "INDE", -1, &f3, 120, 360, 1450, 255, "Indendørs").setValueSilently(1);
+  make(Option, "UDE", -1, &f3, 120, 720, 1450, 255, "Udendørs");
+
+  Control& f4 = make(Frame, "Frame4", -1, nullptr, 6160, 60, 1770, 1095, " Orientering ");
+  make(Option, "VAND", -1, &f4, 120, 360, 1450, 255, "Vandret").setValueSilently(1);
+  make(Option, "LOD", -1, &f4, 120, 720, 1450, 255, "Lodret");
 }
 
 void CalcForm::boldDesignFont(std::initializer_list<const char*> names) {
@@ -131,11 +140,19 @@ void CalcForm::Form_Load() {
     setTop(p.topMaximized);
   }
 
-  FillProductCombo(control("PRODUKT"));
-  FillPlaneEmissivityCombo(control("Emission"));
+  fillProductLists();
+  // One emissivity list, or one per element of the array.
+  if (Control* single = findControl("Emission"))
+    FillPlaneEmissivityCombo(*single);
+  else
+    for (Control* e : controlArray("Emission")) FillPlaneEmissivityCombo(*e);
   FillPipeDiameterCombo(control("RORCOM"));
   loadFinish();
   s.ActiveCalcNumber = static_cast<int16_t>(number_);
+}
+
+void CalcForm::fillProductLists() {
+  FillProductCombo(control("PRODUKT"));
 }
 
 void CalcForm::Form_Activate() {
@@ -165,14 +182,19 @@ void CalcForm::ClearResults() {
   ClearDetails();
 }
 
+void CalcForm::showLossUnit(bool pipe) {
+  if (units_.lossPipe < 0) return;
+  control("lblUnit", units_.lossPlane).setVisible(!pipe);
+  control("lblUnit", units_.lossPipe).setVisible(pipe);
+}
+
 void CalcForm::SetPipeMode() {
   ClearResults();
   Control& planh = control("PLANH");
   planh.setText("");
   planh.setEnabled(false);
   control("lblUnit", units_.planeHeight).setEnabled(false);
-  control("lblUnit", units_.lossPlane).setVisible(false);
-  control("lblUnit", units_.lossPipe).setVisible(true);
+  showLossUnit(true);
   control("RORCOM").setEnabled(true);
   control("VAND").setEnabled(true);
   if (units_.pipeEnablesVertical) control("LOD").setEnabled(true);
@@ -186,8 +208,7 @@ void CalcForm::SetPlaneMode() {
   rorcom.setEnabled(false);
   control("PLANH").setEnabled(true);
   control("lblUnit", units_.planeHeight).setEnabled(true);
-  control("lblUnit", units_.lossPipe).setVisible(false);
-  control("lblUnit", units_.lossPlane).setVisible(true);
+  showLossUnit(false);
   // Indoors a plane is always vertical.
   if (indoors()) {
     control("LOD").setValue(1);
@@ -253,7 +274,7 @@ void CalcForm::RORCOM_Click() {
   });
   ignoringErrors([&] {
     if (!pipeQuestionInAnyGeometry() && isSet("PLAN")) return;
-    int r = PipeOnlyCheck(rorcom.text(), control("PRODUKT").text(), "");
+    int r = PipeOnlyCheck(rorcom.text(), pipeSizeProduct().text(), "");
     if (r == 1) {
       if (Control* next = nextAfterPipeSize()) next->setFocus();
     } else if (r == 2) {
@@ -274,29 +295,82 @@ void CalcForm::PRODUKT_KeyDown(int& keyCode) {
 
 // ---------------------------------------------------------------- handler families
 
+void CalcForm::clearOnChange(Control& c) {
+  c.onChange = [this] { ClearResults(); };
+}
+
+void CalcForm::selectTextOnFocus(Control& c) {
+  c.onGotFocus = [this, p = &c] {
+    ClearResults();
+    p->setSelStart(0);
+    p->setSelLength(static_cast<int>(p->text().size()));
+  };
+}
+
+void CalcForm::storeListIndexOnFocus(Control& c) {
+  c.onGotFocus = [this, p = &c] {
+    ClearResults();
+    ListIndexOnFocus = static_cast<int16_t>(p->listIndex());
+  };
+}
+
+void CalcForm::clearIfListIndexChanged(Control& c) {
+  c.onLostFocus = [this, p = &c] {
+    if (p->listIndex() != ListIndexOnFocus) ClearResults();
+  };
+}
+
+namespace {
+bool holdsSeparator(const Control& c) {
+  return c.text().find(',') != std::string::npos || c.text().find('.') != std::string::npos;
+}
+// One decimal separator; "-" by the family's own rule.
+void separatorRule(const Control& c, int& k) {
+  if ((k == ',' || k == '.') && holdsSeparator(c)) k = 0;
+}
+}  // namespace
+
+void CalcForm::unsignedKeys(Control& c) {
+  c.onKeyPress = [p = &c](int& k) {
+    separatorRule(*p, k);
+    if (k == '-') k = 0;
+    k = FilterNumericKey(k);
+  };
+}
+
+void CalcForm::signedKeys(Control& c) {
+  c.onKeyPress = [p = &c](int& k) {
+    separatorRule(*p, k);
+    if (k == '-' && p->text().find('-') != std::string::npos) k = 0;
+    k = FilterNumericKey(k);
+  };
+}
+
+void CalcForm::looseSignKeys(Control& c) {
+  c.onKeyPress = [p = &c](int& k) {
+    separatorRule(*p, k);
+    k = FilterNumericKey(k);
+  };
+}
+
+void CalcForm::noTyping(Control& c) {
+  c.onKeyPress = [](int& k) { k = 0; };
+}
+
+void CalcForm::normaliseOnLeave(Control& c) {
+  c.onLostFocus = [p = &c] { p->setText(LocaleText(ParseNumber(p->text()))); };
+}
+
 void CalcForm::familyChange(std::initializer_list<const char*> names) {
-  for (const char* n : names) control(n).onChange = [this] { ClearResults(); };
+  for (const char* n : names) clearOnChange(control(n));
 }
 
 void CalcForm::familyTextGotFocus(std::initializer_list<const char*> names) {
-  for (const char* n : names) {
-    Control* c = &control(n);
-    c->onGotFocus = [this, c] {
-      ClearResults();
-      c->setSelStart(0);
-      c->setSelLength(static_cast<int>(c->text().size()));
-    };
-  }
+  for (const char* n : names) selectTextOnFocus(control(n));
 }
 
 void CalcForm::familyListGotFocus(std::initializer_list<const char*> names) {
-  for (const char* n : names) {
-    Control* c = &control(n);
-    c->onGotFocus = [this, c] {
-      ClearResults();
-      ListIndexOnFocus = static_cast<int16_t>(c->listIndex());
-    };
-  }
+  for (const char* n : names) storeListIndexOnFocus(control(n));
 }
 
 void CalcForm::familyOptionGotFocus(std::initializer_list<const char*> names) {
@@ -304,42 +378,15 @@ void CalcForm::familyOptionGotFocus(std::initializer_list<const char*> names) {
 }
 
 void CalcForm::familyListLostFocus(std::initializer_list<const char*> names) {
-  for (const char* n : names) {
-    Control* c = &control(n);
-    c->onLostFocus = [this, c] {
-      if (c->listIndex() != ListIndexOnFocus) ClearResults();
-    };
-  }
+  for (const char* n : names) clearIfListIndexChanged(control(n));
 }
-
-namespace {
-bool holdsSeparator(const Control& c) {
-  return c.text().find(',') != std::string::npos || c.text().find('.') != std::string::npos;
-}
-}  // namespace
 
 void CalcForm::familyUnsignedKeys(std::initializer_list<const char*> names) {
-  for (const char* n : names) {
-    Control* c = &control(n);
-    c->onKeyPress = [c](int& k) {
-      if (k == ',' && holdsSeparator(*c)) k = 0;
-      if (k == '-') k = 0;
-      if (k == '.' && holdsSeparator(*c)) k = 0;
-      k = FilterNumericKey(k);
-    };
-  }
+  for (const char* n : names) unsignedKeys(control(n));
 }
 
 void CalcForm::familySignedKeys(std::initializer_list<const char*> names) {
-  for (const char* n : names) {
-    Control* c = &control(n);
-    c->onKeyPress = [c](int& k) {
-      if (k == ',' && holdsSeparator(*c)) k = 0;
-      if (k == '-' && c->text().find('-') != std::string::npos) k = 0;
-      if (k == '.' && holdsSeparator(*c)) k = 0;
-      k = FilterNumericKey(k);
-    };
-  }
+  for (const char* n : names) signedKeys(control(n));
 }
 
 void CalcForm::familyWholeNumberKeys(std::initializer_list<const char*> names) {
@@ -352,7 +399,7 @@ void CalcForm::familyWholeNumberKeys(std::initializer_list<const char*> names) {
 }
 
 void CalcForm::familyNoTyping(std::initializer_list<const char*> names) {
-  for (const char* n : names) control(n).onKeyPress = [](int& k) { k = 0; };
+  for (const char* n : names) noTyping(control(n));
 }
 
 void CalcForm::bindTemplateHandlers() {
@@ -451,6 +498,40 @@ void CalcForm::convection(const Surface& g, double ts, double ta, double wind) {
   }
 }
 
+CalcForm::SearchEnd CalcForm::settlePipeHeatFlow(const Surface& g, double ti, double ta, double Di,
+                                                 double wind, double& ts, double& qPrev) {
+  FX& s = fx();
+  SearchEnd end;
+  s.HeatFlow = 7.0;
+  qPrev = 0;
+  float hPrev = 0;  // kept in single precision
+  double c = 0;
+  int passes = 0;
+  // At least two passes: the start value 7 must not count as a converged previous pass.
+  while (passes < 2 || std::abs(qPrev - s.HeatFlow) > std::abs(0.0001 * s.HeatFlow)) {
+    hPrev = static_cast<float>(s.SurfaceCoefficient);
+    qPrev = s.HeatFlow;
+    surfaceCoefficient(g, ts, ta, wind);
+    PipeHeatFlow(ti, ta, g.size, Di);
+    ts = finite(s.HeatFlow / (g.size * kPi * s.SurfaceCoefficient) + ta);
+    ++passes;
+    c += 0.1;
+    if (c > 1000) {
+      // The divisor keeps its sign, so a negative heat flow always passes.
+      if (finite(std::abs(s.HeatFlow - qPrev) / s.HeatFlow) * 100 < 2) {
+        s.HeatFlow = (s.HeatFlow + qPrev) / 2;
+        s.SurfaceCoefficient = (hPrev + s.SurfaceCoefficient) / 2;
+        ts = finite(s.HeatFlow / (g.size * kPi * s.SurfaceCoefficient) + ta);
+        convection(g, ts, ta, wind);
+      } else {
+        end.converged = false;
+      }
+      break;
+    }
+  }
+  return end;
+}
+
 void CalcForm::Beregn_Click() {
   // The pointer comes back whatever way the run ends.
   struct PointerGuard {
@@ -464,32 +545,18 @@ void CalcForm::Beregn_Click() {
 
 void CalcForm::runCalculation() {
   FX& s = fx();
-  const int k = type_;
-
-  // Prologue: the pipe distances of this calculation are closed and zeroed.
-  forms::app().unloadIfLoaded(frmPipedistance::kName);
-  s.PipeDistWall[k] = 0;
-  s.PipeDistNext[k] = 0;
-  if (isSweden()) {
-    forms::app().unloadIfLoaded(frmPipedistanceSE::kName);
-    s.PipeDistA = 0;
-    s.PipeDistB = 0;
-    s.PipeDistExtra1[k] = 0;
-    s.PipeDistNext[k] = 0;
-    s.PipeDistExtra2[k] = 0;
-  }
+  resetPipeDistances();
   setMousePointer(forms::kPointerHourglass);
+  if (clearsResultsBeforeCheck()) ClearResults();
 
   if (!ValidateInput()) {
-    frmErrorInfo& errors = forms::app().get<frmErrorInfo>();
-    errors.show();
-    errors.setTopmost(true);
+    showInputErrors();
     setMousePointer(forms::kPointerDefault);
     return;
   }
   forms::app().unloadIfLoaded(frmErrorInfo::kName);
   ClearResults();
-  SelectProduct(control("PRODUKT").listIndex());
+  selectProducts();
 
   SearchEnd end;
   bool fault = false;
@@ -502,9 +569,10 @@ void CalcForm::runCalculation() {
   if (fault) {
     // A floating-point fault never stands as a result.
     ClearResults();
-    if (computesThickness() && faultWasRunawayThickness())
+    if (computesThickness() && faultWasRunawayThickness()) {
       put("ISOLERINGST", s.TextTable[65]);
-    else
+      thicknessRejected();
+    } else
       showNonConvergence();
   } else {
     bool thicknessRejected = false;
@@ -520,6 +588,7 @@ void CalcForm::runCalculation() {
         put("ISOLERINGST", s.TextTable[65]);
         thicknessRejected = true;
       }
+      if (thicknessRejected) this->thicknessRejected();
     }
     if (!thicknessRejected && !end.converged) {
       ClearResults();
@@ -533,19 +602,52 @@ void CalcForm::runCalculation() {
   setMousePointer(forms::kPointerDefault);
 }
 
+void CalcForm::resetPipeDistances() {
+  FX& s = fx();
+  const int k = type_;
+  pipeDistances_ = {};
+  forms::app().unloadIfLoaded(frmPipedistance::kName);
+  s.PipeDistWall[k] = 0;
+  s.PipeDistNext[k] = 0;
+  if (isSweden()) {
+    forms::app().unloadIfLoaded(frmPipedistanceSE::kName);
+    s.PipeDistA = 0;
+    s.PipeDistB = 0;
+    s.PipeDistExtra1[k] = 0;
+    s.PipeDistNext[k] = 0;
+    s.PipeDistExtra2[k] = 0;
+  }
+}
+
+void CalcForm::showInputErrors() {
+  frmErrorInfo& errors = forms::app().get<frmErrorInfo>();
+  errors.show();
+  errors.setTopmost(true);
+}
+
 void CalcForm::showNonConvergence() {
   const FX& s = fx();
   app().platform().msgBox(s.TextTable[66] + kCrLf + s.TextTable[67] + kCrLf + s.TextTable[68],
                           forms::mb::OkOnly, s.TextTable[64]);
 }
 
+void CalcForm::selectProducts() {
+  SelectProduct(control("PRODUKT").listIndex());
+}
+
 void CalcForm::handOffPipeDistances() {
+  if (!pipeDistancesWanted() || !isSet("ROR") || !fx().ResultValid[type_]) return;
+  const std::optional<double> thickness = pipeDistanceThickness();
+  if (!thickness) return;
+  const double D = ToInt16(num("RORCOM"));  // whole millimetres
+  handOffPipeDistances(D, *thickness, D / 2);
+}
+
+void CalcForm::handOffPipeDistances(double D, double t, double halfDiameter) {
   FX& s = fx();
   const int k = type_;
   if (!pipeDistancesWanted() || !isSet("ROR") || !s.ResultValid[k]) return;
-  const double D = ToInt16(num("RORCOM"));  // whole millimetres
-  const double t = num("ISOLERINGST");      // whole millimetres after the rounding
-  const double centre = t + D / 2;
+  const double centre = t + halfDiameter;
   if (!isSweden()) {
     s.PipeDistWall[k] = ToInt16(centre + 50);
     s.PipeDistNext[k] = ToInt16(centre + 25);
@@ -553,6 +655,7 @@ void CalcForm::handOffPipeDistances() {
     w.control("Distwall").setText(IntegerText(s.PipeDistWall[k]));
     w.control("nextpipe").setText(IntegerText(s.PipeDistNext[k]));
     w.control("txtDummy").setFocus();
+    pipeDistances_.computed = true;
     return;
   }
   // Swedish free distances by the size class of the insulated outer diameter.
@@ -571,9 +674,9 @@ void CalcForm::handOffPipeDistances() {
   }
   s.PipeDistA = static_cast<int16_t>(A);
   s.PipeDistB = static_cast<int16_t>(B);
-  s.PipeDistExtra1[k] = ToInt16(centre + A);
-  s.PipeDistNext[k] = ToInt16(centre + B);
-  s.PipeDistExtra2[k] = ToInt16(centre + A / 2.0);
+  s.PipeDistExtra1[k] = ToInt16(t + D / 2 + A);
+  s.PipeDistNext[k] = ToInt16(t + D / 2 + B);
+  s.PipeDistExtra2[k] = ToInt16(t + D / 2 + A / 2.0);
   frmPipedistanceSE& w = forms::app().get<frmPipedistanceSE>();
   w.control("DistwallSE").setText(IntegerText(s.PipeDistExtra1[k]));
   w.control("DistroofSE").setText(IntegerText(s.PipeDistNext[k]));
@@ -581,6 +684,11 @@ void CalcForm::handOffPipeDistances() {
   w.control("AMA", 0).setText(IntegerText(A));
   w.control("AMA", 1).setText(IntegerText(B));
   w.control("txtDummy").setFocus();
+  pipeDistances_ = {true, A, B};
+}
+
+std::optional<double> CalcForm::pipeDistanceThickness() {
+  return num("ISOLERINGST");  // whole millimetres after the rounding
 }
 
 void CalcForm::warnProductLimits() {

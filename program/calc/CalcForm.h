@@ -12,8 +12,10 @@
 // A window's constructor builds its controls (its design state) and then binds the handler
 // families by naming their members; the template finds the common controls by name.
 
+#include <exception>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,8 @@ class CalcForm : public forms::Form, public CalcWindow {
   // Calculate: pipe distances zeroed, input check, results cleared, the window's search, then
   // the result checks, pipe distances and the product's temperature limits.
   void Beregn_Click() override;
+
+  PipeDistances pipeDistancesOfResult() const override { return pipeDistances_; }
 
   void Form_Load() override;
   void Form_Activate() override;
@@ -62,6 +66,10 @@ class CalcForm : public forms::Form, public CalcWindow {
   virtual void loadLayout() {}
   // Load work after the lists are filled, before the window becomes the active calculation.
   virtual void loadFinish() {}
+  // Fills the product list at load (the multi-layer windows show their layer rows instead).
+  virtual void fillProductLists();
+  // The product that the pipe-size question asks about.
+  virtual forms::Control& pipeSizeProduct() { return control("PRODUKT"); }
 
   // Where the focus goes after Yes to the pipe-only question, and on Enter in the product list
   // (nullptr: it stays).
@@ -93,8 +101,8 @@ class CalcForm : public forms::Form, public CalcWindow {
   // Unit labels that the template's switches work on (lblUnit elements).
   struct TemplateUnits {
     int planeHeight;               // the "mm" beside PLANH
-    int lossPipe;                  // "W/m" of the heat loss
-    int lossPlane;                 // "W/m²" of the heat loss
+    int lossPipe;                  // "W/m" of the heat loss (-1: the window shows no loss)
+    int lossPlane;                 // "W/m²" of the heat loss (-1: as above)
     int wind;                      // "m/s"
     const char* windCaptionArray;  // the caption label array
     int windCaption;               // its element beside VINDHASTIGHED
@@ -113,6 +121,18 @@ class CalcForm : public forms::Form, public CalcWindow {
   void familySignedKeys(std::initializer_list<const char*> names);
   void familyWholeNumberKeys(std::initializer_list<const char*> names);
   void familyNoTyping(std::initializer_list<const char*> names);
+  // The same rules for one control (an element of a control array).
+  void clearOnChange(forms::Control& c);
+  void selectTextOnFocus(forms::Control& c);
+  void storeListIndexOnFocus(forms::Control& c);
+  void clearIfListIndexChanged(forms::Control& c);
+  void unsignedKeys(forms::Control& c);
+  void signedKeys(forms::Control& c);
+  // Any number of "-" anywhere; one decimal separator.
+  void looseSignKeys(forms::Control& c);
+  void noTyping(forms::Control& c);
+  // On leaving, the box shows the number it reads as, in the user's locale ("" becomes "0").
+  void normaliseOnLeave(forms::Control& c);
   // Binds the template's own handlers (switches, product and pipe-size clicks, product keys,
   // the Calculate button) to the controls of that name.
   void bindTemplateHandlers();
@@ -145,6 +165,14 @@ class CalcForm : public forms::Form, public CalcWindow {
   virtual bool faultWasRunawayThickness() const { return false; }
   // The window's own closing steps, run after every calculation that passed the input check.
   virtual void closingSteps() {}
+  // True for a window that empties its results before the input check, so that a failed
+  // check leaves no result of an earlier run beside the changed inputs.
+  virtual bool clearsResultsBeforeCheck() const { return false; }
+  // Runs after a thickness below 0 or above 1000 mm has replaced the results, for a window
+  // that shows some of its results again beside that verdict.
+  virtual void thicknessRejected() {}
+  // The product variables a run starts from (the window's one product list by default).
+  virtual void selectProducts();
 
   // The surface coefficient of one pass: convection by geometry, location and orientation,
   // radiation (which may move ts by 0.001 when it equals ta), and their sum.
@@ -158,12 +186,29 @@ class CalcForm : public forms::Form, public CalcWindow {
   void surfaceCoefficient(const Surface& s, double& ts, double ta, double wind);
   // The convective part alone (ConvectiveCoefficient and FlowRegimeText).
   void convection(const Surface& s, double ts, double ta, double wind);
+  // The heat flow of an insulated pipe (inner diameter Di, m; the surface's size the outer
+  // one) settled with its surface coefficient and surface temperature ts, from a start of
+  // 7 W/m and ts given. qPrev: the heat flow of the pass before the last. Out of passes, a last
+  // change below 2 % is accepted as the mean of the last two; otherwise not converged.
+  SearchEnd settlePipeHeatFlow(const Surface& g, double ti, double ta, double Di, double wind,
+                               double& ts, double& qPrev);
 
   // Shared steps of the frame.
+  // This calculation's pipe distances closed and zeroed.
+  void resetPipeDistances();
+  // The input-error window shown on top of every window.
+  void showInputErrors();
   void closePipeDistanceWindows();
-  void showNonConvergence();
-  void handOffPipeDistances();
-  void warnProductLimits();
+  // The message of a search that did not converge (after the results are cleared).
+  virtual void showNonConvergence();
+  virtual void handOffPipeDistances();
+  // The thickness in mm the pipe distances are measured from; none: no distances are shown.
+  virtual std::optional<double> pipeDistanceThickness();
+  // For a total thickness: D the pipe diameter in whole millimetres (the Swedish size class),
+  // centre the distance from the pipe's axis to the insulation's outside, mm.
+  void handOffPipeDistances(double D, double thicknessMm, double halfDiameter);
+  // The warning when the medium or surface temperature lies outside the product's limits.
+  virtual void warnProductLimits();
   // A number read from a box through the lenient reader.
   double num(const char* name, int index = -1);
   bool isSet(const char* name, int index = -1);
@@ -172,12 +217,24 @@ class CalcForm : public forms::Form, public CalcWindow {
 
   // A value computed inside a search: a NaN or an infinity is a floating-point fault.
   static double finite(double x);
+  // Runs one step of a handler that ignores run-time errors: a failing step is skipped.
+  template <class F>
+  static void ignoringErrors(F&& step) {
+    try {
+      step();
+    } catch (const std::exception&) {
+    }
+  }
 
   // ------------------------------------------------------------ building the design
 
   forms::Control& make(forms::ControlKind kind, const char* name, int index,
                        forms::Control* container, int left, int top, int width, int height,
                        const char* caption = nullptr);
+  // The frames of geometry (Frame2), location (Frame3) and orientation (Frame4) at the places
+  // most windows have them: pipe, indoors and horizontal selected, PLANH disabled; `planeUnit`
+  // is the lblUnit element of the "mm" beside PLANH.
+  void makeSiteFrames(int planeUnit, int planeUnitTop = 765, int planeHeightBox = 315);
   // Frames and result boxes carry the bold font of the design.
   void boldDesignFont(std::initializer_list<const char*> names);
   // The tab order: the controls in the order given, by name and index.
@@ -192,8 +249,10 @@ class CalcForm : public forms::Form, public CalcWindow {
 
  private:
   void runCalculation();
+  void showLossUnit(bool pipe);
   int number_;
   int type_;
+  PipeDistances pipeDistances_;
 };
 
 }  // namespace veltaro

@@ -11,6 +11,15 @@ class CalcWindow {
   virtual ~CalcWindow() = default;
   // Calculate: check the inputs, run the calculation, show the results.
   virtual void Beregn_Click() = 0;
+  // The pipe distances of the window's last calculation, when they belong to the result it
+  // shows: set by a calculation that stored them, gone with the next calculation and with
+  // the window (a result put back from a case has none until it is calculated again). a and b
+  // are the Swedish size-class distances of that calculation.
+  struct PipeDistances {
+    bool computed = false;
+    int a = 0, b = 0;
+  };
+  virtual PipeDistances pipeDistancesOfResult() const { return {}; }
 };
 
 // The window class of a calculation number (1-7, 21-24); empty for any other number.

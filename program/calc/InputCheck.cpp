@@ -1,8 +1,8 @@
 #include "calc/InputCheck.h"
 
+#include "calc/frmErrorInfo.h"
 #include "core/Fx.h"
 #include "core/NumericInput.h"
-#include "calc/frmErrorInfo.h"
 #include "forms/Application.h"
 
 namespace veltaro {
@@ -69,7 +69,23 @@ bool InputCheck::notChosen(std::string_view listText) {
   return UpperCase(listText).find(marker) != std::string::npos;
 }
 
-InputCheck::InputCheck(forms::Form& window) : list_(hiddenErrorList()), caption_(window.caption()) {
+bool InputCheck::holdsNumber(std::string_view text) {
+  const std::string s = TrimSpaces(text);
+  // The reader takes any text with an exponent mark as a number.
+  if (s.find("E+") != std::string::npos || s.find("E-") != std::string::npos) return true;
+  size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  bool separator = false;
+  for (; i < s.size(); ++i) {
+    if (s[i] >= '0' && s[i] <= '9') return true;
+    if ((s[i] != '.' && s[i] != ',') || separator) return false;
+    separator = true;
+  }
+  return false;
+}
+
+InputCheck::InputCheck(forms::Form& window, int headerLine)
+    : list_(hiddenErrorList()), caption_(window.caption()), headerLine_(headerLine) {
   list_.setText("");
 }
 
@@ -78,6 +94,10 @@ void InputCheck::append(const std::string& addition) {
 }
 
 void InputCheck::test(bool failed, int line) {
+  if (failed) test(true, fx().TextTable[line]);
+}
+
+void InputCheck::test(bool failed, const std::string& line) {
   if (!failed) return;
   const FX& s = fx();
   if (!headerWritten_) {
@@ -86,10 +106,11 @@ void InputCheck::test(bool failed, int line) {
       append(kCrLf + savingsCaption_ + kCrLf + s.TextTable[20] + kCrLf + std::string(58, '-') +
              kCrLf);
     } else {
-      append(caption_ + kCrLf + s.TextTable[19] + kCrLf + std::string(88, '-') + kCrLf);
+      append(caption_ + kCrLf + s.TextTable[headerLine_] + kCrLf);
+      if (dashes_) append(std::string(88, '-') + kCrLf);
     }
   }
-  append(s.TextTable[line] + kCrLf);
+  append(line + kCrLf);
   ok_ = false;
 }
 

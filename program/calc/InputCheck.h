@@ -18,10 +18,15 @@ namespace veltaro {
 class InputCheck {
  public:
   // Hides the input-error window (creating it, unshown, when needed) and empties its list.
-  explicit InputCheck(forms::Form& window);
+  // `headerLine` is the text-table line under the caption in the header.
+  explicit InputCheck(forms::Form& window, int headerLine = 19);
 
   // Writes `line` when `failed`.
   void test(bool failed, int line);
+  // Writes a composed line when `failed`.
+  void test(bool failed, const std::string& line);
+  // The header without its row of dashes.
+  void omitDashes() { dashes_ = false; }
   // From here on a failure writes the savings header (with the trimmed frame caption) once.
   void beginSavings(const std::string& savingsFrameCaption);
   // Appends the closing line when anything failed; true when every test passed.
@@ -29,15 +34,20 @@ class InputCheck {
 
   // A list counts as not chosen when its text, in upper case, contains text-table line 75.
   static bool notChosen(std::string_view listText);
+  // Whether a box's text holds a number at all: the reader gives 0 for a text without one,
+  // which must not pass as an entered 0.
+  static bool holdsNumber(std::string_view text);
 
  private:
   void append(const std::string& addition);
   forms::Control& list_;
   std::string caption_;
   std::string savingsCaption_;
+  int headerLine_;
   bool ok_ = true;
   bool headerWritten_ = false;
   bool savings_ = false;
+  bool dashes_ = true;
 };
 
 // Upper case of a UTF-8 text for the letters of the markets' languages (ASCII, Latin-1 and

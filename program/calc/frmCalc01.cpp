@@ -445,31 +445,7 @@ CalcForm::SearchEnd frmCalc01::calculate() {
     De = s.TwoThicknessM + D;
     ovf.setText(RoundTripText(ta + 0.0001));
     ts = ParseNumber(ovf.text());
-    const Surface g{true, inside, lod.isSet(), De, e};
-    // At least two passes: the start value 7 must not count as a converged previous pass.
-    while (passes < 2 || std::abs(qPrev - s.HeatFlow) > std::abs(0.0001 * s.HeatFlow)) {
-      hPrev = static_cast<float>(s.SurfaceCoefficient);
-      qPrev = s.HeatFlow;
-      surfaceCoefficient(g, ts, ta, windSpeed());
-      PipeHeatFlow(ti, ta, De, D);
-      ts = finite(s.HeatFlow / (De * kPi * s.SurfaceCoefficient) + ta);
-      ++passes;
-      c += 0.1;
-      if (c > 1000) {
-        // Out of passes: a last change below 2 % is accepted as the mean of the last two.
-        // The divisor keeps its sign, so a negative heat flow always passes.
-        if (finite(std::abs(s.HeatFlow - qPrev) / s.HeatFlow) * 100 < 2) {
-          s.HeatFlow = (s.HeatFlow + qPrev) / 2;
-          s.SurfaceCoefficient = (hPrev + s.SurfaceCoefficient) / 2;
-          ts = finite(s.HeatFlow / (De * kPi * s.SurfaceCoefficient) + ta);
-          convection(g, ts, ta, windSpeed());
-          c = 0;
-        } else {
-          end.converged = false;
-        }
-        break;
-      }
-    }
+    end = settlePipeHeatFlow({true, inside, lod.isSet(), De, e}, ti, ta, D, windSpeed(), ts, qPrev);
   } else {
     H = num("PLANH") / 1000;
     s.TwoThicknessM = num("ISOLERINGST") / 1000;

@@ -3,12 +3,12 @@
 #include <cmath>
 
 #include "calc/InputCheck.h"
+#include "calc/frmDetails.h"
 #include "core/Classes.h"
 #include "core/Formula.h"
 #include "core/Fx.h"
 #include "core/Numbers.h"
 #include "core/NumericInput.h"
-#include "calc/frmDetails.h"
 
 namespace veltaro {
 
@@ -18,23 +18,10 @@ using forms::ControlKind;
 frmCalc02::frmCalc02() : CalcForm(kName, 2) {
   setCaption("Tykkelse og varmetab som funktion af overfladetemperatur");
   move(0, 0, 8735, 4755);
-  const auto Frame = ControlKind::Frame, Option = ControlKind::OptionButton,
-             Text = ControlKind::TextBox, Combo = ControlKind::ComboBox, Label = ControlKind::Label;
+  const auto Frame = ControlKind::Frame, Text = ControlKind::TextBox, Combo = ControlKind::ComboBox,
+             Label = ControlKind::Label;
 
-  Control& f2 = make(Frame, "Frame2", -1, nullptr, 60, 60, 4200, 1095, " Geometri ");
-  make(Option, "ROR", -1, &f2, 120, 360, 1700, 255, "Rørdiameter").setValueSilently(1);
-  make(Combo, "RORCOM", -1, &f2, 1900, 320, 1695, 315);
-  make(Option, "PLAN", -1, &f2, 120, 720, 1700, 255, "Plan højde");
-  make(Text, "PLANH", -1, &f2, 1900, 680, 1695, 315).setEnabled(false);
-  make(Label, "lblUnit", 7, &f2, 3720, 765, 240, 195, "mm");
-
-  Control& f3 = make(Frame, "Frame3", -1, nullptr, 4360, 60, 1695, 1095, " Beliggenhed ");
-  make(Option, "INDE", -1, &f3, 120, 360, 1450, 255, "Indendørs").setValueSilently(1);
-  make(Option, "UDE", -1, &f3, 120, 720, 1450, 255, "Udendørs");
-
-  Control& f4 = make(Frame, "Frame4", -1, nullptr, 6160, 60, 1770, 1095, " Orientering ");
-  make(Option, "VAND", -1, &f4, 120, 360, 1450, 255, "Vandret").setValueSilently(1);
-  make(Option, "LOD", -1, &f4, 120, 720, 1450, 255, "Lodret");
+  makeSiteFrames(7);
 
   Control& f5 = make(Frame, "Frame5", -1, nullptr, 60, 1200, 4900, 2950, " Inddata ");
   make(Label, "LblTVFO", 0, &f5, 120, 360, 1185, 195, "Medietemperatur");
@@ -67,7 +54,8 @@ frmCalc02::frmCalc02() : CalcForm(kName, 2) {
 
   boldDesignFont({"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "ISOLERINGST", "VARMETAB"});
   tabOrder({"ROR", "RORCOM", "PLAN", "PLANH", "INDE", "UDE", "VAND", "LOD", "MEDIETEMP", "PRODUKT",
-            "Emission", "OVERFLADE", "VINDHASTIGHED", "Omgivende", "Beregn", "VARMETAB", "ISOLERINGST"});
+            "Emission", "OVERFLADE", "VINDHASTIGHED", "Omgivende", "Beregn", "VARMETAB",
+            "ISOLERINGST"});
 
   units_ = {7, 5, 8, 3, "LblTVFO", 6, false};
   familyChange({"MEDIETEMP", "Omgivende", "OVERFLADE", "PLANH", "RORCOM", "PRODUKT", "Emission",

@@ -3,11 +3,11 @@
 #include <cmath>
 
 #include "calc/InputCheck.h"
+#include "calc/frmDetails.h"
 #include "core/Formula.h"
 #include "core/Fx.h"
 #include "core/Numbers.h"
 #include "core/NumericInput.h"
-#include "calc/frmDetails.h"
 
 namespace veltaro {
 
@@ -17,23 +17,10 @@ using forms::ControlKind;
 frmCalc03::frmCalc03() : CalcForm(kName, 3) {
   setCaption("Tykkelse og overfladetemperatur som funktion af varmetab");
   move(0, 0, 8735, 4935);
-  const auto Frame = ControlKind::Frame, Option = ControlKind::OptionButton,
-             Text = ControlKind::TextBox, Combo = ControlKind::ComboBox, Label = ControlKind::Label;
+  const auto Frame = ControlKind::Frame, Text = ControlKind::TextBox, Combo = ControlKind::ComboBox,
+             Label = ControlKind::Label;
 
-  Control& f2 = make(Frame, "Frame2", -1, nullptr, 60, 60, 4200, 1095, " Geometri ");
-  make(Option, "ROR", -1, &f2, 120, 360, 1700, 255, "Rørdiameter").setValueSilently(1);
-  make(Combo, "RORCOM", -1, &f2, 1900, 320, 1695, 315);
-  make(Option, "PLAN", -1, &f2, 120, 720, 1700, 255, "Plan højde");
-  make(Text, "PLANH", -1, &f2, 1900, 680, 1695, 315).setEnabled(false);
-  make(Label, "lblUnit", 1, &f2, 3720, 720, 240, 195, "mm");
-
-  Control& f3 = make(Frame, "Frame3", -1, nullptr, 4360, 60, 1695, 1095, " Beliggenhed ");
-  make(Option, "INDE", -1, &f3, 120, 360, 1450, 255, "Indendørs").setValueSilently(1);
-  make(Option, "UDE", -1, &f3, 120, 720, 1450, 255, "Udendørs");
-
-  Control& f4 = make(Frame, "Frame4", -1, nullptr, 6160, 60, 1770, 1095, " Orientering ");
-  make(Option, "VAND", -1, &f4, 120, 360, 1450, 255, "Vandret").setValueSilently(1);
-  make(Option, "LOD", -1, &f4, 120, 720, 1450, 255, "Lodret");
+  makeSiteFrames(1, 720);
 
   Control& f5 = make(Frame, "Frame5", -1, nullptr, 60, 1200, 4900, 3150, " Inddata ");
   make(Label, "LblTOFV", 0, &f5, 120, 305, 1185, 195, "Medietemperatur");
@@ -66,7 +53,8 @@ frmCalc03::frmCalc03() : CalcForm(kName, 3) {
 
   boldDesignFont({"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "ISOLERINGST", "OVERFLADE"});
   tabOrder({"ROR", "RORCOM", "PLAN", "PLANH", "INDE", "UDE", "VAND", "LOD", "MEDIETEMP", "PRODUKT",
-            "Emission", "VARMETAB", "VINDHASTIGHED", "Omgivende", "Beregn", "ISOLERINGST", "OVERFLADE"});
+            "Emission", "VARMETAB", "VINDHASTIGHED", "Omgivende", "Beregn", "ISOLERINGST",
+            "OVERFLADE"});
 
   units_ = {1, 3, 8, 2, "LblTOFV", 5, true};
   familyChange({"Emission", "MEDIETEMP", "Omgivende", "PLANH", "RORCOM", "PRODUKT", "VARMETAB",

@@ -17,11 +17,11 @@ double pipeLimit(uint8_t cls, double D) {
   if (danish()) {
     switch (cls) {
       case 1:
-        return D * 2.6 + 0.2;
+        return D * 2.6 + 0.2;  // the general class 2
       case 2:
-        return (D + D) + 0.18;
+        return (D + D) + 0.18;  // the general class 3
       case 3:
-        return D * 1.5 + 0.16;
+        return D * 1.5 + 0.16;  // the general class 4
       case 4:
         return (D * 1.1 + 0.15) - 0.25 * std::pow(D, 2);
       default:
@@ -91,14 +91,16 @@ uint8_t PipeClassOfTransmittance(double D, uint8_t cls, uint8_t accept) {
   if (!hasClass(cls)) return 0;
   const double u = fx().Transmittance;
   const double limit = pipeLimit(cls, D);
+  // With `accept`, classes 1 and 2 need only the upper side of their tolerance: a search that
+  // has crept toward a large pipe's limit for long may stop on a thickness a step beyond it,
+  // never on one short of it.
   switch (cls) {
     case 1: {
-      if (accept) return 1;
       const double ratio = u / limit;
-      return (0.999 < ratio && ratio < 1.001) ? 1 : 0;
+      return ((accept || 0.999 < ratio) && ratio < 1.001) ? 1 : 0;
     }
     case 2:
-      if (accept) return 2;
+      if (accept) return u - limit < 0.001 ? 2 : 0;
       return within(u, limit, 0.001) ? 2 : 0;
     default:
       return within(u, limit, 0.001) ? cls : 0;

@@ -18,8 +18,8 @@ double PlaneClassLimit(uint8_t cls);
 // any other kind a pipe. 0 for class 0 or a class the rule set lacks.
 double ClassLimitStep(uint8_t cls, int kind, double D);
 // The class when Transmittance meets its limit (strictly within ±0.001; class 1 by the ratio
-// strictly within 0.999..1.001), else 0. With `accept` nonzero, classes 1 and 2 are met
-// without a test.
+// strictly within 0.999..1.001), else 0. With `accept` nonzero, classes 1 and 2 are met by any
+// transmittance below the upper bound of that tolerance.
 uint8_t PipeClassOfTransmittance(double D, uint8_t cls, uint8_t accept);
 // The class when Transmittance lies strictly within ±0.005 of the plane limit, else 0.
 // The first argument is not read.

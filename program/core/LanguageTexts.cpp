@@ -1,6 +1,7 @@
 #include "core/LanguageTexts.h"
 
 #include <array>
+#include <cmath>
 
 #include "core/Errors.h"
 #include "core/Fx.h"
@@ -164,6 +165,9 @@ void LoadAddresses() {
   const std::string path = ProgramPath("\\Text\\adress.all");
   std::vector<std::string> lines = readWhole(path, true);
   const int n = static_cast<int>(lines.size());
+  // The address count is a 16-bit number of 15-line blocks, rounded: 491,512 lines at most.
+  if (std::nearbyint(n / 15.0) > 32767)
+    throw DataFileError(path, 0, "the file has more than 491512 lines");
   state.AddressLines.assign(std::move(lines));
   state.AddressCount = ToInt16(n / 15.0);
   // The contact window's load copies the country's block into the text table; loading it is

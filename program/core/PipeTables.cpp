@@ -17,6 +17,7 @@ bool readSize(const std::string& field, int16_t& size) {
   const std::string t = TrimSpaces(field);
   const char* first = t.data();
   if (!t.empty() && t[0] == '+') ++first;
+  if (first != t.data() && first < t.data() + t.size() && *first == '-') return false;  // "+-1"
   int value = 0;
   auto res = std::from_chars(first, t.data() + t.size(), value);
   if (t.empty() || res.ec != std::errc() || res.ptr != t.data() + t.size()) return false;

@@ -63,6 +63,15 @@ EnergySavingsTexts CalcEnergySavings(double v, double emissivity, double length,
   if (unit == 255) throw RunTimeError(RunTimeError::Overflow);
   unit = static_cast<uint8_t>(unit + 1);
 
+  const Money savings = PriceSavedEnergy(e, price, unit);
+  EnergySavingsTexts texts;
+  texts.VTU = LocaleText(RoundHalfEven(s.HeatFlow, s.HeatLossDecimals));
+  texts.Bespar = LocaleText(savings.Rounded(0).ToDouble());
+  texts.savings = savings;
+  return texts;
+}
+
+Money PriceSavedEnergy(Money e, Money price, int unit) {
   Money savings;
   const double kwh = e.ToDouble();
   switch (unit) {
@@ -88,11 +97,7 @@ EnergySavingsTexts CalcEnergySavings(double v, double emissivity, double length,
       savings = e;
       break;
   }
-  EnergySavingsTexts texts;
-  texts.VTU = LocaleText(RoundHalfEven(s.HeatFlow, s.HeatLossDecimals));
-  texts.Bespar = LocaleText(savings.Rounded(0).ToDouble());
-  texts.savings = savings;
-  return texts;
+  return savings;
 }
 
 void CalcEnergySavings(double v, double emissivity, double length, double L, double& ts, double ta,

@@ -40,6 +40,12 @@ void CalcEnergySavings(double v, double emissivity, double length, double L, dou
                        double q, double T, bool horizontal, bool indoors, Money price, double hours,
                        uint8_t& unit, bool pipe, forms::Form& window);
 
+// The money value of `kwh` kWh saved per year at `price` per energy unit, the unit by its
+// 1-based position in the energy list: 1 prices the kWh exactly, 2-6 convert them first
+// (1/1000, 0.101, 0.00086, 0.0905, 0.091); any other position gives the kWh themselves. The
+// sign of `kwh` is kept: a loss that grows is a negative saving.
+Money PriceSavedEnergy(Money kwh, Money price, int unit);
+
 // Mass flow in kg/s of air (flue = false) or flue gas at T °C. Flow units by their position in
 // the list "kg/s", "l/h", "l/s", "m³/h", "m/s"; D is the duct's diameter in m.
 double GasMassFlow(double T, bool flue, int16_t flowUnit, double flow, double D);

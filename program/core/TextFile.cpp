@@ -18,8 +18,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* iconvName(int codePage) {
-  return codePage == 1257 ? "WINDOWS-1257" : "WINDOWS-1252";
+std::string iconvName(int codePage) {
+  return "WINDOWS-" + std::to_string(codePage);
 }
 
 class Converter {
@@ -88,7 +88,7 @@ int MarketCodePage() {
 }
 
 std::string DecodeCodePage(std::string_view bytes, int codePage) {
-  Converter conv("UTF-8", iconvName(codePage));
+  Converter conv("UTF-8", iconvName(codePage).c_str());
   std::string out;
   out.reserve(bytes.size());
   while (!conv.run(bytes, out)) {
@@ -100,7 +100,7 @@ std::string DecodeCodePage(std::string_view bytes, int codePage) {
 }
 
 std::string EncodeCodePage(std::string_view utf8, int codePage) {
-  Converter conv(iconvName(codePage), "UTF-8");
+  Converter conv(iconvName(codePage).c_str(), "UTF-8");
   std::string out;
   out.reserve(utf8.size());
   while (!conv.run(utf8, out)) {
@@ -137,7 +137,12 @@ std::string ReadFileBytes(const std::string& path) {
 
 std::vector<std::string> ReadTextLines(const std::string& path, int codePage) {
   // CR and LF are the same bytes in every code page, so the file is decoded whole.
-  return SplitLines(DecodeCodePage(ReadFileBytes(path), codePage));
+  const std::string bytes = ReadFileBytes(path);
+  try {
+    return SplitLines(DecodeCodePage(bytes, codePage));
+  } catch (const std::runtime_error& e) {  // the system lacks the code page's converter
+    throw DataFileError(path, 0, e.what());
+  }
 }
 
 std::vector<std::string> ReadTextLines(const std::string& path) {

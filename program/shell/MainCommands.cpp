@@ -79,11 +79,12 @@ void mdiVeltaro::menuResetCase_Click() {
   ReloadCurrentCalc();
 }
 
-void mdiVeltaro::writeReport(bool printOnDisplay, bool exportOnly) {
+bool mdiVeltaro::writeReport(bool printOnDisplay, bool exportOnly) {
   ReportService* reports = reportService();
   int n = fx().ActiveCalcNumber;
-  if (!reports || calcFormName(n).empty()) return;
-  if (forms::Form* w = CalcWindowOf(n)) reports->WriteReport(n, *w, printOnDisplay, exportOnly);
+  if (!reports || calcFormName(n).empty()) return false;
+  forms::Form* w = CalcWindowOf(n);
+  return w && reports->WriteReport(n, *w, printOnDisplay, exportOnly);
 }
 
 void mdiVeltaro::menuPrintCase_Click() {
@@ -94,14 +95,12 @@ void mdiVeltaro::menuPreview_Click() {
 }
 
 void mdiVeltaro::menuExcel_Click() {
-  // Without an active calculation the program is started on whatever report is there.
-  writeReport(false, true);
-  if (ReportService* reports = reportService()) reports->OpenReportInExcel();
+  // Only on a report just written: never on one left by an earlier run.
+  if (writeReport(false, true)) reportService()->OpenReportInExcel();
 }
 
 void mdiVeltaro::menuWord_Click() {
-  writeReport(false, true);
-  if (ReportService* reports = reportService()) reports->OpenReportInWord();
+  if (writeReport(false, true)) reportService()->OpenReportInWord();
 }
 
 void mdiVeltaro::menuMax_Click() {

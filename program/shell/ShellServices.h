@@ -17,9 +17,10 @@ class ReportService {
   virtual ~ReportService() = default;
   // Writes the report of calculation `calcNumber` from `window`; printOnDisplay makes the
   // preview print as soon as it has loaded, exportOnly leaves the preview window alone.
-  virtual void WriteReport(int calcNumber, forms::Form& window, bool printOnDisplay,
+  // False when no report was written (the user has been told why).
+  virtual bool WriteReport(int calcNumber, forms::Form& window, bool printOnDisplay,
                            bool exportOnly) = 0;
-  // Start the spreadsheet or word processor on the report file, whatever it holds.
+  // Start the spreadsheet or word processor on the report file just written.
   virtual void OpenReportInExcel() = 0;
   virtual void OpenReportInWord() = 0;
 };

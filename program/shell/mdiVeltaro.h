@@ -66,7 +66,7 @@ class mdiVeltaro : public forms::Form {
   void buildMenus();
   void buildToolbars();
   void openFromToolbar(int calcNumber);
-  void writeReport(bool printOnDisplay, bool exportOnly);
+  bool writeReport(bool printOnDisplay, bool exportOnly);
 };
 
 // The calculation window of `calcNumber`, loading it when it is not open; nullptr when the

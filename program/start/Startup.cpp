@@ -4,6 +4,11 @@
 #include <string>
 
 #include "calc/CalcWindows.h"
+#include "calc/frmDetails.h"
+#include "calc/frmErrorInfo.h"
+#include "calc/frmPipedistance.h"
+#include "calc/frmPipedistanceSE.h"
+#include "cases/CaseCommands.h"
 #include "core/Crc16.h"
 #include "core/Errors.h"
 #include "core/Fx.h"
@@ -11,6 +16,7 @@
 #include "core/PipeTables.h"
 #include "core/ProgramFiles.h"
 #include "forms/Application.h"
+#include "report/Reports.h"
 #include "shell/frmAbout.h"
 #include "shell/frmAdresses.h"
 #include "shell/mdiVeltaro.h"
@@ -95,6 +101,7 @@ void runStartup() {
 
 void Main() {
   RegisterProgramWindows();
+  InstallReportService();
   forms::Application::EventScope scope(forms::app());
   try {
     runStartup();
@@ -112,7 +119,13 @@ void RegisterProgramWindows() {
   app.registerForm<frmAdresses>();
   app.registerForm<frmCountry>();
   app.registerForm<frmStart>();
+  // The small windows the calculations open, known by name like every other window.
+  app.registerForm<frmDetails>();
+  app.registerForm<frmErrorInfo>();
+  app.registerForm<frmPipedistance>();
+  app.registerForm<frmPipedistanceSE>();
   RegisterCalcWindows(app);
+  cases::InstallCaseFiles(app);
 }
 
 }  // namespace veltaro

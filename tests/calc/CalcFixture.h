@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-
 #include <string>
 #include <vector>
 
@@ -34,6 +33,8 @@ class MainStandIn : public forms::Form {
 inline constexpr const char* kPipeProduct = "Torvelin Rørskål";
 inline constexpr const char* kMatProduct = "Torvelin Lamelmåtte";
 inline constexpr const char* kConstantProduct = "Torvelin Konstant";
+inline constexpr const char* kAir = "Luft 79% N2, 21% O2";
+inline constexpr const char* kFlueGas = "Røggas 12%CO2, 3%H2O, 83%N2, 2%O2";
 
 class CalcTest : public ::testing::Test {
  protected:
@@ -50,6 +51,9 @@ class CalcTest : public ::testing::Test {
                {"0.05 Aluminium blank", "0.26 Galvaniseret stål", "0.9 Maling", "0.9 Maling"});
     writeLines("Text/PipeEmis.DK", {"0.94 Stålrør", "0.26 Galvaniseret", "0.94 Stålrør"});
     writeLines("Text/energy.DK", {"kWh", "MWh", "GJ", "Vælg enhed"});
+    writeLines("Text/PipeIDia.DK", {"52.5 mm", "105.3 mm", "207.3 mm", "Vælg indvendig diameter"});
+    writeLines("Text/StofKons.DK", {"3.6 Luft, fugtig", "3.9 Røggas", "Vælg stofkonstant"});
+    writeLines("Text/Medie.DK", {kAir, kFlueGas, kAir});
 
     veltaro::FX& s = veltaro::fx();
     s.CountryCode = "DK";
@@ -111,7 +115,7 @@ class CalcTest : public ::testing::Test {
     std::string wind = "5";
     std::string medium = "150";
     std::string ambient = "20";
-    std::string product = kPipeProduct;
+    std::string product = kPipeProduct;  // empty on the multi-layer windows
     std::string emission = "0.9 Maling";
   };
 
@@ -132,8 +136,23 @@ class CalcTest : public ::testing::Test {
     if (in.vertical) w.control("LOD").userClick();
     type(w.control("MEDIETEMP"), in.medium);
     type(w.control("Omgivende"), in.ambient);
-    choose(w.control("PRODUKT"), in.product);
+    if (!in.product.empty()) choose(w.control("PRODUKT"), in.product);  // none: layer rows
     choose(w.control("Emission"), in.emission);
+  }
+
+  // What the input-error window shows, "" while it is not shown.
+  std::string shownErrors() {
+    forms::Form* e = app.find("frmErrorInfo");
+    return e && e->visible() ? e->control("txtError").text() : "";
+  }
+  // The list a failed check writes: the header (caption, header line, dashes), one line each,
+  // the closing line; "" for no failure.
+  static std::string errorList(const std::string& caption, const std::string& header,
+                               const std::vector<std::string>& lines) {
+    if (lines.empty()) return "";
+    std::string r = caption + "\r\n" + header + "\r\n" + std::string(88, '-') + "\r\n";
+    for (const std::string& l : lines) r += l + "\r\n";
+    return r + std::string(100, ' ') + "T18";
   }
 
   double number(forms::Form& w, const char* box) {

@@ -43,19 +43,11 @@ TEST_F(Classes, ClassesAreMetStrictlyWithinTheirTolerances) {
   country("SE");
   const double D = 0.1, limit3 = veltaro::PipeClassLimit(3, D),
                limit1 = veltaro::PipeClassLimit(1, D), limit2 = veltaro::PipeClassLimit(2, D);
-  const struct {
-    double u;
-    int cls, accept, expected;
-  } cases[] = {{limit3 + 0.0009, 3, 0, 3},
-               {limit3 - 0.0009, 3, 0, 3},
-               {limit3 + 0.0011, 3, 0, 0},
-               {limit3 - 0.0011, 3, 0, 0},
-               {limit1 * 1.0009, 1, 0, 1},
-               {limit1 * 1.0011, 1, 0, 0},
-               {9.0, 1, 1, 1},
-               {9.0, 2, 1, 2},
-               {limit2 - 0.0009, 2, 0, 2},
-               {limit2 + 0.0011, 2, 0, 0},
+  const struct { double u; int cls, accept, expected; } cases[] = {{limit3 + 0.0009, 3, 0, 3},
+               {limit3 - 0.0009, 3, 0, 3}, {limit3 + 0.0011, 3, 0, 0}, {limit3 - 0.0011, 3, 0, 0},
+               {limit1 * 1.0009, 1, 0, 1}, {limit1 * 1.0011, 1, 0, 0}, {9.0, 1, 1, 0},
+               {9.0, 2, 1, 0}, {0.1, 1, 1, 1}, {0.1, 2, 1, 2}, {limit1 * 1.0011, 1, 1, 0},
+               {limit2 - 0.0009, 2, 0, 2}, {limit2 + 0.0011, 2, 0, 0},
                {9.0, 3, 1, 0}};
   for (const auto& c : cases) {
     fx().Transmittance = c.u;

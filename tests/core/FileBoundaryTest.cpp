@@ -41,6 +41,13 @@ TEST_F(CoreTest, FilesThroughTheCodePageAndPathsWithoutRegardToCase) {
   } catch (const DataFileError& e) {
     EXPECT_NE(std::string(e.what()).find("nothing.txt"), std::string::npos);
   }
+  // A system without the code page's converter: the data-file message, naming the file.
+  try {
+    veltaro::ReadTextLines(root + "/Text/out.txt", 9999);
+    FAIL() << "a missing converter must be reported";
+  } catch (const DataFileError& e) {
+    EXPECT_EQ(e.path(), root + "/Text/out.txt");
+  }
 }
 
 TEST(Checksum, Crc16XmodemVectors) {

@@ -125,6 +125,12 @@ TEST_F(LanguageTexts, AddressCountAndTheContactWindowLoadedOnlyForTheCopy) {
   }
   writeContacts(130);  // one line short of Latvia's block
   EXPECT_THROW(veltaro::LoadAddresses(), veltaro::DataFileError);
+  // The count is a 16-bit number: 491,513 lines would round to 32,768 blocks.
+  writeContacts(491512);
+  veltaro::LoadAddresses();
+  EXPECT_EQ(veltaro::fx().AddressCount, 32767);
+  writeContacts(491513);
+  EXPECT_THROW(veltaro::LoadAddresses(), veltaro::DataFileError);
 }
 
 }  // namespace

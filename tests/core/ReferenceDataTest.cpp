@@ -167,7 +167,8 @@ TEST_F(ReferenceData, PipeOnlyTableAndCheck) {
             "anyway?");
 
   const std::pair<V, int> bad[] = {
-      {{"Kappe;18;", ""}, 2}, {{"Kappe;18; "}, 1}, {{"Kappe;18"}, 1}, {{"Kappe;99999;"}, 1}};
+      {{"Kappe;18;", ""}, 2}, {{"Kappe;18; "}, 1}, {{"Kappe;18"}, 1}, {{"Kappe;99999;"}, 1},
+      {{"Kappe;+-1;"}, 1}};
   for (const auto& [lines, line] : bad) {
     writeLines("TEXT/PipeOnly.SE", lines);
     expectBadLine([] { veltaro::LoadPipeOnly(); }, "PipeOnly.SE", line);

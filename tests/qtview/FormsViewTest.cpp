@@ -55,18 +55,25 @@ void press(QWidget* w, std::string keys) {
     const size_t end = keys[0] == '<' ? keys.find('>') + 1 : std::min(keys.find('<'), keys.size());
     const std::string part = keys.substr(0, end);
     keys.erase(0, end);
-    if (part == "<Back>") QTest::keyClick(w, Qt::Key_Backspace);
-    else if (part == "<Home>") QTest::keyClick(w, Qt::Key_Home);
-    else if (part == "<Enter>") QTest::keyClick(w, Qt::Key_Return);
+    if (part == "<Back>")
+      QTest::keyClick(w, Qt::Key_Backspace);
+    else if (part == "<Home>")
+      QTest::keyClick(w, Qt::Key_Home);
+    else if (part == "<Enter>")
+      QTest::keyClick(w, Qt::Key_Return);
     else if (part.starts_with("<Paste:")) {
       QApplication::clipboard()->setText(QString::fromStdString(part.substr(7, part.size() - 8)));
       QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
-    } else QTest::keyClicks(w, QString::fromStdString(part));
+    } else
+      QTest::keyClicks(w, QString::fromStdString(part));
   }
 }
 
 TEST_F(FormsViewTest, TypedKeysPassTheModelFirst) {
-  const struct { const char *what, *box, *keys, *text; int changes; } cases[] = {
+  const struct {
+    const char *what, *box, *keys, *text;
+    int changes;
+  } cases[] = {
       {"letters are dropped by KeyPress", "txtTemp", "12,5x", "12,5", 4},
       {"a cancelled Ctrl+V pastes nothing", "txtTemp", "<Paste:abc>", "", 0},
       {"Backspace goes through the model", "txtTemp", "40<Back>", "4", 3},
@@ -123,8 +130,10 @@ TEST_F(FormsViewTest, ListChoicesRaiseClickNotChange) {
     std::function<void(QComboBox*)> choose;
     int index;
   } cases[] = {
-      {&sheet->lstProduct, byKey, 1}, {&sheet->cboSize, byKey, 0},
-      {&sheet->lstProduct, inDropDown, 2}, {&sheet->cboSize, inDropDown, 2},
+      {&sheet->lstProduct, byKey, 1},
+      {&sheet->cboSize, byKey, 0},
+      {&sheet->lstProduct, inDropDown, 2},
+      {&sheet->cboSize, inDropDown, 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.list->name() + " to " + std::to_string(c.index));
@@ -242,10 +251,167 @@ TEST_F(FormsViewTest, TheFrameReportsTheWorkspaceInTwips) {
   EXPECT_EQ(frame->scaleHeight(), area->height() * 15);
   QTest::mousePress(area, Qt::RightButton, {}, QPoint(600, 500));
   EXPECT_EQ(log(), (Events{"MouseDown 2 9000 7500"}));
+  view.userEvent([this] { sheet->unload(); });  // the band lies under the child window
   QTest::mouseMove(area, QPoint(300, 135));
   EXPECT_EQ(area->cursor().shape(), Qt::PointingHandCursor);
   QTest::mouseMove(area, QPoint(300, 150));
   EXPECT_EQ(area->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(FormsViewTest, PressesOnAChildWindowNeverReachTheBackground) {
+  sheet->optOut.onDblClick = [] { viewtest::note("optPlace(1).DblClick"); };
+  QWidget* canvas = view.canvasOf(*sheet);
+  const struct {
+    const char* what;
+    QWidget* target;
+    QPoint at;
+  } places[] = {{"label", view.widgetOf(sheet->lblUnit), {3, 3}},
+                {"frame", view.widgetOf(sheet->fraPlace), {4, 60}},
+                {"bare area", canvas, {canvas->width() - 4, canvas->height() - 4}},
+                {"button", view.widgetOf(sheet->cmdCalc), {5, 5}},
+                {"option", view.widgetOf(sheet->optOut), {5, 5}}};
+  for (const auto& p : places)
+    for (Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton}) {
+      log().clear();
+      QTest::mouseClick(p.target, b, {}, p.at);
+      for (const std::string& e : log())
+        EXPECT_EQ(e.find("MouseDown"), std::string::npos) << p.what;
+    }
+  // The pointing hand of a band does not stay over a child window entered from the band.
+  view.userEvent([this] { frame->setMousePointer(forms::kPointerCustom); });
+  QEvent enter(QEvent::Enter);
+  QApplication::sendEvent(view.windowOf(*sheet), &enter);
+  EXPECT_EQ(view.workspace()->viewport()->cursor().shape(), Qt::ArrowCursor);
+  EXPECT_EQ(canvas->cursor().shape(), Qt::ArrowCursor);
+  // A double-click on an option selects it and reaches its DblClick handler.
+  log().clear();
+  QTest::mouseDClick(view.widgetOf(sheet->optOut), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(sheet->optOut.value(), 1);
+  EXPECT_EQ(std::count(log().begin(), log().end(), "optPlace(1).DblClick"), 1);
+}
+
+TEST_F(FormsViewTest, KeysFollowTheWindowsConventionsAfterTheHandlers) {
+  int cancelKey = 0;  // the KeyDown / KeyPress handlers swallow this key
+  for (forms::Control* c : {&sheet->optIn, &sheet->optOut, &sheet->optSea, &sheet->cmdCalc}) {
+    c->onKeyDown = [&cancelKey](int& key, int) { key = key == cancelKey ? 0 : key; };
+    c->onKeyPress = [&cancelKey](int& key) { key = key == cancelKey ? 0 : key; };
+  }
+  sheet->cmdCalc.onClick = [] { viewtest::note("cmdCalc.Click"); };
+  const struct {
+    const char* what;
+    forms::Control* from;
+    Qt::Key key;
+    int cancel;
+    Events events;
+    forms::Control* focusAfter;
+  } cases[] = {
+      {"Down selects the next option",
+       &sheet->optIn,
+       Qt::Key_Down,
+       0,
+       {"optPlace(0).LostFocus", "optPlace(1).GotFocus", "optPlace(1).Click"},
+       &sheet->optOut},
+      {"Right does the same",
+       &sheet->optIn,
+       Qt::Key_Right,
+       0,
+       {"optPlace(0).LostFocus", "optPlace(1).GotFocus", "optPlace(1).Click"},
+       &sheet->optOut},
+      {"Up from the first wraps to the last",
+       &sheet->optIn,
+       Qt::Key_Up,
+       0,
+       {"optPlace(0).LostFocus", "optPlace(3).GotFocus", "optPlace(3).Click"},
+       &sheet->optSea},
+      {"Left goes back",
+       &sheet->optSea,
+       Qt::Key_Left,
+       0,
+       {"optPlace(3).LostFocus", "optPlace(1).GotFocus", "optPlace(1).Click"},
+       &sheet->optOut},
+      {"a swallowed arrow does nothing", &sheet->optIn, Qt::Key_Down, 40, {}, &sheet->optIn},
+      {"Enter presses the focused button",
+       &sheet->cmdCalc,
+       Qt::Key_Return,
+       0,
+       {"cmdCalc.Click"},
+       &sheet->cmdCalc},
+      {"a cancelled Enter does not", &sheet->cmdCalc, Qt::Key_Return, 13, {}, &sheet->cmdCalc},
+      {"Space presses it too",
+       &sheet->cmdCalc,
+       Qt::Key_Space,
+       0,
+       {"cmdCalc.Click"},
+       &sheet->cmdCalc},
+  };
+  for (const auto& c : cases) {
+    view.userEvent([&] {
+      sheet->optIn.setValue(1);
+      c.from->setFocus();
+    });
+    cancelKey = c.cancel;
+    log().clear();
+    QTest::keyClick(view.widgetOf(*c.from), c.key);
+    EXPECT_EQ(log(), c.events) << c.what;
+    EXPECT_EQ(sheet->activeControl(), c.focusAfter) << c.what;
+    EXPECT_EQ(QApplication::focusWidget(), view.widgetOf(*c.focusAfter)) << c.what;
+  }
+}
+
+TEST_F(FormsViewTest, TheFocusedControlShowsAFocusMark) {
+  view.userEvent([this] { sheet->optOut.setCaption(""); });  // an option beside its picture
+  for (forms::Control* c :
+       {&sheet->cmdCalc, &sheet->optIn, &sheet->chkDetail, &sheet->lstProduct}) {
+    view.userEvent([&] { sheet->txtTemp.setFocus(); });
+    const QImage without = view.widgetOf(*c)->grab().toImage();
+    view.userEvent([&] { c->setFocus(); });
+    ASSERT_TRUE(view.widgetOf(*c)->hasFocus()) << c->name();
+    EXPECT_NE(view.widgetOf(*c)->grab().toImage(), without) << c->name();
+  }
+}
+
+TEST_F(FormsViewTest, AListOpenedWithF4TakesItsFirstItemOnTheFirstDown) {
+  auto* cb = widget<QComboBox>(sheet->lstProduct);
+  view.userEvent([this] {
+    sheet->lstProduct.setListIndex(-1);
+    sheet->lstProduct.setTextSilently("SELECT product");
+    sheet->lstProduct.setFocus();
+  });
+  // The prompt is drawn as text, not greyed out as a disabled one.
+  EXPECT_EQ(cb->palette().color(QPalette::PlaceholderText), cb->palette().color(QPalette::Text));
+  QTest::keyClick(cb, Qt::Key_F4);
+  ASSERT_TRUE(cb->view()->isVisible());
+  QTest::keyClick(cb->view(), Qt::Key_Down);
+  QTest::keyClick(cb->view(), Qt::Key_Return);
+  EXPECT_EQ(sheet->lstProduct.listIndex(), 0);
+}
+
+TEST_F(FormsViewTest, TheWorkspaceScrollsAndCtrlF4ClosesTheActiveChild) {
+  QMdiArea* area = view.workspace();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible());
+  view.userEvent([this] { sheet->move(0, 0, 30000, 20000); });
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(area->horizontalScrollBar()->isVisible());
+  EXPECT_TRUE(area->verticalScrollBar()->isVisible());
+  auto& other = app.get<viewtest::Other>();
+  view.sync();
+  ASSERT_EQ(app.activeMdiChild(), &other);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ControlModifier);
+  EXPECT_EQ(app.activeMdiChild(), sheet);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4, Qt::ControlModifier);
+  EXPECT_FALSE(app.isLoaded("Sheet"));
+  EXPECT_TRUE(app.isLoaded("Other"));
+}
+
+TEST_F(FormsViewTest, AMaximisedFrameReportsItsMaximisedSize) {
+  view.mainWindow()->showMaximized();
+  view.sync();
+  EXPECT_EQ(frame->windowState(), forms::kStateMaximized);
+  // The window manager gives the maximised frame the screen's size.
+  view.mainWindow()->resize(1590, 950);
+  EXPECT_GE(frame->width(), 1590 * 15);
+  EXPECT_EQ(frame->scaleWidth(), view.workspace()->viewport()->width() * 15);
 }
 
 TEST_F(FormsViewTest, TheBackgroundPictureIsDrawnOnceUnscaledFromTheTopLeft) {

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QPrintDialog>
 #include <QtTest>
 #include <QtWidgets>
-#include <QPrintDialog>
 #include <functional>
 
 #include "forms/Application.h"
@@ -55,16 +55,36 @@ TEST_F(QtPlatformTest, MessageBoxStylesAndAnswers) {
     int answer;
   } cases[] = {
       {mb::OkOnly, {QMB::Ok}, QMB::NoIcon, QMB::Ok, QMB::Ok, mb::IdOk},
-      {mb::OkCancel | mb::Critical, {QMB::Ok, QMB::Cancel}, QMB::Critical, QMB::Ok, QMB::Cancel,
+      {mb::OkCancel | mb::Critical,
+       {QMB::Ok, QMB::Cancel},
+       QMB::Critical,
+       QMB::Ok,
+       QMB::Cancel,
        mb::IdCancel},
-      {mb::AbortRetryIgnore | mb::DefaultButton3, {QMB::Abort, QMB::Retry, QMB::Ignore},
-       QMB::NoIcon, QMB::Ignore, QMB::Abort, mb::IdAbort},
-      {mb::YesNoCancel | mb::Information, {QMB::Yes, QMB::No, QMB::Cancel}, QMB::Information,
-       QMB::Yes, QMB::Cancel, mb::IdCancel},
+      {mb::AbortRetryIgnore | mb::DefaultButton3,
+       {QMB::Abort, QMB::Retry, QMB::Ignore},
+       QMB::NoIcon,
+       QMB::Ignore,
+       QMB::Abort,
+       mb::IdAbort},
+      {mb::YesNoCancel | mb::Information,
+       {QMB::Yes, QMB::No, QMB::Cancel},
+       QMB::Information,
+       QMB::Yes,
+       QMB::Cancel,
+       mb::IdCancel},
       {mb::YesNo | mb::Question, {QMB::Yes, QMB::No}, QMB::Question, QMB::Yes, QMB::No, mb::IdNo},
-      {mb::YesNo | mb::DefaultButton2, {QMB::Yes, QMB::No}, QMB::NoIcon, QMB::No, QMB::Yes,
+      {mb::YesNo | mb::DefaultButton2,
+       {QMB::Yes, QMB::No},
+       QMB::NoIcon,
+       QMB::No,
+       QMB::Yes,
        mb::IdYes},
-      {mb::RetryCancel, {QMB::Retry, QMB::Cancel}, QMB::NoIcon, QMB::Retry, QMB::Retry,
+      {mb::RetryCancel,
+       {QMB::Retry, QMB::Cancel},
+       QMB::NoIcon,
+       QMB::Retry,
+       QMB::Retry,
        mb::IdRetry},
       {mb::SetForeground | mb::Exclamation, {QMB::Ok}, QMB::Warning, QMB::Ok, QMB::Ok, mb::IdOk},
   };
@@ -151,16 +171,34 @@ TEST_F(QtPlatformTest, HelpAndPrintingOfHtmlFiles) {
   QFile f(page);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   // A report in the market's code page: the charset of the page decides.
-  f.write("<html><head><meta charset=\"windows-1252\"><title>Contents</title></head>"
-          "<body><p>Varmetab 17,4 W/m\xB2</p></body></html>");
+  f.write(
+      "<html><head><meta charset=\"windows-1252\"><title>Contents</title></head>"
+      "<body><p>Varmetab 17,4 W/m\xB2</p></body></html>");
   f.close();
   platform.showHelp(page.toStdString());
   QTextBrowser* help = nullptr;
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (auto* b = qobject_cast<QTextBrowser*>(w); b && b->isVisible()) help = b;
+    if (w->isVisible())
+      if (auto* b = w->findChild<QTextBrowser*>()) help = b;
   ASSERT_NE(help, nullptr);
-  EXPECT_EQ(help->windowTitle(), "Contents");
+  EXPECT_EQ(help->window()->windowTitle(), "Contents");
   EXPECT_TRUE(help->toPlainText().contains(QString::fromUtf8("W/m\xC2\xB2")));
+  // It opens on the screen with Back and Forward through the pages seen.
+  EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(
+      help->window()->frameGeometry()));
+  const QString second = dir + "/help-second.htm";
+  QFile f2(second);
+  ASSERT_TRUE(f2.open(QIODevice::WriteOnly));
+  f2.write("<html><head><title>Index</title></head><body>Index</body></html>");
+  f2.close();
+  help->setSource(QUrl::fromLocalFile(second));
+  EXPECT_EQ(help->window()->windowTitle(), "Index");
+  auto* back = help->window()->findChild<QAction*>("helpBack");
+  auto* forward = help->window()->findChild<QAction*>("helpForward");
+  ASSERT_TRUE(back && forward);
+  back->trigger();
+  EXPECT_EQ(help->source(), QUrl::fromLocalFile(page));
+  EXPECT_TRUE(forward->isEnabled());
   // A missing help file is named in a message.
   QString message;
   whenOpen([&](QWidget* w) {
@@ -195,8 +233,10 @@ TEST_F(QtPlatformTest, FileDialogsTakeTheirOptions) {
   const QString dir = VELTARO_BINARY_DIR "/qtview-files";
   QDir().mkpath(dir);
   QFile::remove(dir + "/case7.DAT");
-  const forms::FileDialogOptions o{.title = "Save case", .filter = "Case files (*.DAT)|*.DAT",
-                                   .initialFolder = dir.toStdString(), .defaultExtension = "DAT",
+  const forms::FileDialogOptions o{.title = "Save case",
+                                   .filter = "Case files (*.DAT)|*.DAT",
+                                   .initialFolder = dir.toStdString(),
+                                   .defaultExtension = "DAT",
                                    .overwritePrompt = true};
   QFileDialog* d = nullptr;
   whenOpen([&](QWidget* w) {
@@ -216,10 +256,14 @@ TEST_F(QtPlatformTest, FileDialogsTakeTheirOptions) {
 }
 
 TEST(QtPlatformRules, FileFiltersInQtForm) {
-  struct Case { std::string windows; QStringList qt; } cases[] = {
+  struct Case {
+    std::string windows;
+    QStringList qt;
+  } cases[] = {
       {"Case files (*.DAT)|*.DAT|All files (*.*)|*.*",
        {"Case files (*.DAT *.dat)", "All files (*)"}},
-      {"Reports|*.htm;*.html", {"Reports (*.htm *.HTM *.html *.HTML)"}}, {"", {}},
+      {"Reports|*.htm;*.html", {"Reports (*.htm *.HTM *.html *.HTML)"}},
+      {"", {}},
   };
   for (const Case& c : cases) EXPECT_EQ(qtview::nameFilters(c.windows), c.qt) << c.windows;
 }

@@ -11,9 +11,13 @@
 
 namespace viewtest {
 
-inline std::vector<std::string>& log() { return testing_support::eventLog(); }
+inline std::vector<std::string>& log() {
+  return testing_support::eventLog();
+}
 using testing_support::logAll;
-inline void note(const std::string& e) { testing_support::logEvent(e); }
+inline void note(const std::string& e) {
+  testing_support::logEvent(e);
+}
 
 class Sheet : public forms::Form {
  public:
@@ -40,16 +44,26 @@ class Sheet : public forms::Form {
     setCaption("Heat loss for a given thickness");
     move(0, 0, 8735, 4755);
     // The layout, in twips of each control's container, as a window design gives it.
-    struct Place { forms::Control& c; int left, top, width, height; const char* caption; };
+    struct Place {
+      forms::Control& c;
+      int left, top, width, height;
+      const char* caption;
+    };
     for (const Place& p : std::initializer_list<Place>{
-             {fraInput, 60, 60, 4900, 1900, " Input "}, {txtTemp, 2150, 300, 1060, 315, ""},
-             {lblUnit, 3270, 360, 240, 195, "°C"}, {cboSize, 2150, 730, 1060, 315, ""},
-             {lstProduct, 2150, 1160, 2655, 315, ""}, {optSea, 120, 1080, 1600, 255, "At sea"},
-             {fraPlace, 5040, 60, 2000, 1400, " Location "}, {barDone, 60, 3300, 8400, 200, ""},
-             {optIn, 120, 360, 1600, 255, "Indoors"}, {optOut, 120, 720, 1600, 255, "Outdoors"},
+             {fraInput, 60, 60, 4900, 1900, " Input "},
+             {txtTemp, 2150, 300, 1060, 315, ""},
+             {lblUnit, 3270, 360, 240, 195, "°C"},
+             {cboSize, 2150, 730, 1060, 315, ""},
+             {lstProduct, 2150, 1160, 2655, 315, ""},
+             {optSea, 120, 1080, 1600, 255, "At sea"},
+             {fraPlace, 5040, 60, 2000, 1400, " Location "},
+             {barDone, 60, 3300, 8400, 200, ""},
+             {optIn, 120, 360, 1600, 255, "Indoors"},
+             {optOut, 120, 720, 1600, 255, "Outdoors"},
              {chkDetail, 5160, 1560, 2000, 255, "Show details"},
              {fraResult, 5040, 1900, 3500, 1300, " Result "},
-             {txtLoss, 1940, 360, 960, 315, "17.4"}, {cmdCalc, 1940, 780, 960, 375, "&Calculate"},
+             {txtLoss, 1940, 360, 960, 315, "17.4"},
+             {cmdCalc, 1940, 780, 960, 375, "&Calculate"},
              {txtNotes, 60, 3700, 8400, 600, "First line\r\nSecond line"}}) {
       p.c.move(p.left, p.top, p.width, p.height);
       p.c.setTextSilently(p.caption);

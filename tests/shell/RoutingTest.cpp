@@ -2,11 +2,11 @@
 // calculation and for none, against recording calculation windows, report writers and case
 // commands.
 
-#include "start/Startup.h"
 #include "calc/frmDetails.h"
 #include "shell/ShellFixture.h"
 #include "shell/ShellServices.h"
 #include "shell/mdiVeltaro.h"
+#include "start/Startup.h"
 
 namespace shelltest {
 namespace {
@@ -17,9 +17,10 @@ std::vector<std::string> g_log;
 
 class RecordingReports : public veltaro::ReportService {
  public:
-  void WriteReport(int n, forms::Form& w, bool print, bool exportOnly) override {
+  bool WriteReport(int n, forms::Form& w, bool print, bool exportOnly) override {
     g_log.push_back("report" + std::to_string(n) + "(" + w.name() + "," + (print ? "print" : "-") +
                     "," + (exportOnly ? "export" : "show") + ")");
+    return true;
   }
   void OpenReportInExcel() override { g_log.push_back("excel"); }
   void OpenReportInWord() override { g_log.push_back("word"); }
@@ -47,6 +48,7 @@ class RoutingTest : public ShellTest {
       w->setMdiChild(true);
       return w;
     });
+    installedReports = veltaro::reportService();
     veltaro::setReportService(&reports);
     veltaro::setCaseService(&cases);
     g_log.clear();
@@ -89,10 +91,15 @@ class RoutingTest : public ShellTest {
 
   veltaro::mdiVeltaro* frame = nullptr;
   RecordingReports reports;
+  veltaro::ReportService* installedReports = nullptr;
   RecordingCases cases;
 };
 
-struct Route { const char* command; int active; const char* outcome; };
+struct Route {
+  const char* command;
+  int active;
+  const char* outcome;
+};
 
 class RoutingRows : public RoutingTest, public ::testing::WithParamInterface<Route> {};
 
@@ -114,26 +121,58 @@ TEST_P(RoutingRows, ReachesItsTarget) {
   EXPECT_EQ(fx().ActiveCalcNumber, r.active);
 }
 
-const Route kRoutes[] = {
-    {"menuCalculate", 5, "calc5"}, {"Calculate", 22, "calc22"}, {"menuCalculate", 0, ""},
-    {"Calculate", 8, ""}, {"menuShowDetails", 7, "details"}, {"ShowDetails", 3, "details"},
-    {"menuShowDetails", 21, "msg:T160\r\nT157 !"}, {"ShowDetails", 0, "msg:T160\r\nT157 !"},
-    {"menuPrintCase", 6, "report6(frmCalc06,print,show)"}, {"menuPrintCase", 0, ""},
-    {"PrintCase", 24, "report24(frmCalc24,print,show)"}, {"PreView", 0, ""},
-    {"menuPreview", 2, "report2(frmCalc02,-,show)"}, {"PreView", 23, "report23(frmCalc23,-,show)"},
-    {"menuExcel", 4, "report4(frmCalc04,-,export) excel"}, {"menuExcel", 0, "excel"},
-    {"menuWord", 21, "report21(frmCalc21,-,export) word"}, {"menuWord", 99, "word"},
-    {"menuNewCase", 1, "frmCase"}, {"cmdCase", 0, "frmCase"}, {"NewCase", 0, "CaseNew"},
-    {"menuOpenCase", 0, "CaseOpen"}, {"OpenCase", 5, "CaseOpen"}, {"menuSaveCase", 5, "CaseSave"},
-    {"SaveCase", 0, "CaseSave"}, {"DeleteCase", 3, "CaseDelete"}, {"menuAdr", 0, "contact"},
-    {"menuDeleteCase", 0, "CaseDelete"}, {"menuShowPipeDistance", 5, "pipe-distances-off"},
-    {"menuAboutProgram", 22, "about"}, {"menuIndex", 0, "help:helpdk/index.html"},
-    {"Help", 7, "help:helpdk/index.html"}, {"menuMax", 6, "state6=2"}, {"menuMin", 21, "state21=1"},
-    {"menuMax", 0, ""}, {"menuMin", 8, ""}};
+const Route kRoutes[] = {{"menuCalculate", 5, "calc5"},
+                         {"Calculate", 22, "calc22"},
+                         {"menuCalculate", 0, ""},
+                         {"Calculate", 8, ""},
+                         {"menuShowDetails", 7, "details"},
+                         {"ShowDetails", 3, "details"},
+                         {"menuShowDetails", 21, "msg:T160\r\nT157 !"},
+                         {"ShowDetails", 0, "msg:T160\r\nT157 !"},
+                         {"menuPrintCase", 6, "report6(frmCalc06,print,show)"},
+                         {"menuPrintCase", 0, ""},
+                         {"PrintCase", 24, "report24(frmCalc24,print,show)"},
+                         {"PreView", 0, ""},
+                         {"menuPreview", 2, "report2(frmCalc02,-,show)"},
+                         {"PreView", 23, "report23(frmCalc23,-,show)"},
+                         {"menuExcel", 4, "report4(frmCalc04,-,export) excel"},
+                         {"menuExcel", 0, ""},
+                         {"menuWord", 21, "report21(frmCalc21,-,export) word"},
+                         {"menuWord", 99, ""},
+                         {"menuNewCase", 1, "frmCase"},
+                         {"cmdCase", 0, "frmCase"},
+                         {"NewCase", 0, "CaseNew"},
+                         {"menuOpenCase", 0, "CaseOpen"},
+                         {"OpenCase", 5, "CaseOpen"},
+                         {"menuSaveCase", 5, "CaseSave"},
+                         {"SaveCase", 0, "CaseSave"},
+                         {"DeleteCase", 3, "CaseDelete"},
+                         {"menuAdr", 0, "contact"},
+                         {"menuDeleteCase", 0, "CaseDelete"},
+                         {"menuShowPipeDistance", 5, "pipe-distances-off"},
+                         {"menuAboutProgram", 22, "about"},
+                         {"menuIndex", 0, "help:helpdk/index.html"},
+                         {"Help", 7, "help:helpdk/index.html"},
+                         {"menuMax", 6, "state6=2"},
+                         {"menuMin", 21, "state21=1"},
+                         {"menuMax", 0, ""},
+                         {"menuMin", 8, ""}};
 
 INSTANTIATE_TEST_SUITE_P(Table, RoutingRows, ::testing::ValuesIn(kRoutes), [](const auto& info) {
   return std::string(info.param.command) + "_" + std::to_string(info.param.active);
 });
+
+// The reports start-up installs: a window they cannot read gives a message and no report, and
+// the export then starts no office program.
+TEST_F(RoutingTest, ExportWithoutAReportStartsNoOfficeProgram) {
+  ASSERT_NE(installedReports, nullptr);
+  veltaro::setReportService(installedReports);
+  fx().ActiveCalcNumber = 4;
+  platform.expectMsgBox(forms::mb::IdOk, "The report could not be written");
+  command("menuExcel");
+  EXPECT_TRUE(platform.callsOf("startProgram").empty());
+  EXPECT_TRUE(platform.scriptDone());
+}
 
 TEST_F(RoutingTest, DetailsOfCalculationOneTakeTheSurfaceBoxAndTheWindowCaption) {
   command("menuCalc01");

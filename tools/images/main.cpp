@@ -158,6 +158,26 @@ void drawMarineIcon() {
   save(img, "Icons/veltaro32_32_marine.ico", "ICO");
 }
 
+// The program's own icon, shown by every market's main window (the marine edition has its own):
+// an insulated pipe seen end on, orange insulation round a steel pipe on the navy ground.
+void drawProgramIcon() {
+  QImage img(32, 32, QImage::Format_ARGB32);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kNavy);
+  p.drawRoundedRect(QRectF(1, 1, 30, 30), 5, 5);
+  p.setBrush(kOrange);
+  p.drawEllipse(QPointF(16, 16), 11.5, 11.5);
+  p.setBrush(QColor(0xB0, 0xB8, 0xC0));
+  p.drawEllipse(QPointF(16, 16), 6, 6);
+  p.setBrush(kNavy);
+  p.drawEllipse(QPointF(16, 16), 3.5, 3.5);
+  p.end();
+  save(img, "Icons/veltaro32_32.ico", "ICO");
+}
+
 // ---------------------------------------------------------------- toolbar pictures
 
 void page(QPainter& p, QRectF r) {
@@ -422,6 +442,7 @@ int main(int argc, char** argv) {
     drawSplash("VELTAROOPSTART_SE.jpg", "Torvelin Sverige AB", QColor(0xfe, 0xcc, 0x00));
     drawFlags();
     drawMarineIcon();
+    drawProgramIcon();
     drawToolbar();
     drawLogos();
     drawReportPictures();

@@ -1,0 +1,46 @@
+#pragma once
+// The four case commands behind the main window's case buttons and menu items.
+//
+// A case is saved whole or not at all: the header and every record are built in memory,
+// written to temporary files beside their names and renamed over them only when all were
+// written; record files of an earlier save that this save did not write are then removed, so
+// an open brings back exactly what was saved. A cancelled dialog, or No to a question, leaves
+// every file and window as it was. A record is put back through the window's controls, so its
+// own handlers run; the questions those handlers would ask are answered as the record says
+// (keep the geometry and the product) without showing them.
+
+#include <string>
+
+#include "shell/ShellServices.h"
+
+namespace forms {
+class Application;
+}
+
+namespace veltaro::cases {
+
+class CaseCommands : public CaseService {
+ public:
+  void CaseNew() override;
+  void CaseOpen() override;
+  void CaseSave() override;
+  void CaseDelete() override;
+
+  // The two file dialogs. The chosen path, or the empty text on a cancel (which changes
+  // nothing, CaseBasePath included).
+  std::string SaveCaseDialog();
+  std::string OpenCaseDialog(const std::string& title);
+
+ private:
+  // Runs a command unless one is running already; a failure ends in a message.
+  void run(const char* menuName, void (CaseCommands::*command)(bool), bool arg);
+  void save(bool withRecords);
+  void open(bool);
+  void remove(bool);
+  bool busy_ = false;  // a case command is running (it lets window events run in between)
+};
+
+// Registers the case-header dialog and installs the case commands.
+void InstallCaseFiles(forms::Application& app);
+
+}  // namespace veltaro::cases

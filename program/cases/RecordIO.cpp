@@ -1,0 +1,259 @@
+// The one writer and the one reader of every record layout.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "cases/RecordLayout.h"
+#include "core/Fx.h"
+#include "core/NumericInput.h"
+#include "core/TextFile.h"
+#include "forms/Form.h"
+
+namespace veltaro::cases {
+
+using forms::Control;
+
+// ---------------------------------------------------------------- codings
+
+std::string EncodeText(const std::string& text, int width) {
+  std::string bytes = EncodeCodePage(text, MarketCodePage());
+  bytes.resize(static_cast<std::size_t>(width), ' ');
+  return bytes;
+}
+
+std::string DecodeText(const std::string& bytes, int offset, int width) {
+  return DecodeCodePage(std::string_view(bytes).substr(static_cast<std::size_t>(offset),
+                                                       static_cast<std::size_t>(width)),
+                        MarketCodePage());
+}
+
+// Little-endian whatever the machine: the files are exchanged between installations.
+void PutInt16(std::string& record, int offset, int value) {
+  const auto v = static_cast<uint16_t>(static_cast<int16_t>(value));
+  record[static_cast<std::size_t>(offset)] = static_cast<char>(v & 0xff);
+  record[static_cast<std::size_t>(offset) + 1] = static_cast<char>(v >> 8);
+}
+
+int GetInt16(const std::string& record, int offset) {
+  const auto lo = static_cast<unsigned char>(record[static_cast<std::size_t>(offset)]);
+  const auto hi = static_cast<unsigned char>(record[static_cast<std::size_t>(offset) + 1]);
+  return static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
+}
+
+void PutDouble(std::string& record, int offset, double value) {
+  uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  for (int i = 0; i < 8; ++i)
+    record[static_cast<std::size_t>(offset + i)] = static_cast<char>((bits >> (8 * i)) & 0xff);
+}
+
+double GetDouble(const std::string& record, int offset) {
+  uint64_t bits = 0;
+  for (int i = 0; i < 8; ++i)
+    bits |= static_cast<uint64_t>(
+                static_cast<unsigned char>(record[static_cast<std::size_t>(offset + i)]))
+            << (8 * i);
+  double value = 0;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+namespace {
+
+std::string label(const char* control, int index) {
+  return index < 0 ? std::string(control)
+                   : std::string(control) + "(" + std::to_string(index) + ")";
+}
+
+bool isPipe(forms::Form& window) {
+  return window.control("ROR").isSet();
+}
+
+// The control a geometry text belongs to: the diameter list of a pipe, the height of a plane.
+Control& geometryControl(forms::Form& window, bool pipe) {
+  return pipe ? window.control("RORCOM") : window.control("PLANH");
+}
+
+double coefficient(forms::Form& window, int which) {
+  const FX& s = fx();
+  const int position = window.control("PRODUKT").listIndex();
+  // The window's own product, whichever product another window selected last.
+  if (s.ProductTable.contains(position + 1)) {
+    const ProductRecord& p = s.ProductTable[position + 1];
+    return which == 0 ? p.Coef0 : which == 1 ? p.Coef1 : p.Coef2;
+  }
+  return which == 0 ? s.LambdaA : which == 1 ? s.LambdaB : s.LambdaC;
+}
+
+bool isText(FieldKind k) {
+  return k == FieldKind::Text || k == FieldKind::BlankText || k == FieldKind::RawText ||
+         k == FieldKind::LayerCount || k == FieldKind::GeometryText;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- writer
+
+std::string WriteRecord(const RecordLayout& layout, forms::Form& window,
+                        std::vector<CutField>* cuts) {
+  std::string record(static_cast<std::size_t>(layout.length), '\0');
+  const bool pipe = isPipe(window);
+  for (const Field& f : layout.fields) {
+    if (isText(f.kind)) {
+      Control& c = f.kind == FieldKind::GeometryText ? geometryControl(window, pipe)
+                                                     : window.control(f.control, f.index);
+      const std::string bytes = EncodeText(c.text(), f.width);
+      record.replace(static_cast<std::size_t>(f.offset), bytes.size(), bytes);
+      // A typed value that does not fit comes back as another value; a list entry comes
+      // back whole through its position, and a cut result is what the file has always kept.
+      const bool typed = c.kind() != forms::ControlKind::ComboBox || c.listIndex() < 0;
+      if (cuts && typed && !f.result &&
+          EncodeCodePage(c.text(), MarketCodePage()).size() > static_cast<std::size_t>(f.width))
+        cuts->push_back({label(c.name().c_str(), c.index()), c.text(),
+                         TrimSpaces(DecodeText(bytes, 0, f.width))});
+      continue;
+    }
+    int value = 0;
+    switch (f.kind) {
+      case FieldKind::GeometryIndex:
+        value = pipe ? window.control(f.control, f.index).listIndex() : 0;
+        break;
+      case FieldKind::ListIndex:
+        value = window.control(f.control, f.index).listIndex();
+        break;
+      case FieldKind::FirstUnitIndex:
+        // Nothing selected is kept as the first unit; the window itself is left as it is.
+        value = std::max(0, window.control(f.control, f.index).listIndex());
+        break;
+      case FieldKind::OptionPair:
+        value = window.control(f.control, f.index).isSet() ? -1 : 0;
+        break;
+      case FieldKind::CheckBox:
+        value = window.control(f.control, f.index).value() == 1 ? -1 : 0;
+        break;
+      case FieldKind::OptionIndex:
+        for (Control* c : window.controlArray(f.control))
+          if (c->isSet() && c->index() >= 0 && c->index() <= 2) value = c->index();
+        break;
+      case FieldKind::Coefficient:
+        PutDouble(record, f.offset, coefficient(window, f.index));
+        continue;
+      default:  // reserved bytes stay zero
+        continue;
+    }
+    PutInt16(record, f.offset, value);
+  }
+  return record;
+}
+
+// ---------------------------------------------------------------- reader
+
+namespace {
+
+class Restore {
+ public:
+  Restore(forms::Form& window, const std::string& bytes) : w_(window), bytes_(bytes) {}
+
+  void put(const Field& f, bool pipe) {
+    switch (f.kind) {
+      case FieldKind::GeometryText: {
+        const std::string t = TrimSpaces(DecodeText(bytes_, f.offset, f.width));
+        if (pipe)
+          w_.control("RORCOM").setText(" " + t);
+        else
+          w_.control("PLANH").setText(t);
+        return;
+      }
+      case FieldKind::GeometryIndex:
+        if (pipe) position(f);
+        return;
+      case FieldKind::Text:
+        if (Control* c = find(f)) c->setText(TrimSpaces(DecodeText(bytes_, f.offset, f.width)));
+        return;
+      case FieldKind::BlankText:
+        if (Control* c = find(f))
+          c->setText(" " + TrimSpaces(DecodeText(bytes_, f.offset, f.width)));
+        return;
+      case FieldKind::RawText:
+      case FieldKind::LayerCount:
+        if (Control* c = find(f)) {
+          c->setText(DecodeText(bytes_, f.offset, f.width));
+          // The layer count lays out its rows when it loses the focus.
+          if (f.kind == FieldKind::LayerCount && c->onLostFocus) c->onLostFocus();
+        }
+        return;
+      case FieldKind::ListIndex:
+      case FieldKind::FirstUnitIndex:
+        position(f);
+        return;
+      case FieldKind::OptionPair: {
+        Control* on = find(f);
+        Control* off = w_.findControl(f.partner, f.partnerIndex);
+        if (!on || !off) return missing(label(f.partner, f.partnerIndex));
+        const bool set = GetInt16(bytes_, f.offset) != 0;
+        (set ? on : off)->setValue(1);
+        (set ? off : on)->setValue(0);
+        return;
+      }
+      case FieldKind::CheckBox:
+        if (Control* c = find(f)) c->setValue(GetInt16(bytes_, f.offset) != 0 ? 1 : 0);
+        return;
+      case FieldKind::OptionIndex: {
+        const int i = GetInt16(bytes_, f.offset);
+        Control* c = w_.findControl(f.control, i);
+        if (!c) return problems.push_back(label(f.control, i) + ": no such choice");
+        c->setValue(1);
+        return;
+      }
+      case FieldKind::Coefficient: {
+        FX& s = fx();
+        const double v = GetDouble(bytes_, f.offset);
+        (f.index == 0 ? s.LambdaA : f.index == 1 ? s.LambdaB : s.LambdaC) = v;
+        return;
+      }
+      case FieldKind::Reserved:
+        return;
+    }
+  }
+
+  std::vector<std::string> problems;
+
+ private:
+  Control* find(const Field& f) {
+    Control* c = w_.findControl(f.control, f.index);
+    if (!c) missing(label(f.control, f.index));
+    return c;
+  }
+  void missing(const std::string& name) { problems.push_back(name + ": not in this window"); }
+
+  // A stored position of -1 is a typed value: the text put just before it stays. A position
+  // the list does not hold is skipped with the text kept; it matters only on a row in use.
+  void position(const Field& f) {
+    Control* c = find(f);
+    if (!c) return;
+    const int i = GetInt16(bytes_, f.offset);
+    if (i == -1 || c->setListIndex(i) || !c->visible()) return;
+    problems.push_back(label(f.control, f.index) + ": list position " + std::to_string(i) +
+                       " is not in the list (" + std::to_string(c->listCount()) + " entries)");
+  }
+
+  forms::Form& w_;
+  const std::string& bytes_;
+};
+
+}  // namespace
+
+std::vector<std::string> ReadRecord(const RecordLayout& layout, forms::Form& window,
+                                    const std::string& bytes) {
+  std::vector<const Field*> order;
+  for (const Field& f : layout.fields) order.push_back(&f);
+  std::stable_sort(order.begin(), order.end(),
+                   [](const Field* a, const Field* b) { return a->step < b->step; });
+  const bool pipe = GetInt16(bytes, 12) != 0;
+  Restore restore(window, bytes);
+  for (const Field* f : order) restore.put(*f, pipe);
+  return restore.problems;
+}
+
+}  // namespace veltaro::cases

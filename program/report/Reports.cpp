@@ -1,0 +1,128 @@
+#include "report/Reports.h"
+
+#include <cctype>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+
+#include "core/Fx.h"
+#include "core/TextFile.h"
+#include "forms/Application.h"
+#include "report/ReportDocument.h"
+#include "report/frmPrint.h"
+#include "shell/frmAbout.h"
+
+namespace veltaro {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void tell(const std::string& message) {
+  forms::app().platform().msgBox(message, forms::mb::Exclamation, frmAbout::kProgramTitle);
+}
+
+// Written to a temporary file first and then renamed, so that a failure never leaves half a
+// report where a whole one was.
+void writeWhole(const std::string& path, const std::string& bytes) {
+  fs::create_directories(fs::path(path).parent_path());
+  const std::string temporary = path + ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    out.close();
+    if (!out) {
+      std::error_code ec;
+      fs::remove(temporary, ec);
+      throw std::runtime_error("the file cannot be written");
+    }
+  }
+  fs::rename(temporary, path);
+}
+
+std::string withLineEnds(const std::string& lines, const char* end) {
+  std::string out;
+  for (char c : lines) {
+    if (c == '\n')
+      out += end;
+    else
+      out += c;
+  }
+  return out;
+}
+
+// Starts LibreOffice on the report's displayed copy with the import filter that opens it in
+// Calc or Writer.
+void openInOffice(const char* filter, const char* program) {
+  const std::string path = DisplayedCopyPath();
+  if (forms::app().platform().startProgram("soffice", {std::string("--infilter=") + filter, path}))
+    return;
+  tell(std::string("LibreOffice ") + program +
+       " could not be started: LibreOffice is not installed on this computer.\r\n\r\nThe report "
+       "is in " +
+       path);
+}
+
+}  // namespace
+
+std::string DisplayedCopy(const std::string& lines) {
+  std::string out = "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\n";
+  std::size_t start = 0;
+  for (std::size_t end; (end = lines.find('\n', start)) != std::string::npos; start = end + 1) {
+    const std::string_view line(lines.data() + start, end - start);
+    // The spreadsheet reads no further than a base font.
+    if (line.starts_with("<BASEFONT") || line.starts_with("</BASEFONT")) continue;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+      out += line[i];
+      if (line.substr(i, 2) != "&#") continue;
+      std::size_t j = i + 2;
+      while (j < line.size() && std::isdigit(static_cast<unsigned char>(line[j]))) ++j;
+      if (j == i + 2) continue;
+      out.append(line.substr(i + 1, j - i - 1));
+      if (j >= line.size() || line[j] != ';') out += ';';
+      i = j - 1;
+    }
+    out += '\n';
+  }
+  return out;
+}
+
+std::string DisplayedCopyPath() {
+  return ProgramPath("\\data\\output-view.htm");
+}
+
+bool Reports::WriteReport(int calcNumber, forms::Form& window, bool printOnDisplay,
+                          bool exportOnly) {
+  FX& s = fx();
+  s.ReportPath = ProgramPath("\\data\\output.htm");
+  std::string lines;
+  try {
+    lines = ReportLines(calcNumber, window, printOnDisplay);
+    writeWhole(s.ReportPath, EncodeCodePage(withLineEnds(lines, "\r\n"), MarketCodePage()));
+    writeWhole(DisplayedCopyPath(), DisplayedCopy(lines));
+  } catch (const std::exception& e) {
+    tell("The report could not be written.\r\n\r\n" + s.ReportPath + "\r\n" + e.what());
+    return false;
+  }
+  if (exportOnly) return true;
+  forms::app().get<frmPrint>().showReport(DisplayedCopyPath());
+  // The preview's own print script cannot run here: the print dialog opens over the preview.
+  if (printOnDisplay) forms::app().platform().printHtml(DisplayedCopyPath());
+  return true;
+}
+
+void Reports::OpenReportInExcel() {
+  openInOffice("HTML (StarCalc)", "Calc");
+}
+
+void Reports::OpenReportInWord() {
+  openInOffice("HTML (StarWriter)", "Writer");
+}
+
+void InstallReportService() {
+  static Reports reports;
+  forms::app().registerForm<frmPrint>();
+  setReportService(&reports);
+}
+
+}  // namespace veltaro

@@ -1,0 +1,193 @@
+// Calculation 5: the moist-air constants it rests on, scripted sessions of its window, and
+// surfaces held against the dew point at the reported thickness.
+
+#include "CalcFixture.h"
+#include "core/DewPoint.h"
+#include "core/Formula.h"
+#include "core/ReferenceData.h"
+
+namespace calctest {
+namespace {
+
+using veltaro::fx;
+
+// Worked from the seven constants with the equation over water: about 610.7, 2337.0 and
+// 12339 Pa. The tolerance is tight enough that any digit of any constant counts.
+TEST(MoistAir, SaturationPressureAndDewPoint) {
+  veltaro::resetFx();
+  veltaro::InitVapourPressureConstants();
+  const struct {
+    double t, pressure;
+  } pressures[] = {{0, 610.6645841289442}, {20, 2336.9942745739545}, {50, 12338.744696087131}};
+  for (const auto& p : pressures)
+    EXPECT_NEAR(veltaro::SaturationPressure(p.t), p.pressure, p.pressure * 1e-11) << p.t;
+  // Air at 20 °C: 9.24 °C at 50 %; at 100 % the two fits leave it 0.03 K below the air.
+  const struct {
+    double ta, rh, dew;
+  } dews[] = {
+      {20, 50, 9.24301633045036}, {20, 100, 19.96866554438418}, {-3, 90, -4.405130603612349}};
+  for (const auto& d : dews)
+    EXPECT_NEAR(veltaro::DewPoint(d.ta, d.rh), d.dew, 1e-10) << d.ta << " " << d.rh;
+  EXPECT_THROW(veltaro::DewPoint(20, 0), veltaro::RunTimeError);
+  veltaro::resetFx();
+}
+
+class Calc05Test : public CalcTest {
+ protected:
+  Calc05Test() { fx().HeatLossDecimals = 2; }
+
+  forms::Form& run(const Inputs& in, const char* humidity) {
+    forms::Form& w = open("frmCalc05");
+    enter(w, in);
+    type(w.control("Luftfugtighed"), humidity);
+    w.control("Beregn").userClick();
+    return w;
+  }
+
+  // The surface temperature of the pipe or plane at a thickness (mm), with the surface
+  // coefficient taken at the dew point as the window does.
+  static double surfaceAt(const Inputs& in, double mm, double dew) {
+    const bool pipe = in.height.empty();
+    const double ta = std::stod(in.ambient), tm = std::stod(in.medium);
+    const double size =
+        pipe ? std::stod(in.diameter) / 1000 + 2 * mm / 1000 : std::stod(in.height) / 1000;
+    const double v = std::stod(in.wind);
+    if (in.outdoors)
+      pipe ? veltaro::ConvectionPipeWind(v, size, dew, ta)
+           : veltaro::ConvectionWallWind(v, size, dew, ta);
+    else if (!pipe || in.vertical)
+      pipe ? veltaro::ConvectionVerticalPipe(size, dew, ta)
+           : veltaro::ConvectionVerticalWall(size, dew, ta);
+    else
+      veltaro::ConvectionHorizontalPipe(size, dew, ta);
+    double ts = dew;
+    veltaro::RadiationCoefficient(ts, ta, 0, 0, 0, 0.9);
+    fx().SurfaceCoefficient = fx().ConvectiveCoefficient + fx().RadiativeCoefficient;
+    if (pipe) {
+      veltaro::PipeHeatFlow(tm, ta, size, std::stod(in.diameter) / 1000);
+      veltaro::PipeSurfaceTemperature(ta, size);
+    } else {
+      veltaro::PlaneHeatFlow(tm, ta, mm / 1000);
+      veltaro::PlaneSurfaceTemperature(ta);
+    }
+    return fx().SurfaceTemperature;
+  }
+};
+
+struct DewCase {
+  const char* name;
+  CalcTest::Inputs in;
+  const char* humidity;
+  double dew;  // by the equations above
+};
+
+const DewCase kDewCases[] = {
+    {"chilled water pipe", {.medium = "5", .ambient = "20"}, "70", 14.334744881856864},
+    {"vertical brine pipe",
+     {.diameter = "26.9", .vertical = true, .medium = "-20"},
+     "50",
+     9.24301633045036},
+    {"outdoor pipe",
+     {.outdoors = true, .medium = "-10", .ambient = "20"},
+     "70",
+     14.334744881856864},
+    {"cold wall", {.height = "2000", .medium = "-20", .ambient = "20"}, "70", 14.334744881856864},
+    {"outdoor cold wall",
+     {.height = "1500", .outdoors = true, .wind = "2", .medium = "-25", .ambient = "5"},
+     "80",
+     1.8241631708590944},
+};
+
+TEST_F(Calc05Test, SurfaceSitsAtTheDewPoint) {
+  for (const DewCase& c : kDewCases) {
+    SCOPED_TRACE(c.name);
+    forms::Form& w = run(c.in, c.humidity);
+    ASSERT_TRUE(fx().ResultValid[5]) << w.control("ISOLERINGST").text();
+    EXPECT_EQ(w.control("Dugpunkt").text(), veltaro::PointText(veltaro::RoundHalfEven(c.dew)));
+    EXPECT_NEAR(number(w, "OVERFLADE"), c.dew, 1e-10);
+    EXPECT_LT(number(w, "VARMETAB"), 0) << "heat flows into a cold object";
+    const double mm = number(w, "ISOLERINGST");
+    EXPECT_GT(mm, 0);
+    const bool pipe = c.in.height.empty();
+    // The margin of the search, plus what rounding to whole millimetres can move the surface.
+    const double slack =
+        std::abs(surfaceAt(c.in, mm + 0.5, c.dew) - surfaceAt(c.in, mm - 0.5, c.dew)) / 2;
+    EXPECT_NEAR(surfaceAt(c.in, mm, c.dew), c.dew, (pipe ? 0.5 : 0.05) + slack) << mm;
+    // A millimetre less than half the thickness leaves the surface clearly below the dew point.
+    EXPECT_LT(surfaceAt(c.in, mm / 2, c.dew), c.dew - 0.05);
+    w.unload();
+  }
+}
+
+TEST_F(Calc05Test, DewPointAtTheAirTemperatureHasNoThickness) {
+  // At 48.19 °C and 100 % the dew point lies within 10^-5 K of the air: no thickness keeps
+  // the surface dry, and the pipe search meets a target thousands of metres away at once.
+  forms::Form& w = run({.medium = "10", .ambient = "48.19"}, "100");
+  EXPECT_EQ(w.control("ISOLERINGST").text(), "T65");
+  EXPECT_EQ(w.control("Dugpunkt").text(), "48");
+  EXPECT_NE(w.control("VARMETAB").text(), "");
+  EXPECT_FALSE(fx().ResultValid[5]);
+  EXPECT_TRUE(platform.callsOf("msgBox").empty());
+}
+
+TEST_F(Calc05Test, PlaneNearSaturationRunsOutOfPasses) {
+  // At 100 % the surface must come within 0.05 K of a dew point 0.03 K below the air: the
+  // plane search steps toward metres of insulation and stops at its pass limit.
+  platform.expectMsgBox(forms::mb::IdOk, "T66");
+  forms::Form& w = run({.height = "1000", .medium = "10", .ambient = "20"}, "100");
+  EXPECT_EQ(w.control("ISOLERINGST").text(), "");
+  EXPECT_EQ(w.control("Dugpunkt").text(), "");
+  EXPECT_FALSE(fx().ResultValid[5]);
+  EXPECT_EQ(platform.callsOf("msgBox").at(0).title, "T64");
+}
+
+TEST_F(Calc05Test, InputCheckListsItsLinesInOrder) {
+  const std::string head = "T138\r\nT19\r\n" + std::string(88, '-') + "\r\n";
+  const std::string end = std::string(100, ' ') + "T18";
+  auto listed = [&](std::initializer_list<const char*> lines) {
+    std::string text = head;
+    for (const char* l : lines) text += std::string(l) + "\r\n";
+    return text + end;
+  };
+  const struct {
+    Inputs in;
+    const char* humidity;
+    std::string list;
+  } cases[] = {
+      {{.medium = "20", .ambient = "20"}, "0", listed({"T26", "T27"})},
+      {{.outdoors = true, .wind = "0.5", .medium = "30"}, "100.5", listed({"T26", "T11", "T27"})},
+      {{.medium = "5", .ambient = "20", .emission = "0.05 Aluminium blank"}, "100", ""},
+  };
+  for (const auto& c : cases) {
+    forms::Form& w = run(c.in, c.humidity);
+    forms::Form* list = app.find("frmErrorInfo");
+    EXPECT_EQ(list ? list->control("txtError").text() : "", c.list) << c.humidity;
+    EXPECT_EQ(fx().ResultValid[5], c.list.empty());
+    w.unload();
+  }
+  forms::Form& empty = open("frmCalc05");
+  empty.control("Beregn").userClick();
+  EXPECT_EQ(app.find("frmErrorInfo")->control("txtError").text(),
+            listed({"T1", "T189", "T26", "T27", "T12"}));
+}
+
+TEST_F(Calc05Test, EnteringAnOptionClearsTheResultsButNotTheWorkingDewPoint) {
+  forms::Form& w = run({.medium = "5"}, "60");
+  ASSERT_TRUE(fx().ResultValid[5]);
+  EXPECT_FALSE(w.control("OVERFLADE").visible());
+  const std::string dew = w.control("OVERFLADE").text();
+  w.control("LOD").userFocus();
+  EXPECT_FALSE(fx().ResultValid[5]);
+  EXPECT_EQ(w.control("ISOLERINGST").text(), "");
+  EXPECT_EQ(w.control("Dugpunkt").text(), "");
+  EXPECT_EQ(w.control("OVERFLADE").text(), dew);
+  // A plane indoors is vertical and shows the loss per square metre.
+  w.control("PLAN").userClick();
+  EXPECT_TRUE(w.control("LOD").isSet());
+  EXPECT_FALSE(w.control("VAND").enabled());
+  EXPECT_TRUE(w.control("lblUnit", 10).visible());
+  EXPECT_FALSE(w.control("lblUnit", 7).visible());
+}
+
+}  // namespace
+}  // namespace calctest

@@ -1,0 +1,173 @@
+// Calculation 6: the thickness against internal condensation held against the required
+// transmittance worked out independently, the bare loss when none is needed, and the input
+// check.
+
+#include "CalcFixture.h"
+#include "core/Formula.h"
+#include "core/Savings.h"
+
+namespace calctest {
+namespace {
+
+using veltaro::fx;
+using veltaro::kPi;
+
+struct Medium {
+  std::string velocity = "5", humidity = "90", inner = "105.3", constant = "3.6 Luft, fugtig";
+};
+
+class Calc06Test : public CalcTest {
+ protected:
+  forms::Form& filled(const Inputs& in, const Medium& m = Medium{}) {
+    forms::Form& w = open("frmCalc06");
+    enter(w, in);
+    type(w.control("MEDIEHAST"), m.velocity);
+    type(w.control("Luftfugtighed"), m.humidity);
+    if (in.height.empty()) type(w.control("Indvendig"), m.inner);
+    choose(w.control("StofK"), "3.6 Luft, fugtig");
+    if (m.constant != Medium{}.constant) type(w.control("StofK"), m.constant);
+    return w;
+  }
+};
+
+// Medium at 40 °C with 90 % relative humidity in 0 °C air: its dew point, worked by hand from
+// the saturation-pressure equation, is 38.0254 °C.
+constexpr double kTm = 40, kTa = 0, kDew = 38.0254109906046, kLambda = 0.04;
+const CalcTest::Inputs kCold{.medium = "40", .ambient = "0", .product = kConstantProduct};
+
+TEST_F(Calc06Test, ThicknessGivesTheRequiredTransmittance) {
+  const CalcTest::Inputs cases[] = {
+      kCold,
+      {.vertical = true, .medium = "40", .ambient = "0", .product = kConstantProduct},
+      {.outdoors = true, .wind = "4", .medium = "40", .ambient = "0", .product = kConstantProduct},
+      {.height = "2000", .medium = "40", .ambient = "0", .product = kConstantProduct},
+      {.height = "3000",
+       .outdoors = true,
+       .wind = "3",
+       .medium = "40",
+       .ambient = "0",
+       .product = kConstantProduct},
+  };
+  fx().HeatLossDecimals = 2;
+  for (const CalcTest::Inputs& in : cases) {
+    forms::Form& w = filled(in);
+    w.control("Beregn").userClick();
+    const std::string name = in.height + (in.outdoors ? " outdoors" : " indoors");
+    ASSERT_TRUE(fx().ResultValid[6]) << name << " " << w.control("ISOLERINGST").text();
+    const bool pipe = in.height.empty();
+    const double shown = number(w, "ISOLERINGST") / 1000, v = in.outdoors ? std::stod(in.wind) : 0;
+    // The film on the inside: K·w^0.8 over the inner diameter (4 on a wall) to the power 0.2.
+    const double di = 0.1053, alpha = 3.6 * std::pow(5.0, 0.8) / std::pow(pipe ? di : 4.0, 0.2);
+    const double uReq = (pipe ? kPi * di : 1.0) * alpha * (kTm - kDew) / (kDew - kTa);
+    EXPECT_NEAR(number(w, "VARMETAB"), (kTm - kTa) * uReq, 0.006) << name;
+    // The transmittance through a thickness s, its surface coefficient settled at its own
+    // surface temperature.
+    auto U = [&](double s) {
+      const double size = pipe ? 0.1143 + 2 * s : std::stod(in.height) / 1000;
+      double u = uReq, ts = kTm;
+      for (int i = 0; i < 200; ++i) {
+        veltaro::CalcBareHeatLoss(v, 0.9, size, ts, kTa, ts, pipe && !in.vertical, !in.outdoors,
+                                  pipe);
+        const double h = fx().SurfaceCoefficient;
+        u = pipe ? 1 / (1 / (kPi * di * alpha) + std::log(size / 0.1143) / (2 * kPi * kLambda) +
+                        1 / (kPi * size * h))
+                 : 1 / (1 / alpha + s / kLambda + 1 / h);
+        ts = kTa + (kTm - kTa) * u / (pipe ? kPi * size * h : h);
+      }
+      return u;
+    };
+    // The unrounded thickness lies within half a millimetre of the one shown and meets the
+    // required transmittance to 0.1 %.
+    EXPECT_GE(U(shown - 0.0005), uReq * 0.999) << name << " " << shown;
+    EXPECT_LE(U(shown + 0.0005), uReq * 1.001) << name << " " << shown;
+    EXPECT_GT(shown, 0.04) << name;
+    w.unload();
+  }
+}
+
+TEST_F(Calc06Test, NoInsulationNeededGivesTheBareHeatLoss) {
+  // A dry medium whose dew point (19.1 °C) lies below the air, on a pipe and a wall, and a wall
+  // that lets through more than required even bare.
+  const CalcTest::Inputs cases[] = {
+      {.medium = "40", .ambient = "20"},
+      {.height = "2000", .medium = "40", .ambient = "20"},
+      {.height = "2000", .medium = "40", .ambient = "10"},
+  };
+  fx().HeatLossDecimals = 1;
+  for (const CalcTest::Inputs& in : cases) {
+    forms::Form& w = filled(in, {.humidity = "30"});
+    w.control("Beregn").userClick();
+    const bool pipe = in.height.empty();
+    double ts = 0;
+    veltaro::CalcBareHeatLoss(0, 0.9, pipe ? 0.1143 : 2.0, ts, std::stod(in.ambient), 40, pipe,
+                              true, pipe);
+    EXPECT_EQ(w.control("ISOLERINGST").text(), "<= 0 !") << in.height;
+    EXPECT_EQ(w.control("OVERFLADE").text(), " 40") << in.height;
+    EXPECT_EQ(w.control("VARMETAB").text(),
+              veltaro::SignedPointText(veltaro::RoundHalfEven(fx().HeatFlow, 1)));
+    EXPECT_TRUE(fx().ResultValid[6]) << in.height;
+    EXPECT_TRUE(platform.callsOf("msgBox").empty()) << in.height;
+    w.unload();
+  }
+}
+
+TEST_F(Calc06Test, NoThicknessAboveAMetreCountsAsAResult) {
+  // Nearly saturated: the dew point lies a few hundredths of a degree below the medium.
+  showPipeDistances(true);
+  for (const char* height : {"", "2000"}) {
+    forms::Form& w =
+        filled({.height = height, .medium = "40", .ambient = "0"}, {.humidity = "99.9"});
+    w.control("Beregn").userClick();
+    EXPECT_EQ(w.control("ISOLERINGST").text(), "T65") << height;
+    EXPECT_FALSE(fx().ResultValid[6]) << height;
+    EXPECT_FALSE(app.isLoaded("frmPipedistance")) << height;
+    w.unload();
+  }
+}
+
+TEST_F(Calc06Test, InputCheckListsEveryFailureWithItsText) {
+  open("frmCalc06").control("Beregn").userClick();
+  EXPECT_EQ(shownErrors(), errorList("T139", "T18",
+                                     {"T1", "T189", "T220", "T28", "T29", "T31",
+                                      " T86 > 0 og < 50 ", "T27", "T12"}));
+  app.find("frmCalc06")->unload();
+
+  const struct {
+    const char* name;
+    CalcTest::Inputs in;
+    Medium m;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"valid", kCold, {}, {}},
+      {"humidity 100, velocity 50", kCold, {.velocity = "50", .humidity = "100"}, {}},
+      {"velocity above 50", kCold, {.velocity = "50.5"}, {" T86 > 0 og < 50 "}},
+      {"medium at 0", {.medium = "0", .ambient = "-5"}, {}, {"T220"}},
+      {"inner as large as outer", kCold, {.inner = "114.3"}, {"T87"}},
+      {"material constant 0", kCold, {.constant = "0"}, {"T32"}},
+      {"wall, no inner diameter",
+       {.height = "2000", .medium = "40", .ambient = "0"},
+       {.inner = "Vælg"},
+       {}},
+      {"medium holds no number", {.medium = "-", .ambient = "-5"}, {}, {"T189", "T220"}},
+      {"ambient holds no number", {.medium = "40", .ambient = "."}, {}, {"T12"}},
+  };
+  for (const auto& c : cases) {
+    forms::Form& w = filled(c.in, c.m);
+    w.control("Beregn").userClick();
+    EXPECT_EQ(shownErrors(), errorList("T139", "T18", c.lines)) << c.name;
+    w.unload();
+  }
+}
+
+TEST_F(Calc06Test, InnerDiameterOnlyForAPipe) {
+  forms::Form& w = filled(kCold);
+  w.control("PLAN").userClick();
+  EXPECT_FALSE(w.control("Indvendig").enabled());
+  EXPECT_EQ(w.control("Indvendig").text(), "105.3") << "kept for the way back";
+  EXPECT_TRUE(w.control("lblUnit", 10).visible() && !w.control("lblUnit", 6).visible());
+  w.control("ROR").userClick();
+  EXPECT_TRUE(w.control("Indvendig").enabled() && w.control("VAND").enabled());
+}
+
+}  // namespace
+}  // namespace calctest

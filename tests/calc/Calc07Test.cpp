@@ -1,0 +1,257 @@
+// Calculation 7: air and flue gas along a duct. The end temperature checked against the heat
+// loss calculation 1 gives for the same duct, the thickness and start-temperature searches
+// turned back through the end temperature, the failed searches, the type switch and the input
+// check.
+
+#include "CalcFixture.h"
+#include "calc/InputCheck.h"
+#include "core/Savings.h"
+
+namespace calctest {
+namespace {
+
+using veltaro::fx;
+
+struct Duct {
+  int type = 2;
+  std::string diameter = "219.1";
+  bool outdoors = false;
+  std::string wind = "5";
+  std::string medium = kAir;
+  std::string flow = "0.3", unit = "kg/s", length = "30";
+  std::string start = "60", end = "40", thickness = "50", ambient = "20";
+  std::string product = kConstantProduct, emission = "0.9 Maling";
+};
+
+class Calc07Test : public CalcTest {
+ protected:
+  forms::Form& filled(const Duct& d) {
+    forms::Form& w = open("frmCalc07");
+    w.control("optCalcType", d.type).userClick();
+    type(w.control("RORCOM"), d.diameter);
+    if (d.outdoors) {
+      w.control("UDE").userClick();
+      type(w.control("VINDHASTIGHED"), d.wind);
+    }
+    choose(w.control("MEDIE"), d.medium);
+    type(w.control("MEDIESTR"), d.flow);
+    choose(w.control("STRHAST"), d.unit);
+    type(w.control("txtLength"), d.length);
+    if (d.type != 1) type(w.control("txtStarTemp"), d.start);
+    if (d.type != 2) type(w.control("txtSluTemp"), d.end);
+    choose(w.control("PRODUKT"), d.product);
+    if (d.type != 0) type(w.control("ISOLERINGST"), d.thickness);
+    type(w.control("Omgivende"), d.ambient);
+    choose(w.control("Emission"), d.emission);
+    return w;
+  }
+  // Runs the calculation; returns the result box of the type.
+  std::string run(const Duct& d) {
+    forms::Form& w = filled(d);
+    w.control("Beregn").userClick();
+    const char* box[] = {"txtIsoTyk", "txtStaTemp", "txtSlTemp"};
+    std::string r = w.control(box[d.type]).text();
+    valid = fx().ResultValid[11];
+    w.unload();
+    return r;
+  }
+  bool valid = false;  // of the last run
+  double endTemperature(Duct d, const std::string& start, const std::string& thickness) {
+    d.type = 2;
+    d.start = start;
+    d.thickness = thickness;
+    return veltaro::ParseNumber(run(d));
+  }
+};
+
+TEST_F(Calc07Test, EndTemperatureFollowsTheHeatLossOfCalculation1) {
+  // Every flow unit, air and flue gas, indoors and outdoors, cooling and warming.
+  const Duct cases[] = {
+      {},
+      {.flow = "900000", .unit = "l/h"},
+      {.medium = kFlueGas, .flow = "250", .unit = "l/s", .start = "180"},
+      {.outdoors = true, .wind = "4", .flow = "1200", .unit = "m³/h", .ambient = "-5"},
+      {.medium = kFlueGas, .flow = "4", .unit = "m/s", .length = "12", .start = "250"},
+      {.flow = "2.5", .unit = "m/s", .start = "5", .thickness = "20", .ambient = "25"},
+  };
+  fx().HeatLossDecimals = 4;
+  showPipeDistances(true);
+  for (const Duct& d : cases) {
+    forms::Form& c1 = open("frmCalc01");
+    enter(c1, {.diameter = d.diameter,
+               .outdoors = d.outdoors,
+               .wind = d.wind,
+               .medium = d.start,
+               .ambient = d.ambient,
+               .product = d.product});
+    type(c1.control("ISOLERINGST"), d.thickness);
+    c1.control("Beregn").userClick();
+    const double loss = number(c1, "VT");
+    c1.unload();
+
+    forms::Form& w = filled(d);
+    w.control("Beregn").userClick();
+    ASSERT_TRUE(fx().ResultValid[11]) << d.unit;
+    const double S = std::stod(d.start), A = std::stod(d.ambient), D = std::stod(d.diameter) / 1000;
+    const bool flue = d.medium == kFlueGas;
+    const int16_t unit = d.unit == "l/h"    ? 1
+                         : d.unit == "l/s"  ? 2
+                         : d.unit == "m³/h" ? 3
+                         : d.unit == "m/s"  ? 4
+                                            : 0;
+    const double mass = veltaro::GasMassFlow(S, flue, unit, std::stod(d.flow), D);
+    const double cp = veltaro::GasSpecificHeat(S, flue);
+    const double expected =
+        A + (S - A) * std::exp(-std::stod(d.length) * loss / (S - A) / (mass * cp * 1000));
+    EXPECT_NEAR(number(w, "txtSlTemp"), expected, 0.0501) << d.unit << " " << d.start;
+    EXPECT_GT(std::abs(S - expected), 0.5) << "the duct changes the gas temperature";
+    // Pipe distances from the given thickness: 219 mm / 2 + thickness + 50 (or 25).
+    EXPECT_EQ(fx().PipeDistWall[11], veltaro::ToInt16(109.5 + std::stod(d.thickness) + 50));
+    EXPECT_EQ(fx().PipeDistNext[11], veltaro::ToInt16(109.5 + std::stod(d.thickness) + 25));
+    w.unload();
+  }
+}
+
+TEST_F(Calc07Test, ThicknessAndStartTemperatureTurnBackThroughTheEndTemperature) {
+  const struct {
+    const char* name;
+    Duct d;
+  } cases[] = {
+      {"hot air", {.start = "60", .end = "57"}},
+      {"flue gas outdoors",
+       {.outdoors = true,
+        .medium = kFlueGas,
+        .flow = "0.5",
+        .start = "200",
+        .end = "190",
+        .ambient = "0"}},
+      {"cold air warming", {.flow = "0.2", .start = "5", .end = "7", .ambient = "25"}},
+      {"arriving at 0 °C", {.flow = "0.2", .start = "3", .end = "0", .ambient = "-15"}},
+      {"leaving at 0 °C", {.flow = "0.2", .start = "0", .end = "-2", .ambient = "-15"}},
+  };
+  for (const auto& c : cases) {
+    Duct d = c.d;
+    const double required = std::stod(d.end);
+    // Type 0: within its 0.3 % (half a thousandth of a degree at least), once the thickness
+    // is rounded to whole millimetres: between the ends of the neighbouring millimetres.
+    d.type = 0;
+    const std::string thickness = run(d);
+    ASSERT_TRUE(veltaro::InputCheck::holdsNumber(thickness)) << c.name << " " << thickness;
+    const double t = std::stod(thickness);
+    const double tol = std::max(0.003 * std::abs(required), 0.0005) + 0.05;
+    const double thinner = endTemperature(d, d.start, std::to_string(t - 1));
+    const double thicker = endTemperature(d, d.start, std::to_string(t + 1));
+    EXPECT_LE(std::min(thinner, thicker) - tol, required) << c.name << " " << t;
+    EXPECT_GE(std::max(thinner, thicker) + tol, required) << c.name << " " << t;
+
+    // Type 1 on that thickness: the start temperature found gives back the end temperature.
+    d.type = 1;
+    d.thickness = thickness;
+    const std::string start = run(d);
+    ASSERT_TRUE(veltaro::InputCheck::holdsNumber(start)) << c.name;
+    EXPECT_TRUE(valid) << c.name;
+    EXPECT_NEAR(endTemperature(d, start, thickness), required, 0.1) << c.name << " " << start;
+  }
+}
+
+TEST_F(Calc07Test, FailedSearchesGiveNoResult) {
+  showPipeDistances(true);
+  // No thickness up to a metre keeps a thin flow that warm.
+  EXPECT_EQ(run({.type = 0, .flow = "0.001", .start = "60", .end = "59"}), "T65");
+  EXPECT_FALSE(valid);
+  EXPECT_FALSE(app.isLoaded("frmPipedistance"));
+  EXPECT_TRUE(platform.callsOf("msgBox").empty());
+  // Arriving at 59 °C through 1 mm would need a start more than 100 K higher.
+  platform.expectMsgBox(forms::mb::IdOk, "T64 T68");
+  EXPECT_EQ(run({.type = 1, .flow = "0.001", .end = "59", .thickness = "1"}), " ");
+  EXPECT_FALSE(valid);
+  const auto msgs = platform.callsOf("msgBox");
+  ASSERT_EQ(msgs.size(), 1u);
+  EXPECT_EQ(msgs[0].text, "T64 T68");
+  EXPECT_EQ(msgs[0].title, "VELTARO");
+}
+
+TEST_F(Calc07Test, OpeningStateAndTheTypeSwitch) {
+  forms::Form& w = open("frmCalc07");
+  EXPECT_EQ(fx().ActiveCalcNumber, 7);
+  EXPECT_EQ(w.control("STRHAST").text(), "m/s");
+  EXPECT_FALSE(w.control("PLAN").enabled());
+  // The three inputs enabled, then their captions and units, then the result captions and units.
+  auto states = [&] {
+    std::string r;
+    for (const char* box : {"ISOLERINGST", "txtStarTemp", "txtSluTemp"})
+      r += w.control(box).enabled() ? '1' : '0';
+    for (int i : {9, 4, 5, 13, 14, 15}) r += w.control("LblCalc07", i).enabled() ? '1' : '0';
+    for (int i : {8, 4, 5, 12, 13, 14}) r += w.control("lblUnit", i).enabled() ? '1' : '0';
+    return r;
+  };
+  EXPECT_EQ(states(), "011011100011100");
+  type(w.control("txtStarTemp"), "60");
+  type(w.control("txtSluTemp"), "40");
+  const struct {
+    int type;
+    const char *states, *start, *end;
+  } cases[] = {{1, "101101010101010", "", "40"},
+               {2, "110110001110001", "", ""},
+               {0, "011011100011100", "", ""}};
+  for (const auto& c : cases) {
+    w.control("optCalcType", c.type).userClick();
+    EXPECT_EQ(states(), c.states) << c.type;
+    EXPECT_EQ(w.control("txtStarTemp").text() + "|" + w.control("txtSluTemp").text(),
+              std::string(c.start) + "|" + c.end);
+  }
+  w.control("UDE").userClick();
+  type(w.control("VINDHASTIGHED"), "4");
+  w.control("INDE").userClick();
+  EXPECT_EQ(w.control("VINDHASTIGHED").text(), "");
+}
+
+TEST_F(Calc07Test, InputCheckListsEveryFailureWithItsText) {
+  open("frmCalc07").control("Beregn").userClick();
+  // Empty boxes: the start equals the ambient (both empty), and 0 ≤ 0 both ways round.
+  EXPECT_EQ(shownErrors(),
+            errorList("T204", "T19",
+                      {"T1", "T219", "T207T47", "T207T48", "T213", "T214", "T215", "T217", "T12"}));
+  app.find("frmCalc07")->unload();
+
+  const struct {
+    const char* name;
+    Duct d;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"valid", {}, {}},
+      {"20 and 20.0 are one temperature", {.start = "20", .ambient = "20.0"}, {"T219"}},
+      {"type 1, ambient empty", {.type = 1, .ambient = ""}, {"T219", "T12"}},
+      {"type 1, ambient 0", {.type = 1, .ambient = "0"}, {}},
+      {"cooling below the air",
+       {.type = 0, .start = "100", .end = "20", .ambient = "30"},
+       {"T207T47"}},
+      {"warming above the air",
+       {.type = 0, .start = "10", .end = "40", .ambient = "30"},
+       {"T207T48"}},
+      {"all three equal",
+       {.type = 0, .start = "30", .end = "30", .ambient = "30"},
+       {"T219", "T207T47", "T207T48"}},
+      {"no flow", {.flow = "0"}, {"T213"}},
+      {"flow holds no number", {.flow = "-"}, {"T213"}},
+      {"length 0", {.length = "0"}, {}},
+      {"thickness below 0", {.thickness = "-5"}, {"T35"}},
+      {"wind 1", {.outdoors = true, .wind = "1"}, {}},
+      {"diameter 5000", {.diameter = "5000"}, {}},
+      {"diameter above 5000", {.diameter = "5001"}, {"T2"}},
+  };
+  for (const auto& c : cases) {
+    forms::Form& w = filled(c.d);
+    w.control("Beregn").userClick();
+    EXPECT_EQ(shownErrors(), errorList("T204", "T19", c.lines)) << c.name;
+    w.unload();
+  }
+  // A plane, which only a case file can choose, has no duct diameter for the law.
+  forms::Form& w = filled({});
+  w.control("PLAN").setValue(1);
+  w.control("Beregn").userClick();
+  EXPECT_EQ(shownErrors(), errorList("T204", "T19", {"T1"}));
+}
+
+}  // namespace
+}  // namespace calctest

@@ -1,0 +1,53 @@
+#pragma once
+// A program started in one market on the shipped data, with every registered window open,
+// rendered by the front end (offscreen in the tests).
+
+#include <filesystem>
+#include <string>
+
+#include "core/Fx.h"
+#include "forms/Application.h"
+#include "qtview/FormsView.h"
+#include "start/Startup.h"
+#include "support/ProgramFolder.h"
+#include "support/ScriptedPlatform.h"
+
+namespace viewtest {
+
+namespace fs = std::filesystem;
+
+// A program started in one market on the shipped data, with every registered window open
+// unless asked not to.
+class MarketRun {
+ public:
+  explicit MarketRun(const std::string& market, bool openAll = true) : market_(market) {
+    folder_.writeBytes("VELTARO.INI", market + "\r\n");
+    veltaro::resetFx();
+    veltaro::Main();
+    if (openAll)
+      for (const std::string& name : app.registeredNames())
+        if (!app.isLoaded(name)) view.userEvent([&] { app.get(name); });
+    view.sync();
+  }
+  ~MarketRun() { veltaro::resetFx(); }
+  const std::string& market() const { return market_; }
+
+  // The folder first: the view finds the program's icon in it as it is made.
+  testing_support::ProgramFolder folder_{"captions"};
+  testing_support::ScriptedPlatform platform;
+  bool folderSet_ = shipData();
+  forms::Application app{platform};
+  qtview::FormsView view{app};
+
+ private:
+  bool shipData() {
+    for (const char* sub : {"Text", "Images", "help"})
+      fs::create_directory_symlink(fs::path(VELTARO_SOURCE_DIR) / "data" / sub, folder_.path / sub);
+    fs::create_directories(folder_.path / "DATA");
+    platform.folder = folder_.path.string();
+    return true;
+  }
+  std::string market_;
+};
+
+}  // namespace viewtest

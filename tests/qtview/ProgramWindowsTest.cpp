@@ -1,0 +1,109 @@
+// The program's own windows on screen: the country dialog by keyboard alone, the contact window
+// beside a maximised frame and in a workspace too small for it.
+
+#include <gtest/gtest.h>
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include "MarketRun.h"
+#include "start/frmCountry.h"
+#include "start/frmStart.h"
+
+namespace {
+
+using viewtest::MarketRun;
+
+TEST(ProgramWindows, TheCountryDialogWorksByKeyboardAlone) {
+  // As on the first start: the dialog comes before any other window.
+  testing_support::ProgramFolder folder("country");
+  testing_support::ScriptedPlatform platform;
+  platform.folder = folder.path.string();
+  forms::Application app(platform);
+  qtview::FormsView view(app);
+  veltaro::RegisterProgramWindows();
+  auto& country = app.get<veltaro::frmCountry>();
+  view.userEvent([&] { country.show(); });
+  QWidget* window = view.windowOf(country);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  view.sync();
+  // The chosen country (Danish) has the focus; Down takes the next one, Tab goes on to OK,
+  // Shift+Tab comes back, Tab again and Enter choose.
+  ASSERT_EQ(country.activeControl(), &country.control("optCountry", 3));
+  const struct {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* focus;
+    int focusIndex;
+  } steps[] = {{Qt::Key_Down, {}, "optCountry", 4},
+               {Qt::Key_Tab, {}, "cmdOk", -1},
+               {Qt::Key_Backtab, Qt::ShiftModifier, "optCountry", 4},
+               {Qt::Key_Up, {}, "optCountry", 3},
+               {Qt::Key_Down, {}, "optCountry", 4},
+               {Qt::Key_Tab, {}, "cmdOk", -1}};
+  for (const auto& s : steps) {
+    QTest::keyClick(QApplication::focusWidget(), s.key, s.modifiers);
+    ASSERT_EQ(country.activeControl(), &country.control(s.focus, s.focusIndex)) << s.focus;
+    EXPECT_EQ(QApplication::focusWidget(), view.widgetOf(*country.activeControl()));
+  }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_FALSE(app.isLoaded("frmCountry"));
+  EXPECT_EQ(veltaro::fx().CountryCode, "LT");
+}
+
+TEST(ProgramWindows, EveryMarketsMainWindowHasTheProgramsIconAndTheMarineEditionItsOwn) {
+  QApplication::setWindowIcon(QIcon());  // as the program starts
+  QImage marine;
+  for (const char* market : {"MRN", "UK", "LT"}) {
+    MarketRun run(market, false);
+    const QIcon icon = run.view.mainWindow()->windowIcon();
+    ASSERT_FALSE(icon.isNull()) << market;
+    const QImage shown = icon.pixmap(32, 32).toImage();
+    if (marine.isNull())
+      marine = shown;
+    else
+      EXPECT_NE(shown, marine) << market;
+  }
+}
+
+TEST(ProgramWindows, TheSplashWindowHasNoFrameAndOpensCentred) {
+  testing_support::ScriptedPlatform platform;
+  forms::Application app(platform);
+  qtview::FormsView view(app);
+  veltaro::RegisterProgramWindows();
+  auto& splash = app.get<veltaro::frmStart>();
+  view.userEvent([&] { splash.show(); });
+  QWidget* window = view.windowOf(splash);
+  EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_LE((window->geometry().center() - screen.center()).manhattanLength(), 2);
+  EXPECT_EQ(splash.width(), window->width() * 15);
+}
+
+TEST(ProgramWindows, TheContactWindowScrollsIntoReachAndKeepsToTheFramesRightEdge) {
+  MarketRun run("UK", false);
+  QMainWindow* main = run.view.mainWindow();
+  ASSERT_NE(main, nullptr);
+  // At the start size the contact window is larger than the workspace: it scrolls.
+  run.view.userEvent([&] { run.app.get("frmAdresses"); });
+  QCoreApplication::processEvents();
+  QMdiArea* area = run.view.workspace();
+  EXPECT_TRUE(area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible());
+  // It opens at the workspace's left edge, its close button within the scrolled range.
+  EXPECT_EQ(run.view.windowOf(*run.app.find("frmAdresses"))->x(), 0);
+  run.view.userEvent([&] { run.app.unloadIfLoaded("frmAdresses"); });
+
+  // Maximised, the frame is as wide as the screen; the window opens 300 twips from its right.
+  main->showMaximized();
+  main->resize(1590, 950);
+  run.view.sync();
+  forms::Form& frame = *run.app.mdiForm();
+  run.view.userEvent([&] { run.app.get("frmAdresses"); });
+  forms::Form& contact = *run.app.find("frmAdresses");
+  EXPECT_GE(frame.width(), 1590 * 15);
+  EXPECT_EQ(contact.left(), frame.width() - contact.width() - 300);
+  EXPECT_EQ(run.view.windowOf(contact)->x(), contact.left() / 15);
+}
+
+}  // namespace

@@ -1,0 +1,203 @@
+// The report service around the writers: the file and its displayed copy, the preview window,
+// printing, the office programs, the pipe distances of the result shown, and the conversions.
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "calc/frmPipedistance.h"
+#include "calc/frmPipedistanceSE.h"
+#include "report/ReportDocument.h"
+#include "report/ReportFixture.h"
+#include "report/frmPrint.h"
+
+namespace reporttest {
+namespace {
+
+using veltaro::fx;
+
+TEST(ReportConversions, NumbersAsTheReportWritesThem) {
+  struct Case {
+    const char* text;
+    int decimals;
+    const char* rounded;
+    const char* whole;
+  };
+  const Case cases[] = {
+      {"12,6", 0, "13", "13"},       {"12.6", 1, "12.6", "13"}, {"12,5", 0, "12", "13"},
+      {"0,25", 1, ".2", ""},         {"2.5", 0, "2", "3"},      {"-2,5", 0, "-2", "-3"},
+      {"1234.5", 0, "1234", "1235"}, {"0.4", 0, "0", ""},       {"", 0, "0", ""},
+      {"> 1000", 0, "0", "> 1000"},  {"12 W", 0, "12", "12 W"}, {"-0,25", 1, "-.2", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(veltaro::ReportRoundedText(c.text, c.decimals), c.rounded) << c.text;
+    EXPECT_EQ(veltaro::ReportWholeNumberText(c.text), c.whole) << c.text;
+  }
+  EXPECT_EQ(veltaro::ReportNumberText("0,5"), ".5");
+  EXPECT_EQ(veltaro::HtmlEscape("<a href=\"x\">Tom's & Co</a>"),
+            "&lt;a href=&quot;x&quot;&gt;Tom&#39;s &amp; Co&lt;/a&gt;");
+}
+
+class ServiceTest : public ReportTest {
+ protected:
+  forms::Form& calculated(const std::string& code, const std::string& diameter,
+                          const std::string& thickness) {
+    market(code);
+    app.unloadIfLoaded("frmCalc01");
+    forms::Form& w = open("frmCalc01");
+    enter(w, Inputs{});
+    type(w.control("RORCOM"), diameter);
+    type(w.control("ISOLERINGST"), thickness);
+    w.control("Beregn").userClick();
+    EXPECT_TRUE(fx().ResultValid[1]);
+    return w;
+  }
+  // What stands between the results table and the rule above the logo.
+  std::string pipeDistanceBlock(forms::Form& w) {
+    const std::string r = report(1, w);
+    const std::size_t from = r.find("</TR>\r\n</TABLE>\r\n") + 17;
+    return r.substr(from, r.find("<HR ALIGN=\"left\">") - from);
+  }
+  std::string images() const { return folder.string() + "/Images/"; }
+};
+
+TEST_F(ServiceTest, PipeDistancesOnlyOfTheResultShown) {
+  showPipeDistances(true);
+  const std::string table = "<TABLE>\r\n<TR ALIGN=\"left\" VALIGN=\"top\">\r\n    <TD><IMG SRC='";
+  forms::Form& dk = calculated("DK", "89", "40");
+  EXPECT_EQ(pipeDistanceBlock(dk),
+            table + images() +
+                "bolgeprint.jpg'></TD>\r\n    <TD Width=5%><BR></TD>\r\n"
+                "    <TD><SMALL><B>G =    134  mm    /   H =    110 mm<BR><IMG SRC ='" +
+                images() + "ror200.jpg'></B></TD>\r\n</TR>\r\n</TABLE>\r\n");
+  // A changed input takes the result and its distances away; so does the plane or the menu.
+  type(dk.control("MEDIETEMP"), "160");
+  EXPECT_EQ(pipeDistanceBlock(dk), "");
+  dk.control("Beregn").userClick();
+  EXPECT_NE(pipeDistanceBlock(dk), "");
+  showPipeDistances(false);
+  EXPECT_EQ(pipeDistanceBlock(dk), "");
+  showPipeDistances(true);
+  // A result put back without a calculation has no distances.
+  dk.unload();
+  forms::Form& restored = open("frmCalc01");
+  fx().ResultValid[1] = true;
+  EXPECT_EQ(pipeDistanceBlock(restored), "");
+
+  // Sweden: the size classes of this window's own calculation, not of the last one anywhere.
+  forms::Form& se = calculated("SE", "61", "50");
+  fx().PipeDistA = 300;
+  fx().PipeDistB = 100;
+  EXPECT_EQ(
+      pipeDistanceBlock(se),
+      table + images() +
+          "bolgeprint.jpg'></TD>\r\n    <TD Width=2%><BR></TD>\r\n"
+          "    <TD><FONT SIZE=1><B>F =   180  mm    /   G =    130 mm /  H =    130 mm<BR></B>"
+          "a =   100  mm    /   b =   50 mm<BR></FONT><IMG SRC ='" +
+          images() + "ror200SE.jpg'></TD>\r\n</TR>\r\n</TABLE>\r\n");
+  // Norway has the Danish table, every other market the picture alone.
+  const std::string danish = pipeDistanceBlock(calculated("DK", "89", "40"));
+  EXPECT_EQ(pipeDistanceBlock(calculated("NO", "89", "40")), danish);
+  forms::Form& uk = calculated("UK", "89", "40");
+  EXPECT_EQ(pipeDistanceBlock(uk), "<IMG SRC='" + images() + "bolgeprint.jpg'>\r\n");
+}
+
+TEST_F(ServiceTest, PreviewPrintAndExportOfTheFileJustWritten) {
+  forms::Form& w = open("frmCalc01");
+  EXPECT_FALSE(std::filesystem::exists(folder / "data"));
+  const std::string file = report(1, w);  // the missing report folder is made
+  EXPECT_EQ(fx().ReportPath, reportFile().string());
+  EXPECT_EQ(file.rfind("<BODY>", 0), 0u);
+  EXPECT_NE(file.find("Torvelin R\xF8rsk\xE5l"), std::string::npos) << "the market's code page";
+
+  // The preview shows the displayed copy: UTF-8, references closed, the same lines.
+  auto* preview = app.find<veltaro::frmPrint>();
+  ASSERT_NE(preview, nullptr);
+  EXPECT_EQ(preview->windowState(), forms::kStateMaximized);
+  EXPECT_EQ(preview->caption(), "Print Preview");
+  EXPECT_EQ(preview->control("WebBrowser1").text(), veltaro::DisplayedCopyPath());
+  const std::string shown = readBytes(veltaro::DisplayedCopyPath());
+  EXPECT_EQ(shown.find("<META"), 0u);
+  EXPECT_NE(shown.find(" &#176;C</TD>\n"), std::string::npos);
+  EXPECT_NE(shown.find("Torvelin Rørskål"), std::string::npos);
+  EXPECT_EQ(veltaro::DisplayedCopy("a &#178 b &#39; c &# d &#176\n<BASEFONT F=1>\n</BASEFONT>\n"),
+            "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\n"
+            "a &#178; b &#39; c &# d &#176;\n");
+
+  // Printing: the document with its print script, printed from the preview.
+  EXPECT_EQ(report(1, w, true).rfind("<HTML><HEAD><script", 0), 0u);
+  EXPECT_EQ(platform.callsOf("printHtml").back().text, veltaro::DisplayedCopyPath());
+
+  // Export writes without a preview and starts the office program with an argument list.
+  preview->unload();
+  EXPECT_TRUE(reports.WriteReport(1, w, false, true));
+  EXPECT_FALSE(app.isLoaded("frmPrint"));
+  reports.OpenReportInExcel();
+  reports.OpenReportInWord();
+  const auto started = platform.callsOf("startProgram");
+  ASSERT_EQ(started.size(), 2u);
+  EXPECT_EQ(started[0].text, "soffice");
+  EXPECT_EQ(started[0].args,
+            (std::vector<std::string>{"--infilter=HTML (StarCalc)", veltaro::DisplayedCopyPath()}));
+  EXPECT_EQ(started[1].args[0], "--infilter=HTML (StarWriter)");
+  platform.startSucceeds = false;
+  platform.expectMsgBox(1, "LibreOffice is not installed");
+  reports.OpenReportInWord();
+  EXPECT_TRUE(platform.scriptDone());
+}
+
+TEST_F(ServiceTest, AReportFolderThatCannotBeWrittenIsReported) {
+  folder_.writeBytes("DATA", "a file where the folder should be");
+  platform.expectMsgBox(1, "The report could not be written");
+  EXPECT_FALSE(reports.WriteReport(1, open("frmCalc01"), false, false));
+  EXPECT_FALSE(app.isLoaded("frmPrint"));
+  EXPECT_TRUE(platform.scriptDone());
+}
+
+TEST_F(ServiceTest, ThePreviewKeepsItsMargins) {
+  struct Case {
+    int width, height, browserWidth, browserHeight;
+  };
+  const Case cases[] = {{9000, 6000, 8750, 5750}, {250, 6000, 8750, 5750}, {251, 100, 1, 5750}};
+  auto& preview = app.get<veltaro::frmPrint>();
+  for (const Case& c : cases) {
+    preview.userResize(c.width + 100, c.height + 100, c.width, c.height);
+    EXPECT_EQ(preview.control("WebBrowser1").width(), c.browserWidth) << c.width;
+    EXPECT_EQ(preview.control("WebBrowser1").height(), c.browserHeight) << c.height;
+  }
+}
+
+// LibreOffice opens the exported report with the arguments the export passes.
+TEST_F(ServiceTest, LibreOfficeReadsTheExportedReport) {
+  if (system("command -v soffice > /dev/null 2>&1") != 0)
+    GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+  forms::Form& w = open("frmCalc01");
+  put(w, "VT", "31,25");
+  fx().HeatLossDecimals = 1;
+  ASSERT_TRUE(reports.WriteReport(1, w, false, true));
+  reports.OpenReportInExcel();
+  std::vector<std::string> args = {"soffice",
+                                   "-env:UserInstallation=file://" + folder.string() + "/lo",
+                                   "--headless",
+                                   "--convert-to",
+                                   "csv",
+                                   "--outdir",
+                                   folder.string() + "/out"};
+  const auto started = platform.callsOf("startProgram");
+  ASSERT_EQ(started.size(), 1u);
+  for (const std::string& a : started[0].args) args.push_back(a);
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const pid_t child = fork();
+  if (child == 0) {
+    execvp("soffice", argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  const std::string csv = readBytes(folder / "out" / "output-view.csv");
+  EXPECT_NE(csv.find("31.2 W/m"), std::string::npos) << csv;
+}
+
+}  // namespace
+}  // namespace reporttest

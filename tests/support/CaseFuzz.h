@@ -1,0 +1,37 @@
+#pragma once
+// A small program for feeding damaged case files to the case commands: the market data of the
+// source tree, the calculation windows, the case commands and a main window with its case
+// fields, driven by a platform that answers every dialog and counts the messages. Used by the
+// seeded mutation test and by the libFuzzer target (which cannot use the test framework).
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace testing_support {
+
+class CaseFuzz {
+ public:
+  // `programFolder` holds the market data (Text/ ...); the cases go to a temporary folder.
+  explicit CaseFuzz(const std::string& programFolder);
+  ~CaseFuzz();
+
+  struct Outcome {
+    int messages = 0;     // message boxes shown after the restore
+    bool opened = false;  // the record's window came back
+    bool valid = false;   // ... with its result valid
+  };
+  // input[0] % 12 chooses the file: 0 the header, 1..11 the record of that CalcType (beside a
+  // valid header); the rest of the input is the file's content. Opens the case.
+  Outcome open(const uint8_t* input, std::size_t size);
+  // A record of the CalcType as the writer makes it from a freshly loaded window; empty when
+  // the window is not part of this program.
+  std::string validRecord(int calcType);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace testing_support

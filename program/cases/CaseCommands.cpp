@@ -98,7 +98,6 @@ std::string CaseCommands::SaveCaseDialog() {
   auto chosen = forms::app().platform().saveFileDialog(o);
   // A cancel keeps the case path and saves nothing, also when a case was saved before.
   if (!chosen || TrimSpaces(*chosen).empty()) return std::string();
-  fx().CaseBasePath = StripExtension(*chosen);
   return *chosen;
 }
 
@@ -107,7 +106,6 @@ std::string CaseCommands::OpenCaseDialog(const std::string& title) {
   o.fileMustExist = true;
   auto chosen = forms::app().platform().openFileDialog(o);
   if (!chosen || TrimSpaces(*chosen).empty()) return "";
-  fx().CaseBasePath = StripExtension(*chosen);
   return *chosen;
 }
 
@@ -141,8 +139,9 @@ void CaseCommands::CaseDelete() {
 
 void CaseCommands::save(bool withRecords) {
   const char* menuName = withRecords ? "menuSaveCase" : "menuNewCase";
-  if (SaveCaseDialog().empty()) return;
-  const std::string base = fx().CaseBasePath;
+  const std::string chosen = SaveCaseDialog();
+  if (chosen.empty()) return;
+  const std::string base = StripExtension(chosen);
 
   // Everything is built before anything is written.
   std::vector<CutField> cuts;
@@ -189,6 +188,7 @@ void CaseCommands::save(bool withRecords) {
 
   try {
     WriteFilesWhole(files);
+    fx().CaseBasePath = base;
     if (withRecords) {
       // Records of an earlier save that this one did not write would come back on the next
       // open beside results that no longer belong to them.
@@ -255,8 +255,9 @@ void openRecord(const RecordLayout& layout, const std::string& base,
 void CaseCommands::open(bool) {
   auto& app = forms::app();
   FX& s = fx();
-  if (OpenCaseDialog(commandTitle("menuOpenCase")).empty()) return;
-  const std::string base = s.CaseBasePath;
+  const std::string chosen = OpenCaseDialog(commandTitle("menuOpenCase"));
+  if (chosen.empty()) return;
+  const std::string base = StripExtension(chosen);
   const std::string header = FindCaseFile(base, ".DAT");
   if (header.empty()) {
     message(base + ".DAT" + kNewLine + "There is no case of that name.", forms::mb::Exclamation,
@@ -270,6 +271,7 @@ void CaseCommands::open(bool) {
     message(e.what(), forms::mb::Critical, "menuOpenCase");
     return;
   }
+  s.CaseBasePath = base;
   const HeaderValues h = DecodeHeader(bytes);
   const std::string shown[3] = {h.initials, h.name, firstCharacters(h.date, 10)};
   for (int i = 0; i < 3; ++i)
@@ -292,8 +294,9 @@ void CaseCommands::open(bool) {
 // ---------------------------------------------------------------- delete
 
 void CaseCommands::remove(bool) {
-  if (OpenCaseDialog(commandTitle("menuDeleteCase")).empty()) return;
-  const std::string base = fx().CaseBasePath;
+  const std::string chosen = OpenCaseDialog(commandTitle("menuDeleteCase"));
+  if (chosen.empty()) return;
+  const std::string base = StripExtension(chosen);
   if (FindCaseFile(base, ".DAT").empty()) {
     message(base + ".DAT" + kNewLine + "There is no case of that name; nothing was deleted.",
             forms::mb::Exclamation, "menuDeleteCase");

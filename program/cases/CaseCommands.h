@@ -26,8 +26,8 @@ class CaseCommands : public CaseService {
   void CaseSave() override;
   void CaseDelete() override;
 
-  // The two file dialogs. The chosen path, or the empty text on a cancel (which changes
-  // nothing, CaseBasePath included).
+  // The two file dialogs: the chosen path, or the empty text on a cancel. The case path
+  // (CaseBasePath) changes only when a case was saved or opened.
   std::string SaveCaseDialog();
   std::string OpenCaseDialog(const std::string& title);
 

@@ -297,14 +297,16 @@ TEST_F(CalculationTest, SearchesThatCannotFinishNeverShowAResult) {
   EXPECT_EQ(w3.mousePointer(), forms::kPointerDefault);
   EXPECT_FALSE(app.isLoaded("frmPipedistance")) << "no distances for a rejected thickness";
 
-  // Both ends of the range are results: 0 mm when the bare pipe loses less than required, and
-  // 1000 mm itself. Outdoors the wind sets the surface coefficient, so calculation 3 turns the
-  // loss of 999.9 mm back into 999.9 mm within a tenth of a millimetre.
+  // Both ends of the range are results: 0 mm when the bare pipe loses less than required (and
+  // 1 mm when only just more), and 1000 mm itself. Outdoors the wind sets the surface
+  // coefficient, so calculation 3 turns the loss of 999.9 mm back into 999.9 mm within a tenth
+  // of a millimetre.
   fx().HeatLossDecimals = 6;
   const Inputs wall{.height = "1000", .outdoors = true, .product = kConstantProduct};
   const double loss = calc1(wall, "999.9").first;
   EXPECT_EQ(thicknessFrom("frmCalc03", "VARMETAB", wall, veltaro::PointText(loss)), 1000);
   EXPECT_EQ(thicknessFrom("frmCalc03", "VARMETAB", Inputs{}, "2000"), 0);
+  EXPECT_EQ(thicknessFrom("frmCalc03", "VARMETAB", Inputs{}, "600"), 1) << "a thin layer is found";
 
   // A required surface temperature a hair above the air: the target thickness lies beyond
   // 1000 m. Indoors that target is rejected as too thick; outdoors the search has nothing it

@@ -58,11 +58,16 @@ TEST_F(Savings, EnergySavingsByUnit) {
   fx().HeatLossDecimals = 1;
   platform.decimal = ",";
   // bespar: the saving for E = 130 W/m · 10 m · 8760 h = 11388 kWh
-  const struct { uint8_t unit; double price; const char* bespar; } cases[] = {
+  const struct {
+    uint8_t unit;
+    double price;
+    const char* bespar;
+  } cases[] = {
       {0, 1.25, "14235"},  // kWh priced exactly
       {1, 500, "5694"},    // MWh
       {2, 2, "2300"},      // 11388 · 0.101 · 2 = 2300.376
       {3, 1000, "9794"},   // 11388 · 0.00086 · 1000 = 9793.68
+      {4, 2, "2061"},      // 11388 · 0.0905 · 2 = 2061.228
       {5, 1, "1036"},      // 11388 · 0.091 = 1036.308
       {6, 99, "11388"},    // no price: the energy in kWh
   };
@@ -103,6 +108,7 @@ TEST_F(Savings, ASavingIsWhatTheInsulationTakesOffTheLoss) {
 
 TEST(DuctGas, MassFlowAndSpecificHeat) {
   EXPECT_NEAR(veltaro::GasMassFlow(0, false, 3, 3600, 0.2), 1.2885, 5e-5);
+  EXPECT_NEAR(veltaro::GasMassFlow(0, false, 1, 3.6e6, 0.2), 1.2885, 5e-5);  // l/h
   EXPECT_NEAR(veltaro::GasMassFlow(0, false, 4, 2, 0.2), 0.080952, 5e-7);
   EXPECT_EQ(veltaro::GasMassFlow(500, true, 9, 3.5, 0.2), 3.5);
   // Flue gas is heavier; a hotter gas is lighter in proportion to its absolute temperature.

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "calc/InputCheck.h"
+#include "calc/frmDetails.h"
 #include "core/Errors.h"
 #include "core/Formula.h"
 #include "core/Fx.h"
@@ -12,7 +13,6 @@
 #include "core/PipeTables.h"
 #include "core/ReferenceData.h"
 #include "core/Savings.h"
-#include "calc/frmDetails.h"
 #include "forms/Application.h"
 
 namespace veltaro {

@@ -87,10 +87,6 @@ TEST_F(ReportTest, ReportsMatchTheirGoldenFiles) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.golden);
     const std::string name = veltaro::calcFormName(c.calc);
-    if (!app.isRegistered(name)) {
-      ADD_FAILURE() << name << " is not part of this build";
-      continue;
-    }
     market(c.market);
     fx().TextTable.set(153, c.market == std::string("LT") ? "Skaičiavimas" : "Beregning");
     app.unloadIfLoaded(name);

@@ -18,7 +18,9 @@ struct Duct {
   bool outdoors = false;
   std::string wind = "5";
   std::string medium = kAir;
-  std::string flow = "0.3", unit = "kg/s", length = "30";
+  std::string flow = "0.3";
+  int16_t unit = 0;  // kg/s, l/h, l/s, m³/h, m/s
+  std::string length = "30";
   std::string start = "60", end = "40", thickness = "50", ambient = "20";
   std::string product = kConstantProduct, emission = "0.9 Maling";
 };
@@ -35,7 +37,7 @@ class Calc07Test : public CalcTest {
     }
     choose(w.control("MEDIE"), d.medium);
     type(w.control("MEDIESTR"), d.flow);
-    choose(w.control("STRHAST"), d.unit);
+    choose(w.control("STRHAST"), w.control("STRHAST").item(d.unit));
     type(w.control("txtLength"), d.length);
     if (d.type != 1) type(w.control("txtStarTemp"), d.start);
     if (d.type != 2) type(w.control("txtSluTemp"), d.end);
@@ -68,11 +70,11 @@ TEST_F(Calc07Test, EndTemperatureFollowsTheHeatLossOfCalculation1) {
   // Every flow unit, air and flue gas, indoors and outdoors, cooling and warming.
   const Duct cases[] = {
       {},
-      {.flow = "900000", .unit = "l/h"},
-      {.medium = kFlueGas, .flow = "250", .unit = "l/s", .start = "180"},
-      {.outdoors = true, .wind = "4", .flow = "1200", .unit = "m³/h", .ambient = "-5"},
-      {.medium = kFlueGas, .flow = "4", .unit = "m/s", .length = "12", .start = "250"},
-      {.flow = "2.5", .unit = "m/s", .start = "5", .thickness = "20", .ambient = "25"},
+      {.flow = "900000", .unit = 1},
+      {.medium = kFlueGas, .flow = "250", .unit = 2, .start = "180"},
+      {.outdoors = true, .wind = "4", .flow = "1200", .unit = 3, .ambient = "-5"},
+      {.medium = kFlueGas, .flow = "4", .unit = 4, .length = "12", .start = "250"},
+      {.flow = "2.5", .unit = 4, .start = "5", .thickness = "20", .ambient = "25"},
   };
   fx().HeatLossDecimals = 4;
   showPipeDistances(true);
@@ -94,12 +96,7 @@ TEST_F(Calc07Test, EndTemperatureFollowsTheHeatLossOfCalculation1) {
     ASSERT_TRUE(fx().ResultValid[11]) << d.unit;
     const double S = std::stod(d.start), A = std::stod(d.ambient), D = std::stod(d.diameter) / 1000;
     const bool flue = d.medium == kFlueGas;
-    const int16_t unit = d.unit == "l/h"    ? 1
-                         : d.unit == "l/s"  ? 2
-                         : d.unit == "m³/h" ? 3
-                         : d.unit == "m/s"  ? 4
-                                            : 0;
-    const double mass = veltaro::GasMassFlow(S, flue, unit, std::stod(d.flow), D);
+    const double mass = veltaro::GasMassFlow(S, flue, d.unit, std::stod(d.flow), D);
     const double cp = veltaro::GasSpecificHeat(S, flue);
     const double expected =
         A + (S - A) * std::exp(-std::stod(d.length) * loss / (S - A) / (mass * cp * 1000));
@@ -155,20 +152,30 @@ TEST_F(Calc07Test, ThicknessAndStartTemperatureTurnBackThroughTheEndTemperature)
 }
 
 TEST_F(Calc07Test, FailedSearchesGiveNoResult) {
+  // No thickness up to a metre keeps a thin flow that warm; arriving at 59 °C through 1 mm
+  // would need a start more than 100 K higher; through no length at all, each step of
+  // 0.0001 K misses 0.5 °C by more than its 0.01 %.
+  const struct {
+    Duct d;
+    const char *result, *message;
+  } cases[] = {
+      {{.type = 0, .flow = "0.001", .start = "60", .end = "59"}, "T65", nullptr},
+      {{.type = 1, .flow = "0.001", .end = "59", .thickness = "1"}, " ", "T64 T68"},
+      {{.type = 1, .length = "0", .end = "0.5"}, " ", "T64 T68"},
+  };
   showPipeDistances(true);
-  // No thickness up to a metre keeps a thin flow that warm.
-  EXPECT_EQ(run({.type = 0, .flow = "0.001", .start = "60", .end = "59"}), "T65");
-  EXPECT_FALSE(valid);
-  EXPECT_FALSE(app.isLoaded("frmPipedistance"));
-  EXPECT_TRUE(platform.callsOf("msgBox").empty());
-  // Arriving at 59 °C through 1 mm would need a start more than 100 K higher.
-  platform.expectMsgBox(forms::mb::IdOk, "T64 T68");
-  EXPECT_EQ(run({.type = 1, .flow = "0.001", .end = "59", .thickness = "1"}), " ");
-  EXPECT_FALSE(valid);
-  const auto msgs = platform.callsOf("msgBox");
-  ASSERT_EQ(msgs.size(), 1u);
-  EXPECT_EQ(msgs[0].text, "T64 T68");
-  EXPECT_EQ(msgs[0].title, "VELTARO");
+  for (const auto& c : cases) {
+    if (c.message) platform.expectMsgBox(forms::mb::IdOk, c.message);
+    const size_t before = platform.callsOf("msgBox").size();
+    EXPECT_EQ(run(c.d), c.result) << c.d.end;
+    EXPECT_FALSE(valid);
+    EXPECT_FALSE(app.isLoaded("frmPipedistance"));
+    const auto msgs = platform.callsOf("msgBox");
+    ASSERT_EQ(msgs.size(), before + (c.message ? 1 : 0)) << c.d.end;
+    if (c.message) {
+      EXPECT_EQ(msgs.back().text + "|" + msgs.back().title, c.message + std::string("|VELTARO"));
+    }
+  }
 }
 
 TEST_F(Calc07Test, OpeningStateAndTheTypeSwitch) {
@@ -236,9 +243,6 @@ TEST_F(Calc07Test, InputCheckListsEveryFailureWithItsText) {
       {"flow holds no number", {.flow = "-"}, {"T213"}},
       {"length 0", {.length = "0"}, {}},
       {"thickness below 0", {.thickness = "-5"}, {"T35"}},
-      {"wind 1", {.outdoors = true, .wind = "1"}, {}},
-      {"diameter 5000", {.diameter = "5000"}, {}},
-      {"diameter above 5000", {.diameter = "5001"}, {"T2"}},
   };
   for (const auto& c : cases) {
     forms::Form& w = filled(c.d);

@@ -14,6 +14,7 @@ using veltaro::fx;
 
 struct Duct {
   int type = 2;
+  bool plane = false;  // only a case file can choose one
   std::string diameter = "219.1";
   bool outdoors = false;
   std::string wind = "5";
@@ -45,6 +46,7 @@ class Calc07Test : public CalcTest {
     if (d.type != 0) type(w.control("ISOLERINGST"), d.thickness);
     type(w.control("Omgivende"), d.ambient);
     choose(w.control("Emission"), d.emission);
+    if (d.plane) w.control("PLAN").setValue(1);
     return w;
   }
   // Runs the calculation; returns the result box of the type.
@@ -110,44 +112,38 @@ TEST_F(Calc07Test, EndTemperatureFollowsTheHeatLossOfCalculation1) {
 }
 
 TEST_F(Calc07Test, ThicknessAndStartTemperatureTurnBackThroughTheEndTemperature) {
-  const struct {
-    const char* name;
-    Duct d;
-  } cases[] = {
-      {"hot air", {.start = "60", .end = "57"}},
-      {"flue gas outdoors",
-       {.outdoors = true,
-        .medium = kFlueGas,
-        .flow = "0.5",
-        .start = "200",
-        .end = "190",
-        .ambient = "0"}},
-      {"cold air warming", {.flow = "0.2", .start = "5", .end = "7", .ambient = "25"}},
-      {"arriving at 0 °C", {.flow = "0.2", .start = "3", .end = "0", .ambient = "-15"}},
-      {"leaving at 0 °C", {.flow = "0.2", .start = "0", .end = "-2", .ambient = "-15"}},
+  // Hot air, flue gas outdoors, cold air warming, and air arriving at and leaving at 0 °C.
+  const Duct cases[] = {
+      {.start = "60", .end = "57"},
+      {.outdoors = true,
+       .medium = kFlueGas,
+       .flow = "0.5",
+       .start = "200",
+       .end = "190",
+       .ambient = "0"},
+      {.flow = "0.2", .start = "5", .end = "7", .ambient = "25"},
+      {.flow = "0.2", .start = "3", .end = "0", .ambient = "-15"},
+      {.flow = "0.2", .start = "0", .end = "-2", .ambient = "-15"},
   };
-  for (const auto& c : cases) {
-    Duct d = c.d;
+  for (Duct d : cases) {
     const double required = std::stod(d.end);
-    // Type 0: within its 0.3 % (half a thousandth of a degree at least), once the thickness
-    // is rounded to whole millimetres: between the ends of the neighbouring millimetres.
+    // Type 0: within its 0.3 %, once the thickness is rounded to whole millimetres: between
+    // the ends of the neighbouring millimetres.
     d.type = 0;
     const std::string thickness = run(d);
-    ASSERT_TRUE(veltaro::InputCheck::holdsNumber(thickness)) << c.name << " " << thickness;
-    const double t = std::stod(thickness);
-    const double tol = std::max(0.003 * std::abs(required), 0.0005) + 0.05;
+    ASSERT_TRUE(veltaro::InputCheck::holdsNumber(thickness)) << d.end << " " << thickness;
+    const double t = std::stod(thickness), tol = 0.003 * std::abs(required) + 0.05;
     const double thinner = endTemperature(d, d.start, std::to_string(t - 1));
     const double thicker = endTemperature(d, d.start, std::to_string(t + 1));
-    EXPECT_LE(std::min(thinner, thicker) - tol, required) << c.name << " " << t;
-    EXPECT_GE(std::max(thinner, thicker) + tol, required) << c.name << " " << t;
+    EXPECT_LE(std::min(thinner, thicker) - tol, required) << d.end << " " << t;
+    EXPECT_GE(std::max(thinner, thicker) + tol, required) << d.end << " " << t;
 
     // Type 1 on that thickness: the start temperature found gives back the end temperature.
     d.type = 1;
     d.thickness = thickness;
     const std::string start = run(d);
-    ASSERT_TRUE(veltaro::InputCheck::holdsNumber(start)) << c.name;
-    EXPECT_TRUE(valid) << c.name;
-    EXPECT_NEAR(endTemperature(d, start, thickness), required, 0.1) << c.name << " " << start;
+    ASSERT_TRUE(veltaro::InputCheck::holdsNumber(start) && valid) << d.end;
+    EXPECT_NEAR(endTemperature(d, start, thickness), required, 0.1) << d.end << " " << start;
   }
 }
 
@@ -226,23 +222,13 @@ TEST_F(Calc07Test, InputCheckListsEveryFailureWithItsText) {
     Duct d;
     std::vector<std::string> lines;
   } cases[] = {
-      {"valid", {}, {}},
       {"20 and 20.0 are one temperature", {.start = "20", .ambient = "20.0"}, {"T219"}},
       {"type 1, ambient empty", {.type = 1, .ambient = ""}, {"T219", "T12"}},
       {"type 1, ambient 0", {.type = 1, .ambient = "0"}, {}},
-      {"cooling below the air",
-       {.type = 0, .start = "100", .end = "20", .ambient = "30"},
-       {"T207T47"}},
-      {"warming above the air",
-       {.type = 0, .start = "10", .end = "40", .ambient = "30"},
-       {"T207T48"}},
-      {"all three equal",
-       {.type = 0, .start = "30", .end = "30", .ambient = "30"},
-       {"T219", "T207T47", "T207T48"}},
       {"no flow", {.flow = "0"}, {"T213"}},
       {"flow holds no number", {.flow = "-"}, {"T213"}},
-      {"length 0", {.length = "0"}, {}},
       {"thickness below 0", {.thickness = "-5"}, {"T35"}},
+      {"a plane has no duct diameter for the law", {.plane = true}, {"T1"}},
   };
   for (const auto& c : cases) {
     forms::Form& w = filled(c.d);
@@ -250,11 +236,6 @@ TEST_F(Calc07Test, InputCheckListsEveryFailureWithItsText) {
     EXPECT_EQ(shownErrors(), errorList("T204", "T19", c.lines)) << c.name;
     w.unload();
   }
-  // A plane, which only a case file can choose, has no duct diameter for the law.
-  forms::Form& w = filled({});
-  w.control("PLAN").setValue(1);
-  w.control("Beregn").userClick();
-  EXPECT_EQ(shownErrors(), errorList("T204", "T19", {"T1"}));
 }
 
 }  // namespace

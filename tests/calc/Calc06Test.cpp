@@ -33,20 +33,19 @@ class Calc06Test : public CalcTest {
 // Medium at 40 °C with 90 % relative humidity in 0 °C air: its dew point, worked by hand from
 // the saturation-pressure equation, is 38.0254 °C.
 constexpr double kTm = 40, kTa = 0, kDew = 38.0254109906046, kLambda = 0.04;
-const CalcTest::Inputs kCold{.medium = "40", .ambient = "0", .product = kConstantProduct};
+CalcTest::Inputs cold(CalcTest::Inputs in) {
+  in.medium = "40", in.ambient = "0", in.product = kConstantProduct;
+  return in;
+}
+const CalcTest::Inputs kCold = cold({});
 
 TEST_F(Calc06Test, ThicknessGivesTheRequiredTransmittance) {
   const CalcTest::Inputs cases[] = {
       kCold,
-      {.vertical = true, .medium = "40", .ambient = "0", .product = kConstantProduct},
-      {.outdoors = true, .wind = "4", .medium = "40", .ambient = "0", .product = kConstantProduct},
-      {.height = "2000", .medium = "40", .ambient = "0", .product = kConstantProduct},
-      {.height = "3000",
-       .outdoors = true,
-       .wind = "3",
-       .medium = "40",
-       .ambient = "0",
-       .product = kConstantProduct},
+      cold({.vertical = true}),
+      cold({.outdoors = true, .wind = "4"}),
+      cold({.height = "2000"}),
+      cold({.height = "3000", .outdoors = true, .wind = "3"}),
   };
   fx().HeatLossDecimals = 2;
   for (const CalcTest::Inputs& in : cases) {

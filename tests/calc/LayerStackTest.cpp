@@ -123,7 +123,7 @@ TEST_F(LayerStackTest, HeatFlowSearchStopsAtItsPassLimit) {
 // heat flow through every layer and the surface; calculation 23's give the required heat flow.
 TEST_F(LayerStackTest, ThicknessSearchesAreTurnedBackByTheHeatFlowSearch) {
   const StackGeometry pipe{.pipe = true, .diameter = 0.1143, .emissivity = 0.9},
-      windy{.pipe = true, .diameter = 0.2191, .indoors = false, .wind = 3, .emissivity = 0.9},
+      windy{.pipe = true, .diameter = 0.2191, .indoors = false, .wind = 5, .emissivity = 0.9},
       upright{.pipe = true, .diameter = 0.0889, .vertical = true, .emissivity = 0.9},
       wall{.pipe = false, .height = 2, .vertical = true, .emissivity = 0.9};
   const struct {

@@ -79,9 +79,12 @@ TEST_F(ReinsulationTest, LabelSetsFollowGeometryAndSavingsAlsoWhenSetFromCode) {
       forms::Form& w = open24();
       if (on) w.control("cbxSave").setValue(1);  // as a case file sets it
       EXPECT_EQ(w.control("RORL").hasFocus(), on) << at;
-      // Every combination through a geometry switch, the pipe by way of the plane.
+      // Every combination through a geometry switch, the pipe by way of the plane; the savings
+      // switched off and on again in that geometry.
       click(w.control("PLAN"));
       if (!plane) click(w.control("ROR"));
+      for (int v : {0, 1})
+        if (on) w.control("cbxSave").setValue(v);
       for (auto [n, i, onPlane] : {std::tuple{"Lblflere24", 0, true},
                                    {"lblUnit", 13, true},
                                    {"Lblflere24", 3, false},
@@ -128,8 +131,13 @@ TEST_F(ReinsulationTest, KeyRulesAndCleanUpOnLeaving) {
     int index;
     const char *typed, *shown, *left;
   } cases[] = {{"MEDIETEMP", -1, "--5", "--5", "0"},
+               {"Omgivende", -1, "5-", "5-", "5"},
+               {"VINDHASTIGHED", -1, "-1,5.", "1,5", "1.5"},
                {"Drift", -1, "4.5,0", "4.50", "4.5"},
-               {"ISOLERINGST", 0, "-5,0.", "5,0", "5,0"}};  // lists keep what was typed
+               {"Pris", -1, "0012", "0012", "12"},
+               {"RORCOM", -1, "1-0", "10", "10"},
+               {"ISOLERINGST", 0, "-5,0.", "5,0", "5,0"},  // lists keep what was typed
+               {"Emission", 1, "a.9", ".9", ".9"}};
   for (const auto& c : cases) {
     forms::Control& box = w.control(c.box, c.index);
     type(box, c.typed);
@@ -211,6 +219,7 @@ TEST_F(ReinsulationTest, InputCheckListsEachFailureWithItsExactText) {
   } cases[] = {{{}, "RORCOM", -1, "5000", {}},
                {{}, "RORCOM", -1, "5001", {"T2"}},
                {{"PLAN"}, "PLANH", -1, "400", {}},
+               {{"PLAN"}, "PLANH", -1, "20000", {}},
                {{"PLAN"}, "PLANH", -1, "399", {"T3"}},
                {{"PLAN", "VAND"}, "PLANH", -1, "1", {}},
                {{"PLAN", "outdoors", "VAND"}, "PLANH", -1, "399", {"T3"}},
@@ -261,11 +270,9 @@ TEST_F(ReinsulationTest, BeforeIsCalculationOneAndAfterIsCalculation21) {
 
     // Calculation 21 with both layers; indoors its plane is vertical, and the new surface of a
     // re-insulated plane gives off heat as a wall whatever its orientation.
-    Inputs other{.height = g.height,
-                 .outdoors = g.outdoors,
-                 .vertical = g.vertical,
-                 .wind = "25",
-                 .product = ""};
+    Inputs other{.height = g.height, .outdoors = g.outdoors, .vertical = g.vertical};
+    other.wind = "25";
+    other.product = "";
     forms::Form& w21 = open("frmCalc21");
     enter(w21, other);
     for (int i : {0, 1}) {

@@ -46,7 +46,7 @@ class CalcTest : public ::testing::Test {
                 std::string(kMatProduct) + ";0.036;0.00018;0.0000012;-50;600;30;50;80;100;",
                 std::string(kConstantProduct) + ";0.04;0;0;-100;300;10;20;50;100;", kPipeProduct});
     writeLines("Text/PipeDiam.DK",
-               {"21.3", "26.9", "60.3", "88.9", "114.3", "219.1", "Vælg diameter"});
+               {"21.3", "26.9", "60.3", "88.9", "114.3", "219.1", "1016", "Vælg diameter"});
     writeLines("Text/PlanEmis.DK",
                {"0.05 Aluminium blank", "0.26 Galvaniseret stål", "0.9 Maling", "0.9 Maling"});
     writeLines("Text/PipeEmis.DK", {"0.94 Stålrør", "0.26 Galvaniseret", "0.94 Stålrør"});

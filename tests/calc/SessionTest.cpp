@@ -3,6 +3,7 @@
 // a reset, and the details, input-error and pipe-distance windows.
 
 #include "CalcFixture.h"
+#include "calc/InputCheck.h"
 #include "calc/frmDetails.h"
 #include "calc/frmErrorInfo.h"
 #include "calc/frmPipedistance.h"
@@ -155,7 +156,8 @@ TEST_F(CalcTest, GeometryAndLocationSwitches) {
 }
 
 TEST_F(CalcTest, WhichInputEventsClearTheResults) {
-  // 'c': the text changes; 'f': the focus enters the control.
+  // 'c': the text changes; 'f': the focus enters the control; 's': the focus enters a list and
+  // the user chooses its third item there; 'l': the focus enters a list and leaves unchanged.
   struct Case { const char* window; const char* control; char event; bool clears; };
   const Case cases[] = {
       {"frmCalc01", "RORL", 'c', true},      {"frmCalc01", "Pris", 'f', true},
@@ -167,6 +169,8 @@ TEST_F(CalcTest, WhichInputEventsClearTheResults) {
       {"frmCalc02", "ROR", 'f', false},      {"frmCalc02", "INDE", 'f', false},
       {"frmCalc02", "ISOLERINGST", 'c', false}, {"frmCalc03", "VARMETAB", 'c', true},
       {"frmCalc03", "ROR", 'f', true},       {"frmCalc03", "OVERFLADE", 'c', false},
+      {"frmCalc03", "PRODUKT", 's', true},   {"frmCalc02", "RORCOM", 's', true},
+      {"frmCalc02", "RORCOM", 'l', false},
   };
   for (const Case& c : cases) {
     forms::Form& w = open(c.window);
@@ -175,8 +179,16 @@ TEST_F(CalcTest, WhichInputEventsClearTheResults) {
     w.control("Beregn").userFocus();
     fx().ResultValid[k] = true;
     forms::Control& target = w.control(c.control);
+    if (c.event == 's' || c.event == 'l') {
+      target.userFocus();
+      fx().ResultValid[k] = true;
+    }
     if (c.event == 'c')
       target.setText(target.text() + "1");
+    else if (c.event == 's')
+      target.userSelectItem(2);
+    else if (c.event == 'l')
+      w.control("Beregn").userFocus();
     else
       target.userFocus();
     EXPECT_EQ(!fx().ResultValid[k], c.clears) << c.window << " " << c.control << " " << c.event;
@@ -239,9 +251,11 @@ TEST_F(CalcTest, FailedInputCheckListsEveryFailureWithTheExactText) {
   forms::Form& w1 = open("frmCalc01");
   enter(w1, Inputs{});
   w1.control("cbxSave").userClick();
+  w1.control("EmisionUiso").setText("1");
+  w1.control("Drift").setText("0");
   w1.control("Beregn").userClick();
   EXPECT_EQ(errors->control("txtError").text(),
-            joined({"", "T126", "T20", dash58, "T5", "T15", "T16", end}));
+            joined({"", "T126", "T20", dash58, "T5", "T14", "T15", "T16", "T17", end}));
   EXPECT_EQ(w1.control("VT").text(), "");
 
   // Window 3: an empty requirement, an indoor plane without a height test, a bad emissivity.
@@ -273,6 +287,13 @@ TEST_F(CalcTest, FailedInputCheckListsEveryFailureWithTheExactText) {
             joined({"T134", "T19", dash88, "T9", "", "T126", "T20", dash58, "T15", end}));
 }
 
+TEST(InputCheckText, UpperCaseOfTheMarketsLetters) {
+  // The "nothing chosen" marker is compared in capitals: Latin-1 and the Baltic letters.
+  const std::pair<const char*, const char*> cases[] = {
+      {"vælg ø", "VÆLG Ø"}, {"þ÷ÿ", "Þ÷Ÿ"}, {"ąčęėįšųūž", "ĄČĘĖĮŠŲŪŽ"}, {"ļņ", "ĻŅ"}, {"ĸ", "ĸ"}};
+  for (auto [text, upper] : cases) EXPECT_EQ(veltaro::UpperCase(text), upper) << text;
+}
+
 TEST_F(CalcTest, InputCheckBoundariesGiveTheirLinesOnly) {
   // clicks: made before the box is set; lines: what the error list shows.
   const struct {
@@ -290,7 +311,10 @@ TEST_F(CalcTest, InputCheckBoundariesGiveTheirLinesOnly) {
       {"frmCalc02", {"PLAN"}, "PLANH", "400", {}},
       {"frmCalc02", {"PLAN"}, "PLANH", "20000.5", {"T3"}},
       {"frmCalc02", {"PLAN", "UDE", "VAND"}, "PLANH", "399", {"T3", "T11"}},
+      {"frmCalc02", {"PLAN", "UDE", "VAND"}, "PLANH", "20000.5", {"T3", "T11"}},
+      {"frmCalc02", {"PLAN"}, "PLANH", "399", {"T3"}},
       {"frmCalc02", {"UDE"}, "VINDHASTIGHED", "0.5", {"T11"}},
+      {"frmCalc02", {"UDE"}, "VINDHASTIGHED", "50.5", {"T11"}},
       {"frmCalc02", {}, "VINDHASTIGHED", "0.5", {}},  // indoors the box is disabled
       {"frmCalc02", {}, "OVERFLADE", "150", {"T186"}},
       {"frmCalc02", {}, "OVERFLADE", "20", {"T186"}},

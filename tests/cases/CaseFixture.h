@@ -85,6 +85,27 @@ class CaseTest : public calctest::CalcTest {
     veltaro::fx().ResultValid[veltaro::CalcTypeOf(std::stoi(w.name().substr(7)))] = true;
   }
 
+  // Window 24: an insulated wall outdoors gets a new layer, with the savings.
+  void reinsulatedWallWithSavings(forms::Form& w) {
+    w.control("PLAN").userClick();
+    type(w.control("PLANH"), "1500");
+    w.control("optInSite", 1).userClick();
+    type(w.control("VINDHASTIGHED"), "5");
+    type(w.control("MEDIETEMP"), "180");
+    type(w.control("Omgivende"), "10");
+    choose(w.control("PRODUKT", 0), calctest::kMatProduct);
+    choose(w.control("ISOLERINGST", 0), "50");
+    choose(w.control("PRODUKT", 1), calctest::kConstantProduct);
+    choose(w.control("ISOLERINGST", 1), "100");
+    choose(w.control("Emission", 0), "0.26 Galvaniseret stål");
+    choose(w.control("Emission", 1), "0.9 Maling");
+    w.control("cbxSave").userClick();
+    type(w.control("RORL"), "40");
+    choose(w.control("Energienh"), "MWh");
+    type(w.control("Pris"), "450");
+    type(w.control("Drift"), "6000");
+  }
+
   // Every file of a folder with its bytes.
   std::map<std::string, std::string> files(const fs::path& dir) const {
     std::map<std::string, std::string> all;

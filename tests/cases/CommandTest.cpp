@@ -83,6 +83,12 @@ TEST_F(Commands, ASaveReplacesTheRecordsOfTheEarlierSave) {
   EXPECT_FALSE(files(data).count("roof.C02"));
   EXPECT_TRUE(files(data).count("roof.C01"));
   EXPECT_TRUE(files(data).count("other.C02"));
+  // A new case of an existing name is the header alone.
+  platform.expectSaveFile(path("other.DAT"));
+  cases().CaseNew();
+  EXPECT_TRUE(files(data).count("other.DAT"));
+  EXPECT_FALSE(files(data).count("other.C02"));
+  EXPECT_TRUE(files(data).count("roof.C01"));
   // Upper- and lower-case names are one case: written back under the names they have.
   fs::rename(data / "roof.C01", data / "roof.c01");
   fs::rename(data / "roof.DAT", data / "roof.dat");

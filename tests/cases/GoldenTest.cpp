@@ -382,23 +382,7 @@ TEST_F(CaseTest, RecordsOfTheMultiLayerWindows) {
 TEST_F(CaseTest, RecordOfWindow24PlaneOutdoorsWithSavings) {
   if (!available({"frmCalc24"})) GTEST_SKIP() << "not part of this program yet";
   forms::Form& w = open("frmCalc24");
-  w.control("PLAN").userClick();
-  type(w.control("PLANH"), "1500");
-  w.control("optInSite", 1).userClick();
-  type(w.control("VINDHASTIGHED"), "5");
-  type(w.control("MEDIETEMP"), "180");
-  type(w.control("Omgivende"), "10");
-  choose(w.control("PRODUKT", 0), calctest::kMatProduct);
-  choose(w.control("ISOLERINGST", 0), "50");
-  choose(w.control("PRODUKT", 1), calctest::kConstantProduct);
-  choose(w.control("ISOLERINGST", 1), "100");
-  choose(w.control("Emission", 0), "0.26 Galvaniseret stål");
-  choose(w.control("Emission", 1), "0.9 Maling");
-  w.control("cbxSave").userClick();
-  type(w.control("RORL"), "40");
-  choose(w.control("Energienh"), "MWh");
-  type(w.control("Pris"), "450");
-  type(w.control("Drift"), "6000");
+  reinsulatedWallWithSavings(w);
   calculated(w, {{"SkilTemp", "95.5"},
                  {"OVERFLADE", "15"},
                  {"VTU", "120.5"},

@@ -266,25 +266,7 @@ TEST_F(RoundTrip, ReinsulationWindow) {
   const Scenario scenarios[] = {
       {"24: plane, outdoors, savings",
        "frmCalc24",
-       [this](forms::Form& w) {
-         w.control("PLAN").userClick();
-         type(w.control("PLANH"), "1500");
-         w.control("optInSite", 1).userClick();
-         type(w.control("VINDHASTIGHED"), "5");
-         type(w.control("MEDIETEMP"), "180");
-         type(w.control("Omgivende"), "10");
-         choose(w.control("PRODUKT", 0), calctest::kMatProduct);
-         choose(w.control("ISOLERINGST", 0), "50");
-         choose(w.control("PRODUKT", 1), calctest::kConstantProduct);
-         choose(w.control("ISOLERINGST", 1), "100");
-         choose(w.control("Emission", 0), "0.26 Galvaniseret stål");
-         choose(w.control("Emission", 1), "0.9 Maling");
-         w.control("cbxSave").userClick();
-         type(w.control("RORL"), "40");
-         choose(w.control("Energienh"), "MWh");
-         type(w.control("Pris"), "450");
-         type(w.control("Drift"), "6000");
-       },
+       [this](forms::Form& w) { reinsulatedWallWithSavings(w); },
        {{"SkilTemp", "95.5"},
         {"OVERFLADE", "15"},
         {"VTU", "120.5"},

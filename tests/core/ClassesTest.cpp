@@ -24,10 +24,11 @@ TEST_F(Classes, LimitsOfBothRuleSets) {
     const char* code;
     int cls;
     double pipe, plane;  // pipe limit at D = 0.1 m
-  } cases[] = {{"DK", 0, 0.0001, 0},    {"DK", 1, 0.46, 0.88}, {"DK", 2, 0.38, 0.66},
-               {"DK", 4, 0.2575, 0.35}, {"DK", 5, 0, 0},       {"SE", 0, 0.0001, 0},
-               {"SE", 1, 0.55, 1.17},   {"SE", 3, 0.38, 0.66}, {"SE", 4, 0.31, 0.49},
-               {"SE", 6, 0.2, 0.22},    {"SE", 7, 0, 0},       {"dk", 1, 0.55, 1.17}};
+  } cases[] = {{"DK", 0, 0.0001, 0},  {"DK", 1, 0.46, 0.88},   {"DK", 2, 0.38, 0.66},
+               {"DK", 3, 0.31, 0.49}, {"DK", 4, 0.2575, 0.35}, {"DK", 5, 0, 0},
+               {"SE", 0, 0.0001, 0},  {"SE", 1, 0.55, 1.17},   {"SE", 2, 0.46, 0.88},
+               {"SE", 3, 0.38, 0.66}, {"SE", 4, 0.31, 0.49},   {"SE", 5, 0.25, 0.35},
+               {"SE", 6, 0.2, 0.22},  {"SE", 7, 0, 0},         {"dk", 1, 0.55, 1.17}};
   for (const auto& c : cases) {
     country(c.code);
     const auto cls = static_cast<uint8_t>(c.cls);
@@ -41,11 +42,12 @@ TEST_F(Classes, LimitsOfBothRuleSets) {
 TEST_F(Classes, ClassesAreMetStrictlyWithinTheirTolerances) {
   country("SE");
   const double D = 0.1, limit3 = veltaro::PipeClassLimit(3, D),
-               limit1 = veltaro::PipeClassLimit(1, D);
+               limit1 = veltaro::PipeClassLimit(1, D), limit2 = veltaro::PipeClassLimit(2, D);
   const struct { double u; int cls, accept, expected; } cases[] = {{limit3 + 0.0009, 3, 0, 3},
                {limit3 - 0.0009, 3, 0, 3}, {limit3 + 0.0011, 3, 0, 0}, {limit3 - 0.0011, 3, 0, 0},
                {limit1 * 1.0009, 1, 0, 1}, {limit1 * 1.0011, 1, 0, 0}, {9.0, 1, 1, 0},
                {9.0, 2, 1, 0}, {0.1, 1, 1, 1}, {0.1, 2, 1, 2}, {limit1 * 1.0011, 1, 1, 0},
+               {limit2 - 0.0009, 2, 0, 2}, {limit2 + 0.0011, 2, 0, 0},
                {9.0, 3, 1, 0}};
   for (const auto& c : cases) {
     fx().Transmittance = c.u;
@@ -61,7 +63,8 @@ TEST_F(Classes, ClassesAreMetStrictlyWithinTheirTolerances) {
   }
   // Denmark has no classes 5 and 6; its plane class 4 is 0.35 ± 0.005.
   country("DK");
-  for (auto [u, cls, expected] : {std::tuple{0.354, 4, 4}, {0.356, 4, 0}, {0.35, 5, 0}}) {
+  for (auto [u, cls, expected] :
+       {std::tuple{0.354, 4, 4}, {0.3555, 4, 0}, {0.356, 4, 0}, {0.35, 5, 0}}) {
     fx().Transmittance = u;
     EXPECT_EQ(veltaro::PlaneClassOfTransmittance(123, static_cast<uint8_t>(cls)), expected) << u;
   }
@@ -70,13 +73,22 @@ TEST_F(Classes, ClassesAreMetStrictlyWithinTheirTolerances) {
 }
 
 TEST_F(Classes, RequiredClassFromTheYearlyTemperatureTimeProduct) {
-  const struct { double hours, ta, tm, factor; int general, danish; } cases[] = {
+  const double perSecond = 1 / 3600.0;  // hours that make E the temperature difference
+  const struct {
+    double hours, ta, tm, factor;
+    int general, danish;
+  } cases[] = {
       {8760, 20, 70, 1.0, 5, 4},            // E = 1.5768e9
       {8760, 20, 70, 0.3, 3, 2},            // E = 4.7304e8
       {1, 0, 13888.888888877776, 1, 1, 1},  // 49999999.99996 counts as 5e7 as money
       {1, 0, 13888.88888886111, 1, 0, 0},   // 49999999.9999 stays below
       {8760, 70, 20, 1.0, 0, 0},            // a cold medium
-      {10000, 0, 100, 1.0, 6, 4},           // E = 3.6e9
+      // One band after the other, 5e6 to 1e8 inside each border.
+      {perSecond, 0, 1.75e8, 1, 2, 1},
+      {perSecond, 0, 3.45e8, 1, 2, 1},
+      {perSecond, 0, 3.55e8, 1, 3, 2},
+      {perSecond, 0, 1.45e9, 1, 5, 4},
+      {perSecond, 0, 2.9e9, 1, 6, 4},
   };
   for (const auto& c : cases) {
     country("SE");
@@ -90,9 +102,9 @@ TEST_F(Classes, RequiredClassFromTheYearlyTemperatureTimeProduct) {
 TEST_F(Classes, StepTowardTheClassLimit) {
   country("DK");
   fx().Transmittance = 0.5;
-  EXPECT_NEAR(veltaro::ClassLimitStep(1, 2, 0.1), 0.075, 1e-15);  // limit 0.46
-  fx().Transmittance = 0.3;
-  EXPECT_NEAR(veltaro::ClassLimitStep(1, 2, 0.1), -0.125, 1e-15);  // |d| = 0.16
+  EXPECT_NEAR(veltaro::ClassLimitStep(1, 2, 0.1), 0.075, 1e-15);   // limit 0.46
+  fx().Transmittance = 0.3;                                        // every kind but 1 is a pipe
+  EXPECT_NEAR(veltaro::ClassLimitStep(1, 0, 0.1), -0.125, 1e-15);  // |d| = 0.16
   fx().Transmittance = 0.55;
   EXPECT_NEAR(veltaro::ClassLimitStep(4, 1, 0), 0.125, 1e-15);  // plane limit 0.35
   EXPECT_EQ(veltaro::ClassLimitStep(5, 2, 0.1), 0);
@@ -100,7 +112,9 @@ TEST_F(Classes, StepTowardTheClassLimit) {
 }
 
 TEST(StepLadder, SignsAndBounds) {
-  const struct { double a, b, f, step; } cases[] = {
+  const struct {
+    double a, b, f, step;
+  } cases[] = {
       {5, 5, 0.001, 0.0005},     {0.5, 0.3, 0.001, 0.125},   {0.3, 0.5, 0.001, -0.125},
       {-5, 1, 0.001, -1},        {-2, 2, 0.001, 0.0005},     {2, -2, 1e-7, 5e-8},
       {1e10, 0, 0.001, 0},       {-1e10, 0, 0.001, 0},       {3, 1, 0, 0},

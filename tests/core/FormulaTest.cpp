@@ -45,9 +45,11 @@ TEST_F(Formula, ConvectionFormsAndTheirSwitches) {
       {[] { ConvectionVerticalWall(2, 40, 20); }, 1.74 * std::pow(20.0, third), "line 178"},
       {[&] { pipeWind(1, 0.00855); }, 0.0081 / 0.00855 + pi * std::sqrt(1 / 0.00855), "line 175"},
       {[&] { pipeWind(5, 0.1); }, 8.9 * std::pow(5.0, 0.9) / std::pow(0.1, 0.1), "line 176"},
-      {[&] { wallWind(10, 5); }, 5.6002857069974565, "line 179"},    // tall wall, strong wind
+      // The strong-wind form needs v·H > 8 and either H < 2 or v < 3, all strictly.
+      {[&] { wallWind(5, 2); }, 3.96 * std::sqrt(2.5), "line 179"},
       {[&] { wallWind(5, 1.8); }, 18.558547631344926, "line 180"},   // v·H = 9 and H < 2
-      {[&] { wallWind(4, 2); }, 3.96 * std::sqrt(2.0), "line 179"},  // v·H = 8 exactly
+      {[&] { wallWind(8, 1); }, 3.96 * std::sqrt(8.0), "line 179"},  // v·H = 8 exactly
+      {[&] { wallWind(3, 4); }, 3.96 * std::sqrt(0.75), "line 179"},
       {[&] { wallWind(2, 5); }, 5.76 * std::pow(16 / 5.0, 0.2), "line 180"},  // v < 3
   };
   for (const auto& c : cases) {

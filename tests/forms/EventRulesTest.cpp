@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "forms/Application.h"
@@ -33,8 +34,16 @@ TEST_F(EventRules, ActionsRaiseExactlyTheirEvents) {
        {"txtInput.Change"}, none},
       {"same text raises nothing", [](TestWindow& f) { f.txt.setTextSilently("12"); },
        [](TestWindow& f) { f.txt.setText("12"); }, {}, none},
-      {"silent write raises nothing", none, [](TestWindow& f) { f.txt.setTextSilently("9"); }, {},
-       [](TestWindow& f) { EXPECT_EQ(f.txt.text(), "9"); }},
+      {"silent write raises nothing and drops the selection",
+       [](TestWindow& f) {
+         f.txt.setTextSilently("1234");
+         f.txt.userSelect(1, 2);
+       },
+       [](TestWindow& f) { f.txt.setTextSilently("9"); }, {},
+       [](TestWindow& f) {
+         EXPECT_EQ(f.txt.text(), "9");
+         EXPECT_EQ(f.txt.selStart() + f.txt.selLength(), 0);
+       }},
       {"list index from code sets text and raises Click only", none,
        [](TestWindow& f) { f.cbo.setListIndex(1); }, {"cboSize.Click"},
        [](TestWindow& f) { EXPECT_EQ(f.cbo.text(), "26.9"); }},
@@ -42,6 +51,15 @@ TEST_F(EventRules, ActionsRaiseExactlyTheirEvents) {
        {"cboSize.Click"}, [](TestWindow& f) { EXPECT_EQ(f.cbo.text(), "33.7"); }},
       {"item text selects the item", none, [](TestWindow& f) { f.cbo.setText("21.3"); },
        {"cboSize.Change"}, [](TestWindow& f) { EXPECT_EQ(f.cbo.listIndex(), 0); }},
+      {"typing an item's text selects the item", none, [](TestWindow& f) { f.cbo.userType("26.9"); },
+       Events(4, "cboSize.Change"), [](TestWindow& f) { EXPECT_EQ(f.cbo.listIndex(), 1); }},
+      {"items added and removed before the choice keep it",
+       [](TestWindow& f) { f.cbo.setListIndexSilently(1); },
+       [](TestWindow& f) {
+         f.cbo.addItem("17.2", 1);
+         f.cbo.removeItem(1);
+       },
+       {}, [](TestWindow& f) { EXPECT_EQ(f.cbo.text(), f.cbo.item(f.cbo.listIndex())); }},
       {"text that is no item leaves no selection",
        [](TestWindow& f) { f.cbo.setListIndexSilently(1); },
        [](TestWindow& f) { f.cbo.setText("40"); }, {"cboSize.Change"},
@@ -71,6 +89,12 @@ TEST_F(EventRules, ActionsRaiseExactlyTheirEvents) {
        none},
       {"disabled button ignores the user", [](TestWindow& f) { f.cmd.setEnabled(false); },
        [](TestWindow& f) { f.cmd.userClick(); }, {}, none},
+      {"disabled list ignores the user's choice", [](TestWindow& f) { f.cbo.setEnabled(false); },
+       [](TestWindow& f) { f.cbo.userSelectItem(1); }, {},
+       [](TestWindow& f) { EXPECT_EQ(f.cbo.listIndex(), -1); }},
+      {"locked box takes no typing", [](TestWindow& f) { f.txt.setLocked(true); },
+       [](TestWindow& f) { f.txt.userType("5"); }, {},
+       [](TestWindow& f) { EXPECT_EQ(f.txt.text(), ""); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -152,6 +176,14 @@ TEST_F(EventRules, FocusMovesWithinAWindowRaiseLostThenGot) {
   EXPECT_EQ(eventLog(), (Events{"TestWindow.Activate", "OtherWindow.Activate",
                                 "TestWindow.Activate"}));
   EXPECT_TRUE(w->cbo.hasFocus());
+
+  // A LostFocus handler that sends the focus elsewhere wins: the first target gets no GotFocus.
+  w->cbo.onLostFocus = [this] { w->txt.setFocus(); };
+  eventLog().clear();
+  w->chk.userFocus();
+  EXPECT_TRUE(w->txt.hasFocus());
+  EXPECT_EQ(eventLog().back(), "txtInput.GotFocus");
+  EXPECT_EQ(std::count(eventLog().begin(), eventLog().end(), "chkFlag.GotFocus"), 0);
 }
 
 TEST_F(EventRules, SetFocusRefusesControlsThatCannotTakeIt) {

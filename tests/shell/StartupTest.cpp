@@ -153,6 +153,13 @@ TEST_F(StartupTest, MissingOrBrokenDataFilesAreNamedAndEndTheProgram) {
     EXPECT_TRUE(app->ended());
     EXPECT_TRUE(app->loadedForms().empty());
   }
+  // Only Sweden reads the pipe sections: any other market starts without their file.
+  TearDown();
+  SetUp();
+  writeSettings("DK\r\n");
+  fs::remove(folder / "TEXT/PipeKap.SE");
+  veltaro::Main();
+  EXPECT_FALSE(app->ended());
 }
 
 TEST(CommandLine, GivesTheHeatLossDecimals) {

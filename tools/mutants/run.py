@@ -23,6 +23,7 @@ that stops at the first failure. The working tree itself is never touched.
 """
 
 import argparse
+import fcntl
 import filecmp
 import hashlib
 import os
@@ -211,6 +212,12 @@ def main():
     scratch = scratch.resolve()
     if scratch == ROOT or ROOT in scratch.parents:
         sys.exit("the scratch folder must lie outside the checkout")
+    scratch.mkdir(parents=True, exist_ok=True)
+    lock = open(scratch / "lock", "w")
+    try:
+        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except BlockingIOError:
+        sys.exit(f"another run uses {scratch}; wait for it or give --scratch")
     log = scratch / "log.txt"
     print(f"copying the checkout to {scratch}/src (log: {log})", flush=True)
     tree = scratch / "src"

@@ -533,7 +533,8 @@ CalcForm::SearchEnd frmCalc24::calculate() {
   const bool pipe = isSet("ROR");
   const bool inside = indoors();
   const bool vertical = isSet("LOD");
-  const double wind = inside ? 0.0 : num("VINDHASTIGHED");
+  // The wind speed has always gone through the locale's own number conversion here.
+  const double wind = inside ? 0.0 : LocaleNumber(control("VINDHASTIGHED").text());
   const double D = pipe ? num("RORCOM") / 1000 : 0;
   const double H = pipe ? 0 : num("PLANH") / 1000;
   const double s0 = num("ISOLERINGST", 0) / 1000;
@@ -583,7 +584,11 @@ void frmCalc24::writeSavings(double qBefore, double qAfter) {
   const double hours = wholeValue(num("Drift"));
   const Money kwh = Money::FromDouble((qBefore - qAfter) * length * (hours / 1000));
   const int unit = control("Energienh").listIndex() + 1;
-  const Money saving = PriceSavedEnergy(kwh, Money::FromDouble(num("Pris")), unit);
+  // The fourth to sixth units take their price through the locale's own number conversion.
+  const std::string& price = control("Pris").text();
+  const bool localePrice = unit >= 4 && unit <= 6;
+  const double perUnit = localePrice ? LocaleNumber(price) : ParseNumber(price);
+  const Money saving = PriceSavedEnergy(kwh, Money::FromDouble(perUnit), unit);
   control("Bespar").setText(PointText(saving.Rounded(0).ToDouble()));
 }
 

@@ -146,9 +146,10 @@ TEST_F(FormsViewTest, ListChoicesRaiseClickNotChange) {
     EXPECT_EQ(cb->currentText().toStdString(), c.list->text());
     EXPECT_FALSE(cb->view()->isVisible());
   }
+}
 
-  // A list opened with F4 and nothing chosen takes its first item on the first Down; its
-  // prompt is drawn as text, not greyed out as a disabled one.
+TEST_F(FormsViewTest, AListOpenedWithF4TakesItsFirstItemOnTheFirstDown) {
+  // With nothing chosen its prompt is drawn as text, not greyed out as a disabled one.
   auto* cb = widget<QComboBox>(sheet->lstProduct);
   view.userEvent([this] {
     sheet->lstProduct.setListIndex(-1);

@@ -46,24 +46,20 @@ int overflow(const forms::Control& c, QWidget* w) {
       return label.right() + 1 - box->width();
     }
     case ControlKind::OptionButton:
-    case ControlKind::CheckBox: {
-      auto* b = static_cast<QAbstractButton*>(w);
-      QStyleOptionButton option;
-      option.initFrom(b);
-      option.text = b->text();
-      const bool radio = c.kind() == ControlKind::OptionButton;
-      const QRect room = style->subElementRect(
-          radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option, b);
-      return fm.horizontalAdvance(qtview::withoutAccessKey(c.caption())) -
-             (b->width() - room.left());
-    }
+    case ControlKind::CheckBox:
     case ControlKind::CommandButton: {
-      auto* b = static_cast<QPushButton*>(w);
       QStyleOptionButton option;
-      option.initFrom(b);
-      option.text = b->text();
-      const QRect room = style->subElementRect(QStyle::SE_PushButtonContents, &option, b);
-      return fm.horizontalAdvance(qtview::withoutAccessKey(c.caption())) - room.width();
+      option.initFrom(w);
+      option.text = static_cast<QAbstractButton*>(w)->text();
+      const ControlKind k = c.kind();
+      const QRect room =
+          style->subElementRect(k == ControlKind::OptionButton ? QStyle::SE_RadioButtonContents
+                                : k == ControlKind::CheckBox   ? QStyle::SE_CheckBoxContents
+                                                               : QStyle::SE_PushButtonContents,
+                                &option, w);
+      // A push button centres its caption; the others draw it right of their indicator.
+      const int width = k == ControlKind::CommandButton ? room.width() : w->width() - room.left();
+      return fm.horizontalAdvance(qtview::withoutAccessKey(c.caption())) - width;
     }
     case ControlKind::ComboBox: {
       // A list's prompt ("SELECT product") is shown in its field while nothing is chosen.

@@ -567,7 +567,7 @@ CalcForm::SearchEnd frmCalc24::calculate() {
     // locale's own number conversion, its face temperatures the lenient reading. The flow is
     // (Tm - Ta) U on every pass, so the other reading scales it by one factor and leaves the
     // passes as they are.
-    s.HeatFlow *= (tm - LocaleNumber(control("Omgivende").text())) / (tm - ta);
+    s.HeatFlow = finite(s.HeatFlow * (tm - LocaleNumber(control("Omgivende").text())) / (tm - ta));
   }
   const double qAfter = s.HeatFlow;
 

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
 #include <algorithm>
 #include <vector>
@@ -62,6 +63,8 @@ void FormCanvas::paintEvent(QPaintEvent*) {
 
 void Workspace::setPicture(const QPixmap& picture) {
   picture_ = picture;
+  // The whole background stays within reach: a frame smaller than its picture scrolls.
+  setMinimumSize(picture.isNull() ? QSize(0, 0) : picture.size());
   viewport()->update();
 }
 
@@ -183,7 +186,15 @@ void FormView::buildFrame() {
   // A child window larger than the workspace, or placed beyond it, is reached by scrolling.
   workspace_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   workspace_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  frame->setCentralWidget(workspace_);
+  // The workspace sits in a scroller that shows the parts of its background picture the
+  // frame is too small for; the workspace itself scrolls to child windows beyond it.
+  auto* scroller = new QScrollArea(frame);
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setWidgetResizable(true);
+  scroller->setWidget(workspace_);
+  scroller->viewport()->installEventFilter(this);
+  scroller_ = scroller;
+  frame->setCentralWidget(scroller);
   // The keys of a multiple-document frame: Ctrl+F4 closes the active child (asking the
   // model, as its close box does), Ctrl+F6 goes to the next one and Ctrl+Shift+F6 back.
   auto* closeChild = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), frame);
@@ -337,7 +348,7 @@ void FormView::applyWindow(uint32_t dirty) {
       else if (!form_->hasControlBox())
         flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
       if (form_->topmost()) flags |= Qt::WindowStaysOnTopHint;
-      if (win->windowFlags() != flags) win->setWindowFlags(flags);
+      applyFlags(win, flags);
       Qt::WindowModality modality = form_->isModal() ? Qt::ApplicationModal : Qt::NonModal;
       if (win->windowModality() != modality) {
         bool shown = win->isVisible();
@@ -348,7 +359,7 @@ void FormView::applyWindow(uint32_t dirty) {
     } else if (sub_) {
       Qt::WindowFlags flags = Qt::SubWindow;
       if (!form_->hasControlBox()) flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-      if (sub_->windowFlags() != flags) sub_->setWindowFlags(flags);
+      applyFlags(sub_, flags);
     }
   }
   if (dirty & (F::kDirtyGeometry | F::kDirtyState)) {
@@ -361,11 +372,16 @@ void FormView::applyWindow(uint32_t dirty) {
         if (!placed_) {
           // A child opens inside the workspace where it fits; a larger one at its top left,
           // from where the workspace scrolls to the rest.
-          const QSize room = sub_->mdiArea() ? sub_->mdiArea()->viewport()->size() : QSize();
+          FormView* frame = owner_->frameView();
+          const QSize room = frame && frame->workspace() ? frame->visibleWorkspace() : QSize();
           x = std::max(0, std::min(x, room.width() - w));
           y = std::max(0, std::min(y, room.height() - h));
         }
         sub_->setGeometry(x, y, w, h);
+        // A new child opens in view, even when the frame was scrolled to a lower band.
+        if (!placed_)
+          if (FormView* frame = owner_->frameView(); frame && frame->scroller_)
+            static_cast<QScrollArea*>(frame->scroller_.data())->ensureVisible(x, y, 0, 0);
       } else {
         QRect frameRect = win->frameGeometry(), inner = win->geometry();
         const bool frameless = isFrameless();
@@ -407,6 +423,15 @@ void FormView::applyWindow(uint32_t dirty) {
   if (dirty & F::kDirtyFocus) applyFocus();
 }
 
+void FormView::applyFlags(QWidget* win, Qt::WindowFlags flags) {
+  // Qt adds hints of its own to the flags it is given, so they are compared with the ones last
+  // set: setting them again re-creates the window, which would drop its maximised state.
+  if (flagsSet_ && flags == appliedFlags_) return;
+  flagsSet_ = true;
+  appliedFlags_ = flags;
+  win->setWindowFlags(flags);
+}
+
 void FormView::applyWindowState() {
   QWidget* win = window_;
   int want = form_->windowState();
@@ -428,6 +453,7 @@ void FormView::activateWindow() {
       if (area->activeSubWindow() != sub_) area->setActiveSubWindow(sub_);
     }
   } else {
+    owner_->expectActivation(window_);
     window_->raise();
     window_->activateWindow();
   }
@@ -588,7 +614,8 @@ bool FormView::windowEvent(QEvent* e) {
       return false;
     }
     case QEvent::WindowActivate:
-      if (!sub_ && !owner_->isSyncing() && owner_->app().activeWindow() != f)
+      if (!sub_ && !owner_->isSyncing() && owner_->app().activeWindow() != f &&
+          !owner_->isLateActivation(window_))
         user([f] { f->userActivate(); });
       return false;
     case QEvent::Move:
@@ -606,10 +633,15 @@ bool FormView::windowEvent(QEvent* e) {
   }
 }
 
+QSize FormView::visibleWorkspace() const {
+  QSize size = workspace_->viewport()->size();
+  return scroller_ ? size.boundedTo(scroller_->viewport()->size()) : size;
+}
+
 void FormView::reportGeometry() {
   if (!form_ || !form_->isLoaded() || !window_ || !window_->isVisible()) return;
   if (form_->windowState() == forms::kStateMinimized) return;
-  QSize client = workspace_ ? workspace_->viewport()->size() : canvas_ ? canvas_->size() : QSize();
+  QSize client = workspace_ ? visibleWorkspace() : canvas_ ? canvas_->size() : QSize();
   int left = form_->left(), top = form_->top(), width = form_->width(), height = form_->height();
   if (!sub_ && !framed_ && form_->windowState() == forms::kStateNormal &&
       window_->frameGeometry() != window_->geometry()) {
@@ -658,6 +690,10 @@ bool FormView::eventFilter(QObject* watched, QEvent* e) {
           e->type() == QEvent::WindowActivate || e->type() == QEvent::Move)
         return windowEvent(e);
     }
+    if (e->type() == QEvent::Resize && !owner_->isSyncing()) reportGeometry();
+    return false;
+  }
+  if (scroller_ && watched == scroller_->viewport()) {
     if (e->type() == QEvent::Resize && !owner_->isSyncing()) reportGeometry();
     return false;
   }

@@ -103,6 +103,8 @@ class FormView : public QObject {
   QMdiSubWindow* subWindow() const { return sub_; }
   QMainWindow* frame() const { return frame_; }
   Workspace* workspace() const { return workspace_; }
+  // The part of the workspace on screen (the frame may be smaller than its picture).
+  QSize visibleWorkspace() const;
   QWidget* widgetOf(const forms::Control& control) const;
   forms::Control* controlOf(const QObject* widget) const;
 
@@ -119,6 +121,7 @@ class FormView : public QObject {
   void buildFrame();
   void applyWindow(uint32_t dirty);
   void applyWindowState();
+  void applyFlags(QWidget* win, Qt::WindowFlags flags);
   void applyMenus();
   void applyToolbars();
   void fillWindowList(QMenu* menu);
@@ -148,11 +151,14 @@ class FormView : public QObject {
   bool placed_ = false;
   bool framed_ = false;
   bool firstFocusGiven_ = false;
+  bool flagsSet_ = false;
+  Qt::WindowFlags appliedFlags_;
   QPointer<QWidget> window_;
   QPointer<FormCanvas> canvas_;
   QPointer<QMdiSubWindow> sub_;
   QPointer<QMainWindow> frame_;
   QPointer<Workspace> workspace_;
+  QPointer<QAbstractScrollArea> scroller_;
   std::map<const forms::Toolbar*, QPointer<FormCanvas>> strips_;
   std::map<const forms::Control*, QPointer<QWidget>> widgets_;
   std::map<const QObject*, forms::Control*> controlOf_;

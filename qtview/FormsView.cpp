@@ -88,6 +88,21 @@ QWidget* FormsView::dialogParent() const {
   return mainWindow();
 }
 
+void FormsView::expectActivation(QWidget* window) {
+  expectedActive_ = window;
+  expectedSince_.start();
+}
+
+bool FormsView::isLateActivation(QWidget* window) {
+  // Half a second is ample for the window system to catch up with the program.
+  constexpr qint64 kCatchUpMs = 500;
+  if (!expectedActive_ || window == expectedActive_) {
+    expectedActive_ = nullptr;
+    return false;
+  }
+  return expectedSince_.elapsed() < kCatchUpMs;
+}
+
 // ---------------------------------------------------------------- model to screen
 
 void FormsView::userEvent(const std::function<void()>& event) {

@@ -15,6 +15,7 @@
 // after each user event the view dispatches (and when the platform opens a box, pauses or
 // lets events run); a handler that writes a box many times is shown only with its final text.
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <cstdint>
@@ -67,6 +68,11 @@ class FormsView : public QObject, public forms::Application::Observer {
   // The window that message boxes and dialogs belong to.
   QWidget* dialogParent() const;
 
+  // The program activated a window; the window system reports activations late, so for a
+  // moment an activation of any other window is an old one and not the user's.
+  void expectActivation(QWidget* window);
+  bool isLateActivation(QWidget* window);
+
  signals:
   // The program is over: its MDI frame was unloaded, or it ended itself.
   void ended();
@@ -91,6 +97,8 @@ class FormsView : public QObject, public forms::Application::Observer {
   const forms::Form* appliedActiveChild_ = nullptr;
   const forms::Form* appliedActiveTop_ = nullptr;
   bool busyCursor_ = false;
+  QPointer<QWidget> expectedActive_;
+  QElapsedTimer expectedSince_;
   bool ended_ = false;
   struct ModalRun {
     const forms::Form* form;

@@ -1,5 +1,6 @@
 #include "calc/MultiLayerForm.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -54,6 +55,12 @@ double LeadingNumber(std::string_view text) {
   }
   if (number.find_first_of("0123456789") == std::string::npos) return 0;
   return std::strtod(number.c_str(), nullptr);
+}
+
+// The rows the count rule shows for a text: 2 to 6, a count between two whole numbers taken as
+// the rows it shows (v - 1 to the nearest whole number, a half to the even one).
+double RuleRows(std::string_view text) {
+  return RoundHalfEven(std::clamp(LeadingNumber(text), 2.0, 6.0) - 1) + 1;
 }
 }  // namespace
 
@@ -362,8 +369,11 @@ int MultiLayerForm::shownLayers() {
 void MultiLayerForm::matchLayerRows() {
   // A count typed while the box still has the focus (Calculate from the menu or the toolbar)
   // has not shown its rows yet: the calculation must not use rows the user cannot see.
-  const double n = ParseNumber(control("AntalLag").text());
-  if (!(RoundHalfEven(n) == shownLayers())) AntalLag_LostFocus();
+  // Any text the rule would rewrite or show with other rows counts, not only a count that reads
+  // as another number: with four rows shown, "3.5" or "3,5" still shows three.
+  const std::string& text = control("AntalLag").text();
+  const double rows = RuleRows(text);
+  if (rows != shownLayers() || RoundHalfEven(ParseNumber(text)) != rows) AntalLag_LostFocus();
 }
 
 // ---------------------------------------------------------------- Calculate

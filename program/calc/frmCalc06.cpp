@@ -187,9 +187,8 @@ double frmCalc06::pipeSearch(double tm, double ta, double td, double e, double K
   control("VARMETAB").setText(RoundTripText(q));
 
   const bool inside = indoors(), vertical = isSet("LOD");
-  double U = 0, c = 0;
-  int passes = 0;
-  while (passes < 2 || std::abs(U - uReq) > std::abs(uReq / 1000)) {
+  double U = 0, c = 0;  // U = 0: the first pass always runs
+  while (std::abs(U - uReq) > std::abs(uReq / 1000)) {
     const double sM = ParseNumber(iso.text()) / 1000;
     runningThicknessM_ = sM;
     const double D = finite(dOut + 2 * sM);
@@ -204,7 +203,6 @@ double frmCalc06::pipeSearch(double tm, double ta, double td, double e, double K
     // A surface exactly at the ambient temperature would leave radiation without a value.
     if (ParseNumber(ovf.text()) == ta) ovf.setText(RoundTripText(ta - 1));
     iso.setText(RoundTripText(finite(1000 * sM * U / uReq)));
-    ++passes;
     c += 0.1;
     if (c > 1000) break;
   }
@@ -227,8 +225,11 @@ double frmCalc06::planeSearch(double tm, double ta, double td, double e, double 
   const bool inside = indoors(), vertical = isSet("LOD");
   double next = 0.1, previous = 0, c = 0;
   runningThicknessM_ = next;
+  // The start thickness is no result of its own: a first pass that lands on it has used a
+  // surface coefficient of the start guess, so the search always makes a second pass.
   int passes = 0;
   while (passes < 2 || std::abs(previous - next) > std::abs(0.0001 * next)) {
+    ++passes;
     previous = next;
     double ts = ParseNumber(ovf.text());
     surfaceCoefficient({false, inside, vertical, H, e}, ts, ta, wind);
@@ -243,7 +244,6 @@ double frmCalc06::planeSearch(double tm, double ta, double td, double e, double 
     next = finite(s.Lambda * ((tm - ta) / q - 1 / alphaI - 1 / h));
     runningThicknessM_ = next;
     iso.setText(RoundTripText(1000 * next));
-    ++passes;
     c += 0.1;
     if (c > 1000) break;
   }
@@ -272,7 +272,8 @@ CalcForm::SearchEnd frmCalc06::calculate() {
     runningThicknessM_ = std::numeric_limits<double>::infinity();
     throw RunTimeError(RunTimeError::Overflow);
   } else if (td <= ta) {
-    // The medium never cools down to its dew point, even without insulation.
+    // The medium never cools down to its dew point, even without insulation. (A search on a
+    // negative transmittance would leave a surface temperature of no meaning in the details.)
     iso.setText("0");
     s.SurfaceTemperature = tm;
   } else {
@@ -293,7 +294,10 @@ CalcForm::SearchEnd frmCalc06::calculate() {
   // A thickness above 1000 mm is turned away by the frame's thickness check.
   FillDetails(s.SurfaceCoefficient, s.RadiativeCoefficient, s.ConvectiveCoefficient, s.HeatFlow,
               s.SurfaceTemperature, s.FlowRegimeText, caption());
-  if (ParseNumber(iso.text()) > 0) iso.setText(PointText(RoundHalfEven(num("ISOLERINGST"), 0)));
+  // A thickness above 1000 mm stays unrounded, so that the frame's check sees 1000.3 as too
+  // thick rather than as 1000.
+  const double sMm = ParseNumber(iso.text());
+  if (sMm > 0 && sMm <= 1000) iso.setText(PointText(RoundHalfEven(sMm, 0)));
   control("VARMETAB").setText(SignedPointText(RoundHalfEven(num("VARMETAB"), s.HeatLossDecimals)));
   ovf.setText(SignedPointText(RoundHalfEven(num("OVERFLADE"), 0)));
   s.ResultValid[calcType()] = true;
@@ -302,6 +306,12 @@ CalcForm::SearchEnd frmCalc06::calculate() {
   end.converged = c <= 1000;
   roundedToNothing_ = num("ISOLERINGST") < 0.00000000001;
   return end;
+}
+
+void frmCalc06::thicknessRejected() {
+  // Beside the verdict the emptied loss and surface temperature read as 0.
+  control("VARMETAB").setText(SignedPointText(0));
+  control("OVERFLADE").setText(SignedPointText(0));
 }
 
 void frmCalc06::showNonConvergence() {

@@ -28,6 +28,7 @@ class frmCalc06 : public CalcForm {
   SearchEnd calculate() override;
   bool computesThickness() const override { return true; }
   bool faultWasRunawayThickness() const override { return !(runningThicknessM_ <= 1.0); }
+  void thicknessRejected() override;
   void showNonConvergence() override;
 
  private:

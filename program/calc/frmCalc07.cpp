@@ -1,6 +1,5 @@
 #include "calc/frmCalc07.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "calc/InputCheck.h"
@@ -30,14 +29,15 @@ constexpr double kTemperatureStep = 0.0001;
 constexpr double kThicknessStep = 0.0001;
 constexpr double kThicknessLimit = 1.0;
 // How close the end temperature must come to the required one: a share of its value in °C,
-// but never less than half a thousandth of a degree, so that a required 0 °C (or nearly so)
-// can be met at all.
+// except for a required 0 °C, where any share is nothing and half a thousandth of a degree
+// stands in for it.
 constexpr double kThicknessTolerance = 0.003;
 constexpr double kStartTolerance = 0.0001;
-constexpr double kLeastTolerance = 0.0005;
+constexpr double kToleranceAtZero = 0.0005;
 
 bool endMet(double required, double got, double share) {
-  return std::abs(required - got) < std::max(std::abs(share * required), kLeastTolerance);
+  const double tolerance = required == 0 ? kToleranceAtZero : std::abs(share * required);
+  return std::abs(required - got) < tolerance;
 }
 
 // For each calculation type, the input box whose value is the unknown, with its caption and

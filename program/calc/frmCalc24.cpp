@@ -533,7 +533,8 @@ CalcForm::SearchEnd frmCalc24::calculate() {
   const bool pipe = isSet("ROR");
   const bool inside = indoors();
   const bool vertical = isSet("LOD");
-  const double wind = inside ? 0.0 : num("VINDHASTIGHED");
+  // The wind speed has always gone through the locale's own number conversion here.
+  const double wind = inside ? 0.0 : LocaleNumber(control("VINDHASTIGHED").text());
   const double D = pipe ? num("RORCOM") / 1000 : 0;
   const double H = pipe ? 0 : num("PLANH") / 1000;
   const double s0 = num("ISOLERINGST", 0) / 1000;
@@ -561,6 +562,13 @@ CalcForm::SearchEnd frmCalc24::calculate() {
   HeatFlowOptions options;
   options.indoorPlaneAsWall = true;
   if (stack.solveHeatFlow(options) != StackEnd::Converged) return {false};
+  if (!pipe) {
+    // A plane's heat flow after re-insulation has always taken the ambient box through the
+    // locale's own number conversion, its face temperatures the lenient reading. The flow is
+    // (Tm - Ta) U on every pass, so the other reading scales it by one factor and leaves the
+    // passes as they are.
+    s.HeatFlow = finite(s.HeatFlow * (tm - LocaleNumber(control("Omgivende").text())) / (tm - ta));
+  }
   const double qAfter = s.HeatFlow;
 
   control("SkilTemp").setText(PointText(RoundHalfEven(s.LayerTemperatures[1])));
@@ -583,7 +591,11 @@ void frmCalc24::writeSavings(double qBefore, double qAfter) {
   const double hours = wholeValue(num("Drift"));
   const Money kwh = Money::FromDouble((qBefore - qAfter) * length * (hours / 1000));
   const int unit = control("Energienh").listIndex() + 1;
-  const Money saving = PriceSavedEnergy(kwh, Money::FromDouble(num("Pris")), unit);
+  // The fourth to sixth units take their price through the locale's own number conversion.
+  const std::string& price = control("Pris").text();
+  const bool localePrice = unit >= 4 && unit <= 6;
+  const double perUnit = localePrice ? LocaleNumber(price) : ParseNumber(price);
+  const Money saving = PriceSavedEnergy(kwh, Money::FromDouble(perUnit), unit);
   control("Bespar").setText(PointText(saving.Rounded(0).ToDouble()));
 }
 

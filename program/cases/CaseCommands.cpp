@@ -189,14 +189,12 @@ void CaseCommands::save(bool withRecords) {
   try {
     WriteFilesWhole(files);
     fx().CaseBasePath = base;
-    if (withRecords) {
-      // Records of an earlier save that this one did not write would come back on the next
-      // open beside results that no longer belong to them.
-      std::vector<std::string> stale;
-      for (const std::string& f : ExistingCaseFiles(base))
-        if (!written.count(f) && f != files.front().path) stale.push_back(f);
-      RemoveFiles(stale);
-    }
+    // Records of an earlier case of this name that this save did not write would come back
+    // on the next open beside results that no longer belong to them; a new case has none.
+    std::vector<std::string> stale;
+    for (const std::string& f : ExistingCaseFiles(base))
+      if (!written.count(f) && f != files.front().path) stale.push_back(f);
+    RemoveFiles(stale);
   } catch (const CaseFileError& e) {
     message(std::string("The case was not saved.") + kNewLine + kNewLine + e.what(),
             forms::mb::Critical, menuName);

@@ -250,6 +250,7 @@ std::vector<std::string> ReadRecord(const RecordLayout& layout, forms::Form& win
   for (const Field& f : layout.fields) order.push_back(&f);
   std::stable_sort(order.begin(), order.end(),
                    [](const Field* a, const Field* b) { return a->step < b->step; });
+  // Every record keeps the geometry option at offset 12; it decides where offset 0 goes.
   const bool pipe = GetInt16(bytes, 12) != 0;
   Restore restore(window, bytes);
   for (const Field* f : order) restore.put(*f, pipe);

@@ -13,6 +13,8 @@ const char* describe(RunTimeError::Kind kind) {
       return "Subscript out of range";
     case RunTimeError::DivisionByZero:
       return "Division by zero";
+    case RunTimeError::TypeMismatch:
+      return "Type mismatch";
   }
   return "Run-time error";
 }

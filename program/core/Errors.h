@@ -24,6 +24,7 @@ class RunTimeError : public std::runtime_error {
     Overflow = 6,         // also 0/0 and a value beyond the Money or 16-bit range
     Subscript = 9,        // an index outside an array
     DivisionByZero = 11,
+    TypeMismatch = 13,  // a text the locale's number conversion cannot read
   };
   explicit RunTimeError(Kind kind);
   RunTimeError(Kind kind, const std::string& detail);

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <stdexcept>
 
 #include "calc/CalcWindow.h"
@@ -66,7 +67,11 @@ std::string ReportRoundedText(std::string_view text, int decimals) {
 std::string ReportWholeNumberText(std::string_view text) {
   if (!IsNumberText(text)) return std::string(text);
   double v = std::round(ParseNumber(text));
-  return v == 0 ? std::string() : IntegerText(static_cast<long long>(v));
+  if (v == 0) return std::string();
+  // Every digit, also of a value beyond the range of a 64-bit integer.
+  char digits[400];
+  std::snprintf(digits, sizeof digits, "%.0f", v);
+  return digits;
 }
 
 std::string HtmlEscape(std::string_view text) {
@@ -262,18 +267,23 @@ namespace {
 void pipeDistanceBlock(ReportDocument& d, const ReportWriter& w) {
   forms::MenuItem* item = mainWindow().findMenu("menuShowPipeDistance");
   if (!item || !item->checked() || !d.isSet("ROR")) return;
+  const std::string& code = fx().CountryCode;
+  const bool sweden = code == "SE";
+  // Markets without distance tables get the picture alone: it shows no distance, so it
+  // needs no result.
+  if (!sweden && code != "DK" && code != "NO") {
+    d.line("<IMG SRC='" + ReportPicturePath("bolgeprint.jpg") + "'>");
+    return;
+  }
   auto* calc = dynamic_cast<CalcWindow*>(&d.form());
   const int type = CalcTypeOf(w.calcNumber);
   if (!calc || !fx().ResultValid[type]) return;
   const CalcWindow::PipeDistances shown = calc->pipeDistancesOfResult();
   if (!shown.computed) return;
-  const std::string& code = fx().CountryCode;
-  if (code == "DK" || code == "NO")
-    d.pipeDistance(type);
-  else if (code == "SE")
+  if (sweden)
     d.pipeDistanceSE(type, shown.a, shown.b);
   else
-    d.line("<IMG SRC='" + ReportPicturePath("bolgeprint.jpg") + "'>");
+    d.pipeDistance(type);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/Errors.h"
 #include "core/Savings.h"
 
 namespace {
@@ -15,6 +16,7 @@ TEST(DuctGasConstants, EveryFlowUnitAndTheDensityOfBothGases) {
     double flow, D, kgPerS;
   } cases[] = {
       {20, false, 0, 0.5, 0.2, 0.5},                     // kg/s: taken as it is
+      {500, true, 9, 3.5, 0.2, 3.5},                     // and any unit not in the list
       {20, false, 1, 1800000, 0.2, 0.6002944958029774},  // l/h
       {120, true, 2, 250, 0.2, 0.23045371859159536},     // l/s, flue gas
       {-10, false, 3, 900, 0.2, 0.3343650606966423},     // m³/h, cold air
@@ -23,6 +25,7 @@ TEST(DuctGasConstants, EveryFlowUnitAndTheDensityOfBothGases) {
   for (const auto& c : cases)
     EXPECT_NEAR(veltaro::GasMassFlow(c.T, c.flue, c.unit, c.flow, c.D), c.kgPerS, 1e-12 * c.kgPerS)
         << "unit " << c.unit;
+  EXPECT_THROW(veltaro::GasMassFlow(-273.15, false, 2, 1, 0.2), veltaro::RunTimeError);
 }
 
 TEST(DuctGasConstants, SpecificHeatOfAirAndFlueGas) {
@@ -40,6 +43,9 @@ TEST(DuctGasConstants, SpecificHeatOfAirAndFlueGas) {
   };
   for (const auto& c : cases)
     EXPECT_NEAR(veltaro::GasSpecificHeat(c.t, c.flue), c.cp, 1e-13) << c.t << " " << c.flue;
+  // At and below absolute zero there is no heat capacity.
+  EXPECT_THROW(veltaro::GasSpecificHeat(-273.15, false), veltaro::RunTimeError);
+  EXPECT_THROW(veltaro::GasSpecificHeat(-300, true), veltaro::RunTimeError);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Rounding, number texts, Money, and the number reader with its key filter and text services.
 
 #include "CoreFixture.h"
+#include "core/Errors.h"
 #include "core/Numbers.h"
 #include "core/NumericInput.h"
 
@@ -23,9 +24,16 @@ TEST(Rounding, HalvesGoToTheEvenNeighbourOnTheExactValue) {
 
 TEST(NumberTexts, PointAndLocaleForms) {
   // locale: the locale with a decimal comma
-  const struct { double x; const char *point, *locale; } cases[] = {{-12.5, "-12.5", "-12,5"},
-               {0.5, ".5", "0,5"}, {-0.25, "-.25", "-0,25"}, {-0.0, "0", "0"},
-               {1e15, "1E+15", "1E+15"}, {0.00001, "1E-05", "1E-05"}, {0.0001, ".0001", "0,0001"},
+  const struct {
+    double x;
+    const char *point, *locale;
+  } cases[] = {{-12.5, "-12.5", "-12,5"},
+               {0.5, ".5", "0,5"},
+               {-0.25, "-.25", "-0,25"},
+               {-0.0, "0", "0"},
+               {1e15, "1E+15", "1E+15"},
+               {0.00001, "1E-05", "1E-05"},
+               {0.0001, ".0001", "0,0001"},
                {-2.5e-120, "-2.5E-120", "-2,5E-120"},
                {1.0 / 3, ".333333333333333", "0,333333333333333"}};
   for (const auto& c : cases) {
@@ -85,7 +93,13 @@ TEST_F(TextServices, LocaleWhereItCountsAndTheSmallServices) {
     EXPECT_EQ(veltaro::ParseNumber("12,75"), 12.75) << sep;
     EXPECT_EQ(veltaro::LocaleText(2.75), std::string("2") + sep + "75");
     EXPECT_EQ(veltaro::LocalizeDecimal("1.2,3"), *sep == ',' ? "1,2,3" : "1.2.3");
+    EXPECT_EQ(veltaro::LocaleNumber("2.5"), *sep == ',' ? 25 : 2.5);
   }
+  // The locale's own conversion: the other separator groups digits; anything else is no number.
+  EXPECT_EQ(veltaro::LocaleNumber(" -1.234,5 ", ","), -1234.5);
+  EXPECT_EQ(veltaro::LocaleNumber("+1,2.5", "."), 12.5);
+  for (const char* bad : {"", "5-", ",5", "1.2.3", "1E+3"})
+    EXPECT_THROW(veltaro::LocaleNumber(bad, "."), veltaro::RunTimeError) << bad;
   std::string t = "1.2.3";
   EXPECT_EQ(veltaro::DotToComma(t), "1,2.3");
   EXPECT_EQ(t, "1,2.3");

@@ -106,19 +106,4 @@ TEST_F(Savings, ASavingIsWhatTheInsulationTakesOffTheLoss) {
   EXPECT_EQ(w.control("VTU").text(), veltaro::LocaleText(veltaro::RoundHalfEven(cold, 0), "."));
 }
 
-TEST(DuctGas, MassFlowAndSpecificHeat) {
-  EXPECT_NEAR(veltaro::GasMassFlow(0, false, 3, 3600, 0.2), 1.2885, 5e-5);
-  EXPECT_NEAR(veltaro::GasMassFlow(0, false, 1, 3.6e6, 0.2), 1.2885, 5e-5);  // l/h
-  EXPECT_NEAR(veltaro::GasMassFlow(0, false, 4, 2, 0.2), 0.080952, 5e-7);
-  EXPECT_EQ(veltaro::GasMassFlow(500, true, 9, 3.5, 0.2), 3.5);
-  // Flue gas is heavier; a hotter gas is lighter in proportion to its absolute temperature.
-  EXPECT_NEAR(veltaro::GasMassFlow(273.15, true, 2, 1000, 0), 29.72 / 22.4 / 2, 1e-12);
-  EXPECT_THROW(veltaro::GasMassFlow(-273.15, false, 2, 1, 0.2), veltaro::RunTimeError);
-
-  EXPECT_NEAR(veltaro::GasSpecificHeat(20, false), 1.0203, 5e-5);
-  EXPECT_NEAR(veltaro::GasSpecificHeat(200, true), 1.0507, 5e-5);
-  EXPECT_THROW(veltaro::GasSpecificHeat(-273.15, false), veltaro::RunTimeError);
-  EXPECT_THROW(veltaro::GasSpecificHeat(-300, true), veltaro::RunTimeError);
-}
-
 }  // namespace

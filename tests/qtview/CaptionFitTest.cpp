@@ -1,5 +1,6 @@
 // Every window the program registers, opened in every market after a real start-up on the
-// shipped data: each static caption must fit its control in the font the front end renders.
+// shipped data: each static caption, and each list's prompt, must fit its control in the font
+// the front end renders.
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,20 @@ int overflow(const forms::Control& c, QWidget* w) {
       const QRect room = style->subElementRect(QStyle::SE_PushButtonContents, &option, b);
       return fm.horizontalAdvance(qtview::withoutAccessKey(c.caption())) - room.width();
     }
+    case ControlKind::ComboBox: {
+      // A list's prompt ("SELECT product") is shown in its field while nothing is chosen.
+      auto* box = static_cast<QComboBox*>(w);
+      const QString shown = box->isEditable()         ? box->lineEdit()->text()
+                            : box->currentIndex() < 0 ? box->placeholderText()
+                                                      : box->currentText();
+      QStyleOptionComboBox option;
+      option.initFrom(box);
+      option.editable = box->isEditable();
+      option.currentText = shown;
+      const QRect field =
+          style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
+      return fm.horizontalAdvance(shown) - field.width();
+    }
     default:
       return 0;
   }
@@ -102,7 +117,7 @@ std::vector<std::string> clippedCaptions(const std::string& market, forms::Appli
   for (forms::Form* f : app.loadedForms())
     for (const auto& c : f->controls()) {
       QWidget* w = view.widgetOf(*c);
-      if (!w || !c->visible() || c->caption().empty()) continue;
+      if (!w || !c->visible() || c->text().empty()) continue;
       int over = overflow(*c, w);
       if (c->kind() == ControlKind::Label) over = std::max(over, collision(*c, w, view));
       if (over > 0)
@@ -131,11 +146,9 @@ TEST(CaptionFit, ACaptionMadeLongerIsCaught) {
   const struct {
     const char* window;
     ControlKind kind;
-  } cases[] = {{"frmCountry", ControlKind::Label},
-               {"frmCountry", ControlKind::CommandButton},
-               {"frmCalc01", ControlKind::Frame},
-               {"frmCalc01", ControlKind::OptionButton},
-               {"frmCalc01", ControlKind::Label}};
+  } cases[] = {{"frmCountry", ControlKind::Label}, {"frmCountry", ControlKind::CommandButton},
+               {"frmCalc01", ControlKind::Frame},  {"frmCalc01", ControlKind::OptionButton},
+               {"frmCalc01", ControlKind::Label},  {"frmCalc01", ControlKind::ComboBox}};
   for (const auto& c : cases) {
     forms::Form& f = run.app.get(c.window);
     forms::Control* target = nullptr;

@@ -7,6 +7,7 @@
 #include <QtWidgets>
 
 #include "MarketRun.h"
+#include "shell/mdiVeltaro.h"
 #include "start/frmCountry.h"
 #include "start/frmStart.h"
 
@@ -79,6 +80,53 @@ TEST(ProgramWindows, TheSplashWindowHasNoFrameAndOpensCentred) {
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   EXPECT_LE((window->geometry().center() - screen.center()).manhattanLength(), 2);
   EXPECT_EQ(splash.width(), window->width() * 15);
+}
+
+TEST(ProgramWindows, AWindowOpenedOverTheMainWindowStaysActive) {
+  // The window system reports activations late; answering an old one with another request
+  // made the two windows take the activation from each other without end.
+  MarketRun run("UK", false);
+  run.view.userEvent([&] { run.app.get("frmCalc01"); });
+  auto& country = run.app.get<veltaro::frmCountry>();
+  run.view.userEvent([&] { country.show(); });
+  int activations = 0;
+  struct Counter : QObject {
+    int* n;
+    explicit Counter(int* count) : n(count) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+      *n += e->type() == QEvent::WindowActivate;
+      return false;
+    }
+  } counter(&activations);
+  run.view.mainWindow()->installEventFilter(&counter);
+  run.view.windowOf(country)->installEventFilter(&counter);
+  QTest::qWait(200);
+  EXPECT_EQ(run.app.activeWindow(), &country);
+  EXPECT_LE(activations, 2);
+}
+
+TEST(ProgramWindows, TheLowestBandIsWithinReachAtTheStartSize) {
+  for (const char* market : {"DK", "LT"}) {
+    SCOPED_TRACE(market);
+    MarketRun run(market, false);
+    auto* scroller = qobject_cast<QScrollArea*>(run.view.mainWindow()->centralWidget());
+    ASSERT_NE(scroller, nullptr);
+    int y = 6000;
+    while (y < 9000 && veltaro::HitTestBands(market, 5000, y).calcNumber != 24) y += 15;
+    while (veltaro::HitTestBands(market, 5000, y + 15).calcNumber == 24) y += 15;
+    const QPoint band(5000 / 15, y / 15);  // the band's lowest row
+    QWidget* area = run.view.workspace()->viewport();
+    // Below the frame's client area at its start size, and reached by scrolling.
+    EXPECT_GT(band.y(), scroller->viewport()->height());
+    scroller->ensureVisible(band.x(), band.y());
+    EXPECT_TRUE(scroller->viewport()->rect().contains(area->mapTo(scroller->viewport(), band)));
+    QTest::mouseClick(area, Qt::LeftButton, {}, band);
+    ASSERT_TRUE(run.app.isLoaded("frmCalc24"));
+    // The window it opens comes into view with its title bar.
+    QWidget* opened = run.view.windowOf(*run.app.find("frmCalc24"));
+    EXPECT_TRUE(
+        scroller->viewport()->rect().contains(opened->mapTo(scroller->viewport(), QPoint(10, 10))));
+  }
 }
 
 TEST(ProgramWindows, TheContactWindowScrollsIntoReachAndKeepsToTheFramesRightEdge) {

@@ -15,14 +15,21 @@ namespace {
 
 using viewtest::MarketRun;
 
+// The program's windows registered, none open yet, as on the first start.
+struct FirstStart {
+  testing_support::ProgramFolder folder{"country"};
+  testing_support::ScriptedPlatform platform;
+  bool folderSet = (platform.folder = folder.path.string(), true);
+  forms::Application app{platform};
+  qtview::FormsView view{app};
+  bool registered = (veltaro::RegisterProgramWindows(), true);
+};
+
 TEST(ProgramWindows, TheCountryDialogWorksByKeyboardAlone) {
   // As on the first start: the dialog comes before any other window.
-  testing_support::ProgramFolder folder("country");
-  testing_support::ScriptedPlatform platform;
-  platform.folder = folder.path.string();
-  forms::Application app(platform);
-  qtview::FormsView view(app);
-  veltaro::RegisterProgramWindows();
+  FirstStart start;
+  forms::Application& app = start.app;
+  qtview::FormsView& view = start.view;
   auto& country = app.get<veltaro::frmCountry>();
   view.userEvent([&] { country.show(); });
   QWidget* window = view.windowOf(country);
@@ -69,13 +76,10 @@ TEST(ProgramWindows, EveryMarketsMainWindowHasTheProgramsIconAndTheMarineEdition
 }
 
 TEST(ProgramWindows, TheSplashWindowHasNoFrameAndOpensCentred) {
-  testing_support::ScriptedPlatform platform;
-  forms::Application app(platform);
-  qtview::FormsView view(app);
-  veltaro::RegisterProgramWindows();
-  auto& splash = app.get<veltaro::frmStart>();
-  view.userEvent([&] { splash.show(); });
-  QWidget* window = view.windowOf(splash);
+  FirstStart start;
+  auto& splash = start.app.get<veltaro::frmStart>();
+  start.view.userEvent([&] { splash.show(); });
+  QWidget* window = start.view.windowOf(splash);
   EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   EXPECT_LE((window->geometry().center() - screen.center()).manhattanLength(), 2);
@@ -137,7 +141,7 @@ TEST(ProgramWindows, TheContactWindowScrollsIntoReachAndKeepsToTheFramesRightEdg
   run.view.userEvent([&] { run.app.get("frmAdresses"); });
   QCoreApplication::processEvents();
   QMdiArea* area = run.view.workspace();
-  EXPECT_TRUE(area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible());
+  EXPECT_TRUE(area->horizontalScrollBar()->isVisible());
   // It opens at the workspace's left edge, its close button within the scrolled range.
   EXPECT_EQ(run.view.windowOf(*run.app.find("frmAdresses"))->x(), 0);
   run.view.userEvent([&] { run.app.unloadIfLoaded("frmAdresses"); });

@@ -1,16 +1,20 @@
 // The Qt platform: Windows message-box styles and answers, file filters, addresses, programs,
-// input boxes and modal runs, with the boxes answered by a scripted click.
+// input boxes, modal runs, help and a report printed to a PDF file, with the boxes and dialogs
+// answered by a scripted click.
 
 #include <gtest/gtest.h>
 
 #include <QPrintDialog>
+#include <QProcess>
 #include <QtTest>
 #include <QtWidgets>
 #include <functional>
 
+#include "core/Fx.h"
 #include "forms/Application.h"
 #include "qtview/FormsView.h"
 #include "qtview/QtPlatform.h"
+#include "report/Reports.h"
 
 namespace {
 
@@ -29,6 +33,16 @@ class Dialog : public forms::Form {
   }
 };
 
+const QString kDir = VELTARO_BINARY_DIR "/qtview-files";
+
+QString writeFile(const QString& name, const QByteArray& bytes) {
+  QDir().mkpath(kDir);
+  QFile f(kDir + "/" + name);
+  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+  return f.fileName();
+}
+
 class QtPlatformTest : public ::testing::Test {
  protected:
   qtview::QtPlatform platform;
@@ -41,58 +55,62 @@ class QtPlatformTest : public ::testing::Test {
   void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
   // Acts on the box or dialog that the next call opens, once it is up.
   static void whenOpen(std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
+    QTimer::singleShot(0, [act] {
+      if (QWidget* w = QApplication::activeModalWidget())
+        act(w);
+      else
+        whenOpen(act);
+    });
+  }
+  // The user picks printing to a PDF file in the print dialog and names the file.
+  static void printTo(const QString& pdf) {
+    QFile::remove(pdf);
+    whenOpen([pdf](QWidget* w) {
+      auto* printers = w->findChild<QComboBox*>("printers");
+      auto* fileName = w->findChild<QLineEdit*>("filename");
+      ASSERT_TRUE(qobject_cast<QPrintDialog*>(w) && printers && fileName);
+      for (int i = 0; i < printers->count(); ++i)
+        if (printers->itemText(i).contains("PDF")) printers->setCurrentIndex(i);
+      fileName->setText(pdf);
+      static_cast<QDialog*>(w)->accept();
+    });
   }
 };
 
 TEST_F(QtPlatformTest, MessageBoxStylesAndAnswers) {
-  struct Case {
+  using enum QMB::StandardButton;
+  using enum QMB::Icon;
+  const struct {
     int style;
     std::vector<QMB::StandardButton> buttons;
     QMB::Icon icon;
-    QMB::StandardButton defaultButton;
-    QMB::StandardButton click;
+    QMB::StandardButton defaultButton, click;
     int answer;
   } cases[] = {
-      {mb::OkOnly, {QMB::Ok}, QMB::NoIcon, QMB::Ok, QMB::Ok, mb::IdOk},
-      {mb::OkCancel | mb::Critical,
-       {QMB::Ok, QMB::Cancel},
-       QMB::Critical,
-       QMB::Ok,
-       QMB::Cancel,
-       mb::IdCancel},
+      {mb::OkOnly, {Ok}, NoIcon, Ok, Ok, mb::IdOk},
+      {mb::OkCancel | mb::Critical, {Ok, Cancel}, Critical, Ok, Cancel, mb::IdCancel},
       {mb::AbortRetryIgnore | mb::DefaultButton3,
-       {QMB::Abort, QMB::Retry, QMB::Ignore},
-       QMB::NoIcon,
-       QMB::Ignore,
-       QMB::Abort,
+       {Abort, Retry, Ignore},
+       NoIcon,
+       Ignore,
+       Abort,
        mb::IdAbort},
       {mb::YesNoCancel | mb::Information,
-       {QMB::Yes, QMB::No, QMB::Cancel},
-       QMB::Information,
-       QMB::Yes,
-       QMB::Cancel,
+       {Yes, No, Cancel},
+       Information,
+       Yes,
+       Cancel,
        mb::IdCancel},
-      {mb::YesNo | mb::Question, {QMB::Yes, QMB::No}, QMB::Question, QMB::Yes, QMB::No, mb::IdNo},
-      {mb::YesNo | mb::DefaultButton2,
-       {QMB::Yes, QMB::No},
-       QMB::NoIcon,
-       QMB::No,
-       QMB::Yes,
-       mb::IdYes},
-      {mb::RetryCancel,
-       {QMB::Retry, QMB::Cancel},
-       QMB::NoIcon,
-       QMB::Retry,
-       QMB::Retry,
-       mb::IdRetry},
-      {mb::SetForeground | mb::Exclamation, {QMB::Ok}, QMB::Warning, QMB::Ok, QMB::Ok, mb::IdOk},
+      {mb::YesNo | mb::Question, {Yes, No}, Question, Yes, No, mb::IdNo},
+      {mb::YesNo | mb::DefaultButton2, {Yes, No}, NoIcon, No, Yes, mb::IdYes},
+      {mb::RetryCancel, {Retry, Cancel}, NoIcon, Retry, Retry, mb::IdRetry},
+      {mb::SetForeground | mb::Exclamation, {Ok}, Warning, Ok, Ok, mb::IdOk},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.style);
     EXPECT_EQ(qtview::messageBoxButtons(c.style), c.buttons);
-    QMB::Icon icon = QMB::NoIcon;
-    QMB::StandardButton defaultButton = QMB::NoButton;
+    QMB::Icon icon = NoIcon;
+    QMB::StandardButton defaultButton = NoButton;
     whenOpen([&](QWidget* w) {
       auto* box = qobject_cast<QMessageBox*>(w);
       ASSERT_NE(box, nullptr);
@@ -131,7 +149,7 @@ TEST_F(QtPlatformTest, ABoxSeesTheCurrentScreenAndMovesNoFocus) {
   EXPECT_EQ(focusEvents, 0);
 }
 
-TEST_F(QtPlatformTest, InputBoxProposesItsDefaultAndMayBeCancelled) {
+TEST_F(QtPlatformTest, InputBoxAndModalForm) {
   QString proposed;
   whenOpen([&](QWidget* w) {
     auto* d = qobject_cast<QInputDialog*>(w);
@@ -144,9 +162,8 @@ TEST_F(QtPlatformTest, InputBoxProposesItsDefaultAndMayBeCancelled) {
   EXPECT_EQ(proposed, "1");
   whenOpen([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
   EXPECT_EQ(platform.inputBox("Decimals", "Heat loss", "1", 100, 100), std::nullopt);
-}
 
-TEST_F(QtPlatformTest, AModalFormRunsUntilItIsUnloaded) {
+  // A modal form runs on top until it is unloaded.
   bool modalOnTop = false;
   QTimer::singleShot(0, [&] {
     forms::Form* d = app.find("Dialog");
@@ -156,25 +173,23 @@ TEST_F(QtPlatformTest, AModalFormRunsUntilItIsUnloaded) {
                  (w->windowFlags() & Qt::WindowStaysOnTopHint);
     view.userEvent([d] { d->unload(); });
   });
-  std::vector<std::string> order;
+  bool loadedAfter = true;
   view.userEvent([&] {
     app.get("Dialog").show(true);
-    order.push_back(app.isLoaded("Dialog") ? "still loaded" : "unloaded");
+    loadedAfter = app.isLoaded("Dialog");
   });
   EXPECT_TRUE(modalOnTop);
-  EXPECT_EQ(order, std::vector<std::string>{"unloaded"});
+  EXPECT_FALSE(loadedAfter);
 }
 
-TEST_F(QtPlatformTest, HelpAndPrintingOfHtmlFiles) {
-  const QString dir = VELTARO_BINARY_DIR "/qtview-files", page = dir + "/help-test.htm";
-  QDir().mkpath(dir);
-  QFile f(page);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  // A report in the market's code page: the charset of the page decides.
-  f.write(
-      "<html><head><meta charset=\"windows-1252\"><title>Contents</title></head>"
-      "<body><p>Varmetab 17,4 W/m\xB2</p></body></html>");
-  f.close();
+TEST_F(QtPlatformTest, HelpInItsOwnViewer) {
+  // A page in the market's code page: the charset of the page decides.
+  const QString page =
+      writeFile("help-test.htm",
+                "<html><head><meta charset=\"windows-1252\"><title>Contents</title></head>"
+                "<body><p>Varmetab 17,4 W/m\xB2</p></body></html>");
+  const QString second =
+      writeFile("help-second.htm", "<html><head><title>Index</title></head><body>Index</body>");
   platform.showHelp(page.toStdString());
   QTextBrowser* help = nullptr;
   for (QWidget* w : QApplication::topLevelWidgets())
@@ -186,11 +201,6 @@ TEST_F(QtPlatformTest, HelpAndPrintingOfHtmlFiles) {
   // It opens on the screen with Back and Forward through the pages seen.
   EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(
       help->window()->frameGeometry()));
-  const QString second = dir + "/help-second.htm";
-  QFile f2(second);
-  ASSERT_TRUE(f2.open(QIODevice::WriteOnly));
-  f2.write("<html><head><title>Index</title></head><body>Index</body></html>");
-  f2.close();
   help->setSource(QUrl::fromLocalFile(second));
   EXPECT_EQ(help->window()->windowTitle(), "Index");
   auto* back = help->window()->findChild<QAction*>("helpBack");
@@ -207,68 +217,107 @@ TEST_F(QtPlatformTest, HelpAndPrintingOfHtmlFiles) {
   });
   platform.showHelp("/nonexistent/helpdk.htm");
   EXPECT_TRUE(message.contains("/nonexistent/helpdk.htm"));
+}
 
-  // The user picks printing to a PDF file in the print dialog and names the file.
-  const QString pdf = dir + "/print-test.pdf";
-  QFile::remove(pdf);
-  whenOpen([&](QWidget* w) {
-    auto* printers = w->findChild<QComboBox*>("printers");
-    auto* fileName = w->findChild<QLineEdit*>("filename");
-    ASSERT_TRUE(qobject_cast<QPrintDialog*>(w) && printers && fileName);
-    for (int i = 0; i < printers->count(); ++i)
-      if (printers->itemText(i).contains("PDF")) printers->setCurrentIndex(i);
-    fileName->setText(pdf);
-    static_cast<QDialog*>(w)->accept();
-  });
-  EXPECT_TRUE(platform.printHtml(page.toStdString()));
-  QFile printed(pdf);
-  ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(printed.read(4) == "%PDF");
-  whenOpen([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
-  EXPECT_FALSE(platform.printHtml(page.toStdString()));
+// Calculation 2's window as far as its report reads it, each control holding its own name.
+class Window2 : public forms::Form {
+ public:
+  static constexpr const char* kName = "Window2";
+  Window2() : forms::Form(kName) {
+    setCaption("Caption2");
+    for (const char* name : {"Frame3",    "Frame4",        "Frame5",    "Frame6",      "ROR",
+                             "PLAN",      "RORCOM",        "PLANH",     "INDE",        "UDE",
+                             "LOD",       "VAND",          "MEDIETEMP", "PRODUKT",     "Emission",
+                             "OVERFLADE", "VINDHASTIGHED", "Omgivende", "ISOLERINGST", "VARMETAB"})
+      add(forms::ControlKind::TextBox, name).setTextSilently(name);
+    for (int i = 0; i <= 8; ++i)
+      add(forms::ControlKind::Label, "LblTVFO", i).setTextSilently("LblTVFO" + std::to_string(i));
+  }
+};
+
+class MainWindow : public forms::Form {
+ public:
+  static constexpr const char* kName = "mdiVeltaro";
+  MainWindow() : forms::Form(kName) {
+    setMdiForm(true);
+    addMenu("menuShowPipeDistance");
+    for (int i = 0; i < 3; ++i) add(forms::ControlKind::TextBox, "txtCase", i);
+  }
+};
+
+TEST_F(QtPlatformTest, AReportIsPreviewedAndPrintedThroughThePrintDialog) {
+  if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+    GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  veltaro::resetFx();
+  veltaro::fx().CountryCode = "DK";
+  app.get<MainWindow>().control("txtCase", 1).setText("Sag: Tank <2> & \"hall\"");
+  forms::Form& w = app.get<Window2>();
+  w.control("VARMETAB").setTextSilently("17.4");
+  const QString pdf = kDir + "/report-print.pdf";
+  printTo(pdf);
+  ASSERT_TRUE(veltaro::Reports().WriteReport(2, w, true, false));
+  view.sync();
+
+  // The preview: maximised, with the degree sign and the case name as text.
+  QTextBrowser* browser = nullptr;
+  for (QWidget* widget : QApplication::allWidgets())
+    if (widget->objectName() == "WebBrowser1") browser = qobject_cast<QTextBrowser*>(widget);
+  ASSERT_NE(browser, nullptr);
+  const QString shown = browser->toPlainText();
+  EXPECT_TRUE(shown.contains("OVERFLADE °C")) << shown.toStdString();
+  EXPECT_TRUE(shown.contains("Tank <2> & \"hall\""));
+  EXPECT_EQ(app.find("frmPrint")->windowState(), forms::kStateMaximized);
+
+  QProcess text;
+  text.start("pdftotext", {"-layout", pdf, "-"});
+  ASSERT_TRUE(text.waitForFinished(20000));
+  const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+  for (const char* expected :
+       {"Tank <2> & \"hall\"", "17", "W/m", "OVERFLADE °C", "LblTVFO8", "2. Caption2"})
+    EXPECT_TRUE(printed.contains(QString::fromUtf8(expected))) << expected << "\n"
+                                                               << printed.toStdString();
+  // A cancelled print dialog and a missing file print nothing and say so.
+  whenOpen([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+  EXPECT_FALSE(platform.printHtml(writeFile("print-test.htm", "<p>17</p>").toStdString()));
   EXPECT_FALSE(platform.printHtml("/nonexistent/output.htm"));
 }
 
 TEST_F(QtPlatformTest, FileDialogsTakeTheirOptions) {
-  const QString dir = VELTARO_BINARY_DIR "/qtview-files";
-  QDir().mkpath(dir);
-  QFile::remove(dir + "/case7.DAT");
+  QDir().mkpath(kDir);
+  QFile::remove(kDir + "/case7.DAT");
   const forms::FileDialogOptions o{.title = "Save case",
                                    .filter = "Case files (*.DAT)|*.DAT",
-                                   .initialFolder = dir.toStdString(),
+                                   .initialFolder = kDir.toStdString(),
                                    .defaultExtension = "DAT",
                                    .overwritePrompt = true};
-  QFileDialog* d = nullptr;
   whenOpen([&](QWidget* w) {
-    d = qobject_cast<QFileDialog*>(w);
+    auto* d = qobject_cast<QFileDialog*>(w);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->windowTitle(), "Save case");
-    EXPECT_EQ(d->directory().absolutePath(), QDir(dir).absolutePath());
+    EXPECT_EQ(d->directory().absolutePath(), QDir(kDir).absolutePath());
     EXPECT_EQ(d->nameFilters(), QStringList{"Case files (*.DAT *.dat)"});
     EXPECT_FALSE(d->testOption(QFileDialog::DontConfirmOverwrite));
     d->selectFile("case7");
     static_cast<QDialog*>(d)->accept();
   });
-  EXPECT_EQ(platform.saveFileDialog(o), (dir + "/case7.DAT").toStdString());
-  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(platform.saveFileDialog(o), (kDir + "/case7.DAT").toStdString());
   whenOpen([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
   EXPECT_EQ(platform.openFileDialog(o), std::nullopt);
 }
 
-TEST(QtPlatformRules, FileFiltersInQtForm) {
-  struct Case {
+TEST(QtPlatformRules, FileFiltersAddressesAndPrograms) {
+  const struct {
     std::string windows;
     QStringList qt;
-  } cases[] = {
+  } filters[] = {
       {"Case files (*.DAT)|*.DAT|All files (*.*)|*.*",
        {"Case files (*.DAT *.dat)", "All files (*)"}},
       {"Reports|*.htm;*.html", {"Reports (*.htm *.HTM *.html *.HTML)"}},
       {"", {}},
   };
-  for (const Case& c : cases) EXPECT_EQ(qtview::nameFilters(c.windows), c.qt) << c.windows;
-}
+  for (const auto& c : filters) EXPECT_EQ(qtview::nameFilters(c.windows), c.qt) << c.windows;
 
-TEST(QtPlatformRules, OnlyWebAndMailAddressesOpen) {
+  // Only web and mail addresses open.
   for (const char* yes : {"http://www.example.com", "https://example.com/contact",
                           "mailto:info@example.com", "HTTPS://EXAMPLE.COM"})
     EXPECT_TRUE(qtview::isOpenableAddress(yes)) << yes;
@@ -277,12 +326,10 @@ TEST(QtPlatformRules, OnlyWebAndMailAddressesOpen) {
     EXPECT_FALSE(qtview::isOpenableAddress(no)) << no;
   qtview::QtPlatform platform;
   EXPECT_FALSE(platform.openAddress("file:///etc/passwd"));
-}
 
-TEST(QtPlatformRules, ProgramsStartWithoutAShellAndReportFailure) {
-  qtview::QtPlatform platform;
+  // Programs start without a shell and report failure: a shell string is a program name that
+  // does not exist, never a command.
   EXPECT_FALSE(platform.startProgram("/nonexistent/spreadsheet", {"report.htm"}));
-  // A shell string is a program name that does not exist, never a command.
   EXPECT_FALSE(platform.startProgram("true; touch /tmp/never", {}));
   EXPECT_TRUE(platform.startProgram("true", {"with blanks in it.htm"}));
 }

@@ -191,9 +191,11 @@ class Restore {
         Control* on = find(f);
         Control* off = w_.findControl(f.partner, f.partnerIndex);
         if (!on || !off) return missing(label(f.partner, f.partnerIndex));
+        // The first button first, then its partner, whichever of them is switched on; with
+        // both in one frame, only the one switched on runs its click handler.
         const bool set = GetInt16(bytes_, f.offset) != 0;
-        (set ? on : off)->setValue(1);
-        (set ? off : on)->setValue(0);
+        on->setValue(set ? 1 : 0);
+        off->setValue(set ? 0 : 1);
         return;
       }
       case FieldKind::CheckBox:

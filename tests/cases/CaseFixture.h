@@ -26,12 +26,6 @@ inline constexpr const char* kFlueGasMedium = "Røggas 12%CO2, 3%H2O, 83%N2, 2%O
 
 class CaseTest : public calctest::CalcTest {
  protected:
-  // The records of a window are tested once the window is part of the program.
-  bool available(std::initializer_list<const char*> windows) const {
-    for (const char* w : windows)
-      if (!app.isRegistered(w)) return false;
-    return true;
-  }
   CaseTest() {
     veltaro::FX& s = veltaro::fx();
     s.TextTable.set(80, "Fortryd");
@@ -132,6 +126,10 @@ class CaseTest : public calctest::CalcTest {
 class Bytes {
  public:
   explicit Bytes(int length) : b_(static_cast<std::size_t>(length), '\0') {}
+  // A record that begins with the bytes of another.
+  Bytes(int length, const std::string& start) : Bytes(length) {
+    b_.replace(0, start.size(), start);
+  }
   // Text in the code page (written as bytes here), blank-padded to its width.
   Bytes& text(int offset, int width, std::string bytes) {
     bytes.resize(static_cast<std::size_t>(width), ' ');

@@ -161,7 +161,6 @@ TEST_F(Commands, ARecordThatCannotComeBackWholeIsReported) {
   typedProduct[46] = typedProduct[47] = '\xff';
   const Case cases_[] = {
       {"short", record.substr(0, 179), false, "shorter than 180 bytes"},
-      {"empty", "", false, "shorter than 180 bytes"},
       {"longer", record + "tail", true, nullptr},
       {"position outside the list", badProduct, true, "PRODUKT: list position 9"},
       {"typed value", typedProduct, true, nullptr},
@@ -177,13 +176,6 @@ TEST_F(Commands, ARecordThatCannotComeBackWholeIsReported) {
     if (c.opens) {
       EXPECT_EQ(app.find("frmCalc01")->control("PRODUKT").text(), calctest::kPipeProduct);
     }
-  }
-  // A record of a calculation this program does not have yet is left out, and said so.
-  if (!available({"frmCalc24"})) {
-    folder_.writeBytes("DATA/roof.C24", std::string(218, ' '));
-    platform.expectMsgBox(forms::mb::IdOk, "no calculation 24");
-    openCase("roof.DAT");
-    EXPECT_TRUE(fx().ResultValid[1]);
   }
   // A header shorter than its record: the case fields show their labels alone.
   folder_.writeBytes("DATA/roof.DAT", "AB");

@@ -76,8 +76,13 @@ TEST_F(EventRules, ActionsRaiseExactlyTheirEvents) {
          EXPECT_EQ(f.control("optA", 0).value(), 0);
          EXPECT_EQ(f.control("optB", 0).value(), 1);  // another frame is another group
        }},
-      {"user click on an option", none, [](TestWindow& f) { f.control("optB", 1).userClick(); },
-       {"optB(1).Click"}, [](TestWindow& f) { EXPECT_EQ(f.control("optB", 0).value(), 0); }},
+      {"user click on an option, chosen already or not", none,
+       [](TestWindow& f) {
+         f.control("optB", 0).userClick();
+         f.control("optB", 1).userClick();
+       },
+       {"optB(0).Click", "optB(1).Click"},
+       [](TestWindow& f) { EXPECT_EQ(f.control("optB", 0).value(), 0); }},
       {"check box raises Click when its value changes", none,
        [](TestWindow& f) {
          f.chk.setValue(1);

@@ -24,7 +24,7 @@ class Registry : public ::testing::Test {
   }
 };
 
-TEST_F(Registry, FirstReferenceCreatesLoadsAndShowsAChild) {
+TEST_F(Registry, FirstReferenceCreatesLoadsAndShowsAChildAndFindsItsControls) {
   EXPECT_EQ(app.find("TestWindow"), nullptr);
   auto& frame = app.get("Frame");
   EXPECT_FALSE(frame.visible());  // a frame loads without showing
@@ -35,29 +35,16 @@ TEST_F(Registry, FirstReferenceCreatesLoadsAndShowsAChild) {
   EXPECT_TRUE(frame.visible());  // its first child makes the frame appear
   EXPECT_EQ(app.activeMdiChild(), &w);
   EXPECT_THROW(app.get("NoSuchWindow"), std::out_of_range);
-}
-
-TEST_F(Registry, ControlsByNameAndIndex) {
-  auto& w = app.get("TestWindow");
   EXPECT_EQ(&w.control("OPTA", 2), &w.control("optA", 2));  // names are case-insensitive
   EXPECT_EQ(w.findControl("optA", 1), nullptr);              // the gap
   EXPECT_EQ(w.controlArray("optA").size(), 2u);
   EXPECT_THROW(w.control("txtMissing"), std::out_of_range);
 }
 
-TEST_F(Registry, UnloadGivesAFreshInstanceInDesignState) {
+TEST_F(Registry, UnloadAsksQueryUnloadFirstAndThenGivesAFreshInstance) {
   auto& w = app.get<TestWindow>();
   w.txt.setText("changed");
-  uint64_t id = w.instanceId();
-  EXPECT_TRUE(w.unload());
-  EXPECT_EQ(app.find("TestWindow"), nullptr);
-  auto& again = app.get<TestWindow>();
-  EXPECT_NE(again.instanceId(), id);
-  EXPECT_EQ(again.txt.text(), "");
-}
-
-TEST_F(Registry, UnloadCanBeCancelledAndRaisesQueryUnloadFirst) {
-  auto& w = app.get<TestWindow>();
+  const uint64_t id = w.instanceId();
   w.refuseQuery = true;
   eventLog().clear();
   EXPECT_FALSE(w.userClose());
@@ -67,6 +54,12 @@ TEST_F(Registry, UnloadCanBeCancelledAndRaisesQueryUnloadFirst) {
   EXPECT_TRUE(w.isLoaded());
   EXPECT_EQ(eventLog(), (Events{"TestWindow.QueryUnload0", "TestWindow.QueryUnload1",
                                 "TestWindow.Unload"}));
+  w.refuseUnload = false;
+  EXPECT_TRUE(w.unload());
+  EXPECT_EQ(app.find("TestWindow"), nullptr);
+  auto& again = app.get<TestWindow>();
+  EXPECT_NE(again.instanceId(), id);
+  EXPECT_EQ(again.txt.text(), "");
 }
 
 TEST_F(Registry, AWindowMayUnloadItselfFromItsOwnHandler) {
@@ -116,12 +109,6 @@ TEST_F(Registry, ModalShowRunsThroughThePlatform) {
   EXPECT_TRUE(platform.scriptDone());
 }
 
-TEST_F(Registry, DispatchTurnsAnEscapedErrorIntoAMessage) {
-  platform.expectMsgBox(forms::mb::IdOk, "boom");
-  app.dispatch([] { throw std::runtime_error("boom"); });
-  EXPECT_EQ(platform.callsOf("msgBox").at(0).style, forms::mb::Critical);
-}
-
 TEST_F(Registry, MenusAndToolbar) {
   auto& frame = app.get("Frame");
   auto& file = frame.addMenu("menuFiler");
@@ -151,7 +138,10 @@ TEST_F(Registry, MenusAndToolbar) {
   EXPECT_THROW(bar.button(4), std::out_of_range);
 }
 
-TEST_F(Registry, EndUnloadsEverythingWithoutEvents) {
+TEST_F(Registry, AnEscapedErrorIsAMessageAndEndUnloadsEverythingWithoutEvents) {
+  platform.expectMsgBox(forms::mb::IdOk, "boom");
+  app.dispatch([] { throw std::runtime_error("boom"); });
+  EXPECT_EQ(platform.callsOf("msgBox").at(0).style, forms::mb::Critical);
   app.get<TestWindow>();
   eventLog().clear();
   app.end();

@@ -11,24 +11,6 @@ namespace {
 
 using testing_support::ScriptedPlatform;
 
-TEST(ScriptedPlatform, AnswersInOrderAndRecordsEveryCall) {
-  ScriptedPlatform p;
-  p.expectMsgBox(forms::mb::IdYes, "Quit");
-  p.expectMsgBox(forms::mb::IdNo);
-  p.expectInputBox(std::string("2"));
-  p.expectInputBox(std::nullopt);
-  p.expectSaveFile(std::string("/tmp/case.DAT"));
-  EXPECT_EQ(p.msgBox("Quit ?", forms::mb::YesNo + forms::mb::Question, "Veltaro"), forms::mb::IdYes);
-  EXPECT_EQ(p.msgBox("Again ?", forms::mb::YesNo, "Veltaro"), forms::mb::IdNo);
-  EXPECT_EQ(p.inputBox("Decimals", "", "0", 100, 200), std::optional<std::string>("2"));
-  EXPECT_EQ(p.inputBox("Decimals", "", "0", 100, 200), std::nullopt);
-  EXPECT_EQ(p.saveFileDialog({}), std::optional<std::string>("/tmp/case.DAT"));
-  EXPECT_TRUE(p.scriptDone());
-  ASSERT_EQ(p.callsOf("msgBox").size(), 2u);
-  EXPECT_EQ(p.callsOf("msgBox")[0].style, 36);
-  EXPECT_EQ(p.callsOf("inputBox")[0].args, (std::vector<std::string>{"0", "100", "200"}));
-}
-
 TEST(ScriptedPlatform, FailsLoudlyOnWhatTheScriptDidNotExpect) {
   ScriptedPlatform p;
   EXPECT_NONFATAL_FAILURE(p.msgBox("Surprise", 0, "t"), "unexpected message box");

@@ -10,17 +10,25 @@ namespace {
 
 using veltaro::fx;
 
-struct Geometry { const char* name; CalcTest::Inputs inputs; };
+struct Geometry {
+  const char* name;
+  CalcTest::Inputs inputs;
+};
 
 const Geometry kGeometries[] = {
-    {"indoor horizontal pipe", {}}, {"indoor vertical pipe", {.vertical = true, .medium = "250"}},
+    {"indoor horizontal pipe", {}},
+    {"indoor vertical pipe", {.vertical = true, .medium = "250"}},
     // Large enough for the turbulent forms, where a horizontal pipe loses much less than a
     // vertical one.
     {"large horizontal pipe", {.diameter = "1016", .medium = "250", .product = kConstantProduct}},
     {"outdoor pipe", {.diameter = "60.3", .outdoors = true, .ambient = "-5"}},
     {"indoor wall", {.height = "2000", .medium = "300", .product = kMatProduct}},
     {"outdoor wall",
-     {.height = "3000", .outdoors = true, .wind = "3", .medium = "200", .ambient = "0",
+     {.height = "3000",
+      .outdoors = true,
+      .wind = "3",
+      .medium = "200",
+      .ambient = "0",
       .product = kMatProduct}},
 };
 
@@ -36,6 +44,30 @@ class CalculationTest : public CalcTest {
     std::pair<double, double> r{number(w, "VT"), number(w, "OVERFLADE")};
     w.unload();
     return r;
+  }
+  // The surface's release h(ts) · (ts − ta) per m of pipe (outer diameter `size`) or per m² of
+  // wall (height `size`); an outdoor wall is vertical, an indoor pipe as `vertical` says.
+  static double released(bool pipe, bool outdoors, bool vertical, double size, double ts,
+                         double ta) {
+    if (pipe && outdoors)
+      veltaro::ConvectionPipeWind(5, size, ts, ta);
+    else if (pipe)
+      (vertical ? veltaro::ConvectionVerticalPipe : veltaro::ConvectionHorizontalPipe)(size, ts,
+                                                                                       ta);
+    else if (outdoors)
+      veltaro::ConvectionWallWind(5, size, ts, ta);
+    else
+      veltaro::ConvectionVerticalWall(size, ts, ta);
+    double t1 = ts;
+    veltaro::RadiationCoefficient(t1, ta, size, size, size, 0.9);
+    const double h = fx().ConvectiveCoefficient + fx().RadiativeCoefficient;
+    return h * (pipe ? veltaro::kPi * size : 1) * (ts - ta);
+  }
+  // Where f, positive below and negative above, changes sign between lo and hi.
+  template <class F>
+  static double root(F f, double lo, double hi) {
+    for (int i = 0; i < 200; ++i) (f((lo + hi) / 2) > 0 ? lo : hi) = (lo + hi) / 2;
+    return lo;
   }
   double surfaceFound = 0;  // what the last thicknessFrom showed as the surface temperature
   double thicknessFrom(const char* window, const char* requirementBox, const Inputs& in,
@@ -84,103 +116,90 @@ TEST_F(CalculationTest, Calculation1MonotonicAndTurnedBackByCalculations2And3) {
   }
 }
 
+// The closed forms below take λ constant (0.04 W/(m·K)), emissivity 0.9 and wind 5 m/s; each
+// solves its one equation by bisection, independent of the windows' searches.
 TEST_F(CalculationTest, ConstantConductivityMatchesTheClosedForm) {
-  // With λ constant a wall obeys q = λ/d · (Ti − Ts) = h(Ts) · (Ts − Ta), a pipe
-  // q = 2πλ · (Ti − Ts) / ln(De/D) = h(Ts) · πDe · (Ts − Ta); solve that one equation for Ts by
-  // bisection, independent of the window's search.
+  // A wall obeys q = λ/d · (Ti − Ts) = h(Ts) · (Ts − Ta), a vertical pipe
+  // q = 2πλ · (Ti − Ts) / ln(De/D) = h(Ts) · πDe · (Ts − Ta).
   fx().HeatLossDecimals = 3;
-  struct Case { const char* height; const char* thickness; bool outdoors; };  // no height: pipe
-  for (const Case& c : {Case{"1000", "50", false}, Case{"2000", "100", false},
-                        Case{"1500", "20", true}, Case{"", "10", false}}) {
-    const bool pipe = !*c.height;  // a vertical one
-    auto [loss, surface] = calc1({.height = c.height, .outdoors = c.outdoors, .vertical = pipe,
-                                  .medium = "120", .ambient = "15", .product = kConstantProduct},
-                                 c.thickness);
-
-    const double lambda = 0.04, d = std::stod(c.thickness) / 1000, D = 0.1143, De = D + 2 * d;
-    const double size = pipe ? De : std::stod(c.height) / 1000, pi = veltaro::kPi;
-    const double ti = 120, ta = 15, e = 0.9, v = 5;
+  for (auto [height, thickness, outdoors] : {std::tuple{"1000", "50", false},
+                                             {"2000", "100", false},
+                                             {"1500", "20", true},
+                                             {"", "10", false}}) {  // no height: a pipe
+    const bool pipe = !*height;
+    auto [loss, surface] = calc1({.height = height,
+                                  .outdoors = outdoors,
+                                  .vertical = pipe,
+                                  .medium = "120",
+                                  .ambient = "15",
+                                  .product = kConstantProduct},
+                                 thickness);
+    const double d = std::stod(thickness) / 1000, D = 0.1143, De = D + 2 * d, ti = 120, ta = 15;
+    const double size = pipe ? De : std::stod(height) / 1000;
     auto conducted = [&](double ts) {
-      return pipe ? 2 * pi * lambda * (ti - ts) / std::log(De / D) : lambda / d * (ti - ts);
+      return pipe ? 2 * veltaro::kPi * 0.04 * (ti - ts) / std::log(De / D) : 0.04 / d * (ti - ts);
     };
-    auto imbalance = [&](double ts) {
-      if (pipe)
-        veltaro::ConvectionVerticalPipe(size, ts, ta);
-      else if (c.outdoors)
-        veltaro::ConvectionWallWind(v, size, ts, ta);
-      else
-        veltaro::ConvectionVerticalWall(size, ts, ta);
-      double t1 = ts;
-      veltaro::RadiationCoefficient(t1, ta, size, size, size, e);
-      double h = fx().ConvectiveCoefficient + fx().RadiativeCoefficient;
-      return conducted(ts) - h * (pipe ? pi * De : 1) * (ts - ta);
-    };
-    double lo = ta + 1e-6, hi = ti;
-    for (int i = 0; i < 200; ++i) {
-      double mid = (lo + hi) / 2;
-      (imbalance(mid) > 0 ? lo : hi) = mid;
-    }
-    const double qClosed = conducted(lo);
+    const double ts =
+        root([&](double t) { return conducted(t) - released(pipe, outdoors, true, size, t, ta); },
+             ta + 1e-6, ti);
     // The plane search stops once a pass changes the heat flow by less than 1 % (and lands
     // within 1.01 % here), the pipe search at 0.01 %.
-    EXPECT_NEAR(loss, qClosed, (pipe ? 0.001 : 0.011) * qClosed) << c.height << "/" << c.thickness;
-    EXPECT_NEAR(surface, lo, 1.5) << c.height << "/" << c.thickness;
+    EXPECT_NEAR(loss, conducted(ts), (pipe ? 0.001 : 0.011) * conducted(ts)) << height << thickness;
+    EXPECT_NEAR(surface, ts, 1.5) << height << "/" << thickness;
   }
 }
 
 TEST_F(CalculationTest, Calculation2MeetsTheClosedForm) {
-  // With λ constant and the surface at the required Ts, the heat flow is q = h(Ts) · (Ts − Ta)
-  // per m² of wall or per πDe of pipe, and conduction gives the thickness: a wall's
-  // d = λ · (Ti − Ts) / q, a pipe's De solves 2πλ · (Ti − Ts) / ln(De/D) = q (by bisection).
+  // With the surface at the required Ts the heat flow is q = h(Ts) · (Ts − Ta) per m² of wall or
+  // per πDe of a horizontal pipe, and conduction gives the thickness: a wall's
+  // d = λ · (Ti − Ts) / q, a pipe's De solves 2πλ · (Ti − Ts) / ln(De/D) = q.
   // The loss is compared closely enough to tell the searches' stops: 6.25e-5 K indoors and
-  // 6.25e-4 K outdoors for a pipe, 0.05 K for a wall.
+  // 6.25e-4 K outdoors for a pipe, 0.05 K for a wall. Required 0 °C never meets the plane
+  // search's same-sign test: it runs to its pass limit and accepts a surface within 2 K.
   fx().HeatLossDecimals = 6;
-  const struct { const char *height, *medium, *ambient, *required; bool outdoors; double tol; }
-      cases[] = {
-          {"", "150", "20", "40", false, 1e-5},      {"", "150", "20", "40", true, 5e-4},
-          {"2000", "150", "20", "40", false, 3e-3},  // a wall: about 20 mm
-          {"2000", "-40", "-5", "-10", false, 1e-2},  // a freezer's wall, all below 0 °C
-      };
-  for (const auto& c : cases) {
-    const bool pipe = !*c.height;
+  const std::tuple<const char*, const char*, const char*, const char*, bool, double> cases[] = {
+      {"", "150", "20", "40", false, 1e-5},      {"", "150", "20", "40", true, 5e-4},
+      {"2000", "150", "20", "40", false, 3e-3},   // a wall: about 20 mm
+      {"2000", "-40", "-5", "-10", false, 1e-2},  // a freezer's wall, all below 0 °C
+      {"1000", "20", "-10", "0", false, 0.3},     // about 12 mm
+  };
+  for (auto [height, medium, ambient, required, outdoors, tol] : cases) {
+    const bool pipe = !*height;
     forms::Form& w = open("frmCalc02");
-    enter(w, {.height = c.height, .outdoors = c.outdoors, .medium = c.medium,
-              .ambient = c.ambient, .product = kConstantProduct});
-    type(w.control("OVERFLADE"), c.required);
+    enter(w, {.height = height,
+              .outdoors = outdoors,
+              .medium = medium,
+              .ambient = ambient,
+              .product = kConstantProduct});
+    type(w.control("OVERFLADE"), required);
     w.control("Beregn").userClick();
-    ASSERT_TRUE(fx().ResultValid[2]) << c.required << " " << c.outdoors;
+    ASSERT_TRUE(fx().ResultValid[2]) << required << " " << outdoors;
     const double thickness = number(w, "ISOLERINGST"), loss = number(w, "VARMETAB");
     w.unload();
 
-    const double lambda = 0.04, D = 0.1143, H = pipe ? 0 : std::stod(c.height) / 1000;
-    const double ti = std::stod(c.medium), ta = std::stod(c.ambient), tr = std::stod(c.required);
-    auto released = [&](double De) {
-      if (!pipe)
-        veltaro::ConvectionVerticalWall(H, tr, ta);
-      else if (c.outdoors)
-        veltaro::ConvectionPipeWind(5, De, tr, ta);
-      else
-        veltaro::ConvectionHorizontalPipe(De, tr, ta);
-      double t1 = tr, size = pipe ? De : H;
-      veltaro::RadiationCoefficient(t1, ta, size, size, size, 0.9);
-      const double h = fx().ConvectiveCoefficient + fx().RadiativeCoefficient;
-      return h * (pipe ? veltaro::kPi * De : 1) * (tr - ta);
-    };
-    double lo = D * 1.0001, hi = 10 * D;
-    for (int i = 0; pipe && i < 200; ++i) {
-      double mid = (lo + hi) / 2;
-      (2 * veltaro::kPi * lambda * (ti - tr) / std::log(mid / D) > released(mid) ? lo : hi) = mid;
-    }
-    const double expected = pipe ? (lo - D) / 2 : lambda * (ti - tr) / released(0);
+    const double D = 0.1143, H = pipe ? 0 : std::stod(height) / 1000;
+    const double ti = std::stod(medium), ta = std::stod(ambient), tr = std::stod(required);
+    auto q = [&](double De) { return released(pipe, outdoors, false, pipe ? De : H, tr, ta); };
+    const double De =
+        pipe ? root(
+                   [&](double De) {
+                     return 2 * veltaro::kPi * 0.04 * (ti - tr) / std::log(De / D) - q(De);
+                   },
+                   D * 1.0001, 10 * D)
+             : 0;
+    const double expected = pipe ? (De - D) / 2 : 0.04 * (ti - tr) / q(0);
     // Shown in whole millimetres, off by as much as the loss may be.
-    EXPECT_NEAR(thickness, 1000 * expected, 0.5 + 1000 * expected * c.tol) << c.required;
-    EXPECT_NEAR(loss / released(lo), 1, c.tol) << c.required << " " << c.outdoors;
+    EXPECT_NEAR(thickness, 1000 * expected, 0.5 + 1000 * expected * tol) << required;
+    EXPECT_NEAR(loss / q(De), 1, tol) << required << " " << outdoors;
   }
 }
 
 TEST_F(CalculationTest, SwedishAndOtherPipeDistances) {
   // Swedish boxes: to the wall, to the roof, to the next pipe, AMA a and b; others: wall, next.
-  const struct { const char *country, *diameter, *thickness; std::vector<int> shown; } cases[] = {
+  const struct {
+    const char *country, *diameter, *thickness;
+    std::vector<int> shown;
+  } cases[] = {
       {"SE", "60", "50", {130, 130, 105, 50, 50}},      // Dy = 160: the lowest class
       {"SE", "61", "50", {180, 130, 130, 100, 50}},     // Dy = 161; 180.5 and 130.5 go to even
       {"SE", "100", "100", {250, 200, 200, 100, 50}},   // Dy = 300: still the second class
@@ -200,7 +219,7 @@ TEST_F(CalculationTest, SwedishAndOtherPipeDistances) {
     ASSERT_TRUE(fx().ResultValid[1]) << c.diameter;
     const bool se = std::string(c.country) == "SE";
     forms::Form& d = *app.find(se ? "frmPipedistanceSE" : "frmPipedistance");
-    EXPECT_TRUE(d.control("txtDummy").hasFocus()) << "no visible box shows a caret";
+    EXPECT_TRUE(d.visible() && d.control("txtDummy").hasFocus()) << "shown, without a caret";
     const std::vector<forms::Control*> boxes =
         se ? std::vector{&d.control("DistwallSE"), &d.control("DistroofSE"),
                          &d.control("nextpipeSE"), &d.control("AMA", 0), &d.control("AMA", 1)}
@@ -229,15 +248,13 @@ TEST_F(CalculationTest, SwedishPipeSectionsStandInForTheChosenThickness) {
   // the chosen 40 comes back without clearing the result.
   fx().PipeKapTable.assign({{kPipeProduct, "89", "40", "50"}});
   EXPECT_EQ(run("40"), loss50);
-  EXPECT_EQ(w.control("txtAktTykk").text(), "50");
-  EXPECT_EQ(w.control("ISOLERINGST").text(), "40");
+  EXPECT_EQ(w.control("txtAktTykk").text() + w.control("ISOLERINGST").text(), "5040");
 
   // No section for 30 mm: a critical message, then the chosen thickness is used.
   platform.expectMsgBox(forms::mb::IdOk, "T203");
   EXPECT_NE(run("30"), loss50);
   EXPECT_TRUE(platform.scriptDone());
-  EXPECT_EQ(platform.calls.back().title, "T102");
-  EXPECT_EQ(platform.calls.back().style, 16);
+  EXPECT_EQ(platform.calls.back().title + std::to_string(platform.calls.back().style), "T10216");
   EXPECT_EQ(w.control("txtAktTykk").text(), "30");
 }
 
@@ -274,8 +291,7 @@ TEST_F(CalculationTest, TemperatureLimitWarningNamesBothTemperatures) {
     w.control("Beregn").userClick();
     ASSERT_TRUE(platform.scriptDone()) << medium;
     const auto& box = platform.calls.back();
-    EXPECT_EQ(box.style, 64);
-    EXPECT_EQ(box.title, "T74");
+    EXPECT_EQ(box.title + std::to_string(box.style), "T7464");
     EXPECT_EQ(box.text, "T71\r\nT72\r\n" + std::string(kPipeProduct) +
                             " : -50 °C / 250 °C\r\n\r\nT69 " + medium + " °C \r\nT70 " +
                             w.control("OVERFLADE").text() + " °C\r\n\r\n");
@@ -291,8 +307,7 @@ TEST_F(CalculationTest, SearchesThatCannotFinishNeverShowAResult) {
   enter(w3, Inputs{});
   type(w3.control("VARMETAB"), "0.0001");
   w3.control("Beregn").userClick();
-  EXPECT_EQ(w3.control("ISOLERINGST").text(), "T65");
-  EXPECT_EQ(w3.control("OVERFLADE").text(), "");
+  EXPECT_EQ(w3.control("ISOLERINGST").text() + w3.control("OVERFLADE").text(), "T65");
   EXPECT_FALSE(fx().ResultValid[3]);
   EXPECT_EQ(w3.mousePointer(), forms::kPointerDefault);
   EXPECT_FALSE(app.isLoaded("frmPipedistance")) << "no distances for a rejected thickness";
@@ -311,23 +326,20 @@ TEST_F(CalculationTest, SearchesThatCannotFinishNeverShowAResult) {
   // A required surface temperature a hair above the air: the target thickness lies beyond
   // 1000 m. Indoors that target is rejected as too thick; outdoors the search has nothing it
   // checked, which is non-convergence (no thickness of 0 mm as a result).
-  forms::Form& w2 = open("frmCalc02");
-  enter(w2, Inputs{});
-  type(w2.control("OVERFLADE"), "20.0000001");
-  w2.control("Beregn").userClick();
-  EXPECT_EQ(w2.control("ISOLERINGST").text(), "T65");
-  EXPECT_FALSE(fx().ResultValid[2]);
-  w2.unload();
-
-  forms::Form& o2 = open("frmCalc02");
-  enter(o2, {.outdoors = true});
-  type(o2.control("OVERFLADE"), "20.0000001");
-  platform.expectMsgBox(forms::mb::IdOk, "T66\r\nT67\r\nT68");
-  o2.control("Beregn").userClick();
-  EXPECT_TRUE(platform.scriptDone());
-  EXPECT_EQ(platform.calls.back().title, "T64");
-  EXPECT_EQ(o2.control("ISOLERINGST").text(), "");
-  EXPECT_FALSE(fx().ResultValid[2]);
+  for (bool outdoors : {false, true}) {
+    forms::Form& w2 = open("frmCalc02");
+    enter(w2, {.outdoors = outdoors});
+    type(w2.control("OVERFLADE"), "20.0000001");
+    if (outdoors) platform.expectMsgBox(forms::mb::IdOk, "T66\r\nT67\r\nT68");
+    w2.control("Beregn").userClick();
+    EXPECT_TRUE(platform.scriptDone());
+    if (outdoors) {
+      EXPECT_EQ(platform.calls.back().title, "T64");
+    }
+    EXPECT_EQ(w2.control("ISOLERINGST").text(), outdoors ? "" : "T65");
+    EXPECT_FALSE(fx().ResultValid[2]);
+    w2.unload();
+  }
 
   // A medium colder than the air asks for a negative thickness.
   forms::Form& cold = open("frmCalc03");
@@ -338,60 +350,42 @@ TEST_F(CalculationTest, SearchesThatCannotFinishNeverShowAResult) {
   EXPECT_FALSE(fx().ResultValid[3]);
 }
 
-TEST_F(CalculationTest, FloatingPointFaultsEndAsNonConvergence) {
-  // A product without conductivity divides by zero inside every search.
-  writeLines("Text/Product.DK", {"Tom;0;0;0;-50;250;50;", "Tom"});
-  const struct { const char *window, *requirementBox, *requirement; bool plane; } cases[] = {
-      {"frmCalc01", "ISOLERINGST", "50", false}, {"frmCalc01", "ISOLERINGST", "50", true},
-      {"frmCalc03", "VARMETAB", "40", false},    {"frmCalc03", "VARMETAB", "40", true}};
-  for (const auto& c : cases) {
-    forms::Form& w = open(c.window);
-    enter(w, {.height = c.plane ? "1000" : "", .product = "Tom"});
-    type(w.control(c.requirementBox), c.requirement);
-    platform.expectMsgBox(forms::mb::IdOk, "T66");
-    w.control("Beregn").userClick();
-    EXPECT_TRUE(platform.scriptDone()) << c.window << " " << c.plane;
-    EXPECT_FALSE(fx().ResultValid[c.window == std::string("frmCalc01") ? 1 : 3]);
-    EXPECT_EQ(w.control("OVERFLADE").text(), "") << c.window << " " << c.plane;
-    EXPECT_EQ(w.mousePointer(), forms::kPointerDefault);
-    w.unload();
-  }
-}
-
-TEST_F(CalculationTest, SearchesOfCalculation1ThatSettleWithinTheirLimitsAreResults) {
+TEST_F(CalculationTest, SearchesEndInNonConvergenceOrSettleWithinTheirLimits) {
+  // A product without conductivity divides by zero inside every search: non-convergence.
   // A thin layer on a very hot wall or pipe: the surface temperature swings about its fixed
   // point and settles slowly, on the wall in about 7500 and about 12500 passes. The plane search
   // has a limit of its own (15000 passes), the pipe search 10000; a run that settles within its
-  // limit is a result, not a failure.
-  const struct { const char *height, *diameter, *medium, *thickness; } cases[] = {
-      {"1000", "", "1945.71", "0.75"},
-      {"1000", "", "1946.01", "0.75"},
-      {"", "21.3", "1945", "0.5"},
+  // limit is a result (with the temperature-limit warning only), not a failure.
+  writeLines("Text/Product.DK", {"Tom;0;0;0;-50;250;50;",
+                                 std::string(kConstantProduct) + ";0.04;0;0;-100;300;1;", "Tom"});
+  const std::tuple<const char*, const char*, const char*, const char*, const char*> cases[] = {
+      // window, height (none: a pipe of 114.3 mm, or 21.3 mm when settling), medium, thickness
+      // or heat loss; the product is "Tom" for the faults
+      {"frmCalc01", "", "150", "50", "T66"},
+      {"frmCalc01", "1000", "150", "50", "T66"},
+      {"frmCalc03", "", "150", "40", "T66"},
+      {"frmCalc03", "1000", "150", "40", "T66"},
+      {"frmCalc01", "1000", "1945.71", "0.75", "T71"},
+      {"frmCalc01", "1000", "1946.01", "0.75", "T71"},
+      {"frmCalc01", "", "1945", "0.5", "T71"},
   };
-  for (const auto& c : cases) {
-    forms::Form& w = open("frmCalc01");
-    enter(w, {.diameter = c.diameter, .height = c.height, .medium = c.medium,
-              .product = kConstantProduct});
-    type(w.control("ISOLERINGST"), c.thickness);
-    platform.expectMsgBox(forms::mb::IdOk, "T71");  // the temperature-limit warning only
+  for (auto [window, height, medium, requirement, message] : cases) {
+    SCOPED_TRACE(std::string(window) + " " + height + " " + medium);
+    const bool settles = message == std::string("T71"), isCalc1 = window[8] == '1';
+    forms::Form& w = open(window);
+    enter(w, {.diameter = settles ? "21.3" : "114.3",
+              .height = height,
+              .medium = medium,
+              .product = settles ? kConstantProduct : "Tom"});
+    type(w.control(isCalc1 ? "ISOLERINGST" : "VARMETAB"), requirement);
+    platform.expectMsgBox(forms::mb::IdOk, message);
     w.control("Beregn").userClick();
-    EXPECT_TRUE(platform.scriptDone()) << c.medium;
-    EXPECT_TRUE(fx().ResultValid[1]) << c.medium;
-    EXPECT_FALSE(w.control("VT").text().empty()) << c.medium;
+    EXPECT_TRUE(platform.scriptDone());
+    EXPECT_EQ(fx().ResultValid[isCalc1 ? 1 : 3], settles);
+    EXPECT_EQ(w.control("OVERFLADE").text().empty(), !settles);
+    EXPECT_EQ(w.mousePointer(), forms::kPointerDefault);
     w.unload();
   }
-}
-
-TEST_F(CalculationTest, PlaneSearchOfCalculation2ThatExhaustsItsPassesAcceptsANearResult) {
-  // Required 0 °C never meets the same-sign test, so the search runs to its pass limit and
-  // accepts a surface within 2 K of the requirement.
-  forms::Form& w = open("frmCalc02");
-  enter(w, {.height = "1000", .medium = "20", .ambient = "-10", .product = kConstantProduct});
-  type(w.control("OVERFLADE"), "0");
-  w.control("Beregn").userClick();
-  ASSERT_TRUE(fx().ResultValid[2]) << w.control("ISOLERINGST").text();
-  // λ/d·(20 − 0) ≈ h·(0 − (−10)) with h near 6.5 W/(m²·K): d ≈ 0.04·20/65 m ≈ 12 mm.
-  EXPECT_NEAR(number(w, "ISOLERINGST"), 12, 4);
 }
 
 TEST_F(CalculationTest, PipeSearchOfCalculation1NeverStopsOnItsStartValue) {

@@ -376,8 +376,10 @@ TEST_F(ReinsulationTest, SavingPerEnergyUnitPosition) {
 }
 
 // A conductivity of 0 is a floating-point fault; one below 0 (a broken product line) keeps the
-// old surface swinging until the passes run out. Neither is a result.
+// old surface swinging until the passes run out. Neither is a result, and neither shows pipe
+// distances.
 TEST_F(ReinsulationTest, FaultsAndExhaustedPassesEndAsNonConvergence) {
+  showPipeDistances(true);
   writeLines("Text/Product.DK", {std::string(kPipeProduct) + ";0.033;0;0;-50;250;30;50;",
                                  "Torvelin Nul;0;0;0;-50;250;10;",
                                  "Torvelin Minus;-0.2;0;0;-50;250;10;", kPipeProduct});
@@ -399,6 +401,7 @@ TEST_F(ReinsulationTest, FaultsAndExhaustedPassesEndAsNonConvergence) {
     EXPECT_EQ(platform.calls.back().title, "T64");
     EXPECT_FALSE(fx().ResultValid[10]);
     EXPECT_EQ(w.control("VTU").text() + w.control("VT").text() + w.control("SkilTemp").text(), "");
+    EXPECT_FALSE(app.isLoaded("frmPipedistance"));
   }
 }
 

@@ -109,6 +109,14 @@ double CalcForm::finite(double x) {
   return x;
 }
 
+double CalcForm::readBox(const Control& box) {
+  return ParseNumber(box.text());
+}
+
+void CalcForm::writeBox(Control& box, double x) {
+  box.setText(RoundTripText(x));
+}
+
 // ---------------------------------------------------------------- lifecycle
 
 void CalcForm::Form_Load() {

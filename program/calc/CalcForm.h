@@ -217,6 +217,10 @@ class CalcForm : public forms::Form, public CalcWindow {
 
   // A value computed inside a search: a NaN or an infinity is a floating-point fault.
   static double finite(double x);
+  // A search's running value kept in a box: read through the lenient reader, written as a
+  // text that reads back to the same number.
+  static double readBox(const forms::Control& box);
+  static void writeBox(forms::Control& box, double x);
   // Runs one step of a handler that ignores run-time errors: a failing step is skipped.
   template <class F>
   static void ignoringErrors(F&& step) {

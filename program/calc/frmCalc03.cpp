@@ -106,12 +106,11 @@ CalcForm::SearchEnd frmCalc03::calculate() {
   Control& wind = control("VINDHASTIGHED");
   Control& vand = control("VAND");
   Control& lod = control("LOD");
-  auto read = [](const Control& c) { return ParseNumber(c.text()); };
 
-  const double ta0 = read(omg);
-  const double tm0 = read(med);
+  const double ta0 = readBox(omg);
+  const double tm0 = readBox(med);
   ConductivityAtMean((ta0 + tm0) / 2);
-  ovf.setText(RoundTripText(ta0 + 0.001));
+  writeBox(ovf, ta0 + 0.001);
   const double e = num("Emission");
   control("ISOLERINGST").setText("1");
   double d = 0.001;
@@ -134,22 +133,23 @@ CalcForm::SearchEnd frmCalc03::calculate() {
   int passes = 0;
   // At least two passes: the first one takes its surface coefficient at the start guess of
   // the surface temperature, so a heat flow that happens to match then is no result yet.
-  while (passes < 2 || std::abs(read(req) - s.HeatFlow) > std::abs(0.0001 * s.HeatFlow)) {
+  while (passes < 2 || std::abs(readBox(req) - s.HeatFlow) > std::abs(0.0001 * s.HeatFlow)) {
     const double De = pipe ? finite(2 * d + D) : 0;
-    const double ta = read(omg);
-    if (pipe && inside && ta == read(ovf)) ovf.setText(RoundTripText(read(ovf) + 5));
-    double ts = read(ovf);
+    const double ta = readBox(omg);
+    if (pipe && inside && ta == readBox(ovf)) writeBox(ovf, readBox(ovf) + 5);
+    double ts = readBox(ovf);
     const bool vertical = pipe ? !vand.isSet() : lod.isSet();
-    surfaceCoefficient({pipe, inside, vertical, pipe ? De : H, e}, ts, ta, inside ? 0 : read(wind));
+    surfaceCoefficient({pipe, inside, vertical, pipe ? De : H, e}, ts, ta,
+                       inside ? 0 : readBox(wind));
     if (pipe) {
-      PipeHeatFlow(read(med), ta, De, D);
+      PipeHeatFlow(readBox(med), ta, De, D);
       PipeSurfaceTemperature(ta, De);
     } else {
-      PlaneHeatFlow(read(med), ta, d);
+      PlaneHeatFlow(readBox(med), ta, d);
       PlaneSurfaceTemperature(ta);
     }
-    ovf.setText(RoundTripText(finite(s.SurfaceTemperature)));
-    d = finite(s.HeatFlow * d / read(req));
+    writeBox(ovf, finite(s.SurfaceTemperature));
+    d = finite(s.HeatFlow * d / readBox(req));
     runningThicknessM_ = d;
     ++passes;
     if (d <= 1e-9) break;
@@ -165,7 +165,7 @@ CalcForm::SearchEnd frmCalc03::calculate() {
   FillDetails(s.SurfaceCoefficient, s.RadiativeCoefficient, s.ConvectiveCoefficient, s.HeatFlow,
               s.SurfaceTemperature, s.FlowRegimeText, caption());
   iso.setText(PointText(RoundHalfEven(ParseNumber(iso.text()), 0)));
-  ovf.setText(PointText(RoundHalfEven(read(ovf), 0)));
+  ovf.setText(PointText(RoundHalfEven(readBox(ovf), 0)));
   s.ResultValid[calcType()] = true;
   return end;
 }

@@ -23,13 +23,6 @@ constexpr double kPassLimit = 10000;
 constexpr int32_t kMillimetrePasses = 200;
 // Pipes above this outer diameter (mm) are normally calculated as a plane.
 constexpr double kLargePipe = 400;
-
-double read(const Control& c) {
-  return ParseNumber(c.text());
-}
-void write(Control& c, double x) {
-  c.setText(RoundTripText(x));
-}
 }  // namespace
 
 frmCalc04::frmCalc04() : CalcForm(kName, 4) {
@@ -271,9 +264,9 @@ CalcForm::SearchEnd frmCalc04::calculate() {
 
   FillDetails(s.SurfaceCoefficient, s.RadiativeCoefficient, s.ConvectiveCoefficient, s.HeatFlow,
               s.SurfaceTemperature, s.FlowRegimeText, caption());
-  iso.setText(PointText(RoundHalfEven(read(iso))));
+  iso.setText(PointText(RoundHalfEven(readBox(iso))));
   control("VARMETAB").setText(PointText(RoundHalfEven(s.HeatFlow, s.HeatLossDecimals)));
-  ovf.setText(PointText(RoundHalfEven(read(ovf))));
+  ovf.setText(PointText(RoundHalfEven(readBox(ovf))));
   // A class the user chose is not repeated as a result.
   if (isSet("Klassean")) control("Klasse").setText("");
   s.ResultValid[calcType()] = true;
@@ -291,25 +284,25 @@ bool frmCalc04::pipeIndoors(const Run& r) {
   Control& iso = control("ISOLERINGST");
   Control& ovf = control("OVERFLADE");
   const bool vertical = !isSet("VAND");
-  double De = r.D + 2 * read(iso) / 1000;
+  double De = r.D + 2 * readBox(iso) / 1000;
   s.SurfaceTemperature = r.tm;
   int32_t millimetrePasses = 0;
   uint8_t creptLong = 0;
   double c = 0;
   bool found = false;
   while (!found && c <= kPassLimit) {
-    write(ovf, s.SurfaceTemperature);
+    writeBox(ovf, s.SurfaceTemperature);
     const double previous = De;
-    const double t = read(iso);
+    const double t = readBox(iso);
     De = finite(r.D + 2 * t / 1000);
-    double ts = read(ovf);
+    double ts = readBox(ovf);
     surfaceCoefficient({true, true, vertical, De, r.e}, ts, r.ta, 0);
     PipeHeatFlow(r.tm, r.ta, De, r.D);
     s.SurfaceTemperature = finite(r.ta + s.HeatFlow / (kPi * De * s.SurfaceCoefficient));
     if (previous == De - 0.002 && ++millimetrePasses > kMillimetrePasses) creptLong = 1;
     CalcPipeTransmittance(De, r.D);
     // The step goes in before the test: a met class leaves its last step in the box.
-    write(iso, finite(t + StepFromDifference(s.Transmittance, r.limit, 0.001)));
+    writeBox(iso, finite(t + StepFromDifference(s.Transmittance, r.limit, 0.001)));
     if (PipeClassOfTransmittance(r.D, r.cls, creptLong) == r.cls) {
       found = true;
       c = 0;
@@ -317,7 +310,7 @@ bool frmCalc04::pipeIndoors(const Run& r) {
     }
     c += 0.1;
   }
-  write(ovf, s.SurfaceTemperature);
+  writeBox(ovf, s.SurfaceTemperature);
   return found;
 }
 
@@ -329,16 +322,16 @@ bool frmCalc04::pipeOutdoors(const Run& r) {
   Control& iso = control("ISOLERINGST");
   Control& ovf = control("OVERFLADE");
   const double v = num("VINDHASTIGHED");
-  double De = r.D + 2 * read(iso) / 1000;
+  double De = r.D + 2 * readBox(iso) / 1000;
   double c = 0;
   bool found = false;
   while (!found && c <= kPassLimit) {
     CalcPipeTransmittance(De, r.D);
-    write(iso, finite(read(iso) + ClassLimitStep(r.cls, 2, r.D)));
-    write(ovf, r.ta + 0.0001);
-    const double t = read(iso);
+    writeBox(iso, finite(readBox(iso) + ClassLimitStep(r.cls, 2, r.D)));
+    writeBox(ovf, r.ta + 0.0001);
+    const double t = readBox(iso);
     De = finite(r.D + 2 * t / 1000);
-    double ts = read(ovf);
+    double ts = readBox(ovf);
     surfaceCoefficient({true, false, false, De, r.e}, ts, r.ta, v);
     PipeHeatFlow(r.tm, r.ta, De, r.D);
     PipeSurfaceTemperature(r.ta, De);
@@ -350,9 +343,9 @@ bool frmCalc04::pipeOutdoors(const Run& r) {
     }
     c += 0.1;
     if (c > kPassLimit) break;
-    write(iso, finite(t + StepFromDifference(s.Transmittance, r.limit, 0.001)));
+    writeBox(iso, finite(t + StepFromDifference(s.Transmittance, r.limit, 0.001)));
   }
-  write(ovf, s.SurfaceTemperature);
+  writeBox(ovf, s.SurfaceTemperature);
   return found;
 }
 
@@ -368,9 +361,9 @@ bool frmCalc04::planeIndoors(const Run& r) {
   bool found = false;
   while (!found && c <= kPassLimit) {
     // The first pass starts from the 0 °C that clearing the results left behind.
-    write(ovf, s.SurfaceTemperature);
-    if (!(r.ta < read(ovf))) write(ovf, r.ta + 0.001);
-    double ts = read(ovf);
+    writeBox(ovf, s.SurfaceTemperature);
+    if (!(r.ta < readBox(ovf))) writeBox(ovf, r.ta + 0.001);
+    double ts = readBox(ovf);
     surfaceCoefficient({false, true, vertical, r.H, r.e}, ts, r.ta, 0);
     PlaneHeatFlow(r.tm, r.ta, d);
     s.SurfaceTemperature = finite(r.ta + s.HeatFlow / s.SurfaceCoefficient);
@@ -396,18 +389,19 @@ bool frmCalc04::planeOutdoors(const Run& r) {
   double c = 0;
   bool found = false;
   while (!found && c <= kPassLimit) {
-    write(iso, finite(read(iso) + ClassLimitStep(r.cls, 1, 0)));
-    double ts = read(ovf);
+    writeBox(iso, finite(readBox(iso) + ClassLimitStep(r.cls, 1, 0)));
+    double ts = readBox(ovf);
     if (ts == r.ta) {
-      write(ovf, r.ta + 0.0001);
-      ts = read(ovf);
+      writeBox(ovf, r.ta + 0.0001);
+      ts = readBox(ovf);
     }
-    const double d = read(iso) / 1000;
+    const double d = readBox(iso) / 1000;
     surfaceCoefficient({false, false, false, r.H, r.e}, ts, r.ta, v);
     PlaneHeatFlow(r.tm, r.ta, d);
     PlaneSurfaceTemperature(r.ta);
-    const double relaxed = read(ovf);
-    write(ovf, finite(relaxed + StepFromDifference(finite(s.SurfaceTemperature), relaxed, 0.001)));
+    const double relaxed = readBox(ovf);
+    writeBox(ovf,
+             finite(relaxed + StepFromDifference(finite(s.SurfaceTemperature), relaxed, 0.001)));
     TransmittanceFromHeatFlow(r.tm, r.ta);
     if (PlaneClassOfTransmittance(r.H, r.cls) == r.cls) {
       found = true;

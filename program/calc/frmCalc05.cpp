@@ -28,13 +28,6 @@ constexpr double kPipeMarginAtLimit = 2.0;
 constexpr double kPipeThicknessAtLimit = 0.05;
 // A plane surface converges within this of the target, on the same side of 0 °C.
 constexpr double kPlaneMargin = 0.05;
-
-double read(const Control& c) {
-  return ParseNumber(c.text());
-}
-void write(Control& c, double x) {
-  c.setText(RoundTripText(x));
-}
 }  // namespace
 
 frmCalc05::frmCalc05() : CalcForm(kName, 5) {
@@ -151,14 +144,14 @@ CalcForm::SearchEnd frmCalc05::calculate() {
   r.inside = isSet("INDE");
   r.wind = r.inside ? 0 : num("VINDHASTIGHED");
   r.td = DewPoint(r.ta, num("Luftfugtighed"));
-  write(control("OVERFLADE"), r.td);
+  writeBox(control("OVERFLADE"), r.td);
   dewPoint_ = r.td;
 
   SearchEnd end = isSet("ROR") ? pipeSearch(r) : planeSearch(r);
 
   FillDetails(s.SurfaceCoefficient, s.RadiativeCoefficient, s.ConvectiveCoefficient, s.HeatFlow,
               s.SurfaceTemperature, s.FlowRegimeText, caption());
-  iso.setText(PointText(RoundHalfEven(read(iso))));
+  iso.setText(PointText(RoundHalfEven(readBox(iso))));
   heatFlow_ = s.HeatFlow;
   showDewPointAndLoss();
   s.ResultValid[calcType()] = true;
@@ -176,7 +169,7 @@ CalcForm::SearchEnd frmCalc05::pipeSearch(const Run& r) {
   SearchEnd end;
   double passes = 0;
   for (;;) {
-    const double t = read(iso);  // the empty box reads 0: the first pass is the bare pipe
+    const double t = readBox(iso);  // the empty box reads 0: the first pass is the bare pipe
     const double De = finite(D + 2 * t);
     double tsAtDew = r.td;
     surfaceCoefficient({true, r.inside, vertical, De, r.e}, tsAtDew, r.ta, r.wind);
@@ -194,15 +187,15 @@ CalcForm::SearchEnd frmCalc05::pipeSearch(const Run& r) {
       throw RunTimeError(RunTimeError::Overflow);
     }
     if (std::abs(ts - r.td) < kPipeMargin) {
-      write(iso, 1000 * t);
+      writeBox(iso, 1000 * t);
       return end;
     }
-    write(iso, finite(t + step));
+    writeBox(iso, finite(t + step));
     passes += 0.1;
     if (passes > kPassLimit) {
       const double gap = std::abs((Money::FromDouble(t) - Money::FromDouble(target)).ToDouble());
       if (std::abs(ts - r.td) < kPipeMarginAtLimit || gap < kPipeThicknessAtLimit)
-        write(iso, 1000 * (t + step));
+        writeBox(iso, 1000 * (t + step));
       else
         end.converged = false;
       return end;
@@ -219,11 +212,11 @@ CalcForm::SearchEnd frmCalc05::planeSearch(const Run& r) {
   const bool vertical = isSet("LOD");
   iso.setText("1");
   // Indoors the target is the dew point as read back from its box.
-  const double target = r.inside ? read(control("OVERFLADE")) : r.td;
+  const double target = r.inside ? readBox(control("OVERFLADE")) : r.td;
   SearchEnd end;
   double passes = 0;
   for (;;) {
-    const double d = read(iso) / 1000;
+    const double d = readBox(iso) / 1000;
     double tsAtDew = r.td;
     surfaceCoefficient({false, r.inside, vertical, H, r.e}, tsAtDew, r.ta, r.wind);
     PlaneHeatFlow(r.tm, r.ta, d);
@@ -237,8 +230,8 @@ CalcForm::SearchEnd frmCalc05::planeSearch(const Run& r) {
     }
     const bool sameSide = (ts > 0 && target > 0) || (ts < 0 && target < 0);
     if (std::abs(std::abs(ts) - std::abs(target)) < kPlaneMargin && sameSide) return end;
-    const double next = finite(read(iso) + step);
-    write(iso, next);
+    const double next = finite(readBox(iso) + step);
+    writeBox(iso, next);
     if (next < 0) return end;  // shown as a thickness below 0
     passes += 0.1;
     if (passes > kPassLimit) {

@@ -184,25 +184,25 @@ double frmCalc06::pipeSearch(double tm, double ta, double td, double e, double K
   const double uReq = finite(kPi * di * alphaI * (tm - td) / (td - ta));  // W/(m·K)
   const double q = (tm - ta) * uReq;
   s.HeatFlow = q;
-  control("VARMETAB").setText(RoundTripText(q));
+  writeBox(control("VARMETAB"), q);
 
   const bool inside = indoors(), vertical = isSet("LOD");
   double U = 0, c = 0;  // U = 0: the first pass always runs
   while (std::abs(U - uReq) > std::abs(uReq / 1000)) {
-    const double sM = ParseNumber(iso.text()) / 1000;
+    const double sM = readBox(iso) / 1000;
     runningThicknessM_ = sM;
     const double D = finite(dOut + 2 * sM);
-    double ts = ParseNumber(ovf.text());
+    double ts = readBox(ovf);
     surfaceCoefficient({true, inside, vertical, D, e}, ts, ta, wind);
     const double h = s.SurfaceCoefficient;
     const double R =
         1 / (kPi * di * alphaI) + NaturalLog(D / dOut) / (kTwoPi * s.Lambda) + 1 / (kPi * D * h);
     U = finite(1 / R);
     s.SurfaceTemperature = finite(ta + q / (kPi * D * h));
-    ovf.setText(RoundTripText(s.SurfaceTemperature));
+    writeBox(ovf, s.SurfaceTemperature);
     // A surface exactly at the ambient temperature would leave radiation without a value.
-    if (ParseNumber(ovf.text()) == ta) ovf.setText(RoundTripText(ta - 1));
-    iso.setText(RoundTripText(finite(1000 * sM * U / uReq)));
+    if (readBox(ovf) == ta) writeBox(ovf, ta - 1);
+    writeBox(iso, finite(1000 * sM * U / uReq));
     c += 0.1;
     if (c > 1000) break;
   }
@@ -231,19 +231,19 @@ double frmCalc06::planeSearch(double tm, double ta, double td, double e, double 
   while (passes < 2 || std::abs(previous - next) > std::abs(0.0001 * next)) {
     ++passes;
     previous = next;
-    double ts = ParseNumber(ovf.text());
+    double ts = readBox(ovf);
     surfaceCoefficient({false, inside, vertical, H, e}, ts, ta, wind);
     const double h = s.SurfaceCoefficient;
     double q = (tm - ta) * s.Transmittance;
     if (q == 0) q = 0.001;
     s.HeatFlow = q;
-    control("VARMETAB").setText(RoundTripText(q));
+    writeBox(control("VARMETAB"), q);
     s.SurfaceTemperature = finite(q / h + ta);
-    ovf.setText(RoundTripText(s.SurfaceTemperature));
-    if (ParseNumber(ovf.text()) == ta) ovf.setText(RoundTripText(ta - 1));
+    writeBox(ovf, s.SurfaceTemperature);
+    if (readBox(ovf) == ta) writeBox(ovf, ta - 1);
     next = finite(s.Lambda * ((tm - ta) / q - 1 / alphaI - 1 / h));
     runningThicknessM_ = next;
-    iso.setText(RoundTripText(1000 * next));
+    writeBox(iso, 1000 * next);
     c += 0.1;
     if (c > 1000) break;
   }
@@ -256,14 +256,14 @@ CalcForm::SearchEnd frmCalc06::calculate() {
   Control& ovf = control("OVERFLADE");
   roundedToNothing_ = false;
   runningThicknessM_ = 0.0001;
-  iso.setText(RoundTripText(0.1));
+  writeBox(iso, 0.1);
   const double v = num("VINDHASTIGHED");
   const double ta = num("Omgivende");
   const double tm = num("MEDIETEMP");
   ConductivityAtMean((ta + tm) / 2);
   const double e = num("Emission"), K = num("StofK"), w = num("MEDIEHAST");
   const double td = finite(DewPoint(tm, num("Luftfugtighed")));
-  ovf.setText(RoundTripText(tm - 0.000001));
+  writeBox(ovf, tm - 0.000001);
   const bool pipe = isSet("ROR");
 
   double c = 0;
@@ -280,15 +280,15 @@ CalcForm::SearchEnd frmCalc06::calculate() {
     c = pipe ? pipeSearch(tm, ta, td, e, K, w) : planeSearch(tm, ta, td, e, K, w);
   }
 
-  if (ParseNumber(iso.text()) <= 0) {
+  if (readBox(iso) <= 0) {
     // No insulation needed: the loss of the bare pipe or wall with its surface at the medium's
     // temperature.
     iso.setText("<= 0 !");
-    ovf.setText(RoundTripText(tm));
+    writeBox(ovf, tm);
     double bareSurface = tm;
     CalcBareHeatLoss(v, e, (pipe ? num("RORCOM") : num("PLANH")) / 1000, bareSurface, ta, tm,
                      isSet("VAND"), indoors(), pipe);
-    control("VARMETAB").setText(RoundTripText(s.HeatFlow));
+    writeBox(control("VARMETAB"), s.HeatFlow);
     c = 0;
   }
   // A thickness above 1000 mm is turned away by the frame's thickness check.
@@ -296,7 +296,7 @@ CalcForm::SearchEnd frmCalc06::calculate() {
               s.SurfaceTemperature, s.FlowRegimeText, caption());
   // A thickness above 1000 mm stays unrounded, so that the frame's check sees 1000.3 as too
   // thick rather than as 1000.
-  const double sMm = ParseNumber(iso.text());
+  const double sMm = readBox(iso);
   if (sMm > 0 && sMm <= 1000) iso.setText(PointText(RoundHalfEven(sMm, 0)));
   control("VARMETAB").setText(SignedPointText(RoundHalfEven(num("VARMETAB"), s.HeatLossDecimals)));
   ovf.setText(SignedPointText(RoundHalfEven(num("OVERFLADE"), 0)));

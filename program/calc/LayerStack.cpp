@@ -138,6 +138,7 @@ StackEnd LayerStack::heatFlowPasses(const HeatFlowOptions& options) {
   inner[0] = g_.diameter;
   for (int i = 1; i < n; ++i) inner[i] = inner[i - 1] + 2 * s_[i - 1];
   const double size = g_.pipe ? outerDiameter() : g_.height;
+  const double flowDrop = tm_ - options.flowAmbient.value_or(ta_);
 
   // The start value 7.0 is no heat flow of this stack: a first pass that happens to land near
   // it has not converged, so the loop always makes a second pass.
@@ -151,7 +152,7 @@ StackEnd LayerStack::heatFlowPasses(const HeatFlowOptions& options) {
     total += g_.pipe ? PipeSurfaceResistance(s.SurfaceCoefficient, inner[n - 1] + 2 * s_[n - 1])
                      : PlaneSurfaceResistance(s.SurfaceCoefficient);
     const double U = div(1, total);
-    s.HeatFlow = finite((tm_ - ta_) * U);
+    s.HeatFlow = finite(flowDrop * U);
     double t = tm_;
     for (int k = 1; k <= n; ++k)
       s.LayerTemperatures[k] = t = finite(t - (tm_ - ta_) * U * R[k - 1]);

@@ -561,14 +561,10 @@ CalcForm::SearchEnd frmCalc24::calculate() {
   LayerStack stack(after, 2, LayerThicknesses{s0, s1}, tm, ta);
   HeatFlowOptions options;
   options.indoorPlaneAsWall = true;
+  // A plane's heat flow after re-insulation has always taken the ambient box through the
+  // locale's own number conversion, its face temperatures the lenient reading.
+  if (!pipe) options.flowAmbient = LocaleNumber(control("Omgivende").text());
   if (stack.solveHeatFlow(options) != StackEnd::Converged) return {false};
-  if (!pipe) {
-    // A plane's heat flow after re-insulation has always taken the ambient box through the
-    // locale's own number conversion, its face temperatures the lenient reading. The flow is
-    // (Tm - Ta) U on every pass, so the other reading scales it by one factor and leaves the
-    // passes as they are.
-    s.HeatFlow = finite(s.HeatFlow * (tm - LocaleNumber(control("Omgivende").text())) / (tm - ta));
-  }
   const double qAfter = s.HeatFlow;
 
   control("SkilTemp").setText(PointText(RoundHalfEven(s.LayerTemperatures[1])));

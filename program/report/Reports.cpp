@@ -3,8 +3,8 @@
 #include <cctype>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 
+#include "cases/CaseFiles.h"
 #include "core/Fx.h"
 #include "core/TextFile.h"
 #include "forms/Application.h"
@@ -20,24 +20,6 @@ namespace {
 
 void tell(const std::string& message) {
   forms::app().platform().msgBox(message, forms::mb::Exclamation, frmAbout::kProgramTitle);
-}
-
-// Written to a temporary file first and then renamed, so that a failure never leaves half a
-// report where a whole one was.
-void writeWhole(const std::string& path, const std::string& bytes) {
-  fs::create_directories(fs::path(path).parent_path());
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << bytes;
-    out.close();
-    if (!out) {
-      std::error_code ec;
-      fs::remove(temporary, ec);
-      throw std::runtime_error("the file cannot be written");
-    }
-  }
-  fs::rename(temporary, path);
 }
 
 std::string withLineEnds(const std::string& lines, const char* end) {
@@ -98,8 +80,15 @@ bool Reports::WriteReport(int calcNumber, forms::Form& window, bool printOnDispl
   std::string lines;
   try {
     lines = ReportLines(calcNumber, window, printOnDisplay);
-    writeWhole(s.ReportPath, EncodeCodePage(withLineEnds(lines, "\r\n"), MarketCodePage()));
-    writeWhole(DisplayedCopyPath(), DisplayedCopy(lines));
+    fs::create_directories(fs::path(s.ReportPath).parent_path());
+    // Both files whole or neither, so that a failure never leaves half a report, nor a
+    // preview of another report than the file holds.
+    cases::WriteFilesWhole(
+        {{s.ReportPath, EncodeCodePage(withLineEnds(lines, "\r\n"), MarketCodePage())},
+         {DisplayedCopyPath(), DisplayedCopy(lines)}});
+  } catch (const cases::CaseFileError& e) {  // names the file itself
+    tell(std::string("The report could not be written.\r\n\r\n") + e.what());
+    return false;
   } catch (const std::exception& e) {
     tell("The report could not be written.\r\n\r\n" + s.ReportPath + "\r\n" + e.what());
     return false;

@@ -25,7 +25,7 @@ frmCountry::frmCountry() : forms::Form(kName) {
     auto& flag = add(ControlKind::Image, "imgFlag", i);
     flag.move(900, top, 1080, 930);  // the flag with its language name
     flag.setPicture(
-        ExistingProgramFile(std::string("\\Images\\Flags\\flag_") + kFlagFiles[i] + ".jpg"));
+        ExistingProgramFile(std::string("\\Images\\Flags\\flag_") + kCodes[i] + ".jpg"));
     flag.onDblClick = [this, i] { imgFlag_DblClick(i); };
   }
   control("optCountry", 3).setValueSilently(1);  // Danish

@@ -10,9 +10,9 @@ class frmCountry : public forms::Form {
  public:
   static constexpr const char* kName = "frmCountry";
   static constexpr int kOptions = 7;
-  // The code stored for option i; the flags carry the language names.
+  // The code stored for option i, which also names its flag picture (flag_<code>.jpg); the
+  // flags carry the language names.
   static constexpr const char* kCodes[kOptions] = {"UK", "NO", "SE", "DK", "LT", "EE", "LV"};
-  static constexpr const char* kFlagFiles[kOptions] = {"UK", "NO", "SE", "DK", "LT", "EE", "LV"};
 
   frmCountry();
 

@@ -3,8 +3,10 @@
 
 The help file a market names, "\\help\\<name>.hlp", is a folder "help/<name>/" here: its
 contents page is "index.html" and each calculation the market offers has "calcNN.html"
-(calc01 ... calc07, calc21 ... calc24). Page titles, menu captions and input labels are taken
-from the market's own menu and language files, so the help uses the program's words.
+(calc01 ... calc07, calc21 ... calc24). Page titles, menu captions, input and result labels,
+the input-check lines and the messages are taken from the market's own menu and language files,
+so the help uses the program's words and cannot disagree with the window. windows.txt beside
+this file names the lines each window's page quotes; the help_<lang>.py files hold the prose.
 """
 import html
 import importlib
@@ -49,8 +51,25 @@ INPUTS = {
     21: BASE + ["layers", "medium_temp", "product", "thickness"] + SURROUND,
     22: BASE + ["layers", "medium_temp", "product", "interfaces", "req_surface"] + SURROUND,
     23: BASE + ["layers", "medium_temp", "product", "interfaces", "req_heatloss"] + SURROUND,
-    24: BASE + ["medium_temp", "existing", "new"] + SURROUND + ["savings"],
+    24: BASE + ["medium_temp", "existing", "new", "wind", "ambient", "savings"],
 }
+# The window's literal results beside its language-file lines.
+LITERAL = {2: ["< 0 !"], 3: ["< 0 !"], 4: ["< 0 !"], 5: ["< 0 !"], 6: ["<= 0 !"], 22: ["< 0 !"],
+           23: ["< 0 !"]}
+
+
+def windows():
+    """calc -> kind -> list of (lines, savings): the rows of windows.txt."""
+    table = {}
+    with open(os.path.join(HERE, "windows.txt"), encoding="utf-8") as f:
+        for row in f:
+            fields = row.split("#")[0].split()
+            if not fields:
+                continue
+            kind = table.setdefault(int(fields[0]), {}).setdefault(fields[1], [])
+            for item in fields[2:]:
+                kind.append(([int(n) for n in item.rstrip("s").split("+")], item.endswith("s")))
+    return table
 
 
 def offered(market):
@@ -71,14 +90,63 @@ def read(name, market):
 
 def page(lang, title, body):
     return (f'<!DOCTYPE html>\n<html lang="{lang}">\n<head>\n<meta charset="utf-8">\n'
-            f"<title>{html.escape(title)}</title>\n<style>\n"
+            f"<title>{esc(title)}</title>\n<style>\n"
             "body { font-family: sans-serif; margin: 2em; max-width: 46em; color: #12324f; }\n"
             "h1 { font-size: 1.4em; border-bottom: 3px solid #e07a1f; padding-bottom: 0.2em; }\n"
             "dt { font-weight: bold; margin-top: 0.6em; }\n"
             "</style>\n</head>\n<body>\n" + body + "</body>\n</html>\n")
 
 
+# A message's first line, with the explanation the prose gives for it; the lines after it in
+# the window's messages row belong to the same message.
+MESSAGE = {64: "nonconv", 65: "over1000", 71: "limits", 187: "none_needed", 203: "section"}
+
+
+def esc(text):
+    return html.escape(text, quote=False)
+
+
+def quoted(lines, numbers):
+    return "".join(lines[n - 1] for n in numbers)
+
+
+def calc_page(t, market, calc, lines, caption, row):
+    marine = market == "MRN"
+    inputs = []
+    for key in INPUTS[calc]:
+        if key == "savings" and marine:
+            continue
+        label = " / ".join(lines[n - 1] for n in LABEL[key])
+        text = t.INPUT.get((key, calc), t.INPUT[key])
+        inputs.append(f"<dt>{esc(label)}</dt><dd>{esc(text)}</dd>\n")
+    checks = [f"<li>{esc(quoted(lines, n))}</li>\n" for n, _ in row["check"]]
+    savings = [f"<li>{esc(quoted(lines, n))}</li>\n" for n, _ in row.get("savings", [])]
+    if savings and not marine:
+        checks.append(f"<li>{esc(lines[19])}<ul>\n" + "".join(savings) + "</ul></li>\n")
+    results = [f"<dt>{esc(quoted(lines, n))}</dt><dd>{esc(t.RESULT[n[0]])}</dd>\n"
+               for n, extra in row["results"] if not (extra and marine)]
+    messages = []
+    for n, _ in row["messages"]:
+        if n[0] in MESSAGE:
+            messages.append([lines[n[0] - 1], [], t.MESSAGE[MESSAGE[n[0]]]])
+        else:
+            messages[-1][1].append(lines[n[0] - 1])
+    messages += [[text, [], t.MESSAGE[text]] for text in LITERAL.get(calc, [])]
+    told = "".join(f"<dt>{esc(title)}</dt><dd>" + "".join(f"<q>{esc(m)}</q> " for m in more) +
+                   f"{esc(meaning)}</dd>\n" for title, more, meaning in messages)
+    return (f"<p><a href=\"index.html\">{esc(t.UI['back'])}</a></p>\n"
+            f"<h1>{calc}. {esc(caption)}</h1>\n"
+            f"<h2>{esc(t.UI['computes'])}</h2>\n<p>{esc(t.CALC[calc])}</p>\n"
+            f"<h2>{esc(t.UI['inputs'])}</h2>\n<dl class=\"inputs\">\n" + "".join(inputs) + "</dl>\n"
+            f"<h2>{esc(t.UI['limits'])}</h2>\n<p>{esc(t.UI['limits_intro'])}</p>\n<ul class=\"checks\">\n"
+            + "".join(checks) + "</ul>\n"
+            f"<h2>{esc(t.UI['results'])}</h2>\n<dl class=\"results\">\n" + "".join(results) + "</dl>\n"
+            f"<p>{esc(t.UI['report'])}</p>\n"
+            f"<h2>{esc(t.UI['messages'])}</h2>\n<dl class=\"messages\">\n" + told + "</dl>\n")
+
+
 def main():
+    table = windows()
     for market, folder in HELP_NAME.items():
         t = importlib.import_module(TEXTS[market])
         lines = read("TextFile", market)
@@ -91,22 +159,14 @@ def main():
         for calc in offered(market):
             caption = lines[CAPTION_LINE[calc] - 1]
             entry = menu[MENU_LINE[calc] - 1].replace("&", "")
-            items.append(f'<li><a href="calc{calc:02d}.html">{html.escape(entry)}</a></li>\n')
-            inputs = []
-            for key in INPUTS[calc]:
-                label = " / ".join(lines[n - 1] for n in LABEL[key])
-                inputs.append(f"<dt>{html.escape(label)}</dt><dd>{html.escape(t.INPUT[key])}</dd>\n")
-            body = (f"<p><a href=\"index.html\">{html.escape(t.UI['back'])}</a></p>\n"
-                    f"<h1>{calc}. {html.escape(caption)}</h1>\n"
-                    f"<h2>{html.escape(t.UI['computes'])}</h2>\n<p>{html.escape(t.CALC[calc])}</p>\n"
-                    f"<h2>{html.escape(t.UI['inputs'])}</h2>\n<dl>\n" + "".join(inputs) + "</dl>\n"
-                    f"<p>{html.escape(t.UI['results'])}</p>\n")
+            items.append(f'<li><a href="calc{calc:02d}.html">{esc(entry)}</a></li>\n')
+            body = calc_page(t, market, calc, lines, caption, table[calc])
             with open(os.path.join(out, f"calc{calc:02d}.html"), "w", encoding="utf-8", newline="\n") as f:
                 f.write(page(lang, caption, body))
-        body = (f"<h1>VELTARO &ndash; {html.escape(help_title)}</h1>\n<p>{html.escape(t.UI['intro'])}</p>\n"
-                f"<h2>{html.escape(menu[13].replace('&', ''))}</h2>\n<ul>\n"
+        body = (f"<h1>VELTARO &ndash; {esc(help_title)}</h1>\n<p>{esc(t.UI['intro'])}</p>\n"
+                f"<h2>{esc(menu[13].replace('&', ''))}</h2>\n<ul>\n"
                 + "".join(i for i in items[:-4]) + "</ul>\n"
-                f"<h2>{html.escape(menu[20].replace('&', ''))}</h2>\n<ul>\n" + "".join(items[-4:]) + "</ul>\n")
+                f"<h2>{esc(menu[20].replace('&', ''))}</h2>\n<ul>\n" + "".join(items[-4:]) + "</ul>\n")
         with open(os.path.join(out, "index.html"), "w", encoding="utf-8", newline="\n") as f:
             f.write(page(lang, "VELTARO - " + help_title, body))
 

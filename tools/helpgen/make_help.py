@@ -37,7 +37,11 @@ LABEL = {"geometry": [88], "location": [91], "orientation": [94], "medium_temp":
          "req_heatloss": [169], "method": [97], "humidity": [185], "velocity": [124],
          "medium_humidity": [121], "inner_dia": [123], "constant": [122], "calc_type": [205],
          "medium": [208], "flow": [209], "length": [211], "start_end": [206, 207], "layers": [170],
-         "interfaces": [125], "existing": [127], "new": [128], "savings": [126]}
+         "interfaces": [125], "existing": [127], "new": [128], "savings": [126],
+         # The multi-layer windows head their thickness column with their own line.
+         ("thickness", 21): [154], ("thickness", 22): [154], ("thickness", 23): [154]}
+# A result label whose explanation is that of another line.
+SAME_RESULT = {154: 102}
 BASE = ["geometry", "location", "orientation"]
 SURROUND = ["wind", "ambient", "emissivity"]
 INPUTS = {
@@ -116,14 +120,14 @@ def calc_page(t, market, calc, lines, caption, row):
     for key in INPUTS[calc]:
         if key == "savings" and marine:
             continue
-        label = " / ".join(lines[n - 1] for n in LABEL[key])
+        label = " / ".join(lines[n - 1] for n in LABEL.get((key, calc), LABEL[key]))
         text = t.INPUT.get((key, calc), t.INPUT[key])
         inputs.append(f"<dt>{esc(label)}</dt><dd>{esc(text)}</dd>\n")
     checks = [f"<li>{esc(quoted(lines, n))}</li>\n" for n, _ in row["check"]]
     savings = [f"<li>{esc(quoted(lines, n))}</li>\n" for n, _ in row.get("savings", [])]
     if savings and not marine:
         checks.append(f"<li>{esc(lines[19])}<ul>\n" + "".join(savings) + "</ul></li>\n")
-    results = [f"<dt>{esc(quoted(lines, n))}</dt><dd>{esc(t.RESULT[n[0]])}</dd>\n"
+    results = [f"<dt>{esc(quoted(lines, n))}</dt><dd>{esc(t.RESULT[SAME_RESULT.get(n[0], n[0])])}</dd>\n"
                for n, extra in row["results"] if not (extra and marine)]
     messages = []
     for n, _ in row["messages"]:

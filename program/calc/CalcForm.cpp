@@ -1,6 +1,7 @@
 #include "calc/CalcForm.h"
 
 #include <cmath>
+#include <cstdio>
 #include <exception>
 
 #include "calc/InputCheck.h"
@@ -14,6 +15,7 @@
 #include "core/Numbers.h"
 #include "core/NumericInput.h"
 #include "core/PipeTables.h"
+#include "core/ProgramFiles.h"
 #include "core/ReferenceData.h"
 #include "forms/Application.h"
 
@@ -156,7 +158,32 @@ void CalcForm::Form_Load() {
     for (Control* e : controlArray("Emission")) FillPlaneEmissivityCombo(*e);
   FillPipeDiameterCombo(control("RORCOM"));
   loadFinish();
+  bindHelpKey();
   s.ActiveCalcNumber = static_cast<int16_t>(number_);
+}
+
+// F1 on any control of the window opens the window's own help page; the key goes no further.
+void CalcForm::bindHelpKey() {
+  for (const auto& c : controls()) {
+    c->onKeyDown = [this, own = std::move(c->onKeyDown)](int& keyCode, int shift) {
+      if (keyCode == forms::key::F1) {
+        keyCode = 0;
+        showOwnHelp();
+      } else if (own) {
+        own(keyCode, shift);
+      }
+    };
+  }
+}
+
+// The market's help folder holds a page per calculation beside its contents page; a folder
+// without the page shows the contents.
+void CalcForm::showOwnHelp() {
+  const std::string contents = HelpFileFor(fx().CountryCode);
+  char page[16];
+  std::snprintf(page, sizeof page, "calc%02d.html", number_);
+  const std::string own = contents.substr(0, contents.rfind('/') + 1) + page;
+  app().platform().showHelp(FileExists(own) ? own : contents);
 }
 
 void CalcForm::fillProductLists() {

@@ -137,6 +137,10 @@ class CalcForm : public forms::Form, public CalcWindow {
   // the Calculate button) to the controls of that name.
   void bindTemplateHandlers();
 
+  // F1 in the window: its own help page.
+  void bindHelpKey();
+  void showOwnHelp();
+
   // ------------------------------------------------------------ input check helpers
 
   // The tests shared by the windows, each writing its line when it fails.

@@ -95,6 +95,16 @@ TEST_F(CalcTest, KeyRulesOfTheNumericBoxes) {
     EXPECT_EQ(produkt.userKeyDown(forms::key::Return), forms::key::Return);
     EXPECT_TRUE(w.control(focusAfterEnter).hasFocus()) << window;
   }
+
+  // F1 opens the window's own help page, or the contents where the market has no such page;
+  // the product list's own key handling still runs for other keys.
+  writeLines("help/helpdk/calc02.html", {""});
+  for (const char* window : {"frmCalc02", "frmCalc03"})
+    EXPECT_EQ(open(window).control("PRODUKT").userKeyDown(forms::key::F1), 0);
+  const auto help = platform.callsOf("showHelp");
+  ASSERT_EQ(help.size(), 2u);
+  EXPECT_TRUE(help[0].text.ends_with("help/helpdk/calc02.html")) << help[0].text;
+  EXPECT_TRUE(help[1].text.ends_with("help/helpdk/index.html")) << help[1].text;
 }
 
 TEST_F(CalcTest, GeometryAndLocationSwitches) {

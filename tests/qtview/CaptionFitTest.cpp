@@ -279,4 +279,22 @@ TEST(CaptionFit, ACaptionMadeLongerIsCaught) {
   }
 }
 
+// A caption too long only where it shows is caught in exactly those states, and a list's
+// prompt that fits its field but not the room its text is drawn in is caught too.
+TEST(CaptionFit, AClippedCaptionIsCaughtInTheStatesThatShowIt) {
+  MarketRun run("LT");
+  forms::Form& f = run.app.get("frmCalc01");
+  forms::Control& area = f.control("LblVOFT", 0);  // shown in plane geometry only
+  run.view.userEvent([&] {
+    area.setCaption(area.caption() + " ir dar daug ilgesnis tekstas");
+    f.control("RORCOM").setText("PASIRINKITE skersm.");
+  });
+  std::vector<std::string> clipped;
+  walkStates("LT", f, {&kGeometry, &kSite, &kSavings}, run.view, clipped);
+  ASSERT_EQ(clipped.size(), 5u) << testing::PrintToString(clipped);
+  EXPECT_EQ(clipped[0].rfind("LT [pipe, indoors, savings off] frmCalc01.RORCOM", 0), 0u);
+  for (std::size_t i = 1; i < clipped.size(); ++i)
+    EXPECT_EQ(clipped[i].rfind("LT [plane, ", 0), 0u) << clipped[i];
+}
+
 }  // namespace

@@ -150,8 +150,10 @@ const Switch kRequirement = {{"running time", "Drift", -1, 1}, {"class", "Klasse
 const Switch kDuctType = {{"thickness", "optCalcType", 0, 1},
                           {"start temperature", "optCalcType", 1, 1},
                           {"end temperature", "optCalcType", 2, 1}};
-const Switch kLayers = {{"2 layers", "AntalLag", -1, 2}, {"3 layers", "AntalLag", -1, 3},
-                        {"4 layers", "AntalLag", -1, 4}, {"5 layers", "AntalLag", -1, 5},
+const Switch kLayers = {{"2 layers", "AntalLag", -1, 2},
+                        {"3 layers", "AntalLag", -1, 3},
+                        {"4 layers", "AntalLag", -1, 4},
+                        {"5 layers", "AntalLag", -1, 5},
                         {"6 layers", "AntalLag", -1, 6}};
 
 // Each calculation window with the switches whose every combination a user can reach.
@@ -202,11 +204,12 @@ void walkStates(const std::string& market, forms::Form& f,
   for (const Switch* s : switches) {
     forms::Control* c = f.findControl(s->front().control, s->front().index);
     if (!c) {
-      clipped.push_back(f.name() + " has no " + s->front().control);
+      clipped.push_back(market + " " + f.name() + " has no " + s->front().control);
       continue;
     }
     bool visible = c->visible();
-    for (forms::Control* k = c->container(); k; k = k->container()) visible = visible && k->visible();
+    for (forms::Control* k = c->container(); k; k = k->container())
+      visible = visible && k->visible();
     if (visible) shown.push_back(s);
   }
   std::vector<std::size_t> at(shown.size(), 0);
@@ -219,8 +222,7 @@ void walkStates(const std::string& market, forms::Form& f,
       state += (state.empty() ? "" : ", ") + std::string(s.name);
     }
     view.sync();
-    if (!reached)
-      clipped.push_back(market + " " + f.name() + " [" + state + "] cannot be reached");
+    if (!reached) clipped.push_back(market + " " + f.name() + " [" + state + "] cannot be reached");
     clippedCaptionsOf(market + " [" + state + "]", f, view, clipped);
     std::size_t i = 0;
     while (i < shown.size() && ++at[i] == shown[i]->size()) at[i++] = 0;

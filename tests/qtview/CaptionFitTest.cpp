@@ -64,16 +64,21 @@ int overflow(const forms::Control& c, QWidget* w) {
     case ControlKind::ComboBox: {
       // A list's prompt ("SELECT product") is shown in its field while nothing is chosen.
       auto* box = static_cast<QComboBox*>(w);
-      const QString shown = box->isEditable()         ? box->lineEdit()->text()
-                            : box->currentIndex() < 0 ? box->placeholderText()
-                                                      : box->currentText();
       QStyleOptionComboBox option;
       option.initFrom(box);
       option.editable = box->isEditable();
-      option.currentText = shown;
       const QRect field =
           style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
-      return fm.horizontalAdvance(shown) - field.width();
+      if (box->isEditable()) {
+        // The line edit fills the field and keeps 2 px clear either side of its text; it
+        // scrolls once the text and the caret's pixel do not fit.
+        const QMargins m = box->lineEdit()->textMargins();
+        return fm.horizontalAdvance(box->lineEdit()->text()) + 1 -
+               (field.width() - m.left() - m.right() - 4);
+      }
+      // A list that takes no typing draws its text 1 px in from either side of the field.
+      const QString shown = box->currentIndex() < 0 ? box->placeholderText() : box->currentText();
+      return fm.horizontalAdvance(shown) - (field.width() - 2);
     }
     default:
       return 0;
@@ -106,22 +111,123 @@ int collision(const forms::Control& label, QWidget* w, const qtview::FormsView& 
   return worst;
 }
 
-// One line per caption that does not fit: market, window, control and text.
+// One line per caption of one window that does not fit: market, window, state, control, text.
+void clippedCaptionsOf(const std::string& where, forms::Form& f, const qtview::FormsView& view,
+                       std::vector<std::string>& clipped) {
+  for (const auto& c : f.controls()) {
+    QWidget* w = view.widgetOf(*c);
+    if (!w || !c->visible() || c->text().empty()) continue;
+    int over = overflow(*c, w);
+    if (c->kind() == ControlKind::Label) over = std::max(over, collision(*c, w, view));
+    if (over > 0)
+      clipped.push_back(where + " " + f.name() + "." + c->name() +
+                        (c->index() >= 0 ? "(" + std::to_string(c->index()) + ")" : "") + " \"" +
+                        c->text() + "\" is " + std::to_string(over) + " px too long");
+  }
+}
+
 std::vector<std::string> clippedCaptions(const std::string& market, forms::Application& app,
                                          const qtview::FormsView& view) {
   std::vector<std::string> clipped;
-  for (forms::Form* f : app.loadedForms())
-    for (const auto& c : f->controls()) {
-      QWidget* w = view.widgetOf(*c);
-      if (!w || !c->visible() || c->text().empty()) continue;
-      int over = overflow(*c, w);
-      if (c->kind() == ControlKind::Label) over = std::max(over, collision(*c, w, view));
-      if (over > 0)
-        clipped.push_back(market + " " + f->name() + "." + c->name() +
-                          (c->index() >= 0 ? "(" + std::to_string(c->index()) + ")" : "") + " \"" +
-                          c->caption() + "\" is " + std::to_string(over) + " px too long");
-    }
+  for (forms::Form* f : app.loadedForms()) clippedCaptionsOf(market, *f, view, clipped);
   return clipped;
+}
+
+// A switch a user meets in a window, as its settings: an option to click, a check box to set
+// to `value`, or a layer count to type into its box.
+struct Setting {
+  const char* name;
+  const char* control;
+  int index;
+  int value;
+};
+using Switch = std::vector<Setting>;
+const Switch kGeometry = {{"pipe", "ROR", -1, 1}, {"plane", "PLAN", -1, 1}};
+const Switch kLocation = {{"indoors", "INDE", -1, 1}, {"outdoors", "UDE", -1, 1}};
+const Switch kSite = {{"indoors", "optInSite", 0, 1}, {"outdoors", "optInSite", 1, 1}};
+const Switch kSavings = {{"savings off", "cbxSave", -1, 0}, {"savings on", "cbxSave", -1, 1}};
+const Switch kRequirement = {{"running time", "Drift", -1, 1}, {"class", "Klassean", -1, 1}};
+const Switch kDuctType = {{"thickness", "optCalcType", 0, 1},
+                          {"start temperature", "optCalcType", 1, 1},
+                          {"end temperature", "optCalcType", 2, 1}};
+const Switch kLayers = {{"2 layers", "AntalLag", -1, 2},
+                        {"3 layers", "AntalLag", -1, 3},
+                        {"4 layers", "AntalLag", -1, 4},
+                        {"5 layers", "AntalLag", -1, 5},
+                        {"6 layers", "AntalLag", -1, 6}};
+
+// Each calculation window with the switches whose every combination a user can reach.
+const struct {
+  const char* window;
+  std::vector<const Switch*> switches;
+} kWindowStates[] = {
+    {"frmCalc01", {&kGeometry, &kSite, &kSavings}},
+    {"frmCalc02", {&kGeometry, &kLocation}},
+    {"frmCalc03", {&kGeometry, &kLocation}},
+    {"frmCalc04", {&kGeometry, &kLocation, &kRequirement}},
+    {"frmCalc05", {&kGeometry, &kLocation}},
+    {"frmCalc06", {&kGeometry, &kLocation}},
+    {"frmCalc07", {&kLocation, &kDuctType}},
+    {"frmCalc21", {&kGeometry, &kLocation, &kLayers}},
+    {"frmCalc22", {&kGeometry, &kLocation, &kLayers}},
+    {"frmCalc23", {&kGeometry, &kLocation, &kLayers}},
+    {"frmCalc24", {&kGeometry, &kSite, &kSavings}},
+};
+
+// Chooses a setting as a user would; false when the user cannot (or it did not take).
+bool choose(forms::Form& f, const Setting& s) {
+  forms::Control* c = f.findControl(s.control, s.index);
+  if (!c || !c->userFocus()) return false;
+  switch (c->kind()) {
+    case ControlKind::OptionButton:
+      c->userClick();
+      return c->isSet();
+    case ControlKind::CheckBox:
+      if (c->value() != s.value) c->userClick();
+      return c->value() == s.value;
+    default: {
+      c->userSelect(0, static_cast<int>(c->text().size()));
+      c->userType(std::to_string(s.value));
+      // Leaving the box shows the rows.
+      f.control("Beregn").userFocus();
+      return c->text() == std::to_string(s.value);
+    }
+  }
+}
+
+// Walks every combination of a window's switches (in a market where the switch is shown at
+// all), measuring the window's captions after each.
+void walkStates(const std::string& market, forms::Form& f,
+                const std::vector<const Switch*>& switches, qtview::FormsView& view,
+                std::vector<std::string>& clipped) {
+  std::vector<const Switch*> shown;
+  for (const Switch* s : switches) {
+    forms::Control* c = f.findControl(s->front().control, s->front().index);
+    if (!c) {
+      clipped.push_back(market + " " + f.name() + " has no " + s->front().control);
+      continue;
+    }
+    bool visible = c->visible();
+    for (forms::Control* k = c->container(); k; k = k->container())
+      visible = visible && k->visible();
+    if (visible) shown.push_back(s);
+  }
+  std::vector<std::size_t> at(shown.size(), 0);
+  for (;;) {
+    std::string state;
+    bool reached = true;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+      const Setting& s = (*shown[i])[at[i]];
+      view.userEvent([&] { reached = choose(f, s) && reached; });
+      state += (state.empty() ? "" : ", ") + std::string(s.name);
+    }
+    view.sync();
+    if (!reached) clipped.push_back(market + " " + f.name() + " [" + state + "] cannot be reached");
+    clippedCaptionsOf(market + " [" + state + "]", f, view, clipped);
+    std::size_t i = 0;
+    while (i < shown.size() && ++at[i] == shown[i]->size()) at[i++] = 0;
+    if (i == shown.size()) return;
+  }
 }
 
 const std::vector<std::string> kMarkets = {"DK", "SE", "NO", "UK", "LT", "EE", "LV", "MRN"};
@@ -133,6 +239,17 @@ TEST(CaptionFit, EveryCaptionOfEveryWindowFitsInEveryMarket) {
     EXPECT_EQ(run.app.loadedForms().size(), run.app.registeredNames().size()) << market;
     for (const std::string& line : clippedCaptions(run.market(), run.app, run.view))
       ADD_FAILURE() << line;
+  }
+}
+
+TEST(CaptionFit, EveryCaptionFitsInEveryStateOfEveryCalculationWindow) {
+  for (const std::string& market : kMarkets) {
+    MarketRun run(market);
+    std::vector<std::string> clipped;
+    for (const auto& w : kWindowStates)
+      if (run.app.isLoaded(w.window))
+        walkStates(market, run.app.get(w.window), w.switches, run.view, clipped);
+    for (const std::string& line : clipped) ADD_FAILURE() << line;
   }
 }
 
@@ -162,6 +279,24 @@ TEST(CaptionFit, ACaptionMadeLongerIsCaught) {
         << clipped[0];
     run.view.userEvent([&] { target->setCaption(before); });
   }
+}
+
+// A caption too long only where it shows is caught in exactly those states, and a list's
+// prompt that fits its field but not the room its text is drawn in is caught too.
+TEST(CaptionFit, AClippedCaptionIsCaughtInTheStatesThatShowIt) {
+  MarketRun run("LT");
+  forms::Form& f = run.app.get("frmCalc01");
+  forms::Control& area = f.control("LblVOFT", 0);  // shown in plane geometry only
+  run.view.userEvent([&] {
+    area.setCaption(area.caption() + " ir dar daug ilgesnis tekstas");
+    f.control("RORCOM").setText("PASIRINKITE skersm.");
+  });
+  std::vector<std::string> clipped;
+  walkStates("LT", f, {&kGeometry, &kSite, &kSavings}, run.view, clipped);
+  ASSERT_EQ(clipped.size(), 5u) << testing::PrintToString(clipped);
+  EXPECT_EQ(clipped[0].rfind("LT [pipe, indoors, savings off] frmCalc01.RORCOM", 0), 0u);
+  for (std::size_t i = 1; i < clipped.size(); ++i)
+    EXPECT_EQ(clipped[i].rfind("LT [plane, ", 0), 0u) << clipped[i];
 }
 
 }  // namespace

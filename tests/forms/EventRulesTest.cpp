@@ -155,16 +155,6 @@ TEST_F(EventRules, TypingGoesThroughKeyPressAndRaisesChangePerKeptKey) {
   EXPECT_EQ(w->txt.text(), "");
 }
 
-TEST_F(EventRules, KeyDownCanSwallowAndListWithoutTypingIgnoresKeys) {
-  w->lst.onKeyDown = [](int& code, int) {
-    if (code != forms::key::Up && code != forms::key::Down) code = 0;
-  };
-  EXPECT_EQ(w->lst.userKeyDown('A'), 0);
-  EXPECT_EQ(w->lst.userKeyDown(forms::key::Down), forms::key::Down);
-  w->lst.userType("Gamma");
-  EXPECT_EQ(w->lst.text(), "");  // a list that takes no typing is never edited by keys
-}
-
 TEST_F(EventRules, FocusMovesWithinAWindowRaiseLostThenGot) {
   EXPECT_TRUE(w->txt.userFocus());
   EXPECT_TRUE(w->cbo.setFocus());

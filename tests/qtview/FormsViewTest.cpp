@@ -49,49 +49,154 @@ std::string logName(const forms::Control& c) {
   return c.name() + (c.index() >= 0 ? "(" + std::to_string(c.index()) + ")" : "");
 }
 
-// Keys as the user presses them: text, with <Back>, <Home>, <Enter> and <Paste:text>.
-void press(QWidget* w, std::string keys) {
-  while (!keys.empty()) {
-    const size_t end = keys[0] == '<' ? keys.find('>') + 1 : std::min(keys.find('<'), keys.size());
-    const std::string part = keys.substr(0, end);
-    keys.erase(0, end);
-    if (part == "<Back>")
-      QTest::keyClick(w, Qt::Key_Backspace);
-    else if (part == "<Home>")
-      QTest::keyClick(w, Qt::Key_Home);
-    else if (part == "<Enter>")
-      QTest::keyClick(w, Qt::Key_Return);
-    else if (part.starts_with("<Paste:")) {
-      QApplication::clipboard()->setText(QString::fromStdString(part.substr(7, part.size() - 8)));
-      QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
-    } else
-      QTest::keyClicks(w, QString::fromStdString(part));
-  }
+// What the user does with one control, as Qt events: keys, the wheel, presses and releases.
+struct Act {
+  std::function<void(QWidget*)> run;
+  bool keys = true;  // keys go to the focused control; the mouse comes from another one
+};
+Act key(Qt::Key k) {
+  return {[k](QWidget* w) { QTest::keyClick(w, k); }};
+}
+Act typed(const char* text) {
+  return {[text](QWidget* w) { QTest::keyClicks(w, text); }};
+}
+Act paste(const char* text) {
+  return {[text](QWidget* w) {
+    QApplication::clipboard()->setText(text);
+    QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
+  }};
+}
+Act wheel() {
+  return {[](QWidget* w) {
+    QPoint at = w->rect().center();
+    QWheelEvent e(at, w->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase,
+                  false);
+    QApplication::sendEvent(w, &e);
+  }, false};
+}
+// A left press inside; the release inside or on the bare window just left of its container.
+Act release(bool inside) {
+  return {[inside](QWidget* w) {
+    QTest::mousePress(w, Qt::LeftButton, {}, {4, 4});
+    QTest::mouseRelease(w, Qt::LeftButton, {}, inside ? QPoint(4, 4) : QPoint(-w->x() - 2, 4));
+  }, false};
+}
+Act dclick() {
+  return {[](QWidget* w) { QTest::mouseDClick(w, Qt::LeftButton, {}, {4, 4}); }, false};
 }
 
-TEST_F(FormsViewTest, TypedKeysPassTheModelFirst) {
+TEST_F(FormsViewTest, EveryUserEventReachesTheModelByTheRules) {
+  Sheet& s = *sheet;
+  int cancelDown = 0, cancelPress = 0;  // the window's KeyDown / KeyPress swallow these
+  for (forms::Control* c : {&s.txtTemp, &s.txtNotes, &s.cboSize, &s.lstProduct, &s.cmdCalc,
+                            &s.optIn, &s.optOut, &s.chkDetail, &s.lblUnit, &s.imgLogo}) {
+    c->onKeyDown = [&cancelDown](int& k, int) {
+      viewtest::note("KeyDown " + std::to_string(k));
+      if (k == cancelDown) k = 0;
+    };
+    c->onKeyPress = [&cancelPress, filter = c->onKeyPress](int& k) {
+      viewtest::note("KeyPress " + std::to_string(k));
+      if (k == cancelPress) k = 0;
+      if (filter && k) filter(k);
+    };
+    c->onMouseDown = [](int b, int, double, double) { viewtest::note("Down " + std::to_string(b)); };
+    c->onMouseUp = [](int b, int, double, double) { viewtest::note("Up " + std::to_string(b)); };
+    c->onDblClick = [n = logName(*c)] { viewtest::note(n + ".DblClick"); };
+  }
+  s.cmdCalc.onClick = [] { viewtest::note("cmdCalc.Click"); };
   const struct {
-    const char *what, *box, *keys, *text;
-    int changes;
+    const char* what;
+    forms::Control* c;
+    Act act;
+    Events events;  // its own events without its name
+    const char* text = nullptr;  // the text (boxes and lists) or value (options) after
+    int cancelDown = 0, cancelPress = 0;
   } cases[] = {
-      {"letters are dropped by KeyPress", "txtTemp", "12,5x", "12,5", 4},
-      {"a cancelled Ctrl+V pastes nothing", "txtTemp", "<Paste:abc>", "", 0},
-      {"Backspace goes through the model", "txtTemp", "40<Back>", "4", 3},
-      {"the model types at the widget's caret", "txtTemp", "25<Home>-", "-25", 3},
-      {"Enter in a multi-line box is CR LF", "txtNotes", "a<Enter>\xC3\xB8", "a\r\n\xC3\xB8", 3},
-      {"a paste that the model allows is a Change", "txtNotes", "<Paste:pasted>", "pasted", 1},
+      {"a letter", &s.txtNotes, typed("a"), {"KeyDown 65", "KeyPress 97", "Change"}, "a"},
+      {"the blank", &s.txtNotes, key(Qt::Key_Space), {"KeyDown 32", "KeyPress 32", "Change"}, " "},
+      {"Enter in a multi-line box", &s.txtNotes, key(Qt::Key_Return),
+       {"KeyDown 13", "KeyPress 13", "Change"}, "\r\n"},
+      {"Enter where the box's filter drops it", &s.txtTemp, key(Qt::Key_Return),
+       {"KeyDown 13", "KeyPress 13"}, ""},
+      {"a letter the box's filter drops", &s.txtTemp, typed("x"), {"KeyDown 88", "KeyPress 120"}, ""},
+      {"Backspace", &s.txtTemp, typed("4\b"), {"KeyDown 52", "KeyPress 52", "Change", "KeyDown 8",
+       "KeyPress 8", "Change"}, ""},
+      {"an arrow is KeyDown only", &s.txtTemp, key(Qt::Key_Left), {"KeyDown 37"}, ""},
+      {"a function key is KeyDown only", &s.txtNotes, key(Qt::Key_F2), {"KeyDown 113"}, ""},
+      {"a key swallowed by KeyDown", &s.txtNotes, typed("a"), {"KeyDown 65"}, "", 65},
+      {"a key cancelled by KeyPress", &s.txtNotes, typed("a"), {"KeyDown 65", "KeyPress 97"}, "",
+       0, 97},
+      {"a cancelled paste", &s.txtNotes, paste("abc"), {"KeyDown 17", "KeyDown 86", "KeyPress 22"}, "",
+       0, 22},
+      {"a paste", &s.txtNotes, paste("abc"), {"KeyDown 17", "KeyDown 86", "KeyPress 22",
+       "Change"}, "abc"},
+      {"a letter in an editable list", &s.cboSize, typed("7"), {"KeyDown 55", "KeyPress 55",
+       "Change"}, "7"},
+      {"Down in an editable list", &s.cboSize, key(Qt::Key_Down), {"KeyDown 40", "Click"},
+       "21.3"},
+      {"Down swallowed in a list", &s.cboSize, key(Qt::Key_Down), {"KeyDown 40"}, "", 40},
+      {"a letter chooses in a list", &s.lstProduct, typed("b"), {"KeyDown 66", "KeyPress 98",
+       "Click"}, "Board 140"},
+      {"a letter a list's filter drops", &s.lstProduct, typed("b"), {"KeyDown 66", "KeyPress 98"},
+       "Wired mat 80", 0, 98},
+      {"Up at a list's first item", &s.lstProduct, key(Qt::Key_Up), {"KeyDown 38"}, "Wired mat 80"},
+      {"Enter in a list", &s.lstProduct, key(Qt::Key_Return), {"KeyDown 13", "KeyPress 13"},
+       "Wired mat 80"},
+      {"the wheel over a list", &s.lstProduct, wheel(), {}, "Wired mat 80"},
+      {"the wheel over an editable list", &s.cboSize, wheel(), {}, ""},
+      {"the wheel over a box", &s.txtTemp, wheel(), {}, ""},
+      {"Enter presses a button", &s.cmdCalc, key(Qt::Key_Return), {"KeyDown 13", "KeyPress 13",
+       "Click"}},
+      {"Space presses it too", &s.cmdCalc, key(Qt::Key_Space), {"KeyDown 32", "KeyPress 32",
+       "Click"}},
+      {"a cancelled Enter does not", &s.cmdCalc, key(Qt::Key_Return), {"KeyDown 13", "KeyPress 13"},
+       nullptr, 0, 13},
+      {"F5 on a button", &s.cmdCalc, key(Qt::Key_F5), {"KeyDown 116"}},
+      {"Down selects the next option", &s.optIn, key(Qt::Key_Down), {"KeyDown 40", "LostFocus",
+       "optPlace(1).GotFocus", "optPlace(1).Click"}, "0"},
+      {"Up from the first wraps to the last", &s.optIn, key(Qt::Key_Up), {"KeyDown 38",
+       "LostFocus", "optPlace(3).GotFocus", "optPlace(3).Click"}, "0"},
+      {"a swallowed arrow does nothing", &s.optIn, key(Qt::Key_Right), {"KeyDown 39"}, "1", 39},
+      {"a click on an option", &s.optOut, release(true), {"txtTemp.LostFocus", "GotFocus",
+       "Click"}, "1"},
+      {"a release off an option", &s.optOut, release(false), {"txtTemp.LostFocus", "GotFocus"},
+       "0"},
+      {"a click on a button", &s.cmdCalc, release(true), {"txtTemp.LostFocus", "GotFocus",
+       "Click"}},
+      {"a release off a button", &s.cmdCalc, release(false), {"txtTemp.LostFocus", "GotFocus"}},
+      {"a release off a label", &s.lblUnit, release(false), {"Down 1", "Up 1"}},
+      {"a click on a picture", &s.imgLogo, release(true), {"Down 1", "Up 1", "Click"}},
+      {"a release off a picture", &s.imgLogo, release(false), {"Down 1", "Up 1"}},
+      {"a double-click on a picture", &s.imgLogo, dclick(), {"DblClick"}},
+      {"a click on a check box", &s.chkDetail, release(true), {"txtTemp.LostFocus", "GotFocus",
+       "Click"}, "1"},
+      {"a double-click selects an option first", &s.optOut, dclick(), {"txtTemp.LostFocus",
+       "GotFocus", "Click", "DblClick"}, "1"},
   };
   for (const auto& c : cases) {
-    forms::Control& box = sheet->control(c.box);
-    view.userEvent([&] { box.setTextSilently(""); });
+    view.userEvent([&] {
+      s.optIn.setValue(1);
+      s.chkDetail.setValue(0);
+      s.lstProduct.setListIndex(0);
+      s.cboSize.setListIndex(-1);
+      for (forms::Control* box : {&s.txtTemp, &s.txtNotes, &s.cboSize}) box->setTextSilently("");
+      (c.act.keys ? c.c : &s.txtTemp)->setFocus();
+    });
+    cancelDown = c.cancelDown;
+    cancelPress = c.cancelPress;
     log().clear();
-    press(widget(box), c.keys);
-    QWidget* w = widget(box);
-    auto* line = qobject_cast<QLineEdit*>(w);
-    QString shown = line ? line->text() : static_cast<QPlainTextEdit*>(w)->toPlainText();
-    EXPECT_EQ(box.text(), c.text) << c.what;
-    EXPECT_EQ(shown.replace("\n", "\r\n").toStdString(), c.text) << c.what;
-    EXPECT_EQ(log(), Events(c.changes, box.name() + ".Change")) << c.what;
+    c.act.run(widget(*c.c));
+    const std::string own = logName(*c.c) + ".";
+    Events events;
+    for (const std::string& e : log())
+      events.push_back(e.starts_with(own) ? e.substr(own.size()) : e);
+    EXPECT_EQ(events, c.events) << c.what;
+    const bool valued = c.c->kind() == forms::ControlKind::OptionButton ||
+                        c.c->kind() == forms::ControlKind::CheckBox;
+    if (c.text) {
+      EXPECT_EQ(valued ? std::to_string(c.c->value()) : c.c->text(), c.text) << c.what;
+    }
+    if (auto* cb = qobject_cast<QComboBox*>(widget(*c.c))) cb->hidePopup();
   }
 }
 
@@ -114,36 +219,19 @@ TEST_F(FormsViewTest, FocusMovesRaiseLostThenGotFocusButActivationDoesNot) {
   EXPECT_EQ(QApplication::focusWidget(), view.widgetOf(other.txtOther));
 }
 
-TEST_F(FormsViewTest, ListChoicesRaiseClickNotChange) {
-  auto byKey = [](QComboBox* cb) {
-    cb->hidePopup();
-    log().clear();
-    QTest::keyClick(cb, Qt::Key_Down);
-  };
-  auto inDropDown = [](QComboBox* cb) {
-    // The click into the list opened its drop-down; Enter on the third item takes it and
+TEST_F(FormsViewTest, AChoiceInADropDownRaisesClickNotChange) {
+  for (forms::Control* list : {&sheet->lstProduct, &sheet->cboSize}) {
+    auto* cb = widget<QComboBox>(*list);
+    // The click into the list opens its drop-down; Enter on the third item takes it and
     // closes the drop-down again.
+    QTest::mouseClick(cb, Qt::LeftButton, {}, QPoint(cb->width() - 6, cb->height() / 2));
     ASSERT_TRUE(cb->view()->isVisible());
     log().clear();
     cb->view()->setCurrentIndex(cb->model()->index(2, 0));
     QTest::keyClick(cb->view(), Qt::Key_Return);
-  };
-  const struct {
-    forms::Control* list;
-    std::function<void(QComboBox*)> choose;
-    int index;
-  } cases[] = {{&sheet->lstProduct, byKey, 1},
-               {&sheet->cboSize, byKey, 0},
-               {&sheet->lstProduct, inDropDown, 2},
-               {&sheet->cboSize, inDropDown, 2}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.list->name() + " to " + std::to_string(c.index));
-    auto* cb = widget<QComboBox>(*c.list);
-    QTest::mouseClick(cb, Qt::LeftButton, {}, QPoint(cb->width() - 6, cb->height() / 2));
-    c.choose(cb);
-    EXPECT_EQ(log(), (Events{c.list->name() + ".Click"}));
-    EXPECT_EQ(c.list->listIndex(), c.index);
-    EXPECT_EQ(cb->currentText().toStdString(), c.list->text());
+    EXPECT_EQ(log(), (Events{list->name() + ".Click"}));
+    EXPECT_EQ(list->listIndex(), 2);
+    EXPECT_EQ(cb->currentText().toStdString(), list->text());
     EXPECT_FALSE(cb->view()->isVisible());
   }
 }
@@ -162,23 +250,6 @@ TEST_F(FormsViewTest, AListOpenedWithF4TakesItsFirstItemOnTheFirstDown) {
   QTest::keyClick(cb->view(), Qt::Key_Down);
   QTest::keyClick(cb->view(), Qt::Key_Return);
   EXPECT_EQ(sheet->lstProduct.listIndex(), 0);
-}
-
-TEST_F(FormsViewTest, ClicksOnOptionsCheckBoxesAndPictures) {
-  QTest::mouseClick(widget(sheet->optSea), Qt::LeftButton, {}, QPoint(6, 8));
-  EXPECT_EQ(log(), (Events{"txtTemp.LostFocus", "optPlace(3).GotFocus", "optPlace(3).Click"}));
-  EXPECT_EQ(sheet->optIn.value(), 0);
-  EXPECT_FALSE(widget<QRadioButton>(sheet->optIn)->isChecked());
-  // Clicking the selected option again leaves it selected.
-  QTest::mouseClick(widget(sheet->optSea), Qt::LeftButton, {}, QPoint(6, 8));
-  EXPECT_TRUE(widget<QRadioButton>(sheet->optSea)->isChecked());
-  QTest::mouseClick(widget(sheet->chkDetail), Qt::LeftButton, {}, QPoint(6, 8));
-  EXPECT_EQ(sheet->chkDetail.value(), 1);
-  auto& other = app.get<viewtest::Other>();
-  view.sync();
-  log().clear();
-  QTest::mouseClick(widget(other.imgFlag), Qt::LeftButton, {}, QPoint(5, 5));
-  EXPECT_EQ(log(), (Events{"imgFlag.Click"}));
 }
 
 TEST_F(FormsViewTest, ModelStateReachesTheWidgets) {
@@ -331,7 +402,6 @@ TEST_F(FormsViewTest, TheFrameReportsTheWorkspaceInTwips) {
 }
 
 TEST_F(FormsViewTest, PressesOnAChildWindowNeverReachTheBackground) {
-  sheet->optOut.onDblClick = [] { viewtest::note("optPlace(1).DblClick"); };
   QWidget* canvas = view.canvasOf(*sheet);
   const struct {
     const char* what;
@@ -355,55 +425,9 @@ TEST_F(FormsViewTest, PressesOnAChildWindowNeverReachTheBackground) {
   QApplication::sendEvent(view.windowOf(*sheet), &enter);
   EXPECT_EQ(view.workspace()->viewport()->cursor().shape(), Qt::ArrowCursor);
   EXPECT_EQ(canvas->cursor().shape(), Qt::ArrowCursor);
-  // A double-click on an option selects it and reaches its DblClick handler.
-  log().clear();
-  QTest::mouseDClick(view.widgetOf(sheet->optOut), Qt::LeftButton, {}, QPoint(5, 5));
-  EXPECT_EQ(sheet->optOut.value(), 1);
-  EXPECT_EQ(std::count(log().begin(), log().end(), "optPlace(1).DblClick"), 1);
 }
 
-TEST_F(FormsViewTest, KeysFollowTheWindowsConventionsAfterTheHandlers) {
-  Sheet& s = *sheet;
-  int cancelKey = 0;  // the KeyDown / KeyPress handlers swallow this key
-  for (forms::Control* c : {&s.optIn, &s.optOut, &s.optSea, &s.cmdCalc}) {
-    c->onKeyDown = [&cancelKey](int& key, int) { key = key == cancelKey ? 0 : key; };
-    c->onKeyPress = [&cancelKey](int& key) { key = key == cancelKey ? 0 : key; };
-  }
-  s.cmdCalc.onClick = [] { viewtest::note("cmdCalc.Click"); };
-  const struct {
-    const char* what;
-    forms::Control *from, *to;  // the focus before and after
-    Qt::Key key;
-    int cancel;
-    bool pressed = false;
-  } cases[] = {
-      {"Down selects the next option", &s.optIn, &s.optOut, Qt::Key_Down, 0},
-      {"Right does the same", &s.optIn, &s.optOut, Qt::Key_Right, 0},
-      {"Up from the first wraps to the last", &s.optIn, &s.optSea, Qt::Key_Up, 0},
-      {"Left goes back", &s.optSea, &s.optOut, Qt::Key_Left, 0},
-      {"a swallowed arrow does nothing", &s.optIn, &s.optIn, Qt::Key_Down, 40},
-      {"Enter presses the focused button", &s.cmdCalc, &s.cmdCalc, Qt::Key_Return, 0, true},
-      {"a cancelled Enter does not", &s.cmdCalc, &s.cmdCalc, Qt::Key_Return, 13},
-      {"Space presses it too", &s.cmdCalc, &s.cmdCalc, Qt::Key_Space, 0, true},
-  };
-  for (const auto& c : cases) {
-    view.userEvent([&] {
-      s.optIn.setValue(1);
-      c.from->setFocus();
-    });
-    cancelKey = c.cancel;
-    log().clear();
-    QTest::keyClick(view.widgetOf(*c.from), c.key);
-    const std::string to = logName(*c.to);
-    const Events moved{logName(*c.from) + ".LostFocus", to + ".GotFocus", to + ".Click"};
-    EXPECT_EQ(log(), c.from != c.to ? moved
-                     : c.pressed    ? Events{"cmdCalc.Click"}
-                                    : Events{})
-        << c.what;
-    EXPECT_EQ(s.activeControl(), c.to) << c.what;
-    EXPECT_EQ(QApplication::focusWidget(), view.widgetOf(*c.to)) << c.what;
-  }
-
+TEST_F(FormsViewTest, TheWorkspaceScrollsAndCtrlKeysMoveBetweenChildren) {
   // A child reaching beyond the workspace brings both scroll bars.
   QMdiArea* area = view.workspace();
   EXPECT_FALSE(area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible());

@@ -38,6 +38,7 @@ class Sheet : public forms::Form {
   forms::Control& cmdCalc = add(K::CommandButton, "cmdCalc", -1, &fraResult);
   forms::Control& barDone = add(K::ProgressBar, "barDone");
   forms::Control& txtNotes = add(K::TextBox, "txtNotes");
+  forms::Control& imgLogo = add(K::Image, "imgLogo");
 
   Sheet() : forms::Form(kName) {
     setMdiChild(true);
@@ -64,7 +65,8 @@ class Sheet : public forms::Form {
              {fraResult, 5040, 1900, 3500, 1300, " Result "},
              {txtLoss, 1940, 360, 960, 315, "17.4"},
              {cmdCalc, 1940, 780, 960, 375, "&Calculate"},
-             {txtNotes, 60, 3700, 8400, 600, "First line\r\nSecond line"}}) {
+             {txtNotes, 60, 3700, 8400, 600, "First line\r\nSecond line"},
+             {imgLogo, 7300, 300, 480, 330, ""}}) {
       p.c.move(p.left, p.top, p.width, p.height);
       p.c.setTextSilently(p.caption);
     }

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Mutation check: plants one slip at a time in a copy of the checkout and runs the tests.
 
-    python3 tools/mutants/run.py [LIST.mut ...] [-j 2] [-R REGEX] [--id ID ...] [--check]
+    python3 tools/mutants/run.py [LIST.mut ...] [-j 2] [-R REGEX] [--id ID ...] [--check] [--mend]
 
 Each list file holds blocks separated by blank lines (see any tools/mutants/*.mut):
 
@@ -14,8 +14,10 @@ Each list file holds blocks separated by blank lines (see any tools/mutants/*.mu
 
 `find` is everything after "find: " up to the end of the line, leading spaces included; it
 must occur exactly once in `file`. A mutant whose snippet is missing or ambiguous is reported
-and not counted. A mutant that does not compile counts as caught but is listed apart, so the
-list can be mended.
+and not counted. A mutant that does not compile is counted apart (neither caught nor survived)
+and listed, so the list can be mended. A mutant that repeats another's file, find and replace
+under a second id is reported and runs once. A `why` on a mutant that is caught no longer
+holds and is reported; --mend removes such lines and the repeated mutants from the lists.
 
 The checkout is copied (without build folders and .git) to a scratch folder outside the tree,
 configured (unoptimised, for short compiles) and built there once; every mutant then costs an incremental build and a ctest run
@@ -43,6 +45,8 @@ REQUIRED = ("id", "slip", "file", "find", "replace")
 @dataclass
 class Mutant:
     source: str  # list file and line, for messages
+    list: str = ""  # the list file's name, for the figures per list
+    span: tuple = (0, 0)  # first and last line of the block in its list (1-based)
     fields: dict = field(default_factory=dict)
 
     def __getattr__(self, name):
@@ -69,8 +73,9 @@ def parse_list(path):
         # Exactly one space after the colon belongs to the format; the rest is the value.
         value = value[1:] if value.startswith(" ") else value
         if block is None:
-            block = Mutant(where)
+            block = Mutant(where, Path(path).name, (number, number))
             mutants.append(block)
+        block.span = (block.span[0], number)
         if key in block.fields:
             errors.append(f"{where}: '{key}' given twice in one mutant")
         block.fields[key] = value
@@ -175,6 +180,8 @@ def main():
                     help="scratch folder (default: /tmp/veltaro-mutants-<hash of checkout>)")
     ap.add_argument("--check", action="store_true",
                     help="only check the lists' snippets against the checkout; build nothing")
+    ap.add_argument("--mend", action="store_true",
+                    help="remove repeated mutants and the 'why' of caught ones from the lists")
     args = ap.parse_args()
 
     lists = [Path(p) for p in args.lists] or sorted((ROOT / "tools" / "mutants").glob("*.mut"))
@@ -188,6 +195,14 @@ def main():
         if m.id in seen:
             errors.append(f"{m.source}: id {m.id} already used at {seen[m.id]}")
         seen.setdefault(m.id, m.source)
+    # The same slip under two ids would be counted twice: the later one is dropped.
+    slips, repeated = {}, []
+    for m in mutants:
+        first = slips.setdefault((m.file, m.find, m.replace), m)
+        if first is not m:
+            print(f"repeated mutant: {m.id} ({m.source}) is {first.id} ({first.source})")
+            repeated.append(m)
+    mutants = [m for m in mutants if m not in repeated]
     if args.id:
         def wanted(m):
             return any(m.id == i or (i.endswith("*") and m.id.startswith(i[:-1]))
@@ -204,8 +219,11 @@ def main():
     for m, problem in unusable:
         print(f"not counted  {m.id}: {problem} in {m.file} ({m.source})")
     if args.check or not runnable:
-        print(f"{len(runnable)} mutants fit, {len(unusable)} do not, {len(errors)} list errors")
-        return 1 if unusable or errors else 0
+        if args.mend:
+            mend_lists(repeated, [])
+        print(f"{len(runnable)} mutants fit, {len(unusable)} do not, {len(errors)} list errors, "
+              f"{len(repeated)} repeated")
+        return 1 if unusable or errors or repeated else 0
 
     digest = hashlib.sha1(str(ROOT).encode()).hexdigest()[:10]
     scratch = args.scratch or Path("/tmp") / f"veltaro-mutants-{digest}"
@@ -284,21 +302,44 @@ def main():
 
     count = {v: [m for m, _ in runnable if results[m.id][0] == v]
              for v in ("caught", "no compile", "survived", "not counted")}
-    counted = len(count["caught"]) + len(count["no compile"]) + len(count["survived"])
-    caught = len(count["caught"]) + len(count["no compile"])
     print()
     for m in count["no compile"]:
         print(f"does not compile (mend the list): {m.id} ({m.source})")
     for m in count["survived"]:
         print(f"survived{' (accepted)' if m.why else ''}: {m.id} - {m.slip} ({m.source})")
+    stale = [m for m in count["caught"] if m.why]
+    for m in stale:
+        print(f"caught, so its 'why' no longer holds: {m.id} ({m.source})")
     unexplained = [m for m in count["survived"] if not m.why]
-    if counted:
-        print(f"\ncaught {caught} of {counted} ({100.0 * caught / counted:.1f} %); "
-              f"{len(count['no compile'])} of them do not compile; "
-              f"{len(count['survived'])} survived, {len(unexplained)} without a 'why'; "
-              f"{len(unusable) + len(count['not counted'])} not counted; "
-              f"{time.time() - start:.0f} s")
-    return 1 if unexplained or unusable or errors or count["not counted"] else 0
+    if args.mend:
+        mend_lists(repeated, stale)
+    print()
+    for name in sorted({m.list for m, _ in runnable}) + [None]:
+        n = {v: sum(1 for m in ms if name is None or m.list == name) for v, ms in count.items()}
+        print(f"{name or 'all lists':<16} caught {n['caught']:>3}, survived {n['survived']:>3}, "
+              f"not compiling {n['no compile']:>3}, not counted {n['not counted']:>3}")
+    print(f"{len(unexplained)} survived without a 'why'; {len(unusable)} do not fit; "
+          f"{len(repeated)} repeated; {time.time() - start:.0f} s")
+    return 1 if (unexplained or unusable or errors or repeated or stale or count["not counted"]
+                 or count["no compile"]) else 0
+
+
+def mend_lists(repeated, stale):
+    """Removes the repeated mutants' blocks and the stale 'why' lines from their list files."""
+    drop = {}
+    for m in repeated:
+        drop.setdefault(m.source.rsplit(":", 1)[0], set()).update(
+            range(m.span[0], m.span[1] + 2))  # the block and the blank line after it
+    for m in stale:
+        path = m.source.rsplit(":", 1)[0]
+        lines = Path(path).read_text(encoding="utf-8").splitlines()
+        drop.setdefault(path, set()).update(
+            n for n in range(m.span[0], m.span[1] + 1) if lines[n - 1].startswith("why:"))
+    for path, numbers in drop.items():
+        lines = Path(path).read_text(encoding="utf-8").splitlines()
+        kept = [line for n, line in enumerate(lines, 1) if n not in numbers]
+        Path(path).write_text("\n".join(kept).rstrip("\n") + "\n", encoding="utf-8")
+        print(f"mended {path}: {len(lines) - len(kept)} lines removed")
 
 
 if __name__ == "__main__":

@@ -12,9 +12,10 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "forms/Application.h"
@@ -61,10 +62,13 @@ void FormCanvas::paintEvent(QPaintEvent*) {
   p.drawPixmap(0, 0, picture_);
 }
 
+Workspace::Workspace(QWidget* parent) : QMdiArea(parent) {
+  for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
+    QObject::connect(bar, &QScrollBar::rangeChanged, this, [this] { queueRangeCheck(); });
+}
+
 void Workspace::setPicture(const QPixmap& picture) {
   picture_ = picture;
-  // The whole background stays within reach: a frame smaller than its picture scrolls.
-  setMinimumSize(picture.isNull() ? QSize(0, 0) : picture.size());
   viewport()->update();
 }
 
@@ -72,6 +76,47 @@ void Workspace::paintEvent(QPaintEvent* event) {
   QPainter p(viewport());
   p.fillRect(event->rect(), background());
   if (!picture_.isNull()) p.drawPixmap(0, 0, picture_);
+}
+
+void Workspace::scrollContentsBy(int dx, int dy) {
+  if (rebasing_) return;
+  // Scrolling moves the child windows; the picture stays where the bands are hit-tested,
+  // so the moved copy of it is painted over.
+  QMdiArea::scrollContentsBy(dx, dy);
+  viewport()->update();
+}
+
+bool Workspace::eventFilter(QObject* watched, QEvent* event) {
+  // A child window closed or hidden may have been the one the workspace scrolled for.
+  if (event->type() == QEvent::Hide && qobject_cast<QMdiSubWindow*>(watched)) queueRangeCheck();
+  return QMdiArea::eventFilter(watched, event);
+}
+
+void Workspace::queueRangeCheck() {
+  if (checkQueued_) return;
+  checkQueued_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        checkQueued_ = false;
+        dropRangeNothingNeeds();
+      },
+      Qt::QueuedConnection);
+}
+
+void Workspace::dropRangeNothingNeeds() {
+  // The area keeps its scrolled-from origin within reach even when no window is left there;
+  // once every child is in view, where they stand becomes the origin and the bars go, without
+  // moving anything.
+  QScrollBar* bars[] = {horizontalScrollBar(), verticalScrollBar()};
+  if (std::all_of(std::begin(bars), std::end(bars),
+                  [](QScrollBar* b) { return b->minimum() == 0 && b->maximum() == 0; }))
+    return;
+  const QRect children = viewport()->childrenRect();
+  if (!children.isNull() && !viewport()->rect().contains(children)) return;
+  rebasing_ = true;
+  for (QScrollBar* b : bars) b->setRange(0, 0);
+  rebasing_ = false;
 }
 
 void applyPointer(QWidget* target, int mousePointer) {
@@ -183,18 +228,11 @@ void FormView::buildFrame() {
   window_ = frame;
   workspace_ = new Workspace(frame);
   workspace_->setBackground(frame->palette().color(QPalette::Dark));
-  // A child window larger than the workspace, or placed beyond it, is reached by scrolling.
+  // A child window larger than the workspace, or placed beyond it, is reached by scrolling;
+  // the workspace is the only thing that scrolls, and only while a child reaches beyond it.
   workspace_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   workspace_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  // The workspace sits in a scroller that shows the parts of its background picture the
-  // frame is too small for; the workspace itself scrolls to child windows beyond it.
-  auto* scroller = new QScrollArea(frame);
-  scroller->setFrameShape(QFrame::NoFrame);
-  scroller->setWidgetResizable(true);
-  scroller->setWidget(workspace_);
-  scroller->viewport()->installEventFilter(this);
-  scroller_ = scroller;
-  frame->setCentralWidget(scroller);
+  frame->setCentralWidget(workspace_);
   // The keys of a multiple-document frame: Ctrl+F4 closes the active child (asking the
   // model, as its close box does), Ctrl+F6 goes to the next one and Ctrl+Shift+F6 back.
   auto* closeChild = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4), frame);
@@ -378,10 +416,6 @@ void FormView::applyWindow(uint32_t dirty) {
           y = std::max(0, std::min(y, room.height() - h));
         }
         sub_->setGeometry(x, y, w, h);
-        // A new child opens in view, even when the frame was scrolled to a lower band.
-        if (!placed_)
-          if (FormView* frame = owner_->frameView(); frame && frame->scroller_)
-            static_cast<QScrollArea*>(frame->scroller_.data())->ensureVisible(x, y, 0, 0);
       } else {
         QRect frameRect = win->frameGeometry(), inner = win->geometry();
         const bool frameless = isFrameless();
@@ -634,8 +668,7 @@ bool FormView::windowEvent(QEvent* e) {
 }
 
 QSize FormView::visibleWorkspace() const {
-  QSize size = workspace_->viewport()->size();
-  return scroller_ ? size.boundedTo(scroller_->viewport()->size()) : size;
+  return workspace_->viewport()->size();
 }
 
 void FormView::reportGeometry() {
@@ -690,10 +723,6 @@ bool FormView::eventFilter(QObject* watched, QEvent* e) {
           e->type() == QEvent::WindowActivate || e->type() == QEvent::Move)
         return windowEvent(e);
     }
-    if (e->type() == QEvent::Resize && !owner_->isSyncing()) reportGeometry();
-    return false;
-  }
-  if (scroller_ && watched == scroller_->viewport()) {
     if (e->type() == QEvent::Resize && !owner_->isSyncing()) reportGeometry();
     return false;
   }

@@ -64,17 +64,27 @@ class FormCanvas : public QWidget {
   QPixmap picture_;
 };
 
-// The MDI workspace: the background picture is drawn once, unscaled, from the top left.
+// The MDI workspace: the background picture is drawn once, unscaled, from the top left of
+// its visible part, and stays there when the child windows are scrolled. It scrolls only
+// while a child window reaches beyond it; minimised children line up along its visible
+// bottom edge.
 class Workspace : public QMdiArea {
  public:
-  explicit Workspace(QWidget* parent) : QMdiArea(parent) {}
+  explicit Workspace(QWidget* parent);
   void setPicture(const QPixmap& picture);
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
 
  private:
+  void queueRangeCheck();
+  void dropRangeNothingNeeds();
+
   QPixmap picture_;
+  bool rebasing_ = false;
+  bool checkQueued_ = false;
 };
 
 class FormView : public QObject {
@@ -103,7 +113,7 @@ class FormView : public QObject {
   QMdiSubWindow* subWindow() const { return sub_; }
   QMainWindow* frame() const { return frame_; }
   Workspace* workspace() const { return workspace_; }
-  // The part of the workspace on screen (the frame may be smaller than its picture).
+  // The part of the workspace on screen.
   QSize visibleWorkspace() const;
   QWidget* widgetOf(const forms::Control& control) const;
   forms::Control* controlOf(const QObject* widget) const;
@@ -158,7 +168,6 @@ class FormView : public QObject {
   QPointer<QMdiSubWindow> sub_;
   QPointer<QMainWindow> frame_;
   QPointer<Workspace> workspace_;
-  QPointer<QAbstractScrollArea> scroller_;
   std::map<const forms::Toolbar*, QPointer<FormCanvas>> strips_;
   std::map<const forms::Control*, QPointer<QWidget>> widgets_;
   std::map<const QObject*, forms::Control*> controlOf_;

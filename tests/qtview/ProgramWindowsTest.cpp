@@ -109,27 +109,56 @@ TEST(ProgramWindows, AWindowOpenedOverTheMainWindowStaysActive) {
   EXPECT_LE(activations, 2);
 }
 
-TEST(ProgramWindows, TheLowestBandIsWithinReachAtTheStartSize) {
-  for (const char* market : {"DK", "LT"}) {
-    SCOPED_TRACE(market);
-    MarketRun run(market, false);
-    auto* scroller = qobject_cast<QScrollArea*>(run.view.mainWindow()->centralWidget());
-    ASSERT_NE(scroller, nullptr);
-    int y = 6000;
-    while (y < 9000 && veltaro::HitTestBands(market, 5000, y).calcNumber != 24) y += 15;
-    while (veltaro::HitTestBands(market, 5000, y + 15).calcNumber == 24) y += 15;
-    const QPoint band(5000 / 15, y / 15);  // the band's lowest row
-    QWidget* area = run.view.workspace()->viewport();
-    // Below the frame's client area at its start size, and reached by scrolling.
-    EXPECT_GT(band.y(), scroller->viewport()->height());
-    scroller->ensureVisible(band.x(), band.y());
-    EXPECT_TRUE(scroller->viewport()->rect().contains(area->mapTo(scroller->viewport(), band)));
-    QTest::mouseClick(area, Qt::LeftButton, {}, band);
-    ASSERT_TRUE(run.app.isLoaded("frmCalc24"));
-    // The window it opens comes into view with its title bar.
-    QWidget* opened = run.view.windowOf(*run.app.find("frmCalc24"));
-    EXPECT_TRUE(
-        scroller->viewport()->rect().contains(opened->mapTo(scroller->viewport(), QPoint(10, 10))));
+// The frame's visible scroll bars of one orientation.
+int shownBars(QWidget* main, Qt::Orientation orientation) {
+  int n = 0;
+  for (auto* bar : main->findChildren<QScrollBar*>())
+    n += bar->orientation() == orientation && bar->isVisibleTo(main);
+  return n;
+}
+
+TEST(ProgramWindows, TheWorkspaceScrollsOnlyToChildWindowsAndKeepsMinimisedOnesInView) {
+  MarketRun run("DK", false);
+  QMainWindow* main = run.view.mainWindow();
+  QMdiArea* area = run.view.workspace();
+  // A case opened at the start size restores its windows minimised.
+  std::vector<QWidget*> minimised;
+  for (const char* name : {"frmCalc01", "frmCalc02", "frmCalc03", "frmCalc05"}) {
+    run.view.userEvent([&] { run.app.get(name).setWindowState(forms::kStateMinimized); });
+    minimised.push_back(run.view.windowOf(*run.app.find(name)));
+  }
+  const struct {
+    const char* what;
+    std::function<void()> step;
+    int bars;  // of each orientation
+  } steps[] = {
+      {"at the start size", [] {}, 0},
+      {"the contact window open", [&] { run.view.userEvent([&] { run.app.get("frmAdresses"); }); },
+       1},
+      {"scrolled to its far corner",
+       [&] {
+         area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+         area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+       },
+       1},
+      {"the frame narrowed", [&] { main->resize(360, main->height()); }, 1},
+      {"the contact window closed",
+       [&] { run.view.userEvent([&] { run.app.unloadIfLoaded("frmAdresses"); }); }, 0},
+  };
+  for (const auto& s : steps) {
+    s.step();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shownBars(main, Qt::Horizontal), s.bars) << s.what;
+    EXPECT_EQ(shownBars(main, Qt::Vertical), s.bars) << s.what;
+    // Along the bottom edge of the visible workspace, left to right, then row above row.
+    auto onFrame = [main](QWidget* w) { return QRect(w->mapTo(main, QPoint()), w->size()); };
+    const QRect visible = onFrame(area->viewport()) & main->centralWidget()->geometry();
+    int bottom = 0;
+    for (QWidget* w : minimised) {
+      EXPECT_TRUE(visible.contains(onFrame(w))) << s.what;
+      bottom = std::max(bottom, onFrame(w).bottom());
+    }
+    EXPECT_EQ(bottom, visible.bottom()) << s.what;
   }
 }
 

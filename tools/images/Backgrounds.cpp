@@ -4,7 +4,7 @@
 
 #include <QLinearGradient>
 #include <algorithm>
-#include <cmath>
+#include <stdexcept>
 #include <vector>
 
 #include "Drawing.h"
@@ -14,14 +14,45 @@ namespace imagegen {
 
 namespace {
 
-// Pixel edges of a band given in twips (15 twips per pixel). The clickable area excludes its
-// borders, so the drawn band stays one pixel inside it on every side.
+// The pixels of a band given in twips (15 twips per pixel). The clickable area excludes its
+// borders: a pixel belongs to it when its twips lie strictly between them, and the box drawn
+// for the band covers exactly those pixels.
 QRect bandRect(int x0, int x1, int y0, int y1) {
-  const int left = static_cast<int>(std::ceil(x0 / 15.0)) + 1;
-  const int right = static_cast<int>(std::floor(x1 / 15.0)) - 1;
-  const int top = static_cast<int>(std::ceil(y0 / 15.0)) + 1;
-  const int bottom = static_cast<int>(std::floor(y1 / 15.0)) - 1;
-  return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+  const int left = x0 / 15 + 1;
+  const int right = (x1 + 14) / 15 - 1;
+  const int top = y0 / 15 + 1;
+  const int bottom = (y1 + 14) / 15 - 1;
+  return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// Clear pixels between a box's edge and its text: its one-pixel border and one more.
+constexpr int kMargin = 2;
+// The smallest type a band's text may take.
+constexpr int kSmallestPixels = 9;
+constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip;
+
+// Where a box's text goes: inside its margin.
+QRect clearOf(const QRect& box) {
+  return box.adjusted(kMargin, kMargin, -kMargin, -kMargin);
+}
+
+// The font in which text, drawn left-aligned and centred in the clear part of its box, stays
+// inside it, or an error naming what does not fit.
+QFont fitOrFail(const QString& market, const QString& band, const QString& text, const QRect& box,
+                int maxPixels, bool bold) {
+  const QString trimmed = text.trimmed();
+  const QFont f = trimmed.isEmpty() ? QFont()
+                                    : fittedWithin(trimmed, clearOf(box), kTextFlags, maxPixels,
+                                                   kSmallestPixels, bold);
+  if (f.pixelSize() <= 0)
+    throw std::runtime_error(
+        QString("%1, %2: \"%3\" does not fit its box of %4 x %5 pixels with a margin of %6")
+            .arg(market, band, text)
+            .arg(box.width())
+            .arg(box.height())
+            .arg(kMargin)
+            .toStdString());
+  return f;
 }
 
 struct Band {
@@ -150,17 +181,19 @@ void drawBackground(const QString& dataDir, const QString& m) {
     p.setPen(QPen(kOrange, 1));
     p.setBrush(QColor(0x2b, 0x50, 0x78));
     p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-    const QRect inner = r.adjusted(6, 1, -4, -1);
-    const QRect upper(inner.left(), inner.top(), inner.width(), inner.height() / 2);
-    const QRect lower(inner.left(), inner.top() + inner.height() / 2, inner.width(),
-                      inner.height() / 2);
+    // The title above the address, each in its half of the box.
+    const QRect inner = r.adjusted(2, 0, 0, 0);
+    const QRect upper(inner.left(), inner.top(), inner.width(), inner.height() / 2 + kMargin);
+    const QRect lower(inner.left(), inner.bottom() + 1 - upper.height(), inner.width(),
+                      upper.height());
+    const QString where = "link band at " + QString::number(lb.y0);
     p.setPen(Qt::white);
-    p.setFont(fitted(lb.title, upper.size(), 12, true));
-    p.drawText(upper, Qt::AlignLeft | Qt::AlignVCenter, lb.title);
+    p.setFont(fitOrFail(m, where, lb.title, upper, 12, true));
+    p.drawText(clearOf(upper), kTextFlags, lb.title);
     p.setPen(QColor(0xff, 0xd3, 0x9a));
     const QString host = hostOf(lb.url);
-    p.setFont(fitted(host, lower.size(), 11, false));
-    p.drawText(lower, Qt::AlignLeft | Qt::AlignVCenter, host);
+    p.setFont(fitOrFail(m, where, host, lower, 11, false));
+    p.drawText(clearOf(lower), kTextFlags, host);
   }
 
   // Header.
@@ -179,11 +212,17 @@ void drawBackground(const QString& dataDir, const QString& m) {
   p.drawText(QRect(first.left(), first.top() - 26, first.width(), 20),
              Qt::AlignLeft | Qt::AlignBottom, single);
   // One type size for all titles: the largest that fits every band of the market.
+  // The text keeps clear of the orange mark at the band's left.
+  auto textBoxOf = [](const QRect& band) { return band.adjusted(6, 0, 0, 0); };
+  auto titleOf = [&](const Band& band) {
+    return withoutAccessKey(menu.value(menuLineOf(band.calc) - 1));
+  };
   int titlePixels = 13;
   for (const Band& band : l.bands) {
-    const QRect r = bandRect(l.x0, l.x1, band.y0, band.y1).adjusted(10, 1, -6, -1);
-    const QString title = withoutAccessKey(menu.value(menuLineOf(band.calc) - 1));
-    titlePixels = std::min(titlePixels, fitted(title, r.size(), 13, false).pixelSize());
+    const QRect r = bandRect(l.x0, l.x1, band.y0, band.y1);
+    const QString which = "band of calculation " + QString::number(band.calc);
+    titlePixels = std::min(titlePixels,
+                           fitOrFail(m, which, titleOf(band), textBoxOf(r), 13, false).pixelSize());
   }
   for (const Band& band : l.bands) {
     const QRect r = bandRect(l.x0, l.x1, band.y0, band.y1);
@@ -198,11 +237,9 @@ void drawBackground(const QString& dataDir, const QString& m) {
     p.setBrush(Qt::white);
     p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
     p.fillRect(QRect(r.left() + 1, r.top() + 1, 4, r.height() - 2), kOrange);
-    const QString title = withoutAccessKey(menu.value(menuLineOf(band.calc) - 1));
-    const QRect textBox = r.adjusted(10, 1, -6, -1);
     p.setPen(QColor(0x12, 0x32, 0x4f));
     p.setFont(font(titlePixels));
-    p.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter, title);
+    p.drawText(clearOf(textBoxOf(r)), kTextFlags, titleOf(band));
   }
   if (m == "MRN") {
     p.setPen(kNavy);

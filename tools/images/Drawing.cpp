@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QRadialGradient>
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -70,6 +71,43 @@ QFont fitted(const QString& text, const QSize& box, int maxPixels, bool bold) {
     if (fm.horizontalAdvance(text) <= box.width() && fm.height() <= box.height() + 1) return f;
   }
   return font(6, bold);
+}
+
+QRect inkOf(const QString& text, const QFont& f, const QRect& box, int flags) {
+  // Drawn alone on a clear layer with room round the box, then the coloured pixels found.
+  const int room = 3 * f.pixelSize();
+  QImage layer(box.size() + QSize(2 * room, 2 * room), QImage::Format_ARGB32_Premultiplied);
+  layer.fill(Qt::transparent);
+  QPainter p(&layer);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  p.setPen(Qt::black);
+  p.setFont(f);
+  // Unclipped: a rectangle would otherwise hide the very ink that overflows it.
+  p.drawText(QRect(QPoint(room, room), box.size()), flags | Qt::TextDontClip, text);
+  p.end();
+  int left = layer.width(), top = layer.height(), right = -1, bottom = -1;
+  for (int y = 0; y < layer.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(layer.constScanLine(y));
+    for (int x = 0; x < layer.width(); ++x)
+      if (qAlpha(line[x]) != 0) {
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+  }
+  if (right < 0) return QRect();
+  return QRect(QPoint(left, top), QPoint(right, bottom)).translated(box.topLeft() - QPoint(room, room));
+}
+
+QFont fittedWithin(const QString& text, const QRect& box, int flags, int maxPixels, int minPixels,
+                   bool bold) {
+  for (int px = maxPixels; px >= minPixels; --px) {
+    const QFont f = font(px, bold);
+    if (box.contains(inkOf(text, f, box, flags))) return f;
+  }
+  return QFont();
 }
 
 // The company mark: a pipe in its insulation seen end-on, followed by the name.

@@ -23,6 +23,13 @@ QImage canvas(int w, int h, const QColor& fill = Qt::white);
 QFont font(int pixels, bool bold = false);
 // Largest font (up to maxPixels) whose rendering of text fits the box.
 QFont fitted(const QString& text, const QSize& box, int maxPixels, bool bold);
+// Where text, drawn with font f and the alignment flags in box, puts ink: the pixels the
+// painter actually colours, accents and descenders included. Empty for blank text.
+QRect inkOf(const QString& text, const QFont& f, const QRect& box, int flags);
+// The largest font (maxPixels down to minPixels) whose ink, drawn in box, stays inside it; a
+// null font when even the smallest does not.
+QFont fittedWithin(const QString& text, const QRect& box, int flags, int maxPixels, int minPixels,
+                   bool bold);
 // The company mark: a pipe in its insulation seen end-on, followed by the name.
 void drawWordmark(QPainter& p, const QRect& r, const QColor& text,
                   const QString& name = "TORVELIN");

@@ -2,7 +2,9 @@
 // splash pictures, the flags of the country dialog, the marine icon, the toolbar pictures, the
 // report logos and pictures, and the pictures of the small windows.
 //
-// Usage: imagegen <data folder>   (reads <data>/Text, writes <data>/Images)
+// Usage: imagegen <data folder> [<pictures folder>]
+//   reads <data>/Text, writes <data>/Images or the pictures folder given; fails, naming the
+//   market, band and text, when a band's text does not fit its box
 // The drawing is deterministic; run with QT_QPA_PLATFORM=offscreen.
 #include <QDir>
 #include <QFileInfo>
@@ -430,12 +432,12 @@ void drawWindowPictures() {
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: imagegen <data folder>\n");
+  if (argc != 2 && argc != 3) {
+    std::fprintf(stderr, "usage: imagegen <data folder> [<pictures folder>]\n");
     return 2;
   }
   const QString data = QString::fromLocal8Bit(argv[1]);
-  setOutputFolder(data + "/Images");
+  setOutputFolder(argc == 3 ? QString::fromLocal8Bit(argv[2]) : data + "/Images");
   try {
     for (const char* m : {"DK", "SE", "NO", "UK", "LT", "EE", "LV", "MRN"}) drawBackground(data, m);
     drawSplash("VELTAROOPSTART_DK.jpg", "Torvelin Insulation", kOrange);

@@ -11,6 +11,7 @@
 int main(int argc, char** argv) {
   QApplication qapp(argc, argv);
   QApplication::setApplicationName("Veltaro");
+  qtview::loadDesktopTranslations();
   qtview::QtPlatform platform;
   forms::Application app(platform);
   qtview::FormsView view(app);

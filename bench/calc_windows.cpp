@@ -31,7 +31,8 @@ class QuietPlatform : public forms::Platform {
   std::optional<std::string> openFileDialog(const forms::FileDialogOptions&) override { return {}; }
   std::optional<std::string> saveFileDialog(const forms::FileDialogOptions&) override { return {}; }
   bool openAddress(const std::string&) override { return false; }
-  bool startProgram(const std::string&, const std::vector<std::string>&) override { return false; }
+  bool startProgram(const std::string&, const std::vector<std::string>&,
+                    const ProgramFailed&) override { return false; }
   void showHelp(const std::string&) override {}
   bool printHtml(const std::string&) override { return false; }
   void runModal(forms::Form&) override {}

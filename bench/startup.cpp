@@ -36,7 +36,8 @@ class QuietPlatform : public forms::Platform {
     return std::nullopt;
   }
   bool openAddress(const std::string&) override { return false; }
-  bool startProgram(const std::string&, const std::vector<std::string>&) override { return false; }
+  bool startProgram(const std::string&, const std::vector<std::string>&,
+                    const ProgramFailed&) override { return false; }
   void showHelp(const std::string&) override {}
   bool printHtml(const std::string&) override { return false; }
   void runModal(forms::Form& form) override { form.hide(); }

@@ -3,6 +3,7 @@
 // tests use a scripted implementation that records every call and answers from a script.
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,9 +44,15 @@ class Platform {
   // Opens an address (http, https or mailto only). False when refused or it could not open.
   virtual bool openAddress(const std::string& address) = 0;
 
-  // Starts a program with an argument list (never through a shell). False when it could not
-  // be started; the caller says so to the user.
-  virtual bool startProgram(const std::string& program, const std::vector<std::string>& args) = 0;
+  // What went wrong with a started program, in words ("it ended with exit status 1").
+  using ProgramFailed = std::function<void(const std::string& what)>;
+
+  // Starts a program with an argument list (never through a shell) and does not wait for it.
+  // False when it could not be started; the caller says so to the user. When it was started
+  // but later ends with a failure status or crashes, `failed` (if set) is called from the event
+  // loop; a program that keeps running or ends cleanly is never reported.
+  virtual bool startProgram(const std::string& program, const std::vector<std::string>& args,
+                            const ProgramFailed& failed) = 0;
 
   // Shows an HTML help file (full path) in the help viewer.
   virtual void showHelp(const std::string& helpFile) = 0;

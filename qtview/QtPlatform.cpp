@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QMainWindow>
 #include <QPrintDialog>
@@ -22,8 +23,11 @@
 #include <QTextDocument>
 #include <QThread>
 #include <QToolBar>
+#include <QTranslator>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <cstdio>
+#include <memory>
 
 #include "forms/Types.h"
 #include "qtview/Convert.h"
@@ -229,11 +233,49 @@ bool QtPlatform::openAddress(const std::string& address) {
   return QDesktopServices::openUrl(QUrl(toQt(address).trimmed(), QUrl::StrictMode));
 }
 
-bool QtPlatform::startProgram(const std::string& program, const std::vector<std::string>& args) {
+// The last line a program wrote to its error output, if any.
+static std::string lastLine(const QByteArray& output) {
+  const QList<QByteArray> lines = output.split('\n');
+  for (auto line = lines.rbegin(); line != lines.rend(); ++line)
+    if (!line->trimmed().isEmpty()) return fromQt(QString::fromLocal8Bit(line->trimmed().left(200)));
+  return {};
+}
+
+bool QtPlatform::startProgram(const std::string& program, const std::vector<std::string>& args,
+                              const ProgramFailed& failed) {
   QStringList list;
   for (const std::string& a : args) list << toQt(a);
-  // An argument list, never a command line for a shell.
-  return QProcess::startDetached(toQt(program), list);
+  auto* process = new QProcess;
+  process->setStandardInputFile(QProcess::nullDevice());
+  process->setProcessChannelMode(QProcess::ForwardedOutputChannel);
+  // An argument list, never a command line for a shell. Only the start is waited for.
+  process->start(toQt(program), list);
+  if (!process->waitForStarted(10000)) {
+    delete process;
+    return false;
+  }
+  // Its error output is passed on to ours, and the end of it kept for a report.
+  auto errors = std::make_shared<QByteArray>();
+  auto drain = [process, errors] {
+    const QByteArray chunk = process->readAllStandardError();
+    std::fwrite(chunk.constData(), 1, static_cast<size_t>(chunk.size()), stderr);
+    *errors = (*errors + chunk).right(4096);
+  };
+  QObject::connect(process, &QProcess::readyReadStandardError, process, drain);
+  QObject::connect(process, &QProcess::finished, &watching_,
+                   [drain, errors, failed](int code, QProcess::ExitStatus status) {
+                     drain();
+                     if (!failed || (status == QProcess::NormalExit && code == 0)) return;
+                     std::string what = status == QProcess::CrashExit
+                                            ? "it stopped unexpectedly"
+                                            : "it ended with exit status " + std::to_string(code);
+                     if (std::string line = lastLine(*errors); !line.empty())
+                       what += " (" + line + ")";
+                     failed(what);
+                   });
+  // A program still running when this program ends is left running.
+  QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+  return true;
 }
 
 void QtPlatform::showHelp(const std::string& helpFile) {
@@ -297,6 +339,17 @@ std::string QtPlatform::decimalSeparator() {
 
 std::string QtPlatform::programFolder() {
   return fromQt(QCoreApplication::applicationDirPath());
+}
+
+bool loadDesktopTranslations() {
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  // The "qt" catalogue brings the base module's texts for the languages Qt translates.
+  if (translator->load(QLocale::system(), QStringLiteral("qt"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+      QCoreApplication::installTranslator(translator))
+    return true;
+  delete translator;
+  return false;
 }
 
 std::string QtPlatform::commandLine() {

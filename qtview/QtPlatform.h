@@ -3,6 +3,7 @@
 // addresses, programs, the help viewer, printing, pauses and the user's locale.
 
 #include <QMessageBox>
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <string>
@@ -31,7 +32,8 @@ class QtPlatform : public forms::Platform {
   std::optional<std::string> openFileDialog(const forms::FileDialogOptions& options) override;
   std::optional<std::string> saveFileDialog(const forms::FileDialogOptions& options) override;
   bool openAddress(const std::string& address) override;
-  bool startProgram(const std::string& program, const std::vector<std::string>& args) override;
+  bool startProgram(const std::string& program, const std::vector<std::string>& args,
+                    const ProgramFailed& failed) override;
   void showHelp(const std::string& helpFile) override;
   bool printHtml(const std::string& htmlFile) override;
   void runModal(forms::Form& form) override;
@@ -48,7 +50,15 @@ class QtPlatform : public forms::Platform {
 
   FormsView* view_ = nullptr;
   QPointer<QTextBrowser> help_;
+  // The context of the reports on started programs: they end with the platform, while the
+  // programs themselves run on.
+  QObject watching_;
 };
+
+// Installs Qt's own translations for the desktop's language (the system locale), so that
+// message-box buttons and the file and print dialogs speak it; English where Qt has none.
+// Call it before any window opens. True when a translation was found.
+bool loadDesktopTranslations();
 
 // The help viewer's window, owned by `owner` (may be null); returns its page view.
 QTextBrowser* makeHelpWindow(QWidget* owner);

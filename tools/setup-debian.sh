@@ -4,7 +4,10 @@
 set -euo pipefail
 packages=(cmake g++ ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-liberation2
-          fonts-liberation poppler-utils libreoffice-calc-nogui libreoffice-writer-nogui)
+          fonts-liberation poppler-utils qt6-translations-l10n
+          # The export opens the report in a window, so LibreOffice comes with its user
+          # interface; installing it replaces the no-GUI variants.
+          libreoffice-calc libreoffice-writer)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -31,8 +31,9 @@ class QuietQuestions : public forms::Platform {
     return inner_.saveFileDialog(o);
   }
   bool openAddress(const std::string& a) override { return inner_.openAddress(a); }
-  bool startProgram(const std::string& p, const std::vector<std::string>& a) override {
-    return inner_.startProgram(p, a);
+  bool startProgram(const std::string& p, const std::vector<std::string>& a,
+                    const ProgramFailed& f) override {
+    return inner_.startProgram(p, a, f);
   }
   void showHelp(const std::string& f) override { inner_.showHelp(f); }
   bool printHtml(const std::string& f) override { return inner_.printHtml(f); }

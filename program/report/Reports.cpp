@@ -34,15 +34,19 @@ std::string withLineEnds(const std::string& lines, const char* end) {
 }
 
 // Starts LibreOffice on the report's displayed copy with the import filter that opens it in
-// Calc or Writer.
+// Calc or Writer. The office program runs on its own; if it fails before the user has read the
+// report, the user is told what happened and where the report is.
 void openInOffice(const char* filter, const char* program) {
   const std::string path = DisplayedCopyPath();
-  if (forms::app().platform().startProgram("soffice", {std::string("--infilter=") + filter, path}))
+  const std::string name = std::string("LibreOffice ") + program;
+  const std::string where = ".\r\n\r\nThe report is in " + path;
+  if (forms::app().platform().startProgram(
+          "soffice", {std::string("--infilter=") + filter, path},
+          [name, where](const std::string& what) {
+            tell(name + " could not show the report: " + what + where);
+          }))
     return;
-  tell(std::string("LibreOffice ") + program +
-       " could not be started: LibreOffice is not installed on this computer.\r\n\r\nThe report "
-       "is in " +
-       path);
+  tell(name + " could not be started: LibreOffice is not installed on this computer" + where);
 }
 
 }  // namespace

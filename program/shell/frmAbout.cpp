@@ -120,7 +120,7 @@ void frmAbout::StartSysInfo() {
     path += "\\MSINFO32.EXE";
     found = FileExists(path);
   }
-  if (found && forms::app().platform().startProgram(path, {})) return;
+  if (found && forms::app().platform().startProgram(path, {}, {})) return;
   forms::app().platform().msgBox("System Information Is Unavailable At This Time",
                                  forms::mb::OkOnly, kProgramTitle);
 }

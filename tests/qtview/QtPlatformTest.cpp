@@ -10,6 +10,8 @@
 #include <QtWidgets>
 #include <functional>
 
+#include <signal.h>
+
 #include "core/Fx.h"
 #include "forms/Application.h"
 #include "qtview/FormsView.h"
@@ -329,9 +331,79 @@ TEST(QtPlatformRules, FileFiltersAddressesAndPrograms) {
 
   // Programs start without a shell and report failure: a shell string is a program name that
   // does not exist, never a command.
-  EXPECT_FALSE(platform.startProgram("/nonexistent/spreadsheet", {"report.htm"}));
-  EXPECT_FALSE(platform.startProgram("true; touch /tmp/never", {}));
-  EXPECT_TRUE(platform.startProgram("true", {"with blanks in it.htm"}));
+  EXPECT_FALSE(platform.startProgram("/nonexistent/spreadsheet", {"report.htm"}, {}));
+  EXPECT_FALSE(platform.startProgram("true; touch /tmp/never", {}, {}));
+  EXPECT_TRUE(platform.startProgram("true", {"with blanks in it.htm"}, {}));
+}
+
+// The export with stand-in office programs on the search path: a failure is reported when it
+// happens, an office program that keeps running is left alone.
+TEST_F(QtPlatformTest, ExportWatchesTheOfficeProgram) {
+  const struct {
+    const char* script;  // the stand-in's body; null: none on the path
+    const char* message;  // null: no message
+  } cases[] = {
+      {"echo 'Unspecified Application Error' >&2; exit 1",
+       "LibreOffice Calc could not show the report: it ended with exit status 1 "
+       "(Unspecified Application Error)."},
+      {"kill -SEGV $$", "LibreOffice Calc could not show the report: it stopped unexpectedly."},
+      {"echo $$ > DIR/soffice.pid; exec /bin/sleep 3", nullptr},
+      {nullptr, "LibreOffice Calc could not be started: LibreOffice is not installed"},
+  };
+  const QByteArray path = qgetenv("PATH");
+  for (int i = 0; i < std::ssize(cases); ++i) {
+    const QString bin = kDir + QString("/office%1").arg(i);
+    QDir(bin).removeRecursively();
+    QDir().mkpath(bin);
+    if (cases[i].script) {
+      const QString soffice = writeFile(QString("office%1/soffice").arg(i),
+                                        ("#!/bin/sh\n" + QString(cases[i].script).replace("DIR", bin) + "\n").toUtf8());
+      QFile::setPermissions(soffice, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    qputenv("PATH", bin.toLocal8Bit());
+    QStringList shown;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMB*>(QApplication::activeModalWidget())) {
+        shown << box->text();
+        box->button(QMB::Ok)->click();
+      }
+    });
+    answer.start(10);
+    veltaro::Reports().OpenReportInExcel();
+    qputenv("PATH", path);
+    QElapsedTimer waited;
+    waited.start();
+    while (shown.isEmpty() && waited.elapsed() < (cases[i].message ? 10000 : 1000))
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (!cases[i].message) {
+      // Still running, and nobody waited for it.
+      EXPECT_TRUE(shown.isEmpty()) << shown.join("|").toStdString();
+      QFile pid(bin + "/soffice.pid");
+      ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+      EXPECT_EQ(kill(pid.readAll().trimmed().toInt(), 0), 0);
+      continue;
+    }
+    ASSERT_EQ(shown.size(), 1) << i;
+    EXPECT_TRUE(shown[0].startsWith(cases[i].message)) << shown[0].toStdString();
+    EXPECT_TRUE(shown[0].contains("output-view.htm")) << shown[0].toStdString();
+  }
+}
+
+// Started under a Danish locale only (see tests/CMakeLists.txt): Qt's own buttons speak the
+// desktop's language.
+class DesktopLanguage : public QtPlatformTest {};
+
+TEST_F(DesktopLanguage, YesNoBoxSpeaksDanish) {
+  ASSERT_TRUE(qtview::loadDesktopTranslations());
+  whenOpen([](QWidget* w) {
+    auto* box = qobject_cast<QMB*>(w);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->button(QMB::Yes)->text(), "&Ja");
+    EXPECT_EQ(box->button(QMB::No)->text(), "&Nej");
+    box->button(QMB::No)->click();
+  });
+  EXPECT_EQ(platform.msgBox("Gem?", mb::YesNo, "Veltaro"), mb::IdNo);
 }
 
 }  // namespace

@@ -39,7 +39,8 @@ class AnsweringPlatform : public forms::Platform {
     return chosen;
   }
   bool openAddress(const std::string&) override { return false; }
-  bool startProgram(const std::string&, const std::vector<std::string>&) override { return false; }
+  bool startProgram(const std::string&, const std::vector<std::string>&,
+                    const ProgramFailed&) override { return false; }
   void showHelp(const std::string&) override {}
   bool printHtml(const std::string&) override { return false; }
   void runModal(forms::Form&) override {}

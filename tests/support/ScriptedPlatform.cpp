@@ -68,7 +68,7 @@ bool ScriptedPlatform::openAddress(const std::string& address) {
 }
 
 bool ScriptedPlatform::startProgram(const std::string& program,
-                                    const std::vector<std::string>& args) {
+                                    const std::vector<std::string>& args, const ProgramFailed&) {
   calls.push_back({"startProgram", program, {}, 0, args});
   return startSucceeds;
 }

@@ -65,7 +65,8 @@ class ScriptedPlatform : public forms::Platform {
   std::optional<std::string> openFileDialog(const forms::FileDialogOptions& options) override;
   std::optional<std::string> saveFileDialog(const forms::FileDialogOptions& options) override;
   bool openAddress(const std::string& address) override;
-  bool startProgram(const std::string& program, const std::vector<std::string>& args) override;
+  bool startProgram(const std::string& program, const std::vector<std::string>& args,
+                    const ProgramFailed& failed) override;
   void showHelp(const std::string& helpFile) override;
   bool printHtml(const std::string& htmlFile) override;
   void runModal(forms::Form& form) override;

@@ -51,10 +51,6 @@ class InputCheck {
   void append(const std::string& addition);
   // Whether a box read since the last test holds no finite number.
   bool takeUnreadable();
-  static InputCheck* current_;
-  InputCheck* outer_;
-  std::set<const forms::Control*> unreadable_;
-  bool unreadablePending_ = false;
   forms::Control& list_;
   std::string caption_;
   std::string savingsCaption_;
@@ -63,6 +59,10 @@ class InputCheck {
   bool headerWritten_ = false;
   bool savings_ = false;
   bool dashes_ = true;
+  static InputCheck* current_;
+  InputCheck* outer_;  // the check this one runs inside, if any
+  std::set<const forms::Control*> unreadable_;
+  bool unreadablePending_ = false;
 };
 
 // Upper case of a UTF-8 text for the letters of the markets' languages (ASCII, Latin-1 and

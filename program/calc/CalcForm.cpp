@@ -95,7 +95,8 @@ void CalcForm::tabOrder(std::initializer_list<const char*> names) {
 }
 
 double CalcForm::num(const char* name, int index) {
-  return ParseNumber(control(name, index).text());
+  const Control& box = control(name, index);
+  return InputCheck::noteRead(box, ParseNumber(box.text()));
 }
 
 bool CalcForm::isSet(const char* name, int index) {
@@ -469,12 +470,17 @@ void CalcForm::checkPipeAndPlane(InputCheck& check, bool outdoors) {
   }
 }
 
+// The temperature boxes are read here, so that a temperature beyond any number is refused
+// with the line of its own box.
 void CalcForm::checkMediumGiven(InputCheck& check) {
+  num("MEDIETEMP");
   check.test(control("MEDIETEMP").text().empty(), 189);
 }
 
 void CalcForm::checkTemperaturesDiffer(InputCheck& check) {
-  check.test(num("Omgivende") == num("MEDIETEMP"), 6);
+  // Read past the check: each box is refused by its own line.
+  const double ta = ParseNumber(control("Omgivende").text());
+  check.test(ta == ParseNumber(control("MEDIETEMP").text()), 6);
 }
 
 void CalcForm::checkProductChosen(InputCheck& check) {
@@ -497,11 +503,12 @@ void CalcForm::checkEmissivity(InputCheck& check) {
 void CalcForm::checkWind(InputCheck& check) {
   Control& wind = control("VINDHASTIGHED");
   if (!wind.enabled()) return;
-  double v = ParseNumber(wind.text());
+  double v = num("VINDHASTIGHED");
   check.test(v < 1 || v > 50, 11);
 }
 
 void CalcForm::checkAmbientGiven(InputCheck& check) {
+  num("Omgivende");
   check.test(control("Omgivende").text().empty(), 12);
 }
 

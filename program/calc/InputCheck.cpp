@@ -1,5 +1,7 @@
 #include "calc/InputCheck.h"
 
+#include <cmath>
+
 #include "calc/frmErrorInfo.h"
 #include "core/Fx.h"
 #include "core/NumericInput.h"
@@ -84,9 +86,32 @@ bool InputCheck::holdsNumber(std::string_view text) {
   return false;
 }
 
+InputCheck* InputCheck::current_ = nullptr;
+
 InputCheck::InputCheck(forms::Form& window, int headerLine)
-    : list_(hiddenErrorList()), caption_(window.caption()), headerLine_(headerLine) {
+    : list_(hiddenErrorList()),
+      caption_(window.caption()),
+      headerLine_(headerLine),
+      outer_(current_) {
   list_.setText("");
+  current_ = this;
+}
+
+InputCheck::~InputCheck() {
+  current_ = outer_;
+}
+
+double InputCheck::noteRead(const forms::Control& box, double value) {
+  // Each box is refused once, by the first test after its first read.
+  if (current_ && !std::isfinite(value) && current_->unreadable_.insert(&box).second)
+    current_->unreadablePending_ = true;
+  return value;
+}
+
+bool InputCheck::takeUnreadable() {
+  const bool pending = unreadablePending_;
+  unreadablePending_ = false;
+  return pending;
 }
 
 void InputCheck::append(const std::string& addition) {
@@ -94,11 +119,11 @@ void InputCheck::append(const std::string& addition) {
 }
 
 void InputCheck::test(bool failed, int line) {
-  if (failed) test(true, fx().TextTable[line]);
+  if (takeUnreadable() || failed) test(true, fx().TextTable[line]);
 }
 
 void InputCheck::test(bool failed, const std::string& line) {
-  if (!failed) return;
+  if (!takeUnreadable() && !failed) return;
   const FX& s = fx();
   if (!headerWritten_) {
     headerWritten_ = true;
@@ -121,6 +146,8 @@ void InputCheck::beginSavings(const std::string& savingsFrameCaption) {
 }
 
 bool InputCheck::finish() {
+  // A box read after the last test is refused all the same.
+  if (takeUnreadable()) ok_ = false;
   if (!ok_) append(std::string(100, ' ') + fx().TextTable[18]);
   return ok_;
 }

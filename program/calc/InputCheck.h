@@ -5,6 +5,7 @@
 // header, and a list with any failure ends with 100 blanks and line 18. Every test runs,
 // whatever failed before it; the caller shows the list when the check returns false.
 
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,9 @@ class InputCheck {
   // Hides the input-error window (creating it, unshown, when needed) and empties its list.
   // `headerLine` is the text-table line under the caption in the header.
   explicit InputCheck(forms::Form& window, int headerLine = 19);
+  ~InputCheck();
+  InputCheck(const InputCheck&) = delete;
+  InputCheck& operator=(const InputCheck&) = delete;
 
   // Writes `line` when `failed`.
   void test(bool failed, int line);
@@ -38,8 +42,15 @@ class InputCheck {
   // which must not pass as an entered 0.
   static bool holdsNumber(std::string_view text);
 
+  // A number read from `box` while a check runs. A value beyond the range of a double (a box
+  // of 400 nines) fails the next test, the first one that reads the box, so that it is refused
+  // with that test's line and no calculation or report ever sees it. Returns `value`.
+  static double noteRead(const forms::Control& box, double value);
+
  private:
   void append(const std::string& addition);
+  // Whether a box read since the last test holds no finite number.
+  bool takeUnreadable();
   forms::Control& list_;
   std::string caption_;
   std::string savingsCaption_;
@@ -48,6 +59,10 @@ class InputCheck {
   bool headerWritten_ = false;
   bool savings_ = false;
   bool dashes_ = true;
+  static InputCheck* current_;
+  InputCheck* outer_;  // the check this one runs inside, if any
+  std::set<const forms::Control*> unreadable_;
+  bool unreadablePending_ = false;
 };
 
 // Upper case of a UTF-8 text for the letters of the markets' languages (ASCII, Latin-1 and

@@ -250,7 +250,9 @@ bool frmCalc07::ValidateInput() {
   check.test(!isSet("ROR"), 1);
   const std::string& startText = control("txtStarTemp").text();
   const std::string& ambientText = control("Omgivende").text();
-  const double S = num("txtStarTemp"), E = num("txtSluTemp"), A = num("Omgivende");
+  // Read past the check: a temperature beyond any number is refused by its own box's line.
+  const double S = ParseNumber(startText), E = ParseNumber(control("txtSluTemp").text()),
+               A = ParseNumber(ambientText);
   // The same temperature written two ways ("20" and "20.0") is the same temperature.
   const bool bothNumbers =
       InputCheck::holdsNumber(startText) && InputCheck::holdsNumber(ambientText);
@@ -265,14 +267,20 @@ bool frmCalc07::ValidateInput() {
   check.test(!flowGiven || num("MEDIESTR") <= 0, 213);
   for (const auto& [box, line] : {std::pair{"txtStarTemp", 214}, std::pair{"txtSluTemp", 215}}) {
     const Control& c = control(box);
-    if (c.enabled()) check.test(!InputCheck::holdsNumber(c.text()), line);
+    if (!c.enabled()) continue;
+    num(box);
+    check.test(!InputCheck::holdsNumber(c.text()), line);
   }
+  const double length = num("txtLength");
   check.test(!InputCheck::holdsNumber(control("txtLength").text()), 217);
+  // A duct of no length ends at its start temperature; a negative one would warm the air.
+  check.test(length < 0, 221);
   checkProductChosen(check);
   const Control& thickness = control("ISOLERINGST");
   if (thickness.enabled())
     check.test(!InputCheck::holdsNumber(thickness.text()) || num("ISOLERINGST") < 0, 35);
   checkWind(check);
+  num("Omgivende");
   check.test(!InputCheck::holdsNumber(ambientText), 12);
   checkEmissivity(check);
   return check.finish();

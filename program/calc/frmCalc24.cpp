@@ -453,7 +453,7 @@ void frmCalc24::checkLayer(InputCheck& check, int layer, int firstLine) {
   const bool noThickness = InputCheck::notChosen(thickness) || thickness.empty();
   check.test(noThickness, firstLine + 1);
   if (!noThickness) {
-    const double t = ParseNumber(thickness);
+    const double t = num("ISOLERINGST", layer);
     check.test(t <= 0 || t >= 1000, firstLine + 2);
   }
   const bool noEmissivity = InputCheck::notChosen(control("Emission", layer).text());
@@ -476,7 +476,9 @@ bool frmCalc24::ValidateInput() {
 
   if (control("cbxSave").value() == 1) {
     check.beginSavings(control("Besparelses_data").caption());
-    check.test(leadingNumber(control("RORL").text()) == 0, isSet("ROR") ? 5 : 4);
+    const Control& length = control("RORL");
+    check.test(InputCheck::noteRead(length, leadingNumber(length.text())) == 0,
+               isSet("ROR") ? 5 : 4);
     // As with the products: a unit text that names no entry of the list is no unit.
     Control& unit = control("Energienh");
     check.test(InputCheck::notChosen(unit.text()) || unit.listIndex() < 0, 15);
@@ -580,12 +582,12 @@ CalcForm::SearchEnd frmCalc24::calculate() {
   return {};
 }
 
-// The yearly saving: kWh = (loss before − loss after) · pipe length or area · hours / 1000,
+// The yearly saving: kWh = (|loss before| − |loss after|) · pipe length or area · hours / 1000,
 // priced in the chosen energy unit. A new layer that raises the loss saves a negative amount.
 void frmCalc24::writeSavings(double qBefore, double qAfter) {
   const double length = wholeValue(num("RORL"));
   const double hours = wholeValue(num("Drift"));
-  const Money kwh = Money::FromDouble((qBefore - qAfter) * length * (hours / 1000));
+  const Money kwh = SavedEnergy(qBefore, qAfter, length, hours);
   const int unit = control("Energienh").listIndex() + 1;
   // The fourth to sixth units take their price through the locale's own number conversion.
   const std::string& price = control("Pris").text();

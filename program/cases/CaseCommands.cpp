@@ -148,11 +148,9 @@ void CaseCommands::save(bool withRecords) {
   std::vector<FileContent> files;
   const std::string values[3] = {caseValue(0), caseValue(1), caseValue(2)};
   const int widths[3] = {3, 80, 16};
-  for (int i = 0; i < 3; ++i) {
-    const std::string kept = EncodeText(values[i], widths[i]);
-    if (EncodeCodePage(values[i], MarketCodePage()).size() > static_cast<std::size_t>(widths[i]))
-      cuts.push_back({fieldName(81 + i), values[i], TrimSpaces(DecodeText(kept, 0, widths[i]))});
-  }
+  for (int i = 0; i < 3; ++i)
+    if (auto kept = KeptIfChanged(values[i], widths[i], false))
+      cuts.push_back({fieldName(81 + i), values[i], *kept});
   files.push_back({CaseFilePath(base, ".DAT"), EncodeHeader(values[0], values[1], values[2])});
   std::set<std::string> written;
   if (withRecords) {
@@ -177,7 +175,7 @@ void CaseCommands::save(bool withRecords) {
 
   if (!cuts.empty()) {
     std::string text =
-        "These values are longer than the case file keeps. They would be read back as:";
+        "The case file cannot keep these values as they are. They would be read back as:";
     for (const CutField& c : cuts)
       text += kNewLine + c.control + ": \"" + c.text + "\" as \"" + c.kept + "\"";
     text += std::string(kNewLine) + kNewLine + "Save the case anyway?";

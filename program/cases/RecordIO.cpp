@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "cases/RecordLayout.h"
 #include "core/Fx.h"
@@ -26,6 +27,33 @@ std::string DecodeText(const std::string& bytes, int offset, int width) {
   return DecodeCodePage(std::string_view(bytes).substr(static_cast<std::size_t>(offset),
                                                        static_cast<std::size_t>(width)),
                         MarketCodePage());
+}
+
+namespace {
+
+// Whether cutting a number's text at `width` bytes changes more than the digits after its
+// decimal separator: "243657719" cut to "24365771" is a tenth of the value, "1.5E+20" cut to
+// "1.5E+2" another number altogether. A text that is no number is cut silently as always.
+bool cutChangesMagnitude(std::string_view text, std::size_t width) {
+  std::size_t i = text.find_first_not_of(' ');
+  if (i == std::string_view::npos) return false;
+  if (text[i] == '-' || text[i] == '+') ++i;
+  if (i == text.size() || text.substr(i, 1).find_first_of("0123456789.,") != 0) return false;
+  const bool separatorKept = text.substr(0, width).find_first_of(".,") != std::string_view::npos;
+  return !separatorKept ||
+         text.substr(width).find_first_not_of("0123456789") != std::string_view::npos;
+}
+
+}  // namespace
+
+std::optional<std::string> KeptIfChanged(const std::string& text, int width, bool result) {
+  const std::string bytes = EncodeCodePage(text, MarketCodePage());
+  const auto w = static_cast<std::size_t>(width);
+  const bool cut = bytes.size() > w;
+  // A letter the code page lacks is stored as "?".
+  const bool lossy = DecodeCodePage(bytes, MarketCodePage()) != text;
+  if (result ? !(cut && cutChangesMagnitude(bytes, w)) : !(cut || lossy)) return std::nullopt;
+  return TrimSpaces(DecodeText(EncodeText(text, width), 0, width));
 }
 
 // Little-endian whatever the machine: the files are exchanged between installations.
@@ -105,13 +133,11 @@ std::string WriteRecord(const RecordLayout& layout, forms::Form& window,
                                                      : window.control(f.control, f.index);
       const std::string bytes = EncodeText(c.text(), f.width);
       record.replace(static_cast<std::size_t>(f.offset), bytes.size(), bytes);
-      // A typed value that does not fit comes back as another value; a list entry comes
-      // back whole through its position, and a cut result is what the file has always kept.
+      // A list entry comes back whole through its position.
       const bool typed = c.kind() != forms::ControlKind::ComboBox || c.listIndex() < 0;
-      if (cuts && typed && !f.result &&
-          EncodeCodePage(c.text(), MarketCodePage()).size() > static_cast<std::size_t>(f.width))
-        cuts->push_back({label(c.name().c_str(), c.index()), c.text(),
-                         TrimSpaces(DecodeText(bytes, 0, f.width))});
+      if (cuts && (typed || f.result))
+        if (auto kept = KeptIfChanged(c.text(), f.width, f.result))
+          cuts->push_back({label(c.name().c_str(), c.index()), c.text(), *kept});
       continue;
     }
     int value = 0;

@@ -9,6 +9,7 @@
 // width in bytes; integers are signed 16-bit little-endian; the conductivity coefficients
 // are little-endian IEEE doubles.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,7 +60,7 @@ const std::vector<RecordLayout>& RecordLayouts();
 // The layout of a CalcType; nullptr for any other number.
 const RecordLayout* LayoutOfType(int calcType);
 
-// A typed value that the record cannot keep whole (it would come back as another value).
+// A value that the record cannot keep as it is (it would come back as another value).
 struct CutField {
   std::string control;  // name, with "(i)" for an array element
   std::string text;     // as the window holds it
@@ -67,7 +68,7 @@ struct CutField {
 };
 
 // The record of `window` as the layout describes it. Reads the controls only.
-// `cuts` receives the typed values that do not fit their fields.
+// `cuts` receives the values that would come back changed (KeptIfChanged).
 std::string WriteRecord(const RecordLayout& layout, forms::Form& window,
                         std::vector<CutField>* cuts = nullptr);
 
@@ -84,6 +85,11 @@ std::vector<std::string> ReadRecord(const RecordLayout& layout, forms::Form& win
 std::string EncodeText(const std::string& text, int width);
 // The field's bytes decoded from the market's code page (not trimmed).
 std::string DecodeText(const std::string& bytes, int offset, int width);
+// What a text field of `width` bytes gives back of `text` (trimmed) when that is worth a word
+// before saving, else nothing. A typed text: when it is cut or holds a letter the market's code
+// page lacks. A computed `result`, which the file has always kept cut: only when the cut drops
+// digits before the decimal separator.
+std::optional<std::string> KeptIfChanged(const std::string& text, int width, bool result);
 void PutInt16(std::string& record, int offset, int value);
 int GetInt16(const std::string& record, int offset);
 void PutDouble(std::string& record, int offset, double value);

@@ -55,11 +55,7 @@ EnergySavingsTexts CalcEnergySavings(double v, double emissivity, double length,
                                      bool pipe) {
   CalcBareHeatLoss(v, emissivity, L, ts, ta, T, horizontal, indoors, pipe);
   FX& s = fx();
-  // kWh per year saved: what the insulation takes off the bare loss, for a hot or a cold
-  // object alike. Insulation that raises the loss (a thin layer on a small pipe) gives a
-  // negative figure, never a saving.
-  const Money e =
-      Money::FromDouble((std::fabs(s.HeatFlow) - std::fabs(q)) * length * (hours / 1000));
+  const Money e = SavedEnergy(s.HeatFlow, q, length, hours);
   if (unit == 255) throw RunTimeError(RunTimeError::Overflow);
   unit = static_cast<uint8_t>(unit + 1);
 
@@ -69,6 +65,12 @@ EnergySavingsTexts CalcEnergySavings(double v, double emissivity, double length,
   texts.Bespar = LocaleText(savings.Rounded(0).ToDouble());
   texts.savings = savings;
   return texts;
+}
+
+Money SavedEnergy(double before, double after, double length, double hours) {
+  // What the insulation takes off the size of the flow, for a hot or a cold object alike: a
+  // cold pipe's flow is negative, and its saving is not.
+  return Money::FromDouble((std::fabs(before) - std::fabs(after)) * length * (hours / 1000));
 }
 
 Money PriceSavedEnergy(Money e, Money price, int unit) {

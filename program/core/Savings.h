@@ -40,6 +40,10 @@ void CalcEnergySavings(double v, double emissivity, double length, double L, dou
                        double q, double T, bool horizontal, bool indoors, Money price, double hours,
                        uint8_t& unit, bool pipe, forms::Form& window);
 
+// The kWh saved per year when the heat flow (W/m or W/m²) falls in size from `before` to
+// `after` over `length` m or m² for `hours` hours; negative when the insulation raises the loss.
+Money SavedEnergy(double before, double after, double length, double hours);
+
 // The money value of `kwh` kWh saved per year at `price` per energy unit, the unit by its
 // 1-based position in the energy list: 1 prices the kWh exactly, 2-6 convert them first
 // (1/1000, 0.101, 0.00086, 0.0905, 0.091); any other position gives the kWh themselves. The

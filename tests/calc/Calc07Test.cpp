@@ -228,6 +228,9 @@ TEST_F(Calc07Test, InputCheckListsEveryFailureWithItsText) {
       {"no flow", {.flow = "0"}, {"T213"}},
       {"flow holds no number", {.flow = "-"}, {"T213"}},
       {"thickness below 0", {.thickness = "-5"}, {"T35"}},
+      {"a duct of no length", {.length = "0"}, {}},
+      {"a negative duct length", {.length = "-5"}, {"T221"}},
+      {"a length beyond any number", {.length = std::string(400, '9')}, {"T217"}},
       {"a plane has no duct diameter for the law", {.plane = true}, {"T1"}},
   };
   for (const auto& c : cases) {

@@ -58,7 +58,7 @@ class CalcTest : public ::testing::Test {
     veltaro::FX& s = veltaro::fx();
     s.CountryCode = "DK";
     std::vector<std::string> lines;
-    for (int i = 1; i <= 220; ++i) lines.push_back("T" + std::to_string(i));
+    for (int i = 1; i <= 221; ++i) lines.push_back("T" + std::to_string(i));
     lines[75 - 1] = "VÆLG";
     s.TextTable.assign(lines);
     // The mat is made only for two pipe sizes.

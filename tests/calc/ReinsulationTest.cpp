@@ -362,6 +362,13 @@ TEST_F(ReinsulationTest, SavingPerEnergyUnitPosition) {
     EXPECT_NEAR(number(w, "Bespar"), std::round(kwh * factor[c.index] * c.read), 1) << c.index;
   }
 
+  // A cold medium: both flows are negative, and the saving is the fall in their size.
+  forms::Form& cold = entered({.medium = "-20"});
+  savings(cold, "100", "kWh", "1");
+  calculate(cold);
+  ASSERT_LT(number(cold, "VTU"), number(cold, "VT"));
+  EXPECT_NEAR(number(cold, "Bespar"), (number(cold, "VT") - number(cold, "VTU")) * 876, 1);
+
   // A thin conductive layer that makes a bright old surface matt raises the loss: no saving.
   writeLines("Text/Product.DK", {std::string(kPipeProduct) + ";0.033;0.0002;0.000001;-50;250;50;",
                                  "Torvelin Puds;1;0;0;-100;300;10;", kPipeProduct});

@@ -276,6 +276,9 @@ TEST(InputCheckText, UpperCaseOfTheMarketsLetters) {
 TEST_F(CalcTest, InputCheckBoundariesGiveTheirLinesOnly) {
   // clicks: made before the box is set; lines: what the error list shows.
   using Clicks = std::vector<const char*>;
+  // Beyond the range of a double: refused by the box's own line, never calculated with.
+  const std::string nines(400, '9');
+  const char* huge = nines.c_str();
   const std::tuple<const char*, Clicks, const char*, const char*, std::vector<std::string>>
       cases[] = {
           {"frmCalc01", {}, "RORCOM", "5000", {}},
@@ -290,6 +293,8 @@ TEST_F(CalcTest, InputCheckBoundariesGiveTheirLinesOnly) {
           {"frmCalc01", {}, "Emission", "vælg 0", {"T7"}},
           {"frmCalc01", {}, "Omgivende", "150", {"T6"}},
           {"frmCalc01", {}, "MEDIETEMP", " ", {}},  // blanks are no empty text; they read 0
+          {"frmCalc01", {}, "MEDIETEMP", huge, {"T189"}},
+          {"frmCalc01", {}, "Omgivende", huge, {"T12"}},
           {"frmCalc02", {"PLAN"}, "PLANH", "400", {}},
           {"frmCalc02", {"PLAN"}, "PLANH", "20000.5", {"T3"}},
           {"frmCalc02", {"PLAN", "UDE", "VAND"}, "PLANH", "399", {"T3", "T11"}},
@@ -298,11 +303,13 @@ TEST_F(CalcTest, InputCheckBoundariesGiveTheirLinesOnly) {
           {"frmCalc02", {"UDE"}, "VINDHASTIGHED", "0.5", {"T11"}},
           {"frmCalc02", {"UDE"}, "VINDHASTIGHED", "50.5", {"T11"}},
           {"frmCalc02", {}, "VINDHASTIGHED", "0.5", {}},  // indoors the box is disabled
+          {"frmCalc02", {"UDE"}, "VINDHASTIGHED", huge, {"T11"}},
           {"frmCalc02", {}, "OVERFLADE", "150", {"T186"}},
           {"frmCalc02", {}, "OVERFLADE", "20", {"T186"}},
           {"frmCalc02", {}, "OVERFLADE", "", {"T186", "T188"}},
           {"frmCalc03", {}, "VARMETAB", "0", {"T22"}},
           {"frmCalc03", {}, "VARMETAB", "-1", {"T22"}},
+          {"frmCalc03", {}, "VARMETAB", huge, {"T22"}},
           {"frmCalc03", {}, "MEDIETEMP", "20", {}},  // window 3 has no test of equal temperatures
       };
   for (const auto& [window, clicks, box, text, lines] : cases) {

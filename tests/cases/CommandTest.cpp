@@ -126,20 +126,23 @@ TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
 }
 
 TEST_F(Commands, ATypedValueThatDoesNotFitIsNamedBeforeSaving) {
-  header("ABCD", "Tag", "2026-12-07");
+  header("ABCD", "Łódź", "2026-12-07");
   const std::string longName = "Torvelin Lamelmåtte 50 mm alu";  // 29 bytes, its position keeps it
   writeLines("Text/Product.DK", {longName + ";0.036;0.00018;0.0000012;-50;600;30;50;", longName});
   forms::Form& w = open("frmCalc01");
   enter(w, {.medium = "-180", .product = longName});
   platform.expectMsgBox(IdNo, "MEDIETEMP: \"-180\" as \"-18\"");
-  calculated(w, {{"VT", "1234.56"}});  // a result keeps its first bytes, as always
+  // A result keeps its first bytes, as always, but not when they lose whole digits.
+  calculated(w, {{"VT", "1234.56"}, {"Bespar", "243657719"}});
   // While the question is open no other case command starts.
   platform.onMsgBox = [this] { cases().CaseOpen(); };
   save("cut.DAT");
   platform.onMsgBox = nullptr;
   EXPECT_FALSE(fs::exists(data / "cut.DAT"));
   const std::string prompt = platform.callsOf("msgBox").back().text;
-  EXPECT_NE(prompt.find("Initialer: \"ABCD\" as \"ABC\""), std::string::npos) << prompt;
+  for (const char* named : {"Initialer: \"ABCD\" as \"ABC\"", "Sagsnavn: \"Łódź\" as \"?ód?\"",
+                            "Bespar: \"243657719\" as \"24365771\""})
+    EXPECT_NE(prompt.find(named), std::string::npos) << prompt;
   EXPECT_EQ(prompt.find("PRODUKT"), std::string::npos);
   EXPECT_EQ(prompt.find("VT"), std::string::npos);
   platform.expectMsgBox(IdYes);

@@ -106,7 +106,7 @@ frmCalc01::frmCalc01() : CalcForm(kName, 1) {
   make(Label, "LblVOFT", 17, &f6, 120, 2520, 1950, 195, "Aktuel tykkelse").setVisible(false);
 
   boldDesignFont({"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "Besparelses_data"});
-  // txtAktTykk keeps the section thickness of the last run for the report.
+  // Not txtAktTykk: it keeps the section thickness of the last run for the report.
   resultBoxes({"OVERFLADE", "VT", "VTU", "Bespar"}, false);
   tabOrder({{"ROR"},          {"RORCOM"},      {"PLAN"},          {"PLANH"},     {"optInSite", 0},
             {"optInSite", 1}, {"VAND"},        {"LOD"},           {"MEDIETEMP"}, {"PRODUKT"},

@@ -58,9 +58,8 @@ frmCalc06::frmCalc06() : CalcForm(kName, 6) {
   make(Label, "LblVODFM", 1, &f5, 120, 3850, 1605, 195, "Omgivende temperatur");
   make(Text, "Omgivende", -1, &f5, 3350, 3790, 1060, 315);
   make(Label, "lblUnit", 3, &f5, 4485, 3850, 165, 195, "°C");
-  // A sliver of a label without a role, kept (without its text, which a sliver cannot show)
-  // because the design has it.
-  // A sliver of a label that shows nothing of its design caption.
+  // A sliver of a label without a role, kept with its caption because the design has it; it is
+  // too narrow to show any of it.
   make(Label, "LblVODFM", 6, &f5, 5280, 695, 15, 255, "Omgivende temperatur")
       .setFont(forms::Font{"Arial", 8, false});
 

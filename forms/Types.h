@@ -50,6 +50,11 @@ inline constexpr int kPointerHourglass = 11;
 inline constexpr int kPointerNoDrop = 12;
 inline constexpr int kPointerCustom = 99;  // the hand over the clickable bands
 
+// System colours: the desktop's colour of a screen element, by its Windows index.
+inline constexpr int64_t kSystemColor = 0x80000000;
+inline constexpr int64_t kColorButtonFace = kSystemColor | 15;
+inline constexpr int64_t kColor3DLight = kSystemColor | 22;
+
 // QueryUnload modes: why a form is closing.
 inline constexpr int kUnloadFormControlMenu = 0;  // the user closed it (close box, system menu)
 inline constexpr int kUnloadFormCode = 1;         // Unload from code

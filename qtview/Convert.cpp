@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <cmath>
+#include <iterator>
 
 namespace qtview {
 
@@ -74,22 +75,45 @@ QFont toQFont(const forms::Font& font) {
 std::optional<QColor> toQColor(int64_t color) {
   if (color < 0) return std::nullopt;
   if (color & 0x80000000LL) {
-    // System colours by their Windows index.
-    QPalette p = QGuiApplication::palette();
-    switch (color & 0xff) {
-      case 0x05:
-        return p.color(QPalette::Base);
-      case 0x08:
-        return p.color(QPalette::Text);
-      case 0x0C:
-        return p.color(QPalette::Dark);
-      case 0x0F:
-        return p.color(QPalette::Button);
-      case 0x12:
-        return p.color(QPalette::ButtonText);
-      default:
-        return std::nullopt;
-    }
+    // A system colour, by its Windows index, follows the desktop's palette as the Windows
+    // colour scheme does; each index takes the role that stands for the same element.
+    struct Role {
+      QPalette::ColorGroup group;
+      QPalette::ColorRole role;
+    };
+    constexpr QPalette::ColorGroup A = QPalette::Active, I = QPalette::Inactive,
+                                   D = QPalette::Disabled;
+    static constexpr Role kRoles[] = {
+        {A, QPalette::Mid},              // 0 scroll bar
+        {A, QPalette::Dark},             // 1 desktop
+        {A, QPalette::Highlight},        // 2 active title bar
+        {I, QPalette::Highlight},        // 3 inactive title bar
+        {A, QPalette::Window},           // 4 menu
+        {A, QPalette::Base},             // 5 window
+        {A, QPalette::Shadow},           // 6 window frame
+        {A, QPalette::WindowText},       // 7 menu text
+        {A, QPalette::Text},             // 8 window text
+        {A, QPalette::HighlightedText},  // 9 title-bar text
+        {A, QPalette::Window},           // 10 active border
+        {I, QPalette::Window},           // 11 inactive border
+        {A, QPalette::Dark},             // 12 MDI workspace
+        {A, QPalette::Highlight},        // 13 selection
+        {A, QPalette::HighlightedText},  // 14 selected text
+        {A, QPalette::Button},           // 15 button face
+        {A, QPalette::Dark},             // 16 button shadow
+        {D, QPalette::Text},             // 17 greyed text
+        {A, QPalette::ButtonText},       // 18 button text
+        {I, QPalette::HighlightedText},  // 19 inactive title-bar text
+        {A, QPalette::Light},            // 20 button highlight
+        {A, QPalette::Shadow},           // 21 3D dark shadow
+        {A, QPalette::Midlight},         // 22 3D light
+        {A, QPalette::ToolTipText},      // 23 tooltip text
+        {A, QPalette::ToolTipBase},      // 24 tooltip background
+    };
+    const int64_t index = color & 0xffffff;
+    if (index >= static_cast<int64_t>(std::size(kRoles))) return std::nullopt;
+    const Role& r = kRoles[index];
+    return QGuiApplication::palette().color(r.group, r.role);
   }
   return QColor(static_cast<int>((color >> 16) & 0xff), static_cast<int>((color >> 8) & 0xff),
                 static_cast<int>(color & 0xff));

@@ -84,6 +84,20 @@ void CalcForm::boldDesignFont(std::initializer_list<const char*> names) {
   for (const char* n : names) control(n).setFont(forms::Font{"MS Sans Serif", 8.25, true});
 }
 
+void CalcForm::resultBoxes(std::initializer_list<const char*> names, bool shaded) {
+  for (const char* n : names) resultBox(control(n), shaded);
+}
+
+void CalcForm::resultBox(forms::Control& box, bool shaded) {
+  box.setLocked(true);
+  if (shaded) box.setBackColor(forms::kColor3DLight);
+  results_.push_back(&box);
+}
+
+void CalcForm::clearResultBoxes() {
+  for (forms::Control* box : results_) box->setText("");
+}
+
 void CalcForm::tabOrder(std::initializer_list<TabStop> stops) {
   int tab = 0;
   for (const TabStop& s : stops) control(s.name, s.index).setTabIndex(tab++);

@@ -77,8 +77,8 @@ class CalcForm : public forms::Form, public CalcWindow {
   virtual forms::Control* nextAfterPipeSize() = 0;
   virtual forms::Control* nextOnProductEnter() = 0;
 
-  // The window's result boxes, emptied by ClearResults.
-  virtual void clearResultBoxes() = 0;
+  // Empties the window's result boxes (those marked by resultBoxes), run by ClearResults.
+  void clearResultBoxes();
   // Indoors: INDE on the template; window 1 has its own option array.
   virtual bool indoors() const;
 
@@ -245,6 +245,11 @@ class CalcForm : public forms::Form, public CalcWindow {
   void makeSiteFrames(int planeUnit, int planeUnitTop = 765, int planeHeightBox = 315);
   // Frames and result boxes carry the bold font of the design.
   void boldDesignFont(std::initializer_list<const char*> names);
+  // Result boxes, in the order ClearResults empties them. They are written only by the
+  // calculation, so they take no typing: a typed number would pass for a result in a saved
+  // case or a report. `shaded`: the 3D-light background of the windows designed with it.
+  void resultBoxes(std::initializer_list<const char*> names, bool shaded);
+  void resultBox(forms::Control& box, bool shaded);
   // The tab order: the controls in the order given, by name and index.
   struct TabStop {
     const char* name;
@@ -261,6 +266,7 @@ class CalcForm : public forms::Form, public CalcWindow {
   int number_;
   int type_;
   PipeDistances pipeDistances_;
+  std::vector<forms::Control*> results_;
 };
 
 }  // namespace veltaro

@@ -143,18 +143,18 @@ void MultiLayerForm::build() {
         .setVisible(false);
   }
 
-  // Result boxes: bold, read-only, and the no-drop pointer.
+  // Result boxes: bold, shaded, read-only, and the no-drop pointer.
   auto result = [this](Control& c) {
     c.setFont(forms::Font{"MS Sans Serif", 8.25, true});
-    c.setLocked(true);
     c.setMousePointer(forms::kPointerNoDrop);
+    resultBox(c, true);
   };
-  for (int i = 0; i < kMaxLayers; ++i) {
-    if (!d_.thicknessInput) result(control("ISOLERINGST", i));
-    if (d_.thicknessInput && i < kMaxLayers - 1) result(control("Skilleflade", i));
-  }
-  if (!d_.surfaceInput) result(control("OVERFLADE"));
   if (!d_.lossInput) result(control("VT"));
+  if (!d_.surfaceInput) result(control("OVERFLADE"));
+  for (int i = 0; i < kMaxLayers; ++i) {
+    if (d_.thicknessInput && i < kMaxLayers - 1) result(control("Skilleflade", i));
+    if (!d_.thicknessInput) result(control("ISOLERINGST", i));
+  }
   boldDesignFont({"Frame2", "Frame3", "Frame4", "Inddata", "Flerelag"});
   control(L, 0).setFontBold(true);
 
@@ -222,15 +222,6 @@ void MultiLayerForm::fillProductLists() {
 
 forms::Control* MultiLayerForm::nextAfterPipeSize() {
   return d_.thicknessInput ? &control("ISOLERINGST", 0) : &control("Skilleflade", 0);
-}
-
-void MultiLayerForm::clearResultBoxes() {
-  if (!d_.lossInput) control("VT").setText("");
-  if (!d_.surfaceInput) control("OVERFLADE").setText("");
-  for (int i = 0; i < kMaxLayers; ++i) {
-    if (d_.thicknessInput && i < kMaxLayers - 1) control("Skilleflade", i).setText("");
-    if (!d_.thicknessInput) control("ISOLERINGST", i).setText("");
-  }
 }
 
 // ---------------------------------------------------------------- handlers

@@ -87,7 +87,6 @@ class MultiLayerForm : public CalcForm {
   forms::Control* nextAfterPipeSize() override;
   forms::Control* nextOnProductEnter() override { return nullptr; }
   forms::Control& pipeSizeProduct() override { return control("PRODUKT", 0); }
-  void clearResultBoxes() override;
   SearchEnd calculate() override { return {}; }  // Calculate is the window's own
 
   void build();

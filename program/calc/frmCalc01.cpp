@@ -106,6 +106,8 @@ frmCalc01::frmCalc01() : CalcForm(kName, 1) {
   make(Label, "LblVOFT", 17, &f6, 120, 2520, 1950, 195, "Aktuel tykkelse").setVisible(false);
 
   boldDesignFont({"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "Besparelses_data"});
+  // Not txtAktTykk: it keeps the section thickness of the last run for the report.
+  resultBoxes({"OVERFLADE", "VT", "VTU", "Bespar"}, false);
   tabOrder({{"ROR"},          {"RORCOM"},      {"PLAN"},          {"PLANH"},     {"optInSite", 0},
             {"optInSite", 1}, {"VAND"},        {"LOD"},           {"MEDIETEMP"}, {"PRODUKT"},
             {"ISOLERINGST"},  {"Emission"},    {"VINDHASTIGHED"}, {"Omgivende"}, {"cbxSave"},
@@ -233,11 +235,6 @@ void frmCalc01::ClearResults() {
   fx().ResultValid[calcType()] = false;
   ClearDetails();
   clearResultBoxes();
-}
-
-void frmCalc01::clearResultBoxes() {
-  // txtAktTykk keeps the section thickness of the last run for the report.
-  for (const char* n : {"OVERFLADE", "VT", "VTU", "Bespar"}) control(n).setText("");
 }
 
 void frmCalc01::productChosen(int listIndex) {

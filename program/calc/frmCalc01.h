@@ -30,7 +30,6 @@ class frmCalc01 : public CalcForm {
   void productChosen(int listIndex) override;
 
   void ClearResults() override;
-  void clearResultBoxes() override;
   bool ValidateInput() override;
   void SetPipeMode() override;
   void SetPlaneMode() override;

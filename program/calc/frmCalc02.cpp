@@ -53,6 +53,7 @@ frmCalc02::frmCalc02() : CalcForm(kName, 2) {
   make(ControlKind::CommandButton, "Beregn", -1, &f6, 1940, 1540, 960, 375, "Beregn");
 
   boldDesignFont({"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "ISOLERINGST", "VARMETAB"});
+  resultBoxes({"ISOLERINGST", "VARMETAB"}, false);
   tabOrder({"ROR", "RORCOM", "PLAN", "PLANH", "INDE", "UDE", "VAND", "LOD", "MEDIETEMP", "PRODUKT",
             "Emission", "OVERFLADE", "VINDHASTIGHED", "Omgivende", "Beregn", "VARMETAB",
             "ISOLERINGST"});
@@ -76,11 +77,6 @@ std::vector<CalcForm::CaptionLine> frmCalc02::captionLines() const {
           {"LOD", -1, 96},     {"Frame5", -1, 100}, {"LblTVFO", 0, 101}, {"LblTVFO", 2, 166},
           {"LblTVFO", 7, 102}, {"LblTVFO", 6, 103}, {"LblTVFO", 5, 104}, {"Frame6", -1, 112},
           {"LblTVFO", 4, 113}, {"LblTVFO", 8, 115}, {"Beregn", -1, 117}, {"LblTVFO", 3, 129}};
-}
-
-void frmCalc02::clearResultBoxes() {
-  control("ISOLERINGST").setText("");
-  control("VARMETAB").setText("");
 }
 
 bool frmCalc02::ValidateInput() {

@@ -18,7 +18,6 @@ class frmCalc02 : public CalcForm {
   forms::Control* nextAfterProduct() override { return &control("MEDIETEMP"); }
   forms::Control* nextAfterPipeSize() override { return &control("MEDIETEMP"); }
   forms::Control* nextOnProductEnter() override { return &control("Emission"); }
-  void clearResultBoxes() override;
   bool ValidateInput() override;
   SearchEnd calculate() override;
   bool computesThickness() const override { return true; }

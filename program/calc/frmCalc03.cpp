@@ -52,6 +52,7 @@ frmCalc03::frmCalc03() : CalcForm(kName, 3) {
   make(ControlKind::CommandButton, "Beregn", -1, &f6, 2080, 1640, 960, 375, "Beregn");
 
   boldDesignFont({"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "ISOLERINGST", "OVERFLADE"});
+  resultBoxes({"ISOLERINGST", "OVERFLADE"}, false);
   tabOrder({"ROR", "RORCOM", "PLAN", "PLANH", "INDE", "UDE", "VAND", "LOD", "MEDIETEMP", "PRODUKT",
             "Emission", "VARMETAB", "VINDHASTIGHED", "Omgivende", "Beregn", "ISOLERINGST",
             "OVERFLADE"});
@@ -75,11 +76,6 @@ std::vector<CalcForm::CaptionLine> frmCalc03::captionLines() const {
           {"LOD", -1, 96},     {"Frame5", -1, 100}, {"LblTOFV", 0, 101}, {"LblTOFV", 2, 166},
           {"LblTOFV", 7, 102}, {"LblTOFV", 4, 169}, {"LblTOFV", 5, 103}, {"LblTOFV", 6, 104},
           {"Frame6", -1, 112}, {"LblTOFV", 8, 113}, {"Beregn", -1, 117}, {"LblTOFV", 3, 129}};
-}
-
-void frmCalc03::clearResultBoxes() {
-  control("ISOLERINGST").setText("");
-  control("OVERFLADE").setText("");
 }
 
 bool frmCalc03::ValidateInput() {

@@ -18,7 +18,6 @@ class frmCalc03 : public CalcForm {
   forms::Control* nextAfterProduct() override { return &control("Emission"); }
   forms::Control* nextAfterPipeSize() override { return &control("Emission"); }
   forms::Control* nextOnProductEnter() override { return nullptr; }
-  void clearResultBoxes() override;
   bool ValidateInput() override;
   SearchEnd calculate() override;
   bool computesThickness() const override { return true; }

@@ -101,6 +101,7 @@ frmCalc04::frmCalc04() : CalcForm(kName, 4) {
 
   boldDesignFont({"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "Frame7", "Klasse",
                   "ISOLERINGST", "OVERFLADE", "VARMETAB"});
+  resultBoxes({"Klasse", "ISOLERINGST", "OVERFLADE", "VARMETAB"}, false);
   tabOrder({"ROR",       "RORCOM",    "PLAN",        "PLANH",         "INDE",      "UDE",
             "VAND",      "LOD",       "Drift",       "Klassean",      "MEDIETEMP", "PRODUKT",
             "IsoKlasse", "Driftstid", "SPILDFAKTOR", "VINDHASTIGHED", "Omgivende", "Emission",
@@ -147,11 +148,6 @@ void frmCalc04::loadFinish() {
   // The method frame is the one frame whose caption has no blanks around it.
   control("Frame7").setCaption(fx().TextTable[97]);
   FillClassCombo(control("IsoKlasse"));
-}
-
-void frmCalc04::clearResultBoxes() {
-  for (const char* box : {"Klasse", "ISOLERINGST", "OVERFLADE", "VARMETAB"})
-    control(box).setText("");
 }
 
 // ---------------------------------------------------------------- input handlers

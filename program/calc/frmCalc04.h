@@ -22,7 +22,6 @@ class frmCalc04 : public CalcForm {
   forms::Control* nextAfterProduct() override { return &control("IsoKlasse"); }
   forms::Control* nextAfterPipeSize() override { return &control("IsoKlasse"); }
   forms::Control* nextOnProductEnter() override { return nullptr; }
-  void clearResultBoxes() override;
   bool ValidateInput() override;
   SearchEnd calculate() override;
   bool computesThickness() const override { return true; }

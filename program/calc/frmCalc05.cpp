@@ -76,6 +76,7 @@ frmCalc05::frmCalc05() : CalcForm(kName, 5) {
 
   boldDesignFont(
       {"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "ISOLERINGST", "Dugpunkt", "VARMETAB"});
+  resultBoxes({"ISOLERINGST", "Dugpunkt", "VARMETAB"}, false);
   tabOrder({"ROR", "RORCOM", "PLAN", "PLANH", "INDE", "UDE", "VAND", "LOD", "MEDIETEMP", "PRODUKT",
             "Emission", "Omgivende", "Luftfugtighed", "VINDHASTIGHED", "Beregn", "ISOLERINGST",
             "Dugpunkt", "VARMETAB", "OVERFLADE"});
@@ -107,10 +108,6 @@ void frmCalc05::loadFinish() {
 }
 
 // The working box keeps its dew point: only the shown results go.
-void frmCalc05::clearResultBoxes() {
-  for (const char* box : {"ISOLERINGST", "Dugpunkt", "VARMETAB"}) control(box).setText("");
-}
-
 bool frmCalc05::ValidateInput() {
   InputCheck check(*this);
   checkPipeAndPlane(check, isSet("UDE"));

@@ -19,7 +19,6 @@ class frmCalc05 : public CalcForm {
   forms::Control* nextAfterProduct() override { return &control("Emission"); }
   forms::Control* nextAfterPipeSize() override { return &control("Emission"); }
   forms::Control* nextOnProductEnter() override { return nullptr; }
-  void clearResultBoxes() override;
   bool ValidateInput() override;
   SearchEnd calculate() override;
   bool computesThickness() const override { return true; }

@@ -23,8 +23,6 @@ using forms::ControlKind;
 namespace {
 // 2π as single precision widened to double, as π itself.
 constexpr double kTwoPi = 6.2831854820251465;
-// The system's 3D-light colour behind the result boxes.
-constexpr int64_t kResultBack = 0x80000016;
 }  // namespace
 
 frmCalc06::frmCalc06() : CalcForm(kName, 6) {
@@ -60,9 +58,10 @@ frmCalc06::frmCalc06() : CalcForm(kName, 6) {
   make(Label, "LblVODFM", 1, &f5, 120, 3850, 1605, 195, "Omgivende temperatur");
   make(Text, "Omgivende", -1, &f5, 3350, 3790, 1060, 315);
   make(Label, "lblUnit", 3, &f5, 4485, 3850, 165, 195, "°C");
-  // A sliver of a label without a role, kept (without its text, which a sliver cannot show)
-  // because the design has it.
-  make(Label, "LblVODFM", 6, &f5, 5280, 695, 15, 255).setFont(forms::Font{"Arial", 8, false});
+  // A sliver of a label without a role, kept with its caption because the design has it; it is
+  // too narrow to show any of it.
+  make(Label, "LblVODFM", 6, &f5, 5280, 695, 15, 255, "Omgivende temperatur")
+      .setFont(forms::Font{"Arial", 8, false});
 
   Control& f6 = make(Frame, "Frame6", -1, nullptr, 5060, 2845, 3700, 2595, " Resultat ");
   make(Label, "LblVODFM", 10, &f6, 120, 405, 1245, 195, "Isoleringstykkelse");
@@ -76,8 +75,7 @@ frmCalc06::frmCalc06() : CalcForm(kName, 6) {
   make(Label, "lblUnit", 6, &f6, 3135, 1365, 360, 195, "W/m");
   make(Label, "lblUnit", 10, &f6, 3135, 1365, 405, 195, "W/m²").setVisible(false);
   make(ControlKind::CommandButton, "Beregn", -1, &f6, 2000, 2000, 1060, 375, "Beregn");
-  for (const char* box : {"ISOLERINGST", "OVERFLADE", "VARMETAB"})
-    control(box).setBackColor(kResultBack);
+  resultBoxes({"ISOLERINGST", "OVERFLADE", "VARMETAB"}, true);
 
   boldDesignFont(
       {"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "ISOLERINGST", "OVERFLADE", "VARMETAB"});
@@ -118,12 +116,6 @@ void frmCalc06::loadFinish() {
 void frmCalc06::productChosen(int listIndex) {
   SelectProduct(listIndex);
   ClearResults();
-}
-
-void frmCalc06::clearResultBoxes() {
-  control("ISOLERINGST").setText("");
-  control("OVERFLADE").setText("");
-  control("VARMETAB").setText("");
 }
 
 void frmCalc06::SetPipeMode() {

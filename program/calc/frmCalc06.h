@@ -21,7 +21,6 @@ class frmCalc06 : public CalcForm {
   forms::Control* nextAfterPipeSize() override { return &control("Emission"); }
   forms::Control* nextOnProductEnter() override { return nullptr; }
   void productChosen(int listIndex) override;
-  void clearResultBoxes() override;
   bool ValidateInput() override;
   void SetPipeMode() override;
   void SetPlaneMode() override;

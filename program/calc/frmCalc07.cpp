@@ -19,9 +19,6 @@ using forms::Control;
 using forms::ControlKind;
 
 namespace {
-// The system's 3D-light colour behind the result boxes.
-constexpr int64_t kResultBack = 0x80000016;
-
 // Pass limits: the heat-loss step's 1000 is the frame's; the start-temperature search steps
 // 0.0001 K up to a million times (100 K), the thickness search 0.1 mm up to 1 m.
 constexpr double kStartPassLimit = 100000;
@@ -130,7 +127,7 @@ frmCalc07::frmCalc07() : CalcForm(kName, 7) {
         .setEnabled(r.caption == 13);
     Control& box = make(Text, r.box, -1, &f6, 2440, r.top, 1060, 315);
     box.setMousePointer(forms::kPointerNoDrop);
-    box.setBackColor(kResultBack);
+    resultBox(box, true);
     make(Label, "lblUnit", r.unit, &f6, 3660, r.top + 45, r.unit == 12 ? 240 : 165, 195,
          r.unit == 12 ? "mm" : "°C")
         .setEnabled(r.unit == 12);
@@ -210,12 +207,6 @@ std::vector<CalcForm::CaptionLine> frmCalc07::captionLines() const {
 void frmCalc07::loadFinish() {
   FillMediumCombo(control("MEDIE"));
   control("STRHAST").setListIndex(4);  // m/s
-}
-
-void frmCalc07::clearResultBoxes() {
-  control("txtIsoTyk").setText("");
-  control("txtStaTemp").setText("");
-  control("txtSlTemp").setText("");
 }
 
 int frmCalc07::calculationType() {

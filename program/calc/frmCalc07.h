@@ -20,7 +20,6 @@ class frmCalc07 : public CalcForm {
   forms::Control* nextAfterProduct() override { return &control("PRODUKT"); }
   forms::Control* nextAfterPipeSize() override { return nullptr; }
   forms::Control* nextOnProductEnter() override { return nullptr; }
-  void clearResultBoxes() override;
   bool ValidateInput() override;
   SearchEnd calculate() override;
   void showNonConvergence() override;

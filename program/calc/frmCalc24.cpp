@@ -23,8 +23,6 @@ using forms::ControlKind;
 
 namespace {
 constexpr const char* kCrLf = "\r\n";
-// The shaded background of the result boxes (the system's 3D-light colour).
-constexpr int64_t kResultBack = 0xE3E3E3;
 
 using Element = std::pair<const char*, int>;
 
@@ -164,10 +162,10 @@ frmCalc24::frmCalc24() : CalcForm(kName, 24) {
 
   boldDesignFont({"Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "Besparelses_data"});
   for (int heading : {17, 18}) control("Lblflere24", heading).setFontBold(true);
-  for (const char* result : {"SkilTemp", "OVERFLADE", "VTU", "VT", "Bespar"}) {
+  for (const char* result : {"SkilTemp", "OVERFLADE", "VT", "VTU", "Bespar"}) {
     Control& box = control(result);
     box.setFont(forms::Font{"MS Sans Serif", 8.25, true});
-    box.setBackColor(kResultBack);
+    resultBox(box, true);
     box.setMousePointer(forms::kPointerNoDrop);
   }
   tabOrder({{"ROR"},
@@ -292,10 +290,6 @@ void frmCalc24::fillProductLists() {
 
 bool frmCalc24::indoors() const {
   return const_cast<frmCalc24*>(this)->control("optInSite", 0).isSet();
-}
-
-void frmCalc24::clearResultBoxes() {
-  for (const char* n : {"SkilTemp", "OVERFLADE", "VT", "VTU", "Bespar"}) control(n).setText("");
 }
 
 // ---------------------------------------------------------------- label sets and switches

@@ -28,7 +28,6 @@ class frmCalc24 : public CalcForm {
   forms::Control* nextOnProductEnter() override { return nullptr; }
   bool indoors() const override;
 
-  void clearResultBoxes() override;
   bool ValidateInput() override;
   void SetPipeMode() override;
   void SetPlaneMode() override;

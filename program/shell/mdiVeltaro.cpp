@@ -231,7 +231,7 @@ mdiVeltaro::mdiVeltaro() : forms::Form(kName) {
     t.placeOnToolbar(toolbar("tobCase"));
     t.setLocked(true);
     t.setTabStop(false);
-    t.setBackColor(0xD4D0C8);  // button face: a display field, changed through frmCase
+    t.setBackColor(forms::kColorButtonFace);  // a display field, changed through frmCase
   }
 }
 

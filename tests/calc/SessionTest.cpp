@@ -330,6 +330,98 @@ TEST_F(CalcTest, InputCheckBoundariesGiveTheirLinesOnly) {
   }
 }
 
+TEST_F(CalcTest, ResultBoxesTakeNoTypingAfterACalculation) {
+  writeLines("Text/Class.DK", {"Klasse 1", "Klasse 2", "Klasse 3", "Klasse 4", "VÆLG klasse"});
+  const Inputs pipe, rows{.product = ""}, chilled{.medium = "5", .product = kConstantProduct},
+      moist{.medium = "40", .ambient = "0", .product = kConstantProduct};
+  // After the shared inputs (none on 7 and 24), "box=text" chooses a list's item or types into
+  // the box, "name!" clicks; "name(i)" is element i of an array. A whole array is a result.
+  const struct {
+    const char* window;
+    const Inputs* in;
+    std::vector<std::string> steps, results;
+  } cases[] = {
+      {"frmCalc01", &pipe, {"ISOLERINGST=50"}, {"OVERFLADE", "VT", "VTU", "Bespar"}},
+      {"frmCalc02", &pipe, {"OVERFLADE=40"}, {"ISOLERINGST", "VARMETAB"}},
+      {"frmCalc03", &pipe, {"VARMETAB=60"}, {"ISOLERINGST", "OVERFLADE"}},
+      {"frmCalc04",
+       &pipe,
+       {"Driftstid=8760", "SPILDFAKTOR=1"},
+       {"Klasse", "ISOLERINGST", "OVERFLADE", "VARMETAB"}},
+      {"frmCalc05", &chilled, {"Luftfugtighed=70"}, {"ISOLERINGST", "Dugpunkt", "VARMETAB"}},
+      {"frmCalc06",
+       &moist,
+       {"MEDIEHAST=5", "Luftfugtighed=90", "Indvendig=105.3", "StofK=3.6 Luft, fugtig"},
+       {"ISOLERINGST", "OVERFLADE", "VARMETAB"}},
+      {"frmCalc07",
+       nullptr,
+       {"optCalcType(2)!", "RORCOM=219.1", std::string("MEDIE=") + kAir, "MEDIESTR=5",
+        "txtLength=30", "txtStarTemp=60", std::string("PRODUKT=") + kConstantProduct,
+        "ISOLERINGST=50", "Omgivende=20", "Emission=0.9 Maling"},
+       {"txtIsoTyk", "txtStaTemp", "txtSlTemp"}},
+      {"frmCalc21",
+       &rows,
+       {"AntalLag=2", "MEDIETEMP=150", "ISOLERINGST(0)=50", "ISOLERINGST(1)=30"},
+       {"VT", "OVERFLADE", "Skilleflade"}},
+      {"frmCalc22",
+       &rows,
+       {"AntalLag=2", "MEDIETEMP=150", "Skilleflade(0)=100", "OVERFLADE=30"},
+       {"VT", "ISOLERINGST"}},
+      {"frmCalc23",
+       &rows,
+       {"AntalLag=2", "MEDIETEMP=150", "Skilleflade(0)=100", "VT=40"},
+       {"OVERFLADE", "ISOLERINGST"}},
+      {"frmCalc24",
+       nullptr,
+       {"RORCOM=114.3", "MEDIETEMP=150", "Omgivende=20", std::string("PRODUKT(0)=") + kPipeProduct,
+        "ISOLERINGST(0)=50", "Emission(0)=0.9 Maling",
+        std::string("PRODUKT(1)=") + kConstantProduct, "ISOLERINGST(1)=30",
+        "Emission(1)=0.9 Maling"},
+       {"SkilTemp", "OVERFLADE", "VT", "VTU", "Bespar"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.window);
+    forms::Form& w = open(c.window);
+    if (c.in) enter(w, *c.in);
+    for (const std::string& step : c.steps) {
+      const auto end = step.find_first_of("=!"), open = step.find('(');
+      forms::Control& target = w.control(step.substr(0, std::min(open, end)),
+                                         open < end ? std::stoi(step.substr(open + 1)) : -1);
+      const std::string text = step.substr(end + 1);
+      bool listed = false;
+      for (int i = 0; i < target.listCount(); ++i) listed = listed || target.item(i) == text;
+      if (step[end] == '!')
+        target.userClick();
+      else if (listed)
+        choose(target, text);
+      else
+        type(target, text);
+    }
+    w.control("Beregn").userFocus();
+    w.control("Beregn").userClick();
+    const int k = veltaro::CalcTypeOf(std::stoi(std::string(c.window).substr(7)));
+    ASSERT_TRUE(fx().ResultValid[k]) << shownErrors();
+    std::vector<forms::Control*> boxes;
+    for (const std::string& name : c.results) {
+      auto array = w.controlArray(name);
+      boxes.insert(boxes.end(), array.begin(), array.end());
+      if (array.empty()) boxes.push_back(&w.control(name));
+    }
+    std::vector<std::string> shown;
+    for (forms::Control* box : boxes) shown.push_back(box->text());
+    for (forms::Control* box : boxes) {
+      box->userFocus();
+      box->userType("\b9,5");
+      box->userEditText("999", 3);  // a paste
+      std::vector<std::string> now;
+      for (forms::Control* b : boxes) now.push_back(b->text());
+      EXPECT_EQ(now, shown) << box->name() << box->index();
+      EXPECT_TRUE(fx().ResultValid[k]) << box->name() << box->index();
+    }
+    w.unload();
+  }
+}
+
 TEST_F(CalcTest, CalculationFillsTheDetailsAndTouchingAnInputClearsEverything) {
   showPipeDistances(true);
   forms::Form& w = open("frmCalc01");

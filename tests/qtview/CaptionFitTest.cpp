@@ -117,6 +117,8 @@ void clippedCaptionsOf(const std::string& where, forms::Form& f, const qtview::F
   for (const auto& c : f.controls()) {
     QWidget* w = view.widgetOf(*c);
     if (!w || !c->visible() || c->text().empty()) continue;
+    // A sliver narrower than one character shows none of its caption by design.
+    if (w->width() < QFontMetrics(w->font()).averageCharWidth()) continue;
     int over = overflow(*c, w);
     if (c->kind() == ControlKind::Label) over = std::max(over, collision(*c, w, view));
     if (over > 0)

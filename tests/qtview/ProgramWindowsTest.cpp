@@ -5,6 +5,8 @@
 
 #include <QtTest>
 #include <QtWidgets>
+#include <map>
+#include <set>
 
 #include "MarketRun.h"
 #include "shell/mdiVeltaro.h"
@@ -160,6 +162,35 @@ TEST(ProgramWindows, TheWorkspaceScrollsOnlyToChildWindowsAndKeepsMinimisedOnesI
     }
     EXPECT_EQ(bottom, visible.bottom()) << s.what;
   }
+}
+
+TEST(ProgramWindows, EverySystemColourOfEveryWindowIsTheDesktopsColourOfItsElement) {
+  // A desktop whose palette roles all differ, so that a colour from the wrong role shows.
+  const QPalette before = QApplication::palette();
+  QPalette desktop;
+  for (int role = 0; role < QPalette::NColorRoles; ++role)
+    desktop.setColor(static_cast<QPalette::ColorRole>(role), QColor::fromHsv(role * 19, 160, 200));
+  QApplication::setPalette(desktop);
+  // The screen element of each system colour the designs use.
+  const std::map<int64_t, QPalette::ColorRole> elements = {
+      {forms::kColor3DLight, QPalette::Midlight}, {forms::kColorButtonFace, QPalette::Button}};
+  std::set<int64_t> seen;
+  {
+    MarketRun run("DK");
+    for (forms::Form* f : run.app.loadedForms())
+      for (const auto& c : f->controls()) {
+        const int64_t color = c->backColor();
+        if (color < 0 || !(color & forms::kSystemColor)) continue;
+        ASSERT_TRUE(elements.count(color)) << f->name() << "." << c->name() << " " << color;
+        seen.insert(color);
+        QWidget* w = run.view.widgetOf(*c);
+        const auto shown = qobject_cast<QLineEdit*>(w) ? QPalette::Base : QPalette::Window;
+        EXPECT_EQ(w->palette().color(shown), desktop.color(elements.at(color)))
+            << f->name() << "." << c->name() << c->index();
+      }
+  }
+  QApplication::setPalette(before);
+  EXPECT_EQ(seen.size(), elements.size());
 }
 
 TEST(ProgramWindows, TheContactWindowScrollsIntoReachAndKeepsToTheFramesRightEdge) {

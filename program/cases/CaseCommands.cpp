@@ -142,6 +142,15 @@ void CaseCommands::save(bool withRecords) {
   const std::string chosen = SaveCaseDialog();
   if (chosen.empty()) return;
   const std::string base = StripExtension(chosen);
+  // An earlier save cut off is finished first, so that the stale records below are the ones
+  // the case now has.
+  try {
+    CompletePendingSave(base);
+  } catch (const CaseFileError& e) {
+    message(std::string("The case was not saved.") + kNewLine + kNewLine + e.what(),
+            forms::mb::Critical, menuName);
+    return;
+  }
 
   // Everything is built before anything is written.
   std::vector<CutField> cuts;
@@ -153,7 +162,6 @@ void CaseCommands::save(bool withRecords) {
     if (EncodeCodePage(values[i], MarketCodePage()).size() > static_cast<std::size_t>(widths[i]))
       cuts.push_back({fieldName(81 + i), values[i], TrimSpaces(DecodeText(kept, 0, widths[i]))});
   }
-  files.push_back({CaseFilePath(base, ".DAT"), EncodeHeader(values[0], values[1], values[2])});
   std::set<std::string> written;
   if (withRecords) {
     for (const RecordLayout& layout : RecordLayouts()) {
@@ -186,17 +194,24 @@ void CaseCommands::save(bool withRecords) {
       return;
   }
 
+  // The header last: the records are replaced first, as a delete removes them first.
+  files.push_back({CaseFilePath(base, ".DAT"), EncodeHeader(values[0], values[1], values[2])});
+  // Records of an earlier case of this name that this save did not write would come back
+  // on the next open beside results that no longer belong to them; a new case has none.
+  std::vector<std::string> stale;
+  for (const std::string& f : ExistingCaseFiles(base))
+    if (!written.count(f) && f != files.back().path) stale.push_back(f);
   try {
-    WriteFilesWhole(files);
+    WriteFileSet({.intent = CaseIntentPath(base),
+                  .files = files,
+                  .removals = stale,
+                  .names = CaseFileNames(base)});
     fx().CaseBasePath = base;
-    // Records of an earlier case of this name that this save did not write would come back
-    // on the next open beside results that no longer belong to them; a new case has none.
-    std::vector<std::string> stale;
-    for (const std::string& f : ExistingCaseFiles(base))
-      if (!written.count(f) && f != files.front().path) stale.push_back(f);
-    RemoveFiles(stale);
   } catch (const CaseFileError& e) {
-    message(std::string("The case was not saved.") + kNewLine + kNewLine + e.what(),
+    message(std::string(e.unfinished() ? "The case was saved only in part. The rest is done "
+                                         "when the case is next opened, saved or deleted."
+                                       : "The case was not saved.") +
+                kNewLine + kNewLine + e.what(),
             forms::mb::Critical, menuName);
   }
 }
@@ -256,6 +271,14 @@ void CaseCommands::open(bool) {
   const std::string chosen = OpenCaseDialog(commandTitle("menuOpenCase"));
   if (chosen.empty()) return;
   const std::string base = StripExtension(chosen);
+  try {
+    CompletePendingSave(base);
+  } catch (const CaseFileError& e) {
+    message("The case cannot be opened: a save of it that was cut off cannot be finished." +
+                std::string(kNewLine) + kNewLine + e.what(),
+            forms::mb::Critical, "menuOpenCase");
+    return;
+  }
   const std::string header = FindCaseFile(base, ".DAT");
   if (header.empty()) {
     message(base + ".DAT" + kNewLine + "There is no case of that name.", forms::mb::Exclamation,
@@ -295,24 +318,29 @@ void CaseCommands::remove(bool) {
   const std::string chosen = OpenCaseDialog(commandTitle("menuDeleteCase"));
   if (chosen.empty()) return;
   const std::string base = StripExtension(chosen);
-  if (FindCaseFile(base, ".DAT").empty()) {
+  try {
+    CompletePendingSave(base);
+  } catch (const CaseFileError& e) {
+    message("The case was not deleted: a save of it that was cut off cannot be finished." +
+                std::string(kNewLine) + kNewLine + e.what(),
+            forms::mb::Critical, "menuDeleteCase");
+    return;
+  }
+  // Only the case's own files: the record files, then the header, never another file that
+  // happens to share the name. Records without their header are still the case's.
+  const std::vector<std::string> files = ExistingCaseFiles(base);
+  if (files.empty()) {
     message(base + ".DAT" + kNewLine + "There is no case of that name; nothing was deleted.",
             forms::mb::Exclamation, "menuDeleteCase");
     return;
   }
-  // Only the case's own files: the header and the record files, never another file that
-  // happens to share the name.
-  const std::vector<std::string> files = ExistingCaseFiles(base);
   if (message("Delete these files of the case?" + joined(files),
               forms::mb::YesNo | forms::mb::Question | forms::mb::DefaultButton2,
               "menuDeleteCase") != forms::mb::IdYes)
     return;
-  try {
-    RemoveFiles(files);
-  } catch (const CaseFileError& e) {
-    message(std::string("The case was not deleted completely.") + kNewLine + kNewLine + e.what(),
+  if (const std::vector<std::string> left = RemoveFiles(files); !left.empty())
+    message("The case was not deleted completely. These files are left:" + joined(left),
             forms::mb::Critical, "menuDeleteCase");
-  }
 }
 
 // ---------------------------------------------------------------- installation

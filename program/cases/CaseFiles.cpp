@@ -1,10 +1,7 @@
 #include "cases/CaseFiles.h"
 
-#include <unistd.h>
-
 #include <cctype>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -15,9 +12,6 @@
 namespace veltaro::cases {
 
 namespace fs = std::filesystem;
-
-CaseFileError::CaseFileError(const std::string& path, const std::string& problem)
-    : std::runtime_error(path + "\r\n" + problem), path_(path) {}
 
 std::string CaseExtension(int calcType) {
   const RecordLayout* layout = LayoutOfType(calcType);
@@ -69,10 +63,25 @@ std::string CaseFilePath(const std::string& base, const std::string& extension) 
 
 std::vector<std::string> ExistingCaseFiles(const std::string& base) {
   std::vector<std::string> files;
-  if (std::string header = FindCaseFile(base, ".DAT"); !header.empty()) files.push_back(header);
   for (int type = 1; type <= 11; ++type)
     if (std::string f = FindCaseFile(base, CaseExtension(type)); !f.empty()) files.push_back(f);
+  if (std::string header = FindCaseFile(base, ".DAT"); !header.empty()) files.push_back(header);
   return files;
+}
+
+std::string CaseIntentPath(const std::string& base) {
+  return CaseFilePath(base, std::string(kIntentExtension));
+}
+
+std::vector<std::string> CaseFileNames(const std::string& base) {
+  const std::string name = fs::path(base).filename().string();
+  std::vector<std::string> names = {name + ".DAT"};
+  for (int type = 1; type <= 11; ++type) names.push_back(name + CaseExtension(type));
+  return names;
+}
+
+void CompletePendingSave(const std::string& base) {
+  CompletePendingSet(CaseIntentPath(base), CaseFileNames(base));
 }
 
 std::string ReadCaseFile(const std::string& path, std::size_t maxBytes) {
@@ -85,53 +94,16 @@ std::string ReadCaseFile(const std::string& path, std::size_t maxBytes) {
   return bytes;
 }
 
-void WriteFilesWhole(const std::vector<FileContent>& files) {
-  std::vector<std::string> temporaries;
-  auto discard = [&] {
-    std::error_code ec;
-    for (const auto& t : temporaries) fs::remove(t, ec);
-  };
-  for (const FileContent& f : files) {
-    fs::path target(f.path);
-    std::error_code ec;
-    if (fs::is_directory(target, ec)) {
-      discard();
-      throw CaseFileError(f.path, "A folder of that name is in the way.");
-    }
-    std::string temp = f.path + ".tmp-" + std::to_string(::getpid());
-    std::FILE* out = std::fopen(temp.c_str(), "wb");
-    if (!out) {
-      const int error = errno;
-      discard();
-      throw CaseFileError(f.path, "The file cannot be written: " + problemOf(error));
-    }
-    temporaries.push_back(temp);
-    const bool written = std::fwrite(f.bytes.data(), 1, f.bytes.size(), out) == f.bytes.size();
-    const int error = errno;
-    const bool flushed = std::fflush(out) == 0 && ::fsync(::fileno(out)) == 0;
-    const bool closed = std::fclose(out) == 0;
-    if (!written || !flushed || !closed) {
-      discard();
-      throw CaseFileError(f.path,
-                          "The file cannot be written: " + problemOf(error ? error : errno));
-    }
-  }
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    std::error_code ec;
-    fs::rename(temporaries[i], files[i].path, ec);
-    if (ec) {
-      discard();
-      throw CaseFileError(files[i].path, "The file cannot be replaced: " + ec.message());
-    }
-  }
-}
-
-void RemoveFiles(const std::vector<std::string>& paths) {
+std::vector<std::string> RemoveFiles(const std::vector<std::string>& paths) {
+  std::vector<std::string> left;
   for (const auto& p : paths) {
     std::error_code ec;
-    fs::remove(p, ec);
-    if (ec) throw CaseFileError(p, "The file cannot be deleted: " + ec.message());
+    if (IsReadOnly(p))
+      left.push_back(CaseFileError(p, "The file is read-only.").what());
+    else if (fs::remove(p, ec); ec)
+      left.push_back(CaseFileError(p, "The file cannot be deleted: " + ec.message()).what());
   }
+  return left;
 }
 
 std::string EncodeHeader(const std::string& initials, const std::string& name,

@@ -76,7 +76,7 @@ std::string CaseIntentPath(const std::string& base) {
 std::vector<std::string> CaseFileNames(const std::string& base) {
   const std::string name = fs::path(base).filename().string();
   std::vector<std::string> names = {name + ".DAT"};
-  for (int type = 1; type <= 11; ++type) names.push_back(name + CaseExtension(type));
+  for (const RecordLayout& layout : RecordLayouts()) names.push_back(name + layout.extension);
   return names;
 }
 

@@ -203,6 +203,15 @@ void clearStale(const fs::path& folder, const std::vector<std::string>& names) {
     if (!needed.count(p.filename().string())) fs::remove(p, ec);
 }
 
+// In a shared folder (one with the sticky bit) only the file's owner or the folder's may
+// replace or remove a file; a rename there would fail halfway through the set.
+bool ownedByAnother(const std::string& path) {
+  struct stat file, folder;
+  if (::geteuid() == 0 || ::stat(path.c_str(), &file) != 0) return false;
+  if (::stat(folderOf(path).c_str(), &folder) != 0 || !(folder.st_mode & S_ISVTX)) return false;
+  return file.st_uid != ::geteuid() && folder.st_uid != ::geteuid();
+}
+
 }  // namespace
 
 void CompletePendingSet(const std::string& intent, const std::vector<std::string>& names) {
@@ -239,6 +248,8 @@ void WriteFileSet(const FileSet& set) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) throw FileError(path, "A folder of that name is in the way.");
     if (IsReadOnly(path)) throw FileError(path, "The file is read-only.");
+    if (ownedByAnother(path))
+      throw FileError(path, "The file belongs to another user in a shared folder.");
     return name;
   };
   for (const std::string& r : set.removals) changes.push_back({"", check(r)});

@@ -82,6 +82,20 @@ std::string fieldName(int line) {
   return name;
 }
 
+// Every case command begins by finishing a save of the case that was cut off; false, after a
+// message that starts with `failed`, when it cannot.
+bool finishCutSave(const std::string& base, const char* failed, const char* menuName) {
+  try {
+    CompletePendingSave(base);
+    return true;
+  } catch (const CaseFileError& e) {
+    message(std::string(failed) + " An earlier save of the case that was cut off cannot be " +
+                "finished." + kNewLine + kNewLine + e.what(),
+            forms::mb::Critical, menuName);
+    return false;
+  }
+}
+
 std::string joined(const std::vector<std::string>& lines) {
   std::string s;
   for (const auto& l : lines) s += kNewLine + l;
@@ -144,13 +158,7 @@ void CaseCommands::save(bool withRecords) {
   const std::string base = StripExtension(chosen);
   // An earlier save cut off is finished first, so that the stale records below are the ones
   // the case now has.
-  try {
-    CompletePendingSave(base);
-  } catch (const CaseFileError& e) {
-    message(std::string("The case was not saved.") + kNewLine + kNewLine + e.what(),
-            forms::mb::Critical, menuName);
-    return;
-  }
+  if (!finishCutSave(base, "The case was not saved.", menuName)) return;
 
   // Everything is built before anything is written.
   std::vector<CutField> cuts;
@@ -271,14 +279,7 @@ void CaseCommands::open(bool) {
   const std::string chosen = OpenCaseDialog(commandTitle("menuOpenCase"));
   if (chosen.empty()) return;
   const std::string base = StripExtension(chosen);
-  try {
-    CompletePendingSave(base);
-  } catch (const CaseFileError& e) {
-    message("The case cannot be opened: a save of it that was cut off cannot be finished." +
-                std::string(kNewLine) + kNewLine + e.what(),
-            forms::mb::Critical, "menuOpenCase");
-    return;
-  }
+  if (!finishCutSave(base, "The case cannot be opened.", "menuOpenCase")) return;
   const std::string header = FindCaseFile(base, ".DAT");
   if (header.empty()) {
     message(base + ".DAT" + kNewLine + "There is no case of that name.", forms::mb::Exclamation,
@@ -318,14 +319,7 @@ void CaseCommands::remove(bool) {
   const std::string chosen = OpenCaseDialog(commandTitle("menuDeleteCase"));
   if (chosen.empty()) return;
   const std::string base = StripExtension(chosen);
-  try {
-    CompletePendingSave(base);
-  } catch (const CaseFileError& e) {
-    message("The case was not deleted: a save of it that was cut off cannot be finished." +
-                std::string(kNewLine) + kNewLine + e.what(),
-            forms::mb::Critical, "menuDeleteCase");
-    return;
-  }
+  if (!finishCutSave(base, "The case was not deleted.", "menuDeleteCase")) return;
   // Only the case's own files: the record files, then the header, never another file that
   // happens to share the name. Records without their header are still the case's.
   const std::vector<std::string> files = ExistingCaseFiles(base);

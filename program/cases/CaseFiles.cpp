@@ -1,6 +1,5 @@
 #include "cases/CaseFiles.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -28,15 +27,6 @@ std::string StripExtension(const std::string& path) {
 
 namespace {
 
-bool sameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 std::string problemOf(int error) {
   return std::strerror(error);
 }
@@ -50,7 +40,7 @@ std::string FindCaseFile(const std::string& base, const std::string& extension) 
   std::error_code ec;
   if (fs::is_regular_file(wanted, ec)) return wanted.string();
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    if (sameName(it->path().filename().string(), name) && it->is_regular_file(ec))
+    if (SameFileName(it->path().filename().string(), name) && it->is_regular_file(ec))
       return it->path().string();
   }
   return "";

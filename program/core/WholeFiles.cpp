@@ -41,17 +41,8 @@ std::string problemOf(int error) {
   return std::strerror(error);
 }
 
-bool sameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 bool endsWithName(std::string_view name, std::string_view end) {
-  return name.size() > end.size() && sameName(name.substr(name.size() - end.size()), end);
+  return name.size() > end.size() && SameFileName(name.substr(name.size() - end.size()), end);
 }
 
 // Digits alone as a number; 0 when there are none or anything else.
@@ -195,7 +186,7 @@ void clearStale(const fs::path& folder, const std::vector<std::string>& names) {
     } else if (const std::size_t mark = name.rfind(kOldTempMark); mark != std::string::npos) {
       const long pid = number(std::string_view(name).substr(mark + kOldTempMark.size()));
       for (const std::string& own : names)
-        if (pid && sameName(name.substr(0, mark), own) && !writerRunning(pid))
+        if (pid && SameFileName(name.substr(0, mark), own) && !writerRunning(pid))
           stale.push_back(it->path());
     }
   }
@@ -213,6 +204,15 @@ bool ownedByAnother(const std::string& path) {
 }
 
 }  // namespace
+
+bool SameFileName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
 
 void CompletePendingSet(const std::string& intent, const std::vector<std::string>& names) {
   std::error_code ec;

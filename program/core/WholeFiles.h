@@ -41,7 +41,7 @@ struct FileContent {
 };
 
 struct FileSet {
-  std::string intent;  // the intent file; every file of the set is in its folder
+  std::string intent;                 // the intent file; every file of the set is in its folder
   std::vector<FileContent> files;     // replaced in this order, after the removals
   std::vector<std::string> removals;  // files of an earlier set that this one has not
   // The set's own file names without folder: "<name>.tmp-<pid>" files that an earlier writer
@@ -57,6 +57,9 @@ void WriteFileSet(const FileSet& set);
 // Finishes a write of the set that was cut off, if its intent file is there, and clears away
 // the temporary files in its folder that no running write owns. FileError when it cannot.
 void CompletePendingSet(const std::string& intent, const std::vector<std::string>& names);
+
+// File names matched without regard to letter case.
+bool SameFileName(std::string_view a, std::string_view b);
 
 // True when the file exists and nobody may write it.
 bool IsReadOnly(const std::string& path);

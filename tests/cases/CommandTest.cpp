@@ -77,6 +77,7 @@ TEST_F(Commands, DeleteRemovesOnlyTheHeaderAndTheRecordFiles) {
   platform.expectMsgBox(IdYes);
   platform.expectMsgBox(forms::mb::IdOk, "roof.c24\r\nThe file is read-only");
   cases().CaseDelete();
+  EXPECT_FALSE(fs::exists(data / "roof.DAT"));
   fs::permissions(data / "roof.c24", fs::perms::owner_all);
   platform.expectOpenFile(path("ROOF.dat"));
   platform.expectMsgBox(IdYes, "roof.c24");
@@ -302,8 +303,7 @@ TEST_F(Versions, ASaveKilledAtAnyMomentLeavesOneOfTheTwoVersions) {
       }
       ::_exit(1);
     }
-    std::this_thread::sleep_for(
-        std::uniform_real_distribution<double>(0, 3)(random) * oneSave);
+    std::this_thread::sleep_for(std::uniform_real_distribution<double>(0, 3)(random) * oneSave);
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
     pending += fs::exists(data / "roof.PND");

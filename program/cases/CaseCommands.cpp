@@ -82,6 +82,20 @@ std::string fieldName(int line) {
   return name;
 }
 
+// Every case command begins by finishing a save of the case that was cut off; false, after a
+// message that starts with `failed`, when it cannot.
+bool finishCutSave(const std::string& base, const char* failed, const char* menuName) {
+  try {
+    CompletePendingSave(base);
+    return true;
+  } catch (const CaseFileError& e) {
+    message(std::string(failed) + " An earlier save of the case that was cut off cannot be " +
+                "finished." + kNewLine + kNewLine + e.what(),
+            forms::mb::Critical, menuName);
+    return false;
+  }
+}
+
 std::string joined(const std::vector<std::string>& lines) {
   std::string s;
   for (const auto& l : lines) s += kNewLine + l;
@@ -142,6 +156,9 @@ void CaseCommands::save(bool withRecords) {
   const std::string chosen = SaveCaseDialog();
   if (chosen.empty()) return;
   const std::string base = StripExtension(chosen);
+  // An earlier save cut off is finished first, so that the stale records below are the ones
+  // the case now has.
+  if (!finishCutSave(base, "The case was not saved.", menuName)) return;
 
   // Everything is built before anything is written.
   std::vector<CutField> cuts;
@@ -151,7 +168,6 @@ void CaseCommands::save(bool withRecords) {
   for (int i = 0; i < 3; ++i)
     if (auto kept = KeptIfChanged(values[i], widths[i], false))
       cuts.push_back({fieldName(81 + i), values[i], *kept});
-  files.push_back({CaseFilePath(base, ".DAT"), EncodeHeader(values[0], values[1], values[2])});
   std::set<std::string> written;
   if (withRecords) {
     for (const RecordLayout& layout : RecordLayouts()) {
@@ -184,17 +200,24 @@ void CaseCommands::save(bool withRecords) {
       return;
   }
 
+  // The header last: the records are replaced first, as a delete removes them first.
+  files.push_back({CaseFilePath(base, ".DAT"), EncodeHeader(values[0], values[1], values[2])});
+  // Records of an earlier case of this name that this save did not write would come back
+  // on the next open beside results that no longer belong to them; a new case has none.
+  std::vector<std::string> stale;
+  for (const std::string& f : ExistingCaseFiles(base))
+    if (!written.count(f) && f != files.back().path) stale.push_back(f);
   try {
-    WriteFilesWhole(files);
+    WriteFileSet({.intent = CaseIntentPath(base),
+                  .files = files,
+                  .removals = stale,
+                  .names = CaseFileNames(base)});
     fx().CaseBasePath = base;
-    // Records of an earlier case of this name that this save did not write would come back
-    // on the next open beside results that no longer belong to them; a new case has none.
-    std::vector<std::string> stale;
-    for (const std::string& f : ExistingCaseFiles(base))
-      if (!written.count(f) && f != files.front().path) stale.push_back(f);
-    RemoveFiles(stale);
   } catch (const CaseFileError& e) {
-    message(std::string("The case was not saved.") + kNewLine + kNewLine + e.what(),
+    message(std::string(e.unfinished() ? "The case was saved only in part. The rest is done "
+                                         "when the case is next opened, saved or deleted."
+                                       : "The case was not saved.") +
+                kNewLine + kNewLine + e.what(),
             forms::mb::Critical, menuName);
   }
 }
@@ -254,6 +277,7 @@ void CaseCommands::open(bool) {
   const std::string chosen = OpenCaseDialog(commandTitle("menuOpenCase"));
   if (chosen.empty()) return;
   const std::string base = StripExtension(chosen);
+  if (!finishCutSave(base, "The case cannot be opened.", "menuOpenCase")) return;
   const std::string header = FindCaseFile(base, ".DAT");
   if (header.empty()) {
     message(base + ".DAT" + kNewLine + "There is no case of that name.", forms::mb::Exclamation,
@@ -293,24 +317,22 @@ void CaseCommands::remove(bool) {
   const std::string chosen = OpenCaseDialog(commandTitle("menuDeleteCase"));
   if (chosen.empty()) return;
   const std::string base = StripExtension(chosen);
-  if (FindCaseFile(base, ".DAT").empty()) {
+  if (!finishCutSave(base, "The case was not deleted.", "menuDeleteCase")) return;
+  // Only the case's own files: the record files, then the header, never another file that
+  // happens to share the name. Records without their header are still the case's.
+  const std::vector<std::string> files = ExistingCaseFiles(base);
+  if (files.empty()) {
     message(base + ".DAT" + kNewLine + "There is no case of that name; nothing was deleted.",
             forms::mb::Exclamation, "menuDeleteCase");
     return;
   }
-  // Only the case's own files: the header and the record files, never another file that
-  // happens to share the name.
-  const std::vector<std::string> files = ExistingCaseFiles(base);
   if (message("Delete these files of the case?" + joined(files),
               forms::mb::YesNo | forms::mb::Question | forms::mb::DefaultButton2,
               "menuDeleteCase") != forms::mb::IdYes)
     return;
-  try {
-    RemoveFiles(files);
-  } catch (const CaseFileError& e) {
-    message(std::string("The case was not deleted completely.") + kNewLine + kNewLine + e.what(),
+  if (const std::vector<std::string> left = RemoveFiles(files); !left.empty())
+    message("The case was not deleted completely. These files are left:" + joined(left),
             forms::mb::Critical, "menuDeleteCase");
-  }
 }
 
 // ---------------------------------------------------------------- installation

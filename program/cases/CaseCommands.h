@@ -1,13 +1,14 @@
 #pragma once
 // The four case commands behind the main window's case buttons and menu items.
 //
-// A case is saved whole or not at all: the header and every record are built in memory,
-// written to temporary files beside their names and renamed over them only when all were
-// written; record files of an earlier save that this save did not write are then removed, so
-// an open brings back exactly what was saved. A cancelled dialog, or No to a question, leaves
-// every file and window as it was. A record is put back through the window's controls, so its
-// own handlers run; the questions those handlers would ask are answered as the record says
-// (keep the geometry and the product) without showing them.
+// A case is saved as one set of files (core/WholeFiles.h): the header and every record are
+// built in memory and written whole; the records of an earlier save that this save did not
+// write are removed with it, so an open brings back exactly what was saved. A save cut off
+// after its intent file was written is finished by the next open, save or delete of the case,
+// and a read-only case file stops the save before anything changes. A cancelled dialog, or No to a
+// question, leaves every file and window as it was. A record is put back through the window's
+// controls, so its own handlers run; the questions those handlers would ask are answered as the
+// record says (keep the geometry and the product) without showing them.
 
 #include <string>
 

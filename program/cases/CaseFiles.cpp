@@ -1,10 +1,6 @@
 #include "cases/CaseFiles.h"
 
-#include <unistd.h>
-
-#include <cctype>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -15,9 +11,6 @@
 namespace veltaro::cases {
 
 namespace fs = std::filesystem;
-
-CaseFileError::CaseFileError(const std::string& path, const std::string& problem)
-    : std::runtime_error(path + "\r\n" + problem), path_(path) {}
 
 std::string CaseExtension(int calcType) {
   const RecordLayout* layout = LayoutOfType(calcType);
@@ -34,15 +27,6 @@ std::string StripExtension(const std::string& path) {
 
 namespace {
 
-bool sameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 std::string problemOf(int error) {
   return std::strerror(error);
 }
@@ -56,7 +40,7 @@ std::string FindCaseFile(const std::string& base, const std::string& extension) 
   std::error_code ec;
   if (fs::is_regular_file(wanted, ec)) return wanted.string();
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    if (sameName(it->path().filename().string(), name) && it->is_regular_file(ec))
+    if (SameFileName(it->path().filename().string(), name) && it->is_regular_file(ec))
       return it->path().string();
   }
   return "";
@@ -69,10 +53,25 @@ std::string CaseFilePath(const std::string& base, const std::string& extension) 
 
 std::vector<std::string> ExistingCaseFiles(const std::string& base) {
   std::vector<std::string> files;
-  if (std::string header = FindCaseFile(base, ".DAT"); !header.empty()) files.push_back(header);
   for (int type = 1; type <= 11; ++type)
     if (std::string f = FindCaseFile(base, CaseExtension(type)); !f.empty()) files.push_back(f);
+  if (std::string header = FindCaseFile(base, ".DAT"); !header.empty()) files.push_back(header);
   return files;
+}
+
+std::string CaseIntentPath(const std::string& base) {
+  return CaseFilePath(base, std::string(kIntentExtension));
+}
+
+std::vector<std::string> CaseFileNames(const std::string& base) {
+  const std::string name = fs::path(base).filename().string();
+  std::vector<std::string> names = {name + ".DAT"};
+  for (const RecordLayout& layout : RecordLayouts()) names.push_back(name + layout.extension);
+  return names;
+}
+
+void CompletePendingSave(const std::string& base) {
+  CompletePendingSet(CaseIntentPath(base), CaseFileNames(base));
 }
 
 std::string ReadCaseFile(const std::string& path, std::size_t maxBytes) {
@@ -85,53 +84,16 @@ std::string ReadCaseFile(const std::string& path, std::size_t maxBytes) {
   return bytes;
 }
 
-void WriteFilesWhole(const std::vector<FileContent>& files) {
-  std::vector<std::string> temporaries;
-  auto discard = [&] {
-    std::error_code ec;
-    for (const auto& t : temporaries) fs::remove(t, ec);
-  };
-  for (const FileContent& f : files) {
-    fs::path target(f.path);
-    std::error_code ec;
-    if (fs::is_directory(target, ec)) {
-      discard();
-      throw CaseFileError(f.path, "A folder of that name is in the way.");
-    }
-    std::string temp = f.path + ".tmp-" + std::to_string(::getpid());
-    std::FILE* out = std::fopen(temp.c_str(), "wb");
-    if (!out) {
-      const int error = errno;
-      discard();
-      throw CaseFileError(f.path, "The file cannot be written: " + problemOf(error));
-    }
-    temporaries.push_back(temp);
-    const bool written = std::fwrite(f.bytes.data(), 1, f.bytes.size(), out) == f.bytes.size();
-    const int error = errno;
-    const bool flushed = std::fflush(out) == 0 && ::fsync(::fileno(out)) == 0;
-    const bool closed = std::fclose(out) == 0;
-    if (!written || !flushed || !closed) {
-      discard();
-      throw CaseFileError(f.path,
-                          "The file cannot be written: " + problemOf(error ? error : errno));
-    }
-  }
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    std::error_code ec;
-    fs::rename(temporaries[i], files[i].path, ec);
-    if (ec) {
-      discard();
-      throw CaseFileError(files[i].path, "The file cannot be replaced: " + ec.message());
-    }
-  }
-}
-
-void RemoveFiles(const std::vector<std::string>& paths) {
+std::vector<std::string> RemoveFiles(const std::vector<std::string>& paths) {
+  std::vector<std::string> left;
   for (const auto& p : paths) {
     std::error_code ec;
-    fs::remove(p, ec);
-    if (ec) throw CaseFileError(p, "The file cannot be deleted: " + ec.message());
+    if (IsReadOnly(p))
+      left.push_back(CaseFileError(p, "The file is read-only.").what());
+    else if (fs::remove(p, ec); ec)
+      left.push_back(CaseFileError(p, "The file cannot be deleted: " + ec.message()).what());
   }
+  return left;
 }
 
 std::string EncodeHeader(const std::string& initials, const std::string& name,

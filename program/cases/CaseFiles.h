@@ -4,21 +4,15 @@
 // without regard to letter case, as the file system the cases were first written on did, so
 // "roof.dat" and "ROOF.C01" belong to the case "roof".
 
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "core/WholeFiles.h"
 
 namespace veltaro::cases {
 
 // A file of the case that could not be written, read or removed. what() names the file.
-class CaseFileError : public std::runtime_error {
- public:
-  CaseFileError(const std::string& path, const std::string& problem);
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using CaseFileError = FileError;
 
 inline constexpr int kHeaderLength = 99;
 
@@ -35,23 +29,23 @@ std::string FindCaseFile(const std::string& base, const std::string& extension);
 // else the name as given.
 std::string CaseFilePath(const std::string& base, const std::string& extension);
 
-// The header and the eleven record files of the case that exist.
+// The record files of the case that exist, then its header if it exists.
 std::vector<std::string> ExistingCaseFiles(const std::string& base);
+
+// The intent file of a save of the case (see core/WholeFiles.h).
+std::string CaseIntentPath(const std::string& base);
+// The names of the case's header and record files, without folder.
+std::vector<std::string> CaseFileNames(const std::string& base);
+// Finishes a save of the case that was cut off and clears away stale temporary files; an
+// open, save or delete starts with it. CaseFileError when the save cannot be finished.
+void CompletePendingSave(const std::string& base);
 
 // The first `maxBytes` bytes of a file. CaseFileError when it cannot be read.
 std::string ReadCaseFile(const std::string& path, std::size_t maxBytes);
 
-struct FileContent {
-  std::string path;
-  std::string bytes;
-};
-// Writes every file whole or none: each goes to a temporary file in its own folder first and
-// is renamed over its name only when all of them were written. CaseFileError naming the first
-// file that failed; existing files are then as they were.
-void WriteFilesWhole(const std::vector<FileContent>& files);
-
-// Removes the files; CaseFileError naming the first that could not be removed.
-void RemoveFiles(const std::vector<std::string>& paths);
+// Removes the files in order, going on past one that cannot be removed (a read-only file is
+// not); what() of each file left.
+std::vector<std::string> RemoveFiles(const std::vector<std::string>& paths);
 
 // The header file's 99 bytes from the three values, and back.
 std::string EncodeHeader(const std::string& initials, const std::string& name,

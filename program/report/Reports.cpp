@@ -4,9 +4,9 @@
 #include <exception>
 #include <filesystem>
 
-#include "cases/CaseFiles.h"
 #include "core/Fx.h"
 #include "core/TextFile.h"
+#include "core/WholeFiles.h"
 #include "forms/Application.h"
 #include "report/ReportDocument.h"
 #include "report/frmPrint.h"
@@ -87,11 +87,18 @@ bool Reports::WriteReport(int calcNumber, forms::Form& window, bool printOnDispl
     fs::create_directories(fs::path(s.ReportPath).parent_path());
     // Both files whole or neither, so that a failure never leaves half a report, nor a
     // preview of another report than the file holds.
-    cases::WriteFilesWhole(
-        {{s.ReportPath, EncodeCodePage(withLineEnds(lines, "\r\n"), MarketCodePage())},
-         {DisplayedCopyPath(), DisplayedCopy(lines)}});
-  } catch (const cases::CaseFileError& e) {  // names the file itself
-    tell(std::string("The report could not be written.\r\n\r\n") + e.what());
+    WriteFileSet(
+        {.intent = ProgramPath("\\data\\output") + std::string(kIntentExtension),
+         .files = {{s.ReportPath, EncodeCodePage(withLineEnds(lines, "\r\n"), MarketCodePage())},
+                   {DisplayedCopyPath(), DisplayedCopy(lines)}},
+         .removals = {},
+         .names = {fs::path(s.ReportPath).filename().string(),
+                   fs::path(DisplayedCopyPath()).filename().string()}});
+  } catch (const FileError& e) {  // names the file itself
+    tell(std::string(e.unfinished() ? "The report was written only in part; the next report "
+                                      "finishes it."
+                                    : "The report could not be written.") +
+         "\r\n\r\n" + e.what());
     return false;
   } catch (const std::exception& e) {
     tell("The report could not be written.\r\n\r\n" + s.ReportPath + "\r\n" + e.what());

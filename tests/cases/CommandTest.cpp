@@ -1,12 +1,22 @@
 // The case commands on disk: cancel and No touch nothing, delete removes only the case's own
-// files, a save replaces the case whole (old records included) or leaves it as it was, and
-// every file that cannot be opened whole ends in a message that names it.
+// files, a save replaces the case whole (old records included) or leaves it as it was, also
+// when it is cut off or killed at any moment, and every file that cannot be written, opened
+// or deleted ends in a message that names it.
 
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <random>
+#include <thread>
 
 #include "CaseFixture.h"
 #include "cases/CaseFiles.h"
 #include "cases/frmCase.h"
+#include "core/WholeFiles.h"
 
 namespace casetest {
 namespace {
@@ -60,8 +70,17 @@ TEST_F(Commands, DeleteRemovesOnlyTheHeaderAndTheRecordFiles) {
   folder_.writeBytes("DATA/roof.c24", std::string(218, ' '));
   auto expected = files(data);
   for (const char* f : {"roof.DAT", "roof.C01", "roof.c24"}) ASSERT_EQ(expected.erase(f), 1u) << f;
+  // A read-only record is left and named; the rest goes, and the records left without their
+  // header are still a case that can be deleted.
+  fs::permissions(data / "roof.c24", fs::perms::owner_read);
   platform.expectOpenFile(path("ROOF.dat"));
   platform.expectMsgBox(IdYes);
+  platform.expectMsgBox(forms::mb::IdOk, "roof.c24\r\nThe file is read-only");
+  cases().CaseDelete();
+  EXPECT_FALSE(fs::exists(data / "roof.DAT"));
+  fs::permissions(data / "roof.c24", fs::perms::owner_all);
+  platform.expectOpenFile(path("ROOF.dat"));
+  platform.expectMsgBox(IdYes, "roof.c24");
   cases().CaseDelete();
   EXPECT_EQ(files(data), expected);
   // A name that is no case: nothing to delete, and said so.
@@ -98,6 +117,10 @@ TEST_F(Commands, ASaveReplacesTheRecordsOfTheEarlierSave) {
   EXPECT_FALSE(files(data).count("roof.C01") || files(data).count("roof.DAT"));
   EXPECT_NE(app.find("frmCalc01"), nullptr);
   EXPECT_TRUE(fx().ResultValid[1]);
+  // The longest name a case file can have.
+  const std::string longest(251, 'n');
+  save(longest + ".DAT");
+  EXPECT_TRUE(files(data).count(longest + ".C01"));
 }
 
 TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
@@ -120,9 +143,175 @@ TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
     EXPECT_EQ(files(data), before);
   }
   // A folder that does not exist.
-  platform.expectMsgBox(forms::mb::IdOk, "missing/roof.DAT");
+  platform.expectMsgBox(forms::mb::IdOk, "missing/roof.");
   save("missing/roof.DAT");
+  // A write that runs out of room is told with the cause of that write.
+  fs::remove(data / "roof.C02");
+  rlimit limit;
+  ::getrlimit(RLIMIT_FSIZE, &limit);
+  const rlim_t unlimited = limit.rlim_cur;
+  limit.rlim_cur = 50;
+  ::signal(SIGXFSZ, SIG_IGN);
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  platform.expectMsgBox(forms::mb::IdOk, std::strerror(EFBIG));
+  save("roof.DAT");
+  limit.rlim_cur = unlimited;
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  ::signal(SIGXFSZ, SIG_DFL);
+  EXPECT_EQ(files(data), before);
   EXPECT_TRUE(platform.scriptDone());
+}
+
+// Two versions of the case "roof": the old one holds window 1's record, the new one window
+// 2's, so that saving the new over the old also removes a record.
+class Versions : public Commands {
+ protected:
+  Versions() {
+    roofCase();
+    old_ = save(false);
+    new_ = save(true);
+  }
+  ~Versions() override {
+    veltaro::SetWriteStepHook(nullptr);
+    if (!memory_.empty()) fs::remove_all(memory_);
+  }
+
+  // Both windows calculated; the version decides which result is valid, and the header.
+  void windows() {
+    forms::Form& w1 = open("frmCalc01");
+    enter(w1, {});
+    calculated(w1, {{"OVERFLADE", "24"}, {"VT", "35.1"}});
+    forms::Form& w2 = open("frmCalc02");
+    enter(w2, {});
+    calculated(w2, {{"ISOLERINGST", "40"}, {"VARMETAB", "20"}});
+  }
+  void version(bool isNew) {
+    fx().ResultValid[1] = !isNew;
+    fx().ResultValid[2] = isNew;
+    header(isNew ? "XY" : "AB", isNew ? "Ny" : "Gammel", "2026-12-24");
+  }
+  std::map<std::string, std::string> save(bool isNew) {
+    windows();
+    version(isNew);
+    CaseTest::save("roof.DAT");
+    return files(data);
+  }
+  void restore(const std::map<std::string, std::string>& set) {
+    for (const auto& e : fs::directory_iterator(data)) fs::remove_all(e.path());
+    for (const auto& [name, bytes] : set) folder_.writeBytes("DATA/" + name, bytes);
+  }
+  std::map<std::string, std::string> old_, new_;
+  fs::path memory_;  // where the case folder is moved to, if anywhere
+};
+
+TEST_F(Versions, ASaveCutAfterAnyStepOpensAsTheOldCaseOrTheNew) {
+  bool sawNew = false;
+  for (int cut = 1;; ++cut) {
+    SCOPED_TRACE(cut);
+    restore(old_);
+    int last = 0;
+    veltaro::SetWriteStepHook([&](int step) { return (last = step) == cut; });
+    save(true);
+    veltaro::SetWriteStepHook(nullptr);
+    openCase("roof.DAT");
+    const auto now = files(data);
+    EXPECT_TRUE(now == old_ || now == new_);
+    EXPECT_FALSE(sawNew && now == old_) << "the new case once whole is never undone";
+    sawNew = now == new_;
+    EXPECT_EQ(app.find("frmCalc02") != nullptr, sawNew);
+    EXPECT_EQ(fx().ResultValid[1], !sawNew);
+    if (last < cut) break;  // the save ran to its end
+  }
+  EXPECT_TRUE(sawNew);
+  EXPECT_TRUE(platform.scriptDone());
+}
+
+TEST_F(Versions, AReplaceThatFailsMidwaySaysSoAndIsFinishedLater) {
+  restore(old_);
+  // A folder turns up where the new record goes once the intent file is there.
+  veltaro::SetWriteStepHook([&](int) {
+    if (fs::exists(data / "roof.PND") && !fs::exists(data / "roof.C02"))
+      fs::create_directories(data / "roof.C02" / "x");
+    return false;
+  });
+  platform.expectMsgBox(forms::mb::IdOk, "roof.C02\r\nThe file cannot be replaced");
+  save(true);
+  veltaro::SetWriteStepHook(nullptr);
+  const auto told = platform.callsOf("msgBox");
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].text.find("saved only in part"), std::string::npos) << told[0].text;
+  platform.expectMsgBox(forms::mb::IdOk, "roof.C02");
+  openCase("roof.DAT");
+  fs::remove_all(data / "roof.C02");
+  openCase("roof.DAT");
+  EXPECT_EQ(files(data), new_);
+  EXPECT_TRUE(platform.scriptDone());
+}
+
+TEST_F(Versions, AReadOnlyCaseFileStopsTheSaveAndChangesNothing) {
+  for (const char* file : {"roof.DAT", "roof.C01"}) {  // replaced by the save; removed by it
+    restore(old_);
+    fs::permissions(data / file, fs::perms::owner_read);
+    platform.expectMsgBox(forms::mb::IdOk, file + std::string("\r\nThe file is read-only"));
+    save(true);
+    EXPECT_EQ(files(data), old_);
+    EXPECT_EQ(fs::status(data / file).permissions(), fs::perms::owner_read);
+  }
+  EXPECT_TRUE(platform.scriptDone());
+}
+
+TEST_F(Versions, ASaveKilledAtAnyMomentLeavesOneOfTheTwoVersions) {
+  // A kill tests the order of the steps, not the disk: in a memory file system, where there is
+  // one, the few hundred saves take seconds.
+  if (fs::is_directory("/dev/shm")) {
+    memory_ = "/dev/shm/veltaro-cases-" + std::to_string(::getpid());
+    fs::create_directories(memory_);
+    fs::remove_all(data);
+    fs::create_directory_symlink(memory_, data);
+    restore(old_);
+  }
+  windows();
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 4; ++i) {
+    version(i % 2);
+    CaseTest::save("roof.DAT");
+  }
+  const auto oneSave = (std::chrono::steady_clock::now() - start) / 4;
+  // Temporary files of writers that are gone go with the first completion; one of a running
+  // writer (the first process always runs) and one of another case stay.
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  const std::string goneId = std::to_string(gone);
+  for (const std::string& name : {".~vt" + goneId + "-3", "roof.C01.tmp-" + goneId})
+    folder_.writeBytes("DATA/" + name, "stale");
+  for (const std::string& name : {std::string(".~vt1-1"), "other.C02.tmp-" + goneId}) {
+    folder_.writeBytes("DATA/" + name, "kept");
+    old_[name] = new_[name] = "kept";
+  }
+  std::mt19937 random(21);
+  int pending = 0;
+  for (int round = 0; round < 300; ++round) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      try {
+        for (bool isNew = round % 2;; isNew = !isNew) {
+          version(isNew);
+          CaseTest::save("roof.DAT");
+        }
+      } catch (...) {
+      }
+      ::_exit(1);
+    }
+    std::this_thread::sleep_for(std::uniform_real_distribution<double>(0, 3)(random) * oneSave);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    pending += fs::exists(data / "roof.PND");
+    veltaro::cases::CompletePendingSave(path("roof"));
+    const auto now = files(data);
+    ASSERT_TRUE(now == old_ || now == new_) << "round " << round;
+  }
+  EXPECT_GT(pending, 0) << "no kill fell between the intent file and its end";
 }
 
 TEST_F(Commands, ATypedValueThatDoesNotFitIsNamedBeforeSaving) {

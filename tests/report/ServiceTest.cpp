@@ -153,7 +153,13 @@ TEST_F(ServiceTest, AWriterThatCannotReadItsWindowWritesNothingAndSaysSo) {
     EXPECT_FALSE(reports.WriteReport(c.calc, w, false, false)) << c.window;
     EXPECT_EQ(readBytes(reportFile()), before) << c.window;
   }
-  EXPECT_FALSE(std::filesystem::exists(reportFile().string() + ".tmp"));
+  // A read-only report is not replaced, nor its displayed copy.
+  const std::string view = readBytes(folder / "data" / "output-view.htm");
+  std::filesystem::permissions(reportFile(), std::filesystem::perms::owner_read);
+  platform.expectMsgBox(1, "output.htm\r\nThe file is read-only");
+  EXPECT_FALSE(reports.WriteReport(1, open("frmCalc01"), false, false));
+  EXPECT_EQ(readBytes(reportFile()), before);
+  EXPECT_EQ(readBytes(folder / "data" / "output-view.htm"), view);
   // A report folder that cannot be written: a message and no preview.
   app.get("frmPrint").unload();
   std::filesystem::remove_all(folder / "data");

@@ -12,6 +12,7 @@
 #include "support/ScriptedPlatform.h"
 
 using viewtest::log;
+using viewtest::note;
 using viewtest::Sheet;
 using Events = std::vector<std::string>;
 
@@ -106,9 +107,9 @@ TEST_F(FormsViewTest, EveryUserEventReachesTheModelByTheRules) {
       if (filter && k) filter(k);
     };
     const std::string n = logName(*c);
-    c->onMouseDown = [n](int b, int, double, double) { viewtest::note(n + ".Down " + std::to_string(b)); };
-    c->onMouseUp = [n](int b, int, double, double) { viewtest::note(n + ".Up " + std::to_string(b)); };
-    c->onDblClick = [n] { viewtest::note(n + ".DblClick"); };
+    c->onMouseDown = [n](int b, int, double, double) { note(n + ".Down " + std::to_string(b)); };
+    c->onMouseUp = [n](int b, int, double, double) { note(n + ".Up " + std::to_string(b)); };
+    c->onDblClick = [n] { note(n + ".DblClick"); };
   }
   s.cmdCalc.onClick = [] { viewtest::note("cmdCalc.Click"); };
   const struct {

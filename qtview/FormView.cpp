@@ -601,6 +601,10 @@ bool FormView::controlFocusIn(Control& c, QFocusEvent* e) {
   }
 }
 
+// A label, picture or frame takes the mouse events meant for it alone, as on Windows: what it
+// takes never climbs on to its container, and the control that took a press keeps the mouse
+// until the release. A release that a button or option inside a frame lets go (Qt hands it on
+// to the parent) belongs to the control pressed, not to the frame.
 bool FormView::controlMouse(Control& c, QWidget* w, QEvent* e) {
   auto* me = static_cast<QMouseEvent*>(e);
   QPointF p = me->position();
@@ -608,28 +612,34 @@ bool FormView::controlMouse(Control& c, QWidget* w, QEvent* e) {
   int shift = shiftState(me->modifiers());
   switch (e->type()) {
     case QEvent::MouseButtonPress: {
+      pressedOn_ = w;
       int b = mouseButton(me->button());
       user([&c, b, shift, x, y] { c.userMouseDown(b, shift, x, y); });
-      return false;
+      break;
     }
     case QEvent::MouseMove: {
+      if (me->buttons() != Qt::NoButton && pressedOn_ != w) return false;
       int b = mouseButtons(me->buttons());
       user([&c, b, shift, x, y] { c.userMouseMove(b, shift, x, y); });
-      return false;
+      break;
     }
     case QEvent::MouseButtonRelease: {
+      if (pressedOn_ != w) return false;
+      pressedOn_ = nullptr;
       int b = mouseButton(me->button());
       bool inside = w->rect().contains(me->position().toPoint());
-      if (!user([&c, b, shift, x, y] { c.userMouseUp(b, shift, x, y); })) return false;
+      if (!user([&c, b, shift, x, y] { c.userMouseUp(b, shift, x, y); })) return true;
       if (inside && me->button() == Qt::LeftButton) user([&c] { c.userClick(); });
-      return false;
+      break;
     }
     case QEvent::MouseButtonDblClick:
       user([&c] { c.userDblClick(); });
-      return false;
+      break;
     default:
       return false;
   }
+  e->accept();
+  return true;
 }
 
 bool FormView::windowEvent(QEvent* e) {
@@ -789,8 +799,10 @@ bool FormView::eventFilter(QObject* watched, QEvent* e) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
-      if (!isMouseKind(c.kind())) return false;
-      return controlMouse(c, w, e);
+      if (isMouseKind(c.kind())) return controlMouse(c, w, e);
+      // Another kind of control has the press (it passes on only what it cannot take).
+      if (e->type() == QEvent::MouseButtonPress) pressedOn_ = nullptr;
+      return false;
     default:
       return false;
   }

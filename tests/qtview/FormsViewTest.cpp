@@ -12,6 +12,7 @@
 #include "support/ScriptedPlatform.h"
 
 using viewtest::log;
+using viewtest::note;
 using viewtest::Sheet;
 using Events = std::vector<std::string>;
 
@@ -74,11 +75,16 @@ Act wheel() {
     QApplication::sendEvent(w, &e);
   }, false};
 }
-// A left press inside; the release inside or on the bare window just left of its container.
+// A left press inside; the release inside or on the bare part of its container. Both come to
+// the window as the system sends them, so Qt picks the widget that receives them.
 Act release(bool inside) {
   return {[inside](QWidget* w) {
-    QTest::mousePress(w, Qt::LeftButton, {}, {4, 4});
-    QTest::mouseRelease(w, Qt::LeftButton, {}, inside ? QPoint(4, 4) : QPoint(-w->x() - 2, 4));
+    QWidget* top = w->window();
+    QWidget* container = w->parentWidget();
+    QPoint off = container->mapTo(top, QPoint(2, container->height() / 2));
+    QTest::mousePress(top->windowHandle(), Qt::LeftButton, {}, w->mapTo(top, QPoint(4, 4)));
+    QTest::mouseRelease(top->windowHandle(), Qt::LeftButton, {},
+                        inside ? w->mapTo(top, QPoint(4, 4)) : off);
   }, false};
 }
 Act dclick() {
@@ -89,7 +95,8 @@ TEST_F(FormsViewTest, EveryUserEventReachesTheModelByTheRules) {
   Sheet& s = *sheet;
   int cancelDown = 0, cancelPress = 0;  // the window's KeyDown / KeyPress swallow these
   for (forms::Control* c : {&s.txtTemp, &s.txtNotes, &s.cboSize, &s.lstProduct, &s.cmdCalc,
-                            &s.optIn, &s.optOut, &s.chkDetail, &s.lblUnit, &s.imgLogo}) {
+                            &s.optIn, &s.optOut, &s.chkDetail, &s.lblUnit, &s.imgLogo,
+                            &s.fraInput, &s.fraPlace, &s.fraResult}) {
     c->onKeyDown = [&cancelDown](int& k, int) {
       viewtest::note("KeyDown " + std::to_string(k));
       if (k == cancelDown) k = 0;
@@ -99,9 +106,10 @@ TEST_F(FormsViewTest, EveryUserEventReachesTheModelByTheRules) {
       if (k == cancelPress) k = 0;
       if (filter && k) filter(k);
     };
-    c->onMouseDown = [](int b, int, double, double) { viewtest::note("Down " + std::to_string(b)); };
-    c->onMouseUp = [](int b, int, double, double) { viewtest::note("Up " + std::to_string(b)); };
-    c->onDblClick = [n = logName(*c)] { viewtest::note(n + ".DblClick"); };
+    const std::string n = logName(*c);
+    c->onMouseDown = [n](int b, int, double, double) { note(n + ".Down " + std::to_string(b)); };
+    c->onMouseUp = [n](int b, int, double, double) { note(n + ".Up " + std::to_string(b)); };
+    c->onDblClick = [n] { note(n + ".DblClick"); };
   }
   s.cmdCalc.onClick = [] { viewtest::note("cmdCalc.Click"); };
   const struct {
@@ -164,7 +172,9 @@ TEST_F(FormsViewTest, EveryUserEventReachesTheModelByTheRules) {
       {"a click on a button", &s.cmdCalc, release(true), {"txtTemp.LostFocus", "GotFocus",
        "Click"}},
       {"a release off a button", &s.cmdCalc, release(false), {"txtTemp.LostFocus", "GotFocus"}},
+      {"a click on a label", &s.lblUnit, release(true), {"Down 1", "Up 1", "Click"}},
       {"a release off a label", &s.lblUnit, release(false), {"Down 1", "Up 1"}},
+      {"a double-click on a label", &s.lblUnit, dclick(), {"DblClick"}},
       {"a click on a picture", &s.imgLogo, release(true), {"Down 1", "Up 1", "Click"}},
       {"a release off a picture", &s.imgLogo, release(false), {"Down 1", "Up 1"}},
       {"a double-click on a picture", &s.imgLogo, dclick(), {"DblClick"}},

@@ -9,7 +9,6 @@
 
 #include "MarketFiles.h"
 #include "calc/InputCheck.h"
-#include "core/Crc16.h"
 #include "core/NumericInput.h"
 #include "core/TextFile.h"
 
@@ -249,22 +248,6 @@ TEST_P(MarketData, PicturesTheProgramLoadsExist) {
 
 INSTANTIATE_TEST_SUITE_P(AllMarkets, MarketData, ::testing::ValuesIn(kMarkets),
                          [](const auto& info) { return info.param; });
-
-TEST(SharedData, ChecksumFileMatchesEveryProductFile) {
-  const MarketFile crc = readMarketFile(textPath("Check.CRC"), 1252);
-  EXPECT_TRUE(crc.crlfOnly);
-  for (const std::string& m : kMarkets) {
-    const MarketFile product = load("Product", m);
-    std::string joined;
-    for (const std::string& line : product.raw) joined += line;
-    const std::string hex = veltaro::CRC16Hex(joined);
-    const auto line = std::find_if(crc.raw.begin(), crc.raw.end(), [&](const std::string& l) {
-      return l.compare(0, 2, m, 0, 2) == 0;
-    });
-    ASSERT_NE(line, crc.raw.end()) << m;
-    EXPECT_EQ(line->substr(2, 4), hex) << m;
-  }
-}
 
 TEST(SharedData, SwedishPipeSectionsBelongToAProductAndItsThicknesses) {
   const MarketFile f = readMarketFile(textPath("PipeKap.SE"), 1252);

@@ -12,17 +12,13 @@ struct MarketFile {
   bool crlfOnly = true;            // every line ends with CR LF
 };
 
-std::string sourceDir();
-bool readBytes(const std::string& path, std::string& out);
-// Code page 0 is plain ASCII. Throws std::runtime_error when the file is missing or holds a
-// byte the code page lacks.
+inline std::string sourceDir() {
+  return VELTARO_SOURCE_DIR;
+}
+// Code page 0 is plain ASCII. Throws when the file is missing or holds a byte the code page
+// lacks.
 MarketFile readMarketFile(const std::string& path, int codePage);
 
-std::string trim(const std::string& s);
-// Upper case of the Latin letters the eight markets use (ASCII, Latin-1, Latin Extended-A).
-std::string upper(const std::string& utf8);
-// The number at the start of a text (sign, digits, one point or comma); false when none.
-bool leadingNumber(const std::string& text, double& value);
 std::vector<std::string> fieldsOf(const std::string& line);  // ";"-ended fields
 // The size the pipe-only check reads from a pipe-size text.
 int pipeSizeKey(const std::string& text);

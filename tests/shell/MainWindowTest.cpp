@@ -1,9 +1,8 @@
-// The main window of each market after start-up: what each market is offered, the background,
-// the band hit test with its borders and gaps, the mouse pointer, and the quit question.
+// The main window of each market after start-up: what each market is offered, the contact
+// lines it publishes, the background, the band hit test with its borders and gaps, the mouse
+// pointer, and the quit question.
 
-#include "start/Startup.h"
 #include "shell/ShellFixture.h"
-#include "shell/mdiVeltaro.h"
 
 namespace shelltest {
 namespace {
@@ -12,62 +11,63 @@ using veltaro::BandHit;
 using veltaro::fx;
 using veltaro::HitTestBands;
 
-class MainWindowTest : public ShellTest {
- protected:
-  void SetUp() override {
-    ShellTest::SetUp();
-    writeDataFiles();
-    for (const char* c : {"dk", "no", "se", "uk", "lt", "ee", "lv", "mrn"})
-      writeLines(folder / "Images" / (std::string("background_") + c + ".jpg"), {"jpeg"});
-    writeLines(folder / "Images" / "Icons" / "veltaro32_32_marine.ico", {"icon"});
-  }
-  veltaro::mdiVeltaro& start(const std::string& code) {
-    writeSettings(code + "\r\n");
-    veltaro::Main();
-    EXPECT_FALSE(app->ended());
-    return *app->find<veltaro::mdiVeltaro>();
-  }
-};
-
-TEST_F(MainWindowTest, EachMarketGetsItsCalculationsPictureAndBandsThatAgreeWithItsMenus) {
-  const struct {
-    const char *code, *picture;
-    bool classCalc, pipeDistance, ductCalc;
-  } markets[] = {{"DK", "dk", true, true, true},     {"NO", "no", true, true, true},
-                 {"SE", "se", false, true, true},    {"UK", "uk", false, false, true},
-                 {"LT", "lt", false, false, false},  {"EE", "ee", false, false, false},
-                 {"LV", "lv", false, false, false},  {"MRN", "mrn", false, false, false},
-                 {"FR", "dk", false, false, false}};
-  for (const auto& m : markets) {
-    SCOPED_TRACE(m.code);
-    TearDown();
-    SetUp();
-    const std::string code = m.code;
-    if (code == "FR") addUnlistedMarket("FR");
-    auto& frame = start(code);
-    auto& bar = frame.toolbar("tobMenu");
-    EXPECT_EQ(frame.menu("menuCalc04").visible(), m.classCalc);
-    EXPECT_EQ(bar.button(20).visible, m.classCalc);
-    EXPECT_EQ(frame.menu("menuShowPipeDistance").visible(), m.pipeDistance);
-    EXPECT_EQ(frame.menu("menuShowPipeDistance").checked(), m.pipeDistance);
-    EXPECT_EQ(frame.menu("menuCalc07").visible(), m.ductCalc);
-    EXPECT_EQ(bar.button(23).visible, m.ductCalc);
-    // Calculations 4 and 7 have a band exactly where the market offers them.
-    const bool narrow = code == "DK" || code == "NO";
-    EXPECT_EQ(HitTestBands(code, 5000, 3500).calcNumber == 4, m.classCalc);
-    EXPECT_EQ(HitTestBands(code, 5000, narrow ? 4900 : 4400).calcNumber == 7, m.ductCalc);
-    EXPECT_EQ(fs::path(frame.picture()).filename(),
-              "background_" + std::string(m.picture) + ".jpg");
-    EXPECT_EQ(!frame.icon().empty(), code == "MRN");
-  }
+std::string a(int line) {
+  return " A" + std::to_string(line) + " ";
 }
 
+// block: the first line of the market's contact block in the contact file.
+struct Market {
+  const char *code, *picture;
+  bool classCalc, pipeDistance, ductCalc;
+  int block;
+};
+
+class MarketStart : public ShellTest, public ::testing::WithParamInterface<Market> {};
+
+TEST_P(MarketStart, OffersItsCalculationsPictureBandsAndContactLines) {
+  const Market& m = GetParam();
+  const std::string code = m.code;
+  auto& frame = start(code);
+  auto& bar = frame.toolbar("tobMenu");
+  EXPECT_EQ(frame.menu("menuCalc04").visible(), m.classCalc);
+  EXPECT_EQ(bar.button(20).visible, m.classCalc);
+  EXPECT_EQ(frame.menu("menuShowPipeDistance").visible(), m.pipeDistance);
+  EXPECT_EQ(frame.menu("menuShowPipeDistance").checked(), m.pipeDistance);
+  EXPECT_EQ(frame.menu("menuCalc07").visible(), m.ductCalc);
+  EXPECT_EQ(bar.button(23).visible, m.ductCalc);
+  // Calculations 4 and 7 have a band exactly where the market offers them.
+  const bool narrow = code == "DK" || code == "NO";
+  EXPECT_EQ(HitTestBands(code, 5000, 3500).calcNumber == 4, m.classCalc);
+  EXPECT_EQ(HitTestBands(code, 5000, narrow ? 4900 : 4400).calcNumber == 7, m.ductCalc);
+  EXPECT_EQ(fs::path(frame.picture()).filename(), "background_" + std::string(m.picture) + ".jpg");
+  EXPECT_EQ(!frame.icon().empty(), code == "MRN");
+  // The contact block goes into the text table; the Norwegian one skips its first address line.
+  const int b = m.block, skip = code == "NO" ? 1 : 0;
+  // clang-format off
+  const std::pair<int, std::string> lines[] = {
+      {144, a(b)}, {145, a(b + 1)}, {146, a(b + 2 + skip)}, {147, a(b + 3 + skip)},
+      {148, a(b + 5)}, {149, "T190 " + a(b + 6)}, {150, "T191 " + a(b + 7)},
+      {151, "T192 " + a(b + 8)}, {152, a(b + 9)}, {153, "T153"}, {155, a(b + 9)}, {156, a(b + 10)}};
+  // clang-format on
+  for (const auto& [line, text] : lines) EXPECT_EQ(fx().TextTable[line], text) << line;
+}
+
+// An unlisted code takes the Danish picture and contact block and the general offer.
+const Market kMarkets[] = {
+    {"DK", "dk", true, true, true, 46},     {"NO", "no", true, true, true, 61},
+    {"SE", "se", false, true, true, 76},    {"UK", "uk", false, false, true, 31},
+    {"LT", "lt", false, false, false, 91},  {"EE", "ee", false, false, false, 106},
+    {"LV", "lv", false, false, false, 121}, {"MRN", "mrn", false, false, false, 16},
+    {"FR", "dk", false, false, false, 46}};
+INSTANTIATE_TEST_SUITE_P(Table, MarketStart, ::testing::ValuesIn(kMarkets),
+                         [](const auto& info) { return std::string(info.param.code); });
+
 TEST(BandHitTest, BordersAndGapsAreOutside) {
-  struct Case {
+  // calc 0: no calculation band; textLine: the link band's text-table line, or 0.
+  const struct {
     const char* code;
     double x, y;
-    int calc;      // 0: no calculation band
-    int textLine;  // link band, or 0
+    int calc, textLine;
   } cases[] = {
       {"DK", 5000, 2000, 1, 0},   {"DK", 5000, 3500, 4, 0},   {"DK", 3375, 2000, 0, 0},
       {"DK", 9750, 2000, 0, 0},   {"DK", 9749.5, 2000, 1, 0}, {"DK", 5000, 1900, 0, 0},
@@ -81,14 +81,14 @@ TEST(BandHitTest, BordersAndGapsAreOutside) {
       {"DK", 0, 6400, 0, 0},      {"DK", 1000, 6650, 0, 0},   {"DK", 1000, 7175, 0, 0},
       {"DK", 5000, 5020, 7, 0},   {"DK", 5000, 5780, 21, 0},  {"LV", 5000, 7450, 24, 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     BandHit hit = HitTestBands(c.code, c.x, c.y);
     EXPECT_EQ(hit.calcNumber, c.calc) << c.code << " " << c.x << "," << c.y;
     EXPECT_EQ(hit.textLine, c.textLine) << c.code << " " << c.x << "," << c.y;
   }
 }
 
-TEST_F(MainWindowTest, BandsOpenCalculationsAndLinksWithAnyButtonUnderTheHand) {
+TEST_F(ShellTest, BandsOpenCalculationsAndLinksWithAnyButtonUnderTheHand) {
   auto& frame = start("DK");
   registerFakeCalcs();
   fx().TextTable.set(155, "www.torvelin.example.com");
@@ -103,14 +103,16 @@ TEST_F(MainWindowTest, BandsOpenCalculationsAndLinksWithAnyButtonUnderTheHand) {
   EXPECT_EQ(opened[0].text, "http://www.torvelin.example.com");
   EXPECT_EQ(opened[1].text, "https://example.com/second");
   // The pointer is the hand over every band and nowhere else.
-  for (auto [x, y, hand] : {std::tuple{5000, 2000, true}, {5000, 2250, false}, {1000, 6400, true},
+  for (auto [x, y, hand] : {std::tuple{5000, 2000, true},
+                            {5000, 2250, false},
+                            {1000, 6400, true},
                             {1000, 6700, false}}) {
     frame.userMouseMove(0, 0, x, y);
     EXPECT_EQ(frame.mousePointer(), hand ? forms::kPointerCustom : forms::kPointerDefault) << y;
   }
 }
 
-TEST_F(MainWindowTest, EveryWayOfClosingAsksAndNoKeepsEverything) {
+TEST_F(ShellTest, EveryWayOfClosingAsksAndNoKeepsEverything) {
   auto& frame = start("UK");
   registerFakeCalcs();
   frame.menuCalc_Click(2);

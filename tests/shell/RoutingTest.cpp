@@ -121,42 +121,24 @@ TEST_P(RoutingRows, ReachesItsTarget) {
   EXPECT_EQ(fx().ActiveCalcNumber, r.active);
 }
 
-const Route kRoutes[] = {{"menuCalculate", 5, "calc5"},
-                         {"Calculate", 22, "calc22"},
-                         {"menuCalculate", 0, ""},
-                         {"Calculate", 8, ""},
-                         {"menuShowDetails", 7, "details"},
-                         {"ShowDetails", 3, "details"},
-                         {"menuShowDetails", 21, "msg:T160\r\nT157 !"},
-                         {"ShowDetails", 0, "msg:T160\r\nT157 !"},
-                         {"menuPrintCase", 6, "report6(frmCalc06,print,show)"},
-                         {"menuPrintCase", 0, ""},
-                         {"PrintCase", 24, "report24(frmCalc24,print,show)"},
-                         {"PreView", 0, ""},
-                         {"menuPreview", 2, "report2(frmCalc02,-,show)"},
-                         {"PreView", 23, "report23(frmCalc23,-,show)"},
-                         {"menuExcel", 4, "report4(frmCalc04,-,export) excel"},
-                         {"menuExcel", 0, ""},
-                         {"menuWord", 21, "report21(frmCalc21,-,export) word"},
-                         {"menuWord", 99, ""},
-                         {"menuNewCase", 1, "frmCase"},
-                         {"cmdCase", 0, "frmCase"},
-                         {"NewCase", 0, "CaseNew"},
-                         {"menuOpenCase", 0, "CaseOpen"},
-                         {"OpenCase", 5, "CaseOpen"},
-                         {"menuSaveCase", 5, "CaseSave"},
-                         {"SaveCase", 0, "CaseSave"},
-                         {"DeleteCase", 3, "CaseDelete"},
-                         {"menuAdr", 0, "contact"},
-                         {"menuDeleteCase", 0, "CaseDelete"},
-                         {"menuShowPipeDistance", 5, "pipe-distances-off"},
-                         {"menuAboutProgram", 22, "about"},
-                         {"menuIndex", 0, "help:helpdk/index.html"},
-                         {"Help", 7, "help:helpdk/index.html"},
-                         {"menuMax", 6, "state6=2"},
-                         {"menuMin", 21, "state21=1"},
-                         {"menuMax", 0, ""},
-                         {"menuMin", 8, ""}};
+// clang-format off
+const Route kRoutes[] = {
+    {"menuCalculate", 5, "calc5"}, {"Calculate", 22, "calc22"}, {"menuCalculate", 0, ""},
+    {"Calculate", 8, ""}, {"menuShowDetails", 7, "details"}, {"ShowDetails", 3, "details"},
+    {"menuShowDetails", 21, "msg:T160\r\nT157 !"}, {"ShowDetails", 0, "msg:T160\r\nT157 !"},
+    {"menuPrintCase", 6, "report6(frmCalc06,print,show)"}, {"menuPrintCase", 0, ""},
+    {"PrintCase", 24, "report24(frmCalc24,print,show)"}, {"PreView", 0, ""},
+    {"menuPreview", 2, "report2(frmCalc02,-,show)"}, {"PreView", 23, "report23(frmCalc23,-,show)"},
+    {"menuExcel", 4, "report4(frmCalc04,-,export) excel"}, {"menuExcel", 0, ""},
+    {"menuWord", 21, "report21(frmCalc21,-,export) word"}, {"menuWord", 99, ""},
+    {"menuNewCase", 1, "frmCase"}, {"cmdCase", 0, "frmCase"}, {"NewCase", 0, "CaseNew"},
+    {"menuOpenCase", 0, "CaseOpen"}, {"OpenCase", 5, "CaseOpen"}, {"menuSaveCase", 5, "CaseSave"},
+    {"SaveCase", 0, "CaseSave"}, {"DeleteCase", 3, "CaseDelete"}, {"menuAdr", 0, "contact"},
+    {"menuDeleteCase", 0, "CaseDelete"}, {"menuShowPipeDistance", 5, "pipe-distances-off"},
+    {"menuAboutProgram", 22, "about"}, {"menuIndex", 0, "help:helpdk/index.html"},
+    {"Help", 7, "help:helpdk/index.html"}, {"menuMax", 6, "state6=2"},
+    {"menuMin", 21, "state21=1"}, {"menuMax", 0, ""}, {"menuMin", 8, ""}};
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Table, RoutingRows, ::testing::ValuesIn(kRoutes), [](const auto& info) {
   return std::string(info.param.command) + "_" + std::to_string(info.param.active);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -17,6 +18,8 @@
 #include "core/Crc16.h"
 #include "core/Fx.h"
 #include "forms/Application.h"
+#include "shell/mdiVeltaro.h"
+#include "start/Startup.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPlatform.h"
 
@@ -30,7 +33,9 @@ inline void writeLines(const fs::path& path, const std::vector<std::string>& lin
   for (const auto& l : lines) out << l << "\r\n";
 }
 
-inline std::string readAll(const fs::path& path) { return veltaro::ReadFileBytes(path.string()); }
+inline std::string readAll(const fs::path& path) {
+  return veltaro::ReadFileBytes(path.string());
+}
 
 inline const std::vector<std::string>& allCodes() {
   static const std::vector<std::string> codes = {"DK", "NO", "SE", "UK", "LT", "EE", "LV", "MRN"};
@@ -95,6 +100,9 @@ class ShellTest : public ::testing::Test {
     writeLines(folder / "TEXT" / "PipeKap.SE", {});
     writeLines(folder / "Text" / "Check.CRC", checks);
     writeLines(folder / "Text" / "adress.all", numbered(" A", addressLines, " "));
+    for (const char* c : {"dk", "no", "se", "uk", "lt", "ee", "lv", "mrn"})
+      writeLines(folder / "Images" / (std::string("background_") + c + ".jpg"), {"jpeg"});
+    writeLines(folder / "Images" / "Icons" / "veltaro32_32_marine.ico", {"icon"});
   }
 
   // A market code outside the list, with a product file and checksum line of its own.
@@ -107,6 +115,20 @@ class ShellTest : public ::testing::Test {
 
   void writeSettings(const std::string& content) {
     std::ofstream(folder / "VELTARO.INI", std::ios::binary) << content;
+  }
+
+  // A fresh program folder and start-up in market `code` (one outside the list gets a product
+  // file of its own); the main window it leaves.
+  veltaro::mdiVeltaro& start(const std::string& code, int addressLines = 135) {
+    ShellTest::TearDown();
+    ShellTest::SetUp();
+    writeDataFiles(addressLines);
+    if (std::find(allCodes().begin(), allCodes().end(), code) == allCodes().end())
+      addUnlistedMarket(code);
+    writeSettings(code + "\r\n");
+    veltaro::Main();
+    EXPECT_FALSE(app->ended());
+    return *app->find<veltaro::mdiVeltaro>();
   }
 
   // Fake calculation windows for every calculation number.

@@ -3,11 +3,9 @@
 
 #include <chrono>
 
-#include "start/Startup.h"
 #include "core/ProgramFiles.h"
-#include "start/frmStart.h"
 #include "shell/ShellFixture.h"
-#include "shell/mdiVeltaro.h"
+#include "start/frmStart.h"
 
 namespace shelltest {
 namespace {
@@ -71,95 +69,89 @@ TEST_F(StartupTest, FirstStartAsksShowsTheSplashAndLeavesTheMainWindow) {
   EXPECT_NE(frame->helpFile.find("help/helpse"), std::string::npos);
 }
 
-// content: nullptr for no settings file; ageMs: relative to the program file, which lies 0.9 s
-// into a second; choice: the dialog's, -2 for no dialog, -1 for the design's (Danish).
-struct SettingsCase { const char *name, *content; int ageMs, choice; const char *code, *after; };
+// A start-up session: the settings file (nullptr for none) and its age relative to the program
+// file, which lies 0.9 s into a second; a data file removed, or the contact file cut to that
+// many lines; the dialog's choice (-2 no dialog, -1 the design's, Danish; -3 closes it). Then
+// the market chosen and the settings file after (nullptr: none), or the message that names
+// what is wrong, shown after the splash window is gone and ending the program.
+struct Session {
+  const char *name, *settings;
+  int ageMs;
+  const char* removed;
+  int addressLines, choice;
+  const char *code, *after, *message;
+};
 
-class SettingsFileTest : public StartupTest, public ::testing::WithParamInterface<SettingsCase> {};
+class StartSession : public StartupTest, public ::testing::WithParamInterface<Session> {};
 
-TEST_P(SettingsFileTest, DecidesWhetherToAsk) {
-  const SettingsCase& c = GetParam();
-  if (c.content) {
-    writeSettings(c.content);
+TEST_P(StartSession, EndsAsExpected) {
+  const Session& c = GetParam();
+  if (c.settings) {
+    writeSettings(c.settings);
     setSettingsAge(c.ageMs);
   }
-  if (c.choice > -2) expectCountryChoice(c.choice);
+  if (c.removed) fs::remove(folder / c.removed);
+  if (c.addressLines) writeDataFiles(c.addressLines);
+  if (c.choice == -3)
+    platform.expectModal("frmCountry", [](forms::Form& f) { f.userClose(); });
+  else if (c.choice > -2)
+    expectCountryChoice(c.choice);
+  if (c.message) {
+    platform.expectMsgBox(forms::mb::IdOk, c.message);
+    platform.onMsgBox = [&] { EXPECT_EQ(app->find("frmStart"), nullptr); };
+  }
   veltaro::Main();
   EXPECT_TRUE(platform.scriptDone());
-  EXPECT_FALSE(app->ended());
-  EXPECT_EQ(fx().CountryCode, c.code);
-  EXPECT_EQ(readAll(folder / "VELTARO.INI"), c.after);
+  EXPECT_EQ(app->ended(), c.message || c.choice == -3);
+  EXPECT_EQ(app->loadedForms().empty(), app->ended());
+  if (!app->ended()) {
+    EXPECT_EQ(fx().CountryCode, c.code);
+  }
+  if (c.after)
+    EXPECT_EQ(readAll(folder / "VELTARO.INI"), c.after);
+  else
+    EXPECT_FALSE(fs::exists(folder / "VELTARO.INI"));
 }
 
-const SettingsCase kSettings[] = {
-    {"Missing", nullptr, 0, -1, "DK", "DK\r\n"},
-    {"SameAgeIsKept", "UK\r\n", 0, -2, "UK", "UK\r\n"},
-    {"SameSecondIsKept", "UK\r\n", -800, -2, "UK", "UK\r\n"},
-    {"OlderIsDeletedAndAsked", "UK\r\n", -1000, 6, "LV", "LV\r\n"},
-    {"BlanksAndCase", "  se  \r\n", 5000, -2, "SE", "  se  \r\n"},
-    {"LowerXxMeansNone", "xx\r\n", 5000, 4, "LT", "LT\r\n"},
-    {"MarineOnlyFromTheFile", "MRN\r\n", 5000, -2, "MRN", "MRN\r\n"},
-    {"OneCharacterIsTooShort", "D\r\n", 5000, 0, "UK", "UK\r\n"},
-    {"OnlyTheFirstLineCounts", "EE\r\nDK\r\n", 5000, -2, "EE", "EE\r\nDK\r\n"}};
-INSTANTIATE_TEST_SUITE_P(Cases, SettingsFileTest, ::testing::ValuesIn(kSettings),
+// clang-format off
+const Session kSessions[] = {
+    {"Missing", nullptr, 0, nullptr, 0, -1, "DK", "DK\r\n"},
+    {"SameAgeIsKept", "UK\r\n", 0, nullptr, 0, -2, "UK", "UK\r\n"},
+    {"SameSecondIsKept", "UK\r\n", -800, nullptr, 0, -2, "UK", "UK\r\n"},
+    {"OlderIsDeletedAndAsked", "UK\r\n", -1000, nullptr, 0, 6, "LV", "LV\r\n"},
+    {"BlanksAndCase", "  se  \r\n", 5000, nullptr, 0, -2, "SE", "  se  \r\n"},
+    {"LowerXxMeansNone", "xx\r\n", 5000, nullptr, 0, 4, "LT", "LT\r\n"},
+    {"MarineOnlyFromTheFile", "MRN\r\n", 5000, nullptr, 0, -2, "MRN", "MRN\r\n"},
+    {"OneCharacterIsTooShort", "D\r\n", 5000, nullptr, 0, 0, "UK", "UK\r\n"},
+    {"OnlyTheFirstLineCounts", "EE\r\nDK\r\n", 5000, nullptr, 0, -2, "EE", "EE\r\nDK\r\n"},
+    {"ClosedDialogWritesNothing", nullptr, 0, nullptr, 0, -3},
+    // Only Sweden reads the pipe sections: any other market starts without their file.
+    {"PipeSectionsOnlyForSweden", "DK\r\n", 5000, "TEXT/PipeKap.SE", 0, -2, "DK", "DK\r\n"},
+    {"NoLanguageFile", "UK\r\n", 5000, "Text/TextFile.UK", 0, -2, "", "UK\r\n", "TextFile.UK"},
+    {"NoMenuFile", "NO\r\n", 5000, "Text/MenuText.NO", 0, -2, "", "NO\r\n", "MenuText.NO"},
+    {"NoContactFile", "DK\r\n", 5000, "Text/adress.all", 0, -2, "", "DK\r\n", "adress.all"},
+    {"NoChecksumFile", "DK\r\n", 5000, "Text/Check.CRC", 0, -2, "", "DK\r\n", "Check.CRC"},
+    {"NoPipeOnlyFile", "LT\r\n", 5000, "TEXT/PipeOnly.LT", 0, -2, "", "LT\r\n", "PipeOnly.LT"},
+    {"NoSwedishPipeSections", "SE\r\n", 5000, "TEXT/PipeKap.SE", 0, -2, "", "SE\r\n", "PipeKap.SE"},
+    {"NoProductFile", "FR\r\n", 5000, nullptr, 0, -2, "", "FR\r\n", "Product.FR"},
+    // The Latvian block needs lines 121-131.
+    {"ShortContactFile", "LV\r\n", 5000, nullptr, 120, -2, "", "LV\r\n", "adress.all"},
+};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Table, StartSession, ::testing::ValuesIn(kSessions),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(StartupTest, ClosingTheCountryDialogEndsCleanlyAndWritesNothing) {
-  platform.expectModal("frmCountry", [](forms::Form& f) { f.userClose(); });
-  veltaro::Main();
-  EXPECT_TRUE(app->ended());
-  EXPECT_FALSE(fs::exists(folder / "VELTARO.INI"));
-  EXPECT_TRUE(platform.callsOf("msgBox").empty());
-  EXPECT_TRUE(app->loadedForms().empty());
-}
 
 TEST_F(StartupTest, ChangedProductFileIsRefusedWithTheFixedMessage) {
   writeSettings("DK\r\n");
   writeLines(folder / "Text" / "Product.DK", {"Wool DK;0.034;0;0;-50;250;20;;", "Wool DK"});
-  platform.expectMsgBox(forms::mb::IdOk);
-  platform.onMsgBox = [&] { EXPECT_EQ(app->find("frmStart"), nullptr); };  // splash gone first
+  platform.expectMsgBox(forms::mb::IdOk,
+                        "The Product file are changed - It is not possible to run this program !"
+                        "\r\n\r\nRe-install the VELTARO program and start again");
   veltaro::Main();
-
-  auto boxes = platform.callsOf("msgBox");
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text,
-            "The Product file are changed - It is not possible to run this program !\r\n\r\n"
-            "Re-install the VELTARO program and start again");
-  EXPECT_EQ(boxes[0].title, "Productfile changed !");
-  EXPECT_EQ(boxes[0].style, forms::mb::Critical);
+  const auto box = platform.callsOf("msgBox").at(0);
+  EXPECT_EQ(box.title, "Productfile changed !");
+  EXPECT_EQ(box.style, forms::mb::Critical);
   EXPECT_TRUE(app->ended());
-  EXPECT_TRUE(app->loadedForms().empty());
-}
-
-TEST_F(StartupTest, MissingOrBrokenDataFilesAreNamedAndEndTheProgram) {
-  // addressLines 0: the file is removed; else the contact file gets that many lines.
-  const struct { const char *file, *code; int addressLines; } cases[] = {
-      {"Text/TextFile.UK", "UK", 0}, {"Text/MenuText.NO", "NO", 0}, {"Text/adress.all", "DK", 0},
-      {"Text/Check.CRC", "DK", 0},   {"TEXT/PipeOnly.LT", "LT", 0}, {"TEXT/PipeKap.SE", "SE", 0},
-      {"Text/Product.FR", "FR", 0},  {"Text/adress.all", "LV", 120}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.file);
-    TearDown();
-    SetUp();
-    writeSettings(std::string(c.code) + "\r\n");
-    if (c.addressLines)
-      writeDataFiles(c.addressLines);  // the Latvian block needs lines 121-131
-    else
-      fs::remove(folder / c.file);
-    platform.expectMsgBox(forms::mb::IdOk, fs::path(c.file).filename().string());
-    platform.onMsgBox = [&] { EXPECT_EQ(app->find("frmStart"), nullptr); };
-    veltaro::Main();
-    EXPECT_TRUE(platform.scriptDone());
-    EXPECT_TRUE(app->ended());
-    EXPECT_TRUE(app->loadedForms().empty());
-  }
-  // Only Sweden reads the pipe sections: any other market starts without their file.
-  TearDown();
-  SetUp();
-  writeSettings("DK\r\n");
-  fs::remove(folder / "TEXT/PipeKap.SE");
-  veltaro::Main();
-  EXPECT_FALSE(app->ended());
 }
 
 TEST(CommandLine, GivesTheHeatLossDecimals) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Mutation check: plants one slip at a time in a copy of the checkout and runs the tests.
 
-    python3 tools/mutants/run.py [LIST.mut ...] [-j 2] [-R REGEX] [--id ID ...] [--check] [--mend]
+    python3 tools/mutants/run.py [LIST.mut ...] [-j 2] [-R REGEX] [--id ID ...] [--hint OUT ...]
+                                 [--check] [--mend]
 
 Each list file holds blocks separated by blank lines (see any tools/mutants/*.mut):
 
@@ -20,14 +21,17 @@ under a second id is reported and runs once. A `why` on a mutant that is caught 
 holds and is reported; --mend removes such lines and the repeated mutants from the lists.
 
 The checkout is copied (without build folders and .git) to a scratch folder outside the tree,
-configured (unoptimised, for short compiles) and built there once; every mutant then costs an incremental build and a ctest run
-that stops at the first failure. The working tree itself is never touched.
+configured (unoptimised, for short compiles) and built there once; every mutant then costs an
+incremental build and a ctest run that stops at the first failure. With --hint, the test that
+caught a mutant in an earlier run is built and run alone first, and the whole build and suite
+run only when it passes. The working tree itself is never touched.
 """
 
 import argparse
 import fcntl
 import filecmp
 import hashlib
+import json
 import os
 import re
 import shutil
@@ -178,6 +182,9 @@ def main():
     ap.add_argument("--build-timeout", type=int, default=1800, help="seconds per build (1800)")
     ap.add_argument("--scratch", type=Path,
                     help="scratch folder (default: /tmp/veltaro-mutants-<hash of checkout>)")
+    ap.add_argument("--hint", type=Path, action="append", default=[],
+                    help="the output of an earlier run: the test that caught a mutant then is "
+                         "built and run alone first (repeatable)")
     ap.add_argument("--check", action="store_true",
                     help="only check the lists' snippets against the checkout; build nothing")
     ap.add_argument("--mend", action="store_true",
@@ -265,6 +272,24 @@ def main():
     if not ok:
         sys.exit(f"the unchanged copy fails its tests ({first_failure(out)}); fix that first")
     print(f"  green after {time.time() - start:.0f} s", flush=True)
+    hints = read_hints(args.hint, test_targets(build)) if args.hint else {}
+    # The slow tests last: ctest stops at a failure only after the tests already running end,
+    # and most slips fail a quick test.
+    slow = slow_tests(build)
+    if slow and not args.tests_regex:
+        pattern = "^(" + "|".join(re.escape(t) for t in slow) + ")$"
+        stages = [test_cmd + ["-E", pattern], test_cmd + ["-R", pattern]]
+    else:
+        stages = [test_cmd]
+
+    def suite():
+        out = ""
+        for stage in stages:
+            ok, more = run(stage, tree, None, log)
+            out += more
+            if not ok:
+                return False, out
+        return True, out
 
     # Mutants of one file run together: each file is then compiled once more per mutant only.
     order = sorted(range(len(runnable)), key=lambda i: (runnable[i][0].file, i))
@@ -281,11 +306,23 @@ def main():
             t0 = time.time()
             try:
                 path.write_text(original.replace(m.find, m.replace, 1), encoding="utf-8")
-                built, out = run(build_cmd, tree, args.build_timeout, log)
+                built, passed = True, True
+                if m.id in hints:
+                    # The test that caught it before, alone: its own program is built, and a
+                    # failure there settles the verdict. A pass falls back to the whole suite.
+                    test, target = hints[m.id]
+                    built, out = run(build_cmd + ["--target", target], tree, args.build_timeout,
+                                     log)
+                    if built:
+                        passed, out = run(test_cmd + ["-R", f"^{re.escape(test)}$"], tree, None,
+                                          log)
+                if built and passed:
+                    built, out = run(build_cmd, tree, args.build_timeout, log)
                 if not built:
                     results[m.id] = ("no compile", "does not compile")
                 else:
-                    passed, out = run(test_cmd, tree, None, log)
+                    if passed:
+                        passed, out = suite()
                     results[m.id] = ("survived", "") if passed else \
                         ("caught", f"by {first_failure(out)}")
             finally:
@@ -322,6 +359,43 @@ def main():
           f"{len(repeated)} repeated; {time.time() - start:.0f} s")
     return 1 if (unexplained or unusable or errors or repeated or stale or count["not counted"]
                  or count["no compile"]) else 0
+
+
+def slow_tests(build, seconds=3.0):
+    """The tests that took longer than `seconds` in the last runs, from ctest's own record."""
+    costs = build / "Testing" / "Temporary" / "CTestCostData.txt"
+    slow = []
+    if costs.exists():
+        for line in costs.read_text(errors="replace").splitlines():
+            parts = line.split()
+            if len(parts) == 3 and float(parts[2]) > seconds:
+                slow.append(parts[0])
+    return slow
+
+
+def test_targets(build):
+    """Each test's name and the build target of the program that runs it."""
+    p = subprocess.run(["ctest", "--test-dir", str(build), "--show-only=json-v1"],
+                       stdout=subprocess.PIPE, text=True, check=True)
+    targets = {}
+    for t in json.loads(p.stdout).get("tests", []):
+        command = t.get("command") or []
+        # Only programs of this build: a script's test has no target to build alone.
+        if command and Path(command[0]).parent.is_relative_to(build):
+            targets[t["name"]] = Path(command[0]).name
+    return targets
+
+
+def read_hints(outputs, targets):
+    """Mutant id -> (test, target) from earlier runs' "caught ... by TEST" lines, for tests that
+    still exist and run one of our own programs."""
+    hints = {}
+    for path in outputs:
+        for line in Path(path).read_text(encoding="utf-8", errors="replace").splitlines():
+            m = re.match(r"\[\s*\d+/\d+\]\s+caught\s+(\S+)\s+by (\S+)", line)
+            if m and m.group(2) in targets:
+                hints[m.group(1)] = (m.group(2), targets[m.group(2)])
+    return hints
 
 
 def mend_lists(repeated, stale):

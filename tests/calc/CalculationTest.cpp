@@ -1,6 +1,8 @@
 // The three calculations checked against each other and against physics: what calculation 1
 // computes for a thickness, calculations 3 and 2 must turn back into that thickness.
 
+#include <array>
+
 #include "CalcFixture.h"
 #include "core/Formula.h"
 #include "core/Savings.h"
@@ -285,10 +287,8 @@ TEST_F(CalculationTest, SearchesThatCannotFinishNeverShowAResult) {
   EXPECT_EQ(w3.mousePointer(), forms::kPointerDefault);
   EXPECT_FALSE(app.isLoaded("frmPipedistance")) << "no distances for a rejected thickness";
 
-  // Both ends of the range are results: 0 mm when the bare pipe loses less than required (and
-  // 1 mm when only just more), and 1000 mm itself. Outdoors the wind sets the surface
-  // coefficient, so calculation 3 turns the loss of 999.9 mm back into 999.9 mm within a tenth
-  // of a millimetre.
+  // Both ends of the range are results: 0 mm when the bare pipe loses less than required (1 mm
+  // when only just more), and 1000 mm, from an outdoor wall's loss at 999.9 mm.
   fx().HeatLossDecimals = 6;
   const Inputs wall{.height = "1000", .outdoors = true, .product = kConstantProduct};
   const double loss = calc1(wall, "999.9").first;
@@ -296,9 +296,8 @@ TEST_F(CalculationTest, SearchesThatCannotFinishNeverShowAResult) {
   EXPECT_EQ(thicknessFrom("frmCalc03", "VARMETAB", Inputs{}, "2000"), 0);
   EXPECT_EQ(thicknessFrom("frmCalc03", "VARMETAB", Inputs{}, "600"), 1) << "a thin layer is found";
 
-  // A required surface temperature a hair above the air: the target thickness lies beyond
-  // 1000 m. Indoors that target is rejected as too thick; outdoors the search has nothing it
-  // checked, which is non-convergence (no thickness of 0 mm as a result).
+  // A surface a hair above the air lies beyond 1000 m: indoors too thick; outdoors the search
+  // checked nothing, which is non-convergence (no thickness of 0 mm as a result).
   for (bool outdoors : {false, true}) {
     forms::Form& w2 = open("frmCalc02");
     enter(w2, {.outdoors = outdoors});
@@ -320,30 +319,25 @@ TEST_F(CalculationTest, SearchesThatCannotFinishNeverShowAResult) {
 }
 
 TEST_F(CalculationTest, SearchesEndInNonConvergenceOrSettleWithinTheirLimits) {
-  // A product without conductivity divides by zero inside every search: non-convergence. One
-  // below 0 (a broken product line) sends calculation 2's pipe search wandering until its passes
-  // run out about 13 K from the requirement, too far to accept: non-convergence.
-  // A thin layer on a very hot wall or pipe: the surface temperature swings about its fixed
-  // point and settles slowly, on the wall in about 7500 and about 12500 passes. The plane search
-  // has a limit of its own (15000 passes), the pipe search 10000; a run that settles within its
-  // limit is a result (with the temperature-limit warning only), not a failure. Calculation 3
-  // asked for a loss just under the bare thin pipe's settles in about 1100 passes.
+  // No conductivity divides by zero, one below 0 leaves calculation 2's pipe search 13 K off:
+  // non-convergence. A thin layer on a very hot wall settles in about 7500 and 12500 passes
+  // (the plane search's limit is 15000, the pipe search's 10000), calculation 3 just under the
+  // bare thin pipe's loss in about 1100: results, with the temperature-limit warning only.
   writeLines("Text/Product.DK", {"Tom;0;0;0;-50;250;50;", "Minus;-0.01;0;0;-100;300;1;",
                                  std::string(kConstantProduct) + ";0.04;0;0;-100;300;1;", "Tom"});
-  const std::tuple<const char*, const char*, const char*, const char*, const char*, const char*>
-      cases[] = {
-          // window, height (none: a pipe of 114.3 mm, or 21.3 mm when settling), medium,
-          // thickness, surface or heat loss, product, message
-          {"frmCalc01", "", "150", "50", "Tom", "T66"},
-          {"frmCalc01", "1000", "150", "50", "Tom", "T66"},
-          {"frmCalc03", "", "150", "40", "Tom", "T66"},
-          {"frmCalc03", "1000", "150", "40", "Tom", "T66"},
-          {"frmCalc02", "", "150", "30", "Minus", "T66"},
-          {"frmCalc01", "1000", "1945.71", "0.75", kConstantProduct, "T71"},
-          {"frmCalc01", "1000", "1946.01", "0.75", kConstantProduct, "T71"},
-          {"frmCalc01", "", "1945", "0.5", kConstantProduct, "T71"},
-          {"frmCalc03", "", "400", "1040", kConstantProduct, "T71"},
-      };
+  // Window, height (none: a pipe of 114.3 mm, or 21.3 mm when settling), medium, requirement,
+  // product, message.
+  const std::array<const char*, 6> cases[] = {
+      {"frmCalc01", "", "150", "50", "Tom", "T66"},
+      {"frmCalc01", "1000", "150", "50", "Tom", "T66"},
+      {"frmCalc03", "", "150", "40", "Tom", "T66"},
+      {"frmCalc03", "1000", "150", "40", "Tom", "T66"},
+      {"frmCalc02", "", "150", "30", "Minus", "T66"},
+      {"frmCalc01", "1000", "1945.71", "0.75", kConstantProduct, "T71"},
+      {"frmCalc01", "1000", "1946.01", "0.75", kConstantProduct, "T71"},
+      {"frmCalc01", "", "1945", "0.5", kConstantProduct, "T71"},
+      {"frmCalc03", "", "400", "1040", kConstantProduct, "T71"},
+  };
   for (auto [window, height, medium, requirement, product, message] : cases) {
     SCOPED_TRACE(std::string(window) + " " + height + " " + medium);
     const bool settles = message == std::string("T71");
@@ -363,10 +357,9 @@ TEST_F(CalculationTest, SearchesEndInNonConvergenceOrSettleWithinTheirLimits) {
 }
 
 TEST_F(CalculationTest, PipeSearchOfCalculation1NeverStopsOnItsStartValue) {
-  // The search starts from a heat flow of 7 W/m. Pick the medium temperature that makes the
-  // first pass (surface coefficient taken at the air temperature) land on exactly 7 W/m: that
-  // pass must not count as converged. With λ constant the true loss is proportional to the
-  // temperature difference, so a run 1 % warmer shows whether the first one converged.
+  // The search starts from 7 W/m: a medium whose first pass lands on exactly 7 W/m must not
+  // count as converged. With λ constant the loss is proportional to the temperature
+  // difference, so a run 1 % warmer shows whether the first one converged.
   fx().HeatLossDecimals = 3;
   const double D = 0.0269, De = D + 2 * 0.06, ta = 20, e = 0.9;
   double ts = ta + 0.0001;

@@ -45,6 +45,7 @@ TEST_F(CalcTest, LoadingFillsTheListsAndSetsTheActiveCalculation) {
   w1.userActivate();
   EXPECT_EQ(fx().ActiveCalcNumber, 2);
   w1.setWindowState(forms::kStateNormal);
+  w2.userActivate();
   w1.userActivate();
   EXPECT_EQ(fx().ActiveCalcNumber, 1);
   // While the start-up texts load, a window keeps its design state.

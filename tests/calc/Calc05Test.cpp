@@ -16,18 +16,13 @@ using veltaro::fx;
 TEST(MoistAir, SaturationPressureAndDewPoint) {
   veltaro::resetFx();
   veltaro::InitVapourPressureConstants();
-  const struct {
-    double t, pressure;
-  } pressures[] = {{0, 610.6645841289442}, {20, 2336.9942745739545}, {50, 12338.744696087131}};
-  for (const auto& p : pressures)
-    EXPECT_NEAR(veltaro::SaturationPressure(p.t), p.pressure, p.pressure * 1e-11) << p.t;
+  for (auto [t, p] : {std::pair{0.0, 610.6645841289442}, {20, 2336.9942745739545},
+                      {50, 12338.744696087131}})
+    EXPECT_NEAR(veltaro::SaturationPressure(t), p, p * 1e-11) << t;
   // Air at 20 °C: 9.24 °C at 50 %; at 100 % the two fits leave it 0.03 K below the air.
-  const struct {
-    double ta, rh, dew;
-  } dews[] = {
-      {20, 50, 9.24301633045036}, {20, 100, 19.96866554438418}, {-3, 90, -4.405130603612349}};
-  for (const auto& d : dews)
-    EXPECT_NEAR(veltaro::DewPoint(d.ta, d.rh), d.dew, 1e-10) << d.ta << " " << d.rh;
+  for (auto [ta, rh, dew] : {std::tuple{20.0, 50.0, 9.24301633045036}, {20, 100, 19.96866554438418},
+                             {-3, 90, -4.405130603612349}})
+    EXPECT_NEAR(veltaro::DewPoint(ta, rh), dew, 1e-10) << ta << " " << rh;
   EXPECT_THROW(veltaro::DewPoint(20, 0), veltaro::RunTimeError);
   veltaro::resetFx();
 }
@@ -83,18 +78,12 @@ struct DewCase {
 
 const DewCase kDewCases[] = {
     {"chilled water pipe", {.medium = "5", .ambient = "20"}, "70", 14.334744881856864},
-    {"vertical brine pipe",
-     {.diameter = "26.9", .vertical = true, .medium = "-20"},
-     "50",
+    {"vertical brine pipe", {.diameter = "26.9", .vertical = true, .medium = "-20"}, "50",
      9.24301633045036},
-    {"outdoor pipe",
-     {.outdoors = true, .medium = "-10", .ambient = "20"},
-     "70",
-     14.334744881856864},
-    {"cold wall", {.height = "2000", .medium = "-20", .ambient = "20"}, "70", 14.334744881856864},
+    {"outdoor pipe", {.outdoors = true, .medium = "-10"}, "70", 14.334744881856864},
+    {"cold wall", {.height = "2000", .medium = "-20"}, "70", 14.334744881856864},
     {"outdoor cold wall",
-     {.height = "1500", .outdoors = true, .wind = "2", .medium = "-25", .ambient = "5"},
-     "80",
+     {.height = "1500", .outdoors = true, .wind = "2", .medium = "-25", .ambient = "5"}, "80",
      1.8241631708590944},
 };
 
@@ -107,7 +96,6 @@ TEST_F(Calc05Test, SurfaceSitsAtTheDewPoint) {
     EXPECT_NEAR(number(w, "OVERFLADE"), c.dew, 1e-10);
     EXPECT_LT(number(w, "VARMETAB"), 0) << "heat flows into a cold object";
     const double mm = number(w, "ISOLERINGST");
-    EXPECT_GT(mm, 0);
     const bool pipe = c.in.height.empty();
     // The margin of the search, plus what rounding to whole millimetres can move the surface.
     const double slack =
@@ -119,24 +107,19 @@ TEST_F(Calc05Test, SurfaceSitsAtTheDewPoint) {
   }
 }
 
-TEST_F(Calc05Test, DewPointAtTheAirTemperatureHasNoThickness) {
-  // At 48.19 °C and 100 % the dew point lies within 10^-5 K of the air: no thickness keeps
-  // the surface dry, and the pipe search meets a target thousands of metres away at once.
+TEST_F(Calc05Test, SaturatedAirHasNoThickness) {
+  // At 48.19 °C and 100 % the dew point lies within 10^-5 K of the air: the pipe search meets a
+  // target thousands of metres away at once. A plane must come within 0.05 K of a dew point
+  // 0.03 K below the air: it steps toward metres and stops at its pass limit.
   forms::Form& w = run({.medium = "10", .ambient = "48.19"}, "100");
-  EXPECT_EQ(w.control("ISOLERINGST").text(), "T65");
-  EXPECT_EQ(w.control("Dugpunkt").text(), "48");
+  EXPECT_EQ(w.control("ISOLERINGST").text() + "|" + w.control("Dugpunkt").text(), "T65|48");
   EXPECT_NE(w.control("VARMETAB").text(), "");
   EXPECT_FALSE(fx().ResultValid[5]);
   EXPECT_TRUE(platform.callsOf("msgBox").empty());
-}
-
-TEST_F(Calc05Test, PlaneNearSaturationRunsOutOfPasses) {
-  // At 100 % the surface must come within 0.05 K of a dew point 0.03 K below the air: the
-  // plane search steps toward metres of insulation and stops at its pass limit.
+  w.unload();
   platform.expectMsgBox(forms::mb::IdOk, "T66");
-  forms::Form& w = run({.height = "1000", .medium = "10", .ambient = "20"}, "100");
-  EXPECT_EQ(w.control("ISOLERINGST").text(), "");
-  EXPECT_EQ(w.control("Dugpunkt").text(), "");
+  forms::Form& plane = run({.height = "1000", .medium = "10", .ambient = "20"}, "100");
+  EXPECT_EQ(plane.control("ISOLERINGST").text() + plane.control("Dugpunkt").text(), "");
   EXPECT_FALSE(fx().ResultValid[5]);
   EXPECT_EQ(platform.callsOf("msgBox").at(0).title, "T64");
 }
@@ -168,15 +151,12 @@ TEST_F(Calc05Test, EnteringAnOptionClearsTheResultsButNotTheWorkingDewPoint) {
   const std::string dew = w.control("OVERFLADE").text();
   w.control("LOD").userFocus();
   EXPECT_FALSE(fx().ResultValid[5]);
-  EXPECT_EQ(w.control("ISOLERINGST").text(), "");
-  EXPECT_EQ(w.control("Dugpunkt").text(), "");
+  EXPECT_EQ(w.control("ISOLERINGST").text() + w.control("Dugpunkt").text(), "");
   EXPECT_EQ(w.control("OVERFLADE").text(), dew);
   // A plane indoors is vertical and shows the loss per square metre.
   w.control("PLAN").userClick();
-  EXPECT_TRUE(w.control("LOD").isSet());
-  EXPECT_FALSE(w.control("VAND").enabled());
-  EXPECT_TRUE(w.control("lblUnit", 10).visible());
-  EXPECT_FALSE(w.control("lblUnit", 7).visible());
+  EXPECT_TRUE(w.control("LOD").isSet() && !w.control("VAND").enabled());
+  EXPECT_TRUE(w.control("lblUnit", 10).visible() && !w.control("lblUnit", 7).visible());
 }
 
 }  // namespace

@@ -140,6 +140,24 @@ class CalcTest : public ::testing::Test {
     choose(w.control("Emission"), in.emission);
   }
 
+  // Steps as a user gives them: "box=text" chooses the list's item of that text or types it,
+  // "box~text" types it, "box:=text" writes it from code, "name!" clicks; "name(i)" is element
+  // i of an array.
+  void perform(forms::Form& w, const std::vector<std::string>& steps) {
+    for (const std::string& step : steps) {
+      const auto end = step.find_first_of(":=!~"), open = step.find('(');
+      forms::Control& c = w.control(step.substr(0, std::min(open, end)),
+                                    open < end ? std::stoi(step.substr(open + 1)) : -1);
+      const std::string text = step.substr(step.find_first_of("=!~") + 1);
+      bool listed = false;
+      for (int i = 0; i < c.listCount(); ++i) listed = listed || c.item(i) == text;
+      if (step[end] == '!') c.userClick();
+      else if (step[end] == ':') c.setText(text);
+      else if (listed && step[end] == '=') choose(c, text);
+      else type(c, text);
+    }
+  }
+
   // What the input-error window shows, "" while it is not shown.
   std::string shownErrors() {
     forms::Form* e = app.find("frmErrorInfo");

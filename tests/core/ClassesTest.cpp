@@ -22,7 +22,8 @@ class Classes : public ::testing::Test {
 
 TEST_F(Classes, LimitsAtTheEdgesOfBothRuleSets) {
   // Class 0 is the bare pipe; a class past the rule set's last has no limit; codes are exact.
-  const struct { const char* code; int cls; double pipe, plane; } cases[] = {{"DK", 0, 0.0001, 0}, {"DK", 4, 0.2575, 0.35}, {"DK", 5, 0, 0},
+  const struct { const char* code; int cls; double pipe, plane; } cases[] = {
+      {"DK", 0, 0.0001, 0}, {"DK", 4, 0.2575, 0.35}, {"DK", 5, 0, 0},
                {"SE", 0, 0.0001, 0}, {"SE", 6, 0.2, 0.22},    {"SE", 7, 0, 0},
                {"dk", 1, 0.55, 1.17}};
   for (const auto& c : cases) {
@@ -76,7 +77,8 @@ TEST_F(Classes, ClassesAreMetStrictlyWithinTheirTolerances) {
 
 TEST_F(Classes, RequiredClassFromTheYearlyTemperatureTimeProduct) {
   const double perSecond = 1 / 3600.0;  // hours that make E the temperature difference
-  const struct { double hours, ta, tm, factor; int general, danish; } cases[] = {{8760, 20, 70, 1.0, 5, 4},            // E = 1.5768e9
+  const struct { double hours, ta, tm, factor; int general, danish; } cases[] = {
+      {8760, 20, 70, 1.0, 5, 4},            // E = 1.5768e9
                {8760, 20, 70, 0.3, 3, 2},            // E = 4.7304e8
                {1, 0, 13888.888888877776, 1, 1, 1},  // 49999999.99996 counts as 5e7 as money
                {1, 0, 13888.88888886111, 1, 0, 0},   // 49999999.9999 stays below
@@ -98,7 +100,8 @@ TEST_F(Classes, RequiredClassFromTheYearlyTemperatureTimeProduct) {
 
 TEST_F(Classes, StepTowardTheClassLimitAndTheLaddersBounds) {
   country("DK");  // u: the transmittance; kind 1 is the plane, every other kind a pipe
-  const struct { double u; int cls, kind; double D, step; } steps[] = {{0.5, 1, 2, 0.1, 0.075},  // limit 0.46
+  const struct { double u; int cls, kind; double D, step; } steps[] = {
+      {0.5, 1, 2, 0.1, 0.075},  // limit 0.46
                {0.3, 1, 0, 0.1, -0.125},
                {0.55, 4, 1, 0, 0.125},
                {0.5, 5, 2, 0.1, 0},

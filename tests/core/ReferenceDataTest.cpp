@@ -20,7 +20,9 @@ class ReferenceData : public coretest::CoreTest {
     });
     fx().CountryCode = "DK";
   }
-  forms::Control& box(const char* name = "box") { return forms::app().get("frmCalc04").control(name); }
+  forms::Control& box(const char* name = "box") {
+    return forms::app().get("frmCalc04").control(name);
+  }
   void expectList(const V& items, const std::string& text, const std::string& what) {
     EXPECT_EQ(box().items(), items) << what;
     EXPECT_EQ(box().text(), text) << what;
@@ -35,7 +37,8 @@ class ReferenceData : public coretest::CoreTest {
         ADD_FAILURE() << "line " << line << " of " << file << " should be refused";
       } catch (const DataFileError& e) {
         EXPECT_EQ(e.line(), line) << e.what();
-        EXPECT_NE(e.path().find(std::filesystem::path(file).filename().string()), std::string::npos);
+        EXPECT_NE(e.path().find(std::filesystem::path(file).filename().string()),
+                  std::string::npos);
       }
     }
   }
@@ -44,12 +47,15 @@ class ReferenceData : public coretest::CoreTest {
 TEST_F(ReferenceData, EveryLineButTheLastIsAnItemAsRead) {
   const std::pair<void (*)(forms::Control&), const char*> fillers[] = {
       {veltaro::FillMediumCombo, "Medie"}, {veltaro::FillPipeDiameterCombo, "PipeDiam"},
-      {veltaro::FillPipeInnerDiameterCombo, "PipeIDia"}, {veltaro::FillPlaneEmissivityCombo, "PlanEmis"},
-      {veltaro::FillMaterialConstantsCombo, "StofKons"}, {veltaro::FillPipeEmissivityCombo, "PipeEmis"},
+      {veltaro::FillPipeInnerDiameterCombo, "PipeIDia"},
+      {veltaro::FillPlaneEmissivityCombo, "PlanEmis"},
+      {veltaro::FillMaterialConstantsCombo, "StofKons"},
+      {veltaro::FillPipeEmissivityCombo, "PipeEmis"},
       {veltaro::FillEnergyCombo, "energy"}, {veltaro::FillClassCombo, "Class"}};
   for (const auto& [fill, base] : fillers) {
     box().addItem("stale");
-    files.writeLines(std::string("Text/") + base + ".DK", {" 21.3 ", base, "0.94 Stål ", "26,9 mm"});
+    files.writeLines(std::string("Text/") + base + ".DK",
+                     {" 21.3 ", base, "0.94 Stål ", "26,9 mm"});
     fill(box());
     expectList({" 21.3 ", base, "0.94 Stål "}, "26,9 mm", base);
   }
@@ -71,10 +77,11 @@ TEST_F(ReferenceData, EveryLineButTheLastIsAnItemAsRead) {
 TEST_F(ReferenceData, ProductLinesThicknessListsAndSelection) {
   std::string thirtyOne;
   for (int i = 1; i <= 31; ++i) thirtyOne += std::to_string(10 * i) + ";";
-  files.writeLines("Text/Product.DK", {"Torvelin Rørskål ;0,033;0.00017;9E-07;-50;250;20;30;12.5;13,5;",
-                                       " Torvelin Plade;0.035;0.00018;0;-50;600;",
-                                       "Torvelin Lamel;0.04;0;0;0;300;" + thirtyOne,
-                                       "Torvelin Filt;0.036;0;0;0;200;40;0;60; ", "Torvelin Plade"});
+  files.writeLines("Text/Product.DK",
+                   {"Torvelin Rørskål ;0,033;0.00017;9E-07;-50;250;20;30;12.5;13,5;",
+                    " Torvelin Plade;0.035;0.00018;0;-50;600;",
+                    "Torvelin Lamel;0.04;0;0;0;300;" + thirtyOne,
+                    "Torvelin Filt;0.036;0;0;0;200;40;0;60; ", "Torvelin Plade"});
   veltaro::FillProductCombo(box());
   const auto& t = fx().ProductTable;
   ASSERT_EQ(t.size(), 4);
@@ -129,7 +136,8 @@ TEST_F(ReferenceData, PipeOnlyTableAndCheck) {
   EXPECT_EQ(t[4].Sizes[41], 0) << "at most 40 sizes";
   // No leading digit ("-22", ".9") reads as size 0, as the empty slots do.
   for (auto [size, product] : {std::pair{"22 mm", "Kappe "}, {"18", "Other"}, {"DN 20", "Kappe"},
-                               {"21.6", "Kappe"}, {"22/2", "Kappe"}, {"-22", "Kappe"}, {".9", "Kappe"}})
+                               {"21.6", "Kappe"}, {"22/2", "Kappe"}, {"-22", "Kappe"},
+                               {".9", "Kappe"}})
     EXPECT_EQ(veltaro::PipeOnlyCheck(size, product, ""), 0) << size;
   EXPECT_TRUE(platform.callsOf("msgBox").empty());
   platform.expectMsgBox(forms::mb::IdYes);
@@ -142,7 +150,8 @@ TEST_F(ReferenceData, PipeOnlyTableAndCheck) {
   platform.expectMsgBox(forms::mb::IdNo);
   EXPECT_EQ(veltaro::PipeOnlyCheck("18", "Skål", "Outdoor pipe"), 2);
   EXPECT_EQ(platform.calls.back().text,
-            "Skål\r\nis made only for these pipes:\r\n\r\nOutdoor pipe\r\n\r\n42 mm\r\n\r\nUse it anyway?");
+            "Skål\r\nis made only for these pipes:\r\n\r\nOutdoor pipe\r\n\r\n42 mm\r\n\r\n"
+            "Use it anyway?");
   expectBadLines("TEXT/PipeOnly.SE",
                  {{{"Kappe;18;", ""}, 2}, {{"Kappe;18; "}, 1}, {{"Kappe;18"}, 1},
                   {{"Kappe;99999;"}, 1}, {{"Kappe;+-1;"}, 1}},

@@ -25,10 +25,11 @@ class Savings : public coretest::CoreTest {
 TEST_F(Savings, BareLossByGeometryAndLocation) {
   auto& s = fx();
   // line "before": no convection routine ran
-  const struct { bool pipe, horizontal, indoors; const char* line; } cases[] = {{true, true, true, "line 173"},   {true, false, true, "line 171"},
-               {true, true, false, "line 176"},  {false, true, true, "before"},
-               {false, false, true, "line 178"}, {false, true, false, "line 179"},
-               {false, false, false, "line 179"}};
+  const struct { bool pipe, horizontal, indoors; const char* line; } cases[] = {
+      {true, true, true, "line 173"},   {true, false, true, "line 171"},
+      {true, true, false, "line 176"},  {false, true, true, "before"},
+      {false, false, true, "line 178"}, {false, true, false, "line 179"},
+      {false, false, false, "line 179"}};
   for (const auto& c : cases) {
     s.FlowRegimeText = "before";
     double ts = -1;

@@ -7,6 +7,7 @@
 namespace {
 
 using veltaro::DataFileError;
+using veltaro::fx;
 using V = std::vector<std::string>;
 
 class ReferenceData : public coretest::CoreTest {
@@ -17,17 +18,28 @@ class ReferenceData : public coretest::CoreTest {
       for (const char* box : {"box", "IsoKlasse"}) w->add(forms::ControlKind::ComboBox, box);
       return w;
     });
-    veltaro::fx().CountryCode = "DK";
+    fx().CountryCode = "DK";
   }
-  forms::Control& box() { return forms::app().get("frmCalc04").control("box"); }
-  // Expects DataFileError naming `file` and `line` from f.
-  void expectBadLine(const std::function<void()>& f, const char* file, int line) {
-    try {
-      f();
-      ADD_FAILURE() << "line " << line << " of " << file << " should be refused";
-    } catch (const DataFileError& e) {
-      EXPECT_EQ(e.line(), line) << e.what();
-      EXPECT_NE(e.path().find(file), std::string::npos) << e.what();
+  forms::Control& box(const char* name = "box") {
+    return forms::app().get("frmCalc04").control(name);
+  }
+  void expectList(const V& items, const std::string& text, const std::string& what) {
+    EXPECT_EQ(box().items(), items) << what;
+    EXPECT_EQ(box().text(), text) << what;
+  }
+  // Each file of `lines` must be refused at `line`, the message naming the file.
+  void expectBadLines(const std::string& file, const std::vector<std::pair<V, int>>& cases,
+                      const std::function<void()>& load) {
+    for (const auto& [lines, line] : cases) {
+      files.writeLines(file, lines);
+      try {
+        load();
+        ADD_FAILURE() << "line " << line << " of " << file << " should be refused";
+      } catch (const DataFileError& e) {
+        EXPECT_EQ(e.line(), line) << e.what();
+        EXPECT_NE(e.path().find(std::filesystem::path(file).filename().string()),
+                  std::string::npos);
+      }
     }
   }
 };
@@ -38,121 +50,96 @@ TEST_F(ReferenceData, EveryLineButTheLastIsAnItemAsRead) {
       {veltaro::FillPipeInnerDiameterCombo, "PipeIDia"},
       {veltaro::FillPlaneEmissivityCombo, "PlanEmis"},
       {veltaro::FillMaterialConstantsCombo, "StofKons"},
-      {veltaro::FillPipeEmissivityCombo, "PipeEmis"}, {veltaro::FillEnergyCombo, "energy"},
-      {veltaro::FillClassCombo, "Class"}};
+      {veltaro::FillPipeEmissivityCombo, "PipeEmis"},
+      {veltaro::FillEnergyCombo, "energy"}, {veltaro::FillClassCombo, "Class"}};
   for (const auto& [fill, base] : fillers) {
     box().addItem("stale");
-    writeLines(std::string("Text/") + base + ".DK", {" 21.3 ", base, "0.94 Stål ", "26,9 mm"});
+    files.writeLines(std::string("Text/") + base + ".DK",
+                     {" 21.3 ", base, "0.94 Stål ", "26,9 mm"});
     fill(box());
-    EXPECT_EQ(box().items(), (V{" 21.3 ", base, "0.94 Stål "}));
-    EXPECT_EQ(box().text(), "26,9 mm");
+    expectList({" 21.3 ", base, "0.94 Stål "}, "26,9 mm", base);
   }
-  const struct {
-    const char* bytes;
-    V items;
-    const char* text;
-  } shortFiles[] = {{"only\r\n", {}, "only"}, {"", {}, ""}, {"a\r\nb\r\n\r\n", {"a", "b"}, ""}};
-  for (const auto& c : shortFiles) {
-    writeBytes("Text/Medie.DK", c.bytes);
+  const std::tuple<const char*, V, const char*> shortFiles[] = {
+      {"only\r\n", {}, "only"}, {"", {}, ""}, {"a\r\nb\r\n\r\n", {"a", "b"}, ""}};
+  for (const auto& [bytes, items, text] : shortFiles) {
+    files.writeBytes("Text/Medie.DK", bytes);
     veltaro::FillMediumCombo(box());
-    EXPECT_EQ(box().items(), c.items) << c.bytes;
-    EXPECT_EQ(box().text(), c.text) << c.bytes;
+    expectList(items, text, bytes);
   }
   // The class list of calculation window 4 by name; an unlisted code reads the Danish files.
-  veltaro::fx().CountryCode = "FR";
-  writeLines("Text/Class.DK", {"1", "2", "3", "2"});
+  fx().CountryCode = "FR";
+  files.writeLines("Text/Class.DK", {"1", "2", "3", "2"});
   veltaro::FillClassCombo();
-  EXPECT_EQ(forms::app().get("frmCalc04").control("IsoKlasse").listCount(), 3);
-  EXPECT_EQ(forms::app().get("frmCalc04").control("IsoKlasse").text(), "2");
+  EXPECT_EQ(box("IsoKlasse").listCount(), 3);
+  EXPECT_EQ(box("IsoKlasse").text(), "2");
 }
 
-TEST_F(ReferenceData, ProductLinesAndThicknessLists) {
+TEST_F(ReferenceData, ProductLinesThicknessListsAndSelection) {
   std::string thirtyOne;
   for (int i = 1; i <= 31; ++i) thirtyOne += std::to_string(10 * i) + ";";
-  writeLines("Text/Product.DK", {"Torvelin Rørskål ;0,033;0.00017;9E-07;-50;250;20;30;12.5;13,5;",
-                                 " Torvelin Plade;0.035;0.00018;0;-50;600;",
-                                 "Torvelin Lamel;0.04;0;0;0;300;" + thirtyOne,
-                                 "Torvelin Filt;0.036;0;0;0;200;40;0;60; ", "Torvelin Plade"});
+  files.writeLines("Text/Product.DK",
+                   {"Torvelin Rørskål ;0,033;0.00017;9E-07;-50;250;20;30;12.5;13,5;",
+                    " Torvelin Plade;0.035;0.00018;0;-50;600;",
+                    "Torvelin Lamel;0.04;0;0;0;300;" + thirtyOne,
+                    "Torvelin Filt;0.036;0;0;0;200;40;0;60; ", "Torvelin Plade"});
   veltaro::FillProductCombo(box());
-  const auto& t = veltaro::fx().ProductTable;
+  const auto& t = fx().ProductTable;
   ASSERT_EQ(t.size(), 4);
-  EXPECT_EQ(box().items(),
-            (V{"Torvelin Rørskål ", " Torvelin Plade", "Torvelin Lamel", "Torvelin Filt"}));
-  EXPECT_EQ(box().text(), "Torvelin Plade") << "the default need not equal an item";
+  expectList({"Torvelin Rørskål ", " Torvelin Plade", "Torvelin Lamel", "Torvelin Filt"},
+             "Torvelin Plade", "the default need not equal an item");
   EXPECT_EQ(t[4].Nr, 4);
   EXPECT_EQ(t[1].Coef2, 0.0001) << "an exponent form reads as 0.0001";
   EXPECT_EQ(t[1].TempLimit1, -50);
   EXPECT_EQ(t[3].Thickness[29], 300) << "the first 30 are kept";
-  const struct {
-    int position;
-    V items;
-    const char* text;
-  } lists[] = {{0, {"20", "30", "12", "14"}, "20"}, {1, {}, ""}, {3, {"40"}, "40"}, {4, {}, ""}};
-  for (const auto& c : lists) {
-    veltaro::FillThicknessCombo(c.position, box());
-    EXPECT_EQ(box().items(), c.items) << c.position;
-    EXPECT_EQ(box().text(), c.text) << c.position;
+  const std::tuple<int, V, const char*> lists[] = {
+      {0, {"20", "30", "12", "14"}, "20"}, {1, {}, ""}, {3, {"40"}, "40"}, {4, {}, ""}};
+  for (const auto& [position, items, text] : lists) {
+    veltaro::FillThicknessCombo(position, box());
+    expectList(items, text, std::to_string(position));
   }
-  veltaro::fx().TextTable.set(59, "Choose a product");
-  veltaro::fx().TextTable.set(60, "Product");
+  fx().TextTable.set(59, "Choose a product");
   platform.expectMsgBox(forms::mb::IdOk, "Choose a product");
   veltaro::FillThicknessCombo(-1, box());
   EXPECT_EQ(platform.calls.back().style, 16);
   EXPECT_EQ(box().listCount(), 0);
-}
-
-TEST_F(ReferenceData, MalformedProductFilesNameTheLine) {
-  const struct {
-    V lines;
-    int line;
-  } cases[] = {{{"Good;0.03;0;0;0;100;50;", "No semicolon at all", "Good"}, 2},
-               {{"Short;0.03;0;0;0;100", "Short"}, 1}, {{"Huge;0.03;0;0;0;100;40000;", "Huge"}, 1},
-               {{"only one line"}, 0}};
-  for (const auto& c : cases) {
-    writeLines("Text/Product.DK", c.lines);
-    expectBadLine([] { veltaro::LoadProductFile(); }, "Product.DK", c.line);
-  }
-}
-
-TEST_F(ReferenceData, SelectingAProductOutsideTheTableIsRefused) {
-  writeLines("Text/Product.DK",
-             {"A;0.031;0.0002;0.000001;0;100;", "B;0.041;0.0003;0.000002;0;100;", "A"});
-  veltaro::LoadProductFile();
-  auto& s = veltaro::fx();
+  // Selection: a position outside the table, or a layer outside 0..5, changes nothing.
   EXPECT_TRUE(veltaro::SelectProduct(1));
-  EXPECT_EQ(s.LambdaA, 0.041);
-  EXPECT_EQ(s.LambdaC, 0.000002);
-  EXPECT_EQ(s.SelectedProductNr, 2);
+  EXPECT_EQ(fx().LambdaA, 0.035);
+  EXPECT_EQ(fx().LambdaC, 0);
+  EXPECT_EQ(fx().SelectedProductNr, 2);
   EXPECT_FALSE(veltaro::SelectProduct(-1));
-  EXPECT_FALSE(veltaro::SelectProduct(2));
-  EXPECT_EQ(s.LambdaA, 0.041) << "unchanged by a refused choice";
+  EXPECT_FALSE(veltaro::SelectProduct(4));
+  EXPECT_EQ(fx().LambdaA, 0.035) << "unchanged by a refused choice";
   EXPECT_TRUE(veltaro::SelectLayerProduct(0, 5));
-  EXPECT_EQ(s.LayerLambdaB[6], 0.0002);
-  EXPECT_EQ(s.SelectedProductNr, 1);
+  EXPECT_EQ(fx().LayerLambdaB[6], 0.00017);
+  EXPECT_EQ(fx().SelectedProductNr, 1);
   EXPECT_FALSE(veltaro::SelectLayerProduct(0, 6));
-  EXPECT_FALSE(veltaro::SelectLayerProduct(5, 0));
+  EXPECT_FALSE(veltaro::SelectLayerProduct(4, 0));
+  expectBadLines("Text/Product.DK",
+                 {{{"Good;0.03;0;0;0;100;50;", "No semicolon at all", "Good"}, 2},
+                  {{"Short;0.03;0;0;0;100", "Short"}, 1},
+                  {{"Huge;0.03;0;0;0;100;40000;", "Huge"}, 1}, {{"only one line"}, 0}},
+                 [] { veltaro::LoadProductFile(); });
 }
 
 TEST_F(ReferenceData, PipeOnlyTableAndCheck) {
-  veltaro::fx().CountryCode = "SE";
-  veltaro::fx().TextTable.set(158, "is made only for these pipes:");
-  veltaro::fx().TextTable.set(159, "Use it anyway?");
+  fx().CountryCode = "SE";
+  fx().TextTable.set(158, "is made only for these pipes:");
+  fx().TextTable.set(159, "Use it anyway?");
   std::string many = "Kappe 45;";
   for (int i = 1; i <= 45; ++i) many += std::to_string(i) + ";";
-  writeLines("TEXT/PipeOnly.SE", {" Kappe;18;22;", "Skål;42;", "Skål;18;", many});
+  files.writeLines("TEXT/PipeOnly.SE", {" Kappe;18;22;", "Skål;42;", "Skål;18;", many});
   veltaro::LoadPipeOnly();
-  const auto& t = veltaro::fx().PipeOnlyTable;
+  const auto& t = fx().PipeOnlyTable;
   EXPECT_EQ(t[1].Name, " Kappe") << "not trimmed";
   EXPECT_EQ(t[4].Sizes[40], 40);
   EXPECT_EQ(t[4].Sizes[41], 0) << "at most 40 sizes";
-
-  const struct { const char *size, *product; } fine[] = {
-      {"22 mm", "Kappe "}, {"18", "Other"},  {"DN 20", "Kappe"}, {"21.6", "Kappe"},
-      {"22/2", "Kappe"},   {"-22", "Kappe"},  // no leading digit: size 0, as the empty slots
-      {".9", "Kappe"}};
-  for (const auto& c : fine) EXPECT_EQ(veltaro::PipeOnlyCheck(c.size, c.product, ""), 0) << c.size;
+  // No leading digit ("-22", ".9") reads as size 0, as the empty slots do.
+  for (auto [size, product] : {std::pair{"22 mm", "Kappe "}, {"18", "Other"}, {"DN 20", "Kappe"},
+                               {"21.6", "Kappe"}, {"22/2", "Kappe"}, {"-22", "Kappe"},
+                               {".9", "Kappe"}})
+    EXPECT_EQ(veltaro::PipeOnlyCheck(size, product, ""), 0) << size;
   EXPECT_TRUE(platform.callsOf("msgBox").empty());
-
   platform.expectMsgBox(forms::mb::IdYes);
   EXPECT_EQ(veltaro::PipeOnlyCheck("28 x", "Kappe", ""), 1);
   EXPECT_EQ(platform.calls.back().text,
@@ -163,41 +150,37 @@ TEST_F(ReferenceData, PipeOnlyTableAndCheck) {
   platform.expectMsgBox(forms::mb::IdNo);
   EXPECT_EQ(veltaro::PipeOnlyCheck("18", "Skål", "Outdoor pipe"), 2);
   EXPECT_EQ(platform.calls.back().text,
-            "Skål\r\nis made only for these pipes:\r\n\r\nOutdoor pipe\r\n\r\n42 mm\r\n\r\nUse it "
-            "anyway?");
-
-  const std::pair<V, int> bad[] = {
-      {{"Kappe;18;", ""}, 2}, {{"Kappe;18; "}, 1}, {{"Kappe;18"}, 1}, {{"Kappe;99999;"}, 1},
-      {{"Kappe;+-1;"}, 1}};
-  for (const auto& [lines, line] : bad) {
-    writeLines("TEXT/PipeOnly.SE", lines);
-    expectBadLine([] { veltaro::LoadPipeOnly(); }, "PipeOnly.SE", line);
-  }
-  writeBytes("TEXT/PipeOnly.SE", "");
-  EXPECT_NO_THROW(veltaro::LoadPipeOnly());
-  EXPECT_TRUE(veltaro::fx().PipeOnlyTable.empty());
+            "Skål\r\nis made only for these pipes:\r\n\r\nOutdoor pipe\r\n\r\n42 mm\r\n\r\n"
+            "Use it anyway?");
+  expectBadLines("TEXT/PipeOnly.SE",
+                 {{{"Kappe;18;", ""}, 2}, {{"Kappe;18; "}, 1}, {{"Kappe;18"}, 1},
+                  {{"Kappe;99999;"}, 1}, {{"Kappe;+-1;"}, 1}},
+                 [] { veltaro::LoadPipeOnly(); });
+  files.writeBytes("TEXT/PipeOnly.SE", "");
+  veltaro::LoadPipeOnly();
+  EXPECT_TRUE(fx().PipeOnlyTable.empty());
 }
 
 TEST_F(ReferenceData, PipeSectionsFixedWidthLookup) {
-  writeLines("TEXT/PipeKap.SE", {"Torvelin Rørskål Extra Lång Modell 2026", "22;20;30;",
-                                 "22;30;40;", "108;100;1000;", "2222;5;45678;"});
+  files.writeLines("TEXT/PipeKap.SE", {"Torvelin Rørskål Extra Lång Modell 2026", "22;20;30;",
+                                       "22;30;40;", "108;100;1000;", "2222;5;45678;"});
   veltaro::LoadPipeKap();
-  const auto& t = veltaro::fx().PipeKapTable;
+  const auto& t = fx().PipeKapTable;
   ASSERT_EQ(t.size(), 4);
   EXPECT_EQ(t[1].Title, "Torvelin Rørskål Extra Lång Mo") << "cut to 30 characters";
   EXPECT_EQ(t[1].KeyA, "22 ");
   EXPECT_EQ(t[4].Value, "4567");
   EXPECT_TRUE(veltaro::IsPipeKapProduct("  Torvelin Rørskål Extra Lång Mo "));
   EXPECT_FALSE(veltaro::IsPipeKapProduct("Torvelin Rørskål Extra Lång Modell 2026"));
-  EXPECT_EQ(veltaro::LookupPipeKap("22", "30"), "40");
-  EXPECT_EQ(veltaro::LookupPipeKap("108", "100"), "1000");
-  EXPECT_EQ(veltaro::LookupPipeKap(" 22", "30"), "?") << "keys are compared as given";
-  EXPECT_EQ(veltaro::LookupPipeKap("22", "50"), "?");
-  writeLines("TEXT/PipeKap.SE", {"Title", "22;20;30;", "22;30"});
-  expectBadLine([] { veltaro::LoadPipeKap(); }, "PipeKap.SE", 3);
-  writeLines("TEXT/PipeKap.SE", {"Title only"});
+  // Keys are compared as given.
+  for (auto [a, b, value] : {std::tuple{"22", "30", "40"}, {"108", "100", "1000"},
+                             {" 22", "30", "?"}, {"22", "50", "?"}})
+    EXPECT_EQ(veltaro::LookupPipeKap(a, b), value) << a << " " << b;
+  expectBadLines("TEXT/PipeKap.SE", {{{"Title", "22;20;30;", "22;30"}, 3}},
+                 [] { veltaro::LoadPipeKap(); });
+  files.writeLines("TEXT/PipeKap.SE", {"Title only"});
   veltaro::LoadPipeKap();
-  EXPECT_TRUE(veltaro::fx().PipeKapTable.empty());
+  EXPECT_TRUE(fx().PipeKapTable.empty());
 }
 
 }  // namespace

@@ -47,7 +47,6 @@ class ScriptedPlatform : public forms::Platform {
   std::string arguments;
   std::chrono::system_clock::time_point clock = std::chrono::system_clock::from_time_t(1'700'000'000);
   bool startSucceeds = true;
-  bool printSucceeds = true;
   // A look at the program as it pauses or shows a message box.
   std::function<void(int)> onPause;
   std::function<void()> onMsgBox;
@@ -55,8 +54,6 @@ class ScriptedPlatform : public forms::Platform {
   // --- What happened ---
   std::vector<PlatformCall> calls;
   std::vector<PlatformCall> callsOf(const std::string& kind) const;
-  int pausedMilliseconds = 0;
-  int doEventsCount = 0;
 
   // --- Platform ---
   int msgBox(const std::string& prompt, int style, const std::string& title) override;

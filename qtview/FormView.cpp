@@ -16,6 +16,7 @@
 #include <QShortcut>
 #include <algorithm>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "forms/Application.h"
@@ -613,6 +614,7 @@ bool FormView::controlMouse(Control& c, QWidget* w, QEvent* e) {
   switch (e->type()) {
     case QEvent::MouseButtonPress: {
       pressedOn_ = w;
+      afterDblClick_ = false;
       int b = mouseButton(me->button());
       user([&c, b, shift, x, y] { c.userMouseDown(b, shift, x, y); });
       break;
@@ -629,10 +631,15 @@ bool FormView::controlMouse(Control& c, QWidget* w, QEvent* e) {
       int b = mouseButton(me->button());
       bool inside = w->rect().contains(me->position().toPoint());
       if (!user([&c, b, shift, x, y] { c.userMouseUp(b, shift, x, y); })) return true;
-      if (inside && me->button() == Qt::LeftButton) user([&c] { c.userClick(); });
+      // The release that ends a double-click raises MouseUp alone: its Click came before.
+      if (inside && me->button() == Qt::LeftButton && !std::exchange(afterDblClick_, false))
+        user([&c] { c.userClick(); });
       break;
     }
     case QEvent::MouseButtonDblClick:
+      // The second press of a double-click arrives as this event alone; its release follows.
+      pressedOn_ = w;
+      afterDblClick_ = true;
       user([&c] { c.userDblClick(); });
       break;
     default:

@@ -1,10 +1,9 @@
 // The heat-transfer formula library.
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <functional>
 
+#include "CoreFixture.h"
 #include "core/Errors.h"
 #include "core/Formula.h"
 #include "core/Fx.h"
@@ -13,13 +12,8 @@ namespace {
 
 using veltaro::fx;
 
-class Formula : public ::testing::Test {
- protected:
-  Formula() {
-    veltaro::resetFx();
-    for (int k = 171; k <= 180; ++k) fx().TextTable.set(k, "line " + std::to_string(k));
-  }
-  ~Formula() override { veltaro::resetFx(); }
+struct Formula : coretest::CoreTest {
+  Formula() { for (int k = 171; k <= 180; ++k) fx().TextTable.set(k, "line " + std::to_string(k)); }
 };
 
 TEST_F(Formula, ConvectionFormsAndTheirSwitches) {

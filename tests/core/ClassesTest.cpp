@@ -15,10 +15,13 @@ using veltaro::fx;
 using Classes = coretest::CoreTest;
 
 TEST_F(Classes, LimitsAtTheEdgesOfBothRuleSets) {
-  // Class 0 is the bare pipe; a class past the rule set's last has no limit; codes are exact.
+  // Every class at D = 0.1; class 0 is the bare pipe; a class past the rule set's last has no
+  // limit; codes are exact.
   const struct { const char* code; int cls; double pipe, plane; } cases[] = {
-      {"DK", 0, 0.0001, 0}, {"DK", 4, 0.2575, 0.35}, {"DK", 5, 0, 0},   {"SE", 0, 0.0001, 0},
-      {"SE", 6, 0.2, 0.22}, {"SE", 7, 0, 0},          {"dk", 1, 0.55, 1.17}};
+      {"DK", 0, 0.0001, 0}, {"DK", 1, 0.46, 0.88}, {"DK", 2, 0.38, 0.66}, {"DK", 3, 0.31, 0.49},
+      {"DK", 4, 0.2575, 0.35}, {"DK", 5, 0, 0},     {"SE", 0, 0.0001, 0},  {"SE", 2, 0.46, 0.88},
+      {"SE", 3, 0.38, 0.66},   {"SE", 4, 0.31, 0.49}, {"SE", 5, 0.25, 0.35}, {"SE", 6, 0.2, 0.22},
+      {"SE", 7, 0, 0},         {"dk", 1, 0.55, 1.17}};
   for (const auto& c : cases) {
     fx().CountryCode = c.code;
     const auto cls = static_cast<uint8_t>(c.cls);

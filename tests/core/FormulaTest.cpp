@@ -1,10 +1,9 @@
 // The heat-transfer formula library.
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <functional>
 
+#include "CoreFixture.h"
 #include "core/Errors.h"
 #include "core/Formula.h"
 #include "core/Fx.h"
@@ -12,15 +11,9 @@
 namespace {
 
 using veltaro::fx;
-using veltaro::RunTimeError;
 
-class Formula : public ::testing::Test {
- protected:
-  Formula() {
-    veltaro::resetFx();
-    for (int k = 171; k <= 180; ++k) fx().TextTable.set(k, "line " + std::to_string(k));
-  }
-  ~Formula() override { veltaro::resetFx(); }
+struct Formula : coretest::CoreTest {
+  Formula() { for (int k = 171; k <= 180; ++k) fx().TextTable.set(k, "line " + std::to_string(k)); }
 };
 
 TEST_F(Formula, ConvectionFormsAndTheirSwitches) {
@@ -75,7 +68,7 @@ TEST_F(Formula, RadiationConductivityAndLayers) {
   EXPECT_NEAR(s.LayerConductivities[1], 0.031 + 1e-6 * 280 * 280, 1e-15);  // (300 + 260) / 2
   EXPECT_NEAR(s.LayerConductivities[2], 0.032 + 1e-6 * 240 * 240, 1e-15);  // (260 + 220) / 2
   EXPECT_EQ(s.LayerConductivities[3], -1);
-  EXPECT_THROW(veltaro::LayerConductivitiesAtMean(300, 7), RunTimeError);
+  EXPECT_THROW(veltaro::LayerConductivitiesAtMean(300, 7), veltaro::RunTimeError);
   EXPECT_NE(s.LayerConductivities[6], -1) << "layers 1..6 are written before the fault";
   s.Lambda = 0.04;
   s.SurfaceCoefficient = 10;
@@ -87,57 +80,6 @@ TEST_F(Formula, RadiationConductivityAndLayers) {
   veltaro::PlaneHeatFlow(120, 20, 0);
   EXPECT_EQ(s.HeatFlow, 42) << "a zero thickness leaves the heat flow as it was";
   EXPECT_EQ(veltaro::NaturalLog(-2), veltaro::NaturalLog(2));
-}
-
-// A surface-temperature search with a constant conductivity must end where the heat conducted
-// through the insulation equals the heat the surface gives off.
-TEST_F(Formula, ConvergedSearchMeetsTheClosedFormForConstantConductivity) {
-  auto& s = fx();
-  s.LambdaA = 0.04;
-  const double ti = 200, ta = 20, Di = 0.1, d = 0.05, De = Di + 2 * d, pi = veltaro::kPi;
-  veltaro::ConductivityAtMean((ti + ta) / 2);
-  for (bool pipe : {true, false}) {
-    double ts = ta + 1;
-    for (int pass = 0; pass < 200; ++pass, ts = s.SurfaceTemperature) {
-      pipe ? veltaro::ConvectionHorizontalPipe(De, ts, ta)
-           : veltaro::ConvectionVerticalWall(2.0, ts, ta);
-      veltaro::RadiationCoefficient(ts, ta, De, De, De, 0.9);
-      s.SurfaceCoefficient = s.ConvectiveCoefficient + s.RadiativeCoefficient;
-      pipe ? veltaro::PipeHeatFlow(ti, ta, De, Di) : veltaro::PlaneHeatFlow(ti, ta, d);
-      pipe ? veltaro::PipeSurfaceTemperature(ta, De) : veltaro::PlaneSurfaceTemperature(ta);
-    }
-    const double conducted =
-        pipe ? 2 * pi * 0.04 * (ti - ts) / std::log(De / Di) : 0.04 * (ti - ts) / d;
-    const double released = s.SurfaceCoefficient * (ts - ta) * (pipe ? pi * De : 1.0);
-    EXPECT_NEAR(s.HeatFlow / conducted, 1.0, 1e-9) << (pipe ? "pipe" : "plane");
-    EXPECT_NEAR(s.HeatFlow / released, 1.0, 1e-9) << (pipe ? "pipe" : "plane");
-    EXPECT_TRUE(ts > ta && ts < ti) << ts;
-  }
-}
-
-TEST_F(Formula, FaultsAreRaisedNotCarriedIntoResults) {
-  auto& s = fx();
-  s.Lambda = 0.04;
-  s.SurfaceCoefficient = 0;
-  s.HeatFlow = 42;
-  using K = RunTimeError::Kind;
-  const std::pair<std::function<void()>, K> cases[] = {
-      {[] { veltaro::ConvectionVerticalPipe(0, 60, 20); }, K::DivisionByZero},
-      {[] { veltaro::ConvectionVerticalPipe(0, 20, 20); }, K::Overflow},  // 0 / 0
-      {[] { veltaro::ConvectionHorizontalPipe(-0.1, 60, 20); }, K::InvalidArgument},
-      {[] { veltaro::ConvectionWallWind(2, 0, 60, 20); }, K::DivisionByZero},
-      {[] { veltaro::NaturalLog(0); }, K::InvalidArgument},
-      {[] { veltaro::TransmittanceFromHeatFlow(20, 20); }, K::DivisionByZero},
-      {[] { veltaro::PlaneHeatFlow(60, 20, 0.05); }, K::DivisionByZero}};
-  for (const auto& [run, kind] : cases) {
-    try {
-      run();
-      ADD_FAILURE() << "no fault for kind " << kind;
-    } catch (const RunTimeError& e) {
-      EXPECT_EQ(e.kind(), kind);
-    }
-  }
-  EXPECT_EQ(s.HeatFlow, 42) << "nothing written after a fault";
 }
 
 }  // namespace

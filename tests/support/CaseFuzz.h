@@ -1,7 +1,7 @@
 #pragma once
 // A small program for feeding damaged case files to the case commands: the market data of the
 // source tree, the calculation windows, the case commands and a main window with its case
-// fields, driven by a platform that answers every dialog and counts the messages. Used by the
+// fields, driven by the scripted platform answering every message box. Used by the
 // seeded mutation test and by the libFuzzer target (which cannot use the test framework).
 
 #include <cstddef>

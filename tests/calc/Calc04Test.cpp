@@ -130,37 +130,6 @@ TEST_F(Calc04Test, LargePipeIsNotCutShortAfterManyMillimetreSteps) {
   EXPECT_NEAR(number(w, "VARMETAB") / 980, 10.18, 0.001 + 1e-4);
 }
 
-TEST_F(Calc04Test, ModesSwitchTheirInputs) {
-  forms::Form& w = open("frmCalc04");
-  auto enabled = [&](std::initializer_list<std::pair<const char*, int>> controls) {
-    std::string out;
-    for (auto [name, index] : controls) out += w.control(name, index).enabled() ? '1' : '0';
-    return out;
-  };
-  const std::initializer_list<std::pair<const char*, int>> watched = {
-      {"Driftstid", -1}, {"SPILDFAKTOR", -1}, {"IsoKlasse", -1}, {"LblTVOFK", 3}, {"LblTVOFK", 4},
-      {"LblTVOFK", 5},   {"LblTVOFK", 9},     {"lblUnit", 3},    {"lblUnit", 0}};
-  EXPECT_EQ(enabled(watched), "110011111");
-  type(w.control("Driftstid"), "4000");
-  w.control("Klassean").userClick();
-  EXPECT_EQ(enabled(watched), "001100001");
-  EXPECT_EQ(w.control("Driftstid").text(), "8760");
-  // A class is one digit from 0 to 4.
-  type(w.control("IsoKlasse"), "5.3-9,2");
-  EXPECT_EQ(w.control("IsoKlasse").text(), "32");
-  w.control("Drift").userClick();
-  EXPECT_EQ(enabled(watched), "110011111");
-  EXPECT_EQ(w.control("Driftstid").text(), "8760");
-  type(w.control("Driftstid"), "1.5-0,0");
-  EXPECT_EQ(w.control("Driftstid").text(), "1500");
-  // The product list's Enter moves nowhere; the method frame alone has no blanks around its
-  // caption.
-  w.control("PRODUKT").userFocus();
-  w.control("PRODUKT").userKeyDown(forms::key::Return);
-  EXPECT_TRUE(w.control("PRODUKT").hasFocus());
-  EXPECT_EQ(w.control("Frame7").caption(), "T97");
-}
-
 TEST_F(Calc04Test, LargeDiameterQuestion) {
   forms::Form& w = open("frmCalc04");
   forms::Control& pipe = w.control("RORCOM");

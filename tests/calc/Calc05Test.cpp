@@ -107,20 +107,5 @@ TEST_F(Calc05Test, SurfaceSitsAtTheDewPoint) {
   }
 }
 
-TEST_F(Calc05Test, EnteringAnOptionClearsTheResultsButNotTheWorkingDewPoint) {
-  forms::Form& w = run({.medium = "5"}, "60");
-  ASSERT_TRUE(fx().ResultValid[5]);
-  EXPECT_FALSE(w.control("OVERFLADE").visible());
-  const std::string dew = w.control("OVERFLADE").text();
-  w.control("LOD").userFocus();
-  EXPECT_FALSE(fx().ResultValid[5]);
-  EXPECT_EQ(w.control("ISOLERINGST").text() + w.control("Dugpunkt").text(), "");
-  EXPECT_EQ(w.control("OVERFLADE").text(), dew);
-  // A plane indoors is vertical and shows the loss per square metre.
-  w.control("PLAN").userClick();
-  EXPECT_TRUE(w.control("LOD").isSet() && !w.control("VAND").enabled());
-  EXPECT_TRUE(w.control("lblUnit", 10).visible() && !w.control("lblUnit", 7).visible());
-}
-
 }  // namespace
 }  // namespace calctest

@@ -84,15 +84,5 @@ TEST_F(Calc06Test, ThicknessGivesTheRequiredTransmittance) {
   }
 }
 
-TEST_F(Calc06Test, InnerDiameterOnlyForAPipe) {
-  forms::Form& w = filled(kCold);
-  w.control("PLAN").userClick();
-  EXPECT_FALSE(w.control("Indvendig").enabled());
-  EXPECT_EQ(w.control("Indvendig").text(), "105.3") << "kept for the way back";
-  EXPECT_TRUE(w.control("lblUnit", 10).visible() && !w.control("lblUnit", 6).visible());
-  w.control("ROR").userClick();
-  EXPECT_TRUE(w.control("Indvendig").enabled() && w.control("VAND").enabled());
-}
-
 }  // namespace
 }  // namespace calctest

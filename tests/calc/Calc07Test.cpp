@@ -138,39 +138,5 @@ TEST_F(Calc07Test, ThicknessAndStartTemperatureTurnBackThroughTheEndTemperature)
   }
 }
 
-TEST_F(Calc07Test, OpeningStateAndTheTypeSwitch) {
-  forms::Form& w = open("frmCalc07");
-  EXPECT_EQ(fx().ActiveCalcNumber, 7);
-  EXPECT_TRUE(w.control("STRHAST").text() == "m/s" && !w.control("PLAN").enabled());
-  // The three inputs enabled, then their captions and units, then the result captions and units.
-  auto states = [&] {
-    std::string r;
-    for (const char* box : {"ISOLERINGST", "txtStarTemp", "txtSluTemp"})
-      r += w.control(box).enabled() ? '1' : '0';
-    for (int i : {9, 4, 5, 13, 14, 15}) r += w.control("LblCalc07", i).enabled() ? '1' : '0';
-    for (int i : {8, 4, 5, 12, 13, 14}) r += w.control("lblUnit", i).enabled() ? '1' : '0';
-    return r;
-  };
-  EXPECT_EQ(states(), "011011100011100");
-  type(w.control("txtStarTemp"), "60");
-  type(w.control("txtSluTemp"), "40");
-  const struct {
-    int type;
-    const char *states, *start, *end;
-  } cases[] = {{1, "101101010101010", "", "40"},
-               {2, "110110001110001", "", ""},
-               {0, "011011100011100", "", ""}};
-  for (const auto& c : cases) {
-    w.control("optCalcType", c.type).userClick();
-    EXPECT_EQ(states(), c.states) << c.type;
-    EXPECT_EQ(w.control("txtStarTemp").text() + "|" + w.control("txtSluTemp").text(),
-              std::string(c.start) + "|" + c.end);
-  }
-  w.control("UDE").userClick();
-  type(w.control("VINDHASTIGHED"), "4");
-  w.control("INDE").userClick();
-  EXPECT_EQ(w.control("VINDHASTIGHED").text(), "");
-}
-
 }  // namespace
 }  // namespace calctest

@@ -143,24 +143,51 @@ class CalcTest : public ::testing::Test {
 
   // Steps as a user gives them: "box=text" chooses the list's item of that text or types it,
   // "box~text" types it, "box:=text" writes it from code (an option's or check box's Value),
-  // "box.=text" writes it silently, "name!" clicks; "name(i)" is element i of an array.
+  // "box.=text" writes it silently, "name!" clicks, "name>" takes the focus; "name(i)" is
+  // element i of an array. A step "?name" and a mark checks: "=text" its text, "+"/"-" enabled
+  // or not, "^"/"~" visible or not, "#"/"%" set or not, "@" has the focus.
   void perform(forms::Form& w, const std::vector<std::string>& steps) {
     for (const std::string& step : steps) {
-      const auto end = step.find_first_of(".:=!~"), open = step.find('(');
+      if (step[0] == '?') {
+        const auto mark = step.find_first_of("=+-^~#%@"), open = step.find('(');
+        forms::Control& c = w.control(step.substr(1, std::min(open, mark) - 1),
+                                      open < mark ? std::stoi(step.substr(open + 1)) : -1);
+        const std::string m = step.substr(mark, 1), states = "+-^~#%@";
+        const bool shown[] = {c.enabled(),  !c.enabled(), c.visible(), !c.visible(),
+                              c.isSet(),    !c.isSet(),   c.hasFocus()};
+        if (m == "=") EXPECT_EQ(c.text(), step.substr(mark + 1)) << step;
+        else EXPECT_TRUE(shown[states.find(m)]) << step;
+        continue;
+      }
+      const auto end = step.find_first_of(".:=!~>"), open = step.find('(');
       forms::Control& c = w.control(step.substr(0, std::min(open, end)),
                                     open < end ? std::stoi(step.substr(open + 1)) : -1);
-      const std::string text = step.substr(step.find_first_of("=!~") + 1);
+      const std::string text = step.substr(step.find_first_of("=!~>") + 1);
       bool listed = false;
       for (int i = 0; i < c.listCount(); ++i) listed = listed || c.item(i) == text;
       const bool valued = c.kind() == forms::ControlKind::OptionButton ||
                           c.kind() == forms::ControlKind::CheckBox;
       if (step[end] == '!') c.userClick();
+      else if (step[end] == '>') c.userFocus();
       else if (step[end] == '.') c.setTextSilently(text);
       else if (step[end] == ':' && valued) c.setValue(std::stoi(text));
       else if (step[end] == ':') c.setText(text);
       else if (listed && step[end] == '=') choose(c, text);
       else type(c, text);
     }
+  }
+
+  static std::vector<std::string> cat(std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> r;
+    for (const auto& p : parts) r.insert(r.end(), p.begin(), p.end());
+    return r;
+  }
+  // Checks of the controls named enabled ('1') or disabled ('0') as `bits` says.
+  static std::vector<std::string> enabled(const std::vector<std::string>& names,
+                                          const std::string& bits) {
+    std::vector<std::string> r;
+    for (size_t i = 0; i < names.size(); ++i) r.push_back("?" + names[i] + "-+"[bits[i] - '0']);
+    return r;
   }
 
   // Steps that give a calculation window valid inputs: a 114.3 mm pipe indoors at 150 °C in

@@ -291,10 +291,6 @@ TEST_F(CalculationTest, SearchesThatCannotFinishNeverShowAResult) {
   // 1000 mm is a result: the loss of an outdoor wall at 999.9 mm asks for it.
   const std::string wallLoss = veltaro::PointText(
       calc1({.height = "1000", .outdoors = true, .product = kConstantProduct}, "999.9").first);
-  auto with = [](std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-  };
   // Window, steps after valid inputs, the boxes as shown, the message ("prompt part|title"),
   // whether a result stands.
   const struct {
@@ -305,7 +301,7 @@ TEST_F(CalculationTest, SearchesThatCannotFinishNeverShowAResult) {
   } cases[] = {
       // A requirement so small that the pipe's thickness runs away beyond 1000 mm.
       {"frmCalc03", {"VARMETAB:=0.0001"}, {"ISOLERINGST=T65", "OVERFLADE="}, "", false},
-      {"frmCalc03", with(outdoorWall, {"VARMETAB:=" + wallLoss}), {"ISOLERINGST=1000"}, "", true},
+      {"frmCalc03", cat({outdoorWall, {"VARMETAB:=" + wallLoss}}), {"ISOLERINGST=1000"}, "", true},
       // 0 mm when the bare pipe loses less than required, 1 mm when only just more.
       {"frmCalc03", {"VARMETAB:=2000"}, {"ISOLERINGST=0"}, "", true},
       {"frmCalc03", {"VARMETAB:=600"}, {"ISOLERINGST=1"}, "", true},

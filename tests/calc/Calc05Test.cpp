@@ -107,57 +107,5 @@ TEST_F(Calc05Test, SurfaceSitsAtTheDewPoint) {
   }
 }
 
-TEST_F(Calc05Test, SaturatedAirHasNoThickness) {
-  // At 48.19 °C and 100 % the dew point lies within 10^-5 K of the air: the pipe search meets a
-  // target thousands of metres away at once. A plane must come within 0.05 K of a dew point
-  // 0.03 K below the air: it steps toward metres and stops at its pass limit.
-  forms::Form& w = run({.medium = "10", .ambient = "48.19"}, "100");
-  EXPECT_EQ(w.control("ISOLERINGST").text() + "|" + w.control("Dugpunkt").text(), "T65|48");
-  EXPECT_NE(w.control("VARMETAB").text(), "");
-  EXPECT_FALSE(fx().ResultValid[5]);
-  EXPECT_TRUE(platform.callsOf("msgBox").empty());
-  w.unload();
-  platform.expectMsgBox(forms::mb::IdOk, "T66");
-  forms::Form& plane = run({.height = "1000", .medium = "10", .ambient = "20"}, "100");
-  EXPECT_EQ(plane.control("ISOLERINGST").text() + plane.control("Dugpunkt").text(), "");
-  EXPECT_FALSE(fx().ResultValid[5]);
-  EXPECT_EQ(platform.callsOf("msgBox").at(0).title, "T64");
-}
-
-TEST_F(Calc05Test, InputCheckListsItsLinesInOrder) {
-  const struct {
-    Inputs in;
-    const char* humidity;
-    std::vector<std::string> lines;
-  } cases[] = {
-      {{.medium = "20", .ambient = "20"}, "0", {"T26", "T27"}},
-      {{.outdoors = true, .wind = "0.5", .medium = "30"}, "100.5", {"T26", "T11", "T27"}},
-      {{.medium = "5", .ambient = "20", .emission = "0.05 Aluminium blank"}, "100", {}},
-  };
-  for (const auto& c : cases) {
-    forms::Form& w = run(c.in, c.humidity);
-    EXPECT_EQ(shownErrors(), errorList("T138", "T19", c.lines)) << c.humidity;
-    EXPECT_EQ(fx().ResultValid[5], c.lines.empty());
-    w.unload();
-  }
-  open("frmCalc05").control("Beregn").userClick();
-  EXPECT_EQ(shownErrors(), errorList("T138", "T19", {"T1", "T189", "T26", "T27", "T12"}));
-}
-
-TEST_F(Calc05Test, EnteringAnOptionClearsTheResultsButNotTheWorkingDewPoint) {
-  forms::Form& w = run({.medium = "5"}, "60");
-  ASSERT_TRUE(fx().ResultValid[5]);
-  EXPECT_FALSE(w.control("OVERFLADE").visible());
-  const std::string dew = w.control("OVERFLADE").text();
-  w.control("LOD").userFocus();
-  EXPECT_FALSE(fx().ResultValid[5]);
-  EXPECT_EQ(w.control("ISOLERINGST").text() + w.control("Dugpunkt").text(), "");
-  EXPECT_EQ(w.control("OVERFLADE").text(), dew);
-  // A plane indoors is vertical and shows the loss per square metre.
-  w.control("PLAN").userClick();
-  EXPECT_TRUE(w.control("LOD").isSet() && !w.control("VAND").enabled());
-  EXPECT_TRUE(w.control("lblUnit", 10).visible() && !w.control("lblUnit", 7).visible());
-}
-
 }  // namespace
 }  // namespace calctest

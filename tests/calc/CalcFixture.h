@@ -54,6 +54,7 @@ class CalcTest : public ::testing::Test {
     writeLines("Text/PipeIDia.DK", {"52.5 mm", "105.3 mm", "207.3 mm", "Vælg indvendig diameter"});
     writeLines("Text/StofKons.DK", {"3.6 Luft, fugtig", "3.9 Røggas", "Vælg stofkonstant"});
     writeLines("Text/Medie.DK", {kAir, kFlueGas, kAir});
+    writeLines("Text/Class.DK", {"Klasse 1", "Klasse 2", "Klasse 3", "Klasse 4", "VÆLG klasse"});
 
     veltaro::FX& s = veltaro::fx();
     s.CountryCode = "DK";
@@ -141,20 +142,90 @@ class CalcTest : public ::testing::Test {
   }
 
   // Steps as a user gives them: "box=text" chooses the list's item of that text or types it,
-  // "box~text" types it, "box:=text" writes it from code, "name!" clicks; "name(i)" is element
-  // i of an array.
+  // "box~text" types it, "box:=text" writes it from code (an option's or check box's Value),
+  // "box.=text" writes it silently, "name!" clicks, "name>" takes the focus; "name(i)" is
+  // element i of an array. A step "?name" and a mark checks: "=text" its text, "+"/"-" enabled
+  // or not, "^"/"~" visible or not, "#"/"%" set or not, "@" has the focus.
   void perform(forms::Form& w, const std::vector<std::string>& steps) {
     for (const std::string& step : steps) {
-      const auto end = step.find_first_of(":=!~"), open = step.find('(');
+      if (step[0] == '?') {
+        const auto mark = step.find_first_of("=+-^~#%@"), open = step.find('(');
+        forms::Control& c = w.control(step.substr(1, std::min(open, mark) - 1),
+                                      open < mark ? std::stoi(step.substr(open + 1)) : -1);
+        const std::string m = step.substr(mark, 1), states = "+-^~#%@";
+        const bool shown[] = {c.enabled(),  !c.enabled(), c.visible(), !c.visible(),
+                              c.isSet(),    !c.isSet(),   c.hasFocus()};
+        if (m == "=") EXPECT_EQ(c.text(), step.substr(mark + 1)) << step;
+        else EXPECT_TRUE(shown[states.find(m)]) << step;
+        continue;
+      }
+      const auto end = step.find_first_of(".:=!~>"), open = step.find('(');
       forms::Control& c = w.control(step.substr(0, std::min(open, end)),
                                     open < end ? std::stoi(step.substr(open + 1)) : -1);
-      const std::string text = step.substr(step.find_first_of("=!~") + 1);
+      const std::string text = step.substr(step.find_first_of("=!~>") + 1);
       bool listed = false;
       for (int i = 0; i < c.listCount(); ++i) listed = listed || c.item(i) == text;
+      const bool valued = c.kind() == forms::ControlKind::OptionButton ||
+                          c.kind() == forms::ControlKind::CheckBox;
       if (step[end] == '!') c.userClick();
+      else if (step[end] == '>') c.userFocus();
+      else if (step[end] == '.') c.setTextSilently(text);
+      else if (step[end] == ':' && valued) c.setValue(std::stoi(text));
       else if (step[end] == ':') c.setText(text);
       else if (listed && step[end] == '=') choose(c, text);
       else type(c, text);
+    }
+  }
+
+  static std::vector<std::string> cat(std::initializer_list<std::vector<std::string>> parts) {
+    std::vector<std::string> r;
+    for (const auto& p : parts) r.insert(r.end(), p.begin(), p.end());
+    return r;
+  }
+  // Checks of the controls named enabled ('1') or disabled ('0') as `bits` says.
+  static std::vector<std::string> enabled(const std::vector<std::string>& names,
+                                          const std::string& bits) {
+    std::vector<std::string> r;
+    for (size_t i = 0; i < names.size(); ++i) r.push_back("?" + names[i] + "-+"[bits[i] - '0']);
+    return r;
+  }
+
+  // Steps that give a calculation window valid inputs: a 114.3 mm pipe indoors at 150 °C in
+  // 20 °C air (5 °C on 5, 40 °C in 0 °C air on 6), then what the window asks beyond that.
+  static std::vector<std::string> validSteps(const std::string& window) {
+    const std::string pipe = kPipeProduct, constant = kConstantProduct;
+    auto shared = [](std::string medium, std::string ambient, std::string product,
+                     std::vector<std::string> more) {
+      std::vector<std::string> r{"RORCOM=114.3", "MEDIETEMP=" + medium, "Omgivende=" + ambient};
+      if (!product.empty()) r.push_back("PRODUKT=" + product);
+      r.push_back("Emission=0.9 Maling");
+      r.insert(r.end(), more.begin(), more.end());
+      return r;
+    };
+    const int n = std::stoi(window.substr(7));
+    switch (n) {
+      case 1: return shared("150", "20", pipe, {"ISOLERINGST=50"});
+      case 2: return shared("150", "20", pipe, {"OVERFLADE=40"});
+      case 3: return shared("150", "20", pipe, {"VARMETAB=60"});
+      case 4: return shared("150", "20", pipe, {"Driftstid=8760", "SPILDFAKTOR=1"});
+      case 5: return shared("5", "20", constant, {"Luftfugtighed=70"});
+      case 6:
+        return shared("40", "0", constant, {"MEDIEHAST=5", "Luftfugtighed=90", "Indvendig=105.3",
+                                             "StofK=3.6 Luft, fugtig"});
+      case 7:
+        return {"optCalcType(2)!", "RORCOM=219.1", "MEDIE=" + std::string(kAir), "MEDIESTR=5",
+                "txtLength=30", "txtStarTemp=60", "PRODUKT=" + constant, "ISOLERINGST=50",
+                "Omgivende=20", "Emission=0.9 Maling"};
+      case 21: return shared("150", "20", "", {"AntalLag=2", "MEDIETEMP=150",
+                                               "ISOLERINGST(0)=50", "ISOLERINGST(1)=30"});
+      case 22: return shared("150", "20", "", {"AntalLag=2", "MEDIETEMP=150",
+                                               "Skilleflade(0)=100", "OVERFLADE=30"});
+      case 23: return shared("150", "20", "", {"AntalLag=2", "MEDIETEMP=150",
+                                               "Skilleflade(0)=100", "VT=40"});
+      default:
+        return {"RORCOM=114.3", "MEDIETEMP=150", "Omgivende=20", "PRODUKT(0)=" + pipe,
+                "ISOLERINGST(0)=50", "Emission(0)=0.9 Maling", "PRODUKT(1)=" + constant,
+                "ISOLERINGST(1)=30", "Emission(1)=0.9 Maling"};
     }
   }
 

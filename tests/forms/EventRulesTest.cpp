@@ -17,6 +17,12 @@ namespace {
 
 // A step of a row: runs on a fresh TestWindow.
 #define DO(...) [](TestWindow& f) { __VA_ARGS__; }
+using formstest::logEvent;
+
+// Digits, comma and Backspace, as the program's number boxes take them.
+void numeric(int& k) {
+  if (!(k == 8 || k == ',' || (k >= '0' && k <= '9'))) k = 0;
+}
 
 class EventRules : public ::testing::Test {
  protected:
@@ -81,6 +87,30 @@ TEST_F(EventRules, ActionsRaiseExactlyTheirEvents) {
        DO(EXPECT_FALSE(f.control("optA", 0).setFocus()))},
       {"label", {}, DO(EXPECT_FALSE(f.lbl.setFocus()))},
       {"window not shown", DO(f.hide()), DO(EXPECT_FALSE(f.cmd.setFocus()))},
+      {"focus moves within a window raise LostFocus, then GotFocus", {},
+       DO(EXPECT_TRUE(f.txt.userFocus()); EXPECT_TRUE(f.cbo.setFocus()); EXPECT_TRUE(f.cbo.setFocus())),
+       {"txtInput.GotFocus", "txtInput.LostFocus", "cboSize.GotFocus"}},
+      {"activating another window and coming back raises no focus events",
+       DO(f.cbo.userFocus(); forms::app().get<formstest::OtherWindow>().txt.userFocus()),
+       DO(f.userActivate()), {"TestWindow.Activate"}, DO(EXPECT_TRUE(f.cbo.hasFocus()))},
+      {"a LostFocus handler that moves the focus wins over the first target",
+       DO(f.cbo.userFocus(); f.cbo.onLostFocus = [&f] { f.txt.setFocus(); }; f.chk.onLostFocus = {}),
+       DO(f.chk.userFocus()), {"txtInput.GotFocus"}},
+      {"handlers nest synchronously",
+       DO(f.txt.onChange = [&f] { logEvent("in:" + f.txt.text()); f.cbo.setListIndex(2); logEvent("out"); }),
+       DO(f.txt.setText("5")), {"in:5", "cboSize.Click", "out"}},
+      // Typing goes through KeyPress (here a numeric filter) and raises Change per kept key.
+      {"filtered typing", DO(f.txt.onKeyPress = numeric), DO(f.txt.userType("12,5x")),
+       Events(4, "txtInput.Change"), DO(EXPECT_EQ(f.txt.text(), "12,5"))},
+      {"Backspace passes the filter; a selection is replaced by the typed key",
+       DO(f.txt.onKeyPress = numeric; f.txt.userType("12,5")),
+       DO(EXPECT_EQ(f.txt.userKeyPress(forms::key::Back), forms::key::Back); f.txt.userSelect(0, 2);
+          f.txt.userType("7")), Events(2, "txtInput.Change"), DO(EXPECT_EQ(f.txt.text(), "7,"))},
+      {"control characters are handed back to the front end", {},
+       DO(EXPECT_EQ(f.txt.userKeyPress(forms::key::CtrlV), forms::key::CtrlV))},
+      {"a character beyond ASCII is one key", {},
+       DO(f.txt.userType("°C"); f.txt.userKeyPress(forms::key::Back); f.txt.userKeyPress(forms::key::Back)),
+       Events(4, "txtInput.Change"), DO(EXPECT_EQ(f.txt.text(), ""))},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -93,59 +123,6 @@ TEST_F(EventRules, ActionsRaiseExactlyTheirEvents) {
     EXPECT_EQ(eventLog(), c.expected);
     if (c.check) c.check(*w);
   }
-}
-
-TEST_F(EventRules, HandlersNestSynchronously) {
-  w->txt.onChange = [this] {
-    formstest::logEvent("txt.Change:" + w->txt.text());
-    w->cbo.setListIndex(2);
-    formstest::logEvent("txt.Change ends");
-  };
-  w->txt.setText("5");
-  EXPECT_EQ(eventLog(), (Events{"txt.Change:5", "cboSize.Click", "txt.Change ends"}));
-}
-
-TEST_F(EventRules, TypingGoesThroughKeyPressAndRaisesChangePerKeptKey) {
-  // A numeric filter like the program's: digits, comma, Backspace.
-  w->txt.onKeyPress = [](int& k) {
-    if (!(k == 8 || k == ',' || (k >= '0' && k <= '9'))) k = 0;
-  };
-  w->txt.userType("12,5x");
-  EXPECT_EQ(w->txt.text(), "12,5");
-  EXPECT_EQ(eventLog(), Events(4, "txtInput.Change"));
-  EXPECT_EQ(w->txt.userKeyPress(forms::key::Back), forms::key::Back);
-  w->txt.userSelect(0, 2);  // a selection is replaced by the typed key
-  w->txt.userType("7");
-  EXPECT_EQ(w->txt.text(), "7,");
-  // Control characters are handed back for the front end; non-ASCII ones are one key each.
-  w->txt.onKeyPress = nullptr;
-  EXPECT_EQ(w->txt.userKeyPress(forms::key::CtrlV), forms::key::CtrlV);
-  w->txt.setTextSilently("");
-  w->txt.userType("°C");
-  EXPECT_EQ(w->txt.text(), "°C");
-  w->txt.userKeyPress(forms::key::Back);
-  w->txt.userKeyPress(forms::key::Back);
-  EXPECT_EQ(w->txt.text(), "");
-}
-
-TEST_F(EventRules, FocusMovesWithinAWindowRaiseLostThenGot) {
-  EXPECT_TRUE(w->txt.userFocus());
-  EXPECT_TRUE(w->cbo.setFocus());
-  EXPECT_TRUE(w->cbo.setFocus());  // already there: nothing
-  EXPECT_EQ(eventLog(), (Events{"txtInput.GotFocus", "txtInput.LostFocus", "cboSize.GotFocus"}));
-  // Activating another window and coming back raises no focus events.
-  auto& other = app.get<formstest::OtherWindow>();
-  other.txt.userFocus();
-  eventLog().clear();
-  w->userActivate();
-  EXPECT_EQ(eventLog(), (Events{"TestWindow.Activate"}));
-  EXPECT_TRUE(w->cbo.hasFocus());
-  // A LostFocus handler that sends the focus elsewhere wins: the first target gets no GotFocus.
-  w->cbo.onLostFocus = [this] { w->txt.setFocus(); };
-  eventLog().clear();
-  w->chk.userFocus();
-  EXPECT_EQ(eventLog().back(), "txtInput.GotFocus");
-  EXPECT_EQ(std::count(eventLog().begin(), eventLog().end(), "chkFlag.GotFocus"), 0);
 }
 
 TEST_F(EventRules, TabOrderVisitsFocusableControlsAndOneOptionPerGroup) {

@@ -2,11 +2,10 @@
 // calculation and for none, against recording calculation windows, report writers and case
 // commands.
 
-#include "calc/frmDetails.h"
+#include <sstream>
+
 #include "shell/ShellFixture.h"
 #include "shell/ShellServices.h"
-#include "shell/mdiVeltaro.h"
-#include "start/Startup.h"
 
 namespace shelltest {
 namespace {
@@ -38,10 +37,7 @@ class RoutingTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    writeDataFiles();
-    writeSettings("DK\r\n");
-    veltaro::Main();
-    frame = app->find<veltaro::mdiVeltaro>();
+    frame = &start("DK");
     registerFakeCalcs();
     app->registerForm("frmCase", [] {
       auto w = std::make_unique<forms::Form>("frmCase");
@@ -66,14 +62,20 @@ class RoutingTest : public ShellTest {
     ASSERT_NE(bar.button(what), nullptr) << what;
     bar.userClick(bar.button(what)->index);
   }
-  // What the command did: the calculations run, the recorded services, and the windows.
+  // What the commands left: each open calculation window ("w5", "+calc" when it calculated,
+  // "=2" for its window state, ":47.5" for a typed surface, "*" when in front), the recorded
+  // services, messages and windows.
   std::string outcome() {
     std::string out;
     auto add = [&](const std::string& s) { out += (out.empty() ? "" : " ") + s; };
     for (int n : {1, 2, 3, 4, 5, 6, 7, 21, 22, 23, 24}) {
-      if (fake(n) && fake(n)->calculated) add("calc" + std::to_string(n));
-      if (fake(n) && fake(n)->windowState())
-        add("state" + std::to_string(n) + "=" + std::to_string(fake(n)->windowState()));
+      FakeCalc* w = fake(n);
+      if (!w) continue;
+      const std::string typed = w->control("OVERFLADE").text();
+      add("w" + std::to_string(n) + (w->calculated ? "+calc" : "") +
+          (w->windowState() ? "=" + std::to_string(w->windowState()) : "") +
+          (typed.empty() ? "" : ":" + typed) + (w->visible() ? "" : "(hidden)") +
+          (app->activeMdiChild() == w ? "*" : ""));
     }
     for (const auto& s : g_log) add(s);
     for (const auto& b : platform.callsOf("msgBox")) add("msg:" + b.text);
@@ -81,7 +83,9 @@ class RoutingTest : public ShellTest {
     if (auto* w = app->find("frmAdresses"); w && w->visible()) add("contact");
     if (auto* w = app->find("frmAbout"); w && w->visible()) add("about");
     if (!frame->menu("menuShowPipeDistance").checked()) add("pipe-distances-off");
-    if (auto* d = app->find("frmDetails"); d && d->visible()) add("details");
+    if (auto* d = app->find("frmDetails"); d && d->visible())
+      add("details(" + d->control("lblHeader").caption() + "," + d->control("T0").caption() +
+          "," + d->control("Q").caption() + ")");
     for (const auto& h : platform.callsOf("showHelp")) {
       fs::path p(h.text);
       add("help:" + (p.parent_path().filename() / p.filename()).string());
@@ -95,53 +99,85 @@ class RoutingTest : public ShellTest {
   RecordingCases cases;
 };
 
+// steps: commands, or "minN" / "maxN" (the user sizes window N), "typeN" (types 47.5 into its
+// surface box), "maxload" (windows come up maximised). active: the calculation number before.
 struct Route {
-  const char* command;
+  const char* steps;
   int active;
   const char* outcome;
 };
 
 class RoutingRows : public RoutingTest, public ::testing::WithParamInterface<Route> {};
 
-// No calculation window is open before the command: one that acts on window n opens it.
 TEST_P(RoutingRows, ReachesItsTarget) {
   const Route& r = GetParam();
   fx().ActiveCalcNumber = static_cast<int16_t>(r.active);
+  fx().SurfaceTemperature = 12;
+  fx().HeatFlow = 12.25;
   const bool message = std::string(r.outcome).find("msg:") != std::string::npos;
   if (message) platform.expectMsgBox(forms::mb::IdOk);
-  command(r.command);
+  std::istringstream steps(r.steps);
+  for (std::string s; steps >> s;) {
+    auto window = [&](size_t prefix) { return fake(std::stoi(s.substr(prefix))); };
+    if (s == "maxload")
+      FakeCalc::stateOnLoad = forms::kStateMaximized;
+    else if (s.rfind("min", 0) == 0 || s.rfind("max", 0) == 0)
+      window(3)->setWindowState(s[1] == 'i' ? forms::kStateMinimized : forms::kStateMaximized);
+    else if (s.rfind("type", 0) == 0)
+      window(4)->control("OVERFLADE").setText("47.5");
+    else
+      command(s);
+  }
   if (message) {
     auto box = platform.callsOf("msgBox").at(0);
     EXPECT_EQ(box.title, "T74");
     EXPECT_EQ(box.style, forms::mb::SetForeground | forms::mb::Exclamation);
     EXPECT_EQ(app->find("frmDetails"), nullptr);
   }
-  EXPECT_EQ(outcome(), r.outcome);
-  // The command never changes which calculation is active.
-  EXPECT_EQ(fx().ActiveCalcNumber, r.active);
+  // The number changes only where a window is opened or reloaded.
+  std::string out = outcome();
+  if (fx().ActiveCalcNumber != r.active) out += " active=" + std::to_string(fx().ActiveCalcNumber);
+  EXPECT_EQ(out, r.outcome);
 }
 
 // clang-format off
 const Route kRoutes[] = {
-    {"menuCalculate", 5, "calc5"}, {"Calculate", 22, "calc22"}, {"menuCalculate", 0, ""},
-    {"Calculate", 8, ""}, {"menuShowDetails", 7, "details"}, {"ShowDetails", 3, "details"},
+    {"menuCalculate", 5, "w5+calc*"}, {"Calculate", 22, "w22+calc*"}, {"menuCalculate", 0, ""},
+    {"Calculate", 8, ""}, {"menuShowDetails", 7, "w7 details(Calculation 7,12,12.2)"},
+    {"ShowDetails", 3, "w3 details(Calculation 3,12,12.2)"},
+    // Calculation 1 shows its own surface box, rounded.
+    {"menuCalc01 type1 ShowDetails", 0, "w1:47.5 details(Calculation 1,48,12.2) active=1"},
     {"menuShowDetails", 21, "msg:T160\r\nT157 !"}, {"ShowDetails", 0, "msg:T160\r\nT157 !"},
-    {"menuPrintCase", 6, "report6(frmCalc06,print,show)"}, {"menuPrintCase", 0, ""},
-    {"PrintCase", 24, "report24(frmCalc24,print,show)"}, {"PreView", 0, ""},
-    {"menuPreview", 2, "report2(frmCalc02,-,show)"}, {"PreView", 23, "report23(frmCalc23,-,show)"},
-    {"menuExcel", 4, "report4(frmCalc04,-,export) excel"}, {"menuExcel", 0, ""},
-    {"menuWord", 21, "report21(frmCalc21,-,export) word"}, {"menuWord", 99, ""},
+    {"menuPrintCase", 6, "w6* report6(frmCalc06,print,show)"}, {"menuPrintCase", 0, ""},
+    {"PrintCase", 24, "w24* report24(frmCalc24,print,show)"}, {"PreView", 0, ""},
+    {"menuPreview", 2, "w2* report2(frmCalc02,-,show)"},
+    {"PreView", 23, "w23* report23(frmCalc23,-,show)"},
+    {"menuExcel", 4, "w4* report4(frmCalc04,-,export) excel"}, {"menuExcel", 0, ""},
+    {"menuWord", 21, "w21* report21(frmCalc21,-,export) word"}, {"menuWord", 99, ""},
     {"menuNewCase", 1, "frmCase"}, {"cmdCase", 0, "frmCase"}, {"NewCase", 0, "CaseNew"},
     {"menuOpenCase", 0, "CaseOpen"}, {"OpenCase", 5, "CaseOpen"}, {"menuSaveCase", 5, "CaseSave"},
     {"SaveCase", 0, "CaseSave"}, {"DeleteCase", 3, "CaseDelete"}, {"menuAdr", 0, "contact"},
     {"menuDeleteCase", 0, "CaseDelete"}, {"menuShowPipeDistance", 5, "pipe-distances-off"},
     {"menuAboutProgram", 22, "about"}, {"menuIndex", 0, "help:helpdk/index.html"},
-    {"Help", 7, "help:helpdk/index.html"}, {"menuMax", 6, "state6=2"},
-    {"menuMin", 21, "state21=1"}, {"menuMax", 0, ""}, {"menuMin", 8, ""}};
+    {"Help", 7, "help:helpdk/index.html"}, {"menuMax", 6, "w6=2*"},
+    {"menuMin", 21, "w21=1*"}, {"menuMax", 0, ""}, {"menuMin", 8, ""},
+    // The menu sets the number and restores a minimised window; the toolbar leaves the number
+    // to the window's own load, and only restores and brings forward one already open.
+    {"menuCalc23 min23 menuCalc23", 0, "w23* active=23"},
+    {"Calc02 menuCalc23", 0, "w2 w23* active=23"},
+    {"Calc02 menuCalc23 min2 Calc02", 0, "w2* w23 active=23"},
+    // A reset gives the active window afresh at normal size; with none active it does nothing.
+    {"maxload menuCalc01 type1 menuResetCase", 0, "w1* active=1"},
+    {"maxload menuCalc04 type4 ResetFields", 0, "w4* active=4"},
+    {"menuCalc21 type21 max21 menuResetCase", 0, "w21* active=21"},
+    {"menuResetCase", 0, ""}};
 // clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Table, RoutingRows, ::testing::ValuesIn(kRoutes), [](const auto& info) {
-  return std::string(info.param.command) + "_" + std::to_string(info.param.active);
+  std::string name = std::to_string(info.index) + "_" + info.param.steps;
+  for (char& c : name)
+    if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+  return name + "_" + std::to_string(info.param.active);
 });
 
 // The reports start-up installs: a window they cannot read gives a message and no report, and
@@ -154,66 +190,6 @@ TEST_F(RoutingTest, ExportWithoutAReportStartsNoOfficeProgram) {
   command("menuExcel");
   EXPECT_TRUE(platform.callsOf("startProgram").empty());
   EXPECT_TRUE(platform.scriptDone());
-}
-
-TEST_F(RoutingTest, DetailsOfCalculationOneTakeTheSurfaceBoxAndTheWindowCaption) {
-  command("menuCalc01");
-  fake(1)->control("OVERFLADE").setText("47.5");
-  fx().SurfaceTemperature = 12;
-  fx().HeatFlow = 12.25;
-  command("ShowDetails");
-  auto& details = app->get("frmDetails");
-  EXPECT_TRUE(details.visible());
-  EXPECT_EQ(details.control("lblHeader").caption(), "Calculation 1");
-  EXPECT_EQ(details.control("T0").caption(), "48");
-  EXPECT_EQ(details.control("Q").caption(), "12.2");
-
-  command("menuCalc05");
-  command("menuShowDetails");
-  EXPECT_EQ(details.control("T0").caption(), "12");  // SurfaceTemperature for the others
-}
-
-TEST_F(RoutingTest, OpeningFromTheMenuSetsTheNumberTheToolbarLeavesItToTheWindow) {
-  command("menuCalc23");
-  EXPECT_EQ(fx().ActiveCalcNumber, 23);
-  fake(23)->setWindowState(forms::kStateMinimized);
-  command("menuCalc23");
-  EXPECT_EQ(fake(23)->windowState(), forms::kStateNormal);
-  EXPECT_EQ(app->activeMdiChild(), fake(23));
-
-  // Window 2 minimised behind window 23: the toolbar restores it and brings it forward; the
-  // number is what the window's own load wrote.
-  command("Calc02");
-  EXPECT_EQ(fx().ActiveCalcNumber, 2);
-  command("menuCalc23");
-  fake(2)->setWindowState(forms::kStateMinimized);
-  command("Calc02");
-  EXPECT_EQ(fake(2)->windowState(), forms::kStateNormal);
-  EXPECT_EQ(app->activeMdiChild(), fake(2));
-  EXPECT_EQ(fx().ActiveCalcNumber, 23);  // already loaded: the toolbar set nothing
-}
-
-TEST_F(RoutingTest, ResetGivesAFreshWindowAtNormalSize) {
-  FakeCalc::stateOnLoad = forms::kStateMaximized;
-  for (int n : {1, 4, 21}) {
-    SCOPED_TRACE(n);
-    command("menuCalc" + std::string(n < 10 ? "0" : "") + std::to_string(n));
-    forms::Form* before = fake(n);
-    const uint64_t id = before->instanceId();
-    before->control("OVERFLADE").setText("typed");
-    before->setWindowState(forms::kStateMaximized);
-    command(n % 2 ? "menuResetCase" : "ResetFields");
-    ASSERT_NE(fake(n), nullptr);
-    EXPECT_NE(fake(n)->instanceId(), id);
-    EXPECT_EQ(fake(n)->control("OVERFLADE").text(), "");
-    EXPECT_EQ(fake(n)->windowState(), forms::kStateNormal);
-    EXPECT_TRUE(fake(n)->visible());
-    EXPECT_EQ(fx().ActiveCalcNumber, n);
-  }
-  fx().ActiveCalcNumber = 0;
-  const auto windows = app->loadedForms().size();
-  command("menuResetCase");
-  EXPECT_EQ(app->loadedForms().size(), windows);
 }
 
 TEST_F(RoutingTest, DecimalsQuestion) {

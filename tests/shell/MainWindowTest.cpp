@@ -11,10 +11,6 @@ using veltaro::BandHit;
 using veltaro::fx;
 using veltaro::HitTestBands;
 
-std::string a(int line) {
-  return " A" + std::to_string(line) + " ";
-}
-
 // block: the first line of the market's contact block in the contact file.
 struct Market {
   const char *code, *picture;

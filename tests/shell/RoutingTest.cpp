@@ -12,25 +12,21 @@ namespace {
 
 using veltaro::fx;
 
-std::vector<std::string> g_log;
-
-class RecordingReports : public veltaro::ReportService {
+// Records what the report writers and case commands are asked.
+class Recorder : public veltaro::ReportService, public veltaro::CaseService {
  public:
   bool WriteReport(int n, forms::Form& w, bool print, bool exportOnly) override {
-    g_log.push_back("report" + std::to_string(n) + "(" + w.name() + "," + (print ? "print" : "-") +
-                    "," + (exportOnly ? "export" : "show") + ")");
+    log.push_back("report" + std::to_string(n) + "(" + w.name() + "," + (print ? "print" : "-") +
+                  "," + (exportOnly ? "export" : "show") + ")");
     return true;
   }
-  void OpenReportInExcel() override { g_log.push_back("excel"); }
-  void OpenReportInWord() override { g_log.push_back("word"); }
-};
-
-class RecordingCases : public veltaro::CaseService {
- public:
-  void CaseNew() override { g_log.push_back("CaseNew"); }
-  void CaseOpen() override { g_log.push_back("CaseOpen"); }
-  void CaseSave() override { g_log.push_back("CaseSave"); }
-  void CaseDelete() override { g_log.push_back("CaseDelete"); }
+  void OpenReportInExcel() override { log.push_back("excel"); }
+  void OpenReportInWord() override { log.push_back("word"); }
+  void CaseNew() override { log.push_back("CaseNew"); }
+  void CaseOpen() override { log.push_back("CaseOpen"); }
+  void CaseSave() override { log.push_back("CaseSave"); }
+  void CaseDelete() override { log.push_back("CaseDelete"); }
+  std::vector<std::string> log;
 };
 
 class RoutingTest : public ShellTest {
@@ -45,9 +41,8 @@ class RoutingTest : public ShellTest {
       return w;
     });
     installedReports = veltaro::reportService();
-    veltaro::setReportService(&reports);
-    veltaro::setCaseService(&cases);
-    g_log.clear();
+    veltaro::setReportService(&recorder);
+    veltaro::setCaseService(&recorder);
   }
   void TearDown() override {
     veltaro::setReportService(nullptr);
@@ -77,7 +72,7 @@ class RoutingTest : public ShellTest {
           (typed.empty() ? "" : ":" + typed) + (w->visible() ? "" : "(hidden)") +
           (app->activeMdiChild() == w ? "*" : ""));
     }
-    for (const auto& s : g_log) add(s);
+    for (const auto& s : recorder.log) add(s);
     for (const auto& b : platform.callsOf("msgBox")) add("msg:" + b.text);
     if (app->find("frmCase")) add("frmCase");
     if (auto* w = app->find("frmAdresses"); w && w->visible()) add("contact");
@@ -94,9 +89,8 @@ class RoutingTest : public ShellTest {
   }
 
   veltaro::mdiVeltaro* frame = nullptr;
-  RecordingReports reports;
+  Recorder recorder;
   veltaro::ReportService* installedReports = nullptr;
-  RecordingCases cases;
 };
 
 // steps: commands, or "minN" / "maxN" (the user sizes window N), "typeN" (types 47.5 into its
@@ -192,24 +186,19 @@ TEST_F(RoutingTest, ExportWithoutAReportStartsNoOfficeProgram) {
   EXPECT_TRUE(platform.scriptDone());
 }
 
+// A cancelled question keeps the setting; an empty answer means none; what is no whole number
+// of decimals is ignored. "1" is always proposed, at 100/100 twips on the screen.
 TEST_F(RoutingTest, DecimalsQuestion) {
-  // A cancelled question keeps the setting; an empty answer means none; what is no whole
-  // number of decimals is ignored.
-  struct Case {
-    std::optional<std::string> answer;
-    int before, after;
-  } cases[] = {{"3", 1, 3},  {"", 4, 0},    {std::nullopt, 4, 4}, {" 2 ", 0, 2},      {"abc", 5, 5},
-               {"-1", 5, 5}, {"1.5", 5, 5}, {"40000", 5, 5},      {"32767", 0, 32767}};
-  for (const Case& c : cases) {
-    fx().HeatLossDecimals = static_cast<int16_t>(c.before);
-    platform.expectInputBox(c.answer);
+  const std::tuple<std::optional<std::string>, int, int> cases[] = {
+      {"3", 1, 3},  {"", 4, 0},    {std::nullopt, 4, 4}, {" 2 ", 0, 2},      {"abc", 5, 5},
+      {"-1", 5, 5}, {"1.5", 5, 5}, {"40000", 5, 5},      {"32767", 0, 32767}};
+  for (const auto& [answer, before, after] : cases) {
+    fx().HeatLossDecimals = static_cast<int16_t>(before);
+    platform.expectInputBox(answer);
     command("menuRoundCmd");
-    EXPECT_EQ(fx().HeatLossDecimals, c.after) << c.answer.value_or("<cancel>");
-  }
-  // Always "1" proposed, whatever the setting, at 100/100 twips on the screen.
-  for (const auto& asked : platform.callsOf("inputBox")) {
-    EXPECT_EQ(asked.text, "T197");
-    EXPECT_EQ(asked.title, "Show decimals");
+    EXPECT_EQ(fx().HeatLossDecimals, after) << answer.value_or("<cancel>");
+    const auto asked = platform.calls.back();
+    EXPECT_EQ(asked.text + asked.title, "T197Show decimals");
     EXPECT_EQ(asked.args, (std::vector<std::string>{"1", "100", "100"}));
   }
 }

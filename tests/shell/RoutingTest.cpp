@@ -2,6 +2,7 @@
 // calculation and for none, against recording calculation windows, report writers and case
 // commands.
 
+#include <ranges>
 #include <sstream>
 
 #include "shell/ShellFixture.h"
@@ -34,12 +35,7 @@ class RoutingTest : public ShellTest {
   void SetUp() override {
     ShellTest::SetUp();
     frame = &start("DK");
-    registerFakeCalcs();
-    app->registerForm("frmCase", [] {
-      auto w = std::make_unique<forms::Form>("frmCase");
-      w->setMdiChild(true);
-      return w;
-    });
+    app->registerForm("frmCase", [] { return std::make_unique<FakeCalc>("frmCase", 0); });
     installedReports = veltaro::reportService();
     veltaro::setReportService(&recorder);
     veltaro::setCaseService(&recorder);
@@ -81,10 +77,8 @@ class RoutingTest : public ShellTest {
     if (auto* d = app->find("frmDetails"); d && d->visible())
       add("details(" + d->control("lblHeader").caption() + "," + d->control("T0").caption() +
           "," + d->control("Q").caption() + ")");
-    for (const auto& h : platform.callsOf("showHelp")) {
-      fs::path p(h.text);
+    for (const fs::path p : platform.callsOf("showHelp") | std::views::transform(&testing_support::PlatformCall::text))
       add("help:" + (p.parent_path().filename() / p.filename()).string());
-    }
     return out;
   }
 

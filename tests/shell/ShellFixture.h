@@ -33,10 +33,6 @@ inline void writeLines(const fs::path& path, const std::vector<std::string>& lin
   for (const auto& l : lines) out << l << "\r\n";
 }
 
-inline std::string readAll(const fs::path& path) {
-  return veltaro::ReadFileBytes(path.string());
-}
-
 // Line n of the test's contact file.
 inline std::string a(int line) {
   return " A" + std::to_string(line) + " ";
@@ -50,22 +46,20 @@ inline const std::vector<std::string>& allCodes() {
 // A calculation window that records what the main window asks of it.
 class FakeCalc : public forms::Form, public veltaro::CalcWindow {
  public:
-  FakeCalc(std::string name, int number) : forms::Form(std::move(name)), number_(number) {
+  FakeCalc(std::string name, int number) : forms::Form(std::move(name)), number(number) {
     setMdiChild(true);
     setCaption("Calculation " + std::to_string(number));
     add(forms::ControlKind::TextBox, "OVERFLADE");
   }
   void Form_Load() override {
     setWindowState(stateOnLoad);
-    veltaro::fx().ActiveCalcNumber = static_cast<int16_t>(number_);
+    if (number) veltaro::fx().ActiveCalcNumber = static_cast<int16_t>(number);  // 0: no calculation
   }
   void Beregn_Click() override { ++calculated; }
   int calculated = 0;
   // A window may come up minimised or maximised (as the frame's other children are).
   static inline int stateOnLoad = forms::kStateNormal;
-
- private:
-  int number_;
+  const int number;
 };
 
 class ShellTest : public ::testing::Test {
@@ -121,7 +115,7 @@ class ShellTest : public ::testing::Test {
   }
 
   // A fresh program folder and start-up in market `code` (one outside the list gets a product
-  // file of its own); the main window it leaves.
+  // file of its own), with fake calculation windows; the main window it leaves.
   veltaro::mdiVeltaro& start(const std::string& code, int addressLines = 135) {
     ShellTest::TearDown();
     ShellTest::SetUp();
@@ -130,15 +124,11 @@ class ShellTest : public ::testing::Test {
     writeSettings(code + "\r\n");
     veltaro::Main();
     EXPECT_FALSE(app->ended());
-    return *app->find<veltaro::mdiVeltaro>();
-  }
-
-  // Fake calculation windows for every calculation number.
-  void registerFakeCalcs() {
     for (int n : {1, 2, 3, 4, 5, 6, 7, 21, 22, 23, 24}) {
       std::string name = veltaro::calcFormName(n);
       app->registerForm(name, [name, n] { return std::make_unique<FakeCalc>(name, n); });
     }
+    return *app->find<veltaro::mdiVeltaro>();
   }
   FakeCalc* fake(int n) { return static_cast<FakeCalc*>(app->find(veltaro::calcFormName(n))); }
 

@@ -55,7 +55,7 @@ TEST_F(StartupTest, FirstStartAsksShowsTheSplashAndLeavesTheMainWindow) {
   EXPECT_EQ(splash, "VELTAROOPSTART_SE.jpg");
   EXPECT_TRUE(platform.scriptDone());
   EXPECT_EQ(fx().HeatLossDecimals, 3);
-  EXPECT_EQ(readAll(folder / "VELTARO.INI"), "SE\r\n");
+  EXPECT_EQ(veltaro::ReadFileBytes((folder / "VELTARO.INI").string()), "SE\r\n");
   for (const char* gone : {"frmStart", "frmCountry", "frmAdresses"}) EXPECT_EQ(app->find(gone), nullptr) << gone;
   auto& frame = *app->find<veltaro::mdiVeltaro>();
   EXPECT_TRUE(frame.visible());  // shown by the contact window, never by start-up itself
@@ -109,7 +109,7 @@ TEST_P(StartSession, EndsAsExpected) {
     EXPECT_EQ(fx().CountryCode, c.code);
   }
   if (c.after)
-    EXPECT_EQ(readAll(folder / "VELTARO.INI"), c.after);
+    EXPECT_EQ(veltaro::ReadFileBytes((folder / "VELTARO.INI").string()), c.after);
   else
     EXPECT_FALSE(fs::exists(folder / "VELTARO.INI"));
 }

@@ -1,8 +1,10 @@
 // The main window of each market after start-up: what each market is offered, the contact
-// lines it publishes, the background, the band hit test with its borders and gaps, the mouse
-// pointer, and the quit question.
+// lines it publishes, its contact window and about box, the background, the band hit test with
+// its borders and gaps, the mouse pointer, and the quit question.
 
 #include "shell/ShellFixture.h"
+#include "shell/frmAbout.h"
+#include "shell/frmAdresses.h"
 
 namespace shelltest {
 namespace {
@@ -11,19 +13,21 @@ using veltaro::BandHit;
 using veltaro::fx;
 using veltaro::HitTestBands;
 
-// block: the first line of the market's contact block in the contact file.
+// block: the first line of the market's contact block in the contact file, which has `lines`
+// lines; lastPanel: the last contact panel shown (four blocks: panels 1 and 2 besides panel 0;
+// ten: no more than the eight panels).
 struct Market {
   const char *code, *picture;
   bool classCalc, pipeDistance, ductCalc;
-  int block;
+  int block, lines = 135, lastPanel = 7;
 };
 
 class MarketStart : public ShellTest, public ::testing::WithParamInterface<Market> {};
 
-TEST_P(MarketStart, OffersItsCalculationsPictureBandsAndContactLines) {
+TEST_P(MarketStart, OffersItsCalculationsPictureBandsAndContactDetails) {
   const Market& m = GetParam();
   const std::string code = m.code;
-  auto& frame = start(code);
+  auto& frame = start(code, m.lines);
   auto& bar = frame.toolbar("tobMenu");
   EXPECT_EQ(frame.menu("menuCalc04").visible(), m.classCalc);
   EXPECT_EQ(bar.button(20).visible, m.classCalc);
@@ -46,13 +50,61 @@ TEST_P(MarketStart, OffersItsCalculationsPictureBandsAndContactLines) {
       {151, "T192 " + a(b + 8)}, {152, a(b + 9)}, {153, "T153"}, {155, a(b + 9)}, {156, a(b + 10)}};
   // clang-format on
   for (const auto& [line, text] : lines) EXPECT_EQ(fx().TextTable[line], text) << line;
+
+  // The contact window: panel 0 holds the head office with telephone and fax only, or the
+  // marine block whole; the others follow the blocks. It keeps to the frame's right edge.
+  frame.menu("menuAdr").userClick();
+  auto& w = *app->find<veltaro::frmAdresses>();
+  const bool marine = code == "MRN";
+  EXPECT_EQ(w.control("Selskab", 0).caption() + w.control("fax", 0).caption(),
+            a(marine ? 16 : 1) + a(marine ? 23 : 8));
+  for (const char* name : {"email", "website", "emaillabel", "weblabel"})
+    EXPECT_EQ(w.control(name, 0).visible(), marine) << name;
+  for (int i = 1; i < veltaro::frmAdresses::kPanels; ++i)
+    EXPECT_EQ(w.control("Selskab", i).visible(), i <= m.lastPanel) << i;
+  if (m.lastPanel == 7) {
+    EXPECT_EQ(w.control("Selskab", 7).caption() + w.control("website", 7).caption(), a(121) + a(130));
+    w.control("website", 3).userClick();
+    EXPECT_EQ(platform.calls.back().text, "A70");  // block 5 line 10, trimmed
+  }
+  EXPECT_EQ(w.left(), 610) << "300 twips from the right edge of an 11990-wide frame";
+  w.control("cmdOK").userClick();
+  EXPECT_EQ(app->find<veltaro::frmAdresses>(), nullptr);
+  frame.setWidth(15360);
+  frame.menu("menuAdr").userClick();
+  EXPECT_EQ(app->find<veltaro::frmAdresses>()->left(), 2760);
+
+  // The about box sits by the frame's state; the Baltic markets take its disclaimer from the
+  // language file, the marine edition gives it its icon. It has no system information to
+  // start, and both its links open the contact details' web address.
+  for (int state : {forms::kStateMaximized, forms::kStateNormal}) {
+    if (auto* open = app->find<veltaro::frmAbout>()) open->unload();
+    frame.setWindowState(state);
+    frame.menu("menuAboutProgram").userClick();
+    EXPECT_EQ(app->find<veltaro::frmAbout>()->left(), state ? 2860 : 2740);
+  }
+  auto& about = *app->find<veltaro::frmAbout>();
+  EXPECT_EQ(about.control("lblDisclaimer").caption() == "T196",
+            code == "LT" || code == "LV" || code == "EE");
+  EXPECT_EQ(!about.icon().empty(), marine);
+  platform.expectMsgBox(forms::mb::IdOk, "System Information Is Unavailable At This Time");
+  about.control("cmdSysInfo").userClick();
+  EXPECT_TRUE(platform.scriptDone());
+  EXPECT_NE(app->find<veltaro::frmAbout>(), nullptr);  // the box stays open
+  platform.calls.clear();
+  for (const char* link : {"Picture2", "Label4"}) about.control(link).userClick();
+  const auto opened = platform.callsOf("openAddress");
+  ASSERT_EQ(opened.size(), 2u);
+  EXPECT_EQ(opened[0].text + " " + opened[1].text,
+            "https://www.torvelin.example.com https://www.torvelin.example.com");
+  EXPECT_TRUE(platform.callsOf("startProgram").empty());
 }
 
 // An unlisted code takes the Danish picture and contact block and the general offer.
 const Market kMarkets[] = {
     {"DK", "dk", true, true, true, 46},     {"NO", "no", true, true, true, 61},
-    {"SE", "se", false, true, true, 76},    {"UK", "uk", false, false, true, 31},
-    {"LT", "lt", false, false, false, 91},  {"EE", "ee", false, false, false, 106},
+    {"SE", "se", false, true, true, 76},    {"UK", "uk", false, false, true, 31, 60, 2},
+    {"LT", "lt", false, false, false, 91, 150},  {"EE", "ee", false, false, false, 106},
     {"LV", "lv", false, false, false, 121}, {"MRN", "mrn", false, false, false, 16},
     {"FR", "dk", false, false, false, 46}};
 INSTANTIATE_TEST_SUITE_P(Table, MarketStart, ::testing::ValuesIn(kMarkets),

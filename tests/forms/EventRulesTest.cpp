@@ -1,23 +1,80 @@
-// The event rules that the program's handlers rely on, as tables of action -> events.
+// The forms layer's rules that the program's handlers rely on: events raised by each action,
+// focus and tab order, and the window registry (one instance per class, created on reference,
+// fresh after unload), run on windows made for these tests whose handlers append to a log.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 
-#include "TestForms.h"
 #include "forms/Application.h"
+#include "support/EventLog.h"
 #include "support/ScriptedPlatform.h"
-
-using formstest::eventLog;
-using formstest::TestWindow;
-using Events = std::vector<std::string>;
 
 namespace {
 
+using Events = std::vector<std::string>;
+using testing_support::eventLog;
+using testing_support::logAll;
+using testing_support::logEvent;
+
+class TestWindow : public forms::Form {
+ public:
+  static constexpr const char* kName = "TestWindow";
+  using K = forms::ControlKind;
+  forms::Control& txt = add(K::TextBox, "txtInput");
+  forms::Control& cbo = add(K::ComboBox, "cboSize");
+  forms::Control& lst = add(K::ComboBox, "lstProduct");  // takes no typing
+  forms::Control& fraA = add(K::Frame, "fraA");
+  forms::Control& fraB = add(K::Frame, "fraB");
+  forms::Control& chk = add(K::CheckBox, "chkFlag");
+  forms::Control& cmd = add(K::CommandButton, "cmdGo");
+  forms::Control& lbl = add(K::Label, "lblCaption");
+
+  TestWindow() : forms::Form(kName) {
+    setMdiChild(true);
+    lst.setComboStyle(forms::ComboStyle::DropdownList);
+    for (const char* s : {"21.3", "26.9", "33.7"}) cbo.addItem(s);
+    for (const char* s : {"Alpha", "Beta", "Gamma"}) lst.addItem(s);
+    // Option arrays in two frames, with a gap in the indexes of the first.
+    add(K::OptionButton, "optA", 0, &fraA).setValueSilently(1);
+    add(K::OptionButton, "optA", 2, &fraA);
+    add(K::OptionButton, "optB", 0, &fraB).setValueSilently(1);
+    add(K::OptionButton, "optB", 1, &fraB);
+    for (auto& c : controls()) logAll(*c);
+  }
+  void Form_Load() override { logEvent("TestWindow.Load"); }
+  void Form_Activate() override { logEvent("TestWindow.Activate"); }
+  void Form_Unload(int& cancel) override {
+    logEvent("TestWindow.Unload");
+    cancel = refuseUnload ? 1 : 0;
+  }
+  void Form_QueryUnload(int& cancel, int mode) override {
+    logEvent("TestWindow.QueryUnload" + std::to_string(mode));
+    cancel = refuseQuery ? 1 : 0;
+  }
+  bool refuseUnload = false, refuseQuery = false;
+};
+
+class OtherWindow : public forms::Form {
+ public:
+  static constexpr const char* kName = "OtherWindow";
+  forms::Control& txt = add(forms::ControlKind::TextBox, "txtOther");
+  OtherWindow() : forms::Form(kName) {
+    setMdiChild(true);
+    logAll(txt);
+  }
+  void Form_Activate() override { logEvent("OtherWindow.Activate"); }
+};
+
+class Frame : public forms::Form {
+ public:
+  static constexpr const char* kName = "Frame";
+  Frame() : forms::Form(kName) { setMdiForm(true); }
+};
+
+
 // A step of a row: runs on a fresh TestWindow.
 #define DO(...) [](TestWindow& f) { __VA_ARGS__; }
-using formstest::logEvent;
 
 // Digits, comma and Backspace, as the program's number boxes take them.
 void numeric(int& k) {
@@ -129,6 +186,118 @@ TEST_F(EventRules, TabOrderVisitsFocusableControlsAndOneOptionPerGroup) {
                                                "txtInput"}));
   w->focusNext(true);
   EXPECT_EQ(w->activeControl()->name(), "optB");
+}
+
+class Registry : public ::testing::Test {
+ protected:
+  testing_support::ScriptedPlatform platform;
+  forms::Application app{platform};
+  Frame& frame = app.get<Frame>();
+  void SetUp() override { eventLog().clear(); }
+};
+
+TEST_F(Registry, FirstReferenceCreatesLoadsAndShowsAChildAndFindsItsControls) {
+  EXPECT_EQ(app.find("TestWindow"), nullptr);
+  EXPECT_FALSE(frame.visible());  // a frame loads without showing
+  auto& w = app.get<TestWindow>();
+  EXPECT_EQ(&app.get("TestWindow"), &w);
+  EXPECT_EQ(eventLog(), (Events{"TestWindow.Load", "TestWindow.Activate"}));
+  EXPECT_TRUE(w.visible() && frame.visible());  // its first child makes the frame appear
+  EXPECT_EQ(app.activeMdiChild(), &w);
+  EXPECT_THROW(app.get("NoSuchWindow"), std::out_of_range);
+  EXPECT_EQ(&w.control("OPTA", 2), &w.control("optA", 2));  // names are case-insensitive
+  EXPECT_EQ(w.findControl("optA", 1), nullptr);             // the gap
+  EXPECT_EQ(w.controlArray("optA").size(), 2u);
+  EXPECT_THROW(w.control("txtMissing"), std::out_of_range);
+}
+
+// QueryUnload, then Unload, may refuse; an unloaded window comes back fresh, and one that
+// unloads itself from its own handler lives until the event ends.
+TEST_F(Registry, UnloadAsksQueryUnloadFirstAndThenGivesAFreshInstance) {
+  auto& w = app.get<TestWindow>();
+  w.txt.setText("changed");
+  w.refuseQuery = true;
+  eventLog().clear();
+  EXPECT_FALSE(w.userClose());
+  w.refuseQuery = false;
+  w.refuseUnload = true;
+  EXPECT_FALSE(w.unload());
+  EXPECT_TRUE(w.isLoaded());
+  EXPECT_EQ(eventLog(),
+            (Events{"TestWindow.QueryUnload0", "TestWindow.QueryUnload1", "TestWindow.Unload"}));
+  w.refuseUnload = false;
+  EXPECT_TRUE(w.unload());
+  EXPECT_EQ(app.find("TestWindow"), nullptr);
+  auto& again = app.get<TestWindow>();
+  EXPECT_EQ(again.txt.text(), "");
+  bool stillReadable = false;
+  again.cmd.onClick = [&again, &stillReadable] {
+    again.unload();
+    stillReadable = again.txt.text().empty() && !again.isLoaded();
+  };
+  again.cmd.userClick();
+  EXPECT_TRUE(stillReadable);
+  EXPECT_EQ(app.find("TestWindow"), nullptr);
+}
+
+// Closing the active child activates the one before it; closing the frame asks every child.
+TEST_F(Registry, ClosingAChildOrTheFrame) {
+  auto& w = app.get<TestWindow>();
+  app.get<OtherWindow>();
+  eventLog().clear();
+  app.find("OtherWindow")->unload();
+  EXPECT_EQ(app.activeMdiChild(), &w);
+  app.get<OtherWindow>();
+  w.refuseQuery = true;
+  EXPECT_FALSE(frame.userClose());
+  EXPECT_TRUE(app.isLoaded("OtherWindow"));
+  w.refuseQuery = false;
+  EXPECT_TRUE(frame.userClose());
+  EXPECT_EQ(eventLog(), (Events{"TestWindow.Activate", "OtherWindow.Activate", "TestWindow.QueryUnload4",
+                                "TestWindow.QueryUnload4", "TestWindow.Unload"}));
+  EXPECT_TRUE(app.loadedForms().empty());
+}
+
+TEST_F(Registry, ModalShowRunsThroughThePlatform) {
+  auto& w = app.get<TestWindow>();
+  w.setMdiChild(false);
+  w.hide();
+  platform.expectModal("TestWindow", [](forms::Form& f) {
+    f.control("cmdGo").userClick();
+    f.hide();
+  });
+  w.show(true);
+  EXPECT_FALSE(w.isModal());
+  EXPECT_TRUE(platform.scriptDone());
+}
+
+TEST_F(Registry, MenusAndToolbarFindByNameAndIgnoreHiddenItems) {
+  auto& quit = frame.addMenu("menuQuit", &frame.addMenu("menuFiler"));
+  auto& bar = frame.addToolbar("tobMenu");
+  for (const char* key : {"NewCase", "", "Calculate"}) bar.addButton(key, !*key);
+  std::vector<std::string> clicks;
+  quit.onClick = [&] { clicks.push_back("quit"); };
+  bar.onButtonClick = [&](forms::ToolbarButton& b) { clicks.push_back(b.key); };
+  frame.menu("MENUQUIT").userClick();
+  frame.toolbar("tobmenu").userClick(1);
+  bar.userClick(2);  // separator
+  quit.setVisible(false);
+  bar.setButtonVisible(3, false);
+  quit.userClick();
+  bar.userClick(3);
+  EXPECT_EQ(clicks, (std::vector<std::string>{"quit", "NewCase"}));
+  EXPECT_EQ(bar.button("Missing"), nullptr);
+  EXPECT_THROW(bar.button(4), std::out_of_range);
+}
+
+TEST_F(Registry, AnEscapedErrorIsAMessageAndEndUnloadsEverythingWithoutEvents) {
+  platform.expectMsgBox(forms::mb::IdOk, "boom");
+  app.dispatch([] { throw std::runtime_error("boom"); });
+  EXPECT_EQ(platform.callsOf("msgBox").at(0).style, forms::mb::Critical);
+  app.get<TestWindow>();
+  eventLog().clear();
+  app.end();
+  EXPECT_TRUE(app.ended() && app.loadedForms().empty() && eventLog().empty());
 }
 
 }  // namespace

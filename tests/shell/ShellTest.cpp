@@ -11,6 +11,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -52,10 +53,7 @@ std::string a(int line) {
   return " A" + std::to_string(line) + " ";
 }
 
-const std::vector<std::string>& allCodes() {
-  static const std::vector<std::string> codes = {"DK", "NO", "SE", "UK", "LT", "EE", "LV", "MRN"};
-  return codes;
-}
+const std::vector<std::string> kCodes = {"DK", "NO", "SE", "UK", "LT", "EE", "LV", "MRN"};
 
 // A calculation window that records what the main window asks of it.
 class FakeCalc : public forms::Form, public veltaro::CalcWindow {
@@ -101,7 +99,7 @@ class ShellTest : public ::testing::Test {
     };
     std::vector<std::string> text = numbered("T", 220), menu = numbered("M", 57), checks;
     menu[54] = "Show &decimals";  // menuRoundCmd
-    std::vector<std::string> codes = allCodes();
+    std::vector<std::string> codes = kCodes;
     if (!unlisted.empty()) codes.push_back(unlisted);
     for (const auto& code : codes) {
       const std::vector<std::string> product = {
@@ -133,8 +131,7 @@ class ShellTest : public ::testing::Test {
   veltaro::mdiVeltaro& start(const std::string& code, int addressLines = 135) {
     ShellTest::TearDown();
     ShellTest::SetUp();
-    const auto& codes = allCodes();
-    writeDataFiles(addressLines, std::find(codes.begin(), codes.end(), code) == codes.end() ? code : "");
+    writeDataFiles(addressLines, std::ranges::count(kCodes, code) ? "" : code);
     writeSettings(code + "\r\n");
     veltaro::Main();
     EXPECT_FALSE(app->ended());
@@ -645,7 +642,7 @@ TEST(CommandLine, GivesTheHeatLossDecimals) {
 // input. Quitting closes the input-error window first; No keeps the rest.
 TEST_F(ShellTest, ShippedDataStartsEveryMarketAndItsFirstCalculation) {
   fs::copy(fs::path(VELTARO_SOURCE_DIR) / "data", folder, fs::copy_options::recursive);
-  for (const auto& code : allCodes()) {
+  for (const auto& code : kCodes) {
     SCOPED_TRACE(code);
     app.reset();
     veltaro::resetFx();
@@ -682,7 +679,7 @@ TEST_F(ShellTest, ShippedDataStartsEveryMarketAndItsFirstCalculation) {
     EXPECT_NE(app->find("frmCalc01"), nullptr);
   }
   EXPECT_TRUE(platform.scriptDone());
-  EXPECT_EQ(platform.callsOf("msgBox").size(), allCodes().size());  // the quit questions only
+  EXPECT_EQ(platform.callsOf("msgBox").size(), kCodes.size());  // the quit questions only
 }
 
 }  // namespace

@@ -1,22 +1,85 @@
-// The event rules that the program's handlers rely on, as tables of action -> events.
+// The forms layer's rules that the program's handlers rely on: events raised by each action,
+// focus and tab order, and the window registry (one instance per class, created on reference,
+// fresh after unload), run on windows made for these tests whose handlers append to a log.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 
-#include "TestForms.h"
 #include "forms/Application.h"
+#include "support/EventLog.h"
 #include "support/ScriptedPlatform.h"
-
-using formstest::eventLog;
-using formstest::TestWindow;
-using Events = std::vector<std::string>;
 
 namespace {
 
+using Events = std::vector<std::string>;
+using testing_support::eventLog;
+using testing_support::logAll;
+using testing_support::logEvent;
+
+class TestWindow : public forms::Form {
+ public:
+  static constexpr const char* kName = "TestWindow";
+  using K = forms::ControlKind;
+  forms::Control& txt = add(K::TextBox, "txtInput");
+  forms::Control& cbo = add(K::ComboBox, "cboSize");
+  forms::Control& lst = add(K::ComboBox, "lstProduct");  // takes no typing
+  forms::Control& fraA = add(K::Frame, "fraA");
+  forms::Control& fraB = add(K::Frame, "fraB");
+  forms::Control& chk = add(K::CheckBox, "chkFlag");
+  forms::Control& cmd = add(K::CommandButton, "cmdGo");
+  forms::Control& lbl = add(K::Label, "lblCaption");
+
+  TestWindow() : forms::Form(kName) {
+    setMdiChild(true);
+    lst.setComboStyle(forms::ComboStyle::DropdownList);
+    for (const char* s : {"21.3", "26.9", "33.7"}) cbo.addItem(s);
+    for (const char* s : {"Alpha", "Beta", "Gamma"}) lst.addItem(s);
+    // Option arrays in two frames, with a gap in the indexes of the first.
+    add(K::OptionButton, "optA", 0, &fraA).setValueSilently(1);
+    add(K::OptionButton, "optA", 2, &fraA);
+    add(K::OptionButton, "optB", 0, &fraB).setValueSilently(1);
+    add(K::OptionButton, "optB", 1, &fraB);
+    for (auto& c : controls()) logAll(*c);
+  }
+  void Form_Load() override { logEvent("TestWindow.Load"); }
+  void Form_Activate() override { logEvent("TestWindow.Activate"); }
+  void Form_Unload(int& cancel) override {
+    logEvent("TestWindow.Unload");
+    cancel = refuseUnload ? 1 : 0;
+  }
+  void Form_QueryUnload(int& cancel, int mode) override {
+    logEvent("TestWindow.QueryUnload" + std::to_string(mode));
+    cancel = refuseQuery ? 1 : 0;
+  }
+  bool refuseUnload = false, refuseQuery = false;
+};
+
+class OtherWindow : public forms::Form {
+ public:
+  static constexpr const char* kName = "OtherWindow";
+  forms::Control& txt = add(forms::ControlKind::TextBox, "txtOther");
+  OtherWindow() : forms::Form(kName) {
+    setMdiChild(true);
+    logAll(txt);
+  }
+  void Form_Activate() override { logEvent("OtherWindow.Activate"); }
+};
+
+class Frame : public forms::Form {
+ public:
+  static constexpr const char* kName = "Frame";
+  Frame() : forms::Form(kName) { setMdiForm(true); }
+};
+
+
 // A step of a row: runs on a fresh TestWindow.
 #define DO(...) [](TestWindow& f) { __VA_ARGS__; }
+
+// Digits, comma and Backspace, as the program's number boxes take them.
+void numeric(int& k) {
+  if (!(k == 8 || k == ',' || (k >= '0' && k <= '9'))) k = 0;
+}
 
 class EventRules : public ::testing::Test {
  protected:
@@ -81,6 +144,21 @@ TEST_F(EventRules, ActionsRaiseExactlyTheirEvents) {
        DO(EXPECT_FALSE(f.control("optA", 0).setFocus()))},
       {"label", {}, DO(EXPECT_FALSE(f.lbl.setFocus()))},
       {"window not shown", DO(f.hide()), DO(EXPECT_FALSE(f.cmd.setFocus()))},
+      {"a LostFocus handler that moves the focus wins over the first target",
+       DO(f.cbo.userFocus(); f.cbo.onLostFocus = [&f] { f.txt.setFocus(); }; f.chk.onLostFocus = {}),
+       DO(f.chk.userFocus()), {"txtInput.GotFocus"}},
+      {"handlers nest synchronously",
+       DO(f.txt.onChange = [&f] { logEvent("in:" + f.txt.text()); f.cbo.setListIndex(2); logEvent("out"); }),
+       DO(f.txt.setText("5")), {"in:5", "cboSize.Click", "out"}},
+      // Typing goes through KeyPress (here a numeric filter) and raises Change per kept key;
+      // Backspace passes the filter; a selection is replaced by the typed key.
+      {"filtered typing", DO(f.txt.onKeyPress = numeric),
+       DO(f.txt.userType("12,5x"); EXPECT_EQ(f.txt.userKeyPress(forms::key::Back), forms::key::Back);
+          f.txt.userSelect(0, 2); f.txt.userType("7")),
+       Events(6, "txtInput.Change"), DO(EXPECT_EQ(f.txt.text(), "7,"))},
+      {"a character beyond ASCII is one key", {},
+       DO(f.txt.userType("°C"); f.txt.userKeyPress(forms::key::Back); f.txt.userKeyPress(forms::key::Back)),
+       Events(4, "txtInput.Change"), DO(EXPECT_EQ(f.txt.text(), ""))},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -93,59 +171,6 @@ TEST_F(EventRules, ActionsRaiseExactlyTheirEvents) {
     EXPECT_EQ(eventLog(), c.expected);
     if (c.check) c.check(*w);
   }
-}
-
-TEST_F(EventRules, HandlersNestSynchronously) {
-  w->txt.onChange = [this] {
-    formstest::logEvent("txt.Change:" + w->txt.text());
-    w->cbo.setListIndex(2);
-    formstest::logEvent("txt.Change ends");
-  };
-  w->txt.setText("5");
-  EXPECT_EQ(eventLog(), (Events{"txt.Change:5", "cboSize.Click", "txt.Change ends"}));
-}
-
-TEST_F(EventRules, TypingGoesThroughKeyPressAndRaisesChangePerKeptKey) {
-  // A numeric filter like the program's: digits, comma, Backspace.
-  w->txt.onKeyPress = [](int& k) {
-    if (!(k == 8 || k == ',' || (k >= '0' && k <= '9'))) k = 0;
-  };
-  w->txt.userType("12,5x");
-  EXPECT_EQ(w->txt.text(), "12,5");
-  EXPECT_EQ(eventLog(), Events(4, "txtInput.Change"));
-  EXPECT_EQ(w->txt.userKeyPress(forms::key::Back), forms::key::Back);
-  w->txt.userSelect(0, 2);  // a selection is replaced by the typed key
-  w->txt.userType("7");
-  EXPECT_EQ(w->txt.text(), "7,");
-  // Control characters are handed back for the front end; non-ASCII ones are one key each.
-  w->txt.onKeyPress = nullptr;
-  EXPECT_EQ(w->txt.userKeyPress(forms::key::CtrlV), forms::key::CtrlV);
-  w->txt.setTextSilently("");
-  w->txt.userType("°C");
-  EXPECT_EQ(w->txt.text(), "°C");
-  w->txt.userKeyPress(forms::key::Back);
-  w->txt.userKeyPress(forms::key::Back);
-  EXPECT_EQ(w->txt.text(), "");
-}
-
-TEST_F(EventRules, FocusMovesWithinAWindowRaiseLostThenGot) {
-  EXPECT_TRUE(w->txt.userFocus());
-  EXPECT_TRUE(w->cbo.setFocus());
-  EXPECT_TRUE(w->cbo.setFocus());  // already there: nothing
-  EXPECT_EQ(eventLog(), (Events{"txtInput.GotFocus", "txtInput.LostFocus", "cboSize.GotFocus"}));
-  // Activating another window and coming back raises no focus events.
-  auto& other = app.get<formstest::OtherWindow>();
-  other.txt.userFocus();
-  eventLog().clear();
-  w->userActivate();
-  EXPECT_EQ(eventLog(), (Events{"TestWindow.Activate"}));
-  EXPECT_TRUE(w->cbo.hasFocus());
-  // A LostFocus handler that sends the focus elsewhere wins: the first target gets no GotFocus.
-  w->cbo.onLostFocus = [this] { w->txt.setFocus(); };
-  eventLog().clear();
-  w->chk.userFocus();
-  EXPECT_EQ(eventLog().back(), "txtInput.GotFocus");
-  EXPECT_EQ(std::count(eventLog().begin(), eventLog().end(), "chkFlag.GotFocus"), 0);
 }
 
 TEST_F(EventRules, TabOrderVisitsFocusableControlsAndOneOptionPerGroup) {
@@ -161,6 +186,118 @@ TEST_F(EventRules, TabOrderVisitsFocusableControlsAndOneOptionPerGroup) {
                                                "txtInput"}));
   w->focusNext(true);
   EXPECT_EQ(w->activeControl()->name(), "optB");
+}
+
+class Registry : public ::testing::Test {
+ protected:
+  testing_support::ScriptedPlatform platform;
+  forms::Application app{platform};
+  Frame& frame = app.get<Frame>();
+  void SetUp() override { eventLog().clear(); }
+};
+
+TEST_F(Registry, FirstReferenceCreatesLoadsAndShowsAChildAndFindsItsControls) {
+  EXPECT_EQ(app.find("TestWindow"), nullptr);
+  EXPECT_FALSE(frame.visible());  // a frame loads without showing
+  auto& w = app.get<TestWindow>();
+  EXPECT_EQ(&app.get("TestWindow"), &w);
+  EXPECT_EQ(eventLog(), (Events{"TestWindow.Load", "TestWindow.Activate"}));
+  EXPECT_TRUE(w.visible() && frame.visible());  // its first child makes the frame appear
+  EXPECT_EQ(app.activeMdiChild(), &w);
+  EXPECT_THROW(app.get("NoSuchWindow"), std::out_of_range);
+  EXPECT_EQ(&w.control("OPTA", 2), &w.control("optA", 2));  // names are case-insensitive
+  EXPECT_EQ(w.findControl("optA", 1), nullptr);             // the gap
+  EXPECT_EQ(w.controlArray("optA").size(), 2u);
+  EXPECT_THROW(w.control("txtMissing"), std::out_of_range);
+}
+
+// QueryUnload, then Unload, may refuse; an unloaded window comes back fresh, and one that
+// unloads itself from its own handler lives until the event ends.
+TEST_F(Registry, UnloadAsksQueryUnloadFirstAndThenGivesAFreshInstance) {
+  auto& w = app.get<TestWindow>();
+  w.txt.setText("changed");
+  w.refuseQuery = true;
+  eventLog().clear();
+  EXPECT_FALSE(w.userClose());
+  w.refuseQuery = false;
+  w.refuseUnload = true;
+  EXPECT_FALSE(w.unload());
+  EXPECT_TRUE(w.isLoaded());
+  EXPECT_EQ(eventLog(),
+            (Events{"TestWindow.QueryUnload0", "TestWindow.QueryUnload1", "TestWindow.Unload"}));
+  w.refuseUnload = false;
+  EXPECT_TRUE(w.unload());
+  EXPECT_EQ(app.find("TestWindow"), nullptr);
+  auto& again = app.get<TestWindow>();
+  EXPECT_EQ(again.txt.text(), "");
+  bool stillReadable = false;
+  again.cmd.onClick = [&again, &stillReadable] {
+    again.unload();
+    stillReadable = again.txt.text().empty() && !again.isLoaded();
+  };
+  again.cmd.userClick();
+  EXPECT_TRUE(stillReadable);
+  EXPECT_EQ(app.find("TestWindow"), nullptr);
+}
+
+// Closing the active child activates the one before it; closing the frame asks every child.
+TEST_F(Registry, ClosingAChildOrTheFrame) {
+  auto& w = app.get<TestWindow>();
+  app.get<OtherWindow>();
+  eventLog().clear();
+  app.find("OtherWindow")->unload();
+  EXPECT_EQ(app.activeMdiChild(), &w);
+  app.get<OtherWindow>();
+  w.refuseQuery = true;
+  EXPECT_FALSE(frame.userClose());
+  EXPECT_TRUE(app.isLoaded("OtherWindow"));
+  w.refuseQuery = false;
+  EXPECT_TRUE(frame.userClose());
+  EXPECT_EQ(eventLog(), (Events{"TestWindow.Activate", "OtherWindow.Activate", "TestWindow.QueryUnload4",
+                                "TestWindow.QueryUnload4", "TestWindow.Unload"}));
+  EXPECT_TRUE(app.loadedForms().empty());
+}
+
+TEST_F(Registry, ModalShowRunsThroughThePlatform) {
+  auto& w = app.get<TestWindow>();
+  w.setMdiChild(false);
+  w.hide();
+  platform.expectModal("TestWindow", [](forms::Form& f) {
+    f.control("cmdGo").userClick();
+    f.hide();
+  });
+  w.show(true);
+  EXPECT_FALSE(w.isModal());
+  EXPECT_TRUE(platform.scriptDone());
+}
+
+TEST_F(Registry, MenusAndToolbarFindByNameAndIgnoreHiddenItems) {
+  auto& quit = frame.addMenu("menuQuit", &frame.addMenu("menuFiler"));
+  auto& bar = frame.addToolbar("tobMenu");
+  for (const char* key : {"NewCase", "", "Calculate"}) bar.addButton(key, !*key);
+  std::vector<std::string> clicks;
+  quit.onClick = [&] { clicks.push_back("quit"); };
+  bar.onButtonClick = [&](forms::ToolbarButton& b) { clicks.push_back(b.key); };
+  frame.menu("MENUQUIT").userClick();
+  frame.toolbar("tobmenu").userClick(1);
+  bar.userClick(2);  // separator
+  quit.setVisible(false);
+  bar.setButtonVisible(3, false);
+  quit.userClick();
+  bar.userClick(3);
+  EXPECT_EQ(clicks, (std::vector<std::string>{"quit", "NewCase"}));
+  EXPECT_EQ(bar.button("Missing"), nullptr);
+  EXPECT_THROW(bar.button(4), std::out_of_range);
+}
+
+TEST_F(Registry, AnEscapedErrorIsAMessageAndEndUnloadsEverythingWithoutEvents) {
+  platform.expectMsgBox(forms::mb::IdOk, "boom");
+  app.dispatch([] { throw std::runtime_error("boom"); });
+  EXPECT_EQ(platform.callsOf("msgBox").at(0).style, forms::mb::Critical);
+  app.get<TestWindow>();
+  eventLog().clear();
+  app.end();
+  EXPECT_TRUE(app.ended() && app.loadedForms().empty() && eventLog().empty());
 }
 
 }  // namespace

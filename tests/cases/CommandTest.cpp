@@ -22,21 +22,27 @@ namespace casetest {
 namespace {
 
 using forms::mb::IdNo;
+using forms::mb::IdOk;
 using forms::mb::IdYes;
 using veltaro::fx;
 
 class Commands : public CaseTest {
  protected:
+  // Window 1 or 2 entered and calculated.
+  forms::Form& calculatedWindow(int n) {
+    forms::Form& w = open("frmCalc0" + std::to_string(n));
+    enter(w, {});
+    calculated(w, n == 1 ? Lines{"OVERFLADE=24", "VT=35.1"} : Lines{"ISOLERINGST=40", "VARMETAB=20"});
+    return w;
+  }
   // A case "roof" of window 1 and a folder of neighbours that are not part of it.
   void roofCase() {
-    forms::Form& w = open("frmCalc01");
-    enter(w, {});
-    calculated(w, {{"OVERFLADE", "24"}, {"VT", "35.1"}});
+    calculatedWindow(1);
     save("roof.DAT");
-    for (const char* other :
-         {"roof.txt", "roof.C01.bak", ".roof", "roofs.DAT", "other.C02", "roof"})
+    for (const char* other : {"roof.txt", "roof.C01.bak", ".roof", "roofs.DAT", "other.C02", "roof"})
       folder_.writeBytes("DATA/" + std::string(other), other);
   }
+  bool has(const std::string& file) const { return fs::exists(data / file); }
 };
 
 TEST_F(Commands, CancelAndNoTouchNothing) {
@@ -56,9 +62,8 @@ TEST_F(Commands, CancelAndNoTouchNothing) {
   platform.expectMsgBox(IdNo, "roof.C01");
   cases().CaseDelete();
   // A name that is no case opens nothing and creates nothing.
-  platform.expectOpenFile(path("nothing.DAT"));
-  platform.expectMsgBox(forms::mb::IdOk, "nothing.DAT");
-  cases().CaseOpen();
+  platform.expectMsgBox(IdOk, "nothing.DAT");
+  openCase("nothing.DAT");
   EXPECT_EQ(files(folder), before);
   EXPECT_EQ(fx().CaseBasePath, base);
   EXPECT_TRUE(fx().ResultValid[1]) << "the window was not touched";
@@ -75,9 +80,9 @@ TEST_F(Commands, DeleteRemovesOnlyTheHeaderAndTheRecordFiles) {
   fs::permissions(data / "roof.c24", fs::perms::owner_read);
   platform.expectOpenFile(path("ROOF.dat"));
   platform.expectMsgBox(IdYes);
-  platform.expectMsgBox(forms::mb::IdOk, "roof.c24\r\nThe file is read-only");
+  platform.expectMsgBox(IdOk, "roof.c24\r\nThe file is read-only");
   cases().CaseDelete();
-  EXPECT_FALSE(fs::exists(data / "roof.DAT"));
+  EXPECT_FALSE(has("roof.DAT"));
   fs::permissions(data / "roof.c24", fs::perms::owner_all);
   platform.expectOpenFile(path("ROOF.dat"));
   platform.expectMsgBox(IdYes, "roof.c24");
@@ -85,65 +90,57 @@ TEST_F(Commands, DeleteRemovesOnlyTheHeaderAndTheRecordFiles) {
   EXPECT_EQ(files(data), expected);
   // A name that is no case: nothing to delete, and said so.
   platform.expectOpenFile(path("roof.txt"));
-  platform.expectMsgBox(forms::mb::IdOk, "nothing was deleted");
+  platform.expectMsgBox(IdOk, "nothing was deleted");
   cases().CaseDelete();
   EXPECT_EQ(files(data), expected);
 }
 
 TEST_F(Commands, ASaveReplacesTheRecordsOfTheEarlierSave) {
   roofCase();
-  forms::Form& w2 = open("frmCalc02");
-  enter(w2, {});
-  calculated(w2, {{"ISOLERINGST", "40"}, {"VARMETAB", "20"}});
+  forms::Form& w2 = calculatedWindow(2);
   save("roof.DAT");
-  ASSERT_TRUE(files(data).count("roof.C02"));
+  ASSERT_TRUE(has("roof.C02"));
   w2.control("MEDIETEMP").setText("90");  // the result no longer belongs to the inputs
   save("roof.DAT");
-  EXPECT_FALSE(files(data).count("roof.C02"));
-  EXPECT_TRUE(files(data).count("roof.C01"));
-  EXPECT_TRUE(files(data).count("other.C02"));
+  EXPECT_TRUE(!has("roof.C02") && has("roof.C01") && has("other.C02"));
   // A new case of an existing name is the header alone.
   platform.expectSaveFile(path("other.DAT"));
   cases().CaseNew();
-  EXPECT_TRUE(files(data).count("other.DAT"));
-  EXPECT_FALSE(files(data).count("other.C02"));
-  EXPECT_TRUE(files(data).count("roof.C01"));
+  EXPECT_TRUE(has("other.DAT") && !has("other.C02") && has("roof.C01"));
   // Upper- and lower-case names are one case: written back under the names they have.
   fs::rename(data / "roof.C01", data / "roof.c01");
   fs::rename(data / "roof.DAT", data / "roof.dat");
   save("roof.DAT");
   openCase("Roof.Dat");
-  EXPECT_TRUE(files(data).count("roof.c01") && files(data).count("roof.dat"));
-  EXPECT_FALSE(files(data).count("roof.C01") || files(data).count("roof.DAT"));
+  const auto names = files(data);
+  EXPECT_TRUE(names.count("roof.c01") && names.count("roof.dat"));
+  EXPECT_FALSE(names.count("roof.C01") || names.count("roof.DAT"));
   EXPECT_NE(app.find("frmCalc01"), nullptr);
   EXPECT_TRUE(fx().ResultValid[1]);
   // The longest name a case file can have.
   const std::string longest(251, 'n');
   save(longest + ".DAT");
-  EXPECT_TRUE(files(data).count(longest + ".C01"));
+  EXPECT_TRUE(has(longest + ".C01"));
 }
 
 TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
   roofCase();
   const auto before = files(data);
-  forms::Form& w2 = open("frmCalc02");
-  enter(w2, {});
-  calculated(w2, {{"ISOLERINGST", "40"}, {"VARMETAB", "20"}});
+  calculatedWindow(2);
   header("XY", "Ny", "2026-12-24");         // a header that would differ from the one on disk
   fs::create_directory(data / "roof.C02");  // a folder where the record should go
-  platform.expectMsgBox(forms::mb::IdOk, "roof.C02");
+  platform.expectMsgBox(IdOk, "roof.C02");
   save("roof.DAT");
   EXPECT_EQ(files(data), before);
   if (::geteuid() != 0) {  // the superuser writes into a read-only folder all the same
     fs::remove(data / "roof.C02");
     fs::permissions(data, fs::perms::owner_read | fs::perms::owner_exec);
-    platform.expectMsgBox(forms::mb::IdOk, "roof");
+    platform.expectMsgBox(IdOk, "roof");
     save("roof.DAT");
     fs::permissions(data, fs::perms::owner_all);
     EXPECT_EQ(files(data), before);
   }
-  // A folder that does not exist.
-  platform.expectMsgBox(forms::mb::IdOk, "missing/roof.");
+  platform.expectMsgBox(IdOk, "missing/roof.");  // a folder that does not exist
   save("missing/roof.DAT");
   // A write that runs out of room is told with the cause of that write.
   fs::remove(data / "roof.C02");
@@ -153,7 +150,7 @@ TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
   limit.rlim_cur = 50;
   ::signal(SIGXFSZ, SIG_IGN);
   ::setrlimit(RLIMIT_FSIZE, &limit);
-  platform.expectMsgBox(forms::mb::IdOk, std::strerror(EFBIG));
+  platform.expectMsgBox(IdOk, std::strerror(EFBIG));
   save("roof.DAT");
   limit.rlim_cur = unlimited;
   ::setrlimit(RLIMIT_FSIZE, &limit);
@@ -168,6 +165,8 @@ class Versions : public Commands {
  protected:
   Versions() {
     roofCase();
+    calculatedWindow(1);
+    calculatedWindow(2);
     old_ = save(false);
     new_ = save(true);
   }
@@ -175,24 +174,11 @@ class Versions : public Commands {
     veltaro::SetWriteStepHook(nullptr);
     if (!memory_.empty()) fs::remove_all(memory_);
   }
-
-  // Both windows calculated; the version decides which result is valid, and the header.
-  void windows() {
-    forms::Form& w1 = open("frmCalc01");
-    enter(w1, {});
-    calculated(w1, {{"OVERFLADE", "24"}, {"VT", "35.1"}});
-    forms::Form& w2 = open("frmCalc02");
-    enter(w2, {});
-    calculated(w2, {{"ISOLERINGST", "40"}, {"VARMETAB", "20"}});
-  }
-  void version(bool isNew) {
+  // The version decides which result is valid, and the header.
+  std::map<std::string, std::string> save(bool isNew) {
     fx().ResultValid[1] = !isNew;
     fx().ResultValid[2] = isNew;
     header(isNew ? "XY" : "AB", isNew ? "Ny" : "Gammel", "2026-12-24");
-  }
-  std::map<std::string, std::string> save(bool isNew) {
-    windows();
-    version(isNew);
     CaseTest::save("roof.DAT");
     return files(data);
   }
@@ -206,10 +192,10 @@ class Versions : public Commands {
 
 TEST_F(Versions, ASaveCutAfterAnyStepOpensAsTheOldCaseOrTheNew) {
   bool sawNew = false;
-  for (int cut = 1;; ++cut) {
+  for (int cut = 1, last = 0; last == cut - 1; ++cut) {  // until the save runs to its end
     SCOPED_TRACE(cut);
     restore(old_);
-    int last = 0;
+    calculatedWindow(2);
     veltaro::SetWriteStepHook([&](int step) { return (last = step) == cut; });
     save(true);
     veltaro::SetWriteStepHook(nullptr);
@@ -220,7 +206,6 @@ TEST_F(Versions, ASaveCutAfterAnyStepOpensAsTheOldCaseOrTheNew) {
     sawNew = now == new_;
     EXPECT_EQ(app.find("frmCalc02") != nullptr, sawNew);
     EXPECT_EQ(fx().ResultValid[1], !sawNew);
-    if (last < cut) break;  // the save ran to its end
   }
   EXPECT_TRUE(sawNew);
   EXPECT_TRUE(platform.scriptDone());
@@ -230,17 +215,16 @@ TEST_F(Versions, AReplaceThatFailsMidwaySaysSoAndIsFinishedLater) {
   restore(old_);
   // A folder turns up where the new record goes once the intent file is there.
   veltaro::SetWriteStepHook([&](int) {
-    if (fs::exists(data / "roof.PND") && !fs::exists(data / "roof.C02"))
-      fs::create_directories(data / "roof.C02" / "x");
+    if (has("roof.PND") && !has("roof.C02")) fs::create_directories(data / "roof.C02" / "x");
     return false;
   });
-  platform.expectMsgBox(forms::mb::IdOk, "roof.C02\r\nThe file cannot be replaced");
+  platform.expectMsgBox(IdOk, "roof.C02\r\nThe file cannot be replaced");
   save(true);
   veltaro::SetWriteStepHook(nullptr);
   const auto told = platform.callsOf("msgBox");
   ASSERT_EQ(told.size(), 1u);
   EXPECT_NE(told[0].text.find("saved only in part"), std::string::npos) << told[0].text;
-  platform.expectMsgBox(forms::mb::IdOk, "roof.C02");
+  platform.expectMsgBox(IdOk, "roof.C02");
   openCase("roof.DAT");
   fs::remove_all(data / "roof.C02");
   openCase("roof.DAT");
@@ -252,7 +236,7 @@ TEST_F(Versions, AReadOnlyCaseFileStopsTheSaveAndChangesNothing) {
   for (const char* file : {"roof.DAT", "roof.C01"}) {  // replaced by the save; removed by it
     restore(old_);
     fs::permissions(data / file, fs::perms::owner_read);
-    platform.expectMsgBox(forms::mb::IdOk, file + std::string("\r\nThe file is read-only"));
+    platform.expectMsgBox(IdOk, file + std::string("\r\nThe file is read-only"));
     save(true);
     EXPECT_EQ(files(data), old_);
     EXPECT_EQ(fs::status(data / file).permissions(), fs::perms::owner_read);
@@ -270,12 +254,8 @@ TEST_F(Versions, ASaveKilledAtAnyMomentLeavesOneOfTheTwoVersions) {
     fs::create_directory_symlink(memory_, data);
     restore(old_);
   }
-  windows();
   const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < 4; ++i) {
-    version(i % 2);
-    CaseTest::save("roof.DAT");
-  }
+  for (int i = 0; i < 4; ++i) save(i % 2);
   const auto oneSave = (std::chrono::steady_clock::now() - start) / 4;
   // Temporary files of writers that are gone go with the first completion; one of a running
   // writer (the first process always runs) and one of another case stay.
@@ -295,10 +275,7 @@ TEST_F(Versions, ASaveKilledAtAnyMomentLeavesOneOfTheTwoVersions) {
     const pid_t child = ::fork();
     if (child == 0) {
       try {
-        for (bool isNew = round % 2;; isNew = !isNew) {
-          version(isNew);
-          CaseTest::save("roof.DAT");
-        }
+        for (bool isNew = round % 2;; isNew = !isNew) save(isNew);
       } catch (...) {
       }
       ::_exit(1);
@@ -306,7 +283,7 @@ TEST_F(Versions, ASaveKilledAtAnyMomentLeavesOneOfTheTwoVersions) {
     std::this_thread::sleep_for(std::uniform_real_distribution<double>(0, 3)(random) * oneSave);
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
-    pending += fs::exists(data / "roof.PND");
+    pending += has("roof.PND");
     veltaro::cases::CompletePendingSave(path("roof"));
     const auto now = files(data);
     ASSERT_TRUE(now == old_ || now == new_) << "round " << round;
@@ -321,13 +298,13 @@ TEST_F(Commands, ATypedValueThatDoesNotFitIsNamedBeforeSaving) {
   forms::Form& w = open("frmCalc01");
   enter(w, {.medium = "-180", .product = longName});
   platform.expectMsgBox(IdNo, "MEDIETEMP: \"-180\" as \"-18\"");
-  // A result keeps its first bytes, as always, but not when they lose whole digits.
-  calculated(w, {{"VT", "1234.56"}, {"Bespar", "243657719"}});
+  // A result keeps its first bytes, cut and not rounded, but not when they lose whole digits.
+  calculated(w, {"VT=1234.56", "Bespar=243657719"});
   // While the question is open no other case command starts.
   platform.onMsgBox = [this] { cases().CaseOpen(); };
   save("cut.DAT");
   platform.onMsgBox = nullptr;
-  EXPECT_FALSE(fs::exists(data / "cut.DAT"));
+  EXPECT_FALSE(has("cut.DAT"));
   const std::string prompt = platform.callsOf("msgBox").back().text;
   for (const char* named : {"Initialer: \"ABCD\" as \"ABC\"", "Sagsnavn: \"Łódź\" as \"?ód?\"",
                             "Bespar: \"243657719\" as \"24365771\""})
@@ -336,55 +313,49 @@ TEST_F(Commands, ATypedValueThatDoesNotFitIsNamedBeforeSaving) {
   EXPECT_EQ(prompt.find("VT"), std::string::npos);
   platform.expectMsgBox(IdYes);
   save("cut.DAT");
-  EXPECT_EQ(files(data)["cut.C01"].substr(18, 3), "-18");
+  const std::string record = files(data)["cut.C01"];
+  EXPECT_EQ(record.substr(18, 3), "-18");
+  EXPECT_EQ(record.substr(167, 5), "1234.");
 }
 
 TEST_F(Commands, ARecordThatCannotComeBackWholeIsReported) {
   roofCase();
-  std::string record = files(data)["roof.C01"];
-  struct Case {
+  const std::string record = files(data)["roof.C01"];
+  std::string badProduct = record, typedProduct = record;
+  badProduct[46] = 9;  // a product position beyond the three products
+  typedProduct[46] = typedProduct[47] = '\xff';
+  const struct {
     const char* what;
     std::string bytes;
     bool opens;
     const char* message;
-  };
-  std::string badProduct = record, typedProduct = record;
-  badProduct[46] = 9;  // a product position beyond the three products
-  typedProduct[46] = typedProduct[47] = '\xff';
-  const Case cases_[] = {
-      {"short", record.substr(0, 179), false, "shorter than 180 bytes"},
-      {"longer", record + "tail", true, nullptr},
-      {"position outside the list", badProduct, true, "PRODUKT: list position 9"},
-      {"typed value", typedProduct, true, nullptr},
-  };
-  for (const Case& c : cases_) {
-    SCOPED_TRACE(c.what);
-    folder_.writeBytes("DATA/roof.C01", c.bytes);
-    if (c.message) platform.expectMsgBox(forms::mb::IdOk, c.message);
+  } rows[] = {{"short", record.substr(0, 179), false, "shorter than 180 bytes"},
+              {"longer", record + "tail", true, nullptr},
+              {"position outside the list", badProduct, true, "PRODUKT: list position 9"},
+              {"typed value", typedProduct, true, nullptr}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.what);
+    folder_.writeBytes("DATA/roof.C01", r.bytes);
+    if (r.message) platform.expectMsgBox(IdOk, r.message);
     openCase("roof.DAT");
-    EXPECT_EQ(app.find("frmCalc01") != nullptr, c.opens);
-    EXPECT_EQ(fx().ResultValid[1], c.opens && !c.message);
+    forms::Form* w = app.find("frmCalc01");
+    EXPECT_EQ(w != nullptr, r.opens);
+    EXPECT_EQ(fx().ResultValid[1], r.opens && !r.message);
     EXPECT_TRUE(platform.scriptDone());
-    if (c.opens) {
-      EXPECT_EQ(app.find("frmCalc01")->control("PRODUKT").text(), calctest::kPipeProduct);
-    }
+    if (w) EXPECT_EQ(w->control("PRODUKT").text(), calctest::kPipeProduct);
   }
   // A header shorter than its record: the case fields show their labels alone.
   folder_.writeBytes("DATA/roof.DAT", "AB");
-  platform.expectMsgBox(forms::mb::IdOk, "header is shorter");
+  platform.expectMsgBox(IdOk, "header is shorter");
   openCase("roof.DAT");
   EXPECT_EQ(main().control("txtCase", 0).text(), "Initialer: ");
 }
 
 TEST_F(Commands, PathsOfTheCase) {
-  using veltaro::cases::StripExtension;
   const std::pair<const char*, const char*> paths[] = {
-      {"/d/Old.cases/roof.DAT", "/d/Old.cases/roof"},
-      {"/d/Old.cases/roof", "/d/Old.cases/roof"},
-      {"/d/roof.v2.dat", "/d/roof.v2"},
-      {"roof.", "roof"},
-      {"C:\\My.cases\\roof", "C:\\My.cases\\roof"}};
-  for (auto [in, out] : paths) EXPECT_EQ(StripExtension(in), out) << in;
+      {"/d/Old.cases/roof.DAT", "/d/Old.cases/roof"}, {"/d/Old.cases/roof", "/d/Old.cases/roof"},
+      {"/d/roof.v2.dat", "/d/roof.v2"}, {"roof.", "roof"}, {"C:\\My.cases\\roof", "C:\\My.cases\\roof"}};
+  for (auto [in, out] : paths) EXPECT_EQ(veltaro::cases::StripExtension(in), out) << in;
   const std::pair<int, const char*> extensions[] = {{1, ".C01"},  {6, ".C06"},  {7, ".C21"},
                                                     {10, ".C24"}, {11, ".C07"}, {12, ""}};
   for (auto [type, ext] : extensions) EXPECT_EQ(veltaro::cases::CaseExtension(type), ext) << type;
@@ -393,15 +364,15 @@ TEST_F(Commands, PathsOfTheCase) {
 TEST_F(Commands, HeaderDialogFillsTheCaseFields) {
   header("AB", "Gammel sag", "2001-01-01");
   platform.clock = std::chrono::system_clock::from_time_t(1'700'000'000);
-  auto& dialog = app.get<veltaro::cases::frmCase>();
-  EXPECT_EQ(dialog.control("txtFileCase", 1).text(), "Gammel sag");
-  EXPECT_EQ(dialog.caption(), "Sag");
-  EXPECT_EQ(dialog.control("lblDate").caption().size(), 19u);
   auto retype = [](forms::Control& box, const std::string& text) {
     box.userFocus();
     box.userSelect(0, static_cast<int>(box.text().size()));
     box.userType(text);
   };
+  auto& dialog = app.get<veltaro::cases::frmCase>();
+  EXPECT_EQ(dialog.control("txtFileCase", 1).text(), "Gammel sag");
+  EXPECT_EQ(dialog.caption(), "Sag");
+  EXPECT_EQ(dialog.control("lblDate").caption().size(), 19u);
   retype(dialog.control("txtFileCase", 0), "XYZW");
   EXPECT_EQ(dialog.control("txtFileCase", 0).text(), "XYZ");
   dialog.control("cmdCancel").userClick();

@@ -13,21 +13,18 @@ namespace {
 using veltaro::fx;
 
 TEST(ReportConversions, NumbersAsTheReportWritesThem) {
-  struct Case {
+  const struct {
     const char* text;
     int decimals;
     const char* rounded;
     const char* whole;
-  };
-  // clang-format off
-  const Case cases[] = {
+  } cases[] = {  // clang-format off
       {"12,6", 0, "13", "13"},       {"12.6", 1, "12.6", "13"}, {"12,5", 0, "12", "13"},
       {"0,25", 1, ".2", ""},         {"2.5", 0, "2", "3"},      {"-2,5", 0, "-2", "-3"},
       {"1234.5", 0, "1234", "1235"}, {"0.4", 0, "0", ""},       {"", 0, "0", ""},
       {"> 1000", 0, "0", "> 1000"},  {"12 W", 0, "12", "12 W"}, {"-0,25", 1, "-.2", ""},
-      {"100000000000000000000", 0, "1E+20", "100000000000000000000"}};
-  // clang-format on
-  for (const Case& c : cases) {
+      {"100000000000000000000", 0, "1E+20", "100000000000000000000"}};  // clang-format on
+  for (const auto& c : cases) {
     EXPECT_EQ(veltaro::ReportRoundedText(c.text, c.decimals), c.rounded) << c.text;
     EXPECT_EQ(veltaro::ReportWholeNumberText(c.text), c.whole) << c.text;
   }
@@ -54,18 +51,17 @@ class ServiceTest : public ReportTest {
     const std::size_t from = r.find("</TR>\r\n</TABLE>\r\n") + 17;
     return r.substr(from, r.find("<HR ALIGN=\"left\">") - from);
   }
-  std::string images() const { return folder.string() + "/Images/"; }
 };
 
 TEST_F(ServiceTest, PipeDistancesOnlyOfTheResultShown) {
   showPipeDistances(true);
-  const std::string table = "<TABLE>\r\n<TR ALIGN=\"left\" VALIGN=\"top\">\r\n    <TD><IMG SRC='";
+  const std::string images = folder.string() + "/Images/";
+  const std::string table =
+      "<TABLE>\r\n<TR ALIGN=\"left\" VALIGN=\"top\">\r\n    <TD><IMG SRC='" + images;
   forms::Form& dk = calculated("DK", "89", "40");
-  EXPECT_EQ(pipeDistanceBlock(dk),
-            table + images() +
-                "bolgeprint.jpg'></TD>\r\n    <TD Width=5%><BR></TD>\r\n"
-                "    <TD><SMALL><B>G =    134  mm    /   H =    110 mm<BR><IMG SRC ='" +
-                images() + "ror200.jpg'></B></TD>\r\n</TR>\r\n</TABLE>\r\n");
+  EXPECT_EQ(pipeDistanceBlock(dk), table + "bolgeprint.jpg'></TD>\r\n    <TD Width=5%><BR></TD>\r\n"
+                                    "    <TD><SMALL><B>G =    134  mm    /   H =    110 mm<BR><IMG SRC ='" +
+                                    images + "ror200.jpg'></B></TD>\r\n</TR>\r\n</TABLE>\r\n");
   // A changed input takes the result and its distances away; so does the plane or the menu.
   type(dk.control("MEDIETEMP"), "160");
   EXPECT_EQ(pipeDistanceBlock(dk), "");
@@ -84,13 +80,11 @@ TEST_F(ServiceTest, PipeDistancesOnlyOfTheResultShown) {
   forms::Form& se = calculated("SE", "61", "50");
   fx().PipeDistA = 300;
   fx().PipeDistB = 100;
-  EXPECT_EQ(
-      pipeDistanceBlock(se),
-      table + images() +
-          "bolgeprint.jpg'></TD>\r\n    <TD Width=2%><BR></TD>\r\n"
-          "    <TD><FONT SIZE=1><B>F =   180  mm    /   G =    130 mm /  H =    130 mm<BR></B>"
-          "a =   100  mm    /   b =   50 mm<BR></FONT><IMG SRC ='" +
-          images() + "ror200SE.jpg'></TD>\r\n</TR>\r\n</TABLE>\r\n");
+  EXPECT_EQ(pipeDistanceBlock(se),
+            table + "bolgeprint.jpg'></TD>\r\n    <TD Width=2%><BR></TD>\r\n"
+                    "    <TD><FONT SIZE=1><B>F =   180  mm    /   G =    130 mm /  H =    130 mm<BR></B>"
+                    "a =   100  mm    /   b =   50 mm<BR></FONT><IMG SRC ='" +
+                    images + "ror200SE.jpg'></TD>\r\n</TR>\r\n</TABLE>\r\n");
   // Norway has the Danish table (the other markets' picture is in the golden files).
   const std::string danish = pipeDistanceBlock(calculated("DK", "89", "40"));
   EXPECT_EQ(pipeDistanceBlock(calculated("NO", "89", "40")), danish);
@@ -98,7 +92,7 @@ TEST_F(ServiceTest, PipeDistancesOnlyOfTheResultShown) {
 
 TEST_F(ServiceTest, PreviewPrintAndExportOfTheFileJustWritten) {
   forms::Form& w = open("frmCalc01");
-  EXPECT_FALSE(std::filesystem::exists(folder / "data"));
+  EXPECT_FALSE(fs::exists(folder / "data"));
   report(1, w);  // the missing report folder is made
 
   // The preview shows the displayed copy: UTF-8, references closed, no base fonts.
@@ -135,18 +129,15 @@ TEST_F(ServiceTest, PreviewPrintAndExportOfTheFileJustWritten) {
 
 TEST_F(ServiceTest, AWriterThatCannotReadItsWindowWritesNothingAndSaysSo) {
   const std::string before = report(1, open("frmCalc01"));
-  struct Case {
+  const struct {
     int calc;
     const char* window;
     const char* layers;
-  };
-  const Case cases[] = {
-      {21, "frmCalc21", ""},   // no number of layers
-      {22, "frmCalc22", "7"},  // a seventh layer the window has no row for
-      {21, "frmCalc01", ""},   // another window's controls
-      {8, "frmCalc21", "2"},   // no such calculation
-  };
-  for (const Case& c : cases) {
+  } cases[] = {{21, "frmCalc21", ""},    // no number of layers
+               {22, "frmCalc22", "7"},   // a seventh layer the window has no row for
+               {21, "frmCalc01", ""},    // another window's controls
+               {8, "frmCalc21", "2"}};  // no such calculation
+  for (const auto& c : cases) {
     forms::Form& w = open(c.window);
     if (w.findControl("AntalLag")) put(w, "AntalLag", c.layers);
     platform.expectMsgBox(1, "The report could not be written");
@@ -155,14 +146,14 @@ TEST_F(ServiceTest, AWriterThatCannotReadItsWindowWritesNothingAndSaysSo) {
   }
   // A read-only report is not replaced, nor its displayed copy.
   const std::string view = readBytes(folder / "data" / "output-view.htm");
-  std::filesystem::permissions(reportFile(), std::filesystem::perms::owner_read);
+  fs::permissions(reportFile(), fs::perms::owner_read);
   platform.expectMsgBox(1, "output.htm\r\nThe file is read-only");
   EXPECT_FALSE(reports.WriteReport(1, open("frmCalc01"), false, false));
   EXPECT_EQ(readBytes(reportFile()), before);
   EXPECT_EQ(readBytes(folder / "data" / "output-view.htm"), view);
   // A report folder that cannot be written: a message and no preview.
   app.get("frmPrint").unload();
-  std::filesystem::remove_all(folder / "data");
+  fs::remove_all(folder / "data");
   folder_.writeBytes("DATA", "a file where the folder should be");
   platform.expectMsgBox(1, "The report could not be written");
   EXPECT_FALSE(reports.WriteReport(1, open("frmCalc01"), false, false));
@@ -171,12 +162,11 @@ TEST_F(ServiceTest, AWriterThatCannotReadItsWindowWritesNothingAndSaysSo) {
 }
 
 TEST_F(ServiceTest, ThePreviewKeepsItsMargins) {
-  struct Case {
+  const struct {
     int width, height, browserWidth, browserHeight;
-  };
-  const Case cases[] = {{9000, 6000, 8750, 5750}, {250, 6000, 8750, 5750}, {251, 100, 1, 5750}};
+  } cases[] = {{9000, 6000, 8750, 5750}, {250, 6000, 8750, 5750}, {251, 100, 1, 5750}};
   auto& preview = app.get<veltaro::frmPrint>();
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     preview.userResize(c.width + 100, c.height + 100, c.width, c.height);
     EXPECT_EQ(preview.control("WebBrowser1").width(), c.browserWidth) << c.width;
     EXPECT_EQ(preview.control("WebBrowser1").height(), c.browserHeight) << c.height;

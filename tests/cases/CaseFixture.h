@@ -45,13 +45,22 @@ class CaseTest : public calctest::CalcTest {
   veltaro::CaseService& cases() { return *veltaro::caseService(); }
   std::string path(const std::string& name) const { return (data / name).string(); }
 
-  void save(const std::string& name) {
-    platform.expectSaveFile(path(name));
-    cases().CaseSave();
+  // A case command given `file` by its dialog (none: cancelled), and the message expected.
+  void run(void (veltaro::CaseService::*command)(), const char* file, const char* told = nullptr,
+           int answer = forms::mb::IdOk) {
+    const auto chosen = file ? std::optional(path(file)) : std::nullopt;
+    if (command == &veltaro::CaseService::CaseSave || command == &veltaro::CaseService::CaseNew)
+      platform.expectSaveFile(chosen);
+    else
+      platform.expectOpenFile(chosen);
+    if (told) platform.expectMsgBox(answer, told);
+    (cases().*command)();
   }
-  void openCase(const std::string& name) {
-    platform.expectOpenFile(path(name));
-    cases().CaseOpen();
+  void save(const std::string& name, const char* told = nullptr) {
+    run(&veltaro::CaseService::CaseSave, name.c_str(), told);
+  }
+  void openCase(const std::string& name, const char* told = nullptr) {
+    run(&veltaro::CaseService::CaseOpen, name.c_str(), told);
   }
   // The case fields as the dialog leaves them.
   void header(const std::string& initials, const std::string& name, const std::string& date) {
@@ -118,20 +127,27 @@ class CaseTest : public calctest::CalcTest {
   const fs::path data = folder / "DATA";
 };
 
-// A record written by hand: each call puts one field at its offset.
+// A record written by hand: each call puts fields at their offsets.
 class Bytes {
  public:
   explicit Bytes(int length, const std::string& start = {})
       : b_(start + std::string(static_cast<std::size_t>(length) - start.size(), '\0')) {}
-  // Text in the code page (written as bytes here), blank-padded to its width.
-  Bytes& text(int offset, int width, std::string bytes) {
-    bytes.resize(static_cast<std::size_t>(width), ' ');
-    b_.replace(static_cast<std::size_t>(offset), bytes.size(), bytes);
-    return *this;
-  }
-  Bytes& i16(int offset, int value) {
-    for (int i = 0; i < 2; ++i)
-      b_[static_cast<std::size_t>(offset + i)] = static_cast<char>(value >> (8 * i));
+  // "offset:width=text" is text in the code page (written as bytes here), blank-padded to its
+  // width; "offset#value" a 16-bit number; fields are parted by '|'.
+  Bytes& operator()(const std::string& fields) {
+    for (std::size_t from = 0, end; from < fields.size(); from = end + 1) {
+      end = std::min(fields.find('|', from), fields.size());
+      const std::string f = fields.substr(from, end - from);
+      const auto at = static_cast<std::size_t>(std::stoi(f)), colon = f.find(':');
+      if (colon == std::string::npos) {
+        const int v = std::stoi(f.substr(f.find('#') + 1));
+        b_[at] = static_cast<char>(v), b_[at + 1] = static_cast<char>(v >> 8);
+        continue;
+      }
+      std::string text = f.substr(f.find('=') + 1);
+      text.resize(std::stoul(f.substr(colon + 1)), ' ');
+      b_.replace(at, text.size(), text);
+    }
     return *this;
   }
   Bytes& f64(int offset, double value) {

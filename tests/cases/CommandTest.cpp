@@ -24,6 +24,7 @@ namespace {
 using forms::mb::IdNo;
 using forms::mb::IdOk;
 using forms::mb::IdYes;
+using S = veltaro::CaseService;
 using veltaro::fx;
 
 class Commands : public CaseTest {
@@ -50,20 +51,10 @@ TEST_F(Commands, CancelAndNoTouchNothing) {
   const auto before = files(folder);
   const std::string base = fx().CaseBasePath;
   header("ZZ", "Ikke gemt", "2027-01-01");  // a save would now write other bytes
-  platform.expectSaveFile(std::nullopt);
-  cases().CaseSave();
-  platform.expectSaveFile(std::nullopt);
-  cases().CaseNew();
-  platform.expectOpenFile(std::nullopt);
-  cases().CaseOpen();
-  platform.expectOpenFile(std::nullopt);
-  cases().CaseDelete();
-  platform.expectOpenFile(path("roof.DAT"));
-  platform.expectMsgBox(IdNo, "roof.C01");
-  cases().CaseDelete();
-  // A name that is no case opens nothing and creates nothing.
-  platform.expectMsgBox(IdOk, "nothing.DAT");
-  openCase("nothing.DAT");
+  for (auto command : {&S::CaseSave, &S::CaseNew, &S::CaseOpen, &S::CaseDelete})
+    run(command, nullptr);
+  run(&S::CaseDelete, "roof.DAT", "roof.C01", IdNo);
+  openCase("nothing.DAT", "nothing.DAT");  // a name that is no case opens and creates nothing
   EXPECT_EQ(files(folder), before);
   EXPECT_EQ(fx().CaseBasePath, base);
   EXPECT_TRUE(fx().ResultValid[1]) << "the window was not touched";
@@ -78,20 +69,13 @@ TEST_F(Commands, DeleteRemovesOnlyTheHeaderAndTheRecordFiles) {
   // A read-only record is left and named; the rest goes, and the records left without their
   // header are still a case that can be deleted.
   fs::permissions(data / "roof.c24", fs::perms::owner_read);
-  platform.expectOpenFile(path("ROOF.dat"));
   platform.expectMsgBox(IdYes);
-  platform.expectMsgBox(IdOk, "roof.c24\r\nThe file is read-only");
-  cases().CaseDelete();
+  run(&S::CaseDelete, "ROOF.dat", "roof.c24\r\nThe file is read-only");
   EXPECT_FALSE(has("roof.DAT"));
   fs::permissions(data / "roof.c24", fs::perms::owner_all);
-  platform.expectOpenFile(path("ROOF.dat"));
-  platform.expectMsgBox(IdYes, "roof.c24");
-  cases().CaseDelete();
+  run(&S::CaseDelete, "ROOF.dat", "roof.c24", IdYes);
   EXPECT_EQ(files(data), expected);
-  // A name that is no case: nothing to delete, and said so.
-  platform.expectOpenFile(path("roof.txt"));
-  platform.expectMsgBox(IdOk, "nothing was deleted");
-  cases().CaseDelete();
+  run(&S::CaseDelete, "roof.txt", "nothing was deleted");  // no case: nothing to delete
   EXPECT_EQ(files(data), expected);
 }
 
@@ -104,8 +88,7 @@ TEST_F(Commands, ASaveReplacesTheRecordsOfTheEarlierSave) {
   save("roof.DAT");
   EXPECT_TRUE(!has("roof.C02") && has("roof.C01") && has("other.C02"));
   // A new case of an existing name is the header alone.
-  platform.expectSaveFile(path("other.DAT"));
-  cases().CaseNew();
+  run(&S::CaseNew, "other.DAT");
   EXPECT_TRUE(has("other.DAT") && !has("other.C02") && has("roof.C01"));
   // Upper- and lower-case names are one case: written back under the names they have.
   fs::rename(data / "roof.C01", data / "roof.c01");
@@ -129,19 +112,16 @@ TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
   calculatedWindow(2);
   header("XY", "Ny", "2026-12-24");         // a header that would differ from the one on disk
   fs::create_directory(data / "roof.C02");  // a folder where the record should go
-  platform.expectMsgBox(IdOk, "roof.C02");
-  save("roof.DAT");
+  save("roof.DAT", "roof.C02");
   EXPECT_EQ(files(data), before);
   if (::geteuid() != 0) {  // the superuser writes into a read-only folder all the same
     fs::remove(data / "roof.C02");
     fs::permissions(data, fs::perms::owner_read | fs::perms::owner_exec);
-    platform.expectMsgBox(IdOk, "roof");
-    save("roof.DAT");
+    save("roof.DAT", "roof");
     fs::permissions(data, fs::perms::owner_all);
     EXPECT_EQ(files(data), before);
   }
-  platform.expectMsgBox(IdOk, "missing/roof.");  // a folder that does not exist
-  save("missing/roof.DAT");
+  save("missing/roof.DAT", "missing/roof.");  // a folder that does not exist
   // A write that runs out of room is told with the cause of that write.
   fs::remove(data / "roof.C02");
   rlimit limit;
@@ -150,8 +130,7 @@ TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
   limit.rlim_cur = 50;
   ::signal(SIGXFSZ, SIG_IGN);
   ::setrlimit(RLIMIT_FSIZE, &limit);
-  platform.expectMsgBox(IdOk, std::strerror(EFBIG));
-  save("roof.DAT");
+  save("roof.DAT", std::strerror(EFBIG));
   limit.rlim_cur = unlimited;
   ::setrlimit(RLIMIT_FSIZE, &limit);
   ::signal(SIGXFSZ, SIG_DFL);
@@ -224,8 +203,7 @@ TEST_F(Versions, AReplaceThatFailsMidwaySaysSoAndIsFinishedLater) {
   const auto told = platform.callsOf("msgBox");
   ASSERT_EQ(told.size(), 1u);
   EXPECT_NE(told[0].text.find("saved only in part"), std::string::npos) << told[0].text;
-  platform.expectMsgBox(IdOk, "roof.C02");
-  openCase("roof.DAT");
+  openCase("roof.DAT", "roof.C02");
   fs::remove_all(data / "roof.C02");
   openCase("roof.DAT");
   EXPECT_EQ(files(data), new_);
@@ -336,18 +314,16 @@ TEST_F(Commands, ARecordThatCannotComeBackWholeIsReported) {
   for (const auto& r : rows) {
     SCOPED_TRACE(r.what);
     folder_.writeBytes("DATA/roof.C01", r.bytes);
-    if (r.message) platform.expectMsgBox(IdOk, r.message);
-    openCase("roof.DAT");
+    openCase("roof.DAT", r.message);
     forms::Form* w = app.find("frmCalc01");
     EXPECT_EQ(w != nullptr, r.opens);
     EXPECT_EQ(fx().ResultValid[1], r.opens && !r.message);
     EXPECT_TRUE(platform.scriptDone());
-    if (w) EXPECT_EQ(w->control("PRODUKT").text(), calctest::kPipeProduct);
+    if (w) { EXPECT_EQ(w->control("PRODUKT").text(), calctest::kPipeProduct); }
   }
   // A header shorter than its record: the case fields show their labels alone.
   folder_.writeBytes("DATA/roof.DAT", "AB");
-  platform.expectMsgBox(IdOk, "header is shorter");
-  openCase("roof.DAT");
+  openCase("roof.DAT", "header is shorter");
   EXPECT_EQ(main().control("txtCase", 0).text(), "Initialer: ");
 }
 

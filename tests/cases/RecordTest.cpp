@@ -12,23 +12,18 @@ namespace {
 
 using veltaro::fx;
 
-constexpr const char* kPipeBytes = "Torvelin R\xF8rsk\xE5l";  // the product names in Windows-1252
-constexpr const char* kMatBytes = "Torvelin Lamelm\xE5tte";
-constexpr const char* kConstant = "Torvelin Konstant";
-
 Lines operator+(Lines a, const Lines& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
 }
 // The inputs every window shares, after the pipe or the plane.
-Lines shared(const char* medium = "150", const char* ambient = "20",
-             const char* product = calctest::kPipeProduct) {
-  return {std::string("MEDIETEMP=") + medium, std::string("Omgivende=") + ambient,
-          std::string("PRODUKT=") + product, "Emission=0.9 Maling"};
+Lines shared(const std::string& medium = "150", const std::string& ambient = "20",
+             const std::string& product = calctest::kPipeProduct) {
+  return {"MEDIETEMP=" + medium, "Omgivende=" + ambient, "PRODUKT=" + product,
+          "Emission=0.9 Maling"};
 }
 const Lines kPipe = Lines{"RORCOM=114.3"} + shared();
-// Back from a look at the plane: the design's plane unit is greyed as on a restore.
-const Lines kPipeAfterPlane = Lines{"PLAN", "ROR"} + kPipe;
+// clang-format off
 const Lines kSixLayers = {"RORCOM=219.1", "MEDIETEMP=250", "Omgivende=10", "AntalLag=6",
     "PRODUKT(0)=Torvelin Rørskål", "PRODUKT(1)=Torvelin Lamelmåtte", "PRODUKT(2)=Torvelin Konstant",
     "PRODUKT(3)=Torvelin Lamelmåtte", "PRODUKT(4)=Torvelin Rørskål", "PRODUKT(5)=Torvelin Lamelmåtte",
@@ -36,17 +31,15 @@ const Lines kSixLayers = {"RORCOM=219.1", "MEDIETEMP=250", "Omgivende=10", "Anta
     "Skilleflade(4)=80"};
 const Lines kSixThicknesses = {"ISOLERINGST(0)=40", "ISOLERINGST(1)=50", "ISOLERINGST(2)=60",
                                "ISOLERINGST(3)=70", "ISOLERINGST(4)=80", "ISOLERINGST(5)=120"};
-
-// The first fields of windows 1, 4, 5 and 6: the pipe of kPipe, indoors, horizontal.
-Bytes pipeStart(int length) {
-  return std::move(Bytes(length).text(0, 10, "114.3").i16(10, 4).i16(12, -1).i16(14, -1).i16(16, -1));
-}
+// clang-format on
+// The first fields of windows 1, 4, 5, 6 and 7: the pipe of kPipe, indoors, horizontal.
+constexpr const char* kPipeStart = "0:10=114.3|10#4|12#-1|14#-1|16#-1|";
 
 struct Row {
   const char* name;
   const char* window;
-  Lines steps;    // as a user gives them
-  Lines results;  // as the calculation writes them
+  Lines steps;              // as a user gives them
+  Lines results;            // as the calculation writes them
   std::string record = {};  // the bytes expected, where this row pins them
   bool trip = true;         // saved and opened again (a pipe never shown as a plane differs
                             // in its plane unit, greyed on a restore)
@@ -90,98 +83,66 @@ class Records : public CaseTest {
 };
 
 TEST_F(Records, EveryWindowInItsModesIsWrittenAndComesBack) {
-  const std::string w1 =
-      pipeStart(180).text(18, 3, "150").text(21, 25, kPipeBytes).i16(46, 0).text(48, 4, "40")
-          .i16(52, 2).text(54, 30, "0.9 Maling").i16(84, 2).text(86, 3, "").text(89, 3, "20")
-          .i16(92, -1).text(94, 4, "12").text(98, 30, "0.26 Galvaniseret").i16(128, 1)
-          .text(130, 15, "MWh").i16(145, 1).text(147, 7, "0.85").text(154, 5, "8760")
-          .text(159, 3, "24").text(162, 5, "412.5").text(167, 5, "35.12").text(172, 8, "12345.67")
-          .str();
+  const std::string pipe = kPipeStart;
+  // clang-format off
+  const std::string w1 = Bytes(180)(pipe + "18:3=150|21:25=Torvelin R\xF8rsk\xE5l|46#0|48:4=40|"
+      "52#2|54:30=0.9 Maling|84#2|86:3=|89:3=20|92#-1|94:4=12|98:30=0.26 Galvaniseret|128#1|"
+      "130:15=MWh|145#1|147:7=0.85|154:5=8760|159:3=24|162:5=412.5|167:5=35.12|172:8=12345.67").str();
   // Window 3 shares window 2's first 98 bytes (the surface temperature a result, the heat loss
   // required) and keeps its own product's coefficients, whichever was selected last.
-  const std::string w2 =
-      Bytes(98).text(0, 10, "1500").i16(14, -1).text(18, 3, "60").text(21, 25, kPipeBytes)
-          .text(48, 4, "70").text(52, 30, "0.9 Maling").i16(82, 2).text(84, 3, "")
-          .text(87, 3, "25").text(90, 3, "35").text(93, 5, "18.25").str();
-  const std::string w4 =
-      pipeStart(156).i16(18, -1).text(20, 3, "150").text(23, 25, kPipeBytes).text(50, 4, "60")
-          .text(54, 30, "0.9 Maling").i16(84, 2).text(86, 3, "").text(89, 3, "20")
-          .text(92, 5, "4000").text(97, 30, "V\xC6LG klasse").i16(127, -1).text(129, 4, "0.5")
-          .text(133, 15, "3").text(148, 3, "23").text(151, 5, "21.44").str();
-  Bytes w21(285);
-  w21.text(0, 10, "2000").text(18, 3, "250").text(21, 30, "0.9 Maling").i16(51, 2)
-      .text(53, 3, "4").text(56, 1, "2").text(57, 25, kMatBytes).text(82, 25, kConstant)
-      .i16(207, 1).i16(209, 2).text(219, 3, "80").text(222, 3, "20").i16(237, 2).i16(239, 1)
-      .text(249, 5, "180.5").text(274, 3, "10").text(277, 3, "18").text(280, 5, "45.6");
-  for (int i = 2; i < 6; ++i)  // the rows beyond the count: blank, nothing selected
-    w21.text(57 + 25 * i, 25, "").i16(207 + 2 * i, -1).text(219 + 3 * i, 3, "").i16(237 + 2 * i, -1);
-  for (int i = 1; i < 5; ++i) w21.text(249 + 5 * i, 5, "");
+  const std::string w2 = Bytes(98)("0:10=1500|14#-1|18:3=60|21:25=Torvelin R\xF8rsk\xE5l|48:4=70|"
+      "52:30=0.9 Maling|82#2|84:3=|87:3=25|90:3=35|93:5=18.25").str();
+  const std::string w4 = Bytes(156)(pipe + "18#-1|20:3=150|23:25=Torvelin R\xF8rsk\xE5l|50:4=60|"
+      "54:30=0.9 Maling|84#2|86:3=|89:3=20|92:5=4000|97:30=V\xC6LG klasse|127#-1|129:4=0.5|"
+      "133:15=3|148:3=23|151:5=21.44").str();
   // Windows 22 and 23 keep the same fields at the same offsets.
-  Bytes w22(273);
-  w22.text(0, 10, "219.1").i16(10, 5).i16(12, -1).i16(14, -1).i16(16, -1).text(18, 3, "250")
-      .text(21, 30, "0.9 Maling").i16(51, 2).text(53, 3, "").text(56, 1, "6").text(262, 3, "10")
-      .text(265, 3, "30").text(268, 5, "52.25");
-  const char* layerBytes[] = {kPipeBytes, kMatBytes, kConstant, kMatBytes, kPipeBytes, kMatBytes};
-  const int positions[] = {0, 1, 2, 1, 0, 1};
-  for (int i = 0; i < 6; ++i)
-    w22.text(57 + 25 * i, 25, layerBytes[i]).i16(207 + 2 * i, positions[i])
-        .text(219 + 3 * i, 3, kSixThicknesses[static_cast<std::size_t>(i)].substr(15));
-  for (int i = 0; i < 5; ++i) w22.text(237 + 5 * i, 5, std::to_string(200 - 30 * i));
-  const std::string w24 =
-      Bytes(218).text(0, 10, "1500").text(18, 3, "180").text(21, 25, kMatBytes)
-          .text(46, 25, kConstant).i16(71, 1).i16(73, 2).text(75, 4, "50").text(79, 4, "100")
-          .i16(83, 1).i16(85, 3).text(87, 30, "0.26 Galvaniseret st\xE5l")
-          .text(117, 30, "0.9 Maling").i16(147, 1).i16(149, 2).text(151, 3, "5")
-          .text(154, 3, "10").i16(157, -1).text(159, 4, "40").text(163, 15, "MWh").i16(178, 1)
-          .text(180, 7, "450").text(187, 5, "6000").text(192, 5, "95.5").text(197, 3, "15")
-          .text(200, 5, "120.5").text(205, 5, "35.25").text(210, 8, "12345.6").str();
-  // clang-format off
+  const std::string w22 = Bytes(273)("0:10=219.1|10#5|12#-1|14#-1|16#-1|18:3=250|"
+      "21:30=0.9 Maling|51#2|53:3=|56:1=6|57:25=Torvelin R\xF8rsk\xE5l|82:25=Torvelin Lamelm\xE5tte|"
+      "107:25=Torvelin Konstant|132:25=Torvelin Lamelm\xE5tte|157:25=Torvelin R\xF8rsk\xE5l|"
+      "182:25=Torvelin Lamelm\xE5tte|207#0|209#1|211#2|213#1|215#0|217#1|219:3=40|222:3=50|"
+      "225:3=60|228:3=70|231:3=80|234:3=120|237:5=200|242:5=170|247:5=140|252:5=110|257:5=80|"
+      "262:3=10|265:3=30|268:5=52.25").str();
   const Row rows[] = {
       {"1: pipe, savings", "frmCalc01", kPipe + Lines{"ISOLERINGST=40", "cbxSave", "RORL=12",
-        "EmisionUiso=0.26 Galvaniseret", "Energienh=MWh", "Pris=0.85"},
+       "EmisionUiso=0.26 Galvaniseret", "Energienh=MWh", "Pris=0.85"},
        {"OVERFLADE=24", "VTU=412.5", "VT=35.12", "Bespar=12345.67"}, w1},
-      // Differs from the pipe in these fields only.
-      {"1: plane, outdoors, vertical, no savings", "frmCalc01",
-       Lines{"PLAN", "PLANH=2500", "optInSite(1)", "VINDHASTIGHED=4", "LOD"} + shared("-18") +
-           Lines{"ISOLERINGST=40"}, {"OVERFLADE=-3", "VT=1234"},
-       Bytes(180, w1).text(0, 10, "2500").i16(10, 0).i16(12, 0).i16(14, 0).i16(16, 0)
-           .text(18, 3, "-18").text(86, 3, "4").i16(92, 0).text(94, 4, "").text(98, 30, "")
-           .i16(128, -1).text(130, 15, "").i16(145, -1).text(147, 7, "").text(159, 3, "-3")
-           .text(162, 5, "").text(167, 5, "1234").text(172, 8, "").str()},
+      {"1: plane, outdoors, vertical, no savings", "frmCalc01", Lines{"PLAN", "PLANH=2500",
+       "optInSite(1)", "VINDHASTIGHED=4", "LOD"} + shared("-18") + Lines{"ISOLERINGST=40"},
+       {"OVERFLADE=-3", "VT=1234"}, Bytes(180, w1)("0:10=2500|10#0|12#0|14#0|16#0|18:3=-18|86:3=4|"
+       "92#0|94:4=|98:30=|128#-1|130:15=|145#-1|147:7=|159:3=-3|162:5=|167:5=1234|172:8=").str()},
       {"2: plane", "frmCalc02", Lines{"PLAN", "PLANH=1500"} + shared("60", "25") +
        Lines{"OVERFLADE=35"}, {"ISOLERINGST=70", "VARMETAB=18.25"}, w2},
+      // Back from a look at the plane: the design's plane unit is greyed as on a restore.
       {"2: pipe, outdoors", "frmCalc02", Lines{"PLAN", "ROR", "RORCOM=219.1", "UDE",
        "VINDHASTIGHED=8"} + shared() + Lines{"OVERFLADE=30"}, {"ISOLERINGST=80", "VARMETAB=45.3"}},
       {"3: plane, the coefficients its own", "frmCalc03", Lines{"PLAN", "PLANH=1500"} +
        shared("60", "25", calctest::kMatProduct) + Lines{"VARMETAB=18.25",
        "frmCalc02:PRODUKT=Torvelin Konstant"}, {"ISOLERINGST=70", "OVERFLADE=35"},
-       Bytes(122, w2).text(21, 25, kMatBytes).i16(46, 1).f64(98, 0.036).f64(106, 0.00018)
-           .f64(114, 0.0000012).str()},
+       Bytes(122, w2)("21:25=Torvelin Lamelm\xE5tte|46#1").f64(98, 0.036).f64(106, 0.00018)
+       .f64(114, 0.0000012).str()},
       {"3: plane, a typed emissivity", "frmCalc03", Lines{"PLAN", "PLANH=800"} +
-       shared("150", "20", kConstant) + Lines{"Emission=0.45", "VARMETAB=60"},
+       shared("150", "20", "Torvelin Konstant") + Lines{"Emission=0.45", "VARMETAB=60"},
        {"ISOLERINGST=50", "OVERFLADE=28"}},
-      {"4: pipe, by operating time", "frmCalc04", kPipe + Lines{"Driftstid=4000",
-       "SPILDFAKTOR=0.5"}, {"Klasse=3", "ISOLERINGST=60", "OVERFLADE=23", "VARMETAB=21.44"}, w4, false},
+      {"4: pipe, by operating time", "frmCalc04", kPipe + Lines{"Driftstid=4000", "SPILDFAKTOR=0.5"},
+       {"Klasse=3", "ISOLERINGST=60", "OVERFLADE=23", "VARMETAB=21.44"}, w4, false},
       {"4: plane, outdoors, by class", "frmCalc04", Lines{"PLAN", "PLANH=2000", "UDE",
        "VINDHASTIGHED=3"} + shared() + Lines{"Klassean", "IsoKlasse=Klasse 3"},
        {"Klasse=3", "ISOLERINGST=80", "OVERFLADE=12", "VARMETAB=9.5"}},
       {"4: a typed pipe above 400 mm stays a pipe without the question", "frmCalc04",
-       kPipeAfterPlane + Lines{"?T199", "RORCOM=508", "Driftstid=6000",
+       Lines{"PLAN", "ROR"} + kPipe + Lines{"?T199", "RORCOM=508", "Driftstid=6000",
        "SPILDFAKTOR=0.8"}, {"Klasse=2", "ISOLERINGST=100", "OVERFLADE=25", "VARMETAB=120.5"}},
       // Window 5 shares window 4's first 92 bytes but keeps offset 18 reserved.
       {"5: pipe", "frmCalc05", kPipe + Lines{"Luftfugtighed=85"}, {"ISOLERINGST=60",
-       "Dugpunkt=17.4", "OVERFLADE=18", "VARMETAB=-12.5"}, Bytes(110, w4.substr(0, 92))
-           .i16(18, 0).text(92, 5, "85").text(97, 5, "17.4").text(102, 3, "18")
-           .text(105, 5, "-12.5").str(), false},
+       "Dugpunkt=17.4", "OVERFLADE=18", "VARMETAB=-12.5"}, Bytes(110, w4.substr(0, 92))(
+       "18#0|92:5=85|97:5=17.4|102:3=18|105:5=-12.5").str(), false},
       {"5: plane, outdoors, vertical", "frmCalc05", Lines{"PLAN", "PLANH=1200", "UDE",
        "VINDHASTIGHED=2", "LOD"} + shared("5") + Lines{"Luftfugtighed=85"},
        {"ISOLERINGST=30", "Dugpunkt=17.4", "OVERFLADE=18", "VARMETAB=-12.5"}},
       {"6: pipe", "frmCalc06", kPipe + Lines{"Indvendig=105.3 mm", "StofK=3.6 Luft, fugtig",
        "MEDIEHAST=8", "Luftfugtighed=70"}, {"ISOLERINGST=30", "OVERFLADE=24", "VARMETAB=41.2"},
-       pipeStart(147).text(18, 3, "150").text(21, 25, kPipeBytes).text(48, 30, "0.9 Maling")
-           .i16(78, 2).text(80, 10, "105.3 mm").i16(90, 1).text(92, 30, "3.6 Luft, fugtig")
-           .text(124, 3, "8").text(127, 3, "20").text(130, 3, "").text(133, 3, "70")
-           .text(136, 3, "30").text(139, 3, "24").text(142, 5, "41.2").str(), false},
+       Bytes(147)(pipe + "18:3=150|21:25=Torvelin R\xF8rsk\xE5l|48:30=0.9 Maling|78#2|"
+       "80:10=105.3 mm|90#1|92:30=3.6 Luft, fugtig|124:3=8|127:3=20|130:3=|133:3=70|136:3=30|"
+       "139:3=24|142:5=41.2").str(), false},
       {"6: plane, outdoors, a typed inner diameter kept all the same", "frmCalc06",
        Lines{"Indvendig=199", "PLAN", "PLANH=1500", "UDE", "VINDHASTIGHED=3"} + shared("40") +
        Lines{"StofK=3.9 Røggas", "MEDIEHAST=5", "Luftfugtighed=90"},
@@ -190,30 +151,38 @@ TEST_F(Records, EveryWindowInItsModesIsWrittenAndComesBack) {
       {"7: no flow unit", "frmCalc07", {"RORCOM=114.3", std::string("MEDIE=") + calctest::kFlueGas,
        "MEDIESTR=1.5", "txtLength=20", "txtStarTemp=300", "txtSluTemp=250",
        "PRODUKT=Torvelin Konstant", "Omgivende=20", "Emission=0.9 Maling"},
-       {"STRHAST=kg/h", "txtIsoTyk=45"},
-       pipeStart(194).i16(18, 0).text(20, 50, "R\xF8ggas 12%CO2, 3%H2O, 83%N2, 2%O2").i16(70, 1)
-           .text(72, 10, "1.5").text(82, 6, "kg/h").text(90, 5, "20").text(95, 5, "300")
-           .text(100, 5, "250").text(105, 25, kConstant).i16(130, 2).text(132, 4, "")
-           .text(136, 3, "").text(139, 3, "20").text(142, 30, "0.9 Maling").i16(172, 2)
-           .text(174, 5, "45").text(179, 5, "").text(184, 5, "").str(), false},
+       {"STRHAST=kg/h", "txtIsoTyk=45"}, Bytes(194)(pipe + "18#0|"
+       "20:50=R\xF8ggas 12%CO2, 3%H2O, 83%N2, 2%O2|70#1|72:10=1.5|82:6=kg/h|90:5=20|95:5=300|"
+       "100:5=250|105:25=Torvelin Konstant|130#2|132:4=|136:3=|139:3=20|142:30=0.9 Maling|172#2|"
+       "174:5=45|179:5=|184:5=").str(), false},
       {"7: outdoors, the end temperature sought", "frmCalc07", {"ROR", "optCalcType(2)",
        "RORCOM=219.1", "UDE", "VINDHASTIGHED=6", "Omgivende=5", "PRODUKT=Torvelin Konstant",
        "Emission=0.9 Maling", std::string("MEDIE=") + calctest::kFlueGas, "MEDIESTR=1.5",
        "STRHAST=kg/s", "txtLength=20", "txtStarTemp=300", "ISOLERINGST=50"}, {"txtSlTemp=281.4"}},
+      // The rows beyond the count: blank, nothing selected.
       {"21: plane, outdoors, two layers", "frmCalc21", {"PLAN", "PLANH=2000", "UDE",
        "VINDHASTIGHED=4", "MEDIETEMP=250", "Omgivende=10", "AntalLag=2",
        "PRODUKT(0)=Torvelin Lamelmåtte", "PRODUKT(1)=Torvelin Konstant", "ISOLERINGST(0)=80",
-       "ISOLERINGST(1)=20"}, {"Skilleflade(0)=180.5", "OVERFLADE=18", "VT=45.6"}, w21.str()},
+       "ISOLERINGST(1)=20"}, {"Skilleflade(0)=180.5", "OVERFLADE=18", "VT=45.6"},
+       Bytes(285)("0:10=2000|18:3=250|21:30=0.9 Maling|51#2|53:3=4|56:1=2|"
+       "57:25=Torvelin Lamelm\xE5tte|82:25=Torvelin Konstant|107:25=|132:25=|157:25=|182:25=|207#1|"
+       "209#2|211#-1|213#-1|215#-1|217#-1|219:3=80|222:3=20|225:3=|228:3=|231:3=|234:3=|237#2|"
+       "239#1|241#-1|243#-1|245#-1|247#-1|249:5=180.5|254:5=|259:5=|264:5=|269:5=|274:3=10|"
+       "277:3=18|280:5=45.6").str()},
       {"22: pipe, six layers", "frmCalc22", kSixLayers + Lines{"OVERFLADE=30"},
-       Lines{"VT=52.25"} + kSixThicknesses, w22.str()},
+       Lines{"VT=52.25"} + kSixThicknesses, w22},
       {"23: pipe, six layers", "frmCalc23", kSixLayers + Lines{"VT=52.25"},
-       Lines{"OVERFLADE=30"} + kSixThicknesses, w22.str()},
+       Lines{"OVERFLADE=30"} + kSixThicknesses, w22},
       {"24: plane, outdoors, savings", "frmCalc24", {"PLAN", "PLANH=1500", "optInSite(1)",
        "VINDHASTIGHED=5", "MEDIETEMP=180", "Omgivende=10", "PRODUKT(0)=Torvelin Lamelmåtte",
        "ISOLERINGST(0)=50", "PRODUKT(1)=Torvelin Konstant", "ISOLERINGST(1)=100",
        "Emission(0)=0.26 Galvaniseret stål", "Emission(1)=0.9 Maling", "cbxSave", "RORL=40",
        "Energienh=MWh", "Pris=450", "Drift=6000"}, {"SkilTemp=95.5", "OVERFLADE=15",
-       "VTU=120.5", "VT=35.25", "Bespar=12345.6"}, w24},
+       "VTU=120.5", "VT=35.25", "Bespar=12345.6"}, Bytes(218)("0:10=1500|18:3=180|"
+       "21:25=Torvelin Lamelm\xE5tte|46:25=Torvelin Konstant|71#1|73#2|75:4=50|79:4=100|83#1|85#3|"
+       "87:30=0.26 Galvaniseret st\xE5l|117:30=0.9 Maling|147#1|149#2|151:3=5|154:3=10|157#-1|"
+       "159:4=40|163:15=MWh|178#1|180:7=450|187:5=6000|192:5=95.5|197:3=15|200:5=120.5|"
+       "205:5=35.25|210:8=12345.6").str()},
   };
   // clang-format on
   for (const Row& r : rows) check(r);
@@ -229,7 +198,7 @@ TEST_F(Records, TheHeaderAndTheSameBytesAfterOpeningAndSavingAgain) {
   platform.expectMsgBox(forms::mb::IdYes, "VINDHASTIGHED: \"12.5\" as \"12.\"");
   save("roof.DAT");
   const std::string header =
-      Bytes(99).text(0, 3, "KLM").text(3, 80, "Fjernvarme, \xD8stergade 12").text(83, 16, "2026-12-07").str();
+      Bytes(99)("0:3=KLM|3:80=Fjernvarme, \xD8stergade 12|83:16=2026-12-07").str();
   auto before = files(data);
   ASSERT_EQ(before.size(), 2u);
   EXPECT_EQ(before["roof.DAT"], header);

@@ -69,31 +69,26 @@ class CaseTest : public calctest::CalcTest {
       main().control("txtCase", i).setText(veltaro::fx().TextTable[81 + i] + "  " + v[i]);
   }
   // The inputs as a user gives them: a box gets the item of its list that has the text, or
-  // the text typed.
+  // the text typed; "?text" is a question (its prompt holding text) that the next step raises,
+  // answered Yes; "frmCalc02:NAME..." a step in another window.
   void play(forms::Form& w, const Lines& steps) {
     for (const std::string& text : steps) {
-      const testing_support::Step s(text);
-      if (s.question) {
-        platform.expectMsgBox(forms::mb::IdYes, s.text);
+      if (text.starts_with("?")) {
+        platform.expectMsgBox(forms::mb::IdYes, text.substr(1));
         continue;
       }
-      // "frmCalc02:PRODUKT=..." is a step in another window.
-      const auto colon = s.control.find(':');
-      forms::Form& f = colon == std::string::npos ? w : app.get(s.control.substr(0, colon));
-      forms::Control& c = f.control(s.control.substr(colon + 1), s.index);
-      if (!s.hasText) {
+      const auto colon = text.substr(0, text.find('=')).find(':');
+      forms::Form& f = colon == std::string::npos ? w : app.get(text.substr(0, colon));
+      const testing_support::Step s(text.substr(colon + 1));
+      forms::Control& c = f.control(s.control, s.index);
+      bool listed = false;
+      for (int i = 0; i < c.listCount(); ++i) listed |= c.item(i) == s.text;
+      if (!s.hasText)
         c.userClick();
-        continue;
-      }
-      c.userFocus();
-      int item = 0;
-      while (item < c.listCount() && c.item(item) != s.text) ++item;
-      if (item < c.listCount()) {
-        c.userSelectItem(item);
-        continue;
-      }
-      if (c.kind() == forms::ControlKind::ComboBox) c.userEditText("", 0);
-      c.userType(s.text);
+      else if (listed)
+        choose(c, s.text);
+      else
+        type(c, s.text);
     }
   }
   // A calculated window: the results as the calculation wrote them.

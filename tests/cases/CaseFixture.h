@@ -3,13 +3,7 @@
 // (its case fields, the case menu items and button), the case commands installed, and a
 // DATA folder for the cases.
 
-#include <bit>
-#include <cstdint>
-#include <filesystem>
 #include <map>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "calc/CalcFixture.h"
 #include "cases/CaseCommands.h"
@@ -109,52 +103,7 @@ class CaseTest : public calctest::CalcTest {
     return all;
   }
 
-  // What a user sees of a window's controls: text, value, list position, enabled, visible.
-  using ControlState = std::tuple<std::string, int, int, bool, bool>;
-  static std::map<std::string, ControlState> snapshot(forms::Form& w) {
-    std::map<std::string, ControlState> all;
-    for (const auto& c : w.controls())
-      all[c->name() + "(" + std::to_string(c->index()) + ")"] = {
-          c->text(), c->value(), c->listIndex(), c->enabled(), c->visible()};
-    return all;
-  }
-
   const fs::path data = folder / "DATA";
-};
-
-// A record written by hand: each call puts fields at their offsets.
-class Bytes {
- public:
-  explicit Bytes(int length, const std::string& start = {})
-      : b_(start + std::string(static_cast<std::size_t>(length) - start.size(), '\0')) {}
-  // "offset:width=text" is text in the code page (written as bytes here), blank-padded to its
-  // width; "offset#value" a 16-bit number; fields are parted by '|'.
-  Bytes& operator()(const std::string& fields) {
-    for (std::size_t from = 0, end; from < fields.size(); from = end + 1) {
-      end = std::min(fields.find('|', from), fields.size());
-      const std::string f = fields.substr(from, end - from);
-      const auto at = static_cast<std::size_t>(std::stoi(f)), colon = f.find(':');
-      if (colon == std::string::npos) {
-        const int v = std::stoi(f.substr(f.find('#') + 1));
-        b_[at] = static_cast<char>(v), b_[at + 1] = static_cast<char>(v >> 8);
-        continue;
-      }
-      std::string text = f.substr(f.find('=') + 1);
-      text.resize(std::stoul(f.substr(colon + 1)), ' ');
-      b_.replace(at, text.size(), text);
-    }
-    return *this;
-  }
-  Bytes& f64(int offset, double value) {
-    const auto bits = std::bit_cast<uint64_t>(value);
-    for (int i = 0; i < 8; ++i)
-      b_[static_cast<std::size_t>(offset + i)] = static_cast<char>(bits >> (8 * i));
-    return *this;
-  }
-  const std::string& str() const { return b_; }
-
- private:
-  std::string b_;
 };
 
 }  // namespace casetest

@@ -169,8 +169,11 @@ TEST_F(Versions, ASaveCutAfterAnyStepOpensAsTheOldCaseOrTheNew) {
     EXPECT_TRUE(now == old_ || now == new_);
     EXPECT_FALSE(sawNew && now == old_) << "the new case once whole is never undone";
     sawNew = now == new_;
+    // Opening closes every window and brings back only those with records.
     EXPECT_EQ(app.find("frmCalc02") != nullptr, sawNew);
+    EXPECT_EQ(app.find("frmCalc01") == nullptr, sawNew);
     EXPECT_EQ(fx().ResultValid[1], !sawNew);
+    EXPECT_EQ(fx().ActiveCalcNumber, sawNew ? 2 : 1);
   }
   EXPECT_TRUE(sawNew);
   EXPECT_TRUE(platform.scriptDone());

@@ -243,19 +243,5 @@ TEST_F(Records, EveryWindowInItsModesIsWrittenAndComesBack) {
   EXPECT_EQ(f64(1.0), std::string("\0\0\0\0\0\0\xF0\x3F", 8));
 }
 
-TEST_F(Records, OpeningClosesEveryWindowAndBringsBackOnlyThoseWithRecords) {
-  play(open("frmCalc01"), kPipe);
-  calculated(open("frmCalc01"), {"OVERFLADE=24", "VT=35.1"});
-  play(open("frmCalc02"), kPipe);  // no result: not saved
-  save("some.DAT");
-  fx().LambdaA = 0;
-  play(open("frmCalc03"), kPipe);
-  openCase("some.DAT");
-  EXPECT_NE(app.find("frmCalc01"), nullptr);
-  EXPECT_EQ(app.find("frmCalc02"), nullptr);
-  EXPECT_EQ(app.find("frmCalc03"), nullptr);
-  EXPECT_EQ(fx().ActiveCalcNumber, 1);
-}
-
 }  // namespace
 }  // namespace casetest

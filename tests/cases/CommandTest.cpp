@@ -111,14 +111,12 @@ TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
   save("missing/roof.DAT", "missing/roof.");  // a folder that does not exist
   // A write that runs out of room is told with the cause of that write.
   fs::remove(data / "roof.C02");
-  rlimit limit;
+  rlimit limit, small{50, 0};
   ::getrlimit(RLIMIT_FSIZE, &limit);
-  const rlim_t unlimited = limit.rlim_cur;
-  limit.rlim_cur = 50;
+  small.rlim_max = limit.rlim_max;
   ::signal(SIGXFSZ, SIG_IGN);
-  ::setrlimit(RLIMIT_FSIZE, &limit);
+  ::setrlimit(RLIMIT_FSIZE, &small);
   save("roof.DAT", std::strerror(EFBIG));
-  limit.rlim_cur = unlimited;
   ::setrlimit(RLIMIT_FSIZE, &limit);
   ::signal(SIGXFSZ, SIG_DFL);
   EXPECT_EQ(files(data), before);

@@ -15,8 +15,7 @@ using Inputs = calctest::CalcTest::Inputs;
 
 TEST_F(ReportTest, ReportsMatchTheirGoldenFiles) {
   struct Case {
-    const char* golden;
-    const char* market;
+    const char *golden, *market;
     int calc;
     std::optional<Inputs> in;  // none: the window has its own, all in the steps
     std::vector<std::string> steps;  // "NAME" clicks, "NAME(i)=text" writes from code
@@ -79,10 +78,7 @@ TEST_F(ReportTest, ReportsMatchTheirGoldenFiles) {
     if (c.in) enter(w, *c.in);
     for (const std::string& text : c.steps) {
       const testing_support::Step s(text);
-      if (s.hasText)
-        put(w, s.control, s.text, s.index);
-      else
-        w.control(s.control, s.index).userClick();
+      s.hasText ? put(w, s.control, s.text, s.index) : w.control(s.control, s.index).userClick();
     }
     expectGolden(c.golden, report(c.calc, w, c.print));
   }

@@ -46,7 +46,7 @@ class Commands : public CaseTest {
   bool has(const std::string& file) const { return fs::exists(data / file); }
 };
 
-TEST_F(Commands, CancelAndNoTouchNothing) {
+TEST_F(Commands, CancelAndNoTouchNothingAndDeleteOnlyTheCase) {
   roofCase();
   const auto before = files(folder);
   const std::string base = fx().CaseBasePath;
@@ -58,11 +58,7 @@ TEST_F(Commands, CancelAndNoTouchNothing) {
   EXPECT_EQ(files(folder), before);
   EXPECT_EQ(fx().CaseBasePath, base);
   EXPECT_TRUE(fx().ResultValid[1]) << "the window was not touched";
-  EXPECT_TRUE(platform.scriptDone());
-}
-
-TEST_F(Commands, DeleteRemovesOnlyTheHeaderAndTheRecordFiles) {
-  roofCase();
+  // Delete removes only the header and the record files.
   folder_.writeBytes("DATA/roof.c24", std::string(218, ' '));
   auto expected = files(data);
   for (const char* f : {"roof.DAT", "roof.C01", "roof.c24"}) ASSERT_EQ(expected.erase(f), 1u) << f;
@@ -77,6 +73,7 @@ TEST_F(Commands, DeleteRemovesOnlyTheHeaderAndTheRecordFiles) {
   EXPECT_EQ(files(data), expected);
   run(&S::CaseDelete, "roof.txt", "nothing was deleted");  // no case: nothing to delete
   EXPECT_EQ(files(data), expected);
+  EXPECT_TRUE(platform.scriptDone());
 }
 
 TEST_F(Commands, ANewCaseIsItsHeaderAndACaseKeepsItsNames) {
@@ -177,7 +174,7 @@ TEST_F(Versions, ASaveCutAfterAnyStepOpensAsTheOldCaseOrTheNew) {
   EXPECT_TRUE(platform.scriptDone());
 }
 
-TEST_F(Versions, AReplaceThatFailsMidwaySaysSoAndIsFinishedLater) {
+TEST_F(Versions, AFileThatCannotBeReplacedStopsTheSaveOrIsFinishedLater) {
   restore(old_);
   // A folder turns up where the new record goes once the intent file is there.
   veltaro::SetWriteStepHook([&](int) {
@@ -192,10 +189,7 @@ TEST_F(Versions, AReplaceThatFailsMidwaySaysSoAndIsFinishedLater) {
   fs::remove_all(data / "roof.C02");
   openCase("roof.DAT");
   EXPECT_EQ(files(data), new_);
-  EXPECT_TRUE(platform.scriptDone());
-}
-
-TEST_F(Versions, AReadOnlyCaseFileStopsTheSaveAndChangesNothing) {
+  // A read-only case file stops the save and changes nothing.
   for (const char* file : {"roof.DAT", "roof.C01"}) {  // replaced by the save; removed by it
     restore(old_);
     fs::permissions(data / file, fs::perms::owner_read);

@@ -1,7 +1,6 @@
 #pragma once
 // The calculation windows' test program with what the case commands need of the main window
-// (its case fields, the case menu items and button), the case commands installed, and a
-// DATA folder for the cases.
+// (its case fields and button), the case commands installed, and a DATA folder for the cases.
 
 #include <map>
 
@@ -19,17 +18,12 @@ using Lines = std::vector<std::string>;
 class CaseTest : public calctest::CalcTest {
  protected:
   CaseTest() {
-    veltaro::FX& s = veltaro::fx();
-    const char* texts[] = {"Fortryd", "Initialer:", "Sagsnavn:", "Dato:"};
-    for (int i = 0; i < 4; ++i) s.TextTable.set(80 + i, texts[i]);
-    s.TextTable.set(194, "OK");
-    forms::Form& m = main();
-    const char* menus[] = {"menuNewCase", "menuOpenCase", "menuSaveCase", "menuDeleteCase"};
-    const char* captions[] = {"&Ny sag", "Å&ben sag", "&Gem sag", "&Slet sag"};
-    for (int i = 0; i < 4; ++i) m.addMenu(menus[i]).setCaption(captions[i]);
-    m.add(forms::ControlKind::CommandButton, "cmdCase").setCaption("&Sag");
-    for (int i = 0; i < 3; ++i)
-      m.add(forms::ControlKind::TextBox, "txtCase", i).setText(s.TextTable[81 + i]);
+    const char* labels[] = {"Initialer:", "Sagsnavn:", "Dato:"};
+    main().add(forms::ControlKind::CommandButton, "cmdCase").setCaption("&Sag");
+    for (int i = 0; i < 3; ++i) {
+      veltaro::fx().TextTable.set(81 + i, labels[i]);
+      main().add(forms::ControlKind::TextBox, "txtCase", i).setText(labels[i]);
+    }
     writeLines("Text/Class.DK", {"Klasse 1", "Klasse 2", "Klasse 3", "Klasse 4", "VÆLG klasse"});
     veltaro::cases::InstallCaseFiles(app);
     fs::create_directories(data);

@@ -21,9 +21,7 @@
 namespace casetest {
 namespace {
 
-using forms::mb::IdNo;
-using forms::mb::IdOk;
-using forms::mb::IdYes;
+using namespace forms::mb;
 using S = veltaro::CaseService;
 using veltaro::fx;
 
@@ -281,22 +279,19 @@ TEST_F(Commands, ARecordThatCannotComeBackWholeIsReported) {
   std::string badProduct = record, typedProduct = record;
   badProduct[46] = 9;  // a product position beyond the three products
   typedProduct[46] = typedProduct[47] = '\xff';
-  const struct {
-    const char* what;
-    std::string bytes;
-    bool opens;
-    const char* message;
-  } rows[] = {{"short", record.substr(0, 179), false, "shorter than 180 bytes"},
-              {"longer", record + "tail", true, nullptr},
-              {"position outside the list", badProduct, true, "PRODUKT: list position 9"},
-              {"typed value", typedProduct, true, nullptr}};
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.what);
-    folder_.writeBytes("DATA/roof.C01", r.bytes);
-    openCase("roof.DAT", r.message);
+  // What the record holds, whether its window opens, the message.
+  const std::tuple<const char*, std::string, bool, const char*> rows[] = {
+      {"short", record.substr(0, 179), false, "shorter than 180 bytes"},
+      {"longer", record + "tail", true, nullptr},
+      {"position outside the list", badProduct, true, "PRODUKT: list position 9"},
+      {"typed value", typedProduct, true, nullptr}};
+  for (const auto& [what, bytes, opens, message] : rows) {
+    SCOPED_TRACE(what);
+    folder_.writeBytes("DATA/roof.C01", bytes);
+    openCase("roof.DAT", message);
     forms::Form* w = app.find("frmCalc01");
-    EXPECT_EQ(w != nullptr, r.opens);
-    EXPECT_EQ(fx().ResultValid[1], r.opens && !r.message);
+    EXPECT_EQ(w != nullptr, opens);
+    EXPECT_EQ(fx().ResultValid[1], opens && !message);
     EXPECT_TRUE(platform.scriptDone());
     if (w) { EXPECT_EQ(w->control("PRODUKT").text(), calctest::kPipeProduct); }
   }

@@ -37,10 +37,9 @@ class CaseTest : public calctest::CalcTest {
   void run(void (veltaro::CaseService::*command)(), const char* file, const char* told = nullptr,
            int answer = forms::mb::IdOk) {
     const auto chosen = file ? std::optional(path(file)) : std::nullopt;
-    if (command == &veltaro::CaseService::CaseSave || command == &veltaro::CaseService::CaseNew)
-      platform.expectSaveFile(chosen);
-    else
-      platform.expectOpenFile(chosen);
+    using S = veltaro::CaseService;
+    (command == &S::CaseSave || command == &S::CaseNew) ? platform.expectSaveFile(chosen)
+                                                         : platform.expectOpenFile(chosen);
     if (told) platform.expectMsgBox(answer, told);
     (cases().*command)();
   }

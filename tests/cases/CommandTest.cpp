@@ -31,15 +31,16 @@ class Commands : public CaseTest {
   forms::Form& calculatedWindow(int n) {
     forms::Form& w = open("frmCalc0" + std::to_string(n));
     enter(w, {});
-    calculated(w, n == 1 ? Lines{"OVERFLADE=24", "VT=35.1"} : Lines{"ISOLERINGST=40", "VARMETAB=20"});
+    calculated(w, n == 1 ? Lines{"OVERFLADE=24", "VT=35.1"}
+                         : Lines{"ISOLERINGST=40", "VARMETAB=20"});
     return w;
   }
   // A case "roof" of window 1 and a folder of neighbours that are not part of it.
   void roofCase() {
     calculatedWindow(1);
     save("roof.DAT");
-    for (const char* other : {"roof.txt", "roof.C01.bak", ".roof", "roofs.DAT", "other.C02", "roof"})
-      folder_.writeBytes("DATA/" + std::string(other), other);
+    for (std::string f : {"roof.txt", "roof.C01.bak", ".roof", "roofs.DAT", "other.C02", "roof"})
+      folder_.writeBytes("DATA/" + f, f);
   }
   bool has(const std::string& file) const { return fs::exists(data / file); }
 };
@@ -312,8 +313,7 @@ TEST_F(Commands, PathsOfTheCase) {
 TEST_F(Commands, HeaderDialogFillsTheCaseFields) {
   header("AB", "Gammel sag", "2001-01-01");
   platform.clock = std::chrono::system_clock::from_time_t(1'700'000'000);
-  auto retype = [](forms::Control& box, const std::string& text) {
-    box.userFocus();
+  auto retype = [](forms::Control& box, const std::string& text) {  // the box has the focus
     box.userSelect(0, static_cast<int>(box.text().size()));
     box.userType(text);
   };

@@ -22,7 +22,7 @@ TEST(CaseFuzz, DamagedFilesEndInAMessageNeverInAStop) {
       std::string file = valid;
       const std::size_t how = pick(4), at = pick(file.size() - 1);
       if (how == 0)  // a few bytes anywhere
-        for (auto k = pick(8) + 1; k > 0; --k) file[pick(file.size())] = static_cast<char>(pick(256));
+        for (auto k = pick(8); k <= 8; ++k) file[pick(file.size())] = static_cast<char>(pick(256));
       else if (how == 1)  // a 16-bit field
         file.replace(at, 2, {static_cast<char>(pick(256)), static_cast<char>(pick(2) ? 0 : 0xff)});
       else if (how == 2)  // cut short

@@ -1,9 +1,9 @@
 #pragma once
 // The calculation-window test program with what the reports read besides the window: the main
-// window's case fields, the texts of the header, title and contact block, and an Images
-// folder. Reports are compared byte for byte with golden files in golden/, which hold the
-// token @PROGRAM@ for the program folder. VELTARO_REGENERATE_GOLDENS=1 rewrites them from the
-// program's output (only on purpose: read every changed line against the row tables).
+// window's case fields, the texts of the header, title and contact block, and an Images folder.
+// Reports are compared byte for byte with golden files in golden/, which hold @PROGRAM@ for the
+// program folder; VELTARO_REGENERATE_GOLDENS=1 rewrites them from the program's output (only
+// on purpose: read every changed line against the row tables).
 
 #include <cstdlib>
 #include <fstream>
@@ -37,16 +37,12 @@ class ReportTest : public calctest::CalcTest {
   void market(const std::string& code) {
     useMarket(code);
     if (code == "DK") return;
-    for (const char* f : {"Product", "PipeDiam", "PlanEmis", "PipeEmis", "energy", "Medie", "StofKons"}) {
-      const std::string text =
-          veltaro::DecodeCodePage(readBytes(folder / "Text" / (std::string(f) + ".DK")), 1252);
-      folder_.writeBytes("Text/" + std::string(f) + "." + code,
+    for (std::string f :
+         {"Product", "PipeDiam", "PlanEmis", "PipeEmis", "energy", "Medie", "StofKons"}) {
+      const auto text = veltaro::DecodeCodePage(readBytes(folder / "Text" / (f + ".DK")), 1252);
+      folder_.writeBytes("Text/" + f + "." + code,
                          veltaro::EncodeCodePage(text, veltaro::CodePageFor(code)));
     }
-  }
-  void caseFields(const std::string& initials, const std::string& name, const std::string& date) {
-    const std::string v[] = {"Initialer:  " + initials, "Sagsnavn:  " + name, "Dato:  " + date};
-    for (int i = 0; i < 3; ++i) main().control("txtCase", i).setText(v[i]);
   }
   static void put(forms::Form& w, const std::string& box, const std::string& text, int index = -1) {
     w.control(box, index).setTextSilently(text);

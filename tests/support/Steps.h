@@ -7,17 +7,13 @@
 namespace testing_support {
 
 struct Step {
-  explicit Step(const std::string& s)
-      : control(s.substr(0, s.find('='))), hasText(s.find('=') != std::string::npos) {
-    if (hasText) text = s.substr(s.find('=') + 1);
-    if (const auto open = control.find('('); open != std::string::npos) {
-      index = std::stoi(control.substr(open + 1));
-      control.resize(open);
-    }
+  explicit Step(const std::string& s) : control(s.substr(0, s.find('='))) {
+    if ((hasText = s.find('=') != std::string::npos)) text = s.substr(s.find('=') + 1);
+    if (const auto open = control.find('('); open != std::string::npos)
+      index = std::stoi(control.substr(open + 1)), control.resize(open);
   }
-  std::string control;
-  bool hasText;
-  std::string text;
+  std::string control, text;
+  bool hasText = false;
   int index = -1;
 };
 

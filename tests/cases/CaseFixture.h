@@ -55,16 +55,15 @@ class CaseTest : public calctest::CalcTest {
     for (int i = 0; i < 3; ++i)
       main().control("txtCase", i).setText(veltaro::fx().TextTable[81 + i] + "  " + v[i]);
   }
-  // The inputs as a user gives them: a box gets the item of its list that has the text, or
-  // the text typed; "?text" is a question (its prompt holding text) that the next step raises,
-  // answered Yes; "frmCalc02:NAME..." a step in another window.
+  // The inputs as a user gives them: a box gets its list's item of the text, or the text typed;
+  // "?text" is a question holding text, raised by the next step and answered Yes.
   void play(forms::Form& w, const Lines& steps) {
     for (const std::string& text : steps) {
       if (text.starts_with("?")) {
         platform.expectMsgBox(forms::mb::IdYes, text.substr(1));
         continue;
       }
-      const auto colon = text.substr(0, text.find('=')).find(':');
+      const auto colon = text.substr(0, text.find('=')).find(':');  // "frmCalc02:NAME=..."
       forms::Form& f = colon == std::string::npos ? w : app.get(text.substr(0, colon));
       const testing_support::Step s(text.substr(colon + 1));
       forms::Control& c = f.control(s.control, s.index);

@@ -1,13 +1,10 @@
 // Each window as a user fills it and a calculation leaves it: its record against bytes written
-// by hand field by field, and the case saved and opened again, where the window comes back
-// fresh from its design state into the saved mode with every control as saved, its result
-// valid, minimised, and no question asked.
+// by hand, and the case saved and opened again, where the window comes back fresh from its
+// design state with every control as saved, its result valid, minimised, and no question asked.
 
-#include <bit>
 #include <sstream>
 
 #include "CaseFixture.h"
-#include "cases/CaseFiles.h"
 #include "cases/RecordLayout.h"
 
 namespace casetest {
@@ -33,10 +30,7 @@ std::string record(int length, const std::string& fields, std::string r = {}) {
 }
 // A coefficient as the file keeps it: 8 bytes, the least significant first.
 std::string f64(double value) {
-  std::string r(8, '\0');
-  for (std::size_t i = 0; i < 8; ++i)
-    r[i] = static_cast<char>(std::bit_cast<uint64_t>(value) >> (8 * i));
-  return r;
+  return std::string(reinterpret_cast<const char*>(&value), 8);  // as this machine keeps it
 }
 
 Lines operator+(Lines a, const Lines& b) {
@@ -113,13 +107,12 @@ class Records : public CaseTest {
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->windowState(), forms::kStateMinimized);
     EXPECT_TRUE(fx().ResultValid[type]);
-    const auto after = snapshot(*back);
     for (auto [name, state] : before) {
       auto& [text, value, position, enabled, visible] = state;
       // A typed diameter comes back behind the blank that the list's entries carry.
       if (position < 0 && ((name == "RORCOM(-1)" && pipe) || name == "Indvendig(-1)"))
         text = " " + text;
-      auto seen = after.at(name);
+      auto seen = snapshot(*back).at(name);
       // A hidden layer row keeps its product text as the record holds it, blank-padded.
       if (!visible) std::get<0>(seen).erase(std::get<0>(seen).find_last_not_of(' ') + 1);
       EXPECT_EQ(seen, state) << name;

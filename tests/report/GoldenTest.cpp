@@ -22,7 +22,6 @@ TEST_F(ReportTest, ReportsMatchTheirGoldenFiles) {
     std::vector<std::string> steps;  // "NAME" clicks, "NAME(i)=text" writes from code
     bool print = false;
   };
-  // clang-format off
   const Case cases[] = {
       {"calc01-dk-pipe-outdoors-savings", "DK", 1, In{.outdoors = true},
        {"ISOLERINGST=50", "cbxSave", "RORL=100", "EmisionUiso=0.94 Stålrør", "Energienh=MWh",
@@ -64,7 +63,6 @@ TEST_F(ReportTest, ReportsMatchTheirGoldenFiles) {
       {"calc24-dk-plane-indoors-savings", "DK", 24, std::nullopt,
        {"PLAN", "cbxSave", "PLANH=1000", "RORL=12", "VT=21.5"}},
   };
-  // clang-format on
   writeLines("Text/Class.DK", {"Klasse 1", "Klasse 2", "Klasse 3", "Klasse 4", "VÆLG klasse"});
   showPipeDistances(true);
   fx().HeatLossDecimals = 1;

@@ -1,8 +1,6 @@
 // The report service around the writers: the file and its displayed copy, the preview window,
 // printing, the office programs, the pipe distances of the result shown, and the conversions.
 
-#include <cstdlib>
-
 #include "report/ReportDocument.h"
 #include "report/ReportFixture.h"
 #include "report/frmPrint.h"
@@ -156,8 +154,7 @@ TEST_F(ServiceTest, AWriterThatCannotReadItsWindowWritesNothingAndSaysSo) {
   EXPECT_TRUE(platform.scriptDone());
 }
 
-// LibreOffice opens the exported report with the arguments the export passes, headless and
-// converting to a text table.
+// LibreOffice opens the exported report with the arguments the export passes, headless.
 TEST_F(ServiceTest, LibreOfficeReadsTheExportedReport) {
   if (std::system("command -v soffice > /dev/null 2>&1") != 0)
     GTEST_SKIP() << "LibreOffice (soffice) is not installed";

@@ -67,8 +67,9 @@ TEST_F(ServiceTest, PipeDistancesOnlyOfTheResultShown) {
   showPipeDistances(true);
   // A result put back without a calculation has no distances.
   dk.unload();
+  forms::Form& restored = open("frmCalc01");
   fx().ResultValid[1] = true;
-  EXPECT_EQ(pipeDistanceBlock(open("frmCalc01")), "");
+  EXPECT_EQ(pipeDistanceBlock(restored), "");
   // Sweden: the size classes of this window's own calculation, not of the last one anywhere.
   forms::Form& se = calculated("SE", "61", "50");
   fx().PipeDistA = 300;

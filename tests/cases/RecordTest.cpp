@@ -10,8 +10,6 @@
 namespace casetest {
 namespace {
 
-using veltaro::fx;
-
 // A record written by hand from `start`: "offset:width=text" is text in the code page (written
 // as bytes here), blank-padded to its width, "offset#value" a 16-bit number, parted by '|'.
 std::string record(int length, const std::string& fields, std::string r = {}) {
@@ -106,7 +104,7 @@ class Records : public CaseTest {
     forms::Form* back = app.find(r.window);
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->windowState(), forms::kStateMinimized);
-    EXPECT_TRUE(fx().ResultValid[type]);
+    EXPECT_TRUE(veltaro::fx().ResultValid[type]);
     for (auto [name, state] : before) {
       auto& [text, value, position, enabled, visible] = state;
       // A typed diameter comes back behind the blank that the list's entries carry.

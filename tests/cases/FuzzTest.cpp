@@ -13,34 +13,23 @@ namespace {
 TEST(CaseFuzz, DamagedFilesEndInAMessageNeverInAStop) {
   testing_support::CaseFuzz fuzz(std::string(VELTARO_SOURCE_DIR) + "/data");
   std::mt19937 random(20261207);
-  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  auto pick = [&](std::size_t n) { return random() % n; };
   int runs = 0, restored = 0, refused = 0;
   for (int type = 0; type <= 11; ++type) {
     const std::string valid = type == 0 ? std::string(99, 'x') : fuzz.validRecord(type);
     if (valid.empty()) continue;  // that window is not part of this program yet
     for (int run = 0; run < 200; ++run, ++runs) {
       std::string file = valid;
-      switch (pick(4)) {
-        case 0:  // a few bytes anywhere
-          for (int k = pick(8); k >= 0; --k)
-            file[static_cast<std::size_t>(pick(static_cast<int>(file.size())))] =
-                static_cast<char>(pick(256));
-          break;
-        case 1:  // a 16-bit field
-        {
-          const std::size_t at = static_cast<std::size_t>(pick(static_cast<int>(file.size()) - 1));
-          file[at] = static_cast<char>(pick(256));
-          file[at + 1] = static_cast<char>(pick(2) ? 0 : 0xff);
-          break;
-        }
-        case 2:  // cut short
-          file.resize(static_cast<std::size_t>(pick(static_cast<int>(file.size()))));
-          break;
-        default:  // followed by more
-          file += std::string(static_cast<std::size_t>(pick(40)), static_cast<char>(pick(256)));
-      }
-      std::string input(1, static_cast<char>(type));
-      input += file;
+      const std::size_t how = pick(4), at = pick(file.size() - 1);
+      if (how == 0)  // a few bytes anywhere
+        for (auto k = pick(8); k <= 8; ++k) file[pick(file.size())] = static_cast<char>(pick(256));
+      else if (how == 1)  // a 16-bit field
+        file.replace(at, 2, {static_cast<char>(pick(256)), static_cast<char>(pick(2) ? 0 : 0xff)});
+      else if (how == 2)  // cut short
+        file.resize(at);
+      else  // followed by more
+        file += std::string(pick(40), static_cast<char>(pick(256)));
+      const std::string input = static_cast<char>(type) + file;
       const auto out = fuzz.open(reinterpret_cast<const uint8_t*>(input.data()), input.size());
       if (type == 0) {
         EXPECT_EQ(out.messages > 0, file.size() < 99) << "header of " << file.size() << " bytes";

@@ -2,88 +2,73 @@
 // left it, compared byte for byte with golden files: the writer reads every control it names
 // on the real window, with the captions the window gives them.
 
+#include <optional>
+
 #include "report/ReportFixture.h"
+#include "support/Steps.h"
 
 namespace reporttest {
 namespace {
 
 using veltaro::fx;
-
-struct Step {
-  const char* control;
-  int index = -1;
-  const char* text = nullptr;  // nullptr: the user clicks the control
-};
+using In = calctest::CalcTest::Inputs;
+using calctest::kMatProduct;
 
 TEST_F(ReportTest, ReportsMatchTheirGoldenFiles) {
   struct Case {
-    const char* golden;
-    const char* market;
+    const char *golden, *market;
     int calc;
-    calctest::CalcTest::Inputs in;
-    std::vector<Step> steps;
-    bool sharedInputs = true;  // false: the window has its own, all in the steps
+    std::optional<In> in;      // none: the window has its own, all in the steps
+    std::vector<std::string> steps;  // "NAME" clicks, "NAME(i)=text" writes from code
     bool print = false;
   };
-  // clang-format off
   const Case cases[] = {
-      {"calc01-dk-pipe-outdoors-savings", "DK", 1, {.outdoors = true},
-       {{"ISOLERINGST", -1, "50"}, {"cbxSave"}, {"RORL", -1, "100"},
-        {"EmisionUiso", -1, "0.94 Stålrør"}, {"Energienh", -1, "MWh"}, {"Pris", -1, "0,75"},
-        {"Drift", -1, "8760"}, {"OVERFLADE", -1, "24.1"}, {"VTU", -1, "812,34"},
-        {"VT", -1, "31,25"}, {"Bespar", -1, "1234.5"}}},
-      {"calc01-se-plane-indoors-print", "SE", 1, {.height = "800", .product = calctest::kMatProduct},
-       {{"ISOLERINGST", -1, "50"}, {"OVERFLADE", -1, "28.4"}, {"VT", -1, "0.25"},
-        {"txtAktTykk", -1, "60"}}, true, true},
-      {"calc02-lt-pipe-indoors", "LT", 2, {.diameter = "60.3"},
-       {{"OVERFLADE", -1, "30"}, {"ISOLERINGST", -1, "40"}, {"VARMETAB", -1, "12.6"}}},
-      {"calc03-mrn-plane-outdoors", "MRN", 3, {.height = "1200", .outdoors = true, .wind = "2,5"},
-       {{"VARMETAB", -1, "35,4"}, {"ISOLERINGST", -1, "80"}, {"OVERFLADE", -1, "22.3"}}},
-      {"calc04-dk-pipe-outdoors-hours", "DK", 4, {.diameter = "88.9", .outdoors = true},
-       {{"Drift"}, {"Driftstid", -1, "6000"}, {"SPILDFAKTOR", -1, "1,2"}, {"Klasse", -1, "3"},
-        {"ISOLERINGST", -1, "80"}, {"OVERFLADE", -1, "24"}, {"VARMETAB", -1, "41,6"}}},
-      {"calc05-se-plane-indoors", "SE", 5, {.height = "600", .medium = "5", .ambient = "25"},
-       {{"Luftfugtighed", -1, "80"}, {"ISOLERINGST", -1, "30"}, {"Dugpunkt", -1, "21.3"},
-        {"VARMETAB", -1, "-7,5"}}},
-      {"calc06-dk-pipe-indoors", "DK", 6, {.diameter = "88.9", .medium = "8"},
-       {{"MEDIEHAST", -1, "2"}, {"Luftfugtighed", -1, "90"}, {"Indvendig", -1, "80.9"},
-        {"StofK", -1, "3.6 Luft, fugtig"}, {"ISOLERINGST", -1, "40"}, {"OVERFLADE", -1, "5.2"},
-        {"VARMETAB", -1, "-12,5"}}},
-      {"calc07-uk-pipe-outdoors-start", "UK", 7, {},
-       {{"UDE"}, {"optCalcType", 1}, {"RORCOM", -1, "315"}, {"VINDHASTIGHED", -1, "4"},
-        {"MEDIE", -1, "Air"}, {"MEDIESTR", -1, "0,5"}, {"STRHAST", -1, "m³/h"},
-        {"txtSluTemp", -1, "30"}, {"txtLength", -1, "25"}, {"ISOLERINGST", -1, "50"},
-        {"Omgivende", -1, "-5"}, {"txtStaTemp", -1, "41.2"}}, false},
-      {"calc21-dk-pipe-outdoors-three", "DK", 21,
-       {.diameter = "114.3", .outdoors = true, .product = ""},
-       {{"AntalLag", -1, "3"}, {"ISOLERINGST", 0, "30"}, {"ISOLERINGST", 1, "40"},
-        {"ISOLERINGST", 2, "50"}, {"PRODUKT", 2, "Torvelin <Alu> & kappe"},
-        {"Skilleflade", 0, "120.5"}, {"Skilleflade", 1, "61.2"}, {"VT", -1, "28.4"},
-        {"OVERFLADE", -1, "23.1"}}},
-      {"calc22-se-plane-indoors-two", "SE", 22, {.height = "1000", .product = ""},
-       {{"AntalLag", -1, "2"}, {"Skilleflade", 0, "100"}, {"OVERFLADE", -1, "30"},
-        {"ISOLERINGST", 0, "50"}, {"ISOLERINGST", 1, "40"}, {"VT", -1, "35.2"}}},
-      {"calc23-lt-pipe-indoors-four", "LT", 23, {.diameter = "60.3", .product = ""},
-       {{"AntalLag", -1, "4"}, {"VT", -1, "40"}, {"Skilleflade", 0, "130"},
-        {"Skilleflade", 1, "90"}, {"Skilleflade", 2, "45"}, {"ISOLERINGST", 0, "20"},
-        {"ISOLERINGST", 1, "30"}, {"ISOLERINGST", 2, "30"}, {"ISOLERINGST", 3, "40"},
-        {"OVERFLADE", -1, "27.5"}}},
-      {"calc24-se-pipe-outdoors-savings", "SE", 24, {},
-       {{"optInSite", 1}, {"cbxSave"}, {"RORCOM", -1, "114.3"}, {"MEDIETEMP", -1, "150"},
-        {"Omgivende", -1, "20"}, {"VINDHASTIGHED", -1, "5"}, {"ISOLERINGST", 0, "50"},
-        {"PRODUKT", 1, "Torvelin Konstant"}, {"ISOLERINGST", 1, "30"}, {"RORL", -1, "100"},
-        {"Energienh", -1, "kWh"}, {"Pris", -1, "1,25"}, {"Drift", -1, "8760"},
-        {"SkilTemp", -1, "61.3"}, {"OVERFLADE", -1, "24.4"}, {"VTU", -1, "35.2"},
-        {"VT", -1, "18.9"}, {"Bespar", -1, "1456"}}, false},
-      {"calc24-dk-plane-indoors-savings", "DK", 24, {},
-       {{"PLAN"}, {"cbxSave"}, {"PLANH", -1, "1000"}, {"RORL", -1, "12"}, {"VT", -1, "21.5"}},
-       false},
+      {"calc01-dk-pipe-outdoors-savings", "DK", 1, In{.outdoors = true},
+       {"ISOLERINGST=50", "cbxSave", "RORL=100", "EmisionUiso=0.94 Stålrør", "Energienh=MWh",
+        "Pris=0,75", "Drift=8760", "OVERFLADE=24.1", "VTU=812,34", "VT=31,25", "Bespar=1234.5"}},
+      {"calc01-se-plane-indoors-print", "SE", 1, In{.height = "800", .product = kMatProduct},
+       {"ISOLERINGST=50", "OVERFLADE=28.4", "VT=0.25", "txtAktTykk=60"}, true},
+      {"calc02-lt-pipe-indoors", "LT", 2, In{.diameter = "60.3"},
+       {"OVERFLADE=30", "ISOLERINGST=40", "VARMETAB=12.6"}},
+      {"calc03-mrn-plane-outdoors", "MRN", 3, In{.height = "1200", .outdoors = true, .wind = "2,5"},
+       {"VARMETAB=35,4", "ISOLERINGST=80", "OVERFLADE=22.3"}},
+      {"calc04-dk-pipe-outdoors-hours", "DK", 4, In{.diameter = "88.9", .outdoors = true},
+       {"Drift", "Driftstid=6000", "SPILDFAKTOR=1,2", "Klasse=3", "ISOLERINGST=80", "OVERFLADE=24",
+        "VARMETAB=41,6"}},
+      {"calc05-se-plane-indoors", "SE", 5, In{.height = "600", .medium = "5", .ambient = "25"},
+       {"Luftfugtighed=80", "ISOLERINGST=30", "Dugpunkt=21.3", "VARMETAB=-7,5"}},
+      {"calc06-dk-pipe-indoors", "DK", 6, In{.diameter = "88.9", .medium = "8"},
+       {"MEDIEHAST=2", "Luftfugtighed=90", "Indvendig=80.9", "StofK=3.6 Luft, fugtig",
+        "ISOLERINGST=40", "OVERFLADE=5.2", "VARMETAB=-12,5"}},
+      {"calc07-uk-pipe-outdoors-start", "UK", 7, std::nullopt,
+       {"UDE", "optCalcType(1)", "RORCOM=315", "VINDHASTIGHED=4", "MEDIE=Air", "MEDIESTR=0,5",
+        "STRHAST=m³/h", "txtSluTemp=30", "txtLength=25", "ISOLERINGST=50", "Omgivende=-5",
+        "txtStaTemp=41.2"}},
+      {"calc21-dk-pipe-outdoors-three", "DK", 21, In{.outdoors = true, .product = ""},
+       {"AntalLag=3", "ISOLERINGST(0)=30", "ISOLERINGST(1)=40", "ISOLERINGST(2)=50",
+        "PRODUKT(2)=Torvelin <Alu> & kappe", "Skilleflade(0)=120.5", "Skilleflade(1)=61.2",
+        "VT=28.4", "OVERFLADE=23.1"}},
+      {"calc22-se-plane-indoors-two", "SE", 22, In{.height = "1000", .product = ""},
+       {"AntalLag=2", "Skilleflade(0)=100", "OVERFLADE=30", "ISOLERINGST(0)=50",
+        "ISOLERINGST(1)=40", "VT=35.2"}},
+      {"calc23-lt-pipe-indoors-four", "LT", 23, In{.diameter = "60.3", .product = ""},
+       {"AntalLag=4", "VT=40", "Skilleflade(0)=130", "Skilleflade(1)=90", "Skilleflade(2)=45",
+        "ISOLERINGST(0)=20", "ISOLERINGST(1)=30", "ISOLERINGST(2)=30", "ISOLERINGST(3)=40",
+        "OVERFLADE=27.5"}},
+      {"calc24-se-pipe-outdoors-savings", "SE", 24, std::nullopt,
+       {"optInSite(1)", "cbxSave", "RORCOM=114.3", "MEDIETEMP=150", "Omgivende=20",
+        "VINDHASTIGHED=5", "ISOLERINGST(0)=50", "PRODUKT(1)=Torvelin Konstant", "ISOLERINGST(1)=30",
+        "RORL=100", "Energienh=kWh", "Pris=1,25", "Drift=8760", "SkilTemp=61.3", "OVERFLADE=24.4",
+        "VTU=35.2", "VT=18.9", "Bespar=1456"}},
+      {"calc24-dk-plane-indoors-savings", "DK", 24, std::nullopt,
+       {"PLAN", "cbxSave", "PLANH=1000", "RORL=12", "VT=21.5"}},
   };
-  // clang-format on
   writeLines("Text/Class.DK", {"Klasse 1", "Klasse 2", "Klasse 3", "Klasse 4", "VÆLG klasse"});
   showPipeDistances(true);
   fx().HeatLossDecimals = 1;
-  caseFields("JKL", "Tank <2> & \"hall\" 'B'", "07-12-2026");
+  const char* fields[] = {"Initialer:  JKL", "Sagsnavn:  Tank <2> & \"hall\" 'B'",
+                          "Dato:  07-12-2026"};
+  for (int i = 0; i < 3; ++i) main().control("txtCase", i).setText(fields[i]);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.golden);
     const std::string name = veltaro::calcFormName(c.calc);
@@ -91,12 +76,10 @@ TEST_F(ReportTest, ReportsMatchTheirGoldenFiles) {
     fx().TextTable.set(153, c.market == std::string("LT") ? "Skaičiavimas" : "Beregning");
     app.unloadIfLoaded(name);
     forms::Form& w = open(name);
-    if (c.sharedInputs) enter(w, c.in);
-    for (const Step& s : c.steps) {
-      if (s.text)
-        put(w, s.control, s.text, s.index);
-      else
-        w.control(s.control, s.index).userClick();
+    if (c.in) enter(w, *c.in);
+    for (const std::string& text : c.steps) {
+      const testing_support::Step s(text);
+      s.hasText ? put(w, s.control, s.text, s.index) : w.control(s.control, s.index).userClick();
     }
     expectGolden(c.golden, report(c.calc, w, c.print));
   }

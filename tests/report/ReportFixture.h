@@ -1,9 +1,9 @@
 #pragma once
 // The calculation-window test program with what the reports read besides the window: the main
-// window's case fields, the texts of the header, title and contact block, and an Images
-// folder. Reports are compared byte for byte with golden files in golden/, which hold the
-// token @PROGRAM@ for the program folder. VELTARO_REGENERATE_GOLDENS=1 rewrites them from the
-// program's output (only on purpose: read every changed line against the row tables).
+// window's case fields, the texts of the header, title and contact block, and an Images folder.
+// Reports are compared byte for byte with golden files in golden/, which hold @PROGRAM@ for the
+// program folder; VELTARO_REGENERATE_GOLDENS=1 rewrites them from the program's output (only
+// on purpose: read every changed line against the row tables).
 
 #include <cstdlib>
 #include <fstream>
@@ -14,30 +14,22 @@
 
 namespace reporttest {
 
-inline std::string readBytes(const std::filesystem::path& p) {
-  return veltaro::ReadFileBytes(p.string());
-}
+namespace fs = std::filesystem;
 
-inline std::string replaceAll(std::string s, const std::string& from, const std::string& to) {
-  for (std::size_t i = s.find(from); i != std::string::npos; i = s.find(from, i + to.size()))
-    s.replace(i, from.size(), to);
-  return s;
-}
+inline std::string readBytes(const fs::path& p) { return veltaro::ReadFileBytes(p.string()); }
 
 class ReportTest : public calctest::CalcTest {
  protected:
   ReportTest() {
     for (int i = 0; i < 3; ++i) main().add(forms::ControlKind::TextBox, "txtCase", i);
-    std::filesystem::create_directories(folder / "Images");
+    fs::create_directories(folder / "Images");
     // The header's labels, the locations, the title and the contact block (144-152).
-    // clang-format off
     const std::pair<int, const char*> texts[] = {
         {81, "Initialer"}, {82, "Sagsnavn"}, {83, "Dato"}, {92, "Indendørs"}, {93, "Udendørs"},
         {153, "Beregning"}, {144, "Torvelin A/S"}, {145, "Møllevej 12"},
         {146, "DK-9990 Sandby"}, {147, "Tlf. 70 00 00 00"}, {148, "Fax 70 00 00 01"},
         {149, "www.torvelin.example.com"}, {150, "info@torvelin.example.com"},
         {151, "Salg & rådgivning"}, {152, "Teknisk service"}};
-    // clang-format on
     for (const auto& [line, text] : texts) veltaro::fx().TextTable.set(line, text);
   }
 
@@ -45,25 +37,18 @@ class ReportTest : public calctest::CalcTest {
   void market(const std::string& code) {
     useMarket(code);
     if (code == "DK") return;
-    const int page = veltaro::CodePageFor(code);
-    for (const char* f :
+    for (std::string f :
          {"Product", "PipeDiam", "PlanEmis", "PipeEmis", "energy", "Medie", "StofKons"}) {
-      const std::string text =
-          veltaro::DecodeCodePage(readBytes(folder / "Text" / (std::string(f) + ".DK")), 1252);
-      folder_.writeBytes("Text/" + std::string(f) + "." + code,
-                         veltaro::EncodeCodePage(text, page));
+      const auto text = veltaro::DecodeCodePage(readBytes(folder / "Text" / (f + ".DK")), 1252);
+      folder_.writeBytes("Text/" + f + "." + code,
+                         veltaro::EncodeCodePage(text, veltaro::CodePageFor(code)));
     }
   }
-  void caseFields(const std::string& initials, const std::string& name, const std::string& date) {
-    main().control("txtCase", 0).setText("Initialer:  " + initials);
-    main().control("txtCase", 1).setText("Sagsnavn:  " + name);
-    main().control("txtCase", 2).setText("Dato:  " + date);
-  }
-  static void put(forms::Form& w, const char* box, const std::string& text, int index = -1) {
+  static void put(forms::Form& w, const std::string& box, const std::string& text, int index = -1) {
     w.control(box, index).setTextSilently(text);
   }
 
-  std::filesystem::path reportFile() const { return folder / "data" / "output.htm"; }
+  fs::path reportFile() const { return folder / "data" / "output.htm"; }
 
   // Writes the report of `window` as calculation `n`; the bytes of the report file.
   std::string report(int n, forms::Form& window, bool print = false) {
@@ -72,14 +57,18 @@ class ReportTest : public calctest::CalcTest {
   }
 
   void expectGolden(const std::string& name, const std::string& bytes) {
-    const std::filesystem::path golden =
-        std::filesystem::path(VELTARO_SOURCE_DIR) / "tests/report/golden" / (name + ".htm");
-    const std::string token = "@PROGRAM@";
+    const fs::path golden = fs::path(VELTARO_SOURCE_DIR) / "tests/report/golden" / (name + ".htm");
+    // The program folder stands as a token in the file.
+    auto swap = [](std::string s, const std::string& from, const std::string& to) {
+      for (std::size_t i = s.find(from); i != std::string::npos; i = s.find(from, i + to.size()))
+        s.replace(i, from.size(), to);
+      return s;
+    };
     if (std::getenv("VELTARO_REGENERATE_GOLDENS")) {
-      std::ofstream(golden, std::ios::binary) << replaceAll(bytes, folder.string(), token);
+      std::ofstream(golden, std::ios::binary) << swap(bytes, folder.string(), "@PROGRAM@");
       return;
     }
-    EXPECT_EQ(replaceAll(readBytes(golden), token, folder.string()), bytes) << name;
+    EXPECT_EQ(swap(readBytes(golden), "@PROGRAM@", folder.string()), bytes) << name;
   }
 
   veltaro::Reports reports;

@@ -1,8 +1,6 @@
 // The report service around the writers: the file and its displayed copy, the preview window,
 // printing, the office programs, the pipe distances of the result shown, and the conversions.
 
-#include <cstdlib>
-
 #include "report/ReportDocument.h"
 #include "report/ReportFixture.h"
 #include "report/frmPrint.h"
@@ -13,23 +11,16 @@ namespace {
 using veltaro::fx;
 
 TEST(ReportConversions, NumbersAsTheReportWritesThem) {
-  struct Case {
-    const char* text;
-    int decimals;
-    const char* rounded;
-    const char* whole;
-  };
-  // clang-format off
-  const Case cases[] = {
+  // The text, its decimals, rounded, as a whole number.
+  const std::tuple<const char*, int, const char*, const char*> cases[] = {
       {"12,6", 0, "13", "13"},       {"12.6", 1, "12.6", "13"}, {"12,5", 0, "12", "13"},
       {"0,25", 1, ".2", ""},         {"2.5", 0, "2", "3"},      {"-2,5", 0, "-2", "-3"},
       {"1234.5", 0, "1234", "1235"}, {"0.4", 0, "0", ""},       {"", 0, "0", ""},
       {"> 1000", 0, "0", "> 1000"},  {"12 W", 0, "12", "12 W"}, {"-0,25", 1, "-.2", ""},
       {"100000000000000000000", 0, "1E+20", "100000000000000000000"}};
-  // clang-format on
-  for (const Case& c : cases) {
-    EXPECT_EQ(veltaro::ReportRoundedText(c.text, c.decimals), c.rounded) << c.text;
-    EXPECT_EQ(veltaro::ReportWholeNumberText(c.text), c.whole) << c.text;
+  for (const auto& [text, decimals, rounded, whole] : cases) {
+    EXPECT_EQ(veltaro::ReportRoundedText(text, decimals), rounded) << text;
+    EXPECT_EQ(veltaro::ReportWholeNumberText(text), whole) << text;
   }
   EXPECT_EQ(veltaro::ReportNumberText("0,5"), ".5");
 }
@@ -42,7 +33,7 @@ class ServiceTest : public ReportTest {
     app.unloadIfLoaded("frmCalc01");
     forms::Form& w = open("frmCalc01");
     enter(w, Inputs{});
-    type(w.control("RORCOM"), diameter);
+    type(w.control("RORCOM"), diameter);  // typed, not chosen
     type(w.control("ISOLERINGST"), thickness);
     w.control("Beregn").userClick();
     EXPECT_TRUE(fx().ResultValid[1]);
@@ -54,18 +45,18 @@ class ServiceTest : public ReportTest {
     const std::size_t from = r.find("</TR>\r\n</TABLE>\r\n") + 17;
     return r.substr(from, r.find("<HR ALIGN=\"left\">") - from);
   }
-  std::string images() const { return folder.string() + "/Images/"; }
 };
 
 TEST_F(ServiceTest, PipeDistancesOnlyOfTheResultShown) {
   showPipeDistances(true);
-  const std::string table = "<TABLE>\r\n<TR ALIGN=\"left\" VALIGN=\"top\">\r\n    <TD><IMG SRC='";
+  const std::string images = folder.string() + "/Images/";
+  const std::string table =
+      "<TABLE>\r\n<TR ALIGN=\"left\" VALIGN=\"top\">\r\n    <TD><IMG SRC='" + images;
   forms::Form& dk = calculated("DK", "89", "40");
   EXPECT_EQ(pipeDistanceBlock(dk),
-            table + images() +
-                "bolgeprint.jpg'></TD>\r\n    <TD Width=5%><BR></TD>\r\n"
-                "    <TD><SMALL><B>G =    134  mm    /   H =    110 mm<BR><IMG SRC ='" +
-                images() + "ror200.jpg'></B></TD>\r\n</TR>\r\n</TABLE>\r\n");
+            table + "bolgeprint.jpg'></TD>\r\n    <TD Width=5%><BR></TD>\r\n    <TD><SMALL><B>G"
+                    " =    134  mm    /   H =    110 mm<BR><IMG SRC ='" +
+                images + "ror200.jpg'></B></TD>\r\n</TR>\r\n</TABLE>\r\n");
   // A changed input takes the result and its distances away; so does the plane or the menu.
   type(dk.control("MEDIETEMP"), "160");
   EXPECT_EQ(pipeDistanceBlock(dk), "");
@@ -79,18 +70,15 @@ TEST_F(ServiceTest, PipeDistancesOnlyOfTheResultShown) {
   forms::Form& restored = open("frmCalc01");
   fx().ResultValid[1] = true;
   EXPECT_EQ(pipeDistanceBlock(restored), "");
-
   // Sweden: the size classes of this window's own calculation, not of the last one anywhere.
   forms::Form& se = calculated("SE", "61", "50");
   fx().PipeDistA = 300;
   fx().PipeDistB = 100;
-  EXPECT_EQ(
-      pipeDistanceBlock(se),
-      table + images() +
-          "bolgeprint.jpg'></TD>\r\n    <TD Width=2%><BR></TD>\r\n"
-          "    <TD><FONT SIZE=1><B>F =   180  mm    /   G =    130 mm /  H =    130 mm<BR></B>"
-          "a =   100  mm    /   b =   50 mm<BR></FONT><IMG SRC ='" +
-          images() + "ror200SE.jpg'></TD>\r\n</TR>\r\n</TABLE>\r\n");
+  EXPECT_EQ(pipeDistanceBlock(se),
+            table + "bolgeprint.jpg'></TD>\r\n    <TD Width=2%><BR></TD>\r\n    <TD><FONT SIZE=1>"
+                    "<B>F =   180  mm    /   G =    130 mm /  H =    130 mm<BR></B>a =   100  mm  "
+                    "  /   b =   50 mm<BR></FONT><IMG SRC ='" +
+                images + "ror200SE.jpg'></TD>\r\n</TR>\r\n</TABLE>\r\n");
   // Norway has the Danish table (the other markets' picture is in the golden files).
   const std::string danish = pipeDistanceBlock(calculated("DK", "89", "40"));
   EXPECT_EQ(pipeDistanceBlock(calculated("NO", "89", "40")), danish);
@@ -98,10 +86,9 @@ TEST_F(ServiceTest, PipeDistancesOnlyOfTheResultShown) {
 
 TEST_F(ServiceTest, PreviewPrintAndExportOfTheFileJustWritten) {
   forms::Form& w = open("frmCalc01");
-  EXPECT_FALSE(std::filesystem::exists(folder / "data"));
+  EXPECT_FALSE(fs::exists(folder / "data"));
   report(1, w);  // the missing report folder is made
-
-  // The preview shows the displayed copy: UTF-8, references closed, no base fonts.
+  // The preview shows the displayed copy, maximised: UTF-8, references closed, no base fonts.
   auto* preview = app.find<veltaro::frmPrint>();
   ASSERT_NE(preview, nullptr);
   EXPECT_EQ(preview->windowState(), forms::kStateMaximized);
@@ -110,11 +97,16 @@ TEST_F(ServiceTest, PreviewPrintAndExportOfTheFileJustWritten) {
   EXPECT_EQ(veltaro::DisplayedCopy("a &#178 b &#39; c &# d &#176\n<BASEFONT F=1>\n</BASEFONT>\n"),
             "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\n"
             "a &#178; b &#39; c &# d &#176;\n");
-
+  // It keeps its margins.
+  for (auto [width, height, browserWidth, browserHeight] :
+       {std::array{9000, 6000, 8750, 5750}, {250, 6000, 8750, 5750}, {251, 100, 1, 5750}}) {
+    preview->userResize(width + 100, height + 100, width, height);
+    EXPECT_EQ(preview->control("WebBrowser1").width(), browserWidth) << width;
+    EXPECT_EQ(preview->control("WebBrowser1").height(), browserHeight) << height;
+  }
   // Printing prints what the preview shows.
   report(1, w, true);
   EXPECT_EQ(platform.callsOf("printHtml").back().text, veltaro::DisplayedCopyPath());
-
   // Export writes without a preview and starts the office program with an argument list.
   preview->unload();
   EXPECT_TRUE(reports.WriteReport(1, w, false, true));
@@ -135,34 +127,27 @@ TEST_F(ServiceTest, PreviewPrintAndExportOfTheFileJustWritten) {
 
 TEST_F(ServiceTest, AWriterThatCannotReadItsWindowWritesNothingAndSaysSo) {
   const std::string before = report(1, open("frmCalc01"));
-  struct Case {
-    int calc;
-    const char* window;
-    const char* layers;
-  };
-  const Case cases[] = {
-      {21, "frmCalc21", ""},   // no number of layers
-      {22, "frmCalc22", "7"},  // a seventh layer the window has no row for
-      {21, "frmCalc01", ""},   // another window's controls
-      {8, "frmCalc21", "2"},   // no such calculation
-  };
-  for (const Case& c : cases) {
-    forms::Form& w = open(c.window);
-    if (w.findControl("AntalLag")) put(w, "AntalLag", c.layers);
+  // No number of layers; a seventh layer the window has no row for; another window's
+  // controls; no such calculation.
+  const std::tuple<int, const char*, const char*> cases[] = {
+      {21, "frmCalc21", ""}, {22, "frmCalc22", "7"}, {21, "frmCalc01", ""}, {8, "frmCalc21", "2"}};
+  for (const auto& [calc, window, layers] : cases) {
+    forms::Form& w = open(window);
+    if (w.findControl("AntalLag")) put(w, "AntalLag", layers);
     platform.expectMsgBox(1, "The report could not be written");
-    EXPECT_FALSE(reports.WriteReport(c.calc, w, false, false)) << c.window;
-    EXPECT_EQ(readBytes(reportFile()), before) << c.window;
+    EXPECT_FALSE(reports.WriteReport(calc, w, false, false)) << window;
+    EXPECT_EQ(readBytes(reportFile()), before) << window;
   }
   // A read-only report is not replaced, nor its displayed copy.
   const std::string view = readBytes(folder / "data" / "output-view.htm");
-  std::filesystem::permissions(reportFile(), std::filesystem::perms::owner_read);
+  fs::permissions(reportFile(), fs::perms::owner_read);
   platform.expectMsgBox(1, "output.htm\r\nThe file is read-only");
   EXPECT_FALSE(reports.WriteReport(1, open("frmCalc01"), false, false));
   EXPECT_EQ(readBytes(reportFile()), before);
   EXPECT_EQ(readBytes(folder / "data" / "output-view.htm"), view);
   // A report folder that cannot be written: a message and no preview.
   app.get("frmPrint").unload();
-  std::filesystem::remove_all(folder / "data");
+  fs::remove_all(folder / "data");
   folder_.writeBytes("DATA", "a file where the folder should be");
   platform.expectMsgBox(1, "The report could not be written");
   EXPECT_FALSE(reports.WriteReport(1, open("frmCalc01"), false, false));
@@ -170,34 +155,19 @@ TEST_F(ServiceTest, AWriterThatCannotReadItsWindowWritesNothingAndSaysSo) {
   EXPECT_TRUE(platform.scriptDone());
 }
 
-TEST_F(ServiceTest, ThePreviewKeepsItsMargins) {
-  struct Case {
-    int width, height, browserWidth, browserHeight;
-  };
-  const Case cases[] = {{9000, 6000, 8750, 5750}, {250, 6000, 8750, 5750}, {251, 100, 1, 5750}};
-  auto& preview = app.get<veltaro::frmPrint>();
-  for (const Case& c : cases) {
-    preview.userResize(c.width + 100, c.height + 100, c.width, c.height);
-    EXPECT_EQ(preview.control("WebBrowser1").width(), c.browserWidth) << c.width;
-    EXPECT_EQ(preview.control("WebBrowser1").height(), c.browserHeight) << c.height;
-  }
-}
-
-// LibreOffice opens the exported report with the arguments the export passes.
+// LibreOffice opens the exported report with the arguments the export passes, headless.
 TEST_F(ServiceTest, LibreOfficeReadsTheExportedReport) {
-  if (system("command -v soffice > /dev/null 2>&1") != 0)
+  if (std::system("command -v soffice > /dev/null 2>&1") != 0)
     GTEST_SKIP() << "LibreOffice (soffice) is not installed";
   forms::Form& w = open("frmCalc01");
   put(w, "VT", "31,25");
   fx().HeatLossDecimals = 1;
   ASSERT_TRUE(reports.WriteReport(1, w, false, true));
   reports.OpenReportInExcel();
-  const auto started = platform.callsOf("startProgram");
-  ASSERT_EQ(started.size(), 1u);
-  // The same arguments, headless and converting to a text table.
   std::string command = "soffice -env:UserInstallation=file://" + folder.string() +
                         "/lo --headless --convert-to csv --outdir '" + folder.string() + "/out'";
-  for (const std::string& a : started[0].args) command += " '" + a + "'";
+  const auto started = platform.callsOf("startProgram");
+  for (const std::string& a : started.at(0).args) command += " '" + a + "'";
   ASSERT_EQ(std::system((command + " > /dev/null 2>&1").c_str()), 0);
   const std::string csv = readBytes(folder / "out" / "output-view.csv");
   EXPECT_NE(csv.find("31.2 W/m"), std::string::npos) << csv;

@@ -3,8 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
-#include <string>
+#include <tuple>
 
 #include "calc/LayerStack.h"
 #include "core/Formula.h"
@@ -23,12 +24,9 @@ class LayerStackTest : public ::testing::Test {
   ~LayerStackTest() override { veltaro::resetFx(); }
 
   // A mineral-wool-like curve in every layer: λ = 0.033 + 0.0002 t + 0.000001 t².
-  static void wool(int n) {
-    for (int k = 1; k <= n; ++k) {
-      fx().LayerLambdaA[k] = 0.033;
-      fx().LayerLambdaB[k] = 0.0002;
-      fx().LayerLambdaC[k] = 0.000001;
-    }
+  static void wool(int n, double a = 0.033, double b = 0.0002, double c = 0.000001) {
+    for (int k = 1; k <= n; ++k)
+      std::tie(fx().LayerLambdaA[k], fx().LayerLambdaB[k], fx().LayerLambdaC[k]) = {a, b, c};
   }
   // The heat flow that layer i carries between its faces, with its conductivity at the mean of
   // those faces (not the search's own numbers).
@@ -88,7 +86,7 @@ TEST_F(LayerStackTest, HeatFlowSearchMakesASecondPass) {
 // is known in closed form here: constant conductivity, and at the start the surface gives off
 // heat by radiation alone at Ta + 0.001 (an indoor horizontal plane).
 TEST_F(LayerStackTest, PassLimitAcceptsHeatFlowsLessThanFourApart) {
-  for (int k = 1; k <= 2; ++k) fx().LayerLambdaA[k] = 0.04;
+  wool(2, 0.04, 0, 0);
   const double ta = 20, e = 0.9;
   const double hr = e * 5.67e-8 * (std::pow(ta + 273.151, 4) - std::pow(ta + 273.15, 4)) / 0.001;
   StackGeometry g{.pipe = false, .height = 1, .vertical = false, .emissivity = e};
@@ -109,10 +107,7 @@ TEST_F(LayerStackTest, PassLimitAcceptsHeatFlowsLessThanFourApart) {
 // A conductivity that turns negative above 40 °C keeps the heat flow swinging: the search ends
 // after its 10,000 passes without a result.
 TEST_F(LayerStackTest, HeatFlowSearchStopsAtItsPassLimit) {
-  for (int k = 1; k <= 2; ++k) {
-    fx().LayerLambdaA[k] = 0.04;
-    fx().LayerLambdaB[k] = -0.001;
-  }
+  wool(2, 0.04, -0.001, 0);
   const StackGeometry g{.pipe = false, .height = 2, .vertical = true, .emissivity = 0.9};
   LayerStack st(g, 2, {0.05, 0.05}, 600, 20);
   EXPECT_EQ(st.solveHeatFlow(), StackEnd::PassLimit);

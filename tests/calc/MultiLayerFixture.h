@@ -2,12 +2,10 @@
 // Scripted users of the multi-layer windows: the shared inputs, the layer count, one product
 // and one thickness or requirement per row.
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "CalcFixture.h"
-#include "calc/CalcWindow.h"
 
 namespace calctest {
 
@@ -36,12 +34,10 @@ class MultiLayerTest : public CalcTest {
     if (st.untouched) return w;
     enter(w, st.in);
     setCount(w, st.count);
-    const bool thickness = std::string(st.window) == "frmCalc21";
+    const char* row = std::string(st.window) == "frmCalc21" ? "ISOLERINGST" : "Skilleflade";
     for (size_t i = 0; i < st.products.size(); ++i)
-      if (!st.products[i].empty())
-        choose(w.control("PRODUKT", static_cast<int>(i)), st.products[i]);
-    for (size_t i = 0; i < st.rows.size(); ++i)
-      type(w.control(thickness ? "ISOLERINGST" : "Skilleflade", static_cast<int>(i)), st.rows[i]);
+      if (!st.products[i].empty()) choose(w.control("PRODUKT", int(i)), st.products[i]);
+    for (size_t i = 0; i < st.rows.size(); ++i) type(w.control(row, int(i)), st.rows[i]);
     if (!st.surface.empty()) type(w.control("OVERFLADE"), st.surface);
     if (!st.loss.empty()) type(w.control("VT"), st.loss);
     return w;
@@ -56,11 +52,7 @@ class MultiLayerTest : public CalcTest {
   double number(forms::Form& w, const char* box, int index = -1) {
     return veltaro::ParseNumber(w.control(box, index).text());
   }
-
-  std::string errorList() {
-    forms::Form* errors = app.find("frmErrorInfo");
-    return errors && errors->visible() ? errors->control("txtError").text() : "";
-  }
+  std::string errorList() { return shownErrors(); }
 };
 
 }  // namespace calctest

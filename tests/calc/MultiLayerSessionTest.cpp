@@ -3,6 +3,7 @@
 // and the faults a user could once run into.
 
 #include "MultiLayerFixture.h"
+#include "calc/CalcWindow.h"
 
 namespace calctest {
 namespace {

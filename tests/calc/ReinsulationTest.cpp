@@ -36,6 +36,8 @@ class ReinsulationTest : public CalcTest {
         emission{"0.9 Maling", "0.9 Maling"};
     const char *market = "DK", *decimal = ".";
     bool save = false;  // savings on: 100 m or m² in kWh at 1 a unit
+    // Then written as a case file writes them: name, index, text (an option is set).
+    std::vector<std::tuple<const char*, int, const char*>> set;
   };
 
   forms::Form& open24() {
@@ -270,115 +272,76 @@ TEST_F(ReinsulationTest, SavingPerEnergyUnitPosition) {
 // product: each layer runs on its own row's product.
 TEST_F(ReinsulationTest, RunsEndWithTheirResultsMessagesAndDistances) {
   fx().HeatLossDecimals = 3;
-  using Set = std::tuple<const char*, int, const char*>;  // as a case file writes a control
-  const std::string galv = "0.26 Galvaniseret stål", paint = "0.9 Maling", plane = "2000";
   // Results are written with a point whatever the locale. The wind, and the ambient of a
   // plane's heat flow after, are read in the locale, where "." groups digits (as a case file
   // leaves the box): the wind 25 m/s, the ambient 2 °C but 20 °C in that heat flow.
-  const std::vector<Set> comma{{"VINDHASTIGHED", -1, "2.5"}, {"Omgivende", -1, "2.0"}};
-  auto also = [](std::vector<Set> sets, Set more) {
-    sets.push_back(more);
-    return sets;
+  auto comma = [](Inputs24 in) {
+    in.emission[0] = "0.26 Galvaniseret stål";
+    in.decimal = ",";
+    in.set.insert(in.set.end(), {{"VINDHASTIGHED", -1, "2.5"}, {"Omgivende", -1, "2.0"}});
+    return in;
   };
   // The fourth to sixth energy units read the price in the user's locale, where the other
   // separator groups digits (a price put in by a case file is not rewritten).
-  auto unit = [](const char* item, const char* price) {
-    return std::vector<Set>{{"Energienh", -1, item}, {"Pris", -1, price}};
+  auto priced = [](const char* unit, const char* price, const char* decimal) {
+    return Inputs24{
+        .decimal = decimal, .save = true, .set = {{"Energienh", -1, unit}, {"Pris", -1, price}}};
   };
+  auto existing = [](const char* product, Inputs24 in) {
+    in.product[0] = product;
+    in.thickness[0] = "10";
+    in.product[1] = kPipeProduct;
+    return in;
+  };
+  const Inputs24 plane{.height = "2000"}, horizontal{.height = "2000", .set = {{"VAND", -1, ""}}};
+  const std::vector<std::string> noResult{"0 T64: T66\r\nT67\r\nT68"};
   const struct {
     const char* name;
     Inputs24 in;
-    std::vector<Set> set;
     std::string shown;                  // VTU, VT, SkilTemp, OVERFLADE and Bespar
     std::vector<std::string> messages;  // style, title: text
     const char* distances = nullptr;    // with the menu item on: what its window shows
   } runs[] = {
-      {"pipe", {.emission = {galv, paint}, .decimal = ","}, comma, "69.252 55.846 66 11 "},
-      {"pipe outdoors",
-       {.outdoors = true, .emission = {galv, paint}, .decimal = ","},
-       comma,
-       "79.518 58.558 60 2 "},
-      {"vertical pipe",
-       {.vertical = true, .emission = {galv, paint}, .decimal = ","},
-       comma,
-       "69.562 55.899 65 11 "},
-      {"plane",
-       {.height = plane, .emission = {galv, paint}, .decimal = ","},
-       comma,
-       "136.22 82.055 83 13 "},
-      {"horizontal plane",
-       {.height = plane, .emission = {galv, paint}, .decimal = ","},
-       also(comma, {"VAND", -1, "1"}),
-       "97.139 82.055 83 13 "},
-      {"plane outdoors",
-       {.height = plane, .outdoors = true, .emission = {galv, paint}, .decimal = ","},
-       comma,
-       "149.237 85.147 80 7 "},
+      {"pipe", comma({}), "69.252 55.846 66 11 "},
+      {"pipe outdoors", comma({.outdoors = true}), "79.518 58.558 60 2 "},
+      {"vertical pipe", comma({.vertical = true}), "69.562 55.899 65 11 "},
+      {"plane", comma(plane), "136.22 82.055 83 13 "},
+      {"horizontal plane", comma(horizontal), "97.139 82.055 83 13 "},
+      {"plane outdoors", comma({.height = "2000", .outdoors = true}), "149.237 85.147 80 7 "},
       // The first pass of the before-loop lands on its start value 7, which is no result.
       {"first pass on the start value",
        {.diameter = "26.9",
         .medium = "70.12067963319248",
         .product = {kConstantProduct, kConstantProduct},
         .thickness = {"60", "30"}},
-       {},
        "7.12 6.015 29 21 "},
-      {"kWh", {.save = true}, unit("kWh", "3.5"), "67.835 50.287 77 27 53801"},
-      {"MWh", {.decimal = ",", .save = true}, unit("MWh", "3.5"), "67.835 50.287 77 27 54"},
-      {"l olie", {.decimal = ",", .save = true}, unit("l olie", "3.5"), "67.835 50.287 77 27 5434"},
-      {"Gcal, comma",
-       {.decimal = ",", .save = true},
-       unit("Gcal", "3.5"),
-       "67.835 50.287 77 27 463"},
-      {"m³ gas, point", {.save = true}, unit("m³ gas", "3,5"), "67.835 50.287 77 27 48690"},
-      {"kg olie", {.save = true}, unit("kg olie", "3.5"), "67.835 50.287 77 27 4896"},
-      {"no factor",
-       {.decimal = ",", .save = true},
-       unit("Damp", "3.5"),
-       "67.835 50.287 77 27 15372"},
+      {"kWh", priced("kWh", "3.5", "."), "67.835 50.287 77 27 53801"},
+      {"MWh", priced("MWh", "3.5", ","), "67.835 50.287 77 27 54"},
+      {"l olie", priced("l olie", "3.5", ","), "67.835 50.287 77 27 5434"},
+      {"Gcal, comma", priced("Gcal", "3.5", ","), "67.835 50.287 77 27 463"},
+      {"m³ gas, point", priced("m³ gas", "3,5", "."), "67.835 50.287 77 27 48690"},
+      {"kg olie", priced("kg olie", "3.5", "."), "67.835 50.287 77 27 4896"},
+      {"no factor", priced("Damp", "3.5", ","), "67.835 50.287 77 27 15372"},
       // Both flows negative: the saving is the fall in their size.
-      {"cold", {.medium = "-20", .save = true}, {}, "-12.374 -9.351 9 18 2648"},
+      {"cold", {.medium = "-20", .save = true}, "-12.374 -9.351 9 18 2648"},
       // A thin conductive layer that makes a bright old surface matt raises the loss.
       {"worse",
        {.product = {kPipeProduct, "Torvelin Puds"},
         .thickness = {"50", "10"},
-        .emission = {"0.05 Aluminium blank", paint},
+        .emission = {"0.05 Aluminium blank", "0.9 Maling"},
         .save = true},
-       {},
        "62.04 70.18 32 31 -7131"},
       // A conductivity of 0 is a floating-point fault; one below 0 keeps the old surface
       // swinging until the passes run out. Neither is a result, neither shows distances.
-      {"conductivity 0",
-       {.product = {"Torvelin Nul", kPipeProduct}, .thickness = {"10", "30"}},
-       {},
-       "",
-       {"0 T64: T66\r\nT67\r\nT68"},
-       ""},
-      {"conductivity 0, plane",
-       {.height = plane, .product = {"Torvelin Nul", kPipeProduct}, .thickness = {"10", "30"}},
-       {},
-       "",
-       {"0 T64: T66\r\nT67\r\nT68"},
-       ""},
-      {"conductivity below 0",
-       {.diameter = "26.9",
-        .medium = "64",
-        .product = {"Torvelin Minus", kPipeProduct},
-        .thickness = {"10", "30"}},
-       {},
-       "",
-       {"0 T64: T66\r\nT67\r\nT68"},
-       ""},
+      {"conductivity 0", existing("Torvelin Nul", {}), "", noResult, ""},
+      {"conductivity 0, plane", existing("Torvelin Nul", plane), "", noResult, ""},
+      {"conductivity below 0", existing("Torvelin Minus", {.diameter = "26.9", .medium = "64"}), "",
+       noResult, ""},
       // Distances from both layers; the half diameter 10.65 is rounded on its own outside SE.
-      {"distances", {}, {{"RORCOM", -1, "100"}}, "61.682 46.24 75 27 ", {}, "180 155 "},
-      {"distances of a small pipe",
-       {.diameter = "21.3"},
-       {},
-       "25.318 21.344 59 25 ",
-       {},
-       "141 116 "},
+      {"distances", {.set = {{"RORCOM", -1, "100"}}}, "61.682 46.24 75 27 ", {}, "180 155 "},
+      {"small pipe distances", {.diameter = "21.3"}, "25.318 21.344 59 25 ", {}, "141 116 "},
       {"distances in SE",
-       {.market = "SE"},
-       {{"RORCOM", -1, "100"}},
+       {.market = "SE", .set = {{"RORCOM", -1, "100"}}},
        "61.682 46.24 75 27 ",
        {},
        "230 180 180 100 50 "},
@@ -386,16 +349,14 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsMessagesAndDistances) {
       // nothing beyond its pipe-section question.
       {"new layer too hot",
        {.medium = "500", .product = {kMatProduct, kPipeProduct}},
-       {},
        "661.98 600.084 300 79 ",
-       {"64 T74: T71\r\nT72\r\n\r\n\r\nTorvelin Rørskål : -50 °C / 250 °C\r\n\r\nT125  300 °C "
-        "\r\nT70  79 °C\r\n"}},
+       {"64 T74: T71\r\nT72\r\n\r\n\r\nTorvelin Rørskål : -50 °C / "
+        "250 °C\r\n\r\nT125  300 °C \r\nT70  79 °C\r\n"}},
       {"existing layer too hot",
        {.medium = "500", .product = {kPipeProduct, kMatProduct}},
-       {},
        "621.678 570.916 285 77 ",
-       {"68 Torvelin Lamelmåtte: Torvelin Lamelmåtte\r\nT158\r\n\r\n( Ø = 114.3 + 2 x 50 = "
-        "214.3 mm )\r\n\r\n60 mm\r\n114 mm\r\n\r\nT159"}},
+       {"68 Torvelin Lamelmåtte: Torvelin Lamelmåtte\r\nT158\r\n\r\n"
+        "( Ø = 114.3 + 2 x 50 = 214.3 mm )\r\n\r\n60 mm\r\n114 mm\r\n\r\nT159"}},
   };
   for (const auto& r : runs) {
     SCOPED_TRACE(r.name);
@@ -408,7 +369,7 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsMessagesAndDistances) {
     forms::Form& w = entered(r.in);
     if (r.in.save) savings(w, "100", "kWh");
     w.control("Beregn").userFocus();
-    for (auto [name, index, text] : r.set) {
+    for (auto [name, index, text] : r.in.set) {
       forms::Control& c = w.control(name, index);
       c.kind() == forms::ControlKind::OptionButton ? c.setValue(1) : c.setText(text);
     }

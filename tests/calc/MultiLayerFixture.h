@@ -3,6 +3,7 @@
 // and one thickness or requirement per row.
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "CalcFixture.h"
@@ -20,6 +21,8 @@ class MultiLayerTest : public CalcTest {
     std::string surface;                // 22: the required surface temperature
     std::string loss;                   // 23: the required heat loss
     bool untouched = false;             // the window as it opens, nothing entered
+    // Then written as a case file writes them: name, index, text.
+    std::vector<std::tuple<const char*, int, const char*>> set = {};
   };
 
  protected:
@@ -40,6 +43,7 @@ class MultiLayerTest : public CalcTest {
     for (size_t i = 0; i < st.rows.size(); ++i) type(w.control(row, int(i)), st.rows[i]);
     if (!st.surface.empty()) type(w.control("OVERFLADE"), st.surface);
     if (!st.loss.empty()) type(w.control("VT"), st.loss);
+    for (auto [name, index, text] : st.set) w.control(name, index).setText(text);
     return w;
   }
 

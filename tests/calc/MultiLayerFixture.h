@@ -4,6 +4,7 @@
 
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "CalcFixture.h"
@@ -57,6 +58,39 @@ class MultiLayerTest : public CalcTest {
     return veltaro::ParseNumber(w.control(box, index).text());
   }
   std::string errorList() { return shownErrors(); }
+
+  // The lines of a failed check after its header (the caption, text line 19 and, where the
+  // window writes one, a line of dashes), joined by "|"; "" when the check passed.
+  std::string checkLines(forms::Form& w, bool dashes = true) {
+    std::string text = errorList();
+    if (text.empty()) return text;
+    const std::string head =
+        w.caption() + "\r\nT19\r\n" + (dashes ? std::string(88, '-') + "\r\n" : "");
+    const std::string end = "\r\n" + std::string(100, ' ') + "T18";
+    EXPECT_TRUE(text.starts_with(head) && text.ends_with(end)) << text;
+    text = text.substr(head.size(), text.size() - head.size() - end.size());
+    for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, "|");
+    return text;
+  }
+  // The texts of the boxes named, of an array the rows shown, joined by "/".
+  static std::string boxes(forms::Form& w, const std::vector<const char*>& names) {
+    std::string text;
+    bool first = true;
+    for (const char* name : names) {
+      auto array = w.controlArray(name);
+      if (array.empty()) array.push_back(&w.control(name));
+      for (forms::Control* box : array)
+        if (box->visible()) text += (std::exchange(first, false) ? "" : "/") + box->text();
+    }
+    return text;
+  }
+  // The message boxes shown, as "style title: text".
+  std::vector<std::string> messages() const {
+    std::vector<std::string> shown;
+    for (const auto& m : platform.callsOf("msgBox"))
+      shown.push_back(std::to_string(m.style) + " " + m.title + ": " + m.text);
+    return shown;
+  }
 };
 
 }  // namespace calctest

@@ -13,14 +13,6 @@ using veltaro::fx;
 using Stack = MultiLayerTest::Stack;
 using Lines = std::vector<std::string>;
 
-const std::string kEnd = std::string(100, ' ') + "T18", kDashes(88, '-');
-
-std::string joined(const Lines& lines, const char* glue = "\r\n") {
-  std::string text;
-  for (size_t i = 0; i < lines.size(); ++i) text += (i ? glue : "") + lines[i];
-  return text;
-}
-
 int visibleCount(forms::Form& w, const char* name) {
   int n = 0;
   for (int i = 0; i <= 5; ++i) n += w.findControl(name, i) && w.control(name, i).visible();
@@ -201,6 +193,7 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
     for (int i = 0; i < 6; ++i) veltaro::SelectLayerProduct(1, i);  // as another window leaves them
     w.control("Beregn").userClick();
     const int k = r.stack.window[8] - '0' + 6;  // 21: 7, 22: 8, 23: 9
+    EXPECT_EQ(fx().ActiveCalcNumber, k + 14);
     std::string ends = checkLines(w, w.name() != w22);
     if (ends.empty()) ends = (fx().ResultValid[k] ? "" : "no result ") + boxes(w, results[k - 7]);
     forms::Form* d = app.find("frmPipedistance");
@@ -234,25 +227,7 @@ TEST_F(MultiLayerTest, CalculateTakesTheRowsTheCountRuleShows) {
     dynamic_cast<veltaro::CalcWindow&>(w).Beregn_Click();
     EXPECT_EQ(w.control("AntalLag").text(), "3");
     EXPECT_EQ(visibleCount(w, "PRODUKT"), 3);
-    EXPECT_EQ(errorList(), joined({"T140", "T19", kDashes, "T34 3", "T35 3", kEnd}));
-  }
-}
-
-// Opened, each window is the active calculation; its caption, place and size, the count's
-// hint, the frame of the heat loss, the kind of the thickness boxes and the layer heading.
-TEST_F(MultiLayerTest, WindowsDifferOnlyWhereTheirDesignsDo) {
-  for (auto [number, design] :
-       {std::pair{21, "T140 1400 50 5900 10430 'Max. 6 ' Flerelag list  T112 "},
-        {22, "T141 1400 400 5905 10430 'Max. 6 !' Flerelag box  T112 "},
-        {23, "T142 1400 750 5850 10410 'Max. 6' Inddata box  T112 "}}) {
-    forms::Form& w = open("frmCalc" + std::to_string(number));
-    EXPECT_EQ(fx().ActiveCalcNumber, number);
-    std::string seen = w.caption();
-    for (int v : {w.left(), w.top(), w.height(), w.width()}) seen += " " + std::to_string(v);
-    seen += " '" + w.control("AntalLag").toolTip() + "' " + w.control("VT").container()->name();
-    const bool list = w.control("ISOLERINGST", 0).kind() == forms::ControlKind::ComboBox;
-    seen += (list ? " list " : " box ") + w.control("Lblflere" + std::to_string(number), 0).text();
-    EXPECT_EQ(seen, design);
+    EXPECT_EQ(checkLines(w), "T34 3|T35 3");
   }
 }
 
@@ -282,7 +257,9 @@ TEST_F(MultiLayerTest, KeysThatReachTheBoxes) {
     type(box, keys);
     EXPECT_EQ(box.text(), text);
     w.control("Beregn").userFocus();
-    if (left) EXPECT_EQ(box.text(), left);
+    if (left) {
+      EXPECT_EQ(box.text(), left);
+    }
     w.unload();
   }
 }

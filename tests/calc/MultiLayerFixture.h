@@ -54,9 +54,6 @@ class MultiLayerTest : public CalcTest {
     return w;
   }
 
-  double number(forms::Form& w, const char* box, int index = -1) {
-    return veltaro::ParseNumber(w.control(box, index).text());
-  }
   std::string errorList() { return shownErrors(); }
 
   // The lines of a failed check after its header (the caption, text line 19 and, where the

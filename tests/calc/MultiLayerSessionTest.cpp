@@ -33,11 +33,8 @@ Stack with(Stack st, Lines products) {
 }
 
 TEST_F(MultiLayerTest, LayerCountRuleShowsTwoToSixRowsAndResetsTheirProducts) {
-  const struct {
-    const char* typed;
-    const char* shown;
-    int rows;
-  } cases[] = {
+  using Case = std::tuple<const char*, const char*, int>;  // typed, shown, rows shown
+  const Case cases[] = {
       {"", "2", 2},    {"0", "2", 2},   {"1.9", "2", 2}, {"1.5", "2", 2}, {"6.6", "6", 6},
       {"-3", "2", 2},  {"abc", "2", 2}, {"2", "2", 2},   {"6", "6", 6},   {"6.4", "6", 6},
       {"7", "6", 6},   {"9x", "6", 6},  {"1e1", "6", 6}, {"3x", "3x", 3}, {"3.7", "4", 4},
@@ -46,14 +43,14 @@ TEST_F(MultiLayerTest, LayerCountRuleShowsTwoToSixRowsAndResetsTheirProducts) {
   for (const char* window : {"frmCalc21", "frmCalc22", "frmCalc23"}) {
     forms::Form& w = open(window);
     ASSERT_EQ(visibleCount(w, "PRODUKT"), 2) << window;
-    for (const auto& c : cases) {
-      SCOPED_TRACE(std::string(window) + " typed '" + c.typed + "'");
+    for (auto [typed, shown, rows] : cases) {
+      SCOPED_TRACE(std::string(window) + " typed '" + typed + "'");
       choose(w.control("PRODUKT", 0), kMatProduct);
-      setCount(w, c.typed);
-      EXPECT_EQ(w.control("AntalLag").text(), c.shown);
-      EXPECT_EQ(visibleCount(w, "PRODUKT"), c.rows);
-      EXPECT_EQ(visibleCount(w, "ISOLERINGST"), c.rows);
-      EXPECT_EQ(visibleCount(w, "Skilleflade"), c.rows - 1);
+      setCount(w, typed);
+      EXPECT_EQ(w.control("AntalLag").text(), shown);
+      EXPECT_EQ(visibleCount(w, "PRODUKT"), rows);
+      EXPECT_EQ(visibleCount(w, "ISOLERINGST"), rows);
+      EXPECT_EQ(visibleCount(w, "Skilleflade"), rows - 1);
       for (int i = 0; i <= 4; ++i)
         EXPECT_EQ(w.control("lblUnit", i + 5).visible(), w.control("Skilleflade", i).visible());
       EXPECT_EQ(w.control("PRODUKT", 0).text(), kPipeProduct);  // the default product again
@@ -91,8 +88,7 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
     const char* name;
     Stack stack;
     std::string ends;
-    Lines messages = {};     // style title: text
-    bool distances = false;  // with the menu item: + kept wall and next pipe, wall shown
+    Lines messages = {};  // style title: text
   } runs[] = {
       // The thicknesses of 22 and 23 typed into 21 give back their required faces and heat loss
       // (whole millimetres move each face a little).
@@ -169,17 +165,9 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
       // Wall distance: half the diameter + the total thickness + 50 mm, next pipe + 25 mm.
       // Window 21 halves the whole diameter, 22 and 23 round the half diameter first. Without
       // the menu item nothing is kept: no total thickness waits there for later.
-      {"21 distances", thick("70", "2", {"30", "50"}, small), "6.3/22/42 + 140 116 140", {}, true},
-      {"22 distances",
-       required(w22, "70", "2", {"50"}, "30", small),
-       "14.8/5/7 + 73 48 73",
-       {},
-       true},
-      {"23 distances",
-       required(w23, "70", "2", {"50"}, "10", small),
-       "25/9/18 + 88 63 88",
-       {},
-       true},
+      {"21 distances", thick("70", "2", {"30", "50"}, small), "6.3/22/42 + 140 116 140"},
+      {"22 distances", required(w22, "70", "2", {"50"}, "30", small), "14.8/5/7 + 73 48 73"},
+      {"23 distances", required(w23, "70", "2", {"50"}, "10", small), "25/9/18 + 88 63 88"},
       {"21 no distances", thick("70", "2", {"30", "50"}, small), "6.3/22/42"},
   };
   const std::vector<const char*> results[] = {
@@ -187,7 +175,9 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
   for (const auto& r : runs) {
     SCOPED_TRACE(r.name);
     platform.calls.clear();
-    showPipeDistances(r.distances);
+    // With the menu item on, a run ends with " + ", the distances kept and the wall distance shown.
+    const bool distances = r.ends.find(" + ") != std::string::npos;
+    showPipeDistances(distances);
     for (size_t i = 0; i < r.messages.size(); ++i) platform.expectMsgBox(forms::mb::IdOk);
     forms::Form& w = fill(r.stack);
     for (int i = 0; i < 6; ++i) veltaro::SelectLayerProduct(1, i);  // as another window leaves them
@@ -199,7 +189,7 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
     forms::Form* d = app.find("frmPipedistance");
     const std::string kept =
         std::to_string(fx().PipeDistWall[k]) + " " + std::to_string(fx().PipeDistNext[k]);
-    if (r.distances)
+    if (distances)
       ends += " + " + kept + " " + (d ? d->control("Distwall").text() : "none");
     else
       EXPECT_TRUE(kept == "0 0" && !d) << kept;

@@ -48,12 +48,6 @@ class MultiLayerTest : public CalcTest {
     return w;
   }
 
-  forms::Form& calculate(const Stack& st) {
-    forms::Form& w = fill(st);
-    w.control("Beregn").userClick();
-    return w;
-  }
-
   std::string errorList() { return shownErrors(); }
 
   // The lines of a failed check after its header (the caption, text line 19 and, where the

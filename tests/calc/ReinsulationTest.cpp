@@ -1,13 +1,10 @@
-// The re-insulation window in scripted user sessions: the label sets, the savings switch, the
-// marine layout, the key rules, the pipe-section question and the input check's exact texts;
-// calculation 24 against calculations 1 and 21 and hand-worked savings, its failure paths, the
-// pipe distances and the product warning.
+// The re-insulation window: its label sets, savings switch, marine layout, pipe-section question
+// and input check, and whole runs with their results, messages and pipe distances.
 
 #include <array>
 #include <tuple>
 
 #include "MultiLayerFixture.h"
-#include "core/Formula.h"
 #include "core/ReferenceData.h"
 
 namespace calctest {

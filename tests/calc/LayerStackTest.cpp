@@ -41,10 +41,9 @@ TEST_F(LayerStackTest, HeatFlowSearchMakesASecondPass) {
   EXPECT_GT(st.passes(), 2);
 }
 
-// At the pass limit two heat flows less than 4 apart are accepted as their mean. Started one
-// pass before the limit, the search compares the start value 7.0 with one pass, whose heat flow
-// is known in closed form here: constant conductivity, and at the start the surface gives off
-// heat by radiation alone at Ta + 0.001 (an indoor horizontal plane).
+// At the pass limit two heat flows less than 4 apart are accepted as their mean. Started one pass
+// before it, the search compares 7.0 with one pass known in closed form: constant conductivity,
+// and a start surface at Ta + 0.001 giving off heat by radiation alone (indoor horizontal plane).
 TEST_F(LayerStackTest, PassLimitAcceptsHeatFlowsLessThanFourApart) {
   wool(2, 0.04, 0, 0);
   const double ta = 20, e = 0.9;

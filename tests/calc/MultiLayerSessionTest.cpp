@@ -1,6 +1,5 @@
-// Scripted users of the multi-layer windows 21, 22 and 23: the layer rows, whole runs with their
-// results, input checks, messages and pipe distances, the keys and the faults a user could once
-// run into.
+// The multi-layer windows 21, 22 and 23: the layer rows, whole runs with their results, checks,
+// messages and pipe distances, the keys of their boxes (and of window 24's).
 
 #include "MultiLayerFixture.h"
 #include "calc/CalcWindow.h"
@@ -58,10 +57,8 @@ TEST_F(MultiLayerTest, LayerCountRuleShowsTwoToSixRowsAndResetsTheirProducts) {
   }
 }
 
-// Whole runs, each ending with the lines of its failed check (after the caption, text line 19
-// and, except on window 22, a line of dashes) or with the boxes the window writes, its rows as
-// shown: 21 the heat loss, the surface and the faces, 22 the heat loss and the thicknesses,
-// 23 the surface and the thicknesses.
+// Whole runs, each ending with its failed check's lines (window 22 writes no dashes) or with the
+// boxes the window writes: 21 loss, surface, faces; 22 loss, thicknesses; 23 surface, thicknesses.
 TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
   fx().HeatLossDecimals = 1;
   const char *w22 = "frmCalc22", *w23 = "frmCalc23";
@@ -134,9 +131,8 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
       {"23 no emission",
        set(required(w23, "150", "2", {"150"}, "40"), {{"Emission", -1, "Vælg emission"}}),
        "T7|T36 1T37 2"},
-      // Searches without a result clear the boxes: a pipe layer whose exponent has no finite
-      // value says so, a thickness out of range shows its marker: below 0 when the outer layer
-      // must fall to a surface above the air, metres for a surface half a degree above it.
+      // No result: an exponent without a finite value says so; a thickness out of range shows its
+      // marker (below 0 to reach a surface above the air, metres half a degree above it).
       {"23 exponent",
        required(w23, "200", "2", {"100"}, "0.01", small),
        "no result //",
@@ -160,9 +156,8 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
        "18/23/129",
        {limit(std::string(kPipeProduct) + " : -50 °C / 250 °C", "1. T125 -60 °C \r\nT70 18 °C",
               "")}},
-      // Wall distance: half the diameter + the total thickness + 50 mm, next pipe + 25 mm.
-      // Window 21 halves the whole diameter, 22 and 23 round the half diameter first. Without
-      // the menu item nothing is kept: no total thickness waits there for later.
+      // Half the diameter (21 exact, 22 and 23 rounded) + the thicknesses + 50 mm, next pipe
+      // + 25 mm; without the menu item nothing is kept for later.
       {"21 distances", thick("70", "2", {"30", "50"}, small), "6.3/22/42 + 140 116 140"},
       {"22 distances", required(w22, "70", "2", {"50"}, "30", small), "14.8/5/7 + 73 48 73"},
       {"23 distances", required(w23, "70", "2", {"50"}, "10", small), "25/9/18 + 88 63 88"},
@@ -203,9 +198,8 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
 // Faults a user could once run into.
 TEST_F(MultiLayerTest, CalculateTakesTheRowsTheCountRuleShows) {
   forms::Form& w = fill({.rows = {"40", "60"}});
-  // A count typed and calculated from the main window while the box keeps the focus: the rows
-  // the count rule shows for it come up first (with the default product), and the check names
-  // what is missing in them.
+  // A count calculated while its box keeps the focus: the rule's rows come up first (with the
+  // default product), and the check names what is missing in them.
   for (auto [shown, typed] : {std::pair{"2", "3"}, {"4", "3.5"}, {"4", "3,5"}}) {
     SCOPED_TRACE(std::string(shown) + " rows, typed " + typed);
     w.control("MEDIETEMP").userFocus();  // the count box keeps the focus from the last round
@@ -219,9 +213,8 @@ TEST_F(MultiLayerTest, CalculateTakesTheRowsTheCountRuleShows) {
   }
 }
 
-// Keys typed into a box of each window, and on window 24 what the box shows once left (a list
-// keeps what was typed). The lists' own key filters are checked with every calculation window's
-// lists.
+// Keys typed into a box, and on window 24 what it shows once left (a list keeps what was typed).
+// The lists' key filters are checked with every calculation window's lists.
 TEST_F(MultiLayerTest, KeysThatReachTheBoxes) {
   using Case = std::tuple<const char*, const char*, int, const char*, const char*, const char*>;
   for (auto [window, name, index, keys, text, left] :

@@ -26,8 +26,9 @@ Stack required(const char* window, const char* medium, const char* count, Lines 
   (std::string(window) == "frmCalc22" ? st.surface : st.loss) = requirement;
   return st;
 }
-Stack with(Stack st, Lines products) {
+Stack with(Stack st, Lines products, decltype(Stack::set) sets = {}) {
   st.products = std::move(products);
+  st.set = std::move(sets);
   return st;
 }
 
@@ -70,17 +71,16 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
     in.medium = medium;
     return Stack{.in = in, .count = count, .rows = std::move(rows)};
   };
-  using Sets = decltype(Stack::set);
-  auto set = [](Stack st, Sets sets) {
-    st.set = std::move(sets);
-    return st;
-  };
   const Lines hot{"200", "160", "120", "80", "40"};
   std::string degrees;
   for (int i = 0; i < 40; ++i) degrees += "°";
-  auto limit = [&](const std::string& product, const std::string& faces, const char* end) {
-    return "64 T74: T71\r\nT72\r\n\r\n\r\n" + product + "\r\n\r\n" + faces + "\r\n" + degrees + end;
+  // The product's range, the offending layer's faces, then a blank line unless it is the last.
+  auto limit = [&](const std::string& range, const std::string& faces) {
+    const char* end = faces.find("T70") == std::string::npos ? "\r\n\r\n" : "";
+    return "64 T74: T71\r\nT72\r\n\r\n\r\n" + range + "\r\n\r\n" + faces + "\r\n" + degrees + end;
   };
+  const std::string pipe = std::string(kPipeProduct) + " : -50 °C / 250 °C";
+  const Lines noResult{"0 T64: T66\r\nT67\r\nT68"};
   const struct {
     const char* name;
     Stack stack;
@@ -105,9 +105,8 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
       // Input checks.
       {"21 nothing entered", {.untouched = true}, "T1|T2|T189|T6|T34 1|T35 1|T34 2|T35 2|T12"},
       {"21 row 2 of 3 empty",
-       {.count = "3",
-        .rows = {"30", "", "40"},
-        .set = {{"PRODUKT", 1, "Vælg produkt"}, {"Emission", -1, "1"}}},
+       with({.count = "3", .rows = {"30", "", "40"}}, {},
+            {{"PRODUKT", 1, "Vælg produkt"}, {"Emission", -1, "1"}}),
        "T8|T33 2|T34 2|T35 2"},
       {"21 1000 mm, nonsense hidden",
        {.rows = {"1000", "999"}, .set = {{"ISOLERINGST", 4, "-7"}}},
@@ -120,42 +119,36 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
        "T38 1T37 2T43 2T37 3|T38 3T37 4T44"},
       {"22 nothing required", required(w22, "200", "2", {}, ""), "T38 1T37 2T40|T41|T188"},
       {"22 low wall without wind",
-       set(required(w22, "150", "2", {"100"}, "40",
-                    {.height = "300", .outdoors = true, .wind = "0.5", .product = ""}),
-           {{"Emission", -1, "1"}}),
+       with(required(w22, "150", "2", {"100"}, "40",
+                     {.height = "300", .outdoors = true, .wind = "0.5", .product = ""}),
+            {}, {{"Emission", -1, "1"}}),
        "T3|T8|T11"},
       {"23 surface", required(w23, "200", "4", {"150", "100", "15"}, "40"), "T38 3T37 4T47"},
       {"23 cold", required(w23, "-20", "3", {"-30", "25"}, "-10"), "T42 1T37 2|T38 2T37 3T48"},
       {"23 loss against the drop", required(w23, "-20", "2", {"0"}, "5"), "T22"},
       {"23 nothing entered", {.window = w23, .untouched = true}, "T1|T189|T6|T22|T12"},
       {"23 no emission",
-       set(required(w23, "150", "2", {"150"}, "40"), {{"Emission", -1, "Vælg emission"}}),
+       with(required(w23, "150", "2", {"150"}, "40"), {}, {{"Emission", -1, "Vælg emission"}}),
        "T7|T36 1T37 2"},
       // No result: an exponent without a finite value says so; a thickness out of range shows its
       // marker (below 0 to reach a surface above the air, metres half a degree above it).
-      {"23 exponent",
-       required(w23, "200", "2", {"100"}, "0.01", small),
-       "no result //",
-       {"0 T64: T66\r\nT67\r\nT68"}},
+      {"23 exponent", required(w23, "200", "2", {"100"}, "0.01", small), "no result //", noResult},
       {"23 below 0", required(w23, "200", "2", {"19"}, "40"), "no result //< 0 !"},
       {"22 metres", required(w22, "200", "2", {"100"}, "20.5", wall), "no result /T65/0"},
       // A face outside a product's range names the product and the layer's two faces.
       {"21 first layer too hot",
        with(thick("300", "2", {"40", "60"}), {kPipeProduct, kMatProduct}),
        "165.2/38/205",
-       {limit(std::string(kPipeProduct) + " : -50 °C / 250 °C", "T69 300 °C \r\n1. T125 205 °C",
-              "\r\n\r\n")}},
+       {limit(pipe, "T69 300 °C \r\n1. T125 205 °C")}},
       {"22 middle layer too hot",
        with(required(w22, "500", "3", {"350", "100"}, "40"),
             {kMatProduct, kConstantProduct, kMatProduct}),
        "271.3/122/47/18",
-       {limit("Torvelin Konstant : -100 °C / 300 °C", "1. T125 350 °C \r\n2. T125 100 °C",
-              "\r\n\r\n")}},
+       {limit("Torvelin Konstant : -100 °C / 300 °C", "1. T125 350 °C \r\n2. T125 100 °C")}},
       {"23 last layer too cold",
        with(required(w23, "-80", "2", {"-60"}, "-15"), {kConstantProduct, kPipeProduct}),
        "18/23/129",
-       {limit(std::string(kPipeProduct) + " : -50 °C / 250 °C", "1. T125 -60 °C \r\nT70 18 °C",
-              "")}},
+       {limit(pipe, "1. T125 -60 °C \r\nT70 18 °C")}},
       // Half the diameter (21 exact, 22 and 23 rounded) + the thicknesses + 50 mm, next pipe
       // + 25 mm; without the menu item nothing is kept for later.
       {"21 distances", thick("70", "2", {"30", "50"}, small), "6.3/22/42 + 140 116 140"},

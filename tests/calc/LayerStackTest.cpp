@@ -30,6 +30,17 @@ class LayerStackTest : public ::testing::Test {
   }
 };
 
+// x = 2π λ drop / q: 709 still has a finite exponential, 710 and q = 0 have none.
+TEST_F(LayerStackTest, PipeExponentGuard) {
+  for (auto [q, tooLarge] : {std::pair{veltaro::kTwoPi * 100 / 709, false},
+                             {veltaro::kTwoPi * 100 / 710, true},
+                             {0.0, true}}) {
+    bool flagged = !tooLarge;
+    veltaro::PipeLayerThicknessFor(1, 100, q, 0.1, flagged);
+    EXPECT_EQ(flagged, tooLarge) << q;
+  }
+}
+
 // A first pass that lands within 0.1 % of the start value 7.0 is no result: here the small pipe
 // with 20 + 30 mm at 70.4 °C passes 7.004 W/m on its first pass, from start faces at the air's
 // temperature; what it really loses is found on the following passes.
@@ -71,6 +82,31 @@ TEST_F(LayerStackTest, HeatFlowSearchStopsAtItsPassLimit) {
   LayerStack st(g, 2, {0.05, 0.05}, 600, 20);
   EXPECT_EQ(st.solveHeatFlow(), StackEnd::PassLimit);
   EXPECT_NEAR(st.passes(), 10000, 1);
+}
+
+// Calculation 23's thicknesses, put back into the heat-flow search, give back the required heat
+// flow, the interface and the surface it settled on. In wind and hot air the surface sits a few
+// tenths above the air: a first pass on the start value of the surface coefficient lands within
+// 8 % of the air and is no result.
+TEST_F(LayerStackTest, HeatFlowThicknessesAreTurnedBackByTheHeatFlowSearch) {
+  wool(2);
+  const StackGeometry indoors{.pipe = true, .diameter = 0.1143, .emissivity = 0.9},
+      windy{.pipe = true, .diameter = 0.2191, .indoors = false, .wind = 5, .emissivity = 0.9};
+  for (auto [g, tm, ta, face, surface] :
+       {std::tuple{indoors, 250.0, 20.0, 120.0, 40.0}, {windy, 300.0, 40.0, 150.0, 40.4}}) {
+    SCOPED_TRACE(ta);
+    LayerStack required(g, 2, {}, tm, ta);
+    ASSERT_EQ(required.solveForTemperatures({face, surface}), StackEnd::Converged);
+    const double loss = required.targetHeatFlow();
+    LayerStack given(g, 2, {}, tm, ta);
+    ASSERT_EQ(given.solveForHeatFlow({face}, loss), StackEnd::Converged);
+    const double settled = fx().LayerTemperatures[2];
+    LayerStack back(g, 2, given.thickness(), tm, ta);
+    ASSERT_EQ(back.solveHeatFlow(), StackEnd::Converged);
+    EXPECT_NEAR(fx().HeatFlow, loss, 0.02 * loss);
+    EXPECT_NEAR(fx().LayerTemperatures[1], face, 1.0);
+    EXPECT_NEAR(fx().LayerTemperatures[2], settled, 1.5);
+  }
 }
 
 }  // namespace

@@ -46,8 +46,7 @@ TEST_F(LayerStackTest, PipeExponentGuard) {
 // temperature; what it really loses is found on the following passes.
 TEST_F(LayerStackTest, HeatFlowSearchMakesASecondPass) {
   wool(2);
-  StackGeometry g{.pipe = true, .diameter = 0.0213, .emissivity = 0.9};
-  LayerStack st(g, 2, {0.02, 0.03}, 70.4, 20);
+  LayerStack st({.pipe = true, .diameter = 0.0213, .emissivity = 0.9}, 2, {0.02, 0.03}, 70.4, 20);
   ASSERT_EQ(st.solveHeatFlow(), StackEnd::Converged);
   EXPECT_GT(st.passes(), 2);
 }

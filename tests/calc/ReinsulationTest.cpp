@@ -99,6 +99,10 @@ TEST_F(ReinsulationTest, LabelSetsFollowGeometryAndSavingsAlsoWhenSetFromCode) {
     forms::Form& w = open24();
     if (on) w.control("cbxSave").setValue(1);
     EXPECT_EQ(w.control("RORL").hasFocus(), on);
+    click(w.control("optInSite", 1));  // and back indoors, which greys the wind row and, as it
+    click(w.control("optInSite", 0));  // always has, the existing layer's thickness caption
+    for (auto [n, i] : {std::pair{"VINDHASTIGHED", -1}, {"Lblflere24", 7}, {"Lblflere24", 5}})
+      EXPECT_FALSE(w.control(n, i).enabled()) << n;
     click(w.control("PLAN"));
     if (!plane) click(w.control("ROR"));
     for (int v : {0, 1})
@@ -136,22 +140,6 @@ TEST_F(ReinsulationTest, SavingsSwitchKeepsTheResultsAndMarineHasNoSavings) {
   EXPECT_TRUE(fx().ResultValid[10]);
 }
 
-// The keys of the boxes are checked with those of the multi-layer windows.
-TEST_F(ReinsulationTest, EnterInAProductListAndTheLocationSwitch) {
-  forms::Form& w = open24();
-  click(w.control("optInSite", 1));
-  // Enter in a product list moves to the same layer's thickness.
-  for (int i : {0, 1}) {
-    w.control("PRODUKT", i).userFocus();
-    EXPECT_EQ(w.control("PRODUKT", i).userKeyDown(forms::key::Return), forms::key::Return);
-    EXPECT_TRUE(w.control("ISOLERINGST", i).hasFocus());
-  }
-  // Indoors greys the wind row and, as it always has, the existing layer's thickness caption.
-  click(w.control("optInSite", 0));
-  for (auto [n, i] : {std::pair{"VINDHASTIGHED", -1}, {"Lblflere24", 7}, {"Lblflere24", 5}})
-    EXPECT_FALSE(w.control(n, i).enabled()) << n;
-}
-
 TEST_F(ReinsulationTest, PipeSectionQuestionUsesTheExistingInsulationsOuterDiameter) {
   using forms::mb::IdNo, forms::mb::IdYes;
   forms::Form& w = open24();
@@ -162,6 +150,12 @@ TEST_F(ReinsulationTest, PipeSectionQuestionUsesTheExistingInsulationsOuterDiame
   platform.expectMsgBox(IdNo, "T158\r\n\r\n( Ø = 114.3 + 2 x 50 = 214.3 mm )\r\n\r\n60 mm");
   choose(w.control("PRODUKT", 1), kMatProduct);
   EXPECT_TRUE(w.control("PRODUKT", 1).hasFocus());
+  // Enter in a product list moves on to the same layer's thickness.
+  EXPECT_EQ(w.control("PRODUKT", 1).userKeyDown(forms::key::Return), forms::key::Return);
+  EXPECT_TRUE(w.control("ISOLERINGST", 1).hasFocus());
+  w.control("PRODUKT", 0).userFocus();
+  w.control("PRODUKT", 0).userKeyDown(forms::key::Return);
+  EXPECT_TRUE(w.control("ISOLERINGST", 0).hasFocus());
 
   // A diameter chosen with the existing thickness empty: "0" goes in, the size is the pipe's.
   w.control("ISOLERINGST", 0).setText("");

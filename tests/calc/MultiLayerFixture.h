@@ -55,10 +55,10 @@ class MultiLayerTest : public CalcTest {
   std::string checkLines(forms::Form& w, bool dashes = true) {
     std::string text = errorList();
     if (text.empty()) return text;
-    const std::string head =
-        w.caption() + "\r\nT19\r\n" + (dashes ? std::string(88, '-') + "\r\n" : "");
+    std::string head = w.caption() + "\r\nT19\r\n" + (dashes ? std::string(88, '-') + "\r\n" : "");
     const std::string end = "\r\n" + std::string(100, ' ') + "T18";
-    EXPECT_TRUE(text.starts_with(head) && text.ends_with(end)) << text;
+    EXPECT_TRUE(text.ends_with(end)) << text;
+    if (!text.starts_with(head)) head = "";  // only lines of a part with a header of its own
     text = text.substr(head.size(), text.size() - head.size() - end.size());
     for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, "|");
     return text;

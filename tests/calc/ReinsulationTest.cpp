@@ -170,26 +170,6 @@ TEST_F(ReinsulationTest, PipeSectionQuestionUsesTheExistingInsulationsOuterDiame
   EXPECT_EQ(platform.callsOf("msgBox").size(), 2u);
 }
 
-TEST_F(ReinsulationTest, InputCheckListsEachFailureWithItsExactText) {
-  const std::string dash58(58, '-'), end = std::string(100, ' ') + "T18";
-  // Nothing entered, a product that names no entry of its list, the savings switched on.
-  forms::Form& w = open24();
-  for (int i : {0, 1}) {
-    w.control("PRODUKT", i).setText("Vælg produkt");
-    w.control("ISOLERINGST", i).setText("");
-    w.control("Emission", i).setText("vælg");
-  }
-  click(w.control("cbxSave"));
-  calculate(w);
-  EXPECT_TRUE(app.find("frmErrorInfo")->topmost());
-  EXPECT_EQ(checkLines(w),
-            "T1|T189|T6|T12|T49|T50|T52|T54|T55|T57||T126|T20|" + dash58 + "|T5|T15|T16");
-  // Only savings inputs wrong: the list starts with the savings header.
-  calculate(entered(
-      {.height = "2000", .save = true, .set = {{"RORL", -1, "abc"}, {"Drift", -1, "0,0"}}}));
-  EXPECT_EQ(shownErrors(), "\r\nT126\r\nT20\r\n" + dash58 + "\r\nT4\r\nT17\r\n" + end);
-}
-
 // Whole runs; the numbers agree with calculation 1 on the existing layer (before) and 21 on both
 // (after) and with savings worked by hand. Each layer runs on its own row's product.
 TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
@@ -215,6 +195,18 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
   const Inputs24 plane{.height = "2000"}, horizontal{.height = "2000", .set = {{"VAND", -1, ""}}},
       bright{.emission = {"0.05 Aluminium blank", "0.9 Maling"}, .save = true};
   const std::vector<std::string> noResult{"0 T64: T66\r\nT67\r\nT68"};
+  const std::string dash58(58, '-');
+  // Nothing of the layers chosen, with the savings on and none of their inputs given.
+  const Inputs24 nothing{.save = true,
+                         .set = {{"PRODUKT", 0, "Vælg produkt"},
+                                 {"ISOLERINGST", 0, ""},
+                                 {"Emission", 0, "vælg"},
+                                 {"PRODUKT", 1, "Vælg produkt"},
+                                 {"ISOLERINGST", 1, ""},
+                                 {"Emission", 1, "vælg"},
+                                 {"RORL", -1, ""},
+                                 {"Energienh", -1, "Vælg enhed"},
+                                 {"Pris", -1, ""}}};
   const struct {
     const char* name;
     Inputs24 in;
@@ -264,7 +256,12 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
        "621.678/570.916/285/77/",
        {"68 Torvelin Lamelmåtte: Torvelin Lamelmåtte\r\nT158\r\n\r\n( Ø = 114.3 + 2 x 50 = 214.3 "
         "mm )\r\n\r\n60 mm\r\n114 mm\r\n\r\nT159"}},
-      // The input check; an indoor horizontal plane is set as only a case file can.
+      // The input check; an indoor horizontal plane is set as only a case file can. With only
+      // the savings' inputs wrong, the list starts with their header.
+      {"nothing chosen", nothing, "T49|T50|T52|T54|T55|T57||T126|T20|" + dash58 + "|T5|T15|T16"},
+      {"savings of a plane",
+       {.height = "2000", .save = true, .set = {{"RORL", -1, "abc"}, {"Drift", -1, "0,0"}}},
+       "|T126|T20|" + dash58 + "|T4|T17"},
       {"indoor horizontal plane",
        {.height = "1", .set = {{"VAND", -1, ""}}},
        "124.048/86.003/90/25/"},

@@ -1,6 +1,5 @@
 #pragma once
-// Scripted users of the multi-layer windows: the shared inputs, the layer count, one product
-// and one thickness or requirement per row.
+// Scripted users of the multi-layer windows: shared inputs, layer count, rows, requirement.
 
 #include <string>
 #include <tuple>

@@ -32,7 +32,7 @@ Stack with(Stack st, Lines products, decltype(Stack::set) sets = {}) {
   return st;
 }
 
-TEST_F(MultiLayerTest, LayerCountRuleShowsTwoToSixRowsAndResetsTheirProducts) {
+TEST_F(MultiLayerTest, LayerCountRuleShowsTwoToSixRowsAndCalculateTakesThem) {
   using Case = std::tuple<const char*, const char*, int>;  // typed, shown, rows shown
   const Case cases[] = {
       {"", "2", 2},    {"0", "2", 2},   {"1.9", "2", 2}, {"1.5", "2", 2}, {"6.6", "6", 6},
@@ -55,6 +55,20 @@ TEST_F(MultiLayerTest, LayerCountRuleShowsTwoToSixRowsAndResetsTheirProducts) {
         EXPECT_EQ(w.control("lblUnit", i + 5).visible(), w.control("Skilleflade", i).visible());
       EXPECT_EQ(w.control("PRODUKT", 0).text(), kPipeProduct);  // the default product again
     }
+  }
+  // A count calculated while its box keeps the focus: the rule's rows come up first (with the
+  // default product), and the check names what is missing in them.
+  forms::Form& w = fill({.rows = {"40", "60"}});
+  for (auto [shown, typed] : {std::pair{"2", "3"}, {"4", "3.5"}, {"4", "3,5"}}) {
+    SCOPED_TRACE(std::string(shown) + " rows, typed " + typed);
+    w.control("MEDIETEMP").userFocus();  // the count box keeps the focus from the last round
+    setCount(w, shown);
+    ASSERT_EQ(visibleCount(w, "PRODUKT"), std::stoi(shown));
+    type(w.control("AntalLag"), typed);
+    dynamic_cast<veltaro::CalcWindow&>(w).Beregn_Click();
+    EXPECT_EQ(w.control("AntalLag").text(), "3");
+    EXPECT_EQ(visibleCount(w, "PRODUKT"), 3);
+    EXPECT_EQ(checkLines(w), "T34 3|T35 3");
   }
 }
 
@@ -180,24 +194,6 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
     EXPECT_EQ(w.mousePointer(), forms::kPointerDefault);
     EXPECT_EQ(messages(), r.messages);
     w.unload();
-  }
-}
-
-// Faults a user could once run into.
-TEST_F(MultiLayerTest, CalculateTakesTheRowsTheCountRuleShows) {
-  forms::Form& w = fill({.rows = {"40", "60"}});
-  // A count calculated while its box keeps the focus: the rule's rows come up first (with the
-  // default product), and the check names what is missing in them.
-  for (auto [shown, typed] : {std::pair{"2", "3"}, {"4", "3.5"}, {"4", "3,5"}}) {
-    SCOPED_TRACE(std::string(shown) + " rows, typed " + typed);
-    w.control("MEDIETEMP").userFocus();  // the count box keeps the focus from the last round
-    setCount(w, shown);
-    ASSERT_EQ(visibleCount(w, "PRODUKT"), std::stoi(shown));
-    type(w.control("AntalLag"), typed);
-    dynamic_cast<veltaro::CalcWindow&>(w).Beregn_Click();
-    EXPECT_EQ(w.control("AntalLag").text(), "3");
-    EXPECT_EQ(visibleCount(w, "PRODUKT"), 3);
-    EXPECT_EQ(checkLines(w), "T34 3|T35 3");
   }
 }
 

@@ -1,6 +1,5 @@
-// The layer stack's heat-flow search at its edges: a first pass on the start value, the pass
-// limit's acceptance of two close heat flows, and the pass limit itself. What the searches find
-// is checked through the multi-layer windows.
+// The layer stack at its edges: the exponent guard, a first pass on the start value, the pass
+// limit, and calculation 23's thicknesses turned back; whole results are checked in the windows.
 
 #include <gtest/gtest.h>
 

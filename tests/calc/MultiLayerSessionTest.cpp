@@ -87,7 +87,7 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
   };
   const Lines hot{"200", "160", "120", "80", "40"};
   std::string degrees;
-  for (int i = 0; i < 40; ++i) degrees += "°";
+  while (degrees.size() < 80) degrees += "°";  // forty of them
   // The product's range, the offending layer's faces, then a blank line unless it is the last.
   auto limit = [&](const std::string& range, const std::string& faces) {
     const char* end = faces.find("T70") == std::string::npos ? "\r\n\r\n" : "";
@@ -101,8 +101,7 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
     std::string ends;
     Lines messages = {};  // style title: text
   } runs[] = {
-      // 23 given 22's heat loss finds 22's thicknesses (21 takes them back to the faces within
-      // whole millimetres, which the re-insulation's runs on calculation 21 keep).
+      // 23 given 22's heat loss finds 22's thicknesses.
       {"22 pipe", required(w22, "150", "2", {"100"}, "30"), "63.2/25/34"},
       {"23 pipe", required(w23, "150", "2", {"100"}, "63.2"), "30/25/34"},
       {"22 outdoors", required(w22, "240", "6", hot, "8", windy), "262.7/14/13/11/9/7/5"},

@@ -181,13 +181,11 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
     std::string ends = checkLines(w, w.name() != w22);
     if (ends.empty()) ends = (fx().ResultValid[k] ? "" : "no result ") + boxes(w, results[k - 7]);
     forms::Form* d = app.find("frmPipedistance");
-    const std::string kept =
-        std::to_string(fx().PipeDistWall[k]) + " " + std::to_string(fx().PipeDistNext[k]);
-    if (distances)
-      ends += " + " + kept + " " + (d ? d->control("Distwall").text() : "none");
-    else
-      EXPECT_TRUE(kept == "0 0" && !d) << kept;
-    EXPECT_EQ(ends, r.ends);
+    const std::string kept = std::to_string(fx().PipeDistWall[k]) + " " +
+                             std::to_string(fx().PipeDistNext[k]) +
+                             (d ? " " + d->control("Distwall").text() : "");
+    EXPECT_EQ(ends + (distances ? " + " + kept : ""), r.ends);
+    EXPECT_TRUE(distances || kept == "0 0") << kept;  // nothing kept or shown without the item
     type(w.control("MEDIETEMP"), "80");  // any change of an input empties every result box
     EXPECT_EQ(boxes(w, results[k - 7]).find_first_not_of('/'), std::string::npos);
     EXPECT_EQ(w.mousePointer(), forms::kPointerDefault);

@@ -1,5 +1,4 @@
-// The multi-layer windows 21, 22 and 23: the layer rows, whole runs with their results, checks,
-// messages and pipe distances, the keys of their boxes (and of window 24's).
+// Windows 21, 22 and 23: the layer rows, whole runs, the keys of their boxes (and window 24's).
 
 #include "MultiLayerFixture.h"
 #include "calc/CalcWindow.h"

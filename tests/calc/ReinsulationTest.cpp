@@ -9,8 +9,7 @@
 
 namespace calctest {
 
-// Six energy units and a seventh without a factor, three more products: a thin plaster, a
-// conductivity of 0 and a broken line below 0.
+// Seven energy units (the last without a factor); a plaster, a conductivity of 0 and below 0.
 class ReinsulationTest : public MultiLayerTest {
  protected:
   ReinsulationTest() {
@@ -165,8 +164,8 @@ TEST_F(ReinsulationTest, PipeSectionQuestionUsesTheExistingInsulationsOuterDiame
   EXPECT_EQ(platform.callsOf("msgBox").size(), 2u);
 }
 
-// Whole runs; the numbers agree with calculation 1 on the existing layer (before) and 21 on both
-// (after) and with savings worked by hand. Each layer runs on its own row's product.
+// Whole runs, agreeing with calculation 1 on the old layer (before), 21 on both (after) and
+// savings worked by hand; each layer runs on its own row's product.
 TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
   fx().HeatLossDecimals = 3;
   // Results are written with a point in any locale. The wind, and the ambient of a plane's loss

@@ -19,7 +19,7 @@ std::string passing(forms::Control& list) {
     }
     out += '|';
   }
-  const std::pair<int, char> down[] = {{Down, 'D'}, {Up, 'U'},   {Return, 'E'},
+  const std::pair<int, char> down[] = {{Down, 'D'}, {Up, 'U'}, {Return, 'E'},
                                        {F4, '4'},   {Left, 'L'}, {Delete, 'X'}};
   for (auto [k, name] : down)
     if (list.userKeyDown(k)) out += name;
@@ -35,42 +35,23 @@ TEST_F(MultiLayerTest, EachListOfEachWindowPassesOnlyItsKeys) {
     const char* window;
     std::vector<std::pair<const char*, const char*>> lists;  // name and the keys it passes
   } cases[] = {
-      {"frmCalc01",
-       {{"RORCOM", kNumber},
-        {"ISOLERINGST", kNumber},
-        {"Emission", kNumber},
-        {"EmisionUiso", kNumber},
-        {"PRODUKT", kProduct},
-        {"Energienh", kText}}},
+      {"frmCalc01", {{"RORCOM", kNumber}, {"ISOLERINGST", kNumber}, {"Emission", kNumber},
+                     {"EmisionUiso", kNumber}, {"PRODUKT", kProduct}, {"Energienh", kText}}},
       {"frmCalc02", {{"RORCOM", kNumber}, {"Emission", kNumber}, {"PRODUKT", kProduct}}},
       {"frmCalc03", {{"RORCOM", kNumber}, {"Emission", kNumber}, {"PRODUKT", kProduct}}},
-      {"frmCalc04",
-       {{"RORCOM", kNumber},
-        {"Emission", kNumber},
-        {"PRODUKT", kProduct},
-        {"IsoKlasse", "<|<|DUE4LX"}}},
+      {"frmCalc04", {{"RORCOM", kNumber}, {"Emission", kNumber}, {"PRODUKT", kProduct},
+                     {"IsoKlasse", "<|<|DUE4LX"}}},
       {"frmCalc05", {{"RORCOM", kNumber}, {"Emission", kNumber}, {"PRODUKT", kProduct}}},
-      {"frmCalc06",
-       {{"RORCOM", kNumber},
-        {"Emission", kNumber},
-        {"PRODUKT", kProduct},
-        {"Indvendig", kNumber},
-        {"StofK", kNumber}}},
-      {"frmCalc07",
-       {{"RORCOM", kNumber}, {"Emission", kNumber}, {"PRODUKT", kProduct}, {"MEDIE", kText}}},
-      {"frmCalc21",
-       {{"RORCOM", kNumber},
-        {"Emission", kNumber},
-        {"PRODUKT", kProduct},
-        {"ISOLERINGST", kNumber}}},
+      {"frmCalc06", {{"RORCOM", kNumber}, {"Emission", kNumber}, {"PRODUKT", kProduct},
+                     {"Indvendig", kNumber}, {"StofK", kNumber}}},
+      {"frmCalc07", {{"RORCOM", kNumber}, {"Emission", kNumber}, {"PRODUKT", kProduct},
+                     {"MEDIE", kText}}},
+      {"frmCalc21", {{"RORCOM", kNumber}, {"Emission", kNumber}, {"PRODUKT", kProduct},
+                     {"ISOLERINGST", kNumber}}},
       {"frmCalc22", {{"RORCOM", kNumber}, {"Emission", kNumber}, {"PRODUKT", kProduct}}},
       {"frmCalc23", {{"PRODUKT", kProduct}}},
-      {"frmCalc24",
-       {{"RORCOM", kNumber},
-        {"Emission", kNumber},
-        {"PRODUKT", kProduct},
-        {"ISOLERINGST", kNumber},
-        {"Energienh", kText}}},
+      {"frmCalc24", {{"RORCOM", kNumber}, {"Emission", kNumber}, {"PRODUKT", kProduct},
+                     {"ISOLERINGST", kNumber}, {"Energienh", kText}}},
   };
   writeLines("Text/Class.DK", {"Klasse 1", "Klasse 2", "VÆLG klasse"});
   for (const auto& c : cases) {

@@ -1,13 +1,12 @@
 #pragma once
-// Scripted users of the multi-layer windows: the shared inputs, the layer count, one product
-// and one thickness or requirement per row.
+// Scripted users of the multi-layer windows: shared inputs, layer count, rows, requirement.
 
-#include <functional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "CalcFixture.h"
-#include "calc/CalcWindow.h"
 
 namespace calctest {
 
@@ -22,6 +21,8 @@ class MultiLayerTest : public CalcTest {
     std::string surface;                // 22: the required surface temperature
     std::string loss;                   // 23: the required heat loss
     bool untouched = false;             // the window as it opens, nothing entered
+    // Then written as a case file writes them: name, index, text.
+    std::vector<std::tuple<const char*, int, const char*>> set = {};
   };
 
  protected:
@@ -36,30 +37,49 @@ class MultiLayerTest : public CalcTest {
     if (st.untouched) return w;
     enter(w, st.in);
     setCount(w, st.count);
-    const bool thickness = std::string(st.window) == "frmCalc21";
+    const char* row = std::string(st.window) == "frmCalc21" ? "ISOLERINGST" : "Skilleflade";
     for (size_t i = 0; i < st.products.size(); ++i)
-      if (!st.products[i].empty())
-        choose(w.control("PRODUKT", static_cast<int>(i)), st.products[i]);
-    for (size_t i = 0; i < st.rows.size(); ++i)
-      type(w.control(thickness ? "ISOLERINGST" : "Skilleflade", static_cast<int>(i)), st.rows[i]);
+      if (!st.products[i].empty()) choose(w.control("PRODUKT", int(i)), st.products[i]);
+    for (size_t i = 0; i < st.rows.size(); ++i) type(w.control(row, int(i)), st.rows[i]);
     if (!st.surface.empty()) type(w.control("OVERFLADE"), st.surface);
     if (!st.loss.empty()) type(w.control("VT"), st.loss);
+    for (auto [name, index, text] : st.set) w.control(name, index).setText(text);
     return w;
   }
 
-  forms::Form& calculate(const Stack& st) {
-    forms::Form& w = fill(st);
-    w.control("Beregn").userClick();
-    return w;
-  }
+  std::string errorList() { return shownErrors(); }
 
-  double number(forms::Form& w, const char* box, int index = -1) {
-    return veltaro::ParseNumber(w.control(box, index).text());
+  // The lines of a failed check after its header (the caption, text line 19 and, where the
+  // window writes one, a line of dashes), joined by "|"; "" when the check passed.
+  std::string checkLines(forms::Form& w, bool dashes = true) {
+    std::string text = errorList();
+    if (text.empty()) return text;
+    std::string head = w.caption() + "\r\nT19\r\n" + (dashes ? std::string(88, '-') + "\r\n" : "");
+    const std::string end = "\r\n" + std::string(100, ' ') + "T18";
+    EXPECT_TRUE(text.ends_with(end)) << text;
+    if (!text.starts_with(head)) head = "";  // only lines of a part with a header of its own
+    text = text.substr(head.size(), text.size() - head.size() - end.size());
+    for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, "|");
+    return text;
   }
-
-  std::string errorList() {
-    forms::Form* errors = app.find("frmErrorInfo");
-    return errors && errors->visible() ? errors->control("txtError").text() : "";
+  // The texts of the boxes named, of an array the rows shown, joined by "/".
+  static std::string boxes(forms::Form& w, const std::vector<const char*>& names) {
+    std::string text;
+    bool first = true;
+    for (const char* name : names) {
+      auto array = w.controlArray(name);
+      if (array.empty()) array.push_back(&w.control(name));
+      for (forms::Control* box : array)
+        if (box->visible()) text += (std::exchange(first, false) ? "" : "/") + box->text();
+    }
+    return text;
+  }
+  // The message boxes shown, as "style title: text".
+  std::vector<std::string> messages() const {
+    std::vector<std::string> shown;
+    for (const auto& m : platform.callsOf("msgBox"))
+      shown.push_back(std::to_string(m.style) + " " + m.title + ": " + m.text);
+    return shown;
   }
 };
 

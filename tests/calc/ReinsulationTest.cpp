@@ -1,43 +1,51 @@
-// The re-insulation window in scripted user sessions: the label sets, the savings switch, the
-// marine layout, the key rules, the pipe-section question and the input check's exact texts;
-// calculation 24 against calculations 1 and 21 and hand-worked savings, its failure paths, the
-// pipe distances and the product warning.
+// The re-insulation window: its label sets, savings switch, marine layout, pipe-section question
+// and input check, and whole runs with their results, messages and pipe distances.
 
-#include "CalcFixture.h"
-#include "core/Formula.h"
+#include <array>
+#include <tuple>
+
+#include "MultiLayerFixture.h"
 #include "core/ReferenceData.h"
-#include "core/Savings.h"
 
 namespace calctest {
 
-// Six energy units and a seventh without a factor; the inputs of both layers.
-class ReinsulationTest : public CalcTest {
+// Seven energy units (the last without a factor); a plaster, a conductivity of 0 and below 0.
+class ReinsulationTest : public MultiLayerTest {
  protected:
   ReinsulationTest() {
     writeLines("Text/energy.DK",
                {"kWh", "MWh", "l olie", "Gcal", "m³ gas", "kg olie", "Damp", "Vælg enhed"});
+    writeLines("Text/Product.DK",
+               {std::string(kPipeProduct) + ";0.033;0.0002;0.000001;-50;250;20;30;40;50;60;80;100;",
+                std::string(kMatProduct) + ";0.036;0.00018;0.0000012;-50;600;30;50;80;100;",
+                std::string(kConstantProduct) + ";0.04;0;0;-100;300;10;20;50;100;",
+                "Torvelin Puds;1;0;0;-100;300;10;", "Torvelin Nul;0;0;0;-50;250;10;",
+                "Torvelin Minus;-0.2;0;0;-50;250;10;", kPipeProduct});
   }
 
   struct Inputs24 {
     std::string diameter = "114.3", height;  // a plane when the height is set
     bool outdoors = false, vertical = false;
-    std::string wind = "5", medium = "150";
-    std::string product[2] = {kPipeProduct, kConstantProduct};
-    std::string thickness[2] = {"50", "30"};
-    std::string emission[2] = {"0.9 Maling", "0.9 Maling"};
+    std::string medium = "150";
+    std::array<std::string, 2> product{kPipeProduct, kConstantProduct}, thickness{"50", "30"},
+        emission{"0.9 Maling", "0.9 Maling"};
+    const char *market = "DK", *decimal = ".";
+    bool save = false;  // savings on: 100 m or m² in kWh at 1 a unit
+    // Then written as a case file writes them: name, index, text (an option is set).
+    std::vector<std::tuple<const char*, int, const char*>> set;
   };
 
   forms::Form& open24() {
     if (forms::Form* w = app.find("frmCalc24")) w->unload();
     return open("frmCalc24");
   }
-  // A mouse click: the focus moves to the control, then the click.
   static void click(forms::Control& c) {
     c.userFocus();
     c.userClick();
   }
   static void calculate(forms::Form& w) { click(w.control("Beregn")); }
 
+  // Entered as a user does, the focus moved on to Calculate, then the writes of a case file.
   forms::Form& entered(const Inputs24& in) {
     forms::Form& w = open24();
     if (in.height.empty()) {
@@ -48,7 +56,7 @@ class ReinsulationTest : public CalcTest {
     }
     if (in.outdoors) {
       click(w.control("optInSite", 1));
-      type(w.control("VINDHASTIGHED"), in.wind);
+      type(w.control("VINDHASTIGHED"), "5");
     }
     if (in.vertical) click(w.control("LOD"));
     type(w.control("MEDIETEMP"), in.medium);
@@ -58,13 +66,18 @@ class ReinsulationTest : public CalcTest {
       type(w.control("ISOLERINGST", i), in.thickness[i]);
       choose(w.control("Emission", i), in.emission[i]);
     }
+    if (in.save) {
+      click(w.control("cbxSave"));
+      type(w.control("RORL"), "100");
+      choose(w.control("Energienh"), "kWh");
+      type(w.control("Pris"), "1");
+    }
+    w.control("Beregn").userFocus();
+    for (auto [name, index, text] : in.set) {
+      forms::Control& c = w.control(name, index);
+      c.kind() == forms::ControlKind::OptionButton ? c.setValue(1) : c.setText(text);
+    }
     return w;
-  }
-  void savings(forms::Form& w, const char* length, const char* unit, const char* price) {
-    click(w.control("cbxSave"));
-    type(w.control("RORL"), length);
-    choose(w.control("Energienh"), unit);
-    type(w.control("Pris"), price);
   }
 };
 
@@ -72,37 +85,39 @@ namespace {
 
 using veltaro::fx;
 
+// Each geometry (the pipe by way of the plane) with the savings set as a case file sets them, off
+// and on again: the length or area row and unit visible (v), enabled (e) or not (-), the length
+// box enabled, the visible loss units, the count of energy units.
 TEST_F(ReinsulationTest, LabelSetsFollowGeometryAndSavingsAlsoWhenSetFromCode) {
-  for (bool plane : {false, true}) {
-    for (bool on : {false, true}) {
-      const std::string at = std::string(plane ? "plane" : "pipe") + (on ? "+savings " : " ");
-      forms::Form& w = open24();
-      if (on) w.control("cbxSave").setValue(1);  // as a case file sets it
-      EXPECT_EQ(w.control("RORL").hasFocus(), on) << at;
-      // Every combination through a geometry switch, the pipe by way of the plane; the savings
-      // switched off and on again in that geometry.
-      click(w.control("PLAN"));
-      if (!plane) click(w.control("ROR"));
-      for (int v : {0, 1})
-        if (on) w.control("cbxSave").setValue(v);
-      for (auto [n, i, onPlane] : {std::tuple{"Lblflere24", 0, true},
-                                   {"lblUnit", 13, true},
-                                   {"Lblflere24", 3, false},
-                                   {"lblUnit", 3, false}}) {
-        EXPECT_EQ(w.control(n, i).visible(), onPlane == plane) << at << n << i;
-        EXPECT_EQ(w.control(n, i).enabled(), on) << at << n << i;
-      }
-      EXPECT_EQ(w.control("RORL").enabled(), on) << at;
-      for (int unit : {8, 9, 14, 15})
-        EXPECT_EQ(w.control("lblUnit", unit).visible(), (unit > 9) == plane) << at << unit;
-      EXPECT_EQ(w.control("Energienh").listCount(), on ? 7 : 0) << at;
-    }
+  const char* expected[] = {"-- -- v- v- - vv-- 0", "v- v- -- -- - --vv 0", "-e -e ve ve e vv-- 7",
+                            "ve ve -e -e e --vv 7"};
+  for (int run = 0; run < 4; ++run) {
+    const bool plane = run & 1, on = run & 2;
+    forms::Form& w = open24();
+    if (on) w.control("cbxSave").setValue(1);
+    EXPECT_EQ(w.control("RORL").hasFocus(), on);
+    click(w.control("optInSite", 1));  // and back indoors, which greys the wind row and, as it
+    click(w.control("optInSite", 0));  // always has, the existing layer's thickness caption
+    for (auto [n, i] : {std::pair{"VINDHASTIGHED", -1}, {"Lblflere24", 7}, {"Lblflere24", 5}})
+      EXPECT_FALSE(w.control(n, i).enabled()) << n;
+    click(w.control("PLAN"));
+    if (!plane) click(w.control("ROR"));
+    for (int v : {0, 1})
+      if (on) w.control("cbxSave").setValue(v);
+    std::string seen;
+    for (auto [n, i] :
+         {std::pair{"Lblflere24", 0}, {"lblUnit", 13}, {"Lblflere24", 3}, {"lblUnit", 3}})
+      seen += std::string(w.control(n, i).visible() ? "v" : "-") +
+              (w.control(n, i).enabled() ? "e " : "- ");
+    seen += w.control("RORL").enabled() ? "e " : "- ";
+    for (int unit : {8, 9, 14, 15}) seen += w.control("lblUnit", unit).visible() ? "v" : "-";
+    EXPECT_EQ(seen + " " + std::to_string(w.control("Energienh").listCount()), expected[run])
+        << (plane ? "plane" : "pipe") << (on ? " with savings" : "");
   }
 }
 
 TEST_F(ReinsulationTest, SavingsSwitchKeepsTheResultsAndMarineHasNoSavings) {
-  forms::Form& w = entered({});
-  savings(w, "10", "MWh", "1");
+  forms::Form& w = entered({.save = true});
   calculate(w);
   w.control("cbxSave").setValue(0);
   EXPECT_TRUE(fx().ResultValid[10] && !w.control("Bespar").text().empty());
@@ -122,55 +137,19 @@ TEST_F(ReinsulationTest, SavingsSwitchKeepsTheResultsAndMarineHasNoSavings) {
   EXPECT_TRUE(fx().ResultValid[10]);
 }
 
-TEST_F(ReinsulationTest, KeyRulesAndCleanUpOnLeaving) {
-  forms::Form& w = open24();
-  click(w.control("optInSite", 1));
-  click(w.control("cbxSave"));
-  const struct {
-    const char* box;
-    int index;
-    const char *typed, *shown, *left;
-  } cases[] = {{"MEDIETEMP", -1, "--5", "--5", "0"},
-               {"Omgivende", -1, "5-", "5-", "5"},
-               {"VINDHASTIGHED", -1, "-1,5.", "1,5", "1.5"},
-               {"Drift", -1, "4.5,0", "4.50", "4.5"},
-               {"Pris", -1, "0012", "0012", "12"},
-               {"RORCOM", -1, "1-0", "10", "10"},
-               {"ISOLERINGST", 0, "-5,0.", "5,0", "5,0"},  // lists keep what was typed
-               {"Emission", 1, "a.9", ".9", ".9"}};
-  for (const auto& c : cases) {
-    forms::Control& box = w.control(c.box, c.index);
-    type(box, c.typed);
-    EXPECT_EQ(box.text(), c.shown) << c.box;
-    w.control("Beregn").userFocus();
-    EXPECT_EQ(box.text(), c.left) << c.box;
-  }
-  // The product lists take no typing; Enter moves to the same layer's thickness.
-  for (int i : {0, 1}) {
-    forms::Control& produkt = w.control("PRODUKT", i);
-    produkt.userFocus();
-    EXPECT_EQ(produkt.userKeyPress('a') + produkt.userKeyDown('A'), 0);
-    EXPECT_EQ(produkt.userKeyDown(forms::key::Return), forms::key::Return);
-    EXPECT_TRUE(w.control("ISOLERINGST", i).hasFocus());
-  }
-  // Indoors greys the wind row and, as it always has, the existing layer's thickness caption.
-  click(w.control("optInSite", 0));
-  for (auto [n, i] : {std::pair{"VINDHASTIGHED", -1}, {"Lblflere24", 7}, {"Lblflere24", 5}})
-    EXPECT_FALSE(w.control(n, i).enabled()) << n;
-}
-
 TEST_F(ReinsulationTest, PipeSectionQuestionUsesTheExistingInsulationsOuterDiameter) {
   using forms::mb::IdNo, forms::mb::IdYes;
   forms::Form& w = open24();
   choose(w.control("RORCOM"), "114.3");
   choose(w.control("PRODUKT", 0), kMatProduct);  // the existing layer never asks
   EXPECT_EQ(w.control("ISOLERINGST", 0).listCount(), 4);
-  EXPECT_EQ(fx().LayerLambdaA[1], 0.036);
   type(w.control("ISOLERINGST", 0), "50");
   platform.expectMsgBox(IdNo, "T158\r\n\r\n( Ø = 114.3 + 2 x 50 = 214.3 mm )\r\n\r\n60 mm");
   choose(w.control("PRODUKT", 1), kMatProduct);
   EXPECT_TRUE(w.control("PRODUKT", 1).hasFocus());
-  EXPECT_EQ(fx().LayerLambdaB[2], 0.00018);
+  // Enter in a product list moves on to the same layer's thickness.
+  EXPECT_EQ(w.control("PRODUKT", 1).userKeyDown(forms::key::Return), forms::key::Return);
+  EXPECT_TRUE(w.control("ISOLERINGST", 1).hasFocus());
 
   // A diameter chosen with the existing thickness empty: "0" goes in, the size is the pipe's.
   w.control("ISOLERINGST", 0).setText("");
@@ -185,278 +164,133 @@ TEST_F(ReinsulationTest, PipeSectionQuestionUsesTheExistingInsulationsOuterDiame
   EXPECT_EQ(platform.callsOf("msgBox").size(), 2u);
 }
 
-TEST_F(ReinsulationTest, InputCheckListsEachFailureWithItsExactText) {
-  const std::string dash58(58, '-'), end = std::string(100, ' ') + "T18";
-  // Nothing entered, a product that names no entry of its list, the savings switched on.
-  forms::Form& w = open24();
-  for (int i : {0, 1}) {
-    w.control("PRODUKT", i).setText("Vælg produkt");
-    w.control("ISOLERINGST", i).setText("");
-    w.control("Emission", i).setText("vælg");
-  }
-  click(w.control("cbxSave"));
-  calculate(w);
-  EXPECT_TRUE(app.find("frmErrorInfo")->topmost());
-  EXPECT_EQ(shownErrors(), errorList("T143", "T19",
-                                     {"T1", "T189", "T6", "T12", "T49", "T50", "T52", "T54", "T55",
-                                      "T57", "", "T126", "T20", dash58, "T5", "T15", "T16"}));
-  // Only savings inputs wrong: the list starts with the savings header.
-  forms::Form& plane = entered({.height = "2000"});
-  savings(plane, "", "kWh", "1");
-  plane.control("RORL").setText("abc");
-  plane.control("Drift").setText("0,0");
-  calculate(plane);
-  EXPECT_EQ(shownErrors(), "\r\nT126\r\nT20\r\n" + dash58 + "\r\nT4\r\nT17\r\n" + end);
-
-  // One input at a time. Options are set as a case file sets them: an indoor horizontal plane
-  // cannot be chosen on the window.
-  const struct {
-    std::vector<const char*> options;
-    const char* box;
-    int index;
-    const char* text;
-    std::vector<std::string> lines;
-  } cases[] = {{{}, "RORCOM", -1, "5000", {}},
-               {{}, "RORCOM", -1, "5001", {"T2"}},
-               {{"PLAN"}, "PLANH", -1, "400", {}},
-               {{"PLAN"}, "PLANH", -1, "20000", {}},
-               {{"PLAN"}, "PLANH", -1, "399", {"T3"}},
-               {{"PLAN", "VAND"}, "PLANH", -1, "1", {}},
-               {{"PLAN", "outdoors", "VAND"}, "PLANH", -1, "399", {"T3"}},
-               {{"outdoors"}, "VINDHASTIGHED", -1, "0.5", {"T11"}},
-               {{}, "VINDHASTIGHED", -1, "0.5", {}},  // indoors the box is disabled
-               {{}, "ISOLERINGST", 0, "999", {}},
-               {{}, "ISOLERINGST", 0, "1000", {"T51"}},
-               {{}, "ISOLERINGST", 1, "0", {"T56"}},
-               {{}, "Emission", 0, "1", {"T53"}},
-               {{}, "Emission", 1, "0", {"T58"}},
-               {{}, "Emission", 1, "0.99", {}}};
-  for (const auto& c : cases) {
-    forms::Form& one = entered({});
-    one.control("VINDHASTIGHED").setText("5");
-    for (std::string o : c.options)
-      (o == "outdoors" ? one.control("optInSite", 1) : one.control(o)).setValue(1);
-    one.control(c.box, c.index).setText(c.text);
-    calculate(one);
-    EXPECT_EQ(shownErrors(), errorList("T143", "T19", c.lines)) << c.box << c.index << c.text;
-  }
-}
-
-TEST_F(ReinsulationTest, BeforeIsCalculationOneAndAfterIsCalculation21) {
+// Whole runs, agreeing with calculation 1 on the old layer (before), 21 on both (after) and
+// savings worked by hand; each layer runs on its own row's product.
+TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
   fx().HeatLossDecimals = 3;
-  // Results are written with a point whatever the locale. The wind, and the ambient of a plane's
-  // heat flow after, are read in the locale, where "." groups digits (as a case file leaves the
-  // box): the wind 25 m/s as on the others, the ambient 2 °C but 20 °C in that heat flow.
-  platform.decimal = ",";
-  // horizontal: an indoor plane set horizontal by a case file (the window forces vertical).
-  const struct {
-    std::string height;
-    bool outdoors, vertical, horizontal;
-  } geometries[] = {
-      {}, {"", true}, {"", false, true}, {"2000"}, {"2000", false, false, true}, {"2000", true}};
-  for (const auto& g : geometries) {
-    SCOPED_TRACE(g.height + (g.outdoors ? " out" : " in") + (g.vertical ? " lod" : ""));
-    Inputs24 in{.height = g.height, .outdoors = g.outdoors, .vertical = g.vertical};
+  // Results are written with a point in any locale. The wind, and the ambient of a plane's loss
+  // after, are read in the locale where "." groups digits: 25 m/s, 2 °C but 20 °C after.
+  auto comma = [](Inputs24 in) {
     in.emission[0] = "0.26 Galvaniseret stål";
-    forms::Form& w = entered(in);
-    if (g.horizontal) w.control("VAND").setValue(1);
-    w.control("VINDHASTIGHED").setText("2.5");
-    w.control("Omgivende").setText("2.0");
-    // Each layer runs on its own row's product, not on what another window's rows left.
-    veltaro::SelectLayerProduct(1, 0);
-    veltaro::SelectLayerProduct(1, 1);
-    calculate(w);
-    ASSERT_TRUE(fx().ResultValid[10]);
-    const double before = number(w, "VTU"), after = number(w, "VT");
-    EXPECT_NE(w.control("VT").text().find('.'), std::string::npos);
-
-    // Calculation 21 with both layers; indoors its plane is vertical, and the new surface of a
-    // re-insulated plane gives off heat as a wall whatever its orientation.
-    Inputs other{.height = g.height, .outdoors = g.outdoors, .vertical = g.vertical};
-    other.wind = "25";
-    other.ambient = "2";
-    other.product = "";
-    forms::Form& w21 = open("frmCalc21");
-    enter(w21, other);
-    for (int i : {0, 1}) {
-      choose(w21.control("PRODUKT", i), in.product[i]);
-      type(w21.control("ISOLERINGST", i), in.thickness[i]);
-    }
-    click(w21.control("Beregn"));
-    ASSERT_TRUE(fx().ResultValid[7]);
-    if (g.height.empty())
-      EXPECT_EQ(after, number(w21, "VT"));  // 21 writes it in the locale's form, 24 with a point
-    else
-      EXPECT_NEAR(after, number(w21, "VT") * (150 - 20.0) / (150 - 2), 2e-3);
-    EXPECT_EQ(w.control("SkilTemp").text() + "/" + w.control("OVERFLADE").text(),
-              w21.control("Skilleflade", 0).text() + "/" + w21.control("OVERFLADE").text());
-    w21.unload();
-
-    forms::Form& w1 = open("frmCalc01");
-    other.product = kPipeProduct;
-    other.emission = in.emission[0];
-    enter(w1, other);
-    type(w1.control("ISOLERINGST"), "50");
-    if (g.horizontal) w1.control("VAND").setValue(1);
-    click(w1.control("Beregn"));
-    EXPECT_NEAR(number(w1, "VT"), before, before * (g.height.empty() ? 2e-4 : 1e-2));
-    w1.unload();
-  }
-}
-
-// A first pass of the before-loop that lands on the start value 7 is no converged result.
-TEST_F(ReinsulationTest, BeforeLoopLandingOnTheStartValueMakesASecondPass) {
-  fx().HeatLossDecimals = 3;
-  // The first pass's heat flow per degree: surface at ambient + 0.0001, constant conductivity.
-  veltaro::FX& s = fx();
-  const double D = 0.0269, De = D + 2 * 0.06, ta = 20;
-  double ts = ta + 0.0001;
-  veltaro::ConvectionHorizontalPipe(De, ts, ta);
-  veltaro::RadiationCoefficient(ts, ta, De, D, De, 0.9);
-  s.SurfaceCoefficient = s.ConvectiveCoefficient + s.RadiativeCoefficient;
-  s.Lambda = 0.04;
-  veltaro::PipeHeatFlow(ta + 1, ta, De, D);
-  Inputs24 in{.diameter = "26.9", .medium = veltaro::RoundTripText(ta + 7.0 / s.HeatFlow)};
-  in.product[0] = kConstantProduct;
-  in.thickness[0] = "60";
-  forms::Form& w = entered(in);
-  calculate(w);
-  forms::Form& w1 = open("frmCalc01");
-  enter(w1, Inputs{.diameter = "26.9", .medium = in.medium, .product = kConstantProduct});
-  type(w1.control("ISOLERINGST"), "60");
-  click(w1.control("Beregn"));
-  EXPECT_NEAR(number(w, "VTU"), number(w1, "VT"), 0.002);
-  EXPECT_GT(number(w, "VTU"), 7.01);
-}
-
-TEST_F(ReinsulationTest, SavingPerEnergyUnitPosition) {
-  using veltaro::Money;
-  // Hand-worked: 1000 kWh at 2 per unit; positions 1-6 convert, any other leaves the kWh.
-  const double worked[] = {1000, 2000, 2, 202, 1.72, 181, 182, 1000};
-  for (int unit = 0; unit < 8; ++unit)
-    EXPECT_EQ(veltaro::PriceSavedEnergy(Money::FromWhole(1000), Money::FromWhole(2), unit),
-              Money::FromDouble(worked[unit]))
-        << unit;
-
-  // In the window, from the losses shown with ten decimals. The fourth to sixth units read the
-  // price in the user's locale, where the other separator groups digits (a price put in by a
-  // case file is not rewritten).
-  fx().HeatLossDecimals = 10;
-  const double factor[] = {1, 0.001, 0.101, 0.00086, 0.0905, 0.091, 1 / 3.5};  // 7th: no price
+    in.decimal = ",";
+    in.set.insert(in.set.end(), {{"VINDHASTIGHED", -1, "2.5"}, {"Omgivende", -1, "2.0"}});
+    return in;
+  };
+  // Units 4 to 6 read the price (as a case file leaves it) in the locale, others leniently.
+  auto priced = [](const char* unit, const char* price, const char* decimal) {
+    return Inputs24{
+        .decimal = decimal, .save = true, .set = {{"Energienh", -1, unit}, {"Pris", -1, price}}};
+  };
+  auto layer = [](int i, const char* product, const char* thickness, Inputs24 in) {
+    in.product[i] = product;
+    in.thickness[i] = thickness;
+    return in;
+  };
+  const Inputs24 plane{.height = "2000"}, horizontal{.height = "2000", .set = {{"VAND", -1, ""}}},
+      bright{.emission = {"0.05 Aluminium blank", "0.9 Maling"}, .save = true};
+  const std::vector<std::string> noResult{"0 T64: T66\r\nT67\r\nT68"};
+  const std::string dash58(58, '-');
+  // Nothing of the layers chosen, with the savings on and none of their inputs given.
+  Inputs24 nothing{.save = true,
+                   .set = {{"RORL", -1, ""}, {"Energienh", -1, "Vælg enhed"}, {"Pris", -1, ""}}};
+  for (int i : {0, 1})
+    nothing.set.insert(
+        nothing.set.end(),
+        {{"PRODUKT", i, "Vælg produkt"}, {"ISOLERINGST", i, ""}, {"Emission", i, "vælg"}});
   const struct {
-    int index;
-    const char *decimal, *price;
-    double read;
-  } cases[] = {{0, ".", "3.5", 3.5}, {1, ",", "3.5", 3.5}, {2, ",", "3.5", 3.5},
-               {3, ",", "3.5", 35},  {4, ".", "3,5", 35},  {5, ".", "3.5", 3.5},
-               {6, ",", "3.5", 3.5}};
-  for (const auto& c : cases) {
-    platform.decimal = c.decimal;
-    forms::Form& w = entered({});
-    savings(w, "100", "kWh", "1");
-    w.control("Beregn").userFocus();
-    w.control("Pris").setText(c.price);
-    w.control("Energienh").setListIndex(c.index);
+    const char* name;
+    Inputs24 in;
+    std::string ends;  // the check's lines, or [no result] VTU/VT/SkilTemp/OVERFLADE/Bespar
+    std::vector<std::string> messages = {};  // style, title: text
+  } runs[] = {
+      {"pipe", comma({}), "69.252/55.846/66/11/"},
+      {"pipe outdoors", comma({.outdoors = true}), "79.518/58.558/60/2/"},
+      {"vertical pipe", comma({.vertical = true}), "69.562/55.899/65/11/"},
+      {"plane", comma(plane), "136.22/82.055/83/13/"},
+      {"horizontal plane", comma(horizontal), "97.139/82.055/83/13/"},
+      {"plane outdoors", comma({.height = "2000", .outdoors = true}), "149.237/85.147/80/7/"},
+      // The first pass of the before-loop lands on its start value 7, which is no result.
+      {"first pass on the start value",
+       layer(0, kConstantProduct, "60", {.diameter = "26.9", .medium = "70.12067963319248"}),
+       "7.12/6.015/29/21/"},
+      {"MWh", priced("MWh", "3.5", ","), "67.835/50.287/77/27/54"},
+      {"l olie", priced("l olie", "3.5", ","), "67.835/50.287/77/27/5434"},
+      {"Gcal, comma", priced("Gcal", "3.5", ","), "67.835/50.287/77/27/463"},
+      {"m³ gas, point", priced("m³ gas", "3,5", "."), "67.835/50.287/77/27/48690"},
+      {"no factor", priced("Damp", "3.5", ","), "67.835/50.287/77/27/15372"},
+      // Both flows negative: the saving is the fall in their size.
+      {"cold", {.medium = "-20", .save = true}, "-12.374/-9.351/9/18/2648"},
+      // A thin conductive layer that makes a bright old surface matt raises the loss.
+      {"worse", layer(1, "Torvelin Puds", "10", bright), "62.04/70.18/32/31/-7131"},
+      // A conductivity of 0 faults, one below 0 swings until the passes run out: no result.
+      {"conductivity 0", layer(0, "Torvelin Nul", "10", {}), "no result //// + none", noResult},
+      {"conductivity 0, plane", layer(0, "Torvelin Nul", "10", plane), "no result //// + none",
+       noResult},
+      {"conductivity below 0",
+       layer(0, "Torvelin Minus", "10", {.diameter = "26.9", .medium = "64"}),
+       "no result //// + none", noResult},
+      // Distances from both layers; the half diameter 10.65 is rounded on its own outside SE.
+      {"distances", {.set = {{"RORCOM", -1, "100"}}}, "61.682/46.24/75/27/ + 180/155"},
+      {"small pipe distances", {.diameter = "21.3"}, "25.318/21.344/59/25/ + 141/116"},
+      {"distances in SE",
+       {.market = "SE", .set = {{"RORCOM", -1, "100"}}},
+       "61.682/46.24/75/27/ + 230/180/180/100/50"},
+      // Only the new layer is checked against its product's limits (the mat asks its question).
+      {"new layer too hot",
+       {.medium = "500", .product = {kMatProduct, kPipeProduct}},
+       "661.98/600.084/300/79/",
+       {"64 T74: T71\r\nT72\r\n\r\n\r\nTorvelin Rørskål : -50 °C / 250 °C\r\n\r\nT125  300 °C "
+        "\r\nT70  79 °C\r\n"}},
+      {"existing layer too hot",
+       {.medium = "500", .product = {kPipeProduct, kMatProduct}},
+       "621.678/570.916/285/77/",
+       {"68 Torvelin Lamelmåtte: Torvelin Lamelmåtte\r\nT158\r\n\r\n( Ø = 114.3 + 2 x 50 = 214.3 "
+        "mm )\r\n\r\n60 mm\r\n114 mm\r\n\r\nT159"}},
+      // The input check; an indoor horizontal plane is set as only a case file can. With only
+      // the savings' inputs wrong, the list starts with their header.
+      {"nothing chosen", nothing, "T49|T50|T52|T54|T55|T57||T126|T20|" + dash58 + "|T5|T15|T16"},
+      {"savings of a plane",
+       {.height = "2000", .save = true, .set = {{"RORL", -1, "abc"}, {"Drift", -1, "0,0"}}},
+       "|T126|T20|" + dash58 + "|T4|T17"},
+      {"indoor horizontal plane",
+       {.height = "1", .set = {{"VAND", -1, ""}}},
+       "124.048/86.003/90/25/"},
+      {"outdoor horizontal plane",
+       {.height = "399", .outdoors = true, .set = {{"VAND", -1, ""}}},
+       "T3"},
+      {"no wind", {.outdoors = true, .set = {{"VINDHASTIGHED", -1, "0.5"}}}, "T11"},
+      {"999 mm", layer(0, kPipeProduct, "999", {}), "15.976/15.87/22/20/"},
+      {"1000 mm", layer(0, kPipeProduct, "1000", {}), "T51"},
+      {"new layer 0 mm", layer(1, kConstantProduct, "0", {}), "T56"},
+      {"emissivity 1", {.set = {{"Emission", 0, "1"}}}, "T53"},
+      {"new emissivity 0", {.set = {{"Emission", 1, "0"}}}, "T58"},
+      {"new emissivity 0.99", {.set = {{"Emission", 1, "0.99"}}}, "67.835/50.418/76/27/"},
+  };
+  for (const auto& r : runs) {
+    SCOPED_TRACE(r.name);
+    platform.calls.clear();
+    platform.decimal = r.in.decimal;
+    useMarket(r.in.market);
+    // With the menu item on, a run ends with " + " and what the distance window shows.
+    const bool menu = r.ends.find(" + ") != std::string::npos;
+    showPipeDistances(menu);
+    for (const auto& m : r.messages)
+      platform.expectMsgBox(m.find("T158") != m.npos ? forms::mb::IdYes : forms::mb::IdOk);
+    forms::Form& w = entered(r.in);
+    for (int i : {0, 1}) veltaro::SelectLayerProduct(1, i);  // as another window leaves them
     calculate(w);
-    const double kwh = (number(w, "VTU") - number(w, "VT")) * 100 * 8.76;
-    EXPECT_NEAR(number(w, "Bespar"), std::round(kwh * factor[c.index] * c.read), 1) << c.index;
+    std::string ends = checkLines(w);
+    if (ends.empty())
+      ends = (fx().ResultValid[10] ? "" : "no result ") +
+             boxes(w, {"VTU", "VT", "SkilTemp", "OVERFLADE", "Bespar"});
+    forms::Form *dk = app.find("frmPipedistance"), *se = app.find("frmPipedistanceSE");
+    if (menu)
+      ends += " + " + (dk   ? boxes(*dk, {"Distwall", "nextpipe"})
+                       : se ? boxes(*se, {"DistwallSE", "DistroofSE", "nextpipeSE", "AMA"})
+                            : "none");
+    EXPECT_EQ(ends, r.ends);
+    EXPECT_EQ(messages(), r.messages);
   }
-
-  // A cold medium: both flows are negative, and the saving is the fall in their size.
-  forms::Form& cold = entered({.medium = "-20"});
-  savings(cold, "100", "kWh", "1");
-  calculate(cold);
-  ASSERT_LT(number(cold, "VTU"), number(cold, "VT"));
-  EXPECT_NEAR(number(cold, "Bespar"), (number(cold, "VT") - number(cold, "VTU")) * 876, 1);
-
-  // A thin conductive layer that makes a bright old surface matt raises the loss: no saving.
-  writeLines("Text/Product.DK", {std::string(kPipeProduct) + ";0.033;0.0002;0.000001;-50;250;50;",
-                                 "Torvelin Puds;1;0;0;-100;300;10;", kPipeProduct});
-  Inputs24 in;
-  in.product[1] = "Torvelin Puds";
-  in.thickness[1] = "10";
-  in.emission[0] = "0.05 Aluminium blank";
-  forms::Form& w = entered(in);
-  savings(w, "10", "kWh", "1");
-  calculate(w);
-  EXPECT_LT(number(w, "Bespar"), 0);
-}
-
-// A conductivity of 0 is a floating-point fault; one below 0 (a broken product line) keeps the
-// old surface swinging until the passes run out. Neither is a result, and neither shows pipe
-// distances.
-TEST_F(ReinsulationTest, FaultsAndExhaustedPassesEndAsNonConvergence) {
-  showPipeDistances(true);
-  writeLines("Text/Product.DK", {std::string(kPipeProduct) + ";0.033;0;0;-50;250;30;50;",
-                                 "Torvelin Nul;0;0;0;-50;250;10;",
-                                 "Torvelin Minus;-0.2;0;0;-50;250;10;", kPipeProduct});
-  const struct {
-    const char* product;
-    std::string diameter, height, medium;
-  } cases[] = {{"Torvelin Nul", "114.3", "", "150"},
-               {"Torvelin Nul", "", "2000", "150"},
-               {"Torvelin Minus", "26.9", "", "64"}};
-  for (const auto& c : cases) {
-    Inputs24 in{.diameter = c.diameter, .height = c.height, .medium = c.medium};
-    in.product[0] = c.product;
-    in.thickness[0] = "10";
-    in.product[1] = kPipeProduct;
-    forms::Form& w = entered(in);
-    platform.expectMsgBox(forms::mb::IdOk, "T66\r\nT67\r\nT68");
-    calculate(w);
-    EXPECT_TRUE(platform.scriptDone()) << c.product << c.height;
-    EXPECT_EQ(platform.calls.back().title, "T64");
-    EXPECT_FALSE(fx().ResultValid[10]);
-    EXPECT_EQ(w.control("VTU").text() + w.control("VT").text() + w.control("SkilTemp").text(), "");
-    EXPECT_FALSE(app.isLoaded("frmPipedistance"));
-  }
-}
-
-TEST_F(ReinsulationTest, PipeDistancesFromBothLayersAndTheHalfDiameter) {
-  using Texts = std::vector<std::string>;
-  // The half diameter 10.65 is rounded on its own outside Sweden.
-  const struct {
-    const char *market, *diameter, *window;
-    Texts shown;
-  } cases[] = {{"DK", "100", "frmPipedistance", {"180", "155"}},
-               {"DK", "21.3", "frmPipedistance", {"141", "116"}},
-               {"SE", "100", "frmPipedistanceSE", {"230", "180", "180", "100", "50"}}};
-  showPipeDistances(true);
-  for (const auto& c : cases) {
-    useMarket(c.market);
-    forms::Form& w = entered({});
-    type(w.control("RORCOM"), c.diameter);
-    calculate(w);
-    forms::Form& d = app.get(c.window);
-    Texts shown;
-    for (const char* n : {"Distwall", "nextpipe", "DistwallSE", "DistroofSE", "nextpipeSE"})
-      if (forms::Control* box = d.findControl(n, -1)) shown.push_back(box->text());
-    for (int i : {0, 1})
-      if (forms::Control* box = d.findControl("AMA", i)) shown.push_back(box->text());
-    EXPECT_EQ(shown, c.shown) << c.market << " " << c.diameter;
-  }
-}
-
-TEST_F(ReinsulationTest, OnlyTheNewLayersProductIsCheckedAgainstItsLimits) {
-  // Hot medium: the new pipe section (up to 250 °C) sits on a thin mat.
-  Inputs24 in{.medium = "500"};
-  in.product[0] = kMatProduct;
-  in.product[1] = kPipeProduct;
-  forms::Form& w = entered(in);
-  platform.expectMsgBox(forms::mb::IdOk);
-  calculate(w);
-  ASSERT_TRUE(platform.scriptDone());
-  const auto& box = platform.calls.back();
-  EXPECT_EQ(box.title + " " + std::to_string(box.style), "T74 64");
-  EXPECT_EQ(box.text, "T71\r\nT72\r\n\r\n\r\n" + std::string(kPipeProduct) +
-                          " : -50 °C / 250 °C\r\n\r\nT125  " + w.control("SkilTemp").text() +
-                          " °C \r\nT70  " + w.control("OVERFLADE").text() + " °C\r\n");
-  // The existing layer beyond its limit asks nothing (only the mat's pipe-section question).
-  std::swap(in.product[0], in.product[1]);
-  platform.expectMsgBox(forms::mb::IdYes, "T158");
-  calculate(entered(in));
-  EXPECT_TRUE(fx().ResultValid[10]);
-  EXPECT_EQ(platform.callsOf("msgBox").size(), 2u);
 }
 
 }  // namespace

@@ -145,9 +145,17 @@ class CalcTest : public ::testing::Test {
   // "box~text" types it, "box:=text" writes it from code (an option's or check box's Value),
   // "box.=text" writes it silently, "name!" clicks, "name>" takes the focus; "name(i)" is
   // element i of an array. A step "?name" and a mark checks: "=text" its text, "+"/"-" enabled
-  // or not, "^"/"~" visible or not, "#"/"%" set or not, "@" has the focus.
+  // or not, "^"/"~" visible or not, "#"/"%" set or not, "@" has the focus. "*6T158" answers
+  // the next message box holding T158 with 6; "*text" checks the last box's title.
   void perform(forms::Form& w, const std::vector<std::string>& steps) {
     for (const std::string& step : steps) {
+      if (step[0] == '*') {
+        if (std::isdigit(static_cast<unsigned char>(step[1])))
+          platform.expectMsgBox(step[1] - '0', step.substr(2));
+        else
+          EXPECT_EQ(platform.calls.back().title, step.substr(1));
+        continue;
+      }
       if (step[0] == '?') {
         const auto mark = step.find_first_of("=+-^~#%@"), open = step.find('(');
         forms::Control& c = w.control(step.substr(1, std::min(open, mark) - 1),

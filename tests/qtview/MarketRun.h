@@ -1,6 +1,5 @@
 #pragma once
-// A program started in one market on the shipped data, with every registered window open,
-// rendered by the front end (offscreen in the tests).
+// The program on the shipped data, rendered by the front end (offscreen in the tests).
 
 #include <filesystem>
 #include <string>
@@ -16,13 +15,17 @@ namespace viewtest {
 
 namespace fs = std::filesystem;
 
-// A program started in one market on the shipped data, with every registered window open
-// unless asked not to.
+// Started in one market with every registered window open unless asked not to; with no market,
+// as on the first start: the windows registered and none open.
 class MarketRun {
  public:
   explicit MarketRun(const std::string& market, bool openAll = true) : market_(market) {
-    folder_.writeBytes("VELTARO.INI", market + "\r\n");
     veltaro::resetFx();
+    if (market.empty()) {
+      veltaro::RegisterProgramWindows();
+      return;
+    }
+    folder_.writeBytes("VELTARO.INI", market + "\r\n");
     veltaro::Main();
     if (openAll)
       for (const std::string& name : app.registeredNames())
@@ -33,7 +36,7 @@ class MarketRun {
   const std::string& market() const { return market_; }
 
   // The folder first: the view finds the program's icon in it as it is made.
-  testing_support::ProgramFolder folder_{"captions"};
+  testing_support::ProgramFolder folder_{"qtview"};
   testing_support::ScriptedPlatform platform;
   bool folderSet_ = shipData();
   forms::Application app{platform};

@@ -35,14 +35,62 @@ class Dialog : public forms::Form {
   }
 };
 
+// Calculation 2's window as far as its report reads it, each control holding its own name.
+class Window2 : public forms::Form {
+ public:
+  static constexpr const char* kName = "Window2";
+  Window2() : forms::Form(kName) {
+    setCaption("Caption2");
+    for (const char* name : {"Frame3", "Frame4", "Frame5", "Frame6", "ROR", "PLAN", "RORCOM",
+                             "PLANH", "INDE", "UDE", "LOD", "VAND", "MEDIETEMP", "PRODUKT",
+                             "Emission", "OVERFLADE", "VINDHASTIGHED", "Omgivende", "ISOLERINGST",
+                             "VARMETAB"})
+      add(forms::ControlKind::TextBox, name).setTextSilently(name);
+    for (int i = 0; i <= 8; ++i)
+      add(forms::ControlKind::Label, "LblTVFO", i).setTextSilently("LblTVFO" + std::to_string(i));
+  }
+};
+
+class MainWindow : public forms::Form {
+ public:
+  static constexpr const char* kName = "mdiVeltaro";
+  MainWindow() : forms::Form(kName) {
+    setMdiForm(true);
+    addMenu("menuShowPipeDistance");
+    for (int i = 0; i < 3; ++i) add(forms::ControlKind::TextBox, "txtCase", i);
+  }
+};
+
 const QString kDir = VELTARO_BINARY_DIR "/qtview-files";
 
 QString writeFile(const QString& name, const QByteArray& bytes) {
-  QDir().mkpath(kDir);
+  QDir().mkpath(QFileInfo(kDir + "/" + name).path());
   QFile f(kDir + "/" + name);
   EXPECT_TRUE(f.open(QIODevice::WriteOnly));
   f.write(bytes);
   return f.fileName();
+}
+
+// Acts on the box or dialog that the next call opens, once it is up.
+void whenOpen(std::function<void(QWidget*)> act) {
+  QTimer::singleShot(0, [act] {
+    if (QWidget* w = QApplication::activeModalWidget())
+      act(w);
+    else
+      whenOpen(act);
+  });
+}
+// Closes the next message box with OK, keeping its text.
+void okNext(QString* text = nullptr) {
+  whenOpen([text](QWidget* w) {
+    auto* box = qobject_cast<QMB*>(w);
+    ASSERT_NE(box, nullptr);
+    if (text) *text = box->text();
+    box->button(QMB::Ok)->click();
+  });
+}
+void rejectNext() {
+  whenOpen([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
 }
 
 class QtPlatformTest : public ::testing::Test {
@@ -55,28 +103,6 @@ class QtPlatformTest : public ::testing::Test {
     app.registerForm<Dialog>();
   }
   void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-  // Acts on the box or dialog that the next call opens, once it is up.
-  static void whenOpen(std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, [act] {
-      if (QWidget* w = QApplication::activeModalWidget())
-        act(w);
-      else
-        whenOpen(act);
-    });
-  }
-  // The user picks printing to a PDF file in the print dialog and names the file.
-  static void printTo(const QString& pdf) {
-    QFile::remove(pdf);
-    whenOpen([pdf](QWidget* w) {
-      auto* printers = w->findChild<QComboBox*>("printers");
-      auto* fileName = w->findChild<QLineEdit*>("filename");
-      ASSERT_TRUE(qobject_cast<QPrintDialog*>(w) && printers && fileName);
-      for (int i = 0; i < printers->count(); ++i)
-        if (printers->itemText(i).contains("PDF")) printers->setCurrentIndex(i);
-      fileName->setText(pdf);
-      static_cast<QDialog*>(w)->accept();
-    });
-  }
 };
 
 TEST_F(QtPlatformTest, MessageBoxStylesAndAnswers) {
@@ -91,17 +117,9 @@ TEST_F(QtPlatformTest, MessageBoxStylesAndAnswers) {
   } cases[] = {
       {mb::OkOnly, {Ok}, NoIcon, Ok, Ok, mb::IdOk},
       {mb::OkCancel | mb::Critical, {Ok, Cancel}, Critical, Ok, Cancel, mb::IdCancel},
-      {mb::AbortRetryIgnore | mb::DefaultButton3,
-       {Abort, Retry, Ignore},
-       NoIcon,
-       Ignore,
-       Abort,
+      {mb::AbortRetryIgnore | mb::DefaultButton3, {Abort, Retry, Ignore}, NoIcon, Ignore, Abort,
        mb::IdAbort},
-      {mb::YesNoCancel | mb::Information,
-       {Yes, No, Cancel},
-       Information,
-       Yes,
-       Cancel,
+      {mb::YesNoCancel | mb::Information, {Yes, No, Cancel}, Information, Yes, Cancel,
        mb::IdCancel},
       {mb::YesNo | mb::Question, {Yes, No}, Question, Yes, No, mb::IdNo},
       {mb::YesNo | mb::DefaultButton2, {Yes, No}, NoIcon, No, Yes, mb::IdYes},
@@ -114,7 +132,7 @@ TEST_F(QtPlatformTest, MessageBoxStylesAndAnswers) {
     QMB::Icon icon = NoIcon;
     QMB::StandardButton defaultButton = NoButton;
     whenOpen([&](QWidget* w) {
-      auto* box = qobject_cast<QMessageBox*>(w);
+      auto* box = qobject_cast<QMB*>(w);
       ASSERT_NE(box, nullptr);
       icon = box->icon();
       defaultButton = box->standardButton(box->defaultButton());
@@ -127,7 +145,7 @@ TEST_F(QtPlatformTest, MessageBoxStylesAndAnswers) {
 }
 
 TEST_F(QtPlatformTest, ABoxSeesTheCurrentScreenAndMovesNoFocus) {
-  auto& dialog = static_cast<Dialog&>(app.get("Dialog"));
+  auto& dialog = app.get<Dialog>();
   dialog.show();
   view.sync();
   QWidget* window = view.windowOf(dialog);
@@ -136,11 +154,10 @@ TEST_F(QtPlatformTest, ABoxSeesTheCurrentScreenAndMovesNoFocus) {
   ASSERT_EQ(dialog.activeControl(), &dialog.txtValue);
   int focusEvents = 0;
   dialog.txtValue.onGotFocus = dialog.txtValue.onLostFocus = [&focusEvents] { ++focusEvents; };
-
   QString shown;
   whenOpen([&](QWidget* w) {
     shown = static_cast<QLineEdit*>(view.widgetOf(dialog.txtValue))->text();
-    static_cast<QMessageBox*>(w)->button(QMB::Ok)->click();
+    static_cast<QMB*>(w)->button(QMB::Ok)->click();
   });
   view.userEvent([&] {
     dialog.txtValue.setText("written before the box");
@@ -158,15 +175,15 @@ TEST_F(QtPlatformTest, InputBoxAndModalForm) {
     ASSERT_NE(d, nullptr);
     proposed = d->textValue();
     d->setTextValue("3");
-    static_cast<QDialog*>(d)->accept();
+    d->accept();
   });
   EXPECT_EQ(platform.inputBox("Decimals", "Heat loss", "1", 100, 100), "3");
   EXPECT_EQ(proposed, "1");
-  whenOpen([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+  rejectNext();
   EXPECT_EQ(platform.inputBox("Decimals", "Heat loss", "1", 100, 100), std::nullopt);
 
   // A modal form runs on top until it is unloaded.
-  bool modalOnTop = false;
+  bool modalOnTop = false, loadedAfter = true;
   QTimer::singleShot(0, [&] {
     forms::Form* d = app.find("Dialog");
     ASSERT_NE(d, nullptr);
@@ -175,7 +192,6 @@ TEST_F(QtPlatformTest, InputBoxAndModalForm) {
                  (w->windowFlags() & Qt::WindowStaysOnTopHint);
     view.userEvent([d] { d->unload(); });
   });
-  bool loadedAfter = true;
   view.userEvent([&] {
     app.get("Dialog").show(true);
     loadedAfter = app.isLoaded("Dialog");
@@ -198,54 +214,26 @@ TEST_F(QtPlatformTest, HelpInItsOwnViewer) {
     if (w->isVisible())
       if (auto* b = w->findChild<QTextBrowser*>()) help = b;
   ASSERT_NE(help, nullptr);
-  EXPECT_EQ(help->window()->windowTitle(), "Contents");
+  QWidget* viewer = help->window();
+  EXPECT_EQ(viewer->windowTitle(), "Contents");
   EXPECT_TRUE(help->toPlainText().contains(QString::fromUtf8("W/m\xC2\xB2")));
   // It opens on the screen with Back and Forward through the pages seen.
-  EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(
-      help->window()->frameGeometry()));
+  EXPECT_TRUE(
+      QGuiApplication::primaryScreen()->availableGeometry().contains(viewer->frameGeometry()));
   help->setSource(QUrl::fromLocalFile(second));
-  EXPECT_EQ(help->window()->windowTitle(), "Index");
-  auto* back = help->window()->findChild<QAction*>("helpBack");
-  auto* forward = help->window()->findChild<QAction*>("helpForward");
+  EXPECT_EQ(viewer->windowTitle(), "Index");
+  auto* back = viewer->findChild<QAction*>("helpBack");
+  auto* forward = viewer->findChild<QAction*>("helpForward");
   ASSERT_TRUE(back && forward);
   back->trigger();
   EXPECT_EQ(help->source(), QUrl::fromLocalFile(page));
   EXPECT_TRUE(forward->isEnabled());
   // A missing help file is named in a message.
   QString message;
-  whenOpen([&](QWidget* w) {
-    message = static_cast<QMessageBox*>(w)->text();
-    static_cast<QMessageBox*>(w)->button(QMB::Ok)->click();
-  });
+  okNext(&message);
   platform.showHelp("/nonexistent/helpdk.htm");
   EXPECT_TRUE(message.contains("/nonexistent/helpdk.htm"));
 }
-
-// Calculation 2's window as far as its report reads it, each control holding its own name.
-class Window2 : public forms::Form {
- public:
-  static constexpr const char* kName = "Window2";
-  Window2() : forms::Form(kName) {
-    setCaption("Caption2");
-    for (const char* name : {"Frame3",    "Frame4",        "Frame5",    "Frame6",      "ROR",
-                             "PLAN",      "RORCOM",        "PLANH",     "INDE",        "UDE",
-                             "LOD",       "VAND",          "MEDIETEMP", "PRODUKT",     "Emission",
-                             "OVERFLADE", "VINDHASTIGHED", "Omgivende", "ISOLERINGST", "VARMETAB"})
-      add(forms::ControlKind::TextBox, name).setTextSilently(name);
-    for (int i = 0; i <= 8; ++i)
-      add(forms::ControlKind::Label, "LblTVFO", i).setTextSilently("LblTVFO" + std::to_string(i));
-  }
-};
-
-class MainWindow : public forms::Form {
- public:
-  static constexpr const char* kName = "mdiVeltaro";
-  MainWindow() : forms::Form(kName) {
-    setMdiForm(true);
-    addMenu("menuShowPipeDistance");
-    for (int i = 0; i < 3; ++i) add(forms::ControlKind::TextBox, "txtCase", i);
-  }
-};
 
 TEST_F(QtPlatformTest, AReportIsPreviewedAndPrintedThroughThePrintDialog) {
   if (QStandardPaths::findExecutable("pdftotext").isEmpty())
@@ -255,8 +243,18 @@ TEST_F(QtPlatformTest, AReportIsPreviewedAndPrintedThroughThePrintDialog) {
   app.get<MainWindow>().control("txtCase", 1).setText("Sag: Tank <2> & \"hall\"");
   forms::Form& w = app.get<Window2>();
   w.control("VARMETAB").setTextSilently("17.4");
+  // The user picks printing to a PDF file in the print dialog and names the file.
   const QString pdf = kDir + "/report-print.pdf";
-  printTo(pdf);
+  QFile::remove(pdf);
+  whenOpen([pdf](QWidget* w) {
+    auto* printers = w->findChild<QComboBox*>("printers");
+    auto* fileName = w->findChild<QLineEdit*>("filename");
+    ASSERT_TRUE(qobject_cast<QPrintDialog*>(w) && printers && fileName);
+    for (int i = 0; i < printers->count(); ++i)
+      if (printers->itemText(i).contains("PDF")) printers->setCurrentIndex(i);
+    fileName->setText(pdf);
+    static_cast<QDialog*>(w)->accept();
+  });
   ASSERT_TRUE(veltaro::Reports().WriteReport(2, w, true, false));
   view.sync();
 
@@ -266,8 +264,8 @@ TEST_F(QtPlatformTest, AReportIsPreviewedAndPrintedThroughThePrintDialog) {
     if (widget->objectName() == "WebBrowser1") browser = qobject_cast<QTextBrowser*>(widget);
   ASSERT_NE(browser, nullptr);
   const QString shown = browser->toPlainText();
-  EXPECT_TRUE(shown.contains("OVERFLADE °C")) << shown.toStdString();
-  EXPECT_TRUE(shown.contains("Tank <2> & \"hall\""));
+  EXPECT_TRUE(shown.contains("OVERFLADE °C") && shown.contains("Tank <2> & \"hall\""))
+      << shown.toStdString();
   EXPECT_EQ(app.find("frmPrint")->windowState(), forms::kStateMaximized);
 
   QProcess text;
@@ -279,7 +277,7 @@ TEST_F(QtPlatformTest, AReportIsPreviewedAndPrintedThroughThePrintDialog) {
     EXPECT_TRUE(printed.contains(QString::fromUtf8(expected))) << expected << "\n"
                                                                << printed.toStdString();
   // A cancelled print dialog and a missing file print nothing and say so.
-  whenOpen([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+  rejectNext();
   EXPECT_FALSE(platform.printHtml(writeFile("print-test.htm", "<p>17</p>").toStdString()));
   EXPECT_FALSE(platform.printHtml("/nonexistent/output.htm"));
 }
@@ -303,7 +301,7 @@ TEST_F(QtPlatformTest, FileDialogsTakeTheirOptions) {
     static_cast<QDialog*>(d)->accept();
   });
   EXPECT_EQ(platform.saveFileDialog(o), (kDir + "/case7.DAT").toStdString());
-  whenOpen([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+  rejectNext();
   EXPECT_EQ(platform.openFileDialog(o), std::nullopt);
 }
 
@@ -340,7 +338,7 @@ TEST(QtPlatformRules, FileFiltersAddressesAndPrograms) {
 // happens, an office program that keeps running is left alone.
 TEST_F(QtPlatformTest, ExportWatchesTheOfficeProgram) {
   const struct {
-    const char* script;  // the stand-in's body; null: none on the path
+    const char* script;   // the stand-in's body; null: none on the path
     const char* message;  // null: no message
   } cases[] = {
       {"echo 'Unspecified Application Error' >&2; exit 1",
@@ -352,12 +350,14 @@ TEST_F(QtPlatformTest, ExportWatchesTheOfficeProgram) {
   };
   const QByteArray path = qgetenv("PATH");
   for (int i = 0; i < std::ssize(cases); ++i) {
+    SCOPED_TRACE(i);
     const QString bin = kDir + QString("/office%1").arg(i);
     QDir(bin).removeRecursively();
     QDir().mkpath(bin);
     if (cases[i].script) {
+      const QString body = QString(cases[i].script).replace("DIR", bin);
       const QString soffice = writeFile(QString("office%1/soffice").arg(i),
-                                        ("#!/bin/sh\n" + QString(cases[i].script).replace("DIR", bin) + "\n").toUtf8());
+                                        ("#!/bin/sh\n" + body + "\n").toUtf8());
       QFile::setPermissions(soffice, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     qputenv("PATH", bin.toLocal8Bit());
@@ -384,9 +384,9 @@ TEST_F(QtPlatformTest, ExportWatchesTheOfficeProgram) {
       EXPECT_EQ(kill(pid.readAll().trimmed().toInt(), 0), 0);
       continue;
     }
-    ASSERT_EQ(shown.size(), 1) << i;
-    EXPECT_TRUE(shown[0].startsWith(cases[i].message)) << shown[0].toStdString();
-    EXPECT_TRUE(shown[0].contains("output-view.htm")) << shown[0].toStdString();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith(cases[i].message) && shown[0].contains("output-view.htm"))
+        << shown[0].toStdString();
   }
 }
 

@@ -238,72 +238,62 @@ TEST_F(FormsViewTest, EveryUserEventReachesTheModelByTheRules) {
   }
   s.cmdCalc.onClick = [] { note("cmdCalc.Click"); };
   QApplication::clipboard()->setText("abc");
+  // What the user does to a control, its own events after (without its name), its text (boxes
+  // and lists) or value (options) after, and a key the window's KeyDown or KeyPress swallows.
   const struct {
-    const char* what;
     forms::Control* c;
     std::string act;
-    const char* events;  // its own events without its name
-    const char* text = nullptr;  // the text (boxes and lists) or value (options) after
+    const char* events;
+    const char* text = nullptr;
     int cancelDown = 0, cancelPress = 0;
   } cases[] = {
       // clang-format off
-      {"a letter", &s.txtNotes, "type a", "KeyDown 65|KeyPress 97|Change", "a"},
-      {"the blank", &s.txtNotes, "key Space", "KeyDown 32|KeyPress 32|Change", " "},
-      {"Enter in a multi-line box", &s.txtNotes, "key Return",
-       "KeyDown 13|KeyPress 13|Change", "\r\n"},
-      {"Enter the filter drops", &s.txtTemp, "key Return", "KeyDown 13|KeyPress 13", ""},
-      {"a letter the filter drops", &s.txtTemp, "type x", "KeyDown 88|KeyPress 120", ""},
-      {"Backspace", &s.txtTemp, "type 4\b",
-       "KeyDown 52|KeyPress 52|Change|KeyDown 8|KeyPress 8|Change", ""},
-      {"an arrow is KeyDown only", &s.txtTemp, "key Left", "KeyDown 37", ""},
-      {"a function key is KeyDown only", &s.txtNotes, "key F2", "KeyDown 113", ""},
-      {"a key swallowed by KeyDown", &s.txtNotes, "type a", "KeyDown 65", "", 65},
-      {"a key cancelled by KeyPress", &s.txtNotes, "type a", "KeyDown 65|KeyPress 97", "", 0, 97},
-      {"a cancelled paste", &s.txtNotes, "key Ctrl+V", "KeyDown 17|KeyDown 86|KeyPress 22", "", 0,
-       22},
-      {"a paste", &s.txtNotes, "key Ctrl+V", "KeyDown 17|KeyDown 86|KeyPress 22|Change", "abc"},
-      {"a letter in an editable list", &s.cboSize, "type 7", "KeyDown 55|KeyPress 55|Change",
-       "7"},
-      {"Down in an editable list", &s.cboSize, "key Down", "KeyDown 40|Click", "21.3"},
-      {"Down swallowed in a list", &s.cboSize, "key Down", "KeyDown 40", "", 40},
-      {"a letter chooses in a list", &s.lstProduct, "type b", "KeyDown 66|KeyPress 98|Click",
-       "Board 140"},
-      {"a letter a list's filter drops", &s.lstProduct, "type b", "KeyDown 66|KeyPress 98",
-       "Wired mat 80", 0, 98},
-      {"Up at a list's first item", &s.lstProduct, "key Up", "KeyDown 38", "Wired mat 80"},
-      {"Enter in a list", &s.lstProduct, "key Return", "KeyDown 13|KeyPress 13",
-       "Wired mat 80"},
-      {"the wheel over a list", &s.lstProduct, "wheel", "", "Wired mat 80"},
-      {"the wheel over an editable list", &s.cboSize, "wheel", "", ""},
-      {"the wheel over a box", &s.txtTemp, "wheel", "", ""},
-      {"Enter presses a button", &s.cmdCalc, "key Return", "KeyDown 13|KeyPress 13|Click"},
-      {"Space presses it too", &s.cmdCalc, "key Space", "KeyDown 32|KeyPress 32|Click"},
-      {"a cancelled Enter does not", &s.cmdCalc, "key Return", "KeyDown 13|KeyPress 13",
-       nullptr, 0, 13},
-      {"F5 on a button", &s.cmdCalc, "key F5", "KeyDown 116"},
-      {"Down selects the next option", &s.optIn, "key Down",
-       "KeyDown 40|LostFocus|optPlace(1).GotFocus|optPlace(1).Click", "0"},
-      {"Up from the first wraps to the last", &s.optIn, "key Up",
-       "KeyDown 38|LostFocus|optPlace(3).GotFocus|optPlace(3).Click", "0"},
-      {"a swallowed arrow does nothing", &s.optIn, "key Right", "KeyDown 39", "1", 39},
-      {"a click on an option", &s.optOut, "click", "txtTemp.LostFocus|GotFocus|Click", "1"},
-      {"a release off an option", &s.optOut, "click off", "txtTemp.LostFocus|GotFocus", "0"},
-      {"a click on a button", &s.cmdCalc, "click", "txtTemp.LostFocus|GotFocus|Click"},
-      {"a release off a button", &s.cmdCalc, "click off", "txtTemp.LostFocus|GotFocus"},
-      {"a click on a label", &s.lblUnit, "click", "Down 1|Up 1|Click"},
-      {"a release off a label", &s.lblUnit, "click off", "Down 1|Up 1"},
-      {"a double-click on a label", &s.lblUnit, "dclick", "DblClick"},
-      {"a click on a picture", &s.imgLogo, "click", "Down 1|Up 1|Click"},
-      {"a release off a picture", &s.imgLogo, "click off", "Down 1|Up 1"},
-      {"a double-click on a picture", &s.imgLogo, "dclick", "DblClick"},
-      {"a click on a check box", &s.chkDetail, "click", "txtTemp.LostFocus|GotFocus|Click",
-       "1"},
-      {"a double-click selects an option first", &s.optOut, "dclick",
-       "txtTemp.LostFocus|GotFocus|Click|DblClick", "1"},
+      {&s.txtNotes, "type a", "KeyDown 65|KeyPress 97|Change", "a"},
+      {&s.txtNotes, "key Space", "KeyDown 32|KeyPress 32|Change", " "},
+      {&s.txtNotes, "key Return", "KeyDown 13|KeyPress 13|Change", "\r\n"},
+      {&s.txtTemp, "key Return", "KeyDown 13|KeyPress 13", ""},
+      {&s.txtTemp, "type x", "KeyDown 88|KeyPress 120", ""},
+      {&s.txtTemp, "type 4\b", "KeyDown 52|KeyPress 52|Change|KeyDown 8|KeyPress 8|Change", ""},
+      {&s.txtTemp, "key Left", "KeyDown 37", ""},
+      {&s.txtNotes, "key F2", "KeyDown 113", ""},
+      {&s.txtNotes, "type a", "KeyDown 65", "", 65},
+      {&s.txtNotes, "type a", "KeyDown 65|KeyPress 97", "", 0, 97},
+      {&s.txtNotes, "key Ctrl+V", "KeyDown 17|KeyDown 86|KeyPress 22", "", 0, 22},
+      {&s.txtNotes, "key Ctrl+V", "KeyDown 17|KeyDown 86|KeyPress 22|Change", "abc"},
+      {&s.cboSize, "type 7", "KeyDown 55|KeyPress 55|Change", "7"},
+      {&s.cboSize, "key Down", "KeyDown 40|Click", "21.3"},
+      {&s.cboSize, "key Down", "KeyDown 40", "", 40},
+      {&s.lstProduct, "type b", "KeyDown 66|KeyPress 98|Click", "Board 140"},
+      {&s.lstProduct, "type b", "KeyDown 66|KeyPress 98", "Wired mat 80", 0, 98},
+      {&s.lstProduct, "key Up", "KeyDown 38", "Wired mat 80"},
+      {&s.lstProduct, "key Return", "KeyDown 13|KeyPress 13", "Wired mat 80"},
+      {&s.lstProduct, "wheel", "", "Wired mat 80"},
+      {&s.cboSize, "wheel", "", ""},
+      {&s.txtTemp, "wheel", "", ""},
+      {&s.cmdCalc, "key Return", "KeyDown 13|KeyPress 13|Click"},
+      {&s.cmdCalc, "key Space", "KeyDown 32|KeyPress 32|Click"},
+      {&s.cmdCalc, "key Return", "KeyDown 13|KeyPress 13", nullptr, 0, 13},
+      {&s.cmdCalc, "key F5", "KeyDown 116"},
+      {&s.optIn, "key Down", "KeyDown 40|LostFocus|optPlace(1).GotFocus|optPlace(1).Click", "0"},
+      {&s.optIn, "key Up", "KeyDown 38|LostFocus|optPlace(3).GotFocus|optPlace(3).Click", "0"},
+      {&s.optIn, "key Right", "KeyDown 39", "1", 39},
+      {&s.optOut, "click", "txtTemp.LostFocus|GotFocus|Click", "1"},
+      {&s.optOut, "click off", "txtTemp.LostFocus|GotFocus", "0"},
+      {&s.cmdCalc, "click", "txtTemp.LostFocus|GotFocus|Click"},
+      {&s.cmdCalc, "click off", "txtTemp.LostFocus|GotFocus"},
+      {&s.lblUnit, "click", "Down 1|Up 1|Click"},
+      {&s.lblUnit, "click off", "Down 1|Up 1"},
+      {&s.lblUnit, "dclick", "DblClick"},
+      {&s.imgLogo, "click", "Down 1|Up 1|Click"},
+      {&s.imgLogo, "click off", "Down 1|Up 1"},
+      {&s.imgLogo, "dclick", "DblClick"},
+      {&s.chkDetail, "click", "txtTemp.LostFocus|GotFocus|Click", "1"},
+      {&s.optOut, "dclick", "txtTemp.LostFocus|GotFocus|Click|DblClick", "1"},
       // clang-format on
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(logName(*c.c) + ": " + c.act + ", swallowed " + std::to_string(c.cancelDown) +
+                 "/" + std::to_string(c.cancelPress));
     view.userEvent([&] {
       s.optIn.setValue(1);
       s.chkDetail.setValue(0);
@@ -333,6 +323,8 @@ TEST_F(FormsViewTest, FocusMovesAndCtrlKeysBetweenChildrenGoThroughTheModel) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   EXPECT_EQ(events(), "txtTemp.LostFocus|cboSize.GotFocus");
   EXPECT_EQ(QApplication::focusWidget(), view.widgetOf(sheet->cboSize));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(events(), "cboSize.LostFocus|txtTemp.GotFocus");
   // Another window with its own focused box; going back and forth raises Activate only.
   auto& other = app.get<Other>();
   view.sync();

@@ -22,20 +22,21 @@ namespace {
 
 using QMB = QMessageBox;
 namespace mb = forms::mb;
+using K = forms::ControlKind;
 
 class Dialog : public forms::Form {
  public:
   static constexpr const char* kName = "Dialog";
-  forms::Control& txtValue = add(forms::ControlKind::TextBox, "txtValue");
+  forms::Control& txtValue = add(K::TextBox, "txtValue");
   Dialog() : forms::Form(kName) {
-    setCaption("Dialog");
     setTopmost(true);
     move(1500, 1500, 4000, 2000);
     txtValue.move(120, 120, 2000, 315);
   }
 };
 
-// Calculation 2's window as far as its report reads it, each control holding its own name.
+// Calculation 2's window as far as its report reads it, each control holding its own name,
+// and the main window's case name.
 class Window2 : public forms::Form {
  public:
   static constexpr const char* kName = "Window2";
@@ -45,19 +46,18 @@ class Window2 : public forms::Form {
                              "PLANH", "INDE", "UDE", "LOD", "VAND", "MEDIETEMP", "PRODUKT",
                              "Emission", "OVERFLADE", "VINDHASTIGHED", "Omgivende", "ISOLERINGST",
                              "VARMETAB"})
-      add(forms::ControlKind::TextBox, name).setTextSilently(name);
+      add(K::TextBox, name).setTextSilently(name);
     for (int i = 0; i <= 8; ++i)
-      add(forms::ControlKind::Label, "LblTVFO", i).setTextSilently("LblTVFO" + std::to_string(i));
+      add(K::Label, "LblTVFO", i).setTextSilently("LblTVFO" + std::to_string(i));
   }
 };
-
 class MainWindow : public forms::Form {
  public:
   static constexpr const char* kName = "mdiVeltaro";
   MainWindow() : forms::Form(kName) {
     setMdiForm(true);
     addMenu("menuShowPipeDistance");
-    for (int i = 0; i < 3; ++i) add(forms::ControlKind::TextBox, "txtCase", i);
+    for (int i = 0; i < 3; ++i) add(K::TextBox, "txtCase", i);
   }
 };
 
@@ -71,26 +71,20 @@ QString writeFile(const QString& name, const QByteArray& bytes) {
   return f.fileName();
 }
 
-// Acts on the box or dialog that the next call opens, once it is up.
-void whenOpen(std::function<void(QWidget*)> act) {
+// Acts on the box or dialog of type W that the next call opens, once it is up.
+template <class W = QDialog>
+void whenOpen(std::function<void(W*)> act) {
   QTimer::singleShot(0, [act] {
-    if (QWidget* w = QApplication::activeModalWidget())
-      act(w);
-    else
+    if (QWidget* w = QApplication::activeModalWidget()) {
+      ASSERT_TRUE(qobject_cast<W*>(w)) << w->metaObject()->className();
+      act(static_cast<W*>(w));
+    } else {
       whenOpen(act);
-  });
-}
-// Closes the next message box with OK, keeping its text.
-void okNext(QString* text = nullptr) {
-  whenOpen([text](QWidget* w) {
-    auto* box = qobject_cast<QMB*>(w);
-    ASSERT_NE(box, nullptr);
-    if (text) *text = box->text();
-    box->button(QMB::Ok)->click();
+    }
   });
 }
 void rejectNext() {
-  whenOpen([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+  whenOpen<QDialog>([](QDialog* d) { d->reject(); });
 }
 
 class QtPlatformTest : public ::testing::Test {
@@ -131,9 +125,7 @@ TEST_F(QtPlatformTest, MessageBoxStylesAndAnswers) {
     EXPECT_EQ(qtview::messageBoxButtons(c.style), c.buttons);
     QMB::Icon icon = NoIcon;
     QMB::StandardButton defaultButton = NoButton;
-    whenOpen([&](QWidget* w) {
-      auto* box = qobject_cast<QMB*>(w);
-      ASSERT_NE(box, nullptr);
+    whenOpen<QMB>([&](QMB* box) {
       icon = box->icon();
       defaultButton = box->standardButton(box->defaultButton());
       box->button(c.click)->click();
@@ -154,9 +146,9 @@ TEST_F(QtPlatformTest, BoxesSeeTheCurrentScreenAndMoveNoFocusAndModalFormsRunOnT
   int focusEvents = 0;
   dialog.txtValue.onGotFocus = dialog.txtValue.onLostFocus = [&focusEvents] { ++focusEvents; };
   QString shown, proposed;
-  whenOpen([&](QWidget* w) {
+  whenOpen<QMB>([&](QMB* box) {
     shown = static_cast<QLineEdit*>(view.widgetOf(dialog.txtValue))->text();
-    static_cast<QMB*>(w)->button(QMB::Ok)->click();
+    box->button(QMB::Ok)->click();
   });
   view.userEvent([&] {
     dialog.txtValue.setText("written before the box");
@@ -166,9 +158,7 @@ TEST_F(QtPlatformTest, BoxesSeeTheCurrentScreenAndMoveNoFocusAndModalFormsRunOnT
   EXPECT_EQ(shown, "written before the box");
   EXPECT_EQ(focusEvents, 0);
 
-  whenOpen([&](QWidget* w) {
-    auto* d = qobject_cast<QInputDialog*>(w);
-    ASSERT_NE(d, nullptr);
+  whenOpen<QInputDialog>([&](QInputDialog* d) {
     proposed = d->textValue();
     d->setTextValue("3");
     d->accept();
@@ -203,13 +193,11 @@ TEST_F(QtPlatformTest, HelpInItsOwnViewer) {
       writeFile("help-test.htm",
                 "<html><head><meta charset=\"windows-1252\"><title>Contents</title></head>"
                 "<body><p>Varmetab 17,4 W/m\xB2</p></body></html>");
-  const QString second =
-      writeFile("help-second.htm", "<html><head><title>Index</title></head><body>Index</body>");
+  const QString second = writeFile("help-second.htm", "<html><head><title>Index</title></head>");
   platform.showHelp(page.toStdString());
   QTextBrowser* help = nullptr;
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->isVisible())
-      if (auto* b = w->findChild<QTextBrowser*>()) help = b;
+    if (w->isVisible() && w->findChild<QTextBrowser*>()) help = w->findChild<QTextBrowser*>();
   ASSERT_NE(help, nullptr);
   QWidget* viewer = help->window();
   EXPECT_EQ(viewer->windowTitle(), "Contents");
@@ -227,7 +215,10 @@ TEST_F(QtPlatformTest, HelpInItsOwnViewer) {
   EXPECT_TRUE(forward->isEnabled());
   // A missing help file is named in a message.
   QString message;
-  okNext(&message);
+  whenOpen<QMB>([&](QMB* box) {
+    message = box->text();
+    box->button(QMB::Ok)->click();
+  });
   platform.showHelp("/nonexistent/helpdk.htm");
   EXPECT_TRUE(message.contains("/nonexistent/helpdk.htm"));
 }
@@ -243,14 +234,14 @@ TEST_F(QtPlatformTest, AReportIsPreviewedAndPrintedThroughThePrintDialog) {
   // The user picks printing to a PDF file in the print dialog and names the file.
   const QString pdf = kDir + "/report-print.pdf";
   QFile::remove(pdf);
-  whenOpen([pdf](QWidget* w) {
-    auto* printers = w->findChild<QComboBox*>("printers");
-    auto* fileName = w->findChild<QLineEdit*>("filename");
-    ASSERT_TRUE(qobject_cast<QPrintDialog*>(w) && printers && fileName);
+  whenOpen<QPrintDialog>([pdf](QPrintDialog* d) {
+    auto* printers = d->findChild<QComboBox*>("printers");
+    auto* fileName = d->findChild<QLineEdit*>("filename");
+    ASSERT_TRUE(printers && fileName);
     for (int i = 0; i < printers->count(); ++i)
       if (printers->itemText(i).contains("PDF")) printers->setCurrentIndex(i);
     fileName->setText(pdf);
-    static_cast<QDialog*>(w)->accept();
+    d->accept();
   });
   ASSERT_TRUE(veltaro::Reports().WriteReport(2, w, true, false));
   view.sync();
@@ -280,16 +271,13 @@ TEST_F(QtPlatformTest, AReportIsPreviewedAndPrintedThroughThePrintDialog) {
 }
 
 TEST_F(QtPlatformTest, FileDialogsTakeTheirOptions) {
-  QDir().mkpath(kDir);
   QFile::remove(kDir + "/case7.DAT");
   const forms::FileDialogOptions o{.title = "Save case",
                                    .filter = "Case files (*.DAT)|*.DAT",
                                    .initialFolder = kDir.toStdString(),
                                    .defaultExtension = "DAT",
                                    .overwritePrompt = true};
-  whenOpen([&](QWidget* w) {
-    auto* d = qobject_cast<QFileDialog*>(w);
-    ASSERT_NE(d, nullptr);
+  whenOpen<QFileDialog>([&](QFileDialog* d) {
     EXPECT_EQ(d->windowTitle(), "Save case");
     EXPECT_EQ(d->directory().absolutePath(), QDir(kDir).absolutePath());
     EXPECT_FALSE(d->testOption(QFileDialog::DontConfirmOverwrite));
@@ -302,17 +290,12 @@ TEST_F(QtPlatformTest, FileDialogsTakeTheirOptions) {
 }
 
 TEST(QtPlatformRules, FileFiltersAddressesAndPrograms) {
-  const struct {
-    std::string windows;
-    QStringList qt;
-  } filters[] = {
+  const std::pair<std::string, QStringList> filters[] = {
       {"Case files (*.DAT)|*.DAT|All files (*.*)|*.*",
        {"Case files (*.DAT *.dat)", "All files (*)"}},
       {"Reports|*.htm;*.html", {"Reports (*.htm *.HTM *.html *.HTML)"}},
-      {"", {}},
-  };
-  for (const auto& c : filters) EXPECT_EQ(qtview::nameFilters(c.windows), c.qt) << c.windows;
-
+      {"", {}}};
+  for (const auto& [windows, qt] : filters) EXPECT_EQ(qtview::nameFilters(windows), qt) << windows;
   // Only web and mail addresses open.
   for (const char* yes : {"http://www.example.com", "https://example.com/contact",
                           "mailto:info@example.com", "HTTPS://EXAMPLE.COM"})
@@ -322,7 +305,6 @@ TEST(QtPlatformRules, FileFiltersAddressesAndPrograms) {
     EXPECT_FALSE(qtview::isOpenableAddress(no)) << no;
   qtview::QtPlatform platform;
   EXPECT_FALSE(platform.openAddress("file:///etc/passwd"));
-
   // Programs start without a shell and report failure: a shell string is a program name that
   // does not exist, never a command.
   EXPECT_FALSE(platform.startProgram("/nonexistent/spreadsheet", {"report.htm"}, {}));
@@ -333,10 +315,8 @@ TEST(QtPlatformRules, FileFiltersAddressesAndPrograms) {
 // The export with stand-in office programs on the search path: a failure is reported when it
 // happens, an office program that keeps running is left alone.
 TEST_F(QtPlatformTest, ExportWatchesTheOfficeProgram) {
-  const struct {
-    const char* script;   // the stand-in's body; null: none on the path
-    const char* message;  // null: no message
-  } cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
+      // The stand-in's body (none on the path: null), the message (none: null).
       {"echo 'Unspecified Application Error' >&2; exit 1",
        "LibreOffice Calc could not show the report: it ended with exit status 1 "
        "(Unspecified Application Error)."},
@@ -345,14 +325,15 @@ TEST_F(QtPlatformTest, ExportWatchesTheOfficeProgram) {
       {nullptr, "LibreOffice Calc could not be started: LibreOffice is not installed"},
   };
   const QByteArray path = qgetenv("PATH");
-  for (int i = 0; i < std::ssize(cases); ++i) {
-    SCOPED_TRACE(i);
-    const QString bin = kDir + QString("/office%1").arg(i);
+  int n = 0;
+  for (const auto& [script, message] : cases) {
+    const QString bin = kDir + "/office" + QString::number(n++);
+    SCOPED_TRACE(bin.toStdString());
     QDir(bin).removeRecursively();
     QDir().mkpath(bin);
-    const QString body = "#!/bin/sh\n" + QString(cases[i].script).replace("DIR", bin);
-    if (cases[i].script)
-      QFile::setPermissions(writeFile(QString("office%1/soffice").arg(i), body.toUtf8()),
+    const QString body = "#!/bin/sh\n" + QString(script).replace("DIR", bin);
+    if (script)
+      QFile::setPermissions(writeFile(bin.mid(kDir.size() + 1) + "/soffice", body.toUtf8()),
                             QFile::ReadOwner | QFile::ExeOwner);
     qputenv("PATH", bin.toLocal8Bit());
     QStringList shown;
@@ -368,19 +349,19 @@ TEST_F(QtPlatformTest, ExportWatchesTheOfficeProgram) {
     qputenv("PATH", path);
     QElapsedTimer waited;
     waited.start();
-    while (shown.isEmpty() && waited.elapsed() < (cases[i].message ? 10000 : 1000))
+    while (shown.isEmpty() && waited.elapsed() < (message ? 10000 : 1000))
       QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    if (!cases[i].message) {
-      // Still running, and nobody waited for it.
-      EXPECT_TRUE(shown.isEmpty()) << shown.join("|").toStdString();
-      QFile pid(bin + "/soffice.pid");
-      ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
-      EXPECT_EQ(kill(pid.readAll().trimmed().toInt(), 0), 0);
+    if (message) {
+      ASSERT_EQ(shown.size(), 1);
+      EXPECT_TRUE(shown[0].startsWith(message) && shown[0].contains("output-view.htm"))
+          << shown[0].toStdString();
       continue;
     }
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].startsWith(cases[i].message) && shown[0].contains("output-view.htm"))
-        << shown[0].toStdString();
+    // Still running, and nobody waited for it.
+    EXPECT_TRUE(shown.isEmpty()) << shown.join("|").toStdString();
+    QFile pid(bin + "/soffice.pid");
+    ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kill(pid.readAll().trimmed().toInt(), 0), 0);
   }
 }
 
@@ -390,9 +371,7 @@ class DesktopLanguage : public QtPlatformTest {};
 
 TEST_F(DesktopLanguage, YesNoBoxSpeaksDanish) {
   ASSERT_TRUE(qtview::loadDesktopTranslations());
-  whenOpen([](QWidget* w) {
-    auto* box = qobject_cast<QMB*>(w);
-    ASSERT_NE(box, nullptr);
+  whenOpen<QMB>([](QMB* box) {
     EXPECT_EQ(box->button(QMB::Yes)->text(), "&Ja");
     EXPECT_EQ(box->button(QMB::No)->text(), "&Nej");
     box->button(QMB::No)->click();

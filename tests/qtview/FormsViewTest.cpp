@@ -404,6 +404,7 @@ TEST_F(FormsViewTest, ModelStateReachesTheWidgets) {
 
   // A report file shown in a browser box, loaded again when it changed.
   auto& other = app.get<Other>();
+  QDir().mkpath(VELTARO_BINARY_DIR "/qtview-files");
   const QString file = VELTARO_BINARY_DIR "/qtview-files/preview-test.htm";
   for (const char* loss : {"17.4 W/m", "12.9 W/m"}) {
     QFile page(file);

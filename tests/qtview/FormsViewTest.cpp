@@ -318,8 +318,8 @@ TEST_F(FormsViewTest, EveryUserEventReachesTheModelByTheRules) {
 
 TEST_F(FormsViewTest, FocusMovesAndCtrlKeysBetweenChildrenGoThroughTheModel) {
   // A window that is shown gives the focus to its first control in the tab order.
-  EXPECT_EQ(sheet->activeControl(), &sheet->txtTemp);
-  EXPECT_EQ(QApplication::focusWidget(), view.widgetOf(sheet->txtTemp));
+  EXPECT_TRUE(sheet->activeControl() == &sheet->txtTemp &&
+              QApplication::focusWidget() == view.widgetOf(sheet->txtTemp));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   EXPECT_EQ(events(), "txtTemp.LostFocus|cboSize.GotFocus");
   EXPECT_EQ(QApplication::focusWidget(), view.widgetOf(sheet->cboSize));
@@ -351,8 +351,7 @@ TEST_F(FormsViewTest, AChoiceInADropDownRaisesClickNotChange) {
     cb->view()->setCurrentIndex(cb->model()->index(2, 0));
     QTest::keyClick(cb->view(), Qt::Key_Return);
     EXPECT_EQ(events(), list->name() + ".Click");
-    EXPECT_EQ(list->listIndex(), 2);
-    EXPECT_EQ(cb->currentText().toStdString(), list->text());
+    EXPECT_TRUE(list->listIndex() == 2 && cb->currentText().toStdString() == list->text());
     EXPECT_FALSE(cb->view()->isVisible());
   }
   // Opened with F4 and nothing chosen, the first Down takes the first item. The prompt shown
@@ -387,9 +386,8 @@ TEST_F(FormsViewTest, ModelStateReachesTheWidgets) {
   EXPECT_TRUE(w(f.chkDetail)->isHidden());
   EXPECT_TRUE(!w(f.optIn)->isVisible() && f.optIn.visible()) << "a hidden frame keeps its flags";
   const QPalette& grey = w(f.lblUnit)->palette();
-  EXPECT_FALSE(w(f.lblUnit)->isEnabled());
-  EXPECT_NE(grey.color(QPalette::Disabled, QPalette::WindowText),
-            grey.color(QPalette::Active, QPalette::WindowText));
+  EXPECT_TRUE(!w(f.lblUnit)->isEnabled() && grey.color(QPalette::Disabled, QPalette::WindowText) !=
+                                                grey.color(QPalette::Active, QPalette::WindowText));
   EXPECT_TRUE(widget<QLineEdit>(f.txtLoss)->isReadOnly()) << "locked";
   EXPECT_TRUE(w(f.fraResult)->font().bold() && !w(f.txtTemp)->font().bold());
   EXPECT_EQ(w(f.txtTemp)->geometry(), QRect(143, 20, 70, 21)) << "twips inside the container";
@@ -397,10 +395,9 @@ TEST_F(FormsViewTest, ModelStateReachesTheWidgets) {
   EXPECT_EQ(widget<QPlainTextEdit>(f.txtNotes)->blockCount(), 2);
   auto* bar = widget<QProgressBar>(f.barDone);
   EXPECT_TRUE(bar->isTextVisible() && bar->text() == " Loading " && bar->value() == 40);
-  EXPECT_TRUE(view.canvasOf(f)->autoFillBackground());
-  EXPECT_EQ(view.canvasOf(f)->palette().color(QPalette::Window), QColor(Qt::white));
-  EXPECT_EQ(view.windowOf(f)->windowTitle(), "Renamed");
-  EXPECT_TRUE(view.windowOf(f)->isMaximized());
+  EXPECT_TRUE(view.canvasOf(f)->autoFillBackground() &&
+              view.canvasOf(f)->palette().color(QPalette::Window) == QColor(Qt::white));
+  EXPECT_TRUE(view.windowOf(f)->windowTitle() == "Renamed" && view.windowOf(f)->isMaximized());
 
   // A report file shown in a browser box, loaded again when it changed.
   auto& other = app.get<Other>();
@@ -423,8 +420,7 @@ TEST_F(FormsViewTest, ModelStateReachesTheWidgets) {
     f.lblUnit.setCaption(longCaption.toStdString());
   });
   QWidget* label = w(f.lblUnit);
-  EXPECT_GT(label->width(), 20);
-  EXPECT_LE(label->geometry().right(), w(f.txtTemp)->geometry().left());
+  EXPECT_TRUE(label->width() > 20 && label->geometry().right() <= w(f.txtTemp)->geometry().left());
   EXPECT_EQ(f.lblUnit.width(), 300);
   view.userEvent([&] { f.lblUnit.move(120, 1500, 300, 195); });
   EXPECT_GE(label->width(), QFontMetrics(label->font()).horizontalAdvance(longCaption));
@@ -436,8 +432,7 @@ TEST_F(FormsViewTest, AHandlerRunsUnderTheHourglassAndReachesTheScreenOnce) {
   QObject::connect(widget<QLineEdit>(sheet->txtTemp), &QLineEdit::textChanged,
                    [&changes] { ++changes; });
   QTest::mouseClick(widget(sheet->cmdCalc), Qt::LeftButton);
-  EXPECT_EQ(changes, 1);
-  EXPECT_EQ(widget<QLineEdit>(sheet->txtTemp)->text(), "99999");
+  EXPECT_TRUE(changes == 1 && widget<QLineEdit>(sheet->txtTemp)->text() == "99999") << changes;
 
   Qt::CursorShape during = Qt::ArrowCursor;
   view.userEvent([&] {
@@ -445,8 +440,7 @@ TEST_F(FormsViewTest, AHandlerRunsUnderTheHourglassAndReachesTheScreenOnce) {
     if (const QCursor* c = QApplication::overrideCursor()) during = c->shape();
     sheet->setMousePointer(forms::kPointerDefault);
   });
-  EXPECT_EQ(during, Qt::WaitCursor);
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_TRUE(during == Qt::WaitCursor && !QApplication::overrideCursor());
 }
 
 TEST_F(FormsViewTest, WindowStatesAndClosingGoThroughTheModel) {
@@ -486,19 +480,14 @@ TEST_F(FormsViewTest, TheFrameReportsTheWorkspaceInTwipsAndPressesOnChildrenStay
   QWidget* area = view.workspace()->viewport();
   // Presses a child window leaves unhandled never reach the background.
   QWidget* canvas = view.canvasOf(*sheet);
-  const struct {
-    const char* what;
-    QWidget* target;
-    QPoint at;
-  } places[] = {{"label", view.widgetOf(sheet->lblUnit), {3, 3}},
-                {"frame", view.widgetOf(sheet->fraPlace), {4, 60}},
-                {"bare area", canvas, {canvas->width() - 4, canvas->height() - 4}},
-                {"button", view.widgetOf(sheet->cmdCalc), {5, 5}},
-                {"option", view.widgetOf(sheet->optOut), {5, 5}}};
-  for (const auto& p : places)
+  const std::pair<QWidget*, QPoint> places[] = {
+      {view.widgetOf(sheet->lblUnit), {3, 3}},  {view.widgetOf(sheet->fraPlace), {4, 60}},
+      {canvas, {canvas->width() - 4, canvas->height() - 4}},
+      {view.widgetOf(sheet->cmdCalc), {5, 5}},  {view.widgetOf(sheet->optOut), {5, 5}}};
+  for (const auto& [target, at] : places)
     for (Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton}) {
-      QTest::mouseClick(p.target, b, {}, p.at);
-      EXPECT_EQ(events().find("MouseDown"), std::string::npos) << p.what;
+      QTest::mouseClick(target, b, {}, at);
+      EXPECT_EQ(events().find("MouseDown"), std::string::npos) << target->metaObject()->className();
     }
   // The pointing hand of a band does not stay over a child window entered from the band.
   view.userEvent([this] { frame->setMousePointer(forms::kPointerCustom); });
@@ -508,10 +497,8 @@ TEST_F(FormsViewTest, TheFrameReportsTheWorkspaceInTwipsAndPressesOnChildrenStay
   EXPECT_EQ(canvas->cursor().shape(), Qt::ArrowCursor);
 
   // Sizes go back to the model in whole pixels; the inner size is the workspace's.
-  EXPECT_EQ(frame->width(), 11985);
-  EXPECT_EQ(frame->height(), 8880);
-  EXPECT_EQ(frame->scaleWidth(), area->width() * 15);
-  EXPECT_EQ(frame->scaleHeight(), area->height() * 15);
+  EXPECT_EQ(QSize(frame->width(), frame->height()), QSize(11985, 8880));
+  EXPECT_EQ(QSize(frame->scaleWidth(), frame->scaleHeight()), area->size() * 15);
   QTest::mousePress(area, Qt::RightButton, {}, QPoint(600, 500));
   EXPECT_EQ(events(), "MouseDown 2 9000 7500");
   view.userEvent([this] { sheet->unload(); });  // the band lies under the child window
@@ -524,10 +511,9 @@ TEST_F(FormsViewTest, TheFrameReportsTheWorkspaceInTwipsAndPressesOnChildrenStay
   const std::string red = writePicture("background.png", {40, 30}, 0xFFFF0000, 0xFFFF0000);
   view.userEvent([&] { frame->setPicture(red); });
   QImage shown = area->grab().toImage();
-  EXPECT_EQ(shown.pixelColor(0, 0), QColor(Qt::red));
-  EXPECT_EQ(shown.pixelColor(39, 29), QColor(Qt::red));
-  EXPECT_NE(shown.pixelColor(40, 5), QColor(Qt::red));   // not stretched
-  EXPECT_NE(shown.pixelColor(45, 35), QColor(Qt::red));  // not tiled
+  EXPECT_TRUE(shown.pixel(0, 0) == 0xFFFF0000 && shown.pixel(39, 29) == 0xFFFF0000);
+  EXPECT_NE(shown.pixel(40, 5), 0xFFFF0000);   // not stretched
+  EXPECT_NE(shown.pixel(45, 35), 0xFFFF0000);  // not tiled
 }
 
 TEST_F(FormsViewTest, TheFocusedControlShowsAFocusMark) {
@@ -582,8 +568,7 @@ TEST_F(FormsViewTest, MenusAndToolbarsFollowTheModel) {
   const std::string bmp = writePicture("toolbar.bmp", {16, 16}, 0xFFC0C0C0, 0xFFC80000);
   view.userEvent([&] { frame->toolbar("tobMenu").button(3).image = bmp; });
   QImage shown = buttons[2]->icon().pixmap(16, 16).toImage();
-  EXPECT_EQ(qAlpha(shown.pixel(0, 0)), 0);
-  EXPECT_EQ(qAlpha(shown.pixel(8, 8)), 255);
+  EXPECT_TRUE(qAlpha(shown.pixel(0, 0)) == 0 && qAlpha(shown.pixel(8, 8)) == 255);
   // The frame's own controls sit on the toolbar that hosts them.
   EXPECT_TRUE(toolbars[1]->isAncestorOf(view.widgetOf(frame->control("cmdCase"))));
 }

@@ -399,17 +399,19 @@ TEST_F(FormsViewTest, ModelStateReachesTheWidgets) {
               view.canvasOf(f)->palette().color(QPalette::Window) == QColor(Qt::white));
   EXPECT_TRUE(view.windowOf(f)->windowTitle() == "Renamed" && view.windowOf(f)->isMaximized());
 
-  // A report file shown in a browser box, loaded again when it changed.
+  // A report file shown in a browser box in the code page it declares, loaded again when it
+  // changed.
   auto& other = app.get<Other>();
   QDir().mkpath(VELTARO_BINARY_DIR "/qtview-files");
   const QString file = VELTARO_BINARY_DIR "/qtview-files/preview-test.htm";
-  for (const char* loss : {"17.4 W/m", "12.9 W/m"}) {
+  for (const char* loss : {"17.4 W/m\xB2", "12.9 W/m\xB2"}) {
     QFile page(file);
     ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.write(QByteArray("<html><body><p>") + loss + "</p></body></html>");
+    page.write(QByteArray("<html><head><meta charset=\"windows-1252\"></head><p>") + loss);
     page.close();
     view.userEvent([&] { other.brwReport.setTextSilently(file.toStdString()); });
-    EXPECT_TRUE(widget<QTextBrowser>(other.brwReport)->toPlainText().contains(loss));
+    const QString shown = widget<QTextBrowser>(other.brwReport)->toPlainText();
+    EXPECT_TRUE(shown.contains(QString::fromLatin1(loss))) << shown.toStdString();
   }
 
   // A caption too long for its label takes the free room to its right, never over the next

@@ -1,5 +1,7 @@
 #pragma once
-// The program on the shipped data, rendered by the front end (offscreen in the tests).
+// The program on the shipped data, rendered by the front end (offscreen in the tests): started
+// in one market with every registered window open unless asked not to, or with no market as on
+// the first start, the windows registered and none open.
 
 #include <filesystem>
 #include <string>
@@ -13,10 +15,6 @@
 
 namespace viewtest {
 
-namespace fs = std::filesystem;
-
-// Started in one market with every registered window open unless asked not to; with no market,
-// as on the first start: the windows registered and none open.
 class MarketRun {
  public:
   explicit MarketRun(const std::string& market, bool openAll = true) : market_(market) {
@@ -27,9 +25,8 @@ class MarketRun {
     }
     folder_.writeBytes("VELTARO.INI", market + "\r\n");
     veltaro::Main();
-    if (openAll)
-      for (const std::string& name : app.registeredNames())
-        if (!app.isLoaded(name)) view.userEvent([&] { app.get(name); });
+    for (const std::string& name : app.registeredNames())
+      if (openAll && !app.isLoaded(name)) view.userEvent([&] { app.get(name); });
     view.sync();
   }
   ~MarketRun() { veltaro::resetFx(); }
@@ -44,6 +41,7 @@ class MarketRun {
 
  private:
   bool shipData() {
+    namespace fs = std::filesystem;
     for (const char* sub : {"Text", "Images", "help"})
       fs::create_directory_symlink(fs::path(VELTARO_SOURCE_DIR) / "data" / sub, folder_.path / sub);
     fs::create_directories(folder_.path / "DATA");

@@ -12,7 +12,6 @@
 
 #include <signal.h>
 
-#include "core/Fx.h"
 #include "forms/Application.h"
 #include "qtview/FormsView.h"
 #include "qtview/QtPlatform.h"
@@ -32,32 +31,6 @@ class Dialog : public forms::Form {
     setTopmost(true);
     move(1500, 1500, 4000, 2000);
     txtValue.move(120, 120, 2000, 315);
-  }
-};
-
-// Calculation 2's window as far as its report reads it, each control holding its own name,
-// and the main window's case name.
-class Window2 : public forms::Form {
- public:
-  static constexpr const char* kName = "Window2";
-  Window2() : forms::Form(kName) {
-    setCaption("Caption2");
-    for (const char* name : {"Frame3", "Frame4", "Frame5", "Frame6", "ROR", "PLAN", "RORCOM",
-                             "PLANH", "INDE", "UDE", "LOD", "VAND", "MEDIETEMP", "PRODUKT",
-                             "Emission", "OVERFLADE", "VINDHASTIGHED", "Omgivende", "ISOLERINGST",
-                             "VARMETAB"})
-      add(K::TextBox, name).setTextSilently(name);
-    for (int i = 0; i <= 8; ++i)
-      add(K::Label, "LblTVFO", i).setTextSilently("LblTVFO" + std::to_string(i));
-  }
-};
-class MainWindow : public forms::Form {
- public:
-  static constexpr const char* kName = "mdiVeltaro";
-  MainWindow() : forms::Form(kName) {
-    setMdiForm(true);
-    addMenu("menuShowPipeDistance");
-    for (int i = 0; i < 3; ++i) add(K::TextBox, "txtCase", i);
   }
 };
 
@@ -223,14 +196,14 @@ TEST_F(QtPlatformTest, HelpInItsOwnViewer) {
   EXPECT_TRUE(message.contains("/nonexistent/helpdk.htm"));
 }
 
-TEST_F(QtPlatformTest, AReportIsPreviewedAndPrintedThroughThePrintDialog) {
+TEST_F(QtPlatformTest, AReportIsPrintedThroughThePrintDialog) {
   if (QStandardPaths::findExecutable("pdftotext").isEmpty())
     GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-  veltaro::resetFx();
-  veltaro::fx().CountryCode = "DK";
-  app.get<MainWindow>().control("txtCase", 1).setText("Sag: Tank <2> & \"hall\"");
-  forms::Form& w = app.get<Window2>();
-  w.control("VARMETAB").setTextSilently("17.4");
+  // A report in the market's code page, with the case name escaped as the report writes it.
+  const QString report = writeFile(
+      "print-test.htm",
+      "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+      "</head><body><p>Sag: Tank &lt;2&gt; &amp; \"hall\"</p><p>OVERFLADE \xB0" "C 17,4 W/m</p>");
   // The user picks printing to a PDF file in the print dialog and names the file.
   const QString pdf = kDir + "/report-print.pdf";
   QFile::remove(pdf);
@@ -243,30 +216,16 @@ TEST_F(QtPlatformTest, AReportIsPreviewedAndPrintedThroughThePrintDialog) {
     fileName->setText(pdf);
     d->accept();
   });
-  ASSERT_TRUE(veltaro::Reports().WriteReport(2, w, true, false));
-  view.sync();
-
-  // The preview: maximised, with the degree sign and the case name as text.
-  QTextBrowser* browser = nullptr;
-  for (QWidget* widget : QApplication::allWidgets())
-    if (widget->objectName() == "WebBrowser1") browser = qobject_cast<QTextBrowser*>(widget);
-  ASSERT_NE(browser, nullptr);
-  const QString shown = browser->toPlainText();
-  EXPECT_TRUE(shown.contains("OVERFLADE °C") && shown.contains("Tank <2> & \"hall\""))
-      << shown.toStdString();
-  EXPECT_EQ(app.find("frmPrint")->windowState(), forms::kStateMaximized);
-
+  ASSERT_TRUE(platform.printHtml(report.toStdString()));
   QProcess text;
   text.start("pdftotext", {"-layout", pdf, "-"});
   ASSERT_TRUE(text.waitForFinished(20000));
   const QString printed = QString::fromUtf8(text.readAllStandardOutput());
-  for (const char* expected :
-       {"Tank <2> & \"hall\"", "17", "W/m", "OVERFLADE °C", "LblTVFO8", "2. Caption2"})
-    EXPECT_TRUE(printed.contains(QString::fromUtf8(expected))) << expected << "\n"
-                                                               << printed.toStdString();
+  for (const char* expected : {"Tank <2> & \"hall\"", "OVERFLADE °C 17,4 W/m"})
+    EXPECT_TRUE(printed.contains(QString::fromUtf8(expected))) << printed.toStdString();
   // A cancelled print dialog and a missing file print nothing and say so.
   rejectNext();
-  EXPECT_FALSE(platform.printHtml(writeFile("print-test.htm", "<p>17</p>").toStdString()));
+  EXPECT_FALSE(platform.printHtml(report.toStdString()));
   EXPECT_FALSE(platform.printHtml("/nonexistent/output.htm"));
 }
 

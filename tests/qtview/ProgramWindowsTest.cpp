@@ -110,8 +110,7 @@ TEST(ProgramWindows, TheWorkspaceScrollsOnlyToChildWindowsAndKeepsMinimisedOnesI
   }
   auto contact = [&](bool open) {
     run.view.userEvent([&] {
-      if (open) run.app.get("frmAdresses");
-      else run.app.unloadIfLoaded("frmAdresses");
+      open ? (void)run.app.get("frmAdresses") : (void)run.app.unloadIfLoaded("frmAdresses");
     });
   };
   const struct {
@@ -127,11 +126,7 @@ TEST(ProgramWindows, TheWorkspaceScrollsOnlyToChildWindowsAndKeepsMinimisedOnesI
        },
        1},
       {"scrolled to its far corner",
-       [&] {
-         for (QScrollBar* b : {area->horizontalScrollBar(), area->verticalScrollBar()})
-           b->setValue(b->maximum());
-       },
-       1},
+       [&] { for (auto* b : area->findChildren<QScrollBar*>()) b->setValue(b->maximum()); }, 1},
       {"the frame narrowed", [&] { main->resize(360, main->height()); }, 1},
       {"the contact window closed", [&] { contact(false); }, 0},
   };

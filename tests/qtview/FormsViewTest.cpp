@@ -14,13 +14,10 @@
 
 namespace {
 
-using Events = std::vector<std::string>;
 using K = forms::ControlKind;
 using testing_support::logAll;
 auto& log = testing_support::eventLog;
-void note(const std::string& e) {
-  testing_support::logEvent(e);
-}
+auto& note = testing_support::logEvent;
 
 // A calculation-like sheet whose handlers all write to the log; places in twips of each
 // control's container, as a window design gives them.

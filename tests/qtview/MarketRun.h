@@ -1,6 +1,7 @@
 #pragma once
-// A program started in one market on the shipped data, with every registered window open,
-// rendered by the front end (offscreen in the tests).
+// The program on the shipped data, rendered by the front end (offscreen in the tests): started
+// in one market with every registered window open unless asked not to, or with no market as on
+// the first start, the windows registered and none open.
 
 #include <filesystem>
 #include <string>
@@ -14,26 +15,25 @@
 
 namespace viewtest {
 
-namespace fs = std::filesystem;
-
-// A program started in one market on the shipped data, with every registered window open
-// unless asked not to.
 class MarketRun {
  public:
   explicit MarketRun(const std::string& market, bool openAll = true) : market_(market) {
-    folder_.writeBytes("VELTARO.INI", market + "\r\n");
     veltaro::resetFx();
+    if (market.empty()) {
+      veltaro::RegisterProgramWindows();
+      return;
+    }
+    folder_.writeBytes("VELTARO.INI", market + "\r\n");
     veltaro::Main();
-    if (openAll)
-      for (const std::string& name : app.registeredNames())
-        if (!app.isLoaded(name)) view.userEvent([&] { app.get(name); });
+    for (const std::string& name : app.registeredNames())
+      if (openAll && !app.isLoaded(name)) view.userEvent([&] { app.get(name); });
     view.sync();
   }
   ~MarketRun() { veltaro::resetFx(); }
   const std::string& market() const { return market_; }
 
   // The folder first: the view finds the program's icon in it as it is made.
-  testing_support::ProgramFolder folder_{"captions"};
+  testing_support::ProgramFolder folder_{"qtview"};
   testing_support::ScriptedPlatform platform;
   bool folderSet_ = shipData();
   forms::Application app{platform};
@@ -41,6 +41,7 @@ class MarketRun {
 
  private:
   bool shipData() {
+    namespace fs = std::filesystem;
     for (const char* sub : {"Text", "Images", "help"})
       fs::create_directory_symlink(fs::path(VELTARO_SOURCE_DIR) / "data" / sub, folder_.path / sub);
     fs::create_directories(folder_.path / "DATA");

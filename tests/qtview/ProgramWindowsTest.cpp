@@ -1,5 +1,5 @@
-// The program's own windows on screen: the country dialog by keyboard alone, the contact window
-// beside a maximised frame and in a workspace too small for it.
+// The program's own windows on screen: the country dialog by keyboard alone, the splash and
+// the icons, the workspace with the contact window and minimised windows, the system colours.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 #include <set>
 
 #include "MarketRun.h"
-#include "shell/mdiVeltaro.h"
 #include "start/frmCountry.h"
 #include "start/frmStart.h"
 
@@ -17,52 +16,42 @@ namespace {
 
 using viewtest::MarketRun;
 
-// The program's windows registered, none open yet, as on the first start.
-struct FirstStart {
-  testing_support::ProgramFolder folder{"country"};
-  testing_support::ScriptedPlatform platform;
-  bool folderSet = (platform.folder = folder.path.string(), true);
-  forms::Application app{platform};
-  qtview::FormsView view{app};
-  bool registered = (veltaro::RegisterProgramWindows(), true);
-};
-
 TEST(ProgramWindows, TheCountryDialogWorksByKeyboardAlone) {
-  // As on the first start: the dialog comes before any other window.
-  FirstStart start;
-  forms::Application& app = start.app;
-  qtview::FormsView& view = start.view;
-  auto& country = app.get<veltaro::frmCountry>();
-  view.userEvent([&] { country.show(); });
-  QWidget* window = view.windowOf(country);
-  window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-  view.sync();
-  // The chosen country (Danish) has the focus; Down takes the next one, Tab goes on to OK,
-  // Shift+Tab comes back, Tab again and Enter choose.
-  ASSERT_EQ(country.activeControl(), &country.control("optCountry", 3));
-  const struct {
-    Qt::Key key;
-    Qt::KeyboardModifiers modifiers;
-    const char* focus;
-    int focusIndex;
-  } steps[] = {{Qt::Key_Down, {}, "optCountry", 4},
-               {Qt::Key_Tab, {}, "cmdOk", -1},
-               {Qt::Key_Backtab, Qt::ShiftModifier, "optCountry", 4},
-               {Qt::Key_Up, {}, "optCountry", 3},
-               {Qt::Key_Down, {}, "optCountry", 4},
-               {Qt::Key_Tab, {}, "cmdOk", -1}};
-  for (const auto& s : steps) {
-    QTest::keyClick(QApplication::focusWidget(), s.key, s.modifiers);
-    ASSERT_EQ(country.activeControl(), &country.control(s.focus, s.focusIndex)) << s.focus;
-    EXPECT_EQ(QApplication::focusWidget(), view.widgetOf(*country.activeControl()));
+  MarketRun start("");  // as on the first start: the dialog comes before any other window
+  auto& country = start.app.get<veltaro::frmCountry>();
+  start.view.userEvent([&] { country.show(); });
+  start.view.windowOf(country)->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(start.view.windowOf(country)));
+  start.view.sync();
+  // The chosen country (Danish) has the focus; Down takes the next one, Tab goes on to OK (the
+  // options are one stop), Shift+Tab comes back to the chosen one, Tab again and Enter choose.
+  const std::pair<const char*, int> steps[] = {{"", 3},           {"Down", 4}, {"Tab", -1},
+                                               {"Shift+Tab", 4}, {"Up", 3},   {"Down", 4},
+                                               {"Tab", -1}};
+  for (const auto& [key, option] : steps) {
+    const QKeyCombination k = QKeySequence(key)[0];
+    if (*key) QTest::keyClick(QApplication::focusWidget(), k.key(), k.keyboardModifiers());
+    ASSERT_EQ(country.activeControl(),
+              option < 0 ? &country.control("cmdOk") : &country.control("optCountry", option))
+        << key;
+    EXPECT_EQ(QApplication::focusWidget(), start.view.widgetOf(*country.activeControl()));
   }
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-  EXPECT_FALSE(app.isLoaded("frmCountry"));
+  EXPECT_FALSE(start.app.isLoaded("frmCountry"));
   EXPECT_EQ(veltaro::fx().CountryCode, "LT");
 }
 
-TEST(ProgramWindows, EveryMarketsMainWindowHasTheProgramsIconAndTheMarineEditionItsOwn) {
+TEST(ProgramWindows, TheSplashHasNoFrameAndEveryMarketTheProgramsIconTheMarineEditionItsOwn) {
+  {
+    MarketRun start("");
+    auto& splash = start.app.get<veltaro::frmStart>();
+    start.view.userEvent([&] { splash.show(); });
+    QWidget* window = start.view.windowOf(splash);
+    EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE((window->geometry().center() - screen.center()).manhattanLength(), 2);
+    EXPECT_EQ(splash.width(), window->width() * 15);
+  }
   QApplication::setWindowIcon(QIcon());  // as the program starts
   QImage marine;
   for (const char* market : {"MRN", "UK", "LT"}) {
@@ -77,16 +66,14 @@ TEST(ProgramWindows, EveryMarketsMainWindowHasTheProgramsIconAndTheMarineEdition
   }
 }
 
-TEST(ProgramWindows, TheSplashWindowHasNoFrameAndOpensCentred) {
-  FirstStart start;
-  auto& splash = start.app.get<veltaro::frmStart>();
-  start.view.userEvent([&] { splash.show(); });
-  QWidget* window = start.view.windowOf(splash);
-  EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
-  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-  EXPECT_LE((window->geometry().center() - screen.center()).manhattanLength(), 2);
-  EXPECT_EQ(splash.width(), window->width() * 15);
-}
+// Counts the activations of the windows it watches.
+struct Activations : QObject {
+  int n = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    n += e->type() == QEvent::WindowActivate;
+    return false;
+  }
+};
 
 TEST(ProgramWindows, AWindowOpenedOverTheMainWindowStaysActive) {
   // The window system reports activations late; answering an old one with another request
@@ -95,20 +82,12 @@ TEST(ProgramWindows, AWindowOpenedOverTheMainWindowStaysActive) {
   run.view.userEvent([&] { run.app.get("frmCalc01"); });
   auto& country = run.app.get<veltaro::frmCountry>();
   run.view.userEvent([&] { country.show(); });
-  int activations = 0;
-  struct Counter : QObject {
-    int* n;
-    explicit Counter(int* count) : n(count) {}
-    bool eventFilter(QObject*, QEvent* e) override {
-      *n += e->type() == QEvent::WindowActivate;
-      return false;
-    }
-  } counter(&activations);
+  Activations counter;
   run.view.mainWindow()->installEventFilter(&counter);
   run.view.windowOf(country)->installEventFilter(&counter);
   QTest::qWait(200);
   EXPECT_EQ(run.app.activeWindow(), &country);
-  EXPECT_LE(activations, 2);
+  EXPECT_LE(counter.n, 2);
 }
 
 // The frame's visible scroll bars of one orientation.
@@ -129,39 +108,55 @@ TEST(ProgramWindows, TheWorkspaceScrollsOnlyToChildWindowsAndKeepsMinimisedOnesI
     run.view.userEvent([&] { run.app.get(name).setWindowState(forms::kStateMinimized); });
     minimised.push_back(run.view.windowOf(*run.app.find(name)));
   }
+  auto contact = [&](bool open) {
+    run.view.userEvent([&] {
+      open ? (void)run.app.get("frmAdresses") : (void)run.app.unloadIfLoaded("frmAdresses");
+    });
+  };
   const struct {
     const char* what;
     std::function<void()> step;
     int bars;  // of each orientation
   } steps[] = {
       {"at the start size", [] {}, 0},
-      {"the contact window open", [&] { run.view.userEvent([&] { run.app.get("frmAdresses"); }); },
-       1},
-      {"scrolled to its far corner",
+      {"the contact window open, at the workspace's left edge",
        [&] {
-         area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
-         area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+         contact(true);
+         EXPECT_EQ(run.view.windowOf(*run.app.find("frmAdresses"))->x(), 0);
        },
        1},
+      {"scrolled to its far corner",
+       [&] { for (auto* b : area->findChildren<QScrollBar*>()) b->setValue(b->maximum()); }, 1},
       {"the frame narrowed", [&] { main->resize(360, main->height()); }, 1},
-      {"the contact window closed",
-       [&] { run.view.userEvent([&] { run.app.unloadIfLoaded("frmAdresses"); }); }, 0},
+      {"the contact window closed", [&] { contact(false); }, 0},
   };
   for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
     s.step();
     QCoreApplication::processEvents();
-    EXPECT_EQ(shownBars(main, Qt::Horizontal), s.bars) << s.what;
-    EXPECT_EQ(shownBars(main, Qt::Vertical), s.bars) << s.what;
-    // Along the bottom edge of the visible workspace, left to right, then row above row.
+    EXPECT_EQ(shownBars(main, Qt::Horizontal), s.bars);
+    EXPECT_EQ(shownBars(main, Qt::Vertical), s.bars);
+    // Minimised windows along the bottom edge of the visible workspace, left to right, then
+    // row above row.
     auto onFrame = [main](QWidget* w) { return QRect(w->mapTo(main, QPoint()), w->size()); };
     const QRect visible = onFrame(area->viewport()) & main->centralWidget()->geometry();
     int bottom = 0;
     for (QWidget* w : minimised) {
-      EXPECT_TRUE(visible.contains(onFrame(w))) << s.what;
+      EXPECT_TRUE(visible.contains(onFrame(w)));
       bottom = std::max(bottom, onFrame(w).bottom());
     }
-    EXPECT_EQ(bottom, visible.bottom()) << s.what;
+    EXPECT_EQ(bottom, visible.bottom());
   }
+  // Maximised, the frame is as wide as the screen; the window opens 300 twips from its right.
+  main->showMaximized();
+  main->resize(1590, 950);
+  run.view.sync();
+  contact(true);
+  const forms::Form& frame = *run.app.mdiForm();
+  const forms::Form& shown = *run.app.find("frmAdresses");
+  EXPECT_GE(frame.width(), 1590 * 15);
+  EXPECT_EQ(shown.left(), frame.width() - shown.width() - 300);
+  EXPECT_EQ(run.view.windowOf(shown)->x(), shown.left() / 15);
 }
 
 TEST(ProgramWindows, EverySystemColourOfEveryWindowIsTheDesktopsColourOfItsElement) {
@@ -181,41 +176,16 @@ TEST(ProgramWindows, EverySystemColourOfEveryWindowIsTheDesktopsColourOfItsEleme
       for (const auto& c : f->controls()) {
         const int64_t color = c->backColor();
         if (color < 0 || !(color & forms::kSystemColor)) continue;
-        ASSERT_TRUE(elements.count(color)) << f->name() << "." << c->name() << " " << color;
+        const std::string where = f->name() + "." + c->name() + std::to_string(c->index());
+        ASSERT_TRUE(elements.count(color)) << where << " " << color;
         seen.insert(color);
         QWidget* w = run.view.widgetOf(*c);
         const auto shown = qobject_cast<QLineEdit*>(w) ? QPalette::Base : QPalette::Window;
-        EXPECT_EQ(w->palette().color(shown), desktop.color(elements.at(color)))
-            << f->name() << "." << c->name() << c->index();
+        EXPECT_EQ(w->palette().color(shown), desktop.color(elements.at(color))) << where;
       }
   }
   QApplication::setPalette(before);
   EXPECT_EQ(seen.size(), elements.size());
-}
-
-TEST(ProgramWindows, TheContactWindowScrollsIntoReachAndKeepsToTheFramesRightEdge) {
-  MarketRun run("UK", false);
-  QMainWindow* main = run.view.mainWindow();
-  ASSERT_NE(main, nullptr);
-  // At the start size the contact window is larger than the workspace: it scrolls.
-  run.view.userEvent([&] { run.app.get("frmAdresses"); });
-  QCoreApplication::processEvents();
-  QMdiArea* area = run.view.workspace();
-  EXPECT_TRUE(area->horizontalScrollBar()->isVisible());
-  // It opens at the workspace's left edge, its close button within the scrolled range.
-  EXPECT_EQ(run.view.windowOf(*run.app.find("frmAdresses"))->x(), 0);
-  run.view.userEvent([&] { run.app.unloadIfLoaded("frmAdresses"); });
-
-  // Maximised, the frame is as wide as the screen; the window opens 300 twips from its right.
-  main->showMaximized();
-  main->resize(1590, 950);
-  run.view.sync();
-  forms::Form& frame = *run.app.mdiForm();
-  run.view.userEvent([&] { run.app.get("frmAdresses"); });
-  forms::Form& contact = *run.app.find("frmAdresses");
-  EXPECT_GE(frame.width(), 1590 * 15);
-  EXPECT_EQ(contact.left(), frame.width() - contact.width() - 300);
-  EXPECT_EQ(run.view.windowOf(contact)->x(), contact.left() / 15);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 #pragma once
-// A small program for feeding damaged case files to the case commands: the market data of the
-// source tree, the calculation windows, the case commands and a main window with its case
-// fields, driven by the scripted platform answering every message box. Used by the
-// seeded mutation test and by the libFuzzer target (which cannot use the test framework).
+// Feeds damaged case files to the case commands of the calculation windows, the scripted
+// platform answering every message box; for the seeded test and the libFuzzer target.
 
 #include <cstddef>
 #include <cstdint>

@@ -31,7 +31,6 @@ class ScriptedPlatform : public forms::Platform {
   using Answers = std::deque<std::optional<std::string>>;
 
  public:
-  // --- The script ---
   // The next message box gets `answer`; when `promptContains` is given, the prompt must
   // contain it.
   void expectMsgBox(int answer, std::string promptContains = {}) {
@@ -51,7 +50,6 @@ class ScriptedPlatform : public forms::Platform {
            saveAnswers_.empty() && modalActions_.empty();
   }
 
-  // --- Settings ---
   std::string decimal = ".";
   std::string folder = ".";
   std::string arguments;
@@ -64,7 +62,6 @@ class ScriptedPlatform : public forms::Platform {
   std::function<void(int)> onPause;
   std::function<void()> onMsgBox;
 
-  // --- What happened ---
   std::vector<PlatformCall> calls;
   std::vector<PlatformCall> callsOf(const std::string& kind) const {
     std::vector<PlatformCall> out;
@@ -73,7 +70,6 @@ class ScriptedPlatform : public forms::Platform {
     return out;
   }
 
-  // --- Platform ---
   int msgBox(const std::string& prompt, int style, const std::string& title) override {
     calls.push_back({"msgBox", prompt, title, style, {}});
     if (onMsgBox) onMsgBox();

@@ -376,7 +376,9 @@ TEST_F(CalculationTest, SearchesThatCannotFinishNeverShowAResult) {
     const auto msgs = platform.callsOf("msgBox");
     ASSERT_EQ(msgs.size(), before + (c.message.empty() ? 0 : 1));
     EXPECT_TRUE(platform.scriptDone());
-    if (!c.message.empty()) EXPECT_EQ(msgs.back().title, c.message.substr(bar + 1));
+    if (!c.message.empty()) {
+      EXPECT_EQ(msgs.back().title, c.message.substr(bar + 1));
+    }
     for (const std::string& box : c.boxes) {
       const auto eq = box.find('=');
       EXPECT_EQ(w.control(box.substr(0, eq)).text(), box.substr(eq + 1)) << box;

@@ -297,7 +297,9 @@ TEST_F(CalcTest, InputCheckListsEveryFailureWithTheExactText) {
     perform(w, {steps.begin() + (steps[0].empty() ? 1 : 0), steps.end()});
     w.control("Beregn").userClick();
     EXPECT_EQ(shownErrors(), errorList(caption[n], n == 6 ? "T18" : "T19", lines));
-    if (!lines.empty()) EXPECT_TRUE(app.get("frmErrorInfo").topmost() && !fx().ResultValid[k]);
+    if (!lines.empty()) {
+      EXPECT_TRUE(app.get("frmErrorInfo").topmost() && !fx().ResultValid[k]);
+    }
     EXPECT_EQ(w.mousePointer(), forms::kPointerDefault);
     w.unload();
   }

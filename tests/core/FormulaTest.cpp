@@ -101,7 +101,9 @@ TEST_F(Savings, BareLossByGeometryAndLocation) {
     EXPECT_EQ(s.FlowRegimeText, c.line);
     EXPECT_EQ(s.SurfaceCoefficient, s.ConvectiveCoefficient + s.RadiativeCoefficient);
     EXPECT_NEAR(s.HeatFlow, 60 * s.SurfaceCoefficient * (c.pipe ? veltaro::kPi * L : 1), 1e-9);
-    if (!c.pipe && c.horizontal && c.indoors) EXPECT_EQ(s.ConvectiveCoefficient, 0);
+    if (!c.pipe && c.horizontal && c.indoors) {
+      EXPECT_EQ(s.ConvectiveCoefficient, 0);
+    }
   }
   // A horizontal plane indoors without emissivity has no surface coefficient at all.
   double ts = 0;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -160,13 +161,10 @@ TEST_P(MarketStart, OffersItsCalculationsPictureBandsAndContactDetails) {
   const Market& m = GetParam();
   const std::string code = m.code;
   auto& frame = start(code, m.lines);
-  auto& bar = frame.toolbar("tobMenu");
-  EXPECT_EQ(frame.menu("menuCalc04").visible(), m.classCalc);
-  EXPECT_EQ(bar.button(20).visible, m.classCalc);
-  EXPECT_EQ(frame.menu("menuShowPipeDistance").visible(), m.pipeDistance);
-  EXPECT_EQ(frame.menu("menuShowPipeDistance").checked(), m.pipeDistance);
-  EXPECT_EQ(frame.menu("menuCalc07").visible(), m.ductCalc);
-  EXPECT_EQ(bar.button(23).visible, m.ductCalc);
+  for (auto [item, button, offered] : {std::tuple{"menuCalc04", 20, m.classCalc}, {"menuCalc07", 23, m.ductCalc}})
+    EXPECT_TRUE(frame.menu(item).visible() == offered && frame.toolbar("tobMenu").button(button).visible == offered) << item;
+  EXPECT_TRUE(frame.menu("menuShowPipeDistance").visible() == m.pipeDistance &&
+              frame.menu("menuShowPipeDistance").checked() == m.pipeDistance);
   EXPECT_EQ(fs::path(frame.picture()).filename(), "background_" + std::string(m.picture) + ".jpg");
   EXPECT_EQ(!frame.icon().empty(), code == "MRN");
   // The contact block goes into the text table; the Norwegian one skips its first address line.

@@ -481,7 +481,9 @@ TEST_F(RoutingTest, DecimalsFromTheCommandLineAndTheQuestion) {
       {"32767", 32767, 32767}};
   for (const auto& [answer, commandLine, after] : cases) {
     SCOPED_TRACE(answer.value_or("<cancel>"));
-    if (answer) EXPECT_EQ(veltaro::DecimalsFromCommandLine(*answer), commandLine);
+    if (answer) {
+      EXPECT_EQ(veltaro::DecimalsFromCommandLine(*answer), commandLine);
+    }
     fx().HeatLossDecimals = 5;
     platform.expectInputBox(answer);
     command("menuRoundCmd");
@@ -575,7 +577,9 @@ TEST_P(StartSession, EndsAsExpected) {
   }
   EXPECT_EQ(app->ended(), c.message || c.choice == -3);
   EXPECT_EQ(app->loadedForms().empty(), app->ended());
-  if (!app->ended()) EXPECT_EQ(fx().CountryCode, c.code);
+  if (!app->ended()) {
+    EXPECT_EQ(fx().CountryCode, c.code);
+  }
   if (c.after)
     EXPECT_EQ(veltaro::ReadFileBytes((folder / "VELTARO.INI").string()), c.after);
   else

@@ -7,6 +7,7 @@
 #include <QtWidgets>
 #include <functional>
 
+#include "MarketRun.h"
 #include "forms/Application.h"
 #include "qtview/FormsView.h"
 #include "support/EventLog.h"
@@ -178,8 +179,7 @@ class FormsViewTest : public ::testing::Test {
     QImage picture(size, QImage::Format_RGB32);
     picture.fill(fill);
     picture.setPixel(size.width() / 2, size.height() / 2, dot);
-    QDir().mkpath(VELTARO_BINARY_DIR "/qtview-files");
-    const QString file = VELTARO_BINARY_DIR "/qtview-files/" + name;
+    const QString file = viewtest::writeFile(name, {});
     EXPECT_TRUE(picture.save(file));
     return file.toStdString();
   }
@@ -400,13 +400,9 @@ TEST_F(FormsViewTest, ModelStateReachesTheWidgets) {
   // A report file shown in a browser box in the code page it declares, loaded again when it
   // changed.
   auto& other = app.get<Other>();
-  QDir().mkpath(VELTARO_BINARY_DIR "/qtview-files");
-  const QString file = VELTARO_BINARY_DIR "/qtview-files/preview-test.htm";
   for (const char* loss : {"17.4 W/m\xB2", "12.9 W/m\xB2"}) {
-    QFile page(file);
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.write(QByteArray("<html><head><meta charset=\"windows-1252\"></head><p>") + loss);
-    page.close();
+    const QString file = viewtest::writeFile(
+        "preview-test.htm", QByteArray("<html><head><meta charset=\"windows-1252\"></head><p>") + loss);
     view.userEvent([&] { other.brwReport.setTextSilently(file.toStdString()); });
     const QString shown = widget<QTextBrowser>(other.brwReport)->toPlainText();
     EXPECT_TRUE(shown.contains(QString::fromLatin1(loss))) << shown.toStdString();
@@ -451,17 +447,11 @@ TEST_F(FormsViewTest, WindowStatesAndClosingGoThroughTheModel) {
   EXPECT_EQ(sheet->windowState(), forms::kStateNormal);
 
   // Setting the frame's state never re-creates it, which would hide it and drop its state.
-  struct HideCounter : QObject {
-    int hides = 0;
-    bool eventFilter(QObject*, QEvent* e) override {
-      hides += e->type() == QEvent::Hide;
-      return false;
-    }
-  } counter;
+  viewtest::EventCounter counter(QEvent::Hide);
   view.mainWindow()->installEventFilter(&counter);
   view.userEvent([this] { frame->setWindowState(forms::kStateMaximized); });
   view.userEvent([this] { frame->setWindowState(forms::kStateNormal); });
-  EXPECT_EQ(counter.hides, 0);
+  EXPECT_EQ(counter.n, 0);
   view.mainWindow()->removeEventFilter(&counter);
 
   frame->answerQuery = 1;

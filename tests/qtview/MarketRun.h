@@ -3,6 +3,9 @@
 // in one market with every registered window open unless asked not to, or with no market as on
 // the first start, the windows registered and none open.
 
+#include <gtest/gtest.h>
+
+#include <QtCore>
 #include <filesystem>
 #include <string>
 
@@ -14,6 +17,24 @@
 #include "support/ScriptedPlatform.h"
 
 namespace viewtest {
+
+// Counts the events of one type that the objects it watches receive.
+struct EventCounter : QObject {
+  explicit EventCounter(QEvent::Type counted) : type(counted) {}
+  QEvent::Type type;
+  int n = 0;
+  bool eventFilter(QObject*, QEvent* e) override { return (n += e->type() == type), false; }
+};
+
+// A file of the tests' own in their file folder; its full name.
+inline QString writeFile(const QString& name, const QByteArray& bytes) {
+  const QString dir = VELTARO_BINARY_DIR "/qtview-files";
+  QDir().mkpath(QFileInfo(dir + "/" + name).path());
+  QFile f(dir + "/" + name);
+  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+  return f.fileName();
+}
 
 class MarketRun {
  public:

@@ -66,15 +66,6 @@ TEST(ProgramWindows, TheSplashHasNoFrameAndEveryMarketTheProgramsIconTheMarineEd
   }
 }
 
-// Counts the activations of the windows it watches.
-struct Activations : QObject {
-  int n = 0;
-  bool eventFilter(QObject*, QEvent* e) override {
-    n += e->type() == QEvent::WindowActivate;
-    return false;
-  }
-};
-
 TEST(ProgramWindows, AWindowOpenedOverTheMainWindowStaysActive) {
   // The window system reports activations late; answering an old one with another request
   // made the two windows take the activation from each other without end.
@@ -82,7 +73,7 @@ TEST(ProgramWindows, AWindowOpenedOverTheMainWindowStaysActive) {
   run.view.userEvent([&] { run.app.get("frmCalc01"); });
   auto& country = run.app.get<veltaro::frmCountry>();
   run.view.userEvent([&] { country.show(); });
-  Activations counter;
+  viewtest::EventCounter counter(QEvent::WindowActivate);
   run.view.mainWindow()->installEventFilter(&counter);
   run.view.windowOf(country)->installEventFilter(&counter);
   QTest::qWait(200);

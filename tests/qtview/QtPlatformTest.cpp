@@ -12,6 +12,7 @@
 
 #include <signal.h>
 
+#include "MarketRun.h"
 #include "forms/Application.h"
 #include "qtview/FormsView.h"
 #include "qtview/QtPlatform.h"
@@ -35,14 +36,7 @@ class Dialog : public forms::Form {
 };
 
 const QString kDir = VELTARO_BINARY_DIR "/qtview-files";
-
-QString writeFile(const QString& name, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(kDir + "/" + name).path());
-  QFile f(kDir + "/" + name);
-  EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-  return f.fileName();
-}
+using viewtest::writeFile;
 
 // Acts on the box or dialog of type W that the next call opens, once it is up.
 template <class W = QDialog>

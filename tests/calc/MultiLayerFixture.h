@@ -47,12 +47,10 @@ class MultiLayerTest : public CalcTest {
     return w;
   }
 
-  std::string errorList() { return shownErrors(); }
-
   // The lines of a failed check after its header (the caption, text line 19 and, where the
   // window writes one, a line of dashes), joined by "|"; "" when the check passed.
   std::string checkLines(forms::Form& w, bool dashes = true) {
-    std::string text = errorList();
+    std::string text = shownErrors();
     if (text.empty()) return text;
     std::string head = w.caption() + "\r\nT19\r\n" + (dashes ? std::string(88, '-') + "\r\n" : "");
     const std::string end = "\r\n" + std::string(100, ' ') + "T18";

@@ -161,7 +161,6 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
       {"21 distances", thick("70", "2", {"30", "50"}, small), "6.3/22/42 + 140 116 140"},
       {"22 distances", required(w22, "70", "2", {"50"}, "30", small), "14.8/5/7 + 73 48 73"},
       {"23 distances", required(w23, "70", "2", {"50"}, "10", small), "25/9/18 + 88 63 88"},
-      {"21 no distances", thick("70", "2", {"30", "50"}, small), "6.3/22/42"},
   };
   const std::vector<const char*> results[] = {
       {"VT", "OVERFLADE", "Skilleflade"}, {"VT", "ISOLERINGST"}, {"OVERFLADE", "ISOLERINGST"}};

@@ -138,28 +138,18 @@ TEST_F(ReinsulationTest, SavingsSwitchKeepsTheResultsAndMarineHasNoSavings) {
 }
 
 TEST_F(ReinsulationTest, PipeSectionQuestionUsesTheExistingInsulationsOuterDiameter) {
-  using forms::mb::IdNo, forms::mb::IdYes;
+  const std::string mat = std::string("PRODUKT(1)=") + kMatProduct;
   forms::Form& w = open24();
-  choose(w.control("RORCOM"), "114.3");
-  choose(w.control("PRODUKT", 0), kMatProduct);  // the existing layer never asks
+  perform(w, {"RORCOM=114.3", "PRODUKT(0)=" + std::string(kMatProduct)});  // it never asks
   EXPECT_EQ(w.control("ISOLERINGST", 0).listCount(), 4);
-  type(w.control("ISOLERINGST", 0), "50");
-  platform.expectMsgBox(IdNo, "T158\r\n\r\n( Ø = 114.3 + 2 x 50 = 214.3 mm )\r\n\r\n60 mm");
-  choose(w.control("PRODUKT", 1), kMatProduct);
-  EXPECT_TRUE(w.control("PRODUKT", 1).hasFocus());
-  // Enter in a product list moves on to the same layer's thickness.
+  // Answered No; Enter in a product list then moves on to the same layer's thickness.
+  perform(w, {"ISOLERINGST(0)~50", "*7T158\r\n\r\n( Ø = 114.3 + 2 x 50 = 214.3 mm )\r\n\r\n60 mm",
+              mat, "?PRODUKT(1)@"});
   EXPECT_EQ(w.control("PRODUKT", 1).userKeyDown(forms::key::Return), forms::key::Return);
-  EXPECT_TRUE(w.control("ISOLERINGST", 1).hasFocus());
-
-  // A diameter chosen with the existing thickness empty: "0" goes in, the size is the pipe's.
-  w.control("ISOLERINGST", 0).setText("");
-  platform.expectMsgBox(IdYes, "T158\r\n\r\n60 mm");
-  choose(w.control("RORCOM"), "88.9");
-  EXPECT_EQ(w.control("ISOLERINGST", 0).text(), "0");
-  EXPECT_TRUE(w.control("ISOLERINGST", 1).hasFocus());
-  choose(w.control("RORCOM"), "60.3");  // a size the product is made in: no question
-  click(w.control("PLAN"));
-  choose(w.control("PRODUKT", 1), kMatProduct);  // a plane: no question
+  // A diameter chosen with the existing thickness empty: "0" goes in, the size is the pipe's;
+  // then a size the product is made in, and a plane, ask nothing.
+  perform(w, {"?ISOLERINGST(1)@", "ISOLERINGST(0):=", "*6T158\r\n\r\n60 mm", "RORCOM=88.9",
+              "?ISOLERINGST(0)=0", "?ISOLERINGST(1)@", "RORCOM=60.3", "PLAN!", mat});
   EXPECT_TRUE(platform.scriptDone());
   EXPECT_EQ(platform.callsOf("msgBox").size(), 2u);
 }

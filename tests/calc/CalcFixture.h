@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "calc/CalcWindows.h"
+#include "core/Formula.h"
 #include "core/Fx.h"
 #include "core/Numbers.h"
 #include "core/NumericInput.h"
@@ -250,6 +251,22 @@ class CalcTest : public ::testing::Test {
     std::string r = caption + "\r\n" + header + "\r\n" + std::string(88, '-') + "\r\n";
     for (const std::string& l : lines) r += l + "\r\n";
     return r + std::string(100, ' ') + "T18";
+  }
+
+  // The surface coefficient hcv + hr (also left in fx().SurfaceCoefficient) of a pipe (outer
+  // diameter `size`) or a wall (height `size`, always vertical) at ts in air at ta, emissivity
+  // 0.9, outdoors in wind v.
+  static double surfaceCoefficient(bool pipe, bool outdoors, bool vertical, double v, double size,
+                                   double ts, double ta) {
+    if (outdoors)
+      (pipe ? veltaro::ConvectionPipeWind : veltaro::ConvectionWallWind)(v, size, ts, ta);
+    else if (pipe && !vertical)
+      veltaro::ConvectionHorizontalPipe(size, ts, ta);
+    else
+      (pipe ? veltaro::ConvectionVerticalPipe : veltaro::ConvectionVerticalWall)(size, ts, ta);
+    veltaro::RadiationCoefficient(ts, ta, size, size, size, 0.9);
+    auto& s = veltaro::fx();
+    return s.SurfaceCoefficient = s.ConvectiveCoefficient + s.RadiativeCoefficient;
   }
 
   double number(forms::Form& w, const char* box) {

@@ -236,18 +236,15 @@ TEST_F(CalcTest, InputCheckListsEveryFailureWithTheExactText) {
       {"frmCalc01", {"Omgivende:=" + huge}, {"T12"}},
       {"frmCalc02", {"PLAN!", "PLANH:=400"}, {}},
       {"frmCalc02", {"PLAN!", "PLANH:=20000.5"}, {"T3"}},
-      {"frmCalc02", {"PLAN!", "UDE!", "VAND!", "PLANH:=399"}, {"T3", "T11"}},
       {"frmCalc02", {"PLAN!", "UDE!", "VAND!", "PLANH:=20000.5"}, {"T3", "T11"}},
       {"frmCalc02", {"PLAN!", "PLANH:=399"}, {"T3"}},
       {"frmCalc02", {"UDE!", "VINDHASTIGHED:=0.5"}, {"T11"}},
       {"frmCalc02", {"UDE!", "VINDHASTIGHED:=50.5"}, {"T11"}},
       {"frmCalc02", {"VINDHASTIGHED:=0.5"}, {}},  // indoors the box is disabled
-      {"frmCalc02", {"UDE!", "VINDHASTIGHED:=" + huge}, {"T11"}},
       {"frmCalc02", {"OVERFLADE:=150"}, {"T186"}},
       {"frmCalc02", {"OVERFLADE:=20"}, {"T186"}},
       {"frmCalc02", {"OVERFLADE:="}, {"T186", "T188"}},
       {"frmCalc03", {"VARMETAB:=0"}, {"T22"}},
-      {"frmCalc03", {"VARMETAB:=-1"}, {"T22"}},
       {"frmCalc03", {"VARMETAB:=" + huge}, {"T22"}},
       {"frmCalc03", {"MEDIETEMP:=20"}, {}},  // window 3 has no test of equal temperatures
       // The waste factor is disabled in class mode, still checked.

@@ -82,9 +82,10 @@ TEST_F(CalculationTest, Calculation1TurnedBackByCalculations2And3) {
       auto [loss, surface] = calc1(g.inputs, veltaro::PointText(t));
       EXPECT_NEAR(thicknessFrom("frmCalc03", "VARMETAB", g.inputs, veltaro::PointText(loss)), t, 1);
       EXPECT_NEAR(surfaceFound, surface, 1.0) << loss;
-      if (t == 30)
+      if (t == 30) {
         EXPECT_NEAR(thicknessFrom("frmCalc02", "OVERFLADE", g.inputs, veltaro::PointText(surface)),
                     t, 1.0 + mmPerKelvin);
+      }
     }
   }
 }

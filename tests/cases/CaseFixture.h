@@ -24,7 +24,6 @@ class CaseTest : public calctest::CalcTest {
       veltaro::fx().TextTable.set(81 + i, labels[i]);
       main().add(forms::ControlKind::TextBox, "txtCase", i).setText(labels[i]);
     }
-    writeLines("Text/Class.DK", {"Klasse 1", "Klasse 2", "Klasse 3", "Klasse 4", "VÆLG klasse"});
     veltaro::cases::InstallCaseFiles(app);
     fs::create_directories(data);
   }

@@ -63,7 +63,6 @@ TEST_F(ReportTest, ReportsMatchTheirGoldenFiles) {
       {"calc24-dk-plane-indoors-savings", "DK", 24, std::nullopt,
        {"PLAN", "cbxSave", "PLANH=1000", "RORL=12", "VT=21.5"}},
   };
-  writeLines("Text/Class.DK", {"Klasse 1", "Klasse 2", "Klasse 3", "Klasse 4", "VÆLG klasse"});
   showPipeDistances(true);
   fx().HeatLossDecimals = 1;
   const char* fields[] = {"Initialer:  JKL", "Sagsnavn:  Tank <2> & \"hall\" 'B'",

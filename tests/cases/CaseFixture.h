@@ -68,12 +68,7 @@ class CaseTest : public calctest::CalcTest {
       forms::Control& c = f.control(s.control, s.index);
       bool listed = false;
       for (int i = 0; i < c.listCount(); ++i) listed |= c.item(i) == s.text;
-      if (!s.hasText)
-        c.userClick();
-      else if (listed)
-        choose(c, s.text);
-      else
-        type(c, s.text);
+      !s.hasText ? c.userClick() : listed ? choose(c, s.text) : type(c, s.text);
     }
   }
   // A calculated window: the results as the calculation wrote them.

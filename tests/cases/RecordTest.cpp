@@ -89,7 +89,6 @@ class Records : public CaseTest {
     // The record's file is named by its window.
     const std::string ext = ".C" + std::string(r.window).substr(7);
     auto saved = files(data);
-    EXPECT_TRUE(saved.count("trip" + ext)) << ext;
     EXPECT_EQ(saved["trip.DAT"],
               record(99, "0:3=KLM|3:80=Fjernvarme, \xD8stergade 12|83:16=2026-12-07"));
     openCase("trip.DAT");
@@ -148,9 +147,6 @@ TEST_F(Records, EveryWindowInItsModesIsWrittenAndComesBack) {
        "130:15=|145#-1|147:7=|159:3=-3|162:5=|167:5=1234|172:8=", w1)},
       {"2: plane", "frmCalc02", "PLAN;PLANH=1500" + shared("60", "25") + ";OVERFLADE=35",
        "ISOLERINGST=70;VARMETAB=18.25", w2},
-      // Back from a look at the plane: the design's plane unit is greyed as on a restore.
-      {"2: pipe, outdoors", "frmCalc02", "PLAN;ROR;RORCOM=219.1;UDE;VINDHASTIGHED=8" + shared() +
-       ";OVERFLADE=30", "ISOLERINGST=80;VARMETAB=45.3"},
       {"3: plane, the coefficients its own", "frmCalc03", "PLAN;PLANH=1500" +
        shared("60", "25", calctest::kMatProduct) + ";VARMETAB=18.25;"
        "frmCalc02:PRODUKT=Torvelin Konstant", "ISOLERINGST=70;OVERFLADE=35",
@@ -158,9 +154,6 @@ TEST_F(Records, EveryWindowInItsModesIsWrittenAndComesBack) {
            f64(0.0000012)},
       {"4: pipe, by operating time", "frmCalc04", kPipe + ";Driftstid=4000;SPILDFAKTOR=0.5",
        "Klasse=3;ISOLERINGST=60;OVERFLADE=23;VARMETAB=21.44", w4, false},
-      {"4: plane, outdoors, by class", "frmCalc04", "PLAN;PLANH=2000;UDE;VINDHASTIGHED=3" +
-       shared() + ";Klassean;IsoKlasse=Klasse 3", "Klasse=3;ISOLERINGST=80;OVERFLADE=12;"
-       "VARMETAB=9.5"},
       {"4: a typed pipe above 400 mm stays a pipe without the question", "frmCalc04",
        "PLAN;ROR;" + kPipe + ";?T199;RORCOM=508;Driftstid=6000;SPILDFAKTOR=0.8",
        "Klasse=2;ISOLERINGST=100;OVERFLADE=25;VARMETAB=120.5"},
@@ -184,10 +177,6 @@ TEST_F(Records, EveryWindowInItsModesIsWrittenAndComesBack) {
        "20:50=R\xF8ggas 12%CO2, 3%H2O, 83%N2, 2%O2|70#1|72:10=1.5|82:6=kg/h|90:5=20|95:5=300|"
        "100:5=250|105:25=Torvelin Konstant|130#2|132:4=|136:3=|139:3=20|142:30=0.9 Maling|172#2|"
        "174:5=45|179:5=|184:5="), false},
-      {"7: outdoors, the end temperature sought", "frmCalc07", "ROR;optCalcType(2);RORCOM=219.1;"
-       "UDE;VINDHASTIGHED=6;Omgivende=5;PRODUKT=Torvelin Konstant;Emission=0.9 Maling;"
-       "MEDIE=Røggas 12%CO2, 3%H2O, 83%N2, 2%O2;MEDIESTR=1.5;STRHAST=kg/s;txtLength=20;"
-       "txtStarTemp=300;ISOLERINGST=50", "txtSlTemp=281.4"},
       // The rows beyond the count: blank, nothing selected.
       {"21: plane, outdoors, two layers", "frmCalc21", "PLAN;PLANH=2000;UDE;VINDHASTIGHED=4;"
        "MEDIETEMP=250;Omgivende=10;AntalLag=2;PRODUKT(0)=Torvelin Lamelmåtte;"

@@ -20,7 +20,6 @@ namespace casetest {
 namespace {
 
 using namespace forms::mb;
-using S = veltaro::CaseService;
 using veltaro::fx;
 
 class Commands : public CaseTest {
@@ -296,8 +295,8 @@ TEST_F(Commands, ARecordThatCannotComeBackWholeIsReported) {
 
 TEST(CasePaths, ExtensionStrippedOnlyFromTheName) {
   for (auto [in, out] : {std::pair{"/d/Old.cases/roof.DAT", "/d/Old.cases/roof"},
-                         {"/d/Old.cases/roof", "/d/Old.cases/roof"}, {"/d/roof.v2.dat", "/d/roof.v2"},
-                         {"roof.", "roof"}, {"C:\\My.x\\roof", "C:\\My.x\\roof"}})
+                         {"/d/Old.cases/roof", "/d/Old.cases/roof"}, {"roof.", "roof"},
+                         {"/d/roof.v2.dat", "/d/roof.v2"}, {"C:\\My.x\\roof", "C:\\My.x\\roof"}})
     EXPECT_EQ(veltaro::cases::StripExtension(in), out) << in;
 }
 

@@ -26,10 +26,8 @@ std::string record(int length, const std::string& fields, std::string r = {}) {
   }
   return r;
 }
-// A coefficient as the file keeps it: 8 bytes, the least significant first.
-std::string f64(double value) {
-  return std::string(reinterpret_cast<const char*>(&value), 8);  // as this machine keeps it
-}
+// A coefficient as this machine keeps it (checked below: the file's order, low byte first).
+std::string f64(double v) { return std::string(reinterpret_cast<const char*>(&v), 8); }
 
 // The inputs every window shares, after the pipe or the plane.
 std::string shared(const std::string& medium = "150", const std::string& ambient = "20",
@@ -168,7 +166,8 @@ TEST_F(Records, EveryWindowInItsModesIsWrittenAndComesBack) {
        "139:3=24|142:5=41.2"), false},
       {"6: plane, outdoors, a typed inner diameter kept all the same", "frmCalc06",
        "Indvendig=199;PLAN;PLANH=1500;UDE;VINDHASTIGHED=3" + shared("40") +
-       ";StofK=3.9 Røggas;MEDIEHAST=5;Luftfugtighed=90", "ISOLERINGST=45;OVERFLADE=12;VARMETAB=30.1"},
+       ";StofK=3.9 Røggas;MEDIEHAST=5;Luftfugtighed=90",
+       "ISOLERINGST=45;OVERFLADE=12;VARMETAB=30.1"},
       // No unit of the list selected: the first unit stored, the window left alone.
       {"7: no flow unit", "frmCalc07", "RORCOM=114.3;MEDIE=Røggas 12%CO2, 3%H2O, 83%N2, 2%O2;"
        "MEDIESTR=1.5;txtLength=20;txtStarTemp=300;txtSluTemp=250;Omgivende=20;"

@@ -28,7 +28,8 @@ TEST_F(ReportTest, ReportsMatchTheirGoldenFiles) {
        "VT=31,25;Bespar=1234.5"},
       {"calc01-se-plane-indoors-print", In{.height = "800", .product = kMatProduct},
        "ISOLERINGST=50;OVERFLADE=28.4;VT=0.25;txtAktTykk=60", true},
-      {"calc02-lt-pipe-indoors", In{.diameter = "60.3"}, "OVERFLADE=30;ISOLERINGST=40;VARMETAB=12.6"},
+      {"calc02-lt-pipe-indoors", In{.diameter = "60.3"},
+       "OVERFLADE=30;ISOLERINGST=40;VARMETAB=12.6"},
       {"calc03-mrn-plane-outdoors", In{.height = "1200", .outdoors = true, .wind = "2,5"},
        "VARMETAB=35,4;ISOLERINGST=80;OVERFLADE=22.3"},
       {"calc04-dk-pipe-outdoors-hours", In{.diameter = "88.9", .outdoors = true}, "Drift;"

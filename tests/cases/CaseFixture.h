@@ -14,6 +14,7 @@ namespace casetest {
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
+using S = veltaro::CaseService;
 
 class CaseTest : public calctest::CalcTest {
  protected:
@@ -24,7 +25,6 @@ class CaseTest : public calctest::CalcTest {
       veltaro::fx().TextTable.set(81 + i, labels[i]);
       main().add(forms::ControlKind::TextBox, "txtCase", i).setText(labels[i]);
     }
-    writeLines("Text/Class.DK", {"Klasse 1", "Klasse 2", "Klasse 3", "Klasse 4", "VÆLG klasse"});
     veltaro::cases::InstallCaseFiles(app);
     fs::create_directories(data);
   }
@@ -37,18 +37,13 @@ class CaseTest : public calctest::CalcTest {
   void run(void (veltaro::CaseService::*command)(), const char* file, const char* told = nullptr,
            int answer = forms::mb::IdOk) {
     const auto chosen = file ? std::optional(path(file)) : std::nullopt;
-    using S = veltaro::CaseService;
     (command == &S::CaseSave || command == &S::CaseNew) ? platform.expectSaveFile(chosen)
                                                          : platform.expectOpenFile(chosen);
     if (told) platform.expectMsgBox(answer, told);
     (cases().*command)();
   }
-  void save(const std::string& name, const char* told = nullptr) {
-    run(&veltaro::CaseService::CaseSave, name.c_str(), told);
-  }
-  void openCase(const std::string& name, const char* told = nullptr) {
-    run(&veltaro::CaseService::CaseOpen, name.c_str(), told);
-  }
+  void save(const std::string& f, const char* m = nullptr) { run(&S::CaseSave, f.c_str(), m); }
+  void openCase(const std::string& f, const char* m = nullptr) { run(&S::CaseOpen, f.c_str(), m); }
   // The case fields as the dialog leaves them.
   void header(const std::string& initials, const std::string& name, const std::string& date) {
     const std::string v[] = {initials, name, date};
@@ -69,12 +64,7 @@ class CaseTest : public calctest::CalcTest {
       forms::Control& c = f.control(s.control, s.index);
       bool listed = false;
       for (int i = 0; i < c.listCount(); ++i) listed |= c.item(i) == s.text;
-      if (!s.hasText)
-        c.userClick();
-      else if (listed)
-        choose(c, s.text);
-      else
-        type(c, s.text);
+      !s.hasText ? c.userClick() : listed ? choose(c, s.text) : type(c, s.text);
     }
   }
   // A calculated window: the results as the calculation wrote them.

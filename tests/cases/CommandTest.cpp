@@ -20,7 +20,6 @@ namespace casetest {
 namespace {
 
 using namespace forms::mb;
-using S = veltaro::CaseService;
 using veltaro::fx;
 
 class Commands : public CaseTest {
@@ -83,11 +82,7 @@ TEST_F(Commands, ANewCaseIsItsHeaderAndACaseKeepsItsNames) {
   fs::rename(data / "roof.DAT", data / "roof.dat");
   save("roof.DAT");
   openCase("Roof.Dat");
-  const auto names = files(data);
-  EXPECT_TRUE(names.count("roof.c01") && names.count("roof.dat"));
-  EXPECT_FALSE(names.count("roof.C01") || names.count("roof.DAT"));
-  EXPECT_NE(app.find("frmCalc01"), nullptr);
-  EXPECT_TRUE(fx().ResultValid[1]);
+  EXPECT_TRUE(has("roof.c01") && has("roof.dat") && !has("roof.C01") && !has("roof.DAT"));
   // The longest name a case file can have.
   const std::string longest(251, 'n');
   save(longest + ".DAT");
@@ -162,9 +157,8 @@ TEST_F(Versions, ASaveCutAfterAnyStepOpensAsTheOldCaseOrTheNew) {
     EXPECT_FALSE(sawNew && now == old_) << "the new case once whole is never undone";
     sawNew = now == new_;
     // Opening closes every window and brings back only those with records.
-    EXPECT_EQ(app.find("frmCalc02") != nullptr, sawNew);
-    EXPECT_EQ(app.find("frmCalc01") == nullptr, sawNew);
-    EXPECT_EQ(fx().ResultValid[1], !sawNew);
+    EXPECT_EQ(std::tuple(!app.find("frmCalc01"), !!app.find("frmCalc02"), fx().ResultValid[1]),
+              std::tuple(sawNew, sawNew, !sawNew));
     EXPECT_EQ(fx().ActiveCalcNumber, sawNew ? 2 : 1);
   }
   EXPECT_TRUE(sawNew);
@@ -299,36 +293,33 @@ TEST_F(Commands, ARecordThatCannotComeBackWholeIsReported) {
   EXPECT_EQ(main().control("txtCase", 0).text(), "Initialer: ");
 }
 
-TEST_F(Commands, PathsOfTheCase) {
-  const std::pair<const char*, const char*> paths[] = {
-      {"/d/Old.cases/roof.DAT", "/d/Old.cases/roof"}, {"/d/Old.cases/roof", "/d/Old.cases/roof"},
-      {"/d/roof.v2.dat", "/d/roof.v2"}, {"roof.", "roof"}, {"C:\\My.x\\roof", "C:\\My.x\\roof"}};
-  for (auto [in, out] : paths) EXPECT_EQ(veltaro::cases::StripExtension(in), out) << in;
+TEST(CasePaths, ExtensionStrippedOnlyFromTheName) {
+  for (auto [in, out] : {std::pair{"/d/Old.cases/roof.DAT", "/d/Old.cases/roof"},
+                         {"/d/Old.cases/roof", "/d/Old.cases/roof"}, {"roof.", "roof"},
+                         {"/d/roof.v2.dat", "/d/roof.v2"}, {"C:\\My.x\\roof", "C:\\My.x\\roof"}})
+    EXPECT_EQ(veltaro::cases::StripExtension(in), out) << in;
 }
 
 TEST_F(Commands, HeaderDialogFillsTheCaseFields) {
   header("AB", "Gammel sag", "2001-01-01");
   platform.clock = std::chrono::system_clock::from_time_t(1'700'000'000);
-  auto retype = [](forms::Control& box, const std::string& text) {  // the box has the focus
+  // The initials retyped in the box that has the focus, and the dialog left by `button`.
+  auto dialog = [&](const std::string& initials, const char* button) {
+    auto& d = app.get<veltaro::cases::frmCase>();
+    EXPECT_EQ(d.caption() + "|" + d.control("txtFileCase", 1).text(), "Sag|Gammel sag");
+    EXPECT_EQ(d.control("lblDate").caption().size(), 19u);
+    forms::Control& box = d.control("txtFileCase", 0);
     box.userSelect(0, static_cast<int>(box.text().size()));
-    box.userType(text);
+    box.userType(initials);
+    EXPECT_EQ(box.text(), initials.substr(0, 3));
+    d.control(button).userClick();
+    EXPECT_FALSE(app.isLoaded("frmCase"));
+    return main().control("txtCase", 0).text() + "|" + main().control("txtCase", 1).text() + "|" +
+           main().control("txtCase", 2).text();
   };
-  auto& dialog = app.get<veltaro::cases::frmCase>();
-  EXPECT_EQ(dialog.control("txtFileCase", 1).text(), "Gammel sag");
-  EXPECT_EQ(dialog.caption(), "Sag");
-  EXPECT_EQ(dialog.control("lblDate").caption().size(), 19u);
-  retype(dialog.control("txtFileCase", 0), "XYZW");
-  EXPECT_EQ(dialog.control("txtFileCase", 0).text(), "XYZ");
-  dialog.control("cmdCancel").userClick();
-  EXPECT_EQ(main().control("txtCase", 0).text(), "Initialer:  AB");
-  auto& again = app.get<veltaro::cases::frmCase>();
-  retype(again.control("txtFileCase", 0), "KL");
-  again.control("cmdOK").userClick();
-  EXPECT_EQ(main().control("txtCase", 0).text(), "Initialer:  KL");
-  EXPECT_EQ(main().control("txtCase", 1).text(), "Sagsnavn:  Gammel sag");
-  EXPECT_EQ(main().control("txtCase", 2).text(),
-            "Dato:  " + veltaro::cases::frmCase::DateTimeStamp().substr(0, 10));
-  EXPECT_FALSE(app.isLoaded("frmCase"));
+  EXPECT_EQ(dialog("XYZW", "cmdCancel"), "Initialer:  AB|Sagsnavn:  Gammel sag|Dato:  2001-01-01");
+  EXPECT_EQ(dialog("KL", "cmdOK"), "Initialer:  KL|Sagsnavn:  Gammel sag|Dato:  " +
+                                       veltaro::cases::frmCase::DateTimeStamp().substr(0, 10));
 }
 
 }  // namespace

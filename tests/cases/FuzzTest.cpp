@@ -25,10 +25,8 @@ TEST(CaseFuzz, DamagedFilesEndInAMessageNeverInAStop) {
         for (auto k = pick(8); k <= 8; ++k) file[pick(file.size())] = static_cast<char>(pick(256));
       else if (how == 1)  // a 16-bit field
         file.replace(at, 2, {static_cast<char>(pick(256)), static_cast<char>(pick(2) ? 0 : 0xff)});
-      else if (how == 2)  // cut short
-        file.resize(at);
-      else  // followed by more
-        file += std::string(pick(40), static_cast<char>(pick(256)));
+      else  // cut short or followed by more
+        how == 2 ? file.resize(at) : void(file.append(pick(40), static_cast<char>(pick(256))));
       const std::string input = static_cast<char>(type) + file;
       const auto out = fuzz.open(reinterpret_cast<const uint8_t*>(input.data()), input.size());
       if (type == 0) {

@@ -2,7 +2,9 @@
 // One step of a scripted session as a table row writes it: "NAME" or "NAME(i)" is a click,
 // "NAME=text" or "NAME(i)=text" puts text into the box.
 
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -16,5 +18,13 @@ struct Step {
   bool hasText = false;
   int index = -1;
 };
+
+// The steps of a row written as one string, parted by ';'.
+inline std::vector<std::string> Split(const std::string& steps) {
+  std::vector<std::string> all;
+  std::istringstream in(steps);
+  for (std::string s; std::getline(in, s, ';');) all.push_back(s);
+  return all;
+}
 
 }  // namespace testing_support

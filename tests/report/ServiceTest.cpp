@@ -153,5 +153,23 @@ TEST_F(ServiceTest, AWriterThatCannotReadItsWindowWritesNothingAndSaysSo) {
   EXPECT_TRUE(platform.scriptDone());
 }
 
+// LibreOffice opens the exported report with the arguments the export passes, headless.
+TEST_F(ServiceTest, LibreOfficeReadsTheExportedReport) {
+  if (std::system("command -v soffice > /dev/null 2>&1") != 0)
+    GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+  forms::Form& w = open("frmCalc01");
+  put(w, "VT", "31,25");
+  fx().HeatLossDecimals = 1;
+  ASSERT_TRUE(reports.WriteReport(1, w, false, true));
+  reports.OpenReportInExcel();
+  std::string command = "soffice -env:UserInstallation=file://" + folder.string() +
+                        "/lo --headless --convert-to csv --outdir '" + folder.string() + "/out'";
+  const auto started = platform.callsOf("startProgram");
+  for (const std::string& a : started.at(0).args) command += " '" + a + "'";
+  ASSERT_EQ(std::system((command + " > /dev/null 2>&1").c_str()), 0);
+  const std::string csv = readBytes(folder / "out" / "output-view.csv");
+  EXPECT_NE(csv.find("31.2 W/m"), std::string::npos) << csv;
+}
+
 }  // namespace
 }  // namespace reporttest

@@ -97,7 +97,7 @@ TEST_F(CalcTest, SessionsLeaveTheirBoxesAndLabels) {
   // The pipe-only question: "Yes" moves on, "No" goes back to the box just chosen.
   const std::string size = "RORCOM=88.9", mat = "PRODUKT=" + std::string(kMatProduct),
                     title = "*" + std::string(kMatProduct), sizes = "60 mm\r\n114 mm";
-  const std::pair<const char*, std::vector<std::string>> cases[] = {
+  std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
       {"frmCalc01", {"?PRODUKT=" + std::string(kPipeProduct), "?ISOLERINGST=20"}},
       // One minus anywhere, one separator; unsigned boxes never take a minus; the product list
       // no typing; operating hours digits only.
@@ -107,15 +107,6 @@ TEST_F(CalcTest, SessionsLeaveTheirBoxesAndLabels) {
       {"frmCalc03", {"VARMETAB~12-,5", "?VARMETAB=12-,5", "Emission~.9,", "?Emission=.9"}},
       {"frmCalc01", {"ISOLERINGST~5-0.5", "?ISOLERINGST=50.5", "cbxSave!", "Drift~4.0,0-0",
                      "?Drift=4000"}},
-      {"frmCalc01", {"*6T158", size, mat, "?ISOLERINGST@", title}},
-      {"frmCalc01", {"*6" + sizes, mat, size, "?MEDIETEMP@", title}},
-      {"frmCalc02", {"*6T158", size, mat, "?MEDIETEMP@"}},
-      {"frmCalc02", {"*6" + sizes, mat, size, "?MEDIETEMP@"}},
-      {"frmCalc03", {"*6T158", size, mat, "?Emission@"}},
-      {"frmCalc03", {"*6" + sizes, mat, size, "?Emission@"}},
-      {"frmCalc01", {"*7T158", size, mat, "?PRODUKT@"}},
-      {"frmCalc02", {"*7" + sizes, mat, size, "?RORCOM@"}},
-      {"frmCalc03", {"*7T158", size, mat, "?PRODUKT@"}},
       {"frmCalc02", {mat, "RORCOM=60.3"}},  // a size the product is made in asks nothing
       {"frmCalc02", geometry("5")},
       {"frmCalc03", geometry("3")},
@@ -159,8 +150,21 @@ TEST_F(CalcTest, SessionsLeaveTheirBoxesAndLabels) {
             enabled(types, "011011100011100"),
             {"UDE!", "VINDHASTIGHED~4", "INDE!", "?VINDHASTIGHED="}})},
   };
+  // Asked by a size before the product (T158) or by the product before a size (its sizes).
+  const char* movesOn[][2] = {{"ISOLERINGST", "MEDIETEMP"}, {"MEDIETEMP", "MEDIETEMP"},
+                              {"Emission", "Emission"}};
+  for (int n : {1, 2, 3})
+    for (int sizeLast : {0, 1})
+      for (char answer : {'6', '7'}) {
+        const std::string back = sizeLast ? "?RORCOM@" : "?PRODUKT@";
+        cases.push_back({"frmCalc0" + std::to_string(n),
+                         {"*" + std::string(1, answer) + (sizeLast ? sizes : "T158"), sizeLast ? mat : size,
+                          sizeLast ? size : mat,
+                          answer == '6' ? "?" + std::string(movesOn[n - 1][sizeLast]) + "@" : back,
+                          title}});
+      }
   for (const auto& [window, steps] : cases) {
-    SCOPED_TRACE(std::string(window) + " " + steps.front());
+    SCOPED_TRACE(window + " " + steps.front());
     const size_t asked = platform.callsOf("msgBox").size();
     forms::Form& w = open(window);
     perform(w, steps);
@@ -219,43 +223,33 @@ TEST_F(CalcTest, InputCheckListsEveryFailureWithTheExactText) {
   // Window, steps after valid inputs (first "" for an untouched window), the lines listed.
   const std::tuple<const char*, std::vector<std::string>, std::vector<std::string>> cases[] = {
       {"frmCalc02", {""}, {"T1", "T189", "T6", "T186", "T188", "T12"}},
-      {"frmCalc01", {"RORCOM:=5000"}, {}},
-      {"frmCalc01", {"RORCOM:=5000.1"}, {"T2"}},
-      {"frmCalc01", {"RORCOM:=0"}, {"T2"}},
-      {"frmCalc01", {"RORCOM:=vælg 0"}, {"T1"}},
+      {"frmCalc01", {"RORCOM:=5000"}, {}}, {"frmCalc01", {"RORCOM:=5000.1"}, {"T2"}},
+      {"frmCalc01", {"RORCOM:=0"}, {"T2"}}, {"frmCalc01", {"RORCOM:=vælg 0"}, {"T1"}},
       {"frmCalc01", {"PRODUKT:=Ingen"}, {"T9"}},  // names no entry: not chosen
-      {"frmCalc01", {"ISOLERINGST:=999"}, {}},
-      {"frmCalc01", {"ISOLERINGST:=1000"}, {"T10"}},
-      {"frmCalc01", {"ISOLERINGST:="}, {"T10"}},
-      {"frmCalc01", {"Emission:=0.99"}, {}},
-      {"frmCalc01", {"Emission:=1"}, {"T8"}},
-      {"frmCalc01", {"Emission:=vælg 0"}, {"T7"}},
+      {"frmCalc01", {"ISOLERINGST:=999"}, {}}, {"frmCalc01", {"ISOLERINGST:=1000"}, {"T10"}},
+      {"frmCalc01", {"ISOLERINGST:="}, {"T10"}}, {"frmCalc01", {"Emission:=0.99"}, {}},
+      {"frmCalc01", {"Emission:=1"}, {"T8"}}, {"frmCalc01", {"Emission:=vælg 0"}, {"T7"}},
       {"frmCalc01", {"Omgivende:=150"}, {"T6"}},
       {"frmCalc01", {"MEDIETEMP:= "}, {}},  // blanks are no empty text; they read 0
       {"frmCalc01", {"MEDIETEMP:=" + huge}, {"T189"}},
-      {"frmCalc01", {"Omgivende:=" + huge}, {"T12"}},
-      {"frmCalc02", {"PLAN!", "PLANH:=400"}, {}},
+      {"frmCalc01", {"Omgivende:=" + huge}, {"T12"}}, {"frmCalc02", {"PLAN!", "PLANH:=400"}, {}},
       {"frmCalc02", {"PLAN!", "PLANH:=20000.5"}, {"T3"}},
       {"frmCalc02", {"PLAN!", "UDE!", "VAND!", "PLANH:=20000.5"}, {"T3", "T11"}},
       {"frmCalc02", {"PLAN!", "PLANH:=399"}, {"T3"}},
       {"frmCalc02", {"UDE!", "VINDHASTIGHED:=0.5"}, {"T11"}},
       {"frmCalc02", {"UDE!", "VINDHASTIGHED:=50.5"}, {"T11"}},
       {"frmCalc02", {"VINDHASTIGHED:=0.5"}, {}},  // indoors the box is disabled
-      {"frmCalc02", {"OVERFLADE:=150"}, {"T186"}},
-      {"frmCalc02", {"OVERFLADE:=20"}, {"T186"}},
-      {"frmCalc02", {"OVERFLADE:="}, {"T186", "T188"}},
-      {"frmCalc03", {"VARMETAB:=0"}, {"T22"}},
+      {"frmCalc02", {"OVERFLADE:=150"}, {"T186"}}, {"frmCalc02", {"OVERFLADE:=20"}, {"T186"}},
+      {"frmCalc02", {"OVERFLADE:="}, {"T186", "T188"}}, {"frmCalc03", {"VARMETAB:=0"}, {"T22"}},
       {"frmCalc03", {"VARMETAB:=" + huge}, {"T22"}},
       {"frmCalc03", {"MEDIETEMP:=20"}, {}},  // window 3 has no test of equal temperatures
       // The waste factor is disabled in class mode, still checked.
       {"frmCalc04", {"", "Klassean!", "UDE!", "VINDHASTIGHED~51", "SPILDFAKTOR:=1.01"},
        {"T1", "T189", "T23", "T25", "T11", "T12"}},
-      {"frmCalc04", {"Driftstid:=0"}, {"T24"}},
-      {"frmCalc04", {"Driftstid:=8761"}, {"T24"}},
+      {"frmCalc04", {"Driftstid:=0"}, {"T24"}}, {"frmCalc04", {"Driftstid:=8761"}, {"T24"}},
       {"frmCalc04", {"SPILDFAKTOR:=0.29"}, {"T25"}},
       // A plane with equal temperatures would divide 0 by 0; a pipe with them has no loss.
-      {"frmCalc04", {"PLAN!", "MEDIETEMP:=20"}, {"T6"}},
-      {"frmCalc04", {"MEDIETEMP:=20"}, {}},
+      {"frmCalc04", {"PLAN!", "MEDIETEMP:=20"}, {"T6"}}, {"frmCalc04", {"MEDIETEMP:=20"}, {}},
       {"frmCalc04", {"Beregn!", "Driftstid.=0"}, {"T24"}},  // the earlier results go
       {"frmCalc05", {""}, {"T1", "T189", "T26", "T27", "T12"}},
       {"frmCalc05", {"MEDIETEMP:=20", "Luftfugtighed:=0"}, {"T26", "T27"}},
@@ -277,12 +271,9 @@ TEST_F(CalcTest, InputCheckListsEveryFailureWithTheExactText) {
       {"frmCalc07", {"txtStarTemp:=20", "Omgivende:=20.0"}, {"T219"}},
       {"frmCalc07", {"optCalcType(1)!", "txtSluTemp=40", "Omgivende:="}, {"T219", "T12"}},
       {"frmCalc07", {"optCalcType(1)!", "txtSluTemp=40", "Omgivende:=0"}, {}},
-      {"frmCalc07", {"MEDIESTR:=0"}, {"T213"}},
-      {"frmCalc07", {"MEDIESTR:=-"}, {"T213"}},
-      {"frmCalc07", {"ISOLERINGST:=-5"}, {"T35"}},
-      {"frmCalc07", {"txtLength:=0"}, {}},
-      {"frmCalc07", {"txtLength:=-5"}, {"T221"}},
-      {"frmCalc07", {"txtLength:=" + huge}, {"T217"}},
+      {"frmCalc07", {"MEDIESTR:=0"}, {"T213"}}, {"frmCalc07", {"MEDIESTR:=-"}, {"T213"}},
+      {"frmCalc07", {"ISOLERINGST:=-5"}, {"T35"}}, {"frmCalc07", {"txtLength:=0"}, {}},
+      {"frmCalc07", {"txtLength:=-5"}, {"T221"}}, {"frmCalc07", {"txtLength:=" + huge}, {"T217"}},
       {"frmCalc07", {"PLAN:=1"}, {"T1"}},  // a plane (from a case file) has no duct diameter
   };
   const char* caption[] = {"", "T134", "T135", "T136", "T137", "T138", "T139", "T204"};
@@ -410,18 +401,14 @@ TEST_F(CalcTest, DetailsAreRoundedHalvesToEvenAndBlankedByClearDetails) {
   EXPECT_EQ(shown(), "0|0|0|0|0| ||");
   EXPECT_EQ(fx().HeatFlow + fx().FlowRegimeText.size(), 0);
   EXPECT_EQ(fx().Lambda, 0.04);  // not a result of the last pass: kept
-  // The unit follows the geometry of the active window (per m² with none).
-  auto unit = [&w] {
+  // The unit follows the geometry of the active window (per m² with none), read while shown.
+  std::string units, window;
+  for (std::string step : {"", "frmCalc01", "!", "frmCalc02", "!", "frmCalc03", "!"}) {
+    if (step == "!") open(window).control("PLAN").userClick();
+    else if (!step.empty()) open(window = step);
     w.show();
-    std::string r = w.control("lblDetails", 11).caption();
+    units += w.control("lblDetails", 11).caption();
     w.hide();
-    return r;
-  };
-  std::string units = unit();
-  for (const char* name : {"frmCalc01", "frmCalc02", "frmCalc03"}) {
-    units += (open(name), unit());
-    open(name).control("PLAN").userClick();
-    units += unit();
   }
   EXPECT_EQ(units, "W/m²W/mW/m²W/mW/m²W/mW/m²");
 }

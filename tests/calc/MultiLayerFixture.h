@@ -1,8 +1,9 @@
 #pragma once
 // Scripted users of the multi-layer windows: shared inputs, layer count, rows, requirement.
 
+#include <algorithm>
 #include <string>
-#include <tuple>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -16,13 +17,14 @@ class MultiLayerTest : public CalcTest {
     const char* window = "frmCalc21";
     Inputs in{.product = ""};
     std::string count = "2";
-    std::vector<std::string> products;  // one per row; the default product where empty
-    std::vector<std::string> rows;      // 21: thicknesses; 22, 23: interface temperatures
-    std::string surface;                // 22: the required surface temperature
-    std::string loss;                   // 23: the required heat loss
-    bool untouched = false;             // the window as it opens, nothing entered
-    // Then written as a case file writes them: name, index, text.
-    std::vector<std::tuple<const char*, int, const char*>> set = {};
+    std::vector<std::string> products;    // one per row; the default product where empty
+    std::vector<std::string> rows;        // 21: thicknesses; 22, 23: interface temperatures
+    std::string surface;                  // 22: the required surface temperature
+    std::string loss;                     // 23: the required heat loss
+    std::vector<std::string> emissions;   // 24: one per row
+    bool save = false;                    // 24: savings on, 100 m or m² in kWh at 1 a unit
+    bool untouched = false;               // the window as it opens, nothing entered
+    std::vector<std::string> steps = {};  // then, the focus on Calculate, steps as in perform()
   };
 
  protected:
@@ -32,18 +34,27 @@ class MultiLayerTest : public CalcTest {
     w.control("MEDIETEMP").userFocus();
   }
 
+  // Each row's product, thickness or interface temperature and emissivity in turn.
   forms::Form& fill(const Stack& st) {
+    if (forms::Form* old = app.find(st.window)) old->unload();
     forms::Form& w = open(st.window);
     if (st.untouched) return w;
     enter(w, st.in);
-    setCount(w, st.count);
-    const char* row = std::string(st.window) == "frmCalc21" ? "ISOLERINGST" : "Skilleflade";
-    for (size_t i = 0; i < st.products.size(); ++i)
-      if (!st.products[i].empty()) choose(w.control("PRODUKT", int(i)), st.products[i]);
-    for (size_t i = 0; i < st.rows.size(); ++i) type(w.control(row, int(i)), st.rows[i]);
+    if (w.findControl("AntalLag")) setCount(w, st.count);
+    const std::string_view win = st.window;
+    const char* row = win == "frmCalc22" || win == "frmCalc23" ? "Skilleflade" : "ISOLERINGST";
+    for (size_t i = 0; i < std::max({st.products.size(), st.rows.size(), st.emissions.size()});
+         ++i) {
+      if (i < st.products.size() && !st.products[i].empty())
+        choose(w.control("PRODUKT", int(i)), st.products[i]);
+      if (i < st.rows.size()) type(w.control(row, int(i)), st.rows[i]);
+      if (i < st.emissions.size()) choose(w.control("Emission", int(i)), st.emissions[i]);
+    }
     if (!st.surface.empty()) type(w.control("OVERFLADE"), st.surface);
     if (!st.loss.empty()) type(w.control("VT"), st.loss);
-    for (auto [name, index, text] : st.set) w.control(name, index).setText(text);
+    if (st.save) perform(w, {"cbxSave>", "cbxSave!", "RORL~100", "Energienh=kWh", "Pris~1"});
+    w.control("Beregn").userFocus();
+    perform(w, st.steps);
     return w;
   }
 

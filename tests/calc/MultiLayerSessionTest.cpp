@@ -25,9 +25,9 @@ Stack required(const char* window, const char* medium, const char* count, Lines 
   (std::string(window) == "frmCalc22" ? st.surface : st.loss) = requirement;
   return st;
 }
-Stack with(Stack st, Lines products, decltype(Stack::set) sets = {}) {
+Stack with(Stack st, Lines products, Lines steps = {}) {
   st.products = std::move(products);
-  st.set = std::move(sets);
+  st.steps = std::move(steps);
   return st;
 }
 
@@ -112,11 +112,12 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
       // Input checks.
       {"21 nothing entered", {.untouched = true}, "T1|T2|T189|T6|T34 1|T35 1|T34 2|T35 2|T12"},
       {"21 row 2 of 3 empty",
-       with({.count = "3", .rows = {"30", "", "40"}}, {},
-            {{"PRODUKT", 1, "Vælg produkt"}, {"Emission", -1, "1"}}),
+       {.count = "3",
+        .rows = {"30", "", "40"},
+        .steps = {"PRODUKT(1):=Vælg produkt", "Emission:=1"}},
        "T8|T33 2|T34 2|T35 2"},
       {"21 1000 mm, nonsense hidden",
-       {.rows = {"1000", "999"}, .set = {{"ISOLERINGST", 4, "-7"}}},
+       {.rows = {"1000", "999"}, .steps = {"ISOLERINGST(4):=-7"}},
        "T35 1"},
       {"22 surface", required(w22, "200", "3", {"150", "100"}, "120"), "T38 2T37 3T40"},
       {"22 two layers", required(w22, "200", "2", {"100"}, "120"), "T38 1T37 2T40"},
@@ -128,14 +129,14 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
       {"22 low wall without wind",
        with(required(w22, "150", "2", {"100"}, "40",
                      {.height = "300", .outdoors = true, .wind = "0.5", .product = ""}),
-            {}, {{"Emission", -1, "1"}}),
+            {}, {"Emission:=1"}),
        "T3|T8|T11"},
       {"23 surface", required(w23, "200", "4", {"150", "100", "15"}, "40"), "T38 3T37 4T47"},
       {"23 cold", required(w23, "-20", "3", {"-30", "25"}, "-10"), "T42 1T37 2|T38 2T37 3T48"},
       {"23 loss against the drop", required(w23, "-20", "2", {"0"}, "5"), "T22"},
       {"23 nothing entered", {.window = w23, .untouched = true}, "T1|T189|T6|T22|T12"},
       {"23 no emission",
-       with(required(w23, "150", "2", {"150"}, "40"), {}, {{"Emission", -1, "Vælg emission"}}),
+       with(required(w23, "150", "2", {"150"}, "40"), {}, {"Emission:=Vælg emission"}),
        "T7|T36 1T37 2"},
       // No result: an exponent without a finite value says so; a thickness out of range shows its
       // marker (below 0 to reach a surface above the air, metres half a degree above it).
@@ -188,7 +189,6 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
     EXPECT_EQ(boxes(w, results[k - 7]).find_first_not_of('/'), std::string::npos);
     EXPECT_EQ(w.mousePointer(), forms::kPointerDefault);
     EXPECT_EQ(messages(), r.messages);
-    w.unload();
   }
 }
 

@@ -1,7 +1,6 @@
 // The re-insulation window: its label sets, savings switch, marine layout, pipe-section question
 // and input check, and whole runs with their results, messages and pipe distances.
 
-#include <array>
 #include <tuple>
 
 #include "MultiLayerFixture.h"
@@ -23,61 +22,27 @@ class ReinsulationTest : public MultiLayerTest {
                 "Torvelin Minus;-0.2;0;0;-50;250;10;", kPipeProduct});
   }
 
-  struct Inputs24 {
-    std::string diameter = "114.3", height;  // a plane when the height is set
-    bool outdoors = false, vertical = false;
-    std::string medium = "150";
-    std::array<std::string, 2> product{kPipeProduct, kConstantProduct}, thickness{"50", "30"},
-        emission{"0.9 Maling", "0.9 Maling"};
-    const char *market = "DK", *decimal = ".";
-    bool save = false;  // savings on: 100 m or m² in kWh at 1 a unit
-    // Then written as a case file writes them: name, index, text (an option is set).
-    std::vector<std::tuple<const char*, int, const char*>> set;
-  };
-
-  forms::Form& open24() {
-    if (forms::Form* w = app.find("frmCalc24")) w->unload();
-    return open("frmCalc24");
-  }
   static void click(forms::Control& c) {
     c.userFocus();
     c.userClick();
   }
   static void calculate(forms::Form& w) { click(w.control("Beregn")); }
 
-  // Entered as a user does, the focus moved on to Calculate, then the writes of a case file.
-  forms::Form& entered(const Inputs24& in) {
-    forms::Form& w = open24();
-    if (in.height.empty()) {
-      choose(w.control("RORCOM"), in.diameter);
-    } else {
-      click(w.control("PLAN"));
-      type(w.control("PLANH"), in.height);
+  // Two layers, where a row gives none a pipe section of 50 mm under 30 mm of the constant
+  // product, both painted.
+  forms::Form& entered(Stack st) {
+    const char* given[][2] = {
+        {kPipeProduct, kConstantProduct}, {"50", "30"}, {"0.9 Maling", "0.9 Maling"}};
+    int k = 0;
+    for (auto* rows : {&st.products, &st.rows, &st.emissions}) {
+      rows->resize(2);
+      for (int i : {0, 1})
+        if ((*rows)[i].empty()) (*rows)[i] = given[k][i];
+      ++k;
     }
-    if (in.outdoors) {
-      click(w.control("optInSite", 1));
-      type(w.control("VINDHASTIGHED"), "5");
-    }
-    if (in.vertical) click(w.control("LOD"));
-    type(w.control("MEDIETEMP"), in.medium);
-    type(w.control("Omgivende"), "20");
-    for (int i : {0, 1}) {
-      choose(w.control("PRODUKT", i), in.product[i]);
-      type(w.control("ISOLERINGST", i), in.thickness[i]);
-      choose(w.control("Emission", i), in.emission[i]);
-    }
-    if (in.save) {
-      click(w.control("cbxSave"));
-      type(w.control("RORL"), "100");
-      choose(w.control("Energienh"), "kWh");
-      type(w.control("Pris"), "1");
-    }
-    w.control("Beregn").userFocus();
-    for (auto [name, index, text] : in.set) {
-      forms::Control& c = w.control(name, index);
-      c.kind() == forms::ControlKind::OptionButton ? c.setValue(1) : c.setText(text);
-    }
-    return w;
+    st.window = "frmCalc24";
+    st.in.product = "";
+    return fill(st);
   }
 };
 
@@ -93,7 +58,7 @@ TEST_F(ReinsulationTest, LabelSetsFollowGeometryAndSavingsAlsoWhenSetFromCode) {
                             "ve ve -e -e e --vv 7"};
   for (int run = 0; run < 4; ++run) {
     const bool plane = run & 1, on = run & 2;
-    forms::Form& w = open24();
+    forms::Form& w = fill({.window = "frmCalc24", .untouched = true});
     if (on) w.control("cbxSave").setValue(1);
     EXPECT_EQ(w.control("RORL").hasFocus(), on);
     click(w.control("optInSite", 1));  // and back indoors, which greys the wind row and, as it
@@ -139,7 +104,7 @@ TEST_F(ReinsulationTest, SavingsSwitchKeepsTheResultsAndMarineHasNoSavings) {
 
 TEST_F(ReinsulationTest, PipeSectionQuestionUsesTheExistingInsulationsOuterDiameter) {
   const std::string mat = std::string("PRODUKT(1)=") + kMatProduct;
-  forms::Form& w = open24();
+  forms::Form& w = fill({.window = "frmCalc24", .untouched = true});
   perform(w, {"RORCOM=114.3", "PRODUKT(0)=" + std::string(kMatProduct)});  // it never asks
   EXPECT_EQ(w.control("ISOLERINGST", 0).listCount(), 4);
   // Answered No; Enter in a product list then moves on to the same layer's thickness.
@@ -160,56 +125,61 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
   fx().HeatLossDecimals = 3;
   // Results are written with a point in any locale. The wind, and the ambient of a plane's loss
   // after, are read in the locale where "." groups digits: 25 m/s, 2 °C but 20 °C after.
-  auto comma = [](Inputs24 in) {
-    in.emission[0] = "0.26 Galvaniseret stål";
-    in.decimal = ",";
-    in.set.insert(in.set.end(), {{"VINDHASTIGHED", -1, "2.5"}, {"Omgivende", -1, "2.0"}});
+  auto comma = [](Stack in) {
+    in.emissions = {"0.26 Galvaniseret stål"};
+    in.steps.insert(in.steps.end(), {"VINDHASTIGHED:=2.5", "Omgivende:=2.0"});
     return in;
   };
   // Units 4 to 6 read the price (as a case file leaves it) in the locale, others leniently.
-  auto priced = [](const char* unit, const char* price, const char* decimal) {
-    return Inputs24{
-        .decimal = decimal, .save = true, .set = {{"Energienh", -1, unit}, {"Pris", -1, price}}};
+  auto priced = [](const std::string& unit, const std::string& price) {
+    return Stack{.save = true, .steps = {"Energienh:=" + unit, "Pris:=" + price}};
   };
-  auto layer = [](int i, const char* product, const char* thickness, Inputs24 in) {
-    in.product[i] = product;
-    in.thickness[i] = thickness;
+  auto layer = [](int i, const char* product, const char* thickness, Stack in) {
+    in.products.resize(2);
+    in.rows.resize(2);
+    std::tie(in.products[i], in.rows[i]) = std::pair(product, thickness);
     return in;
   };
-  const Inputs24 plane{.height = "2000"}, horizontal{.height = "2000", .set = {{"VAND", -1, ""}}},
-      bright{.emission = {"0.05 Aluminium blank", "0.9 Maling"}, .save = true};
+  const Stack plane{.in = {.height = "2000"}},
+      horizontal{.in = {.height = "2000"}, .steps = {"VAND:=1"}},
+      bright{.emissions = {"0.05 Aluminium blank"}, .save = true};
   const std::vector<std::string> noResult{"0 T64: T66\r\nT67\r\nT68"};
   const std::string dash58(58, '-');
   // Nothing of the layers chosen, with the savings on and none of their inputs given.
-  Inputs24 nothing{.save = true,
-                   .set = {{"RORL", -1, ""}, {"Energienh", -1, "Vælg enhed"}, {"Pris", -1, ""}}};
-  for (int i : {0, 1})
-    nothing.set.insert(
-        nothing.set.end(),
-        {{"PRODUKT", i, "Vælg produkt"}, {"ISOLERINGST", i, ""}, {"Emission", i, "vælg"}});
+  const Stack nothing{
+      .save = true,
+      .steps = {"RORL:=", "Energienh:=Vælg enhed", "Pris:=", "PRODUKT(0):=Vælg produkt",
+                "PRODUKT(1):=Vælg produkt",
+                "ISOLERINGST(0):=", "ISOLERINGST(1):=", "Emission(0):=vælg", "Emission(1):=vælg"}};
   const struct {
     const char* name;
-    Inputs24 in;
+    Stack in;
     std::string ends;  // the check's lines, or [no result] VTU/VT/SkilTemp/OVERFLADE/Bespar
     std::vector<std::string> messages = {};  // style, title: text
+    const char *decimal = ".", *market = "DK";
   } runs[] = {
-      {"pipe", comma({}), "69.252/55.846/66/11/"},
-      {"pipe outdoors", comma({.outdoors = true}), "79.518/58.558/60/2/"},
-      {"vertical pipe", comma({.vertical = true}), "69.562/55.899/65/11/"},
-      {"plane", comma(plane), "136.22/82.055/83/13/"},
-      {"horizontal plane", comma(horizontal), "97.139/82.055/83/13/"},
-      {"plane outdoors", comma({.height = "2000", .outdoors = true}), "149.237/85.147/80/7/"},
+      {"pipe", comma({}), "69.252/55.846/66/11/", {}, ","},
+      {"pipe outdoors", comma({.in = {.outdoors = true}}), "79.518/58.558/60/2/", {}, ","},
+      {"vertical pipe", comma({.in = {.vertical = true}}), "69.562/55.899/65/11/", {}, ","},
+      {"plane", comma(plane), "136.22/82.055/83/13/", {}, ","},
+      {"horizontal plane", comma(horizontal), "97.139/82.055/83/13/", {}, ","},
+      {"plane outdoors",
+       comma({.in = {.height = "2000", .outdoors = true}}),
+       "149.237/85.147/80/7/",
+       {},
+       ","},
       // The first pass of the before-loop lands on its start value 7, which is no result.
       {"first pass on the start value",
-       layer(0, kConstantProduct, "60", {.diameter = "26.9", .medium = "70.12067963319248"}),
+       layer(0, kConstantProduct, "60",
+             {.in = {.diameter = "26.9", .medium = "70.12067963319248"}}),
        "7.12/6.015/29/21/"},
-      {"MWh", priced("MWh", "3.5", ","), "67.835/50.287/77/27/54"},
-      {"l olie", priced("l olie", "3.5", ","), "67.835/50.287/77/27/5434"},
-      {"Gcal, comma", priced("Gcal", "3.5", ","), "67.835/50.287/77/27/463"},
-      {"m³ gas, point", priced("m³ gas", "3,5", "."), "67.835/50.287/77/27/48690"},
-      {"no factor", priced("Damp", "3.5", ","), "67.835/50.287/77/27/15372"},
+      {"MWh", priced("MWh", "3.5"), "67.835/50.287/77/27/54", {}, ","},
+      {"l olie", priced("l olie", "3.5"), "67.835/50.287/77/27/5434", {}, ","},
+      {"Gcal, comma", priced("Gcal", "3.5"), "67.835/50.287/77/27/463", {}, ","},
+      {"m³ gas, point", priced("m³ gas", "3,5"), "67.835/50.287/77/27/48690"},
+      {"no factor", priced("Damp", "3.5"), "67.835/50.287/77/27/15372", {}, ","},
       // Both flows negative: the saving is the fall in their size.
-      {"cold", {.medium = "-20", .save = true}, "-12.374/-9.351/9/18/2648"},
+      {"cold", {.in = {.medium = "-20"}, .save = true}, "-12.374/-9.351/9/18/2648"},
       // A thin conductive layer that makes a bright old surface matt raises the loss.
       {"worse", layer(1, "Torvelin Puds", "10", bright), "62.04/70.18/32/31/-7131"},
       // A conductivity of 0 faults, one below 0 swings until the passes run out: no result.
@@ -217,22 +187,25 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
       {"conductivity 0, plane", layer(0, "Torvelin Nul", "10", plane), "no result //// + none",
        noResult},
       {"conductivity below 0",
-       layer(0, "Torvelin Minus", "10", {.diameter = "26.9", .medium = "64"}),
+       layer(0, "Torvelin Minus", "10", {.in = {.diameter = "26.9", .medium = "64"}}),
        "no result //// + none", noResult},
       // Distances from both layers; the half diameter 10.65 is rounded on its own outside SE.
-      {"distances", {.set = {{"RORCOM", -1, "100"}}}, "61.682/46.24/75/27/ + 180/155"},
-      {"small pipe distances", {.diameter = "21.3"}, "25.318/21.344/59/25/ + 141/116"},
+      {"distances", {.steps = {"RORCOM:=100"}}, "61.682/46.24/75/27/ + 180/155"},
+      {"small pipe distances", {.in = {.diameter = "21.3"}}, "25.318/21.344/59/25/ + 141/116"},
       {"distances in SE",
-       {.market = "SE", .set = {{"RORCOM", -1, "100"}}},
-       "61.682/46.24/75/27/ + 230/180/180/100/50"},
+       {.steps = {"RORCOM:=100"}},
+       "61.682/46.24/75/27/ + 230/180/180/100/50",
+       {},
+       ".",
+       "SE"},
       // Only the new layer is checked against its product's limits (the mat asks its question).
       {"new layer too hot",
-       {.medium = "500", .product = {kMatProduct, kPipeProduct}},
+       {.in = {.medium = "500"}, .products = {kMatProduct, kPipeProduct}},
        "661.98/600.084/300/79/",
        {"64 T74: T71\r\nT72\r\n\r\n\r\nTorvelin Rørskål : -50 °C / 250 °C\r\n\r\nT125  300 °C "
         "\r\nT70  79 °C\r\n"}},
       {"existing layer too hot",
-       {.medium = "500", .product = {kPipeProduct, kMatProduct}},
+       {.in = {.medium = "500"}, .products = {kPipeProduct, kMatProduct}},
        "621.678/570.916/285/77/",
        {"68 Torvelin Lamelmåtte: Torvelin Lamelmåtte\r\nT158\r\n\r\n( Ø = 114.3 + 2 x 50 = 214.3 "
         "mm )\r\n\r\n60 mm\r\n114 mm\r\n\r\nT159"}},
@@ -240,27 +213,27 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
       // the savings' inputs wrong, the list starts with their header.
       {"nothing chosen", nothing, "T49|T50|T52|T54|T55|T57||T126|T20|" + dash58 + "|T5|T15|T16"},
       {"savings of a plane",
-       {.height = "2000", .save = true, .set = {{"RORL", -1, "abc"}, {"Drift", -1, "0,0"}}},
+       {.in = {.height = "2000"}, .save = true, .steps = {"RORL:=abc", "Drift:=0,0"}},
        "|T126|T20|" + dash58 + "|T4|T17"},
       {"indoor horizontal plane",
-       {.height = "1", .set = {{"VAND", -1, ""}}},
+       {.in = {.height = "1"}, .steps = {"VAND:=1"}},
        "124.048/86.003/90/25/"},
       {"outdoor horizontal plane",
-       {.height = "399", .outdoors = true, .set = {{"VAND", -1, ""}}},
+       {.in = {.height = "399", .outdoors = true}, .steps = {"VAND:=1"}},
        "T3"},
-      {"no wind", {.outdoors = true, .set = {{"VINDHASTIGHED", -1, "0.5"}}}, "T11"},
+      {"no wind", {.in = {.outdoors = true}, .steps = {"VINDHASTIGHED:=0.5"}}, "T11"},
       {"999 mm", layer(0, kPipeProduct, "999", {}), "15.976/15.87/22/20/"},
       {"1000 mm", layer(0, kPipeProduct, "1000", {}), "T51"},
       {"new layer 0 mm", layer(1, kConstantProduct, "0", {}), "T56"},
-      {"emissivity 1", {.set = {{"Emission", 0, "1"}}}, "T53"},
-      {"new emissivity 0", {.set = {{"Emission", 1, "0"}}}, "T58"},
-      {"new emissivity 0.99", {.set = {{"Emission", 1, "0.99"}}}, "67.835/50.418/76/27/"},
+      {"emissivity 1", {.steps = {"Emission(0):=1"}}, "T53"},
+      {"new emissivity 0", {.steps = {"Emission(1):=0"}}, "T58"},
+      {"new emissivity 0.99", {.steps = {"Emission(1):=0.99"}}, "67.835/50.418/76/27/"},
   };
   for (const auto& r : runs) {
     SCOPED_TRACE(r.name);
     platform.calls.clear();
-    platform.decimal = r.in.decimal;
-    useMarket(r.in.market);
+    platform.decimal = r.decimal;
+    useMarket(r.market);
     // With the menu item on, a run ends with " + " and what the distance window shows.
     const bool menu = r.ends.find(" + ") != std::string::npos;
     showPipeDistances(menu);

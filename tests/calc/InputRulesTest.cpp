@@ -97,7 +97,7 @@ TEST_F(MultiLayerTest, EachRowCheckOfTheLayerWindowsNamesItsRow) {
   const std::vector<std::string> thicknesses(6, "30"), faces{"180", "160", "140", "120", "100"};
   for (const auto& c : cases) {
     forms::Form& w = fill({.window = c.window,
-                           .in = {.medium = "200", .product = ""},
+                           .in = {.medium = "200"},
                            .count = "6",
                            .rows = c.window == w21 ? thicknesses : faces,
                            .surface = c.window == w22 ? "40" : "",

@@ -15,7 +15,7 @@ class MultiLayerTest : public CalcTest {
  public:
   struct Stack {
     const char* window = "frmCalc21";
-    Inputs in{.product = ""};
+    Inputs in;  // its product left out: the rows have their own
     std::string count = "2";
     std::vector<std::string> products;    // one per row; the default product where empty
     std::vector<std::string> rows;        // 21: thicknesses; 22, 23: interface temperatures
@@ -39,7 +39,9 @@ class MultiLayerTest : public CalcTest {
     if (forms::Form* old = app.find(st.window)) old->unload();
     forms::Form& w = open(st.window);
     if (st.untouched) return w;
-    enter(w, st.in);
+    Inputs in = st.in;
+    in.product.clear();
+    enter(w, in);
     if (w.findControl("AntalLag")) setCount(w, st.count);
     const std::string_view win = st.window;
     const char* row = win == "frmCalc22" || win == "frmCalc23" ? "Skilleflade" : "ISOLERINGST";

@@ -19,7 +19,7 @@ int visibleCount(forms::Form& w, const char* name) {
 
 // A stack of window 22 (the requirement is the surface) or 23 (the heat loss).
 Stack required(const char* window, const char* medium, const char* count, Lines interfaces,
-               const char* requirement, MultiLayerTest::Inputs in = {.product = ""}) {
+               const char* requirement, MultiLayerTest::Inputs in = {}) {
   in.medium = medium;
   Stack st{.window = window, .in = in, .count = count, .rows = std::move(interfaces)};
   (std::string(window) == "frmCalc22" ? st.surface : st.loss) = requirement;
@@ -76,11 +76,10 @@ TEST_F(MultiLayerTest, LayerCountRuleShowsTwoToSixRowsAndCalculateTakesThem) {
 TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
   fx().HeatLossDecimals = 1;
   const char *w22 = "frmCalc22", *w23 = "frmCalc23";
-  const Inputs wall{.height = "2000", .product = ""},
-      windy{.diameter = "219.1", .outdoors = true, .wind = "3", .ambient = "0", .product = ""},
-      cold{.diameter = "88.9", .ambient = "22", .product = ""},
-      small{.diameter = "21.3", .medium = "70", .product = ""};
-  auto thick = [](const char* medium, const char* count, Lines rows, Inputs in = {.product = ""}) {
+  const Inputs wall{.height = "2000"},
+      windy{.diameter = "219.1", .outdoors = true, .wind = "3", .ambient = "0"},
+      cold{.diameter = "88.9", .ambient = "22"}, small{.diameter = "21.3", .medium = "70"};
+  auto thick = [](const char* medium, const char* count, Lines rows, Inputs in = {}) {
     in.medium = medium;
     return Stack{.in = in, .count = count, .rows = std::move(rows)};
   };
@@ -128,7 +127,7 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
       {"22 nothing required", required(w22, "200", "2", {}, ""), "T38 1T37 2T40|T41|T188"},
       {"22 low wall without wind",
        with(required(w22, "150", "2", {"100"}, "40",
-                     {.height = "300", .outdoors = true, .wind = "0.5", .product = ""}),
+                     {.height = "300", .outdoors = true, .wind = "0.5"}),
             {}, {"Emission:=1"}),
        "T3|T8|T11"},
       {"23 surface", required(w23, "200", "4", {"150", "100", "15"}, "40"), "T38 3T37 4T47"},

@@ -31,17 +31,14 @@ class ReinsulationTest : public MultiLayerTest {
   // Two layers, where a row gives none a pipe section of 50 mm under 30 mm of the constant
   // product, both painted.
   forms::Form& entered(Stack st) {
-    const char* given[][2] = {
-        {kPipeProduct, kConstantProduct}, {"50", "30"}, {"0.9 Maling", "0.9 Maling"}};
-    int k = 0;
-    for (auto* rows : {&st.products, &st.rows, &st.emissions}) {
+    for (auto [rows, first, second] : {std::tuple{&st.products, kPipeProduct, kConstantProduct},
+                                       {&st.rows, "50", "30"},
+                                       {&st.emissions, "0.9 Maling", "0.9 Maling"}}) {
       rows->resize(2);
       for (int i : {0, 1})
-        if ((*rows)[i].empty()) (*rows)[i] = given[k][i];
-      ++k;
+        if ((*rows)[i].empty()) (*rows)[i] = i ? second : first;
     }
     st.window = "frmCalc24";
-    st.in.product = "";
     return fill(st);
   }
 };
@@ -145,12 +142,6 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
       bright{.emissions = {"0.05 Aluminium blank"}, .save = true};
   const std::vector<std::string> noResult{"0 T64: T66\r\nT67\r\nT68"};
   const std::string dash58(58, '-');
-  // Nothing of the layers chosen, with the savings on and none of their inputs given.
-  const Stack nothing{
-      .save = true,
-      .steps = {"RORL:=", "Energienh:=Vælg enhed", "Pris:=", "PRODUKT(0):=Vælg produkt",
-                "PRODUKT(1):=Vælg produkt",
-                "ISOLERINGST(0):=", "ISOLERINGST(1):=", "Emission(0):=vælg", "Emission(1):=vælg"}};
   const struct {
     const char* name;
     Stack in;
@@ -211,7 +202,13 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
         "mm )\r\n\r\n60 mm\r\n114 mm\r\n\r\nT159"}},
       // The input check; an indoor horizontal plane is set as only a case file can. With only
       // the savings' inputs wrong, the list starts with their header.
-      {"nothing chosen", nothing, "T49|T50|T52|T54|T55|T57||T126|T20|" + dash58 + "|T5|T15|T16"},
+      // Nothing of the layers chosen, with the savings on and none of their inputs given.
+      {"nothing chosen",
+       {.save = true,
+        .steps = {"RORL:=", "Energienh:=Vælg enhed", "Pris:=", "PRODUKT(0):=Vælg produkt",
+                  "PRODUKT(1):=Vælg produkt", "ISOLERINGST(0):=", "ISOLERINGST(1):=",
+                  "Emission(0):=vælg", "Emission(1):=vælg"}},
+       "T49|T50|T52|T54|T55|T57||T126|T20|" + dash58 + "|T5|T15|T16"},
       {"savings of a plane",
        {.in = {.height = "2000"}, .save = true, .steps = {"RORL:=abc", "Drift:=0,0"}},
        "|T126|T20|" + dash58 + "|T4|T17"},

@@ -1,6 +1,6 @@
 // The heat-transfer formula library, bare-surface loss, savings, the duct-gas properties, and
 // the insulation classes of the two rule sets with the step ladder of the thickness searches
-// (every class limit is held by hand-worked values with calculation 4; here the edges).
+// (the class limits are held here: calculation 4's tests compare with the limits it reads).
 
 #include <cmath>
 #include <functional>

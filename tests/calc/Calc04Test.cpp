@@ -69,16 +69,13 @@ TEST_F(Calc04Test, ThicknessMeetsTheClassWithinItsTolerance) {
   for (const ClassCase& c : kClassCases) {
     SCOPED_TRACE(c.name);
     market(c.market);
-    forms::Form& w = open("frmCalc04");
-    enter(w, c.in);
-    perform(w, c.cls ? std::vector<std::string>{"Klassean!", std::string("IsoKlasse=") + c.cls}
-                     : std::vector<std::string>{std::string("Driftstid~") + c.hours,
-                                                std::string("SPILDFAKTOR~") + c.waste});
-    w.control("Beregn").userClick();
-    ASSERT_TRUE(fx().ResultValid[4]) << w.control("ISOLERINGST").text();
+    forms::Form& w = computed(
+        "frmCalc04", c.in,
+        c.cls ? std::vector<std::string>{"Klassean!", std::string("IsoKlasse=") + c.cls}
+              : std::vector<std::string>{std::string("Driftstid~") + c.hours,
+                                         std::string("SPILDFAKTOR~") + c.waste});
     EXPECT_EQ(w.control("Klasse").text(), c.cls ? "" : std::to_string(c.expected));
     const double thickness = number(w, "ISOLERINGST"), ts = number(w, "OVERFLADE");
-    EXPECT_TRUE(thickness > 0 && thickness < 1000) << thickness;
     // The surface lies between the medium and the air.
     EXPECT_TRUE(ts >= std::stod(c.in.ambient) - 0.5 && ts <= std::stod(c.in.medium)) << ts;
     // The transmittance of the accepted pass is its heat loss per kelvin.
@@ -91,6 +88,7 @@ TEST_F(Calc04Test, ThicknessMeetsTheClassWithinItsTolerance) {
       EXPECT_EQ(thickness, 1);
       continue;
     }
+    EXPECT_TRUE(thickness > 0 && thickness < 1000) << thickness;
     // The limits themselves are held against hand values above.
     const auto cls = static_cast<uint8_t>(c.expected);
     const double limit = pipe ? veltaro::PipeClassLimit(cls, std::stod(c.in.diameter) / 1000)
@@ -101,14 +99,6 @@ TEST_F(Calc04Test, ThicknessMeetsTheClassWithinItsTolerance) {
       EXPECT_NEAR(u / limit, 1, 0.001);
     else
       EXPECT_NEAR(u, limit, 0.001 + 1e-4 / dT);  // the loss is shown to 4 decimals
-    // Calculation 1 at the shown thickness loses what the class allows, give or take what
-    // rounding to whole millimetres moves.
-    forms::Form& w1 = open("frmCalc01");
-    enter(w1, c.in);
-    perform(w1, {"ISOLERINGST~" + veltaro::PointText(thickness), "Beregn!"});
-    ASSERT_TRUE(fx().ResultValid[1]);
-    EXPECT_NEAR(number(w1, "VT") / dT, limit, 0.03 * limit) << thickness;
-    w1.unload();
   }
 }
 

@@ -68,9 +68,7 @@ TEST_F(Calc07Test, EndTemperatureFollowsTheHeatLossOfCalculation1) {
                               .product = kConstantProduct};
     w.unload();
 
-    forms::Form& c1 = open("frmCalc01");
-    enter(c1, in);
-    perform(c1, {"ISOLERINGST~" + veltaro::PointText(mm), "Beregn!"});
+    forms::Form& c1 = computed("frmCalc01", in, {"ISOLERINGST~" + veltaro::PointText(mm)});
     const double loss = number(c1, "VT");
     c1.unload();
     const double expected = A + (S - A) * std::exp(-length * loss / (S - A) / (mass * cp * 1000));

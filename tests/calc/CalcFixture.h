@@ -141,6 +141,16 @@ class CalcTest : public ::testing::Test {
     if (!in.product.empty()) choose(w.control("PRODUKT"), in.product);  // none: layer rows
     choose(w.control("Emission"), in.emission);
   }
+  // `window` opened, `in` entered, then `steps`, and calculated: the result must stand.
+  forms::Form& computed(const std::string& window, const Inputs& in,
+                        const std::vector<std::string>& steps) {
+    forms::Form& w = open(window);
+    enter(w, in);
+    perform(w, cat({steps, {"Beregn!"}}));
+    EXPECT_TRUE(veltaro::fx().ResultValid[veltaro::CalcTypeOf(std::stoi(window.substr(7)))])
+        << window << " " << w.control("ISOLERINGST").text();
+    return w;
+  }
 
   // Steps as a user gives them: "box=text" chooses the list's item of that text or types it,
   // "box~text" types it, "box:=text" writes it from code (an option's or check box's Value),

@@ -151,6 +151,13 @@ class CalcTest : public ::testing::Test {
         << window << " " << w.control("ISOLERINGST").text();
     return w;
   }
+  // Calculation 1 for a thickness: {heat loss, surface temperature}.
+  std::pair<double, double> calc1(const Inputs& in, const std::string& thickness) {
+    forms::Form& w = computed("frmCalc01", in, {"ISOLERINGST~" + thickness});
+    std::pair<double, double> r{number(w, "VT"), number(w, "OVERFLADE")};
+    w.unload();
+    return r;
+  }
 
   // Steps as a user gives them: "box=text" chooses the list's item of that text or types it,
   // "box~text" types it, "box:=text" writes it from code (an option's or check box's Value),

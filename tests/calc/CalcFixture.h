@@ -140,6 +140,23 @@ class CalcTest : public ::testing::Test {
     if (!in.product.empty()) choose(w.control("PRODUKT"), in.product);  // none: layer rows
     if (w.findControl("Emission")) choose(w.control("Emission"), in.emission);  // else per row
   }
+  // `window` opened, `in` entered, then `steps`, and calculated: the result must stand.
+  forms::Form& computed(const std::string& window, const Inputs& in,
+                        const std::vector<std::string>& steps) {
+    forms::Form& w = open(window);
+    enter(w, in);
+    perform(w, cat({steps, {"Beregn!"}}));
+    EXPECT_TRUE(veltaro::fx().ResultValid[veltaro::CalcTypeOf(std::stoi(window.substr(7)))])
+        << window << " " << w.control("ISOLERINGST").text();
+    return w;
+  }
+  // Calculation 1 for a thickness: {heat loss, surface temperature}.
+  std::pair<double, double> calc1(const Inputs& in, const std::string& thickness) {
+    forms::Form& w = computed("frmCalc01", in, {"ISOLERINGST~" + thickness});
+    std::pair<double, double> r{number(w, "VT"), number(w, "OVERFLADE")};
+    w.unload();
+    return r;
+  }
 
   // Steps as a user gives them: "box=text" chooses the list's item of that text or types it,
   // "box~text" types it, "box:=text" writes it from code (an option's or check box's Value),

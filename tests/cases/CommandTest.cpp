@@ -220,14 +220,24 @@ TEST_F(Versions, ASaveKilledAtAnyMomentLeavesOneOfTheTwoVersions) {
   std::mt19937 random(21);
   int pending = 0;
   for (int round = 0; round < 300; ++round) {
+    // The kill's moment is counted from the child's first step, not from the fork: on a busy
+    // machine a new process can wait longer to run than a whole save takes.
+    int started[2];
+    ASSERT_EQ(::pipe(started), 0);
     const pid_t child = ::fork();
     if (child == 0) {
       try {
+        ::close(started[0]);
+        if (::write(started[1], "s", 1) != 1) ::_exit(1);
         for (bool isNew = round % 2;; isNew = !isNew) save(isNew);
       } catch (...) {
       }
       ::_exit(1);
     }
+    ::close(started[1]);
+    char step = 0;
+    ASSERT_EQ(::read(started[0], &step, 1), 1);
+    ::close(started[0]);
     std::this_thread::sleep_for(std::uniform_real_distribution<double>(0, 3)(random) * oneSave);
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);

@@ -9,7 +9,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -217,13 +216,11 @@ TEST_P(MarketStart, OffersItsCalculationsPictureBandsAndContactDetails) {
   about.control("cmdSysInfo").userClick();
   EXPECT_TRUE(platform.scriptDone());
   EXPECT_NE(app->find<veltaro::frmAbout>(), nullptr);  // the box stays open
-  platform.calls.clear();
-  for (const char* link : {"Picture2", "Label4"}) about.control(link).userClick();
-  const auto opened = platform.callsOf("openAddress");
-  ASSERT_EQ(opened.size(), 2u);
-  EXPECT_EQ(opened[0].text + " " + opened[1].text,
-            "https://www.torvelin.example.com https://www.torvelin.example.com");
-  EXPECT_TRUE(platform.callsOf("startProgram").empty());
+  for (const char* link : {"Picture2", "Label4"}) {
+    platform.calls.clear();
+    about.control(link).userClick();
+    EXPECT_EQ(platform.callsOf("openAddress").at(0).text, "https://www.torvelin.example.com") << link;
+  }
 }
 
 // An unlisted code takes the Danish picture and contact block and the general offer.
@@ -280,28 +277,6 @@ TEST_F(ShellTest, BandsOpenCalculationsAndLinksWithAnyButtonUnderTheHand) {
     frame.userMouseMove(0, 0, 5000, y);
     EXPECT_EQ(frame.mousePointer(), hand ? forms::kPointerCustom : forms::kPointerDefault) << y;
   }
-}
-
-// Every way of closing asks the question titled as the program, with the Quit caption without
-// its "&"; No keeps everything, Yes ends the program.
-TEST_F(ShellTest, EveryWayOfClosingAsksAndNoKeepsEverything) {
-  auto& frame = start("UK");
-  frame.menuCalc_Click(2);
-  const std::function<void()> ways[] = {[&] { frame.menu("menuQuit").userClick(); },
-                                        [&] { frame.toolbar("tobMenu").userClick(15); },
-                                        [&] { frame.userClose(forms::kUnloadFormControlMenu); },
-                                        [&] { frame.userClose(forms::kUnloadAppWindows); }};
-  for (const auto& close : ways) {
-    platform.expectMsgBox(forms::mb::IdNo);
-    close();
-    const auto& b = platform.calls.back();
-    EXPECT_EQ(b.text + "|" + b.title, "Quit UK ?| VELTARO ");
-    EXPECT_EQ(b.style, forms::mb::YesNo | forms::mb::Question);
-    EXPECT_TRUE(frame.visible() && fake(2) && !app->ended());
-  }
-  platform.expectMsgBox(forms::mb::IdYes);
-  frame.menu("menuQuit").userClick();
-  EXPECT_TRUE(app->ended() && app->loadedForms().empty());
 }
 
 // Records what the report writers and case commands are asked.
@@ -619,10 +594,12 @@ INSTANTIATE_TEST_SUITE_P(Table, StartSession, ::testing::ValuesIn(kSessions),
 
 // The shipped data start every market: checksums, menus, texts, addresses, pictures and help
 // are all where start-up looks for them, and the real first calculation opens and checks its
-// input. Quitting closes the input-error window first; No keeps the rest.
+// input. Every way of closing asks the question titled as the program, with the Quit caption
+// without its "&", and first closes the input-error window; No keeps the rest, Yes ends.
 TEST_F(ShellTest, ShippedDataStartsEveryMarketAndItsFirstCalculation) {
   fs::copy(fs::path(VELTARO_SOURCE_DIR) / "data", folder, fs::copy_options::recursive);
-  for (const auto& code : kCodes) {
+  for (size_t m = 0; m < kCodes.size(); ++m) {
+    const std::string& code = kCodes[m];
     SCOPED_TRACE(code);
     app.reset();
     veltaro::resetFx();
@@ -642,12 +619,23 @@ TEST_F(ShellTest, ShippedDataStartsEveryMarketAndItsFirstCalculation) {
     ASSERT_NE(app->find("frmErrorInfo"), nullptr);
     EXPECT_TRUE(app->find("frmErrorInfo")->visible());
     platform.expectMsgBox(forms::mb::IdNo);
-    frame.menu("menuQuit").userClick();
+    if (m % 4 < 2)
+      m % 4 ? frame.toolbar("tobMenu").userClick(15) : frame.menu("menuQuit").userClick();
+    else
+      frame.userClose(m % 4 == 2 ? forms::kUnloadFormControlMenu : forms::kUnloadAppWindows);
+    std::string quit = frame.menu("menuQuit").caption();
+    std::erase(quit, '&');
+    const auto& b = platform.calls.back();
+    EXPECT_EQ(b.text + "|" + b.title, quit + " ?|" + frame.caption()) << "way " << m % 4;
+    EXPECT_EQ(b.style, forms::mb::YesNo | forms::mb::Question);
     EXPECT_EQ(app->find("frmErrorInfo"), nullptr);
-    EXPECT_NE(app->find("frmCalc01"), nullptr);
+    EXPECT_TRUE(frame.visible() && app->find("frmCalc01") && !app->ended());
   }
+  platform.expectMsgBox(forms::mb::IdYes);
+  app->find<veltaro::mdiVeltaro>()->menu("menuQuit").userClick();
+  EXPECT_TRUE(app->ended() && app->loadedForms().empty());
   EXPECT_TRUE(platform.scriptDone());
-  EXPECT_EQ(platform.callsOf("msgBox").size(), kCodes.size());  // the quit questions only
+  EXPECT_EQ(platform.callsOf("msgBox").size(), kCodes.size() + 1);  // the quit questions only
 }
 
 }  // namespace

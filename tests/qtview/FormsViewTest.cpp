@@ -190,10 +190,10 @@ std::string logName(const forms::Control& c) {
 }
 
 // What the user does with one control, as Qt events: "type TEXT", "key SEQUENCE", "wheel",
-// "dclick", "dclick all", "choose N" (a click opens a list's drop-down, Enter takes item N), or a left press
-// inside with the release inside ("click") or on the bare part of its container ("click off").
-// Presses and releases come to the window as the system sends them, so Qt picks the widget that
-// receives them.
+// "dclick", "dclick all", "choose N" (a click opens a list's drop-down, Enter takes item N), or a
+// left press inside with the release inside ("click") or on the bare part of its container ("click
+// off"). Presses and releases come to the window as the system sends them, so Qt picks the widget
+// that receives them.
 void act(const std::string& what, QWidget* w) {
   QWidget* top = w->window();
   const QPoint in = w->mapTo(top, QPoint(4, 4));
@@ -372,55 +372,52 @@ TEST_F(FormsViewTest, AListOpenedWithF4TakesItsFirstItemOnTheFirstDown) {
 
 TEST_F(FormsViewTest, ModelStateReachesTheWidgets) {
   Sheet& f = *sheet;
+  // A caption too long for its label takes the free room to its right, never over the next
+  // control; the model keeps its design width. With nothing to its right it shows it all.
+  const QString longCaption = "Temperature of the surrounding air";
   view.userEvent([&] {
     f.chkDetail.setVisible(false);
     f.fraPlace.setVisible(false);
     f.lblUnit.setEnabled(false);
+    f.lblUnit.move(120, 300, 300, 195);
+    f.lblUnit.setCaption(longCaption.toStdString());
     f.barDone.setText(" Loading ");
     f.setBackColor(0xFFFFFF);
     f.setCaption("Renamed");
     f.setWindowState(forms::kStateMaximized);
   });
-  auto w = [this](forms::Control& c) { return view.widgetOf(c); };
-  EXPECT_TRUE(w(f.chkDetail)->isHidden());
-  EXPECT_TRUE(!w(f.optIn)->isVisible() && f.optIn.visible()) << "a hidden frame keeps its flags";
-  const QPalette& grey = w(f.lblUnit)->palette();
-  EXPECT_TRUE(!w(f.lblUnit)->isEnabled() && grey.color(QPalette::Disabled, QPalette::WindowText) !=
-                                                grey.color(QPalette::Active, QPalette::WindowText));
+  QWidget* label = widget(f.lblUnit);
+  EXPECT_TRUE(label->width() > 20 && label->geometry().right() <= widget(f.txtTemp)->x() &&
+              f.lblUnit.width() == 300);
+  EXPECT_TRUE(widget(f.chkDetail)->isHidden());
+  EXPECT_TRUE(!widget(f.optIn)->isVisible() && f.optIn.visible()) << "hidden frame keeps flags";
+  const QPalette& grey = label->palette();
+  EXPECT_TRUE(!label->isEnabled() && grey.color(QPalette::Disabled, QPalette::WindowText) !=
+                                         grey.color(QPalette::Active, QPalette::WindowText));
   EXPECT_TRUE(widget<QLineEdit>(f.txtLoss)->isReadOnly()) << "locked";
-  EXPECT_TRUE(w(f.fraResult)->font().bold() && !w(f.txtTemp)->font().bold());
-  EXPECT_EQ(w(f.txtTemp)->geometry(), QRect(143, 20, 70, 21)) << "twips inside the container";
+  EXPECT_TRUE(widget(f.fraResult)->font().bold() && !widget(f.txtTemp)->font().bold());
+  EXPECT_EQ(widget(f.txtTemp)->geometry(), QRect(143, 20, 70, 21)) << "twips inside the container";
   EXPECT_EQ(widget<QPlainTextEdit>(f.txtNotes)->blockCount(), 2);
   auto* bar = widget<QProgressBar>(f.barDone);
   EXPECT_TRUE(bar->isTextVisible() && bar->text() == " Loading " && bar->value() == 40);
   EXPECT_TRUE(view.canvasOf(f)->autoFillBackground() &&
               view.canvasOf(f)->palette().color(QPalette::Window) == QColor(Qt::white));
   EXPECT_TRUE(view.windowOf(f)->windowTitle() == "Renamed" && view.windowOf(f)->isMaximized());
+  view.userEvent([&] { f.lblUnit.move(120, 1500, 300, 195); });
+  EXPECT_TRUE(label->width() >= QFontMetrics(label->font()).horizontalAdvance(longCaption) &&
+              label->geometry().right() <= widget(f.fraInput)->width());
 
   // A report file shown in a browser box in the code page it declares, loaded again when it
   // changed.
-  auto& other = app.get<Other>();
+  auto& browser = app.get<Other>().brwReport;
   for (const char* loss : {"17.4 W/m\xB2", "12.9 W/m\xB2"}) {
     const QString file = viewtest::writeFile(
-        "preview-test.htm", QByteArray("<html><head><meta charset=\"windows-1252\"></head><p>") + loss);
-    view.userEvent([&] { other.brwReport.setTextSilently(file.toStdString()); });
-    const QString shown = widget<QTextBrowser>(other.brwReport)->toPlainText();
-    EXPECT_TRUE(shown.contains(QString::fromLatin1(loss))) << shown.toStdString();
+        "preview-test.htm",
+        QByteArray("<html><head><meta charset=\"windows-1252\"></head><p>") + loss);
+    view.userEvent([&] { browser.setTextSilently(file.toStdString()); });
+    EXPECT_EQ(widget<QTextBrowser>(browser)->toPlainText().toStdString(),
+              QString::fromLatin1(loss).toStdString());
   }
-
-  // A caption too long for its label takes the free room to its right, never over the next
-  // control; the model keeps its design width. With nothing to its right it shows it all.
-  const QString longCaption = "Temperature of the surrounding air";
-  view.userEvent([&] {
-    f.lblUnit.move(120, 300, 300, 195);
-    f.lblUnit.setCaption(longCaption.toStdString());
-  });
-  QWidget* label = w(f.lblUnit);
-  EXPECT_TRUE(label->width() > 20 && label->geometry().right() <= w(f.txtTemp)->geometry().left());
-  EXPECT_EQ(f.lblUnit.width(), 300);
-  view.userEvent([&] { f.lblUnit.move(120, 1500, 300, 195); });
-  EXPECT_GE(label->width(), QFontMetrics(label->font()).horizontalAdvance(longCaption));
-  EXPECT_LE(label->geometry().right(), w(f.fraInput)->width());
 }
 
 TEST_F(FormsViewTest, AHandlerRunsUnderTheHourglassAndReachesTheScreenOnce) {
@@ -508,25 +505,23 @@ TEST_F(FormsViewTest, TheFrameReportsTheWorkspaceInTwipsAndPressesOnChildrenStay
 
 TEST_F(FormsViewTest, TheFocusedControlShowsAFocusMark) {
   view.userEvent([this] { sheet->optOut.setCaption(""); });  // an option beside its picture
-  // The mark is looked for outside an option's indicator, which changes with the focus anyway.
-  auto shown = [this](forms::Control* c) {
-    QWidget* w = view.widgetOf(*c);
-    QImage image = w->grab().toImage();
-    if (c->kind() == K::OptionButton) {
-      QStyleOptionButton option;
-      option.initFrom(w);
-      QPainter(&image).fillRect(
-          w->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, w), Qt::black);
-    }
-    return image;
-  };
   for (forms::Control* c :
        {&sheet->cmdCalc, &sheet->optIn, &sheet->optOut, &sheet->chkDetail, &sheet->lstProduct}) {
+    // The mark is looked for outside an option's indicator, which changes with the focus anyway.
+    QWidget* w = view.widgetOf(*c);
+    QStyleOptionButton option;
+    option.initFrom(w);
+    const QRect indicator = w->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, w);
+    auto shown = [&] {
+      QImage image = w->grab().toImage();
+      if (c->kind() == K::OptionButton) QPainter(&image).fillRect(indicator, Qt::black);
+      return image;
+    };
     view.userEvent([&] { sheet->txtTemp.setFocus(); });
-    const QImage without = shown(c);
+    const QImage without = shown();
     view.userEvent([&] { c->setFocus(); });
-    ASSERT_TRUE(view.widgetOf(*c)->hasFocus()) << c->name();
-    EXPECT_NE(shown(c), without) << c->name();
+    ASSERT_TRUE(w->hasFocus()) << c->name();
+    EXPECT_NE(shown(), without) << c->name();
   }
 }
 

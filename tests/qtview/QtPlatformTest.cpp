@@ -53,6 +53,19 @@ void whenOpen(std::function<void(W*)> act) {
 void rejectNext() {
   whenOpen<QDialog>([](QDialog* d) { d->reject(); });
 }
+// Answers every message box with OK while it lives, keeping their texts.
+struct BoxesAnswered : QTimer {
+  QStringList texts;
+  BoxesAnswered() {
+    connect(this, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMB*>(QApplication::activeModalWidget())) {
+        texts << box->text();
+        box->button(QMB::Ok)->click();
+      }
+    });
+    start(10);
+  }
+};
 
 class QtPlatformTest : public ::testing::Test {
  protected:
@@ -162,11 +175,9 @@ TEST_F(QtPlatformTest, HelpInItsOwnViewer) {
                 "<body><p>Varmetab 17,4 W/m\xB2</p></body></html>");
   const QString second = writeFile("help-second.htm", "<html><head><title>Index</title></head>");
   platform.showHelp(page.toStdString());
-  QTextBrowser* help = nullptr;
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->isVisible() && w->findChild<QTextBrowser*>()) help = w->findChild<QTextBrowser*>();
-  ASSERT_NE(help, nullptr);
-  QWidget* viewer = help->window();
+  ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow(); }));
+  QWidget* viewer = QApplication::activeWindow();
+  auto* help = viewer->findChild<QTextBrowser*>();
   EXPECT_EQ(viewer->windowTitle(), "Contents");
   EXPECT_TRUE(help->toPlainText().contains(QString::fromUtf8("W/m\xC2\xB2")));
   // It opens on the screen with Back and Forward through the pages seen.
@@ -176,18 +187,14 @@ TEST_F(QtPlatformTest, HelpInItsOwnViewer) {
   EXPECT_EQ(viewer->windowTitle(), "Index");
   auto* back = viewer->findChild<QAction*>("helpBack");
   auto* forward = viewer->findChild<QAction*>("helpForward");
-  ASSERT_TRUE(back && forward);
+  ASSERT_TRUE(help && back && forward);
   back->trigger();
   EXPECT_EQ(help->source(), QUrl::fromLocalFile(page));
   EXPECT_TRUE(forward->isEnabled());
   // A missing help file is named in a message.
-  QString message;
-  whenOpen<QMB>([&](QMB* box) {
-    message = box->text();
-    box->button(QMB::Ok)->click();
-  });
+  BoxesAnswered boxes;
   platform.showHelp("/nonexistent/helpdk.htm");
-  EXPECT_TRUE(message.contains("/nonexistent/helpdk.htm"));
+  EXPECT_TRUE(boxes.texts.join("").contains("/nonexistent/helpdk.htm"));
 }
 
 TEST_F(QtPlatformTest, AReportIsPrintedThroughThePrintDialog) {
@@ -283,35 +290,21 @@ TEST_F(QtPlatformTest, ExportWatchesTheOfficeProgram) {
     const QString bin = kDir + "/office" + QString::number(n++);
     SCOPED_TRACE(bin.toStdString());
     QDir(bin).removeRecursively();
-    QDir().mkpath(bin);
-    const QString body = "#!/bin/sh\n" + QString(script).replace("DIR", bin);
     if (script)
-      QFile::setPermissions(writeFile(bin.mid(kDir.size() + 1) + "/soffice", body.toUtf8()),
+      QFile::setPermissions(writeFile(bin.mid(kDir.size() + 1) + "/soffice",
+                                      "#!/bin/sh\n" + QByteArray(script).replace("DIR", bin.toUtf8())),
                             QFile::ReadOwner | QFile::ExeOwner);
     qputenv("PATH", bin.toLocal8Bit());
-    QStringList shown;
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-      if (auto* box = qobject_cast<QMB*>(QApplication::activeModalWidget())) {
-        shown << box->text();
-        box->button(QMB::Ok)->click();
-      }
-    });
-    answer.start(10);
+    BoxesAnswered boxes;
     veltaro::Reports().OpenReportInExcel();
     qputenv("PATH", path);
-    QElapsedTimer waited;
-    waited.start();
-    while (shown.isEmpty() && waited.elapsed() < (message ? 10000 : 1000))
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    if (message) {
-      ASSERT_EQ(shown.size(), 1);
-      EXPECT_TRUE(shown[0].startsWith(message) && shown[0].contains("output-view.htm"))
-          << shown[0].toStdString();
-      continue;
-    }
+    QTest::qWaitFor([&] { return !boxes.texts.isEmpty(); }, message ? 10000 : 1000);
+    const QString shown = boxes.texts.join("|");
+    EXPECT_TRUE(message ? shown.startsWith(message) && shown.count("output-view.htm") == 1
+                        : shown.isEmpty())
+        << shown.toStdString();
+    if (message) continue;
     // Still running, and nobody waited for it.
-    EXPECT_TRUE(shown.isEmpty()) << shown.join("|").toStdString();
     QFile pid(bin + "/soffice.pid");
     ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
     EXPECT_EQ(kill(pid.readAll().trimmed().toInt(), 0), 0);

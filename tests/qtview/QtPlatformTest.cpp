@@ -298,7 +298,7 @@ TEST_F(QtPlatformTest, ExportWatchesTheOfficeProgram) {
     BoxesAnswered boxes;
     veltaro::Reports().OpenReportInExcel();
     qputenv("PATH", path);
-    QTest::qWaitFor([&] { return !boxes.texts.isEmpty(); }, message ? 10000 : 1000);
+    (void)QTest::qWaitFor([&] { return !boxes.texts.isEmpty(); }, message ? 10000 : 1000);
     const QString shown = boxes.texts.join("|");
     EXPECT_TRUE(message ? shown.startsWith(message) && shown.count("output-view.htm") == 1
                         : shown.isEmpty())

@@ -164,6 +164,7 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
       {"l olie, comma", priced("l olie", "3.5"), "67.835/50.287/77/27/5434"},
       {"Gcal, comma", priced("Gcal", "3.5"), "67.835/50.287/77/27/463"},
       {"m³ gas, point", priced("m³ gas", "3,5"), "67.835/50.287/77/27/48690"},
+      {"kg olie, comma", priced("kg olie", "3.5"), "67.835/50.287/77/27/48959"},
       {"no factor, comma", priced("Damp", "3.5"), "67.835/50.287/77/27/15372"},
       // Both flows negative: the saving is the fall in their size.
       {"cold", {.in = {.medium = "-20"}, .save = true}, "-12.374/-9.351/9/18/2648"},

@@ -18,10 +18,10 @@ Application::~Application() {
   // Destroy windows while this is still the current application (their destructors may look).
   activation_.clear();
   activeChild_ = activeTop_ = nullptr;
+  flushUnloaded();
   for (auto it = loaded_.rbegin(); it != loaded_.rend(); ++it)
     if (observer_) observer_->formDestroyed(**it);
   loaded_.clear();
-  unloaded_.clear();
   g_current = previous_;
 }
 
@@ -58,12 +58,22 @@ Form& Application::get(std::string_view name) {
   if (Form* f = find(name)) return *f;
   auto it = factories_.find(name);
   if (it == factories_.end()) throw std::out_of_range("no window class " + std::string(name));
-  EventScope scope(*this);
   std::unique_ptr<Form> made = it->second();
   Form& form = *made;
   form.loaded_ = true;
   loaded_.push_back(std::move(made));
   if (observer_) observer_->formCreated(form);
+  // As an event scope, except that a window that unloaded itself while loading is destroyed
+  // only when the next event ends, as one unloaded from its own handler is: the caller holds a
+  // reference to it.
+  struct LoadScope {
+    Application& app;
+    Form& form;
+    ~LoadScope() {
+      if (--app.depth_ == 0 && form.loaded_) app.flushUnloaded();
+    }
+  } scope{*this, form};
+  ++depth_;
   loadForm(form);
   return form;
 }

@@ -147,8 +147,10 @@ void Form::setTopmost(bool on) {
 void Form::show(bool modal) {
   Application::EventScope scope(*app_);
   if (!loaded_) {
-    // A shown instance that was unloaded meanwhile: show the registered one instead.
-    app_->get(name_).show(modal);
+    // A shown instance that was unloaded meanwhile: show the registered one instead, unless
+    // that one too unloads itself while it loads.
+    Form& fresh = app_->get(name_);
+    if (fresh.loaded_) fresh.show(modal);
     return;
   }
   if (!visible_) {

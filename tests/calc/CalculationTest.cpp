@@ -1,6 +1,7 @@
 // The three calculations checked against each other and against physics: what calculation 1
 // computes for a thickness, calculations 3 and 2 must turn back into that thickness.
 
+#include <algorithm>
 #include <array>
 
 #include "CalcFixture.h"
@@ -134,6 +135,30 @@ TEST_F(CalculationTest, ConstantConductivityMeetsTheClosedForm) {
   }
 }
 
+// What a window shows, row by row from the top and left to right in a row: each label's caption,
+// and beside a caption ending in "=" the box to its right on its row.
+std::string captionsWithValues(const forms::Form& w) {
+  std::vector<const forms::Control*> labels;
+  for (const auto& c : w.controls())
+    if (c->kind() == forms::ControlKind::Label && c->caption() != "mm") labels.push_back(c.get());
+  std::ranges::sort(labels, [](auto* a, auto* b) {
+    return std::pair(a->top() / 100, a->left()) < std::pair(b->top() / 100, b->left());
+  });
+  std::string shown;
+  for (const forms::Control* l : labels) {
+    shown += (shown.empty() ? "" : "|") + l->caption();
+    if (!l->caption().ends_with("=")) continue;
+    const forms::Control* beside = nullptr;  // the nearest box right of the caption's start
+    for (const auto& c : w.controls())
+      if (c->kind() == forms::ControlKind::TextBox && c->left() > l->left() &&
+          c->top() < l->top() + l->height() && l->top() < c->top() + c->height() &&
+          (!beside || c->left() < beside->left()))
+        beside = c.get();
+    shown += " " + (beside ? beside->text() : std::string("(none)"));
+  }
+  return shown;
+}
+
 TEST_F(CalculationTest, SwedishAndOtherPipeDistances) {
   // Swedish boxes: to the wall, to the roof, to the next pipe, AMA a and b; others: wall, next.
   const struct {
@@ -162,6 +187,11 @@ TEST_F(CalculationTest, SwedishAndOtherPipeDistances) {
            : std::vector{&d.control("Distwall"), &d.control("nextpipe")};
     for (size_t i = 0; i < boxes.size(); ++i)
       EXPECT_EQ(boxes[i]->text(), std::to_string(c.shown[i])) << c.diameter << " " << i;
+    // Each caption with its heading above and its value beside it.
+    auto v = [&c](size_t i) { return std::to_string(c.shown[i]); };
+    EXPECT_EQ(captionsWithValues(d), se ? "T183|F = " + v(0) + "|T218|G = " + v(1) +
+                                              "|T184|H = " + v(2) + "|a = " + v(3) + "|b = " + v(4)
+                                        : "T183|G = " + v(0) + "|T184|H = " + v(1));
     w.unload();
     EXPECT_FALSE(app.isLoaded("frmPipedistance") || app.isLoaded("frmPipedistanceSE"));
   }

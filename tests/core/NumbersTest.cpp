@@ -27,11 +27,19 @@ TEST(Numbers, RoundingAndTheTwoTextForms) {
   EXPECT_EQ(veltaro::ToInt16(13.5), 14);
   EXPECT_THROW(veltaro::ToInt16(32767.5), RunTimeError);
   // locale: the locale with a decimal comma
+  // clang-format off
   const struct { double x; const char *point, *locale; } texts[] = {
       {-12.5, "-12.5", "-12,5"},    {0.5, ".5", "0,5"},      {-0.25, "-.25", "-0,25"},
       {-0.0, "0", "0"},             {1e15, "1E+15", "1E+15"}, {0.00001, "1E-05", "1E-05"},
       {0.0001, ".0001", "0,0001"},  {-2.5e-120, "-2.5E-120", "-2,5E-120"},
-      {1.0 / 3, ".333333333333333", "0,333333333333333"}};
+      {1.0 / 3, ".333333333333333", "0,333333333333333"},
+      // The exponent has two digits at least; the form is chosen after the rounding to 15
+      // digits, which can carry into the next power of ten.
+      {1e-9, "1E-09", "1E-09"},     {-1.5e-9, "-1.5E-09", "-1,5E-09"},
+      {std::nextafter(1e-9, 0.0), "1E-09", "1E-09"},
+      {999999999999999.9, "1E+15", "1E+15"},
+      {123456789012345, "123456789012345", "123456789012345"}};
+  // clang-format on
   for (const auto& c : texts) {
     EXPECT_EQ(veltaro::PointText(c.x), c.point) << c.x;
     EXPECT_EQ(veltaro::LocaleText(c.x, ","), c.locale) << c.x;

@@ -66,6 +66,18 @@ class OtherWindow : public forms::Form {
   void Form_Activate() override { logEvent("OtherWindow.Activate"); }
 };
 
+// A child that finds it cannot work and unloads itself in its own load.
+class Refusing : public forms::Form {
+ public:
+  static constexpr const char* kName = "Refusing";
+  Refusing() : forms::Form(kName) { setMdiChild(true); }
+  void Form_Load() override {
+    logEvent("Refusing.Load");
+    unload();
+  }
+  void Form_Activate() override { logEvent("Refusing.Activate"); }
+};
+
 class Frame : public forms::Form {
  public:
   static constexpr const char* kName = "Frame";
@@ -201,6 +213,19 @@ TEST_F(Registry, FirstReferenceCreatesLoadsAndShowsAChildAndFindsItsControls) {
   EXPECT_EQ(w.findControl("optA", 1), nullptr);             // the gap
   EXPECT_EQ(w.controlArray("optA").size(), 2u);
   EXPECT_THROW(w.control("txtMissing"), std::out_of_range);
+}
+
+// A child that unloads itself while it loads is never shown: not it, nor the frame for it.
+TEST_F(Registry, AChildThatUnloadsItselfWhileLoadingIsNotShown) {
+  app.registerForm<Refusing>();
+  const forms::Form& refused = app.get<Refusing>();
+  EXPECT_FALSE(refused.isLoaded() || refused.visible() || frame.visible());
+  EXPECT_EQ(eventLog(), (Events{"Refusing.Load"}));
+  EXPECT_TRUE(app.find("Refusing") == nullptr && app.activeMdiChild() == nullptr);
+  // Shown anyway: the show tries a fresh one, which refuses too, and stops there.
+  app.get<Refusing>().show();
+  EXPECT_EQ(eventLog(), (Events(3, "Refusing.Load")));
+  EXPECT_FALSE(app.isLoaded("Refusing") || frame.visible());
 }
 
 // QueryUnload, then Unload, may refuse; an unloaded window comes back fresh, and one that

@@ -262,6 +262,14 @@ TEST_F(FormsViewTest, EveryUserEventReachesTheModelByTheRules) {
       {&s.txtTemp, "key Return", "KeyDown 13|KeyPress 13", ""},
       {&s.txtTemp, "type x", "KeyDown 88|KeyPress 120", ""},
       {&s.txtTemp, "type 4\b", "KeyDown 52|KeyPress 52|Change|KeyDown 8|KeyPress 8|Change", ""},
+      // The keypad types what the main keys type; its own key codes come with KeyDown.
+      {&s.txtTemp, "key Num+5", "KeyDown 101|KeyPress 53|Change", "5"},
+      {&s.txtTemp, "key Num+-", "KeyDown 109|KeyPress 45|Change", "-"},
+      {&s.txtTemp, "key Num+.", "KeyDown 110|KeyPress 46|Change", "."},
+      {&s.txtTemp, "key Num+Enter", "KeyDown 13|KeyPress 13", ""},
+      {&s.txtNotes, "key Num++", "KeyDown 107|KeyPress 43|Change", "+"},
+      {&s.txtNotes, "key Num+*", "KeyDown 106|KeyPress 42|Change", "*"},
+      {&s.txtNotes, "key Num+/", "KeyDown 111|KeyPress 47|Change", "/"},
       {&s.txtTemp, "key Left", "KeyDown 37", ""},
       {&s.txtNotes, "key F2", "KeyDown 113", ""},
       {&s.txtNotes, "type a", "KeyDown 65", "", 65},
@@ -532,9 +540,16 @@ TEST_F(FormsViewTest, MenusAndToolbarsFollowTheModel) {
   ASSERT_EQ(items.size(), 3);
   EXPECT_EQ(items[0]->shortcut(), QKeySequence("Ctrl+O"));
   EXPECT_FALSE(items[2]->isVisible());
+  // A checked item shows its mark; the click and the model move it.
+  EXPECT_TRUE(items[1]->isCheckable() && items[1]->isChecked());
   items[1]->trigger();
   EXPECT_EQ(events(), "menuPipes.Click");
   EXPECT_FALSE(items[1]->isChecked());
+  items[1]->trigger();
+  EXPECT_TRUE(items[1]->isChecked());
+  view.userEvent([this] { frame->menu("menuPipes").setChecked(false); });
+  EXPECT_FALSE(items[1]->isChecked());
+  log().clear();
   // The window list names the open children.
   QMenu* windows = bar->actions()[1]->menu();
   emit windows->aboutToShow();

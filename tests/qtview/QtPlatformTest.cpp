@@ -116,6 +116,32 @@ TEST_F(QtPlatformTest, MessageBoxStylesAndAnswers) {
   }
 }
 
+// A box closed by its window's close button, by Escape or by the window system answers as its
+// Cancel or No button does (OK when that is its only one), never Yes: closing the quit question
+// does not quit. A box that refuses to close is answered with its first button, which fails.
+TEST_F(QtPlatformTest, AClosedBoxAnswersCancelOrNoNeverYes) {
+  const std::pair<int, int> cases[] = {{mb::OkOnly, mb::IdOk},
+                                       {mb::OkCancel | mb::Critical, mb::IdCancel},
+                                       {mb::YesNoCancel, mb::IdCancel},
+                                       {mb::YesNo | mb::Question, mb::IdNo},
+                                       {mb::RetryCancel, mb::IdCancel}};
+  const std::pair<const char*, std::function<void(QMB*)>> ways[] = {
+      {"close button", [](QMB* box) { box->close(); }},
+      {"Escape", [](QMB* box) { QTest::keyClick(box, Qt::Key_Escape); }},
+      {"window system", [](QMB* box) { box->reject(); }}};
+  for (const auto& [style, answer] : cases)
+    for (const auto& [way, close] : ways) {
+      SCOPED_TRACE(std::to_string(style) + " " + way);
+      whenOpen<QMB>([close](QMB* box) {
+        close(box);
+        QTimer::singleShot(50, box, [box] {
+          if (box->isVisible()) box->buttons().front()->click();
+        });
+      });
+      EXPECT_EQ(platform.msgBox("Quit ?", style, "Title"), answer);
+    }
+}
+
 TEST_F(QtPlatformTest, BoxesSeeTheCurrentScreenAndMoveNoFocusAndModalFormsRunOnTop) {
   auto& dialog = app.get<Dialog>();
   dialog.show();

@@ -174,6 +174,38 @@ TEST_P(MarketStart, OffersItsCalculationsPictureBandsAndContactDetails) {
   // clang-format on
   for (const auto& [line, text] : lines) EXPECT_EQ(fx().TextTable[line], text) << line;
 
+  // Down the picture, the bands open what the market offers, in the menu's order, under the
+  // hand; the narrow column of "DK" and "NO" leaves x 3200 bare. The link bands at the left
+  // open the market's own two addresses.
+  std::vector<std::string> offered = {"1", "2", "3", "5", "6", "21", "22", "23", "24"};
+  if (m.classCalc) offered.insert(offered.begin() + 3, "4");
+  if (m.ductCalc) offered.insert(std::ranges::find(offered, "21"), "7");
+  const bool narrow = code == "DK" || code == "NO";
+  for (double x : {6000.0, 3200.0, 1000.0}) {
+    std::vector<std::string> opened;  // band after band
+    std::string previous;
+    double wrongHand = -1;  // the first place where the pointer belies the band
+    for (double y = 1800; y < 7800; y += 10) {
+      fx().ActiveCalcNumber = 0;
+      platform.calls.clear();
+      frame.userMouseDown(forms::kLeftButton, 0, x, y);
+      frame.userMouseMove(0, 0, x, y);
+      const auto links = platform.callsOf("openAddress");
+      const std::string now = fx().ActiveCalcNumber ? std::to_string(fx().ActiveCalcNumber)
+                              : links.empty()       ? ""
+                                                    : links.at(0).text;
+      if (wrongHand < 0 && (frame.mousePointer() == forms::kPointerCustom) == now.empty())
+        wrongHand = y;
+      if (!now.empty() && now != previous) opened.push_back(now);
+      previous = now;
+    }
+    const std::vector<std::string> expected = x == 1000 ? std::vector{a(b + 9), a(b + 10)}
+                                              : x == 3200 && narrow ? std::vector<std::string>{}
+                                                                    : offered;
+    EXPECT_EQ(opened, expected) << x;
+    EXPECT_EQ(wrongHand, -1) << x;
+  }
+
   // The contact window: panel 0 holds the head office with telephone and fax only, or the
   // marine block whole; the others follow the blocks.
   frame.menu("menuAdr").userClick();
@@ -185,6 +217,28 @@ TEST_P(MarketStart, OffersItsCalculationsPictureBandsAndContactDetails) {
     EXPECT_EQ(w.control(name, 0).visible(), marine) << name;
   for (int i = 1; i < veltaro::frmAdresses::kPanels; ++i)
     EXPECT_EQ(w.control("Selskab", i).visible(), i <= m.lastPanel) << i;
+  // Each panel from its company label: telephone, fax, e-mail and web address in rows below,
+  // each value right of its caption.
+  const struct {
+    const char *caption, *value;
+    int below, indent;
+  } rows[] = {{"Tlflabel", "Tlf", 1215, 480},
+              {"Faxlabel", "fax", 1410, 480},
+              {"emaillabel", "email", 1605, 810},
+              {"weblabel", "website", 1800, 810}};
+  const std::pair<int, int> panels[] = {{165, 600},   {165, 2820}, {3105, 2820}, {6195, 2820},
+                                        {9285, 2820}, {165, 5025}, {3105, 5025}, {6195, 5040}};
+  for (int i = 0; i < veltaro::frmAdresses::kPanels; ++i) {
+    const forms::Control& head = w.control("Selskab", i);
+    EXPECT_EQ(std::pair(head.left(), head.top()), panels[i]) << i;
+    for (const auto& r : rows) {
+      const forms::Control &caption = w.control(r.caption, i), &value = w.control(r.value, i);
+      EXPECT_EQ(std::tuple(caption.left(), caption.top(), value.left(), value.top()),
+                std::tuple(head.left(), head.top() + r.below, head.left() + r.indent,
+                           head.top() + r.below))
+          << r.value << " " << i;
+    }
+  }
   if (m.lastPanel == 7) {
     EXPECT_EQ(w.control("Selskab", 7).caption() + w.control("website", 7).caption(), a(121) + a(130));
     w.control("website", 3).userClick();
@@ -333,9 +387,12 @@ class RoutingTest : public ShellTest {
     if (auto* w = app->find("frmAdresses"); w && w->visible()) add("contact");
     if (auto* w = app->find("frmAbout"); w && w->visible()) add("about");
     if (!frame->menu("menuShowPipeDistance").checked()) add("pipe-distances-off");
-    if (auto* d = app->find("frmDetails"); d && d->visible())
-      add("details(" + d->control("lblHeader").caption() + "," + d->control("T0").caption() +
-          "," + d->control("Q").caption() + ")");
+    if (auto* d = app->find("frmDetails"); d && d->visible()) {
+      std::string rows;  // header, h, hr, hcv, q, surface, flow regime
+      for (const char* row : {"lblHeader", "lh", "hr", "hcv", "Q", "T0", "LT"})
+        rows += (rows.empty() ? "" : ",") + d->control(row).caption();
+      add("details(" + rows + ")");
+    }
     for (const fs::path p : platform.callsOf("showHelp") | std::views::transform(&testing_support::PlatformCall::text))
       add("help:" + (p.parent_path().filename() / p.filename()).string());
     return out;
@@ -361,6 +418,10 @@ TEST_P(RoutingRows, ReachesItsTarget) {
   fx().ActiveCalcNumber = static_cast<int16_t>(r.active);
   fx().SurfaceTemperature = 12;
   fx().HeatFlow = 12.25;
+  fx().SurfaceCoefficient = 11.125;
+  fx().RadiativeCoefficient = 5.0625;
+  fx().ConvectiveCoefficient = 6.0625;
+  fx().FlowRegimeText = "laminar";
   const bool message = std::string(r.outcome).find("msg:") != std::string::npos;
   if (message) platform.expectMsgBox(forms::mb::IdOk);
   std::istringstream steps(r.steps);
@@ -390,10 +451,10 @@ TEST_P(RoutingRows, ReachesItsTarget) {
 // clang-format off
 const Route kRoutes[] = {
     {"menuCalculate", 5, "w5+calc*"}, {"Calculate", 22, "w22+calc*"}, {"menuCalculate", 0, ""},
-    {"Calculate", 8, ""}, {"menuShowDetails", 7, "w7 details(Calculation 7,12,12.2)"},
-    {"ShowDetails", 3, "w3 details(Calculation 3,12,12.2)"},
+    {"Calculate", 8, ""}, {"menuShowDetails", 7, "w7 details(Calculation 7,11.12,5.062,6.06,12.2,12,laminar)"},
+    {"ShowDetails", 3, "w3 details(Calculation 3,11.12,5.062,6.06,12.2,12,laminar)"},
     // Calculation 1 shows its own surface box, rounded.
-    {"menuCalc01 type1 ShowDetails", 0, "w1:47.5 details(Calculation 1,48,12.2) active=1"},
+    {"menuCalc01 type1 ShowDetails", 0, "w1:47.5 details(Calculation 1,11.12,5.062,6.06,12.2,48,laminar) active=1"},
     {"menuShowDetails", 21, "msg:T160\r\nT157 !"}, {"ShowDetails", 0, "msg:T160\r\nT157 !"},
     {"menuPrintCase", 6, "w6* report6(frmCalc06,print,show)"}, {"menuPrintCase", 0, ""},
     {"PrintCase", 24, "w24* report24(frmCalc24,print,show)"}, {"PreView", 0, ""},
@@ -502,8 +563,8 @@ TEST_F(StartupTest, FirstStartAsksShowsTheSplashAndLeavesTheMainWindow) {
 // file, which lies 0.9 s into a second; a data file removed (or given `content`), or the
 // contact file cut to that many lines; the dialog's choice (-2 no dialog, -1 the design's,
 // Danish; -3 closes it). Then the market chosen and the settings file after (nullptr: none), or
-// the critical message ("title|" prompt) that names what is wrong, shown after the splash
-// window is gone and ending the program.
+// the critical message that names what is wrong, shown after the splash window is gone and
+// ending the program: a part of its prompt, or "title|prompt" whole ("%" the program folder).
 struct Session {
   const char *name, *settings;
   int ageMs;
@@ -530,15 +591,19 @@ TEST_P(StartSession, EndsAsExpected) {
       if (c.choice >= 0) f.control("optCountry", c.choice).userClick();
       f.control("cmdOk").userClick();
     });
+  std::string message = c.message ? c.message : "";
+  if (const auto at = message.find('%'); at != std::string::npos)
+    message.replace(at, 1, folder.generic_string());
+  const bool whole = message.find('|') != std::string::npos;
   if (c.message) {
-    const std::string prompt = c.message;  // after the title, when there is one
-    platform.expectMsgBox(forms::mb::IdOk, prompt.substr(prompt.find('|') + 1));
+    platform.expectMsgBox(forms::mb::IdOk, message.substr(message.find('|') + 1));
     platform.onMsgBox = [&] { EXPECT_EQ(app->find("frmStart"), nullptr); };
   }
   veltaro::Main();
   EXPECT_TRUE(platform.scriptDone());
   for (const auto& box : platform.callsOf("msgBox")) {
-    EXPECT_NE((box.title + "|" + box.text).find(c.message), std::string::npos);
+    const std::string shown = box.title + "|" + box.text;
+    EXPECT_TRUE(whole ? shown == message : shown.find(message) != std::string::npos) << shown;
     EXPECT_EQ(box.style, forms::mb::Critical);
   }
   EXPECT_EQ(app->ended(), c.message || c.choice == -3);
@@ -562,7 +627,9 @@ const Session kSessions[] = {
     {"ClosedDialogWritesNothing", nullptr, 0, nullptr, 0, -3},
     // Only Sweden reads the pipe sections: any other market starts without their file.
     {"PipeSectionsOnlyForSweden", "DK\r\n", 5000, "TEXT/PipeKap.SE", 0, -2, "DK", "DK\r\n"},
-    {"NoLanguageFile", "UK\r\n", 5000, "Text/TextFile.UK", 0, -2, "", "UK\r\n", "TextFile.UK"},
+    {"NoLanguageFile", "UK\r\n", 5000, "Text/TextFile.UK", 0, -2, "", "UK\r\n",
+     "VELTARO|The program cannot start: a data file is missing or damaged.\r\n\r\n"
+     "%/Text/TextFile.UK\r\nthe file is missing\r\n\r\nRe-install the VELTARO program and start again"},
     {"NoMenuFile", "NO\r\n", 5000, "Text/MenuText.NO", 0, -2, "", "NO\r\n", "MenuText.NO"},
     {"NoContactFile", "DK\r\n", 5000, "Text/adress.all", 0, -2, "", "DK\r\n", "adress.all"},
     {"NoChecksumFile", "DK\r\n", 5000, "Text/Check.CRC", 0, -2, "", "DK\r\n", "Check.CRC"},
@@ -578,6 +645,12 @@ const Session kSessions[] = {
 // clang-format on
 INSTANTIATE_TEST_SUITE_P(Table, StartSession, ::testing::ValuesIn(kSessions),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The help folder and the language of its pages, market by market in the order of kCodes.
+const struct {
+  const char *folder, *language;
+} kHelp[] = {{"helpdk", "da"}, {"helpno", "nb"}, {"helpse", "sv"}, {"helpuk", "en"},
+             {"helpLT", "lt"}, {"helpEE", "et"}, {"helpLV", "lv"}, {"helpMRN", "en"}};
 
 // The shipped data start every market: checksums, menus, texts, addresses, pictures and help
 // are all where start-up looks for them, and the real first calculation opens and checks its
@@ -595,13 +668,28 @@ TEST_F(ShellTest, ShippedDataStartsEveryMarketAndItsFirstCalculation) {
     veltaro::Main();
     ASSERT_FALSE(app->ended());
     auto& frame = *app->find<veltaro::mdiVeltaro>();
-    EXPECT_TRUE(veltaro::FileExists(frame.helpFile)) << frame.helpFile;
     EXPECT_FALSE(frame.picture().empty());
     for (const auto& b : frame.toolbar("tobMenu").buttons())
       EXPECT_TRUE(b.separator || !b.image.empty()) << b.key;
 
     frame.menu("menuCalc01").userClick();
     EXPECT_EQ(fx().ActiveCalcNumber, 1);
+    // The help button and F1 in a calculation open the market's own pages, in its language.
+    const size_t before = platform.callsOf("showHelp").size();
+    frame.toolbar("tobMenu").userClick(13);
+    app->find("frmCalc01")->control("MEDIETEMP").userKeyDown(forms::key::F1, 0);
+    const auto help = platform.callsOf("showHelp");
+    ASSERT_EQ(help.size(), before + 2);
+    for (const auto& [shown, page] :
+         {std::pair{help[before].text, "index.html"}, {help[before + 1].text, "calc01.html"}}) {
+      const fs::path p = shown;
+      EXPECT_EQ(p.parent_path().filename().string() + "/" + p.filename().string(),
+                std::string(kHelp[m].folder) + "/" + page);
+      EXPECT_NE(veltaro::ReadFileBytes(shown).find("<html lang=\"" +
+                                                   std::string(kHelp[m].language) + "\""),
+                std::string::npos)
+          << shown;
+    }
     frame.toolbar("tobMenu").userClick(6);  // Calculate, on the empty window: the input check
     ASSERT_NE(app->find("frmErrorInfo"), nullptr);
     EXPECT_TRUE(app->find("frmErrorInfo")->visible());

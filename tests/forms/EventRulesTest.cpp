@@ -215,17 +215,27 @@ TEST_F(Registry, FirstReferenceCreatesLoadsAndShowsAChildAndFindsItsControls) {
   EXPECT_THROW(w.control("txtMissing"), std::out_of_range);
 }
 
-// A child that unloads itself while it loads is never shown: not it, nor the frame for it.
+// A child that unloads itself while it loads is never shown: not it, nor the frame for it. The
+// instance handed to the caller lives until the next event ends.
 TEST_F(Registry, AChildThatUnloadsItselfWhileLoadingIsNotShown) {
+  struct : forms::Application::Observer {
+    int n = 0;
+    void formDestroyed(forms::Form&) override { ++n; }
+  } destroyed;
+  app.setObserver(&destroyed);
   app.registerForm<Refusing>();
   const forms::Form& refused = app.get<Refusing>();
+  EXPECT_EQ(destroyed.n, 0);
   EXPECT_FALSE(refused.isLoaded() || refused.visible() || frame.visible());
   EXPECT_EQ(eventLog(), (Events{"Refusing.Load"}));
   EXPECT_TRUE(app.find("Refusing") == nullptr && app.activeMdiChild() == nullptr);
+  app.dispatch([] {});
+  EXPECT_EQ(destroyed.n, 1);
   // Shown anyway: the show tries a fresh one, which refuses too, and stops there.
   app.get<Refusing>().show();
   EXPECT_EQ(eventLog(), (Events(3, "Refusing.Load")));
   EXPECT_FALSE(app.isLoaded("Refusing") || frame.visible());
+  app.setObserver(nullptr);
 }
 
 // QueryUnload, then Unload, may refuse; an unloaded window comes back fresh, and one that

@@ -84,6 +84,7 @@ TEST_F(CalculationTest, ConstantConductivityMeetsTheClosedForm) {
     const char *height, *medium, *ambient, *given;  // no height: a pipe
     bool outdoors, vertical;
     double tol;
+    const char* wind = "5";
   } cases[] = {
       {1, "1000", "120", "15", "50", false, true, 0.011},
       {1, "2000", "120", "15", "100", false, true, 0.011},
@@ -94,6 +95,14 @@ TEST_F(CalculationTest, ConstantConductivityMeetsTheClosedForm) {
       {2, "2000", "150", "20", "40", false, true, 3e-3},  // a wall: about 20 mm
       {2, "2000", "-40", "-5", "-10", false, true, 1e-2},  // a freezer's wall, all below 0 °C
       {2, "1000", "20", "-10", "0", false, true, 0.3},     // about 12 mm
+      // The insulation grows while the surface lies on the medium's side of the requirement,
+      // also where the surface and the requirement lie on opposite sides of 0 °C: a cold wall
+      // indoors, and a warm one in frost, with the warm case above 0 °C beside them.
+      {2, "1000", "-10", "20", "15", false, true, 1.5e-2},
+      {2, "2000", "-30", "25", "-5", false, true, 1.5e-2},
+      {2, "1000", "50", "-20", "-5", true, true, 1.5e-2, "3"},
+      {2, "1000", "50", "-20", "-15", true, true, 1.5e-2, "3"},
+      {2, "1000", "50", "-20", "5", true, true, 1.5e-2, "3"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.window) + " " + c.height + " " + c.given);
@@ -101,7 +110,7 @@ TEST_F(CalculationTest, ConstantConductivityMeetsTheClosedForm) {
     fx().HeatLossDecimals = one ? 3 : 6;
     forms::Form& w = computed(one ? "frmCalc01" : "frmCalc02",
                               {.height = c.height, .outdoors = c.outdoors,
-                               .vertical = pipe && c.vertical, .medium = c.medium,
+                               .vertical = pipe && c.vertical, .wind = c.wind, .medium = c.medium,
                                .ambient = c.ambient, .product = kConstantProduct},
                               {(one ? "ISOLERINGST~" : "OVERFLADE~") + std::string(c.given)});
     const double shown = number(w, one ? "OVERFLADE" : "ISOLERINGST");
@@ -116,7 +125,7 @@ TEST_F(CalculationTest, ConstantConductivityMeetsTheClosedForm) {
     // The surface's release h(ts) · (ts − ta) per m of pipe or per m² of wall.
     auto q = [&](double d, double ts) {
       const double size = pipe ? D + 2 * d : std::stod(c.height) / 1000;
-      return surfaceCoefficient(pipe, c.outdoors, c.vertical, 5, size, ts, ta) *
+      return surfaceCoefficient(pipe, c.outdoors, c.vertical, std::stod(c.wind), size, ts, ta) *
              (pipe ? veltaro::kPi * size : 1) * (ts - ta);
     };
     const double given = std::stod(c.given);

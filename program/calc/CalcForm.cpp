@@ -668,6 +668,24 @@ void CalcForm::runCalculation() {
   setMousePointer(forms::kPointerDefault);
 }
 
+void CalcForm::savingsStep(const std::function<void()>& step) {
+  FX& s = fx();
+  const double h = s.SurfaceCoefficient, hr = s.RadiativeCoefficient, hcv = s.ConvectiveCoefficient,
+               q = s.HeatFlow;
+  const std::string regime = s.FlowRegimeText;
+  try {
+    step();
+  } catch (const RunTimeError& e) {
+    if (e.kind() != RunTimeError::Overflow) throw;
+    app().platform().msgBox(s.TextTable[276], forms::mb::Exclamation, s.TextTable[126]);
+  }
+  s.SurfaceCoefficient = h;
+  s.RadiativeCoefficient = hr;
+  s.ConvectiveCoefficient = hcv;
+  s.HeatFlow = q;
+  s.FlowRegimeText = regime;
+}
+
 void CalcForm::resetPipeDistances() {
   FX& s = fx();
   const int k = type_;

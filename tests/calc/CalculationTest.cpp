@@ -4,6 +4,7 @@
 #include <array>
 
 #include "CalcFixture.h"
+#include "calc/frmDetails.h"
 #include "core/Formula.h"
 #include "core/Savings.h"
 
@@ -215,6 +216,57 @@ TEST_F(CalculationTest, SavingsCompareTheInsulatedWithTheBareObject) {
     const double expected = (bare - insulated) * 10 * 8.76 * 2;
     EXPECT_NEAR(number(w, "Bespar"), expected, 0.01 * expected + 30) << plane;
     w.unload();
+  }
+}
+
+// A run with savings keeps the insulated object's results and details: the main window's details
+// command shows the shared coefficients, heat flow and flow regime, which must be those of the
+// run without savings. A saving beyond the money value's range is refused with its own message
+// under the savings caption; the heat loss stays.
+TEST_F(CalculationTest, SavingsKeepTheInsulatedResultsAndDetails) {
+  fx().TextTable.set(276, "T276");
+  auto shown = [&](forms::Form& w) {
+    const auto& s = fx();
+    auto& d = app.get<veltaro::frmDetails>();
+    std::string r = w.control("VT").text() + "/" + w.control("OVERFLADE").text() + "|";
+    for (double v : {s.SurfaceCoefficient, s.RadiativeCoefficient, s.ConvectiveCoefficient,
+                     s.HeatFlow})
+      r += std::to_string(v) + "/";
+    r += s.FlowRegimeText + "|";
+    for (const char* c : {"lh", "hr", "hcv", "Q", "T0", "LT"}) r += d.control(c).caption() + "/";
+    return r;
+  };
+  const std::vector<std::string> savings{"cbxSave!", "RORL~10", "Energienh=kWh", "Drift~8760"};
+  for (bool plane : {false, true}) {
+    const Inputs in{.height = plane ? "2000" : "", .outdoors = plane};
+    forms::Form& plain = computed("frmCalc01", in, {"ISOLERINGST~50"});
+    const std::string without = shown(plain);
+    plain.unload();
+    const struct {
+      const char* box;
+      const char* text;
+      bool tooLarge;
+    } cases[] = {{"Pris", "2", false},
+                 {"Pris", "99999999999999999", true},
+                 {"RORL", "99999999999999", true},
+                 {"Drift", "999999999999999", true}};
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(plane ? "plane " : "pipe ") + c.box + " " + c.text);
+      platform.calls.clear();
+      if (c.tooLarge) platform.expectMsgBox(forms::mb::IdOk, "T276");
+      forms::Form& w = computed("frmCalc01", in,
+                                cat({{"ISOLERINGST~50"}, savings,
+                                     {"Pris~1", std::string(c.box) + "~" + c.text}}));
+      EXPECT_TRUE(platform.scriptDone());
+      EXPECT_EQ(platform.callsOf("msgBox").size(), c.tooLarge ? 1u : 0u);
+      if (c.tooLarge) {
+        EXPECT_EQ(platform.calls.back().title + std::to_string(platform.calls.back().style),
+                  "T12648");
+      }
+      EXPECT_EQ(shown(w), without);
+      EXPECT_EQ(w.control("Bespar").text().empty(), c.tooLarge);
+      w.unload();
+    }
   }
 }
 

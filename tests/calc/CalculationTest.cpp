@@ -100,6 +100,8 @@ TEST_F(CalculationTest, ConstantConductivityMeetsTheClosedForm) {
       // also where the surface and the requirement lie on opposite sides of 0 °C: a cold wall
       // indoors, and a warm one in frost, with the warm case above 0 °C beside them.
       {2, "1000", "-10", "20", "15", false, true, 1.5e-2},
+      {2, "", "-10", "20", "15", false, false, 1e-4},
+      {2, "", "50", "-20", "-5", true, false, 1e-3, "3"},
       {2, "2000", "-30", "25", "-5", false, true, 1.5e-2},
       {2, "1000", "50", "-20", "-5", true, true, 1.5e-2, "3"},
       {2, "1000", "50", "-20", "-15", true, true, 1.5e-2, "3"},
@@ -238,7 +240,8 @@ TEST_F(CalculationTest, SavingsKeepTheInsulatedResultsAndDetails) {
   };
   const std::vector<std::string> savings{"cbxSave!", "RORL~10", "Energienh=kWh", "Drift~8760"};
   for (bool plane : {false, true}) {
-    const Inputs in{.height = plane ? "2000" : "", .outdoors = plane};
+    // An indoor wall whose bare surface is turbulent and whose insulated one laminar.
+    const Inputs in{.height = plane ? "800" : ""};
     forms::Form& plain = computed("frmCalc01", in, {"ISOLERINGST~50"});
     const std::string without = shown(plain);
     plain.unload();

@@ -74,7 +74,6 @@ TEST_F(MultiLayerTest, SignAndSeparatorKeysReplaceTheSelection) {
       {"frmCalc02", "Omgivende", -1, "-20|", "-5", "-205"},
       {"frmCalc02", "Omgivende", -1, "-[20]", "-5", "-5"},
       {"frmCalc02", "OVERFLADE", -1, "[-2]0", "-5", "-50"},
-      {"frmCalc03", "VARMETAB", -1, "[2.5]", ".5", ".5"},
       {"frmCalc01", "Pris", -1, "[2.5]", ".5", ".5"},
       {"frmCalc01", "Pris", -1, "2.5|", ".5", "2.55"},
       {"frmCalc01", "Pris", -1, "2[,5]", ",7", "2,7"},
@@ -86,12 +85,10 @@ TEST_F(MultiLayerTest, SignAndSeparatorKeysReplaceTheSelection) {
       {"frmCalc22", "Omgivende", -1, "-20|", "-5", "-20-5"},
       {"frmCalc21", "Omgivende", -1, "-[2.5]", ".5-", "-.5-"},
       {"frmCalc22", "Skilleflade", 0, "[2.5]", ".5", ".5"},
-      {"frmCalc22", "Skilleflade", 0, "2.5|", ".5", "2.55"},
       {"frmCalc23", "RORCOM", -1, "-[1,5]", "-,5", "-,5"},
       {"frmCalc23", "RORCOM", -1, "[-1],5", "-,5", "-5,5"},
       {"frmCalc24", "Omgivende", -1, "[-20]", "-5", "-5"},
       {"frmCalc24", "Pris", -1, "[2.5]", ".5", ".5"},
-      {"frmCalc24", "Pris", -1, "2.5|", ".5", "2.55"},
       {"frmCalc24", "ISOLERINGST", 0, "2[,5]", ".7", "2.7"},
   };
   for (const auto& c : cases) {
@@ -99,14 +96,14 @@ TEST_F(MultiLayerTest, SignAndSeparatorKeysReplaceTheSelection) {
     forms::Control& box = w.control(c.box, c.index);
     box.setEnabled(true);
     std::string text = c.before;
-    const auto open = text.find('['), close = text.find(']'), caret = text.find('|');
-    const bool marked = open != std::string::npos;
+    const auto from = text.find('['), to = text.find(']'), caret = text.find('|');
+    const bool marked = from != std::string::npos;
     for (char mark : {'[', ']', '|'}) std::erase(text, mark);
     box.setTextSilently(text);
-    if (marked && open == 0 && close == text.size() + 1 && box.kind() == forms::ControlKind::TextBox)
+    if (marked && from == 0 && to == text.size() + 1 && box.kind() == forms::ControlKind::TextBox)
       box.userFocus();
     else if (marked)
-      box.userSelect(static_cast<int>(open), static_cast<int>(close - open - 1));
+      box.userSelect(static_cast<int>(from), static_cast<int>(to - from - 1));
     else
       box.userSelect(static_cast<int>(caret), 0);
     box.userType(c.keys);

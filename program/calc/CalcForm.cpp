@@ -1,5 +1,6 @@
 #include "calc/CalcForm.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -371,12 +372,21 @@ void CalcForm::clearIfListIndexChanged(Control& c) {
 }
 
 namespace {
-bool holdsSeparator(const Control& c) {
-  return c.text().find(',') != std::string::npos || c.text().find('.') != std::string::npos;
+// What the box keeps of its text when a key arrives: a typed character replaces the selection,
+// so a sign or separator that is selected no longer counts against the key.
+std::string keptText(const Control& c) {
+  std::string text = c.text();
+  const auto start = std::min(static_cast<std::size_t>(std::max(c.selStart(), 0)), text.size());
+  const auto length =
+      std::min(static_cast<std::size_t>(std::max(c.selLength(), 0)), text.size() - start);
+  return text.erase(start, length);
+}
+bool holdsSeparator(const std::string& text) {
+  return text.find_first_of(",.") != std::string::npos;
 }
 // One decimal separator; "-" by the family's own rule.
 void separatorRule(const Control& c, int& k) {
-  if ((k == ',' || k == '.') && holdsSeparator(c)) k = 0;
+  if ((k == ',' || k == '.') && holdsSeparator(keptText(c))) k = 0;
 }
 }  // namespace
 
@@ -391,7 +401,7 @@ void CalcForm::unsignedKeys(Control& c) {
 void CalcForm::signedKeys(Control& c) {
   c.onKeyPress = [p = &c](int& k) {
     separatorRule(*p, k);
-    if (k == '-' && p->text().find('-') != std::string::npos) k = 0;
+    if (k == '-' && keptText(*p).find('-') != std::string::npos) k = 0;
     k = FilterNumericKey(k);
   };
 }
@@ -656,6 +666,24 @@ void CalcForm::runCalculation() {
   warnProductLimits();
   closingSteps();
   setMousePointer(forms::kPointerDefault);
+}
+
+void CalcForm::savingsStep(const std::function<void()>& step) {
+  FX& s = fx();
+  const double h = s.SurfaceCoefficient, hr = s.RadiativeCoefficient, hcv = s.ConvectiveCoefficient,
+               q = s.HeatFlow;
+  const std::string regime = s.FlowRegimeText;
+  try {
+    step();
+  } catch (const RunTimeError& e) {
+    if (e.kind() != RunTimeError::Overflow) throw;
+    app().platform().msgBox(s.TextTable[276], forms::mb::Exclamation, s.TextTable[126]);
+  }
+  s.SurfaceCoefficient = h;
+  s.RadiativeCoefficient = hr;
+  s.ConvectiveCoefficient = hcv;
+  s.HeatFlow = q;
+  s.FlowRegimeText = regime;
 }
 
 void CalcForm::resetPipeDistances() {

@@ -167,6 +167,12 @@ class CalcForm : public forms::Form, public CalcWindow {
   // After a floating-point fault: true when it came from a thickness that ran away beyond any
   // size, which is shown as a thickness above 1000 mm.
   virtual bool faultWasRunawayThickness() const { return false; }
+  // The savings step of a run whose heat-loss results stand. The shared coefficients, heat flow
+  // and flow regime come back as the run left them: the details show the insulated object, not
+  // the bare one the saving is measured against. A saving beyond the range of the money value
+  // (a price, length or operating time beyond reason) leaves the saving empty and says so,
+  // pointing at the savings inputs, while the heat-loss results stay.
+  void savingsStep(const std::function<void()>& step);
   // The window's own closing steps, run after every calculation that passed the input check.
   virtual void closingSteps() {}
   // True for a window that empties its results before the input check, so that a failed

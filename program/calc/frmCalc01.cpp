@@ -490,9 +490,11 @@ CalcForm::SearchEnd frmCalc01::calculate() {
     if (position < 0 || position > 255) throw RunTimeError(RunTimeError::Overflow);
     uint8_t energyUnit = static_cast<uint8_t>(position);
     double bareSurface = ts;
-    CalcEnergySavings(ParseNumber(wind.text()), num("EmisionUiso"), num("RORL"), pipe ? D : H,
-                      bareSurface, ta, q, ti, isSet("VAND"), inside, Money::FromDouble(num("Pris")),
-                      num("Drift"), energyUnit, pipe, *this);
+    savingsStep([&] {
+      CalcEnergySavings(ParseNumber(wind.text()), num("EmisionUiso"), num("RORL"), pipe ? D : H,
+                        bareSurface, ta, q, ti, isSet("VAND"), inside,
+                        Money::FromDouble(num("Pris")), num("Drift"), energyUnit, pipe, *this);
+    });
   }
   return end;
 }

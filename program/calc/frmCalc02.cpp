@@ -188,6 +188,10 @@ CalcForm::SearchEnd frmCalc02::planeSearch(double e) {
   const double H = num("PLANH") / 1000;
   double treq = num("OVERFLADE");
   const double ta = num("Omgivende");
+  // The insulation grows while the surface lies on the medium's side of the requirement: a
+  // surface warmer than required on a warm object, colder than required on a cold one (a cold
+  // wall indoors, a warm one in frost), wherever 0 °C lies.
+  const bool coldObject = num("MEDIETEMP") < treq;
   SearchEnd end;
   double c = 1.0;
   for (;;) {
@@ -205,8 +209,8 @@ CalcForm::SearchEnd frmCalc02::planeSearch(double e) {
     const bool sameSide = (ts > 0 && treq > 0) || (ts < 0 && treq < 0);
     const bool met = std::abs(std::abs(ts) - std::abs(treq)) < 0.05 && sameSide;
     if (!met) {
-      // Both below 0 °C: a surface colder than required needs more insulation.
-      if (treq < 0 && ts < 0)
+      // The step has the sign of ts − treq.
+      if (coldObject)
         writeBox(iso, finite(readBox(iso) - step));
       else
         writeBox(iso, finite(readBox(iso) + step));

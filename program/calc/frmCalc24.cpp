@@ -572,7 +572,7 @@ CalcForm::SearchEnd frmCalc24::calculate() {
   // the report prints as a distance.
   totalThicknessMm_ =
       pipe ? RoundHalfEven(num("ISOLERINGST", 0)) + RoundHalfEven(num("ISOLERINGST", 1)) : 0;
-  if (control("cbxSave").value() == 1) writeSavings(qBefore, qAfter);
+  if (control("cbxSave").value() == 1) savingsStep([&] { writeSavings(qBefore, qAfter); });
   return {};
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "CalcFixture.h"
+#include "calc/frmDetails.h"
 #include "core/Formula.h"
 #include "core/Savings.h"
 
@@ -85,6 +86,7 @@ TEST_F(CalculationTest, ConstantConductivityMeetsTheClosedForm) {
     const char *height, *medium, *ambient, *given;  // no height: a pipe
     bool outdoors, vertical;
     double tol;
+    const char* wind = "5";
   } cases[] = {
       {1, "1000", "120", "15", "50", false, true, 0.011},
       {1, "2000", "120", "15", "100", false, true, 0.011},
@@ -95,6 +97,16 @@ TEST_F(CalculationTest, ConstantConductivityMeetsTheClosedForm) {
       {2, "2000", "150", "20", "40", false, true, 3e-3},  // a wall: about 20 mm
       {2, "2000", "-40", "-5", "-10", false, true, 1e-2},  // a freezer's wall, all below 0 °C
       {2, "1000", "20", "-10", "0", false, true, 0.3},     // about 12 mm
+      // The insulation grows while the surface lies on the medium's side of the requirement,
+      // also where the surface and the requirement lie on opposite sides of 0 °C: a cold wall
+      // indoors, and a warm one in frost, with the warm case above 0 °C beside them.
+      {2, "1000", "-10", "20", "15", false, true, 1.5e-2},
+      {2, "", "-10", "20", "15", false, false, 1e-4},
+      {2, "", "50", "-20", "-5", true, false, 1e-3, "3"},
+      {2, "2000", "-30", "25", "-5", false, true, 1.5e-2},
+      {2, "1000", "50", "-20", "-5", true, true, 1.5e-2, "3"},
+      {2, "1000", "50", "-20", "-15", true, true, 1.5e-2, "3"},
+      {2, "1000", "50", "-20", "5", true, true, 1.5e-2, "3"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.window) + " " + c.height + " " + c.given);
@@ -102,7 +114,7 @@ TEST_F(CalculationTest, ConstantConductivityMeetsTheClosedForm) {
     fx().HeatLossDecimals = one ? 3 : 6;
     forms::Form& w = computed(one ? "frmCalc01" : "frmCalc02",
                               {.height = c.height, .outdoors = c.outdoors,
-                               .vertical = pipe && c.vertical, .medium = c.medium,
+                               .vertical = pipe && c.vertical, .wind = c.wind, .medium = c.medium,
                                .ambient = c.ambient, .product = kConstantProduct},
                               {(one ? "ISOLERINGST~" : "OVERFLADE~") + std::string(c.given)});
     const double shown = number(w, one ? "OVERFLADE" : "ISOLERINGST");
@@ -117,7 +129,7 @@ TEST_F(CalculationTest, ConstantConductivityMeetsTheClosedForm) {
     // The surface's release h(ts) · (ts − ta) per m of pipe or per m² of wall.
     auto q = [&](double d, double ts) {
       const double size = pipe ? D + 2 * d : std::stod(c.height) / 1000;
-      return surfaceCoefficient(pipe, c.outdoors, c.vertical, 5, size, ts, ta) *
+      return surfaceCoefficient(pipe, c.outdoors, c.vertical, std::stod(c.wind), size, ts, ta) *
              (pipe ? veltaro::kPi * size : 1) * (ts - ta);
     };
     const double given = std::stod(c.given);
@@ -236,6 +248,58 @@ TEST_F(CalculationTest, SavingsCompareTheInsulatedWithTheBareObject) {
     const double expected = (bare - insulated) * 10 * 8.76 * 2;
     EXPECT_NEAR(number(w, "Bespar"), expected, 0.01 * expected + 30) << plane;
     w.unload();
+  }
+}
+
+// A run with savings keeps the insulated object's results and details: the main window's details
+// command shows the shared coefficients, heat flow and flow regime, which must be those of the
+// run without savings. A saving beyond the money value's range is refused with its own message
+// under the savings caption; the heat loss stays.
+TEST_F(CalculationTest, SavingsKeepTheInsulatedResultsAndDetails) {
+  fx().TextTable.set(276, "T276");
+  auto shown = [&](forms::Form& w) {
+    const auto& s = fx();
+    auto& d = app.get<veltaro::frmDetails>();
+    std::string r = w.control("VT").text() + "/" + w.control("OVERFLADE").text() + "|";
+    for (double v : {s.SurfaceCoefficient, s.RadiativeCoefficient, s.ConvectiveCoefficient,
+                     s.HeatFlow})
+      r += std::to_string(v) + "/";
+    r += s.FlowRegimeText + "|";
+    for (const char* c : {"lh", "hr", "hcv", "Q", "T0", "LT"}) r += d.control(c).caption() + "/";
+    return r;
+  };
+  const std::vector<std::string> savings{"cbxSave!", "RORL~10", "Energienh=kWh", "Drift~8760"};
+  for (bool plane : {false, true}) {
+    // An indoor wall whose bare surface is turbulent and whose insulated one laminar.
+    const Inputs in{.height = plane ? "800" : ""};
+    forms::Form& plain = computed("frmCalc01", in, {"ISOLERINGST~50"});
+    const std::string without = shown(plain);
+    plain.unload();
+    const struct {
+      const char* box;
+      const char* text;
+      bool tooLarge;
+    } cases[] = {{"Pris", "2", false},
+                 {"Pris", "99999999999999999", true},
+                 {"RORL", "99999999999999", true},
+                 {"Drift", "999999999999999", true}};
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(plane ? "plane " : "pipe ") + c.box + " " + c.text);
+      platform.calls.clear();
+      if (c.tooLarge) platform.expectMsgBox(forms::mb::IdOk, "T276");
+      forms::Form& w = computed("frmCalc01", in,
+                                cat({{"ISOLERINGST~50"}, savings,
+                                     {"Pris~1", std::string(c.box) + "~" + c.text}}));
+      EXPECT_TRUE(platform.scriptDone());
+      EXPECT_EQ(platform.callsOf("msgBox").size(), c.tooLarge ? 1u : 0u);
+      if (c.tooLarge) {
+        EXPECT_EQ(platform.calls.back().title + std::to_string(platform.calls.back().style),
+                  "T12648");
+      }
+      EXPECT_EQ(shown(w), without);
+      EXPECT_EQ(w.control("Bespar").text().empty(), c.tooLarge);
+      w.unload();
+    }
   }
 }
 

@@ -60,6 +60,58 @@ TEST_F(MultiLayerTest, EachListOfEachWindowPassesOnlyItsKeys) {
   }
 }
 
+// A typed sign or separator replaces the selection, so the keys are judged by what they leave:
+// "[" and "]" mark the selection before the keys, "|" the caret. A whole text selected in a
+// text box is selected by entering it, as Tab does. Boxes of each family (signed, unsigned, any
+// number of "-") on the single windows, the layer windows and the re-insulation window.
+TEST_F(MultiLayerTest, SignAndSeparatorKeysReplaceTheSelection) {
+  const struct {
+    const char *window, *box;
+    int index;
+    const char *before, *keys, *after;
+  } cases[] = {
+      {"frmCalc02", "Omgivende", -1, "[-20]", "-5", "-5"},
+      {"frmCalc02", "Omgivende", -1, "-20|", "-5", "-205"},
+      {"frmCalc02", "Omgivende", -1, "-[20]", "-5", "-5"},
+      {"frmCalc02", "OVERFLADE", -1, "[-2]0", "-5", "-50"},
+      {"frmCalc01", "Pris", -1, "[2.5]", ".5", ".5"},
+      {"frmCalc01", "Pris", -1, "2.5|", ".5", "2.55"},
+      {"frmCalc01", "Pris", -1, "2[,5]", ",7", "2,7"},
+      {"frmCalc01", "Pris", -1, "[12].5", ".3", "3.5"},
+      {"frmCalc01", "Pris", -1, "[-2]", "-5", "5"},
+      {"frmCalc04", "MEDIETEMP", -1, "[-1,5]", "-.5", "-.5"},
+      {"frmCalc06", "Omgivende", -1, "-1[,]5", ".", "-1.5"},
+      {"frmCalc22", "Omgivende", -1, "[-20]", "-5", "-5"},
+      {"frmCalc22", "Omgivende", -1, "-20|", "-5", "-20-5"},
+      {"frmCalc21", "Omgivende", -1, "-[2.5]", ".5-", "-.5-"},
+      {"frmCalc22", "Skilleflade", 0, "[2.5]", ".5", ".5"},
+      {"frmCalc23", "RORCOM", -1, "-[1,5]", "-,5", "-,5"},
+      {"frmCalc23", "RORCOM", -1, "[-1],5", "-,5", "-5,5"},
+      {"frmCalc24", "Omgivende", -1, "[-20]", "-5", "-5"},
+      {"frmCalc24", "Pris", -1, "[2.5]", ".5", ".5"},
+      {"frmCalc24", "ISOLERINGST", 0, "2[,5]", ".7", "2.7"},
+  };
+  for (const auto& c : cases) {
+    forms::Form& w = open(c.window);
+    forms::Control& box = w.control(c.box, c.index);
+    box.setEnabled(true);
+    std::string text = c.before;
+    const auto from = text.find('['), to = text.find(']'), caret = text.find('|');
+    const bool marked = from != std::string::npos;
+    for (char mark : {'[', ']', '|'}) std::erase(text, mark);
+    box.setTextSilently(text);
+    if (marked && from == 0 && to == text.size() + 1 && box.kind() == forms::ControlKind::TextBox)
+      box.userFocus();
+    else if (marked)
+      box.userSelect(static_cast<int>(from), static_cast<int>(to - from - 1));
+    else
+      box.userSelect(static_cast<int>(caret), 0);
+    box.userType(c.keys);
+    EXPECT_EQ(box.text(), c.after) << c.window << " " << c.box << " " << c.before << " " << c.keys;
+    w.unload();
+  }
+}
+
 // The per-row checks of the layer windows on their first, a middle and their last row of six:
 // each row's product; on window 21 its thickness; on windows 22 and 23 the order of the
 // required interface temperatures, from the medium (200 °C) through 180, 160 .. 100 °C to the

@@ -120,6 +120,7 @@ TEST_F(ReinsulationTest, PipeSectionQuestionUsesTheExistingInsulationsOuterDiame
 // savings worked by hand; each layer runs on its own row's product.
 TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
   fx().HeatLossDecimals = 3;
+  fx().TextTable.set(276, "T276");
   // Results are written with a point in any locale. The wind, and the ambient of a plane's loss
   // after, are read in the locale where "." groups digits: 25 m/s, 2 °C but 20 °C after.
   auto comma = [](Stack in) {
@@ -170,6 +171,9 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
       {"cold", {.in = {.medium = "-20"}, .save = true}, "-12.374/-9.351/9/18/2648"},
       // A thin conductive layer that makes a bright old surface matt raises the loss.
       {"worse", layer(1, "Torvelin Puds", "10", bright), "62.04/70.18/32/31/-7131"},
+      // A saving beyond the money value's range is said to be so; the heat losses stay.
+      {"price beyond money", priced("kWh", "99999999999999999"), "67.835/50.287/77/27/",
+       {"48 T126: T276"}},
       // A conductivity of 0 faults, one below 0 swings until the passes run out: no result.
       {"conductivity 0", layer(0, "Torvelin Nul", "10", {}), "no result //// + none", noResult},
       {"conductivity 0, plane", layer(0, "Torvelin Nul", "10", plane), "no result //// + none",

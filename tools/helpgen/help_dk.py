@@ -99,6 +99,7 @@ MESSAGE = {
              "resultater slettes.",
     "<= 0 !": "Vises i tykkelsesfeltet: der kræves ingen isolering; det uisolerede rørs varmetab vises.",
     "limits": "En temperatur ligger uden for produktets grænser; resultaterne beholdes.",
+    "saving_too_large": "Den årlige besparelse ligger uden for det, der kan beregnes; kontrollér besparelsesdata. Varmetabsresultaterne bevares.",
     "none_needed": "Der kræves ingen isolering mod indvendig kondens.",
     "section": "Rørskålen fremstilles ikke i denne diameter og tykkelse.",
 }

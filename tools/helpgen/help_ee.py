@@ -83,6 +83,7 @@ MESSAGE = {
              "tulemused kustutatakse.",
     "<= 0 !": "Näidatakse paksuse lahtris: isolatsiooni pole vaja; näidatakse isoleerimata toru soojuskadu.",
     "limits": "Temperatuur on toote piiridest väljas; tulemused jäävad alles.",
+    "saving_too_large": "Aastane sääst on suurem, kui saab arvutada; kontrollige säästu andmeid. Soojuskao tulemused jäävad alles.",
     "none_needed": "Sisemise kondensaadi vastu pole isolatsiooni vaja.",
     "section": "Selle läbimõõdu ja paksusega koorikut ei toodeta.",
 }

@@ -102,6 +102,7 @@ MESSAGE = {
              "the other results are cleared.",
     "<= 0 !": "Shown in the thickness box: no insulation is needed; the heat loss of the bare pipe is shown.",
     "limits": "A temperature lies outside the product's limits; the results are kept.",
+    "saving_too_large": "The yearly saving lies beyond what can be computed; check the savings inputs. The heat-loss results are kept.",
     "none_needed": "No insulation is needed against condensation inside.",
     "section": "The pipe section is not made for this diameter and thickness.",
 }

@@ -84,6 +84,7 @@ MESSAGE = {
              "rezultatai išvalomi.",
     "<= 0 !": "Rodoma storio laukelyje: izoliacijos nereikia; rodomi neizoliuoto vamzdžio nuostoliai.",
     "limits": "Temperatūra yra už gaminio ribų; rezultatai paliekami.",
+    "saving_too_large": "Metinis sutaupymas viršija tai, ką galima apskaičiuoti; patikrinkite sutaupymo duomenis. Šilumos nuostolių rezultatai išlieka.",
     "none_needed": "Izoliacijos nuo vidinio kondensato nereikia.",
     "section": "Šio skersmens ir storio kevalas negaminamas.",
 }

@@ -84,6 +84,7 @@ MESSAGE = {
              "tiek notīrīti.",
     "<= 0 !": "Parādās biezuma lodziņā: izolācija nav vajadzīga; tiek parādīti neizolētās caurules zudumi.",
     "limits": "Temperatūra ir ārpus izstrādājuma robežām; rezultāti paliek.",
+    "saving_too_large": "Gada ietaupījums pārsniedz to, ko var aprēķināt; pārbaudiet ietaupījuma datus. Siltuma zudumu rezultāti saglabājas.",
     "none_needed": "Izolācija pret iekšējo kondensātu nav vajadzīga.",
     "section": "Šāda diametra un biezuma čaula netiek ražota.",
 }

@@ -99,6 +99,7 @@ MESSAGE = {
              "resultatene tømmes.",
     "<= 0 !": "Vises i tykkelsesfeltet: det trengs ingen isolasjon; det uisolerte rørets varmetap vises.",
     "limits": "En temperatur ligger utenfor produktets grenser; resultatene beholdes.",
+    "saving_too_large": "Den årlige besparelsen ligger utenfor det som kan beregnes; kontroller dataene for besparelsen. Varmetapsresultatene beholdes.",
     "none_needed": "Det trengs ingen isolasjon mot innvendig kondens.",
     "section": "Rørskålen lages ikke i denne diameteren og tykkelsen.",
 }

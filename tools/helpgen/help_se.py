@@ -97,6 +97,7 @@ MESSAGE = {
              "töms.",
     "<= 0 !": "Visas i tjockleksrutan: ingen isolering behövs; det oisolerade rörets värmeförlust visas.",
     "limits": "En temperatur ligger utanför produktens gränser; resultaten behålls.",
+    "saving_too_large": "Den årliga besparingen ligger utanför det som kan beräknas; kontrollera uppgifterna för besparingen. Resultaten för värmeförlusten behålls.",
     "none_needed": "Ingen isolering behövs mot invändig kondens.",
     "section": "Rörskålen tillverkas inte i denna diameter och tjocklek.",
 }

@@ -103,7 +103,8 @@ def page(lang, title, body):
 
 # A message's first line, with the explanation the prose gives for it; the lines after it in
 # the window's messages row belong to the same message.
-MESSAGE = {64: "nonconv", 65: "over1000", 71: "limits", 187: "none_needed", 203: "section"}
+MESSAGE = {64: "nonconv", 65: "over1000", 71: "limits", 126: "saving_too_large", 187: "none_needed",
+           203: "section"}
 
 
 def esc(text):
@@ -130,7 +131,9 @@ def calc_page(t, market, calc, lines, caption, row):
     results = [f"<dt>{esc(quoted(lines, n))}</dt><dd>{esc(t.RESULT[SAME_RESULT.get(n[0], n[0])])}</dd>\n"
                for n, extra in row["results"] if not (extra and marine)]
     messages = []
-    for n, _ in row["messages"]:
+    for n, extra in row["messages"]:
+        if extra and marine:
+            continue
         if n[0] in MESSAGE:
             messages.append([lines[n[0] - 1], [], t.MESSAGE[MESSAGE[n[0]]]])
         else:

@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """The shipped help pages against the windows they describe.
 
-Every page quotes, in its market's words, each input-check line, result label and message line
-that tools/helpgen/windows.txt gives its window, and names no input or result label the window
-does not show (the marine edition has no savings); every link resolves; and every line a
-window's input check can show is in that table.
+Every page quotes, in its market's words, each input-check line (tools/helpgen/checks.txt, which
+a calculation test keeps equal to what the windows check), result label and message line
+(tools/helpgen/windows.txt) of its window, and names no input or result label the window does
+not show (the marine edition has no savings); every link resolves.
 """
 import html
 import os
@@ -30,35 +30,6 @@ def bodies(name, cls):
         r"\b" + cls + r"::(\w+)\([^)]*\)[^{;]*\{(?!\})(.*?)\n\}", source(name), re.S)}
 
 
-def lines_in(body):
-    """The language-file lines a check body passes to the input check."""
-    body = re.sub(r'"[^"]*"', '""', body)
-    found = set()
-    for pattern in (r"check\.test\([^;]*?,\s*(?:isSet\([^)]*\)\s*\?\s*)?(\d+)(?:\s*:\s*(\d+))?\);",
-                    r"(?:line|numbered)\((?:\w+\s*\?\s*)?(\d+)(?:\s*:\s*(\d+))?",
-                    r"TextTable\[(\d+)\]()", r'\{"",\s*(\d+)\}()'):
-        for m in re.finditer(pattern, body):
-            found |= {int(g) for g in m.groups() if g}
-    return found
-
-
-HELPERS = {**bodies("CalcForm.cpp", "CalcForm"), **bodies("MultiLayerForm.cpp", "MultiLayerForm"),
-           **bodies("frmCalc24.cpp", "frmCalc24")}
-
-
-def checked(body):
-    found = lines_in(body)
-    for m in re.finditer(r"\b(check\w+)\(check(?:,\s*[^,)]*,\s*(\d+))?", body):
-        helper = HELPERS.get(m.group(1))
-        if helper is None:
-            continue
-        if m.group(2) and "firstLine" in helper:  # a helper given its first line
-            found |= {int(m.group(2)) + int(k or 0) for k in re.findall(r"firstLine(?:\s*\+\s*(\d+))?", helper)}
-        else:
-            found |= checked(helper)
-    return found
-
-
 def window_labels(calc):
     name = "MultiLayerForm.cpp" if calc in (21, 22, 23) else f"frmCalc{calc:02d}.cpp"
     body = bodies(name, "MultiLayerForm" if calc in (21, 22, 23) else f"frmCalc{calc:02d}")["captionLines"]
@@ -66,14 +37,6 @@ def window_labels(calc):
 
 
 table = make_help.windows()
-uk = make_help.read("TextFile", "UK")
-for calc, row in table.items():
-    listed = {n for kind in ("check", "savings") for item, _ in row.get(kind, []) for n in item}
-    own = checked(bodies(f"frmCalc{calc:02d}.cpp", f"frmCalc{calc:02d}")["ValidateInput"])
-    for n in sorted(own - listed):
-        if len(uk[n - 1]) > 2:  # not a joining mark such as "/"
-            faults.append(f"window {calc} checks line {n}, which windows.txt lacks")
-
 for market, folder in make_help.HELP_NAME.items():
     lines = make_help.read("TextFile", market)
     marine = market == "MRN"
@@ -94,8 +57,14 @@ for market, folder in make_help.HELP_NAME.items():
                 if not (marine and (extra or kind == "savings"))]
         for kind, item in must:
             quote = "".join(lines[n - 1] for n in item)
-            if quote not in plain:
+            if make_help.meaningful(quote) and quote not in plain:
                 faults.append(f"{where}: {kind} line {item} missing: {quote}")
+        listed = {"".join(lines[n - 1] for n in item) for kind in ("check", "savings")
+                  for item, _ in table[calc].get(kind, [])} | {lines[19]}
+        for ul in re.findall(r'<ul class="checks">(.*)</ul>', text, re.S):
+            for item in re.findall(r"<li>([^<]*)", ul):
+                if html.unescape(item) not in listed:
+                    faults.append(f"{where}: quotes {item!r}, which the window's check does not show")
         has = {lines[n - 1] for n in window_labels(calc)} - (savings_labels if marine else set())
         for dl in re.findall(r'<dl class="(?:inputs|results)">(.*?)</dl>', text, re.S):
             for label in re.findall(r"<dt>(.*?)</dt>", dl):

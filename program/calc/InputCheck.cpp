@@ -87,6 +87,7 @@ bool InputCheck::holdsNumber(std::string_view text) {
 }
 
 InputCheck* InputCheck::current_ = nullptr;
+InputCheck::Recorder* InputCheck::recorder_ = nullptr;
 
 InputCheck::InputCheck(forms::Form& window, int headerLine)
     : list_(hiddenErrorList()),
@@ -119,10 +120,11 @@ void InputCheck::append(const std::string& addition) {
 }
 
 void InputCheck::test(bool failed, int line) {
-  if (takeUnreadable() || failed) test(true, fx().TextTable[line]);
+  test(failed, fx().TextTable[line]);
 }
 
 void InputCheck::test(bool failed, const std::string& line) {
+  if (recorder_) recorder_->tested(line, savings_);
   if (!takeUnreadable() && !failed) return;
   const FX& s = fx();
   if (!headerWritten_) {

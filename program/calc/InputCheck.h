@@ -47,6 +47,16 @@ class InputCheck {
   // with that test's line and no calculation or report ever sees it. Returns `value`.
   static double noteRead(const forms::Control& box, double value);
 
+  // Hears every test a check runs, failed or not, with the line it would write and whether it
+  // belongs to the savings section: the listing of what each window can refuse is made from
+  // it. No recorder listens while the program runs.
+  class Recorder {
+   public:
+    virtual ~Recorder() = default;
+    virtual void tested(const std::string& line, bool savings) = 0;
+  };
+  static void setRecorder(Recorder* recorder) { recorder_ = recorder; }
+
  private:
   void append(const std::string& addition);
   // Whether a box read since the last test holds no finite number.
@@ -60,6 +70,7 @@ class InputCheck {
   bool savings_ = false;
   bool dashes_ = true;
   static InputCheck* current_;
+  static Recorder* recorder_;
   InputCheck* outer_;  // the check this one runs inside, if any
   std::set<const forms::Control*> unreadable_;
   bool unreadablePending_ = false;

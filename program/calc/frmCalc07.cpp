@@ -236,9 +236,12 @@ void frmCalc07::optCalcType_Click(int index) {
 bool frmCalc07::ValidateInput() {
   const FX& s = fx();
   InputCheck check(*this);
-  checkPipeAndPlane(check, isSet("UDE"));
-  // The duct is round: a plane (only a case file can choose one) has no diameter to work on.
-  check.test(!isSet("ROR"), 1);
+  // The duct is round: a plane (only a case file can choose one) has no diameter to work on,
+  // and no height limit to tell of.
+  if (isSet("ROR"))
+    checkPipeAndPlane(check, isSet("UDE"));
+  else
+    check.test(true, 1);
   const std::string& startText = control("txtStarTemp").text();
   const std::string& ambientText = control("Omgivende").text();
   // Read past the check: a temperature beyond any number is refused by its own box's line.

@@ -98,21 +98,6 @@ double ParseNumber(std::string_view text) {
   return readAccepted(acc);
 }
 
-std::string LocalizeDecimal(std::string_view text, std::string_view decimalSeparator) {
-  const bool comma = decimalSeparator.find(',') != std::string_view::npos;
-  const char from = comma ? '.' : ',';
-  const char to = comma ? ',' : '.';
-  std::string out(text);
-  const auto pos = out.find(from);
-  if (pos != std::string::npos) out[pos] = to;
-  return out;
-}
-
-std::string LocalizeDecimal(std::string_view text) {
-  if (!forms::Application::hasCurrent()) return LocalizeDecimal(text, ".");
-  return LocalizeDecimal(text, forms::app().platform().decimalSeparator());
-}
-
 double LocaleNumber(std::string_view text, std::string_view decimalSeparator) {
   const bool comma = decimalSeparator.find(',') != std::string_view::npos;
   const char decimal = comma ? ',' : '.';
@@ -145,13 +130,6 @@ double LocaleNumber(std::string_view text, std::string_view decimalSeparator) {
 double LocaleNumber(std::string_view text) {
   if (!forms::Application::hasCurrent()) return LocaleNumber(text, ".");
   return LocaleNumber(text, forms::app().platform().decimalSeparator());
-}
-
-std::string DotToComma(std::string& text) {
-  if (TrimSpaces(text).empty()) text = "0";
-  const auto pos = text.find('.');
-  if (pos != std::string::npos) text[pos] = ',';
-  return text;
 }
 
 std::string TextAfterColon(std::string_view text) {

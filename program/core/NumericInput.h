@@ -33,16 +33,6 @@ double LocaleNumber(std::string_view text, std::string_view decimalSeparator);
 // With the decimal separator that the platform reports.
 double LocaleNumber(std::string_view text);
 
-// Turns the first separator that is not the locale's into the locale's: with a decimal comma,
-// the first "." becomes ","; with a decimal point, the first "," becomes ".". The separator is
-// the one the platform reports (or the one given).
-std::string LocalizeDecimal(std::string_view text);
-std::string LocalizeDecimal(std::string_view text, std::string_view decimalSeparator);
-
-// The first "." becomes ","; a blank or empty text becomes "0". Changes the argument too and
-// returns its new value. Independent of the locale.
-std::string DotToComma(std::string& text);
-
 // The text after the first ":", trimmed; empty when there is no colon.
 std::string TextAfterColon(std::string_view text);
 

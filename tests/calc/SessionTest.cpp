@@ -274,7 +274,8 @@ TEST_F(CalcTest, InputCheckListsEveryFailureWithTheExactText) {
       {"frmCalc07", {"MEDIESTR:=0"}, {"T213"}}, {"frmCalc07", {"MEDIESTR:=-"}, {"T213"}},
       {"frmCalc07", {"ISOLERINGST:=-5"}, {"T35"}}, {"frmCalc07", {"txtLength:=0"}, {}},
       {"frmCalc07", {"txtLength:=-5"}, {"T221"}}, {"frmCalc07", {"txtLength:=" + huge}, {"T217"}},
-      {"frmCalc07", {"PLAN:=1"}, {"T1"}},  // a plane (from a case file) has no duct diameter
+      // A plane (from a case file) has no duct diameter, and its height is not asked for.
+      {"frmCalc07", {"PLAN:=1"}, {"T1"}}, {"frmCalc07", {"PLAN:=1", "LOD!"}, {"T1"}},
   };
   const char* caption[] = {"", "T134", "T135", "T136", "T137", "T138", "T139", "T204"};
   for (const auto& [window, steps, lines] : cases) {

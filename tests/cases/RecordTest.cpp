@@ -176,6 +176,10 @@ TEST_F(Records, EveryWindowInItsModesIsWrittenAndComesBack) {
        "20:50=R\xF8ggas 12%CO2, 3%H2O, 83%N2, 2%O2|70#1|72:10=1.5|82:6=kg/h|90:5=20|95:5=300|"
        "100:5=250|105:25=Torvelin Konstant|130#2|132:4=|136:3=|139:3=20|142:30=0.9 Maling|172#2|"
        "174:5=45|179:5=|184:5="), false},
+      {"7: outdoors, the end temperature sought", "frmCalc07", "ROR;optCalcType(2);RORCOM=219.1;UDE;"
+       "VINDHASTIGHED=6;MEDIE=Røggas 12%CO2, 3%H2O, 83%N2, 2%O2;MEDIESTR=1.5;STRHAST=kg/s;"
+       "txtLength=20;txtStarTemp=300;PRODUKT=Torvelin Konstant;ISOLERINGST=50;Omgivende=5;"
+       "Emission=0.9 Maling", "txtSlTemp=281.4"},
       // The rows beyond the count: blank, nothing selected.
       {"21: plane, outdoors, two layers", "frmCalc21", "PLAN;PLANH=2000;UDE;VINDHASTIGHED=4;"
        "MEDIETEMP=250;Omgivende=10;AntalLag=2;PRODUKT(0)=Torvelin Lamelmåtte;"

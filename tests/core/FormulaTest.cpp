@@ -123,6 +123,13 @@ TEST_F(Savings, ASavingIsWhatTheInsulationTakesOffTheLoss) {
   };
   const double hot = barePipeLoss(80), cold = barePipeLoss(-20);
   ASSERT_LT(cold, 0);
+  // The bare loss is shown with the chosen decimals and the locale's separator.
+  fx().HeatLossDecimals = 2;
+  platform.decimal = ",";
+  bespar(80, hot - 10);
+  EXPECT_EQ(w.control("VTU").text(), "158,76");
+  fx().HeatLossDecimals = 0;
+  platform.decimal = ".";
   EXPECT_EQ(bespar(80, hot - 10), "10");
   EXPECT_EQ(bespar(80, hot + 10), "-10") << "insulation that raises the loss saves nothing";
   EXPECT_EQ(bespar(-20, cold + 10), "10") << "less heat gained by a cold pipe is a saving";

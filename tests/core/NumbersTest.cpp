@@ -1,6 +1,7 @@
 // Rounding, number texts, Money, the number reader with its text services; code pages, line
 // reading, the path resolver and the product-file checksum.
 
+#include <cctype>
 #include <cmath>
 
 #include "CoreFixture.h"
@@ -74,6 +75,11 @@ TEST(Numbers, ParseNumberReadsTheLeadingNumberWhateverTheLocale) {
   // Digits beyond a Double fail every range check; a fraction too small to hold is 0.
   EXPECT_GT(veltaro::ParseNumber("1" + std::string(400, '0')), 1e308);
   EXPECT_EQ(veltaro::ParseNumber("0." + std::string(400, '0') + "1"), 0.0);
+  // The numeric boxes' key filter lets through what the reader takes, and Backspace.
+  for (int key = 0; key < 256; ++key) {
+    const bool kept = key == 8 || key == ',' || key == '.' || key == '-' || std::isdigit(key);
+    EXPECT_EQ(veltaro::FilterNumericKey(key), kept ? key : 0) << key;
+  }
 }
 
 using TextServices = coretest::CoreTest;

@@ -142,6 +142,9 @@ TEST_F(EventRules, ActionsRaiseExactlyTheirEvents) {
        DO(f.cbo.userSelectItem(1)), {}, DO(EXPECT_EQ(f.cbo.listIndex(), -1))},
       {"locked box takes no typing", DO(f.txt.setLocked(true)), DO(f.txt.userType("5")), {},
        DO(EXPECT_EQ(f.txt.text(), ""))},
+      {"a focus move raises LostFocus then GotFocus; to the control that has it, nothing",
+       DO(f.txt.userFocus()), DO(f.cbo.setFocus(); EXPECT_TRUE(f.cbo.setFocus()); f.cbo.userFocus()),
+       {"txtInput.LostFocus", "cboSize.GotFocus"}},
       // SetFocus on what cannot take it reports false and raises nothing.
       {"disabled box", DO(f.txt.setEnabled(false)), DO(EXPECT_FALSE(f.txt.setFocus()))},
       {"hidden box", DO(f.txt.setVisible(false)), DO(EXPECT_FALSE(f.txt.setFocus()))},

@@ -149,8 +149,12 @@ TEST(ProgramWindows, TheWorkspaceScrollsOnlyToChildWindowsAndKeepsMinimisedOnesI
 }
 
 TEST(ProgramWindows, EverySystemColourOfEveryWindowIsTheDesktopsColourOfItsElement) {
+  // The application's palette comes back however the test ends (a failed ASSERT returns).
+  struct PaletteRestore {
+    const QPalette before = QApplication::palette();
+    ~PaletteRestore() { QApplication::setPalette(before); }
+  } restore;
   // A desktop whose palette roles all differ, so that a colour from the wrong role shows.
-  const QPalette before = QApplication::palette();
   QPalette desktop;
   for (int role = 0; role < QPalette::NColorRoles; ++role)
     desktop.setColor(static_cast<QPalette::ColorRole>(role), QColor::fromHsv(role * 19, 160, 200));
@@ -173,7 +177,6 @@ TEST(ProgramWindows, EverySystemColourOfEveryWindowIsTheDesktopsColourOfItsEleme
         EXPECT_EQ(w->palette().color(shown), desktop.color(elements.at(color))) << where;
       }
   }
-  QApplication::setPalette(before);
   EXPECT_EQ(seen.size(), elements.size());
 }
 

@@ -42,6 +42,11 @@ TEST_F(ReportTest, ReportsMatchTheirGoldenFiles) {
       {"calc07-uk-pipe-outdoors-start", std::nullopt, "UDE;optCalcType(1);RORCOM=315;"
        "VINDHASTIGHED=4;MEDIE=Air;MEDIESTR=0,5;STRHAST=m³/h;txtSluTemp=30;txtLength=25;"
        "ISOLERINGST=50;Omgivende=-5;txtStaTemp=41.2"},
+      {"calc21-dk-pipe-outdoors-three", In{.outdoors = true, .product = ""}, "AntalLag=3;"
+       "ISOLERINGST(0)=30;ISOLERINGST(1)=40;ISOLERINGST(2)=50;PRODUKT(2)=Torvelin <Alu> & kappe;"
+       "Skilleflade(0)=120.5;Skilleflade(1)=61.2;VT=28.4;OVERFLADE=23.1"},
+      {"calc22-se-plane-indoors-two", In{.height = "1000", .product = ""}, "AntalLag=2;"
+       "Skilleflade(0)=100;OVERFLADE=30;ISOLERINGST(0)=50;ISOLERINGST(1)=40;VT=35.2"},
       {"calc23-lt-pipe-indoors-four", In{.diameter = "60.3", .product = ""}, "AntalLag=4;VT=40;"
        "Skilleflade(0)=130;Skilleflade(1)=90;Skilleflade(2)=45;ISOLERINGST(0)=20;"
        "ISOLERINGST(1)=30;ISOLERINGST(2)=30;ISOLERINGST(3)=40;OVERFLADE=27.5"},
@@ -49,6 +54,8 @@ TEST_F(ReportTest, ReportsMatchTheirGoldenFiles) {
        "MEDIETEMP=150;Omgivende=20;VINDHASTIGHED=5;ISOLERINGST(0)=50;PRODUKT(1)=Torvelin Konstant;"
        "ISOLERINGST(1)=30;RORL=100;Energienh=kWh;Pris=1,25;Drift=8760;SkilTemp=61.3;"
        "OVERFLADE=24.4;VTU=35.2;VT=18.9;Bespar=1456"},
+      // A plane indoors: the savings area in m² and the blank row where the wind would be.
+      {"calc24-dk-plane-indoors-savings", std::nullopt, "PLAN;cbxSave;PLANH=1000;RORL=12;VT=21.5"},
   };
   showPipeDistances(true);
   fx().HeatLossDecimals = 1;

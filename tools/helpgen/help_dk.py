@@ -47,6 +47,7 @@ INPUT = {
     ("geometry", 7): "Den runde kanals udvendige diameter i mm.",
     "location": "Indendørs eller udendørs. Udendørs bruges vindhastigheden.",
     "orientation": "Vandret eller lodret rør eller flade; det bestemmer den frie konvektion.",
+    ("orientation", 7): "Vandret eller lodret kanal; det bestemmer den frie konvektion.",
     "medium_temp": "Mediets temperatur i røret eller bag fladen, i °C.",
     "ambient": "Den omgivende lufts temperatur, i °C.",
     "wind": "Vindhastighed udendørs, i m/s.",

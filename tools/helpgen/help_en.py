@@ -45,11 +45,19 @@ CALC = {
     24: "The heat loss before and after adding one new outer layer to an existing insulation, the new "
         "temperatures and, with energy savings switched on, the yearly saving.",
 }
+# The marine edition has no energy savings.
+CALC_MARINE = {
+    1: "The heat loss and the outer surface temperature of a pipe or a flat surface with a chosen insulation "
+       "thickness.",
+    24: "The heat loss before and after adding one new outer layer to an existing insulation, and the new "
+        "temperatures.",
+}
 INPUT = {
     "geometry": "Pipe (outer diameter in mm, chosen from the list or typed) or flat surface (height in mm).",
     ("geometry", 7): "The outer diameter of the round duct in mm.",
     "location": "Indoors or outdoors. Outdoors the wind speed is used.",
     "orientation": "Horizontal or vertical pipe or surface; it decides the free convection.",
+    ("orientation", 7): "Horizontal or vertical duct; it decides the free convection.",
     "medium_temp": "Temperature of the medium inside the pipe or behind the surface, in °C.",
     "ambient": "Temperature of the surrounding air, in °C.",
     "wind": "Wind speed outdoors, in m/s.",

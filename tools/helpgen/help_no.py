@@ -47,6 +47,7 @@ INPUT = {
     ("geometry", 7): "Den runde kanalens utvendige diameter i mm.",
     "location": "Innendørs eller utendørs. Utendørs brukes vindhastigheten.",
     "orientation": "Vannrett eller loddrett rør eller flate; det bestemmer den frie konveksjonen.",
+    ("orientation", 7): "Vannrett eller loddrett kanal; det bestemmer den frie konveksjonen.",
     "medium_temp": "Mediets temperatur i røret eller bak flaten, i °C.",
     "ambient": "Den omgivende luftens temperatur, i °C.",
     "wind": "Vindhastighet utendørs, i m/s.",

@@ -46,6 +46,7 @@ INPUT = {
     ("geometry", 7): "Den runda kanalens ytterdiameter i mm.",
     "location": "Inomhus eller utomhus. Utomhus används vindhastigheten.",
     "orientation": "Horisontellt eller vertikalt rör eller yta; det avgör den fria konvektionen.",
+    ("orientation", 7): "Horisontell eller vertikal kanal; det avgör den fria konvektionen.",
     "medium_temp": "Mediets temperatur i röret eller bakom ytan, i °C.",
     "ambient": "Den omgivande luftens temperatur, i °C.",
     "wind": "Vindhastighet utomhus, i m/s.",

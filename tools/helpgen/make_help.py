@@ -5,8 +5,10 @@ The help file a market names, "\\help\\<name>.hlp", is a folder "help/<name>/" h
 contents page is "index.html" and each calculation the market offers has "calcNN.html"
 (calc01 ... calc07, calc21 ... calc24). Page titles, menu captions, input and result labels,
 the input-check lines and the messages are taken from the market's own menu and language files,
-so the help uses the program's words and cannot disagree with the window. windows.txt beside
-this file names the lines each window's page quotes; the help_<lang>.py files hold the prose.
+so the help uses the program's words and cannot disagree with the window. checks.txt beside
+this file lists the lines each window's input check can show (written by a test that runs the
+windows' checks), windows.txt the result labels and messages each page quotes; the
+help_<lang>.py files hold the prose.
 """
 import html
 import importlib
@@ -63,17 +65,24 @@ LITERAL = {2: ["< 0 !"], 3: ["< 0 !"], 4: ["< 0 !"], 5: ["< 0 !"], 6: ["<= 0 !"]
 
 
 def windows():
-    """calc -> kind -> list of (lines, savings): the rows of windows.txt."""
+    """calc -> kind -> list of (lines, extra): the rows of checks.txt and windows.txt."""
     table = {}
-    with open(os.path.join(HERE, "windows.txt"), encoding="utf-8") as f:
-        for row in f:
-            fields = row.split("#")[0].split()
-            if not fields:
-                continue
-            kind = table.setdefault(int(fields[0]), {}).setdefault(fields[1], [])
-            for item in fields[2:]:
-                kind.append(([int(n) for n in item.rstrip("s").split("+")], item.endswith("s")))
+    for name in ("checks.txt", "windows.txt"):
+        with open(os.path.join(HERE, name), encoding="utf-8") as f:
+            for row in f:
+                fields = row.split("#")[0].split()
+                if not fields:
+                    continue
+                kind = table.setdefault(int(fields[0]), {}).setdefault(fields[1], [])
+                for item in fields[2:]:
+                    kind.append(([int(n) for n in item.rstrip("s").split("+")], item.endswith("s")))
     return table
+
+
+def meaningful(text):
+    """Whether a quoted line says something: a joining mark such as "/" between the numbers of a
+    composed check line is no line of its own on the page."""
+    return any(ch.isalnum() for ch in text)
 
 
 def offered(market):
@@ -117,6 +126,8 @@ def quoted(lines, numbers):
 
 def calc_page(t, market, calc, lines, caption, row):
     marine = market == "MRN"
+    # The marine edition has no savings: its pages do not mention them.
+    computes = getattr(t, "CALC_MARINE", {}).get(calc, t.CALC[calc]) if marine else t.CALC[calc]
     inputs = []
     for key in INPUTS[calc]:
         if key == "savings" and marine:
@@ -124,8 +135,9 @@ def calc_page(t, market, calc, lines, caption, row):
         label = " / ".join(lines[n - 1] for n in LABEL.get((key, calc), LABEL[key]))
         text = t.INPUT.get((key, calc), t.INPUT[key])
         inputs.append(f"<dt>{esc(label)}</dt><dd>{esc(text)}</dd>\n")
-    checks = [f"<li>{esc(quoted(lines, n))}</li>\n" for n, _ in row["check"]]
-    savings = [f"<li>{esc(quoted(lines, n))}</li>\n" for n, _ in row.get("savings", [])]
+    checks = [f"<li>{esc(quoted(lines, n))}</li>\n" for n, _ in row["check"] if meaningful(quoted(lines, n))]
+    savings = [f"<li>{esc(quoted(lines, n))}</li>\n" for n, _ in row.get("savings", [])
+               if meaningful(quoted(lines, n))]
     if savings and not marine:
         checks.append(f"<li>{esc(lines[19])}<ul>\n" + "".join(savings) + "</ul></li>\n")
     results = [f"<dt>{esc(quoted(lines, n))}</dt><dd>{esc(t.RESULT[SAME_RESULT.get(n[0], n[0])])}</dd>\n"
@@ -143,7 +155,7 @@ def calc_page(t, market, calc, lines, caption, row):
                    f"{esc(meaning)}</dd>\n" for title, more, meaning in messages)
     return (f"<p><a href=\"index.html\">{esc(t.UI['back'])}</a></p>\n"
             f"<h1>{calc}. {esc(caption)}</h1>\n"
-            f"<h2>{esc(t.UI['computes'])}</h2>\n<p>{esc(t.CALC[calc])}</p>\n"
+            f"<h2>{esc(t.UI['computes'])}</h2>\n<p>{esc(computes)}</p>\n"
             f"<h2>{esc(t.UI['inputs'])}</h2>\n<dl class=\"inputs\">\n" + "".join(inputs) + "</dl>\n"
             f"<h2>{esc(t.UI['limits'])}</h2>\n<p>{esc(t.UI['limits_intro'])}</p>\n<ul class=\"checks\">\n"
             + "".join(checks) + "</ul>\n"

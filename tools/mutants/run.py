@@ -24,7 +24,9 @@ The checkout is copied (without build folders and .git) to a scratch folder outs
 configured (unoptimised, for short compiles) and built there once; every mutant then costs an
 incremental build and a ctest run that stops at the first failure. With --hint, the test that
 caught a mutant in an earlier run is built and run alone first, and the whole build and suite
-run only when it passes. The working tree itself is never touched.
+run only when it passes. The working tree itself is never touched, except that --mend rewrites
+the list files named (or tools/mutants/*.mut) when it removes repeated mutants and stale 'why'
+lines.
 """
 
 import argparse
@@ -49,7 +51,7 @@ REQUIRED = ("id", "slip", "file", "find", "replace")
 @dataclass
 class Mutant:
     source: str  # list file and line, for messages
-    list: str = ""  # the list file's name, for the figures per list
+    list_name: str = ""  # the list file's name, for the figures per list
     span: tuple = (0, 0)  # first and last line of the block in its list (1-based)
     fields: dict = field(default_factory=dict)
 
@@ -351,8 +353,8 @@ def main():
     if args.mend:
         mend_lists(repeated, stale)
     print()
-    for name in sorted({m.list for m, _ in runnable}) + [None]:
-        n = {v: sum(1 for m in ms if name is None or m.list == name) for v, ms in count.items()}
+    for name in sorted({m.list_name for m, _ in runnable}) + [None]:
+        n = {v: sum(1 for m in ms if name is None or m.list_name == name) for v, ms in count.items()}
         print(f"{name or 'all lists':<16} caught {n['caught']:>3}, survived {n['survived']:>3}, "
               f"not compiling {n['no compile']:>3}, not counted {n['not counted']:>3}")
     print(f"{len(unexplained)} survived without a 'why'; {len(unusable)} do not fit; "

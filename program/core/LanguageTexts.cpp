@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <utility>
 
 #include "core/Errors.h"
 #include "core/Fx.h"
@@ -151,6 +152,13 @@ void LoadTextFile() {
     setProgress(bar, k + 2);
   }
   state.TextTable.assign(std::move(lines));
+  // The window model's own messages and the help viewer speak the market's language too (a
+  // file without those lines leaves them as they were).
+  forms::Application::Words words = forms::app().words();
+  for (auto [word, line] : {std::pair{&words.actionFailed, 286}, {&words.helpMissing, 294},
+                            {&words.helpBack, 295}, {&words.helpForward, 296}})
+    if (!state.TextTable[line].empty()) *word = state.TextTable[line];
+  forms::app().setWords(std::move(words));
   // The main window is loaded by then at start-up; a program part that only wants the texts
   // (a test of one window) may have no main window at all.
   if (forms::app().isRegistered("mdiVeltaro")) {

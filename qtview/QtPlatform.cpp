@@ -19,9 +19,9 @@
 #include <QScreen>
 #include <QStringDecoder>
 #include <QStyle>
+#include <QTemporaryFile>
 #include <QTextBrowser>
 #include <QTextDocument>
-#include <QTemporaryFile>
 #include <QThread>
 #include <QTimer>
 #include <QToolBar>

@@ -63,7 +63,9 @@ class TestWindow : public forms::Form {
   // Each of the window's keys logged with the text's selection at that moment.
   void logKeys() {
     for (forms::Control* c : {&txt, &cbo}) {
-      c->onKeyDown = [c](int& code, int) { logEvent(c->name() + ".KeyDown " + std::to_string(code)); };
+      c->onKeyDown = [c](int& code, int) {
+        logEvent(c->name() + ".KeyDown " + std::to_string(code));
+      };
       c->onKeyPress = [c](int& a) { logEvent(c->name() + ".KeyPress " + std::to_string(a)); };
       c->onKeyUp = [c](int& code, int) { logEvent(c->name() + ".KeyUp " + std::to_string(code)); };
       c->onGotFocus = [c] {
@@ -324,7 +326,9 @@ TEST_F(Registry, MenusAndToolbarFindByNameAndIgnoreHiddenItems) {
 }
 
 TEST_F(Registry, AnEscapedErrorIsAMessageAndEndUnloadsEverythingWithoutEvents) {
-  platform.expectMsgBox(forms::mb::IdOk, "boom");
+  // Worded as the program gives it, the fault's own text under it.
+  app.setWords({.actionFailed = "Handlingen kunne ikke gennemføres:"});
+  platform.expectMsgBox(forms::mb::IdOk, "Handlingen kunne ikke gennemføres:\r\nboom");
   app.dispatch([] { throw std::runtime_error("boom"); });
   EXPECT_EQ(platform.callsOf("msgBox").at(0).style, forms::mb::Critical);
   app.get<TestWindow>();

@@ -204,7 +204,8 @@ void act(const std::string& what, QWidget* w) {
     const bool back = what.starts_with("back");
     QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab,
                     back ? Qt::ShiftModifier : Qt::NoModifier);
-    QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(what.substr(what.find(' ') + 1)));
+    QTest::keyClicks(QApplication::focusWidget(),
+                     QString::fromStdString(what.substr(what.find(' ') + 1)));
   } else if (what.starts_with("key ")) {
     const QKeyCombination k = QKeySequence(QString::fromStdString(what.substr(4)))[0];
     QTest::keyClick(w, k.key(), k.keyboardModifiers());
@@ -261,7 +262,7 @@ TEST_F(FormsViewTest, EveryUserEventReachesTheModelByTheRules) {
     const char* text = nullptr;
     int cancelDown = 0, cancelPress = 0;
     forms::Control* from = nullptr;  // has the focus before (keys: the control itself)
-    const char* before = "";          // the text of the box or list before
+    const char* before = "";         // the text of the box or list before
   } cases[] = {
       // clang-format off
       {&s.txtNotes, "type a", "KeyDown 65|KeyPress 97|Change", "a"},

@@ -13,11 +13,11 @@
 #include <signal.h>
 
 #include "MarketRun.h"
+#include "core/Fx.h"
+#include "core/TextFile.h"
 #include "forms/Application.h"
 #include "qtview/FormsView.h"
 #include "qtview/QtPlatform.h"
-#include "core/Fx.h"
-#include "core/TextFile.h"
 #include "report/Reports.h"
 
 namespace {
@@ -177,7 +177,8 @@ TEST_F(QtPlatformTest, HelpInItsOwnViewer) {
                 "<body><p>Varmetab 17,4 W/m\xB2</p></body></html>");
   const QString second = writeFile("help-second.htm", "<html><head><title>Index</title></head>");
   // In the words the program gives.
-  app.setWords({.helpMissing = "Hjælpefilen kan ikke findes:", .helpBack = "Tilbage",
+  app.setWords({.helpMissing = "Hjælpefilen kan ikke findes:",
+                .helpBack = "Tilbage",
                 .helpForward = "Frem"});
   platform.showHelp(page.toStdString());
   ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow(); }));
@@ -288,8 +289,8 @@ TEST_F(QtPlatformTest, ExportWatchesTheOfficeProgram) {
   const std::string failed = "LibreOffice Calc kunne ikke vise rapporten.\r\n";
   platform.setLaunchWindow(std::chrono::milliseconds(1500));
   const struct {
-    const char* script;  // the stand-in's body; none on the path: null
-    std::string message;  // empty: none within the wait
+    const char* script;    // the stand-in's body; none on the path: null
+    std::string message;   // empty: none within the wait
     bool inEvent = false;  // started, and failing, while a handler pumps events
   } cases[] = {
       {"echo 'Unspecified Application Error' >&2; exit 1",
@@ -300,8 +301,10 @@ TEST_F(QtPlatformTest, ExportWatchesTheOfficeProgram) {
       // Failing after the launch window: let go.
       {"/bin/sleep 2; exit 1", ""},
       {"echo $$ > DIR/soffice.pid; exec /bin/sleep 3", ""},
-      {nullptr, "LibreOffice Calc kunne ikke startes: LibreOffice er ikke installeret på denne "
-                "computer." + where},
+      {nullptr,
+       "LibreOffice Calc kunne ikke startes: LibreOffice er ikke installeret på denne "
+       "computer." +
+           where},
   };
   const QByteArray path = qgetenv("PATH");
   int n = 0;
@@ -310,9 +313,10 @@ TEST_F(QtPlatformTest, ExportWatchesTheOfficeProgram) {
     SCOPED_TRACE(bin.toStdString());
     QDir(bin).removeRecursively();
     if (c.script)
-      QFile::setPermissions(writeFile(bin.mid(kDir.size() + 1) + "/soffice",
-                                      "#!/bin/sh\n" + QByteArray(c.script).replace("DIR", bin.toUtf8())),
-                            QFile::ReadOwner | QFile::ExeOwner);
+      QFile::setPermissions(
+          writeFile(bin.mid(kDir.size() + 1) + "/soffice",
+                    "#!/bin/sh\n" + QByteArray(c.script).replace("DIR", bin.toUtf8())),
+          QFile::ReadOwner | QFile::ExeOwner);
     qputenv("PATH", bin.toLocal8Bit());
     BoxesAnswered boxes;
     if (c.inEvent) {
@@ -328,10 +332,12 @@ TEST_F(QtPlatformTest, ExportWatchesTheOfficeProgram) {
     qputenv("PATH", path);
     // A program failing late is waited for until it has failed.
     const bool late = c.script && QByteArray(c.script).startsWith("/bin/sleep");
-    (void)QTest::qWaitFor([&] { return !boxes.texts.isEmpty(); },
-                          !c.message.empty() ? 10000 : late ? 2500 : 1000);
+    (void)QTest::qWaitFor([&] { return !boxes.texts.isEmpty(); }, !c.message.empty() ? 10000
+                                                                  : late             ? 2500
+                                                                                     : 1000);
     const QString shown = boxes.texts.join("|");
-    EXPECT_EQ(shown.toStdString(), c.message.empty() ? "" : c.message + veltaro::DisplayedCopyPath());
+    EXPECT_EQ(shown.toStdString(),
+              c.message.empty() ? "" : c.message + veltaro::DisplayedCopyPath());
     if (!c.script || !QByteArray(c.script).contains("pid")) continue;
     // Still running, and nobody waited for it.
     QFile pid(bin + "/soffice.pid");

@@ -190,7 +190,8 @@ std::string logName(const forms::Control& c) {
 }
 
 // What the user does with one control, as Qt events: "type TEXT", "key SEQUENCE", "tab TEXT" and
-// "backtab TEXT" (Tab or Shift+Tab from the focused control, then typing), "wheel",
+// "backtab TEXT" (Tab or Shift+Tab from the focused control, then typing), "shortcut TEXT" (an
+// access key puts the focus there, then typing), "wheel",
 // "dclick", "dclick all", "choose N" (a click opens a list's drop-down, Enter takes item N), or a
 // left press inside with the release inside ("click") or on the bare part of its container ("click
 // off"). Presses and releases come to the window as the system sends them, so Qt picks the widget
@@ -206,6 +207,9 @@ void act(const std::string& what, QWidget* w) {
                     back ? Qt::ShiftModifier : Qt::NoModifier);
     QTest::keyClicks(QApplication::focusWidget(),
                      QString::fromStdString(what.substr(what.find(' ') + 1)));
+  } else if (what.starts_with("shortcut ")) {
+    w->setFocus(Qt::ShortcutFocusReason);
+    QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(what.substr(9)));
   } else if (what.starts_with("key ")) {
     const QKeyCombination k = QKeySequence(QString::fromStdString(what.substr(4)))[0];
     QTest::keyClick(w, k.key(), k.keyboardModifiers());
@@ -281,6 +285,8 @@ TEST_F(FormsViewTest, EveryUserEventReachesTheModelByTheRules) {
       // Entered by the keyboard, a box or a list that takes typing has its whole text selected.
       {&s.cboSize, "tab 7", "txtTemp.LostFocus|GotFocus|KeyDown 55|KeyPress 55|Change", "7", 0, 0,
        &s.txtTemp, "SELECT diameter"},
+      {&s.cboSize, "shortcut 7", "txtTemp.LostFocus|GotFocus|KeyDown 55|KeyPress 55|Change", "7",
+       0, 0, &s.txtTemp, "SELECT diameter"},
       {&s.txtTemp, "backtab 4", "KeyDown 16|cboSize.LostFocus|GotFocus|KeyDown 52|KeyPress 52|Change", "4", 0,
        0, &s.cboSize, "12.5"},
       {&s.cboSize, "key Down", "KeyDown 40|Click", "21.3"},

@@ -188,8 +188,8 @@ void Application::dispatch(const std::function<void()>& event) {
   try {
     event();
   } catch (const std::exception& e) {
-    platform_->msgBox(std::string("The action could not be completed:\n") + e.what(), mb::Critical,
-                      "Error");
+    // Under the program's title, as every other message.
+    platform_->msgBox(words_.actionFailed + "\r\n" + e.what(), mb::Critical, "");
   }
 }
 

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "forms/Form.h"
@@ -48,6 +49,18 @@ class Application {
 
   static Application& current();
   static bool hasCurrent();
+
+  // The words of the few messages the layers below the program show themselves, in the
+  // market's language once the program has read its language file; before that (start-up)
+  // the fixed English ones.
+  struct Words {
+    std::string actionFailed = "The action could not be completed:";
+    std::string helpMissing = "The help file cannot be found:";
+    std::string helpBack = "Back";
+    std::string helpForward = "Forward";
+  };
+  const Words& words() const { return words_; }
+  void setWords(Words words) { words_ = std::move(words); }
 
   Platform& platform() const { return *platform_; }
   void setPlatform(Platform& platform) { platform_ = &platform; }
@@ -126,6 +139,7 @@ class Application {
   Form* takeInstance(Form& form);
 
   Platform* platform_;
+  Words words_;
   Observer* observer_ = nullptr;
   Application* previous_;
   std::map<std::string, Factory, std::less<>> factories_;

@@ -59,6 +59,17 @@ bool Control::isEditable() const {
   return false;
 }
 
+bool Control::hasCaret() const {
+  return kind_ == ControlKind::TextBox ||
+         (kind_ == ControlKind::ComboBox && comboStyle_ == ComboStyle::DropdownCombo);
+}
+
+void Control::selectAllSilently() {
+  selStart_ = 0;
+  selLength_ = static_cast<int>(text_.size());
+  markDirty(kDirtyLook);
+}
+
 void Control::raise(const std::function<void()>& handler) {
   if (!handler) return;
   Application::EventScope scope(form_->app());
@@ -395,14 +406,14 @@ bool Control::hasFocus() const {
 
 bool Control::setFocus() {
   if (!canFocus()) return false;
-  return form_->moveFocus(this);
+  return form_->moveFocus(this, kind_ == ControlKind::ComboBox && hasCaret());
 }
 
-bool Control::userFocus() {
+bool Control::userFocus(bool byKeyboard) {
   Application::EventScope scope(form_->app());
   if (!canFocus()) return false;
   form_->activate();
-  return form_->moveFocus(this);
+  return form_->moveFocus(this, byKeyboard && hasCaret());
 }
 
 // ---------------------------------------------------------------- user input
@@ -470,7 +481,8 @@ void Control::commitUserEdit(const std::string& text, int caret) {
 int Control::userKeyPress(int keyAscii) {
   Application::EventScope scope(form_->app());
   if (!enabled_) return 0;
-  if (onKeyPress) onKeyPress(keyAscii);
+  if (form_->keyPreview_) form_->Form_KeyPress(keyAscii);
+  if (keyAscii != 0 && onKeyPress) onKeyPress(keyAscii);
   if (keyAscii != 0) applyTyped(keyAscii);
   return keyAscii;
 }
@@ -491,13 +503,15 @@ void Control::userType(const std::string& text) {
 int Control::userKeyDown(int keyCode, int shift) {
   Application::EventScope scope(form_->app());
   if (!enabled_) return 0;
-  if (onKeyDown) onKeyDown(keyCode, shift);
+  if (form_->keyPreview_) form_->Form_KeyDown(keyCode, shift);
+  if (keyCode != 0 && onKeyDown) onKeyDown(keyCode, shift);
   return keyCode;
 }
 
 int Control::userKeyUp(int keyCode, int shift) {
   Application::EventScope scope(form_->app());
-  if (onKeyUp) onKeyUp(keyCode, shift);
+  if (form_->keyPreview_) form_->Form_KeyUp(keyCode, shift);
+  if (keyCode != 0 && onKeyUp) onKeyUp(keyCode, shift);
   return keyCode;
 }
 

@@ -151,7 +151,8 @@ class Control {
   // with all its containers, on a loaded and shown form.
   bool canFocus() const;
   bool hasFocus() const;
-  // Moves the focus here; false (and nothing happens) when it cannot take it.
+  // Moves the focus here; false (and nothing happens) when it cannot take it. An editable list
+  // selects its whole text, as it does on every focus that is not a click.
   bool setFocus();
 
   // --- Events ---
@@ -188,8 +189,10 @@ class Control {
   // (Left, Up) or next (Right, Down) option of its group, wrapping round, and selects it.
   // False when the key is no arrow or the control is no option.
   bool userArrowInGroup(int keyCode);
-  // The user moved the focus here (mouse or Tab). False when it cannot take the focus.
-  bool userFocus();
+  // The user moved the focus here, by the mouse or (byKeyboard) by Tab, Shift+Tab or an access
+  // key. Entering a text box or an editable list by the keyboard selects its whole text.
+  // False when it cannot take the focus.
+  bool userFocus(bool byKeyboard = false);
   void userMouseDown(int button, int shift, double x, double y);
   void userMouseMove(int button, int shift, double x, double y);
   void userMouseUp(int button, int shift, double x, double y);
@@ -209,6 +212,8 @@ class Control {
   void markDirty(uint32_t bits);
   bool isTextKind() const;
   bool isEditable() const;
+  bool hasCaret() const;  // a text box or a list that takes typing
+  void selectAllSilently();
   void raise(const std::function<void()>& handler);
   void selectOption();
   void applyTyped(int keyAscii);

@@ -216,8 +216,11 @@ void Form::activate() {
 
 // ---------------------------------------------------------------- focus
 
-bool Form::moveFocus(Control* target) {
+bool Form::moveFocus(Control* target, bool selectText) {
   if (activeControl_ == target) return true;
+  // The selection comes before the focus events, as Windows does it, so that a GotFocus
+  // handler may still choose a selection of its own.
+  if (selectText) target->selectAllSilently();
   Control* old = activeControl_;
   activeControl_ = target;
   markDirty(kDirtyFocus);
@@ -267,7 +270,7 @@ bool Form::focusNext(bool backward) {
     size_t cur = static_cast<size_t>(it - stops.begin());
     pos = backward ? (cur + n - 1) % n : (cur + 1) % n;
   }
-  return stops[pos]->userFocus();
+  return stops[pos]->userFocus(true);
 }
 
 // ---------------------------------------------------------------- menus and toolbars

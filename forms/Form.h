@@ -155,6 +155,14 @@ class Form {
   void userMouseUp(int button, int shift, double x, double y);
   void userClick();
 
+  // --- Key preview: the window sees each key before the control that has the focus ---
+  bool keyPreview() const { return keyPreview_; }
+  void setKeyPreview(bool on) { keyPreview_ = on; }
+  // Setting the code to 0 swallows the key: the control never sees it.
+  virtual void Form_KeyDown(int& keyCode, int shift) { (void)keyCode, (void)shift; }
+  virtual void Form_KeyPress(int& keyAscii) { (void)keyAscii; }
+  virtual void Form_KeyUp(int& keyCode, int shift) { (void)keyCode, (void)shift; }
+
   // --- For the front end: what changed since last looked ---
   uint32_t takeDirty() {
     uint32_t d = dirty_;
@@ -173,7 +181,7 @@ class Form {
   friend class MenuItem;
   friend class Toolbar;
   void noteDirty(Control* c) { dirtyControls_.push_back(c); }
-  bool moveFocus(Control* target);
+  bool moveFocus(Control* target, bool selectText = false);
   void dropFocus(Control* c);
 
   Application* app_;
@@ -201,6 +209,7 @@ class Form {
   bool modal_ = false;
   bool controlBox_ = true;
   bool resizable_ = true;
+  bool keyPreview_ = false;
   Control* activeControl_ = nullptr;
   uint32_t dirty_ = kDirtyAll;
   std::vector<Control*> dirtyControls_;

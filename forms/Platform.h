@@ -44,13 +44,21 @@ class Platform {
   // Opens an address (http, https or mailto only). False when refused or it could not open.
   virtual bool openAddress(const std::string& address) = 0;
 
-  // What went wrong with a started program, in words ("it ended with exit status 1").
-  using ProgramFailed = std::function<void(const std::string& what)>;
+  // How a started program failed: it crashed, or it ended with a failure status; with the
+  // last line it wrote to its error output (may be empty). The program words it for the user.
+  struct ProgramEnd {
+    bool crashed = false;
+    int exitCode = 0;
+    std::string lastError;
+  };
+  using ProgramFailed = std::function<void(const ProgramEnd& end)>;
 
   // Starts a program with an argument list (never through a shell) and does not wait for it.
   // False when it could not be started; the caller says so to the user. When it was started
-  // but later ends with a failure status or crashes, `failed` (if set) is called from the event
-  // loop; a program that keeps running or ends cleanly is never reported.
+  // but ends with a failure status or crashes while it is starting (within about half a
+  // minute), `failed` (if set) is called from the event loop once no event of the program is
+  // running. A program that keeps running, ends cleanly or fails later is never reported: a
+  // message then would come over whatever the user is doing by that time.
   virtual bool startProgram(const std::string& program, const std::vector<std::string>& args,
                             const ProgramFailed& failed) = 0;
 

@@ -596,9 +596,14 @@ bool FormView::controlFocusIn(Control& c, QFocusEvent* e) {
       // that never had a focused control gets its first one in the tab order.
       giveFirstFocus();
       return false;
-    default:
-      if (f->activeControl() != &c) user([&c] { c.userFocus(); });
+    default: {
+      // Entered by the keyboard (Tab, an access key), a box selects its whole text.
+      const bool byKeyboard = e->reason() == Qt::TabFocusReason ||
+                              e->reason() == Qt::BacktabFocusReason ||
+                              e->reason() == Qt::ShortcutFocusReason;
+      if (f->activeControl() != &c) user([&c, byKeyboard] { c.userFocus(byKeyboard); });
       return false;
+    }
   }
 }
 

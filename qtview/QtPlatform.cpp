@@ -19,16 +19,20 @@
 #include <QScreen>
 #include <QStringDecoder>
 #include <QStyle>
+#include <QTemporaryFile>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QThread>
+#include <QTimer>
 #include <QToolBar>
 #include <QTranslator>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
+#include "forms/Application.h"
 #include "forms/Types.h"
 #include "qtview/Convert.h"
 #include "qtview/FormsView.h"
@@ -120,6 +124,17 @@ bool isOpenableAddress(const std::string& address) {
 
 QtPlatform::~QtPlatform() {
   if (help_) delete help_->window();
+  // A program still running when this one ends runs on: deleting its process object would end
+  // it (and the user's unsaved spreadsheet with it), so it is released, unwatched, instead.
+  for (QProcess* process : watching_.findChildren<QProcess*>(Qt::FindDirectChildrenOnly)) {
+    process->disconnect();
+    process->setParent(nullptr);
+  }
+}
+
+// The words of the program's market, or the start-up ones before there is a program.
+static forms::Application::Words words() {
+  return forms::Application::hasCurrent() ? forms::app().words() : forms::Application::Words{};
 }
 
 // The help viewer: a window of its own, owned by the main window, with Back and Forward, that
@@ -134,9 +149,9 @@ QTextBrowser* makeHelpWindow(QWidget* owner) {
   auto* browser = new QTextBrowser(window);
   browser->setOpenExternalLinks(true);
   QAction* back = bar->addAction(window->style()->standardIcon(QStyle::SP_ArrowBack),
-                                 QStringLiteral("Back"), browser, &QTextBrowser::backward);
+                                 toQt(words().helpBack), browser, &QTextBrowser::backward);
   QAction* forward = bar->addAction(window->style()->standardIcon(QStyle::SP_ArrowForward),
-                                    QStringLiteral("Forward"), browser, &QTextBrowser::forward);
+                                    toQt(words().helpForward), browser, &QTextBrowser::forward);
   back->setObjectName(QStringLiteral("helpBack"));
   forward->setObjectName(QStringLiteral("helpForward"));
   back->setEnabled(false);
@@ -233,6 +248,12 @@ bool QtPlatform::openAddress(const std::string& address) {
   return QDesktopServices::openUrl(QUrl(toQt(address).trimmed(), QUrl::StrictMode));
 }
 
+// The end of what a program wrote to a file.
+static QByteArray tail(QFile& file) {
+  file.seek(std::max<qint64>(0, file.size() - 4096));
+  return file.readAll();
+}
+
 // The last line a program wrote to its error output, if any.
 static std::string lastLine(const QByteArray& output) {
   const QList<QByteArray> lines = output.split('\n');
@@ -245,44 +266,55 @@ bool QtPlatform::startProgram(const std::string& program, const std::vector<std:
                               const ProgramFailed& failed) {
   QStringList list;
   for (const std::string& a : args) list << toQt(a);
-  auto* process = new QProcess;
+  auto* process = new QProcess(&watching_);
   process->setStandardInputFile(QProcess::nullDevice());
   process->setProcessChannelMode(QProcess::ForwardedOutputChannel);
+  // Its error output goes to a file kept for a report, not through a pipe: a program left
+  // running when this one ends would die of the closed pipe at its next message. The file is
+  // removed with its last reader; the program may go on writing to it unseen.
+  auto errors = std::make_shared<QTemporaryFile>();
+  if (errors->open()) process->setStandardErrorFile(errors->fileName());
   // An argument list, never a command line for a shell. Only the start is waited for.
   process->start(toQt(program), list);
   if (!process->waitForStarted(10000)) {
     delete process;
     return false;
   }
-  // Its error output is passed on to ours, and the end of it kept for a report.
-  auto errors = std::make_shared<QByteArray>();
-  auto drain = [process, errors] {
-    const QByteArray chunk = process->readAllStandardError();
-    std::fwrite(chunk.constData(), 1, static_cast<size_t>(chunk.size()), stderr);
-    *errors = (*errors + chunk).right(4096);
-  };
-  QObject::connect(process, &QProcess::readyReadStandardError, process, drain);
+  // A failure is the user's business only while the program starts; after that the program is
+  // let go (the office program may be in use for hours).
+  auto report = std::make_shared<ProgramFailed>(failed);
+  QTimer::singleShot(launchWindow_, process, [report] { *report = nullptr; });
   QObject::connect(process, &QProcess::finished, &watching_,
-                   [drain, errors, failed](int code, QProcess::ExitStatus status) {
-                     drain();
-                     if (!failed || (status == QProcess::NormalExit && code == 0)) return;
-                     std::string what = status == QProcess::CrashExit
-                                            ? "it stopped unexpectedly"
-                                            : "it ended with exit status " + std::to_string(code);
-                     if (std::string line = lastLine(*errors); !line.empty())
-                       what += " (" + line + ")";
-                     failed(what);
+                   [this, process, errors, report](int code, QProcess::ExitStatus status) {
+                     process->deleteLater();
+                     const ProgramFailed told = std::exchange(*report, nullptr);
+                     if (!told || (status == QProcess::NormalExit && code == 0)) return;
+                     const ProgramEnd end{.crashed = status == QProcess::CrashExit,
+                                          .exitCode = code,
+                                          .lastError = lastLine(tail(*errors))};
+                     reportWhenIdle([told, end] { told(end); });
                    });
-  // A program still running when this program ends is left running.
-  QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
   return true;
+}
+
+void QtPlatform::reportWhenIdle(std::function<void()> report) {
+  // Not from inside a handler's event pumping (a case being saved, a modal box): its message
+  // would come between the handler's steps.
+  if (forms::Application::hasCurrent() && forms::app().eventDepth() > 0) {
+    QTimer::singleShot(100, &watching_, [this, report] { reportWhenIdle(report); });
+    return;
+  }
+  if (forms::Application::hasCurrent())
+    forms::app().dispatch(report);
+  else
+    report();
 }
 
 void QtPlatform::showHelp(const std::string& helpFile) {
   syncView();
   QString path = toQt(helpFile);
   if (!QFileInfo(path).isFile()) {
-    msgBox("The help file " + helpFile + " cannot be found.", mb::Exclamation, "");
+    msgBox(words().helpMissing + "\r\n" + helpFile, mb::Exclamation, "");
     return;
   }
   if (!help_) help_ = makeHelpWindow(view_ ? view_->mainWindow() : nullptr);

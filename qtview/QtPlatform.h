@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,8 @@ class QtPlatform : public forms::Platform {
   ~QtPlatform() override;
   // The view brought up to date before a box appears, a pause or a modal run.
   void setView(FormsView* view) { view_ = view; }
+  // How long after its start a program's failure is still reported (tests shorten it).
+  void setLaunchWindow(std::chrono::milliseconds window) { launchWindow_ = window; }
 
   int msgBox(const std::string& prompt, int style, const std::string& title) override;
   std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
@@ -47,11 +51,14 @@ class QtPlatform : public forms::Platform {
  private:
   void syncView();
   std::optional<std::string> fileDialog(const forms::FileDialogOptions& options, bool save);
+  // Calls `report` from the event loop once no event of the program is running.
+  void reportWhenIdle(std::function<void()> report);
 
   FormsView* view_ = nullptr;
   QPointer<QTextBrowser> help_;
-  // The context of the reports on started programs: they end with the platform, while the
-  // programs themselves run on.
+  std::chrono::milliseconds launchWindow_{30000};
+  // The parent of the started programs' process objects and the context of their reports:
+  // no report can come once the platform is gone, and none of them is left behind unowned.
   QObject watching_;
 };
 

@@ -51,6 +51,8 @@ bool isSweden() {
 CalcForm::CalcForm(const char* className, int calcNumber)
     : forms::Form(className), number_(calcNumber), type_(CalcTypeOf(calcNumber)) {
   setMdiChild(true);
+  // The window sees every key first, so that F1 holds whatever handlers its controls get.
+  setKeyPreview(true);
 }
 
 // ---------------------------------------------------------------- building the design
@@ -174,22 +176,13 @@ void CalcForm::Form_Load() {
     for (Control* e : controlArray("Emission")) FillPlaneEmissivityCombo(*e);
   FillPipeDiameterCombo(control("RORCOM"));
   loadFinish();
-  bindHelpKey();
   s.ActiveCalcNumber = static_cast<int16_t>(number_);
 }
 
-// F1 on any control of the window opens the window's own help page; the key goes no further.
-void CalcForm::bindHelpKey() {
-  for (const auto& c : controls()) {
-    c->onKeyDown = [this, own = std::move(c->onKeyDown)](int& keyCode, int shift) {
-      if (keyCode == forms::key::F1) {
-        keyCode = 0;
-        showOwnHelp();
-      } else if (own) {
-        own(keyCode, shift);
-      }
-    };
-  }
+void CalcForm::Form_KeyDown(int& keyCode, int) {
+  if (keyCode != forms::key::F1) return;
+  keyCode = 0;
+  showOwnHelp();
 }
 
 // The market's help folder holds a page per calculation beside its contents page; a folder

@@ -42,6 +42,8 @@ class CalcForm : public forms::Form, public CalcWindow {
 
   void Form_Load() override;
   void Form_Activate() override;
+  // F1 anywhere in the window: its own help page; the key goes no further.
+  void Form_KeyDown(int& keyCode, int shift) override;
   void Form_Unload(int& cancel) override;
 
  protected:
@@ -137,8 +139,6 @@ class CalcForm : public forms::Form, public CalcWindow {
   // the Calculate button) to the controls of that name.
   void bindTemplateHandlers();
 
-  // F1 in the window: its own help page.
-  void bindHelpKey();
   void showOwnHelp();
 
   // ------------------------------------------------------------ input check helpers

@@ -1,5 +1,7 @@
 #include "core/Errors.h"
 
+#include "core/Fx.h"
+
 namespace veltaro {
 namespace {
 
@@ -21,7 +23,7 @@ const char* describe(RunTimeError::Kind kind) {
 
 std::string fileMessage(const std::string& path, int line, const std::string& problem) {
   std::string m = path;
-  if (line > 0) m += ", line " + std::to_string(line);
+  if (line > 0) m += ", " + TextOr(297, "line") + " " + std::to_string(line);
   return m + ": " + problem;
 }
 

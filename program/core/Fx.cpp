@@ -25,6 +25,11 @@ FX& fx() {
   return instance();
 }
 
+std::string TextOr(int line, const char* startupText) {
+  const std::string& text = instance().TextTable[line];
+  return text.empty() ? startupText : text;
+}
+
 void resetFx() {
   instance() = FX{};
 }

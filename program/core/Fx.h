@@ -179,6 +179,9 @@ struct FX {
 
 // The one instance.
 FX& fx();
+// Line `line` of the language file; the fixed English `startupText` (the UK line) while no
+// language file is read yet, as at start-up, or when the file lacks the line.
+std::string TextOr(int line, const char* startupText);
 // Puts the shared state back to its start values (for tests and a fresh program run).
 void resetFx();
 

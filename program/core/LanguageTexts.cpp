@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <utility>
 
 #include "core/Errors.h"
 #include "core/Fx.h"
@@ -77,7 +78,8 @@ void setProgress(forms::Control* bar, int value) {
 
 std::vector<std::string> readWhole(const std::string& path, bool mustHaveLines) {
   std::vector<std::string> lines = ReadTextLines(path);
-  if (mustHaveLines && lines.empty()) throw DataFileError(path, 0, "the file is empty");
+  if (mustHaveLines && lines.empty())
+    throw DataFileError(path, 0, TextOr(301, "the file is empty"));
   return lines;
 }
 
@@ -151,6 +153,15 @@ void LoadTextFile() {
     setProgress(bar, k + 2);
   }
   state.TextTable.assign(std::move(lines));
+  // The window model's own messages and the help viewer speak the market's language too (a
+  // file without those lines leaves them as they were).
+  forms::Application::Words words = forms::app().words();
+  for (auto [word, line] : {std::pair{&words.actionFailed, 286},
+                            {&words.helpMissing, 294},
+                            {&words.helpBack, 295},
+                            {&words.helpForward, 296}})
+    if (!state.TextTable[line].empty()) *word = state.TextTable[line];
+  forms::app().setWords(std::move(words));
   // The main window is loaded by then at start-up; a program part that only wants the texts
   // (a test of one window) may have no main window at all.
   if (forms::app().isRegistered("mdiVeltaro")) {
@@ -167,7 +178,7 @@ void LoadAddresses() {
   const int n = static_cast<int>(lines.size());
   // The address count is a 16-bit number of 15-line blocks, rounded: 491,512 lines at most.
   if (std::nearbyint(n / 15.0) > 32767)
-    throw DataFileError(path, 0, "the file has more than 491512 lines");
+    throw DataFileError(path, 0, TextOr(302, "the file has more than 491512 lines"));
   state.AddressLines.assign(std::move(lines));
   state.AddressCount = ToInt16(n / 15.0);
   // The contact window's load copies the country's block into the text table; loading it is
@@ -197,9 +208,10 @@ void CopyContactBlock() {
   // contact lines without a word.
   if (a.size() < b + 10)
     throw DataFileError(ProgramPath("\\Text\\adress.all"), 0,
-                        "has " + std::to_string(a.size()) + " lines; the address of " +
-                            state.CountryCode + " needs lines " + std::to_string(b) + " to " +
-                            std::to_string(b + 10));
+                        TextOr(303,
+                               "the file is too short for this market's contact address, "
+                               "which takes lines") +
+                            " " + std::to_string(b) + "-" + std::to_string(b + 10));
   // The Norwegian block has one more address line at the top that is not published: lines
   // 146 and 147 take its address lines 2 and 3 instead of 1 and 2.
   const int skip = state.CountryCode == "NO" ? 1 : 0;

@@ -34,19 +34,22 @@ std::string withLineEnds(const std::string& lines, const char* end) {
 }
 
 // Starts LibreOffice on the report's displayed copy with the import filter that opens it in
-// Calc or Writer. The office program runs on its own; if it fails before the user has read the
-// report, the user is told what happened and where the report is.
-void openInOffice(const char* filter, const char* program) {
-  const std::string path = DisplayedCopyPath();
-  const std::string name = std::string("LibreOffice ") + program;
-  const std::string where = ".\r\n\r\nThe report is in " + path;
+// Calc or Writer. The office program runs on its own; when it cannot start, or fails while it
+// starts, the user is told what happened and where the report is. The texts are the market's:
+// `notStartedLine` and `failedLine` name the program, 291-293 the ending and the place.
+void openInOffice(const char* filter, int notStartedLine, int failedLine) {
+  const std::string where = "\r\n\r\n" + fx().TextTable[293] + "\r\n" + DisplayedCopyPath();
+  auto failed = [failedLine, where](const forms::Platform::ProgramEnd& end) {
+    const TextLines& t = fx().TextTable;
+    std::string what = end.crashed ? t[292] : t[291] + " " + std::to_string(end.exitCode) + ".";
+    // The office program's own last words, as it wrote them.
+    if (!end.lastError.empty()) what += "\r\n(" + end.lastError + ")";
+    tell(t[failedLine] + "\r\n" + what + where);
+  };
   if (forms::app().platform().startProgram(
-          "soffice", {std::string("--infilter=") + filter, path},
-          [name, where](const std::string& what) {
-            tell(name + " could not show the report: " + what + where);
-          }))
+          "soffice", {std::string("--infilter=") + filter, DisplayedCopyPath()}, failed))
     return;
-  tell(name + " could not be started: LibreOffice is not installed on this computer" + where);
+  tell(fx().TextTable[notStartedLine] + where);
 }
 
 }  // namespace
@@ -112,11 +115,11 @@ bool Reports::WriteReport(int calcNumber, forms::Form& window, bool printOnDispl
 }
 
 void Reports::OpenReportInExcel() {
-  openInOffice("HTML (StarCalc)", "Calc");
+  openInOffice("HTML (StarCalc)", 287, 289);
 }
 
 void Reports::OpenReportInWord() {
-  openInOffice("HTML (StarWriter)", "Writer");
+  openInOffice("HTML (StarWriter)", 288, 290);
 }
 
 void InstallReportService() {

@@ -36,9 +36,11 @@ void stopStartup(const std::string& message) {
 
 std::string describe(const DataFileError& e) {
   std::string where = e.path();
-  if (e.line() > 0) where += ", line " + std::to_string(e.line());
-  return "The program cannot start: a data file is missing or damaged.\r\n\r\n" + where + "\r\n" +
-         e.problem() + "\r\n\r\nRe-install the VELTARO program and start again";
+  if (e.line() > 0) where += ", " + TextOr(297, "line") + " " + std::to_string(e.line());
+  // In the market's words when the fault comes after the language file was read.
+  return TextOr(310, "The program cannot start: a data file is missing or damaged.") + "\r\n\r\n" +
+         where + "\r\n" + e.problem() + "\r\n\r\n" +
+         TextOr(311, "Re-install the VELTARO program and start again");
 }
 
 void runStartup() {
@@ -108,7 +110,7 @@ void Main() {
   } catch (const DataFileError& e) {
     stopStartup(describe(e));
   } catch (const std::exception& e) {
-    stopStartup(std::string("The program cannot start:\r\n\r\n") + e.what());
+    stopStartup(TextOr(312, "The program cannot start:") + "\r\n\r\n" + e.what());
   }
 }
 

@@ -73,6 +73,25 @@ TEST_F(LanguageTexts, TextTableIsOneBasedTrimmedAndEmptyBeyondTheFile) {
   EXPECT_THROW(veltaro::LoadTextFile(), veltaro::DataFileError);
 }
 
+// The words of the layers below the program and of the data-file problems come from the file
+// once it is read; a file without those lines keeps the start-up words.
+TEST_F(LanguageTexts, WordsBelowTheProgramComeFromTheFile) {
+  fx().CountryCode = "DK";
+  const forms::Application::Words startup;
+  for (int lines : {170, 312}) {
+    writeNumbered("Text/TextFile.DK", lines);
+    veltaro::LoadTextFile();
+    const auto& w = forms::app().words();
+    const bool read = lines == 312;
+    EXPECT_EQ(
+        w.actionFailed + w.helpMissing + w.helpBack + w.helpForward,
+        read ? "line 286line 294line 295line 296"
+             : startup.actionFailed + startup.helpMissing + startup.helpBack + startup.helpForward);
+    EXPECT_EQ(veltaro::TextOr(298, "the file is missing"),
+              read ? "line 298" : "the file is missing");
+  }
+}
+
 // The block each market publishes, and the contact window gone after start-up, are checked
 // through start-up in the shell tests; here the count's rounding and its bounds.
 TEST_F(LanguageTexts, AddressCountRoundsToWholeBlocksWithinItsBounds) {

@@ -52,7 +52,30 @@ class TestWindow : public forms::Form {
     logEvent("TestWindow.QueryUnload" + std::to_string(mode));
     cancel = refuseQuery ? 1 : 0;
   }
+  // With key preview on: logged, and the key `swallow` goes no further.
+  void Form_KeyDown(int& code, int) override { preview("KeyDown", code); }
+  void Form_KeyPress(int& ascii) override { preview("KeyPress", ascii); }
+  void Form_KeyUp(int& code, int) override { preview("KeyUp", code); }
+  void preview(const char* event, int& code) {
+    logEvent("TestWindow." + std::string(event) + " " + std::to_string(code));
+    if (code == swallow) code = 0;
+  }
+  // Each of the window's keys logged with the text's selection at that moment.
+  void logKeys() {
+    for (forms::Control* c : {&txt, &cbo}) {
+      c->onKeyDown = [c](int& code, int) {
+        logEvent(c->name() + ".KeyDown " + std::to_string(code));
+      };
+      c->onKeyPress = [c](int& a) { logEvent(c->name() + ".KeyPress " + std::to_string(a)); };
+      c->onKeyUp = [c](int& code, int) { logEvent(c->name() + ".KeyUp " + std::to_string(code)); };
+      c->onGotFocus = [c] {
+        logEvent(c->name() + ".GotFocus " + std::to_string(c->selStart()) + "+" +
+                 std::to_string(c->selLength()));
+      };
+    }
+  }
   bool refuseUnload = false, refuseQuery = false;
+  int swallow = -1;
 };
 
 class OtherWindow : public forms::Form {
@@ -166,6 +189,34 @@ TEST_F(EventRules, ActionsRaiseExactlyTheirEvents) {
       {"a character beyond ASCII is one key", {},
        DO(f.txt.userType("°C"); f.txt.userKeyPress(forms::key::Back); f.txt.userKeyPress(forms::key::Back)),
        Events(4, "txtInput.Change"), DO(EXPECT_EQ(f.txt.text(), ""))},
+      // Entering a box or an editable list by the keyboard selects its whole text before its
+      // GotFocus runs; the mouse leaves the caret where it was; from code only a list selects.
+      {"Tab and Shift+Tab select the text entered",
+       DO(f.logKeys(); f.txt.setTextSilently("12,5"); f.cbo.setTextSilently("SELECT size");
+          f.txt.userFocus()),
+       DO(f.focusNext(); f.focusNext(true)),
+       {"txtInput.LostFocus", "cboSize.GotFocus 0+11", "cboSize.LostFocus", "txtInput.GotFocus 0+4"}},
+      {"a click or code leaves a box's caret",
+       DO(f.logKeys(); f.txt.setTextSilently("12,5"); f.cbo.setTextSilently("SELECT size");
+          f.chk.userFocus()),
+       DO(f.txt.userFocus(); f.chk.setFocus(); f.txt.setFocus(); f.cbo.userFocus(); f.chk.setFocus();
+          f.cbo.setFocus()),
+       {"chkFlag.LostFocus", "txtInput.GotFocus 0+0", "txtInput.LostFocus", "chkFlag.GotFocus",
+        "chkFlag.LostFocus", "txtInput.GotFocus 0+0", "txtInput.LostFocus", "cboSize.GotFocus 0+0",
+        "cboSize.LostFocus", "chkFlag.GotFocus", "chkFlag.LostFocus", "cboSize.GotFocus 0+11"}},
+      // Key preview: the window sees each key before the control; a key it swallows goes no
+      // further. Without it, the window sees none.
+      {"key preview", DO(f.logKeys(); f.setKeyPreview(true); f.swallow = 112),
+       DO(f.txt.userKeyDown(112); f.txt.userKeyDown(65); f.txt.userKeyPress(97);
+          f.txt.userKeyUp(65)),
+       {"TestWindow.KeyDown 112", "TestWindow.KeyDown 65", "txtInput.KeyDown 65",
+        "TestWindow.KeyPress 97", "txtInput.KeyPress 97", "txtInput.Change", "TestWindow.KeyUp 65",
+        "txtInput.KeyUp 65"}},
+      {"key preview swallows a typed character", DO(f.logKeys(); f.setKeyPreview(true); f.swallow = 97),
+       DO(EXPECT_EQ(f.txt.userKeyPress(97), 0)), {"TestWindow.KeyPress 97"},
+       DO(EXPECT_EQ(f.txt.text(), ""))},
+      {"no key preview", DO(f.logKeys(); f.swallow = 112), DO(f.txt.userKeyDown(112)),
+       {"txtInput.KeyDown 112"}},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -308,7 +359,9 @@ TEST_F(Registry, MenusAndToolbarFindByNameAndIgnoreHiddenItems) {
 }
 
 TEST_F(Registry, AnEscapedErrorIsAMessageAndEndUnloadsEverythingWithoutEvents) {
-  platform.expectMsgBox(forms::mb::IdOk, "boom");
+  // Worded as the program gives it, the fault's own text under it.
+  app.setWords({.actionFailed = "Handlingen kunne ikke gennemføres:"});
+  platform.expectMsgBox(forms::mb::IdOk, "Handlingen kunne ikke gennemføres:\r\nboom");
   app.dispatch([] { throw std::runtime_error("boom"); });
   EXPECT_EQ(platform.callsOf("msgBox").at(0).style, forms::mb::Critical);
   app.get<TestWindow>();

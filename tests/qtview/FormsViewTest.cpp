@@ -189,7 +189,9 @@ std::string logName(const forms::Control& c) {
   return c.name() + (c.index() >= 0 ? "(" + std::to_string(c.index()) + ")" : "");
 }
 
-// What the user does with one control, as Qt events: "type TEXT", "key SEQUENCE", "wheel",
+// What the user does with one control, as Qt events: "type TEXT", "key SEQUENCE", "tab TEXT" and
+// "backtab TEXT" (Tab or Shift+Tab from the focused control, then typing), "shortcut TEXT" (an
+// access key puts the focus there, then typing), "wheel",
 // "dclick", "dclick all", "choose N" (a click opens a list's drop-down, Enter takes item N), or a
 // left press inside with the release inside ("click") or on the bare part of its container ("click
 // off"). Presses and releases come to the window as the system sends them, so Qt picks the widget
@@ -199,6 +201,15 @@ void act(const std::string& what, QWidget* w) {
   const QPoint in = w->mapTo(top, QPoint(4, 4));
   if (what.starts_with("type ")) {
     QTest::keyClicks(w, QString::fromStdString(what.substr(5)));
+  } else if (what.starts_with("tab ") || what.starts_with("backtab ")) {
+    const bool back = what.starts_with("back");
+    QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab,
+                    back ? Qt::ShiftModifier : Qt::NoModifier);
+    QTest::keyClicks(QApplication::focusWidget(),
+                     QString::fromStdString(what.substr(what.find(' ') + 1)));
+  } else if (what.starts_with("shortcut ")) {
+    w->setFocus(Qt::ShortcutFocusReason);
+    QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(what.substr(9)));
   } else if (what.starts_with("key ")) {
     const QKeyCombination k = QKeySequence(QString::fromStdString(what.substr(4)))[0];
     QTest::keyClick(w, k.key(), k.keyboardModifiers());
@@ -254,6 +265,8 @@ TEST_F(FormsViewTest, EveryUserEventReachesTheModelByTheRules) {
     const char* events;
     const char* text = nullptr;
     int cancelDown = 0, cancelPress = 0;
+    forms::Control* from = nullptr;  // has the focus before (keys: the control itself)
+    const char* before = "";         // the text of the box or list before
   } cases[] = {
       // clang-format off
       {&s.txtNotes, "type a", "KeyDown 65|KeyPress 97|Change", "a"},
@@ -277,6 +290,13 @@ TEST_F(FormsViewTest, EveryUserEventReachesTheModelByTheRules) {
       {&s.txtNotes, "key Ctrl+V", "KeyDown 17|KeyDown 86|KeyPress 22", "", 0, 22},
       {&s.txtNotes, "key Ctrl+V", "KeyDown 17|KeyDown 86|KeyPress 22|Change", "abc"},
       {&s.cboSize, "type 7", "KeyDown 55|KeyPress 55|Change", "7"},
+      // Entered by the keyboard, a box or a list that takes typing has its whole text selected.
+      {&s.cboSize, "tab 7", "txtTemp.LostFocus|GotFocus|KeyDown 55|KeyPress 55|Change", "7", 0, 0,
+       &s.txtTemp, "SELECT diameter"},
+      {&s.cboSize, "shortcut 7", "txtTemp.LostFocus|GotFocus|KeyDown 55|KeyPress 55|Change", "7",
+       0, 0, &s.txtTemp, "SELECT diameter"},
+      {&s.txtTemp, "backtab 4", "KeyDown 16|cboSize.LostFocus|GotFocus|KeyDown 52|KeyPress 52|Change", "4", 0,
+       0, &s.cboSize, "12.5"},
       {&s.cboSize, "key Down", "KeyDown 40|Click", "21.3"},
       {&s.cboSize, "key Down", "KeyDown 40", "", 40},
       {&s.lstProduct, "type b", "KeyDown 66|KeyPress 98|Click", "Board 140"},
@@ -318,8 +338,12 @@ TEST_F(FormsViewTest, EveryUserEventReachesTheModelByTheRules) {
       s.lstProduct.setListIndex(0);
       s.cboSize.setListIndex(-1);
       for (forms::Control* box : {&s.txtTemp, &s.txtNotes, &s.cboSize}) box->setTextSilently("");
+      if (*c.before) c.c->setTextSilently(c.before);
       // Keys go to the focused control; the mouse comes while another one has the focus.
-      (c.act.starts_with("key") || c.act.starts_with("type") ? c.c : &s.txtTemp)->setFocus();
+      (c.from                                                  ? c.from
+       : c.act.starts_with("key") || c.act.starts_with("type") ? c.c
+                                                               : &s.txtTemp)
+          ->setFocus();
     });
     cancelDown = c.cancelDown;
     cancelPress = c.cancelPress;

@@ -13,6 +13,8 @@
 #include <signal.h>
 
 #include "MarketRun.h"
+#include "core/Fx.h"
+#include "core/TextFile.h"
 #include "forms/Application.h"
 #include "qtview/FormsView.h"
 #include "qtview/QtPlatform.h"
@@ -200,6 +202,10 @@ TEST_F(QtPlatformTest, HelpInItsOwnViewer) {
                 "<html><head><meta charset=\"windows-1252\"><title>Contents</title></head>"
                 "<body><p>Varmetab 17,4 W/m\xB2</p></body></html>");
   const QString second = writeFile("help-second.htm", "<html><head><title>Index</title></head>");
+  // In the words the program gives.
+  app.setWords({.helpMissing = "Hjælpefilen kan ikke findes:",
+                .helpBack = "Tilbage",
+                .helpForward = "Frem"});
   platform.showHelp(page.toStdString());
   ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow(); }));
   QWidget* viewer = QApplication::activeWindow();
@@ -214,13 +220,14 @@ TEST_F(QtPlatformTest, HelpInItsOwnViewer) {
   auto* back = viewer->findChild<QAction*>("helpBack");
   auto* forward = viewer->findChild<QAction*>("helpForward");
   ASSERT_TRUE(help && back && forward);
+  EXPECT_EQ(back->text() + forward->text(), "TilbageFrem");
   back->trigger();
   EXPECT_EQ(help->source(), QUrl::fromLocalFile(page));
   EXPECT_TRUE(forward->isEnabled());
   // A missing help file is named in a message.
   BoxesAnswered boxes;
   platform.showHelp("/nonexistent/helpdk.htm");
-  EXPECT_TRUE(boxes.texts.join("").contains("/nonexistent/helpdk.htm"));
+  EXPECT_EQ(boxes.texts.join(""), "Hjælpefilen kan ikke findes:\r\n/nonexistent/helpdk.htm");
 }
 
 TEST_F(QtPlatformTest, AReportIsPrintedThroughThePrintDialog) {
@@ -301,40 +308,81 @@ TEST(QtPlatformRules, FileFiltersAddressesAndPrograms) {
 // The export with stand-in office programs on the search path: a failure is reported when it
 // happens, an office program that keeps running is left alone.
 TEST_F(QtPlatformTest, ExportWatchesTheOfficeProgram) {
-  const std::pair<const char*, const char*> cases[] = {
-      // The stand-in's body (none on the path: null), the message (none: null).
+  // In the market's words (Danish here), with the place of the report.
+  veltaro::fx().TextTable.assign(
+      veltaro::ReadTextLines(VELTARO_SOURCE_DIR "/data/Text/TextFile.DK", 1252));
+  const std::string where = "\r\n\r\nRapporten ligger i denne fil:\r\n";
+  const std::string failed = "LibreOffice Calc kunne ikke vise rapporten.\r\n";
+  platform.setLaunchWindow(std::chrono::milliseconds(1500));
+  const struct {
+    const char* script;    // the stand-in's body; none on the path: null
+    std::string message;   // empty: none within the wait
+    bool inEvent = false;  // started, and failing, while a handler pumps events
+  } cases[] = {
       {"echo 'Unspecified Application Error' >&2; exit 1",
-       "LibreOffice Calc could not show the report: it ended with exit status 1 "
-       "(Unspecified Application Error)."},
-      {"kill -SEGV $$", "LibreOffice Calc could not show the report: it stopped unexpectedly."},
-      {"echo $$ > DIR/soffice.pid; exec /bin/sleep 3", nullptr},
-      {nullptr, "LibreOffice Calc could not be started: LibreOffice is not installed"},
+       failed + "Programmet sluttede med fejlkoden 1.\r\n(Unspecified Application Error)" + where},
+      {"kill -SEGV $$", failed + "Programmet stoppede uventet." + where},
+      {"exit 3", failed + "Programmet sluttede med fejlkoden 3." + where, true},
+      {"exit 0", ""},
+      // Failing after the launch window: let go.
+      {"/bin/sleep 2; exit 1", ""},
+      {"echo $$ > DIR/soffice.pid; exec /bin/sleep 3", ""},
+      {nullptr,
+       "LibreOffice Calc kunne ikke startes: LibreOffice er ikke installeret på denne "
+       "computer." +
+           where},
   };
   const QByteArray path = qgetenv("PATH");
   int n = 0;
-  for (const auto& [script, message] : cases) {
+  for (const auto& c : cases) {
     const QString bin = kDir + "/office" + QString::number(n++);
     SCOPED_TRACE(bin.toStdString());
     QDir(bin).removeRecursively();
-    if (script)
-      QFile::setPermissions(writeFile(bin.mid(kDir.size() + 1) + "/soffice",
-                                      "#!/bin/sh\n" + QByteArray(script).replace("DIR", bin.toUtf8())),
-                            QFile::ReadOwner | QFile::ExeOwner);
+    if (c.script)
+      QFile::setPermissions(
+          writeFile(bin.mid(kDir.size() + 1) + "/soffice",
+                    "#!/bin/sh\n" + QByteArray(c.script).replace("DIR", bin.toUtf8())),
+          QFile::ReadOwner | QFile::ExeOwner);
     qputenv("PATH", bin.toLocal8Bit());
     BoxesAnswered boxes;
-    veltaro::Reports().OpenReportInExcel();
+    if (c.inEvent) {
+      // A case being saved lets events run: no box comes between its steps.
+      app.dispatch([&] {
+        veltaro::Reports().OpenReportInExcel();
+        QTest::qWait(500);
+        EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join("|").toStdString();
+      });
+    } else {
+      veltaro::Reports().OpenReportInExcel();
+    }
     qputenv("PATH", path);
-    (void)QTest::qWaitFor([&] { return !boxes.texts.isEmpty(); }, message ? 10000 : 1000);
+    // A program failing late is waited for until it has failed.
+    const bool late = c.script && QByteArray(c.script).startsWith("/bin/sleep");
+    (void)QTest::qWaitFor([&] { return !boxes.texts.isEmpty(); }, !c.message.empty() ? 10000
+                                                                  : late             ? 2500
+                                                                                     : 1000);
     const QString shown = boxes.texts.join("|");
-    EXPECT_TRUE(message ? shown.startsWith(message) && shown.count("output-view.htm") == 1
-                        : shown.isEmpty())
-        << shown.toStdString();
-    if (message) continue;
+    EXPECT_EQ(shown.toStdString(),
+              c.message.empty() ? "" : c.message + veltaro::DisplayedCopyPath());
+    if (!c.script || !QByteArray(c.script).contains("pid")) continue;
     // Still running, and nobody waited for it.
     QFile pid(bin + "/soffice.pid");
     ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
     EXPECT_EQ(kill(pid.readAll().trimmed().toInt(), 0), 0);
   }
+  // A program still running when the platform goes, as the program quits, runs on.
+  const QString pidFile = kDir + "/quit.pid";
+  QFile::remove(pidFile);
+  {
+    qtview::QtPlatform quitting;
+    ASSERT_TRUE(quitting.startProgram(
+        "/bin/sh", {"-c", "echo $$ > " + pidFile.toStdString() + "; exec /bin/sleep 2"}, {}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(pidFile).size() > 0; }));
+  }
+  QFile pid(pidFile);
+  ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kill(pid.readAll().trimmed().toInt(), 0), 0);
+  veltaro::resetFx();
 }
 
 // Started under a Danish locale only (see tests/CMakeLists.txt): Qt's own buttons speak the

@@ -111,6 +111,7 @@ TEST_F(ServiceTest, PreviewPrintAndExportOfTheFileJustWritten) {
   preview->unload();
   EXPECT_TRUE(reports.WriteReport(1, w, false, true));
   EXPECT_FALSE(app.isLoaded("frmPrint"));
+  for (int line = 287; line <= 293; ++line) fx().TextTable.set(line, "T" + std::to_string(line));
   reports.OpenReportInExcel();
   reports.OpenReportInWord();
   const auto started = platform.callsOf("startProgram");
@@ -119,8 +120,18 @@ TEST_F(ServiceTest, PreviewPrintAndExportOfTheFileJustWritten) {
   EXPECT_EQ(started[0].args,
             (std::vector<std::string>{"--infilter=HTML (StarCalc)", veltaro::DisplayedCopyPath()}));
   EXPECT_EQ(started[1].args[0], "--infilter=HTML (StarWriter)");
+  // What it says, in the market's words: the program that cannot start, or that failed while
+  // starting, how it ended with its own last words, and where the report is.
+  const std::string where = "\r\n\r\nT293\r\n" + veltaro::DisplayedCopyPath();
+  const std::pair<forms::Platform::ProgramEnd, std::string> ends[] = {
+      {{.exitCode = 1, .lastError = "no display"}, "T290\r\nT291 1.\r\n(no display)" + where},
+      {{.crashed = true}, "T290\r\nT292" + where}};
+  for (const auto& [end, told] : ends) {
+    platform.expectMsgBox(1, told);
+    platform.programFailed(end);
+  }
   platform.startSucceeds = false;
-  platform.expectMsgBox(1, "LibreOffice is not installed");
+  platform.expectMsgBox(1, "T288" + where);
   reports.OpenReportInWord();
   EXPECT_TRUE(platform.scriptDone());
 }

@@ -91,7 +91,7 @@ class ShellTest : public ::testing::Test {
       for (int k = 1; k <= n; ++k) v.push_back(prefix + std::to_string(k) + after);
       return v;
     };
-    std::vector<std::string> text = numbered("T", 220), menu = numbered("M", 57), checks;
+    std::vector<std::string> text = numbered("T", 312), menu = numbered("M", 57), checks;
     menu[54] = "Show &decimals";  // menuRoundCmd
     std::vector<std::string> codes = kCodes;
     if (!unlisted.empty()) codes.push_back(unlisted);
@@ -627,6 +627,7 @@ const Session kSessions[] = {
     {"ClosedDialogWritesNothing", nullptr, 0, nullptr, 0, -3},
     // Only Sweden reads the pipe sections: any other market starts without their file.
     {"PipeSectionsOnlyForSweden", "DK\r\n", 5000, "TEXT/PipeKap.SE", 0, -2, "DK", "DK\r\n"},
+    // Before the language file is read, in the start-up words; after it, in the market's.
     {"NoLanguageFile", "UK\r\n", 5000, "Text/TextFile.UK", 0, -2, "", "UK\r\n",
      "VELTARO|The program cannot start: a data file is missing or damaged.\r\n\r\n"
      "%/Text/TextFile.UK\r\nthe file is missing\r\n\r\nRe-install the VELTARO program and start again"},
@@ -640,7 +641,8 @@ const Session kSessions[] = {
      "Productfile changed !|The Product file are changed - It is not possible to run this program !"
      "\r\n\r\nRe-install the VELTARO program and start again", "Wool DK;0.034;0;0;-50;250;20;;\r\nWool DK"},
     // The Latvian block needs lines 121-131.
-    {"ShortContactFile", "LV\r\n", 5000, nullptr, 120, -2, "", "LV\r\n", "adress.all"},
+    {"ShortContactFile", "LV\r\n", 5000, nullptr, 120, -2, "", "LV\r\n",
+     "adress.all\r\nT303 121-131\r\n\r\nT311"},
 };
 // clang-format on
 INSTANTIATE_TEST_SUITE_P(Table, StartSession, ::testing::ValuesIn(kSessions),

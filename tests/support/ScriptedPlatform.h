@@ -55,6 +55,8 @@ class ScriptedPlatform : public forms::Platform {
   std::string arguments;
   std::chrono::system_clock::time_point clock =
       std::chrono::system_clock::from_time_t(1'700'000'000);
+  // The report of the last started program's failure, for a test to call.
+  ProgramFailed programFailed;
   bool startSucceeds = true;
   // The answer of every message box the script does not list (none: such a box is unexpected).
   std::optional<int> anyMsgBox;
@@ -102,8 +104,9 @@ class ScriptedPlatform : public forms::Platform {
     return true;
   }
   bool startProgram(const std::string& program, const std::vector<std::string>& args,
-                    const ProgramFailed&) override {
+                    const ProgramFailed& failed) override {
     calls.push_back({"startProgram", program, {}, 0, args});
+    programFailed = failed;
     return startSucceeds;
   }
   void showHelp(const std::string& helpFile) override {

@@ -72,10 +72,16 @@ FileSetPlace checkedPlace(const std::string& base) {
 
 }  // namespace
 
-CaseFolder::CaseFolder(const std::string& base, FileOps& ops, bool forReading)
+// A case held by another program, or in a folder that is not there, is named by its header:
+// the file the user chose.
+CaseFolder::CaseFolder(const std::string& base, FileOps& ops, bool forReading) try
     : ops_(ops),
       stem_(fs::path(base).filename().string()),
-      writer_(ops, checkedPlace(base), kCaseWaitMs, forReading) {}
+      writer_(ops, checkedPlace(base), kCaseWaitMs, forReading) {
+} catch (const FileError& e) {
+  if (e.problem() != FileProblem::InUse && e.problem() != FileProblem::Write) throw;
+  throw FileError(base + ".DAT", e.problem(), e.error());
+}
 
 std::string CaseFolder::matching(std::string_view extension, bool regularOnly) const {
   const std::string wanted = stem_ + std::string(extension);

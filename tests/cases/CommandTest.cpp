@@ -354,7 +354,7 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
       {"remove", "roof.C01", EACCES, "roof.C01\r\nThe file cannot be deleted. Access is denied.",
        true},
       {"rename", "roof.C02", EIO, "saved only in part", true},
-      {"lock", "", EWOULDBLOCK, "The case is in use by another program", false},
+      {"lock", "", EWOULDBLOCK, "roof.DAT\r\nThe case is in use by another program", false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.call + (" " + row.name));

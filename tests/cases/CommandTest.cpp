@@ -15,6 +15,7 @@
 #include "CaseFixture.h"
 #include "cases/CaseFiles.h"
 #include "cases/frmCase.h"
+#include "report/Reports.h"
 
 namespace casetest {
 namespace {
@@ -445,6 +446,26 @@ TEST_F(Versions, TwoProgramsSavingAtOnceLeaveOneVersionWhole) {
     const auto now = files(data);
     ASSERT_TRUE(now == old_ || now == new_) << "round " << round;
   }
+}
+
+// The report's own list of changes has a name no case can have: a save of a case named
+// "output" cut off in the report's folder is left to that case by a report written meanwhile.
+TEST_F(Commands, AReportLeavesACaseNamedOutputAlone) {
+  forms::Form& w = calculatedWindow(1);
+  faults.crashAfter = 4;  // the record, the header, the list written and put in place
+  EXPECT_THROW(save("output.DAT"), Crash);
+  faults.crashAfter = 0;
+  const auto cut = files(data);
+  ASSERT_TRUE(cut.count("output.PND"));
+  ASSERT_TRUE(veltaro::Reports().WriteReport(1, w, false, true));
+  auto now = files(data);
+  for (const std::string f : {"output.htm", "output-view.htm"}) EXPECT_EQ(now.erase(f), 1u) << f;
+  std::erase_if(now,
+                [&](const auto& f) { return f.first.ends_with(".lck") && !cut.count(f.first); });
+  EXPECT_EQ(now, cut);
+  openCase("output.DAT");
+  EXPECT_TRUE(has("output.C01") && !has("output.PND"));
+  EXPECT_TRUE(platform.scriptDone());
 }
 
 TEST_F(Commands, ATypedValueThatDoesNotFitIsNamedBeforeSaving) {

@@ -142,8 +142,11 @@ int PosixFiles::lock(const std::string& folder, const std::string& name, int wai
   for (;;) {
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
     // In a folder we may only read, an existing lock file still keeps writers out.
-    if (fd < 0 && (errno == EACCES || errno == EROFS))
+    if (fd < 0 && (errno == EACCES || errno == EROFS)) {
+      const int denied = errno;
       fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+      if (fd < 0) return errno == ENOENT ? denied : errno;  // no lock file, and none allowed
+    }
     if (fd < 0) return errno;
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
       // The holder before us may have removed the file as it let go: a lock on a file no

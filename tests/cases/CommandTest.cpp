@@ -375,6 +375,18 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
     openCase("roof.DAT");
     EXPECT_EQ(files(data), row.finished ? new_ : old_);
   }
+  // A folder where no lock file can be made is one we may only read: a case there opens, and
+  // a save says why it cannot be written.
+  restore(old_);
+  faults.fail = [](const std::string& call, const std::string&) {
+    return call == "lock" ? EACCES : 0;
+  };
+  openCase("roof.DAT");
+  EXPECT_TRUE(fx().ResultValid[1]);
+  platform.expectMsgBox(IdOk, "roof.DAT\r\nThe file cannot be written. Access is denied.");
+  save(true);
+  faults.fail = nullptr;
+  EXPECT_EQ(files(data), old_);
   // A save of one case cut off after its list, then a save of another case in the same
   // folder: the other leaves the first one's list and temporary files, and the first case's
   // next open finishes it.

@@ -1,7 +1,9 @@
 #include "cases/CaseCommands.h"
 
 #include <exception>
+#include <memory>
 #include <set>
+#include <utility>
 
 #include "calc/CalcWindow.h"
 #include "cases/CaseFiles.h"
@@ -82,17 +84,48 @@ std::string fieldName(int line) {
   return name;
 }
 
-// Every case command begins by finishing a save of the case that was cut off; false, after a
-// message that starts with `failed`, when it cannot.
-bool finishCutSave(const std::string& base, const char* failed, const char* menuName) {
+// Language lines of the case commands' messages.
+enum Line {
+  kNotSaved = 222,
+  kSavedInPart = 223,
+  kNotOpened = 224,
+  kNotDeleted = 225,
+  kNoSuchCase = 226,
+  kDeleteQuestion = 227,
+  kFilesLeft = 228,
+  kPartsNotOpened = 229,
+  kResultInvalid = 230,
+  kCutWarning = 231,
+  kSaveAnyway = 232,
+  kCutValue = 233,
+  kCutOffSave = 234,
+  kNoCalculation = 236,
+  kShortRecord = 237,
+  kShortHeader = 238,
+};
+
+// Every case command holds the case while it reads or changes its files, and begins by
+// finishing a save of it that was cut off. A list of changes that cannot be trusted is no lock
+// on the case: the user may give it up and keep the case as it is on disk. Null, after a
+// message that starts with the line `failed`, when the case cannot be held.
+std::unique_ptr<CaseFolder> holdCase(FileOps& files, const std::string& base, int failed,
+                                     const char* menuName, bool forReading = false) {
   try {
-    CompletePendingSave(base);
-    return true;
-  } catch (const CaseFileError& e) {
-    message(std::string(failed) + " An earlier save of the case that was cut off cannot be " +
-                "finished." + kNewLine + kNewLine + e.what(),
-            forms::mb::Critical, menuName);
-    return false;
+    auto folder = std::make_unique<CaseFolder>(base, files, forReading);
+    try {
+      folder->complete();
+    } catch (const FileError& e) {
+      if (e.problem() != FileProblem::Damaged || e.unfinished()) throw;
+      if (message(e.path() + kNewLine + Text(kCutOffSave),
+                  forms::mb::OkCancel | forms::mb::Exclamation | forms::mb::DefaultButton2,
+                  menuName) != forms::mb::IdOk)
+        return nullptr;
+      folder->discard();
+    }
+    return folder;
+  } catch (const FileError& e) {
+    message(Text(failed) + kNewLine + kNewLine + FileErrorText(e), forms::mb::Critical, menuName);
+    return nullptr;
   }
 }
 
@@ -156,69 +189,67 @@ void CaseCommands::save(bool withRecords) {
   const std::string chosen = SaveCaseDialog();
   if (chosen.empty()) return;
   const std::string base = StripExtension(chosen);
-  // An earlier save cut off is finished first, so that the stale records below are the ones
-  // the case now has.
-  if (!finishCutSave(base, "The case was not saved.", menuName)) return;
 
   // Everything is built before anything is written.
   std::vector<CutField> cuts;
-  std::vector<FileContent> files;
+  std::vector<std::pair<std::string, std::string>> records;  // extension and bytes
   const std::string values[3] = {caseValue(0), caseValue(1), caseValue(2)};
   const int widths[3] = {3, 80, 16};
   for (int i = 0; i < 3; ++i)
     if (auto kept = KeptIfChanged(values[i], widths[i], false))
       cuts.push_back({fieldName(81 + i), values[i], *kept});
-  std::set<std::string> written;
   if (withRecords) {
     for (const RecordLayout& layout : RecordLayouts()) {
       forms::Form* window = forms::app().find(calcFormName(layout.calcNumber));
       if (fx().ResultValid[layout.calcType] && window) {
         std::vector<CutField> windowCuts;
         try {
-          files.push_back(
-              {CaseFilePath(base, layout.extension), WriteRecord(layout, *window, &windowCuts)});
+          records.emplace_back(layout.extension, WriteRecord(layout, *window, &windowCuts));
         } catch (const std::exception& e) {
           message(window->caption() + kNewLine + e.what(), forms::mb::Critical, menuName);
           return;
         }
         for (CutField& c : windowCuts) c.control = window->caption() + ": " + c.control;
         cuts.insert(cuts.end(), windowCuts.begin(), windowCuts.end());
-        written.insert(files.back().path);
       }
       forms::app().platform().doEvents();
     }
   }
 
   if (!cuts.empty()) {
-    std::string text =
-        "The case file cannot keep these values as they are. They would be read back as:";
-    for (const CutField& c : cuts)
-      text += kNewLine + c.control + ": \"" + c.text + "\" as \"" + c.kept + "\"";
-    text += std::string(kNewLine) + kNewLine + "Save the case anyway?";
+    std::string text = Text(kCutWarning);
+    for (const CutField& c : cuts) text += kNewLine + Text(kCutValue, {c.control, c.text, c.kept});
+    text += std::string(kNewLine) + kNewLine + Text(kSaveAnyway);
     if (message(text, forms::mb::YesNo | forms::mb::Exclamation | forms::mb::DefaultButton2,
                 menuName) != forms::mb::IdYes)
       return;
   }
 
+  // From here to the end of the write the case is held; an earlier save cut off is finished
+  // first, so that the stale records below are the ones the case now has.
+  const std::unique_ptr<CaseFolder> folder = holdCase(files_, base, kNotSaved, menuName);
+  if (!folder) return;
+  std::vector<FileContent> files;
+  std::set<std::string> written;
+  for (auto& [extension, bytes] : records) {
+    files.push_back({folder->nameFor(extension), std::move(bytes)});
+    written.insert(files.back().name);
+  }
   // The header last: the records are replaced first, as a delete removes them first.
-  files.push_back({CaseFilePath(base, ".DAT"), EncodeHeader(values[0], values[1], values[2])});
+  files.push_back({folder->nameFor(".DAT"), EncodeHeader(values[0], values[1], values[2])});
+  written.insert(files.back().name);
   // Records of an earlier case of this name that this save did not write would come back
   // on the next open beside results that no longer belong to them; a new case has none.
   std::vector<std::string> stale;
-  for (const std::string& f : ExistingCaseFiles(base))
-    if (!written.count(f) && f != files.back().path) stale.push_back(f);
+  for (const std::string& f : folder->existing())
+    if (!written.count(f)) stale.push_back(f);
   try {
-    WriteFileSet({.intent = CaseIntentPath(base),
-                  .files = files,
-                  .removals = stale,
-                  .names = CaseFileNames(base)});
+    folder->write(files, stale);
     fx().CaseBasePath = base;
-  } catch (const CaseFileError& e) {
-    message(std::string(e.unfinished() ? "The case was saved only in part. The rest is done "
-                                         "when the case is next opened, saved or deleted."
-                                       : "The case was not saved.") +
-                kNewLine + kNewLine + e.what(),
-            forms::mb::Critical, menuName);
+  } catch (const FileError& e) {
+    message(
+        Text(e.unfinished() ? kSavedInPart : kNotSaved) + kNewLine + kNewLine + FileErrorText(e),
+        forms::mb::Critical, menuName);
   }
 }
 
@@ -226,30 +257,25 @@ void CaseCommands::save(bool withRecords) {
 
 namespace {
 
+// A record file as the open read it while it held the case.
+struct StoredRecord {
+  const RecordLayout* layout;
+  std::string file;   // its path
+  std::string bytes;  // empty when `problem` says why not
+  std::string problem;
+};
+
 // Puts one record back; what went wrong is added to `problems`.
-void openRecord(const RecordLayout& layout, const std::string& base,
-                std::vector<std::string>& problems) {
-  const std::string file = FindCaseFile(base, layout.extension);
-  if (file.empty()) return;
+void openRecord(const StoredRecord& r, std::vector<std::string>& problems) {
   auto& app = forms::app();
+  const RecordLayout& layout = *r.layout;
   const std::string name = calcFormName(layout.calcNumber);
-  if (!app.isRegistered(name)) {
-    problems.push_back(file + ": this program has no calculation " +
-                       std::to_string(layout.calcNumber) + "; the record was not opened.");
-    return;
-  }
-  std::string bytes;
-  try {
-    bytes = ReadCaseFile(file, static_cast<std::size_t>(layout.length));
-  } catch (const CaseFileError& e) {
-    problems.push_back(e.what());
-    return;
-  }
-  if (bytes.size() < static_cast<std::size_t>(layout.length)) {
-    problems.push_back(file + ": the record is shorter than " + std::to_string(layout.length) +
-                       " bytes; the window was not opened.");
-    return;
-  }
+  if (!r.problem.empty()) return problems.push_back(r.problem);
+  if (!app.isRegistered(name))
+    return problems.push_back(r.file + ": " +
+                              Text(kNoCalculation, {std::to_string(layout.calcNumber)}));
+  if (r.bytes.size() < static_cast<std::size_t>(layout.length))
+    return problems.push_back(r.file + ": " + Text(kShortRecord, {std::to_string(layout.length)}));
   std::vector<std::string> notes;
   forms::Form* window = nullptr;
   try {
@@ -257,16 +283,16 @@ void openRecord(const RecordLayout& layout, const std::string& base,
     window = &app.get(name);
     window->show();
     window->setWindowState(forms::kStateMinimized);
-    notes = ReadRecord(layout, *window, bytes);
+    notes = ReadRecord(layout, *window, r.bytes);
   } catch (const std::exception& e) {
     notes.push_back(e.what());
   }
   // The flag last: the handlers that ran while the inputs came back have cleared it.
   fx().ResultValid[layout.calcType] = notes.empty();
   if (notes.empty()) return;
-  std::string what = (window ? window->caption() : name) + " (" + file + "):";
+  std::string what = (window ? window->caption() : name) + " (" + r.file + "):";
   for (const auto& n : notes) what += std::string(kNewLine) + "  " + n;
-  problems.push_back(what + kNewLine + "  The result is not valid; calculate it again.");
+  problems.push_back(what + kNewLine + "  " + Text(kResultInvalid));
 }
 
 }  // namespace
@@ -277,19 +303,37 @@ void CaseCommands::open(bool) {
   const std::string chosen = OpenCaseDialog(commandTitle("menuOpenCase"));
   if (chosen.empty()) return;
   const std::string base = StripExtension(chosen);
-  if (!finishCutSave(base, "The case cannot be opened.", "menuOpenCase")) return;
-  const std::string header = FindCaseFile(base, ".DAT");
-  if (header.empty()) {
-    message(base + ".DAT" + kNewLine + "There is no case of that name.", forms::mb::Exclamation,
-            "menuOpenCase");
-    return;
-  }
-  std::string bytes;
-  try {
-    bytes = ReadCaseFile(header, kHeaderLength);
-  } catch (const CaseFileError& e) {
-    message(e.what(), forms::mb::Critical, "menuOpenCase");
-    return;
+  // The files are read while the case is held; the windows fill after it is let go.
+  std::string bytes, header;
+  std::vector<StoredRecord> records;
+  {
+    const std::unique_ptr<CaseFolder> folder =
+        holdCase(files_, base, kNotOpened, "menuOpenCase", true);
+    if (!folder) return;
+    const std::string headerName = folder->find(".DAT");
+    if (headerName.empty()) {
+      message(base + ".DAT" + kNewLine + Text(kNoSuchCase), forms::mb::Exclamation, "menuOpenCase");
+      return;
+    }
+    header = folder->path(headerName);
+    try {
+      bytes = folder->read(headerName, kHeaderLength);
+    } catch (const FileError& e) {
+      message(Text(kNotOpened) + kNewLine + kNewLine + FileErrorText(e), forms::mb::Critical,
+              "menuOpenCase");
+      return;
+    }
+    for (const RecordLayout& layout : RecordLayouts()) {
+      const std::string name = folder->find(layout.extension);
+      if (name.empty()) continue;
+      StoredRecord r{&layout, folder->path(name), "", ""};
+      try {
+        r.bytes = folder->read(name, static_cast<std::size_t>(layout.length));
+      } catch (const FileError& e) {
+        r.problem = FileErrorText(e);
+      }
+      records.push_back(std::move(r));
+    }
   }
   s.CaseBasePath = base;
   const HeaderValues h = DecodeHeader(bytes);
@@ -301,14 +345,13 @@ void CaseCommands::open(bool) {
     app.unloadIfLoaded(calcFormName(layout.calcNumber));
   std::vector<std::string> problems;
   if (bytes.size() < static_cast<std::size_t>(kHeaderLength))
-    problems.push_back(header + ": the header is shorter than 99 bytes; its fields are empty.");
-  for (const RecordLayout& layout : RecordLayouts()) {
-    openRecord(layout, base, problems);
+    problems.push_back(header + ": " + Text(kShortHeader));
+  for (const StoredRecord& r : records) {
+    openRecord(r, problems);
     app.platform().doEvents();
   }
   if (!problems.empty())
-    message("Parts of the case could not be opened:" + joined(problems), forms::mb::Exclamation,
-            "menuOpenCase");
+    message(Text(kPartsNotOpened) + joined(problems), forms::mb::Exclamation, "menuOpenCase");
 }
 
 // ---------------------------------------------------------------- delete
@@ -317,22 +360,24 @@ void CaseCommands::remove(bool) {
   const std::string chosen = OpenCaseDialog(commandTitle("menuDeleteCase"));
   if (chosen.empty()) return;
   const std::string base = StripExtension(chosen);
-  if (!finishCutSave(base, "The case was not deleted.", "menuDeleteCase")) return;
+  const std::unique_ptr<CaseFolder> folder = holdCase(files_, base, kNotDeleted, "menuDeleteCase");
+  if (!folder) return;
   // Only the case's own files: the record files, then the header, never another file that
   // happens to share the name. Records without their header are still the case's.
-  const std::vector<std::string> files = ExistingCaseFiles(base);
-  if (files.empty()) {
-    message(base + ".DAT" + kNewLine + "There is no case of that name; nothing was deleted.",
-            forms::mb::Exclamation, "menuDeleteCase");
+  std::vector<std::string> names = folder->existing(), paths;
+  if (names.empty()) {
+    message(base + ".DAT" + kNewLine + Text(kNoSuchCase), forms::mb::Exclamation, "menuDeleteCase");
     return;
   }
-  if (message("Delete these files of the case?" + joined(files),
+  for (const std::string& n : names) paths.push_back(folder->path(n));
+  if (message(Text(kDeleteQuestion) + joined(paths),
               forms::mb::YesNo | forms::mb::Question | forms::mb::DefaultButton2,
               "menuDeleteCase") != forms::mb::IdYes)
     return;
-  if (const std::vector<std::string> left = RemoveFiles(files); !left.empty())
-    message("The case was not deleted completely. These files are left:" + joined(left),
-            forms::mb::Critical, "menuDeleteCase");
+  std::vector<std::string> left;
+  for (const FileError& e : folder->remove(names)) left.push_back(FileErrorText(e));
+  if (!left.empty())
+    message(Text(kFilesLeft) + joined(left), forms::mb::Critical, "menuDeleteCase");
 }
 
 // ---------------------------------------------------------------- installation

@@ -4,14 +4,18 @@
 // A case is saved as one set of files (core/WholeFiles.h): the header and every record are
 // built in memory and written whole; the records of an earlier save that this save did not
 // write are removed with it, so an open brings back exactly what was saved. A save cut off
-// after its intent file was written is finished by the next open, save or delete of the case,
-// and a read-only case file stops the save before anything changes. A cancelled dialog, or No to a
+// after its intent file was written is finished by the next open, save or delete of the case;
+// one whose list cannot be trusted is offered to be given up, the case kept as it is on disk.
+// Each command holds the case's lock while it reads or changes the files, so a second program
+// waits or is told the case is in use. A read-only case file stops the save before anything
+// changes. A cancelled dialog, or No to a
 // question, leaves every file and window as it was. A record is put back through the window's
 // controls, so its own handlers run; the questions those handlers would ask are answered as the
 // record says (keep the geometry and the product) without showing them.
 
 #include <string>
 
+#include "core/FileOps.h"
 #include "shell/ShellServices.h"
 
 namespace forms {
@@ -22,6 +26,8 @@ namespace veltaro::cases {
 
 class CaseCommands : public CaseService {
  public:
+  // The file operations every command goes through.
+  explicit CaseCommands(FileOps& files = SystemFiles()) : files_(files) {}
   void CaseNew() override;
   void CaseOpen() override;
   void CaseSave() override;
@@ -38,6 +44,7 @@ class CaseCommands : public CaseService {
   void save(bool withRecords);
   void open(bool);
   void remove(bool);
+  FileOps& files_;
   bool busy_ = false;  // a case command is running (it lets window events run in between)
 };
 

@@ -1,16 +1,38 @@
 #include "cases/CaseFiles.h"
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <system_error>
 
 #include "cases/RecordLayout.h"
+#include "core/Fx.h"
 
 namespace veltaro::cases {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Language lines of the case and file messages.
+enum Line {
+  kReadFailed = 239,
+  kWriteFailed = 240,
+  kReplaceFailed = 241,
+  kRemoveFailed = 242,
+  kReadOnly = 243,
+  kNotAFile = 244,
+  kOthersFile = 245,
+  kBadName = 246,
+  kAccessDenied = 247,
+  kDiskFull = 248,
+  kTooLarge = 249,
+  kNoFolder = 250,
+  kWriteProtected = 251,
+  kInUse = 235,
+  kCutOff = 234,
+  kSystemError = 255,
+};
+
+}  // namespace
 
 std::string CaseExtension(int calcType) {
   const RecordLayout* layout = LayoutOfType(calcType);
@@ -25,75 +47,171 @@ std::string StripExtension(const std::string& path) {
   return path.substr(0, point);
 }
 
+std::vector<std::string> CaseFileNames(const std::string& stem) {
+  std::vector<std::string> names = {stem + ".DAT"};
+  for (const RecordLayout& layout : RecordLayouts()) names.push_back(stem + layout.extension);
+  return names;
+}
+
+FileSetPlace CasePlace(const std::string& base) {
+  const fs::path p(base);
+  const std::string stem = p.filename().string();
+  return {p.parent_path().string(), stem + ".PND", NameKey(stem), CaseFileNames(stem)};
+}
+
 namespace {
 
-std::string problemOf(int error) {
-  return std::strerror(error);
+// A case may not take a name of the writer's own files, nor one that is no file name.
+FileSetPlace checkedPlace(const std::string& base) {
+  FileSetPlace place = CasePlace(base);
+  const std::string stem = fs::path(base).filename().string();
+  if (stem.empty() || stem.starts_with(kTempPrefix) || !IsPlainName(stem + ".DAT"))
+    throw FileError(base + ".DAT", FileProblem::BadName);
+  return place;
 }
 
 }  // namespace
 
-std::string FindCaseFile(const std::string& base, const std::string& extension) {
-  const fs::path wanted(base + extension);
-  const fs::path folder = wanted.has_parent_path() ? wanted.parent_path() : fs::path(".");
-  const std::string name = wanted.filename().string();
-  std::error_code ec;
-  if (fs::is_regular_file(wanted, ec)) return wanted.string();
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    if (SameFileName(it->path().filename().string(), name) && it->is_regular_file(ec))
-      return it->path().string();
-  }
-  return "";
+// A case held by another program, or in a folder that is not there, is named by its header:
+// the file the user chose.
+CaseFolder::CaseFolder(const std::string& base, FileOps& ops, bool forReading) try
+    : ops_(ops),
+      folder_(fs::path(base).parent_path().string()),
+      stem_(fs::path(base).filename().string()),
+      writer_(ops, checkedPlace(base), kCaseWaitMs, forReading) {
+} catch (const FileError& e) {
+  if (e.problem() != FileProblem::InUse && e.problem() != FileProblem::Write) throw;
+  throw FileError(base + ".DAT", e.problem(), e.error());
 }
 
-std::string CaseFilePath(const std::string& base, const std::string& extension) {
-  std::string existing = FindCaseFile(base, extension);
-  return existing.empty() ? base + extension : existing;
+std::string CaseFolder::matching(std::string_view extension, bool regularOnly) const {
+  const std::string wanted = stem_ + std::string(extension);
+  std::vector<std::string> names;
+  for (const FolderEntry& e : writer_.entries())
+    if ((e.regular || !regularOnly) && SameFileName(e.name, wanted)) names.push_back(e.name);
+  return MatchFileName(names, wanted);
 }
 
-std::vector<std::string> ExistingCaseFiles(const std::string& base) {
+std::string CaseFolder::find(std::string_view extension) const {
+  return matching(extension, true);
+}
+
+std::string CaseFolder::nameFor(std::string_view extension) const {
+  const std::string existing = matching(extension, false);
+  return existing.empty() ? stem_ + std::string(extension) : existing;
+}
+
+std::vector<std::string> CaseFolder::existing() const {
   std::vector<std::string> files;
   for (int type = 1; type <= 11; ++type)
-    if (std::string f = FindCaseFile(base, CaseExtension(type)); !f.empty()) files.push_back(f);
-  if (std::string header = FindCaseFile(base, ".DAT"); !header.empty()) files.push_back(header);
+    if (std::string f = find(CaseExtension(type)); !f.empty()) files.push_back(f);
+  if (std::string header = find(".DAT"); !header.empty()) files.push_back(header);
   return files;
 }
 
-std::string CaseIntentPath(const std::string& base) {
-  return CaseFilePath(base, std::string(kIntentExtension));
-}
-
-std::vector<std::string> CaseFileNames(const std::string& base) {
-  const std::string name = fs::path(base).filename().string();
-  std::vector<std::string> names = {name + ".DAT"};
-  for (const RecordLayout& layout : RecordLayouts()) names.push_back(name + layout.extension);
-  return names;
-}
-
-void CompletePendingSave(const std::string& base) {
-  CompletePendingSet(CaseIntentPath(base), CaseFileNames(base));
-}
-
-std::string ReadCaseFile(const std::string& path, std::size_t maxBytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw CaseFileError(path, "The file cannot be read: " + problemOf(errno));
-  std::string bytes(maxBytes, '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(maxBytes));
-  if (in.bad()) throw CaseFileError(path, "The file cannot be read.");
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
+std::string CaseFolder::read(const std::string& name, std::size_t maxBytes) const {
+  std::string bytes;
+  if (const int e = ops_.read(folder_, name, maxBytes, bytes))
+    throw FileError(path(name), FileProblem::Read, e);
   return bytes;
 }
 
-std::vector<std::string> RemoveFiles(const std::vector<std::string>& paths) {
-  std::vector<std::string> left;
-  for (const auto& p : paths) {
-    std::error_code ec;
-    if (IsReadOnly(p))
-      left.push_back(CaseFileError(p, "The file is read-only.").what());
-    else if (fs::remove(p, ec); ec)
-      left.push_back(CaseFileError(p, "The file cannot be deleted: " + ec.message()).what());
+std::vector<FileError> CaseFolder::remove(const std::vector<std::string>& names) {
+  std::vector<FileError> left;
+  for (const std::string& n : names) {
+    FileInfo info;
+    if (const int e = ops_.info(folder_, n, info))
+      left.emplace_back(path(n), FileProblem::Remove, e);
+    else if (IsReadOnly(info))
+      left.emplace_back(path(n), FileProblem::ReadOnly);
+    else if (const int r = writer_.remove(n))
+      left.emplace_back(path(n), FileProblem::Remove, r);
   }
   return left;
+}
+
+void CompletePendingSave(const std::string& base, FileOps& ops) {
+  CaseFolder(base, ops).complete();
+}
+
+std::string Text(int line, std::initializer_list<std::string> values) {
+  std::string text = fx().TextTable[line];
+  int n = 0;
+  for (const std::string& v : values) {
+    const std::string mark = "%" + std::to_string(++n);
+    if (const std::size_t at = text.find(mark); at != std::string::npos)
+      text.replace(at, mark.size(), v);
+  }
+  return text;
+}
+
+std::string FileErrorText(const FileError& e) {
+  int line = kSystemError;
+  switch (e.problem()) {
+    case FileProblem::Read:
+      line = kReadFailed;
+      break;
+    case FileProblem::Write:
+      line = kWriteFailed;
+      break;
+    case FileProblem::Replace:
+      line = kReplaceFailed;
+      break;
+    case FileProblem::Remove:
+      line = kRemoveFailed;
+      break;
+    case FileProblem::ReadOnly:
+      line = kReadOnly;
+      break;
+    case FileProblem::NotRegular:
+      line = kNotAFile;
+      break;
+    case FileProblem::OwnedByAnother:
+      line = kOthersFile;
+      break;
+    case FileProblem::BadName:
+      line = kBadName;
+      break;
+    case FileProblem::InUse:
+      line = kInUse;
+      break;
+    case FileProblem::Damaged:
+      line = kCutOff;
+      break;
+  }
+  std::string text = e.path() + "\r\n" + Text(line);
+  int cause = 0;
+  switch (e.error()) {
+    case 0:
+    case EWOULDBLOCK:
+      break;
+    case EACCES:
+    case EPERM:
+      cause = kAccessDenied;
+      break;
+    case ENOSPC:
+    case EDQUOT:
+      cause = kDiskFull;
+      break;
+    case EFBIG:
+      cause = kTooLarge;
+      break;
+    case ENOENT:
+    case ENOTDIR:
+      cause = kNoFolder;
+      break;
+    case EROFS:
+      cause = kWriteProtected;
+      break;
+    case ELOOP:
+    case EISDIR:
+      cause = kNotAFile;
+      break;
+    default:
+      cause = kSystemError;
+  }
+  if (cause) text += " " + Text(cause, {std::to_string(e.error())});
+  return text;
 }
 
 std::string EncodeHeader(const std::string& initials, const std::string& name,

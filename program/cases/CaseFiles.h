@@ -1,20 +1,22 @@
 #pragma once
 // The files of a case on disk: a header <base>.DAT and beside it one record file per
-// calculation, <base>.C01 ... <base>.C07 and <base>.C21 ... <base>.C24. Names are matched
-// without regard to letter case, as the file system the cases were first written on did, so
-// "roof.dat" and "ROOF.C01" belong to the case "roof".
+// calculation, <base>.C01 ... <base>.C07 and <base>.C21 ... <base>.C24, saved together as one
+// set (core/WholeFiles.h) with the intent file <base>.PND. Names are matched without regard to
+// letter case, as the file system the cases were first written on did, so "roof.dat" and
+// "ROOF.C01" belong to the case "roof".
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/WholeFiles.h"
 
 namespace veltaro::cases {
 
-// A file of the case that could not be written, read or removed. what() names the file.
-using CaseFileError = FileError;
-
 inline constexpr int kHeaderLength = 99;
+// How long a command waits for another program's use of the case to end.
+inline constexpr int kCaseWaitMs = 3000;
 
 // The record extension of a CalcType with its point (".C01"), the empty text otherwise.
 std::string CaseExtension(int calcType);
@@ -22,30 +24,54 @@ std::string CaseExtension(int calcType);
 // The path without the extension of its file name; a point in a folder name is kept.
 std::string StripExtension(const std::string& path);
 
-// The existing file `base` + `extension` when the names match without regard to case;
-// the empty text when there is none.
-std::string FindCaseFile(const std::string& base, const std::string& extension);
-// The path to write `base` + `extension` to: an existing file of that name in another case,
-// else the name as given.
-std::string CaseFilePath(const std::string& base, const std::string& extension);
+// The names of a case's header and record files, without folder.
+std::vector<std::string> CaseFileNames(const std::string& stem);
+// The case's folder, intent file, key and own names.
+FileSetPlace CasePlace(const std::string& base);
 
-// The record files of the case that exist, then its header if it exists.
-std::vector<std::string> ExistingCaseFiles(const std::string& base);
+// One command's hold on a case: its lock taken and its folder listed once. FileError InUse
+// when another program keeps the case, BadName for a name no case can have (one of the
+// writer's own), and the error of the lock file or the listing otherwise. An open may go on
+// without the lock in a folder it may only read.
+class CaseFolder {
+ public:
+  CaseFolder(const std::string& base, FileOps& ops, bool forReading = false);
 
-// The intent file of a save of the case (see core/WholeFiles.h).
-std::string CaseIntentPath(const std::string& base);
-// The names of the case's header and record files, without folder.
-std::vector<std::string> CaseFileNames(const std::string& base);
-// Finishes a save of the case that was cut off and clears away stale temporary files; an
-// open, save or delete starts with it. CaseFileError when the save cannot be finished.
-void CompletePendingSave(const std::string& base);
+  // See FileSetWriter.
+  void complete() { writer_.complete(); }
+  void discard() { writer_.discard(); }
+  void write(const std::vector<FileContent>& files, const std::vector<std::string>& removals) {
+    writer_.write(files, removals);
+  }
 
-// The first `maxBytes` bytes of a file. CaseFileError when it cannot be read.
-std::string ReadCaseFile(const std::string& path, std::size_t maxBytes);
+  // The name of the case's regular file with this extension, by the one name rule; empty
+  // when there is none.
+  std::string find(std::string_view extension) const;
+  // The name to write the file under: the existing entry of that name, else the case's name.
+  std::string nameFor(std::string_view extension) const;
+  // The names of the record files that exist, then of the header if it exists.
+  std::vector<std::string> existing() const;
+  std::string path(const std::string& name) const { return writer_.path(name); }
+  // The first `maxBytes` bytes of a file of the case; FileError when it cannot be read.
+  std::string read(const std::string& name, std::size_t maxBytes) const;
+  // Removes the files in order, going on past one that cannot be removed (a read-only file is
+  // not); the errors of the files left.
+  std::vector<FileError> remove(const std::vector<std::string>& names);
 
-// Removes the files in order, going on past one that cannot be removed (a read-only file is
-// not); what() of each file left.
-std::vector<std::string> RemoveFiles(const std::vector<std::string>& paths);
+ private:
+  std::string matching(std::string_view extension, bool regularOnly) const;
+  FileOps& ops_;
+  std::string folder_, stem_;
+  FileSetWriter writer_;
+};
+
+// Finishes a save of the case that was cut off and clears away its stale temporary files.
+void CompletePendingSave(const std::string& base, FileOps& ops = SystemFiles());
+
+// A language line with "%1", "%2" ... filled in.
+std::string Text(int line, std::initializer_list<std::string> values = {});
+// A file that failed, for the user: the file, then what went wrong, in the market's language.
+std::string FileErrorText(const FileError& e);
 
 // The header file's 99 bytes from the three values, and back.
 std::string EncodeHeader(const std::string& initials, const std::string& name,

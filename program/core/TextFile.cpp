@@ -1,5 +1,7 @@
 #include "core/TextFile.h"
 
+#include "core/FileOps.h"
+
 #include <iconv.h>
 
 #include <algorithm>
@@ -69,13 +71,6 @@ std::size_t utf8Length(unsigned char c) {
   if (c >= 0xE0) return 3;
   if (c >= 0xC0) return 2;
   return 1;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    return lower(x) == lower(y);
-  });
 }
 
 }  // namespace
@@ -179,13 +174,11 @@ std::string ResolvePath(const std::string& folder, std::string_view relative) {
       result = exact;
       continue;
     }
-    // Several entries may differ only in case (DATA and data); take the first in name order
-    // so that the choice does not depend on the directory's order.
-    std::string match;
-    for (fs::directory_iterator it(result, ec), endIt; !ec && it != endIt; it.increment(ec)) {
-      const std::string name = it->path().filename().string();
-      if (equalsIgnoringCase(name, part) && (match.empty() || name < match)) match = name;
-    }
+    // Several entries may differ only in case (DATA and data): the one name rule decides.
+    std::vector<std::string> names;
+    for (fs::directory_iterator it(result, ec), endIt; !ec && it != endIt; it.increment(ec))
+      names.push_back(it->path().filename().string());
+    const std::string match = MatchFileName(names, part);
     result /= match.empty() ? std::string(part) : match;
   }
   return result.generic_string();

@@ -1,72 +1,77 @@
 #pragma once
 // Files written whole or not at all, as a set. Every new file goes to a temporary file in its
 // own folder and is flushed to disk; then an intent file beside them lists the renames and
-// removals still to do, and only then are they carried out. A write cut off at any moment (the
-// program killed, a file that cannot be replaced) is finished by the next use of the same intent
-// file: by the time the list exists every new file is whole, so the old set or the new one is
-// on disk, never a mix.
+// removals still to do (core/Journal.h), and only then are they carried out. A write cut off at
+// any moment is finished by the next use of the set: by the time the list exists every new file
+// is whole, so the old set or the new one is on disk, never a mix.
 //
-// A file without any write permission bit is read-only, as a file's own read-only attribute is
-// elsewhere: it is neither replaced nor removed, also not by the superuser.
+// One program at a time writes a set: every use holds an advisory lock on a file beside it, and
+// a temporary file of the set is stale only while that lock is held. A file without any write
+// permission bit is read-only: it is neither replaced nor removed, also not by the superuser.
 
-#include <functional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/FileOps.h"
+#include "core/Journal.h"
+
 namespace veltaro {
 
-// A file that could not be written, read, replaced or removed. what() names the file.
-class FileError : public std::runtime_error {
- public:
-  FileError(const std::string& path, const std::string& problem, bool unfinished = false);
-  const std::string& path() const { return path_; }
-  // The intent file was written before the failure: the set is replaced in part, and the
-  // rest is done by the next use of the set.
-  bool unfinished() const { return unfinished_; }
-
- private:
-  std::string path_;
-  bool unfinished_;
-};
-
-// Every intent file's name ends with this (in any letter case): the temporary files such a
-// list names are kept until it is carried out.
-inline constexpr std::string_view kIntentExtension = ".PND";
-
 struct FileContent {
-  std::string path;
+  std::string name;  // in the set's folder
   std::string bytes;
 };
 
-struct FileSet {
-  std::string intent;                 // the intent file; every file of the set is in its folder
-  std::vector<FileContent> files;     // replaced in this order, after the removals
-  std::vector<std::string> removals;  // files of an earlier set that this one has not
-  // The set's own file names without folder: "<name>.tmp-<pid>" files that an earlier writer
-  // left are cleared away with the temporary files of ours that no running write owns.
-  std::vector<std::string> names;
+// Where a set lives and what it may hold.
+struct FileSetPlace {
+  std::string folder;
+  std::string intent;              // the intent file's name in the folder, in any letter case
+  std::string key;                 // names the set's temporary files and its lock file
+  std::vector<std::string> names;  // the set's own file names
 };
 
-// Finishes an earlier write of the same intent file, clears away stale temporary files, and
-// writes the set. FileError naming the file that failed: when it is not unfinished(), every
-// file is as it was.
-void WriteFileSet(const FileSet& set);
+// A short key of a name, the same in any letter case.
+std::string NameKey(std::string_view name);
 
-// Finishes a write of the set that was cut off, if its intent file is there, and clears away
-// the temporary files in its folder that no running write owns. FileError when it cannot.
-void CompletePendingSet(const std::string& intent, const std::vector<std::string>& names);
+// One use of a set: its lock held from construction to destruction and the folder listed once.
+class FileSetWriter {
+ public:
+  // FileError InUse when another program keeps the lock beyond `waitMs`. In a folder where no
+  // lock file can be made (one we may only read) `mayRead` goes on without it: nothing there
+  // can be written by us either.
+  FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool mayRead = false);
+  ~FileSetWriter();
+  FileSetWriter(const FileSetWriter&) = delete;
+  FileSetWriter& operator=(const FileSetWriter&) = delete;
 
-// File names matched without regard to letter case.
-bool SameFileName(std::string_view a, std::string_view b);
+  // The folder's entries as they are now (kept up to date with what this use changes).
+  const std::vector<FolderEntry>& entries() const { return entries_; }
+  std::string path(const std::string& name) const;
 
-// True when the file exists and nobody may write it.
-bool IsReadOnly(const std::string& path);
+  // Finishes a write that was cut off and clears away the set's stale temporary files.
+  // FileError Damaged, with nothing changed, when the intent file cannot be trusted.
+  void complete();
+  // Gives up a damaged intent file: removes it and the temporary files of the writer's pattern
+  // it names; the set's files stay as they are.
+  void discard();
+  // Writes the set (after complete()): the files, then the removals of files it no longer has.
+  // FileError naming the file that failed; when it is not unfinished(), every file is as it was.
+  void write(const std::vector<FileContent>& files, const std::vector<std::string>& removals);
+  // Removes one file of the set; 0 or the errno.
+  int remove(const std::string& name);
 
-// For tests: called after each step of WriteFileSet (each temporary file, the intent file,
-// each rename or removal, the intent file removed) with the step's number from 1; true ends
-// the write there as a crash would, leaving every file as it is. An empty hook is none.
-void SetWriteStepHook(std::function<bool(int step)> hook);
+ private:
+  std::string intentName() const;
+  void forget(const std::string& name);
+  void clearStale();
+  FileOps& ops_;
+  FileSetPlace place_;
+  std::vector<FolderEntry> entries_;
+  int lock_ = -1;
+};
+
+// True when the entry exists and nobody may write it.
+bool IsReadOnly(const FileInfo& info);
 
 }  // namespace veltaro

@@ -4,6 +4,7 @@
 #include <exception>
 #include <filesystem>
 
+#include "cases/CaseFiles.h"
 #include "core/Fx.h"
 #include "core/TextFile.h"
 #include "core/WholeFiles.h"
@@ -17,6 +18,15 @@ namespace veltaro {
 namespace fs = std::filesystem;
 
 namespace {
+
+using cases::FileErrorText;
+using cases::Text;
+
+constexpr int kReportWaitMs = 3000;
+// Language lines of the report's messages.
+constexpr int kReportNotWritten = 252;
+constexpr int kReportInPart = 253;
+constexpr int kReportInUse = 254;
 
 void tell(const std::string& message) {
   forms::app().platform().msgBox(message, forms::mb::Exclamation, frmAbout::kProgramTitle);
@@ -89,22 +99,31 @@ bool Reports::WriteReport(int calcNumber, forms::Form& window, bool printOnDispl
     lines = ReportLines(calcNumber, window, printOnDisplay);
     fs::create_directories(fs::path(s.ReportPath).parent_path());
     // Both files whole or neither, so that a failure never leaves half a report, nor a
-    // preview of another report than the file holds.
-    WriteFileSet(
-        {.intent = ProgramPath("\\data\\output") + std::string(kIntentExtension),
-         .files = {{s.ReportPath, EncodeCodePage(withLineEnds(lines, "\r\n"), MarketCodePage())},
-                   {DisplayedCopyPath(), DisplayedCopy(lines)}},
-         .removals = {},
-         .names = {fs::path(s.ReportPath).filename().string(),
-                   fs::path(DisplayedCopyPath()).filename().string()}});
-  } catch (const FileError& e) {  // names the file itself
-    tell(std::string(e.unfinished() ? "The report was written only in part; the next report "
-                                      "finishes it."
-                                    : "The report could not be written.") +
-         "\r\n\r\n" + e.what());
+    // preview of another report than the file holds. The list's name starts as the writer's
+    // own files do, which no case may: a case named "output" has a list of its own.
+    const std::string folder = fs::path(s.ReportPath).parent_path().string();
+    const std::string report = fs::path(s.ReportPath).filename().string();
+    const std::string view = fs::path(DisplayedCopyPath()).filename().string();
+    const std::string intent = std::string(kTempPrefix) + "-" + report + ".PND";
+    FileSetWriter writer(SystemFiles(), {folder, intent, NameKey(intent), {report, view}},
+                         kReportWaitMs);
+    try {
+      writer.complete();
+    } catch (const FileError& e) {
+      // Nothing of the user's is in a report that was cut off: its list is given up.
+      if (e.problem() != FileProblem::Damaged || e.unfinished()) throw;
+      writer.discard();
+    }
+    writer.write({{report, EncodeCodePage(withLineEnds(lines, "\r\n"), MarketCodePage())},
+                  {view, DisplayedCopy(lines)}},
+                 {});
+  } catch (const FileError& e) {
+    tell(Text(e.unfinished() ? kReportInPart : kReportNotWritten) + "\r\n\r\n" +
+         (e.problem() == FileProblem::InUse ? e.path() + "\r\n" + Text(kReportInUse)
+                                            : FileErrorText(e)));
     return false;
   } catch (const std::exception& e) {
-    tell("The report could not be written.\r\n\r\n" + s.ReportPath + "\r\n" + e.what());
+    tell(Text(kReportNotWritten) + "\r\n\r\n" + s.ReportPath + "\r\n" + e.what());
     return false;
   }
   if (exportOnly) return true;

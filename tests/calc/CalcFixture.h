@@ -15,6 +15,7 @@
 #include "core/Numbers.h"
 #include "core/NumericInput.h"
 #include "core/TextFile.h"
+#include "support/MessageLines.h"
 #include "forms/Application.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPlatform.h"
@@ -63,6 +64,7 @@ class CalcTest : public ::testing::Test {
     for (int i = 1; i <= 221; ++i) lines.push_back("T" + std::to_string(i));
     lines[75 - 1] = "VÆLG";
     s.TextTable.assign(lines);
+    testing_support::UseEnglishMessages();
     // The mat is made only for two pipe sizes.
     veltaro::PipeOnlyRecord only;
     only.Name = kMatProduct;

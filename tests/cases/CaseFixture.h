@@ -2,10 +2,12 @@
 // The calculation windows' test program with what the case commands need of the main window
 // (its case fields and button), the case commands installed, and a DATA folder for the cases.
 
+#include <functional>
 #include <map>
 
 #include "calc/CalcFixture.h"
 #include "cases/CaseCommands.h"
+#include "core/FileOps.h"
 #include "core/TextFile.h"
 #include "shell/ShellServices.h"
 #include "support/Steps.h"
@@ -15,6 +17,51 @@ namespace casetest {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 using S = veltaro::CaseService;
+
+// The program dies here: nothing after it runs, every file stays as it is.
+struct Crash {};
+
+// The system's file operations with faults planted: a crash right after the n-th change
+// (a file created or added to, renamed or removed), or a call that fails with an errno.
+class FaultyFiles : public veltaro::PosixFiles {
+ public:
+  int crashAfter = 0;  // 0: never
+  int changes = 0;
+  // The errno a call ("create", "append", "rename", "remove", "lock", "read") on the name
+  // fails with, 0 to let it run.
+  std::function<int(const std::string& call, const std::string& name)> fail;
+
+  int read(const std::string& f, const std::string& n, std::size_t l, std::string& b) override {
+    if (int e = failing("read", n)) return e;
+    return PosixFiles::read(f, n, l, b);
+  }
+  int create(const std::string& f, const std::string& n, std::string_view b,
+             const veltaro::FileInfo* like) override {
+    return change("create", n, [&] { return PosixFiles::create(f, n, b, like); });
+  }
+  int append(const std::string& f, const std::string& n, std::string_view b) override {
+    return change("append", n, [&] { return PosixFiles::append(f, n, b); });
+  }
+  int rename(const std::string& f, const std::string& from, const std::string& to) override {
+    return change("rename", to, [&] { return PosixFiles::rename(f, from, to); });
+  }
+  int remove(const std::string& f, const std::string& n) override {
+    return change("remove", n, [&] { return PosixFiles::remove(f, n); });
+  }
+  int lock(const std::string& f, const std::string& n, int wait, int& handle) override {
+    if (int e = failing("lock", n)) return e;
+    return PosixFiles::lock(f, n, wait, handle);
+  }
+
+ private:
+  int failing(const char* call, const std::string& name) { return fail ? fail(call, name) : 0; }
+  int change(const char* call, const std::string& name, const std::function<int()>& run) {
+    if (int e = failing(call, name)) return e;
+    const int result = run();
+    if (crashAfter && ++changes == crashAfter) throw Crash{};
+    return result;
+  }
+};
 
 class CaseTest : public calctest::CalcTest {
  protected:
@@ -26,6 +73,7 @@ class CaseTest : public calctest::CalcTest {
       main().add(forms::ControlKind::TextBox, "txtCase", i).setText(labels[i]);
     }
     veltaro::cases::InstallCaseFiles(app);
+    veltaro::setCaseService(&commands_);
     fs::create_directories(data);
   }
   ~CaseTest() override { veltaro::setCaseService(nullptr); }
@@ -38,7 +86,7 @@ class CaseTest : public calctest::CalcTest {
            int answer = forms::mb::IdOk) {
     const auto chosen = file ? std::optional(path(file)) : std::nullopt;
     (command == &S::CaseSave || command == &S::CaseNew) ? platform.expectSaveFile(chosen)
-                                                         : platform.expectOpenFile(chosen);
+                                                        : platform.expectOpenFile(chosen);
     if (told) platform.expectMsgBox(answer, told);
     (cases().*command)();
   }
@@ -80,12 +128,18 @@ class CaseTest : public calctest::CalcTest {
   std::map<std::string, std::string> files(const fs::path& dir) const {
     std::map<std::string, std::string> all;
     for (const auto& e : fs::recursive_directory_iterator(dir))
-      if (e.is_regular_file())
-        all[fs::relative(e.path(), dir).string()] = veltaro::ReadFileBytes(e.path().string());
+      if (e.is_regular_file())  // a file of many megabytes by its size
+        all[fs::relative(e.path(), dir).string()] = e.file_size() > (1 << 20)
+                                                        ? "size " + std::to_string(e.file_size())
+                                                        : veltaro::ReadFileBytes(e.path().string());
     return all;
   }
 
   const fs::path data = folder / "DATA";
+  FaultyFiles faults;  // every case command's file operations
+
+ private:
+  veltaro::cases::CaseCommands commands_{faults};
 };
 
 }  // namespace casetest

@@ -17,6 +17,7 @@
 #include "CaseFixture.h"
 #include "cases/CaseFiles.h"
 #include "cases/frmCase.h"
+#include "report/Reports.h"
 
 namespace casetest {
 namespace {
@@ -30,8 +31,8 @@ class Commands : public CaseTest {
   forms::Form& calculatedWindow(int n) {
     forms::Form& w = open("frmCalc0" + std::to_string(n));
     enter(w, {});
-    calculated(w, n == 1 ? Lines{"OVERFLADE=24", "VT=35.1"}
-                         : Lines{"ISOLERINGST=40", "VARMETAB=20"});
+    calculated(w,
+               n == 1 ? Lines{"OVERFLADE=24", "VT=35.1"} : Lines{"ISOLERINGST=40", "VARMETAB=20"});
     return w;
   }
   // A case "roof" of window 1 and a folder of neighbours that are not part of it.
@@ -60,6 +61,8 @@ TEST_F(Commands, CancelAndNoTouchNothingAndDeleteOnlyTheCase) {
   folder_.writeBytes("DATA/roof.c24", std::string(218, ' '));
   auto expected = files(data);
   for (const char* f : {"roof.DAT", "roof.C01", "roof.c24"}) ASSERT_EQ(expected.erase(f), 1u) << f;
+  // The case's lock file goes with its last file.
+  ASSERT_EQ(std::erase_if(expected, [](const auto& f) { return f.first.ends_with(".lck"); }), 1u);
   // A read-only record is left and named; the rest goes, and the records left without their
   // header are still a case that can be deleted.
   fs::permissions(data / "roof.c24", fs::perms::owner_read);
@@ -69,7 +72,7 @@ TEST_F(Commands, CancelAndNoTouchNothingAndDeleteOnlyTheCase) {
   fs::permissions(data / "roof.c24", fs::perms::owner_all);
   run(&S::CaseDelete, "ROOF.dat", "roof.c24", IdYes);
   EXPECT_EQ(files(data), expected);
-  run(&S::CaseDelete, "roof.txt", "nothing was deleted");  // no case: nothing to delete
+  run(&S::CaseDelete, "roof.txt", "There is no case of that name");  // no case: nothing to delete
   EXPECT_EQ(files(data), expected);
   EXPECT_TRUE(platform.scriptDone());
 }
@@ -89,6 +92,12 @@ TEST_F(Commands, ANewCaseIsItsHeaderAndACaseKeepsItsNames) {
   const std::string longest(251, 'n');
   save(longest + ".DAT");
   EXPECT_TRUE(has(longest + ".C01"));
+  // Of records whose names differ only in letter case, the one of exactly the name asked for,
+  // else the first in byte order, every time (here the short one, which is reported).
+  fs::rename(data / "roof.c01", data / "Roof.C01");
+  folder_.writeBytes("DATA/ROOF.C01", "short");
+  openCase("Roof.Dat");
+  openCase("roof.dat", "ROOF.C01: The record is shorter than");
 }
 
 TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
@@ -107,7 +116,7 @@ TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
   small.rlim_max = limit.rlim_max;
   ::signal(SIGXFSZ, SIG_IGN);
   ::setrlimit(RLIMIT_FSIZE, &small);
-  save("roof.DAT", std::strerror(EFBIG));
+  save("roof.DAT", "The file cannot be written. The file is too large.");
   ::setrlimit(RLIMIT_FSIZE, &limit);
   ::signal(SIGXFSZ, SIG_DFL);
   EXPECT_EQ(files(data), before);
@@ -125,20 +134,32 @@ class Versions : public Commands {
     new_ = save(true);
   }
   ~Versions() override {
-    veltaro::SetWriteStepHook(nullptr);
     if (!memory_.empty()) fs::remove_all(memory_);
   }
   // The version decides which result is valid, and the header.
   std::map<std::string, std::string> save(bool isNew) {
+    saveOnly(isNew);
+    return files(data);
+  }
+  void saveOnly(bool isNew) {
     fx().ResultValid[1] = !isNew;
     fx().ResultValid[2] = isNew;
     header(isNew ? "XY" : "AB", isNew ? "Ny" : "Gammel", "2026-12-24");
     CaseTest::save("roof.DAT");
-    return files(data);
   }
   void restore(const std::map<std::string, std::string>& set) {
     for (const auto& e : fs::directory_iterator(data)) fs::remove_all(e.path());
     for (const auto& [name, bytes] : set) folder_.writeBytes("DATA/" + name, bytes);
+  }
+  // A kill or a race tests the order of the steps, not the disk: in a memory file system,
+  // where there is one, the few hundred saves take seconds.
+  void inMemory() {
+    if (!fs::is_directory("/dev/shm")) return;
+    memory_ = "/dev/shm/veltaro-cases-" + std::to_string(::getpid());
+    fs::create_directories(memory_);
+    fs::remove_all(data);
+    fs::create_directory_symlink(memory_, data);
+    restore(old_);
   }
   std::map<std::string, std::string> old_, new_;
   fs::path memory_;  // where the case folder is moved to, if anywhere
@@ -146,13 +167,19 @@ class Versions : public Commands {
 
 TEST_F(Versions, ASaveCutAfterAnyStepOpensAsTheOldCaseOrTheNew) {
   bool sawNew = false;
-  for (int cut = 1, last = 0; last == cut - 1; ++cut) {  // until the save runs to its end
+  for (int cut = 1, crashed = true; crashed; ++cut) {  // until the save runs to its end
     SCOPED_TRACE(cut);
     restore(old_);
     calculatedWindow(2);
-    veltaro::SetWriteStepHook([&](int step) { return (last = step) == cut; });
-    save(true);
-    veltaro::SetWriteStepHook(nullptr);
+    faults.crashAfter = cut;
+    faults.changes = 0;
+    crashed = false;
+    try {
+      save(true);
+    } catch (const Crash&) {
+      crashed = true;
+    }
+    faults.crashAfter = 0;
     openCase("roof.DAT");
     const auto now = files(data);
     EXPECT_TRUE(now == old_ || now == new_);
@@ -170,13 +197,14 @@ TEST_F(Versions, ASaveCutAfterAnyStepOpensAsTheOldCaseOrTheNew) {
 TEST_F(Versions, AFileThatCannotBeReplacedStopsTheSaveOrIsFinishedLater) {
   restore(old_);
   // A folder turns up where the new record goes once the intent file is there.
-  veltaro::SetWriteStepHook([&](int) {
-    if (has("roof.PND") && !has("roof.C02")) fs::create_directories(data / "roof.C02" / "x");
-    return false;
-  });
+  faults.fail = [&](const std::string& call, const std::string& name) {
+    if (call == "rename" && name == "roof.C02" && has("roof.PND") && !has("roof.C02"))
+      fs::create_directories(data / "roof.C02" / "x");
+    return 0;
+  };
   platform.expectMsgBox(IdOk, "roof.C02\r\nThe file cannot be replaced");
   save(true);
-  veltaro::SetWriteStepHook(nullptr);
+  faults.fail = nullptr;
   EXPECT_NE(platform.callsOf("msgBox").at(0).text.find("saved only in part"), std::string::npos);
   openCase("roof.DAT", "roof.C02");
   fs::remove_all(data / "roof.C02");
@@ -195,27 +223,21 @@ TEST_F(Versions, AFileThatCannotBeReplacedStopsTheSaveOrIsFinishedLater) {
 }
 
 TEST_F(Versions, ASaveKilledAtAnyMomentLeavesOneOfTheTwoVersions) {
-  // A kill tests the order of the steps, not the disk: in a memory file system, where there is
-  // one, the few hundred saves take seconds.
-  if (fs::is_directory("/dev/shm")) {
-    memory_ = "/dev/shm/veltaro-cases-" + std::to_string(::getpid());
-    fs::create_directories(memory_);
-    fs::remove_all(data);
-    fs::create_directory_symlink(memory_, data);
-    restore(old_);
-  }
+  inMemory();
   const auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < 4; ++i) save(i % 2);
   const auto oneSave = (std::chrono::steady_clock::now() - start) / 4;
-  // Temporary files of writers that are gone go with the first completion; one of a running
-  // writer (the first process always runs) and one of another case stay.
+  // The case's own temporary files go with the first completion, whoever wrote them: the
+  // completion holds the case. Those of another case, and of an earlier build, stay.
   const pid_t gone = ::fork();
   if (gone == 0) ::_exit(0);
   ::waitpid(gone, nullptr, 0);
   const std::string id = std::to_string(gone);
+  const std::string other = ".~vt" + veltaro::NameKey("other") + "-" + id + "-1";
   for (const std::string& name :
-       {".~vt" + id + "-3", "roof.C01.tmp-" + id, std::string(".~vt1-1"), "other.C02.tmp-" + id}) {
-    const bool kept = name == ".~vt1-1" || name.starts_with("other");
+       {".~vt" + veltaro::NameKey("ROOF") + "-" + id + "-3", "roof.C01.tmp-" + id,
+        std::string(".~vt1-1"), other, "other.C02.tmp-" + id}) {
+    const bool kept = name == ".~vt1-1" || name == other || name.starts_with("other");
     folder_.writeBytes("DATA/" + name, kept ? "kept" : "stale");
     if (kept) old_[name] = new_[name] = "kept";
   }
@@ -249,6 +271,217 @@ TEST_F(Versions, ASaveKilledAtAnyMomentLeavesOneOfTheTwoVersions) {
     ASSERT_TRUE(now == old_ || now == new_) << "round " << round;
   }
   EXPECT_GT(pending, 0) << "no kill fell between the intent file and its end";
+}
+
+// Lists of changes that no save of this program writes, as a case folder from elsewhere may
+// hold. Whatever they name, nothing but the list and the case's own temporary files changes:
+// Cancel leaves every file, OK gives the list up and opens the case as it is on disk.
+TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
+  const std::string key = veltaro::NameKey("roof"), temp = ".~vt" + key + "-9-1";
+  const fs::path outside = folder / "outside.txt";
+  auto link = [&](const char* name, const fs::path& to) {
+    return [=, this] { fs::create_symlink(to, data / name); };
+  };
+  const struct {
+    const char* what;
+    std::string list;
+    std::function<void()> setUp;
+  } rows[] = {
+      {"absolute path", "R " + temp + " " + outside.string() + "\nend\n"},
+      {"parent folder", "D ../outside.txt\nend\n"},
+      {"sub folder", "D sub/roof.C01\nend\n",
+       [&] { folder_.writeBytes("DATA/sub/roof.C01", "sub"); }},
+      {"link to outside", "R " + temp + " roof.C02\nD roof.C24\nend\n",
+       [&] {
+         link("roof.C02", outside)();
+         link("roof.C24", "../outside.txt")();
+       }},
+      {"NUL in a name", std::string("D roof.C01\0.txt\nend\n", 20)},
+      {"another case", "D other.C02\nR " + temp + " other.DAT\nend\n"},
+      {"read-only file", "D roof.C01\nend\n",
+       [&] { fs::permissions(data / "roof.C01", fs::perms::owner_read); }},
+      {"the list itself", "R " + temp + " roof.PND\nend\n"},
+      {"a temporary of another name", "R roof.txt roof.DAT\nend\n"},
+      {"no end", "D roof.C01\n"},
+      {"damaged line", "D roof.C01\nX roof.DAT\nend\n"},
+      {"begun twice", "D roof.C01\nend\ngo\ngo\n"},
+      {"temporary missing", "R .~vt" + key + "-9-2 roof.C01\nR " + temp + " roof.DAT\nend\n"},
+      {"the list a link", "",
+       [&] {
+         folder_.writeBytes("list.txt", "D roof.C01\nend\n");
+         link("roof.PND", "../list.txt")();
+       }},
+      {"100 MB", "",
+       [&] {
+         folder_.writeBytes("DATA/roof.PND", "D roof.C01\n");
+         fs::resize_file(data / "roof.PND", 100 << 20);
+       }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    restore(old_);
+    folder_.writeBytes("outside.txt", "outside");
+    folder_.writeBytes("DATA/" + temp, "a temporary file");
+    if (row.setUp) row.setUp();
+    if (!row.list.empty()) folder_.writeBytes("DATA/roof.PND", row.list);
+    const auto before = files(folder);
+    fx().ResultValid[1] = fx().ResultValid[2] = false;
+    const char* question = "roof.PND\r\nThe last save of this case was cut off";
+    run(&S::CaseOpen, "roof.DAT", question, IdCancel);
+    run(&S::CaseSave, "roof.DAT", question, IdCancel);
+    run(&S::CaseDelete, "roof.DAT", question, IdCancel);
+    EXPECT_EQ(files(folder), before);
+    EXPECT_FALSE(fx().ResultValid[1]);
+    run(&S::CaseOpen, "roof.DAT", question, IdOk);
+    auto expected = before;
+    expected.erase("DATA/roof.PND");
+    expected.erase("DATA/" + temp);
+    EXPECT_EQ(files(folder), expected);
+    EXPECT_TRUE(fx().ResultValid[1]) << "the case as it is on disk is open";
+    fs::permissions(data / "roof.C01", fs::perms::owner_all);
+  }
+  EXPECT_TRUE(platform.scriptDone());
+}
+
+// A save whose step fails says how far it came; the next open finishes it or finds the old
+// case, never a mix. Another program holding the case changes nothing.
+TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
+  const struct {
+    const char* call;
+    std::string name;  // empty: any
+    int error;
+    const char* told;
+    bool finished;  // the next open finds the new case
+  } rows[] = {
+      {"create", "", ENOSPC, "The case was not saved.\r\n\r\n", false},
+      {"rename", "roof.PND", EIO, "roof.PND\r\nThe file cannot be written. System error 5", false},
+      {"append", "roof.PND", ENOSPC, "saved only in part", true},
+      {"remove", "roof.C01", EACCES, "roof.C01\r\nThe file cannot be deleted. Access is denied.",
+       true},
+      {"rename", "roof.C02", EIO, "saved only in part", true},
+      {"lock", "", EWOULDBLOCK, "roof.DAT\r\nThe case is in use by another program", false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.call + (" " + row.name));
+    restore(old_);
+    calculatedWindow(2);
+    faults.fail = [&](const std::string& call, const std::string& name) {
+      return call == row.call && (row.name.empty() || name == row.name) ? row.error : 0;
+    };
+    platform.expectMsgBox(IdOk, row.told);
+    save(true);
+    faults.fail = nullptr;
+    if (!row.finished) {
+      EXPECT_EQ(files(data), old_) << "nothing changed";
+    }
+    openCase("roof.DAT");
+    EXPECT_EQ(files(data), row.finished ? new_ : old_);
+  }
+  // A folder where no lock file can be made is one we may only read: a case there opens, and
+  // a save says why it cannot be written.
+  restore(old_);
+  faults.fail = [](const std::string& call, const std::string&) {
+    return call == "lock" ? EACCES : 0;
+  };
+  openCase("roof.DAT");
+  EXPECT_TRUE(fx().ResultValid[1]);
+  platform.expectMsgBox(IdOk, "roof.DAT\r\nThe file cannot be written. Access is denied.");
+  save(true);
+  faults.fail = nullptr;
+  EXPECT_EQ(files(data), old_);
+  // A save of one case cut off after its list, then a save of another case in the same
+  // folder: the other leaves the first one's list and temporary files, and the first case's
+  // next open finishes it.
+  restore(old_);
+  calculatedWindow(2);
+  faults.crashAfter = 6;  // the two new files, the list, its start, and one change
+  EXPECT_THROW(save(true), Crash);
+  faults.crashAfter = 0;
+  ASSERT_TRUE(has("roof.PND"));
+  auto roofFiles = [&] {
+    auto all = files(data);
+    std::erase_if(all, [](const auto& f) {
+      return !f.first.starts_with("roof") &&
+             !f.first.starts_with(".~vt" + veltaro::NameKey("roof"));
+    });
+    return all;
+  };
+  const auto cut = roofFiles();
+  CaseTest::save("other.DAT");
+  EXPECT_TRUE(has("other.DAT") && has("other.C02"));
+  EXPECT_EQ(roofFiles(), cut);
+  openCase("roof.DAT");
+  const auto now = files(data);
+  for (const auto& [name, bytes] : new_)
+    if (name.starts_with("roof")) {
+      EXPECT_EQ(now.count(name) ? now.at(name) : "(none)", bytes) << name;
+    }
+  EXPECT_TRUE(platform.scriptDone());
+}
+
+// A file a save replaces keeps its permission bits: a private case stays private.
+TEST_F(Versions, AReplacedFileKeepsItsPermissions) {
+  for (const fs::perms mode : {fs::perms(0600), fs::perms(0640), fs::perms(0664)}) {
+    restore(old_);
+    fs::permissions(data / "roof.DAT", mode);
+    calculatedWindow(2);
+    save(true);
+    EXPECT_EQ(fs::status(data / "roof.DAT").permissions(), mode);
+  }
+}
+
+// Two programs saving two versions of one case at the same moment: one waits for the other,
+// and the case is always one of them whole.
+TEST_F(Versions, TwoProgramsSavingAtOnceLeaveOneVersionWhole) {
+  inMemory();
+  for (int round = 0; round < 100; ++round) {
+    int start[2];
+    ASSERT_EQ(::pipe(start), 0);
+    pid_t children[2];
+    for (int i = 0; i < 2; ++i) {
+      if ((children[i] = ::fork()) == 0) {
+        char go;
+        ::close(start[1]);
+        bool ok = ::read(start[0], &go, 1) == 1;
+        try {
+          saveOnly(i == 1);
+        } catch (...) {
+          ok = false;
+        }
+        ::_exit(ok && platform.callsOf("msgBox").empty() ? 0 : 1);
+      }
+    }
+    ::close(start[0]);
+    ASSERT_EQ(::write(start[1], "gg", 2), 2);
+    ::close(start[1]);
+    for (pid_t child : children) {
+      int status = 0;
+      ::waitpid(child, &status, 0);
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+    }
+    const auto now = files(data);
+    ASSERT_TRUE(now == old_ || now == new_) << "round " << round;
+  }
+}
+
+// The report's own list of changes has a name no case can have: a save of a case named
+// "output" cut off in the report's folder is left to that case by a report written meanwhile.
+TEST_F(Commands, AReportLeavesACaseNamedOutputAlone) {
+  forms::Form& w = calculatedWindow(1);
+  faults.crashAfter = 4;  // the record, the header, the list written and put in place
+  EXPECT_THROW(save("output.DAT"), Crash);
+  faults.crashAfter = 0;
+  const auto cut = files(data);
+  ASSERT_TRUE(cut.count("output.PND"));
+  ASSERT_TRUE(veltaro::Reports().WriteReport(1, w, false, true));
+  auto now = files(data);
+  for (const std::string f : {"output.htm", "output-view.htm"}) EXPECT_EQ(now.erase(f), 1u) << f;
+  std::erase_if(now,
+                [&](const auto& f) { return f.first.ends_with(".lck") && !cut.count(f.first); });
+  EXPECT_EQ(now, cut);
+  openCase("output.DAT");
+  EXPECT_TRUE(has("output.C01") && !has("output.PND"));
+  EXPECT_TRUE(platform.scriptDone());
 }
 
 TEST_F(Commands, ATypedValueThatDoesNotFitIsNamedBeforeSaving) {
@@ -297,7 +530,9 @@ TEST_F(Commands, ARecordThatCannotComeBackWholeIsReported) {
     EXPECT_EQ(w != nullptr, opens);
     EXPECT_EQ(fx().ResultValid[1], opens && !message);
     EXPECT_TRUE(platform.scriptDone());
-    if (w) { EXPECT_EQ(w->control("PRODUKT").text(), calctest::kPipeProduct); }
+    if (w) {
+      EXPECT_EQ(w->control("PRODUKT").text(), calctest::kPipeProduct);
+    }
   }
   // A header shorter than its record: the case fields show their labels alone.
   folder_.writeBytes("DATA/roof.DAT", "AB");
@@ -307,8 +542,10 @@ TEST_F(Commands, ARecordThatCannotComeBackWholeIsReported) {
 
 TEST(CasePaths, ExtensionStrippedOnlyFromTheName) {
   for (auto [in, out] : {std::pair{"/d/Old.cases/roof.DAT", "/d/Old.cases/roof"},
-                         {"/d/Old.cases/roof", "/d/Old.cases/roof"}, {"roof.", "roof"},
-                         {"/d/roof.v2.dat", "/d/roof.v2"}, {"C:\\My.x\\roof", "C:\\My.x\\roof"}})
+                         {"/d/Old.cases/roof", "/d/Old.cases/roof"},
+                         {"roof.", "roof"},
+                         {"/d/roof.v2.dat", "/d/roof.v2"},
+                         {"C:\\My.x\\roof", "C:\\My.x\\roof"}})
     EXPECT_EQ(veltaro::cases::StripExtension(in), out) << in;
 }
 

@@ -120,6 +120,14 @@ TEST_F(CoreTest, FilesThroughTheCodePageAndPathsWithoutRegardToCase) {
   std::filesystem::create_directories(folder / "Text");
   EXPECT_EQ(veltaro::ProgramPath("\\TEXT\\out.txt"), out);
   EXPECT_EQ(veltaro::ProgramPath("\\DATA\\OLD.HTM"), root + "/data/old.htm");
+  // Names that differ only in letter case: the exact name, else the first in byte order,
+  // whatever order the folder lists them in.
+  for (const char* f : {"data/pipe.DK", "data/PIPE.DK", "data/Pipe.DK"}) files.writeBytes(f, f);
+  const std::pair<const char*, const char*> ties[] = {{"\\DATA\\Pipe.DK", "Pipe.DK"},
+                                                      {"\\DATA\\pipe.dk", "PIPE.DK"},
+                                                      {"\\DATA\\pipe.DK", "pipe.DK"}};
+  for (const auto& [asked, found] : ties)
+    EXPECT_EQ(veltaro::ProgramPath(asked), root + "/data/" + found) << asked;
   veltaro::WriteTextLines(veltaro::ProgramPath("\\TEXT\\out.txt"), {"Tykkelse", "Røggas"}, 1252);
   EXPECT_EQ(veltaro::ReadFileBytes(out), "Tykkelse\r\nR\xF8ggas\r\n");
   EXPECT_EQ(veltaro::ReadTextLines(out, 1252), (V{"Tykkelse", "Røggas"}));

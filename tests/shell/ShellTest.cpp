@@ -25,6 +25,7 @@
 #include "shell/mdiVeltaro.h"
 #include "start/Startup.h"
 #include "start/frmStart.h"
+#include "support/MessageLines.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPlatform.h"
 
@@ -494,6 +495,7 @@ TEST_F(RoutingTest, ExportWithoutAReportStartsNoOfficeProgram) {
   ASSERT_NE(installedReports, nullptr);
   veltaro::setReportService(installedReports);
   fx().ActiveCalcNumber = 4;
+  testing_support::UseEnglishMessages();
   platform.expectMsgBox(forms::mb::IdOk, "The report could not be written");
   command("menuExcel");
   EXPECT_TRUE(platform.callsOf("startProgram").empty());

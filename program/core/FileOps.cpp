@@ -1,0 +1,198 @@
+#include "core/FileOps.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <thread>
+
+namespace veltaro {
+
+namespace {
+
+std::string join(const std::string& folder, const std::string& name) {
+  return (folder.empty() ? std::string(".") : folder) + "/" + name;
+}
+
+int writeAll(int fd, std::string_view bytes) {
+  for (std::size_t done = 0; done < bytes.size();) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n > 0)
+      done += static_cast<std::size_t>(n);
+    else if (n == 0)
+      return ENOSPC;
+    else if (errno != EINTR)
+      return errno;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int PosixFiles::list(const std::string& folder, std::vector<FolderEntry>& entries) {
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return errno;
+  const int fd = ::dirfd(dir);
+  errno = 0;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string_view name = e->d_name;
+    if (name == "." || name == "..") continue;
+    bool regular = e->d_type == DT_REG;
+    if (e->d_type == DT_UNKNOWN) {
+      struct stat st;
+      regular = ::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode);
+    }
+    entries.push_back({std::string(name), regular});
+    errno = 0;
+  }
+  const int error = errno;
+  ::closedir(dir);
+  return error;
+}
+
+int PosixFiles::info(const std::string& folder, const std::string& name, FileInfo& out) {
+  out = {};
+  struct stat st;
+  if (::lstat(join(folder, name).c_str(), &st) != 0) return errno == ENOENT ? 0 : errno;
+  out = {true, S_ISREG(st.st_mode), static_cast<unsigned>(st.st_mode & 07777),
+         static_cast<unsigned>(st.st_uid), static_cast<unsigned>(st.st_gid)};
+  return 0;
+}
+
+int PosixFiles::read(const std::string& folder, const std::string& name, std::size_t limit,
+                     std::string& bytes) {
+  bytes.clear();
+  const int fd = ::open(join(folder, name).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return errno;
+  struct stat st;
+  int error = ::fstat(fd, &st) != 0 ? errno : !S_ISREG(st.st_mode) ? EISDIR : 0;
+  if (!error) {
+    bytes.resize(limit);
+    std::size_t done = 0;
+    while (done < limit) {
+      const ssize_t n = ::read(fd, bytes.data() + done, limit - done);
+      if (n > 0)
+        done += static_cast<std::size_t>(n);
+      else if (n == 0)
+        break;
+      else if (errno != EINTR) {
+        error = errno;
+        break;
+      }
+    }
+    bytes.resize(done);
+  }
+  ::close(fd);
+  return error;
+}
+
+int PosixFiles::create(const std::string& folder, const std::string& name, std::string_view bytes,
+                       const FileInfo* like) {
+  const std::string path = join(folder, name);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return errno;
+  int error = writeAll(fd, bytes);
+  if (!error && like) {
+    // The group first: changing it may clear the set-group bit that the mode then puts back.
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && st.st_gid != like->gid)
+      (void)::fchown(fd, static_cast<uid_t>(-1), like->gid);  // not allowed: the folder's group
+    if (::fchmod(fd, like->mode) != 0) error = errno;
+  }
+  if (!error && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && !error) error = errno;
+  if (error) ::unlink(path.c_str());
+  return error;
+}
+
+int PosixFiles::append(const std::string& folder, const std::string& name, std::string_view bytes) {
+  const int fd = ::open(join(folder, name).c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return errno;
+  struct stat st;
+  int error = ::fstat(fd, &st) != 0 ? errno : !S_ISREG(st.st_mode) ? EISDIR : 0;
+  if (!error) error = writeAll(fd, bytes);
+  if (!error && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && !error) error = errno;
+  return error;
+}
+
+int PosixFiles::rename(const std::string& folder, const std::string& from, const std::string& to) {
+  return ::rename(join(folder, from).c_str(), join(folder, to).c_str()) == 0 ? 0 : errno;
+}
+
+int PosixFiles::remove(const std::string& folder, const std::string& name) {
+  return ::unlink(join(folder, name).c_str()) == 0 ? 0 : errno;
+}
+
+void PosixFiles::sync(const std::string& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);  // some file systems cannot flush a folder; its entries are as durable as they get
+  ::close(fd);
+}
+
+int PosixFiles::lock(const std::string& folder, const std::string& name, int waitMs, int& handle) {
+  const std::string path = join(folder, name);
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+  for (;;) {
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    // In a folder we may only read, an existing lock file still keeps writers out.
+    if (fd < 0 && (errno == EACCES || errno == EROFS)) {
+      const int denied = errno;
+      fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+      if (fd < 0) return errno == ENOENT ? denied : errno;  // no lock file, and none allowed
+    }
+    if (fd < 0) return errno;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      // The holder before us may have removed the file as it let go: a lock on a file no
+      // longer there keeps nobody out, so lock the one that is.
+      struct stat held, now;
+      if (::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &now) == 0 &&
+          held.st_dev == now.st_dev && held.st_ino == now.st_ino) {
+        handle = fd;
+        return 0;
+      }
+      ::close(fd);
+      continue;
+    }
+    const int error = errno;
+    ::close(fd);
+    if ((error != EWOULDBLOCK && error != EINTR) || std::chrono::steady_clock::now() >= until)
+      return error == EINTR ? EWOULDBLOCK : error;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+void PosixFiles::unlock(int handle) {
+  ::close(handle);  // closing the only descriptor releases the lock
+}
+
+FileOps& SystemFiles() {
+  static PosixFiles files;
+  return files;
+}
+
+bool SameFileName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+std::string MatchFileName(const std::vector<std::string>& names, std::string_view wanted) {
+  const std::string* best = nullptr;
+  for (const std::string& n : names) {
+    if (n == wanted) return n;
+    if (SameFileName(n, wanted) && (!best || n < *best)) best = &n;
+  }
+  return best ? *best : std::string();
+}
+
+}  // namespace veltaro

@@ -1,0 +1,83 @@
+#pragma once
+// The few file operations the whole-file writer needs, on plain names inside one folder. The
+// names are checked before they get here: no separator, never "." or "..". Nothing follows a
+// symbolic link in the last component: a link is an entry of its own, never what it points at.
+// Every call returns 0 or the errno of the call that failed.
+//
+// PosixFiles is the one real implementation; tests derive from it to plant faults.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veltaro {
+
+struct FolderEntry {
+  std::string name;
+  bool regular = false;  // a regular file, not a link, folder or device
+};
+
+struct FileInfo {
+  bool exists = false;
+  bool regular = false;
+  unsigned mode = 0;  // permission bits
+  unsigned uid = 0, gid = 0;
+};
+
+class FileOps {
+ public:
+  virtual ~FileOps() = default;
+  // Every entry of the folder but "." and "..".
+  virtual int list(const std::string& folder, std::vector<FolderEntry>& entries) = 0;
+  // The entry itself (a link is not followed); exists is false when there is none.
+  virtual int info(const std::string& folder, const std::string& name, FileInfo& out) = 0;
+  // The first `limit` bytes (fewer when the file is shorter) of a regular file; nothing beyond
+  // them is read, however large the file.
+  virtual int read(const std::string& folder, const std::string& name, std::size_t limit,
+                   std::string& bytes) = 0;
+  // A new file, written and flushed. With `like`, it gets that file's permission bits and,
+  // where the owner may, its group.
+  virtual int create(const std::string& folder, const std::string& name, std::string_view bytes,
+                     const FileInfo* like) = 0;
+  // Adds to the end of an existing regular file and flushes it.
+  virtual int append(const std::string& folder, const std::string& name,
+                     std::string_view bytes) = 0;
+  virtual int rename(const std::string& folder, const std::string& from, const std::string& to) = 0;
+  virtual int remove(const std::string& folder, const std::string& name) = 0;
+  // Makes the folder's entries durable where the file system can.
+  virtual void sync(const std::string& folder) = 0;
+  // An advisory lock on the file (created when missing), waiting up to `waitMs`; EWOULDBLOCK
+  // when another holder keeps it. `handle` is what unlock() takes.
+  virtual int lock(const std::string& folder, const std::string& name, int waitMs, int& handle) = 0;
+  virtual void unlock(int handle) = 0;
+};
+
+class PosixFiles : public FileOps {
+ public:
+  int list(const std::string& folder, std::vector<FolderEntry>& entries) override;
+  int info(const std::string& folder, const std::string& name, FileInfo& out) override;
+  int read(const std::string& folder, const std::string& name, std::size_t limit,
+           std::string& bytes) override;
+  int create(const std::string& folder, const std::string& name, std::string_view bytes,
+             const FileInfo* like) override;
+  int append(const std::string& folder, const std::string& name, std::string_view bytes) override;
+  int rename(const std::string& folder, const std::string& from, const std::string& to) override;
+  int remove(const std::string& folder, const std::string& name) override;
+  void sync(const std::string& folder) override;
+  int lock(const std::string& folder, const std::string& name, int waitMs, int& handle) override;
+  void unlock(int handle) override;
+};
+
+// The program's own file operations.
+FileOps& SystemFiles();
+
+// File names matched without regard to letter case (ASCII letters, as stored).
+bool SameFileName(std::string_view a, std::string_view b);
+
+// The one rule for a name given in any letter case: the entry of exactly that name, else of the
+// entries that match it without regard to case the first in byte order, so that the choice
+// never depends on the order a folder lists them in. Empty when none matches.
+std::string MatchFileName(const std::vector<std::string>& names, std::string_view wanted);
+
+}  // namespace veltaro

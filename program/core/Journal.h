@@ -1,0 +1,92 @@
+#pragma once
+// The intent file of a set of files written together: the renames and removals still to do,
+// "R <temporary> <target>" and "D <target>" one a line, then "end"; a line "go" after it says
+// that carrying them out has begun. A case folder comes from anywhere (mail, a stick, a
+// shared folder), so a list is untrusted input: it may name only plain names in its own folder,
+// each one of the set's own names or a temporary file of the writer's, and is read only up to
+// a small size. Anything else is a damaged list, and nothing is done with it.
+
+#include <cstddef>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/FileOps.h"
+
+namespace veltaro {
+
+// What went wrong with a file; the command that ran words it for the user.
+enum class FileProblem {
+  Read,            // cannot be read
+  Write,           // cannot be written (also a folder that is missing)
+  Replace,         // the new file cannot take the old one's place
+  Remove,          // cannot be deleted
+  ReadOnly,        // no write permission bit: neither replaced nor removed
+  NotRegular,      // a folder, link or device where a file of the set belongs
+  OwnedByAnother,  // another user's file in a shared (sticky) folder
+  BadName,         // not a name the set may have
+  InUse,           // another program holds the set's lock
+  Damaged,         // the intent file cannot be trusted; nothing was done with it
+};
+
+class FileError : public std::runtime_error {
+ public:
+  FileError(std::string path, FileProblem problem, int error = 0, bool unfinished = false);
+  const std::string& path() const { return path_; }
+  FileProblem problem() const { return problem_; }
+  int error() const { return error_; }  // errno of the call that failed, 0 when none
+  // The intent file was in place before the failure: the rest is done by the next use.
+  bool unfinished() const { return unfinished_; }
+
+ private:
+  std::string path_;
+  FileProblem problem_;
+  int error_;
+  bool unfinished_;
+};
+
+// Temporary files are ".~vt<key>-<pid>-<n>": short, so that a name of any legal length can be
+// written, hidden from the file dialogs, and tied by the key to the set they belong to.
+inline constexpr std::string_view kTempPrefix = ".~vt";
+inline constexpr std::size_t kJournalLimit = 64 * 1024;
+
+// Which names a list may hold.
+struct JournalNames {
+  std::vector<std::string> own;  // the set's own file names, in any letter case
+  bool isOwn(std::string_view name) const;
+};
+// The writer's temporary name pattern, of this build or an earlier one.
+bool IsTempName(std::string_view name);
+// A single name in its folder: not empty, no separator, NUL or line break, not "." or "..".
+bool IsPlainName(std::string_view name);
+
+struct Change {
+  std::string temp;  // empty for a removal
+  std::string target;
+};
+struct Journal {
+  std::vector<Change> changes;
+  bool started = false;
+};
+
+std::string EncodeJournal(const std::vector<Change>& changes);
+inline constexpr std::string_view kStartedLine = "go\n";
+// nullopt when the list is damaged.
+std::optional<Journal> ParseJournal(std::string_view bytes, const JournalNames& names);
+// The temporary files a damaged list names, as far as it can be read: only names of the
+// writer's pattern.
+std::vector<std::string> ListedTemps(std::string_view bytes);
+
+// Carries out a list in `folder` whose intent file is `intent`, then removes the intent file.
+// Before anything changes every file it names is checked as the entry itself (never through a
+// link): each target missing or a writable regular file, each temporary a regular file. A list
+// not yet begun must pass every check with every temporary present, else it is damaged: false,
+// and nothing changed. On a list begun already a change done (its temporary gone) is passed
+// over, and a file in the way is a FileError (unfinished) before anything changes. FileError
+// (unfinished) when a change fails.
+bool Replay(FileOps& ops, const std::string& folder, const std::string& intent,
+            const Journal& journal);
+
+}  // namespace veltaro

@@ -2,6 +2,7 @@
 // location switches, the pipe-only question, the input check, a calculation with its details,
 // and the details window.
 
+#include <algorithm>
 #include <array>
 #include <tuple>
 
@@ -218,45 +219,59 @@ TEST(InputCheckText, UpperCaseOfTheMarketsLetters) {
 }
 
 TEST_F(CalcTest, InputCheckListsEveryFailureWithTheExactText) {
-  // Beyond the range of a double: refused by the box's own line, never calculated with.
+  // Beyond the range of a double: refused by the box's caption, never calculated with.
   const std::string huge(400, '9');
+  fx().TextTable.set(266, ": too large");
   // Window, steps after valid inputs (first "" for an untouched window), the lines listed.
   const std::tuple<const char*, std::vector<std::string>, std::vector<std::string>> cases[] = {
       {"frmCalc02", {""}, {"T1", "T189", "T6", "T186", "T188", "T12"}},
-      {"frmCalc01", {"RORCOM:=5000"}, {}}, {"frmCalc01", {"RORCOM:=5000.1"}, {"T2"}},
-      {"frmCalc01", {"RORCOM:=0"}, {"T2"}}, {"frmCalc01", {"RORCOM:=vælg 0"}, {"T1"}},
+      {"frmCalc01", {"RORCOM:=5000"}, {}},
+      {"frmCalc01", {"RORCOM:=5000.1"}, {"T2"}},
+      {"frmCalc01", {"RORCOM:=0"}, {"T2"}},
+      {"frmCalc01", {"RORCOM:=vælg 0"}, {"T1"}},
       {"frmCalc01", {"PRODUKT:=Ingen"}, {"T9"}},  // names no entry: not chosen
-      {"frmCalc01", {"ISOLERINGST:=999"}, {}}, {"frmCalc01", {"ISOLERINGST:=1000"}, {"T10"}},
-      {"frmCalc01", {"ISOLERINGST:="}, {"T10"}}, {"frmCalc01", {"Emission:=0.99"}, {}},
-      {"frmCalc01", {"Emission:=1"}, {"T8"}}, {"frmCalc01", {"Emission:=vælg 0"}, {"T7"}},
+      {"frmCalc01", {"ISOLERINGST:=999"}, {}},
+      {"frmCalc01", {"ISOLERINGST:=1000"}, {"T10"}},
+      {"frmCalc01", {"ISOLERINGST:="}, {"T10"}},
+      {"frmCalc01", {"Emission:=0.99"}, {}},
+      {"frmCalc01", {"Emission:=1"}, {"T8"}},
+      {"frmCalc01", {"Emission:=vælg 0"}, {"T7"}},
       {"frmCalc01", {"Omgivende:=150"}, {"T6"}},
       {"frmCalc01", {"MEDIETEMP:= "}, {}},  // blanks are no empty text; they read 0
-      {"frmCalc01", {"MEDIETEMP:=" + huge}, {"T189"}},
-      {"frmCalc01", {"Omgivende:=" + huge}, {"T12"}}, {"frmCalc02", {"PLAN!", "PLANH:=400"}, {}},
+      {"frmCalc01", {"MEDIETEMP:=" + huge}, {"T101: too large"}},
+      {"frmCalc01", {"Omgivende:=" + huge}, {"T104: too large"}},
+      {"frmCalc02", {"PLAN!", "PLANH:=400"}, {}},
       {"frmCalc02", {"PLAN!", "PLANH:=20000.5"}, {"T3"}},
       {"frmCalc02", {"PLAN!", "UDE!", "VAND!", "PLANH:=20000.5"}, {"T3", "T11"}},
       {"frmCalc02", {"PLAN!", "PLANH:=399"}, {"T3"}},
       {"frmCalc02", {"UDE!", "VINDHASTIGHED:=0.5"}, {"T11"}},
       {"frmCalc02", {"UDE!", "VINDHASTIGHED:=50.5"}, {"T11"}},
       {"frmCalc02", {"VINDHASTIGHED:=0.5"}, {}},  // indoors the box is disabled
-      {"frmCalc02", {"OVERFLADE:=150"}, {"T186"}}, {"frmCalc02", {"OVERFLADE:=20"}, {"T186"}},
-      {"frmCalc02", {"OVERFLADE:="}, {"T186", "T188"}}, {"frmCalc03", {"VARMETAB:=0"}, {"T22"}},
-      {"frmCalc03", {"VARMETAB:=" + huge}, {"T22"}},
+      {"frmCalc02", {"OVERFLADE:=150"}, {"T186"}},
+      {"frmCalc02", {"OVERFLADE:=20"}, {"T186"}},
+      {"frmCalc02", {"OVERFLADE:="}, {"T186", "T188"}},
+      {"frmCalc03", {"VARMETAB:=0"}, {"T22"}},
+      {"frmCalc03", {"VARMETAB:=" + huge}, {"T169: too large"}},
       {"frmCalc03", {"MEDIETEMP:=20"}, {}},  // window 3 has no test of equal temperatures
       // The waste factor is disabled in class mode, still checked.
-      {"frmCalc04", {"", "Klassean!", "UDE!", "VINDHASTIGHED~51", "SPILDFAKTOR:=1.01"},
+      {"frmCalc04",
+       {"", "Klassean!", "UDE!", "VINDHASTIGHED~51", "SPILDFAKTOR:=1.01"},
        {"T1", "T189", "T23", "T25", "T11", "T12"}},
-      {"frmCalc04", {"Driftstid:=0"}, {"T24"}}, {"frmCalc04", {"Driftstid:=8761"}, {"T24"}},
+      {"frmCalc04", {"Driftstid:=0"}, {"T24"}},
+      {"frmCalc04", {"Driftstid:=8761"}, {"T24"}},
       {"frmCalc04", {"SPILDFAKTOR:=0.29"}, {"T25"}},
       // A plane with equal temperatures would divide 0 by 0; a pipe with them has no loss.
-      {"frmCalc04", {"PLAN!", "MEDIETEMP:=20"}, {"T6"}}, {"frmCalc04", {"MEDIETEMP:=20"}, {}},
+      {"frmCalc04", {"PLAN!", "MEDIETEMP:=20"}, {"T6"}},
+      {"frmCalc04", {"MEDIETEMP:=20"}, {}},
       {"frmCalc04", {"Beregn!", "Driftstid.=0"}, {"T24"}},  // the earlier results go
       {"frmCalc05", {""}, {"T1", "T189", "T26", "T27", "T12"}},
       {"frmCalc05", {"MEDIETEMP:=20", "Luftfugtighed:=0"}, {"T26", "T27"}},
-      {"frmCalc05", {"UDE!", "VINDHASTIGHED:=0.5", "MEDIETEMP:=30", "Luftfugtighed:=100.5"},
+      {"frmCalc05",
+       {"UDE!", "VINDHASTIGHED:=0.5", "MEDIETEMP:=30", "Luftfugtighed:=100.5"},
        {"T26", "T11", "T27"}},
       {"frmCalc05", {"Emission=0.05 Aluminium blank", "Luftfugtighed:=100"}, {}},
-      {"frmCalc06", {""},
+      {"frmCalc06",
+       {""},
        {"T1", "T189", "T220", "T28", "T29", "T31", " T86 > 0 og < 50 ", "T27", "T12"}},
       {"frmCalc06", {"MEDIEHAST:=50", "Luftfugtighed:=100"}, {}},
       {"frmCalc06", {"MEDIEHAST:=50.5"}, {" T86 > 0 og < 50 "}},
@@ -266,14 +281,18 @@ TEST_F(CalcTest, InputCheckListsEveryFailureWithTheExactText) {
       {"frmCalc06", {"MEDIETEMP:=-", "Omgivende:=-5"}, {"T189", "T220"}},
       {"frmCalc06", {"Omgivende:=."}, {"T12"}},
       // Empty boxes: the start equals the ambient (both empty), and 0 ≤ 0 both ways round.
-      {"frmCalc07", {""},
+      {"frmCalc07",
+       {""},
        {"T1", "T219", "T207T47", "T207T48", "T213", "T214", "T215", "T217", "T12"}},
       {"frmCalc07", {"txtStarTemp:=20", "Omgivende:=20.0"}, {"T219"}},
       {"frmCalc07", {"optCalcType(1)!", "txtSluTemp=40", "Omgivende:="}, {"T219", "T12"}},
       {"frmCalc07", {"optCalcType(1)!", "txtSluTemp=40", "Omgivende:=0"}, {}},
-      {"frmCalc07", {"MEDIESTR:=0"}, {"T213"}}, {"frmCalc07", {"MEDIESTR:=-"}, {"T213"}},
-      {"frmCalc07", {"ISOLERINGST:=-5"}, {"T35"}}, {"frmCalc07", {"txtLength:=0"}, {}},
-      {"frmCalc07", {"txtLength:=-5"}, {"T221"}}, {"frmCalc07", {"txtLength:=" + huge}, {"T217"}},
+      {"frmCalc07", {"MEDIESTR:=0"}, {"T213"}},
+      {"frmCalc07", {"MEDIESTR:=-"}, {"T213"}},
+      {"frmCalc07", {"ISOLERINGST:=-5"}, {"T35"}},
+      {"frmCalc07", {"txtLength:=0"}, {}},
+      {"frmCalc07", {"txtLength:=-5"}, {"T221"}},
+      {"frmCalc07", {"txtLength:=" + huge}, {"T211: too large"}},
       {"frmCalc07", {"PLAN:=1"}, {"T1"}},  // a plane (from a case file) has no duct diameter
   };
   const char* caption[] = {"", "T134", "T135", "T136", "T137", "T138", "T139", "T204"};
@@ -290,6 +309,84 @@ TEST_F(CalcTest, InputCheckListsEveryFailureWithTheExactText) {
     }
     EXPECT_EQ(w.mousePointer(), forms::kPointerDefault);
     w.unload();
+  }
+}
+
+TEST_F(CalcTest, ANumberBeyondRangeIsRefusedByItsCaptionInEveryBox) {
+  // One line, naming the box by the caption the window shows beside it (or above its column,
+  // with the row), and no other test fails for that value.
+  fx().TextTable.set(266, ": too large");
+  using Steps = std::vector<std::string>;
+  const Steps save24{"cbxSave!", "RORL~100", "Energienh=kWh", "Pris~1"},
+      save1 = cat({save24, {"EmisionUiso=0.94 Stålrør"}}),
+      wind1{"optInSite(1)!", "VINDHASTIGHED~5"}, wind{"UDE!", "VINDHASTIGHED~5"};
+  // Window, steps after valid inputs, each box and its caption in turn.
+  const std::tuple<const char*, Steps, Steps> cases[] = {
+      {"frmCalc01",
+       {},
+       {"RORCOM T89", "MEDIETEMP T101", "ISOLERINGST T201", "Emission T129", "Omgivende T104"}},
+      {"frmCalc01", {"PLAN!"}, {"PLANH T90"}},
+      {"frmCalc01", wind1, {"VINDHASTIGHED T103"}},
+      {"frmCalc01", save1, {"RORL T105", "EmisionUiso T106", "Pris T107", "Drift T108"}},
+      {"frmCalc01",
+       cat({{"PLAN!", "PLANH~2000"}, save1}),
+       {"RORL T168"}},  // the area's caption then
+      {"frmCalc02",
+       {},
+       {"RORCOM T89", "MEDIETEMP T101", "Emission T129", "Omgivende T104", "OVERFLADE T113"}},
+      {"frmCalc02", {"PLAN!"}, {"PLANH T90"}},
+      {"frmCalc02", wind, {"VINDHASTIGHED T103"}},
+      {"frmCalc03", {}, {"MEDIETEMP T101", "VARMETAB T169", "Omgivende T104"}},
+      {"frmCalc04", {}, {"Driftstid T98", "SPILDFAKTOR T111"}},
+      {"frmCalc05", {}, {"MEDIETEMP T101", "Omgivende T104", "Luftfugtighed T185"}},
+      {"frmCalc06",
+       {},
+       {"MEDIETEMP T101", "Omgivende T104", "Indvendig T123", "StofK T122", "MEDIEHAST T124",
+        "Luftfugtighed T121"}},
+      {"frmCalc07",
+       {},
+       {"RORCOM T89", "MEDIESTR T209", "txtLength T211", "txtStarTemp T206", "ISOLERINGST T102",
+        "Omgivende T104", "Emission T129"}},
+      {"frmCalc07", {"optCalcType(1)!", "txtSluTemp=40"}, {"txtSluTemp T207"}},
+      {"frmCalc07", wind, {"VINDHASTIGHED T103"}},
+      {"frmCalc21",
+       {},
+       {"MEDIETEMP T101", "Omgivende T104", "Emission T129", "ISOLERINGST(0) T154 1",
+        "ISOLERINGST(1) T154 2"}},
+      {"frmCalc21", {"PLAN!", "PLANH~2000", "LOD!"}, {"PLANH T90"}},
+      {"frmCalc21", wind, {"VINDHASTIGHED T103"}},
+      {"frmCalc22",
+       {},
+       {"RORCOM T89", "MEDIETEMP T101", "Omgivende T104", "Skilleflade(0) T125 1",
+        "OVERFLADE T113"}},
+      {"frmCalc23", {}, {"MEDIETEMP T101", "Omgivende T104", "Skilleflade(0) T125 1", "VT T169"}},
+      {"frmCalc24",
+       {},
+       {"RORCOM T89", "MEDIETEMP T101", "Omgivende T104", "ISOLERINGST(0) T102",
+        "ISOLERINGST(1) T102", "Emission(0) T129", "Emission(1) T130"}},
+      {"frmCalc24", {"PLAN!", "LOD!"}, {"PLANH T90"}},
+      {"frmCalc24", wind1, {"VINDHASTIGHED T103"}},
+      {"frmCalc24", save24, {"RORL T105", "Pris T107", "Drift T108"}},
+  };
+  const char* caption[] = {"", "T134", "T135", "T136", "T137", "T138", "T139", "T204"};
+  for (const auto& [window, steps, boxes] : cases) {
+    for (const std::string& row : boxes) {
+      const std::string box = row.substr(0, row.find(' ')), named = row.substr(row.find(' ') + 1);
+      SCOPED_TRACE(std::string(window) + " " + box);
+      forms::Form& w = open(window);
+      perform(w, cat({validSteps(window), steps, {box + ":=" + std::string(400, '9')}}));
+      w.control("Beregn").userClick();
+      const int n = std::stoi(std::string(window).substr(7));
+      std::string expected = errorList(n > 7 ? w.caption() : caption[n], n == 6 ? "T18" : "T19",
+                                       {named + ": too large"});
+      if (n == 22) expected.erase(expected.find('-'), 90);      // its list has no dashes
+      if (std::ranges::find(steps, "cbxSave!") != steps.end())  // the savings' own header
+        expected = "\r\nT126\r\nT20\r\n" + std::string(58, '-') + "\r\n" + named +
+                   ": too large\r\n" + std::string(100, ' ') + "T18";
+      EXPECT_EQ(shownErrors(), expected);
+      EXPECT_FALSE(fx().ResultValid[veltaro::CalcTypeOf(n)]);
+      w.unload();
+    }
   }
 }
 

@@ -471,8 +471,8 @@ bool frmCalc24::ValidateInput() {
   if (control("cbxSave").value() == 1) {
     check.beginSavings(control("Besparelses_data").caption());
     // The length is read up to its first character that is no digit ("12,5" reads 12).
-    const auto length = checked(check, "RORL");
-    check.test(length && leadingNumber(control("RORL").text()) == 0, isSet("ROR") ? 5 : 4);
+    if (checked(check, "RORL"))
+      check.test(leadingNumber(control("RORL").text()) == 0, isSet("ROR") ? 5 : 4);
     // As with the products: a unit text that names no entry of the list is no unit.
     Control& unit = control("Energienh");
     check.test(InputCheck::notChosen(unit.text()) || unit.listIndex() < 0, 15);

@@ -66,8 +66,7 @@ std::string ReportRoundedText(std::string_view text, int decimals) {
   // A result box that was never filled (or was emptied) gives an empty cell, not a 0.
   if (text.find_first_of("0123456789") == std::string_view::npos) return std::string();
   const double v = ParseNumber(text);
-  if (!std::isfinite(v)) return TrimSpaces(text);
-  return PointText(RoundHalfEven(v, decimals));
+  return std::isfinite(v) ? PointText(RoundHalfEven(v, decimals)) : TrimSpaces(text);
 }
 
 std::string ReportWholeNumberText(std::string_view text) {

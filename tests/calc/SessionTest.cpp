@@ -240,6 +240,9 @@ TEST_F(CalcTest, InputCheckListsEveryFailureWithTheExactText) {
       {"frmCalc01", {"MEDIETEMP:= "}, {}},  // blanks are no empty text; they read 0
       {"frmCalc01", {"MEDIETEMP:=" + huge}, {"T101: too large"}},
       {"frmCalc01", {"Omgivende:=" + huge}, {"T104: too large"}},
+      {"frmCalc01",
+       {"Omgivende:=" + huge, "MEDIETEMP:=" + huge},  // not "equal" either
+       {"T101: too large", "T104: too large"}},
       {"frmCalc02", {"PLAN!", "PLANH:=400"}, {}},
       {"frmCalc02", {"PLAN!", "PLANH:=20000.5"}, {"T3"}},
       {"frmCalc02", {"PLAN!", "UDE!", "VAND!", "PLANH:=20000.5"}, {"T3", "T11"}},

@@ -278,9 +278,9 @@ TEST_F(ReinsulationTest, PointAndCommaGiveOneResultWhereverCalculateComesFrom) {
                        {"Torvelin Skal;0.033;0.0002;0.000001;-50;250;20;30;40;50;60;80;100;",
                         "Torvelin Plade;0.04;0;0;-100;300;10;20;50;100;", "Torvelin Skal"},
                        market == "LT" ? 1257 : 1252);
-    folder_.writeLines("Text/energy." + market,
-                       {"kWh", "MWh", "l olie", "Gcal", "m³ gas", "kg olie", "Damp", "Vælg enhed"},
-                       market == "LT" ? 1257 : 1252);
+    const std::vector<std::string> units{"kWh",    "MWh",     "l olie", "Gcal",
+                                         "m³ gas", "kg olie", "Damp",   "Vælg enhed"};
+    folder_.writeLines("Text/energy." + market, units, market == "LT" ? 1257 : 1252);
     for (const auto& c : cases) {
       std::string results[2];
       for (int point : {0, 1}) {

@@ -411,7 +411,12 @@ void CalcForm::noTyping(Control& c) {
 }
 
 void CalcForm::normaliseOnLeave(Control& c) {
-  c.onLostFocus = [p = &c] { p->setText(LocaleText(ParseNumber(p->text()))); };
+  c.onLostFocus = [p = &c] {
+    // A number beyond the range of a double stays as typed, for the input check to refuse:
+    // written out it would take the exponent form, which reads back as 10000.
+    const double value = ParseNumber(p->text());
+    if (std::isfinite(value)) p->setText(LocaleText(value));
+  };
 }
 
 void CalcForm::familyChange(std::initializer_list<const char*> names) {

@@ -307,10 +307,9 @@ TEST_F(CalcTest, ANumberBeyondRangeIsRefusedByItsCaptionInEveryBox) {
   const Steps save24{"cbxSave!", "RORL~100", "Energienh=kWh", "Pris~1"},
       save1 = cat({save24, {"EmisionUiso=0.94 Stålrør"}}),
       wind1{"optInSite(1)!", "VINDHASTIGHED~5"}, wind{"UDE!", "VINDHASTIGHED~5"};
-  // Window, steps after valid inputs, each box and its caption in turn.
+  // Window, steps after valid inputs, each box ("~": typed and left) and its caption in turn.
   const std::tuple<const char*, Steps, Steps> cases[] = {
-      {"frmCalc01",
-       {},
+      {"frmCalc01", {},
        {"RORCOM T89", "MEDIETEMP T101", "ISOLERINGST T201", "Emission T129", "Omgivende T104"}},
       {"frmCalc01", {"PLAN!"}, {"PLANH T90"}},
       {"frmCalc01", wind1, {"VINDHASTIGHED T103"}},
@@ -318,50 +317,48 @@ TEST_F(CalcTest, ANumberBeyondRangeIsRefusedByItsCaptionInEveryBox) {
       {"frmCalc01",
        cat({{"PLAN!", "PLANH~2000"}, save1}),
        {"RORL T168"}},  // the area's caption then
-      {"frmCalc02",
-       {},
+      {"frmCalc02", {},
        {"RORCOM T89", "MEDIETEMP T101", "Emission T129", "Omgivende T104", "OVERFLADE T113"}},
       {"frmCalc02", {"PLAN!"}, {"PLANH T90"}},
       {"frmCalc02", wind, {"VINDHASTIGHED T103"}},
       {"frmCalc03", {}, {"MEDIETEMP T101", "VARMETAB T169", "Omgivende T104"}},
       {"frmCalc04", {}, {"Driftstid T98", "SPILDFAKTOR T111"}},
       {"frmCalc05", {}, {"MEDIETEMP T101", "Omgivende T104", "Luftfugtighed T185"}},
-      {"frmCalc06",
-       {},
+      {"frmCalc06", {},
        {"MEDIETEMP T101", "Omgivende T104", "Indvendig T123", "StofK T122", "MEDIEHAST T124",
         "Luftfugtighed T121"}},
-      {"frmCalc07",
-       {},
+      {"frmCalc07", {},
        {"RORCOM T89", "MEDIESTR T209", "txtLength T211", "txtStarTemp T206", "ISOLERINGST T102",
         "Omgivende T104", "Emission T129"}},
       {"frmCalc07", {"optCalcType(1)!", "txtSluTemp=40"}, {"txtSluTemp T207"}},
       {"frmCalc07", wind, {"VINDHASTIGHED T103"}},
-      {"frmCalc21",
-       {},
-       {"MEDIETEMP T101", "Omgivende T104", "Emission T129", "ISOLERINGST(0) T154 1",
+      {"frmCalc21", {},
+       {"MEDIETEMP T101", "~Omgivende T104", "Emission T129", "ISOLERINGST(0) T154 1",
         "ISOLERINGST(1) T154 2"}},
       {"frmCalc21", {"PLAN!", "PLANH~2000", "LOD!"}, {"PLANH T90"}},
       {"frmCalc21", wind, {"VINDHASTIGHED T103"}},
-      {"frmCalc22",
-       {},
+      {"frmCalc22", {},
        {"RORCOM T89", "MEDIETEMP T101", "Omgivende T104", "Skilleflade(0) T125 1",
         "OVERFLADE T113"}},
-      {"frmCalc23", {}, {"MEDIETEMP T101", "Omgivende T104", "Skilleflade(0) T125 1", "VT T169"}},
-      {"frmCalc24",
-       {},
-       {"RORCOM T89", "MEDIETEMP T101", "Omgivende T104", "ISOLERINGST(0) T102",
+      {"frmCalc23", {}, {"MEDIETEMP T101", "Omgivende T104", "Skilleflade(0) T125 1", "~VT T169"}},
+      {"frmCalc24", {},
+       {"RORCOM T89", "~MEDIETEMP T101", "Omgivende T104", "ISOLERINGST(0) T102",
         "ISOLERINGST(1) T102", "Emission(0) T129", "Emission(1) T130"}},
       {"frmCalc24", {"PLAN!", "LOD!"}, {"PLANH T90"}},
       {"frmCalc24", wind1, {"VINDHASTIGHED T103"}},
-      {"frmCalc24", save24, {"RORL T105", "Pris T107", "Drift T108"}},
+      {"frmCalc24", save24, {"~RORL T105", "Pris T107", "Drift T108"}},
   };
   const char* caption[] = {"", "T134", "T135", "T136", "T137", "T138", "T139", "T204"};
   for (const auto& [window, steps, boxes] : cases) {
     for (const std::string& row : boxes) {
-      const std::string box = row.substr(0, row.find(' ')), named = row.substr(row.find(' ') + 1);
+      const bool typed = row[0] == '~';
+      const std::string box = row.substr(typed, row.find(' ') - typed),
+                        named = row.substr(row.find(' ') + 1);
       SCOPED_TRACE(std::string(window) + " " + box);
       forms::Form& w = open(window);
-      perform(w, cat({validSteps(window), steps, {box + ":=" + std::string(400, '9')}}));
+      // Left, a box that shows the number it reads keeps the digits for the check.
+      perform(w, cat({validSteps(window), steps,
+                      {box + (typed ? "~" : ":=") + std::string(400, '9'), "Beregn>"}}));
       w.control("Beregn").userClick();
       const int n = std::stoi(std::string(window).substr(7));
       std::string expected = errorList(n > 7 ? w.caption() : caption[n], n == 6 ? "T18" : "T19",

@@ -469,10 +469,13 @@ void Control::applyTyped(int keyAscii) {
 }
 
 void Control::commitUserEdit(const std::string& text, int caret) {
-  if (text == text_) return;
+  // A key that leaves the text as it was ("1" over a selected "1") still moves the caret past
+  // it; only a change of the text raises Change.
+  const bool same = text == text_;
   text_ = text;
   selStart_ = std::clamp(caret, 0, static_cast<int>(text_.size()));
   selLength_ = 0;
+  if (same) return markDirty(kDirtyLook);
   if (kind_ == ControlKind::ComboBox) listIndex_ = findItem(text_);
   markDirty(kDirtyText | kDirtyValue | kDirtyLook);
   raise(onChange);

@@ -112,8 +112,11 @@ void CalcForm::tabOrder(std::initializer_list<const char*> names) {
 }
 
 double CalcForm::num(const char* name, int index) {
-  const Control& box = control(name, index);
-  return InputCheck::noteRead(box, ParseNumber(box.text()));
+  return ParseNumber(control(name, index).text());
+}
+
+std::optional<double> CalcForm::checked(InputCheck& check, const char* name, int index) {
+  return check.number(control(name, index));
 }
 
 bool CalcForm::isSet(const char* name, int index) {
@@ -411,7 +414,12 @@ void CalcForm::noTyping(Control& c) {
 }
 
 void CalcForm::normaliseOnLeave(Control& c) {
-  c.onLostFocus = [p = &c] { p->setText(LocaleText(ParseNumber(p->text()))); };
+  c.onLostFocus = [p = &c] {
+    // A number beyond the range of a double stays as typed, for the input check to refuse:
+    // written out it would take the exponent form, which reads back as 10000.
+    const double value = ParseNumber(p->text());
+    if (std::isfinite(value)) p->setText(LocaleText(value));
+  };
 }
 
 void CalcForm::familyChange(std::initializer_list<const char*> names) {
@@ -475,29 +483,22 @@ void CalcForm::checkPipeAndPlane(InputCheck& check, bool outdoors) {
     bool notChosen = InputCheck::notChosen(control("RORCOM").text());
     check.test(notChosen, 1);
     if (!notChosen) {
-      double d = num("RORCOM");
-      check.test(d <= 0 || d > 5000, 2);
+      const auto d = checked(check, "RORCOM");
+      check.test(d && (*d <= 0 || *d > 5000), 2);
     }
-  } else if (isSet("LOD")) {
-    double h = num("PLANH");
-    check.test(h < 400 || h > 20000, 3);
-  } else if (outdoors) {
-    double h = num("PLANH");
-    check.test(h < 400 || h > 20000, 3);
+  } else if (isSet("LOD") || outdoors) {
+    const auto h = checked(check, "PLANH");
+    check.test(h && (*h < 400 || *h > 20000), 3);
   }
 }
 
-// The temperature boxes are read here, so that a temperature beyond any number is refused
-// with the line of its own box.
 void CalcForm::checkMediumGiven(InputCheck& check) {
-  num("MEDIETEMP");
-  check.test(control("MEDIETEMP").text().empty(), 189);
+  if (checked(check, "MEDIETEMP")) check.test(control("MEDIETEMP").text().empty(), 189);
 }
 
 void CalcForm::checkTemperaturesDiffer(InputCheck& check) {
-  // Read past the check: each box is refused by its own line.
-  const double ta = ParseNumber(control("Omgivende").text());
-  check.test(ta == ParseNumber(control("MEDIETEMP").text()), 6);
+  const auto ta = checked(check, "Omgivende"), tm = checked(check, "MEDIETEMP");
+  check.test(ta && tm && *ta == *tm, 6);
 }
 
 void CalcForm::checkProductChosen(InputCheck& check) {
@@ -512,21 +513,20 @@ void CalcForm::checkEmissivity(InputCheck& check) {
   bool notChosen = InputCheck::notChosen(control("Emission").text());
   check.test(notChosen, 7);
   if (!notChosen) {
-    double e = num("Emission");
-    check.test(e <= 0 || e >= 1, 8);
+    const auto e = checked(check, "Emission");
+    check.test(e && (*e <= 0 || *e >= 1), 8);
   }
 }
 
 void CalcForm::checkWind(InputCheck& check) {
   Control& wind = control("VINDHASTIGHED");
   if (!wind.enabled()) return;
-  double v = num("VINDHASTIGHED");
-  check.test(v < 1 || v > 50, 11);
+  const auto v = checked(check, "VINDHASTIGHED");
+  check.test(v && (*v < 1 || *v > 50), 11);
 }
 
 void CalcForm::checkAmbientGiven(InputCheck& check) {
-  num("Omgivende");
-  check.test(control("Omgivende").text().empty(), 12);
+  if (checked(check, "Omgivende")) check.test(control("Omgivende").text().empty(), 12);
 }
 
 // ---------------------------------------------------------------- Calculate frame

@@ -221,6 +221,8 @@ class CalcForm : public forms::Form, public CalcWindow {
   virtual void warnProductLimits();
   // A number read from a box through the lenient reader.
   double num(const char* name, int index = -1);
+  // The same, read for the input check: none for a box the check refused as beyond range.
+  std::optional<double> checked(InputCheck& check, const char* name, int index = -1);
   bool isSet(const char* name, int index = -1);
   // Writes a text into a box; the box's own handlers run as for any assignment.
   void put(const char* name, const std::string& text);

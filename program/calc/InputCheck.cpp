@@ -11,6 +11,8 @@ namespace veltaro {
 
 namespace {
 constexpr const char* kCrLf = "\r\n";
+// ": the number is too large", after the caption of a box beyond the range of a double.
+constexpr int kTooLargeLine = 266;
 
 forms::Control& hiddenErrorList() {
   frmErrorInfo& w = forms::app().get<frmErrorInfo>();
@@ -86,33 +88,49 @@ bool InputCheck::holdsNumber(std::string_view text) {
   return false;
 }
 
-InputCheck* InputCheck::current_ = nullptr;
 InputCheck::Recorder* InputCheck::recorder_ = nullptr;
 
 InputCheck::InputCheck(forms::Form& window, int headerLine)
-    : list_(hiddenErrorList()),
-      caption_(window.caption()),
-      headerLine_(headerLine),
-      outer_(current_) {
+    : list_(hiddenErrorList()), caption_(window.caption()), headerLine_(headerLine) {
   list_.setText("");
-  current_ = this;
 }
 
-InputCheck::~InputCheck() {
-  current_ = outer_;
+InputCheck::~InputCheck() = default;
+
+std::optional<double> InputCheck::number(const forms::Control& box) {
+  const double value = ParseNumber(box.text());
+  if (std::isfinite(value)) return value;
+  if (refused_.insert(&box).second) test(true, fieldCaption(box) + fx().TextTable[kTooLargeLine]);
+  return std::nullopt;
 }
 
-double InputCheck::noteRead(const forms::Control& box, double value) {
-  // Each box is refused once, by the first test after its first read.
-  if (current_ && !std::isfinite(value) && current_->unreadable_.insert(&box).second)
-    current_->unreadablePending_ = true;
-  return value;
-}
-
-bool InputCheck::takeUnreadable() {
-  const bool pending = unreadablePending_;
-  unreadablePending_ = false;
-  return pending;
+std::string InputCheck::fieldCaption(const forms::Control& box) {
+  auto isCaption = [&box](const forms::Control& c) {
+    const auto k = c.kind();
+    return c.container() == box.container() && c.visible() && c.name() != "lblUnit" &&
+           (k == forms::ControlKind::Label || k == forms::ControlKind::OptionButton ||
+            k == forms::ControlKind::CheckBox) &&
+           !TrimSpaces(c.caption()).empty();
+  };
+  const forms::Control *left = nullptr, *above = nullptr;
+  for (const auto& owned : box.form().controls()) {
+    const forms::Control& c = *owned;
+    if (&c == &box || !isCaption(c)) continue;
+    const bool sameRow = c.top() < box.top() + box.height() && box.top() < c.top() + c.height();
+    const bool sameColumn =
+        c.left() < box.left() + box.width() && box.left() < c.left() + c.width();
+    if (sameRow && c.left() < box.left() && (!left || c.left() > left->left())) left = &c;
+    if (sameColumn && c.top() + c.height() <= box.top() && (!above || c.top() > above->top()))
+      above = &c;
+  }
+  // An access-key mark is no part of the caption; "&&" stands for "&" itself.
+  const std::string shown = TrimSpaces(left ? left->caption() : above ? above->caption() : "");
+  std::string caption;
+  for (size_t i = 0; i < shown.size(); ++i)
+    if (shown[i] != '&' || (++i < shown.size())) caption += shown[i];
+  while (!caption.empty() && (caption.back() == ':' || caption.back() == ' ')) caption.pop_back();
+  if (!left && above && box.index() >= 0) caption += " " + std::to_string(box.index() + 1);
+  return caption;
 }
 
 void InputCheck::append(const std::string& addition) {
@@ -120,12 +138,12 @@ void InputCheck::append(const std::string& addition) {
 }
 
 void InputCheck::test(bool failed, int line) {
-  test(failed, fx().TextTable[line]);
+  if (failed || recorder_) test(failed, fx().TextTable[line]);
 }
 
 void InputCheck::test(bool failed, const std::string& line) {
   if (recorder_) recorder_->tested(line, savings_);
-  if (!takeUnreadable() && !failed) return;
+  if (!failed) return;
   const FX& s = fx();
   if (!headerWritten_) {
     headerWritten_ = true;
@@ -148,8 +166,6 @@ void InputCheck::beginSavings(const std::string& savingsFrameCaption) {
 }
 
 bool InputCheck::finish() {
-  // A box read after the last test is refused all the same.
-  if (takeUnreadable()) ok_ = false;
   if (!ok_) append(std::string(100, ' ') + fx().TextTable[18]);
   return ok_;
 }

@@ -5,6 +5,7 @@
 // header, and a list with any failure ends with 100 blanks and line 18. Every test runs,
 // whatever failed before it; the caller shows the list when the check returns false.
 
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -42,10 +43,13 @@ class InputCheck {
   // which must not pass as an entered 0.
   static bool holdsNumber(std::string_view text);
 
-  // A number read from `box` while a check runs. A value beyond the range of a double (a box
-  // of 400 nines) fails the next test, the first one that reads the box, so that it is refused
-  // with that test's line and no calculation or report ever sees it. Returns `value`.
-  static double noteRead(const forms::Control& box, double value);
+  // The number `box` holds, read as the calculation reads it. A text beyond the range of a
+  // double (a box of 400 nines, "1E+400") holds no number: the box is refused here, once, with
+  // a line naming it by its caption on the window, and the tests of its value are left out.
+  std::optional<double> number(const forms::Control& box);
+  // The caption the window shows for a box: the nearest caption to its left on its row, else
+  // the heading above its column followed by the row number of an array element.
+  static std::string fieldCaption(const forms::Control& box);
 
   // Hears every test a check runs, failed or not, with the line it would write and whether it
   // belongs to the savings section: the listing of what each window can refuse is made from
@@ -59,8 +63,6 @@ class InputCheck {
 
  private:
   void append(const std::string& addition);
-  // Whether a box read since the last test holds no finite number.
-  bool takeUnreadable();
   forms::Control& list_;
   std::string caption_;
   std::string savingsCaption_;
@@ -69,11 +71,8 @@ class InputCheck {
   bool headerWritten_ = false;
   bool savings_ = false;
   bool dashes_ = true;
-  static InputCheck* current_;
   static Recorder* recorder_;
-  InputCheck* outer_;  // the check this one runs inside, if any
-  std::set<const forms::Control*> unreadable_;
-  bool unreadablePending_ = false;
+  std::set<const forms::Control*> refused_;
 };
 
 // Upper case of a UTF-8 text for the letters of the markets' languages (ASCII, Latin-1 and

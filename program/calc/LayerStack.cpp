@@ -138,7 +138,7 @@ StackEnd LayerStack::heatFlowPasses(const HeatFlowOptions& options) {
   inner[0] = g_.diameter;
   for (int i = 1; i < n; ++i) inner[i] = inner[i - 1] + 2 * s_[i - 1];
   const double size = g_.pipe ? outerDiameter() : g_.height;
-  const double flowDrop = tm_ - options.flowAmbient.value_or(ta_);
+  const double flowDrop = tm_ - ta_;
 
   // The start value 7.0 is no heat flow of this stack: a first pass that happens to land near
   // it has not converged, so the loop always makes a second pass.

@@ -82,9 +82,6 @@ struct HeatFlowOptions {
   double counter = 0;           // pass counter on entry (grows by 0.1 per pass, limit 1000)
   double previousHeatFlow = 0;  // the "previous" heat flow of the first loop test
   bool indoorPlaneAsWall = false;
-  // The ambient of the heat flow's numerator (Tm - Ta) U, where a window reads it otherwise than
-  // the stack's own; the face temperatures always take the stack's.
-  std::optional<double> flowAmbient;
 };
 
 class LayerStack {

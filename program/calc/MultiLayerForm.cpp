@@ -522,12 +522,12 @@ void MultiLayerForm::checkGeometry(InputCheck& check, bool diameterAlways) {
   if (isSet("ROR")) {
     const bool notChosen = InputCheck::notChosen(control("RORCOM").text());
     check.test(notChosen, 1);
-    const double d = num("RORCOM");
-    if (!notChosen || diameterAlways) check.test(d <= 0 || d > 5000, 2);
+    const auto d = notChosen && !diameterAlways ? std::nullopt : checked(check, "RORCOM");
+    check.test(d && (*d <= 0 || *d > 5000), 2);
   } else if (isSet("LOD") || isSet("UDE")) {
     // An indoor horizontal plane (from a case file only) has no height to check.
-    const double h = num("PLANH");
-    check.test(h < 400 || h > 20000, 3);
+    const auto h = checked(check, "PLANH");
+    check.test(h && (*h < 400 || *h > 20000), 3);
   }
 }
 

@@ -376,22 +376,22 @@ bool frmCalc01::ValidateInput() {
   checkTemperaturesDiffer(check);
   checkEmissivity(check);
   checkProductChosen(check);
-  double thickness = num("ISOLERINGST");
-  check.test(thickness <= 0 || thickness >= 1000, 10);
+  const auto thickness = checked(check, "ISOLERINGST");
+  check.test(thickness && (*thickness <= 0 || *thickness >= 1000), 10);
   checkWind(check);
   checkAmbientGiven(check);
 
   if (control("cbxSave").value() == 1) {
     check.beginSavings(control("Besparelses_data").caption());
-    check.test(num("RORL") == 0, isSet("ROR") ? 5 : 4);
+    check.test(checked(check, "RORL") == 0.0, isSet("ROR") ? 5 : 4);
     check.test(InputCheck::notChosen(control("EmisionUiso").text()), 13);
-    double bare = num("EmisionUiso");
-    check.test(bare <= 0 || bare >= 1, 14);
+    const auto bare = checked(check, "EmisionUiso");
+    check.test(bare && (*bare <= 0 || *bare >= 1), 14);
     // As with the product: a unit text that names no entry of the list is no unit.
     Control& unit = control("Energienh");
     check.test(InputCheck::notChosen(unit.text()) || unit.listIndex() < 0, 15);
-    check.test(num("Pris") == 0, 16);
-    check.test(num("Drift") == 0, 17);
+    check.test(checked(check, "Pris") == 0.0, 16);
+    check.test(checked(check, "Drift") == 0.0, 17);
   }
   return check.finish();
 }

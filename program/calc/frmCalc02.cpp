@@ -88,9 +88,10 @@ bool frmCalc02::ValidateInput() {
   checkEmissivity(check);
   checkWind(check);
   // The required surface temperature lies strictly between the ambient and the medium.
-  double ta = num("Omgivende"), tm = num("MEDIETEMP"), ts = num("OVERFLADE");
-  check.test(!((ta < ts && ts < tm) || (tm < ts && ts < ta)), 186);
-  check.test(control("OVERFLADE").text().empty(), 188);
+  const auto ta = checked(check, "Omgivende"), tm = checked(check, "MEDIETEMP"),
+             ts = checked(check, "OVERFLADE");
+  if (ta && tm && ts) check.test(!((*ta < *ts && *ts < *tm) || (*tm < *ts && *ts < *ta)), 186);
+  if (ts) check.test(control("OVERFLADE").text().empty(), 188);
   checkAmbientGiven(check);
   return check.finish();
 }

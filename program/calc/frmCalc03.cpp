@@ -84,7 +84,8 @@ bool frmCalc03::ValidateInput() {
   checkMediumGiven(check);
   checkProductChosen(check);
   checkEmissivity(check);
-  check.test(num("VARMETAB") <= 0, 22);
+  const auto loss = checked(check, "VARMETAB");
+  check.test(loss && *loss <= 0, 22);
   checkWind(check);
   checkAmbientGiven(check);
   return check.finish();

@@ -199,17 +199,20 @@ bool frmCalc04::ValidateInput() {
     Control& cls = control("IsoKlasse");
     check.test(InputCheck::notChosen(cls.text()) || cls.listIndex() == -1, 23);
   }
-  const double hours = num("Driftstid");
-  check.test(hours <= 0 || hours > 8760, 24);
-  const double waste = num("SPILDFAKTOR");
-  check.test(waste < 0.3 || waste > 1.0, 25);
+  const auto hours = checked(check, "Driftstid");
+  check.test(hours && (*hours <= 0 || *hours > 8760), 24);
+  const auto waste = checked(check, "SPILDFAKTOR");
+  check.test(waste && (*waste < 0.3 || *waste > 1.0), 25);
   checkWind(check);
   checkEmissivity(check);
   checkAmbientGiven(check);
   // A plane's transmittance is its heat flow over the temperature difference, which equal
   // temperatures make 0/0.
-  if (isSet("PLAN") && !control("MEDIETEMP").text().empty() && !control("Omgivende").text().empty())
-    check.test(num("MEDIETEMP") == num("Omgivende"), 6);
+  if (isSet("PLAN") && !control("MEDIETEMP").text().empty() &&
+      !control("Omgivende").text().empty()) {
+    const auto tm = checked(check, "MEDIETEMP"), ta = checked(check, "Omgivende");
+    check.test(tm && ta && *tm == *ta, 6);
+  }
   return check.finish();
 }
 

@@ -113,12 +113,13 @@ bool frmCalc05::ValidateInput() {
   checkPipeAndPlane(check, isSet("UDE"));
   checkMediumGiven(check);
   // The object is cold: the air must be warmer than the medium.
-  check.test(num("Omgivende") <= num("MEDIETEMP"), 26);
+  const auto ta = checked(check, "Omgivende"), tm = checked(check, "MEDIETEMP");
+  check.test(ta && tm && *ta <= *tm, 26);
   checkProductChosen(check);
   checkEmissivity(check);
   checkWind(check);
-  const double rh = num("Luftfugtighed");
-  check.test(rh <= 0 || rh > 100, 27);
+  const auto rh = checked(check, "Luftfugtighed");
+  check.test(rh && (*rh <= 0 || *rh > 100), 27);
   checkAmbientGiven(check);
   return check.finish();
 }

@@ -131,34 +131,36 @@ void frmCalc06::SetPlaneMode() {
 bool frmCalc06::ValidateInput() {
   InputCheck check(*this, 18);
   checkPipeAndPlane(check, isSet("UDE"));
-  check.test(!InputCheck::holdsNumber(control("MEDIETEMP").text()), 189);
-  const double tm = num("MEDIETEMP"), ta = num("Omgivende");
-  check.test(tm < 0.0000001, 220);
-  check.test(ta >= tm, 28);
+  const auto tm = checked(check, "MEDIETEMP");
+  if (tm) check.test(!InputCheck::holdsNumber(control("MEDIETEMP").text()), 189);
+  const auto ta = checked(check, "Omgivende");
+  check.test(tm && *tm < 0.0000001, 220);
+  check.test(ta && tm && *ta >= *tm, 28);
   checkProductChosen(check);
   checkEmissivity(check);
   if (isSet("ROR")) {
     const bool innerMissing = InputCheck::notChosen(control("Indvendig").text());
     check.test(innerMissing, 29);
-    if (!innerMissing) {
-      const double di = num("Indvendig");
-      const bool outOfRange = di <= 0 || di > 5000;
+    const auto di = innerMissing ? std::nullopt : checked(check, "Indvendig");
+    if (di) {
+      const bool outOfRange = *di <= 0 || *di > 5000;
       check.test(outOfRange, 30);
-      if (!outOfRange) check.test(num("RORCOM") <= di, 87);
+      const auto outer = checked(check, "RORCOM");
+      if (!outOfRange && outer) check.test(*outer <= *di, 87);
     }
   }
   const bool constantMissing = InputCheck::notChosen(control("StofK").text());
   check.test(constantMissing, 31);
   if (!constantMissing) {
-    const double K = num("StofK");
-    check.test(K <= 0 || K > 5000, 32);
+    const auto K = checked(check, "StofK");
+    check.test(K && (*K <= 0 || *K > 5000), 32);
   }
-  const double w = num("MEDIEHAST");
-  check.test(w <= 0 || w > 50, " " + fx().TextTable[86] + " > 0 og < 50 ");
+  const auto w = checked(check, "MEDIEHAST");
+  check.test(w && (*w <= 0 || *w > 50), " " + fx().TextTable[86] + " > 0 og < 50 ");
   checkWind(check);
-  const double rh = num("Luftfugtighed");
-  check.test(rh <= 0 || rh > 100, 27);
-  check.test(!InputCheck::holdsNumber(control("Omgivende").text()), 12);
+  const auto rh = checked(check, "Luftfugtighed");
+  check.test(rh && (*rh <= 0 || *rh > 100), 27);
+  if (ta) check.test(!InputCheck::holdsNumber(control("Omgivende").text()), 12);
   return check.finish();
 }
 

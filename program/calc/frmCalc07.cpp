@@ -244,38 +244,40 @@ bool frmCalc07::ValidateInput() {
     check.test(true, 1);
   const std::string& startText = control("txtStarTemp").text();
   const std::string& ambientText = control("Omgivende").text();
-  // Read past the check: a temperature beyond any number is refused by its own box's line.
-  const double S = ParseNumber(startText), E = ParseNumber(control("txtSluTemp").text()),
-               A = ParseNumber(ambientText);
+  const auto S = checked(check, "txtStarTemp"), A = checked(check, "Omgivende");
   // The same temperature written two ways ("20" and "20.0") is the same temperature.
   const bool bothNumbers =
       InputCheck::holdsNumber(startText) && InputCheck::holdsNumber(ambientText);
-  check.test(startText == ambientText || (bothNumbers && S == A), 219);
+  check.test(startText == ambientText || (bothNumbers && S && A && *S == *A), 219);
   if (calculationType() == 0) {
-    check.test(S >= E && E <= A, s.TextTable[207] + s.TextTable[47]);
-    check.test(S <= E && E >= A, s.TextTable[207] + s.TextTable[48]);
+    const auto E = checked(check, "txtSluTemp");
+    if (S && E && A) {
+      check.test(*S >= *E && *E <= *A, s.TextTable[207] + s.TextTable[47]);
+      check.test(*S <= *E && *E >= *A, s.TextTable[207] + s.TextTable[48]);
+    }
   }
   check.test(control("MEDIE").text().empty(), 212);
   // A flow of 0 leaves the temperature law without a value.
   const bool flowGiven = InputCheck::holdsNumber(control("MEDIESTR").text());
-  check.test(!flowGiven || num("MEDIESTR") <= 0, 213);
+  const auto flow = checked(check, "MEDIESTR");
+  if (flow) check.test(!flowGiven || *flow <= 0, 213);
   for (const auto& [box, line] : {std::pair{"txtStarTemp", 214}, std::pair{"txtSluTemp", 215}}) {
     const Control& c = control(box);
-    if (!c.enabled()) continue;
-    num(box);
-    check.test(!InputCheck::holdsNumber(c.text()), line);
+    if (c.enabled() && checked(check, box)) check.test(!InputCheck::holdsNumber(c.text()), line);
   }
-  const double length = num("txtLength");
-  check.test(!InputCheck::holdsNumber(control("txtLength").text()), 217);
-  // A duct of no length ends at its start temperature; a negative one would warm the air.
-  check.test(length < 0, 221);
+  if (const auto length = checked(check, "txtLength")) {
+    check.test(!InputCheck::holdsNumber(control("txtLength").text()), 217);
+    // A duct of no length ends at its start temperature; a negative one would warm the air.
+    check.test(*length < 0, 221);
+  }
   checkProductChosen(check);
   const Control& thickness = control("ISOLERINGST");
-  if (thickness.enabled())
-    check.test(!InputCheck::holdsNumber(thickness.text()) || num("ISOLERINGST") < 0, 35);
+  if (thickness.enabled()) {
+    const auto t = checked(check, "ISOLERINGST");
+    if (t) check.test(!InputCheck::holdsNumber(thickness.text()) || *t < 0, 35);
+  }
   checkWind(check);
-  num("Omgivende");
-  check.test(!InputCheck::holdsNumber(ambientText), 12);
+  if (A) check.test(!InputCheck::holdsNumber(ambientText), 12);
   checkEmissivity(check);
   return check.finish();
 }

@@ -56,8 +56,8 @@ bool frmCalc21::ValidateInput() {
   checkMediumGiven(check);
   checkTemperaturesDiffer(check);
   check.test(InputCheck::notChosen(control("Emission").text()), 7);
-  const double e = num("Emission");
-  check.test(e <= 0 || e >= 1, 8);
+  const auto e = checked(check, "Emission");
+  check.test(e && (*e <= 0 || *e >= 1), 8);
   checkWind(check);
   // The rows a lower layer count hides are not checked, whatever they hold.
   for (int i = 0; i < kMaxLayers; ++i) {
@@ -65,8 +65,8 @@ bool frmCalc21::ValidateInput() {
     check.test(productMissing(i), numbered(33, i + 1));
     const std::string& t = control("ISOLERINGST", i).text();
     check.test(InputCheck::notChosen(t) || t.empty(), numbered(34, i + 1));
-    const double mm = num("ISOLERINGST", i);
-    check.test(mm <= 0 || mm >= 1000, numbered(35, i + 1));
+    const auto mm = checked(check, "ISOLERINGST", i);
+    check.test(mm && (*mm <= 0 || *mm >= 1000), numbered(35, i + 1));
   }
   checkAmbientGiven(check);
   return check.finish();

@@ -1,5 +1,7 @@
 #include "calc/frmCalc22.h"
 
+#include <vector>
+
 #include "calc/InputCheck.h"
 #include "core/Fx.h"
 #include "core/Numbers.h"
@@ -60,15 +62,25 @@ bool frmCalc22::ValidateInput() {
 
   // The requirements fall from the medium through every interface to the surface and the air
   // (rise, for a cold medium). Interface k lies between layers k and k+1.
-  const double tm = num("MEDIETEMP"), ta = num("Omgivende"), ts = num("OVERFLADE");
-  if (ta != tm) {
+  // An order is checked only when each temperature in it holds a number.
+  const auto tmRead = checked(check, "MEDIETEMP"), taRead = checked(check, "Omgivende"),
+             tsRead = checked(check, "OVERFLADE");
+  bool facesRead = true;
+  std::vector<double> faces;
+  for (int j = 0; j < n - 1; ++j) {
+    const auto face = checked(check, "Skilleflade", j);
+    facesRead = facesRead && face;
+    faces.push_back(face.value_or(0));
+  }
+  const double tm = tmRead.value_or(0), ta = taRead.value_or(0), ts = tsRead.value_or(0);
+  if (tmRead && taRead && tsRead && ta != tm) {
     const bool hot = ta < tm;
     auto wrong = [hot](double inner, double outer) {
       return hot ? outer >= inner : outer <= inner;
     };
-    auto I = [this](int j) { return num("Skilleflade", j); };
+    auto I = [&faces](int j) { return faces[j]; };
     const std::string& towards = line(hot ? 39 : 43);
-    for (int k = 1; k <= n - 1; ++k) {
+    for (int k = 1; facesRead && k <= n - 1; ++k) {
       if (k == 1)
         check.test(wrong(tm, I(0)), line(hot ? 36 : 42) + number(1) + line(37) + number(2));
       if (k == 1 && n > 2) {
@@ -89,8 +101,8 @@ bool frmCalc22::ValidateInput() {
     else
       check.test(ta < ts, 45);
   }
-  check.test(control("OVERFLADE").text().empty(), 188);
-  check.test(ta == ts, 46);
+  if (tsRead) check.test(control("OVERFLADE").text().empty(), 188);
+  check.test(taRead && tsRead && ta == ts, 46);
   checkAmbientGiven(check);
   return check.finish();
 }

@@ -1,5 +1,7 @@
 #include "calc/frmCalc23.h"
 
+#include <vector>
+
 #include "calc/InputCheck.h"
 #include "core/Fx.h"
 #include "core/Numbers.h"
@@ -59,13 +61,22 @@ bool frmCalc23::ValidateInput() {
 
   // The interfaces fall from the medium to the air (rise, for a cold medium); with two layers
   // the one interface is checked against the medium only.
-  const double tm = num("MEDIETEMP"), ta = num("Omgivende");
-  if (ta != tm) {
+  // The order is checked only when every temperature holds a number.
+  const auto tmRead = checked(check, "MEDIETEMP"), taRead = checked(check, "Omgivende");
+  bool readable = tmRead && taRead;
+  std::vector<double> faces;
+  for (int j = 0; j < n - 1; ++j) {
+    const auto face = checked(check, "Skilleflade", j);
+    readable = readable && face;
+    faces.push_back(face.value_or(0));
+  }
+  const double tm = tmRead.value_or(0), ta = taRead.value_or(0);
+  if (readable && ta != tm) {
     const bool hot = ta < tm;
     auto wrong = [hot](double inner, double outer) {
       return hot ? outer >= inner : outer <= inner;
     };
-    auto Sk = [this](int j) { return num("Skilleflade", j); };
+    auto Sk = [&faces](int j) { return faces[j]; };
     const std::string& towards = line(hot ? 39 : 43);
     for (int i = 1; i <= n - 1; ++i) {
       if (i == 1)
@@ -83,8 +94,8 @@ bool frmCalc23::ValidateInput() {
   }
   // The required heat loss flows from the medium to the air: none, or one against the drop,
   // has no thickness.
-  const double q = num("VT");
-  check.test(q == 0 || (ta != tm && q * (tm - ta) < 0), 22);
+  const auto q = checked(check, "VT");
+  check.test(q && (*q == 0 || (tmRead && taRead && ta != tm && *q * (tm - ta) < 0)), 22);
   checkAmbientGiven(check);
   return check.finish();
 }

@@ -447,14 +447,14 @@ void frmCalc24::checkLayer(InputCheck& check, int layer, int firstLine) {
   const bool noThickness = InputCheck::notChosen(thickness) || thickness.empty();
   check.test(noThickness, firstLine + 1);
   if (!noThickness) {
-    const double t = num("ISOLERINGST", layer);
-    check.test(t <= 0 || t >= 1000, firstLine + 2);
+    const auto t = checked(check, "ISOLERINGST", layer);
+    check.test(t && (*t <= 0 || *t >= 1000), firstLine + 2);
   }
   const bool noEmissivity = InputCheck::notChosen(control("Emission", layer).text());
   check.test(noEmissivity, firstLine + 3);
   if (!noEmissivity) {
-    const double e = num("Emission", layer);
-    check.test(e <= 0 || e >= 1, firstLine + 4);
+    const auto e = checked(check, "Emission", layer);
+    check.test(e && (*e <= 0 || *e >= 1), firstLine + 4);
   }
 }
 
@@ -470,14 +470,14 @@ bool frmCalc24::ValidateInput() {
 
   if (control("cbxSave").value() == 1) {
     check.beginSavings(control("Besparelses_data").caption());
-    const Control& length = control("RORL");
-    check.test(InputCheck::noteRead(length, leadingNumber(length.text())) == 0,
-               isSet("ROR") ? 5 : 4);
+    // The length is read up to its first character that is no digit ("12,5" reads 12).
+    if (checked(check, "RORL"))
+      check.test(leadingNumber(control("RORL").text()) == 0, isSet("ROR") ? 5 : 4);
     // As with the products: a unit text that names no entry of the list is no unit.
     Control& unit = control("Energienh");
     check.test(InputCheck::notChosen(unit.text()) || unit.listIndex() < 0, 15);
-    check.test(num("Pris") == 0, 16);
-    check.test(num("Drift") == 0, 17);
+    check.test(checked(check, "Pris") == 0.0, 16);
+    check.test(checked(check, "Drift") == 0.0, 17);
   }
   return check.finish();
 }
@@ -529,8 +529,7 @@ CalcForm::SearchEnd frmCalc24::calculate() {
   const bool pipe = isSet("ROR");
   const bool inside = indoors();
   const bool vertical = isSet("LOD");
-  // The wind speed has always gone through the locale's own number conversion here.
-  const double wind = inside ? 0.0 : LocaleNumber(control("VINDHASTIGHED").text());
+  const double wind = inside ? 0.0 : num("VINDHASTIGHED");
   const double D = pipe ? num("RORCOM") / 1000 : 0;
   const double H = pipe ? 0 : num("PLANH") / 1000;
   const double s0 = num("ISOLERINGST", 0) / 1000;
@@ -557,9 +556,6 @@ CalcForm::SearchEnd frmCalc24::calculate() {
   LayerStack stack(after, 2, LayerThicknesses{s0, s1}, tm, ta);
   HeatFlowOptions options;
   options.indoorPlaneAsWall = true;
-  // A plane's heat flow after re-insulation has always taken the ambient box through the
-  // locale's own number conversion, its face temperatures the lenient reading.
-  if (!pipe) options.flowAmbient = LocaleNumber(control("Omgivende").text());
   if (stack.solveHeatFlow(options) != StackEnd::Converged) return {false};
   const double qAfter = s.HeatFlow;
 
@@ -583,11 +579,7 @@ void frmCalc24::writeSavings(double qBefore, double qAfter) {
   const double hours = wholeValue(num("Drift"));
   const Money kwh = SavedEnergy(qBefore, qAfter, length, hours);
   const int unit = control("Energienh").listIndex() + 1;
-  // The fourth to sixth units take their price through the locale's own number conversion.
-  const std::string& price = control("Pris").text();
-  const bool localePrice = unit >= 4 && unit <= 6;
-  const double perUnit = localePrice ? LocaleNumber(price) : ParseNumber(price);
-  const Money saving = PriceSavedEnergy(kwh, Money::FromDouble(perUnit), unit);
+  const Money saving = PriceSavedEnergy(kwh, Money::FromDouble(num("Pris")), unit);
   control("Bespar").setText(PointText(saving.Rounded(0).ToDouble()));
 }
 

@@ -57,16 +57,22 @@ forms::Form& mainWindow() {
 // ---------------------------------------------------------------- conversions
 
 std::string ReportNumberText(std::string_view text) {
-  return PointText(ParseNumber(text));
+  const double v = ParseNumber(text);
+  if (!std::isfinite(v)) return TrimSpaces(text);
+  return PointText(v);
 }
 
 std::string ReportRoundedText(std::string_view text, int decimals) {
-  return PointText(RoundHalfEven(ParseNumber(text), decimals));
+  // A result box that was never filled (or was emptied) gives an empty cell, not a 0.
+  if (text.find_first_of("0123456789") == std::string_view::npos) return std::string();
+  const double v = ParseNumber(text);
+  return std::isfinite(v) ? PointText(RoundHalfEven(v, decimals)) : TrimSpaces(text);
 }
 
 std::string ReportWholeNumberText(std::string_view text) {
   if (!IsNumberText(text)) return std::string(text);
   double v = std::round(ParseNumber(text));
+  if (!std::isfinite(v)) return std::string(text);  // beyond any number: as it was typed
   if (v == 0) return std::string();
   // Every digit, also of a value beyond the range of a 64-bit integer.
   char digits[400];
@@ -210,7 +216,7 @@ void ReportDocument::geometryRow() {
     line("    <TD><SMALL>" + text("PLANH") + " mm</TD>");
   } else {
     line("    <TD><SMALL>" + caption("ROR") + "</TD>");
-    line("    <TD><SMALL>" + ReportNumberText(rawText("RORCOM")) + " mm" + "</TD>");
+    line("    <TD><SMALL>" + HtmlEscape(ReportNumberText(rawText("RORCOM"))) + " mm" + "</TD>");
   }
 }
 

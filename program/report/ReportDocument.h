@@ -25,9 +25,10 @@ namespace veltaro {
 // The unit text of a temperature: the degree sign as the report writes it.
 inline constexpr const char* kDegrees = " &#176C";
 
-// The number in a text written with a point, no grouping and no zero before the point.
+// The number in a text written with a point, no grouping and no zero before the point; a
+// number beyond the range of a double is left as it was typed.
 std::string ReportNumberText(std::string_view text);
-// The same rounded (halves to even) to `decimals` decimals.
+// The same rounded (halves to even) to `decimals` decimals; empty for a text without a digit.
 std::string ReportRoundedText(std::string_view text, int decimals);
 // A text that is a number becomes that number rounded half away from zero, without grouping,
 // and empty for 0; any other text stays as it is. Read with ParseNumber, so "12.6" is 13 under

@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "MultiLayerFixture.h"
+#include "calc/CalcWindow.h"
 #include "core/ReferenceData.h"
 
 namespace calctest {
@@ -121,14 +122,14 @@ TEST_F(ReinsulationTest, PipeSectionQuestionUsesTheExistingInsulationsOuterDiame
 TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
   fx().HeatLossDecimals = 3;
   fx().TextTable.set(276, "T276");
-  // Results are written with a point in any locale. The wind, and the ambient of a plane's loss
-  // after, are read in the locale where "." groups digits: 25 m/s, 2 °C but 20 °C after.
+  // Results are written with a point in any locale; every box is read as the check reads it,
+  // whatever the locale: 2.5 m/s and 2 °C, also in the plane's loss after re-insulation.
   auto comma = [](Stack in) {
     in.emissions = {"0.26 Galvaniseret stål"};
     in.steps.insert(in.steps.end(), {"VINDHASTIGHED:=2.5", "Omgivende:=2.0"});
     return in;
   };
-  // Units 4 to 6 read the price (as a case file leaves it) in the locale, others leniently.
+  // Every unit reads its price (as a case file leaves it) as the check does: 3.5 either way.
   auto priced = [](const std::string& unit, const std::string& price) {
     return Stack{.save = true, .steps = {"Energienh:=" + unit, "Pris:=" + price}};
   };
@@ -150,12 +151,12 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
     std::vector<std::string> messages = {};  // style, title: text
   } runs[] = {
       {"pipe, comma", comma({}), "69.252/55.846/66/11/"},
-      {"pipe outdoors, comma", comma({.in = {.outdoors = true}}), "79.518/58.558/60/2/"},
+      {"pipe outdoors, comma", comma({.in = {.outdoors = true}}), "77.369/57.888/61/4/"},
       {"vertical pipe, comma", comma({.in = {.vertical = true}}), "69.562/55.899/65/11/"},
-      {"plane, comma", comma(plane), "136.22/82.055/83/13/"},
-      {"horizontal plane, comma", comma(horizontal), "97.139/82.055/83/13/"},
+      {"plane, comma", comma(plane), "136.22/93.416/83/13/"},
+      {"horizontal plane, comma", comma(horizontal), "97.139/93.416/83/13/"},
       {"plane outdoors, comma", comma({.in = {.height = "2000", .outdoors = true}}),
-       "149.237/85.147/80/7/"},
+       "134.77/93.793/83/13/"},
       // The first pass of the before-loop lands on its start value 7, which is no result.
       {"first pass on the start value",
        layer(0, kConstantProduct, "60",
@@ -163,10 +164,13 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
        "7.12/6.015/29/21/"},
       {"MWh, comma", priced("MWh", "3.5"), "67.835/50.287/77/27/54"},
       {"l olie, comma", priced("l olie", "3.5"), "67.835/50.287/77/27/5434"},
-      {"Gcal, comma", priced("Gcal", "3.5"), "67.835/50.287/77/27/463"},
-      {"m³ gas, point", priced("m³ gas", "3,5"), "67.835/50.287/77/27/48690"},
-      {"kg olie, comma", priced("kg olie", "3.5"), "67.835/50.287/77/27/48959"},
+      {"Gcal, comma", priced("Gcal", "3.5"), "67.835/50.287/77/27/46"},
+      {"m³ gas, point", priced("m³ gas", "3,5"), "67.835/50.287/77/27/4869"},
+      {"kg olie, comma", priced("kg olie", "3.5"), "67.835/50.287/77/27/4896"},
       {"no factor, comma", priced("Damp", "3.5"), "67.835/50.287/77/27/15372"},
+      // The length is rounded to whole metres, halves to even.
+      {"99.5 m", {.save = true, .steps = {"RORL:=99.5"}}, "67.835/50.287/77/27/15372"},
+      {"100.5 m", {.save = true, .steps = {"RORL:=100.5"}}, "67.835/50.287/77/27/15372"},
       // Both flows negative: the saving is the fall in their size.
       {"cold", {.in = {.medium = "-20"}, .save = true}, "-12.374/-9.351/9/18/2648"},
       // A thin conductive layer that makes a bright old surface matt raises the loss.
@@ -247,6 +251,57 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
                             : "none");
     EXPECT_EQ(ends, r.ends);
     EXPECT_EQ(messages(), r.messages);
+  }
+}
+
+// In a comma market too, a box reads as the check reads it: a point and a comma give one
+// result, also when Calculate comes from the toolbar or the menu with the focus still in the
+// box, which has then not been rewritten in the locale.
+TEST_F(ReinsulationTest, PointAndCommaGiveOneResultWhereverCalculateComesFrom) {
+  auto priced = [](const std::string& unit) {
+    return Stack{.save = true, .steps = {"Energienh:=" + unit}};
+  };
+  const struct {
+    const char* box;
+    Stack in;
+    const char *comma, *point;
+  } cases[] = {
+      {"VINDHASTIGHED", {.in = {.outdoors = true}}, "3,5", "3.5"},
+      {"VINDHASTIGHED", {.in = {.height = "2000", .outdoors = true}}, "7,5", "7.5"},
+      {"Omgivende", {.in = {.height = "2000"}}, "20,5", "20.5"},
+      {"Omgivende", {.in = {.height = "2000", .vertical = true}}, "-5,5", "-5.5"},
+      {"Pris", priced("Gcal"), "0,5", "0.5"},
+      {"Pris", priced("m³ gas"), ",5", ".5"},
+      {"Pris", priced("kg olie"), "1,25", "1.25"},
+  };
+  platform.decimal = ",";
+  for (const std::string market : {"DK", "LT"}) {
+    useMarket(market);
+    // The Baltic code page has no "ø" or "å": products each market can spell.
+    folder_.writeLines("Text/Product." + market,
+                       {"Torvelin Skal;0.033;0.0002;0.000001;-50;250;20;30;40;50;60;80;100;",
+                        "Torvelin Plade;0.04;0;0;-100;300;10;20;50;100;", "Torvelin Skal"},
+                       market == "LT" ? 1257 : 1252);
+    const std::vector<std::string> units{"kWh",    "MWh",     "l olie", "Gcal",
+                                         "m³ gas", "kg olie", "Damp",   "Vælg enhed"};
+    folder_.writeLines("Text/energy." + market, units, market == "LT" ? 1257 : 1252);
+    for (const auto& c : cases) {
+      std::string results[2];
+      for (int point : {0, 1}) {
+        const std::string text = point ? c.point : c.comma;
+        SCOPED_TRACE(market + " " + c.box + " " + text);
+        Stack in = c.in;
+        in.products = {"Torvelin Skal", "Torvelin Plade"};
+        forms::Form& w = entered(in);
+        type(w.control(c.box), text);
+        dynamic_cast<veltaro::CalcWindow&>(w).Beregn_Click();  // as the toolbar and menu do
+        EXPECT_TRUE(w.control(c.box).hasFocus());
+        EXPECT_EQ(w.control(c.box).text(), text);
+        EXPECT_TRUE(fx().ResultValid[10]) << checkLines(w);
+        results[point] = boxes(w, {"VTU", "VT", "SkilTemp", "OVERFLADE", "Bespar"});
+      }
+      EXPECT_EQ(results[1], results[0]) << market << " " << c.box << " " << c.point;
+    }
   }
 }
 

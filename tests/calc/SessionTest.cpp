@@ -2,6 +2,7 @@
 // location switches, the pipe-only question, the input check, a calculation with its details,
 // and the details window.
 
+#include <algorithm>
 #include <array>
 #include <tuple>
 
@@ -225,8 +226,9 @@ TEST(InputCheckText, UpperCaseOfTheMarketsLetters) {
 }
 
 TEST_F(CalcTest, InputCheckListsEveryFailureWithTheExactText) {
-  // Beyond the range of a double: refused by the box's own line, never calculated with.
+  // Beyond the range of a double: refused by the box's caption, never calculated with.
   const std::string huge(400, '9');
+  fx().TextTable.set(266, ": too large");
   // Window, steps after valid inputs (first "" for an untouched window), the lines listed.
   const std::tuple<const char*, std::vector<std::string>, std::vector<std::string>> cases[] = {
       {"frmCalc02", {""}, {"T1", "T189", "T6", "T186", "T188", "T12"}},
@@ -238,8 +240,11 @@ TEST_F(CalcTest, InputCheckListsEveryFailureWithTheExactText) {
       {"frmCalc01", {"Emission:=1"}, {"T8"}}, {"frmCalc01", {"Emission:=vælg 0"}, {"T7"}},
       {"frmCalc01", {"Omgivende:=150"}, {"T6"}},
       {"frmCalc01", {"MEDIETEMP:= "}, {}},  // blanks are no empty text; they read 0
-      {"frmCalc01", {"MEDIETEMP:=" + huge}, {"T189"}},
-      {"frmCalc01", {"Omgivende:=" + huge}, {"T12"}}, {"frmCalc02", {"PLAN!", "PLANH:=400"}, {}},
+      {"frmCalc01", {"MEDIETEMP:=" + huge}, {"T101: too large"}},
+      {"frmCalc01", {"Omgivende:=" + huge}, {"T104: too large"}},
+      {"frmCalc01", {"Omgivende:=" + huge, "MEDIETEMP:=" + huge},  // not "equal" either
+       {"T101: too large", "T104: too large"}},
+      {"frmCalc02", {"PLAN!", "PLANH:=400"}, {}},
       {"frmCalc02", {"PLAN!", "PLANH:=20000.5"}, {"T3"}},
       {"frmCalc02", {"PLAN!", "UDE!", "VAND!", "PLANH:=20000.5"}, {"T3", "T11"}},
       {"frmCalc02", {"PLAN!", "PLANH:=399"}, {"T3"}},
@@ -248,7 +253,7 @@ TEST_F(CalcTest, InputCheckListsEveryFailureWithTheExactText) {
       {"frmCalc02", {"VINDHASTIGHED:=0.5"}, {}},  // indoors the box is disabled
       {"frmCalc02", {"OVERFLADE:=150"}, {"T186"}}, {"frmCalc02", {"OVERFLADE:=20"}, {"T186"}},
       {"frmCalc02", {"OVERFLADE:="}, {"T186", "T188"}}, {"frmCalc03", {"VARMETAB:=0"}, {"T22"}},
-      {"frmCalc03", {"VARMETAB:=" + huge}, {"T22"}},
+      {"frmCalc03", {"VARMETAB:=" + huge}, {"T169: too large"}},
       {"frmCalc03", {"MEDIETEMP:=20"}, {}},  // window 3 has no test of equal temperatures
       // The waste factor is disabled in class mode, still checked.
       {"frmCalc04", {"", "Klassean!", "UDE!", "VINDHASTIGHED~51", "SPILDFAKTOR:=1.01"},
@@ -280,7 +285,8 @@ TEST_F(CalcTest, InputCheckListsEveryFailureWithTheExactText) {
       {"frmCalc07", {"optCalcType(1)!", "txtSluTemp=40", "Omgivende:=0"}, {}},
       {"frmCalc07", {"MEDIESTR:=0"}, {"T213"}}, {"frmCalc07", {"MEDIESTR:=-"}, {"T213"}},
       {"frmCalc07", {"ISOLERINGST:=-5"}, {"T35"}}, {"frmCalc07", {"txtLength:=0"}, {}},
-      {"frmCalc07", {"txtLength:=-5"}, {"T221"}}, {"frmCalc07", {"txtLength:=" + huge}, {"T217"}},
+      {"frmCalc07", {"txtLength:=-5"}, {"T221"}},
+      {"frmCalc07", {"txtLength:=" + huge}, {"T211: too large"}},
       // A plane (from a case file) has no duct diameter, and its height is not asked for.
       {"frmCalc07", {"PLAN:=1"}, {"T1"}}, {"frmCalc07", {"PLAN:=1", "LOD!"}, {"T1"}},
   };
@@ -298,6 +304,85 @@ TEST_F(CalcTest, InputCheckListsEveryFailureWithTheExactText) {
     }
     EXPECT_EQ(w.mousePointer(), forms::kPointerDefault);
     w.unload();
+  }
+}
+
+TEST_F(CalcTest, ANumberBeyondRangeIsRefusedByItsCaptionInEveryBox) {
+  // One line, naming the box by the caption the window shows beside it (or above its column,
+  // with the row), and no other test fails for that value.
+  fx().TextTable.set(266, ": too large");
+  using Steps = std::vector<std::string>;
+  const Steps save24{"cbxSave!", "RORL~100", "Energienh=kWh", "Pris~1"},
+      save1 = cat({save24, {"EmisionUiso=0.94 Stålrør"}}),
+      wind1{"optInSite(1)!", "VINDHASTIGHED~5"}, wind{"UDE!", "VINDHASTIGHED~5"};
+  // Window, steps after valid inputs, each box ("~": typed and left) and its caption in turn.
+  const std::tuple<const char*, Steps, Steps> cases[] = {
+      {"frmCalc01", {},
+       {"RORCOM T89", "MEDIETEMP T101", "ISOLERINGST T201", "Emission T129", "Omgivende T104"}},
+      {"frmCalc01", {"PLAN!"}, {"PLANH T90"}},
+      {"frmCalc01", wind1, {"VINDHASTIGHED T103"}},
+      {"frmCalc01", save1, {"RORL T105", "EmisionUiso T106", "Pris T107", "Drift T108"}},
+      {"frmCalc01",
+       cat({{"PLAN!", "PLANH~2000"}, save1}),
+       {"RORL T168"}},  // the area's caption then
+      {"frmCalc02", {},
+       {"RORCOM T89", "MEDIETEMP T101", "Emission T129", "Omgivende T104", "OVERFLADE T113"}},
+      {"frmCalc02", {"PLAN!"}, {"PLANH T90"}},
+      {"frmCalc02", wind, {"VINDHASTIGHED T103"}},
+      {"frmCalc03", {}, {"RORCOM T89", "MEDIETEMP T101", "VARMETAB T169", "Omgivende T104"}},
+      {"frmCalc03", wind, {"VINDHASTIGHED T103"}},
+      {"frmCalc04", {},
+       {"MEDIETEMP T101", "Driftstid T98", "SPILDFAKTOR T111", "Emission T129", "Omgivende T104"}},
+      {"frmCalc04", {"PLAN!", "PLANH~2000", "LOD!"}, {"MEDIETEMP T101", "Omgivende T104"}},
+      {"frmCalc05", {},
+       {"RORCOM T89", "MEDIETEMP T101", "Omgivende T104", "Emission T129", "Luftfugtighed T185"}},
+      {"frmCalc06", {},
+       {"RORCOM T89", "Emission T129", "MEDIETEMP T101", "Omgivende T104", "Indvendig T123", "StofK T122", "MEDIEHAST T124",
+        "Luftfugtighed T121"}},
+      {"frmCalc07", {},
+       {"RORCOM T89", "MEDIESTR T209", "txtLength T211", "txtStarTemp T206", "ISOLERINGST T102",
+        "Omgivende T104", "Emission T129"}},
+      {"frmCalc07", {"optCalcType(1)!", "txtSluTemp=40"}, {"txtSluTemp T207"}},
+      {"frmCalc07", wind, {"VINDHASTIGHED T103"}},
+      {"frmCalc21", {},
+       {"MEDIETEMP T101", "~Omgivende T104", "Emission T129", "ISOLERINGST(0) T154 1",
+        "ISOLERINGST(1) T154 2"}},
+      {"frmCalc21", {"PLAN!", "PLANH~2000", "LOD!"}, {"PLANH T90"}},
+      {"frmCalc21", wind, {"VINDHASTIGHED T103"}},
+      {"frmCalc22", {},
+       {"RORCOM T89", "MEDIETEMP T101", "Omgivende T104", "Skilleflade(0) T125 1",
+        "OVERFLADE T113"}},
+      {"frmCalc23", {}, {"MEDIETEMP T101", "Omgivende T104", "Skilleflade(0) T125 1", "~VT T169"}},
+      {"frmCalc24", {},
+       {"RORCOM T89", "~MEDIETEMP T101", "Omgivende T104", "ISOLERINGST(0) T102",
+        "ISOLERINGST(1) T102", "Emission(0) T129", "Emission(1) T130"}},
+      {"frmCalc24", {"PLAN!", "LOD!"}, {"PLANH T90"}},
+      {"frmCalc24", wind1, {"VINDHASTIGHED T103"}},
+      {"frmCalc24", save24, {"~RORL T105", "Pris T107", "Drift T108"}},
+  };
+  const char* caption[] = {"", "T134", "T135", "T136", "T137", "T138", "T139", "T204"};
+  for (const auto& [window, steps, boxes] : cases) {
+    for (const std::string& row : boxes) {
+      const bool typed = row[0] == '~';
+      const std::string box = row.substr(typed, row.find(' ') - typed),
+                        named = row.substr(row.find(' ') + 1);
+      SCOPED_TRACE(std::string(window) + " " + box);
+      forms::Form& w = open(window);
+      // Left, a box that shows the number it reads keeps the digits for the check.
+      perform(w, cat({validSteps(window), steps,
+                      {box + (typed ? "~" : ":=") + std::string(400, '9'), "Beregn>"}}));
+      w.control("Beregn").userClick();
+      const int n = std::stoi(std::string(window).substr(7));
+      std::string expected = errorList(n > 7 ? w.caption() : caption[n], n == 6 ? "T18" : "T19",
+                                       {named + ": too large"});
+      if (n == 22) expected.erase(expected.find('-'), 90);      // its list has no dashes
+      if (std::ranges::find(steps, "cbxSave!") != steps.end())  // the savings' own header
+        expected = "\r\nT126\r\nT20\r\n" + std::string(58, '-') + "\r\n" + named +
+                   ": too large\r\n" + std::string(100, ' ') + "T18";
+      EXPECT_EQ(shownErrors(), expected);
+      EXPECT_FALSE(fx().ResultValid[veltaro::CalcTypeOf(n)]);
+      w.unload();
+    }
   }
 }
 

@@ -186,6 +186,9 @@ TEST_F(EventRules, ActionsRaiseExactlyTheirEvents) {
        DO(f.txt.userType("12,5x"); EXPECT_EQ(f.txt.userKeyPress(forms::key::Back), forms::key::Back);
           f.txt.userSelect(0, 2); f.txt.userType("7")),
        Events(6, "txtInput.Change"), DO(EXPECT_EQ(f.txt.text(), "7,"))},
+      {"a key that keeps the text moves the caret past it, without Change",
+       DO(f.txt.setTextSilently("12"); f.txt.userSelect(0, 1)), DO(f.txt.userType("1,5")),
+       Events(2, "txtInput.Change"), DO(EXPECT_EQ(f.txt.text(), "1,52"))},
       {"a character beyond ASCII is one key", {},
        DO(f.txt.userType("°C"); f.txt.userKeyPress(forms::key::Back); f.txt.userKeyPress(forms::key::Back)),
        Events(4, "txtInput.Change"), DO(EXPECT_EQ(f.txt.text(), ""))},

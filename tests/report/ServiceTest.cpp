@@ -15,14 +15,20 @@ TEST(ReportConversions, NumbersAsTheReportWritesThem) {
   const std::tuple<const char*, int, const char*, const char*> cases[] = {
       {"12,6", 0, "13", "13"},       {"12.6", 1, "12.6", "13"}, {"12,5", 0, "12", "13"},
       {"0,25", 1, ".2", ""},         {"2.5", 0, "2", "3"},      {"-2,5", 0, "-2", "-3"},
-      {"1234.5", 0, "1234", "1235"}, {"0.4", 0, "0", ""},       {"", 0, "0", ""},
+      {"1234.5", 0, "1234", "1235"}, {"0.4", 0, "0", ""},       {"", 0, "", ""},
       {"> 1000", 0, "0", "> 1000"},  {"12 W", 0, "12", "12 W"}, {"-0,25", 1, "-.2", ""},
-      {"100000000000000000000", 0, "1E+20", "100000000000000000000"}};
+      {"100000000000000000000", 0, "1E+20", "100000000000000000000"}, {"-", 0, "", "-"}};
   for (const auto& [text, decimals, rounded, whole] : cases) {
     EXPECT_EQ(veltaro::ReportRoundedText(text, decimals), rounded) << text;
     EXPECT_EQ(veltaro::ReportWholeNumberText(text), whole) << text;
   }
   EXPECT_EQ(veltaro::ReportNumberText("0,5"), ".5");
+  // Beyond the range of a double every conversion leaves the digits as they were typed.
+  for (const std::string& digits : {std::string(320, '9'), "-" + std::string(400, '9')}) {
+    EXPECT_EQ(veltaro::ReportRoundedText(" " + digits, 1), digits);
+    EXPECT_EQ(veltaro::ReportWholeNumberText(digits), digits);
+    EXPECT_EQ(veltaro::ReportNumberText(digits + " "), digits);
+  }
 }
 
 class ServiceTest : public ReportTest {
@@ -46,6 +52,35 @@ class ServiceTest : public ReportTest {
     return r.substr(from, r.find("<HR ALIGN=\"left\">") - from);
   }
 };
+
+TEST_F(ServiceTest, AResultNotCalculatedIsAnEmptyCellAndNothingReadsInf) {
+  const std::string huge(400, '9');
+  const std::vector<std::string> savings{"cbxSave!", "RORL~100", "EmisionUiso=0.94 Stålrør",
+                                         "Energienh=kWh", "Pris~1"};
+  // Window, steps after valid inputs, cells the report must hold.
+  const std::tuple<int, std::vector<std::string>, std::vector<std::string>> cases[] = {
+      // Calculated, then an input changed: rows 17 to 19 are empty cells before their units.
+      {1,
+       cat({savings, {"Beregn!", "Omgivende~21"}}),
+       {"<SMALL> W/m</TD>", "<SMALL>  W/m</TD>", "<SMALL> T119</TD>"}},
+      {1, {"PLAN!", "PLANH~2000"}, {"<SMALL>  W/m&#178</TD>"}},  // never calculated
+      {2, {"Beregn!", "MEDIETEMP~151"}, {"<SMALL>  W/m</TD>"}},
+      // A refused Calculate leaves the digits as they were typed.
+      {3, {"VARMETAB:=" + huge, "Beregn!"}, {"<SMALL>" + huge + "  W/m</TD>"}},
+      {6, {"Beregn!", "VARMETAB.=1" + huge.substr(80)}, {"<SMALL>1" + huge.substr(80) + "  W"}},
+  };
+  for (const auto& [n, steps, cells] : cases) {
+    SCOPED_TRACE(std::to_string(n) + " " + steps.back());
+    const std::string name = veltaro::calcFormName(n);
+    app.unloadIfLoaded(name);
+    forms::Form& w = open(name);
+    perform(w, cat({validSteps(name), steps}));
+    const std::string r = report(n, w);
+    for (const std::string& cell : cells) EXPECT_NE(r.find(cell), std::string::npos) << cell;
+    for (const char* shown : {"<SMALL>0 W", "<SMALL>0  W", "inf", "nan"})
+      EXPECT_EQ(r.find(shown), std::string::npos) << shown;
+  }
+}
 
 TEST_F(ServiceTest, PipeDistancesOnlyOfTheResultShown) {
   showPipeDistances(true);

@@ -121,7 +121,7 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
       {"22 surface at the air", required(w22, "200", "2", {"100"}, "20"), "T41|T46"},
       // An interface beyond range leaves out only the order of the interfaces.
       {"22 interface beyond range", required(w22, "200", "2", {std::string(400, '9')}, "20"),
-       "T125 1|T41|T46"},
+       "T125 1: the number is too large to calculate with|T41|T46"},
       {"22 cold", required(w22, "-20", "3", {"-30", "0"}, "25"), "T42 1T37 2|T45"},
       {"22 cold order", required(w22, "-20", "4", {"-10", "-15", "5"}, "4"),
        "T38 1T37 2T43 2T37 3|T38 3T37 4T44"},

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <optional>
 
+#include "calc/CalcWindow.h"
 #include "cases/RecordLayout.h"
 #include "core/Fx.h"
 #include "core/NumericInput.h"
@@ -179,7 +180,8 @@ namespace {
 
 class Restore {
  public:
-  Restore(forms::Form& window, const std::string& bytes) : w_(window), bytes_(bytes) {}
+  Restore(forms::Form& window, const std::string& bytes)
+      : w_(window), calc_(dynamic_cast<CalcWindow*>(&window)), bytes_(bytes) {}
 
   void put(const Field& f, bool pipe) {
     switch (f.kind) {
@@ -255,18 +257,24 @@ class Restore {
   }
   void missing(const std::string& name) { problems.push_back(name + ": not in this window"); }
 
-  // A stored position of -1 is a typed value: the text put just before it stays. A position
-  // the list does not hold is skipped with the text kept; it matters only on a row in use.
+  // A stored position of -1 is a typed value: the text put just before it stays. An empty list
+  // that only a handler fills which did not run (the savings lists with the savings off) is
+  // filled as that handler would and takes its position. A position the list does not hold is
+  // skipped with the text kept; it matters only on a row in use.
   void position(const Field& f) {
     Control* c = find(f);
     if (!c) return;
     const int i = GetInt16(bytes_, f.offset);
-    if (i == -1 || c->setListIndex(i) || !c->visible()) return;
+    if (i == -1 || c->setListIndex(i)) return;
+    if (c->listCount() == 0 && calc_ && calc_->fillListAsItsHandlerWould(*c) && c->setListIndex(i))
+      return;
+    if (!c->visible()) return;
     problems.push_back(label(f.control, f.index) + ": list position " + std::to_string(i) +
                        " is not in the list (" + std::to_string(c->listCount()) + " entries)");
   }
 
   forms::Form& w_;
+  CalcWindow* calc_;
   const std::string& bytes_;
 };
 
@@ -286,6 +294,7 @@ std::vector<std::string> ReadRecord(const RecordLayout& layout, forms::Form& win
   const bool pipe = GetInt16(bytes, 12) != 0;
   Restore restore(window, bytes);
   for (const Field* f : order) restore.put(*f, pipe);
+  if (auto* calc = dynamic_cast<CalcWindow*>(&window)) calc->recordRestored();
   return restore.problems;
 }
 

@@ -134,7 +134,14 @@ std::string WriteRecord(const RecordLayout& layout, forms::Form& window,
     if (isText(f.kind)) {
       Control& c = f.kind == FieldKind::GeometryText ? geometryControl(window, pipe)
                                                      : window.control(f.control, f.index);
-      const std::string bytes = EncodeText(c.text(), f.width);
+      // The reader puts a diameter back behind one blank whatever the file holds before it, so
+      // the file holds none: a reopened typed diameter saves back the bytes it came from.
+      const bool blankLed =
+          f.kind == FieldKind::BlankText || (f.kind == FieldKind::GeometryText && pipe);
+      const std::string bytes = EncodeText(
+          blankLed ? c.text().substr(std::min(c.text().find_first_not_of(' '), c.text().size()))
+                   : c.text(),
+          f.width);
       record.replace(static_cast<std::size_t>(f.offset), bytes.size(), bytes);
       // A list entry comes back whole through its position, and a list's prompt ("SELECT
       // inner pipe diameter") is no value anyone typed.
@@ -192,7 +199,7 @@ class Restore {
       case FieldKind::GeometryText: {
         const std::string t = TrimSpaces(DecodeText(bytes_, f.offset, f.width));
         if (pipe)
-          w_.control("RORCOM").setText(" " + t);
+          putText(w_.control("RORCOM"), " " + t);
         else
           w_.control("PLANH").setText(t);
         return;

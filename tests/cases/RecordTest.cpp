@@ -362,6 +362,32 @@ TEST_F(Fixtures, RecordsOfEarlierBuildsOpenWholeAndSaveBackEqual) {
   }
 }
 
+// A fixture with one position changed, as an earlier build or another hand may have left it:
+// a list that only a handler fills is filled from what the record holds; a position that the
+// filled list does not hold is still named and the result is not valid.
+TEST_F(Fixtures, APositionOfAListFilledOnOpeningIsTakenOrNamed) {
+  const fs::path dk = fs::path(VELTARO_SOURCE_DIR) / "tests" / "cases" / "fixtures" / "DK";
+  market("DK");
+  const std::tuple<const char*, int, int, const char*> rows[] = {
+      {"15.C01", 128, 1, nullptr},  // the bare object's emissivity, savings off
+      {"15.C01", 128, 7, "list position 7 is not in the list (2 entries)"},
+      {"15.C01", 145, 2, nullptr},   // the energy unit
+      {"11.C21", 207, -1, nullptr},  // the first layer's product kept by its text alone
+      {"11.C21", 237, 40, "list position 40 is not in the list (4 entries)"}};
+  for (const auto& [file, offset, value, message] : rows) {
+    SCOPED_TRACE(std::string(file) + " " + std::to_string(offset));
+    std::string record = veltaro::ReadFileBytes((dk / file).string());
+    veltaro::cases::PutInt16(record, offset, value);
+    clearData();
+    fs::copy_file(fs::path(dk / file).replace_extension(".DAT"), data / "case.DAT");
+    folder_.writeBytes("DATA/case" + fs::path(file).extension().string(), record);
+    openCase("case.DAT", message);
+    const int number = std::stoi(fs::path(file).extension().string().substr(2));
+    EXPECT_EQ(veltaro::fx().ResultValid[veltaro::CalcTypeOf(number)], message == nullptr);
+    EXPECT_TRUE(platform.scriptDone());
+  }
+}
+
 // What a save warns of before a field is cut to its width: a typed text cut or holding a
 // letter the code page lacks; a result only when the cut loses whole digits or its exponent.
 TEST(RecordCuts, AResultWarnsOnlyWhenWholeDigitsGo) {

@@ -305,10 +305,6 @@ std::vector<std::string> ReadRecord(const RecordLayout& layout, forms::Form& win
   for (const Field& f : layout.fields) order.push_back(&f);
   std::stable_sort(order.begin(), order.end(),
                    [](const Field* a, const Field* b) { return a->step < b->step; });
-  // A window shown gives its first control the focus, as a user's window does when it opens:
-  // here, before the inputs come back, so that its GotFocus (which empties the results) does
-  // not run when the user first restores or activates the window after the results are in.
-  if (!window.activeControl()) window.focusNext();
   // Every record keeps the geometry option at offset 12; it decides where offset 0 goes.
   const bool pipe = GetInt16(bytes, 12) != 0;
   Restore restore(window, bytes);

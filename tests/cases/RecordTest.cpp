@@ -283,6 +283,25 @@ TEST_F(Records, EveryWindowInItsModesIsWrittenAndComesBack) {
   EXPECT_EQ(f64(1.0), std::string("\0\0\0\0\0\0\xF0\x3F", 8));
 }
 
+// The Swedish pipe section's thickness is not in the record: it comes back from the section
+// table as the calculation found it, or as the chosen thickness where the table has none.
+TEST_F(Records, ASwedishSectionThicknessComesBackFromItsTable) {
+  useMarket("SE");
+  veltaro::fx().PipeKapTable.assign({{calctest::kPipeProduct, "114.3", "40", "50"}});
+  for (const char* thickness : {"40", "30"}) {
+    const std::string section = thickness == std::string("40") ? "50" : "30";
+    check({"1: a pipe section",
+           "frmCalc01",
+           kPipe + ";ISOLERINGST=" + thickness,
+           "OVERFLADE=24;VT=35.12;txtAktTykk=" + section,
+           {},
+           false});
+    save("trip.DAT");
+    openCase("trip.DAT");
+    EXPECT_EQ(app.get("frmCalc01").control("txtAktTykk").text(), section);
+  }
+}
+
 // Records saved by this build, kept beside the tests in a Western and a Baltic code page: each
 // opens with its result valid and no word, and saves back byte for byte, in every later build.
 // VELTARO_WRITE_FIXTURES=1 writes them anew, which is done on purpose only.

@@ -285,8 +285,11 @@ class Restore {
     if (!c) return;
     const int i = GetInt16(bytes_, f.offset);
     if (i == -1 || c->setListIndex(i)) return;
-    if (c->listCount() == 0 && calc_ && calc_->fillListAsItsHandlerWould(*c) && c->setListIndex(i))
-      return;
+    if (c->listCount() == 0 && calc_) {
+      const std::string text = c->text();
+      if (calc_->fillListAsItsHandlerWould(*c) && !c->setListIndex(i)) c->setTextSilently(text);
+      if (c->listIndex() == i) return;
+    }
     if (!c->visible()) return;
     problems.push_back(label(f.control, f.index) + ": list position " + std::to_string(i) +
                        " is not in the list (" + std::to_string(c->listCount()) + " entries)");

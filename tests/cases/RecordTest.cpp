@@ -387,13 +387,17 @@ TEST_F(Fixtures, RecordsOfEarlierBuildsOpenWholeAndSaveBackEqual) {
 TEST_F(Fixtures, APositionOfAListFilledOnOpeningIsTakenOrNamed) {
   const fs::path dk = fs::path(VELTARO_SOURCE_DIR) / "tests" / "cases" / "fixtures" / "DK";
   market("DK");
-  const std::tuple<const char*, int, int, const char*> rows[] = {
-      {"15.C01", 128, 1, nullptr},  // the bare object's emissivity, savings off
-      {"15.C01", 128, 7, "list position 7 is not in the list (2 entries)"},
-      {"15.C01", 145, 2, nullptr},   // the energy unit
-      {"11.C21", 207, -1, nullptr},  // the first layer's product kept by its text alone
-      {"11.C21", 237, 40, "list position 40 is not in the list (4 entries)"}};
-  for (const auto& [file, offset, value, message] : rows) {
+  // The record, the position changed, the message, the list and the text it shows after.
+  const std::tuple<const char*, int, int, const char*, const char*, int, const char*> rows[] = {
+      {"15.C01", 128, 1, nullptr, "EmisionUiso", -1, "0.26 Galvaniseret"},  // savings off
+      {"15.C01", 128, 7, "list position 7 is not in the list (2 entries)", "EmisionUiso", -1,
+       "0.26 Galvaniseret"},
+      {"15.C01", 145, 2, nullptr, "Energienh", -1, "GJ"},
+      // The first layer's product kept by its text alone.
+      {"11.C21", 207, -1, nullptr, "ISOLERINGST", 0, "80"},
+      {"11.C21", 237, 40, "list position 40 is not in the list (4 entries)", "ISOLERINGST", 0,
+       "80"}};
+  for (const auto& [file, offset, value, message, list, index, shown] : rows) {
     SCOPED_TRACE(std::string(file) + " " + std::to_string(offset));
     std::string record = veltaro::ReadFileBytes((dk / file).string());
     veltaro::cases::PutInt16(record, offset, value);
@@ -403,6 +407,7 @@ TEST_F(Fixtures, APositionOfAListFilledOnOpeningIsTakenOrNamed) {
     openCase("case.DAT", message);
     const int number = std::stoi(fs::path(file).extension().string().substr(2));
     EXPECT_EQ(veltaro::fx().ResultValid[veltaro::CalcTypeOf(number)], message == nullptr);
+    EXPECT_EQ(app.get(veltaro::calcFormName(number)).control(list, index).text(), shown);
     EXPECT_TRUE(platform.scriptDone());
   }
 }

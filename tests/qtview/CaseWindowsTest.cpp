@@ -8,7 +8,7 @@
 
 #include "MarketRun.h"
 #include "calc/CalcWindow.h"
-#include "cases/CaseFiles.h"
+#include "cases/RecordLayout.h"
 #include "shell/ShellServices.h"
 
 namespace {
@@ -31,7 +31,7 @@ TEST(CaseWindows, RestoringOrActivatingAWindowOfAnOpenedCaseKeepsItsResults) {
     run.platform.anyMsgBox = forms::mb::IdYes;  // the pipe-only questions
     // Every window with a pipe from its list, its first product and a result of its own.
     for (auto [number, result] : kWindows) {
-      run.view.userEvent([&, number = number, result = result] {
+      run.view.userEvent([&, number = number] {
         forms::Form& w = run.app.get(veltaro::calcFormName(number));
         w.control("RORCOM").setText("61");
         for (forms::Control* p : w.controlArray("PRODUKT")) p->setListIndex(0);
@@ -75,11 +75,11 @@ TEST(CaseWindows, RestoringOrActivatingAWindowOfAnOpenedCaseKeepsItsResults) {
     const std::string again = run.folder_.path.string() + "/DATA/again.DAT";
     run.platform.expectSaveFile(again);
     run.view.userEvent([] { veltaro::caseService()->CaseSave(); });
-    for (auto [number, result] : kWindows)
-      EXPECT_TRUE(std::filesystem::exists(
-          veltaro::cases::CaseFilePath(again.substr(0, again.size() - 4),
-                                       veltaro::cases::CaseExtension(veltaro::CalcTypeOf(number)))))
+    for (auto [number, result] : kWindows) {
+      const char* ext = veltaro::cases::LayoutOfType(veltaro::CalcTypeOf(number))->extension;
+      EXPECT_TRUE(std::filesystem::exists(run.folder_.path / "DATA" / ("again" + std::string(ext))))
           << number;
+    }
   }
 }
 

@@ -596,6 +596,16 @@ bool FormView::controlFocusIn(Control& c, QFocusEvent* e) {
       // that never had a focused control gets its first one in the tab order.
       giveFirstFocus();
       return false;
+    case Qt::OtherFocusReason:
+      // Qt's own placing of the focus: a sub-window restored from its minimised bar or
+      // activated hands it to the widget it last had or to the first of its chain. That is
+      // no move of the user's between controls: the model keeps its focused control (whose
+      // GotFocus would empty the results of an opened case), and the widget follows it.
+      giveFirstFocus();
+      if (f->activeControl() && f->activeControl() != &c)
+        QMetaObject::invokeMethod(
+            this, [this] { applyFocus(); }, Qt::QueuedConnection);
+      return false;
     default: {
       // Entered by the keyboard (Tab, an access key), a box selects its whole text.
       const bool byKeyboard = e->reason() == Qt::TabFocusReason ||

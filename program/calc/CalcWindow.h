@@ -4,6 +4,10 @@
 
 #include <string>
 
+namespace forms {
+class Control;
+}
+
 namespace veltaro {
 
 class CalcWindow {
@@ -20,6 +24,18 @@ class CalcWindow {
     int a = 0, b = 0;
   };
   virtual PipeDistances pipeDistancesOfResult() const { return {}; }
+
+  // For a case put back into the window. A list that only one of the window's handlers fills
+  // (the savings lists, filled when the savings are switched on; a layer's thicknesses, filled
+  // by its product) is filled as that handler would fill it, enabled or greyed as it stands;
+  // false when no handler of the window fills `list` or it has nothing to fill it from.
+  virtual bool fillListAsItsHandlerWould(forms::Control& list) {
+    (void)list;
+    return false;
+  }
+  // After a case's record is back: what a calculation derives from the inputs and shows
+  // without the record keeping it is derived again.
+  virtual void recordRestored() {}
 };
 
 // The window class of a calculation number (1-7, 21-24); empty for any other number.

@@ -328,6 +328,19 @@ void MultiLayerForm::PRODUKT_Click(int i) {
   askPipeSize(i);
 }
 
+// A row's thicknesses are filled by its product's click: from the product's position, or
+// from the product its text names when the list holds it with no position.
+bool MultiLayerForm::fillListAsItsHandlerWould(Control& list) {
+  if (!d_.thicknessInput || list.name() != "ISOLERINGST" || list.index() < 0) return false;
+  const Control& product = control("PRODUKT", list.index());
+  int li = product.listIndex();
+  for (int k = 0; li < 0 && k < product.listCount(); ++k)
+    if (product.item(k) == TrimSpaces(product.text())) li = k;
+  if (li < 0) return false;
+  FillThicknessCombo(li, list);
+  return true;
+}
+
 void MultiLayerForm::PRODUKT_LostFocus(int i) {
   Control& product = control("PRODUKT", i);
   ignoringErrors([&] {

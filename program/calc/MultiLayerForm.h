@@ -44,6 +44,7 @@ class MultiLayerForm : public CalcForm {
   // default product.
   void AntalLag_LostFocus();
   void Beregn_Click() override;
+  bool fillListAsItsHandlerWould(forms::Control& list) override;
 
   // Rows shown.
   int shownLayers();

@@ -330,6 +330,29 @@ void frmCalc01::optInSite_Click() {
   }
 }
 
+std::optional<std::string> frmCalc01::sectionThickness() {
+  if (!isSet("ROR") || fx().CountryCode != "SE" || !IsPipeKapProduct(control("PRODUKT").text()))
+    return std::nullopt;
+  return LookupPipeKap(LocaleText(num("RORCOM")), control("ISOLERINGST").text());
+}
+
+// The savings lists are filled when the savings are switched on.
+bool frmCalc01::fillListAsItsHandlerWould(Control& list) {
+  if (&list == &control("EmisionUiso"))
+    FillPipeEmissivityCombo(list);
+  else if (&list == &control("Energienh"))
+    FillEnergyCombo(list);
+  else
+    return false;
+  return true;
+}
+
+// The section thickness the calculation used is not in the record; the report shows it.
+void frmCalc01::recordRestored() {
+  if (auto section = sectionThickness())
+    control("txtAktTykk").setText(*section == "?" ? control("ISOLERINGST").text() : *section);
+}
+
 void frmCalc01::cbxSave_Click() {
   ClearResults();
   if (control("cbxSave").value() == 0) {
@@ -415,9 +438,9 @@ CalcForm::SearchEnd frmCalc01::calculate() {
   // Swedish pipe sections come in their own thicknesses: the section's stands in for the
   // chosen one during the run.
   chosenThickness_.reset();
-  if (pipe && s.CountryCode == "SE" && IsPipeKapProduct(control("PRODUKT").text())) {
+  if (auto section = sectionThickness()) {
     Control& actual = control("txtAktTykk");
-    actual.setText(LookupPipeKap(LocaleText(num("RORCOM")), iso.text()));
+    actual.setText(*section);
     if (actual.text() == "?") {
       actual.setText(iso.text());
       app().platform().msgBox(s.TextTable[203], forms::mb::Critical, s.TextTable[102]);

@@ -15,6 +15,8 @@ class frmCalc01 : public CalcForm {
   frmCalc01();
 
   void Form_Activate() override;
+  bool fillListAsItsHandlerWould(forms::Control& list) override;
+  void recordRestored() override;
 
  protected:
   Placement placement() const override;
@@ -46,6 +48,9 @@ class frmCalc01 : public CalcForm {
   void showLabelSet(bool plane, bool savings);
   void applyMarineLayout();
   bool marine() const;
+  // A Swedish pipe section's own thickness for the chosen one ("?" when the table has none);
+  // nothing for any other product, market or geometry.
+  std::optional<std::string> sectionThickness();
 
   // The chosen thickness while a Swedish pipe section's own thickness stands in for it.
   std::optional<std::string> chosenThickness_;

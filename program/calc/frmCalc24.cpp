@@ -340,6 +340,13 @@ void frmCalc24::cbxSave_Click() {
   control("RORL").setFocus();
 }
 
+// The energy units are filled when the savings are switched on.
+bool frmCalc24::fillListAsItsHandlerWould(Control& list) {
+  if (&list != &control("Energienh")) return false;
+  FillEnergyCombo(list);
+  return true;
+}
+
 // The template's switch, then the label set of the new geometry and the savings state.
 void frmCalc24::SetPipeMode() {
   CalcForm::SetPipeMode();
@@ -357,13 +364,12 @@ void frmCalc24::SetPlaneMode() {
     ShowPlaneLabels();
 }
 
-// Indoors greys the wind row, and with it the existing layer's thickness caption, which has
-// always gone grey together with the wind speed here.
+// Indoors greys the wind row. The existing layer's thickness caption stays as its box: greyed
+// with the wind, it came back grey beside its enabled box in every reopened indoor case.
 void frmCalc24::optInSite_Click() {
   ClearResults();
   const bool inside = indoors();
-  for (auto [n, i] :
-       {Element{"VINDHASTIGHED", -1}, {"Lblflere24", 7}, {"Lblflere24", 5}, {"lblUnit", 5}})
+  for (auto [n, i] : {Element{"VINDHASTIGHED", -1}, {"Lblflere24", 7}, {"lblUnit", 5}})
     control(n, i).setEnabled(!inside);
   if (inside && !isSet("ROR")) {
     control("LOD").setValue(1);

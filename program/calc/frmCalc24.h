@@ -15,6 +15,7 @@ class frmCalc24 : public CalcForm {
  public:
   static constexpr const char* kName = "frmCalc24";
   frmCalc24();
+  bool fillListAsItsHandlerWould(forms::Control& list) override;
 
  protected:
   Placement placement() const override { return {0, 7510, 10020, 1770, 3270, 1210}; }

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <optional>
 
+#include "calc/CalcWindow.h"
+#include "calc/InputCheck.h"
 #include "cases/RecordLayout.h"
 #include "core/Fx.h"
 #include "core/NumericInput.h"
@@ -33,15 +35,16 @@ namespace {
 
 // Whether cutting a number's text at `width` bytes changes more than the digits after its
 // decimal separator: "243657719" cut to "24365771" is a tenth of the value, "1.5E+20" cut to
-// "1.5E+2" another number altogether. A text that is no number is cut silently as always.
+// "1.5E+2" another number altogether, while "1234.5" cut to "1234" keeps every whole digit.
+// A text that is no number is cut silently as always.
 bool cutChangesMagnitude(std::string_view text, std::size_t width) {
   std::size_t i = text.find_first_not_of(' ');
   if (i == std::string_view::npos) return false;
   if (text[i] == '-' || text[i] == '+') ++i;
   if (i == text.size() || text.substr(i, 1).find_first_of("0123456789.,") != 0) return false;
-  const bool separatorKept = text.substr(0, width).find_first_of(".,") != std::string_view::npos;
-  return !separatorKept ||
-         text.substr(width).find_first_not_of("0123456789") != std::string_view::npos;
+  if (text.find_first_of("EeDd", i) != std::string_view::npos) return true;
+  // The whole digits all stand before the separator (or make up the whole text).
+  return text.find_first_of(".,", i) > width;
 }
 
 }  // namespace
@@ -131,10 +134,19 @@ std::string WriteRecord(const RecordLayout& layout, forms::Form& window,
     if (isText(f.kind)) {
       Control& c = f.kind == FieldKind::GeometryText ? geometryControl(window, pipe)
                                                      : window.control(f.control, f.index);
-      const std::string bytes = EncodeText(c.text(), f.width);
+      // The reader puts a diameter back behind one blank whatever the file holds before it, so
+      // the file holds none: a reopened typed diameter saves back the bytes it came from.
+      const bool blankLed =
+          f.kind == FieldKind::BlankText || (f.kind == FieldKind::GeometryText && pipe);
+      const std::string bytes = EncodeText(
+          blankLed ? c.text().substr(std::min(c.text().find_first_not_of(' '), c.text().size()))
+                   : c.text(),
+          f.width);
       record.replace(static_cast<std::size_t>(f.offset), bytes.size(), bytes);
-      // A list entry comes back whole through its position.
-      const bool typed = c.kind() != forms::ControlKind::ComboBox || c.listIndex() < 0;
+      // A list entry comes back whole through its position, and a list's prompt ("SELECT
+      // inner pipe diameter") is no value anyone typed.
+      const bool list = c.kind() == forms::ControlKind::ComboBox;
+      const bool typed = !list || (c.listIndex() < 0 && !InputCheck::notChosen(c.text()));
       if (cuts && (typed || f.result))
         if (auto kept = KeptIfChanged(c.text(), f.width, f.result))
           cuts->push_back({label(c.name().c_str(), c.index()), c.text(), *kept});
@@ -179,14 +191,15 @@ namespace {
 
 class Restore {
  public:
-  Restore(forms::Form& window, const std::string& bytes) : w_(window), bytes_(bytes) {}
+  Restore(forms::Form& window, const std::string& bytes)
+      : w_(window), calc_(dynamic_cast<CalcWindow*>(&window)), bytes_(bytes) {}
 
   void put(const Field& f, bool pipe) {
     switch (f.kind) {
       case FieldKind::GeometryText: {
         const std::string t = TrimSpaces(DecodeText(bytes_, f.offset, f.width));
         if (pipe)
-          w_.control("RORCOM").setText(" " + t);
+          putText(w_.control("RORCOM"), " " + t);
         else
           w_.control("PLANH").setText(t);
         return;
@@ -195,11 +208,11 @@ class Restore {
         if (pipe) position(f);
         return;
       case FieldKind::Text:
-        if (Control* c = find(f)) c->setText(TrimSpaces(DecodeText(bytes_, f.offset, f.width)));
+        if (Control* c = find(f)) putText(*c, TrimSpaces(DecodeText(bytes_, f.offset, f.width)));
         return;
       case FieldKind::BlankText:
         if (Control* c = find(f))
-          c->setText(" " + TrimSpaces(DecodeText(bytes_, f.offset, f.width)));
+          putText(*c, " " + TrimSpaces(DecodeText(bytes_, f.offset, f.width)));
         return;
       case FieldKind::RawText:
       case FieldKind::LayerCount:
@@ -255,18 +268,35 @@ class Restore {
   }
   void missing(const std::string& name) { problems.push_back(name + ": not in this window"); }
 
-  // A stored position of -1 is a typed value: the text put just before it stays. A position
-  // the list does not hold is skipped with the text kept; it matters only on a row in use.
+  // A list's prompt, kept cut by its field, comes back as the prompt the list shows whole.
+  static void putText(Control& c, const std::string& text) {
+    if (c.kind() == forms::ControlKind::ComboBox && InputCheck::notChosen(text) &&
+        InputCheck::notChosen(c.text()))
+      return;
+    c.setText(text);
+  }
+
+  // A stored position of -1 is a typed value: the text put just before it stays. An empty list
+  // that only a handler fills which did not run (the savings lists with the savings off) is
+  // filled as that handler would and takes its position. A position the list does not hold is
+  // skipped with the text kept; it matters only on a row in use.
   void position(const Field& f) {
     Control* c = find(f);
     if (!c) return;
     const int i = GetInt16(bytes_, f.offset);
-    if (i == -1 || c->setListIndex(i) || !c->visible()) return;
+    if (i == -1 || c->setListIndex(i)) return;
+    if (c->listCount() == 0 && calc_) {
+      const std::string text = c->text();
+      if (calc_->fillListAsItsHandlerWould(*c) && !c->setListIndex(i)) c->setTextSilently(text);
+      if (c->listIndex() == i) return;
+    }
+    if (!c->visible()) return;
     problems.push_back(label(f.control, f.index) + ": list position " + std::to_string(i) +
                        " is not in the list (" + std::to_string(c->listCount()) + " entries)");
   }
 
   forms::Form& w_;
+  CalcWindow* calc_;
   const std::string& bytes_;
 };
 
@@ -282,6 +312,7 @@ std::vector<std::string> ReadRecord(const RecordLayout& layout, forms::Form& win
   const bool pipe = GetInt16(bytes, 12) != 0;
   Restore restore(window, bytes);
   for (const Field* f : order) restore.put(*f, pipe);
+  if (auto* calc = dynamic_cast<CalcWindow*>(&window)) calc->recordRestored();
   return restore.problems;
 }
 

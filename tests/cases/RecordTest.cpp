@@ -377,6 +377,8 @@ TEST_F(Fixtures, RecordsOfEarlierBuildsOpenWholeAndSaveBackEqual) {
       auto now = files(data);
       EXPECT_EQ(now["again" + ext], record);
       EXPECT_EQ(now["again.DAT"], veltaro::ReadFileBytes(header.string()));
+      // The two headers and records; each case's lock file stays beside it.
+      std::erase_if(now, [](const auto& f) { return f.first.starts_with(".~vt"); });
       EXPECT_EQ(now.size(), 4u) << "no other record";
       ++opened;
     }

@@ -52,7 +52,6 @@ EXCEPTIONS = [
     ("program/report/ReportWriters.cpp", "no report for calculation", "internal fault"),
     ("program/report/LayerReports.cpp", "AntalLag holds no number", "internal fault"),
     ("program/core/Errors.cpp", "", "internal fault: the run-time error's own name"),
-    ("program/cases/RecordIO.cpp", "", "TEMPORARY: the record notes move to the language files next"),
 ]
 
 

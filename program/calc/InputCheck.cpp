@@ -1,5 +1,6 @@
 #include "calc/InputCheck.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "calc/frmErrorInfo.h"
@@ -104,7 +105,22 @@ std::optional<double> InputCheck::number(const forms::Control& box) {
   return std::nullopt;
 }
 
+namespace {
+// A caption as the user reads it: no access-key mark ("&&" stands for "&" itself), no colon.
+std::string shownCaption(std::string_view text) {
+  const std::string shown = TrimSpaces(text);
+  std::string caption;
+  for (size_t i = 0; i < shown.size(); ++i)
+    if (shown[i] != '&' || (++i < shown.size())) caption += shown[i];
+  while (!caption.empty() && (caption.back() == ':' || caption.back() == ' ')) caption.pop_back();
+  return caption;
+}
+}  // namespace
+
 std::string InputCheck::fieldCaption(const forms::Control& box) {
+  // An option stands for the choice its frame asks for.
+  if (box.kind() == forms::ControlKind::OptionButton && box.container())
+    if (std::string frame = shownCaption(box.container()->caption()); !frame.empty()) return frame;
   auto isCaption = [&box](const forms::Control& c) {
     const auto k = c.kind();
     return c.container() == box.container() && c.visible() && c.name() != "lblUnit" &&
@@ -112,25 +128,33 @@ std::string InputCheck::fieldCaption(const forms::Control& box) {
             k == forms::ControlKind::CheckBox) &&
            !TrimSpaces(c.caption()).empty();
   };
+  auto overlap = [&box](const forms::Control& c) {
+    return std::min(c.top() + c.height(), box.top() + box.height()) - std::max(c.top(), box.top());
+  };
   const forms::Control *left = nullptr, *above = nullptr;
   for (const auto& owned : box.form().controls()) {
     const forms::Control& c = *owned;
     if (&c == &box || !isCaption(c)) continue;
-    const bool sameRow = c.top() < box.top() + box.height() && box.top() < c.top() + c.height();
+    const bool sameRow = overlap(c) > 0;
     const bool sameColumn =
         c.left() < box.left() + box.width() && box.left() < c.left() + c.width();
-    if (sameRow && c.left() < box.left() && (!left || c.left() > left->left())) left = &c;
+    // Of two captions as near, the one level with the box: a tall caption of the row above
+    // may reach down beside it.
+    if (sameRow && c.left() < box.left() &&
+        (!left || c.left() > left->left() ||
+         (c.left() == left->left() && overlap(c) > overlap(*left))))
+      left = &c;
     if (sameColumn && c.top() + c.height() <= box.top() && (!above || c.top() > above->top()))
       above = &c;
   }
-  // An access-key mark is no part of the caption; "&&" stands for "&" itself.
-  const std::string shown = TrimSpaces(left ? left->caption() : above ? above->caption() : "");
-  std::string caption;
-  for (size_t i = 0; i < shown.size(); ++i)
-    if (shown[i] != '&' || (++i < shown.size())) caption += shown[i];
-  while (!caption.empty() && (caption.back() == ':' || caption.back() == ' ')) caption.pop_back();
+  std::string caption = shownCaption(left ? left->caption() : above ? above->caption() : "");
   if (!left && above && box.index() >= 0) caption += " " + std::to_string(box.index() + 1);
-  return caption;
+  if (!caption.empty()) return caption;
+  // A list without a caption beside it is known by the prompt it shows, else by its frame.
+  if (box.kind() == forms::ControlKind::ComboBox && notChosen(box.text()))
+    return shownCaption(box.text());
+  const forms::Control* frame = box.container();
+  return frame ? shownCaption(frame->caption()) : std::string();
 }
 
 void InputCheck::append(const std::string& addition) {

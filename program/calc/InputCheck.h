@@ -48,7 +48,8 @@ class InputCheck {
   // a line naming it by its caption on the window, and the tests of its value are left out.
   std::optional<double> number(const forms::Control& box);
   // The caption the window shows for a box: the nearest caption to its left on its row, else
-  // the heading above its column followed by the row number of an array element.
+  // the heading above its column followed by the row number of an array element; a list with
+  // neither is known by the prompt it shows, else by its frame's caption, as is an option.
   static std::string fieldCaption(const forms::Control& box);
 
   // Hears every test a check runs, failed or not, with the line it would write and whether it

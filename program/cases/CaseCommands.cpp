@@ -191,13 +191,13 @@ void CaseCommands::save(bool withRecords) {
   const std::string base = StripExtension(chosen);
 
   // Everything is built before anything is written.
-  std::vector<CutField> cuts;
+  std::string cuts;  // the lines of the warning, each after a line break
   std::vector<std::pair<std::string, std::string>> records;  // extension and bytes
   const std::string values[3] = {caseValue(0), caseValue(1), caseValue(2)};
   const int widths[3] = {3, 80, 16};
   for (int i = 0; i < 3; ++i)
     if (auto kept = KeptIfChanged(values[i], widths[i], false))
-      cuts.push_back({fieldName(81 + i), values[i], *kept});
+      cuts += kNewLine + Text(kCutValue, {fieldName(81 + i), values[i], *kept});
   if (withRecords) {
     for (const RecordLayout& layout : RecordLayouts()) {
       forms::Form* window = forms::app().find(calcFormName(layout.calcNumber));
@@ -209,17 +209,17 @@ void CaseCommands::save(bool withRecords) {
           message(window->caption() + kNewLine + e.what(), forms::mb::Critical, menuName);
           return;
         }
-        for (CutField& c : windowCuts) c.control = window->caption() + ": " + c.control;
-        cuts.insert(cuts.end(), windowCuts.begin(), windowCuts.end());
+        // A window's fields under its caption, as an open names what it could not put back.
+        if (!windowCuts.empty()) cuts += kNewLine + window->caption() + ":";
+        for (const CutField& c : windowCuts)
+          cuts += std::string(kNewLine) + "  " + Text(kCutValue, {c.field, c.text, c.kept});
       }
       forms::app().platform().doEvents();
     }
   }
 
   if (!cuts.empty()) {
-    std::string text = Text(kCutWarning);
-    for (const CutField& c : cuts) text += kNewLine + Text(kCutValue, {c.control, c.text, c.kept});
-    text += std::string(kNewLine) + kNewLine + Text(kSaveAnyway);
+    const std::string text = Text(kCutWarning) + cuts + kNewLine + kNewLine + Text(kSaveAnyway);
     if (message(text, forms::mb::YesNo | forms::mb::Exclamation | forms::mb::DefaultButton2,
                 menuName) != forms::mb::IdYes)
       return;

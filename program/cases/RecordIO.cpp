@@ -7,6 +7,7 @@
 
 #include "calc/CalcWindow.h"
 #include "calc/InputCheck.h"
+#include "cases/CaseFiles.h"
 #include "cases/RecordLayout.h"
 #include "core/Fx.h"
 #include "core/NumericInput.h"
@@ -92,10 +93,12 @@ double GetDouble(const std::string& record, int offset) {
 
 namespace {
 
-std::string label(const char* control, int index) {
-  return index < 0 ? std::string(control)
-                   : std::string(control) + "(" + std::to_string(index) + ")";
-}
+// Language lines of what a record could not put back.
+enum Line {
+  kNoSuchChoice = 256,
+  kNoSuchField = 257,
+  kNotInList = 258,
+};
 
 bool isPipe(forms::Form& window) {
   return window.control("ROR").isSet();
@@ -149,7 +152,7 @@ std::string WriteRecord(const RecordLayout& layout, forms::Form& window,
       const bool typed = !list || (c.listIndex() < 0 && !InputCheck::notChosen(c.text()));
       if (cuts && (typed || f.result))
         if (auto kept = KeptIfChanged(c.text(), f.width, f.result))
-          cuts->push_back({label(c.name().c_str(), c.index()), c.text(), *kept});
+          cuts->push_back({InputCheck::fieldCaption(c), c.text(), *kept});
       continue;
     }
     int value = 0;
@@ -229,7 +232,7 @@ class Restore {
       case FieldKind::OptionPair: {
         Control* on = find(f);
         Control* off = w_.findControl(f.partner, f.partnerIndex);
-        if (!on || !off) return missing(label(f.partner, f.partnerIndex));
+        if (!on || !off) return missing(f);
         // The first button first, then its partner, whichever of them is switched on; with
         // both in one frame, only the one switched on runs its click handler.
         const bool set = GetInt16(bytes_, f.offset) != 0;
@@ -243,8 +246,10 @@ class Restore {
       case FieldKind::OptionIndex: {
         const int i = GetInt16(bytes_, f.offset);
         Control* c = w_.findControl(f.control, i);
-        if (!c) return problems.push_back(label(f.control, i) + ": no such choice");
-        c->setValue(1);
+        if (c) return c->setValue(1);
+        const auto choices = w_.controlArray(f.control);
+        if (choices.empty()) return missing(f);
+        problems.push_back(Text(kNoSuchChoice, {InputCheck::fieldCaption(*choices.front())}));
         return;
       }
       case FieldKind::Coefficient: {
@@ -263,10 +268,13 @@ class Restore {
  private:
   Control* find(const Field& f) {
     Control* c = w_.findControl(f.control, f.index);
-    if (!c) missing(label(f.control, f.index));
+    if (!c) missing(f);
     return c;
   }
-  void missing(const std::string& name) { problems.push_back(name + ": not in this window"); }
+  // Only a record whose layout and window disagree: the field has nothing to be named by.
+  void missing(const Field& f) {
+    problems.push_back(Text(kNoSuchField, {std::to_string(f.offset)}));
+  }
 
   // A list's prompt, kept cut by its field, comes back as the prompt the list shows whole.
   static void putText(Control& c, const std::string& text) {
@@ -291,8 +299,9 @@ class Restore {
       if (c->listIndex() == i) return;
     }
     if (!c->visible()) return;
-    problems.push_back(label(f.control, f.index) + ": list position " + std::to_string(i) +
-                       " is not in the list (" + std::to_string(c->listCount()) + " entries)");
+    // Counted from 1, as a user counts the entries.
+    problems.push_back(Text(kNotInList, {InputCheck::fieldCaption(*c), std::to_string(i + 1),
+                                         std::to_string(c->listCount())}));
   }
 
   forms::Form& w_;

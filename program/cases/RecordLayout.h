@@ -62,9 +62,9 @@ const RecordLayout* LayoutOfType(int calcType);
 
 // A value that the record cannot keep as it is (it would come back as another value).
 struct CutField {
-  std::string control;  // name, with "(i)" for an array element
-  std::string text;     // as the window holds it
-  std::string kept;     // what the record keeps
+  std::string field;  // its caption on the window
+  std::string text;   // as the window holds it
+  std::string kept;   // what the record keeps
 };
 
 // The record of `window` as the layout describes it. Reads the controls only.

@@ -225,6 +225,27 @@ TEST(InputCheckText, UpperCaseOfTheMarketsLetters) {
   for (auto [text, upper] : cases) EXPECT_EQ(veltaro::UpperCase(text), upper) << text;
 }
 
+// What names a field in a message: its own caption beside it, level with it where a taller
+// caption of the row above reaches down as near; an option by its frame; a list without a
+// caption by the prompt it shows, else by its frame.
+TEST_F(CalcTest, AFieldIsNamedAsTheWindowShowsIt) {
+  forms::Control& frame = main().add(forms::ControlKind::Frame, "fraTest");
+  frame.setCaption(" &Beregning af: ");
+  for (const char* text : {"VÆLG emne", "Emne 1"})
+    main().add(forms::ControlKind::ComboBox, text, -1, &frame).setText(text);
+  const std::tuple<const char*, const char*, int, const char*> cases[] = {
+      {"frmCalc21", "VT", -1, "T169"},
+      {"frmCalc22", "VT", -1, "T169"},
+      {"frmCalc21", "Omgivende", -1, "T104"},
+      {"frmCalc21", "ISOLERINGST", 1, "T154 2"},
+      {"frmCalc07", "optCalcType", 2, "T205"},
+      {"mdiVeltaro", "VÆLG emne", -1, "VÆLG emne"},
+      {"mdiVeltaro", "Emne 1", -1, "Beregning af"}};
+  for (const auto& [window, control, index, caption] : cases)
+    EXPECT_EQ(veltaro::InputCheck::fieldCaption(open(window).control(control, index)), caption)
+        << window << " " << control;
+}
+
 TEST_F(CalcTest, InputCheckListsEveryFailureWithTheExactText) {
   // Beyond the range of a double: refused by the box's caption, never calculated with.
   const std::string huge(400, '9');

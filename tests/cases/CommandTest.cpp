@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -488,9 +489,13 @@ TEST_F(Commands, ATypedValueThatDoesNotFitIsNamedBeforeSaving) {
   header("ABCD", "Łódź", "2026-12-07");
   const std::string longName = "Torvelin Lamelmåtte 50 mm alu";  // 29 bytes, its position keeps it
   writeLines("Text/Product.DK", {longName + ";0.036;0.00018;0.0000012;-50;600;30;50;", longName});
+  // In the market's words, each field named by its caption, under its window's caption.
+  testing_support::UseMarketLines("DK", {101, 116, 134, 231, 232, 233});
   forms::Form& w = open("frmCalc01");
   enter(w, {.medium = "-180", .product = longName});
-  platform.expectMsgBox(IdNo, "MEDIETEMP: \"-180\" as \"-18\"");
+  platform.expectMsgBox(IdNo,
+                        "\r\nVarmetab og overfladetemperatur som funktion af tykkelse:\r\n"
+                        "  Medietemperatur: \"-180\" som \"-18\"\r\n");
   // A result keeps its first bytes, cut and not rounded, but not when they lose whole digits.
   calculated(w, {"VT=1234.56", "Bespar=243657719"});
   // While the question is open no other case command starts.
@@ -499,10 +504,11 @@ TEST_F(Commands, ATypedValueThatDoesNotFitIsNamedBeforeSaving) {
   platform.onMsgBox = nullptr;
   EXPECT_FALSE(has("cut.DAT"));
   const std::string prompt = platform.callsOf("msgBox").back().text;
-  for (const char* named : {"Initialer: \"ABCD\" as \"ABC\"", "Sagsnavn: \"Łódź\" as \"?ód?\"",
-                            "Bespar: \"243657719\" as \"24365771\""})
+  for (const char* named : {"Initialer: \"ABCD\" som \"ABC\"", "Sagsnavn: \"Łódź\" som \"?ód?\"",
+                            "\n  Besparelse pr. år: \"243657719\" som \"24365771\"\r\n\r\nGem"})
     EXPECT_NE(prompt.find(named), std::string::npos) << prompt;
-  for (const char* kept : {"PRODUKT", "VT"}) EXPECT_EQ(prompt.find(kept), std::string::npos);
+  // Nothing else: the product kept by its position, the result that keeps its whole digits.
+  EXPECT_EQ(std::count(prompt.begin(), prompt.end(), '\n'), 7) << prompt;
   platform.expectMsgBox(IdYes);
   save("cut.DAT");
   const std::string record = files(data)["cut.C01"];
@@ -520,7 +526,8 @@ TEST_F(Commands, ARecordThatCannotComeBackWholeIsReported) {
   const std::tuple<const char*, std::string, bool, const char*> rows[] = {
       {"short", record.substr(0, 179), false, "shorter than 180 bytes"},
       {"longer", record + "tail", true, nullptr},
-      {"position outside the list", badProduct, true, "PRODUKT: list position 9"},
+      {"position outside the list", badProduct, true,
+       "T166: entry 10 is not in the list, which has 3 entries"},
       {"typed value", typedProduct, true, nullptr}};
   for (const auto& [what, bytes, opens, message] : rows) {
     SCOPED_TRACE(what);

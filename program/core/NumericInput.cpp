@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "core/Errors.h"
 #include "core/Fx.h"
 #include "forms/Application.h"
 #include "forms/Form.h"
@@ -96,40 +95,6 @@ double ParseNumber(std::string_view text) {
   // reads as 0.5.
   if (acc.size() == 2 && !isDigit(acc[0]) && !isDigit(acc[1])) return 0;
   return readAccepted(acc);
-}
-
-double LocaleNumber(std::string_view text, std::string_view decimalSeparator) {
-  const bool comma = decimalSeparator.find(',') != std::string_view::npos;
-  const char decimal = comma ? ',' : '.';
-  const char grouping = comma ? '.' : ',';
-  const std::string t = TrimSpaces(text);
-  std::string plain;  // sign, digits and "." for the conversion
-  std::size_t i = 0;
-  if (i < t.size() && (t[i] == '-' || t[i] == '+')) plain += t[i++];
-  bool digits = false, fraction = false;
-  for (; i < t.size(); ++i) {
-    if (isDigit(t[i])) {
-      digits = true;
-      plain += t[i];
-    } else if (t[i] == grouping && digits && !fraction) {
-      continue;
-    } else if (t[i] == decimal && !fraction) {
-      fraction = true;
-      plain += '.';
-    } else {
-      break;
-    }
-  }
-  if (!digits || i != t.size()) throw RunTimeError(RunTimeError::TypeMismatch, t);
-  double value = 0;
-  const char* first = plain.data() + (plain[0] == '+' ? 1 : 0);
-  std::from_chars(first, plain.data() + plain.size(), value);
-  return value;
-}
-
-double LocaleNumber(std::string_view text) {
-  if (!forms::Application::hasCurrent()) return LocaleNumber(text, ".");
-  return LocaleNumber(text, forms::app().platform().decimalSeparator());
 }
 
 std::string TextAfterColon(std::string_view text) {

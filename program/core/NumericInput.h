@@ -24,15 +24,6 @@ int FilterNumericKey(int keyAscii);
 // the input checks; one too small gives 0.
 double ParseNumber(std::string_view text);
 
-// The platform's own number conversion in the user's locale, which a few reads of the
-// calculations use instead of ParseNumber: blanks around the text are ignored, the locale's
-// decimal separator is the decimal point, and the other of "." and "," is the locale's digit
-// grouping mark, skipped among the digits before the decimal point ("5.5" in a decimal-comma
-// locale reads 55). Anything else, an empty text included, is RunTimeError(TypeMismatch).
-double LocaleNumber(std::string_view text, std::string_view decimalSeparator);
-// With the decimal separator that the platform reports.
-double LocaleNumber(std::string_view text);
-
 // The text after the first ":", trimmed; empty when there is no colon.
 std::string TextAfterColon(std::string_view text);
 

@@ -112,7 +112,7 @@ void Application::formHidden(Form& form) {
                       activation_.end());
     if (activeChild_ == &form) {
       activeChild_ = nullptr;
-      if (!activation_.empty()) formActivated(*activation_.back());
+      if (Form* next = nextFrontChild(&form)) formActivated(*next);
     }
   } else if (activeTop_ == &form) {
     activeTop_ = nullptr;
@@ -136,6 +136,30 @@ void Application::formActivated(Form& form) {
     activeTop_ = &form;
     if (old && old->loaded_) old->Form_Deactivate();
     if (activeTop_ == &form) form.Form_Activate();
+  }
+}
+
+Form* Application::nextFrontChild(const Form* leaving) const {
+  Form* minimised = nullptr;
+  for (auto it = activation_.rbegin(); it != activation_.rend(); ++it) {
+    Form* f = *it;
+    if (f == leaving || !f->loaded_ || !f->visible_) continue;
+    if (f->windowState_ != kStateMinimized) return f;
+    if (!minimised) minimised = f;
+  }
+  return minimised;
+}
+
+void Application::childStateChanged(Form& form, int oldState) {
+  EventScope scope(*this);
+  if (form.windowState_ == kStateMinimized) {
+    if (activeChild_ != &form) return;
+    Form* next = nextFrontChild(&form);
+    if (next && next->windowState_ != kStateMinimized) formActivated(*next);
+  } else if (activeChild_ != &form) {
+    formActivated(form);
+  } else if (oldState == kStateMinimized) {
+    form.Form_Activate();
   }
 }
 

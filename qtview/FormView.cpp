@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -207,10 +208,22 @@ void FormView::build() {
     canvas_ = new FormCanvas(*this, nullptr);
     sub_ = new QMdiSubWindow;
     sub_->setAttribute(Qt::WA_DeleteOnClose, false);
+    // Ctrl+F4 belongs to the frame alone (see buildFrame): the same key on the child's own
+    // window menu made the key ambiguous, and an ambiguous key closed nothing.
+    if (QMenu* system = sub_->systemMenu())
+      for (QAction* a : system->actions())
+        if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_F4)) a->setShortcut({});
     sub_->setWidget(canvas_);
     frameView->workspace()->addSubWindow(sub_);
     sub_->hide();
     window_ = sub_;
+    // A child's new state is told once the workspace has done with it: it activates a child
+    // being minimised (as a click on it would) and keeps it active, and only afterwards may
+    // the model move the front on to another child.
+    QObject::connect(sub_, &QMdiSubWindow::windowStateChanged, this,
+                     [this](Qt::WindowStates, Qt::WindowStates) {
+                       if (!owner_->isSyncing()) reportWindowState();
+                     });
   } else {
     canvas_ = new FormCanvas(*this, nullptr);
     canvas_->setWindowFlag(Qt::Window);
@@ -241,7 +254,6 @@ void FormView::buildFrame() {
     if (QMdiSubWindow* active = workspace_ ? workspace_->activeSubWindow() : nullptr)
       active->close();
   };
-  // A child's own window menu claims the same key; either way the active child is asked.
   QObject::connect(closeChild, &QShortcut::activated, this, closeActive);
   QObject::connect(closeChild, &QShortcut::activatedAmbiguously, this, closeActive);
   auto* nextChild = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F6), frame);
@@ -659,6 +671,7 @@ bool FormView::windowEvent(QEvent* e) {
       return true;
     }
     case QEvent::WindowStateChange: {
+      if (sub_) return false;  // told by the child's own signal (see build)
       int state = windowStateOf(window_->windowState());
       if (!owner_->isSyncing() && state != f->windowState())
         user([f, state] { f->userSetWindowState(state); });
@@ -686,6 +699,30 @@ bool FormView::windowEvent(QEvent* e) {
 
 QSize FormView::visibleWorkspace() const {
   return workspace_->viewport()->size();
+}
+
+void FormView::reportWindowState() {
+  if (sub_ && !stateReportQueued_) {
+    // A child is looked at once the workspace has done with the event at hand (see build).
+    stateReportQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          stateReportQueued_ = false;
+          if (!owner_->isSyncing()) tellWindowState();
+        },
+        Qt::QueuedConnection);
+    return;
+  }
+  if (!sub_) tellWindowState();
+}
+
+void FormView::tellWindowState() {
+  if (!form_ || !form_->isLoaded() || !window_ || !window_->isVisible()) return;
+  const int shown = windowStateOf(window_->windowState());
+  if (shown == form_->windowState()) return;
+  forms::Form* f = form_;
+  user([f, shown] { f->userSetWindowState(shown); });
 }
 
 void FormView::reportGeometry() {

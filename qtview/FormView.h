@@ -122,6 +122,11 @@ class FormView : public QObject {
   void tabFrom(bool next);
   // Reports the window's real position and sizes to the model.
   void reportGeometry();
+  // Reports a window state the window took while the view was syncing (the workspace
+  // maximises a child activated while the one in front is maximised, and restores that one),
+  // so that the model's state never drifts from the one on screen.
+  void reportWindowState();
+  void tellWindowState();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -162,6 +167,7 @@ class FormView : public QObject {
   bool framed_ = false;
   bool firstFocusGiven_ = false;
   bool flagsSet_ = false;
+  bool stateReportQueued_ = false;
   Qt::WindowFlags appliedFlags_;
   QPointer<QWidget> window_;
   QPointer<FormCanvas> canvas_;

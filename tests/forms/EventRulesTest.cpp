@@ -66,6 +66,12 @@ class OtherWindow : public forms::Form {
   void Form_Activate() override { logEvent("OtherWindow.Activate"); }
 };
 
+class LastWindow : public forms::Form {
+ public:
+  static constexpr const char* kName = "LastWindow";
+  LastWindow() : forms::Form(kName) { setMdiChild(true); }
+};
+
 class Frame : public forms::Form {
  public:
   static constexpr const char* kName = "Frame";
@@ -248,6 +254,50 @@ TEST_F(Registry, ClosingAChildOrTheFrame) {
   EXPECT_EQ(eventLog(), (Events{"TestWindow.Activate", "OtherWindow.Activate", "TestWindow.QueryUnload4",
                                 "TestWindow.QueryUnload4", "TestWindow.Unload"}));
   EXPECT_TRUE(app.loadedForms().empty());
+}
+
+// The child in front moves as on the desktop: minimising it brings forward the most recent one
+// that is not minimised, restoring brings a child forward, and one restored while it was the
+// active one raises Activate again.
+TEST_F(Registry, MinimisingRestoringAndClosingMoveTheFront) {
+  auto& w = app.get<TestWindow>();
+  auto& o = app.get<OtherWindow>();
+  auto state = [](forms::Form& f, int s) { return [&f, s] { f.userSetWindowState(s); }; };
+  const int kMin = forms::kStateMinimized, kNormal = forms::kStateNormal;
+  const struct {
+    const char* what;
+    std::function<void()> action;
+    Events events;
+    forms::Form* front;
+  } steps[] = {
+      {"the active one minimised", state(o, kMin), {"TestWindow.Activate"}, &w},
+      {"a minimised one restored", state(o, kNormal), {"OtherWindow.Activate"}, &o},
+      {"a child in the back maximised",
+       state(w, forms::kStateMaximized),
+       {"TestWindow.Activate"},
+       &w},
+      {"the other minimised first", state(o, kMin), {}, &w},
+      {"the last one in view minimised stays in front", state(w, kMin), {}, &w},
+      {"a minimised one clicked", [&] { o.userActivate(); }, {"OtherWindow.Activate"}, &o},
+      {"and restored", state(o, kNormal), {"OtherWindow.Activate"}, &o},
+      {"the one in front closed", [&] { o.userClose(); }, {"TestWindow.Activate"}, &w},
+  };
+  for (const auto& s : steps) {
+    eventLog().clear();
+    s.action();
+    EXPECT_EQ(eventLog(), s.events) << s.what;
+    EXPECT_EQ(app.activeMdiChild(), s.front) << s.what;
+  }
+  // Closing the one in front passes over a minimised window activated more recently.
+  w.userSetWindowState(kNormal);
+  auto& again = app.get<OtherWindow>();
+  auto& last = app.get<LastWindow>();
+  again.userSetWindowState(kMin);
+  last.userActivate();
+  eventLog().clear();
+  last.userClose();
+  EXPECT_EQ(eventLog(), (Events{"TestWindow.Activate"}));
+  EXPECT_EQ(app.activeMdiChild(), &w);
 }
 
 // Names are case-insensitive; separators and hidden items take no clicks.

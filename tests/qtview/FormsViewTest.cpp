@@ -438,9 +438,12 @@ TEST_F(FormsViewTest, AHandlerRunsUnderTheHourglassAndReachesTheScreenOnce) {
 
 TEST_F(FormsViewTest, WindowStatesAndClosingGoThroughTheModel) {
   auto* sub = static_cast<QMdiSubWindow*>(view.windowOf(*sheet));
+  // A child's state reaches the model once the workspace has done with the event.
   sub->showMinimized();
+  QCoreApplication::processEvents();
   EXPECT_EQ(sheet->windowState(), forms::kStateMinimized);
   sub->showNormal();
+  QCoreApplication::processEvents();
   EXPECT_EQ(sheet->windowState(), forms::kStateNormal);
 
   // Setting the frame's state never re-creates it, which would hide it and drop its state.
@@ -468,9 +471,11 @@ TEST_F(FormsViewTest, TheFrameReportsTheWorkspaceInTwipsAndPressesOnChildrenStay
   // Presses a child window leaves unhandled never reach the background.
   QWidget* canvas = view.canvasOf(*sheet);
   const std::pair<QWidget*, QPoint> places[] = {
-      {view.widgetOf(sheet->lblUnit), {3, 3}},  {view.widgetOf(sheet->fraPlace), {4, 60}},
+      {view.widgetOf(sheet->lblUnit), {3, 3}},
+      {view.widgetOf(sheet->fraPlace), {4, 60}},
       {canvas, {canvas->width() - 4, canvas->height() - 4}},
-      {view.widgetOf(sheet->cmdCalc), {5, 5}},  {view.widgetOf(sheet->optOut), {5, 5}}};
+      {view.widgetOf(sheet->cmdCalc), {5, 5}},
+      {view.widgetOf(sheet->optOut), {5, 5}}};
   for (const auto& [target, at] : places)
     for (Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton}) {
       QTest::mouseClick(target, b, {}, at);

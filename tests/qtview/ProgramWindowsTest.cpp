@@ -9,6 +9,7 @@
 #include <set>
 
 #include "MarketRun.h"
+#include "core/Fx.h"
 #include "start/frmCountry.h"
 #include "start/frmStart.h"
 
@@ -77,6 +78,62 @@ TEST(ProgramWindows, AWindowOpenedOverTheMainWindowStaysActive) {
   QTest::qWait(200);
   EXPECT_EQ(run.app.activeWindow(), &country);
   EXPECT_LE(counter.n, 2);
+}
+
+// The main window's menu item or toolbar button whose text is `text`, as the user reaches it.
+QAction* actionNamed(MarketRun& run, const std::string& text) {
+  for (QAction* a : run.view.mainWindow()->findChildren<QAction*>())
+    if (a->text() == QString::fromStdString(text)) return a;
+  ADD_FAILURE() << "no action " << text;
+  return nullptr;
+}
+
+TEST(ProgramWindows, CommandsFollowTheWindowInFront) {
+  MarketRun run("UK", false);
+  auto open = [&](const char* name) {
+    run.view.userEvent([&] { run.app.get(name); });
+    return run.app.find(name);
+  };
+  forms::Form* calc1 = open("frmCalc01");
+  forms::Form* calc24 = open("frmCalc24");
+  forms::Form* calc7 = open("frmCalc07");
+  QMdiArea* area = run.view.workspace();
+  run.view.mainWindow()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(run.view.mainWindow()));
+  auto front = [&](forms::Form* f, int number, const char* what) {
+    QCoreApplication::processEvents();
+    EXPECT_EQ(run.app.activeMdiChild(), f) << what;
+    EXPECT_EQ(area->activeSubWindow(), run.view.windowOf(*f)) << what;
+    EXPECT_EQ(veltaro::fx().ActiveCalcNumber, number) << what;
+  };
+  front(calc7, 7, "the last one opened");
+  // The Window menu minimises the one in front: the next one comes forward.
+  actionNamed(run, run.app.mdiForm()->menu("menuMin").caption())->trigger();
+  EXPECT_EQ(calc7->windowState(), forms::kStateMinimized);
+  front(calc24, 24, "after minimising");
+  // The preview shows the window in front, and closes by Ctrl+F4 back to it.
+  actionNamed(run, "PreView")->trigger();
+  forms::Form* preview = run.app.find("frmPrint");
+  ASSERT_NE(preview, nullptr);
+  auto* browser = qobject_cast<QTextBrowser*>(run.view.widgetOf(preview->control("WebBrowser1")));
+  ASSERT_NE(browser, nullptr);
+  EXPECT_TRUE(browser->toPlainText().contains(QString::fromStdString(calc24->caption())));
+  QTest::keyClick(run.view.mainWindow(), Qt::Key_F4, Qt::ControlModifier);
+  EXPECT_FALSE(run.app.isLoaded("frmPrint"));
+  front(calc24, 24, "the preview closed");
+  // Ctrl+F4 closes the window in front; the one still in view comes forward, not a minimised one.
+  QTest::keyClick(run.view.mainWindow(), Qt::Key_F4, Qt::ControlModifier);
+  EXPECT_TRUE(!run.app.isLoaded("frmCalc24") && run.app.isLoaded("frmCalc07"));
+  front(calc1, 1, "after closing");
+  // A minimised window restored by the user comes forward, and so does one clicked and then
+  // restored.
+  static_cast<QMdiSubWindow*>(run.view.windowOf(*calc7))->showNormal();
+  front(calc7, 7, "restored");
+  static_cast<QMdiSubWindow*>(run.view.windowOf(*calc1))->showMinimized();
+  front(calc7, 7, "the other minimised");
+  area->setActiveSubWindow(static_cast<QMdiSubWindow*>(run.view.windowOf(*calc1)));
+  static_cast<QMdiSubWindow*>(run.view.windowOf(*calc1))->showNormal();
+  front(calc1, 1, "clicked and restored");
 }
 
 // The frame's visible scroll bars of one orientation.

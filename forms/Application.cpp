@@ -115,7 +115,10 @@ void Application::formHidden(Form& form) {
       if (Form* next = nextFrontChild(&form)) formActivated(*next);
     }
   } else if (activeTop_ == &form) {
+    // As on the desktop, the main window comes back to the front when a window over it goes.
     activeTop_ = nullptr;
+    Form* frame = mdiForm();
+    if (frame && frame != &form && frame->loaded_ && frame->visible_) formActivated(*frame);
   }
 }
 

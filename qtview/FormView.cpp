@@ -505,6 +505,10 @@ void FormView::activateWindow() {
     window_->activateWindow();
   }
   applyFocus();
+  // The frame's focus is the child's in front.
+  if (frame_)
+    if (forms::Form* child = owner_->app().activeMdiChild())
+      if (FormView* v = owner_->viewOf(*child)) v->applyFocus();
 }
 
 void FormView::applyFocus() {
@@ -605,7 +609,19 @@ bool FormView::controlFocusIn(Control& c, QFocusEvent* e) {
     case Qt::PopupFocusReason:
     case Qt::MenuBarFocusReason:
       // The window came back (activation, a closed list or box): no focus move. A window
-      // that never had a focused control gets its first one in the tab order.
+      // that never had a focused control gets its first one in the tab order. The main
+      // window that comes back gives the focus to the child in front, whose control had it,
+      // whatever control of its own the window system chose.
+      if (frame_ && owner_->app().activeMdiChild()) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+              if (forms::Form* child = owner_->app().activeMdiChild())
+                if (FormView* v = owner_->viewOf(*child)) v->applyFocus();
+            },
+            Qt::QueuedConnection);
+        return false;
+      }
       giveFirstFocus();
       return false;
     default:

@@ -95,6 +95,19 @@ class Other : public forms::Form {
   void Form_Activate() override { note("Other.Activate"); }
 };
 
+// A list of input errors in a window of its own, over the main window, closed by its button.
+class Notice : public forms::Form {
+ public:
+  static constexpr const char* kName = "Notice";
+  forms::Control& cmdClose = add(K::CommandButton, "cmdClose");
+  Notice() : forms::Form(kName) {
+    setCaption("Input missing");
+    move(0, 0, 4000, 2000);
+    cmdClose.move(120, 120, 1200, 375);
+    cmdClose.onClick = [this] { unload(); };
+  }
+};
+
 // The main window, with menus, toolbars and a band that shows the pointing hand.
 class Frame : public forms::Form {
  public:
@@ -352,6 +365,31 @@ TEST_F(FormsViewTest, FocusMovesAndCtrlKeysBetweenChildrenGoThroughTheModel) {
   EXPECT_EQ(app.activeMdiChild(), sheet);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4, Qt::ControlModifier);
   EXPECT_TRUE(!app.isLoaded("Sheet") && app.isLoaded("Other"));
+}
+
+TEST_F(FormsViewTest, ClosingAWindowOverTheFrameGivesTheFocusBackToTheChildInFront) {
+  auto& other = app.get<Other>();
+  view.userEvent([this] { sheet->activate(); sheet->cboSize.setFocus(); });
+  log().clear();
+  auto& notice = app.get<Notice>();
+  view.userEvent([&] {
+    notice.show();
+    notice.setTopmost(true);
+  });
+  QWidget* shown = view.windowOf(notice);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(shown));
+  QTest::keyClick(view.widgetOf(notice.cmdClose), Qt::Key_Space);
+  ASSERT_FALSE(app.isLoaded("Notice"));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(view.mainWindow()));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(), view.widgetOf(sheet->cboSize));
+  EXPECT_EQ(app.activeMdiChild(), sheet);
+  EXPECT_EQ(frame->activeControl(), nullptr);
+  // Focus moves between windows raise no focus events, and Tab goes on in the child.
+  EXPECT_EQ(events(), "");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(events(), "cboSize.LostFocus|lstProduct.GotFocus");
+  (void)other;
 }
 
 TEST_F(FormsViewTest, AListOpenedWithF4TakesItsFirstItemOnTheFirstDown) {

@@ -409,7 +409,12 @@ void FormView::applyWindow(uint32_t dirty) {
       }
     } else if (sub_) {
       Qt::WindowFlags flags = Qt::SubWindow;
-      if (!form_->hasControlBox()) flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+      if (!form_->hasControlBox())
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+      else if (!form_->resizable())
+        // A fixed border: a window menu and a close box, neither maximise nor minimise.
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint;
       applyFlags(sub_, flags);
     }
   }
@@ -429,6 +434,7 @@ void FormView::applyWindow(uint32_t dirty) {
           y = std::max(0, std::min(y, room.height() - h));
         }
         sub_->setGeometry(x, y, w, h);
+        if (!form_->resizable()) sub_->setFixedSize(w, h);
       } else {
         QRect frameRect = win->frameGeometry(), inner = win->geometry();
         const bool frameless = isFrameless();

@@ -136,6 +136,38 @@ TEST(ProgramWindows, CommandsFollowTheWindowInFront) {
   front(calc1, 1, "clicked and restored");
 }
 
+TEST(ProgramWindows, TheCaseHeaderAndTheAboutBoxAreFixedChildrenOfTheMainWindow) {
+  MarketRun run("DK", false);
+  forms::Form& frame = *run.app.mdiForm();
+  // The case header opens from the main window's case button, the about box from the Help menu.
+  QTest::mouseClick(run.view.widgetOf(frame.control("cmdCase")), Qt::LeftButton);
+  actionNamed(run, run.app.mdiForm()->menu("menuAboutProgram").caption())->trigger();
+  for (const char* name : {"frmCase", "frmAbout"}) {
+    SCOPED_TRACE(name);
+    const forms::Form* form = run.app.find(name);
+    ASSERT_NE(form, nullptr);
+    auto* sub = qobject_cast<QMdiSubWindow*>(run.view.windowOf(*form));
+    ASSERT_TRUE(sub && sub->mdiArea() == run.view.workspace() && sub->isVisible());
+    EXPECT_FALSE(sub->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(sub->windowFlags() & Qt::WindowCloseButtonHint);
+    // Neither a double-click on the title nor a drag of the corner changes it.
+    run.view.workspace()->setActiveSubWindow(sub);
+    const QRect before = sub->geometry();
+    QTest::mouseDClick(sub, Qt::LeftButton, {}, QPoint(sub->width() / 2, 10));
+    const QPoint corner(sub->width() - 2, sub->height() - 2);
+    QTest::mousePress(sub, Qt::LeftButton, {}, corner);
+    QTest::mouseMove(sub, corner + QPoint(60, 40));
+    QTest::mouseRelease(sub, Qt::LeftButton, {}, corner + QPoint(60, 40));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(sub->isMaximized());
+    EXPECT_EQ(form->windowState(), forms::kStateNormal);
+    EXPECT_EQ(sub->size(), before.size());
+  }
+  // The case header stands in the workspace where its load centred it.
+  const QPoint centred(std::abs(frame.width() - 9930) / 2, std::abs(frame.height() - 2900) / 2);
+  EXPECT_EQ(run.view.windowOf(*run.app.find("frmCase"))->pos(), centred / 15);
+}
+
 // The frame's visible scroll bars of one orientation.
 int shownBars(QWidget* main, Qt::Orientation orientation) {
   int n = 0;

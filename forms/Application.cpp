@@ -159,10 +159,12 @@ void Application::childStateChanged(Form& form, int oldState) {
     if (activeChild_ != &form) return;
     Form* next = nextFrontChild(&form);
     if (next && next->windowState_ != kStateMinimized) formActivated(*next);
-  } else if (activeChild_ != &form) {
-    formActivated(form);
-  } else if (oldState == kStateMinimized) {
-    form.Form_Activate();
+  } else if (oldState == kStateMinimized || form.windowState_ == kStateMaximized) {
+    // A maximised child in front that another replaces is restored where it stands, behind.
+    if (activeChild_ != &form)
+      formActivated(form);
+    else if (oldState == kStateMinimized)
+      form.Form_Activate();
   }
 }
 

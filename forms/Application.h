@@ -87,10 +87,10 @@ class Application {
   // The MDI frame (the form marked isMdiForm that is loaded), or nullptr.
   Form* mdiForm() const;
   // The child in front. Minimising it brings the most recently active child that is not
-  // minimised to the front, closing or hiding it too; restoring or maximising a child brings
-  // it to the front, and one restored while it was the active one (a minimised child is
-  // activated by a click on it) raises Activate again, since only now can its handler take it
-  // as the window in front.
+  // minimised to the front, closing or hiding it too; restoring a minimised child or
+  // maximising one brings it to the front, and one restored while it was the active one (a
+  // minimised child is activated by a click on it) raises Activate again, since only now can
+  // its handler take it as the window in front.
   Form* activeMdiChild() const { return activeChild_; }
   Form* activeWindow() const { return activeTop_; }
   // Visible MDI children, the most recently activated first.

@@ -272,15 +272,17 @@ TEST_F(Registry, MinimisingRestoringAndClosingMoveTheFront) {
   } steps[] = {
       {"the active one minimised", state(o, kMin), {"TestWindow.Activate"}, &w},
       {"a minimised one restored", state(o, kNormal), {"OtherWindow.Activate"}, &o},
-      {"a child in the back maximised",
-       state(w, forms::kStateMaximized),
-       {"TestWindow.Activate"},
-       &w},
-      {"the other minimised first", state(o, kMin), {}, &w},
-      {"the last one in view minimised stays in front", state(w, kMin), {}, &w},
-      {"a minimised one clicked", [&] { o.userActivate(); }, {"OtherWindow.Activate"}, &o},
-      {"and restored", state(o, kNormal), {"OtherWindow.Activate"}, &o},
-      {"the one in front closed", [&] { o.userClose(); }, {"TestWindow.Activate"}, &w},
+      {"a child in the back maximised", state(w, forms::kStateMaximized), {"TestWindow.Activate"}, &w},
+      {"another clicked", [&] { o.userActivate(); }, {"OtherWindow.Activate"}, &o},
+      {"a maximised one behind restored stays behind", state(w, kNormal), {}, &o},
+      {"one behind minimised", state(w, kMin), {}, &o},
+      {"the last one in view minimised stays in front", state(o, kMin), {}, &o},
+      {"a minimised one clicked", [&] { w.userActivate(); }, {"TestWindow.Activate"}, &w},
+      {"and restored", state(w, kNormal), {"TestWindow.Activate"}, &w},
+      {"the one in front closed",
+       [&] { w.userClose(); },
+       {"TestWindow.QueryUnload0", "TestWindow.Unload", "OtherWindow.Activate"},
+       &o},
   };
   for (const auto& s : steps) {
     eventLog().clear();
@@ -289,15 +291,14 @@ TEST_F(Registry, MinimisingRestoringAndClosingMoveTheFront) {
     EXPECT_EQ(app.activeMdiChild(), s.front) << s.what;
   }
   // Closing the one in front passes over a minimised window activated more recently.
-  w.userSetWindowState(kNormal);
-  auto& again = app.get<OtherWindow>();
+  auto& again = app.get<TestWindow>();
   auto& last = app.get<LastWindow>();
-  again.userSetWindowState(kMin);
+  o.userActivate();
   last.userActivate();
   eventLog().clear();
   last.userClose();
   EXPECT_EQ(eventLog(), (Events{"TestWindow.Activate"}));
-  EXPECT_EQ(app.activeMdiChild(), &w);
+  EXPECT_EQ(app.activeMdiChild(), &again);
 }
 
 // Names are case-insensitive; separators and hidden items take no clicks.

@@ -168,6 +168,40 @@ TEST(ProgramWindows, TheCaseHeaderAndTheAboutBoxAreFixedChildrenOfTheMainWindow)
   EXPECT_EQ(run.view.windowOf(*run.app.find("frmCase"))->pos(), centred / 15);
 }
 
+TEST(ProgramWindows, ThePreviewIsMaximisedAtEveryShowingAndItsStateNeverDrifts) {
+  MarketRun run("UK", false);
+  for (const char* name : {"frmCalc01", "frmCalc24"}) run.view.userEvent([&] { run.app.get(name); });
+  const std::string file = run.platform.folder + "/DATA/hall.DAT";
+  run.platform.anyMsgBox = forms::mb::IdYes;
+  run.platform.expectSaveFile(file);
+  actionNamed(run, "SaveCase")->trigger();
+  run.platform.expectOpenFile(file);
+  // The model holds the state each window shows, whatever the workspace did to it meanwhile
+  // (it maximises a child activated while the one in front is maximised).
+  const struct {
+    const char* what;
+    const char* action;
+  } steps[] = {{"a case opened", "OpenCase"}, {"a window opened", "Calc01"}};
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
+    actionNamed(run, "PreView")->trigger();
+    const forms::Form& shown = *run.app.find("frmPrint");
+    EXPECT_TRUE(shown.windowState() == forms::kStateMaximized &&
+                run.view.windowOf(shown)->isMaximized());
+    actionNamed(run, s.action)->trigger();
+    QCoreApplication::processEvents();
+    for (forms::Form* f : run.app.loadedForms())
+      if (QWidget* w = f->isMdiChild() ? run.view.windowOf(*f) : nullptr)
+        EXPECT_EQ(f->windowState(), w->isMinimized()   ? forms::kStateMinimized
+                                    : w->isMaximized() ? forms::kStateMaximized
+                                                       : forms::kStateNormal)
+            << f->name();
+  }
+  actionNamed(run, "PreView")->trigger();
+  EXPECT_TRUE(run.view.windowOf(*run.app.find("frmPrint"))->isMaximized());
+  EXPECT_TRUE(run.platform.scriptDone());
+}
+
 // The frame's visible scroll bars of one orientation.
 int shownBars(QWidget* main, Qt::Orientation orientation) {
   int n = 0;

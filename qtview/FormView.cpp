@@ -13,10 +13,8 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QScrollBar>
 #include <QShortcut>
 #include <algorithm>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -44,7 +42,7 @@ constexpr int kDefaultFrameHeight = 27;
 
 }  // namespace
 
-// ---------------------------------------------------------------- canvas and workspace
+// ---------------------------------------------------------------- canvas
 
 FormCanvas::FormCanvas(FormView& view, QWidget* parent) : QWidget(parent), view_(&view) {}
 
@@ -62,63 +60,6 @@ void FormCanvas::paintEvent(QPaintEvent*) {
   if (picture_.isNull()) return;
   QPainter p(this);
   p.drawPixmap(0, 0, picture_);
-}
-
-Workspace::Workspace(QWidget* parent) : QMdiArea(parent) {
-  for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
-    QObject::connect(bar, &QScrollBar::rangeChanged, this, [this] { queueRangeCheck(); });
-}
-
-void Workspace::setPicture(const QPixmap& picture) {
-  picture_ = picture;
-  viewport()->update();
-}
-
-void Workspace::paintEvent(QPaintEvent* event) {
-  QPainter p(viewport());
-  p.fillRect(event->rect(), background());
-  if (!picture_.isNull()) p.drawPixmap(0, 0, picture_);
-}
-
-void Workspace::scrollContentsBy(int dx, int dy) {
-  if (rebasing_) return;
-  // Scrolling moves the child windows; the picture stays where the bands are hit-tested,
-  // so the moved copy of it is painted over.
-  QMdiArea::scrollContentsBy(dx, dy);
-  viewport()->update();
-}
-
-bool Workspace::eventFilter(QObject* watched, QEvent* event) {
-  // A child window closed or hidden may have been the one the workspace scrolled for.
-  if (event->type() == QEvent::Hide && qobject_cast<QMdiSubWindow*>(watched)) queueRangeCheck();
-  return QMdiArea::eventFilter(watched, event);
-}
-
-void Workspace::queueRangeCheck() {
-  if (checkQueued_) return;
-  checkQueued_ = true;
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        checkQueued_ = false;
-        dropRangeNothingNeeds();
-      },
-      Qt::QueuedConnection);
-}
-
-void Workspace::dropRangeNothingNeeds() {
-  // The area keeps its scrolled-from origin within reach even when no window is left there;
-  // once every child is in view, where they stand becomes the origin and the bars go, without
-  // moving anything.
-  QScrollBar* bars[] = {horizontalScrollBar(), verticalScrollBar()};
-  if (std::all_of(std::begin(bars), std::end(bars),
-                  [](QScrollBar* b) { return b->minimum() == 0 && b->maximum() == 0; }))
-    return;
-  const QRect children = viewport()->childrenRect();
-  if (!children.isNull() && !viewport()->rect().contains(children)) return;
-  rebasing_ = true;
-  for (QScrollBar* b : bars) b->setRange(0, 0);
-  rebasing_ = false;
 }
 
 void applyPointer(QWidget* target, int mousePointer) {
@@ -242,10 +183,7 @@ void FormView::buildFrame() {
   window_ = frame;
   workspace_ = new Workspace(frame);
   workspace_->setBackground(frame->palette().color(QPalette::Dark));
-  // A child window larger than the workspace, or placed beyond it, is reached by scrolling;
-  // the workspace is the only thing that scrolls, and only while a child reaches beyond it.
-  workspace_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  workspace_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // The workspace is the only thing that scrolls (see Workspace.h).
   frame->setCentralWidget(workspace_);
   // The keys of a multiple-document frame: Ctrl+F4 closes the active child (asking the
   // model, as its close box does), Ctrl+F6 goes to the next one and Ctrl+Shift+F6 back.
@@ -810,12 +748,14 @@ bool FormView::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseMove &&
         e->type() != QEvent::MouseButtonRelease)
       return false;
-    // The frame's bands are hit-tested by the model in twips of the workspace; only what
-    // happens on the background itself counts, never what a child window left unhandled.
+    // The frame's bands are hit-tested by the model in twips of the workspace's content (its
+    // picture, however far it is scrolled); only what happens on the background itself
+    // counts, never what a child window left unhandled.
     auto* me = static_cast<QMouseEvent*>(e);
     if (workspace_->viewport()->childAt(me->position().toPoint())) return false;
-    double x = me->position().x() * forms::kTwipsPerPixel;
-    double y = me->position().y() * forms::kTwipsPerPixel;
+    const QPointF at = me->position() + workspace_->origin();
+    double x = at.x() * forms::kTwipsPerPixel;
+    double y = at.y() * forms::kTwipsPerPixel;
     int shift = shiftState(me->modifiers());
     forms::Form* f = form_;
     if (e->type() == QEvent::MouseButtonPress) {

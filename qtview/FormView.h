@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "forms/Form.h"
+#include "qtview/Workspace.h"
 
 class QAction;
 class QMenu;
@@ -62,29 +63,6 @@ class FormCanvas : public QWidget {
  private:
   FormView* view_;
   QPixmap picture_;
-};
-
-// The MDI workspace: the background picture is drawn once, unscaled, from the top left of
-// its visible part, and stays there when the child windows are scrolled. It scrolls only
-// while a child window reaches beyond it; minimised children line up along its visible
-// bottom edge.
-class Workspace : public QMdiArea {
- public:
-  explicit Workspace(QWidget* parent);
-  void setPicture(const QPixmap& picture);
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void scrollContentsBy(int dx, int dy) override;
-
- private:
-  void queueRangeCheck();
-  void dropRangeNothingNeeds();
-
-  QPixmap picture_;
-  bool rebasing_ = false;
-  bool checkQueued_ = false;
 };
 
 class FormView : public QObject {

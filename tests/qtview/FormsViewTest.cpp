@@ -10,6 +10,7 @@
 #include "MarketRun.h"
 #include "forms/Application.h"
 #include "qtview/FormsView.h"
+#include "qtview/Workspace.h"
 #include "support/EventLog.h"
 #include "support/ScriptedPlatform.h"
 
@@ -502,6 +503,119 @@ TEST_F(FormsViewTest, WindowStatesAndClosingGoThroughTheModel) {
   view.mainWindow()->close();
   EXPECT_FALSE(app.isLoaded("Frame") || app.isLoaded("Sheet"));
   EXPECT_TRUE(ended);
+}
+
+// Where a scroll bar's thumb is drawn, as a share of its groove: the middle of the darker run
+// of pixels along it (the groove is light, the thumb a darker button).
+double shownThumb(QScrollBar* bar) {
+  const QImage shown = bar->grab().toImage();
+  const bool across = bar->orientation() == Qt::Horizontal;
+  const int length = across ? shown.width() : shown.height();
+  const int arrow = across ? shown.height() : shown.width();  // square arrow buttons
+  int first = -1, last = -1;
+  for (int i = arrow; i < length - arrow; ++i) {
+    const QRgb p = across ? shown.pixel(i, shown.height() / 2) : shown.pixel(shown.width() / 2, i);
+    if (qGray(p) < qGray(bar->palette().color(QPalette::Base).rgb()) - 20) {
+      if (first < 0) first = i;
+      last = i;
+    }
+  }
+  return first < 0 ? -1 : (first + last) / 2.0 / length;
+}
+
+// The workspace's thumbs stand where the view is, and dragging a thumb or turning the wheel
+// moves the view that way: the children and the picture, whose bands are hit-tested where
+// they are shown.
+TEST_F(FormsViewTest, TheWorkspaceScrollsToEveryChildAndItsPictureTheNaturalWay) {
+  auto* area = static_cast<qtview::Workspace*>(view.workspace());
+  QScrollBar* down = area->bar(Qt::Vertical);
+  QWidget* shown = area->viewport();
+  view.userEvent([&] {
+    frame->setPicture(writePicture("scrolled.png", {200, 150}, 0xFF2040A0, 0xFF2040A0));
+  });
+  QWidget* child = view.windowOf(*sheet);
+  // Dragged partly out beyond the bottom of the workspace.
+  child->move(40, shown->height() - 100);
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(down->isVisible());
+  EXPECT_FALSE(area->bar(Qt::Horizontal)->isVisible());
+  const int top = child->y();
+  EXPECT_EQ(down->value(), 0);
+  EXPECT_EQ(down->maximum(), child->geometry().bottom() + 1 - shown->height());
+  EXPECT_EQ(down->pageStep(), shown->height());
+  EXPECT_LT(shownThumb(down), 0.4);
+  // The thumb dragged down a little: the view goes down, the child and the picture up.
+  QStyleOptionSlider option;
+  option.initFrom(down);
+  option.orientation = Qt::Vertical;
+  option.minimum = down->minimum();
+  option.maximum = down->maximum();
+  option.sliderPosition = option.sliderValue = down->value();
+  option.pageStep = down->pageStep();
+  option.singleStep = down->singleStep();
+  const QPoint grip =
+      down->style()
+          ->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, down)
+          .center();
+  QTest::mousePress(down, Qt::LeftButton, {}, grip);
+  QTest::mouseMove(down, grip + QPoint(0, 20));
+  QTest::mouseRelease(down, Qt::LeftButton, {}, grip + QPoint(0, 20));
+  QCoreApplication::processEvents();
+  const int dragged = down->value();
+  EXPECT_GT(dragged, 0);
+  EXPECT_EQ(area->origin().y(), dragged);
+  EXPECT_EQ(child->y(), top - dragged);
+  EXPECT_EQ(shown->grab().toImage().pixel(10, 150 - dragged - 1), 0xFF2040A0) << "picture moved";
+  // A press on the background is told in the picture's own twips.
+  log().clear();
+  QTest::mousePress(shown, Qt::RightButton, {}, QPoint(10, 10));
+  EXPECT_EQ(events(), "MouseDown 2 150 " + std::to_string((10 + dragged) * 15));
+  // A wheel step down on the background goes on down, one up comes back.
+  for (int turn : {-120, 120}) {
+    const int before = down->value();
+    QWheelEvent wheel(QPointF(10, 10), shown->mapToGlobal(QPointF(10, 10)), {}, {0, turn},
+                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(shown, &wheel);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(down->value() > before, turn < 0) << turn;
+    EXPECT_EQ(child->y(), top - down->value());
+  }
+  // At the end of the reach the thumb is drawn at the end, and the child's bottom is in view.
+  down->setValue(down->maximum());
+  QCoreApplication::processEvents();
+  EXPECT_GT(shownThumb(down), 0.6);
+  EXPECT_EQ(child->geometry().bottom() + 1, shown->height());
+  // Back in view where it stood first, nothing reaches beyond and the bars go.
+  down->setValue(0);
+  child->move(40, 40);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(down->isVisible());
+}
+
+// The preview's thumb stands where the view is; the wheel and a drag of the thumb scroll it.
+TEST_F(FormsViewTest, ThePreviewScrollsTheNaturalWay) {
+  auto& browser = app.get<Other>().brwReport;
+  QByteArray page = "<html><body>";
+  for (int i = 0; i < 200; ++i) page += "<p>Line " + QByteArray::number(i) + "</p>";
+  const QString file = viewtest::writeFile("long-report.htm", page + "</body></html>");
+  view.userEvent([&] { browser.setTextSilently(file.toStdString()); });
+  auto* shown = widget<QTextBrowser>(browser);
+  QScrollBar* down = shown->verticalScrollBar();
+  auto topLine = [shown] {
+    return shown->cursorForPosition(QPoint(4, 4)).block().text().toStdString();
+  };
+  ASSERT_GT(down->maximum(), 0);
+  EXPECT_EQ(topLine(), "Line 0");
+  EXPECT_LT(shownThumb(down), 0.3);
+  QWheelEvent wheel(QPointF(20, 20), shown->viewport()->mapToGlobal(QPointF(20, 20)), {}, {0, -120},
+                    Qt::NoButton, {}, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(shown->viewport(), &wheel);
+  EXPECT_GT(down->value(), 0);
+  EXPECT_NE(topLine(), "Line 0");
+  down->setValue(down->maximum());
+  EXPECT_EQ(topLine().substr(0, 5), "Line ");
+  EXPECT_NE(topLine(), "Line 0");
+  EXPECT_GT(shownThumb(down), 0.7);
 }
 
 TEST_F(FormsViewTest, TheFrameReportsTheWorkspaceInTwipsAndPressesOnChildrenStayThere) {

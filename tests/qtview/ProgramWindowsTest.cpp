@@ -10,6 +10,8 @@
 
 #include "MarketRun.h"
 #include "core/Fx.h"
+#include "qtview/Workspace.h"
+#include "shell/mdiVeltaro.h"
 #include "start/frmCountry.h"
 #include "start/frmStart.h"
 
@@ -190,12 +192,14 @@ TEST(ProgramWindows, ThePreviewIsMaximisedAtEveryShowingAndItsStateNeverDrifts) 
                 run.view.windowOf(shown)->isMaximized());
     actionNamed(run, s.action)->trigger();
     QCoreApplication::processEvents();
-    for (forms::Form* f : run.app.loadedForms())
-      if (QWidget* w = f->isMdiChild() ? run.view.windowOf(*f) : nullptr)
-        EXPECT_EQ(f->windowState(), w->isMinimized()   ? forms::kStateMinimized
-                                    : w->isMaximized() ? forms::kStateMaximized
-                                                       : forms::kStateNormal)
-            << f->name();
+    for (forms::Form* f : run.app.loadedForms()) {
+      const QWidget* w = f->isMdiChild() ? run.view.windowOf(*f) : nullptr;
+      if (!w) continue;
+      EXPECT_EQ(f->windowState(), w->isMinimized()   ? forms::kStateMinimized
+                                  : w->isMaximized() ? forms::kStateMaximized
+                                                     : forms::kStateNormal)
+          << f->name();
+    }
   }
   actionNamed(run, "PreView")->trigger();
   EXPECT_TRUE(run.view.windowOf(*run.app.find("frmPrint"))->isMaximized());
@@ -210,10 +214,12 @@ int shownBars(QWidget* main, Qt::Orientation orientation) {
   return n;
 }
 
-TEST(ProgramWindows, TheWorkspaceScrollsOnlyToChildWindowsAndKeepsMinimisedOnesInView) {
+TEST(ProgramWindows, EveryBandIsWithinReachAtAnyFrameSizeAndMinimisedWindowsStayInView) {
   MarketRun run("DK", false);
   QMainWindow* main = run.view.mainWindow();
-  QMdiArea* area = run.view.workspace();
+  auto* area = static_cast<qtview::Workspace*>(run.view.workspace());
+  QScrollBar* across = area->bar(Qt::Horizontal);
+  QScrollBar* down = area->bar(Qt::Vertical);
   // A case opened at the start size restores its windows minimised.
   std::vector<QWidget*> minimised;
   for (const char* name : {"frmCalc01", "frmCalc02", "frmCalc03", "frmCalc05"}) {
@@ -225,29 +231,45 @@ TEST(ProgramWindows, TheWorkspaceScrollsOnlyToChildWindowsAndKeepsMinimisedOnesI
       open ? (void)run.app.get("frmAdresses") : (void)run.app.unloadIfLoaded("frmAdresses");
     });
   };
+  // The lowest row of the band that opens calculation 24, in pixels of the picture.
+  int y = 6000;
+  while (y < 9000 && veltaro::HitTestBands("DK", 5000, y).calcNumber != 24) y += 15;
+  while (veltaro::HitTestBands("DK", 5000, y + 15).calcNumber == 24) y += 15;
+  const QPoint band(5000 / 15, y / 15);
   const struct {
     const char* what;
     std::function<void()> step;
-    int bars;  // of each orientation
+    bool across, down;  // the bars shown
   } steps[] = {
-      {"at the start size", [] {}, 0},
+      {"at the start size, the lowest bands below the workspace", [] {}, true, true},
       {"the contact window open, at the workspace's left edge",
        [&] {
          contact(true);
          EXPECT_EQ(run.view.windowOf(*run.app.find("frmAdresses"))->x(), 0);
        },
-       1},
-      {"scrolled to its far corner",
-       [&] { for (auto* b : area->findChildren<QScrollBar*>()) b->setValue(b->maximum()); }, 1},
-      {"the frame narrowed", [&] { main->resize(360, main->height()); }, 1},
-      {"the contact window closed", [&] { contact(false); }, 0},
+       true, true},
+      {"scrolled to the far corner",
+       [&] {
+         across->setValue(across->maximum());
+         down->setValue(down->maximum());
+       },
+       true, true},
+      {"the frame narrowed", [&] { main->resize(360, main->height()); }, true, true},
+      {"the contact window closed", [&] { contact(false); }, true, true},
+      {"the frame as large as the picture, scrolled back",
+       [&] {
+         across->setValue(0);
+         down->setValue(0);
+         main->resize(main->width() + 800 - area->width(), main->height() + 600 - area->height());
+       },
+       false, false},
   };
   for (const auto& s : steps) {
     SCOPED_TRACE(s.what);
     s.step();
     QCoreApplication::processEvents();
-    EXPECT_EQ(shownBars(main, Qt::Horizontal), s.bars);
-    EXPECT_EQ(shownBars(main, Qt::Vertical), s.bars);
+    EXPECT_EQ(shownBars(main, Qt::Horizontal), int(s.across));
+    EXPECT_EQ(shownBars(main, Qt::Vertical), int(s.down));
     // Minimised windows along the bottom edge of the visible workspace, left to right, then
     // row above row.
     auto onFrame = [main](QWidget* w) { return QRect(w->mapTo(main, QPoint()), w->size()); };
@@ -259,6 +281,19 @@ TEST(ProgramWindows, TheWorkspaceScrollsOnlyToChildWindowsAndKeepsMinimisedOnesI
     }
     EXPECT_EQ(bottom, visible.bottom());
   }
+  // At the start size the lowest band is reached by scrolling, and the window it opens comes
+  // into view with its title bar.
+  main->resize(800, 600);
+  QCoreApplication::processEvents();
+  QWidget* view = area->viewport();
+  EXPECT_GT(band.y(), view->height());
+  down->setValue(down->maximum());
+  const QPoint at = band - area->origin();
+  ASSERT_TRUE(view->rect().contains(at));
+  QTest::mouseClick(view, Qt::LeftButton, {}, at);
+  ASSERT_TRUE(run.app.isLoaded("frmCalc24"));
+  const QWidget* opened = run.view.windowOf(*run.app.find("frmCalc24"));
+  EXPECT_TRUE(view->rect().contains(opened->geometry().topLeft() + QPoint(10, 10)));
   // Maximised, the frame is as wide as the screen; the window opens 300 twips from its right.
   main->showMaximized();
   main->resize(1590, 950);

@@ -148,9 +148,12 @@ void Workspace::updateBars() {
   const QSize view(inside.width() - (tall ? barWidth : 0),
                    inside.height() - (wide ? barHeight : 0));
   // Where nothing reaches beyond, where the view stands becomes the content's origin again:
-  // nothing moves but a picture that the view had scrolled away from its corner.
-  if (!wide && origin_.x() != 0) origin_.setX(0), viewport()->update();
-  if (!tall && origin_.y() != 0) origin_.setY(0), viewport()->update();
+  // nothing moves but a picture that the view had scrolled away from its corner. A maximised
+  // child hides the content and keeps it as it stands.
+  if (!maximised) {
+    if (!wide && origin_.x() != 0) origin_.setX(0), viewport()->update();
+    if (!tall && origin_.y() != 0) origin_.setY(0), viewport()->update();
+  }
   // The reach is the content and the part on screen, in content coordinates.
   const QRect reach = (content | QRect(QPoint(0, 0), view)).translated(origin_);
   horizontal_->setRange(reach.left(), reach.right() + 1 - view.width());

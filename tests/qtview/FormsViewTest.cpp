@@ -505,22 +505,28 @@ TEST_F(FormsViewTest, WindowStatesAndClosingGoThroughTheModel) {
   EXPECT_TRUE(ended);
 }
 
-// Where a scroll bar's thumb is drawn, as a share of its groove: the middle of the darker run
-// of pixels along it (the groove is light, the thumb a darker button).
-double shownThumb(QScrollBar* bar) {
+// Whether a scroll bar's thumb is drawn where its value puts it: the middle of the run of
+// darker pixels along its groove (the groove is light, the thumb a darker button), as a share of
+// the groove, against the share the value and the page give.
+void expectThumbShown(QScrollBar* bar) {
   const QImage shown = bar->grab().toImage();
   const bool across = bar->orientation() == Qt::Horizontal;
   const int length = across ? shown.width() : shown.height();
   const int arrow = across ? shown.height() : shown.width();  // square arrow buttons
-  int first = -1, last = -1;
+  const int groove = qGray(bar->palette().color(QPalette::Base).rgb());
+  int first = -1, last = -1, dark = 0;
   for (int i = arrow; i < length - arrow; ++i) {
     const QRgb p = across ? shown.pixel(i, shown.height() / 2) : shown.pixel(shown.width() / 2, i);
-    if (qGray(p) < qGray(bar->palette().color(QPalette::Base).rgb()) - 20) {
+    if (qGray(p) < groove - 20) {
       if (first < 0) first = i;
       last = i;
+      ++dark;
     }
   }
-  return first < 0 ? -1 : (first + last) / 2.0 / length;
+  ASSERT_GT(dark, 0.9 * (last - first + 1)) << "no thumb to be seen";
+  const double span = bar->maximum() - bar->minimum() + bar->pageStep();
+  const double belongs = (bar->value() - bar->minimum() + bar->pageStep() / 2.0) / span;
+  EXPECT_NEAR((first + last) / 2.0 - arrow, belongs * (length - 2 * arrow), 4 + 0.05 * length);
 }
 
 // The workspace's thumbs stand where the view is, and dragging a thumb or turning the wheel
@@ -543,7 +549,7 @@ TEST_F(FormsViewTest, TheWorkspaceScrollsToEveryChildAndItsPictureTheNaturalWay)
   EXPECT_EQ(down->value(), 0);
   EXPECT_EQ(down->maximum(), child->geometry().bottom() + 1 - shown->height());
   EXPECT_EQ(down->pageStep(), shown->height());
-  EXPECT_LT(shownThumb(down), 0.4);
+  expectThumbShown(down);
   // The thumb dragged down a little: the view goes down, the child and the picture up.
   QStyleOptionSlider option;
   option.initFrom(down);
@@ -583,7 +589,7 @@ TEST_F(FormsViewTest, TheWorkspaceScrollsToEveryChildAndItsPictureTheNaturalWay)
   // At the end of the reach the thumb is drawn at the end, and the child's bottom is in view.
   down->setValue(down->maximum());
   QCoreApplication::processEvents();
-  EXPECT_GT(shownThumb(down), 0.6);
+  expectThumbShown(down);
   EXPECT_EQ(child->geometry().bottom() + 1, shown->height());
   // Back in view where it stood first, nothing reaches beyond and the bars go.
   down->setValue(0);
@@ -606,7 +612,7 @@ TEST_F(FormsViewTest, ThePreviewScrollsTheNaturalWay) {
   };
   ASSERT_GT(down->maximum(), 0);
   EXPECT_EQ(topLine(), "Line 0");
-  EXPECT_LT(shownThumb(down), 0.3);
+  expectThumbShown(down);
   QWheelEvent wheel(QPointF(20, 20), shown->viewport()->mapToGlobal(QPointF(20, 20)), {}, {0, -120},
                     Qt::NoButton, {}, Qt::NoScrollPhase, false);
   QApplication::sendEvent(shown->viewport(), &wheel);
@@ -615,7 +621,7 @@ TEST_F(FormsViewTest, ThePreviewScrollsTheNaturalWay) {
   down->setValue(down->maximum());
   EXPECT_EQ(topLine().substr(0, 5), "Line ");
   EXPECT_NE(topLine(), "Line 0");
-  EXPECT_GT(shownThumb(down), 0.7);
+  expectThumbShown(down);
 }
 
 TEST_F(FormsViewTest, TheFrameReportsTheWorkspaceInTwipsAndPressesOnChildrenStayThere) {

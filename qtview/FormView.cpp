@@ -449,10 +449,6 @@ void FormView::activateWindow() {
     window_->activateWindow();
   }
   applyFocus();
-  // The frame's focus is the child's in front.
-  if (frame_)
-    if (forms::Form* child = owner_->app().activeMdiChild())
-      if (FormView* v = owner_->viewOf(*child)) v->applyFocus();
 }
 
 void FormView::applyFocus() {

@@ -152,14 +152,15 @@ TEST(ProgramWindows, TheCaseHeaderAndTheAboutBoxAreFixedChildrenOfTheMainWindow)
     ASSERT_TRUE(sub && sub->mdiArea() == run.view.workspace() && sub->isVisible());
     EXPECT_FALSE(sub->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
     EXPECT_TRUE(sub->windowFlags() & Qt::WindowCloseButtonHint);
-    // Neither a double-click on the title nor a drag of the corner changes it.
+    // Neither a drag of its corner nor a double-click on its title changes it.
     run.view.workspace()->setActiveSubWindow(sub);
     const QRect before = sub->geometry();
-    QTest::mouseDClick(sub, Qt::LeftButton, {}, QPoint(sub->width() / 2, 10));
     const QPoint corner(sub->width() - 2, sub->height() - 2);
+    QTest::mouseMove(sub, corner);
     QTest::mousePress(sub, Qt::LeftButton, {}, corner);
     QTest::mouseMove(sub, corner + QPoint(60, 40));
     QTest::mouseRelease(sub, Qt::LeftButton, {}, corner + QPoint(60, 40));
+    QTest::mouseDClick(sub, Qt::LeftButton, {}, QPoint(sub->width() / 2, 10));
     QCoreApplication::processEvents();
     EXPECT_FALSE(sub->isMaximized());
     EXPECT_EQ(form->windowState(), forms::kStateNormal);

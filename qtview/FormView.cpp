@@ -683,10 +683,14 @@ void FormView::tellWindowState() {
 
 void FormView::reportGeometry() {
   if (!form_ || !form_->isLoaded() || !window_ || !window_->isVisible()) return;
-  if (form_->windowState() == forms::kStateMinimized) return;
+  // For a child the state on screen decides too: its new state reaches the model only after
+  // the workspace has moved and sized it (see build), and the place of a minimised or
+  // maximised child is not the one it comes back to.
+  const int shown = sub_ ? windowStateOf(window_->windowState()) : form_->windowState();
+  if (shown == forms::kStateMinimized || form_->windowState() == forms::kStateMinimized) return;
   QSize client = workspace_ ? visibleWorkspace() : canvas_ ? canvas_->size() : QSize();
   int left = form_->left(), top = form_->top(), width = form_->width(), height = form_->height();
-  if (!sub_ && !framed_ && form_->windowState() == forms::kStateNormal &&
+  if (!sub_ && !framed_ && shown == forms::kStateNormal &&
       window_->frameGeometry() != window_->geometry()) {
     // The window manager has framed the window: now the client can be sized so that the
     // outer size is the model's, as the program set it.
@@ -701,8 +705,8 @@ void FormView::reportGeometry() {
   }
   // A maximised top-level window reports its maximised size, as Windows does; windows that
   // place themselves by the frame's width need it.
-  if (form_->windowState() == forms::kStateNormal ||
-      (!sub_ && form_->windowState() == forms::kStateMaximized)) {
+  if ((shown == forms::kStateNormal && form_->windowState() == forms::kStateNormal) ||
+      (!sub_ && shown == forms::kStateMaximized)) {
     QRect outer = sub_ ? sub_->geometry() : window_->frameGeometry();
     if (!sub_ && outer == window_->geometry() && !isFrameless()) {
       // Not decorated (yet): the frame the model's sizes include is the assumed one.

@@ -131,11 +131,17 @@ TEST(ProgramWindows, CommandsFollowTheWindowInFront) {
   // restored.
   static_cast<QMdiSubWindow*>(run.view.windowOf(*calc7))->showNormal();
   front(calc7, 7, "restored");
-  static_cast<QMdiSubWindow*>(run.view.windowOf(*calc1))->showMinimized();
+  auto* sub1 = static_cast<QMdiSubWindow*>(run.view.windowOf(*calc1));
+  const QRect normal = sub1->geometry();
+  sub1->showMinimized();
   front(calc7, 7, "the other minimised");
-  area->setActiveSubWindow(static_cast<QMdiSubWindow*>(run.view.windowOf(*calc1)));
-  static_cast<QMdiSubWindow*>(run.view.windowOf(*calc1))->showNormal();
+  area->setActiveSubWindow(sub1);
+  sub1->showNormal();
   front(calc1, 1, "clicked and restored");
+  // It comes back where it stood, whatever place the workspace gave it while minimised.
+  EXPECT_EQ(sub1->geometry(), normal);
+  EXPECT_EQ(QRect(calc1->left(), calc1->top(), calc1->width(), calc1->height()),
+            QRect(normal.topLeft() * 15, normal.size() * 15));
 }
 
 TEST(ProgramWindows, TheCaseHeaderAndTheAboutBoxAreFixedChildrenOfTheMainWindow) {

@@ -272,7 +272,10 @@ TEST_F(Registry, MinimisingRestoringAndClosingMoveTheFront) {
   } steps[] = {
       {"the active one minimised", state(o, kMin), {"TestWindow.Activate"}, &w},
       {"a minimised one restored", state(o, kNormal), {"OtherWindow.Activate"}, &o},
-      {"a child in the back maximised", state(w, forms::kStateMaximized), {"TestWindow.Activate"}, &w},
+      {"a child in the back maximised",
+       state(w, forms::kStateMaximized),
+       {"TestWindow.Activate"},
+       &w},
       {"another clicked", [&] { o.userActivate(); }, {"OtherWindow.Activate"}, &o},
       {"a maximised one behind restored stays behind", state(w, kNormal), {}, &o},
       {"one behind minimised", state(w, kMin), {}, &o},

@@ -370,7 +370,10 @@ TEST_F(FormsViewTest, FocusMovesAndCtrlKeysBetweenChildrenGoThroughTheModel) {
 
 TEST_F(FormsViewTest, ClosingAWindowOverTheFrameGivesTheFocusBackToTheChildInFront) {
   auto& other = app.get<Other>();
-  view.userEvent([this] { sheet->activate(); sheet->cboSize.setFocus(); });
+  view.userEvent([this] {
+    sheet->activate();
+    sheet->cboSize.setFocus();
+  });
   log().clear();
   auto& notice = app.get<Notice>();
   view.userEvent([&] {

@@ -156,7 +156,8 @@ TEST(ProgramWindows, TheCaseHeaderAndTheAboutBoxAreFixedChildrenOfTheMainWindow)
     ASSERT_NE(form, nullptr);
     auto* sub = qobject_cast<QMdiSubWindow*>(run.view.windowOf(*form));
     ASSERT_TRUE(sub && sub->mdiArea() == run.view.workspace() && sub->isVisible());
-    EXPECT_FALSE(sub->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(sub->windowFlags() &
+                 (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
     EXPECT_TRUE(sub->windowFlags() & Qt::WindowCloseButtonHint);
     // Neither a drag of its corner nor a double-click on its title changes it.
     run.view.workspace()->setActiveSubWindow(sub);
@@ -179,7 +180,8 @@ TEST(ProgramWindows, TheCaseHeaderAndTheAboutBoxAreFixedChildrenOfTheMainWindow)
 
 TEST(ProgramWindows, ThePreviewIsMaximisedAtEveryShowingAndItsStateNeverDrifts) {
   MarketRun run("UK", false);
-  for (const char* name : {"frmCalc01", "frmCalc24"}) run.view.userEvent([&] { run.app.get(name); });
+  for (const char* name : {"frmCalc01", "frmCalc24"})
+    run.view.userEvent([&] { run.app.get(name); });
   const std::string file = run.platform.folder + "/DATA/hall.DAT";
   run.platform.anyMsgBox = forms::mb::IdYes;
   run.platform.expectSaveFile(file);

@@ -160,7 +160,8 @@ void Application::childStateChanged(Form& form, int oldState) {
     Form* next = nextFrontChild(&form);
     if (next && next->windowState_ != kStateMinimized) formActivated(*next);
   } else if (oldState == kStateMinimized || form.windowState_ == kStateMaximized) {
-    // A maximised child in front that another replaces is restored where it stands, behind.
+    // Restored from maximised (the workspace does that to the child in front when another
+    // takes its place), a child keeps its place in the order.
     if (activeChild_ != &form)
       formActivated(form);
     else if (oldState == kStateMinimized)

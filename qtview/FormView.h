@@ -104,12 +104,12 @@ class FormView : public QObject {
   // maximises a child activated while the one in front is maximised, and restores that one),
   // so that the model's state never drifts from the one on screen.
   void reportWindowState();
-  void tellWindowState();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void tellWindowState();
   void build();
   void buildFrame();
   void applyWindow(uint32_t dirty);

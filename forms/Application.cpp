@@ -122,10 +122,13 @@ void Application::formHidden(Form& form) {
                       activation_.end());
     if (activeChild_ == &form) {
       activeChild_ = nullptr;
-      if (!activation_.empty()) formActivated(*activation_.back());
+      if (Form* next = nextFrontChild(&form)) formActivated(*next);
     }
   } else if (activeTop_ == &form) {
+    // As on the desktop, the main window comes back to the front when a window over it goes.
     activeTop_ = nullptr;
+    Form* frame = mdiForm();
+    if (frame && frame != &form && frame->loaded_ && frame->visible_) formActivated(*frame);
   }
 }
 
@@ -146,6 +149,33 @@ void Application::formActivated(Form& form) {
     activeTop_ = &form;
     if (old && old->loaded_) old->Form_Deactivate();
     if (activeTop_ == &form) form.Form_Activate();
+  }
+}
+
+Form* Application::nextFrontChild(const Form* leaving) const {
+  Form* minimised = nullptr;
+  for (auto it = activation_.rbegin(); it != activation_.rend(); ++it) {
+    Form* f = *it;
+    if (f == leaving || !f->loaded_ || !f->visible_) continue;
+    if (f->windowState_ != kStateMinimized) return f;
+    if (!minimised) minimised = f;
+  }
+  return minimised;
+}
+
+void Application::childStateChanged(Form& form, int oldState) {
+  EventScope scope(*this);
+  if (form.windowState_ == kStateMinimized) {
+    if (activeChild_ != &form) return;
+    Form* next = nextFrontChild(&form);
+    if (next && next->windowState_ != kStateMinimized) formActivated(*next);
+  } else if (oldState == kStateMinimized || form.windowState_ == kStateMaximized) {
+    // Restored from maximised (the workspace does that to the child in front when another
+    // takes its place), a child keeps its place in the order.
+    if (activeChild_ != &form)
+      formActivated(form);
+    else if (oldState == kStateMinimized)
+      form.Form_Activate();
   }
 }
 

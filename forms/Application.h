@@ -99,6 +99,11 @@ class Application {
   // --- Windows ---
   // The MDI frame (the form marked isMdiForm that is loaded), or nullptr.
   Form* mdiForm() const;
+  // The child in front. Minimising it brings the most recently active child that is not
+  // minimised to the front, closing or hiding it too; restoring a minimised child or
+  // maximising one brings it to the front, and one restored while it was the active one (a
+  // minimised child is activated by a click on it) raises Activate again, since only now can
+  // its handler take it as the window in front.
   Form* activeMdiChild() const { return activeChild_; }
   Form* activeWindow() const { return activeTop_; }
   // Visible MDI children, the most recently activated first.
@@ -134,6 +139,11 @@ class Application {
   void formShown(Form& form);
   void formHidden(Form& form);
   void formActivated(Form& form);
+  // A child was minimised, restored or maximised: the front moves as on the desktop.
+  void childStateChanged(Form& form, int oldState);
+  // The child that comes to the front when `leaving` goes: the most recently activated one
+  // that is not minimised, else the most recent minimised one; nullptr when none is left.
+  Form* nextFrontChild(const Form* leaving) const;
   void formUnloaded(Form& form);
   void flushUnloaded();
   Form* takeInstance(Form& form);

@@ -94,10 +94,13 @@ void Form::move(int left, int top, int width, int height) {
 
 void Form::setWindowState(int state) {
   if (state == windowState_) return;
+  const int old = windowState_;
   windowState_ = state;
   markDirty(kDirtyState);
   Application::EventScope scope(*app_);
   Form_Resize();
+  if (mdiChild_ && loaded_ && visible_ && windowState_ == state)
+    app_->childStateChanged(*this, old);
 }
 
 void Form::setMousePointer(int pointer) {

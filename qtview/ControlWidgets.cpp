@@ -1,5 +1,7 @@
 // The widgets of the controls: one per kind, written from the model.
 
+#include <qdrawutil.h>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
@@ -116,7 +118,27 @@ void FocusMarkStyle::drawComplexControl(ComplexControl control, const QStyleOpti
                                     widget);
   };
   if (drawMarked<QStyleOptionComboBox>(option, draw)) return;
-  QProxyStyle::drawComplexControl(control, option, painter, widget);
+  auto* bar =
+      control == CC_ScrollBar ? qstyleoption_cast<const QStyleOptionSlider*>(option) : nullptr;
+  if (!bar) {
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    return;
+  }
+  // The platform style draws the thumb lighter than its groove, which reads the wrong way
+  // round: users took the groove for the thumb and dragged the view away from where they
+  // wanted. The groove is drawn light and the thumb as a darker raised button; the arrows
+  // stay the style's.
+  QStyleOptionSlider arrows(*bar);
+  arrows.subControls &= SC_ScrollBarAddLine | SC_ScrollBarSubLine;
+  QProxyStyle::drawComplexControl(control, &arrows, painter, widget);
+  const QPalette& palette = bar->palette;
+  painter->fillRect(subControlRect(control, bar, SC_ScrollBarGroove, widget),
+                    palette.color(QPalette::Base));
+  if (bar->maximum == bar->minimum) return;
+  const QRect thumb = subControlRect(control, bar, SC_ScrollBarSlider, widget);
+  const bool pressed = (bar->state & State_Sunken) && (bar->activeSubControls & SC_ScrollBarSlider);
+  painter->fillRect(thumb, palette.color(QPalette::Button).darker(pressed ? 135 : 118));
+  qDrawShadeRect(painter, thumb, palette, false, 1);
 }
 
 bool isFocusKind(ControlKind k) {

@@ -9,13 +9,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QScrollBar>
 #include <QShortcut>
 #include <algorithm>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -43,7 +42,7 @@ constexpr int kDefaultFrameHeight = 27;
 
 }  // namespace
 
-// ---------------------------------------------------------------- canvas and workspace
+// ---------------------------------------------------------------- canvas
 
 FormCanvas::FormCanvas(FormView& view, QWidget* parent) : QWidget(parent), view_(&view) {}
 
@@ -61,63 +60,6 @@ void FormCanvas::paintEvent(QPaintEvent*) {
   if (picture_.isNull()) return;
   QPainter p(this);
   p.drawPixmap(0, 0, picture_);
-}
-
-Workspace::Workspace(QWidget* parent) : QMdiArea(parent) {
-  for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
-    QObject::connect(bar, &QScrollBar::rangeChanged, this, [this] { queueRangeCheck(); });
-}
-
-void Workspace::setPicture(const QPixmap& picture) {
-  picture_ = picture;
-  viewport()->update();
-}
-
-void Workspace::paintEvent(QPaintEvent* event) {
-  QPainter p(viewport());
-  p.fillRect(event->rect(), background());
-  if (!picture_.isNull()) p.drawPixmap(0, 0, picture_);
-}
-
-void Workspace::scrollContentsBy(int dx, int dy) {
-  if (rebasing_) return;
-  // Scrolling moves the child windows; the picture stays where the bands are hit-tested,
-  // so the moved copy of it is painted over.
-  QMdiArea::scrollContentsBy(dx, dy);
-  viewport()->update();
-}
-
-bool Workspace::eventFilter(QObject* watched, QEvent* event) {
-  // A child window closed or hidden may have been the one the workspace scrolled for.
-  if (event->type() == QEvent::Hide && qobject_cast<QMdiSubWindow*>(watched)) queueRangeCheck();
-  return QMdiArea::eventFilter(watched, event);
-}
-
-void Workspace::queueRangeCheck() {
-  if (checkQueued_) return;
-  checkQueued_ = true;
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        checkQueued_ = false;
-        dropRangeNothingNeeds();
-      },
-      Qt::QueuedConnection);
-}
-
-void Workspace::dropRangeNothingNeeds() {
-  // The area keeps its scrolled-from origin within reach even when no window is left there;
-  // once every child is in view, where they stand becomes the origin and the bars go, without
-  // moving anything.
-  QScrollBar* bars[] = {horizontalScrollBar(), verticalScrollBar()};
-  if (std::all_of(std::begin(bars), std::end(bars),
-                  [](QScrollBar* b) { return b->minimum() == 0 && b->maximum() == 0; }))
-    return;
-  const QRect children = viewport()->childrenRect();
-  if (!children.isNull() && !viewport()->rect().contains(children)) return;
-  rebasing_ = true;
-  for (QScrollBar* b : bars) b->setRange(0, 0);
-  rebasing_ = false;
 }
 
 void applyPointer(QWidget* target, int mousePointer) {
@@ -207,10 +149,22 @@ void FormView::build() {
     canvas_ = new FormCanvas(*this, nullptr);
     sub_ = new QMdiSubWindow;
     sub_->setAttribute(Qt::WA_DeleteOnClose, false);
+    // Ctrl+F4 belongs to the frame alone (see buildFrame): the same key on the child's own
+    // window menu made the key ambiguous, and an ambiguous key closed nothing.
+    if (QMenu* system = sub_->systemMenu())
+      for (QAction* a : system->actions())
+        if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_F4)) a->setShortcut({});
     sub_->setWidget(canvas_);
     frameView->workspace()->addSubWindow(sub_);
     sub_->hide();
     window_ = sub_;
+    // A child's new state is told once the workspace has done with it: it activates a child
+    // being minimised (as a click on it would) and keeps it active, and only afterwards may
+    // the model move the front on to another child.
+    QObject::connect(sub_, &QMdiSubWindow::windowStateChanged, this,
+                     [this](Qt::WindowStates, Qt::WindowStates) {
+                       if (!owner_->isSyncing()) reportWindowState();
+                     });
   } else {
     canvas_ = new FormCanvas(*this, nullptr);
     canvas_->setWindowFlag(Qt::Window);
@@ -229,10 +183,7 @@ void FormView::buildFrame() {
   window_ = frame;
   workspace_ = new Workspace(frame);
   workspace_->setBackground(frame->palette().color(QPalette::Dark));
-  // A child window larger than the workspace, or placed beyond it, is reached by scrolling;
-  // the workspace is the only thing that scrolls, and only while a child reaches beyond it.
-  workspace_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  workspace_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // The workspace is the only thing that scrolls (see Workspace.h).
   frame->setCentralWidget(workspace_);
   // The keys of a multiple-document frame: Ctrl+F4 closes the active child (asking the
   // model, as its close box does), Ctrl+F6 goes to the next one and Ctrl+Shift+F6 back.
@@ -241,7 +192,6 @@ void FormView::buildFrame() {
     if (QMdiSubWindow* active = workspace_ ? workspace_->activeSubWindow() : nullptr)
       active->close();
   };
-  // A child's own window menu claims the same key; either way the active child is asked.
   QObject::connect(closeChild, &QShortcut::activated, this, closeActive);
   QObject::connect(closeChild, &QShortcut::activatedAmbiguously, this, closeActive);
   auto* nextChild = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F6), frame);
@@ -397,7 +347,12 @@ void FormView::applyWindow(uint32_t dirty) {
       }
     } else if (sub_) {
       Qt::WindowFlags flags = Qt::SubWindow;
-      if (!form_->hasControlBox()) flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+      if (!form_->hasControlBox())
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+      else if (!form_->resizable())
+        // A fixed border: a window menu and a close box, neither maximise nor minimise.
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint;
       applyFlags(sub_, flags);
     }
   }
@@ -417,6 +372,7 @@ void FormView::applyWindow(uint32_t dirty) {
           y = std::max(0, std::min(y, room.height() - h));
         }
         sub_->setGeometry(x, y, w, h);
+        if (!form_->resizable()) sub_->setFixedSize(w, h);
       } else {
         QRect frameRect = win->frameGeometry(), inner = win->geometry();
         const bool frameless = isFrameless();
@@ -593,7 +549,19 @@ bool FormView::controlFocusIn(Control& c, QFocusEvent* e) {
     case Qt::PopupFocusReason:
     case Qt::MenuBarFocusReason:
       // The window came back (activation, a closed list or box): no focus move. A window
-      // that never had a focused control gets its first one in the tab order.
+      // that never had a focused control gets its first one in the tab order. The main
+      // window that comes back gives the focus to the child in front, whose control had it,
+      // whatever control of its own the window system chose.
+      if (frame_ && owner_->app().activeMdiChild()) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+              if (forms::Form* child = owner_->app().activeMdiChild())
+                if (FormView* v = owner_->viewOf(*child)) v->applyFocus();
+            },
+            Qt::QueuedConnection);
+        return false;
+      }
       giveFirstFocus();
       return false;
     case Qt::OtherFocusReason:
@@ -674,6 +642,7 @@ bool FormView::windowEvent(QEvent* e) {
       return true;
     }
     case QEvent::WindowStateChange: {
+      if (sub_) return false;  // told by the child's own signal (see build)
       int state = windowStateOf(window_->windowState());
       if (!owner_->isSyncing() && state != f->windowState())
         user([f, state] { f->userSetWindowState(state); });
@@ -703,12 +672,40 @@ QSize FormView::visibleWorkspace() const {
   return workspace_->viewport()->size();
 }
 
+void FormView::reportWindowState() {
+  if (sub_ && !stateReportQueued_) {
+    // A child is looked at once the workspace has done with the event at hand (see build).
+    stateReportQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          stateReportQueued_ = false;
+          if (!owner_->isSyncing()) tellWindowState();
+        },
+        Qt::QueuedConnection);
+    return;
+  }
+  if (!sub_) tellWindowState();
+}
+
+void FormView::tellWindowState() {
+  if (!form_ || !form_->isLoaded() || !window_ || !window_->isVisible()) return;
+  const int shown = windowStateOf(window_->windowState());
+  if (shown == form_->windowState()) return;
+  forms::Form* f = form_;
+  user([f, shown] { f->userSetWindowState(shown); });
+}
+
 void FormView::reportGeometry() {
   if (!form_ || !form_->isLoaded() || !window_ || !window_->isVisible()) return;
-  if (form_->windowState() == forms::kStateMinimized) return;
+  // For a child the state on screen decides too: its new state reaches the model only after
+  // the workspace has moved and sized it (see build), and the place of a minimised or
+  // maximised child is not the one it comes back to.
+  const int shown = sub_ ? windowStateOf(window_->windowState()) : form_->windowState();
+  if (shown == forms::kStateMinimized || form_->windowState() == forms::kStateMinimized) return;
   QSize client = workspace_ ? visibleWorkspace() : canvas_ ? canvas_->size() : QSize();
   int left = form_->left(), top = form_->top(), width = form_->width(), height = form_->height();
-  if (!sub_ && !framed_ && form_->windowState() == forms::kStateNormal &&
+  if (!sub_ && !framed_ && shown == forms::kStateNormal &&
       window_->frameGeometry() != window_->geometry()) {
     // The window manager has framed the window: now the client can be sized so that the
     // outer size is the model's, as the program set it.
@@ -723,8 +720,8 @@ void FormView::reportGeometry() {
   }
   // A maximised top-level window reports its maximised size, as Windows does; windows that
   // place themselves by the frame's width need it.
-  if (form_->windowState() == forms::kStateNormal ||
-      (!sub_ && form_->windowState() == forms::kStateMaximized)) {
+  if ((shown == forms::kStateNormal && form_->windowState() == forms::kStateNormal) ||
+      (!sub_ && shown == forms::kStateMaximized)) {
     QRect outer = sub_ ? sub_->geometry() : window_->frameGeometry();
     if (!sub_ && outer == window_->geometry() && !isFrameless()) {
       // Not decorated (yet): the frame the model's sizes include is the assumed one.
@@ -766,12 +763,14 @@ bool FormView::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseMove &&
         e->type() != QEvent::MouseButtonRelease)
       return false;
-    // The frame's bands are hit-tested by the model in twips of the workspace; only what
-    // happens on the background itself counts, never what a child window left unhandled.
+    // The frame's bands are hit-tested by the model in twips of the workspace's content (its
+    // picture, however far it is scrolled); only what happens on the background itself
+    // counts, never what a child window left unhandled.
     auto* me = static_cast<QMouseEvent*>(e);
     if (workspace_->viewport()->childAt(me->position().toPoint())) return false;
-    double x = me->position().x() * forms::kTwipsPerPixel;
-    double y = me->position().y() * forms::kTwipsPerPixel;
+    const QPointF at = me->position() + workspace_->origin();
+    double x = at.x() * forms::kTwipsPerPixel;
+    double y = at.y() * forms::kTwipsPerPixel;
     int shift = shiftState(me->modifiers());
     forms::Form* f = form_;
     if (e->type() == QEvent::MouseButtonPress) {

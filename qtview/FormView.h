@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "forms/Form.h"
+#include "qtview/Workspace.h"
 
 class QAction;
 class QMenu;
@@ -64,29 +65,6 @@ class FormCanvas : public QWidget {
   QPixmap picture_;
 };
 
-// The MDI workspace: the background picture is drawn once, unscaled, from the top left of
-// its visible part, and stays there when the child windows are scrolled. It scrolls only
-// while a child window reaches beyond it; minimised children line up along its visible
-// bottom edge.
-class Workspace : public QMdiArea {
- public:
-  explicit Workspace(QWidget* parent);
-  void setPicture(const QPixmap& picture);
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void scrollContentsBy(int dx, int dy) override;
-
- private:
-  void queueRangeCheck();
-  void dropRangeNothingNeeds();
-
-  QPixmap picture_;
-  bool rebasing_ = false;
-  bool checkQueued_ = false;
-};
-
 class FormView : public QObject {
  public:
   FormView(FormsView& owner, forms::Form& form);
@@ -122,11 +100,16 @@ class FormView : public QObject {
   void tabFrom(bool next);
   // Reports the window's real position and sizes to the model.
   void reportGeometry();
+  // Reports a window state the window took while the view was syncing (the workspace
+  // maximises a child activated while the one in front is maximised, and restores that one),
+  // so that the model's state never drifts from the one on screen.
+  void reportWindowState();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void tellWindowState();
   void build();
   void buildFrame();
   void applyWindow(uint32_t dirty);
@@ -162,6 +145,7 @@ class FormView : public QObject {
   bool framed_ = false;
   bool firstFocusGiven_ = false;
   bool flagsSet_ = false;
+  bool stateReportQueued_ = false;
   Qt::WindowFlags appliedFlags_;
   QPointer<QWidget> window_;
   QPointer<FormCanvas> canvas_;

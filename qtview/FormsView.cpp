@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QMainWindow>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSessionManager>
 #include <algorithm>
@@ -122,7 +123,10 @@ void FormsView::sync() {
     ++reportDepth_;
     std::vector<FormView*> views;
     for (auto& [f, v] : views_) views.push_back(v.get());
-    for (FormView* v : views) v->reportGeometry();  // views are deleted only later
+    for (FormView* v : views) {  // views are deleted only later
+      v->reportWindowState();
+      v->reportGeometry();
+    }
     --reportDepth_;
   }
   // A window just shown: Qt has put the focus into it, the model chooses the control.
@@ -154,9 +158,16 @@ void FormsView::syncOnce() {
 
 void FormsView::syncActivation() {
   const forms::Form* child = app_->activeMdiChild();
-  if (child != appliedActiveChild_) {
+  FormView* front = child ? viewOf(*child) : nullptr;
+  // The workspace activates a child of its own accord when the one in front is hidden,
+  // minimised or closed, and while the view syncs its signal is not heard: the model's choice
+  // is put back, so that the window in front is the one every command acts on.
+  QMdiArea* area = workspace();
+  const bool drifted = front && front->subWindow() && area && front->subWindow()->isVisible() &&
+                       area->activeSubWindow() != front->subWindow();
+  if (child != appliedActiveChild_ || drifted) {
     appliedActiveChild_ = child;
-    if (FormView* v = child ? viewOf(*child) : nullptr) v->activateWindow();
+    if (front) front->activateWindow();
   }
   const forms::Form* top = app_->activeWindow();
   if (top != appliedActiveTop_) {

@@ -47,6 +47,8 @@ void limitLength(forms::Control& box, std::size_t limit) {
 }  // namespace
 
 frmCase::frmCase() : forms::Form(kName) {
+  // A child of the main window, centred in it by Form_Load; a fixed border.
+  setMdiChild(true);
   move(0, 0, kWidth, kHeight);
   setResizable(false);
   const int top[] = {240, 660, 1080};

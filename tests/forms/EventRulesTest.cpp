@@ -101,6 +101,12 @@ class Refusing : public forms::Form {
   void Form_Activate() override { logEvent("Refusing.Activate"); }
 };
 
+class LastWindow : public forms::Form {
+ public:
+  static constexpr const char* kName = "LastWindow";
+  LastWindow() : forms::Form(kName) { setMdiChild(true); }
+};
+
 class Frame : public forms::Form {
  public:
   static constexpr const char* kName = "Frame";
@@ -340,6 +346,54 @@ TEST_F(Registry, ClosingAChildOrTheFrame) {
   EXPECT_EQ(eventLog(), (Events{"TestWindow.Activate", "OtherWindow.Activate", "TestWindow.QueryUnload4",
                                 "TestWindow.QueryUnload4", "TestWindow.Unload"}));
   EXPECT_TRUE(app.loadedForms().empty());
+}
+
+// The child in front moves as on the desktop: minimising it brings forward the most recent one
+// that is not minimised, restoring brings a child forward, and one restored while it was the
+// active one raises Activate again.
+TEST_F(Registry, MinimisingRestoringAndClosingMoveTheFront) {
+  auto& w = app.get<TestWindow>();
+  auto& o = app.get<OtherWindow>();
+  auto state = [](forms::Form& f, int s) { return [&f, s] { f.userSetWindowState(s); }; };
+  const int kMin = forms::kStateMinimized, kNormal = forms::kStateNormal;
+  const struct {
+    const char* what;
+    std::function<void()> action;
+    Events events;
+    forms::Form* front;
+  } steps[] = {
+      {"the active one minimised", state(o, kMin), {"TestWindow.Activate"}, &w},
+      {"a minimised one restored", state(o, kNormal), {"OtherWindow.Activate"}, &o},
+      {"a child in the back maximised",
+       state(w, forms::kStateMaximized),
+       {"TestWindow.Activate"},
+       &w},
+      {"another clicked", [&] { o.userActivate(); }, {"OtherWindow.Activate"}, &o},
+      {"a maximised one behind restored stays behind", state(w, kNormal), {}, &o},
+      {"one behind minimised", state(w, kMin), {}, &o},
+      {"the last one in view minimised stays in front", state(o, kMin), {}, &o},
+      {"a minimised one clicked", [&] { w.userActivate(); }, {"TestWindow.Activate"}, &w},
+      {"and restored", state(w, kNormal), {"TestWindow.Activate"}, &w},
+      {"the one in front closed",
+       [&] { w.userClose(); },
+       {"TestWindow.QueryUnload0", "TestWindow.Unload", "OtherWindow.Activate"},
+       &o},
+  };
+  for (const auto& s : steps) {
+    eventLog().clear();
+    s.action();
+    EXPECT_EQ(eventLog(), s.events) << s.what;
+    EXPECT_EQ(app.activeMdiChild(), s.front) << s.what;
+  }
+  // Closing the one in front passes over a minimised window activated more recently.
+  auto& again = app.get<TestWindow>();
+  auto& last = app.get<LastWindow>();
+  o.userActivate();
+  last.userActivate();
+  eventLog().clear();
+  last.userClose();
+  EXPECT_EQ(eventLog(), (Events{"TestWindow.Activate"}));
+  EXPECT_EQ(app.activeMdiChild(), &again);
 }
 
 // Names are case-insensitive; separators and hidden items take no clicks.

@@ -10,6 +10,7 @@
 #include "MarketRun.h"
 #include "forms/Application.h"
 #include "qtview/FormsView.h"
+#include "qtview/Workspace.h"
 #include "support/EventLog.h"
 #include "support/ScriptedPlatform.h"
 
@@ -93,6 +94,19 @@ class Other : public forms::Form {
     logAll(txtOther);
   }
   void Form_Activate() override { note("Other.Activate"); }
+};
+
+// A list of input errors in a window of its own, over the main window, closed by its button.
+class Notice : public forms::Form {
+ public:
+  static constexpr const char* kName = "Notice";
+  forms::Control& cmdClose = add(K::CommandButton, "cmdClose");
+  Notice() : forms::Form(kName) {
+    setCaption("Input missing");
+    move(0, 0, 4000, 2000);
+    cmdClose.move(120, 120, 1200, 375);
+    cmdClose.onClick = [this] { unload(); };
+  }
 };
 
 // The main window, with menus, toolbars and a band that shows the pointing hand.
@@ -386,6 +400,37 @@ TEST_F(FormsViewTest, FocusMovesAndCtrlKeysBetweenChildrenGoThroughTheModel) {
   EXPECT_TRUE(!app.isLoaded("Sheet") && app.isLoaded("Other"));
 }
 
+TEST_F(FormsViewTest, ClosingAWindowOverTheFrameGivesTheFocusBackToTheChildInFront) {
+  auto& other = app.get<Other>();
+  view.userEvent([this] {
+    sheet->activate();
+    sheet->cboSize.setFocus();
+  });
+  log().clear();
+  auto& notice = app.get<Notice>();
+  view.userEvent([&] {
+    notice.show();
+    notice.setTopmost(true);
+  });
+  QWidget* shown = view.windowOf(notice);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(shown));
+  QTest::keyClick(view.widgetOf(notice.cmdClose), Qt::Key_Space);
+  ASSERT_FALSE(app.isLoaded("Notice"));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(view.mainWindow()));
+  // The window system may give the main window that comes back its first control, as it does
+  // when the window it left kept no focus of its own.
+  view.widgetOf(frame->control("cmdCase"))->setFocus(Qt::ActiveWindowFocusReason);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(), view.widgetOf(sheet->cboSize));
+  EXPECT_EQ(app.activeMdiChild(), sheet);
+  EXPECT_EQ(frame->activeControl(), nullptr);
+  // Focus moves between windows raise no focus events, and Tab goes on in the child.
+  EXPECT_EQ(events(), "");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(events(), "cboSize.LostFocus|lstProduct.GotFocus");
+  (void)other;
+}
+
 TEST_F(FormsViewTest, AListOpenedWithF4TakesItsFirstItemOnTheFirstDown) {
   // With nothing chosen, its prompt is drawn as text, not greyed out as a disabled one.
   auto* cb = widget<QComboBox>(sheet->lstProduct);
@@ -470,9 +515,12 @@ TEST_F(FormsViewTest, AHandlerRunsUnderTheHourglassAndReachesTheScreenOnce) {
 
 TEST_F(FormsViewTest, WindowStatesAndClosingGoThroughTheModel) {
   auto* sub = static_cast<QMdiSubWindow*>(view.windowOf(*sheet));
+  // A child's state reaches the model once the workspace has done with the event.
   sub->showMinimized();
+  QCoreApplication::processEvents();
   EXPECT_EQ(sheet->windowState(), forms::kStateMinimized);
   sub->showNormal();
+  QCoreApplication::processEvents();
   EXPECT_EQ(sheet->windowState(), forms::kStateNormal);
 
   // Setting the frame's state never re-creates it, which would hide it and drop its state.
@@ -495,14 +543,138 @@ TEST_F(FormsViewTest, WindowStatesAndClosingGoThroughTheModel) {
   EXPECT_TRUE(ended);
 }
 
+// Whether a scroll bar's thumb is drawn where its value puts it: the middle of the run of
+// darker pixels along its groove (the groove is light, the thumb a darker button), as a share of
+// the groove, against the share the value and the page give.
+void expectThumbShown(QScrollBar* bar) {
+  const QImage shown = bar->grab().toImage();
+  const bool across = bar->orientation() == Qt::Horizontal;
+  const int length = across ? shown.width() : shown.height();
+  const int arrow = across ? shown.height() : shown.width();  // square arrow buttons
+  const int groove = qGray(bar->palette().color(QPalette::Base).rgb());
+  int first = -1, last = -1, dark = 0;
+  for (int i = arrow; i < length - arrow; ++i) {
+    const QRgb p = across ? shown.pixel(i, shown.height() / 2) : shown.pixel(shown.width() / 2, i);
+    if (qGray(p) < groove - 20) {
+      if (first < 0) first = i;
+      last = i;
+      ++dark;
+    }
+  }
+  ASSERT_GT(dark, 0.9 * (last - first + 1)) << "no thumb to be seen";
+  const double span = bar->maximum() - bar->minimum() + bar->pageStep();
+  const double belongs = (bar->value() - bar->minimum() + bar->pageStep() / 2.0) / span;
+  EXPECT_NEAR((first + last) / 2.0 - arrow, belongs * (length - 2 * arrow), 4 + 0.05 * length);
+}
+
+// The workspace's thumbs stand where the view is, and dragging a thumb or turning the wheel
+// moves the view that way: the children and the picture, whose bands are hit-tested where
+// they are shown.
+TEST_F(FormsViewTest, TheWorkspaceScrollsToEveryChildAndItsPictureTheNaturalWay) {
+  auto* area = static_cast<qtview::Workspace*>(view.workspace());
+  QScrollBar* down = area->bar(Qt::Vertical);
+  QWidget* shown = area->viewport();
+  view.userEvent([&] {
+    frame->setPicture(writePicture("scrolled.png", {200, 150}, 0xFF2040A0, 0xFF2040A0));
+  });
+  QWidget* child = view.windowOf(*sheet);
+  // Dragged partly out beyond the bottom of the workspace.
+  child->move(40, shown->height() - 100);
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(down->isVisible());
+  EXPECT_FALSE(area->bar(Qt::Horizontal)->isVisible());
+  const int top = child->y();
+  EXPECT_EQ(down->value(), 0);
+  EXPECT_EQ(down->maximum(), child->geometry().bottom() + 1 - shown->height());
+  EXPECT_EQ(down->pageStep(), shown->height());
+  expectThumbShown(down);
+  // The thumb dragged down a little: the view goes down, the child and the picture up.
+  QStyleOptionSlider option;
+  option.initFrom(down);
+  option.orientation = Qt::Vertical;
+  option.minimum = down->minimum();
+  option.maximum = down->maximum();
+  option.sliderPosition = option.sliderValue = down->value();
+  option.pageStep = down->pageStep();
+  option.singleStep = down->singleStep();
+  const QPoint grip =
+      down->style()
+          ->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, down)
+          .center();
+  QTest::mousePress(down, Qt::LeftButton, {}, grip);
+  QTest::mouseMove(down, grip + QPoint(0, 20));
+  QTest::mouseRelease(down, Qt::LeftButton, {}, grip + QPoint(0, 20));
+  QCoreApplication::processEvents();
+  const int dragged = down->value();
+  EXPECT_GT(dragged, 0);
+  EXPECT_EQ(area->origin().y(), dragged);
+  EXPECT_EQ(child->y(), top - dragged);
+  const QImage seen = shown->grab().toImage();
+  EXPECT_TRUE(seen.pixel(10, 150 - dragged - 1) == 0xFF2040A0 &&
+              seen.pixel(10, 150 - dragged) != 0xFF2040A0)
+      << "the picture moved with the view";
+  // A press on the background is told in the picture's own twips.
+  log().clear();
+  QTest::mousePress(shown, Qt::RightButton, {}, QPoint(10, 10));
+  EXPECT_EQ(events(), "MouseDown 2 150 " + std::to_string((10 + dragged) * 15));
+  // A wheel step down on the background goes on down, one up comes back.
+  for (int turn : {-120, 120}) {
+    const int before = down->value();
+    QWheelEvent wheel(QPointF(10, 10), shown->mapToGlobal(QPointF(10, 10)), {}, {0, turn},
+                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(shown, &wheel);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(down->value() > before, turn < 0) << turn;
+    EXPECT_EQ(child->y(), top - down->value());
+  }
+  // At the end of the reach the thumb is drawn at the end, and the child's bottom is in view.
+  down->setValue(down->maximum());
+  QCoreApplication::processEvents();
+  expectThumbShown(down);
+  EXPECT_EQ(child->geometry().bottom() + 1, shown->height());
+  // Back in view where it stood first, nothing reaches beyond and the bars go.
+  down->setValue(0);
+  child->move(40, 40);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(down->isVisible());
+}
+
+// The preview's thumb stands where the view is; the wheel and a drag of the thumb scroll it.
+TEST_F(FormsViewTest, ThePreviewScrollsTheNaturalWay) {
+  auto& browser = app.get<Other>().brwReport;
+  QByteArray page = "<html><body>";
+  for (int i = 0; i < 200; ++i) page += "<p>Line " + QByteArray::number(i) + "</p>";
+  const QString file = viewtest::writeFile("long-report.htm", page + "</body></html>");
+  view.userEvent([&] { browser.setTextSilently(file.toStdString()); });
+  auto* shown = widget<QTextBrowser>(browser);
+  QScrollBar* down = shown->verticalScrollBar();
+  auto topLine = [shown] {
+    return shown->cursorForPosition(QPoint(4, 4)).block().text().toStdString();
+  };
+  ASSERT_GT(down->maximum(), 0);
+  EXPECT_EQ(topLine(), "Line 0");
+  expectThumbShown(down);
+  QWheelEvent wheel(QPointF(20, 20), shown->viewport()->mapToGlobal(QPointF(20, 20)), {}, {0, -120},
+                    Qt::NoButton, {}, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(shown->viewport(), &wheel);
+  EXPECT_GT(down->value(), 0);
+  EXPECT_NE(topLine(), "Line 0");
+  down->setValue(down->maximum());
+  EXPECT_EQ(topLine().substr(0, 5), "Line ");
+  EXPECT_NE(topLine(), "Line 0");
+  expectThumbShown(down);
+}
+
 TEST_F(FormsViewTest, TheFrameReportsTheWorkspaceInTwipsAndPressesOnChildrenStayThere) {
   QWidget* area = view.workspace()->viewport();
   // Presses a child window leaves unhandled never reach the background.
   QWidget* canvas = view.canvasOf(*sheet);
   const std::pair<QWidget*, QPoint> places[] = {
-      {view.widgetOf(sheet->lblUnit), {3, 3}},  {view.widgetOf(sheet->fraPlace), {4, 60}},
+      {view.widgetOf(sheet->lblUnit), {3, 3}},
+      {view.widgetOf(sheet->fraPlace), {4, 60}},
       {canvas, {canvas->width() - 4, canvas->height() - 4}},
-      {view.widgetOf(sheet->cmdCalc), {5, 5}},  {view.widgetOf(sheet->optOut), {5, 5}}};
+      {view.widgetOf(sheet->cmdCalc), {5, 5}},
+      {view.widgetOf(sheet->optOut), {5, 5}}};
   for (const auto& [target, at] : places)
     for (Qt::MouseButton b : {Qt::RightButton, Qt::MiddleButton}) {
       QTest::mouseClick(target, b, {}, at);

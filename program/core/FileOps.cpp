@@ -139,15 +139,23 @@ void PosixFiles::sync(const std::string& folder) {
 int PosixFiles::lock(const std::string& folder, const std::string& name, int waitMs, int& handle) {
   const std::string path = join(folder, name);
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+  // Whatever stands in the lock file's place is opened without waiting for it and without
+  // becoming this program's terminal: a pipe or device there is refused, not waited on.
+  const int flags = O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
   for (;;) {
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | flags, 0666);
     // In a folder we may only read, an existing lock file still keeps writers out.
     if (fd < 0 && (errno == EACCES || errno == EROFS)) {
       const int denied = errno;
-      fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+      fd = ::open(path.c_str(), O_RDONLY | flags);
       if (fd < 0) return errno == ENOENT ? denied : errno;  // no lock file, and none allowed
     }
     if (fd < 0) return errno;
+    struct stat st;
+    if (const int e = ::fstat(fd, &st) != 0 ? errno : !S_ISREG(st.st_mode) ? EISDIR : 0) {
+      ::close(fd);
+      return e;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
       // The holder before us may have removed the file as it let go: a lock on a file no
       // longer there keeps nobody out, so lock the one that is.

@@ -27,6 +27,16 @@ bool JournalNames::isOwn(std::string_view name) const {
   return false;
 }
 
+bool JournalNames::isOwnTemp(std::string_view name) const {
+  if (!IsTempName(name)) return false;
+  const std::string_view rest = name.substr(kTempPrefix.size());
+  if (rest.starts_with(key) && rest.substr(key.size()).starts_with("-")) return true;
+  const std::size_t dash = rest.find('-');
+  return dash != std::string_view::npos && dash != 0 && dash + 1 < rest.size() &&
+         rest.find_first_not_of("0123456789-") == std::string_view::npos &&
+         rest.find('-', dash + 1) == std::string_view::npos;
+}
+
 bool IsTempName(std::string_view name) {
   if (!name.starts_with(kTempPrefix) || name.size() == kTempPrefix.size() || name.size() > 64)
     return false;
@@ -71,13 +81,13 @@ std::optional<Journal> ParseJournal(std::string_view bytes, const JournalNames& 
     const std::size_t space = line.find(' ', 2);
     if (!line.starts_with("R ") || space == std::string_view::npos) return std::nullopt;
     const std::string_view temp = line.substr(2, space - 2), to = line.substr(space + 1);
-    if (!IsTempName(temp) || !target(to)) return std::nullopt;
+    if (!names.isOwnTemp(temp) || !target(to)) return std::nullopt;
     journal.changes.push_back({std::string(temp), std::string(to)});
   }
   return std::nullopt;  // no end line
 }
 
-std::vector<std::string> ListedTemps(std::string_view bytes) {
+std::vector<std::string> ListedTemps(std::string_view bytes, const JournalNames& names) {
   std::vector<std::string> temps;
   if (bytes.size() > kJournalLimit) return temps;
   for (std::size_t start = 0; start < bytes.size();) {
@@ -87,7 +97,7 @@ std::vector<std::string> ListedTemps(std::string_view bytes) {
     start = end + 1;
     const std::size_t space = line.find(' ', 2);
     if (line.starts_with("R ") && space != std::string_view::npos &&
-        IsTempName(line.substr(2, space - 2)))
+        names.isOwnTemp(line.substr(2, space - 2)))
       temps.emplace_back(line.substr(2, space - 2));
   }
   return temps;

@@ -76,7 +76,7 @@ FileSetWriter::~FileSetWriter() {
   // A set with no file left (deleted, or never there) takes its lock file with it; the next
   // holder checks that it locked the file that is there.
   const std::string prefix = std::string(kTempPrefix) + place_.key + "-";
-  const JournalNames own{place_.names};
+  const JournalNames own{place_.names, place_.key};
   if (std::none_of(entries_.begin(), entries_.end(), [&](const FolderEntry& e) {
         return own.isOwn(e.name) || SameFileName(e.name, place_.intent) ||
                e.name.starts_with(prefix);
@@ -109,7 +109,7 @@ void FileSetWriter::forget(const std::string& name) {
 void FileSetWriter::clearStale() {
   if (lock_ < 0) return;  // only the lock's holder knows that no write of the set is running
   const std::string prefix = std::string(kTempPrefix) + place_.key + "-";
-  const JournalNames own{place_.names};
+  const JournalNames own{place_.names, place_.key};
   std::vector<std::string> stale;
   for (const FolderEntry& e : entries_)
     if (e.regular && ((e.name.starts_with(prefix) && IsTempName(e.name)) || isOldTemp(e.name, own)))
@@ -123,7 +123,7 @@ void FileSetWriter::complete() {
     std::string bytes;
     const int e = ops_.read(place_.folder, intent, kJournalLimit + 1, bytes);
     std::optional<Journal> journal;
-    if (e == 0) journal = ParseJournal(bytes, {place_.names});
+    if (e == 0) journal = ParseJournal(bytes, {place_.names, place_.key});
     if (!journal || !Replay(ops_, place_.folder, intent, *journal))
       throw FileError(path(intent), FileProblem::Damaged, e);
     for (const Change& c : journal->changes) {
@@ -142,7 +142,7 @@ void FileSetWriter::discard() {
   if (const std::string intent = intentName(); !intent.empty()) {
     std::string bytes;
     if (ops_.read(place_.folder, intent, kJournalLimit + 1, bytes) == 0) {
-      for (const std::string& temp : ListedTemps(bytes)) {
+      for (const std::string& temp : ListedTemps(bytes, {place_.names, place_.key})) {
         FileInfo info;
         if (ops_.info(place_.folder, temp, info) == 0 && info.regular &&
             ops_.remove(place_.folder, temp) == 0)
@@ -162,7 +162,7 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
   const std::string& folder = place_.folder;
   FileInfo folderInfo;
   ops_.info(folder, ".", folderInfo);
-  const JournalNames own{place_.names};
+  const JournalNames own{place_.names, place_.key};
   auto check = [&](const std::string& name) {
     if (!IsPlainName(name) || !own.isOwn(name)) throw FileError(path(name), FileProblem::BadName);
     FileInfo info;

@@ -4,6 +4,7 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -278,6 +279,7 @@ TEST_F(Versions, ASaveKilledAtAnyMomentLeavesOneOfTheTwoVersions) {
 // Cancel leaves every file, OK gives the list up and opens the case as it is on disk.
 TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
   const std::string key = veltaro::NameKey("roof"), temp = ".~vt" + key + "-9-1";
+  const std::string othersTemp = ".~vt" + veltaro::NameKey("other") + "-9-1";
   const fs::path outside = folder / "outside.txt";
   auto link = [&](const char* name, const fs::path& to) {
     return [=, this] { fs::create_symlink(to, data / name); };
@@ -302,6 +304,11 @@ TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
        [&] { fs::permissions(data / "roof.C01", fs::perms::owner_read); }},
       {"the list itself", "R " + temp + " roof.PND\nend\n"},
       {"a temporary of another name", "R roof.txt roof.DAT\nend\n"},
+      // A save of the other case may be running: its temporary files are not this list's.
+      {"another case's temporary", "R " + othersTemp + " roof.C01\nend\n",
+       [&] { folder_.writeBytes("DATA/" + othersTemp, "other's"); }},
+      {"another case's temporary, no end", "R " + othersTemp + " roof.C01\n",
+       [&] { folder_.writeBytes("DATA/" + othersTemp, "other's"); }},
       {"no end", "D roof.C01\n"},
       {"damaged line", "D roof.C01\nX roof.DAT\nend\n"},
       {"begun twice", "D roof.C01\nend\ngo\ngo\n"},
@@ -428,6 +435,57 @@ TEST_F(Versions, AReplacedFileKeepsItsPermissions) {
     save(true);
     EXPECT_EQ(fs::status(data / "roof.DAT").permissions(), mode);
   }
+}
+
+// Whatever stands where the case's lock file goes is taken as itself, never through a link,
+// and never waited on: the save says the case cannot be written, and nothing outside changes.
+TEST_F(Versions, TheLockFileIsNeverFollowedNorWaitedOn) {
+  const std::string lockName = ".~vt" + veltaro::NameKey("roof") + ".lck";
+  const fs::path lock = data / lockName, outside = folder / "outside.txt";
+  auto withoutLock = [&](std::map<std::string, std::string> set) {
+    set.erase(lockName);
+    return set;
+  };
+  const struct {
+    const char* what;
+    std::function<void()> plant;
+    bool saves;
+  } rows[] = {
+      {"link to a missing file", [&] { fs::create_symlink("../gone.txt", lock); }, false},
+      {"link to a file", [&] { fs::create_symlink(outside, lock); }, false},
+      {"hard link", [&] { fs::create_hard_link(outside, lock); }, true},
+      {"pipe", [&] { ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0); }, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    restore(old_);
+    folder_.writeBytes("outside.txt", "outside");
+    fs::remove(lock);
+    row.plant();
+    calculatedWindow(2);
+    if (!row.saves) platform.expectMsgBox(IdOk, "roof.DAT\r\nThe file cannot be written");
+    save(true);
+    fs::remove(lock);
+    EXPECT_EQ(files(data), withoutLock(row.saves ? new_ : old_));
+    EXPECT_EQ(veltaro::ReadFileBytes(outside.string()), "outside");
+    EXPECT_FALSE(fs::exists(folder / "gone.txt"));
+  }
+  // A pipe in a folder the user may only read: its reader would wait for a writer for ever.
+  ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0);
+  fs::permissions(data, fs::perms(0555));
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::alarm(5);
+    if (::geteuid() == 0 && (::setresgid(65534, 65534, 65534) || ::setresuid(65534, 65534, 65534)))
+      ::_exit(3);
+    int handle = -1;
+    ::_exit(veltaro::PosixFiles().lock(data.string(), lockName, 0, handle) != 0 ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  fs::permissions(data, fs::perms(0755));
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(platform.scriptDone());
 }
 
 // Two programs saving two versions of one case at the same moment: one waits for the other,

@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <thread>
@@ -94,7 +93,9 @@ int PosixFiles::read(const std::string& folder, const std::string& name, std::si
 int PosixFiles::create(const std::string& folder, const std::string& name, std::string_view bytes,
                        const FileInfo* like) {
   const std::string path = join(folder, name);
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  // A file in place of a private one is private from its first byte.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                        like ? 0600 : 0666);
   if (fd < 0) return errno;
   int error = writeAll(fd, bytes);
   if (!error && like) {
@@ -188,9 +189,7 @@ FileOps& SystemFiles() {
 bool SameFileName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
   return true;
 }
 

@@ -72,8 +72,14 @@ class PosixFiles : public FileOps {
 // The program's own file operations.
 FileOps& SystemFiles();
 
-// File names matched without regard to letter case (ASCII letters, as stored).
+// File names matched without regard to letter case (ASCII letters, as stored). Other bytes
+// match only themselves, whatever the user's locale says of them: two programs on one folder
+// must agree which files are one case's.
 bool SameFileName(std::string_view a, std::string_view b);
+// The byte with an ASCII capital made small, every other byte as it is.
+inline char FoldAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // The one rule for a name given in any letter case: the entry of exactly that name, else of the
 // entries that match it without regard to case the first in byte order, so that the choice

@@ -113,15 +113,28 @@ bool Replay(FileOps& ops, const std::string& folder, const std::string& intent,
     if (!journal.started) return false;
     throw FileError(pathOf(folder, name), problem, 0, true);
   };
+  // A list begun was cut off while its changes were carried out in order: those done must be
+  // the first ones. A rename whose temporary is gone is done only if its file is there, and a
+  // removal is done before any rename. Anything else (a folder copied without its hidden files)
+  // cannot be finished.
+  bool pending = false, renamed = false;
   for (const Change& c : journal.changes) {
+    FileInfo temp;
     if (!c.temp.empty()) {
-      if (ops.info(folder, c.temp, info) != 0) return false;
-      if (!info.exists && !journal.started) return false;
-      if (info.exists && !info.regular) return stop(c.temp, FileProblem::NotRegular);
+      if (ops.info(folder, c.temp, temp) != 0) return false;
+      if (!temp.exists && !journal.started) return false;
+      if (temp.exists && !temp.regular) return stop(c.temp, FileProblem::NotRegular);
     }
     if (ops.info(folder, c.target, info) != 0) return false;
     if (info.exists && !info.regular) return stop(c.target, FileProblem::NotRegular);
     if (info.exists && (info.mode & 0222) == 0) return stop(c.target, FileProblem::ReadOnly);
+    if (c.temp.empty() ? info.exists : temp.exists) {
+      if (c.temp.empty() && renamed) return false;
+      pending = true;
+    } else if (!c.temp.empty()) {
+      if (pending || !info.exists) return false;
+      renamed = true;
+    }
   }
   if (!journal.started)
     if (const int e = ops.append(folder, intent, kStartedLine))

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -23,7 +22,7 @@ bool isOldTemp(std::string_view name, const JournalNames& names) {
   const std::size_t mark = name.rfind(".tmp-");
   if (mark == std::string_view::npos || mark + 5 == name.size()) return false;
   for (char c : name.substr(mark + 5))
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    if (c < '0' || c > '9') return false;
   return names.isOwn(name.substr(0, mark));
 }
 
@@ -32,7 +31,7 @@ bool isOldTemp(std::string_view name, const JournalNames& names) {
 std::string NameKey(std::string_view name) {
   std::uint32_t h = 2166136261u;
   for (char c : name) {
-    h ^= static_cast<unsigned char>(std::tolower(static_cast<unsigned char>(c)));
+    h ^= static_cast<unsigned char>(FoldAscii(c));
     h *= 16777619u;
   }
   char text[9];

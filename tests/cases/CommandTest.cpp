@@ -313,6 +313,12 @@ TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
       {"damaged line", "D roof.C01\nX roof.DAT\nend\n"},
       {"begun twice", "D roof.C01\nend\ngo\ngo\n"},
       {"temporary missing", "R .~vt" + key + "-9-2 roof.C01\nR " + temp + " roof.DAT\nend\n"},
+      // Begun already, but not as a save cut off while it carried the list out.
+      {"begun, a rename not done and no temporary", "R .~vt" + key + "-9-2 roof.C24\nend\ngo\n"},
+      {"begun, a rename done after one not done",
+       "R " + temp + " roof.DAT\nR .~vt" + key + "-9-2 roof.C01\nend\ngo\n"},
+      {"begun, a removal after a rename done",
+       "R .~vt" + key + "-9-2 roof.C01\nD roof.DAT\nend\ngo\n"},
       {"the list a link", "",
        [&] {
          folder_.writeBytes("list.txt", "D roof.C01\nend\n");

@@ -48,6 +48,9 @@ FileSetWriter::FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool 
   if (const int e = ops_.lock(place_.folder, lockName(place_.key), waitMs, lock_)) {
     lock_ = -1;
     if (e == EWOULDBLOCK) throw FileError(path(place_.intent), FileProblem::InUse, e);
+    // A link, pipe or folder in the lock file's place: named, so that the user can move it.
+    if (e == ELOOP || e == EISDIR)
+      throw FileError(path(lockName(place_.key)), FileProblem::NotRegular);
     if (!mayRead || (e != EACCES && e != EROFS && e != EPERM))
       throw FileError(path(place_.intent), FileProblem::Write, e);
   }

@@ -14,6 +14,10 @@ namespace veltaro {
 
 namespace {
 
+// An entry opened as itself: never through a link in its place, never waiting for a pipe's
+// other end, never becoming the program's terminal.
+constexpr int kAsItself = O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+
 std::string join(const std::string& folder, const std::string& name) {
   return (folder.empty() ? std::string(".") : folder) + "/" + name;
 }
@@ -66,7 +70,7 @@ int PosixFiles::info(const std::string& folder, const std::string& name, FileInf
 int PosixFiles::read(const std::string& folder, const std::string& name, std::size_t limit,
                      std::string& bytes) {
   bytes.clear();
-  const int fd = ::open(join(folder, name).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+  const int fd = ::open(join(folder, name).c_str(), O_RDONLY | kAsItself);
   if (fd < 0) return errno;
   struct stat st;
   int error = ::fstat(fd, &st) != 0 ? errno : !S_ISREG(st.st_mode) ? EISDIR : 0;
@@ -112,7 +116,7 @@ int PosixFiles::create(const std::string& folder, const std::string& name, std::
 }
 
 int PosixFiles::append(const std::string& folder, const std::string& name, std::string_view bytes) {
-  const int fd = ::open(join(folder, name).c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
+  const int fd = ::open(join(folder, name).c_str(), O_WRONLY | O_APPEND | kAsItself);
   if (fd < 0) return errno;
   struct stat st;
   int error = ::fstat(fd, &st) != 0 ? errno : !S_ISREG(st.st_mode) ? EISDIR : 0;
@@ -140,15 +144,13 @@ void PosixFiles::sync(const std::string& folder) {
 int PosixFiles::lock(const std::string& folder, const std::string& name, int waitMs, int& handle) {
   const std::string path = join(folder, name);
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-  // Whatever stands in the lock file's place is opened without waiting for it and without
-  // becoming this program's terminal: a pipe or device there is refused, not waited on.
-  const int flags = O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+  // A pipe or device in the lock file's place is refused, not waited on.
   for (;;) {
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | flags, 0666);
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | kAsItself, 0666);
     // In a folder we may only read, an existing lock file still keeps writers out.
     if (fd < 0 && (errno == EACCES || errno == EROFS)) {
       const int denied = errno;
-      fd = ::open(path.c_str(), O_RDONLY | flags);
+      fd = ::open(path.c_str(), O_RDONLY | kAsItself);
       if (fd < 0) return errno == ENOENT ? denied : errno;  // no lock file, and none allowed
     }
     if (fd < 0) return errno;

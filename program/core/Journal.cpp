@@ -8,8 +8,8 @@ namespace {
 
 constexpr std::string_view kEndLine = "end";
 
-std::string pathOf(const std::string& folder, const std::string& name) {
-  return folder.empty() ? name : folder + "/" + name;
+std::string pathOf(const Folder& folder, const std::string& name) {
+  return folder.path.empty() ? name : folder.path + "/" + name;
 }
 
 }  // namespace
@@ -103,8 +103,7 @@ std::vector<std::string> ListedTemps(std::string_view bytes, const JournalNames&
   return temps;
 }
 
-bool Replay(FileOps& ops, const std::string& folder, const std::string& intent,
-            const Journal& journal) {
+bool Replay(FileOps& ops, const Folder& folder, const std::string& intent, const Journal& journal) {
   // A list not yet begun is exactly as its writer left it, who checked every file: anything
   // else is a damaged list. Once begun, a file that turned up in the way stops it until the
   // user moves it, and what is done already is not undone.

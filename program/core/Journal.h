@@ -89,7 +89,6 @@ std::vector<std::string> ListedTemps(std::string_view bytes, const JournalNames&
 // and nothing changed. On a list begun already a change done (its temporary gone) is passed
 // over, and a file in the way is a FileError (unfinished) before anything changes. FileError
 // (unfinished) when a change fails.
-bool Replay(FileOps& ops, const std::string& folder, const std::string& intent,
-            const Journal& journal);
+bool Replay(FileOps& ops, const Folder& folder, const std::string& intent, const Journal& journal);
 
 }  // namespace veltaro

@@ -44,8 +44,19 @@ bool IsReadOnly(const FileInfo& info) {
 }
 
 FileSetWriter::FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool mayRead)
-    : ops_(ops), place_(std::move(place)) {
-  if (const int e = ops_.lock(place_.folder, lockName(place_.key), waitMs, lock_)) {
+    : ops_(ops), place_(std::move(place)), folder_(place_.folder) {
+  // Every call of this use acts on the folder opened now, whatever its path names later.
+  ops_.hold(folder_);
+  try {
+    begin(waitMs, mayRead);
+  } catch (...) {
+    ops_.release(folder_);
+    throw;
+  }
+}
+
+void FileSetWriter::begin(int waitMs, bool mayRead) {
+  if (const int e = ops_.lock(folder_, lockName(place_.key), waitMs, lock_)) {
     lock_ = -1;
     if (e == EWOULDBLOCK) throw FileError(path(place_.intent), FileProblem::InUse, e);
     // A link, pipe or folder in the lock file's place: named, so that the user can move it.
@@ -55,7 +66,7 @@ FileSetWriter::FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool 
       throw FileError(path(place_.intent), FileProblem::Write, e);
   }
   std::vector<FolderEntry> all;
-  if (const int e = ops_.list(place_.folder, all)) {
+  if (const int e = ops_.list(folder_, all)) {
     if (lock_ >= 0) ops_.unlock(lock_);
     throw FileError(path(place_.intent), FileProblem::Read, e);
   }
@@ -74,7 +85,10 @@ FileSetWriter::FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool 
 }
 
 FileSetWriter::~FileSetWriter() {
-  if (lock_ < 0) return;
+  if (lock_ < 0) {
+    ops_.release(folder_);
+    return;
+  }
   // A set with no file left (deleted, or never there) takes its lock file with it; the next
   // holder checks that it locked the file that is there.
   const std::string prefix = std::string(kTempPrefix) + place_.key + "-";
@@ -83,8 +97,9 @@ FileSetWriter::~FileSetWriter() {
         return own.isOwn(e.name) || SameFileName(e.name, place_.intent) ||
                e.name.starts_with(prefix);
       }))
-    ops_.remove(place_.folder, lockName(place_.key));
+    ops_.remove(folder_, lockName(place_.key));
   ops_.unlock(lock_);
+  ops_.release(folder_);
 }
 
 std::string FileSetWriter::path(const std::string& name) const {
@@ -99,7 +114,7 @@ std::string FileSetWriter::intentName() const {
 }
 
 int FileSetWriter::remove(const std::string& name) {
-  const int e = ops_.remove(place_.folder, name);
+  const int e = ops_.remove(folder_, name);
   if (e == 0 || e == ENOENT) forget(name);
   return e == ENOENT ? 0 : e;
 }
@@ -117,16 +132,16 @@ void FileSetWriter::clearStale() {
     if (e.regular && ((e.name.starts_with(prefix) && IsTempName(e.name)) || isOldTemp(e.name, own)))
       stale.push_back(e.name);
   for (const std::string& name : stale)
-    if (ops_.remove(place_.folder, name) == 0) forget(name);
+    if (ops_.remove(folder_, name) == 0) forget(name);
 }
 
 void FileSetWriter::complete() {
   if (const std::string intent = intentName(); !intent.empty()) {
     std::string bytes;
-    const int e = ops_.read(place_.folder, intent, kJournalLimit + 1, bytes);
+    const int e = ops_.read(folder_, intent, kJournalLimit + 1, bytes);
     std::optional<Journal> journal;
     if (e == 0) journal = ParseJournal(bytes, {place_.names, place_.key});
-    if (!journal || !Replay(ops_, place_.folder, intent, *journal))
+    if (!journal || !Replay(ops_, folder_, intent, *journal))
       throw FileError(path(intent), FileProblem::Damaged, e);
     for (const Change& c : journal->changes) {
       forget(c.target);
@@ -143,15 +158,14 @@ void FileSetWriter::complete() {
 void FileSetWriter::discard() {
   if (const std::string intent = intentName(); !intent.empty()) {
     std::string bytes;
-    if (ops_.read(place_.folder, intent, kJournalLimit + 1, bytes) == 0) {
+    if (ops_.read(folder_, intent, kJournalLimit + 1, bytes) == 0) {
       for (const std::string& temp : ListedTemps(bytes, {place_.names, place_.key})) {
         FileInfo info;
-        if (ops_.info(place_.folder, temp, info) == 0 && info.regular &&
-            ops_.remove(place_.folder, temp) == 0)
+        if (ops_.info(folder_, temp, info) == 0 && info.regular && ops_.remove(folder_, temp) == 0)
           forget(temp);
       }
     }
-    if (const int e = ops_.remove(place_.folder, intent); e && e != ENOENT)
+    if (const int e = ops_.remove(folder_, intent); e && e != ENOENT)
       throw FileError(path(intent), FileProblem::Remove, e);
     forget(intent);
   }
@@ -161,7 +175,7 @@ void FileSetWriter::discard() {
 void FileSetWriter::write(const std::vector<FileContent>& files,
                           const std::vector<std::string>& removals) {
   static unsigned long counter = 0;
-  const std::string& folder = place_.folder;
+  const Folder& folder = folder_;
   FileInfo folderInfo;
   ops_.info(folder, ".", folderInfo);
   const JournalNames own{place_.names, place_.key};

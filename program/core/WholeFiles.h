@@ -48,6 +48,8 @@ class FileSetWriter {
   // The folder's entries as they are now (kept up to date with what this use changes).
   const std::vector<FolderEntry>& entries() const { return entries_; }
   std::string path(const std::string& name) const;
+  // The set's folder, held open while this use lasts.
+  const Folder& folder() const { return folder_; }
 
   // Finishes a write that was cut off and clears away the set's stale temporary files.
   // FileError Damaged, with nothing changed, when the intent file cannot be trusted.
@@ -62,11 +64,13 @@ class FileSetWriter {
   int remove(const std::string& name);
 
  private:
+  void begin(int waitMs, bool mayRead);  // the lock taken, the folder listed
   std::string intentName() const;
   void forget(const std::string& name);
   void clearStale();
   FileOps& ops_;
   FileSetPlace place_;
+  Folder folder_;
   std::vector<FolderEntry> entries_;
   int lock_ = -1;
 };

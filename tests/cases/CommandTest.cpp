@@ -220,6 +220,24 @@ TEST_F(Versions, AFileThatCannotBeReplacedStopsTheSaveOrIsFinishedLater) {
     EXPECT_EQ(files(data), old_);
     EXPECT_EQ(fs::status(data / file).permissions(), fs::perms::owner_read);
   }
+  // The case folder moved away while the save runs, and a link to another folder holding a
+  // case of that name put in its place: the save ends in the folder it began in.
+  restore(old_);
+  const fs::path moved = folder / "moved", elsewhere = folder / "elsewhere";
+  for (const auto& [name, bytes] : old_) folder_.writeBytes("elsewhere/" + name, bytes);
+  faults.fail = [&](const std::string& call, const std::string& name) {
+    if (call == "append" && name == "roof.PND" && !fs::exists(moved)) {
+      fs::rename(data, moved);
+      fs::create_directory_symlink(elsewhere, data);
+    }
+    return 0;
+  };
+  save(true);
+  faults.fail = nullptr;
+  EXPECT_EQ(files(elsewhere), old_);
+  EXPECT_EQ(files(moved), new_);
+  fs::remove(data);
+  fs::rename(moved, data);
   EXPECT_TRUE(platform.scriptDone());
 }
 

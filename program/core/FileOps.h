@@ -15,6 +15,7 @@
 
 namespace veltaro {
 
+// The folder the calls act in.
 struct Folder {
   Folder(std::string p = {}) : path(std::move(p)) {}  // by its path, not held
   std::string path;                                   // as it was named, also in messages

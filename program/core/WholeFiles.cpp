@@ -137,6 +137,8 @@ void FileSetWriter::clearStale() {
 
 void FileSetWriter::complete() {
   if (const std::string intent = intentName(); !intent.empty()) {
+    // Without the lock another program may be finishing or giving up the same list.
+    if (lock_ < 0) throw FileError(path(intent), FileProblem::Write, EACCES, true);
     std::string bytes;
     const int e = ops_.read(folder_, intent, kJournalLimit + 1, bytes);
     std::optional<Journal> journal;

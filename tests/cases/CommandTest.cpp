@@ -441,6 +441,13 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   CaseTest::save("other.DAT");
   EXPECT_TRUE(has("other.DAT") && has("other.C02"));
   EXPECT_EQ(roofFiles(), cut);
+  // Only the holder of the case's lock finishes it: without one, nothing changes.
+  faults.fail = [](const std::string& call, const std::string&) {
+    return call == "lock" ? EACCES : 0;
+  };
+  openCase("roof.DAT", "roof.PND\r\nThe file cannot be written. Access is denied.");
+  faults.fail = nullptr;
+  EXPECT_EQ(roofFiles(), cut);
   openCase("roof.DAT");
   const auto now = files(data);
   for (const auto& [name, bytes] : new_)

@@ -106,11 +106,15 @@ std::string FileSetWriter::path(const std::string& name) const {
   return place_.folder.empty() ? name : place_.folder + "/" + name;
 }
 
-std::string FileSetWriter::intentName() const {
+std::vector<std::string> FileSetWriter::intentNames() const {
   std::vector<std::string> names;
   for (const FolderEntry& e : entries_)
     if (SameFileName(e.name, place_.intent)) names.push_back(e.name);
-  return MatchFileName(names, place_.intent);
+  return names;
+}
+
+std::string FileSetWriter::intentName() const {
+  return MatchFileName(intentNames(), place_.intent);
 }
 
 int FileSetWriter::remove(const std::string& name) {
@@ -139,6 +143,8 @@ void FileSetWriter::complete() {
   if (const std::string intent = intentName(); !intent.empty()) {
     // Without the lock another program may be finishing or giving up the same list.
     if (lock_ < 0) throw FileError(path(intent), FileProblem::Write, EACCES, true);
+    // The writer keeps one list whatever its letter case: a second one is no list of its.
+    if (intentNames().size() > 1) throw FileError(path(intent), FileProblem::Damaged);
     std::string bytes;
     const int e = ops_.read(folder_, intent, kJournalLimit + 1, bytes);
     std::optional<Journal> journal;
@@ -158,7 +164,7 @@ void FileSetWriter::complete() {
 }
 
 void FileSetWriter::discard() {
-  if (const std::string intent = intentName(); !intent.empty()) {
+  for (const std::string& intent : intentNames()) {
     std::string bytes;
     if (ops_.read(folder_, intent, kJournalLimit + 1, bytes) == 0) {
       for (const std::string& temp : ListedTemps(bytes, {place_.names, place_.key})) {

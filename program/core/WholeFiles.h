@@ -54,8 +54,8 @@ class FileSetWriter {
   // Finishes a write that was cut off and clears away the set's stale temporary files.
   // FileError Damaged, with nothing changed, when the intent file cannot be trusted.
   void complete();
-  // Gives up a damaged intent file: removes it and the temporary files of the writer's pattern
-  // it names; the set's files stay as they are.
+  // Gives up a damaged intent file (every one in any letter case): removes it and the set's
+  // temporary files it names; the set's files stay as they are.
   void discard();
   // Writes the set (after complete()): the files, then the removals of files it no longer has.
   // FileError naming the file that failed; when it is not unfinished(), every file is as it was.
@@ -64,7 +64,8 @@ class FileSetWriter {
   int remove(const std::string& name);
 
  private:
-  void begin(int waitMs, bool mayRead);  // the lock taken, the folder listed
+  void begin(int waitMs, bool mayRead);          // the lock taken, the folder listed
+  std::vector<std::string> intentNames() const;  // in any letter case
   std::string intentName() const;
   void forget(const std::string& name);
   void clearStale();

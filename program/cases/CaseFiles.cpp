@@ -76,7 +76,6 @@ FileSetPlace checkedPlace(const std::string& base) {
 // the file the user chose.
 CaseFolder::CaseFolder(const std::string& base, FileOps& ops, bool forReading) try
     : ops_(ops),
-      folder_(fs::path(base).parent_path().string()),
       stem_(fs::path(base).filename().string()),
       writer_(ops, checkedPlace(base), kCaseWaitMs, forReading) {
 } catch (const FileError& e) {
@@ -111,7 +110,7 @@ std::vector<std::string> CaseFolder::existing() const {
 
 std::string CaseFolder::read(const std::string& name, std::size_t maxBytes) const {
   std::string bytes;
-  if (const int e = ops_.read(folder_, name, maxBytes, bytes))
+  if (const int e = ops_.read(writer_.folder(), name, maxBytes, bytes))
     throw FileError(path(name), FileProblem::Read, e);
   return bytes;
 }
@@ -120,7 +119,7 @@ std::vector<FileError> CaseFolder::remove(const std::vector<std::string>& names)
   std::vector<FileError> left;
   for (const std::string& n : names) {
     FileInfo info;
-    if (const int e = ops_.info(folder_, n, info))
+    if (const int e = ops_.info(writer_.folder(), n, info))
       left.emplace_back(path(n), FileProblem::Remove, e);
     else if (IsReadOnly(info))
       left.emplace_back(path(n), FileProblem::ReadOnly);

@@ -61,7 +61,7 @@ class CaseFolder {
  private:
   std::string matching(std::string_view extension, bool regularOnly) const;
   FileOps& ops_;
-  std::string folder_, stem_;
+  std::string stem_;
   FileSetWriter writer_;
 };
 

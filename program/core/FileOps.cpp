@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <thread>
@@ -15,9 +14,23 @@ namespace veltaro {
 
 namespace {
 
-std::string join(const std::string& folder, const std::string& name) {
-  return (folder.empty() ? std::string(".") : folder) + "/" + name;
+// An entry opened as itself: never through a link in its place, never waiting for a pipe's
+// other end, never becoming the program's terminal.
+constexpr int kAsItself = O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+
+std::string pathOf(const std::string& folder) {
+  return folder.empty() ? std::string(".") : folder;
 }
+
+// An entry of a folder as the *at calls take it: beside the held folder, or by its whole path.
+struct At {
+  At(const Folder& folder, const std::string& name)
+      : dir(folder.handle >= 0 ? folder.handle : AT_FDCWD),
+        path(folder.handle >= 0 ? name : pathOf(folder.path) + "/" + name) {}
+  int dir;
+  std::string path;
+  const char* c_str() const { return path.c_str(); }
+};
 
 int writeAll(int fd, std::string_view bytes) {
   for (std::size_t done = 0; done < bytes.size();) {
@@ -34,9 +47,27 @@ int writeAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-int PosixFiles::list(const std::string& folder, std::vector<FolderEntry>& entries) {
-  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (!dir) return errno;
+void PosixFiles::hold(Folder& folder) {
+  release(folder);
+  folder.handle = ::open(pathOf(folder.path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+void PosixFiles::release(Folder& folder) {
+  if (folder.handle >= 0) ::close(folder.handle);
+  folder.handle = -1;
+}
+
+int PosixFiles::list(const Folder& folder, std::vector<FolderEntry>& entries) {
+  const int own = folder.handle >= 0
+                      ? ::openat(folder.handle, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                      : ::open(pathOf(folder.path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (own < 0) return errno;
+  DIR* dir = ::fdopendir(own);
+  if (!dir) {
+    const int error = errno;
+    ::close(own);
+    return error;
+  }
   const int fd = ::dirfd(dir);
   errno = 0;
   while (const dirent* e = ::readdir(dir)) {
@@ -55,19 +86,22 @@ int PosixFiles::list(const std::string& folder, std::vector<FolderEntry>& entrie
   return error;
 }
 
-int PosixFiles::info(const std::string& folder, const std::string& name, FileInfo& out) {
+int PosixFiles::info(const Folder& folder, const std::string& name, FileInfo& out) {
   out = {};
   struct stat st;
-  if (::lstat(join(folder, name).c_str(), &st) != 0) return errno == ENOENT ? 0 : errno;
+  const At at(folder, name);
+  if (::fstatat(at.dir, at.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    return errno == ENOENT ? 0 : errno;
   out = {true, S_ISREG(st.st_mode), static_cast<unsigned>(st.st_mode & 07777),
          static_cast<unsigned>(st.st_uid), static_cast<unsigned>(st.st_gid)};
   return 0;
 }
 
-int PosixFiles::read(const std::string& folder, const std::string& name, std::size_t limit,
+int PosixFiles::read(const Folder& folder, const std::string& name, std::size_t limit,
                      std::string& bytes) {
   bytes.clear();
-  const int fd = ::open(join(folder, name).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+  const At at(folder, name);
+  const int fd = ::openat(at.dir, at.c_str(), O_RDONLY | kAsItself);
   if (fd < 0) return errno;
   struct stat st;
   int error = ::fstat(fd, &st) != 0 ? errno : !S_ISREG(st.st_mode) ? EISDIR : 0;
@@ -91,10 +125,12 @@ int PosixFiles::read(const std::string& folder, const std::string& name, std::si
   return error;
 }
 
-int PosixFiles::create(const std::string& folder, const std::string& name, std::string_view bytes,
+int PosixFiles::create(const Folder& folder, const std::string& name, std::string_view bytes,
                        const FileInfo* like) {
-  const std::string path = join(folder, name);
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  const At at(folder, name);
+  // A file in place of a private one is private from its first byte.
+  const int fd = ::openat(at.dir, at.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                          like ? 0600 : 0666);
   if (fd < 0) return errno;
   int error = writeAll(fd, bytes);
   if (!error && like) {
@@ -106,12 +142,13 @@ int PosixFiles::create(const std::string& folder, const std::string& name, std::
   }
   if (!error && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && !error) error = errno;
-  if (error) ::unlink(path.c_str());
+  if (error) ::unlinkat(at.dir, at.c_str(), 0);
   return error;
 }
 
-int PosixFiles::append(const std::string& folder, const std::string& name, std::string_view bytes) {
-  const int fd = ::open(join(folder, name).c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC);
+int PosixFiles::append(const Folder& folder, const std::string& name, std::string_view bytes) {
+  const At at(folder, name);
+  const int fd = ::openat(at.dir, at.c_str(), O_WRONLY | O_APPEND | kAsItself);
   if (fd < 0) return errno;
   struct stat st;
   int error = ::fstat(fd, &st) != 0 ? errno : !S_ISREG(st.st_mode) ? EISDIR : 0;
@@ -121,38 +158,49 @@ int PosixFiles::append(const std::string& folder, const std::string& name, std::
   return error;
 }
 
-int PosixFiles::rename(const std::string& folder, const std::string& from, const std::string& to) {
-  return ::rename(join(folder, from).c_str(), join(folder, to).c_str()) == 0 ? 0 : errno;
+int PosixFiles::rename(const Folder& folder, const std::string& from, const std::string& to) {
+  const At a(folder, from), b(folder, to);
+  return ::renameat(a.dir, a.c_str(), b.dir, b.c_str()) == 0 ? 0 : errno;
 }
 
-int PosixFiles::remove(const std::string& folder, const std::string& name) {
-  return ::unlink(join(folder, name).c_str()) == 0 ? 0 : errno;
+int PosixFiles::remove(const Folder& folder, const std::string& name) {
+  const At at(folder, name);
+  return ::unlinkat(at.dir, at.c_str(), 0) == 0 ? 0 : errno;
 }
 
-void PosixFiles::sync(const std::string& folder) {
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+void PosixFiles::sync(const Folder& folder) {
+  const int fd = folder.handle >= 0
+                     ? ::dup(folder.handle)
+                     : ::open(pathOf(folder.path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);  // some file systems cannot flush a folder; its entries are as durable as they get
   ::close(fd);
 }
 
-int PosixFiles::lock(const std::string& folder, const std::string& name, int waitMs, int& handle) {
-  const std::string path = join(folder, name);
+int PosixFiles::lock(const Folder& folder, const std::string& name, int waitMs, int& handle) {
+  const At at(folder, name);
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+  // A pipe or device in the lock file's place is refused, not waited on.
   for (;;) {
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    int fd = ::openat(at.dir, at.c_str(), O_RDWR | O_CREAT | kAsItself, 0666);
     // In a folder we may only read, an existing lock file still keeps writers out.
     if (fd < 0 && (errno == EACCES || errno == EROFS)) {
       const int denied = errno;
-      fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+      fd = ::openat(at.dir, at.c_str(), O_RDONLY | kAsItself);
       if (fd < 0) return errno == ENOENT ? denied : errno;  // no lock file, and none allowed
     }
     if (fd < 0) return errno;
+    struct stat st;
+    if (const int e = ::fstat(fd, &st) != 0 ? errno : !S_ISREG(st.st_mode) ? EISDIR : 0) {
+      ::close(fd);
+      return e;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
       // The holder before us may have removed the file as it let go: a lock on a file no
       // longer there keeps nobody out, so lock the one that is.
       struct stat held, now;
-      if (::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &now) == 0 &&
+      if (::fstat(fd, &held) == 0 &&
+          ::fstatat(at.dir, at.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
           held.st_dev == now.st_dev && held.st_ino == now.st_ino) {
         handle = fd;
         return 0;
@@ -180,9 +228,7 @@ FileOps& SystemFiles() {
 bool SameFileName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
   return true;
 }
 

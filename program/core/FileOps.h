@@ -2,16 +2,25 @@
 // The few file operations the whole-file writer needs, on plain names inside one folder. The
 // names are checked before they get here: no separator, never "." or "..". Nothing follows a
 // symbolic link in the last component: a link is an entry of its own, never what it points at.
-// Every call returns 0 or the errno of the call that failed.
+// A folder held open acts as the folder that was opened, also when its path is renamed or made
+// a link to another folder meanwhile. Every call returns 0 or the errno of the call that failed.
 //
 // PosixFiles is the one real implementation; tests derive from it to plant faults.
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace veltaro {
+
+// The folder the calls act in.
+struct Folder {
+  Folder(std::string p = {}) : path(std::move(p)) {}  // by its path, not held
+  std::string path;                                   // as it was named, also in messages
+  int handle = -1;                                    // while held
+};
 
 struct FolderEntry {
   std::string name;
@@ -28,52 +37,63 @@ struct FileInfo {
 class FileOps {
  public:
   virtual ~FileOps() = default;
+  // Holds the folder open for the calls that follow, until release(); a folder that cannot be
+  // held is taken by its path.
+  virtual void hold(Folder& folder) = 0;
+  virtual void release(Folder& folder) = 0;
   // Every entry of the folder but "." and "..".
-  virtual int list(const std::string& folder, std::vector<FolderEntry>& entries) = 0;
+  virtual int list(const Folder& folder, std::vector<FolderEntry>& entries) = 0;
   // The entry itself (a link is not followed); exists is false when there is none.
-  virtual int info(const std::string& folder, const std::string& name, FileInfo& out) = 0;
+  virtual int info(const Folder& folder, const std::string& name, FileInfo& out) = 0;
   // The first `limit` bytes (fewer when the file is shorter) of a regular file; nothing beyond
   // them is read, however large the file.
-  virtual int read(const std::string& folder, const std::string& name, std::size_t limit,
+  virtual int read(const Folder& folder, const std::string& name, std::size_t limit,
                    std::string& bytes) = 0;
   // A new file, written and flushed. With `like`, it gets that file's permission bits and,
   // where the owner may, its group.
-  virtual int create(const std::string& folder, const std::string& name, std::string_view bytes,
+  virtual int create(const Folder& folder, const std::string& name, std::string_view bytes,
                      const FileInfo* like) = 0;
   // Adds to the end of an existing regular file and flushes it.
-  virtual int append(const std::string& folder, const std::string& name,
-                     std::string_view bytes) = 0;
-  virtual int rename(const std::string& folder, const std::string& from, const std::string& to) = 0;
-  virtual int remove(const std::string& folder, const std::string& name) = 0;
+  virtual int append(const Folder& folder, const std::string& name, std::string_view bytes) = 0;
+  virtual int rename(const Folder& folder, const std::string& from, const std::string& to) = 0;
+  virtual int remove(const Folder& folder, const std::string& name) = 0;
   // Makes the folder's entries durable where the file system can.
-  virtual void sync(const std::string& folder) = 0;
+  virtual void sync(const Folder& folder) = 0;
   // An advisory lock on the file (created when missing), waiting up to `waitMs`; EWOULDBLOCK
   // when another holder keeps it. `handle` is what unlock() takes.
-  virtual int lock(const std::string& folder, const std::string& name, int waitMs, int& handle) = 0;
+  virtual int lock(const Folder& folder, const std::string& name, int waitMs, int& handle) = 0;
   virtual void unlock(int handle) = 0;
 };
 
 class PosixFiles : public FileOps {
  public:
-  int list(const std::string& folder, std::vector<FolderEntry>& entries) override;
-  int info(const std::string& folder, const std::string& name, FileInfo& out) override;
-  int read(const std::string& folder, const std::string& name, std::size_t limit,
+  void hold(Folder& folder) override;
+  void release(Folder& folder) override;
+  int list(const Folder& folder, std::vector<FolderEntry>& entries) override;
+  int info(const Folder& folder, const std::string& name, FileInfo& out) override;
+  int read(const Folder& folder, const std::string& name, std::size_t limit,
            std::string& bytes) override;
-  int create(const std::string& folder, const std::string& name, std::string_view bytes,
+  int create(const Folder& folder, const std::string& name, std::string_view bytes,
              const FileInfo* like) override;
-  int append(const std::string& folder, const std::string& name, std::string_view bytes) override;
-  int rename(const std::string& folder, const std::string& from, const std::string& to) override;
-  int remove(const std::string& folder, const std::string& name) override;
-  void sync(const std::string& folder) override;
-  int lock(const std::string& folder, const std::string& name, int waitMs, int& handle) override;
+  int append(const Folder& folder, const std::string& name, std::string_view bytes) override;
+  int rename(const Folder& folder, const std::string& from, const std::string& to) override;
+  int remove(const Folder& folder, const std::string& name) override;
+  void sync(const Folder& folder) override;
+  int lock(const Folder& folder, const std::string& name, int waitMs, int& handle) override;
   void unlock(int handle) override;
 };
 
 // The program's own file operations.
 FileOps& SystemFiles();
 
-// File names matched without regard to letter case (ASCII letters, as stored).
+// File names matched without regard to letter case (ASCII letters, as stored). Other bytes
+// match only themselves, whatever the user's locale says of them: two programs on one folder
+// must agree which files are one case's.
 bool SameFileName(std::string_view a, std::string_view b);
+// The byte with an ASCII capital made small, every other byte as it is.
+inline char FoldAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // The one rule for a name given in any letter case: the entry of exactly that name, else of the
 // entries that match it without regard to case the first in byte order, so that the choice

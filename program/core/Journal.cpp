@@ -8,8 +8,8 @@ namespace {
 
 constexpr std::string_view kEndLine = "end";
 
-std::string pathOf(const std::string& folder, const std::string& name) {
-  return folder.empty() ? name : folder + "/" + name;
+std::string pathOf(const Folder& folder, const std::string& name) {
+  return folder.path.empty() ? name : folder.path + "/" + name;
 }
 
 }  // namespace
@@ -25,6 +25,16 @@ bool JournalNames::isOwn(std::string_view name) const {
   for (const std::string& n : own)
     if (SameFileName(n, name)) return true;
   return false;
+}
+
+bool JournalNames::isOwnTemp(std::string_view name) const {
+  if (!IsTempName(name)) return false;
+  const std::string_view rest = name.substr(kTempPrefix.size());
+  if (rest.starts_with(key) && rest.substr(key.size()).starts_with("-")) return true;
+  const std::size_t dash = rest.find('-');
+  return dash != std::string_view::npos && dash != 0 && dash + 1 < rest.size() &&
+         rest.find_first_not_of("0123456789-") == std::string_view::npos &&
+         rest.find('-', dash + 1) == std::string_view::npos;
 }
 
 bool IsTempName(std::string_view name) {
@@ -71,13 +81,13 @@ std::optional<Journal> ParseJournal(std::string_view bytes, const JournalNames& 
     const std::size_t space = line.find(' ', 2);
     if (!line.starts_with("R ") || space == std::string_view::npos) return std::nullopt;
     const std::string_view temp = line.substr(2, space - 2), to = line.substr(space + 1);
-    if (!IsTempName(temp) || !target(to)) return std::nullopt;
+    if (!names.isOwnTemp(temp) || !target(to)) return std::nullopt;
     journal.changes.push_back({std::string(temp), std::string(to)});
   }
   return std::nullopt;  // no end line
 }
 
-std::vector<std::string> ListedTemps(std::string_view bytes) {
+std::vector<std::string> ListedTemps(std::string_view bytes, const JournalNames& names) {
   std::vector<std::string> temps;
   if (bytes.size() > kJournalLimit) return temps;
   for (std::size_t start = 0; start < bytes.size();) {
@@ -87,14 +97,13 @@ std::vector<std::string> ListedTemps(std::string_view bytes) {
     start = end + 1;
     const std::size_t space = line.find(' ', 2);
     if (line.starts_with("R ") && space != std::string_view::npos &&
-        IsTempName(line.substr(2, space - 2)))
+        names.isOwnTemp(line.substr(2, space - 2)))
       temps.emplace_back(line.substr(2, space - 2));
   }
   return temps;
 }
 
-bool Replay(FileOps& ops, const std::string& folder, const std::string& intent,
-            const Journal& journal) {
+bool Replay(FileOps& ops, const Folder& folder, const std::string& intent, const Journal& journal) {
   // A list not yet begun is exactly as its writer left it, who checked every file: anything
   // else is a damaged list. Once begun, a file that turned up in the way stops it until the
   // user moves it, and what is done already is not undone.
@@ -103,15 +112,28 @@ bool Replay(FileOps& ops, const std::string& folder, const std::string& intent,
     if (!journal.started) return false;
     throw FileError(pathOf(folder, name), problem, 0, true);
   };
+  // A list begun was cut off while its changes were carried out in order: those done must be
+  // the first ones. A rename whose temporary is gone is done only if its file is there, and a
+  // removal is done before any rename. Anything else (a folder copied without its hidden files)
+  // cannot be finished.
+  bool pending = false, renamed = false;
   for (const Change& c : journal.changes) {
+    FileInfo temp;
     if (!c.temp.empty()) {
-      if (ops.info(folder, c.temp, info) != 0) return false;
-      if (!info.exists && !journal.started) return false;
-      if (info.exists && !info.regular) return stop(c.temp, FileProblem::NotRegular);
+      if (ops.info(folder, c.temp, temp) != 0) return false;
+      if (!temp.exists && !journal.started) return false;
+      if (temp.exists && !temp.regular) return stop(c.temp, FileProblem::NotRegular);
     }
     if (ops.info(folder, c.target, info) != 0) return false;
     if (info.exists && !info.regular) return stop(c.target, FileProblem::NotRegular);
     if (info.exists && (info.mode & 0222) == 0) return stop(c.target, FileProblem::ReadOnly);
+    if (c.temp.empty() ? info.exists : temp.exists) {
+      if (c.temp.empty() && renamed) return false;
+      pending = true;
+    } else if (!c.temp.empty()) {
+      if (pending || !info.exists) return false;
+      renamed = true;
+    }
   }
   if (!journal.started)
     if (const int e = ops.append(folder, intent, kStartedLine))

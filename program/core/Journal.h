@@ -55,7 +55,11 @@ inline constexpr std::size_t kJournalLimit = 64 * 1024;
 // Which names a list may hold.
 struct JournalNames {
   std::vector<std::string> own;  // the set's own file names, in any letter case
+  std::string key;               // the set's key in its temporary files' names
   bool isOwn(std::string_view name) const;
+  // A temporary file of this set (".~vt<key>-<pid>-<n>"), or one of an earlier build, which
+  // named them ".~vt<pid>-<n>" for every set; never another set's.
+  bool isOwnTemp(std::string_view name) const;
 };
 // The writer's temporary name pattern, of this build or an earlier one.
 bool IsTempName(std::string_view name);
@@ -75,9 +79,8 @@ std::string EncodeJournal(const std::vector<Change>& changes);
 inline constexpr std::string_view kStartedLine = "go\n";
 // nullopt when the list is damaged.
 std::optional<Journal> ParseJournal(std::string_view bytes, const JournalNames& names);
-// The temporary files a damaged list names, as far as it can be read: only names of the
-// writer's pattern.
-std::vector<std::string> ListedTemps(std::string_view bytes);
+// The temporary files a damaged list names, as far as it can be read: only the set's own.
+std::vector<std::string> ListedTemps(std::string_view bytes, const JournalNames& names);
 
 // Carries out a list in `folder` whose intent file is `intent`, then removes the intent file.
 // Before anything changes every file it names is checked as the entry itself (never through a
@@ -86,7 +89,6 @@ std::vector<std::string> ListedTemps(std::string_view bytes);
 // and nothing changed. On a list begun already a change done (its temporary gone) is passed
 // over, and a file in the way is a FileError (unfinished) before anything changes. FileError
 // (unfinished) when a change fails.
-bool Replay(FileOps& ops, const std::string& folder, const std::string& intent,
-            const Journal& journal);
+bool Replay(FileOps& ops, const Folder& folder, const std::string& intent, const Journal& journal);
 
 }  // namespace veltaro

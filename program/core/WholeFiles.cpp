@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -23,7 +22,7 @@ bool isOldTemp(std::string_view name, const JournalNames& names) {
   const std::size_t mark = name.rfind(".tmp-");
   if (mark == std::string_view::npos || mark + 5 == name.size()) return false;
   for (char c : name.substr(mark + 5))
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    if (c < '0' || c > '9') return false;
   return names.isOwn(name.substr(0, mark));
 }
 
@@ -32,7 +31,7 @@ bool isOldTemp(std::string_view name, const JournalNames& names) {
 std::string NameKey(std::string_view name) {
   std::uint32_t h = 2166136261u;
   for (char c : name) {
-    h ^= static_cast<unsigned char>(std::tolower(static_cast<unsigned char>(c)));
+    h ^= static_cast<unsigned char>(FoldAscii(c));
     h *= 16777619u;
   }
   char text[9];
@@ -45,15 +44,29 @@ bool IsReadOnly(const FileInfo& info) {
 }
 
 FileSetWriter::FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool mayRead)
-    : ops_(ops), place_(std::move(place)) {
-  if (const int e = ops_.lock(place_.folder, lockName(place_.key), waitMs, lock_)) {
+    : ops_(ops), place_(std::move(place)), folder_(place_.folder) {
+  // Every call of this use acts on the folder opened now, whatever its path names later.
+  ops_.hold(folder_);
+  try {
+    begin(waitMs, mayRead);
+  } catch (...) {
+    ops_.release(folder_);
+    throw;
+  }
+}
+
+void FileSetWriter::begin(int waitMs, bool mayRead) {
+  if (const int e = ops_.lock(folder_, lockName(place_.key), waitMs, lock_)) {
     lock_ = -1;
     if (e == EWOULDBLOCK) throw FileError(path(place_.intent), FileProblem::InUse, e);
+    // A link, pipe or folder in the lock file's place: named, so that the user can move it.
+    if (e == ELOOP || e == EISDIR)
+      throw FileError(path(lockName(place_.key)), FileProblem::NotRegular);
     if (!mayRead || (e != EACCES && e != EROFS && e != EPERM))
       throw FileError(path(place_.intent), FileProblem::Write, e);
   }
   std::vector<FolderEntry> all;
-  if (const int e = ops_.list(place_.folder, all)) {
+  if (const int e = ops_.list(folder_, all)) {
     if (lock_ >= 0) ops_.unlock(lock_);
     throw FileError(path(place_.intent), FileProblem::Read, e);
   }
@@ -72,32 +85,40 @@ FileSetWriter::FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool 
 }
 
 FileSetWriter::~FileSetWriter() {
-  if (lock_ < 0) return;
+  if (lock_ < 0) {
+    ops_.release(folder_);
+    return;
+  }
   // A set with no file left (deleted, or never there) takes its lock file with it; the next
   // holder checks that it locked the file that is there.
   const std::string prefix = std::string(kTempPrefix) + place_.key + "-";
-  const JournalNames own{place_.names};
+  const JournalNames own{place_.names, place_.key};
   if (std::none_of(entries_.begin(), entries_.end(), [&](const FolderEntry& e) {
         return own.isOwn(e.name) || SameFileName(e.name, place_.intent) ||
                e.name.starts_with(prefix);
       }))
-    ops_.remove(place_.folder, lockName(place_.key));
+    ops_.remove(folder_, lockName(place_.key));
   ops_.unlock(lock_);
+  ops_.release(folder_);
 }
 
 std::string FileSetWriter::path(const std::string& name) const {
   return place_.folder.empty() ? name : place_.folder + "/" + name;
 }
 
-std::string FileSetWriter::intentName() const {
+std::vector<std::string> FileSetWriter::intentNames() const {
   std::vector<std::string> names;
   for (const FolderEntry& e : entries_)
     if (SameFileName(e.name, place_.intent)) names.push_back(e.name);
-  return MatchFileName(names, place_.intent);
+  return names;
+}
+
+std::string FileSetWriter::intentName() const {
+  return MatchFileName(intentNames(), place_.intent);
 }
 
 int FileSetWriter::remove(const std::string& name) {
-  const int e = ops_.remove(place_.folder, name);
+  const int e = ops_.remove(folder_, name);
   if (e == 0 || e == ENOENT) forget(name);
   return e == ENOENT ? 0 : e;
 }
@@ -109,22 +130,26 @@ void FileSetWriter::forget(const std::string& name) {
 void FileSetWriter::clearStale() {
   if (lock_ < 0) return;  // only the lock's holder knows that no write of the set is running
   const std::string prefix = std::string(kTempPrefix) + place_.key + "-";
-  const JournalNames own{place_.names};
+  const JournalNames own{place_.names, place_.key};
   std::vector<std::string> stale;
   for (const FolderEntry& e : entries_)
     if (e.regular && ((e.name.starts_with(prefix) && IsTempName(e.name)) || isOldTemp(e.name, own)))
       stale.push_back(e.name);
   for (const std::string& name : stale)
-    if (ops_.remove(place_.folder, name) == 0) forget(name);
+    if (ops_.remove(folder_, name) == 0) forget(name);
 }
 
 void FileSetWriter::complete() {
   if (const std::string intent = intentName(); !intent.empty()) {
+    // Without the lock another program may be finishing or giving up the same list.
+    if (lock_ < 0) throw FileError(path(intent), FileProblem::Write, EACCES, true);
+    // The writer keeps one list whatever its letter case: a second one is no list of its.
+    if (intentNames().size() > 1) throw FileError(path(intent), FileProblem::Damaged);
     std::string bytes;
-    const int e = ops_.read(place_.folder, intent, kJournalLimit + 1, bytes);
+    const int e = ops_.read(folder_, intent, kJournalLimit + 1, bytes);
     std::optional<Journal> journal;
-    if (e == 0) journal = ParseJournal(bytes, {place_.names});
-    if (!journal || !Replay(ops_, place_.folder, intent, *journal))
+    if (e == 0) journal = ParseJournal(bytes, {place_.names, place_.key});
+    if (!journal || !Replay(ops_, folder_, intent, *journal))
       throw FileError(path(intent), FileProblem::Damaged, e);
     for (const Change& c : journal->changes) {
       forget(c.target);
@@ -139,17 +164,16 @@ void FileSetWriter::complete() {
 }
 
 void FileSetWriter::discard() {
-  if (const std::string intent = intentName(); !intent.empty()) {
+  for (const std::string& intent : intentNames()) {
     std::string bytes;
-    if (ops_.read(place_.folder, intent, kJournalLimit + 1, bytes) == 0) {
-      for (const std::string& temp : ListedTemps(bytes)) {
+    if (ops_.read(folder_, intent, kJournalLimit + 1, bytes) == 0) {
+      for (const std::string& temp : ListedTemps(bytes, {place_.names, place_.key})) {
         FileInfo info;
-        if (ops_.info(place_.folder, temp, info) == 0 && info.regular &&
-            ops_.remove(place_.folder, temp) == 0)
+        if (ops_.info(folder_, temp, info) == 0 && info.regular && ops_.remove(folder_, temp) == 0)
           forget(temp);
       }
     }
-    if (const int e = ops_.remove(place_.folder, intent); e && e != ENOENT)
+    if (const int e = ops_.remove(folder_, intent); e && e != ENOENT)
       throw FileError(path(intent), FileProblem::Remove, e);
     forget(intent);
   }
@@ -159,10 +183,10 @@ void FileSetWriter::discard() {
 void FileSetWriter::write(const std::vector<FileContent>& files,
                           const std::vector<std::string>& removals) {
   static unsigned long counter = 0;
-  const std::string& folder = place_.folder;
+  const Folder& folder = folder_;
   FileInfo folderInfo;
   ops_.info(folder, ".", folderInfo);
-  const JournalNames own{place_.names};
+  const JournalNames own{place_.names, place_.key};
   auto check = [&](const std::string& name) {
     if (!IsPlainName(name) || !own.isOwn(name)) throw FileError(path(name), FileProblem::BadName);
     FileInfo info;

@@ -48,12 +48,14 @@ class FileSetWriter {
   // The folder's entries as they are now (kept up to date with what this use changes).
   const std::vector<FolderEntry>& entries() const { return entries_; }
   std::string path(const std::string& name) const;
+  // The set's folder, held open while this use lasts.
+  const Folder& folder() const { return folder_; }
 
   // Finishes a write that was cut off and clears away the set's stale temporary files.
   // FileError Damaged, with nothing changed, when the intent file cannot be trusted.
   void complete();
-  // Gives up a damaged intent file: removes it and the temporary files of the writer's pattern
-  // it names; the set's files stay as they are.
+  // Gives up a damaged intent file (every one in any letter case): removes it and the set's
+  // temporary files it names; the set's files stay as they are.
   void discard();
   // Writes the set (after complete()): the files, then the removals of files it no longer has.
   // FileError naming the file that failed; when it is not unfinished(), every file is as it was.
@@ -62,11 +64,14 @@ class FileSetWriter {
   int remove(const std::string& name);
 
  private:
+  void begin(int waitMs, bool mayRead);          // the lock taken, the folder listed
+  std::vector<std::string> intentNames() const;  // in any letter case
   std::string intentName() const;
   void forget(const std::string& name);
   void clearStale();
   FileOps& ops_;
   FileSetPlace place_;
+  Folder folder_;
   std::vector<FolderEntry> entries_;
   int lock_ = -1;
 };

@@ -31,24 +31,24 @@ class FaultyFiles : public veltaro::PosixFiles {
   // fails with, 0 to let it run.
   std::function<int(const std::string& call, const std::string& name)> fail;
 
-  int read(const std::string& f, const std::string& n, std::size_t l, std::string& b) override {
+  int read(const veltaro::Folder& f, const std::string& n, std::size_t l, std::string& b) override {
     if (int e = failing("read", n)) return e;
     return PosixFiles::read(f, n, l, b);
   }
-  int create(const std::string& f, const std::string& n, std::string_view b,
+  int create(const veltaro::Folder& f, const std::string& n, std::string_view b,
              const veltaro::FileInfo* like) override {
     return change("create", n, [&] { return PosixFiles::create(f, n, b, like); });
   }
-  int append(const std::string& f, const std::string& n, std::string_view b) override {
+  int append(const veltaro::Folder& f, const std::string& n, std::string_view b) override {
     return change("append", n, [&] { return PosixFiles::append(f, n, b); });
   }
-  int rename(const std::string& f, const std::string& from, const std::string& to) override {
+  int rename(const veltaro::Folder& f, const std::string& from, const std::string& to) override {
     return change("rename", to, [&] { return PosixFiles::rename(f, from, to); });
   }
-  int remove(const std::string& f, const std::string& n) override {
+  int remove(const veltaro::Folder& f, const std::string& n) override {
     return change("remove", n, [&] { return PosixFiles::remove(f, n); });
   }
-  int lock(const std::string& f, const std::string& n, int wait, int& handle) override {
+  int lock(const veltaro::Folder& f, const std::string& n, int wait, int& handle) override {
     if (int e = failing("lock", n)) return e;
     return PosixFiles::lock(f, n, wait, handle);
   }

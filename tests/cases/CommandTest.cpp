@@ -4,6 +4,7 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -220,6 +221,24 @@ TEST_F(Versions, AFileThatCannotBeReplacedStopsTheSaveOrIsFinishedLater) {
     EXPECT_EQ(files(data), old_);
     EXPECT_EQ(fs::status(data / file).permissions(), fs::perms::owner_read);
   }
+  // The case folder moved away while the save runs, and a link to another folder holding a
+  // case of that name put in its place: the save ends in the folder it began in.
+  restore(old_);
+  const fs::path moved = folder / "moved", elsewhere = folder / "elsewhere";
+  for (const auto& [name, bytes] : old_) folder_.writeBytes("elsewhere/" + name, bytes);
+  faults.fail = [&](const std::string& call, const std::string& name) {
+    if (call == "append" && name == "roof.PND" && !fs::exists(moved)) {
+      fs::rename(data, moved);
+      fs::create_directory_symlink(elsewhere, data);
+    }
+    return 0;
+  };
+  save(true);
+  faults.fail = nullptr;
+  EXPECT_EQ(files(elsewhere), old_);
+  EXPECT_EQ(files(moved), new_);
+  fs::remove(data);
+  fs::rename(moved, data);
   EXPECT_TRUE(platform.scriptDone());
 }
 
@@ -279,6 +298,7 @@ TEST_F(Versions, ASaveKilledAtAnyMomentLeavesOneOfTheTwoVersions) {
 // Cancel leaves every file, OK gives the list up and opens the case as it is on disk.
 TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
   const std::string key = veltaro::NameKey("roof"), temp = ".~vt" + key + "-9-1";
+  const std::string othersTemp = ".~vt" + veltaro::NameKey("other") + "-9-1";
   const fs::path outside = folder / "outside.txt";
   auto link = [&](const char* name, const fs::path& to) {
     return [=, this] { fs::create_symlink(to, data / name); };
@@ -303,15 +323,28 @@ TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
        [&] { fs::permissions(data / "roof.C01", fs::perms::owner_read); }},
       {"the list itself", "R " + temp + " roof.PND\nend\n"},
       {"a temporary of another name", "R roof.txt roof.DAT\nend\n"},
+      // A save of the other case may be running: its temporary files are not this list's.
+      {"another case's temporary", "R " + othersTemp + " roof.C01\nend\n",
+       [&] { folder_.writeBytes("DATA/" + othersTemp, "other's"); }},
+      {"another case's temporary, no end", "R " + othersTemp + " roof.C01\n",
+       [&] { folder_.writeBytes("DATA/" + othersTemp, "other's"); }},
       {"no end", "D roof.C01\n"},
       {"damaged line", "D roof.C01\nX roof.DAT\nend\n"},
       {"begun twice", "D roof.C01\nend\ngo\ngo\n"},
       {"temporary missing", "R .~vt" + key + "-9-2 roof.C01\nR " + temp + " roof.DAT\nend\n"},
+      // Begun already, but not as a save cut off while it carried the list out.
+      {"begun, a rename not done and no temporary", "R .~vt" + key + "-9-2 roof.C24\nend\ngo\n"},
+      {"begun, a rename done after one not done",
+       "R " + temp + " roof.DAT\nR .~vt" + key + "-9-2 roof.C01\nend\ngo\n"},
+      {"begun, a removal after a rename done",
+       "R .~vt" + key + "-9-2 roof.C01\nD roof.DAT\nend\ngo\n"},
       {"the list a link", "",
        [&] {
          folder_.writeBytes("list.txt", "D roof.C01\nend\n");
          link("roof.PND", "../list.txt")();
        }},
+      {"a second list in other letters", "end\n",
+       [&] { folder_.writeBytes("DATA/ROOF.pnd", "D roof.C01\nend\n"); }},
       {"100 MB", "",
        [&] {
          folder_.writeBytes("DATA/roof.PND", "D roof.C01\n");
@@ -335,7 +368,8 @@ TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
     EXPECT_FALSE(fx().ResultValid[1]);
     run(&S::CaseOpen, "roof.DAT", question, IdOk);
     auto expected = before;
-    expected.erase("DATA/roof.PND");
+    std::erase_if(expected,
+                  [](const auto& f) { return veltaro::SameFileName(f.first, "DATA/roof.PND"); });
     expected.erase("DATA/" + temp);
     EXPECT_EQ(files(folder), expected);
     EXPECT_TRUE(fx().ResultValid[1]) << "the case as it is on disk is open";
@@ -411,6 +445,13 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   CaseTest::save("other.DAT");
   EXPECT_TRUE(has("other.DAT") && has("other.C02"));
   EXPECT_EQ(roofFiles(), cut);
+  // Only the holder of the case's lock finishes it: without one, nothing changes.
+  faults.fail = [](const std::string& call, const std::string&) {
+    return call == "lock" ? EACCES : 0;
+  };
+  openCase("roof.DAT", "roof.PND\r\nThe file cannot be written. Access is denied.");
+  faults.fail = nullptr;
+  EXPECT_EQ(roofFiles(), cut);
   openCase("roof.DAT");
   const auto now = files(data);
   for (const auto& [name, bytes] : new_)
@@ -429,6 +470,58 @@ TEST_F(Versions, AReplacedFileKeepsItsPermissions) {
     save(true);
     EXPECT_EQ(fs::status(data / "roof.DAT").permissions(), mode);
   }
+}
+
+// Whatever stands where the case's lock file goes is taken as itself, never through a link,
+// and never waited on: the save says the case cannot be written, and nothing outside changes.
+TEST_F(Versions, TheLockFileIsNeverFollowedNorWaitedOn) {
+  const std::string lockName = ".~vt" + veltaro::NameKey("roof") + ".lck";
+  const fs::path lock = data / lockName, outside = folder / "outside.txt";
+  auto withoutLock = [&](std::map<std::string, std::string> set) {
+    set.erase(lockName);
+    return set;
+  };
+  const struct {
+    const char* what;
+    std::function<void()> plant;
+    bool saves;
+  } rows[] = {
+      {"link to a missing file", [&] { fs::create_symlink("../gone.txt", lock); }, false},
+      {"link to a file", [&] { fs::create_symlink(outside, lock); }, false},
+      {"hard link", [&] { fs::create_hard_link(outside, lock); }, true},
+      {"pipe", [&] { ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0); }, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    restore(old_);
+    folder_.writeBytes("outside.txt", "outside");
+    fs::remove(lock);
+    row.plant();
+    calculatedWindow(2);
+    if (!row.saves)
+      platform.expectMsgBox(IdOk, lockName + "\r\nSomething other than an ordinary file");
+    save(true);
+    fs::remove(lock);
+    EXPECT_EQ(files(data), withoutLock(row.saves ? new_ : old_));
+    EXPECT_EQ(veltaro::ReadFileBytes(outside.string()), "outside");
+    EXPECT_FALSE(fs::exists(folder / "gone.txt"));
+  }
+  // A pipe in a folder the user may only read: its reader would wait for a writer for ever.
+  ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0);
+  fs::permissions(data, fs::perms(0555));
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::alarm(5);
+    if (::geteuid() == 0 && (::setresgid(65534, 65534, 65534) || ::setresuid(65534, 65534, 65534)))
+      ::_exit(3);
+    int handle = -1;
+    ::_exit(veltaro::PosixFiles().lock(data.string(), lockName, 0, handle) != 0 ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  fs::permissions(data, fs::perms(0755));
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(platform.scriptDone());
 }
 
 // Two programs saving two versions of one case at the same moment: one waits for the other,

@@ -16,39 +16,12 @@
 #include "core/Fx.h"
 #include "forms/Application.h"
 #include "forms/Platform.h"
+#include "QuietPlatform.h"
 
 namespace {
 
-// Answers every message box with OK and does nothing else.
-class QuietPlatform : public forms::Platform {
- public:
-  std::string folder;
-  int msgBox(const std::string&, int, const std::string&) override { return forms::mb::IdOk; }
-  std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&,
-                                      int, int) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> openFileDialog(const forms::FileDialogOptions&) override { return {}; }
-  std::optional<std::string> saveFileDialog(const forms::FileDialogOptions&) override { return {}; }
-  bool openAddress(const std::string&) override { return false; }
-  bool startProgram(const std::string&, const std::vector<std::string>&,
-                    const ProgramFailed&) override { return false; }
-  void showHelp(const std::string&) override {}
-  bool printHtml(const std::string&) override { return false; }
-  void runModal(forms::Form&) override {}
-  void pause(int) override {}
-  void doEvents() override {}
-  std::chrono::system_clock::time_point now() override { return std::chrono::system_clock::now(); }
-  std::string decimalSeparator() override { return "."; }
-  std::string programFolder() override { return folder; }
-  std::string commandLine() override { return {}; }
-};
-
-void writeLines(const std::filesystem::path& path, const std::vector<std::string>& lines) {
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary);
-  for (const auto& l : lines) out << l << "\r\n";
-}
+using bench_support::QuietPlatform;
+using bench_support::writeLines;
 
 struct Program {
   QuietPlatform platform;

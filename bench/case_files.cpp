@@ -16,52 +16,15 @@
 #include "core/Fx.h"
 #include "forms/Application.h"
 #include "forms/Platform.h"
+#include "QuietPlatform.h"
 #include "shell/ShellServices.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// The file dialogs give `chosen`; every question is answered Yes, and counted.
-class QuietPlatform : public forms::Platform {
- public:
-  std::string folder, chosen;
-  int messages = 0;
-  int msgBox(const std::string&, int, const std::string&) override {
-    ++messages;
-    return forms::mb::IdYes;
-  }
-  std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&,
-                                      int, int) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> openFileDialog(const forms::FileDialogOptions&) override {
-    return chosen;
-  }
-  std::optional<std::string> saveFileDialog(const forms::FileDialogOptions&) override {
-    return chosen;
-  }
-  bool openAddress(const std::string&) override { return false; }
-  bool startProgram(const std::string&, const std::vector<std::string>&,
-                    const ProgramFailed&) override {
-    return false;
-  }
-  void showHelp(const std::string&) override {}
-  bool printHtml(const std::string&) override { return false; }
-  void runModal(forms::Form&) override {}
-  void pause(int) override {}
-  void doEvents() override {}
-  std::chrono::system_clock::time_point now() override { return std::chrono::system_clock::now(); }
-  std::string decimalSeparator() override { return "."; }
-  std::string programFolder() override { return folder; }
-  std::string commandLine() override { return {}; }
-};
-
-void writeLines(const fs::path& path, const std::vector<std::string>& lines) {
-  fs::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary);
-  for (const auto& l : lines) out << l << "\r\n";
-}
+using bench_support::QuietPlatform;
+using bench_support::writeLines;
 
 // A case folder beside `others` files of other names, made once for each size.
 fs::path crowdedFolder(int others) {
@@ -88,6 +51,7 @@ struct Program {
     veltaro::resetFx();
     const fs::path folder = crowdedFolder(others);
     platform.folder = folder.string();
+    platform.answer = forms::mb::IdYes;
     platform.chosen = (folder / "DATA" / "roof.DAT").string();
     writeLines(folder / "Text/Product.DK",
                {"Mineral wool section;0.033;0.0002;0.000001;-50;400;20;30;40;50;60;80;100;",

@@ -6,8 +6,10 @@
    matches anything is an error too, so that the list stays short and true.
    A text the program needs before its language file is read is written as
    TextOr(line, "start-up text"), and that text is the UK file's line.
-2. Every line from 222 on that is not empty in the UK language file is not empty in the
-   language file of each of the eight markets (MRN takes UK's).
+2. The lines of the program's own messages are named once, in program/core/MessageLines.h:
+   every line from 222 on that the UK language file has is named there, no code names one by
+   its number, and every named line is not empty in the language file of each of the eight
+   markets (MRN takes UK's).
 """
 import os
 import re
@@ -18,6 +20,7 @@ FOLDERS = ["forms", "program", "qtview", "app"]
 MARKETS = {"DK": "cp1252", "SE": "cp1252", "NO": "cp1252", "UK": "cp1252", "MRN": "cp1252",
            "LT": "cp1257", "EE": "cp1257", "LV": "cp1257"}
 FIRST_NEW_LINE = 222
+LINES_HEADER = "program/core/MessageLines.h"
 
 # Words that make a literal English prose; a Danish design caption has none of them.
 PROSE = set("""the is are was were be been not no could cannot can has have had of to in on
@@ -118,8 +121,20 @@ def unescape(literal):
                   literal)
 
 
+def named_lines():
+    """name -> line of every line the program's messages use, as the header names them."""
+    with open(os.path.join(ROOT, LINES_HEADER), encoding="utf-8") as f:
+        return {m.group(1): int(m.group(2))
+                for m in re.finditer(r"inline constexpr int (\w+) = (\d+);", f.read())}
+
+
+# A message line named by its number rather than by the header.
+NUMBERED = re.compile(r"(TextTable\[|TextOr\(|\bText\()\s*(\d+)")
+
+
 def check_sources(faults):
     uk = language_lines("UK")
+    named = named_lines()
     used = set()
     for folder in FOLDERS:
         for dirpath, _, files in os.walk(os.path.join(ROOT, folder)):
@@ -130,11 +145,16 @@ def check_sources(faults):
                 rel = os.path.relpath(path, ROOT).replace(os.sep, "/")
                 with open(path, encoding="utf-8") as f:
                     text = f.read()
+                for m in NUMBERED.finditer(text):
+                    if int(m.group(2)) >= FIRST_NEW_LINE:
+                        line = text.count("\n", 0, m.start()) + 1
+                        faults.append(f"{rel}:{line}: line {m.group(2)} named by its number, "
+                                      f"not in {LINES_HEADER}")
                 for line, literal, before in literals(text):
                     # The start-up words of a language-file line are that line in UK.
-                    fallback = re.search(r"TextOr\(\s*(\d+)\s*,\s*$", before)
+                    fallback = re.search(r"TextOr\(\s*lines::(\w+)\s*,\s*$", before)
                     if fallback:
-                        k = int(fallback.group(1))
+                        k = named.get(fallback.group(1), 0)
                         if k > len(uk) or uk[k - 1] != unescape(literal):
                             faults.append(f"{rel}:{line}: \"{literal}\" is not UK line {k}")
                         continue
@@ -160,9 +180,16 @@ def language_lines(market):
 
 def check_language_files(faults):
     uk = language_lines("UK")
-    new = [k for k in range(FIRST_NEW_LINE, len(uk) + 1) if uk[k - 1]]
+    named = named_lines()
+    new = sorted(set(named.values()))
     if not new:
-        faults.append("no new lines in the UK language file")
+        faults.append(f"no lines named in {LINES_HEADER}")
+    for k in range(FIRST_NEW_LINE, len(uk) + 1):
+        if uk[k - 1] and k not in new:
+            faults.append(f"TextFile.UK: line {k} (\"{uk[k - 1]}\") is named nowhere in {LINES_HEADER}")
+    for name, k in named.items():
+        if k > len(uk) or not uk[k - 1]:
+            faults.append(f"{LINES_HEADER}: {name} = {k} is empty in TextFile.UK")
     for market in MARKETS:
         lines = language_lines(market)
         for k in new:

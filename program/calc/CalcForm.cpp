@@ -13,6 +13,7 @@
 #include "core/Errors.h"
 #include "core/Formula.h"
 #include "core/Fx.h"
+#include "core/MessageLines.h"
 #include "core/Numbers.h"
 #include "core/NumericInput.h"
 #include "core/PipeTables.h"
@@ -670,7 +671,8 @@ void CalcForm::savingsStep(const std::function<void()>& step) {
     step();
   } catch (const RunTimeError& e) {
     if (e.kind() != RunTimeError::Overflow) throw;
-    app().platform().msgBox(s.TextTable[276], forms::mb::Exclamation, s.TextTable[126]);
+    app().platform().msgBox(s.TextTable[lines::SavingTooLarge], forms::mb::Exclamation,
+                            s.TextTable[126]);
   }
   s.SurfaceCoefficient = h;
   s.RadiativeCoefficient = hr;

@@ -5,6 +5,7 @@
 
 #include "calc/frmErrorInfo.h"
 #include "core/Fx.h"
+#include "core/MessageLines.h"
 #include "core/NumericInput.h"
 #include "forms/Application.h"
 
@@ -12,8 +13,6 @@ namespace veltaro {
 
 namespace {
 constexpr const char* kCrLf = "\r\n";
-// ": the number is too large", after the caption of a box beyond the range of a double.
-constexpr int kTooLargeLine = 266;
 
 forms::Control& hiddenErrorList() {
   frmErrorInfo& w = forms::app().get<frmErrorInfo>();
@@ -101,7 +100,8 @@ InputCheck::~InputCheck() = default;
 std::optional<double> InputCheck::number(const forms::Control& box) {
   const double value = ParseNumber(box.text());
   if (std::isfinite(value)) return value;
-  if (refused_.insert(&box).second) test(true, fieldCaption(box) + fx().TextTable[kTooLargeLine]);
+  if (refused_.insert(&box).second)
+    test(true, fieldCaption(box) + fx().TextTable[lines::NumberTooLarge]);
   return std::nullopt;
 }
 

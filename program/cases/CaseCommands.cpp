@@ -11,6 +11,7 @@
 #include "cases/RecordLayout.h"
 #include "cases/frmCase.h"
 #include "core/Fx.h"
+#include "core/MessageLines.h"
 #include "core/NumericInput.h"
 #include "core/TextFile.h"
 #include "forms/Application.h"
@@ -84,26 +85,6 @@ std::string fieldName(int line) {
   return name;
 }
 
-// Language lines of the case commands' messages.
-enum Line {
-  kNotSaved = 222,
-  kSavedInPart = 223,
-  kNotOpened = 224,
-  kNotDeleted = 225,
-  kNoSuchCase = 226,
-  kDeleteQuestion = 227,
-  kFilesLeft = 228,
-  kPartsNotOpened = 229,
-  kResultInvalid = 230,
-  kCutWarning = 231,
-  kSaveAnyway = 232,
-  kCutValue = 233,
-  kCutOffSave = 234,
-  kNoCalculation = 236,
-  kShortRecord = 237,
-  kShortHeader = 238,
-};
-
 // Every case command holds the case while it reads or changes its files, and begins by
 // finishing a save of it that was cut off. A list of changes that cannot be trusted is no lock
 // on the case: the user may give it up and keep the case as it is on disk. Null, after a
@@ -116,7 +97,7 @@ std::unique_ptr<CaseFolder> holdCase(FileOps& files, const std::string& base, in
       folder->complete();
     } catch (const FileError& e) {
       if (e.problem() != FileProblem::Damaged || e.unfinished()) throw;
-      if (message(e.path() + kNewLine + Text(kCutOffSave),
+      if (message(e.path() + kNewLine + Text(lines::CutOffSave),
                   forms::mb::OkCancel | forms::mb::Exclamation | forms::mb::DefaultButton2,
                   menuName) != forms::mb::IdOk)
         return nullptr;
@@ -197,7 +178,7 @@ void CaseCommands::save(bool withRecords) {
   const int widths[3] = {3, 80, 16};
   for (int i = 0; i < 3; ++i)
     if (auto kept = KeptIfChanged(values[i], widths[i], false))
-      cuts += kNewLine + Text(kCutValue, {fieldName(81 + i), values[i], *kept});
+      cuts += kNewLine + Text(lines::CutValue, {fieldName(81 + i), values[i], *kept});
   if (withRecords) {
     for (const RecordLayout& layout : RecordLayouts()) {
       forms::Form* window = forms::app().find(calcFormName(layout.calcNumber));
@@ -212,14 +193,15 @@ void CaseCommands::save(bool withRecords) {
         // A window's fields under its caption, as an open names what it could not put back.
         if (!windowCuts.empty()) cuts += kNewLine + window->caption() + ":";
         for (const CutField& c : windowCuts)
-          cuts += std::string(kNewLine) + "  " + Text(kCutValue, {c.field, c.text, c.kept});
+          cuts += std::string(kNewLine) + "  " + Text(lines::CutValue, {c.field, c.text, c.kept});
       }
       forms::app().platform().doEvents();
     }
   }
 
   if (!cuts.empty()) {
-    const std::string text = Text(kCutWarning) + cuts + kNewLine + kNewLine + Text(kSaveAnyway);
+    const std::string text =
+        Text(lines::CutWarning) + cuts + kNewLine + kNewLine + Text(lines::SaveAnyway);
     if (message(text, forms::mb::YesNo | forms::mb::Exclamation | forms::mb::DefaultButton2,
                 menuName) != forms::mb::IdYes)
       return;
@@ -227,7 +209,7 @@ void CaseCommands::save(bool withRecords) {
 
   // From here to the end of the write the case is held; an earlier save cut off is finished
   // first, so that the stale records below are the ones the case now has.
-  const std::unique_ptr<CaseFolder> folder = holdCase(files_, base, kNotSaved, menuName);
+  const std::unique_ptr<CaseFolder> folder = holdCase(files_, base, lines::NotSaved, menuName);
   if (!folder) return;
   std::vector<FileContent> files;
   std::set<std::string> written;
@@ -247,9 +229,9 @@ void CaseCommands::save(bool withRecords) {
     folder->write(files, stale);
     fx().CaseBasePath = base;
   } catch (const FileError& e) {
-    message(
-        Text(e.unfinished() ? kSavedInPart : kNotSaved) + kNewLine + kNewLine + FileErrorText(e),
-        forms::mb::Critical, menuName);
+    message(Text(e.unfinished() ? lines::SavedInPart : lines::NotSaved) + kNewLine + kNewLine +
+                FileErrorText(e),
+            forms::mb::Critical, menuName);
   }
 }
 
@@ -273,9 +255,10 @@ void openRecord(const StoredRecord& r, std::vector<std::string>& problems) {
   if (!r.problem.empty()) return problems.push_back(r.problem);
   if (!app.isRegistered(name))
     return problems.push_back(r.file + ": " +
-                              Text(kNoCalculation, {std::to_string(layout.calcNumber)}));
+                              Text(lines::NoCalculation, {std::to_string(layout.calcNumber)}));
   if (r.bytes.size() < static_cast<std::size_t>(layout.length))
-    return problems.push_back(r.file + ": " + Text(kShortRecord, {std::to_string(layout.length)}));
+    return problems.push_back(r.file + ": " +
+                              Text(lines::ShortRecord, {std::to_string(layout.length)}));
   std::vector<std::string> notes;
   forms::Form* window = nullptr;
   try {
@@ -292,7 +275,7 @@ void openRecord(const StoredRecord& r, std::vector<std::string>& problems) {
   if (notes.empty()) return;
   std::string what = (window ? window->caption() : name) + " (" + r.file + "):";
   for (const auto& n : notes) what += std::string(kNewLine) + "  " + n;
-  problems.push_back(what + kNewLine + "  " + Text(kResultInvalid));
+  problems.push_back(what + kNewLine + "  " + Text(lines::ResultInvalid));
 }
 
 }  // namespace
@@ -308,18 +291,19 @@ void CaseCommands::open(bool) {
   std::vector<StoredRecord> records;
   {
     const std::unique_ptr<CaseFolder> folder =
-        holdCase(files_, base, kNotOpened, "menuOpenCase", true);
+        holdCase(files_, base, lines::NotOpened, "menuOpenCase", true);
     if (!folder) return;
     const std::string headerName = folder->find(".DAT");
     if (headerName.empty()) {
-      message(base + ".DAT" + kNewLine + Text(kNoSuchCase), forms::mb::Exclamation, "menuOpenCase");
+      message(base + ".DAT" + kNewLine + Text(lines::NoSuchCase), forms::mb::Exclamation,
+              "menuOpenCase");
       return;
     }
     header = folder->path(headerName);
     try {
       bytes = folder->read(headerName, kHeaderLength);
     } catch (const FileError& e) {
-      message(Text(kNotOpened) + kNewLine + kNewLine + FileErrorText(e), forms::mb::Critical,
+      message(Text(lines::NotOpened) + kNewLine + kNewLine + FileErrorText(e), forms::mb::Critical,
               "menuOpenCase");
       return;
     }
@@ -345,13 +329,13 @@ void CaseCommands::open(bool) {
     app.unloadIfLoaded(calcFormName(layout.calcNumber));
   std::vector<std::string> problems;
   if (bytes.size() < static_cast<std::size_t>(kHeaderLength))
-    problems.push_back(header + ": " + Text(kShortHeader));
+    problems.push_back(header + ": " + Text(lines::ShortHeader));
   for (const StoredRecord& r : records) {
     openRecord(r, problems);
     app.platform().doEvents();
   }
   if (!problems.empty())
-    message(Text(kPartsNotOpened) + joined(problems), forms::mb::Exclamation, "menuOpenCase");
+    message(Text(lines::PartsNotOpened) + joined(problems), forms::mb::Exclamation, "menuOpenCase");
 }
 
 // ---------------------------------------------------------------- delete
@@ -360,24 +344,26 @@ void CaseCommands::remove(bool) {
   const std::string chosen = OpenCaseDialog(commandTitle("menuDeleteCase"));
   if (chosen.empty()) return;
   const std::string base = StripExtension(chosen);
-  const std::unique_ptr<CaseFolder> folder = holdCase(files_, base, kNotDeleted, "menuDeleteCase");
+  const std::unique_ptr<CaseFolder> folder =
+      holdCase(files_, base, lines::NotDeleted, "menuDeleteCase");
   if (!folder) return;
   // Only the case's own files: the record files, then the header, never another file that
   // happens to share the name. Records without their header are still the case's.
   std::vector<std::string> names = folder->existing(), paths;
   if (names.empty()) {
-    message(base + ".DAT" + kNewLine + Text(kNoSuchCase), forms::mb::Exclamation, "menuDeleteCase");
+    message(base + ".DAT" + kNewLine + Text(lines::NoSuchCase), forms::mb::Exclamation,
+            "menuDeleteCase");
     return;
   }
   for (const std::string& n : names) paths.push_back(folder->path(n));
-  if (message(Text(kDeleteQuestion) + joined(paths),
+  if (message(Text(lines::DeleteQuestion) + joined(paths),
               forms::mb::YesNo | forms::mb::Question | forms::mb::DefaultButton2,
               "menuDeleteCase") != forms::mb::IdYes)
     return;
   std::vector<std::string> left;
   for (const FileError& e : folder->remove(names)) left.push_back(FileErrorText(e));
   if (!left.empty())
-    message(Text(kFilesLeft) + joined(left), forms::mb::Critical, "menuDeleteCase");
+    message(Text(lines::FilesLeft) + joined(left), forms::mb::Critical, "menuDeleteCase");
 }
 
 // ---------------------------------------------------------------- installation

@@ -10,30 +10,6 @@ namespace veltaro::cases {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Language lines of the case and file messages.
-enum Line {
-  kReadFailed = 239,
-  kWriteFailed = 240,
-  kReplaceFailed = 241,
-  kRemoveFailed = 242,
-  kReadOnly = 243,
-  kNotAFile = 244,
-  kOthersFile = 245,
-  kBadName = 246,
-  kAccessDenied = 247,
-  kDiskFull = 248,
-  kTooLarge = 249,
-  kNoFolder = 250,
-  kWriteProtected = 251,
-  kInUse = 235,
-  kCutOff = 234,
-  kSystemError = 255,
-};
-
-}  // namespace
-
 std::string CaseExtension(int calcType) {
   const RecordLayout* layout = LayoutOfType(calcType);
   return layout ? layout->extension : "";
@@ -131,86 +107,6 @@ std::vector<FileError> CaseFolder::remove(const std::vector<std::string>& names)
 
 void CompletePendingSave(const std::string& base, FileOps& ops) {
   CaseFolder(base, ops).complete();
-}
-
-std::string Text(int line, std::initializer_list<std::string> values) {
-  std::string text = fx().TextTable[line];
-  int n = 0;
-  for (const std::string& v : values) {
-    const std::string mark = "%" + std::to_string(++n);
-    if (const std::size_t at = text.find(mark); at != std::string::npos)
-      text.replace(at, mark.size(), v);
-  }
-  return text;
-}
-
-std::string FileErrorText(const FileError& e) {
-  int line = kSystemError;
-  switch (e.problem()) {
-    case FileProblem::Read:
-      line = kReadFailed;
-      break;
-    case FileProblem::Write:
-      line = kWriteFailed;
-      break;
-    case FileProblem::Replace:
-      line = kReplaceFailed;
-      break;
-    case FileProblem::Remove:
-      line = kRemoveFailed;
-      break;
-    case FileProblem::ReadOnly:
-      line = kReadOnly;
-      break;
-    case FileProblem::NotRegular:
-      line = kNotAFile;
-      break;
-    case FileProblem::OwnedByAnother:
-      line = kOthersFile;
-      break;
-    case FileProblem::BadName:
-      line = kBadName;
-      break;
-    case FileProblem::InUse:
-      line = kInUse;
-      break;
-    case FileProblem::Damaged:
-      line = kCutOff;
-      break;
-  }
-  std::string text = e.path() + "\r\n" + Text(line);
-  int cause = 0;
-  switch (e.error()) {
-    case 0:
-    case EWOULDBLOCK:
-      break;
-    case EACCES:
-    case EPERM:
-      cause = kAccessDenied;
-      break;
-    case ENOSPC:
-    case EDQUOT:
-      cause = kDiskFull;
-      break;
-    case EFBIG:
-      cause = kTooLarge;
-      break;
-    case ENOENT:
-    case ENOTDIR:
-      cause = kNoFolder;
-      break;
-    case EROFS:
-      cause = kWriteProtected;
-      break;
-    case ELOOP:
-    case EISDIR:
-      cause = kNotAFile;
-      break;
-    default:
-      cause = kSystemError;
-  }
-  if (cause) text += " " + Text(cause, {std::to_string(e.error())});
-  return text;
 }
 
 std::string EncodeHeader(const std::string& initials, const std::string& name,

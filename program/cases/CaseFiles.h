@@ -68,11 +68,6 @@ class CaseFolder {
 // Finishes a save of the case that was cut off and clears away its stale temporary files.
 void CompletePendingSave(const std::string& base, FileOps& ops = SystemFiles());
 
-// A language line with "%1", "%2" ... filled in.
-std::string Text(int line, std::initializer_list<std::string> values = {});
-// A file that failed, for the user: the file, then what went wrong, in the market's language.
-std::string FileErrorText(const FileError& e);
-
 // The header file's 99 bytes from the three values, and back.
 std::string EncodeHeader(const std::string& initials, const std::string& name,
                          const std::string& date);

@@ -10,6 +10,7 @@
 #include "cases/CaseFiles.h"
 #include "cases/RecordLayout.h"
 #include "core/Fx.h"
+#include "core/MessageLines.h"
 #include "core/NumericInput.h"
 #include "core/TextFile.h"
 #include "forms/Form.h"
@@ -92,13 +93,6 @@ double GetDouble(const std::string& record, int offset) {
 }
 
 namespace {
-
-// Language lines of what a record could not put back.
-enum Line {
-  kNoSuchChoice = 256,
-  kNoSuchField = 257,
-  kNotInList = 258,
-};
 
 bool isPipe(forms::Form& window) {
   return window.control("ROR").isSet();
@@ -249,7 +243,7 @@ class Restore {
         if (c) return c->setValue(1);
         const auto choices = w_.controlArray(f.control);
         if (choices.empty()) return missing(f);
-        problems.push_back(Text(kNoSuchChoice, {InputCheck::fieldCaption(*choices.front())}));
+        problems.push_back(Text(lines::NoSuchChoice, {InputCheck::fieldCaption(*choices.front())}));
         return;
       }
       case FieldKind::Coefficient: {
@@ -273,7 +267,7 @@ class Restore {
   }
   // Only a record whose layout and window disagree: the field has nothing to be named by.
   void missing(const Field& f) {
-    problems.push_back(Text(kNoSuchField, {std::to_string(f.offset)}));
+    problems.push_back(Text(lines::NoSuchField, {std::to_string(f.offset)}));
   }
 
   // A list's prompt, kept cut by its field, comes back as the prompt the list shows whole.
@@ -300,8 +294,8 @@ class Restore {
     }
     if (!c->visible()) return;
     // Counted from 1, as a user counts the entries.
-    problems.push_back(Text(kNotInList, {InputCheck::fieldCaption(*c), std::to_string(i + 1),
-                                         std::to_string(c->listCount())}));
+    problems.push_back(Text(lines::NotInList, {InputCheck::fieldCaption(*c), std::to_string(i + 1),
+                                               std::to_string(c->listCount())}));
   }
 
   forms::Form& w_;

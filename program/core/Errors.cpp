@@ -1,6 +1,7 @@
 #include "core/Errors.h"
 
 #include "core/Fx.h"
+#include "core/MessageLines.h"
 
 namespace veltaro {
 namespace {
@@ -23,7 +24,7 @@ const char* describe(RunTimeError::Kind kind) {
 
 std::string fileMessage(const std::string& path, int line, const std::string& problem) {
   std::string m = path;
-  if (line > 0) m += ", " + TextOr(297, "line") + " " + std::to_string(line);
+  if (line > 0) m += ", " + TextOr(lines::DataLine, "line") + " " + std::to_string(line);
   return m + ": " + problem;
 }
 

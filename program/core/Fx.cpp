@@ -30,6 +30,17 @@ std::string TextOr(int line, const char* startupText) {
   return text.empty() ? startupText : text;
 }
 
+std::string Text(int line, std::initializer_list<std::string> values) {
+  std::string text = instance().TextTable[line];
+  int n = 0;
+  for (const std::string& v : values) {
+    const std::string mark = "%" + std::to_string(++n);
+    if (const std::size_t at = text.find(mark); at != std::string::npos)
+      text.replace(at, mark.size(), v);
+  }
+  return text;
+}
+
 void resetFx() {
   instance() = FX{};
 }

@@ -20,6 +20,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -182,6 +183,8 @@ FX& fx();
 // Line `line` of the language file; the fixed English `startupText` (the UK line) while no
 // language file is read yet, as at start-up, or when the file lacks the line.
 std::string TextOr(int line, const char* startupText);
+// A language line with "%1", "%2" ... filled in.
+std::string Text(int line, std::initializer_list<std::string> values = {});
 // Puts the shared state back to its start values (for tests and a fresh program run).
 void resetFx();
 

@@ -14,13 +14,6 @@ std::string pathOf(const Folder& folder, const std::string& name) {
 
 }  // namespace
 
-FileError::FileError(std::string path, FileProblem problem, int error, bool unfinished)
-    : std::runtime_error(path),
-      path_(std::move(path)),
-      problem_(problem),
-      error_(error),
-      unfinished_(unfinished) {}
-
 bool JournalNames::isOwn(std::string_view name) const {
   for (const std::string& n : own)
     if (SameFileName(n, name)) return true;

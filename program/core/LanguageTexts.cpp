@@ -6,6 +6,7 @@
 
 #include "core/Errors.h"
 #include "core/Fx.h"
+#include "core/MessageLines.h"
 #include "core/Numbers.h"
 #include "core/NumericInput.h"
 #include "core/TextFile.h"
@@ -79,7 +80,7 @@ void setProgress(forms::Control* bar, int value) {
 std::vector<std::string> readWhole(const std::string& path, bool mustHaveLines) {
   std::vector<std::string> lines = ReadTextLines(path);
   if (mustHaveLines && lines.empty())
-    throw DataFileError(path, 0, TextOr(301, "the file is empty"));
+    throw DataFileError(path, 0, TextOr(lines::FileEmpty, "the file is empty"));
   return lines;
 }
 
@@ -156,10 +157,10 @@ void LoadTextFile() {
   // The window model's own messages and the help viewer speak the market's language too (a
   // file without those lines leaves them as they were).
   forms::Application::Words words = forms::app().words();
-  for (auto [word, line] : {std::pair{&words.actionFailed, 286},
-                            {&words.helpMissing, 294},
-                            {&words.helpBack, 295},
-                            {&words.helpForward, 296}})
+  for (auto [word, line] : {std::pair{&words.actionFailed, lines::ActionFailed},
+                            {&words.helpMissing, lines::HelpMissing},
+                            {&words.helpBack, lines::HelpBack},
+                            {&words.helpForward, lines::HelpForward}})
     if (!state.TextTable[line].empty()) *word = state.TextTable[line];
   forms::app().setWords(std::move(words));
   // The main window is loaded by then at start-up; a program part that only wants the texts
@@ -178,7 +179,7 @@ void LoadAddresses() {
   const int n = static_cast<int>(lines.size());
   // The address count is a 16-bit number of 15-line blocks, rounded: 491,512 lines at most.
   if (std::nearbyint(n / 15.0) > 32767)
-    throw DataFileError(path, 0, TextOr(302, "the file has more than 491512 lines"));
+    throw DataFileError(path, 0, TextOr(lines::FileTooLong, "the file has more than 491512 lines"));
   state.AddressLines.assign(std::move(lines));
   state.AddressCount = ToInt16(n / 15.0);
   // The contact window's load copies the country's block into the text table; loading it is
@@ -208,7 +209,7 @@ void CopyContactBlock() {
   // contact lines without a word.
   if (a.size() < b + 10)
     throw DataFileError(ProgramPath("\\Text\\adress.all"), 0,
-                        TextOr(303,
+                        TextOr(lines::ContactTooShort,
                                "the file is too short for this market's contact address, "
                                "which takes lines") +
                             " " + std::to_string(b) + "-" + std::to_string(b + 10));

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/LanguageTexts.h"
+#include "core/MessageLines.h"
 #include "core/Numbers.h"
 #include "core/NumericInput.h"
 #include "core/TextFile.h"
@@ -34,12 +35,12 @@ bool fail(std::string* problem, const std::string& why) {
 bool ParseProductLine(ProductRecord& rec, std::string& line, std::string* problem) {
   std::string field;
   if (!TakeField(line, field))
-    return fail(problem, TextOr(304, "the product name has no closing \";\""));
+    return fail(problem, TextOr(lines::NoProductNameEnd, "the product name has no closing \";\""));
   rec.Name = field;
   double* numbers[] = {&rec.Coef0, &rec.Coef1, &rec.Coef2, &rec.TempLimit1, &rec.TempLimit2};
   for (double* target : numbers) {
     if (!TakeField(line, field))
-      return fail(problem, TextOr(305, "a number field has no closing \";\""));
+      return fail(problem, TextOr(lines::NoNumberEnd, "a number field has no closing \";\""));
     *target = ParseNumber(field);
   }
   // The thickness list ends where the rest of the line is blank; fields after the 30th are
@@ -47,10 +48,10 @@ bool ParseProductLine(ProductRecord& rec, std::string& line, std::string* proble
   for (std::size_t k = 0; k < rec.Thickness.size(); ++k) {
     if (TrimSpaces(line).empty()) break;
     if (!TakeField(line, field))
-      return fail(problem, TextOr(306, "a thickness has no closing \";\""));
+      return fail(problem, TextOr(lines::NoThicknessEnd, "a thickness has no closing \";\""));
     const double t = RoundHalfEven(ParseNumber(field));
     if (!(t >= -32768 && t <= 32767))
-      return fail(problem, TextOr(307, "a thickness is out of range"));
+      return fail(problem, TextOr(lines::ThicknessOutOfRange, "a thickness is out of range"));
     rec.Thickness[k] = static_cast<int16_t>(t);
   }
   return true;
@@ -60,7 +61,8 @@ std::string LoadProductFile() {
   const std::string path = listPath("Product");
   const std::vector<std::string> lines = ReadTextLines(path);
   if (lines.size() < 2)
-    throw DataFileError(path, 0, TextOr(308, "the product file holds no product and default line"));
+    throw DataFileError(
+        path, 0, TextOr(lines::NoProducts, "the product file holds no product and default line"));
   std::vector<ProductRecord> table(lines.size() - 1);
   for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
     ProductRecord& rec = table[i];

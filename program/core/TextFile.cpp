@@ -1,7 +1,5 @@
 #include "core/TextFile.h"
 
-#include "core/FileOps.h"
-
 #include <iconv.h>
 
 #include <algorithm>
@@ -12,7 +10,9 @@
 #include <system_error>
 
 #include "core/Errors.h"
+#include "core/FileOps.h"
 #include "core/Fx.h"
+#include "core/MessageLines.h"
 #include "forms/Application.h"
 
 namespace veltaro {
@@ -28,8 +28,9 @@ class Converter {
  public:
   Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
     if (cd_ == reinterpret_cast<iconv_t>(-1))
-      throw std::runtime_error(TextOr(309, "this computer cannot convert the code page") + " " +
-                               (std::string_view(from) == "UTF-8" ? to : from));
+      throw std::runtime_error(
+          TextOr(lines::NoCodePage, "this computer cannot convert the code page") + " " +
+          (std::string_view(from) == "UTF-8" ? to : from));
   }
   ~Converter() { iconv_close(cd_); }
   Converter(const Converter&) = delete;
@@ -124,11 +125,12 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
 std::string ReadFileBytes(const std::string& path) {
   std::error_code ec;
   if (!fs::is_regular_file(path, ec))
-    throw DataFileError(path, 0, TextOr(298, "the file is missing"));
+    throw DataFileError(path, 0, TextOr(lines::FileMissing, "the file is missing"));
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw DataFileError(path, 0, TextOr(299, "the file cannot be read"));
+  if (!in) throw DataFileError(path, 0, TextOr(lines::FileUnreadable, "the file cannot be read"));
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw DataFileError(path, 0, TextOr(299, "the file cannot be read"));
+  if (in.bad())
+    throw DataFileError(path, 0, TextOr(lines::FileUnreadable, "the file cannot be read"));
   return bytes;
 }
 
@@ -153,10 +155,12 @@ void WriteTextLines(const std::string& path, const std::vector<std::string>& lin
     bytes += "\r\n";
   }
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) throw DataFileError(path, 0, TextOr(300, "the file cannot be written"));
+  if (!out)
+    throw DataFileError(path, 0, TextOr(lines::FileUnwritable, "the file cannot be written"));
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
-  if (!out) throw DataFileError(path, 0, TextOr(300, "the file cannot be written"));
+  if (!out)
+    throw DataFileError(path, 0, TextOr(lines::FileUnwritable, "the file cannot be written"));
 }
 
 std::string ResolvePath(const std::string& folder, std::string_view relative) {

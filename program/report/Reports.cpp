@@ -4,8 +4,9 @@
 #include <exception>
 #include <filesystem>
 
-#include "cases/CaseFiles.h"
+#include "core/FileError.h"
 #include "core/Fx.h"
+#include "core/MessageLines.h"
 #include "core/TextFile.h"
 #include "core/WholeFiles.h"
 #include "forms/Application.h"
@@ -19,14 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using cases::FileErrorText;
-using cases::Text;
-
 constexpr int kReportWaitMs = 3000;
-// Language lines of the report's messages.
-constexpr int kReportNotWritten = 252;
-constexpr int kReportInPart = 253;
-constexpr int kReportInUse = 254;
 
 void tell(const std::string& message) {
   forms::app().platform().msgBox(message, forms::mb::Exclamation, frmAbout::kProgramTitle);
@@ -46,12 +40,15 @@ std::string withLineEnds(const std::string& lines, const char* end) {
 // Starts LibreOffice on the report's displayed copy with the import filter that opens it in
 // Calc or Writer. The office program runs on its own; when it cannot start, or fails while it
 // starts, the user is told what happened and where the report is. The texts are the market's:
-// `notStartedLine` and `failedLine` name the program, 291-293 the ending and the place.
+// `notStartedLine` and `failedLine` name the program, the ending and the place.
 void openInOffice(const char* filter, int notStartedLine, int failedLine) {
-  const std::string where = "\r\n\r\n" + fx().TextTable[293] + "\r\n" + DisplayedCopyPath();
+  const std::string where =
+      "\r\n\r\n" + fx().TextTable[lines::ReportIsIn] + "\r\n" + DisplayedCopyPath();
   auto failed = [failedLine, where](const forms::Platform::ProgramEnd& end) {
     const TextLines& t = fx().TextTable;
-    std::string what = end.crashed ? t[292] : t[291] + " " + std::to_string(end.exitCode) + ".";
+    std::string what = end.crashed
+                           ? t[lines::StoppedUnexpectedly]
+                           : t[lines::ExitStatus] + " " + std::to_string(end.exitCode) + ".";
     // The office program's own last words, as it wrote them.
     if (!end.lastError.empty()) what += "\r\n(" + end.lastError + ")";
     tell(t[failedLine] + "\r\n" + what + where);
@@ -118,12 +115,12 @@ bool Reports::WriteReport(int calcNumber, forms::Form& window, bool printOnDispl
                   {view, DisplayedCopy(lines)}},
                  {});
   } catch (const FileError& e) {
-    tell(Text(e.unfinished() ? kReportInPart : kReportNotWritten) + "\r\n\r\n" +
-         (e.problem() == FileProblem::InUse ? e.path() + "\r\n" + Text(kReportInUse)
+    tell(Text(e.unfinished() ? lines::ReportInPart : lines::ReportNotWritten) + "\r\n\r\n" +
+         (e.problem() == FileProblem::InUse ? e.path() + "\r\n" + Text(lines::ReportInUse)
                                             : FileErrorText(e)));
     return false;
   } catch (const std::exception& e) {
-    tell(Text(kReportNotWritten) + "\r\n\r\n" + s.ReportPath + "\r\n" + e.what());
+    tell(Text(lines::ReportNotWritten) + "\r\n\r\n" + s.ReportPath + "\r\n" + e.what());
     return false;
   }
   if (exportOnly) return true;
@@ -134,11 +131,11 @@ bool Reports::WriteReport(int calcNumber, forms::Form& window, bool printOnDispl
 }
 
 void Reports::OpenReportInExcel() {
-  openInOffice("HTML (StarCalc)", 287, 289);
+  openInOffice("HTML (StarCalc)", lines::CalcNotStarted, lines::CalcFailed);
 }
 
 void Reports::OpenReportInWord() {
-  openInOffice("HTML (StarWriter)", 288, 290);
+  openInOffice("HTML (StarWriter)", lines::WriterNotStarted, lines::WriterFailed);
 }
 
 void InstallReportService() {

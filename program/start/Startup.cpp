@@ -13,6 +13,7 @@
 #include "core/Errors.h"
 #include "core/Fx.h"
 #include "core/LanguageTexts.h"
+#include "core/MessageLines.h"
 #include "core/PipeTables.h"
 #include "core/ProgramFiles.h"
 #include "forms/Application.h"
@@ -36,11 +37,13 @@ void stopStartup(const std::string& message) {
 
 std::string describe(const DataFileError& e) {
   std::string where = e.path();
-  if (e.line() > 0) where += ", " + TextOr(297, "line") + " " + std::to_string(e.line());
+  if (e.line() > 0)
+    where += ", " + TextOr(lines::DataLine, "line") + " " + std::to_string(e.line());
   // In the market's words when the fault comes after the language file was read.
-  return TextOr(310, "The program cannot start: a data file is missing or damaged.") + "\r\n\r\n" +
-         where + "\r\n" + e.problem() + "\r\n\r\n" +
-         TextOr(311, "Re-install the VELTARO program and start again");
+  return TextOr(lines::CannotStartData,
+                "The program cannot start: a data file is missing or damaged.") +
+         "\r\n\r\n" + where + "\r\n" + e.problem() + "\r\n\r\n" +
+         TextOr(lines::Reinstall, "Re-install the VELTARO program and start again");
 }
 
 void runStartup() {
@@ -110,7 +113,7 @@ void Main() {
   } catch (const DataFileError& e) {
     stopStartup(describe(e));
   } catch (const std::exception& e) {
-    stopStartup(TextOr(312, "The program cannot start:") + "\r\n\r\n" + e.what());
+    stopStartup(TextOr(lines::CannotStart, "The program cannot start:") + "\r\n\r\n" + e.what());
   }
 }
 

@@ -1,0 +1,86 @@
+#include "core/FileError.h"
+
+#include <cerrno>
+
+#include "core/Fx.h"
+#include "core/MessageLines.h"
+
+namespace veltaro {
+
+FileError::FileError(std::string path, FileProblem problem, int error, bool unfinished)
+    : std::runtime_error(path),
+      path_(std::move(path)),
+      problem_(problem),
+      error_(error),
+      unfinished_(unfinished) {}
+
+std::string FileErrorText(const FileError& e) {
+  int line = lines::SystemError;
+  switch (e.problem()) {
+    case FileProblem::Read:
+      line = lines::ReadFailed;
+      break;
+    case FileProblem::Write:
+      line = lines::WriteFailed;
+      break;
+    case FileProblem::Replace:
+      line = lines::ReplaceFailed;
+      break;
+    case FileProblem::Remove:
+      line = lines::RemoveFailed;
+      break;
+    case FileProblem::ReadOnly:
+      line = lines::ReadOnly;
+      break;
+    case FileProblem::NotRegular:
+      line = lines::NotAFile;
+      break;
+    case FileProblem::OwnedByAnother:
+      line = lines::OthersFile;
+      break;
+    case FileProblem::BadName:
+      line = lines::BadName;
+      break;
+    case FileProblem::InUse:
+      line = lines::InUse;
+      break;
+    case FileProblem::Damaged:
+      line = lines::CutOffSave;
+      break;
+  }
+  std::string text = e.path() + "\r\n" + Text(line);
+  int cause = 0;
+  switch (e.error()) {
+    case 0:
+    case EWOULDBLOCK:
+      break;
+    case EACCES:
+    case EPERM:
+      cause = lines::AccessDenied;
+      break;
+    case ENOSPC:
+    case EDQUOT:
+      cause = lines::DiskFull;
+      break;
+    case EFBIG:
+      cause = lines::TooLarge;
+      break;
+    case ENOENT:
+    case ENOTDIR:
+      cause = lines::NoFolder;
+      break;
+    case EROFS:
+      cause = lines::WriteProtected;
+      break;
+    case ELOOP:
+    case EISDIR:
+      cause = lines::NotAFile;
+      break;
+    default:
+      cause = lines::SystemError;
+  }
+  if (cause) text += " " + Text(cause, {std::to_string(e.error())});
+  return text;
+}
+
+}  // namespace veltaro

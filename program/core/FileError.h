@@ -1,0 +1,43 @@
+#pragma once
+// A file of a set that failed, and why; the words for it in the market's language.
+
+#include <stdexcept>
+#include <string>
+
+namespace veltaro {
+
+// What went wrong with a file; the command that ran words it for the user.
+enum class FileProblem {
+  Read,            // cannot be read
+  Write,           // cannot be written (also a folder that is missing)
+  Replace,         // the new file cannot take the old one's place
+  Remove,          // cannot be deleted
+  ReadOnly,        // no write permission bit: neither replaced nor removed
+  NotRegular,      // a folder, link or device where a file of the set belongs
+  OwnedByAnother,  // another user's file in a shared (sticky) folder
+  BadName,         // not a name the set may have
+  InUse,           // another program holds the set's lock
+  Damaged,         // the intent file cannot be trusted; nothing was done with it
+};
+
+class FileError : public std::runtime_error {
+ public:
+  FileError(std::string path, FileProblem problem, int error = 0, bool unfinished = false);
+  const std::string& path() const { return path_; }
+  FileProblem problem() const { return problem_; }
+  int error() const { return error_; }  // errno of the call that failed, 0 when none
+  // The intent file was in place before the failure: the rest is done by the next use.
+  bool unfinished() const { return unfinished_; }
+
+ private:
+  std::string path_;
+  FileProblem problem_;
+  int error_;
+  bool unfinished_;
+};
+
+// The file that failed, for the user: its path, then what went wrong and the system's reason,
+// in the market's language.
+std::string FileErrorText(const FileError& e);
+
+}  // namespace veltaro

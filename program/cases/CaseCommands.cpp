@@ -1,6 +1,8 @@
 #include "cases/CaseCommands.h"
 
+#include <algorithm>
 #include <exception>
+#include <optional>
 #include <memory>
 #include <set>
 #include <utility>
@@ -86,23 +88,42 @@ std::string fieldName(int line) {
 }
 
 // Every case command holds the case while it reads or changes its files, and begins by
-// finishing a save of it that was cut off. A list of changes that cannot be trusted is no lock
-// on the case: the user may give it up and keep the case as it is on disk. Null, after a
+// settling a save of it that was cut off. A list of changes that cannot be trusted or settled
+// is no lock on the case: the user may give it up and keep the case as it is on disk; a mixed
+// case so kept is put in `mixed`, so that its windows open as not calculated. Null, after a
 // message that starts with the line `failed`, when the case cannot be held.
 std::unique_ptr<CaseFolder> holdCase(FileOps& files, const std::string& base, int failed,
-                                     const char* menuName, bool forReading = false) {
+                                     const char* menuName, bool forReading = false,
+                                     std::optional<FileError>* mixed = nullptr) {
   try {
     auto folder = std::make_unique<CaseFolder>(base, files, forReading);
-    try {
-      folder->complete();
-    } catch (const FileError& e) {
-      if (e.problem() != FileProblem::Damaged || e.unfinished()) throw;
-      if (message(e.path() + kNewLine + Text(lines::CutOffSave),
-                  forms::mb::OkCancel | forms::mb::Exclamation | forms::mb::DefaultButton2,
+    auto ask = [&](const FileError& e) {
+      if (e.undone()) {
+        message(Text(lines::CutOffUndone) + kNewLine + kNewLine + FileErrorText(e) + kNewLine +
+                    Text(lines::OldCaseOnDisk),
+                forms::mb::Exclamation, menuName);
+        return true;
+      }
+      std::string text = e.path() + kNewLine + Text(lines::CutOffSave);
+      if (e.problem() == FileProblem::Mixed) {
+        text = FileErrorText(e);
+        auto group = [&](int line, const std::vector<std::string>& names) {
+          if (names.empty()) return;
+          text += std::string(kNewLine) + kNewLine + Text(line);
+          for (const std::string& n : names) text += std::string(kNewLine) + "  " + folder->path(n);
+        };
+        group(lines::FromCutOffSave, e.newer);
+        group(lines::FromSaveBefore, e.older);
+        group(lines::FromEitherSave, e.either);
+        text += std::string(kNewLine) + kNewLine + Text(lines::MixedQuestion);
+      }
+      if (message(text, forms::mb::OkCancel | forms::mb::Exclamation | forms::mb::DefaultButton2,
                   menuName) != forms::mb::IdOk)
-        return nullptr;
-      folder->discard();
-    }
+        return false;
+      if (mixed && e.problem() == FileProblem::Mixed) *mixed = e;
+      return true;
+    };
+    if (!folder->settle(ask)) return nullptr;
     return folder;
   } catch (const FileError& e) {
     message(Text(failed) + kNewLine + kNewLine + FileErrorText(e), forms::mb::Critical, menuName);
@@ -230,7 +251,7 @@ void CaseCommands::save(bool withRecords) {
     fx().CaseBasePath = base;
   } catch (const FileError& e) {
     message(Text(e.unfinished() ? lines::SavedInPart : lines::NotSaved) + kNewLine + kNewLine +
-                FileErrorText(e),
+                FileErrorText(e) + (e.undone() ? kNewLine + Text(lines::OldCaseOnDisk) : ""),
             forms::mb::Critical, menuName);
   }
 }
@@ -245,6 +266,7 @@ struct StoredRecord {
   std::string file;   // its path
   std::string bytes;  // empty when `problem` says why not
   std::string problem;
+  std::string mixed;  // of a mixed case: which save the record comes from
 };
 
 // Puts one record back; what went wrong is added to `problems`.
@@ -270,6 +292,7 @@ void openRecord(const StoredRecord& r, std::vector<std::string>& problems) {
   } catch (const std::exception& e) {
     notes.push_back(e.what());
   }
+  if (!r.mixed.empty()) notes.push_back(r.mixed);
   // The flag last: the handlers that ran while the inputs came back have cleared it.
   fx().ResultValid[layout.calcType] = notes.empty();
   if (notes.empty()) return;
@@ -290,9 +313,21 @@ void CaseCommands::open(bool) {
   std::string bytes, header;
   std::vector<StoredRecord> records;
   {
+    std::optional<FileError> mixed;
     const std::unique_ptr<CaseFolder> folder =
-        holdCase(files_, base, lines::NotOpened, "menuOpenCase", true);
+        holdCase(files_, base, lines::NotOpened, "menuOpenCase", true, &mixed);
     if (!folder) return;
+    // Which save a record of a mixed case comes from; its window opens as not calculated.
+    auto mixedNote = [&](const std::string& name) {
+      auto in = [&](const std::vector<std::string>& names) {
+        return std::any_of(names.begin(), names.end(),
+                           [&](const std::string& n) { return SameFileName(n, name); });
+      };
+      if (!mixed) return std::string();
+      if (in(mixed->newer)) return Text(lines::WindowFromCutOff);
+      if (in(mixed->older)) return Text(lines::WindowFromBefore);
+      return Text(lines::WindowFromEither);  // not named by the list: nothing tells
+    };
     const std::string headerName = folder->find(".DAT");
     if (headerName.empty()) {
       message(base + ".DAT" + kNewLine + Text(lines::NoSuchCase), forms::mb::Exclamation,
@@ -310,7 +345,7 @@ void CaseCommands::open(bool) {
     for (const RecordLayout& layout : RecordLayouts()) {
       const std::string name = folder->find(layout.extension);
       if (name.empty()) continue;
-      StoredRecord r{&layout, folder->path(name), "", ""};
+      StoredRecord r{&layout, folder->path(name), "", "", mixedNote(name)};
       try {
         r.bytes = folder->read(name, static_cast<std::size_t>(layout.length));
       } catch (const FileError& e) {

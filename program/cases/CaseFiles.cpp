@@ -32,7 +32,8 @@ std::vector<std::string> CaseFileNames(const std::string& stem) {
 FileSetPlace CasePlace(const std::string& base) {
   const fs::path p(base);
   const std::string stem = p.filename().string();
-  return {p.parent_path().string(), stem + ".PND", NameKey(stem), CaseFileNames(stem)};
+  return {p.parent_path().string(), stem + ".PND", NameKey(stem), EarlierNameKey(stem),
+          CaseFileNames(stem)};
 }
 
 namespace {

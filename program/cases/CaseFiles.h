@@ -40,6 +40,7 @@ class CaseFolder {
   // See FileSetWriter.
   void complete() { writer_.complete(); }
   void discard() { writer_.discard(); }
+  bool settle(const std::function<bool(const FileError&)>& ask) { return writer_.settle(ask); }
   void write(const std::vector<FileContent>& files, const std::vector<std::string>& removals) {
     writer_.write(files, removals);
   }

@@ -47,6 +47,9 @@ std::string FileErrorText(const FileError& e) {
     case FileProblem::Damaged:
       line = lines::CutOffSave;
       break;
+    case FileProblem::Mixed:
+      line = lines::CaseMixed;
+      break;
   }
   std::string text = e.path() + "\r\n" + Text(line);
   int cause = 0;

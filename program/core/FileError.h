@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace veltaro {
 
@@ -18,6 +19,8 @@ enum class FileProblem {
   BadName,         // not a name the set may have
   InUse,           // another program holds the set's lock
   Damaged,         // the intent file cannot be trusted; nothing was done with it
+  Mixed,           // a save begun can be neither finished nor undone: old and new files beside
+                   // each other
 };
 
 class FileError : public std::runtime_error {
@@ -28,12 +31,23 @@ class FileError : public std::runtime_error {
   int error() const { return error_; }  // errno of the call that failed, 0 when none
   // The intent file was in place before the failure: the rest is done by the next use.
   bool unfinished() const { return unfinished_; }
+  // Changes made before the failure were undone: the set is whole as it was before.
+  bool undone() const { return undone_; }
+  FileError& markUndone() {
+    undone_ = true;
+    unfinished_ = false;
+    return *this;
+  }
+  // Of a Mixed set, the files of the save that was cut off, those of the save before it, and
+  // those that cannot be told apart.
+  std::vector<std::string> newer, older, either;
 
  private:
   std::string path_;
   FileProblem problem_;
   int error_;
   bool unfinished_;
+  bool undone_ = false;
 };
 
 // The file that failed, for the user: its path, then what went wrong and the system's reason,

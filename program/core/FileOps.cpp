@@ -26,7 +26,7 @@ std::string pathOf(const std::string& folder) {
 struct At {
   At(const Folder& folder, const std::string& name)
       : dir(folder.handle >= 0 ? folder.handle : AT_FDCWD),
-        path(folder.handle >= 0 ? name : pathOf(folder.path) + "/" + name) {}
+        path(folder.handle >= 0 ? name : JoinPath(folder.path, name)) {}
   int dir;
   std::string path;
   const char* c_str() const { return path.c_str(); }
@@ -46,6 +46,11 @@ int writeAll(int fd, std::string_view bytes) {
 }
 
 }  // namespace
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
 
 void PosixFiles::hold(Folder& folder) {
   release(folder);
@@ -92,8 +97,13 @@ int PosixFiles::info(const Folder& folder, const std::string& name, FileInfo& ou
   const At at(folder, name);
   if (::fstatat(at.dir, at.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
     return errno == ENOENT ? 0 : errno;
-  out = {true, S_ISREG(st.st_mode), static_cast<unsigned>(st.st_mode & 07777),
-         static_cast<unsigned>(st.st_uid), static_cast<unsigned>(st.st_gid)};
+  out = {true,
+         S_ISREG(st.st_mode),
+         static_cast<unsigned>(st.st_mode & 07777),
+         static_cast<unsigned>(st.st_uid),
+         static_cast<unsigned>(st.st_gid),
+         static_cast<unsigned long long>(st.st_dev),
+         static_cast<unsigned long long>(st.st_ino)};
   return 0;
 }
 
@@ -161,6 +171,11 @@ int PosixFiles::append(const Folder& folder, const std::string& name, std::strin
 int PosixFiles::rename(const Folder& folder, const std::string& from, const std::string& to) {
   const At a(folder, from), b(folder, to);
   return ::renameat(a.dir, a.c_str(), b.dir, b.c_str()) == 0 ? 0 : errno;
+}
+
+int PosixFiles::link(const Folder& folder, const std::string& from, const std::string& to) {
+  const At a(folder, from), b(folder, to);
+  return ::linkat(a.dir, a.c_str(), b.dir, b.c_str(), 0) == 0 ? 0 : errno;
 }
 
 int PosixFiles::remove(const Folder& folder, const std::string& name) {

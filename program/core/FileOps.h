@@ -32,7 +32,14 @@ struct FileInfo {
   bool regular = false;
   unsigned mode = 0;  // permission bits
   unsigned uid = 0, gid = 0;
+  unsigned long long device = 0, inode = 0;  // which file it is, also under another name
+  bool sameFile(const FileInfo& other) const {
+    return exists && other.exists && device == other.device && inode == other.inode;
+  }
 };
+
+// The one way a folder and a name in it are joined: a name alone in the current folder.
+std::string JoinPath(const std::string& folder, const std::string& name);
 
 class FileOps {
  public:
@@ -56,6 +63,8 @@ class FileOps {
   // Adds to the end of an existing regular file and flushes it.
   virtual int append(const Folder& folder, const std::string& name, std::string_view bytes) = 0;
   virtual int rename(const Folder& folder, const std::string& from, const std::string& to) = 0;
+  // A second name `to` for the file `from`; never replaces an existing entry.
+  virtual int link(const Folder& folder, const std::string& from, const std::string& to) = 0;
   virtual int remove(const Folder& folder, const std::string& name) = 0;
   // Makes the folder's entries durable where the file system can.
   virtual void sync(const Folder& folder) = 0;
@@ -77,6 +86,7 @@ class PosixFiles : public FileOps {
              const FileInfo* like) override;
   int append(const Folder& folder, const std::string& name, std::string_view bytes) override;
   int rename(const Folder& folder, const std::string& from, const std::string& to) override;
+  int link(const Folder& folder, const std::string& from, const std::string& to) override;
   int remove(const Folder& folder, const std::string& name) override;
   void sync(const Folder& folder) override;
   int lock(const Folder& folder, const std::string& name, int waitMs, int& handle) override;

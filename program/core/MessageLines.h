@@ -23,6 +23,16 @@ inline constexpr int InUse = 235;
 inline constexpr int NoCalculation = 236;
 inline constexpr int ShortRecord = 237;
 inline constexpr int ShortHeader = 238;
+inline constexpr int OldCaseOnDisk = 259;
+inline constexpr int CutOffUndone = 260;
+inline constexpr int CaseMixed = 261;
+inline constexpr int FromCutOffSave = 262;
+inline constexpr int FromSaveBefore = 263;
+inline constexpr int FromEitherSave = 264;
+inline constexpr int MixedQuestion = 265;
+inline constexpr int WindowFromCutOff = 267;
+inline constexpr int WindowFromBefore = 268;
+inline constexpr int WindowFromEither = 269;
 
 // What went wrong with a file, and why.
 inline constexpr int ReadFailed = 239;
@@ -44,6 +54,7 @@ inline constexpr int SystemError = 255;
 inline constexpr int ReportNotWritten = 252;
 inline constexpr int ReportInPart = 253;
 inline constexpr int ReportInUse = 254;
+inline constexpr int OldReportOnDisk = 270;
 
 // Notes on reopening a case.
 inline constexpr int NoSuchChoice = 256;

@@ -29,6 +29,21 @@ bool isOldTemp(std::string_view name, const JournalNames& names) {
 }  // namespace
 
 std::string NameKey(std::string_view name) {
+  std::uint64_t h = 14695981039346656037ull;
+  for (char c : name) {
+    h ^= static_cast<unsigned char>(FoldAscii(c));
+    h *= 1099511628211ull;
+  }
+  // Mixed once more, so that names differing only in their last bytes differ in every digit.
+  h ^= h >> 33;
+  h *= 0xff51afd7ed558ccdull;
+  h ^= h >> 33;
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
+  return text;
+}
+
+std::string EarlierNameKey(std::string_view name) {
   std::uint32_t h = 2166136261u;
   for (char c : name) {
     h ^= static_cast<unsigned char>(FoldAscii(c));
@@ -44,12 +59,16 @@ bool IsReadOnly(const FileInfo& info) {
 }
 
 FileSetWriter::FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool mayRead)
-    : ops_(ops), place_(std::move(place)), folder_(place_.folder) {
+    : ops_(ops),
+      place_(std::move(place)),
+      names_{place_.names, place_.key, place_.earlierKey},
+      folder_(place_.folder) {
   // Every call of this use acts on the folder opened now, whatever its path names later.
   ops_.hold(folder_);
   try {
     begin(waitMs, mayRead);
   } catch (...) {
+    if (lock_ >= 0) ops_.unlock(lock_);
     ops_.release(folder_);
     throw;
   }
@@ -65,11 +84,14 @@ void FileSetWriter::begin(int waitMs, bool mayRead) {
     if (!mayRead || (e != EACCES && e != EROFS && e != EPERM))
       throw FileError(path(place_.intent), FileProblem::Write, e);
   }
+  FileInfo folderInfo;
+  if (ops_.info(folder_, ".", folderInfo) == 0) shared_ = (folderInfo.mode & S_ISVTX) != 0;
+  if (const int e = listEntries()) throw FileError(path(place_.intent), FileProblem::Read, e);
+}
+
+int FileSetWriter::listEntries() {
   std::vector<FolderEntry> all;
-  if (const int e = ops_.list(folder_, all)) {
-    if (lock_ >= 0) ops_.unlock(lock_);
-    throw FileError(path(place_.intent), FileProblem::Read, e);
-  }
+  if (const int e = ops_.list(folder_, all)) return e;
   // Only the entries the set can be concerned with: its own names (and the first writer's
   // temporary files after them), its intent file and the writer's temporary files. In a folder
   // of many files every later look-up is then short.
@@ -80,30 +102,24 @@ void FileSetWriter::begin(int waitMs, bool mayRead) {
     };
     return begins(place_.intent) || std::any_of(place_.names.begin(), place_.names.end(), begins);
   };
+  entries_.clear();
   for (FolderEntry& e : all)
     if (concerns(e.name)) entries_.push_back(std::move(e));
+  return 0;
 }
 
 FileSetWriter::~FileSetWriter() {
-  if (lock_ < 0) {
-    ops_.release(folder_);
-    return;
-  }
-  // A set with no file left (deleted, or never there) takes its lock file with it; the next
-  // holder checks that it locked the file that is there.
-  const std::string prefix = std::string(kTempPrefix) + place_.key + "-";
-  const JournalNames own{place_.names, place_.key};
-  if (std::none_of(entries_.begin(), entries_.end(), [&](const FolderEntry& e) {
-        return own.isOwn(e.name) || SameFileName(e.name, place_.intent) ||
-               e.name.starts_with(prefix);
-      }))
+  if (lock_ >= 0) {
+    // No lock file stays behind: the next holder checks that it locked the file that is there.
+    // In a shared folder another user's lock file is theirs to remove.
     ops_.remove(folder_, lockName(place_.key));
-  ops_.unlock(lock_);
+    ops_.unlock(lock_);
+  }
   ops_.release(folder_);
 }
 
 std::string FileSetWriter::path(const std::string& name) const {
-  return place_.folder.empty() ? name : place_.folder + "/" + name;
+  return JoinPath(place_.folder, name);
 }
 
 std::vector<std::string> FileSetWriter::intentNames() const {
@@ -115,6 +131,17 @@ std::vector<std::string> FileSetWriter::intentNames() const {
 
 std::string FileSetWriter::intentName() const {
   return MatchFileName(intentNames(), place_.intent);
+}
+
+std::string FileSetWriter::tempName() {
+  static unsigned long counter = 0;
+  return std::string(kTempPrefix) + place_.key + "-" + std::to_string(::getpid()) + "-" +
+         std::to_string(++counter);
+}
+
+void FileSetWriter::checkOwner(const std::string& name, const FileInfo& info) const {
+  if (shared_ && info.exists && info.uid != ::geteuid())
+    throw FileError(path(name), FileProblem::OwnedByAnother);
 }
 
 int FileSetWriter::remove(const std::string& name) {
@@ -129,66 +156,111 @@ void FileSetWriter::forget(const std::string& name) {
 
 void FileSetWriter::clearStale() {
   if (lock_ < 0) return;  // only the lock's holder knows that no write of the set is running
-  const std::string prefix = std::string(kTempPrefix) + place_.key + "-";
-  const JournalNames own{place_.names, place_.key};
+  // Only what carries the set's own key or name: an earlier build's key is shared by other
+  // names, whose cut-off saves still need their files.
   std::vector<std::string> stale;
   for (const FolderEntry& e : entries_)
-    if (e.regular && ((e.name.starts_with(prefix) && IsTempName(e.name)) || isOldTemp(e.name, own)))
-      stale.push_back(e.name);
-  for (const std::string& name : stale)
+    if (e.regular && (names_.hasKey(e.name) || isOldTemp(e.name, names_))) stale.push_back(e.name);
+  for (const std::string& name : stale) {
+    FileInfo info;
+    if (shared_ && (ops_.info(folder_, name, info) != 0 || info.uid != ::geteuid())) continue;
     if (ops_.remove(folder_, name) == 0) forget(name);
+  }
 }
 
 void FileSetWriter::complete() {
   if (const std::string intent = intentName(); !intent.empty()) {
     // Without the lock another program may be finishing or giving up the same list.
     if (lock_ < 0) throw FileError(path(intent), FileProblem::Write, EACCES, true);
+    FileInfo info;
+    if (const int e = ops_.info(folder_, intent, info))
+      throw FileError(path(intent), FileProblem::Read, e);
+    checkOwner(intent, info);
     // The writer keeps one list whatever its letter case: a second one is no list of its.
     if (intentNames().size() > 1) throw FileError(path(intent), FileProblem::Damaged);
     std::string bytes;
-    const int e = ops_.read(folder_, intent, kJournalLimit + 1, bytes);
-    std::optional<Journal> journal;
-    if (e == 0) journal = ParseJournal(bytes, {place_.names, place_.key});
-    if (!journal || !Replay(ops_, folder_, intent, *journal))
-      throw FileError(path(intent), FileProblem::Damaged, e);
-    for (const Change& c : journal->changes) {
-      forget(c.target);
-      if (!c.temp.empty()) {
-        forget(c.temp);
-        entries_.push_back({c.target, true});
-      }
+    if (const int e = ops_.read(folder_, intent, kJournalLimit + 1, bytes))
+      throw FileError(path(intent), FileProblem::Read, e);
+    const std::optional<Journal> journal = ParseJournal(bytes, names_);
+    if (!journal) {
+      // A damaged list that shows some of it done leaves a mixed case, whatever it said.
+      const std::vector<Change> readable = ReadableChanges(bytes, names_);
+      const bool earlier = !bytes.empty() && (bytes[0] == 'R' || bytes[0] == 'D');
+      if (ShowsProgress(ops_, folder_, readable, earlier))
+        throw MixedError(ops_, folder_, intent, readable, earlier);
+      throw FileError(path(intent), FileProblem::Damaged);
     }
-    forget(intent);
+    bool settled = false;
+    try {
+      settled = journal->earlier ? Replay(ops_, folder_, intent, *journal)
+                                 : (Settle(ops_, folder_, intent, *journal, shared_), true);
+    } catch (const FileError& e) {
+      if (e.undone()) listEntries();
+      throw;
+    }
+    if (!settled) {
+      if (journal->started) throw MixedError(ops_, folder_, intent, journal->changes, true);
+      throw FileError(path(intent), FileProblem::Damaged);
+    }
+    // What the folder now holds of the set: a list settles either way.
+    listEntries();
   }
   clearStale();
 }
 
 void FileSetWriter::discard() {
+  // Every file it would remove is checked first: another user's is never touched.
+  std::vector<std::pair<std::string, std::vector<std::string>>> lists;
   for (const std::string& intent : intentNames()) {
+    FileInfo info;
+    if (ops_.info(folder_, intent, info) == 0) checkOwner(intent, info);
     std::string bytes;
-    if (ops_.read(folder_, intent, kJournalLimit + 1, bytes) == 0) {
-      for (const std::string& temp : ListedTemps(bytes, {place_.names, place_.key})) {
-        FileInfo info;
-        if (ops_.info(folder_, temp, info) == 0 && info.regular && ops_.remove(folder_, temp) == 0)
-          forget(temp);
-      }
-    }
+    std::vector<std::string> spare;
+    if (ops_.read(folder_, intent, kJournalLimit + 1, bytes) == 0)
+      for (const Change& c : ReadableChanges(bytes, names_))
+        for (const std::string& temp : {c.temp, c.backup}) {
+          if (temp.empty() || ops_.info(folder_, temp, info) != 0 || !info.regular) continue;
+          checkOwner(temp, info);
+          spare.push_back(temp);
+        }
+    lists.emplace_back(intent, std::move(spare));
+  }
+  for (const auto& [intent, spare] : lists) {
     if (const int e = ops_.remove(folder_, intent); e && e != ENOENT)
       throw FileError(path(intent), FileProblem::Remove, e);
     forget(intent);
+    for (const std::string& temp : spare)
+      if (ops_.remove(folder_, temp) == 0) forget(temp);
   }
   clearStale();
 }
 
+bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
+  try {
+    complete();
+    return true;
+  } catch (const FileError& e) {
+    if (e.undone()) {  // the list is gone: the set is whole as it was
+      if (!ask(e)) return false;
+      clearStale();
+      return true;
+    }
+    if (e.unfinished() || (e.problem() != FileProblem::Damaged && e.problem() != FileProblem::Mixed))
+      throw;
+    if (!ask(e)) return false;
+    discard();
+    return true;
+  }
+}
+
 void FileSetWriter::write(const std::vector<FileContent>& files,
                           const std::vector<std::string>& removals) {
-  static unsigned long counter = 0;
   const Folder& folder = folder_;
   FileInfo folderInfo;
   ops_.info(folder, ".", folderInfo);
-  const JournalNames own{place_.names, place_.key};
   auto check = [&](const std::string& name) {
-    if (!IsPlainName(name) || !own.isOwn(name)) throw FileError(path(name), FileProblem::BadName);
+    if (!IsPlainName(name) || !names_.isOwn(name))
+      throw FileError(path(name), FileProblem::BadName);
     FileInfo info;
     if (const int e = ops_.info(folder, name, info))
       throw FileError(path(name), FileProblem::Write, e);
@@ -202,19 +274,16 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
       throw FileError(path(name), FileProblem::OwnedByAnother);
     return info;
   };
-  auto tempName = [&] {
-    return std::string(kTempPrefix) + place_.key + "-" + std::to_string(::getpid()) + "-" +
-           std::to_string(++counter);
-  };
+  // The removals first, then the files, the header last: each kept until the set is through.
   std::vector<Change> changes;
   std::vector<FileInfo> old;
   for (const std::string& r : removals) {
     check(r);
-    changes.push_back({"", r});
+    changes.push_back({"", r, tempName()});
   }
   for (const FileContent& f : files) {
     old.push_back(check(f.name));
-    changes.push_back({tempName(), f.name});
+    changes.push_back({tempName(), f.name, old.back().exists ? tempName() : std::string()});
   }
 
   // Until the intent file is in place, a failure leaves every file as it was.
@@ -241,10 +310,18 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
     throw FileError(path(intent), FileProblem::Write, e);
   }
   ops_.sync(folder);
-
-  // From here on the set is written: a failure leaves the rest to the next use.
-  if (!Replay(ops_, folder, intent, {changes, false}))
-    throw FileError(path(intent), FileProblem::Damaged, 0, true);
+  // A list not begun is undone by the next use, so a failure here still changed nothing.
+  if ((e = ops_.append(folder, intent, kStartedLine)) != 0) {
+    if (ops_.remove(folder, intent) == 0) dropWritten();
+    throw FileError(path(intent), FileProblem::Write, e);
+  }
+  ops_.sync(folder);
+  try {
+    Settle(ops_, folder, intent, {changes, true, false}, shared_);
+  } catch (const FileError&) {
+    listEntries();
+    throw;
+  }
   for (const Change& c : changes) {
     forget(c.target);
     if (!c.temp.empty()) entries_.push_back({c.target, true});

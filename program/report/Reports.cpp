@@ -102,22 +102,19 @@ bool Reports::WriteReport(int calcNumber, forms::Form& window, bool printOnDispl
     const std::string report = fs::path(s.ReportPath).filename().string();
     const std::string view = fs::path(DisplayedCopyPath()).filename().string();
     const std::string intent = std::string(kTempPrefix) + "-" + report + ".PND";
-    FileSetWriter writer(SystemFiles(), {folder, intent, NameKey(intent), {report, view}},
-                         kReportWaitMs);
-    try {
-      writer.complete();
-    } catch (const FileError& e) {
-      // Nothing of the user's is in a report that was cut off: its list is given up.
-      if (e.problem() != FileProblem::Damaged || e.unfinished()) throw;
-      writer.discard();
-    }
+    FileSetWriter writer(
+        SystemFiles(),
+        {folder, intent, NameKey(intent), EarlierNameKey(intent), {report, view}}, kReportWaitMs);
+    // Nothing of the user's is in a report that was cut off: it is settled or given up unasked.
+    writer.settle([](const FileError&) { return true; });
     writer.write({{report, EncodeCodePage(withLineEnds(lines, "\r\n"), MarketCodePage())},
                   {view, DisplayedCopy(lines)}},
                  {});
   } catch (const FileError& e) {
     tell(Text(e.unfinished() ? lines::ReportInPart : lines::ReportNotWritten) + "\r\n\r\n" +
          (e.problem() == FileProblem::InUse ? e.path() + "\r\n" + Text(lines::ReportInUse)
-                                            : FileErrorText(e)));
+                                            : FileErrorText(e)) +
+         (e.undone() ? "\r\n" + Text(lines::OldReportOnDisk) : ""));
     return false;
   } catch (const std::exception& e) {
     tell(Text(lines::ReportNotWritten) + "\r\n\r\n" + s.ReportPath + "\r\n" + e.what());

@@ -27,7 +27,7 @@ class FaultyFiles : public veltaro::PosixFiles {
  public:
   int crashAfter = 0;  // 0: never
   int changes = 0;
-  // The errno a call ("create", "append", "rename", "remove", "lock", "read") on the name
+  // The errno a call ("create", "append", "rename", "link", "remove", "lock", "read") on the name
   // fails with, 0 to let it run.
   std::function<int(const std::string& call, const std::string& name)> fail;
 
@@ -44,6 +44,9 @@ class FaultyFiles : public veltaro::PosixFiles {
   }
   int rename(const veltaro::Folder& f, const std::string& from, const std::string& to) override {
     return change("rename", to, [&] { return PosixFiles::rename(f, from, to); });
+  }
+  int link(const veltaro::Folder& f, const std::string& from, const std::string& to) override {
+    return change("link", to, [&] { return PosixFiles::link(f, from, to); });
   }
   int remove(const veltaro::Folder& f, const std::string& n) override {
     return change("remove", n, [&] { return PosixFiles::remove(f, n); });

@@ -422,7 +422,7 @@ bool Settle(FileOps& ops, const Folder& folder, const std::string& intent, const
     // A new file lost before it was put in place: the save is undone, and the user told.
     for (std::size_t i = 0; i < p.size() && !failed; ++i)
       if (p[i] == Progress::Todo && !journal.changes[i].temp.empty())
-        failed = Failure{journal.changes[i].temp, FileProblem::Replace, ENOENT};
+        failed = Failure{journal.changes[i].temp, FileProblem::Read, 0};
   } else {
     failed = settler.forward();
     if (!failed) {

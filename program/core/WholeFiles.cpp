@@ -176,8 +176,10 @@ void FileSetWriter::complete() {
     if (const int e = ops_.info(folder_, intent, info))
       throw FileError(path(intent), FileProblem::Read, e);
     checkOwner(intent, info);
-    // The writer keeps one list whatever its letter case: a second one is no list of its.
-    if (intentNames().size() > 1) throw FileError(path(intent), FileProblem::Damaged);
+    // The writer keeps one list whatever its letter case, and as a file: a second one, or a
+    // link in its place, is no list of its.
+    if (intentNames().size() > 1 || !info.regular)
+      throw FileError(path(intent), FileProblem::Damaged);
     std::string bytes;
     if (const int e = ops_.read(folder_, intent, kJournalLimit + 1, bytes))
       throw FileError(path(intent), FileProblem::Read, e);

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <chrono>
 #include <thread>
 
@@ -168,8 +169,16 @@ int PosixFiles::append(const Folder& folder, const std::string& name, std::strin
   return error;
 }
 
-int PosixFiles::rename(const Folder& folder, const std::string& from, const std::string& to) {
+int PosixFiles::rename(const Folder& folder, const std::string& from, const std::string& to,
+                       bool replace) {
   const At a(folder, from), b(folder, to);
+  if (!replace) {
+    if (::renameat2(a.dir, a.c_str(), b.dir, b.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return errno;
+    // A file system without it: the entry looked for just before.
+    struct stat st;
+    if (::fstatat(b.dir, b.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return EEXIST;
+  }
   return ::renameat(a.dir, a.c_str(), b.dir, b.c_str()) == 0 ? 0 : errno;
 }
 

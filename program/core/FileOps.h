@@ -62,7 +62,9 @@ class FileOps {
                      const FileInfo* like) = 0;
   // Adds to the end of an existing regular file and flushes it.
   virtual int append(const Folder& folder, const std::string& name, std::string_view bytes) = 0;
-  virtual int rename(const Folder& folder, const std::string& from, const std::string& to) = 0;
+  // With `replace` false an entry at `to` is never replaced: EEXIST.
+  virtual int rename(const Folder& folder, const std::string& from, const std::string& to,
+                     bool replace = true) = 0;
   // A second name `to` for the file `from`; never replaces an existing entry.
   virtual int link(const Folder& folder, const std::string& from, const std::string& to) = 0;
   virtual int remove(const Folder& folder, const std::string& name) = 0;
@@ -85,7 +87,8 @@ class PosixFiles : public FileOps {
   int create(const Folder& folder, const std::string& name, std::string_view bytes,
              const FileInfo* like) override;
   int append(const Folder& folder, const std::string& name, std::string_view bytes) override;
-  int rename(const Folder& folder, const std::string& from, const std::string& to) override;
+  int rename(const Folder& folder, const std::string& from, const std::string& to,
+             bool replace = true) override;
   int link(const Folder& folder, const std::string& from, const std::string& to) override;
   int remove(const Folder& folder, const std::string& name) override;
   void sync(const Folder& folder) override;

@@ -143,8 +143,14 @@ class Settler {
           return f;
       }
     }
-    if (auto f = step(ops_.rename(folder_, c.temp, c.target), c.target, FileProblem::Replace))
-      return f;
+    // A new file never replaces one that turned up after the look above.
+    int e = ops_.rename(folder_, c.temp, c.target, !c.backup.empty() || l.target.exists);
+    if (e == EEXIST && c.backup.empty()) {
+      if (look(ops_, folder_, c, l) == 0 && shared_ && l.target.uid != ::geteuid())
+        return fail(c.target, FileProblem::OwnedByAnother, 0);
+      e = ops_.rename(folder_, c.temp, c.target);
+    }
+    if (auto f = step(e, c.target, FileProblem::Replace)) return f;
     // Two names of one file are left as they are by a rename: the temporary goes by itself.
     FileInfo temp;
     if (ops_.info(folder_, c.temp, temp) == 0 && temp.exists)

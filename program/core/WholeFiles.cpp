@@ -183,6 +183,10 @@ void FileSetWriter::complete() {
     std::string bytes;
     if (const int e = ops_.read(folder_, intent, kJournalLimit + 1, bytes))
       throw FileError(path(intent), FileProblem::Read, e);
+    // Another user's temporary file is never renamed into the set nor removed.
+    for (const Change& c : ReadableChanges(bytes, names_))
+      for (const std::string& temp : {c.temp, c.backup})
+        if (!temp.empty() && ops_.info(folder_, temp, info) == 0) checkOwner(temp, info);
     const std::optional<Journal> journal = ParseJournal(bytes, names_);
     if (!journal) {
       // A damaged list that shows some of it done leaves a mixed case, whatever it said.

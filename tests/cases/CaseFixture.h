@@ -42,8 +42,9 @@ class FaultyFiles : public veltaro::PosixFiles {
   int append(const veltaro::Folder& f, const std::string& n, std::string_view b) override {
     return change("append", n, [&] { return PosixFiles::append(f, n, b); });
   }
-  int rename(const veltaro::Folder& f, const std::string& from, const std::string& to) override {
-    return change("rename", to, [&] { return PosixFiles::rename(f, from, to); });
+  int rename(const veltaro::Folder& f, const std::string& from, const std::string& to,
+             bool replace = true) override {
+    return change("rename", to, [&] { return PosixFiles::rename(f, from, to, replace); });
   }
   int link(const veltaro::Folder& f, const std::string& from, const std::string& to) override {
     return change("link", to, [&] { return PosixFiles::link(f, from, to); });

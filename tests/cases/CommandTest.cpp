@@ -258,10 +258,14 @@ TEST_F(Versions, ASaveKilledAtAnyMomentLeavesOneOfTheTwoVersions) {
   ::waitpid(gone, nullptr, 0);
   const std::string id = std::to_string(gone);
   const std::string other = ".~vt" + veltaro::NameKey("other") + "-" + id + "-1";
+  // An earlier build's key is shared by other names: its files are removed only as a list
+  // of the case names them.
+  const std::string earlier = ".~vt" + veltaro::EarlierNameKey("roof") + "-" + id + "-2";
   for (const std::string& name :
        {".~vt" + veltaro::NameKey("ROOF") + "-" + id + "-3", "roof.C01.tmp-" + id,
-        std::string(".~vt1-1"), other, "other.C02.tmp-" + id}) {
-    const bool kept = name == ".~vt1-1" || name == other || name.starts_with("other");
+        std::string(".~vt1-1"), other, "other.C02.tmp-" + id, earlier}) {
+    const bool kept =
+        name == ".~vt1-1" || name == other || name == earlier || name.starts_with("other");
     folder_.writeBytes("DATA/" + name, kept ? "kept" : "stale");
     if (kept) old_[name] = new_[name] = "kept";
   }
@@ -444,6 +448,23 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
     openCase("roof.DAT");
     EXPECT_EQ(files(data), row.finished ? new_ : old_);
   }
+  // A list that cannot be read is a read problem: no question, nothing changed.
+  restore(old_);
+  calculatedWindow(2);
+  faults.crashAfter = 6;  // the two new files, the list, its start, and one change
+  faults.changes = 0;
+  EXPECT_THROW(save(true), Crash);
+  faults.crashAfter = 0;
+  auto cutOff = files(data);
+  std::erase_if(cutOff, [](const auto& f) { return f.first.ends_with(".lck"); });
+  faults.fail = [](const std::string& call, const std::string& name) {
+    return call == "read" && name == "roof.PND" ? EACCES : 0;
+  };
+  openCase("roof.DAT", "roof.PND\r\nThe file cannot be read. Access is denied.");
+  faults.fail = nullptr;
+  EXPECT_EQ(files(data), cutOff);
+  openCase("roof.DAT");
+  EXPECT_EQ(files(data), new_);
   // A folder where no lock file can be made is one we may only read: a case there opens, and
   // a save says why it cannot be written.
   restore(old_);
@@ -462,6 +483,7 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   restore(old_);
   calculatedWindow(2);
   faults.crashAfter = 6;  // the two new files, the list, its start, and one change
+  faults.changes = 0;
   EXPECT_THROW(save(true), Crash);
   faults.crashAfter = 0;
   ASSERT_TRUE(has("roof.PND"));
@@ -588,6 +610,84 @@ TEST_F(Versions, TwoProgramsSavingAtOnceLeaveOneVersionWhole) {
     const auto now = files(data);
     ASSERT_TRUE(now == old_ || now == new_) << "round " << round;
   }
+}
+
+// In a shared folder (sticky bit) another user's list or temporary file is never finished,
+// given up, removed or renamed into the case, and a file another user makes while a save runs
+// is never replaced: the command says so, and the case stays as it was.
+TEST_F(Versions, AnotherUsersListOrTemporaryIsNeverActedOn) {
+  if (::geteuid() != 0) GTEST_SKIP() << "planting files as another user needs the superuser";
+  const std::string key = veltaro::NameKey("roof"), temp = ".~vt" + key + "-9-1";
+  // Runs `plant` as the user nobody, in a child process.
+  auto asOther = [](const std::function<void()>& plant) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      if (::setresgid(65534, 65534, 65534) || ::setresuid(65534, 65534, 65534)) ::_exit(3);
+      plant();
+      ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  };
+  auto write = [this](const std::string& name, const std::string& bytes) {
+    return [=, this] { folder_.writeBytes("DATA/" + name, bytes); };
+  };
+  const char* const others = "The file belongs to another user in a shared folder.";
+  const struct {
+    const char* what;
+    std::function<void()> plant;  // as the other user
+    std::string mine;             // a list of the user's own, when not empty
+    std::string named;            // the file the message names
+  } rows[] = {
+      {"a list removing the case", write("roof.PND", "D roof.C01\nD roof.DAT\nend\ngo\n"), "",
+       "roof.PND"},
+      {"a list renaming a temporary in",
+       [&] {
+         write(temp, "other's")();
+         write("roof.PND", "R " + temp + " roof.C01\nend\n")();
+       },
+       "", "roof.PND"},
+      {"a temporary the user's list names", write(temp, "other's"),
+       "N " + temp + " roof.C02\nend\ngo\n", temp},
+      {"an earlier build's temporary", write(".~vt" + veltaro::EarlierNameKey("roof") + "-9-1", "x"),
+       "R .~vt" + veltaro::EarlierNameKey("roof") + "-9-1 roof.C01\nend\n",
+       ".~vt" + veltaro::EarlierNameKey("roof") + "-9-1"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    restore(old_);
+    fs::permissions(data, fs::perms(01777));
+    asOther(row.plant);
+    if (!row.mine.empty()) folder_.writeBytes("DATA/roof.PND", row.mine);
+    // A stale temporary of the other user's that carries the case's key stays too.
+    asOther(write(".~vt" + key + "-8-8", "stale"));
+    const auto before = files(data);
+    const std::string told = row.named + "\r\n" + others;
+    openCase("roof.DAT", told.c_str());
+    CaseTest::save("roof.DAT", told.c_str());
+    run(&S::CaseDelete, "roof.DAT", told.c_str());
+    EXPECT_EQ(files(data), before);
+  }
+  // A file another user makes where a new record goes, after the save's checks.
+  restore(old_);
+  fs::permissions(data, fs::perms(01777));
+  calculatedWindow(2);
+  faults.fail = [&](const std::string& call, const std::string& name) {
+    if (call == "rename" && name == "roof.C02" && !has("roof.C02"))
+      asOther(write("roof.C02", "other's"));
+    return 0;
+  };
+  platform.expectMsgBox(IdOk, std::string("roof.C02\r\n") + others +
+                                  "\r\nThe case is on disk as it was before this save, whole.");
+  save(true);
+  faults.fail = nullptr;
+  auto expected = old_;
+  expected["roof.C02"] = "other's";
+  EXPECT_EQ(files(data), expected);
+  EXPECT_EQ(fs::status(data / "roof.C02").permissions() & fs::perms::owner_write,
+            fs::perms::owner_write);
+  EXPECT_TRUE(platform.scriptDone());
 }
 
 // The report's own list of changes has a name no case can have: a save of a case named

@@ -6,6 +6,7 @@
 
 #include "CaseFixture.h"
 #include "core/Journal.h"
+#include "core/WholeFiles.h"
 
 namespace casetest {
 namespace {
@@ -39,6 +40,10 @@ TEST(Lists, EveryFormIsReadAndEveryOtherListIsDamaged) {
       EXPECT_EQ(std::pair(j->started, j->earlier), std::pair(row.started, row.earlier));
     }
   }
+  // Two names whose earlier 32-bit keys are one.
+  EXPECT_EQ(veltaro::EarlierNameKey("job-szwjiab"), veltaro::EarlierNameKey("job-dllvxbl"));
+  EXPECT_NE(veltaro::NameKey("job-szwjiab"), veltaro::NameKey("job-dllvxbl"));
+  EXPECT_EQ(veltaro::NameKey("Job-SZWjiab"), veltaro::NameKey("job-szwjiab"));
   // A list cut off keeps the changes before its damage, as the clean-up names them.
   EXPECT_EQ(veltaro::ReadableChanges(rows[0].bytes.substr(0, 80), kNames).size(), 2u);
 }
@@ -79,6 +84,11 @@ TEST_F(Settling, ACutAfterAnyStepForwardOrBackSettlesWhole) {
                                                     {"a.C02", "new record"}};
   const veltaro::Folder folder(dir.string());
   veltaro::PosixFiles plain;
+  // A list never begun changed nothing: it is undone, whatever its temporaries hold.
+  veltaro::Journal notBegun = begun();
+  notBegun.started = false;
+  EXPECT_FALSE(veltaro::Settle(plain, folder, "a.PND", notBegun, false));
+  EXPECT_EQ(now(), before);
   // Forward to the end; the last rename failing (undone); without hard links.
   for (const char* failing : {"", "rename a.DAT", "link"}) {
     for (int cut = 1;; ++cut) {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <exception>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <utility>
 

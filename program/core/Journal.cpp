@@ -85,7 +85,8 @@ std::vector<Progress> resolved(std::vector<Progress> p) {
     return p;
   }
   for (int i = 0; i < n; ++i)
-    if (p[i] == Progress::Unknown) p[i] = i < lastDone ? Progress::Done : i > firstTodo ? Progress::Todo : p[i];
+    if (p[i] == Progress::Unknown)
+      p[i] = i < lastDone ? Progress::Done : i > firstTodo ? Progress::Todo : p[i];
   return p;
 }
 
@@ -375,9 +376,9 @@ FileError MixedError(FileOps& ops, const Folder& folder, const std::string& inte
     // A file removed is in neither save's windows; one still there comes from the one before.
     if (!there[i]) continue;
     const bool removal = changes[i].temp.empty();
-    auto& group = p[i] == Progress::Unknown                      ? e.either
+    auto& group = p[i] == Progress::Unknown             ? e.either
                   : (p[i] == Progress::Done) == removal ? e.older
-                                                                 : e.newer;
+                                                        : e.newer;
     group.push_back(changes[i].target);
   }
   return e;

@@ -50,7 +50,7 @@ bool IsTempName(std::string_view name);
 bool IsPlainName(std::string_view name);
 
 struct Change {
-  std::string temp;    // empty for a removal
+  std::string temp;  // empty for a removal
   std::string target;
   std::string backup;  // empty for a new file, and in an earlier build's list
 };

@@ -251,7 +251,8 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
       clearStale();
       return true;
     }
-    if (e.unfinished() || (e.problem() != FileProblem::Damaged && e.problem() != FileProblem::Mixed))
+    if (e.unfinished() ||
+        (e.problem() != FileProblem::Damaged && e.problem() != FileProblem::Mixed))
       throw;
     if (!ask(e)) return false;
     discard();

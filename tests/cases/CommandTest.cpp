@@ -378,10 +378,11 @@ TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
     if (!row.list.empty()) folder_.writeBytes("DATA/roof.PND", row.list);
     const auto before = files(folder);
     fx().ResultValid[1] = fx().ResultValid[2] = false;
-    const char* question = row.mixed ? "roof.PND\r\nThe last save of this case was cut off and "
-                                       "can be neither finished nor undone: the case on disk is mixed"
-                                     : "roof.PND\r\nThe last save of this case was cut off and "
-                                       "cannot be finished";
+    const char* question = row.mixed
+                               ? "roof.PND\r\nThe last save of this case was cut off and "
+                                 "can be neither finished nor undone: the case on disk is mixed"
+                               : "roof.PND\r\nThe last save of this case was cut off and "
+                                 "cannot be finished";
     run(&S::CaseOpen, "roof.DAT", question, IdCancel);
     run(&S::CaseSave, "roof.DAT", question, IdCancel);
     run(&S::CaseDelete, "roof.DAT", question, IdCancel);
@@ -434,8 +435,9 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
     restore(old_);
     calculatedWindow(2);
     faults.fail = [&](const std::string& call, const std::string& name) {
-      return call == row.call && (row.name.empty() || ("|" + row.name + "|").find(
-                                                          "|" + name + "|") != std::string::npos)
+      return call == row.call &&
+                     (row.name.empty() ||
+                      ("|" + row.name + "|").find("|" + name + "|") != std::string::npos)
                  ? row.error
                  : 0;
     };
@@ -650,7 +652,8 @@ TEST_F(Versions, AnotherUsersListOrTemporaryIsNeverActedOn) {
        "", "roof.PND"},
       {"a temporary the user's list names", write(temp, "other's"),
        "N " + temp + " roof.C02\nend\ngo\n", temp},
-      {"an earlier build's temporary", write(".~vt" + veltaro::EarlierNameKey("roof") + "-9-1", "x"),
+      {"an earlier build's temporary",
+       write(".~vt" + veltaro::EarlierNameKey("roof") + "-9-1", "x"),
        "R .~vt" + veltaro::EarlierNameKey("roof") + "-9-1 roof.C01\nend\n",
        ".~vt" + veltaro::EarlierNameKey("roof") + "-9-1"},
   };

@@ -25,9 +25,9 @@ TEST(Lists, EveryFormIsReadAndEveryOtherListIsDamaged) {
       {"R " + E + "1 a.DAT\nD a.C01\nend\ngo\n", 2, true, true},
       {"R .~vt12-3 a.DAT\nend\n", 1, false, true},
       {"P " + K + "3 " + K + "4 a.DAT\nD a.C01\nend\n", -1},  // two writers' lines
-      {"P " + K + "3 a.DAT\nend\n", -1},                        // no backup
-      {"N .~vtfedcba9876543210-1-1 a.C02\nend\n", -1},          // another set's temporary
-      {"M " + K + "1 b.C01\nend\n", -1},                        // another set's file
+      {"P " + K + "3 a.DAT\nend\n", -1},                      // no backup
+      {"N .~vtfedcba9876543210-1-1 a.C02\nend\n", -1},        // another set's temporary
+      {"M " + K + "1 b.C01\nend\n", -1},                      // another set's file
       {"M " + K + "1 ../a.C01\nend\n", -1},
       {"N " + K + "2 a.C02\n", -1},
       {"end\ngo\ngo\n", -1},
@@ -70,8 +70,8 @@ class Settling : public ::testing::Test {
     put("a.C01", "old record");
     put(K + "2", "new record");
     put(K + "3", "new header");
-    const veltaro::Journal j{{{"", "a.C01", K + "1"}, {K + "2", "a.C02", ""}, {K + "3", "a.DAT", K + "4"}},
-                             true};
+    const veltaro::Journal j{
+        {{"", "a.C01", K + "1"}, {K + "2", "a.C02", ""}, {K + "3", "a.DAT", K + "4"}}, true};
     put("a.PND", veltaro::EncodeJournal(j.changes) + "go\n");
     return j;
   }
@@ -110,7 +110,8 @@ TEST_F(Settling, ACutAfterAnyStepForwardOrBackSettlesWhole) {
       }
       // The next use, on a sound disk.
       if (fs::exists(dir / "a.PND")) {
-        const auto again = veltaro::ParseJournal(veltaro::ReadFileBytes((dir / "a.PND").string()), kNames);
+        const auto again =
+            veltaro::ParseJournal(veltaro::ReadFileBytes((dir / "a.PND").string()), kNames);
         ASSERT_TRUE(again);
         veltaro::Settle(plain, folder, "a.PND", *again, false);
       }

@@ -29,6 +29,9 @@ struct FileSetPlace {
   std::string intent;              // the intent file's name in the folder, in any letter case
   std::string key;                 // names the set's temporary files and its lock file
   std::vector<std::string> names;  // the set's own file names
+  // One of `names`, in any letter case: a file the set does not have yet takes its permission
+  // bits and group, as a file replaced keeps its own. Empty, or not there: the user's umask.
+  std::string model;
 };
 
 // A short key of a name, the same in any letter case.

@@ -59,20 +59,27 @@ TEST_F(Commands, CancelAndNoTouchNothingAndDeleteOnlyTheCase) {
   EXPECT_EQ(files(folder), before);
   EXPECT_EQ(fx().CaseBasePath, base);
   EXPECT_TRUE(fx().ResultValid[1]) << "the window was not touched";
-  // Delete removes only the header and the record files.
+  // Delete removes only the header and the record files, in every letter case they stand in.
   folder_.writeBytes("DATA/roof.c24", std::string(218, ' '));
+  folder_.writeBytes("DATA/ROOF.C01", "in capitals");
+  folder_.writeBytes("DATA/Roof.dat", "in capitals");
   auto expected = files(data);
-  for (const char* f : {"roof.DAT", "roof.C01", "roof.c24"}) ASSERT_EQ(expected.erase(f), 1u) << f;
+  for (const char* f : {"roof.DAT", "roof.C01", "roof.c24", "ROOF.C01", "Roof.dat"})
+    ASSERT_EQ(expected.erase(f), 1u) << f;
   // The case's lock file goes with its last file.
   ASSERT_EQ(std::erase_if(expected, [](const auto& f) { return f.first.ends_with(".lck"); }), 1u);
-  // A read-only record is left and named; the rest goes, and the records left without their
-  // header are still a case that can be deleted.
+  // Read-only files are left and named; the rest goes, and the records left without their
+  // header are still a case that can be deleted. The question names every file it deletes.
   fs::permissions(data / "roof.c24", fs::perms::owner_read);
-  platform.expectMsgBox(IdYes);
+  fs::permissions(data / "Roof.dat", fs::perms::owner_read);
+  platform.expectMsgBox(IdYes, path("ROOF.C01") + "\r\n" + path("roof.C01"));
   run(&S::CaseDelete, "ROOF.dat", "roof.c24\r\nThe file is read-only");
-  EXPECT_FALSE(has("roof.DAT"));
+  EXPECT_NE(platform.callsOf("msgBox").back().text.find("Roof.dat\r\nThe file is read-only"),
+            std::string::npos);
+  EXPECT_FALSE(has("roof.DAT") || has("ROOF.C01"));
   fs::permissions(data / "roof.c24", fs::perms::owner_all);
-  run(&S::CaseDelete, "ROOF.dat", "roof.c24", IdYes);
+  fs::permissions(data / "Roof.dat", fs::perms::owner_all);
+  run(&S::CaseDelete, "ROOF.dat", (path("roof.c24") + "\r\n" + path("Roof.dat")).c_str(), IdYes);
   EXPECT_EQ(files(data), expected);
   run(&S::CaseDelete, "roof.txt", "There is no case of that name");  // no case: nothing to delete
   EXPECT_EQ(files(data), expected);
@@ -461,14 +468,48 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   EXPECT_TRUE(platform.scriptDone());
 }
 
-// A file a save replaces keeps its permission bits: a private case stays private.
-TEST_F(Versions, AReplacedFileKeepsItsPermissions) {
-  for (const fs::perms mode : {fs::perms(0600), fs::perms(0640), fs::perms(0664)}) {
+// A file a save replaces keeps its permission bits, and a record it adds takes the header's,
+// group included: a private case stays private. No save makes a set-ID or sticky file, also of
+// one another user left so. A case without a header follows the user's umask.
+TEST_F(Versions, ASaveKeepsTheCasePermissions) {
+  const gid_t group = ::geteuid() == 0 ? 65534 : ::getegid();  // not the user's, where we may
+  const struct {
+    unsigned header, record;  // the case's header and window 1's record; 0: no case yet
+    mode_t mask;
+    unsigned saved[3];  // the header, window 1's record replaced, window 2's added
+  } rows[] = {
+      {0600, 0600, 022, {0600, 0600, 0600}}, {0640, 0600, 022, {0640, 0600, 0640}},
+      {0664, 0644, 077, {0664, 0644, 0664}}, {06755, 07777, 022, {0755, 0777, 0755}},
+      {0, 0, 022, {0644, 0644, 0644}},       {0, 0, 077, {0600, 0600, 0600}},
+  };
+  auto mode = [&](const char* name, gid_t* gid = nullptr) {
+    struct stat st {};
+    ::stat((data / name).c_str(), &st);
+    if (gid) *gid = st.st_gid;
+    return static_cast<unsigned>(st.st_mode & 07777);
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.header) + " umask " + std::to_string(row.mask));
     restore(old_);
-    fs::permissions(data / "roof.DAT", mode);
-    calculatedWindow(2);
-    save(true);
-    EXPECT_EQ(fs::status(data / "roof.DAT").permissions(), mode);
+    if (row.header) {
+      ASSERT_EQ(::chown((data / "roof.DAT").c_str(), static_cast<uid_t>(-1), group), 0);
+      fs::permissions(data / "roof.DAT", fs::perms(row.header));
+      fs::permissions(data / "roof.C01", fs::perms(row.record));
+    } else {
+      fs::remove(data / "roof.DAT");
+      fs::remove(data / "roof.C01");
+    }
+    fx().ResultValid[1] = fx().ResultValid[2] = true;
+    const mode_t before = ::umask(row.mask);
+    CaseTest::save("roof.DAT");
+    ::umask(before);
+    gid_t groups[2] = {};
+    EXPECT_EQ(
+        std::vector({mode("roof.DAT", &groups[0]), mode("roof.C01"), mode("roof.C02", &groups[1])}),
+        std::vector(std::begin(row.saved), std::end(row.saved)));
+    if (row.header) {
+      EXPECT_EQ(std::vector(std::begin(groups), std::end(groups)), std::vector<gid_t>(2, group));
+    }
   }
 }
 

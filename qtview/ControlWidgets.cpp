@@ -31,6 +31,9 @@ using forms::ControlKind;
 
 namespace {
 
+// A web browser's size of normal text, in pixels.
+constexpr int kReportPixelSize = 16;
+
 class LineWidget : public QWidget {
  public:
   explicit LineWidget(QWidget* parent) : QWidget(parent) {
@@ -271,7 +274,14 @@ QWidget* FormView::createWidget(Control& c, QWidget* parent) {
 }
 
 void FormView::applyControl(Control& c, QWidget* w, uint32_t d) {
-  if (d & Control::kDirtyFont) w->setFont(toQFont(c.font()));
+  if (d & Control::kDirtyFont) {
+    QFont font = toQFont(c.font());
+    // A report is written for a web browser and shown at its size: normal text 16 pixels, from
+    // which the report's own sizes (<SMALL> 13 pixels) are taken. The design font of the box
+    // would show it at half that. Printing lays the report out on its own.
+    if (c.kind() == ControlKind::Browser) font.setPixelSize(kReportPixelSize);
+    w->setFont(font);
+  }
   if (d & Control::kDirtyGeometry) {
     if (auto* line = dynamic_cast<LineWidget*>(w)) {
       QPoint a(toPixels(c.x1), toPixels(c.y1)), b(toPixels(c.x2), toPixels(c.y2));

@@ -31,8 +31,17 @@ using forms::ControlKind;
 
 namespace {
 
-// A web browser's size of normal text, in pixels.
-constexpr int kReportPixelSize = 16;
+// A report is written for a web browser and shown as one shows it: normal text 16 pixels, from
+// which the report's own sizes are taken (<SMALL> 13 pixels), in the plain sans face the report
+// names, which a browser carries into table cells where Qt does not. The box's design font
+// would show it at half that size, narrow. Printing lays the report out on its own.
+QFont browserFont() {
+  QFont font;
+  font.setFamilies({QStringLiteral("Helvetica"), QStringLiteral("Arial")});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(16);
+  return font;
+}
 
 class LineWidget : public QWidget {
  public:
@@ -263,6 +272,8 @@ QWidget* FormView::createWidget(Control& c, QWidget* parent) {
     case ControlKind::Browser: {
       auto* b = new QTextBrowser(parent);
       b->setOpenLinks(false);
+      // A word wider than its table cell widens the column, as in a browser, not cut in two.
+      b->setWordWrapMode(QTextOption::WordWrap);
       w = b;
       break;
     }
@@ -274,14 +285,8 @@ QWidget* FormView::createWidget(Control& c, QWidget* parent) {
 }
 
 void FormView::applyControl(Control& c, QWidget* w, uint32_t d) {
-  if (d & Control::kDirtyFont) {
-    QFont font = toQFont(c.font());
-    // A report is written for a web browser and shown at its size: normal text 16 pixels, from
-    // which the report's own sizes (<SMALL> 13 pixels) are taken. The design font of the box
-    // would show it at half that. Printing lays the report out on its own.
-    if (c.kind() == ControlKind::Browser) font.setPixelSize(kReportPixelSize);
-    w->setFont(font);
-  }
+  if (d & Control::kDirtyFont)
+    w->setFont(c.kind() == ControlKind::Browser ? browserFont() : toQFont(c.font()));
   if (d & Control::kDirtyGeometry) {
     if (auto* line = dynamic_cast<LineWidget*>(w)) {
       QPoint a(toPixels(c.x1), toPixels(c.y1)), b(toPixels(c.x2), toPixels(c.y2));

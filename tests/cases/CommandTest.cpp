@@ -27,6 +27,9 @@ namespace {
 using namespace forms::mb;
 using veltaro::fx;
 
+// The Delete question: Enter answers No, which deletes nothing.
+constexpr int kDeleteQuestion = YesNo | Question | DefaultButton2;
+
 class Commands : public CaseTest {
  protected:
   // Window 1 or 2 entered and calculated.
@@ -54,8 +57,11 @@ TEST_F(Commands, CancelAndNoTouchNothingAndDeleteOnlyTheCase) {
   header("ZZ", "Ikke gemt", "2027-01-01");  // a save would now write other bytes
   for (auto command : {&S::CaseSave, &S::CaseNew, &S::CaseOpen, &S::CaseDelete})
     run(command, nullptr);
-  run(&S::CaseDelete, "roof.DAT", "roof.C01", IdNo);
-  openCase("nothing.DAT", "nothing.DAT");  // a name that is no case opens and creates nothing
+  run(&S::CaseDelete, "roof.DAT", "roof.C01", IdNo, kDeleteQuestion);
+  EXPECT_EQ(platform.callsOf("msgBox").back().text,
+            "Delete these files of the case?\r\n" + path("roof.C01") + "\r\n" + path("roof.DAT"));
+  // A name that is no case opens and creates nothing.
+  openCase("nothing.DAT", "nothing.DAT", Exclamation);
   EXPECT_EQ(files(folder), before);
   EXPECT_EQ(fx().CaseBasePath, base);
   EXPECT_TRUE(fx().ResultValid[1]) << "the window was not touched";
@@ -79,9 +85,11 @@ TEST_F(Commands, CancelAndNoTouchNothingAndDeleteOnlyTheCase) {
   EXPECT_FALSE(has("roof.DAT") || has("ROOF.C01"));
   fs::permissions(data / "roof.c24", fs::perms::owner_all);
   fs::permissions(data / "Roof.dat", fs::perms::owner_all);
-  run(&S::CaseDelete, "ROOF.dat", (path("roof.c24") + "\r\n" + path("Roof.dat")).c_str(), IdYes);
+  run(&S::CaseDelete, "ROOF.dat", (path("roof.c24") + "\r\n" + path("Roof.dat")).c_str(), IdYes,
+      kDeleteQuestion);
   EXPECT_EQ(files(data), expected);
-  run(&S::CaseDelete, "roof.txt", "There is no case of that name");  // no case: nothing to delete
+  // No case: nothing to delete.
+  run(&S::CaseDelete, "roof.txt", "There is no case of that name", IdOk, Exclamation);
   EXPECT_EQ(files(data), expected);
   EXPECT_TRUE(platform.scriptDone());
 }
@@ -106,7 +114,7 @@ TEST_F(Commands, ANewCaseIsItsHeaderAndACaseKeepsItsNames) {
   fs::rename(data / "roof.c01", data / "Roof.C01");
   folder_.writeBytes("DATA/ROOF.C01", "short");
   openCase("Roof.Dat");
-  openCase("roof.dat", "ROOF.C01: The record is shorter than");
+  openCase("roof.dat", "ROOF.C01: The record is shorter than", Exclamation);
 }
 
 TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
@@ -368,12 +376,13 @@ TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
     const auto before = files(folder);
     fx().ResultValid[1] = fx().ResultValid[2] = false;
     const char* question = "roof.PND\r\nThe last save of this case was cut off";
-    run(&S::CaseOpen, "roof.DAT", question, IdCancel);
-    run(&S::CaseSave, "roof.DAT", question, IdCancel);
-    run(&S::CaseDelete, "roof.DAT", question, IdCancel);
+    const int style = OkCancel | Exclamation | DefaultButton2;  // Enter discards nothing
+    run(&S::CaseOpen, "roof.DAT", question, IdCancel, style);
+    run(&S::CaseSave, "roof.DAT", question, IdCancel, style);
+    run(&S::CaseDelete, "roof.DAT", question, IdCancel, style);
     EXPECT_EQ(files(folder), before);
     EXPECT_FALSE(fx().ResultValid[1]);
-    run(&S::CaseOpen, "roof.DAT", question, IdOk);
+    run(&S::CaseOpen, "roof.DAT", question, IdOk, style);
     auto expected = before;
     std::erase_if(expected,
                   [](const auto& f) { return veltaro::SameFileName(f.first, "DATA/roof.PND"); });
@@ -623,14 +632,14 @@ TEST_F(Commands, ATypedValueThatDoesNotFitIsNamedBeforeSaving) {
   testing_support::UseMarketLines("DK", {101, 116, 134, 231, 232, 233});
   forms::Form& w = open("frmCalc01");
   enter(w, {.medium = "-180", .product = longName});
-  platform.expectMsgBox(IdNo,
-                        "\r\nVarmetab og overfladetemperatur som funktion af tykkelse:\r\n"
-                        "  Medietemperatur: \"-180\" som \"-18\"\r\n");
   // A result keeps its first bytes, cut and not rounded, but not when they lose whole digits.
   calculated(w, {"VT=1234.56", "Bespar=243657719"});
-  // While the question is open no other case command starts.
+  // While the question is open no other case command starts. Enter answers No.
   platform.onMsgBox = [this] { cases().CaseOpen(); };
-  save("cut.DAT");
+  const char* cut =
+      "\r\nVarmetab og overfladetemperatur som funktion af tykkelse:\r\n"
+      "  Medietemperatur: \"-180\" som \"-18\"\r\n";
+  run(&S::CaseSave, "cut.DAT", cut, IdNo, YesNo | Exclamation | DefaultButton2);
   platform.onMsgBox = nullptr;
   EXPECT_FALSE(has("cut.DAT"));
   const std::string prompt = platform.callsOf("msgBox").back().text;
@@ -639,8 +648,7 @@ TEST_F(Commands, ATypedValueThatDoesNotFitIsNamedBeforeSaving) {
     EXPECT_NE(prompt.find(named), std::string::npos) << prompt;
   // Nothing else: the product kept by its position, the result that keeps its whole digits.
   EXPECT_EQ(std::count(prompt.begin(), prompt.end(), '\n'), 7) << prompt;
-  platform.expectMsgBox(IdYes);
-  save("cut.DAT");
+  run(&S::CaseSave, "cut.DAT", cut, IdYes, YesNo | Exclamation | DefaultButton2);
   const std::string record = files(data)["cut.C01"];
   EXPECT_EQ(record.substr(18, 3), "-18");
   EXPECT_EQ(record.substr(167, 5), "1234.");
@@ -662,7 +670,7 @@ TEST_F(Commands, ARecordThatCannotComeBackWholeIsReported) {
   for (const auto& [what, bytes, opens, message] : rows) {
     SCOPED_TRACE(what);
     folder_.writeBytes("DATA/roof.C01", bytes);
-    openCase("roof.DAT", message);
+    openCase("roof.DAT", message, Exclamation);
     forms::Form* w = app.find("frmCalc01");
     EXPECT_EQ(w != nullptr, opens);
     EXPECT_EQ(fx().ResultValid[1], opens && !message);
@@ -673,7 +681,7 @@ TEST_F(Commands, ARecordThatCannotComeBackWholeIsReported) {
   }
   // A header shorter than its record: the case fields show their labels alone.
   folder_.writeBytes("DATA/roof.DAT", "AB");
-  openCase("roof.DAT", "header is shorter");
+  openCase("roof.DAT", "header is shorter", Exclamation);
   EXPECT_EQ(main().control("txtCase", 0).text(), "Initialer: ");
 }
 

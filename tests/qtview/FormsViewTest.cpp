@@ -485,15 +485,19 @@ TEST_F(FormsViewTest, ModelStateReachesTheWidgets) {
               label->geometry().right() <= widget(f.fraInput)->width());
 
   // A report file shown in a browser box in the code page it declares, loaded again when it
-  // changed.
+  // changed, at a web browser's sizes in pixels: 16 for normal text, 13 for small.
   auto& browser = app.get<Other>().brwReport;
-  for (const char* loss : {"17.4 W/m\xB2", "12.9 W/m\xB2"}) {
+  const std::tuple<const char*, const char*, int> pages[] = {{"17.4 W/m\xB2", "<p>", 16},
+                                                             {"12.9 W/m\xB2", "<p><SMALL>", 13}};
+  for (const auto& [loss, markup, pixels] : pages) {
     const QString file = viewtest::writeFile(
         "preview-test.htm",
-        QByteArray("<html><head><meta charset=\"windows-1252\"></head><p>") + loss);
+        QByteArray("<html><head><meta charset=\"windows-1252\"></head>") + markup + loss);
     view.userEvent([&] { browser.setTextSilently(file.toStdString()); });
-    EXPECT_EQ(widget<QTextBrowser>(browser)->toPlainText().toStdString(),
-              QString::fromLatin1(loss).toStdString());
+    QTextDocument* shown = widget<QTextBrowser>(browser)->document();
+    EXPECT_EQ(shown->toPlainText().toStdString(), QString::fromLatin1(loss).toStdString());
+    const QFont font = shown->begin().begin().fragment().charFormat().font();
+    EXPECT_EQ(QFontInfo(font).pixelSize(), pixels) << markup;
   }
 }
 

@@ -649,7 +649,6 @@ bool FormView::windowEvent(QEvent* e) {
       return false;
     }
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
       // A child's title bar acts on the button it last saw the pointer over, and it sees the
       // pointer only when it moves. A minimised bar that the workspace lined up under a resting
       // pointer (the one before it was just restored) took the click for a plain activation.

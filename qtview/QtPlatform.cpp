@@ -270,7 +270,8 @@ static QByteArray tail(QFile& file) {
 static std::string lastLine(const QByteArray& output) {
   const QList<QByteArray> lines = output.split('\n');
   for (auto line = lines.rbegin(); line != lines.rend(); ++line)
-    if (!line->trimmed().isEmpty()) return fromQt(QString::fromLocal8Bit(line->trimmed().left(200)));
+    if (!line->trimmed().isEmpty())
+      return fromQt(QString::fromLocal8Bit(line->trimmed().left(200)));
   return {};
 }
 

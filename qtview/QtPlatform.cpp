@@ -205,8 +205,18 @@ static QWidget* parentOf(FormsView* view) {
   return view ? view->dialogParent() : QApplication::activeWindow();
 }
 
+// Lives as long as a box or dialog of Qt's own: when it closes, the window that was in front
+// is active again (see FormsView::bringBackFront).
+struct FrontBack {
+  FormsView* view;
+  ~FrontBack() {
+    if (view) view->bringBackFront();
+  }
+};
+
 int QtPlatform::msgBox(const std::string& prompt, int style, const std::string& title) {
   syncView();
+  const FrontBack back{view_};
   QMessageBox box(parentOf(view_));
   box.setIcon(messageBoxIcon(style));
   box.setText(toQt(prompt));
@@ -235,6 +245,7 @@ std::optional<std::string> QtPlatform::inputBox(const std::string& prompt, const
                                                 const std::string& defaultText, int xTwips,
                                                 int yTwips) {
   syncView();
+  const FrontBack back{view_};
   QInputDialog dialog(parentOf(view_));
   dialog.setInputMode(QInputDialog::TextInput);
   dialog.setWindowTitle(title.empty() ? QApplication::applicationDisplayName() : toQt(title));
@@ -255,6 +266,7 @@ std::optional<std::string> QtPlatform::inputBox(const std::string& prompt, const
 
 std::optional<std::string> QtPlatform::fileDialog(const forms::FileDialogOptions& o, bool save) {
   syncView();
+  const FrontBack back{view_};
   QFileDialog dialog(parentOf(view_), toQt(o.title));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save || !o.fileMustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -360,6 +372,7 @@ void QtPlatform::showHelp(const std::string& helpFile) {
 
 bool QtPlatform::printHtml(const std::string& htmlFile) {
   syncView();
+  const FrontBack back{view_};
   QFile file(toQt(htmlFile));
   if (!file.open(QIODevice::ReadOnly)) return false;
   QTextDocument document;

@@ -10,6 +10,7 @@
 #include "MarketRun.h"
 #include "forms/Application.h"
 #include "qtview/FormsView.h"
+#include "qtview/QtPlatform.h"
 #include "qtview/Workspace.h"
 #include "support/EventLog.h"
 #include "support/ScriptedPlatform.h"
@@ -429,6 +430,40 @@ TEST_F(FormsViewTest, ClosingAWindowOverTheFrameGivesTheFocusBackToTheChildInFro
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   EXPECT_EQ(events(), "cboSize.LostFocus|lstProduct.GotFocus");
   (void)other;
+}
+
+// Whatever box or dialog a command opens, once it closes the child in front is active again with
+// its focused box, whose typed text is as it was, and the keyboard goes on in it at once.
+TEST_F(FormsViewTest, TheChildInFrontIsActiveAgainWithItsFocusWhenADialogCloses) {
+  qtview::QtPlatform qt;
+  qt.setView(&view);
+  app.get<Other>();
+  view.userEvent([this] { sheet->activate(); });
+  auto* box = widget<QLineEdit>(sheet->txtTemp);
+  box->setFocus(Qt::MouseFocusReason);
+  QTest::keyClicks(box, "12");
+  const QString report = viewtest::writeFile("dialog-report.htm", "<p>Report</p>");
+  const std::pair<const char*, std::function<void()>> dialogs[] = {
+      {"message box", [&] { qt.msgBox("Saved", forms::mb::OkOnly, ""); }},
+      {"input box", [&] { qt.inputBox("Decimals", "", "1", -1, -1); }},
+      {"save dialog", [&] { qt.saveFileDialog({.title = "Save case"}); }},
+      {"open dialog", [&] { qt.openFileDialog({.title = "Open case"}); }},
+      {"print dialog", [&] { qt.printHtml(report.toStdString()); }}};
+  std::string typed = "12";
+  for (const auto& [what, open] : dialogs) {
+    SCOPED_TRACE(what);
+    QTimer::singleShot(0, [] {
+      if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
+    });
+    view.userEvent(open);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), view.mainWindow());
+    EXPECT_TRUE(view.workspace()->activeSubWindow() == view.windowOf(*sheet) &&
+                app.activeMdiChild() == sheet);
+    ASSERT_EQ(QApplication::focusWidget(), box);
+    QTest::keyClicks(QApplication::focusWidget(), "3");
+    EXPECT_EQ(sheet->txtTemp.text(), typed += "3");
+  }
 }
 
 TEST_F(FormsViewTest, AListOpenedWithF4TakesItsFirstItemOnTheFirstDown) {

@@ -58,6 +58,11 @@ class Application {
     std::string helpMissing = "The help file cannot be found:";
     std::string helpBack = "Back";
     std::string helpForward = "Forward";
+    // The message boxes' buttons, "&" before the access key; empty (at start-up) leaves the
+    // toolkit's own words.
+    struct Buttons {
+      std::string yes, no, ok, cancel, abort, retry, ignore;
+    } buttons;
   };
   const Words& words() const { return words_; }
   void setWords(Words words) { words_ = std::move(words); }

@@ -31,6 +31,18 @@ using forms::ControlKind;
 
 namespace {
 
+// A report is written for a web browser and shown as one shows it: normal text 16 pixels, from
+// which the report's own sizes are taken (<SMALL> 13 pixels), in the plain sans face the report
+// names, which a browser carries into table cells where Qt does not. The box's design font
+// would show it at half that size, narrow. Printing lays the report out on its own.
+QFont browserFont() {
+  QFont font;
+  font.setFamilies({QStringLiteral("Helvetica"), QStringLiteral("Arial")});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(16);
+  return font;
+}
+
 class LineWidget : public QWidget {
  public:
   explicit LineWidget(QWidget* parent) : QWidget(parent) {
@@ -260,6 +272,8 @@ QWidget* FormView::createWidget(Control& c, QWidget* parent) {
     case ControlKind::Browser: {
       auto* b = new QTextBrowser(parent);
       b->setOpenLinks(false);
+      // A word wider than its table cell widens the column, as in a browser, not cut in two.
+      b->setWordWrapMode(QTextOption::WordWrap);
       w = b;
       break;
     }
@@ -271,7 +285,8 @@ QWidget* FormView::createWidget(Control& c, QWidget* parent) {
 }
 
 void FormView::applyControl(Control& c, QWidget* w, uint32_t d) {
-  if (d & Control::kDirtyFont) w->setFont(toQFont(c.font()));
+  if (d & Control::kDirtyFont)
+    w->setFont(c.kind() == ControlKind::Browser ? browserFont() : toQFont(c.font()));
   if (d & Control::kDirtyGeometry) {
     if (auto* line = dynamic_cast<LineWidget*>(w)) {
       QPoint a(toPixels(c.x1), toPixels(c.y1)), b(toPixels(c.x2), toPixels(c.y2));

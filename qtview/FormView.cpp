@@ -648,6 +648,18 @@ bool FormView::windowEvent(QEvent* e) {
         user([f, state] { f->userSetWindowState(state); });
       return false;
     }
+    case QEvent::MouseButtonPress:
+      // A child's title bar acts on the button it last saw the pointer over, and it sees the
+      // pointer only when it moves. A minimised bar that the workspace lined up under a resting
+      // pointer (the one before it was just restored) took the click for a plain activation.
+      // It is shown the pointer where the press is first.
+      if (sub_) {
+        auto* me = static_cast<QMouseEvent*>(e);
+        QMouseEvent hover(QEvent::MouseMove, me->position(), me->scenePosition(),
+                          me->globalPosition(), Qt::NoButton, Qt::NoButton, me->modifiers());
+        QCoreApplication::sendEvent(sub_, &hover);
+      }
+      return false;
     case QEvent::WindowActivate:
       if (!sub_ && !owner_->isSyncing() && owner_->app().activeWindow() != f &&
           !owner_->isLateActivation(window_))

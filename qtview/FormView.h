@@ -156,7 +156,7 @@ class FormView : public QObject {
   std::map<const forms::Control*, QPointer<QWidget>> widgets_;
   std::map<const QObject*, forms::Control*> controlOf_;
   QPointer<QWidget> pressedOn_;  // the label, picture or frame that has the mouse
-  bool afterDblClick_ = false;    // its next release ends a double-click
+  bool afterDblClick_ = false;   // its next release ends a double-click
   std::map<const forms::MenuItem*, QPointer<QAction>> menuActions_;
   std::vector<QPointer<QMenu>> menus_;
   std::vector<QPointer<QAction>> windowListActions_;

@@ -172,8 +172,18 @@ void FormsView::syncActivation() {
   const forms::Form* top = app_->activeWindow();
   if (top != appliedActiveTop_) {
     appliedActiveTop_ = top;
-    if (FormView* v = top ? viewOf(*top) : nullptr) v->activateWindow();
+    if (top) bringBackFront();
   }
+}
+
+void FormsView::bringBackFront() {
+  const forms::Form* top = app_->activeWindow();
+  FormView* v = top ? viewOf(*top) : nullptr;
+  if (!v || !v->window() || !v->window()->isVisible()) return;
+  v->activateWindow();
+  // The main window's focus belongs to the child in front, whatever widget Qt last left it on.
+  const forms::Form* child = v->frame() ? app_->activeMdiChild() : nullptr;
+  if (FormView* front = child ? viewOf(*child) : nullptr) front->activateWindow();
 }
 
 void FormsView::runModal(forms::Form& form) {

@@ -68,6 +68,12 @@ class FormsView : public QObject, public forms::Application::Observer {
   // The window that message boxes and dialogs belong to.
   QWidget* dialogParent() const;
 
+  // A dialog of the platform's own closed: the window system need not give the activation back
+  // (offscreen and under some window managers no window is active afterwards, every title grey
+  // and the keyboard going nowhere). The model's window in front is activated again, with the
+  // child in front and the control that had the focus.
+  void bringBackFront();
+
   // The program activated a window; the window system reports activations late, so for a
   // moment an activation of any other window is an old one and not the user's.
   void expectActivation(QWidget* window);

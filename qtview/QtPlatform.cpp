@@ -137,6 +137,30 @@ static forms::Application::Words words() {
   return forms::Application::hasCurrent() ? forms::app().words() : forms::Application::Words{};
 }
 
+// A message box button's words in the market's language, empty before the language file is read.
+static const std::string& buttonWord(QMessageBox::StandardButton button) {
+  static const forms::Application::Words start;
+  const auto& b = forms::Application::hasCurrent() ? forms::app().words().buttons : start.buttons;
+  switch (button) {
+    case QMessageBox::Yes:
+      return b.yes;
+    case QMessageBox::No:
+      return b.no;
+    case QMessageBox::Ok:
+      return b.ok;
+    case QMessageBox::Cancel:
+      return b.cancel;
+    case QMessageBox::Abort:
+      return b.abort;
+    case QMessageBox::Retry:
+      return b.retry;
+    case QMessageBox::Ignore:
+      return b.ignore;
+    default:
+      return start.buttons.ok;
+  }
+}
+
 // The help viewer: a window of its own, owned by the main window, with Back and Forward, that
 // opens on the screen; its title is the page's.
 QTextBrowser* makeHelpWindow(QWidget* owner) {
@@ -181,14 +205,28 @@ static QWidget* parentOf(FormsView* view) {
   return view ? view->dialogParent() : QApplication::activeWindow();
 }
 
+// Lives as long as a box or dialog of Qt's own: when it closes, the window that was in front
+// is active again (see FormsView::bringBackFront).
+struct FrontBack {
+  FormsView* view;
+  ~FrontBack() {
+    if (view) view->bringBackFront();
+  }
+};
+
 int QtPlatform::msgBox(const std::string& prompt, int style, const std::string& title) {
   syncView();
+  const FrontBack back{view_};
   QMessageBox box(parentOf(view_));
   box.setIcon(messageBoxIcon(style));
   box.setText(toQt(prompt));
   box.setWindowTitle(title.empty() ? QApplication::applicationDisplayName() : toQt(title));
   std::vector<QMessageBox::StandardButton> buttons = messageBoxButtons(style);
-  for (auto b : buttons) box.addButton(b);
+  for (auto b : buttons) {
+    QPushButton* button = box.addButton(b);
+    // In the market's words, as the text above them; Qt's own before the language file is read.
+    if (const std::string& word = buttonWord(b); !word.empty()) button->setText(toQt(word));
+  }
   size_t def = (style & mb::DefaultButton3) ? 2 : (style & mb::DefaultButton2) ? 1 : 0;
   box.setDefaultButton(buttons[std::min(def, buttons.size() - 1)]);
   // Escape answers Cancel, or OK when that is the only button.
@@ -207,11 +245,16 @@ std::optional<std::string> QtPlatform::inputBox(const std::string& prompt, const
                                                 const std::string& defaultText, int xTwips,
                                                 int yTwips) {
   syncView();
+  const FrontBack back{view_};
   QInputDialog dialog(parentOf(view_));
   dialog.setInputMode(QInputDialog::TextInput);
   dialog.setWindowTitle(title.empty() ? QApplication::applicationDisplayName() : toQt(title));
   dialog.setLabelText(toQt(prompt));
   dialog.setTextValue(toQt(defaultText));
+  if (const std::string& ok = buttonWord(QMessageBox::Ok); !ok.empty())
+    dialog.setOkButtonText(toQt(ok));
+  if (const std::string& cancel = buttonWord(QMessageBox::Cancel); !cancel.empty())
+    dialog.setCancelButtonText(toQt(cancel));
   if (xTwips >= 0 && yTwips >= 0) {
     // Placed on the screen where the program asks for it; otherwise centred.
     dialog.adjustSize();
@@ -223,6 +266,7 @@ std::optional<std::string> QtPlatform::inputBox(const std::string& prompt, const
 
 std::optional<std::string> QtPlatform::fileDialog(const forms::FileDialogOptions& o, bool save) {
   syncView();
+  const FrontBack back{view_};
   QFileDialog dialog(parentOf(view_), toQt(o.title));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save || !o.fileMustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -258,7 +302,8 @@ static QByteArray tail(QFile& file) {
 static std::string lastLine(const QByteArray& output) {
   const QList<QByteArray> lines = output.split('\n');
   for (auto line = lines.rbegin(); line != lines.rend(); ++line)
-    if (!line->trimmed().isEmpty()) return fromQt(QString::fromLocal8Bit(line->trimmed().left(200)));
+    if (!line->trimmed().isEmpty())
+      return fromQt(QString::fromLocal8Bit(line->trimmed().left(200)));
   return {};
 }
 
@@ -327,6 +372,7 @@ void QtPlatform::showHelp(const std::string& helpFile) {
 
 bool QtPlatform::printHtml(const std::string& htmlFile) {
   syncView();
+  const FrontBack back{view_};
   QFile file(toQt(htmlFile));
   if (!file.open(QIODevice::ReadOnly)) return false;
   QTextDocument document;

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <algorithm>
 
 namespace qtview {
 
@@ -64,6 +65,24 @@ void Workspace::scrollTo(QPoint to) {
 void Workspace::resizeEvent(QResizeEvent* event) {
   QMdiArea::resizeEvent(event);
   updateBars();
+  // A view that grew shows no blank beyond one end of the content while the other end is cut
+  // off: it comes back towards that end as far as the blank allows, so that content that fits
+  // is shown whole and its bar goes. First as if no bar were shown (content that fits only
+  // without the bars would keep them), then in the part on screen that the bars leave.
+  for (const QSize extent : {contentsRect().size(), QSize()}) {
+    bool maximised = false;
+    const QRect shown = content(&maximised);
+    if (maximised || shown.isNull()) return;
+    const QSize room = extent.isValid() ? extent : view_;
+    auto back = [](int from, int to, int extent) {
+      if (from < 0 && to < extent) return -std::min(-from, extent - to);
+      if (to > extent && from > 0) return std::min(to - extent, from);
+      return 0;
+    };
+    const QPoint by(back(shown.left(), shown.right() + 1, room.width()),
+                    back(shown.top(), shown.bottom() + 1, room.height()));
+    if (!by.isNull()) scrollTo(origin_ + by);
+  }
 }
 
 bool Workspace::viewportEvent(QEvent* event) {
@@ -119,18 +138,22 @@ void Workspace::queueUpdate() {
       Qt::QueuedConnection);
 }
 
+QRect Workspace::content(bool* maximised) const {
+  QRect content;
+  if (!picture_.isNull()) content = QRect(-origin_, picture_.size());
+  for (QMdiSubWindow* sub : subWindowList()) {
+    if (!sub->isVisible() || sub->isMinimized()) continue;
+    *maximised = *maximised || sub->isMaximized();
+    content |= sub->geometry();
+  }
+  return content;
+}
+
 void Workspace::updateBars() {
   if (updating_) return;
   updating_ = true;
-  // The content in viewport coordinates.
-  QRect content;
-  if (!picture_.isNull()) content = QRect(-origin_, picture_.size());
   bool maximised = false;
-  for (QMdiSubWindow* sub : subWindowList()) {
-    if (!sub->isVisible() || sub->isMinimized()) continue;
-    maximised = maximised || sub->isMaximized();
-    content |= sub->geometry();
-  }
+  const QRect content = this->content(&maximised);
   const QRect inside = contentsRect();
   const int barHeight = horizontal_->sizeHint().height();
   const int barWidth = vertical_->sizeHint().width();
@@ -145,8 +168,8 @@ void Workspace::updateBars() {
     wide = wide || (tall && beyond(content.left(), content.right() + 1, inside.width() - barWidth));
   }
   setViewportMargins(0, 0, tall ? barWidth : 0, wide ? barHeight : 0);
-  const QSize view(inside.width() - (tall ? barWidth : 0),
-                   inside.height() - (wide ? barHeight : 0));
+  view_ = QSize(inside.width() - (tall ? barWidth : 0), inside.height() - (wide ? barHeight : 0));
+  const QSize view = view_;
   // Where nothing reaches beyond, where the view stands becomes the content's origin again:
   // nothing moves but a picture that the view had scrolled away from its corner. A maximised
   // child hides the content and keeps it as it stands.

@@ -44,12 +44,16 @@ class Workspace : public QMdiArea {
  private:
   void queueUpdate();
   void updateBars();
+  // The picture and every child that is not minimised, in viewport coordinates; whether one of
+  // them is maximised.
+  QRect content(bool* maximised) const;
 
   QPixmap picture_;
   QScrollBar* horizontal_;
   QScrollBar* vertical_;
   QWidget* corner_;
   QPoint origin_;
+  QSize view_;  // the part on screen, without the bars shown
   bool updating_ = false;
   bool queued_ = false;
 };

@@ -416,10 +416,13 @@ void CalcForm::noTyping(Control& c) {
 
 void CalcForm::normaliseOnLeave(Control& c) {
   c.onLostFocus = [p = &c] {
-    // A number beyond the range of a double stays as typed, for the input check to refuse:
-    // written out it would take the exponent form, which reads back as 10000.
+    // The box shows the number it holds in the locale's form, but only where that form reads
+    // back as the same number: the exponent form (from 1E+15, below 1E-04, beyond the range of
+    // a double) reads as 10000 or 0.0001, and 15 digits may round a longer number. Such a text
+    // stays as typed, for the input check to see the true value.
     const double value = ParseNumber(p->text());
-    if (std::isfinite(value)) p->setText(LocaleText(value));
+    const std::string shown = LocaleText(value);
+    if (ParseNumber(shown) == value) p->setText(shown);
   };
 }
 

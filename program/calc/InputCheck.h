@@ -43,9 +43,10 @@ class InputCheck {
   // which must not pass as an entered 0.
   static bool holdsNumber(std::string_view text);
 
-  // The number `box` holds, read as the calculation reads it. A text beyond the range of a
-  // double (a box of 400 nines, "1E+400") holds no number: the box is refused here, once, with
-  // a line naming it by its caption on the window, and the tests of its value are left out.
+  // The number `box` holds, read as the calculation reads it. Digits beyond the range of a
+  // double (a box of 400 nines) hold no number: the box is refused here, once, with a line
+  // naming it by its caption on the window, and the tests of its value are left out. An
+  // exponent form ("1E+400") is read as 10000 or 0.0001, as every reader of a box reads it.
   std::optional<double> number(const forms::Control& box);
   // The caption the window shows for a box: the nearest caption to its left on its row, else
   // the heading above its column followed by the row number of an array element; a list with

@@ -383,8 +383,9 @@ void CaseCommands::remove(bool) {
       holdCase(files_, base, lines::NotDeleted, "menuDeleteCase");
   if (!folder) return;
   // Only the case's own files: the record files, then the header, never another file that
-  // happens to share the name. Records without their header are still the case's.
-  std::vector<std::string> names = folder->existing(), paths;
+  // happens to share the name. Records without their header are still the case's. Every
+  // letter case of a name goes: a variant left behind would be the case an open finds next.
+  std::vector<std::string> names = folder->existing(true), paths;
   if (names.empty()) {
     message(base + ".DAT" + kNewLine + Text(lines::NoSuchCase), forms::mb::Exclamation,
             "menuDeleteCase");

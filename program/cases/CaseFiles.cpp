@@ -1,5 +1,6 @@
 #include "cases/CaseFiles.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
@@ -32,8 +33,9 @@ std::vector<std::string> CaseFileNames(const std::string& stem) {
 FileSetPlace CasePlace(const std::string& base) {
   const fs::path p(base);
   const std::string stem = p.filename().string();
+  // The header is the case's model: a record added later is as private as the case.
   return {p.parent_path().string(), stem + ".PND", NameKey(stem), EarlierNameKey(stem),
-          CaseFileNames(stem)};
+          CaseFileNames(stem), stem + ".DAT"};
 }
 
 namespace {
@@ -60,12 +62,17 @@ CaseFolder::CaseFolder(const std::string& base, FileOps& ops, bool forReading) t
   throw FileError(base + ".DAT", e.problem(), e.error());
 }
 
-std::string CaseFolder::matching(std::string_view extension, bool regularOnly) const {
+std::vector<std::string> CaseFolder::variants(std::string_view extension, bool regularOnly) const {
   const std::string wanted = stem_ + std::string(extension);
   std::vector<std::string> names;
   for (const FolderEntry& e : writer_.entries())
     if ((e.regular || !regularOnly) && SameFileName(e.name, wanted)) names.push_back(e.name);
-  return MatchFileName(names, wanted);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string CaseFolder::matching(std::string_view extension, bool regularOnly) const {
+  return MatchFileName(variants(extension, regularOnly), stem_ + std::string(extension));
 }
 
 std::string CaseFolder::find(std::string_view extension) const {
@@ -77,11 +84,17 @@ std::string CaseFolder::nameFor(std::string_view extension) const {
   return existing.empty() ? stem_ + std::string(extension) : existing;
 }
 
-std::vector<std::string> CaseFolder::existing() const {
+std::vector<std::string> CaseFolder::existing(bool everyVariant) const {
   std::vector<std::string> files;
-  for (int type = 1; type <= 11; ++type)
-    if (std::string f = find(CaseExtension(type)); !f.empty()) files.push_back(f);
-  if (std::string header = find(".DAT"); !header.empty()) files.push_back(header);
+  auto add = [&](std::string_view extension) {
+    if (!everyVariant) {
+      if (std::string f = find(extension); !f.empty()) files.push_back(f);
+      return;
+    }
+    for (std::string& f : variants(extension, true)) files.push_back(std::move(f));
+  };
+  for (int type = 1; type <= 11; ++type) add(CaseExtension(type));
+  add(".DAT");
   return files;
 }
 

@@ -50,8 +50,9 @@ class CaseFolder {
   std::string find(std::string_view extension) const;
   // The name to write the file under: the existing entry of that name, else the case's name.
   std::string nameFor(std::string_view extension) const;
-  // The names of the record files that exist, then of the header if it exists.
-  std::vector<std::string> existing() const;
+  // The names of the record files that exist, then of the header if it exists: by the one
+  // name rule, or with `everyVariant` each extension's names in every letter case there is.
+  std::vector<std::string> existing(bool everyVariant = false) const;
   std::string path(const std::string& name) const { return writer_.path(name); }
   // The first `maxBytes` bytes of a file of the case; FileError when it cannot be read.
   std::string read(const std::string& name, std::size_t maxBytes) const;
@@ -60,6 +61,7 @@ class CaseFolder {
   std::vector<FileError> remove(const std::vector<std::string>& names);
 
  private:
+  std::vector<std::string> variants(std::string_view extension, bool regularOnly) const;
   std::string matching(std::string_view extension, bool regularOnly) const;
   FileOps& ops_;
   std::string stem_;

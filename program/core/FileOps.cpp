@@ -145,11 +145,12 @@ int PosixFiles::create(const Folder& folder, const std::string& name, std::strin
   if (fd < 0) return errno;
   int error = writeAll(fd, bytes);
   if (!error && like) {
-    // The group first: changing it may clear the set-group bit that the mode then puts back.
     struct stat st;
     if (::fstat(fd, &st) == 0 && st.st_gid != like->gid)
       (void)::fchown(fd, static_cast<uid_t>(-1), like->gid);  // not allowed: the folder's group
-    if (::fchmod(fd, like->mode) != 0) error = errno;
+    // Never the set-ID or sticky bits: a file that another user left set-user-ID would make the
+    // user's own copy run as the user.
+    if (::fchmod(fd, like->mode & 0777) != 0) error = errno;
   }
   if (!error && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && !error) error = errno;

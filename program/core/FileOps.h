@@ -56,8 +56,9 @@ class FileOps {
   // them is read, however large the file.
   virtual int read(const Folder& folder, const std::string& name, std::size_t limit,
                    std::string& bytes) = 0;
-  // A new file, written and flushed. With `like`, it gets that file's permission bits and,
-  // where the owner may, its group.
+  // A new file, written and flushed. With `like`, it gets that file's permission bits (never
+  // set-user-ID, set-group-ID or sticky) and, where the owner may, its group; without, the
+  // user's umask decides.
   virtual int create(const Folder& folder, const std::string& name, std::string_view bytes,
                      const FileInfo* like) = 0;
   // Adds to the end of an existing regular file and flushes it.

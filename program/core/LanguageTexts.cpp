@@ -154,13 +154,20 @@ void LoadTextFile() {
     setProgress(bar, k + 2);
   }
   state.TextTable.assign(std::move(lines));
-  // The window model's own messages and the help viewer speak the market's language too (a
-  // file without those lines leaves them as they were).
+  // The window model's own messages, the help viewer and the message boxes' buttons speak the
+  // market's language too (a file without those lines leaves them as they were).
   forms::Application::Words words = forms::app().words();
   for (auto [word, line] : {std::pair{&words.actionFailed, lines::ActionFailed},
                             {&words.helpMissing, lines::HelpMissing},
                             {&words.helpBack, lines::HelpBack},
-                            {&words.helpForward, lines::HelpForward}})
+                            {&words.helpForward, lines::HelpForward},
+                            {&words.buttons.yes, lines::ButtonYes},
+                            {&words.buttons.no, lines::ButtonNo},
+                            {&words.buttons.ok, lines::ButtonOk},
+                            {&words.buttons.cancel, lines::ButtonCancel},
+                            {&words.buttons.abort, lines::ButtonAbort},
+                            {&words.buttons.retry, lines::ButtonRetry},
+                            {&words.buttons.ignore, lines::ButtonIgnore}})
     if (!state.TextTable[line].empty()) *word = state.TextTable[line];
   forms::app().setWords(std::move(words));
   // The main window is loaded by then at start-up; a program part that only wants the texts

@@ -97,4 +97,13 @@ inline constexpr int CannotStartData = 310;
 inline constexpr int Reinstall = 311;
 inline constexpr int CannotStart = 312;
 
+// The words of the message boxes' buttons, "&" before the access key.
+inline constexpr int ButtonYes = 313;
+inline constexpr int ButtonNo = 314;
+inline constexpr int ButtonOk = 315;
+inline constexpr int ButtonCancel = 316;
+inline constexpr int ButtonAbort = 317;
+inline constexpr int ButtonRetry = 318;
+inline constexpr int ButtonIgnore = 319;
+
 }  // namespace veltaro::lines

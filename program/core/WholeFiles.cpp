@@ -26,6 +26,15 @@ bool isOldTemp(std::string_view name, const JournalNames& names) {
   return names.isOwn(name.substr(0, mark));
 }
 
+// The entry of a regular file of that name in any letter case, by the one name rule; empty
+// when there is none.
+std::string regularEntry(const std::vector<FolderEntry>& entries, const std::string& name) {
+  std::vector<std::string> names;
+  for (const FolderEntry& e : entries)
+    if (e.regular && SameFileName(e.name, name)) names.push_back(e.name);
+  return MatchFileName(names, name);
+}
+
 }  // namespace
 
 std::string NameKey(std::string_view name) {
@@ -293,6 +302,11 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
     changes.push_back({tempName(), f.name, old.back().exists ? tempName() : std::string()});
   }
 
+  // A new file is as private as the set it joins.
+  FileInfo model;
+  if (const std::string m = regularEntry(entries_, place_.model); !m.empty())
+    ops_.info(folder, m, model);
+
   // Until the intent file is in place, a failure leaves every file as it was.
   std::vector<std::string> written;
   auto dropWritten = [&] {
@@ -300,8 +314,8 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
   };
   for (std::size_t i = 0; i < files.size(); ++i) {
     const Change& c = changes[removals.size() + i];
-    if (const int e =
-            ops_.create(folder, c.temp, files[i].bytes, old[i].exists ? &old[i] : nullptr)) {
+    const FileInfo* like = old[i].exists ? &old[i] : model.regular ? &model : nullptr;
+    if (const int e = ops_.create(folder, c.temp, files[i].bytes, like)) {
       dropWritten();
       throw FileError(path(files[i].name), FileProblem::Write, e);
     }

@@ -34,6 +34,9 @@ struct FileSetPlace {
   std::string key;                 // names the set's temporary files and its lock file
   std::string earlierKey;          // an earlier build's key of the set
   std::vector<std::string> names;  // the set's own file names
+  // One of `names`, in any letter case: a file the set does not have yet takes its permission
+  // bits and group, as a file replaced keeps its own. Empty, or not there: the user's umask.
+  std::string model;
 };
 
 // A short key of a name, the same in any letter case: 64 bits, so that two names of a folder

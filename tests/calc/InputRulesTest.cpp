@@ -63,7 +63,8 @@ TEST_F(MultiLayerTest, EachListOfEachWindowPassesOnlyItsKeys) {
 // A typed sign or separator replaces the selection, so the keys are judged by what they leave:
 // "[" and "]" mark the selection before the keys, "|" the caret. A whole text selected in a
 // text box is selected by entering it, as Tab does. Boxes of each family (signed, unsigned, any
-// number of "-") on the single windows, the layer windows and the re-insulation window.
+// number of "-") on the single windows, the layer windows and the re-insulation window, and what
+// stays of the typed text when the focus leaves.
 TEST_F(MultiLayerTest, SignAndSeparatorKeysReplaceTheSelection) {
   const struct {
     const char *window, *box;
@@ -90,6 +91,15 @@ TEST_F(MultiLayerTest, SignAndSeparatorKeysReplaceTheSelection) {
       {"frmCalc24", "Omgivende", -1, "[-20]", "-5", "-5"},
       {"frmCalc24", "Pris", -1, "[2.5]", ".5", ".5"},
       {"frmCalc24", "ISOLERINGST", 0, "2[,5]", ".7", "2.7"},
+      // ">": the focus leaves the box, which then shows its number in the locale's form, but
+      // never as a text that reads as another number (an exponent form, 15 digits rounded).
+      {"frmCalc24", "PLANH", -1, "[2000]", "1000000000000000>", "1000000000000000"},
+      {"frmCalc24", "PLANH", -1, "[2000]", "999999999999999>", "999999999999999"},
+      {"frmCalc24", "PLANH", -1, "[2000]", "2000,50>", "2000.5"},
+      {"frmCalc24", "Omgivende", -1, "[20]", "0,00001>", "0,00001"},
+      {"frmCalc24", "Omgivende", -1, "[20]", "-,0001>", "-0.0001"},
+      {"frmCalc21", "Omgivende", -1, "[20]", "0,000010>", "0,000010"},
+      {"frmCalc23", "VT", -1, "[40]", "123456789012345,6>", "123456789012345,6"},
   };
   for (const auto& c : cases) {
     forms::Form& w = open(c.window);
@@ -106,7 +116,9 @@ TEST_F(MultiLayerTest, SignAndSeparatorKeysReplaceTheSelection) {
       box.userSelect(static_cast<int>(from), static_cast<int>(to - from - 1));
     else
       box.userSelect(static_cast<int>(caret), 0);
-    box.userType(c.keys);
+    const std::string keys = c.keys;
+    box.userType(keys.substr(0, keys.find('>')));
+    if (keys.ends_with('>')) w.control("Beregn").userFocus();
     EXPECT_EQ(box.text(), c.after) << c.window << " " << c.box << " " << c.before << " " << c.keys;
     w.unload();
   }

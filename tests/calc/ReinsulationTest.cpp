@@ -176,7 +176,9 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
       // A thin conductive layer that makes a bright old surface matt raises the loss.
       {"worse", layer(1, "Torvelin Puds", "10", bright), "62.04/70.18/32/31/-7131"},
       // A saving beyond the money value's range is said to be so; the heat losses stay.
-      {"price beyond money", priced("kWh", "99999999999999999"), "67.835/50.287/77/27/",
+      {"price beyond money",
+       priced("kWh", "99999999999999999"),
+       "67.835/50.287/77/27/",
        {"48 T126: T276"}},
       // A conductivity of 0 faults, one below 0 swings until the passes run out: no result.
       {"conductivity 0", layer(0, "Torvelin Nul", "10", {}), "no result //// + none", noResult},
@@ -218,6 +220,8 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
       {"outdoor horizontal plane",
        {.in = {.height = "399", .outdoors = true}, .steps = {"VAND:=1"}},
        "T3"},
+      // Typed and left, a height of 16 digits is still that height.
+      {"plane 10^15 mm", {.in = {.height = "2000"}, .steps = {"PLANH~1000000000000000"}}, "T3"},
       {"no wind", {.in = {.outdoors = true}, .steps = {"VINDHASTIGHED:=0.5"}}, "T11"},
       {"999 mm", layer(0, kPipeProduct, "999", {}), "15.976/15.87/22/20/"},
       {"1000 mm", layer(0, kPipeProduct, "1000", {}), "T51"},

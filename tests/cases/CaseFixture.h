@@ -2,6 +2,7 @@
 // The calculation windows' test program with what the case commands need of the main window
 // (its case fields and button), the case commands installed, and a DATA folder for the cases.
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -72,6 +73,14 @@ class FaultyFiles : public veltaro::PosixFiles {
 
 class CaseTest : public calctest::CalcTest {
  protected:
+  // The commands' menu items: their captions and the title a message of the command has.
+  struct Command {
+    const char *menu, *caption, *title;
+  };
+  static constexpr Command kCommands[] = {{"menuNewCase", "&Ny sag", "Ny sag"},
+                                          {"menuSaveCase", "&Gem sag", "Gem sag"},
+                                          {"menuOpenCase", "&Åbn sag", "Åbn sag"},
+                                          {"menuDeleteCase", "S&let sag", "Slet sag"}};
   CaseTest() {
     const char* labels[] = {"Initialer:", "Sagsnavn:", "Dato:"};
     main().add(forms::ControlKind::CommandButton, "cmdCase").setCaption("&Sag");
@@ -79,6 +88,7 @@ class CaseTest : public calctest::CalcTest {
       veltaro::fx().TextTable.set(81 + i, labels[i]);
       main().add(forms::ControlKind::TextBox, "txtCase", i).setText(labels[i]);
     }
+    for (const Command& c : kCommands) main().addMenu(c.menu).setCaption(c.caption);
     veltaro::cases::InstallCaseFiles(app);
     veltaro::setCaseService(&commands_);
     fs::create_directories(data);
@@ -88,17 +98,33 @@ class CaseTest : public calctest::CalcTest {
   veltaro::CaseService& cases() { return *veltaro::caseService(); }
   std::string path(const std::string& name) const { return (data / name).string(); }
 
-  // A case command given `file` by its dialog (none: cancelled), and the message expected.
+  // A case command given `file` by its dialog (none: cancelled), and the message expected: a
+  // text it holds, the answer given, and its style (icon, buttons and the default button, which
+  // Enter presses). It is titled by the command.
   void run(void (veltaro::CaseService::*command)(), const char* file, const char* told = nullptr,
-           int answer = forms::mb::IdOk) {
+           int answer = forms::mb::IdOk, int style = forms::mb::Critical) {
     const auto chosen = file ? std::optional(path(file)) : std::nullopt;
     (command == &S::CaseSave || command == &S::CaseNew) ? platform.expectSaveFile(chosen)
                                                         : platform.expectOpenFile(chosen);
     if (told) platform.expectMsgBox(answer, told);
+    const std::size_t before = platform.calls.size();
     (cases().*command)();
+    if (!told) return;
+    const auto shown = std::find_if(
+        platform.calls.begin() + static_cast<std::ptrdiff_t>(before), platform.calls.end(),
+        [told](const auto& c) { return c.kind == "msgBox" && c.text.find(told) != c.text.npos; });
+    ASSERT_NE(shown, platform.calls.end()) << told;
+    const std::size_t at = command == &S::CaseNew    ? 0
+                           : command == &S::CaseSave ? 1
+                           : command == &S::CaseOpen ? 2
+                                                     : 3;
+    EXPECT_EQ(shown->title, kCommands[at].title) << told;
+    EXPECT_EQ(shown->style, style) << told;
   }
   void save(const std::string& f, const char* m = nullptr) { run(&S::CaseSave, f.c_str(), m); }
-  void openCase(const std::string& f, const char* m = nullptr) { run(&S::CaseOpen, f.c_str(), m); }
+  void openCase(const std::string& f, const char* m = nullptr, int style = forms::mb::Critical) {
+    run(&S::CaseOpen, f.c_str(), m, forms::mb::IdOk, style);
+  }
   // The case fields as the dialog leaves them.
   void header(const std::string& initials, const std::string& name, const std::string& date) {
     const std::string v[] = {initials, name, date};

@@ -27,6 +27,9 @@ namespace {
 using namespace forms::mb;
 using veltaro::fx;
 
+// The Delete question: Enter answers No, which deletes nothing.
+constexpr int kDeleteQuestion = YesNo | Question | DefaultButton2;
+
 class Commands : public CaseTest {
  protected:
   // Window 1 or 2 entered and calculated.
@@ -54,27 +57,39 @@ TEST_F(Commands, CancelAndNoTouchNothingAndDeleteOnlyTheCase) {
   header("ZZ", "Ikke gemt", "2027-01-01");  // a save would now write other bytes
   for (auto command : {&S::CaseSave, &S::CaseNew, &S::CaseOpen, &S::CaseDelete})
     run(command, nullptr);
-  run(&S::CaseDelete, "roof.DAT", "roof.C01", IdNo);
-  openCase("nothing.DAT", "nothing.DAT");  // a name that is no case opens and creates nothing
+  run(&S::CaseDelete, "roof.DAT", "roof.C01", IdNo, kDeleteQuestion);
+  EXPECT_EQ(platform.callsOf("msgBox").back().text,
+            "Delete these files of the case?\r\n" + path("roof.C01") + "\r\n" + path("roof.DAT"));
+  // A name that is no case opens and creates nothing.
+  openCase("nothing.DAT", "nothing.DAT", Exclamation);
   EXPECT_EQ(files(folder), before);
   EXPECT_EQ(fx().CaseBasePath, base);
   EXPECT_TRUE(fx().ResultValid[1]) << "the window was not touched";
-  // Delete removes only the header and the record files.
+  // Delete removes only the header and the record files, in every letter case they stand in.
   folder_.writeBytes("DATA/roof.c24", std::string(218, ' '));
+  folder_.writeBytes("DATA/ROOF.C01", "in capitals");
+  folder_.writeBytes("DATA/Roof.dat", "in capitals");
   auto expected = files(data);
-  for (const char* f : {"roof.DAT", "roof.C01", "roof.c24"}) ASSERT_EQ(expected.erase(f), 1u) << f;
+  for (const char* f : {"roof.DAT", "roof.C01", "roof.c24", "ROOF.C01", "Roof.dat"})
+    ASSERT_EQ(expected.erase(f), 1u) << f;
   // No command leaves a lock file behind.
   ASSERT_EQ(std::erase_if(expected, [](const auto& f) { return f.first.ends_with(".lck"); }), 0u);
-  // A read-only record is left and named; the rest goes, and the records left without their
-  // header are still a case that can be deleted.
+  // Read-only files are left and named; the rest goes, and the records left without their
+  // header are still a case that can be deleted. The question names every file it deletes.
   fs::permissions(data / "roof.c24", fs::perms::owner_read);
-  platform.expectMsgBox(IdYes);
+  fs::permissions(data / "Roof.dat", fs::perms::owner_read);
+  platform.expectMsgBox(IdYes, path("ROOF.C01") + "\r\n" + path("roof.C01"));
   run(&S::CaseDelete, "ROOF.dat", "roof.c24\r\nThe file is read-only");
-  EXPECT_FALSE(has("roof.DAT"));
+  EXPECT_NE(platform.callsOf("msgBox").back().text.find("Roof.dat\r\nThe file is read-only"),
+            std::string::npos);
+  EXPECT_FALSE(has("roof.DAT") || has("ROOF.C01"));
   fs::permissions(data / "roof.c24", fs::perms::owner_all);
-  run(&S::CaseDelete, "ROOF.dat", "roof.c24", IdYes);
+  fs::permissions(data / "Roof.dat", fs::perms::owner_all);
+  run(&S::CaseDelete, "ROOF.dat", (path("roof.c24") + "\r\n" + path("Roof.dat")).c_str(), IdYes,
+      kDeleteQuestion);
   EXPECT_EQ(files(data), expected);
-  run(&S::CaseDelete, "roof.txt", "There is no case of that name");  // no case: nothing to delete
+  // No case: nothing to delete.
+  run(&S::CaseDelete, "roof.txt", "There is no case of that name", IdOk, Exclamation);
   EXPECT_EQ(files(data), expected);
   EXPECT_TRUE(platform.scriptDone());
 }
@@ -99,7 +114,7 @@ TEST_F(Commands, ANewCaseIsItsHeaderAndACaseKeepsItsNames) {
   fs::rename(data / "roof.c01", data / "Roof.C01");
   folder_.writeBytes("DATA/ROOF.C01", "short");
   openCase("Roof.Dat");
-  openCase("roof.dat", "ROOF.C01: The record is shorter than");
+  openCase("roof.dat", "ROOF.C01: The record is shorter than", Exclamation);
 }
 
 TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
@@ -383,9 +398,10 @@ TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
                                  "can be neither finished nor undone: the case on disk is mixed"
                                : "roof.PND\r\nThe last save of this case was cut off and "
                                  "cannot be finished";
-    run(&S::CaseOpen, "roof.DAT", question, IdCancel);
-    run(&S::CaseSave, "roof.DAT", question, IdCancel);
-    run(&S::CaseDelete, "roof.DAT", question, IdCancel);
+    const int style = OkCancel | Exclamation | DefaultButton2;  // Enter discards nothing
+    run(&S::CaseOpen, "roof.DAT", question, IdCancel, style);
+    run(&S::CaseSave, "roof.DAT", question, IdCancel, style);
+    run(&S::CaseDelete, "roof.DAT", question, IdCancel, style);
     EXPECT_EQ(files(folder), before);
     EXPECT_FALSE(fx().ResultValid[1]);
     platform.expectMsgBox(IdOk, question);
@@ -517,14 +533,44 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   EXPECT_TRUE(platform.scriptDone());
 }
 
-// A file a save replaces keeps its permission bits: a private case stays private.
-TEST_F(Versions, AReplacedFileKeepsItsPermissions) {
-  for (const fs::perms mode : {fs::perms(0600), fs::perms(0640), fs::perms(0664)}) {
+// A file a save replaces keeps its permission bits, and a record it adds takes the header's,
+// group included: a private case stays private. No save makes a set-ID or sticky file, also of
+// one another user left so. A case without a header follows the user's umask.
+TEST_F(Versions, ASaveKeepsTheCasePermissions) {
+  const gid_t group = ::geteuid() == 0 ? 65534 : ::getegid();  // not the user's, where we may
+  const struct {
+    unsigned header, record;  // the case's header and window 1's record; 0: no case yet
+    mode_t mask;
+    unsigned saved[3];  // the header, window 1's record replaced, window 2's added
+  } rows[] = {
+      {0600, 0600, 022, {0600, 0600, 0600}}, {0640, 0600, 022, {0640, 0600, 0640}},
+      {0664, 0644, 077, {0664, 0644, 0664}}, {06755, 07777, 022, {0755, 0777, 0755}},
+      {0, 0, 022, {0644, 0644, 0644}},       {0, 0, 077, {0600, 0600, 0600}},
+  };
+  auto mode = [&](const char* name) {
+    struct stat st {};
+    ::stat((data / name).c_str(), &st);
+    return std::pair(static_cast<unsigned>(st.st_mode & 07777), st.st_gid);
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.header) + " umask " + std::to_string(row.mask));
     restore(old_);
-    fs::permissions(data / "roof.DAT", mode);
-    calculatedWindow(2);
-    save(true);
-    EXPECT_EQ(fs::status(data / "roof.DAT").permissions(), mode);
+    if (row.header) {
+      ASSERT_EQ(::chown((data / "roof.DAT").c_str(), static_cast<uid_t>(-1), group), 0);
+      fs::permissions(data / "roof.DAT", fs::perms(row.header));
+      fs::permissions(data / "roof.C01", fs::perms(row.record));
+    } else {
+      fs::remove(data / "roof.DAT");
+      fs::remove(data / "roof.C01");
+    }
+    fx().ResultValid[1] = fx().ResultValid[2] = true;
+    const mode_t before = ::umask(row.mask);
+    CaseTest::save("roof.DAT");
+    ::umask(before);
+    const gid_t own = ::getegid(), header = row.header ? group : own;
+    EXPECT_EQ(std::vector({mode("roof.DAT"), mode("roof.C01"), mode("roof.C02")}),
+              std::vector({std::pair(row.saved[0], header), std::pair(row.saved[1], own),
+                           std::pair(row.saved[2], header)}));
   }
 }
 
@@ -720,14 +766,14 @@ TEST_F(Commands, ATypedValueThatDoesNotFitIsNamedBeforeSaving) {
   testing_support::UseMarketLines("DK", {101, 116, 134, 231, 232, 233});
   forms::Form& w = open("frmCalc01");
   enter(w, {.medium = "-180", .product = longName});
-  platform.expectMsgBox(IdNo,
-                        "\r\nVarmetab og overfladetemperatur som funktion af tykkelse:\r\n"
-                        "  Medietemperatur: \"-180\" som \"-18\"\r\n");
   // A result keeps its first bytes, cut and not rounded, but not when they lose whole digits.
   calculated(w, {"VT=1234.56", "Bespar=243657719"});
-  // While the question is open no other case command starts.
+  // While the question is open no other case command starts. Enter answers No.
   platform.onMsgBox = [this] { cases().CaseOpen(); };
-  save("cut.DAT");
+  const char* cut =
+      "\r\nVarmetab og overfladetemperatur som funktion af tykkelse:\r\n"
+      "  Medietemperatur: \"-180\" som \"-18\"\r\n";
+  run(&S::CaseSave, "cut.DAT", cut, IdNo, YesNo | Exclamation | DefaultButton2);
   platform.onMsgBox = nullptr;
   EXPECT_FALSE(has("cut.DAT"));
   const std::string prompt = platform.callsOf("msgBox").back().text;
@@ -736,8 +782,7 @@ TEST_F(Commands, ATypedValueThatDoesNotFitIsNamedBeforeSaving) {
     EXPECT_NE(prompt.find(named), std::string::npos) << prompt;
   // Nothing else: the product kept by its position, the result that keeps its whole digits.
   EXPECT_EQ(std::count(prompt.begin(), prompt.end(), '\n'), 7) << prompt;
-  platform.expectMsgBox(IdYes);
-  save("cut.DAT");
+  run(&S::CaseSave, "cut.DAT", cut, IdYes, YesNo | Exclamation | DefaultButton2);
   const std::string record = files(data)["cut.C01"];
   EXPECT_EQ(record.substr(18, 3), "-18");
   EXPECT_EQ(record.substr(167, 5), "1234.");
@@ -759,7 +804,7 @@ TEST_F(Commands, ARecordThatCannotComeBackWholeIsReported) {
   for (const auto& [what, bytes, opens, message] : rows) {
     SCOPED_TRACE(what);
     folder_.writeBytes("DATA/roof.C01", bytes);
-    openCase("roof.DAT", message);
+    openCase("roof.DAT", message, Exclamation);
     forms::Form* w = app.find("frmCalc01");
     EXPECT_EQ(w != nullptr, opens);
     EXPECT_EQ(fx().ResultValid[1], opens && !message);
@@ -770,7 +815,7 @@ TEST_F(Commands, ARecordThatCannotComeBackWholeIsReported) {
   }
   // A header shorter than its record: the case fields show their labels alone.
   folder_.writeBytes("DATA/roof.DAT", "AB");
-  openCase("roof.DAT", "header is shorter");
+  openCase("roof.DAT", "header is shorter", Exclamation);
   EXPECT_EQ(main().control("txtCase", 0).text(), "Initialer: ");
 }
 

@@ -235,10 +235,12 @@ std::vector<Row> everyWindow() {
                                  "Konstant|130#2|132:4=|136:3=|139:3=20|142:30=0.9 Maling|172#2|"
                                  "174:5=45|179:5=|184:5="),
        false},
-      {"7: outdoors, the end temperature sought", "frmCalc07", "ROR;optCalcType(2);RORCOM=219.1;UDE;"
+      {"7: outdoors, the end temperature sought", "frmCalc07",
+       "ROR;optCalcType(2);RORCOM=219.1;UDE;"
        "VINDHASTIGHED=6;MEDIE=Røggas 12%CO2, 3%H2O, 83%N2, 2%O2;MEDIESTR=1.5;STRHAST=kg/s;"
        "txtLength=20;txtStarTemp=300;PRODUKT=Torvelin Konstant;ISOLERINGST=50;Omgivende=5;"
-       "Emission=0.9 Maling", "txtSlTemp=281.4"},
+       "Emission=0.9 Maling",
+       "txtSlTemp=281.4"},
       {"7: a flow unit chosen",
        "frmCalc07",
        "RORCOM=219.1;MEDIE=Luft 79% N2, 21% O2;MEDIESTR=0.8;"
@@ -418,7 +420,7 @@ TEST_F(Fixtures, APositionOfAListFilledOnOpeningIsTakenOrNamed) {
     clearData();
     fs::copy_file(fs::path(stored).replace_extension(".DAT"), data / "case.DAT");
     folder_.writeBytes("DATA/case" + stored.extension().string(), record);
-    openCase("case.DAT", message);
+    openCase("case.DAT", message, forms::mb::Exclamation);
     const int number = std::stoi(stored.extension().string().substr(2));
     EXPECT_EQ(veltaro::fx().ResultValid[veltaro::CalcTypeOf(number)], message == nullptr);
     if (shown) {

@@ -10,6 +10,7 @@
 #include "MarketRun.h"
 #include "forms/Application.h"
 #include "qtview/FormsView.h"
+#include "qtview/QtPlatform.h"
 #include "qtview/Workspace.h"
 #include "support/EventLog.h"
 #include "support/ScriptedPlatform.h"
@@ -431,6 +432,40 @@ TEST_F(FormsViewTest, ClosingAWindowOverTheFrameGivesTheFocusBackToTheChildInFro
   (void)other;
 }
 
+// Whatever box or dialog a command opens, once it closes the child in front is active again with
+// its focused box, whose typed text is as it was, and the keyboard goes on in it at once.
+TEST_F(FormsViewTest, TheChildInFrontIsActiveAgainWithItsFocusWhenADialogCloses) {
+  qtview::QtPlatform qt;
+  qt.setView(&view);
+  app.get<Other>();
+  view.userEvent([this] { sheet->activate(); });
+  auto* box = widget<QLineEdit>(sheet->txtTemp);
+  box->setFocus(Qt::MouseFocusReason);
+  QTest::keyClicks(box, "12");
+  const QString report = viewtest::writeFile("dialog-report.htm", "<p>Report</p>");
+  const std::pair<const char*, std::function<void()>> dialogs[] = {
+      {"message box", [&] { qt.msgBox("Saved", forms::mb::OkOnly, ""); }},
+      {"input box", [&] { qt.inputBox("Decimals", "", "1", -1, -1); }},
+      {"save dialog", [&] { qt.saveFileDialog({.title = "Save case"}); }},
+      {"open dialog", [&] { qt.openFileDialog({.title = "Open case"}); }},
+      {"print dialog", [&] { qt.printHtml(report.toStdString()); }}};
+  std::string typed = "12";
+  for (const auto& [what, open] : dialogs) {
+    SCOPED_TRACE(what);
+    QTimer::singleShot(0, [] {
+      if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
+    });
+    view.userEvent(open);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), view.mainWindow());
+    EXPECT_TRUE(view.workspace()->activeSubWindow() == view.windowOf(*sheet) &&
+                app.activeMdiChild() == sheet);
+    ASSERT_EQ(QApplication::focusWidget(), box);
+    QTest::keyClicks(QApplication::focusWidget(), "3");
+    EXPECT_EQ(sheet->txtTemp.text(), typed += "3");
+  }
+}
+
 TEST_F(FormsViewTest, AListOpenedWithF4TakesItsFirstItemOnTheFirstDown) {
   // With nothing chosen, its prompt is drawn as text, not greyed out as a disabled one.
   auto* cb = widget<QComboBox>(sheet->lstProduct);
@@ -485,15 +520,19 @@ TEST_F(FormsViewTest, ModelStateReachesTheWidgets) {
               label->geometry().right() <= widget(f.fraInput)->width());
 
   // A report file shown in a browser box in the code page it declares, loaded again when it
-  // changed.
+  // changed, at a web browser's sizes in pixels: 16 for normal text, 13 for small.
   auto& browser = app.get<Other>().brwReport;
-  for (const char* loss : {"17.4 W/m\xB2", "12.9 W/m\xB2"}) {
+  const std::tuple<const char*, const char*, int> pages[] = {{"17.4 W/m\xB2", "<p>", 16},
+                                                             {"12.9 W/m\xB2", "<p><SMALL>", 13}};
+  for (const auto& [loss, markup, pixels] : pages) {
     const QString file = viewtest::writeFile(
         "preview-test.htm",
-        QByteArray("<html><head><meta charset=\"windows-1252\"></head><p>") + loss);
+        QByteArray("<html><head><meta charset=\"windows-1252\"></head>") + markup + loss);
     view.userEvent([&] { browser.setTextSilently(file.toStdString()); });
-    EXPECT_EQ(widget<QTextBrowser>(browser)->toPlainText().toStdString(),
-              QString::fromLatin1(loss).toStdString());
+    QTextDocument* shown = widget<QTextBrowser>(browser)->document();
+    EXPECT_EQ(shown->toPlainText().toStdString(), QString::fromLatin1(loss).toStdString());
+    const QFont font = shown->begin().begin().fragment().charFormat().font();
+    EXPECT_EQ(QFontInfo(font).pixelSize(), pixels) << markup;
   }
 }
 

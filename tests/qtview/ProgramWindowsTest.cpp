@@ -28,9 +28,8 @@ TEST(ProgramWindows, TheCountryDialogWorksByKeyboardAlone) {
   start.view.sync();
   // The chosen country (Danish) has the focus; Down takes the next one, Tab goes on to OK (the
   // options are one stop), Shift+Tab comes back to the chosen one, Tab again and Enter choose.
-  const std::pair<const char*, int> steps[] = {{"", 3},           {"Down", 4}, {"Tab", -1},
-                                               {"Shift+Tab", 4}, {"Up", 3},   {"Down", 4},
-                                               {"Tab", -1}};
+  const std::pair<const char*, int> steps[] = {
+      {"", 3}, {"Down", 4}, {"Tab", -1}, {"Shift+Tab", 4}, {"Up", 3}, {"Down", 4}, {"Tab", -1}};
   for (const auto& [key, option] : steps) {
     const QKeyCombination k = QKeySequence(key)[0];
     if (*key) QTest::keyClick(QApplication::focusWidget(), k.key(), k.keyboardModifiers());
@@ -265,6 +264,36 @@ TEST(ProgramWindows, EveryBandIsWithinReachAtAnyFrameSizeAndMinimisedWindowsStay
        true, true},
       {"the frame narrowed", [&] { main->resize(360, main->height()); }, true, true},
       {"the contact window closed", [&] { contact(false); }, true, true},
+      // Grown while scrolled, the view comes back so that what fits is shown whole.
+      {"grown to the picture's width, still scrolled",
+       [&] { main->resize(main->width() + 800 + down->width() - area->width(), main->height()); },
+       false, true},
+      {"shrunk again and scrolled to the far corner",
+       [&] {
+         main->resize(360, 300);
+         across->setValue(across->maximum());
+         down->setValue(down->maximum());
+       },
+       true, true},
+      {"grown to the picture's height, still scrolled",
+       [&] {
+         main->resize(main->width(), main->height() + 600 + across->height() - area->height());
+       },
+       true, false},
+      {"grown to the picture's size, still scrolled",
+       [&] {
+         main->resize(main->width() + 800 - area->width(), main->height() + 600 - area->height());
+       },
+       false, false},
+      {"the contact window dragged right beyond the edge, its bottom under the bar across",
+       [&] {
+         contact(true);
+         QWidget* w = run.view.windowOf(*run.app.find("frmAdresses"));
+         w->move(area->viewport()->width() - w->width() + 10,
+                 area->viewport()->height() - w->height());
+       },
+       true, true},
+      {"the contact window closed again", [&] { contact(false); }, false, false},
       {"the frame as large as the picture, scrolled back",
        [&] {
          across->setValue(0);

@@ -3,17 +3,18 @@
 // answered by a scripted click.
 
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QPrintDialog>
 #include <QProcess>
 #include <QtTest>
 #include <QtWidgets>
 #include <functional>
-
-#include <signal.h>
+#include <map>
 
 #include "MarketRun.h"
 #include "core/Fx.h"
+#include "core/LanguageTexts.h"
 #include "core/TextFile.h"
 #include "forms/Application.h"
 #include "qtview/FormsView.h"
@@ -78,7 +79,22 @@ class QtPlatformTest : public ::testing::Test {
     platform.setView(&view);
     app.registerForm<Dialog>();
   }
-  void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+  void TearDown() override {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    veltaro::resetFx();
+  }
+  // The market's language file read as at start-up, from the shipped data; "" is the start-up
+  // before it.
+  void useMarket(const std::string& market) {
+    app.setWords({});
+    if (market.empty()) return;
+    testing_support::ScriptedPlatform shipped;
+    shipped.folder = VELTARO_SOURCE_DIR "/data";
+    app.setPlatform(shipped);
+    veltaro::fx().CountryCode = market;
+    veltaro::LoadTextFile();
+    app.setPlatform(platform);
+  }
 };
 
 TEST_F(QtPlatformTest, MessageBoxStylesAndAnswers) {
@@ -93,28 +109,56 @@ TEST_F(QtPlatformTest, MessageBoxStylesAndAnswers) {
   } cases[] = {
       {mb::OkOnly, {Ok}, NoIcon, Ok, Ok, mb::IdOk},
       {mb::OkCancel | mb::Critical, {Ok, Cancel}, Critical, Ok, Cancel, mb::IdCancel},
-      {mb::AbortRetryIgnore | mb::DefaultButton3, {Abort, Retry, Ignore}, NoIcon, Ignore, Abort,
+      {mb::AbortRetryIgnore | mb::DefaultButton3,
+       {Abort, Retry, Ignore},
+       NoIcon,
+       Ignore,
+       Abort,
        mb::IdAbort},
-      {mb::YesNoCancel | mb::Information, {Yes, No, Cancel}, Information, Yes, Cancel,
+      {mb::YesNoCancel | mb::Information,
+       {Yes, No, Cancel},
+       Information,
+       Yes,
+       Cancel,
        mb::IdCancel},
       {mb::YesNo | mb::Question, {Yes, No}, Question, Yes, No, mb::IdNo},
       {mb::YesNo | mb::DefaultButton2, {Yes, No}, NoIcon, No, Yes, mb::IdYes},
       {mb::RetryCancel, {Retry, Cancel}, NoIcon, Retry, Retry, mb::IdRetry},
       {mb::SetForeground | mb::Exclamation, {Ok}, Warning, Ok, Ok, mb::IdOk},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.style);
-    EXPECT_EQ(qtview::messageBoxButtons(c.style), c.buttons);
-    QMB::Icon icon = NoIcon;
-    QMB::StandardButton defaultButton = NoButton;
-    whenOpen<QMB>([&](QMB* box) {
-      icon = box->icon();
-      defaultButton = box->standardButton(box->defaultButton());
-      box->button(c.click)->click();
-    });
-    EXPECT_EQ(platform.msgBox("Prompt", c.style, "Title"), c.answer);
-    EXPECT_EQ(icon, c.icon);
-    EXPECT_EQ(defaultButton, c.defaultButton);
+  // Each market's words for Yes, No, OK, Cancel, Abort, Retry and Ignore, access keys marked;
+  // before the language file is read, Qt's own.
+  const QMB::StandardButton order[] = {Yes, No, Ok, Cancel, Abort, Retry, Ignore};
+  const std::pair<const char*, QString> markets[] = {
+      {"", ""},
+      {"UK", "&Yes|&No|OK|Cancel|&Abort|&Retry|&Ignore"},
+      {"DK", "&Ja|&Nej|OK|Annuller|&Afbryd|&Prøv igen|&Ignorer"},
+      {"LT", "&Taip|&Ne|Gerai|Atšaukti|&Nutraukti|&Kartoti|&Ignoruoti"}};
+  for (const auto& [market, line] : markets) {
+    std::map<QMB::StandardButton, QString> words;
+    for (int i = 0; !line.isEmpty() && i < 7; ++i) words[order[i]] = line.section('|', i, i);
+    useMarket(market);
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(market) + " " + std::to_string(c.style));
+      EXPECT_EQ(qtview::messageBoxButtons(c.style), c.buttons);
+      QMB::Icon icon = NoIcon;
+      QMB::StandardButton defaultButton = NoButton;
+      std::map<QMB::StandardButton, QString> shown;
+      whenOpen<QMB>([&](QMB* box) {
+        icon = box->icon();
+        defaultButton = box->standardButton(box->defaultButton());
+        for (QAbstractButton* b : box->buttons()) shown[box->standardButton(b)] = b->text();
+        box->button(c.click)->click();
+      });
+      EXPECT_EQ(platform.msgBox("Prompt", c.style, "Title"), c.answer);
+      EXPECT_EQ(icon, c.icon);
+      EXPECT_EQ(defaultButton, c.defaultButton);
+      ASSERT_EQ(shown.size(), c.buttons.size());
+      for (auto b : c.buttons)
+        if (!words.empty()) {
+          EXPECT_EQ(shown[b], words.at(b));
+        }
+    }
   }
 }
 
@@ -131,17 +175,20 @@ TEST_F(QtPlatformTest, AClosedBoxAnswersCancelOrNoNeverYes) {
       {"close button", [](QMB* box) { box->close(); }},
       {"Escape", [](QMB* box) { QTest::keyClick(box, Qt::Key_Escape); }},
       {"window system", [](QMB* box) { box->reject(); }}};
-  for (const auto& [style, answer] : cases)
-    for (const auto& [way, close] : ways) {
-      SCOPED_TRACE(std::to_string(style) + " " + way);
-      whenOpen<QMB>([close](QMB* box) {
-        close(box);
-        QTimer::singleShot(50, box, [box] {
-          if (box->isVisible()) box->buttons().front()->click();
+  for (const char* market : {"", "LT"}) {  // in the market's words as in Qt's own
+    useMarket(market);
+    for (const auto& [style, answer] : cases)
+      for (const auto& [way, close] : ways) {
+        SCOPED_TRACE(market + std::to_string(style) + " " + way);
+        whenOpen<QMB>([close](QMB* box) {
+          close(box);
+          QTimer::singleShot(50, box, [box] {
+            if (box->isVisible()) box->buttons().front()->click();
+          });
         });
-      });
-      EXPECT_EQ(platform.msgBox("Quit ?", style, "Title"), answer);
-    }
+        EXPECT_EQ(platform.msgBox("Quit ?", style, "Title"), answer);
+      }
+  }
 }
 
 TEST_F(QtPlatformTest, BoxesSeeTheCurrentScreenAndMoveNoFocusAndModalFormsRunOnTop) {
@@ -237,7 +284,8 @@ TEST_F(QtPlatformTest, AReportIsPrintedThroughThePrintDialog) {
   const QString report = writeFile(
       "print-test.htm",
       "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
-      "</head><body><p>Sag: Tank &lt;2&gt; &amp; \"hall\"</p><p>OVERFLADE \xB0" "C 17,4 W/m</p>");
+      "</head><body><p>Sag: Tank &lt;2&gt; &amp; \"hall\"</p><p>OVERFLADE \xB0"
+      "C 17,4 W/m</p>");
   // The user picks printing to a PDF file in the print dialog and names the file.
   const QString pdf = kDir + "/report-print.pdf";
   QFile::remove(pdf);

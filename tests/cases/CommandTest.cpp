@@ -422,6 +422,15 @@ TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
 // A save whose step fails says how far it came; the next open finishes it or finds the old
 // case, never a mix. Another program holding the case changes nothing.
 TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
+  // The old case saved with one more window, cut off after its first change.
+  auto cutOffAfterOneChange = [&] {
+    restore(old_);
+    calculatedWindow(2);
+    faults.crashAfter = 6;  // the two new files, the list, its start, and one change
+    faults.changes = 0;
+    EXPECT_THROW(save(true), Crash);
+    faults.crashAfter = 0;
+  };
   const struct {
     const char* call;
     std::string name;  // empty: any
@@ -467,12 +476,7 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
     EXPECT_EQ(files(data), row.finished ? new_ : old_);
   }
   // A list that cannot be read is a read problem: no question, nothing changed.
-  restore(old_);
-  calculatedWindow(2);
-  faults.crashAfter = 6;  // the two new files, the list, its start, and one change
-  faults.changes = 0;
-  EXPECT_THROW(save(true), Crash);
-  faults.crashAfter = 0;
+  cutOffAfterOneChange();
   auto cutOff = files(data);
   std::erase_if(cutOff, [](const auto& f) { return f.first.ends_with(".lck"); });
   faults.fail = [](const std::string& call, const std::string& name) {
@@ -498,12 +502,7 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   // A save of one case cut off after its list, then a save of another case in the same
   // folder: the other leaves the first one's list and temporary files, and the first case's
   // next open finishes it.
-  restore(old_);
-  calculatedWindow(2);
-  faults.crashAfter = 6;  // the two new files, the list, its start, and one change
-  faults.changes = 0;
-  EXPECT_THROW(save(true), Crash);
-  faults.crashAfter = 0;
+  cutOffAfterOneChange();
   ASSERT_TRUE(has("roof.PND"));
   auto roofFiles = [&] {
     auto all = files(data);

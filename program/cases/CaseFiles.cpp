@@ -34,8 +34,12 @@ FileSetPlace CasePlace(const std::string& base) {
   const fs::path p(base);
   const std::string stem = p.filename().string();
   // The header is the case's model: a record added later is as private as the case.
-  return {p.parent_path().string(), stem + ".PND", NameKey(stem), EarlierNameKey(stem),
-          CaseFileNames(stem), stem + ".DAT"};
+  return {.folder = p.parent_path().string(),
+          .intent = stem + ".PND",
+          .key = NameKey(stem),
+          .earlierKey = EarlierNameKey(stem),
+          .names = CaseFileNames(stem),
+          .model = stem + ".DAT"};
 }
 
 namespace {

@@ -106,7 +106,7 @@ bool Reports::WriteReport(int calcNumber, forms::Form& window, bool printOnDispl
     FileSetWriter writer(
         SystemFiles(),
         {folder, intent, NameKey(intent), EarlierNameKey(intent), {report, view}, ""},
-                         kReportWaitMs);
+        kReportWaitMs);
     // Nothing of the user's is in a report that was cut off: it is settled or given up unasked.
     writer.settle([](const FileError&) { return true; });
     writer.write({{report, EncodeCodePage(withLineEnds(lines, "\r\n"), MarketCodePage())},

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "CaseFixture.h"
 #include "core/Journal.h"
 #include "core/WholeFiles.h"
@@ -84,6 +86,11 @@ TEST_F(Settling, ACutAfterAnyStepForwardOrBackSettlesWhole) {
                                                     {"a.C02", "new record"}};
   const veltaro::Folder folder(dir.string());
   veltaro::PosixFiles plain;
+  // A list is read as itself, never through a link in its place (checked once more as it is
+  // read, for a link swapped in after the look).
+  std::string bytes;
+  fs::create_symlink("a.DAT", dir / "a.PND");
+  EXPECT_EQ(plain.read(folder, "a.PND", 10, bytes), ELOOP);
   // A list never begun changed nothing: it is undone, whatever its temporaries hold.
   veltaro::Journal notBegun = begun();
   notBegun.started = false;

@@ -38,6 +38,12 @@ struct FileInfo {
   }
 };
 
+// True when the entry exists and nobody may write it: neither replaced nor removed, also not by
+// the superuser.
+inline bool IsReadOnly(const FileInfo& info) {
+  return info.exists && (info.mode & 0222) == 0;
+}
+
 // The one way a folder and a name in it are joined: a name alone in the current folder.
 std::string JoinPath(const std::string& folder, const std::string& name);
 

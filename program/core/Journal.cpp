@@ -139,7 +139,7 @@ class Settler {
         if (shared_ && l.target.uid != ::geteuid())
           return fail(c.target, FileProblem::OwnedByAnother, 0);
       } else if (!l.backup.exists) {
-        if (IsReadOnlyMode(l.target)) return fail(c.target, FileProblem::ReadOnly, 0);
+        if (IsReadOnly(l.target)) return fail(c.target, FileProblem::ReadOnly, 0);
         if (auto f = step(keep(ops_, folder_, c.target, c.backup), c.target, FileProblem::Replace))
           return f;
       }
@@ -190,7 +190,6 @@ class Settler {
     if (e) return fail(name, p, e);
     return std::nullopt;
   }
-  static bool IsReadOnlyMode(const FileInfo& i) { return i.exists && (i.mode & 0222) == 0; }
 
   FileOps& ops_;
   const Folder& folder_;
@@ -323,7 +322,7 @@ bool Replay(FileOps& ops, const Folder& folder, const std::string& intent, const
     }
     if (ops.info(folder, c.target, info) != 0) return false;
     if (info.exists && !info.regular) return stop(c.target, FileProblem::NotRegular);
-    if (info.exists && (info.mode & 0222) == 0) return stop(c.target, FileProblem::ReadOnly);
+    if (IsReadOnly(info)) return stop(c.target, FileProblem::ReadOnly);
     if (c.temp.empty() ? info.exists : temp.exists) {
       if (c.temp.empty() && renamed) return false;
       pending = true;

@@ -63,10 +63,6 @@ std::string EarlierNameKey(std::string_view name) {
   return text;
 }
 
-bool IsReadOnly(const FileInfo& info) {
-  return info.exists && (info.mode & 0222) == 0;
-}
-
 FileSetWriter::FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool mayRead)
     : ops_(ops),
       place_(std::move(place)),

@@ -100,7 +100,4 @@ class FileSetWriter {
   int lock_ = -1;
 };
 
-// True when the entry exists and nobody may write it.
-bool IsReadOnly(const FileInfo& info);
-
 }  // namespace veltaro

@@ -35,8 +35,8 @@ class ReportTest : public calctest::CalcTest {
   void market(const std::string& code) {
     useMarket(code);
     if (code == "DK") return;
-    for (std::string f :
-         {"Product", "PipeDiam", "PlanEmis", "PipeEmis", "energy", "Medie", "StofKons"}) {
+    for (std::string f : {"Product", "PipeDiam", "PlanEmis", "PipeEmis", "energy", "Medie",
+                          "StofKons", "Class", "PipeIDia"}) {
       const auto text = veltaro::DecodeCodePage(readBytes(folder / "Text" / (f + ".DK")), 1252);
       folder_.writeBytes("Text/" + f + "." + code,
                          veltaro::EncodeCodePage(text, veltaro::CodePageFor(code)));

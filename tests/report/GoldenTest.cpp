@@ -3,9 +3,12 @@
 // on the real window, with the captions the window gives them.
 
 #include <cctype>
+#include <cstdlib>
+#include <ctime>
 #include <optional>
 
 #include "report/ReportFixture.h"
+#include "start/Startup.h"
 #include "support/Steps.h"
 
 namespace reporttest {
@@ -136,6 +139,85 @@ TEST_F(ReportTest, ReportsMatchTheirGoldenFiles) {
       s.hasText ? put(w, s.control, s.text, s.index) : w.control(s.control, s.index).userClick();
     }
     expectGolden(c.golden, report(calc, w, c.print));
+  }
+}
+
+// Each market's own words, logo, contact block and pipe-distance block, on the data we ship: a
+// user starts the program, fills the case header, calculates a pipe outdoors in window 1, with
+// savings where the market offers them (the marine edition does not), and previews the report.
+TEST(ShippedReports, EachMarketInItsOwnWordsAndLogo) {
+  const std::pair<const char*, bool> markets[] = {{"DK", true}, {"NO", true},  {"SE", true},
+                                                  {"UK", true}, {"LT", true},  {"EE", true},
+                                                  {"LV", true}, {"MRN", false}};
+  // Typed: "name=89", or "name#i": the list's item i, or "name!": a click.
+  const std::vector<std::string> pipe{"RORCOM=89",      "optInSite(1)!", "VINDHASTIGHED=4",
+                                      "MEDIETEMP=150",  "Omgivende=10",  "PRODUKT#0",
+                                      "ISOLERINGST=50", "Emission#3"},
+      savings{"cbxSave!", "RORL=100", "EmisionUiso#2", "Energienh#1", "Pris=450", "Drift=8760"};
+  // The header's date is the day of the user's clock: noon in a zone of the test's own.
+  struct Utc {
+    Utc() : before(std::getenv("TZ") ? std::getenv("TZ") : "") {
+      ::setenv("TZ", "UTC0", 1);
+      ::tzset();
+    }
+    ~Utc() {
+      before.empty() ? ::unsetenv("TZ") : ::setenv("TZ", before.c_str(), 1);
+      ::tzset();
+    }
+    std::string before;
+  } utc;
+  for (const auto& [code, offersSavings] : markets) {
+    SCOPED_TRACE(code);
+    veltaro::resetFx();
+    testing_support::ProgramFolder folder{"shipped"};
+    for (const char* sub : {"Text", "Images", "help"})
+      fs::create_directory_symlink(fs::path(VELTARO_SOURCE_DIR) / "data" / sub, folder.path / sub);
+    fs::create_directories(folder.path / "DATA");
+    folder.writeBytes("VELTARO.INI", std::string(code) + "\r\n");
+    testing_support::ScriptedPlatform platform;
+    platform.folder = folder.path.string();
+    platform.clock = std::chrono::system_clock::from_time_t(1'773'316'800);
+    forms::Application app(platform);
+    veltaro::Main();
+    ASSERT_FALSE(app.ended());
+    forms::Form& frame = *app.mdiForm();
+
+    auto type = [](forms::Control& box, const std::string& text) {
+      box.userFocus();
+      if (box.kind() == forms::ControlKind::ComboBox) box.userEditText("", 0);
+      box.userType(text);
+    };
+    frame.control("cmdCase").userClick();
+    forms::Form& header = app.get("frmCase");
+    type(header.control("txtFileCase", 0), "JKL");
+    type(header.control("txtFileCase", 1), "Boiler room <2> & 'east'");
+    header.control("cmdOK").userClick();
+
+    frame.menu("menuCalc01").userClick();
+    forms::Form& w = app.get("frmCalc01");
+    ASSERT_EQ(w.control("Besparelses_data").visible(), offersSavings);
+    std::vector<std::string> steps = pipe;
+    if (offersSavings) steps.insert(steps.end(), savings.begin(), savings.end());
+    steps.push_back("Beregn!");
+    for (const std::string& step : steps) {
+      const auto mark = step.find_first_of("=#!"), open = step.find('(');
+      forms::Control& c = w.control(step.substr(0, std::min(mark, open)),
+                                    open < mark ? std::stoi(step.substr(open + 1)) : -1);
+      ASSERT_TRUE(c.visible() && c.enabled()) << step;
+      const std::string text = step.substr(mark + 1);
+      if (step[mark] == '!')
+        c.userClick();
+      else if (step[mark] == '=')
+        type(c, text);
+      else
+        c.userFocus(), c.userSelectItem(std::stoi(text));
+    }
+    EXPECT_TRUE(veltaro::fx().ResultValid[1]);
+    EXPECT_TRUE(platform.callsOf("msgBox").empty());
+    frame.menu("menuPreview").userClick();
+    std::string lower = code;
+    for (char& c : lower) c = static_cast<char>(std::tolower(c));
+    ExpectGolden("shipped-" + lower, readBytes(folder.path / "DATA" / "output.htm"), folder.path);
   }
 }
 

@@ -18,6 +18,24 @@ namespace fs = std::filesystem;
 
 inline std::string readBytes(const fs::path& p) { return veltaro::ReadFileBytes(p.string()); }
 
+// Compares report bytes written in `program` with golden/<name>.htm, or rewrites the golden
+// file when VELTARO_REGENERATE_GOLDENS is set.
+inline void ExpectGolden(const std::string& name, const std::string& bytes,
+                         const fs::path& program) {
+  const fs::path golden = fs::path(VELTARO_SOURCE_DIR) / "tests/report/golden" / (name + ".htm");
+  // The program folder stands as a token in the file.
+  auto swap = [](std::string s, const std::string& from, const std::string& to) {
+    for (std::size_t i = s.find(from); i != std::string::npos; i = s.find(from, i + to.size()))
+      s.replace(i, from.size(), to);
+    return s;
+  };
+  if (std::getenv("VELTARO_REGENERATE_GOLDENS")) {
+    std::ofstream(golden, std::ios::binary) << swap(bytes, program.string(), "@PROGRAM@");
+    return;
+  }
+  EXPECT_EQ(swap(readBytes(golden), "@PROGRAM@", program.string()), bytes) << name;
+}
+
 class ReportTest : public calctest::CalcTest {
  protected:
   ReportTest() {
@@ -55,18 +73,7 @@ class ReportTest : public calctest::CalcTest {
   }
 
   void expectGolden(const std::string& name, const std::string& bytes) {
-    const fs::path golden = fs::path(VELTARO_SOURCE_DIR) / "tests/report/golden" / (name + ".htm");
-    // The program folder stands as a token in the file.
-    auto swap = [](std::string s, const std::string& from, const std::string& to) {
-      for (std::size_t i = s.find(from); i != std::string::npos; i = s.find(from, i + to.size()))
-        s.replace(i, from.size(), to);
-      return s;
-    };
-    if (std::getenv("VELTARO_REGENERATE_GOLDENS")) {
-      std::ofstream(golden, std::ios::binary) << swap(bytes, folder.string(), "@PROGRAM@");
-      return;
-    }
-    EXPECT_EQ(swap(readBytes(golden), "@PROGRAM@", folder.string()), bytes) << name;
+    ExpectGolden(name, bytes, folder);
   }
 
   veltaro::Reports reports;

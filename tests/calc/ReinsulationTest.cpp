@@ -211,6 +211,9 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
                   "PRODUKT(1):=Vælg produkt", "ISOLERINGST(0):=", "ISOLERINGST(1):=",
                   "Emission(0):=vælg", "Emission(1):=vælg"}},
        "T49|T50|T52|T54|T55|T57||T126|T20|" + dash58 + "|T5|T15|T16"},
+      // A unit that names no entry of the list (as a case file can leave it) is no unit: it is
+      // refused, not priced as the first unit.
+      {"unit of no entry", priced("Fjernvarme", "3.5"), "|T126|T20|" + dash58 + "|T15"},
       {"savings of a plane",
        {.in = {.height = "2000"}, .save = true, .steps = {"RORL:=abc", "Drift:=0,0"}},
        "|T126|T20|" + dash58 + "|T4|T17"},

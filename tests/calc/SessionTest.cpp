@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "CalcFixture.h"
+#include "calc/CalcWindow.h"
 #include "calc/InputCheck.h"
 #include "calc/frmDetails.h"
 
@@ -515,16 +516,27 @@ TEST_F(CalcTest, DetailsAreRoundedHalvesToEvenAndBlankedByClearDetails) {
   EXPECT_EQ(shown(), "0|0|0|0|0| ||");
   EXPECT_EQ(fx().HeatFlow + fx().FlowRegimeText.size(), 0);
   EXPECT_EQ(fx().Lambda, 0.04);  // not a result of the last pass: kept
-  // The unit follows the geometry of the active window (per m² with none), read while shown.
-  std::string units, window;
-  for (std::string step : {"", "frmCalc01", "!", "frmCalc02", "!", "frmCalc03", "!"}) {
-    if (step == "!") open(window).control("PLAN").userClick();
-    else if (!step.empty()) open(window = step);
+  // The unit column as shown: the heat flow's unit follows the geometry of the active window,
+  // per m² with none and for a plane, per metre for a pipe (window 7 has only ducts).
+  auto units = [&w] {
     w.show();
-    units += w.control("lblDetails", 11).caption();
+    std::string r;
+    for (int i = 8; i <= 12; ++i) r += w.control("lblDetails", i).caption() + "|";
     w.hide();
+    return r;
+  };
+  const std::string plane = "W/m²· K|W/m²· K|W/m²· K|W/m²|°C|";
+  const std::string pipe = "W/m²· K|W/m²· K|W/m²· K|W/m|°C|";
+  EXPECT_EQ(units(), plane);
+  for (int n : {1, 2, 3, 4, 5, 6, 7, 21, 22, 23, 24}) {
+    forms::Form& calc = open(veltaro::calcFormName(n));
+    std::string shown = units();
+    if (calc.control("PLAN").enabled()) {
+      calc.control("PLAN").userClick();
+      shown += units();
+    }
+    EXPECT_EQ(shown, n == 7 ? pipe : pipe + plane) << n;
   }
-  EXPECT_EQ(units, "W/m²W/mW/m²W/mW/m²W/mW/m²");
 }
 
 }  // namespace

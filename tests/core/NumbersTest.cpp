@@ -56,7 +56,16 @@ TEST(Numbers, MoneyRoundsAtTheFourthDecimalAndOverflows) {
       {Money::FromDouble(0.03125), 312},                          // exactly halfway
       {Money::FromUnits(12345) * Money::FromUnits(10001), 12346},
       {Money::FromUnits(-3) * Money::FromUnits(5000), -2},
-      {Money::FromDouble(-5693.5).Rounded(0), -56940000}};
+      {Money::FromDouble(-5693.5).Rounded(0), -56940000},
+      // Halves to even: an even quotient stays, an odd one goes away from zero.
+      {Money::FromUnits(5) * Money::FromUnits(5000), 2},
+      {Money::FromUnits(-5) * Money::FromUnits(5000), -2},
+      {Money::FromUnits(7) * Money::FromUnits(5000), 4},
+      {Money::FromUnits(25000).Rounded(0), 20000},
+      {Money::FromUnits(-45000).Rounded(0), -40000},
+      {Money::FromUnits(15000).Rounded(0), 20000},
+      {Money::FromUnits(10050).Rounded(2), 10000},
+      {Money::FromUnits(-10150).Rounded(2), -10200}};
   for (const auto& [money, units] : cases) EXPECT_EQ(money.units(), units);
   EXPECT_NO_THROW(Money::FromDouble(9.2e14));
   EXPECT_THROW(Money::FromDouble(-9.3e14), RunTimeError);

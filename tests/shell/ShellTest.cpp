@@ -248,6 +248,18 @@ TEST_P(MarketStart, OffersItsCalculationsPictureBandsAndContactDetails) {
   w.control("cmdOK").userClick();
   EXPECT_EQ(app->find<veltaro::frmAdresses>(), nullptr);
 
+  // The case header from the case button: its title, field labels and buttons in the market's
+  // words; Cancel closes it.
+  frame.control("cmdCase").userClick();
+  forms::Form& header = app->get("frmCase");
+  std::string captions = header.caption();
+  for (auto [name, i] : {std::pair{"lblField", 0}, {"lblField", 1}, {"lblField", 2},
+                         {"cmdOK", -1}, {"cmdCancel", -1}})
+    captions += "|" + header.control(name, i).caption();
+  EXPECT_EQ(captions, "T164|T81|T82|T83|T194|T80");
+  header.control("cmdCancel").userClick();
+  EXPECT_EQ(app->find("frmCase"), nullptr);
+
   // The about box sits by the frame's state; the Baltic markets take its disclaimer from the
   // language file, the marine edition gives it its icon. It has no system information to
   // start, and both its links open the contact details' web address.

@@ -253,9 +253,9 @@ TEST_P(MarketStart, OffersItsCalculationsPictureBandsAndContactDetails) {
   frame.control("cmdCase").userClick();
   forms::Form& header = app->get("frmCase");
   std::string captions = header.caption();
-  for (auto [name, i] : {std::pair{"lblField", 0}, {"lblField", 1}, {"lblField", 2},
-                         {"cmdOK", -1}, {"cmdCancel", -1}})
-    captions += "|" + header.control(name, i).caption();
+  for (int i : {0, 1, 2}) captions += "|" + header.control("lblField", i).caption();
+  for (const char* button : {"cmdOK", "cmdCancel"})
+    captions += "|" + header.control(button).caption();
   EXPECT_EQ(captions, "T164|T81|T82|T83|T194|T80");
   header.control("cmdCancel").userClick();
   EXPECT_EQ(app->find("frmCase"), nullptr);

@@ -277,17 +277,17 @@ TEST_F(QtPlatformTest, HelpInItsOwnViewer) {
   EXPECT_EQ(boxes.texts.join(""), "Hjælpefilen kan ikke findes:\r\n/nonexistent/helpdk.htm");
 }
 
-TEST_F(QtPlatformTest, AReportIsPrintedThroughThePrintDialog) {
-  if (QStandardPaths::findExecutable("pdftotext").isEmpty())
-    GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-  // A report in the market's code page, with the case name escaped as the report writes it.
-  const QString report = writeFile(
-      "print-test.htm",
-      "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
-      "</head><body><p>Sag: Tank &lt;2&gt; &amp; \"hall\"</p><p>OVERFLADE \xB0"
-      "C 17,4 W/m</p>");
-  // The user picks printing to a PDF file in the print dialog and names the file.
-  const QString pdf = kDir + "/report-print.pdf";
+// What a program of poppler-utils makes of a PDF file.
+QString poppler(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.start(program, args);
+  EXPECT_TRUE(p.waitForFinished(20000)) << program.toStdString();
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The user prints `report` through the print dialog to the PDF file `pdf`, of the printer's
+// paper; the pages' text.
+QStringList printedPages(qtview::QtPlatform& platform, const QString& report, const QString& pdf) {
   QFile::remove(pdf);
   whenOpen<QPrintDialog>([pdf](QPrintDialog* d) {
     auto* printers = d->findChild<QComboBox*>("printers");
@@ -298,17 +298,66 @@ TEST_F(QtPlatformTest, AReportIsPrintedThroughThePrintDialog) {
     fileName->setText(pdf);
     d->accept();
   });
-  ASSERT_TRUE(platform.printHtml(report.toStdString()));
-  QProcess text;
-  text.start("pdftotext", {"-layout", pdf, "-"});
-  ASSERT_TRUE(text.waitForFinished(20000));
-  const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+  EXPECT_TRUE(platform.printHtml(report.toStdString()));
+  return poppler("pdftotext", {"-layout", pdf, "-"}).split(u'\f');
+}
+
+TEST_F(QtPlatformTest, AReportIsPrintedThroughThePrintDialog) {
+  if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+    GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  // A report in the market's code page, with the case name escaped as the report writes it.
+  const QString report = writeFile(
+      "print-test.htm",
+      "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+      "</head><body><p>Sag: Tank &lt;2&gt; &amp; \"hall\"</p><p>OVERFLADE \xB0"
+      "C 17,4 W/m</p>");
+  const QString printed = printedPages(platform, report, kDir + "/report-print.pdf").join("");
   for (const char* expected : {"Tank <2> & \"hall\"", "OVERFLADE °C 17,4 W/m"})
     EXPECT_TRUE(printed.contains(QString::fromUtf8(expected))) << printed.toStdString();
   // A cancelled print dialog and a missing file print nothing and say so.
   rejectNext();
   EXPECT_FALSE(platform.printHtml(report.toStdString()));
   EXPECT_FALSE(platform.printHtml("/nonexistent/output.htm"));
+}
+
+// Printed as a browser prints it: the pipe distances stay on the page of their drawing wherever
+// the end of a page falls (the drawing is the 200x180 picture), and nothing is printed in the
+// margins (rules used to run to the edge of the paper).
+TEST_F(QtPlatformTest, APictureStaysOnOnePageWithItsCaptionAndEveryRuleWithinTheMargins) {
+  if (QStandardPaths::findExecutable("pdfimages").isEmpty())
+    GTEST_SKIP() << "pdfimages (poppler-utils) is not installed";
+  const QString pdf = kDir + "/report-pages.pdf";
+  // Blank rows above the distances move them down an A4 page, 24 pixels each: none, the end of
+  // the page in the drawing, between the distances and the drawing, in the distances.
+  for (int rows : {0, 8, 12, 15}) {
+    SCOPED_TRACE(rows);
+    const QString report =
+        viewtest::displayedGolden("calc01-se-pipe-indoors-distances", [&](std::string& html) {
+          std::string blank;
+          for (int i = 0; i < rows; ++i)
+            blank += "<TR><TD Width=33%></TD><TD><BR></TD><TD></TD></TR>\n";
+          html.insert(html.find("</TABLE>\n<TABLE>"), blank);
+        });
+    const QStringList pages = printedPages(platform, report, pdf);
+    int caption = 0;
+    while (caption < pages.size() && !pages[caption].contains("F =")) ++caption;
+    QSet<int> drawing;
+    for (const QString& line : poppler("pdfimages", {"-list", pdf}).split(u'\n').mid(2)) {
+      const QStringList f = line.simplified().split(u' ');
+      if (f.size() > 4 && f[3] == "200" && f[4] == "180") drawing.insert(f[0].toInt() - 1);
+    }
+    EXPECT_EQ(drawing, QSet<int>{caption});
+    // The pages as pictures at 24 dots to the inch: the margins, 10 mm, are 9 dots.
+    poppler("pdftoppm", {"-r", "24", "-gray", "-png", pdf, kDir + "/report-page"});
+    for (int page = 1; page <= pages.size() - 1; ++page) {
+      const QImage sheet(kDir + QString("/report-page-%1.png").arg(page));
+      ASSERT_FALSE(sheet.isNull()) << page;
+      for (int y = 0; y < sheet.height(); ++y)
+        for (int x : {0, 1, 2, 3, 4, 5, sheet.width() - 6, sheet.width() - 5, sheet.width() - 4,
+                      sheet.width() - 3, sheet.width() - 2, sheet.width() - 1})
+          ASSERT_GT(qGray(sheet.pixel(x, y)), 240) << "page " << page << " at " << x << "," << y;
+    }
+  }
 }
 
 TEST_F(QtPlatformTest, FileDialogsTakeTheirOptions) {

@@ -383,7 +383,6 @@ bool QtPlatform::printHtml(const std::string& htmlFile) {
   QByteArray bytes = file.readAll();
   QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
   if (!decoder.isValid()) decoder = QStringDecoder(QStringDecoder::Utf8);
-  document.setDefaultFont(reportFont());
   document.setHtml(decoder.decode(bytes));
   layOutAsBrowser(document);
   QPrinter printer(QPrinter::HighResolution);

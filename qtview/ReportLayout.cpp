@@ -104,19 +104,18 @@ QTextBlock ruleAlone(QTextDocument& d, const QTextBlock& b) {
 // A browser makes no line of a break at the end of a block, and gives each other break's line
 // a height of its own. In Qt a last break adds an empty line, and all lines of a block are
 // spaced alike. So each break here ends its block, marked as making a line even when empty (with
-// the break's own height). Returns the last block made of `b`.
+// the break's own height); after a last break comes an empty block, which has none. Returns the
+// last block made of `b`.
 QTextBlock breaksEndBlocks(QTextDocument& d, QTextBlock b) {
   for (int at; (at = b.text().indexOf(QChar::LineSeparator)) >= 0;) {
     const int start = b.position();
-    const bool last = at == b.length() - 2;
     QTextCursor c = span(d, start + at, start + at + 1);
     const QTextCharFormat format = c.charFormat();
     c.removeSelectedText();
-    if (!last) c.insertBlock(b.blockFormat(), format);
+    c.insertBlock(b.blockFormat(), format);
     QTextBlock ended = d.findBlock(start);
     if (ended.length() == 1) QTextCursor(ended).setBlockCharFormat(format);
     ended.setUserState(kEndsInBreak);
-    if (last) return ended;
     b = ended.next();
   }
   return b;

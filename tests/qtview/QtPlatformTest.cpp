@@ -320,23 +320,35 @@ TEST_F(QtPlatformTest, AReportIsPrintedThroughThePrintDialog) {
   EXPECT_FALSE(platform.printHtml("/nonexistent/output.htm"));
 }
 
-// Printed as a browser prints it: the pipe distances stay on the page of their drawing wherever
-// the end of a page falls (the drawing is the 200x180 picture), and nothing is printed in the
-// margins (rules used to run to the edge of the paper).
+// Printed as a browser prints it: at 96 pixels to the inch inside margins of 10 mm, a report
+// wider than the paper shrunk to its width; the pipe distances on the page of their drawing (the
+// 200x180 picture) wherever the end of a page falls; nothing in the margins (the footer's rule
+// used to run to the edge of the paper).
 TEST_F(QtPlatformTest, APictureStaysOnOnePageWithItsCaptionAndEveryRuleWithinTheMargins) {
   if (QStandardPaths::findExecutable("pdfimages").isEmpty())
     GTEST_SKIP() << "pdfimages (poppler-utils) is not installed";
   const QString pdf = kDir + "/report-pages.pdf";
   // Blank rows above the distances move them down an A4 page, 24 pixels each: none, the end of
-  // the page in the drawing, between the distances and the drawing, in the distances.
-  for (int rows : {0, 8, 12, 15}) {
-    SCOPED_TRACE(rows);
+  // the page in the drawing, between the distances and the drawing, in the distances. The left
+  // edge of a label, in points: the margin and 226 pixels, as in a browser, unless shrunk.
+  const struct {
+    int rows, width;
+    double label;
+  } cases[] = {{0, 652, 28.35 + 226.2 * 0.75},
+               {8, 652, 198.0},
+               {12, 652, 198.0},
+               {15, 652, 198.0},
+               {0, 1200, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rows);
     const QString report =
         viewtest::displayedGolden("calc01-se-pipe-indoors-distances", [&](std::string& html) {
           std::string blank;
-          for (int i = 0; i < rows; ++i)
+          for (int i = 0; i < c.rows; ++i)
             blank += "<TR><TD Width=33%></TD><TD><BR></TD><TD></TD></TR>\n";
           html.insert(html.find("</TABLE>\n<TABLE>"), blank);
+          for (std::size_t at = 0; (at = html.find("WIDTH=652", at)) != std::string::npos; ++at)
+            html.replace(at, 9, "WIDTH=" + std::to_string(c.width));
         });
     const QStringList pages = printedPages(platform, report, pdf);
     int caption = 0;
@@ -347,15 +359,22 @@ TEST_F(QtPlatformTest, APictureStaysOnOnePageWithItsCaptionAndEveryRuleWithinThe
       if (f.size() > 4 && f[3] == "200" && f[4] == "180") drawing.insert(f[0].toInt() - 1);
     }
     EXPECT_EQ(drawing, QSet<int>{caption});
+    const QString words = poppler("pdftotext", {"-bbox", pdf, "-"});
+    const QRegularExpression label(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>T201</word>"));
+    const double left = label.match(words).captured(1).toDouble();
+    if (c.label > 0) {
+      EXPECT_NEAR(left, c.label, 1);
+    }
     // The pages as pictures at 24 dots to the inch: the margins, 10 mm, are 9 dots.
     poppler("pdftoppm", {"-r", "24", "-gray", "-png", pdf, kDir + "/report-page"});
-    for (int page = 1; page <= pages.size() - 1; ++page) {
+    for (int page = 1; page < pages.size(); ++page) {
       const QImage sheet(kDir + QString("/report-page-%1.png").arg(page));
       ASSERT_FALSE(sheet.isNull()) << page;
       for (int y = 0; y < sheet.height(); ++y)
-        for (int x : {0, 1, 2, 3, 4, 5, sheet.width() - 6, sheet.width() - 5, sheet.width() - 4,
-                      sheet.width() - 3, sheet.width() - 2, sheet.width() - 1})
-          ASSERT_GT(qGray(sheet.pixel(x, y)), 240) << "page " << page << " at " << x << "," << y;
+        for (int x = 0; x < 6; ++x)
+          for (int at : {x, sheet.width() - 1 - x})
+            ASSERT_GT(qGray(sheet.pixel(at, y)), 240)
+                << "page " << page << " at " << at << "," << y;
     }
   }
 }

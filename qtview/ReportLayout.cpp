@@ -244,6 +244,10 @@ QRectF rowExtent(const QTextDocument& d, const QTextTable& t, int row) {
   return any ? QRectF(0, top, 1, bottom - top) : QRectF();
 }
 
+// Qt lays out again from a changed table on, with the floating logo where it was: the
+// addresses no longer fit beside it. Laid out whole again, they do.
+void layOutAgain(QTextDocument& d) { d.markContentsDirty(0, d.characterCount()); }
+
 std::vector<QTextTable*> tables(const QTextDocument& d) {
   std::vector<QTextTable*> out;
   for (QTextFrame* f : d.rootFrame()->childFrames())
@@ -262,6 +266,7 @@ void fitWidth(QTextDocument& d, const QSizeF& page) {
     f.setWidth(
         QTextLength(QTextLength::FixedLength, std::max<qreal>(0, r.width() - (r.right() - right))));
     t->setFormat(f);
+    layOutAgain(d);
   }
   qreal widest = right;
   for (QTextFrame* f : d.rootFrame()->childFrames())
@@ -286,6 +291,7 @@ void keepPicturesWhole(QTextDocument& d) {
         continue;
       f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
       t->setFormat(f);
+      layOutAgain(d);
       moved = true;  // the tables below have moved: measured again
       break;
     }

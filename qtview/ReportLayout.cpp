@@ -246,7 +246,9 @@ QRectF rowExtent(const QTextDocument& d, const QTextTable& t, int row) {
 
 // Qt lays out again from a changed table on, with the floating logo where it was: the
 // addresses no longer fit beside it. Laid out whole again, they do.
-void layOutAgain(QTextDocument& d) { d.markContentsDirty(0, d.characterCount()); }
+void layOutAgain(QTextDocument& d) {
+  d.markContentsDirty(0, d.characterCount());
+}
 
 std::vector<QTextTable*> tables(const QTextDocument& d) {
   std::vector<QTextTable*> out;

@@ -23,6 +23,7 @@
 #include "qtview/Convert.h"
 #include "qtview/FormView.h"
 #include "qtview/FormsView.h"
+#include "qtview/ReportLayout.h"
 
 namespace qtview {
 
@@ -30,18 +31,6 @@ using forms::Control;
 using forms::ControlKind;
 
 namespace {
-
-// A report is written for a web browser and shown as one shows it: normal text 16 pixels, from
-// which the report's own sizes are taken (<SMALL> 13 pixels), in the plain sans face the report
-// names, which a browser carries into table cells where Qt does not. The box's design font
-// would show it at half that size, narrow. Printing lays the report out on its own.
-QFont browserFont() {
-  QFont font;
-  font.setFamilies({QStringLiteral("Helvetica"), QStringLiteral("Arial")});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(16);
-  return font;
-}
 
 class LineWidget : public QWidget {
  public:
@@ -272,8 +261,6 @@ QWidget* FormView::createWidget(Control& c, QWidget* parent) {
     case ControlKind::Browser: {
       auto* b = new QTextBrowser(parent);
       b->setOpenLinks(false);
-      // A word wider than its table cell widens the column, as in a browser, not cut in two.
-      b->setWordWrapMode(QTextOption::WordWrap);
       w = b;
       break;
     }
@@ -286,7 +273,7 @@ QWidget* FormView::createWidget(Control& c, QWidget* parent) {
 
 void FormView::applyControl(Control& c, QWidget* w, uint32_t d) {
   if (d & Control::kDirtyFont)
-    w->setFont(c.kind() == ControlKind::Browser ? browserFont() : toQFont(c.font()));
+    w->setFont(c.kind() == ControlKind::Browser ? reportFont() : toQFont(c.font()));
   if (d & Control::kDirtyGeometry) {
     if (auto* line = dynamic_cast<LineWidget*>(w)) {
       QPoint a(toPixels(c.x1), toPixels(c.y1)), b(toPixels(c.x2), toPixels(c.y2));
@@ -421,12 +408,16 @@ void FormView::applyText(Control& c, QWidget* w) {
       QUrl url = c.text().empty() ? QUrl() : QUrl::fromLocalFile(toQt(c.text()));
       // The same report file is rewritten for every preview: a write of its path, even a
       // silent one, reads it again.
-      if (url.isEmpty())
+      if (url.isEmpty()) {
         b->clear();
-      else if (b->source() == url)
+        break;
+      }
+      if (b->source() == url)
         b->reload();
       else
         b->setSource(url);
+      // A report, shown as a browser shows it.
+      layOutAsBrowser(*b->document());
       break;
     }
     default:

@@ -36,6 +36,7 @@
 #include "forms/Types.h"
 #include "qtview/Convert.h"
 #include "qtview/FormsView.h"
+#include "qtview/ReportLayout.h"
 
 namespace qtview {
 
@@ -383,10 +384,13 @@ bool QtPlatform::printHtml(const std::string& htmlFile) {
   QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
   if (!decoder.isValid()) decoder = QStringDecoder(QStringDecoder::Utf8);
   document.setHtml(decoder.decode(bytes));
+  layOutAsBrowser(document);
   QPrinter printer(QPrinter::HighResolution);
+  const qreal margin = kBrowserPrintMarginMm;
+  printer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
   QPrintDialog dialog(&printer, parentOf(view_));
   if (dialog.exec() != QDialog::Accepted) return false;
-  document.print(&printer);
+  printReport(document, printer);
   return printer.printerState() != QPrinter::Error;
 }
 

@@ -1,8 +1,11 @@
 #include "report/Reports.h"
 
+#include <algorithm>
 #include <cctype>
 #include <exception>
 #include <filesystem>
+#include <string_view>
+#include <vector>
 
 #include "core/FileError.h"
 #include "core/Fx.h"
@@ -59,6 +62,85 @@ void openInOffice(const char* filter, int notStartedLine, int failedLine) {
   tell(fx().TextTable[notStartedLine] + where);
 }
 
+std::string upper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+// The inline elements whose crossing end tags a browser mends.
+bool isFormatting(const std::string& name) {
+  static const char* const names[] = {"A", "B",     "BIG",    "EM",     "FONT", "I",
+                                      "S", "SMALL", "STRIKE", "STRONG", "TT",   "U"};
+  return std::any_of(std::begin(names), std::end(names), [&](const char* n) { return name == n; });
+}
+
+// The report's markup as a browser reads it, written out so that every viewer reads it alike.
+// An end tag that closes a formatting element while one opened inside it is still open closes
+// that one too, and it opens again before what comes next in the cell: "<B><I>a</B><BR>b" is
+// "<B><I>a</I></B><I><BR>b", where Qt would show b upright. Elements are followed within one
+// cell only, as a browser does. A table that names no cell padding has a browser's, 1 pixel,
+// where Qt gives none.
+std::string asBrowsersRead(std::string_view html) {
+  struct Open {
+    std::string name, tag, end;  // name upper-cased; its start and end tag as written
+  };
+  std::vector<Open> open, closed;  // closed: to open again before the cell's next content
+  std::string out;
+  auto reopen = [&] {
+    for (Open& o : closed) {
+      out += o.tag;
+      open.push_back(std::move(o));
+    }
+    closed.clear();
+  };
+  auto text = [&](std::string_view t) {
+    if (t.find_first_not_of(" \t\r\n") != std::string_view::npos) reopen();
+    out.append(t);
+  };
+  std::size_t i = 0;
+  for (std::size_t lt; (lt = html.find('<', i)) != std::string_view::npos;) {
+    const std::size_t gt = html.find('>', lt);
+    if (gt == std::string_view::npos) break;
+    text(html.substr(i, lt - i));
+    i = gt + 1;
+    const std::string_view tag = html.substr(lt, i - lt);
+    const bool end = tag.size() > 1 && tag[1] == '/';
+    const std::size_t from = end ? 2 : 1;
+    std::size_t to = from;
+    while (to < tag.size() && std::isalnum(static_cast<unsigned char>(tag[to]))) ++to;
+    const std::string name = upper(tag.substr(from, to - from));
+    if (name == "TD" || name == "TH" || name == "TR" || name == "TABLE" || name == "BODY") {
+      open.clear();
+      closed.clear();
+    } else if (!end) {
+      reopen();
+    }
+    if (!isFormatting(name)) {
+      if (!end && name == "TABLE" && upper(tag).find("CELLPADDING") == std::string::npos)
+        out.append(tag.substr(0, tag.size() - 1)).append(" CELLPADDING=1>");
+      else
+        out.append(tag);
+    } else if (!end) {
+      open.push_back(
+          {name, std::string(tag), "</" + std::string(tag.substr(from, to - from)) + ">"});
+      out.append(tag);
+    } else if (auto own = std::find_if(open.rbegin(), open.rend(),
+                                       [&](const Open& o) { return o.name == name; });
+               own == open.rend()) {
+      out.append(tag);  // not opened in this cell: as it stands
+    } else {
+      const auto at = std::prev(own.base());
+      for (auto o = open.rbegin(); o != own; ++o) out += o->end;
+      out.append(tag);
+      closed.insert(closed.end(), std::next(at), open.end());
+      open.erase(at, open.end());
+    }
+  }
+  text(html.substr(i));
+  return out;
+}
+
 }  // namespace
 
 std::string DisplayedCopy(const std::string& lines) {
@@ -80,7 +162,7 @@ std::string DisplayedCopy(const std::string& lines) {
     }
     out += '\n';
   }
-  return out;
+  return asBrowsersRead(out);
 }
 
 std::string DisplayedCopyPath() {

@@ -5,8 +5,9 @@
 // The report file (data/output.htm beside the program) holds exactly the document of the
 // report, in the market's code page. The preview, the printout and the office programs are
 // given a displayed copy beside it (output-view.htm): the same document in UTF-8, declared so,
-// with its character references closed by ";" and without the base-font tags, so that every
-// viewer shows the degree and square signs, the national letters and every table.
+// with its character references closed by ";", without the base-font tags, and with its markup
+// written out as a browser reads it (crossed formatting tags, a table's padding), so that every
+// viewer shows the degree and square signs, the national letters, every table and every italic.
 
 #include <string>
 

@@ -704,6 +704,83 @@ TEST_F(FormsViewTest, ThePreviewScrollsTheNaturalWay) {
   expectThumbShown(down);
 }
 
+// Where a browser puts the lines of a report: the top of a text's line, in pixels from the top of
+// the page. Measured once in Chromium 120 (headless, window 1600x1000, 100 %, this machine's
+// fonts) on the same displayed copies, by a script that printed getClientRects() of every text.
+struct BrowserLine {
+  const char* text;
+  int top;
+};
+const std::pair<std::string, std::vector<BrowserLine>> kBrowserLines[] = {
+    {"calc01-dk-pipe-outdoors-savings",  // cell padding 3: rows 21 pixels apart
+     {{"Initialer", 38},
+      {"Beregning", 87},
+      {"114.3 mm", 132},
+      {"T100", 195},
+      {"8760", 447},
+      {"1234 T119", 552},
+      {"rådgivning 144", 650},
+      {"rådgivning 148", 710}}},
+    {"calc02-lt-pipe-indoors",  // cell padding 4: 23 pixels; the drawing alone under the table
+     {{"Skaičiavimas", 90},
+      {"60.3 mm", 139},
+      {"T100", 216},
+      {"T115", 400},
+      {"rådgivning 144", 699},
+      {"rådgivning 152", 744}}},
+    {"calc01-se-pipe-indoors-distances",  // the distances over their drawing
+     {{"T201", 258}, {"44.2", 384}, {"F =", 669}, {"a =", 680}, {"rådgivning 146", 936}}},
+    // A word wider than its cell widens the column.
+    {"", {{"Rörskålstjocklek", 11}}},
+};
+
+// Shown as a browser shows it: every line where a browser puts it, within a pixel, and whole;
+// the footer's rule above the logo, from the left margin; every address line in italics.
+TEST_F(FormsViewTest, ThePreviewLaysOutAReportAsABrowserDoes) {
+  auto& browser = app.get<Other>().brwReport;
+  view.userEvent([&] { browser.move(0, 0, 1600 * 15, 1000 * 15); });
+  for (const auto& [golden, lines] : kBrowserLines) {
+    SCOPED_TRACE(golden);
+    const QString file =
+        golden.empty()
+            ? viewtest::writeFile("word-view.htm",
+                                  "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+                                  "charset=utf-8\">\n<TABLE WIDTH=200 CELLPADDING=1><TR><TD "
+                                  "WIDTH=10%>R\xC3\xB6rsk\xC3\xA5lstjocklek</TD><TD>mm</TD>")
+            : viewtest::displayedGolden(golden);
+    view.userEvent([&] { browser.setTextSilently(file.toStdString()); });
+    QTextDocument* shown = widget<QTextBrowser>(browser)->document();
+    QAbstractTextDocumentLayout* layout = shown->documentLayout();
+    for (const auto& [text, top] : lines) {
+      const QTextCursor found = shown->find(QString::fromUtf8(text));
+      ASSERT_FALSE(found.isNull()) << text;
+      const QTextBlock b = found.block();
+      const QTextLine line = b.layout()->lineForTextPosition(found.selectionStart() - b.position());
+      EXPECT_NEAR(layout->blockBoundingRect(b).top() + line.y(), top, 1) << text;
+      EXPECT_GE(line.textStart() + line.textLength(), found.selectionEnd() - b.position()) << text;
+    }
+    if (golden.empty()) continue;
+    // The footer's rule is the last block with one, drawn across its middle; the logo floats.
+    QTextBlock rule;
+    for (QTextBlock b = shown->begin(); b.isValid(); b = b.next())
+      if (b.blockFormat().hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth)) rule = b;
+    const QList<QTextFrame*> frames = shown->rootFrame()->childFrames();
+    QTextFrame* logo = *std::find_if(frames.begin(), frames.end(), [](QTextFrame* f) {
+      return f->frameFormat().position() == QTextFrameFormat::FloatLeft;
+    });
+    const QRectF ruleAt = layout->blockBoundingRect(rule);
+    EXPECT_LE(ruleAt.top() + 9, layout->frameBoundingRect(logo).top());
+    EXPECT_EQ(ruleAt.left(), shown->documentMargin());
+    const auto* addresses = qobject_cast<QTextTable*>(shown->rootFrame()->childFrames().back());
+    ASSERT_NE(addresses, nullptr);
+    for (int column : {1, 2})
+      for (auto it = addresses->cellAt(0, column).begin(); !it.atEnd(); ++it)
+        for (auto part = it.currentBlock().begin(); !part.atEnd(); ++part)
+          EXPECT_TRUE(part.fragment().charFormat().fontItalic())
+              << part.fragment().text().toStdString();
+  }
+}
+
 TEST_F(FormsViewTest, TheFrameReportsTheWorkspaceInTwipsAndPressesOnChildrenStayThere) {
   QWidget* area = view.workspace()->viewport();
   // Presses a child window leaves unhandled never reach the background.

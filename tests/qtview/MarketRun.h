@@ -6,12 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <QtCore>
+#include <cctype>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "core/Fx.h"
+#include "core/TextFile.h"
 #include "forms/Application.h"
 #include "qtview/FormsView.h"
+#include "report/Reports.h"
 #include "start/Startup.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedPlatform.h"
@@ -34,6 +38,23 @@ inline QString writeFile(const QString& name, const QByteArray& bytes) {
   EXPECT_TRUE(f.open(QIODevice::WriteOnly));
   f.write(bytes);
   return f.fileName();
+}
+
+// The displayed copy of a golden report (tests/report/golden/NAME.htm, "calcNN-market-..."), with
+// the shipped pictures, after `edit`; its full name.
+inline QString displayedGolden(const std::string& name,
+                               const std::function<void(std::string&)>& edit = {}) {
+  std::string market = name.substr(7, name.find('-', 7) - 7);
+  for (char& c : market) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  std::string text = veltaro::DecodeCodePage(
+      veltaro::ReadFileBytes(VELTARO_SOURCE_DIR "/tests/report/golden/" + name + ".htm"),
+      veltaro::CodePageFor(market));
+  std::erase(text, '\r');
+  for (std::size_t at; (at = text.find("@PROGRAM@")) != std::string::npos;)
+    text.replace(at, 9, VELTARO_SOURCE_DIR "/data");
+  if (edit) edit(text);
+  return writeFile(QString::fromStdString(name + "-view.htm"),
+                   QByteArray::fromStdString(veltaro::DisplayedCopy(text)));
 }
 
 class MarketRun {

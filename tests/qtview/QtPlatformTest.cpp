@@ -277,17 +277,17 @@ TEST_F(QtPlatformTest, HelpInItsOwnViewer) {
   EXPECT_EQ(boxes.texts.join(""), "Hjælpefilen kan ikke findes:\r\n/nonexistent/helpdk.htm");
 }
 
-TEST_F(QtPlatformTest, AReportIsPrintedThroughThePrintDialog) {
-  if (QStandardPaths::findExecutable("pdftotext").isEmpty())
-    GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-  // A report in the market's code page, with the case name escaped as the report writes it.
-  const QString report = writeFile(
-      "print-test.htm",
-      "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
-      "</head><body><p>Sag: Tank &lt;2&gt; &amp; \"hall\"</p><p>OVERFLADE \xB0"
-      "C 17,4 W/m</p>");
-  // The user picks printing to a PDF file in the print dialog and names the file.
-  const QString pdf = kDir + "/report-print.pdf";
+// What a program of poppler-utils makes of a PDF file.
+QString poppler(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.start(program, args);
+  EXPECT_TRUE(p.waitForFinished(20000)) << program.toStdString();
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The user prints `report` through the print dialog to the PDF file `pdf`, of the printer's
+// paper; the pages' text.
+QStringList printedPages(qtview::QtPlatform& platform, const QString& report, const QString& pdf) {
   QFile::remove(pdf);
   whenOpen<QPrintDialog>([pdf](QPrintDialog* d) {
     auto* printers = d->findChild<QComboBox*>("printers");
@@ -298,17 +298,96 @@ TEST_F(QtPlatformTest, AReportIsPrintedThroughThePrintDialog) {
     fileName->setText(pdf);
     d->accept();
   });
-  ASSERT_TRUE(platform.printHtml(report.toStdString()));
-  QProcess text;
-  text.start("pdftotext", {"-layout", pdf, "-"});
-  ASSERT_TRUE(text.waitForFinished(20000));
-  const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+  EXPECT_TRUE(platform.printHtml(report.toStdString()));
+  return poppler("pdftotext", {"-layout", pdf, "-"}).split(u'\f');
+}
+
+TEST_F(QtPlatformTest, AReportIsPrintedThroughThePrintDialog) {
+  if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+    GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  // A report in the market's code page, with the case name escaped as the report writes it.
+  const QString report = writeFile(
+      "print-test.htm",
+      "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+      "</head><body><p>Sag: Tank &lt;2&gt; &amp; \"hall\"</p><p>OVERFLADE \xB0"
+      "C 17,4 W/m</p>");
+  const QString printed = printedPages(platform, report, kDir + "/report-print.pdf").join("");
   for (const char* expected : {"Tank <2> & \"hall\"", "OVERFLADE °C 17,4 W/m"})
     EXPECT_TRUE(printed.contains(QString::fromUtf8(expected))) << printed.toStdString();
   // A cancelled print dialog and a missing file print nothing and say so.
   rejectNext();
   EXPECT_FALSE(platform.printHtml(report.toStdString()));
   EXPECT_FALSE(platform.printHtml("/nonexistent/output.htm"));
+}
+
+// Printed as a browser prints it: at 96 pixels to the inch inside margins of 10 mm, a report
+// wider than the paper shrunk to its width; the pipe distances on the page of their drawing (the
+// 200x180 picture) wherever the end of a page falls; nothing in the margins (the footer's rule
+// used to run to the edge of the paper) or cut off at them.
+TEST_F(QtPlatformTest, APictureStaysOnOnePageWithItsCaptionAndEveryRuleWithinTheMargins) {
+  if (QStandardPaths::findExecutable("pdfimages").isEmpty())
+    GTEST_SKIP() << "pdfimages (poppler-utils) is not installed";
+  const QString pdf = kDir + "/report-pages.pdf";
+  // Blank rows above the distances move them down an A4 page, 24 pixels each: none, the end of
+  // the page in the drawing, between the distances and the drawing, in the distances; and a
+  // report too wide for the paper. Without them the report is one page, with the left edge of a
+  // label 198.1 points from the paper's, as Chromium 120 printed the same copy (A4, 10 mm).
+  const struct {
+    int rows, width;
+    double label;  // 0: not measured
+    int pages;
+  } cases[] = {{0, 652, 198.1, 1},
+               {8, 652, 198.1, 2},
+               {12, 652, 198.1, 2},
+               {15, 652, 198.1, 2},
+               {0, 1200, 0, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rows);
+    const QString report =
+        viewtest::displayedGolden("calc01-se-pipe-indoors-distances", [&](std::string& html) {
+          std::string blank;
+          for (int i = 0; i < c.rows; ++i)
+            blank += "<TR><TD Width=33%></TD><TD><BR></TD><TD></TD></TR>\n";
+          html.insert(html.find("</TABLE>\n<TABLE>"), blank);
+          // An address as long as the shipped ones: beside the logo the table has less room.
+          html.replace(html.find("rådgivning 152"), 14, "info.se@torvelin.example.com");
+          for (std::size_t at = 0; (at = html.find("WIDTH=652", at)) != std::string::npos; ++at)
+            html.replace(at, 9, "WIDTH=" + std::to_string(c.width));
+        });
+    const QStringList pages = printedPages(platform, report, pdf);
+    EXPECT_EQ(pages.size() - 1, c.pages);  // the text ends with a page's end
+    int caption = 0;
+    while (caption < pages.size() && !pages[caption].contains("F =")) ++caption;
+    QSet<int> drawing;
+    for (const QString& line : poppler("pdfimages", {"-list", pdf}).split(u'\n').mid(2)) {
+      const QStringList f = line.simplified().split(u' ');
+      if (f.size() > 4 && f[3] == "200" && f[4] == "180") drawing.insert(f[0].toInt() - 1);
+    }
+    EXPECT_EQ(drawing, QSet<int>{caption});
+    const QString words = poppler("pdftotext", {"-bbox", pdf, "-"});
+    const QRegularExpression label(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>T201</word>"));
+    const double left = label.match(words).captured(1).toDouble();
+    if (c.label > 0) {
+      EXPECT_NEAR(left, c.label, 1);
+    }
+    // Nothing is cut off at the right, and no word runs into the margin.
+    for (const char* text : {"VELTARO version", "44.2", "info.se@torvelin.example.com"})
+      EXPECT_TRUE(pages.join("").contains(QString::fromUtf8(text))) << text;
+    const QRegularExpression right(QStringLiteral("<word [^>]*xMax=\"([0-9.]+)\""));
+    for (auto m = right.globalMatch(words); m.hasNext();)
+      EXPECT_LE(m.next().captured(1).toDouble(), 595.3 - 28.35);
+    // The pages as pictures at 24 dots to the inch: the margins, 10 mm, are 9 dots.
+    poppler("pdftoppm", {"-r", "24", "-gray", "-png", pdf, kDir + "/report-page"});
+    for (int page = 1; page < pages.size(); ++page) {
+      const QImage sheet(kDir + QString("/report-page-%1.png").arg(page));
+      ASSERT_FALSE(sheet.isNull()) << page;
+      for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < 6; ++x)
+          for (int at : {x, sheet.width() - 1 - x})
+            ASSERT_GT(qGray(sheet.pixel(at, y)), 240)
+                << "page " << page << " at " << at << "," << y;
+    }
+  }
 }
 
 TEST_F(QtPlatformTest, FileDialogsTakeTheirOptions) {

@@ -31,6 +31,8 @@ TEST_F(ReportTest, ReportsMatchTheirGoldenFiles) {
       {"calc01-dk-pipe-outdoors-savings", In{.outdoors = true},
        "ISOLERINGST=50;cbxSave;RORL=100;EmisionUiso=0.94 Stålrør;Energienh=MWh;Pris=0,75;"
        "Drift=8760;OVERFLADE=24.1;VTU=812,34;VT=31,25;Bespar=1234.5"},
+      // Calculated: the pipe distances of its result, over their drawing.
+      {"calc01-se-pipe-indoors-distances", In{.diameter = "60.3"}, "ISOLERINGST=50;Beregn"},
       {"calc01-se-plane-indoors-print", In{.height = "800", .product = kMatProduct},
        "ISOLERINGST=50;OVERFLADE=28.4;VT=0.25;txtAktTykk=60", true},
       {"calc02-lt-pipe-indoors", In{.diameter = "60.3"},

@@ -129,9 +129,21 @@ TEST_F(ServiceTest, PreviewPrintAndExportOfTheFileJustWritten) {
   EXPECT_EQ(preview->windowState(), forms::kStateMaximized);
   EXPECT_EQ(preview->control("WebBrowser1").text(), veltaro::DisplayedCopyPath());
   EXPECT_NE(readBytes(veltaro::DisplayedCopyPath()).find("Torvelin Rørskål"), std::string::npos);
-  EXPECT_EQ(veltaro::DisplayedCopy("a &#178 b &#39; c &# d &#176\n<BASEFONT F=1>\n</BASEFONT>\n"),
-            "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\n"
-            "a &#178; b &#39; c &# d &#176;\n");
+  // Its markup as a browser reads it: an element ended by the end of one it is in opens again
+  // before what follows in its cell, and a table has a browser's cell padding.
+  const std::pair<const char*, const char*> copies[] = {
+      {"a &#178 b &#39; c &# d &#176\n<BASEFONT F=1>\n</BASEFONT>\n",
+       "a &#178; b &#39; c &# d &#176;\n"},
+      {"<TD><SMALL><B><I>Firm</B><BR>Street<BR>Town</TD><TD>Tel.</TD>\n",
+       "<TD><SMALL><B><I>Firm</I></B><I><BR>Street<BR>Town</TD><TD>Tel.</TD>\n"},
+      {"<BODY><FONT F=1>\n<TABLE WIDTH=9><TR><TD><B><SMALL>T <U>x</B></TD>\n</FONT></TABLE>\n",
+       "<BODY><FONT F=1>\n<TABLE WIDTH=9 CELLPADDING=1><TR><TD><B><SMALL>T <U>x</U></SMALL></B>"
+       "</TD>\n</FONT></TABLE>\n"},
+      {"<table cellpadding=4><TD><b><i>a</b> b</i>\n",
+       "<table cellpadding=4><TD><b><i>a</i></b><i> b</i>\n"},
+      {"<TD><I>a</TD><TD><B>b</I>c</B></TD>\n", "<TD><I>a</TD><TD><B>b</I>c</B></TD>\n"}};
+  const std::string meta = "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\n";
+  for (const auto& [lines, copy] : copies) EXPECT_EQ(veltaro::DisplayedCopy(lines), meta + copy);
   // It keeps its margins.
   for (auto [width, height, browserWidth, browserHeight] :
        {std::array{9000, 6000, 8750, 5750}, {250, 6000, 8750, 5750}, {251, 100, 1, 5750}}) {

@@ -48,6 +48,14 @@ class Commands : public CaseTest {
       folder_.writeBytes("DATA/" + f, f);
   }
   bool has(const std::string& file) const { return fs::exists(data / file); }
+  // The list a save of the case left beside it; empty when there is none.
+  std::string listOf(const std::string& stem = "roof") const {
+    for (const auto& e : fs::directory_iterator(data))
+      if (const std::string n = e.path().filename().string();
+          n.starts_with(".~vt" + veltaro::NameKey(stem) + "-") && n.ends_with(".PND"))
+        return n;
+    return "";
+  }
 };
 
 TEST_F(Commands, CancelAndNoTouchNothingAndDeleteOnlyTheCase) {
@@ -216,7 +224,7 @@ TEST_F(Versions, AFileThatCannotBeReplacedStopsTheSaveOrIsUndone) {
   // A folder turns up where the new record goes once the save has begun: what was done is
   // undone, and the message says that the old case is on disk.
   faults.fail = [&](const std::string& call, const std::string& name) {
-    if (call == "rename" && name == "roof.C02" && has("roof.PND") && !has("roof.C02"))
+    if (call == "rename" && name == "roof.C02" && !listOf().empty() && !has("roof.C02"))
       fs::create_directories(data / "roof.C02" / "x");
     return 0;
   };
@@ -246,7 +254,7 @@ TEST_F(Versions, AFileThatCannotBeReplacedStopsTheSaveOrIsUndone) {
   const fs::path moved = folder / "moved", elsewhere = folder / "elsewhere";
   for (const auto& [name, bytes] : old_) folder_.writeBytes("elsewhere/" + name, bytes);
   faults.fail = [&](const std::string& call, const std::string& name) {
-    if (call == "append" && name == "roof.PND" && !fs::exists(moved)) {
+    if (call == "append" && name.ends_with(".PND") && !fs::exists(moved)) {
       fs::rename(data, moved);
       fs::create_directory_symlink(elsewhere, data);
     }
@@ -308,23 +316,30 @@ TEST_F(Versions, ASaveKilledAtAnyMomentLeavesOneOfTheTwoVersions) {
     std::this_thread::sleep_for(std::uniform_real_distribution<double>(0, 3)(random) * oneSave);
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
-    pending += has("roof.PND");
+    pending += !listOf().empty();
     veltaro::cases::CompletePendingSave(path("roof"));
     const auto now = files(data);
-    ASSERT_TRUE(now == old_ || now == new_) << "round " << round;
+    ASSERT_TRUE(now == old_ || now == new_) << "round " << round << ::testing::PrintToString(now);
   }
   EXPECT_GT(pending, 0) << "no kill fell between the intent file and its end";
 }
 
 // Lists of changes that no save of this program writes, as a case folder from elsewhere may
 // hold. Whatever they name, nothing but the list and the case's own temporary files changes:
-// Cancel leaves every file, OK gives the list up and opens the case as it is on disk.
+// Cancel leaves every file, OK gives the list up and opens the case as it is on disk. A list
+// that shows the case mixed stays as its mark: every open tells it again, until a save.
 TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
   const std::string key = veltaro::NameKey("roof"), temp = ".~vt" + key + "-9-1";
+  // The build before named its temporaries with a shorter key.
+  const std::string earlier = ".~vt" + veltaro::EarlierNameKey("roof") + "-9-",
+                    etemp = earlier + "1";
   const std::string othersTemp = ".~vt" + veltaro::NameKey("other") + "-9-1";
   const fs::path outside = folder / "outside.txt";
   auto link = [&](const char* name, const fs::path& to) {
     return [=, this] { fs::create_symlink(to, data / name); };
+  };
+  auto plant = [&](const std::string& name) {
+    return [=, this] { folder_.writeBytes("DATA/" + name, "a temporary file"); };
   };
   const struct {
     const char* what;
@@ -332,45 +347,50 @@ TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
     std::function<void()> setUp = nullptr;
     bool mixed = false;  // begun: the case is told mixed and its window opens not calculated
   } rows[] = {
-      {"absolute path", "R " + temp + " " + outside.string() + "\nend\n"},
+      {"absolute path", "R " + etemp + " " + outside.string() + "\nend\n"},
       {"parent folder", "D ../outside.txt\nend\n"},
       {"sub folder", "D sub/roof.C01\nend\n",
        [&] { folder_.writeBytes("DATA/sub/roof.C01", "sub"); }},
-      {"link to outside", "R " + temp + " roof.C02\nD roof.C24\nend\n",
+      {"link to outside", "D roof.C24\nR " + etemp + " roof.C02\nend\n",
        [&] {
+         plant(etemp)();
          link("roof.C02", outside)();
          link("roof.C24", "../outside.txt")();
        }},
       {"NUL in a name", std::string("D roof.C01\0.txt\nend\n", 20)},
-      {"another case", "D other.C02\nR " + temp + " other.DAT\nend\n"},
+      {"another case", "D other.C02\nR " + etemp + " other.DAT\nend\n"},
       {"read-only file", "D roof.C01\nend\n",
        [&] { fs::permissions(data / "roof.C01", fs::perms::owner_read); }},
-      {"the list itself", "R " + temp + " roof.PND\nend\n"},
+      {"the list itself", "R " + etemp + " roof.PND\nend\n"},
       {"a temporary of another name", "R roof.txt roof.DAT\nend\n"},
       // A save of the other case may be running: its temporary files are not this list's.
-      {"another case's temporary", "R " + othersTemp + " roof.C01\nend\n",
-       [&] { folder_.writeBytes("DATA/" + othersTemp, "other's"); }},
-      {"another case's temporary, no end", "R " + othersTemp + " roof.C01\n",
-       [&] { folder_.writeBytes("DATA/" + othersTemp, "other's"); }},
+      {"another case's temporary", "N " + othersTemp + " roof.C01\nend\n", plant(othersTemp)},
+      {"another case's temporary, no end", "N " + othersTemp + " roof.C01\n", plant(othersTemp)},
+      {"another build's temporary", "R " + temp + " roof.C01\nend\n"},
       {"no end", "D roof.C01\n"},
       {"damaged line", "D roof.C01\nX roof.DAT\nend\n"},
       {"begun twice", "D roof.C01\nend\ngo\ngo\n"},
-      {"temporary missing", "R .~vt" + key + "-9-2 roof.C01\nR " + temp + " roof.DAT\nend\n"},
+      {"temporary missing", "R " + earlier + "2 roof.C01\nR " + etemp + " roof.DAT\nend\n",
+       plant(etemp)},
       // Begun already, but not as a save cut off while it carried the list out.
-      {"begun, a rename not done and no temporary", "R .~vt" + key + "-9-2 roof.C24\nend\ngo\n",
+      {"begun, a rename not done and no temporary", "R " + earlier + "2 roof.C24\nend\ngo\n",
        nullptr, true},
       {"begun, a rename done after one not done",
-       "R " + temp + " roof.DAT\nR .~vt" + key + "-9-2 roof.C01\nend\ngo\n", nullptr, true},
-      {"begun, a removal after a rename done",
-       "R .~vt" + key + "-9-2 roof.C01\nD roof.DAT\nend\ngo\n", nullptr, true},
-      // This build's list, begun, whose kept files were lost (a copy without hidden files).
+       "R " + etemp + " roof.DAT\nR " + earlier + "2 roof.C01\nend\ngo\n", plant(etemp), true},
+      {"begun, a removal after a rename done", "R " + earlier + "2 roof.C01\nD roof.DAT\nend\ngo\n",
+       nullptr, true},
+      // The last build's list, begun, whose kept files were lost (a copy without hidden files).
       {"begun, the kept files lost",
        "P .~vt" + key + "-9-4 .~vt" + key + "-9-5 roof.C01\nP .~vt" + key + "-9-2 .~vt" + key +
            "-9-3 roof.DAT\nend\ngo\n",
        nullptr, true},
       // Cut off in its middle after some of it was done: no list, but not the case either.
       {"cut short, begun", "N " + temp + " roof.C02\nP .~vt" + key + "-9-2 .~vt" + key,
-       [&] { fs::rename(data / temp, data / "roof.C02"); }, true},
+       [&] {
+         plant(temp)();
+         fs::rename(data / temp, data / "roof.C02");
+       },
+       true},
       {"the list a link", "",
        [&] {
          folder_.writeBytes("list.txt", "D roof.C01\nend\n");
@@ -388,7 +408,7 @@ TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
     SCOPED_TRACE(row.what);
     restore(old_);
     folder_.writeBytes("outside.txt", "outside");
-    folder_.writeBytes("DATA/" + temp, "a temporary file");
+    plant(temp)();  // a stale temporary of the case's own: the clean-up's
     if (row.setUp) row.setUp();
     if (!row.list.empty()) folder_.writeBytes("DATA/roof.PND", row.list);
     const auto before = files(folder);
@@ -404,17 +424,28 @@ TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
     run(&S::CaseDelete, "roof.DAT", question, IdCancel, style);
     EXPECT_EQ(files(folder), before);
     EXPECT_FALSE(fx().ResultValid[1]);
-    platform.expectMsgBox(IdOk, question);
-    if (row.mixed) platform.expectMsgBox(IdOk, "roof.C01):\r\n  This window comes from");
-    run(&S::CaseOpen, "roof.DAT");
+    // OK: the case as it is on disk opens; only the list and the case's own temporary files
+    // go, and of a mixed case not even the list.
     auto expected = before;
-    std::erase_if(expected,
-                  [](const auto& f) { return veltaro::SameFileName(f.first, "DATA/roof.PND"); });
-    expected.erase("DATA/" + temp);
-    std::erase_if(expected, [&](const auto& f) { return f.first.starts_with("DATA/.~vt" + key); });
-    EXPECT_EQ(files(folder), expected);
-    EXPECT_EQ(fx().ResultValid[1], !row.mixed) << "the case as it is on disk is open";
+    std::erase_if(expected, [&](const auto& f) {
+      return (!row.mixed && veltaro::SameFileName(f.first, "DATA/roof.PND")) ||
+             f.first.starts_with("DATA/.~vt" + key) ||
+             (!row.mixed && f.first.starts_with("DATA/" + earlier));
+    });
+    for (int again = 0; again < (row.mixed ? 2 : 1); ++again) {
+      platform.expectMsgBox(IdOk, question);
+      if (row.mixed) platform.expectMsgBox(IdOk, "roof.C01):\r\n  This window comes from");
+      run(&S::CaseOpen, "roof.DAT");
+      EXPECT_EQ(files(folder), expected);
+      EXPECT_EQ(fx().ResultValid[1], !row.mixed) << "the case as it is on disk is open";
+    }
     fs::permissions(data / "roof.C01", fs::perms::owner_all);
+    if (!row.mixed) continue;
+    // A save after OK writes the case whole; its open asks nothing more.
+    platform.expectMsgBox(IdOk, question);
+    CaseTest::save("roof.DAT");
+    openCase("roof.DAT");
+    EXPECT_TRUE(!has("roof.PND") && has("roof.DAT") && !has("roof.C01"));
   }
   EXPECT_TRUE(platform.scriptDone());
 }
@@ -426,22 +457,25 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   auto cutOffAfterOneChange = [&] {
     restore(old_);
     calculatedWindow(2);
-    faults.crashAfter = 6;  // the two new files, the list, its start, and one change
+    // The lock file, the copies of the two old files, the two new files, the list written,
+    // put in place and begun, and one change.
+    faults.crashAfter = 9;
     faults.changes = 0;
     EXPECT_THROW(save(true), Crash);
     faults.crashAfter = 0;
   };
   const struct {
     const char* call;
-    std::string name;  // empty: any
+    std::string name;  // empty: any; "*.PND": the list, whatever its name
     int error;
     const char* told;
-    bool finished;  // the next open finds the new case
+    bool finished;                         // the next open finds the new case
+    std::function<bool()> when = nullptr;  // only then
   } rows[] = {
       {"create", "", ENOSPC, "The case was not saved.\r\n\r\n", false},
-      {"rename", "roof.PND", EIO, "roof.PND\r\nThe file cannot be written. System error 5", false},
-      {"append", "roof.PND", ENOSPC, "The case was not saved.\r\n\r\n", false},
-      {"remove", "roof.PND", EACCES, "saved only in part", true},
+      {"rename", "*.PND", EIO, ".PND\r\nThe file cannot be written. System error 5", false},
+      {"append", "*.PND", ENOSPC, "The case was not saved.\r\n\r\n", false},
+      {"remove", "*.PND", EACCES, "saved only in part", true},
       // A rename in the middle: the record removed and the new one in place are undone.
       {"rename", "roof.C02", EIO,
        "roof.C02\r\nThe file cannot be replaced. System error 5.\r\nThe case is on disk as it "
@@ -449,10 +483,12 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
        false},
       {"rename", "roof.DAT", EACCES, "roof.DAT\r\nThe file cannot be replaced. Access is denied.",
        false},
-      // Neither forward nor back: the next use settles it.
+      // Neither forward nor back: the next use finishes it.
       {"rename", "roof.DAT|roof.C01", EIO, "saved only in part", true},
-      // A file system without hard links: the old file moves aside instead.
-      {"link", "", EPERM, nullptr, true},
+      // A look that fails once the list is begun: the save is not told as not saved.
+      {"read", "roof.DAT", EIO, "saved only in part", true, [&] { return !listOf().empty(); }},
+      // A folder that cannot be looked at is never taken for one without the sticky bit.
+      {"info", ".", EIO, "DATA\r\nThe file cannot be read. System error 5", false},
       {"lock", "", EWOULDBLOCK, "roof.DAT\r\nThe case is in use by another program", false},
   };
   for (const auto& row : rows) {
@@ -460,11 +496,9 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
     restore(old_);
     calculatedWindow(2);
     faults.fail = [&](const std::string& call, const std::string& name) {
-      return call == row.call &&
-                     (row.name.empty() ||
-                      ("|" + row.name + "|").find("|" + name + "|") != std::string::npos)
-                 ? row.error
-                 : 0;
+      const bool named = row.name.empty() || (row.name == "*.PND" && name.ends_with(".PND")) ||
+                         ("|" + row.name + "|").find("|" + name + "|") != std::string::npos;
+      return call == row.call && named && (!row.when || row.when()) ? row.error : 0;
     };
     if (row.told) platform.expectMsgBox(IdOk, row.told);
     save(true);
@@ -475,14 +509,31 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
     openCase("roof.DAT");
     EXPECT_EQ(files(data), row.finished ? new_ : old_);
   }
+  // A name another user took is never used nor removed: another is drawn.
+  restore(old_);
+  calculatedWindow(2);
+  int taken = 0;
+  faults.fail = [&](const std::string& call, const std::string& name) {
+    if (call != "create" || !name.starts_with(".~vt") || taken++ >= 3) return 0;
+    faults.plantAsOther(data / name, "taken");
+    return EEXIST;
+  };
+  save(true);
+  faults.fail = nullptr;
+  auto expected = new_;
+  for (const auto& [name, bytes] : files(data))
+    if (bytes == "taken") expected[name] = bytes;
+  EXPECT_EQ(expected.size(), new_.size() + 3);
+  openCase("roof.DAT");
+  EXPECT_EQ(files(data), expected);
   // A list that cannot be read is a read problem: no question, nothing changed.
   cutOffAfterOneChange();
   auto cutOff = files(data);
   std::erase_if(cutOff, [](const auto& f) { return f.first.ends_with(".lck"); });
   faults.fail = [](const std::string& call, const std::string& name) {
-    return call == "read" && name == "roof.PND" ? EACCES : 0;
+    return call == "read" && name.ends_with(".PND") ? EACCES : 0;
   };
-  openCase("roof.DAT", "roof.PND\r\nThe file cannot be read. Access is denied.");
+  openCase("roof.DAT", ".PND\r\nThe file cannot be read. Access is denied.");
   faults.fail = nullptr;
   EXPECT_EQ(files(data), cutOff);
   openCase("roof.DAT");
@@ -491,7 +542,7 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   // a save says why it cannot be written.
   restore(old_);
   faults.fail = [](const std::string& call, const std::string&) {
-    return call == "lock" ? EACCES : 0;
+    return call == "create" ? EACCES : 0;
   };
   openCase("roof.DAT");
   EXPECT_TRUE(fx().ResultValid[1]);
@@ -503,7 +554,7 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   // folder: the other leaves the first one's list and temporary files, and the first case's
   // next open finishes it.
   cutOffAfterOneChange();
-  ASSERT_TRUE(has("roof.PND"));
+  ASSERT_FALSE(listOf().empty());
   auto roofFiles = [&] {
     auto all = files(data);
     std::erase_if(all, [](const auto& f) {
@@ -520,7 +571,7 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   faults.fail = [](const std::string& call, const std::string&) {
     return call == "lock" ? EACCES : 0;
   };
-  openCase("roof.DAT", "roof.PND\r\nThe file cannot be written. Access is denied.");
+  openCase("roof.DAT", ".PND\r\nThe file cannot be written. Access is denied.");
   faults.fail = nullptr;
   EXPECT_EQ(roofFiles(), cut);
   openCase("roof.DAT");
@@ -659,82 +710,162 @@ TEST_F(Versions, TwoProgramsSavingAtOnceLeaveOneVersionWhole) {
   }
 }
 
-// In a shared folder (sticky bit) another user's list or temporary file is never finished,
-// given up, removed or renamed into the case, and a file another user makes while a save runs
-// is never replaced: the command says so, and the case stays as it was.
+// In a shared folder (sticky bit) a file of another user's at one of the case's names is no
+// part of the case: an open leaves it out and names it, a save or a delete never acts on it,
+// and it never blocks the case. Another user is played by the file operations, so that this
+// runs as any user.
 TEST_F(Versions, AnotherUsersListOrTemporaryIsNeverActedOn) {
-  if (::geteuid() != 0) GTEST_SKIP() << "planting files as another user needs the superuser";
-  const std::string key = veltaro::NameKey("roof"), temp = ".~vt" + key + "-9-1";
-  // Runs `plant` as the user nobody, in a child process.
-  auto asOther = [](const std::function<void()>& plant) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-      if (::setresgid(65534, 65534, 65534) || ::setresuid(65534, 65534, 65534)) ::_exit(3);
-      plant();
-      ::_exit(0);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  const std::string key = veltaro::NameKey("roof"), temp = ".~vt" + key + "-9-1",
+                    etemp = ".~vt" + veltaro::EarlierNameKey("roof") + "-9-1",
+                    lock = ".~vt" + key + ".lck";
+  auto plant = [this](const std::string& name, const std::string& bytes, unsigned mode = 0644) {
+    return [=, this] { faults.plantAsOther(data / name, bytes, fs::perms(mode)); };
   };
-  auto write = [this](const std::string& name, const std::string& bytes) {
-    return [=, this] { folder_.writeBytes("DATA/" + name, bytes); };
-  };
-  const char* const others = "The file belongs to another user in a shared folder.";
+  const std::string others = "\r\nThe file belongs to another user in a shared folder.";
+  const int question = OkCancel | Exclamation | DefaultButton2;
   const struct {
     const char* what;
     std::function<void()> plant;  // as the other user
     std::string mine;             // a list of the user's own, when not empty
-    std::string named;            // the file the message names
+    std::string opened;           // what the open says; empty: nothing
+    int style = Exclamation;
+    std::string saved;              // what a save of the new version says; empty: it is saved
+    std::vector<std::string> kept;  // the other user's files, there to the end
+    unsigned mode = 01777;
+    bool deleted = true;  // Delete removes the case; else it says what the save said
   } rows[] = {
-      {"a list removing the case", write("roof.PND", "D roof.C01\nD roof.DAT\nend\ngo\n"), "",
-       "roof.PND"},
+      {"a list removing the case",
+       plant("roof.PND", "D roof.C01\nD roof.DAT\nend\ngo\n"),
+       "",
+       "roof.PND" + others,
+       Exclamation,
+       "",
+       {"roof.PND"}},
+      {"a list, in a folder of one group",
+       plant("roof.PND", "D roof.C01\nend\ngo\n"),
+       "",
+       "roof.PND" + others,
+       Exclamation,
+       "",
+       {"roof.PND"},
+       01770},
       {"a list renaming a temporary in",
        [&] {
-         write(temp, "other's")();
-         write("roof.PND", "R " + temp + " roof.C01\nend\n")();
+         plant(temp, "other's")();
+         plant("roof.PND", "N " + temp + " roof.C01\nend\n")();
        },
-       "", "roof.PND"},
-      {"a temporary the user's list names", write(temp, "other's"),
-       "N " + temp + " roof.C02\nend\ngo\n", temp},
+       "",
+       "roof.PND" + others,
+       Exclamation,
+       "",
+       {"roof.PND", temp}},
+      // A record at a name of the case opens as no window of it, and is never replaced.
+      {"a record",
+       plant("roof.C02", "other's record"),
+       "",
+       "roof.C02" + others,
+       Exclamation,
+       "roof.C02" + others,
+       {"roof.C02"}},
+      // A list of the user's own naming another user's temporary: undone, theirs kept.
+      {"a temporary the user's list names",
+       plant(temp, "other's"),
+       "N " + temp + " roof.C02\nend\ngo\n",
+       temp + others,
+       Exclamation,
+       "",
+       {temp}},
       {"an earlier build's temporary",
-       write(".~vt" + veltaro::EarlierNameKey("roof") + "-9-1", "x"),
-       "R .~vt" + veltaro::EarlierNameKey("roof") + "-9-1 roof.C01\nend\n",
-       ".~vt" + veltaro::EarlierNameKey("roof") + "-9-1"},
+       plant(etemp, "x"),
+       "R " + etemp + " roof.C01\nend\n",
+       "roof.PND\r\nThe last save of this case was cut off and cannot be finished",
+       question,
+       "",
+       {etemp}},
+      // A colleague cut off in a folder of one group left a lock file only they may open: an
+      // open goes on without it, a save names it.
+      {"a lock file only its owner may open",
+       plant(lock, "", 0600),
+       "",
+       "",
+       Exclamation,
+       lock + "\r\nThe lock file cannot be opened: another user's program is using these files",
+       {lock},
+       02775,
+       false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     restore(old_);
-    fs::permissions(data, fs::perms(01777));
-    asOther(row.plant);
+    fs::permissions(data, fs::perms(row.mode));
+    row.plant();
     if (!row.mine.empty()) folder_.writeBytes("DATA/roof.PND", row.mine);
-    // A stale temporary of the other user's that carries the case's key stays too.
-    asOther(write(".~vt" + key + "-8-8", "stale"));
-    const auto before = files(data);
-    const std::string told = row.named + "\r\n" + others;
-    openCase("roof.DAT", told.c_str());
-    CaseTest::save("roof.DAT", told.c_str());
-    run(&S::CaseDelete, "roof.DAT", told.c_str());
-    EXPECT_EQ(files(data), before);
+    run(&S::CaseOpen, "roof.DAT", row.opened.empty() ? nullptr : row.opened.c_str(), IdOk,
+        row.style);
+    EXPECT_TRUE(platform.scriptDone());
+    EXPECT_FALSE(app.find("frmCalc02")) << "another user's record opens as no window";
+    calculatedWindow(2);
+    CaseTest::save("roof.DAT", row.saved.empty() ? nullptr : (row.saved).c_str());
+    EXPECT_EQ(has("roof.C02") && files(data)["roof.C02"] != "other's record", row.saved.empty());
+    // Delete removes the case's files, and none of theirs.
+    platform.expectMsgBox(row.deleted ? IdYes : IdOk,
+                          row.deleted ? "Delete these files of the case?" : row.saved);
+    run(&S::CaseDelete, "roof.DAT");
+    auto expected = old_;
+    if (row.deleted)
+      for (const char* f : {"roof.DAT", "roof.C01"}) expected.erase(f);
+    for (const std::string& f : row.kept) expected[f] = veltaro::ReadFileBytes((data / f).string());
+    fs::permissions(data, fs::perms(0755));
+    EXPECT_EQ(files(data), expected);
+    EXPECT_TRUE(platform.scriptDone());
   }
   // A file another user makes where a new record goes, after the save's checks.
   restore(old_);
   fs::permissions(data, fs::perms(01777));
   calculatedWindow(2);
   faults.fail = [&](const std::string& call, const std::string& name) {
-    if (call == "rename" && name == "roof.C02" && !has("roof.C02"))
-      asOther(write("roof.C02", "other's"));
+    if (call == "rename" && name == "roof.C02" && !has("roof.C02")) plant("roof.C02", "other's")();
     return 0;
   };
-  platform.expectMsgBox(IdOk, std::string("roof.C02\r\n") + others +
-                                  "\r\nThe case is on disk as it was before this save, whole.");
+  platform.expectMsgBox(
+      IdOk, "roof.C02" + others + "\r\nThe case is on disk as it was before this save, whole.");
   save(true);
   faults.fail = nullptr;
   auto expected = old_;
   expected["roof.C02"] = "other's";
   EXPECT_EQ(files(data), expected);
-  EXPECT_EQ(fs::status(data / "roof.C02").permissions() & fs::perms::owner_write,
-            fs::perms::owner_write);
+  // Another user's files where the save adds a record and where it has just removed one:
+  // neither finished nor undone, which the save says; the case is told mixed until a save or
+  // Delete, which leaves their files.
+  restore(old_);
+  calculatedWindow(2);
+  faults.othersFolder = true;
+  faults.fail = [&](const std::string& call, const std::string& name) {
+    if (call == "rename" && name == "roof.C02" && !has("roof.C01") && !has("roof.C02")) {
+      plant("roof.C01", "theirs")();
+      plant("roof.C02", "theirs")();
+    }
+    return 0;
+  };
+  platform.expectMsgBox(IdOk,
+                        "neither finished nor undone: the case on disk is mixed. Until it is "
+                        "saved again or deleted, its windows open as not calculated.\r\n\r\n" +
+                            path("roof.C02") + others + "\r\n\r\nFrom the save before it:\r\n  " +
+                            path("roof.DAT"));
+  save(true);
+  faults.fail = nullptr;
+  platform.expectMsgBox(IdOk, "the case on disk is mixed");
+  platform.expectMsgBox(IdOk, "roof.C01" + others);
+  run(&S::CaseOpen, "roof.DAT");
+  platform.expectMsgBox(IdOk, "the case on disk is mixed");
+  platform.expectMsgBox(IdYes, "Delete these files of the case?\r\n" + path("roof.DAT"));
+  run(&S::CaseDelete, "roof.DAT");
+  faults.othersFolder = false;
+  expected = old_;
+  expected["roof.C01"] = expected["roof.C02"] = "theirs";
+  expected.erase("roof.DAT");
+  fs::permissions(data, fs::perms(0755));
+  EXPECT_EQ(files(data), expected);
   EXPECT_TRUE(platform.scriptDone());
 }
 
@@ -742,18 +873,19 @@ TEST_F(Versions, AnotherUsersListOrTemporaryIsNeverActedOn) {
 // "output" cut off in the report's folder is left to that case by a report written meanwhile.
 TEST_F(Commands, AReportLeavesACaseNamedOutputAlone) {
   forms::Form& w = calculatedWindow(1);
-  faults.crashAfter = 5;  // the record, the header, the list written, put in place and begun
+  // The lock file, the record, the header, the list written, put in place and begun.
+  faults.crashAfter = 6;
   EXPECT_THROW(save("output.DAT"), Crash);
   faults.crashAfter = 0;
   const auto cut = files(data);
-  ASSERT_TRUE(cut.count("output.PND"));
+  ASSERT_FALSE(listOf("output").empty());
   ASSERT_TRUE(veltaro::Reports().WriteReport(1, w, false, true));
   auto now = files(data);
   for (const std::string f : {"output.htm", "output-view.htm"}) EXPECT_EQ(now.erase(f), 1u) << f;
   // The report leaves no lock file of its own in the data folder.
   EXPECT_EQ(now, cut);
   openCase("output.DAT");
-  EXPECT_TRUE(has("output.C01") && !has("output.PND"));
+  EXPECT_TRUE(has("output.C01") && listOf("output").empty());
   EXPECT_TRUE(platform.scriptDone());
 }
 

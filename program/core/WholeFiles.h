@@ -79,9 +79,10 @@ class FileSetWriter {
   // up; one begun is finished, or undone where it cannot be finished. `ask` is told of a save
   // that was undone (its answer is not used), and decides on a list that cannot be trusted
   // (true: it is given up) and on a mixed set (true: it is kept as it is, its list the mark).
-  // False when it said no, with nothing changed. FileError: Read when a list or a file it
-  // names cannot be read; unfinished() when a step failed and the rest is left to the next
-  // use. The set's stale files of its own naming are cleared away.
+  // A list stuck both ways, also for a passing cause, is asked about as mixed. False when it
+  // said no, with nothing changed. FileError Read (unfinished() once a list was begun) when a
+  // list or a file it names cannot be read. The set's stale files of its own naming are
+  // cleared away.
   bool settle(const std::function<bool(const FileError&)>& ask);
   // True when the set was told mixed and kept so.
   bool mixed() const { return !marks_.empty(); }
@@ -96,7 +97,11 @@ class FileSetWriter {
   void retireMarks();
 
   struct Look;  // how a change of a list stands
-  struct Outcome;
+  // How a list came to rest, and why it did not go forward.
+  struct Outcome {
+    enum Kind { NotCommitted, Damaged, Finished, Undone, Unfinished, Mixed } kind = Finished;
+    std::optional<FileError> error;
+  };
 
  private:
   void begin(int waitMs, bool mayRead);  // the lock taken, the folder listed
@@ -118,12 +123,12 @@ class FileSetWriter {
   // regular file of the list's writer): lost (Read), NotRegular or OwnedByAnother; none when
   // it is. Throws Read when it cannot be looked at.
   std::optional<FileProblem> distrust(const std::string& name, const FileId& id);
-  bool trusted(const std::string& name, const FileId& id);
+  // Removes a file of the save's own, as distrust() tells it; another file there stays.
   void dropOwn(const std::string& name, const FileId& id);
   void forget(const std::string& name);
   void clearStale();
 
-  // The state machine of a list (see WholeFiles.cpp).
+  // The state machine of a list (ListStates.cpp).
   std::vector<Look> assess(const Journal& journal);
   Outcome bringToRest(const std::string& list, const Journal& journal);
   std::optional<FileError> forward(const Journal& journal, const std::vector<Look>& looks);

@@ -93,8 +93,17 @@ TEST_F(Commands, CancelAndNoTouchNothingAndDeleteOnlyTheCase) {
   EXPECT_FALSE(has("roof.DAT") || has("ROOF.C01"));
   fs::permissions(data / "roof.c24", fs::perms::owner_all);
   fs::permissions(data / "Roof.dat", fs::perms::owner_all);
-  run(&S::CaseDelete, "ROOF.dat", (path("roof.c24") + "\r\n" + path("Roof.dat")).c_str(), IdYes,
-      kDeleteQuestion);
+  // A folder or a link at a case file's name is neither deleted nor followed, but named.
+  fs::create_directory(data / "roof.C02");
+  fs::create_symlink("../gone", data / "roof.C21");
+  platform.expectMsgBox(IdYes, path("roof.c24") + "\r\n" + path("Roof.dat"));
+  run(&S::CaseDelete, "ROOF.dat",
+      (path("roof.C02") + "\r\nSomething other than an ordinary file (a folder or a link) is in "
+                          "the way.\r\n" + path("roof.C21") + "\r\nSomething other")
+          .c_str());
+  EXPECT_TRUE(fs::is_directory(data / "roof.C02") && fs::is_symlink(data / "roof.C21"));
+  fs::remove(data / "roof.C02");
+  fs::remove(data / "roof.C21");
   EXPECT_EQ(files(data), expected);
   // No case: nothing to delete.
   run(&S::CaseDelete, "roof.txt", "There is no case of that name", IdOk, Exclamation);
@@ -123,6 +132,44 @@ TEST_F(Commands, ANewCaseIsItsHeaderAndACaseKeepsItsNames) {
   folder_.writeBytes("DATA/ROOF.C01", "short");
   openCase("Roof.Dat");
   openCase("roof.dat", "ROOF.C01: The record is shorter than", Exclamation);
+  // A save, like Delete, leaves no other spelling of a record: of the one it writes, nor of
+  // one it drops, which would come back as a window of the new case.
+  calculatedWindow(1);
+  folder_.writeBytes("DATA/ROOF.C02", "dropped");
+  folder_.writeBytes("DATA/roof.c02", "dropped");
+  save("roof.dat");
+  EXPECT_TRUE(has("ROOF.C01") && !has("Roof.C01") && !has("ROOF.C02") && !has("roof.c02"));
+  // On a file system that matches names in any letter case (exFAT): the letters of the code
+  // pages as the program folds them, so that a save under another spelling first finishes one
+  // cut off; others as the file system opens them. No file of the case's is left behind.
+  const struct {
+    std::string saved, again, opened;
+    bool cut;  // the first save cut off once its list is begun
+  } spellings[] = {{"Rør", "RØR", "rØr", true}, {"Дом", "Дом", "ДОМ", false}};
+  faults.foldsNames = true;
+  for (const auto& s : spellings) {
+    SCOPED_TRACE(s.saved);
+    calculatedWindow(1);
+    faults.crashAfter = s.cut ? 6 : 0;  // the lock file, two files, the list made, in place, begun
+    faults.changes = 0;
+    if (s.cut) {
+      EXPECT_THROW(save(s.saved + ".DAT"), Crash);
+    } else {
+      save(s.saved + ".DAT");
+    }
+    faults.crashAfter = 0;
+    save(s.again + ".DAT");
+    openCase(s.opened + ".DAT");
+    EXPECT_TRUE(fx().ResultValid[1]);
+    EXPECT_TRUE(has(s.saved + ".DAT") && has(s.saved + ".C01") &&
+                (s.again == s.saved || !has(s.again + ".DAT")));
+    platform.expectMsgBox(IdYes, "Delete these files of the case?");
+    run(&S::CaseDelete, (s.opened + ".DAT").c_str());
+    for (const auto& [name, bytes] : files(data))
+      EXPECT_FALSE(name.starts_with(s.saved) || name.starts_with(".~vt")) << name;
+  }
+  faults.foldsNames = false;
+  EXPECT_TRUE(platform.scriptDone());
 }
 
 TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
@@ -134,6 +181,7 @@ TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
   save("roof.DAT", "roof.C02");
   EXPECT_EQ(files(data), before);
   save("missing/roof.DAT", "missing/roof.");  // a folder that does not exist
+  save(".~vt0123.DAT", "This name cannot be used for a case");  // a name of the writer's own
   // A write that runs out of room is told with the cause of that write.
   fs::remove(data / "roof.C02");
   rlimit limit, small{50, 0};
@@ -584,7 +632,8 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
 }
 
 // A file a save replaces keeps its permission bits, and a record it adds takes the header's,
-// group included: a private case stays private. No save makes a set-ID or sticky file, also of
+// group included: a private case stays private. So does the lock file while the save runs:
+// whoever may write the case may take it. No save makes a set-ID or sticky file, also of
 // one another user left so. A case without a header follows the user's umask.
 TEST_F(Versions, ASaveKeepsTheCasePermissions) {
   const gid_t group = ::geteuid() == 0 ? 65534 : ::getegid();  // not the user's, where we may
@@ -614,13 +663,19 @@ TEST_F(Versions, ASaveKeepsTheCasePermissions) {
       fs::remove(data / "roof.C01");
     }
     fx().ResultValid[1] = fx().ResultValid[2] = true;
+    std::pair<unsigned, gid_t> lock;
+    faults.fail = [&](const std::string& call, const std::string&) {
+      if (call == "append") lock = mode((".~vt" + veltaro::NameKey("roof") + ".lck").c_str());
+      return 0;
+    };
     const mode_t before = ::umask(row.mask);
     CaseTest::save("roof.DAT");
     ::umask(before);
+    faults.fail = nullptr;
     const gid_t own = ::getegid(), header = row.header ? group : own;
-    EXPECT_EQ(std::vector({mode("roof.DAT"), mode("roof.C01"), mode("roof.C02")}),
+    EXPECT_EQ(std::vector({mode("roof.DAT"), mode("roof.C01"), mode("roof.C02"), lock}),
               std::vector({std::pair(row.saved[0], header), std::pair(row.saved[1], own),
-                           std::pair(row.saved[2], header)}));
+                           std::pair(row.saved[2], header), std::pair(row.saved[2], header)}));
   }
 }
 

@@ -175,17 +175,7 @@ std::optional<FileError> FileSetWriter::forward(const Journal& journal,
       forget(c.target);
       continue;
     }
-    // A new file never replaces one that turned up after the look above, unless it may.
-    int e = ops_.rename(folder_, c.temp, c.target, t.exists);
-    if (e == EEXIST) {
-      if ((e = ops_.info(folder_, c.target, t)) != 0)
-        return FileError(path(c.target), FileProblem::Read, e);
-      if (auto blocked = blockAt(c.target, t, FileProblem::Replace)) return blocked;
-      e = ops_.rename(folder_, c.temp, c.target);
-    }
-    if (e) return FileError(path(c.target), FileProblem::Replace, e);
-    forget(c.temp);
-    entries_.push_back({c.target, true});
+    if (auto failed = putInPlace(c.temp, c.target, t)) return failed;
   }
   return std::nullopt;
 }
@@ -209,17 +199,24 @@ std::optional<FileError> FileSetWriter::back(const Journal& journal,
       forget(c.target);
     }
     if (c.kind == ChangeKind::Add) continue;
-    int e = ops_.rename(folder_, c.backup, c.target, t.exists);
-    if (e == EEXIST) {
-      if ((e = ops_.info(folder_, c.target, t)) != 0)
-        return FileError(path(c.target), FileProblem::Read, e);
-      if (auto blocked = blockAt(c.target, t, FileProblem::Replace)) return blocked;
-      e = ops_.rename(folder_, c.backup, c.target);
-    }
-    if (e) return FileError(path(c.target), FileProblem::Replace, e);
-    forget(c.backup);
-    entries_.push_back({c.target, true});
+    if (auto failed = putInPlace(c.backup, c.target, t)) return failed;
   }
+  return std::nullopt;
+}
+
+std::optional<FileError> FileSetWriter::putInPlace(const std::string& from,
+                                                   const std::string& target, FileInfo t) {
+  // A file that turned up after the look `t` is never replaced unless it may be.
+  int e = ops_.rename(folder_, from, target, t.exists);
+  if (e == EEXIST) {
+    if ((e = ops_.info(folder_, target, t)) != 0)
+      return FileError(path(target), FileProblem::Read, e);
+    if (auto blocked = blockAt(target, t, FileProblem::Replace)) return blocked;
+    e = ops_.rename(folder_, from, target);
+  }
+  if (e) return FileError(path(target), FileProblem::Replace, e);
+  forget(from);
+  entries_.push_back({target, true});
   return std::nullopt;
 }
 

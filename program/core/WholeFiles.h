@@ -133,6 +133,9 @@ class FileSetWriter {
   Outcome bringToRest(const std::string& list, const Journal& journal);
   std::optional<FileError> forward(const Journal& journal, const std::vector<Look>& looks);
   std::optional<FileError> back(const Journal& journal, const std::vector<Look>& looks);
+  // Renames the save's own file `from` to `target`, whose entry was `t` when looked at.
+  std::optional<FileError> putInPlace(const std::string& from, const std::string& target,
+                                      FileInfo t);
   // Why the list cannot go forward (or back) with the files as they are; none when it can.
   std::optional<FileError> firstBlock(const Journal& journal, const std::vector<Look>& looks,
                                       bool forward) const;

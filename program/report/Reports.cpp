@@ -111,8 +111,7 @@ bool Reports::WriteReport(int calcNumber, forms::Form& window, bool printOnDispl
                   {view, DisplayedCopy(lines)}},
                  {});
   } catch (const FileError& e) {
-    tell(Text(e.unfinished() || e.mixed() ? lines::ReportInPart : lines::ReportNotWritten) +
-         "\r\n\r\n" +
+    tell(Text(e.unfinished() ? lines::ReportInPart : lines::ReportNotWritten) + "\r\n\r\n" +
          (e.problem() == FileProblem::InUse ? e.path() + "\r\n" + Text(lines::ReportInUse)
                                             : FileErrorText(e)) +
          (e.undone() ? "\r\n" + Text(lines::OldReportOnDisk) : ""));

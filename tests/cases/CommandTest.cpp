@@ -500,6 +500,21 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   EXPECT_EQ(expected.size(), new_.size() + 3);
   openCase("roof.DAT");
   EXPECT_EQ(files(data), expected);
+  // Nor can anyone foretell a name: files at the names a count of saves would give, or the
+  // last build's process numbers, stop no save.
+  restore(old_);
+  calculatedWindow(2);
+  const std::string key = veltaro::NameKey("roof");
+  for (int n = 0; n < 600; ++n) {
+    char count[17];
+    std::snprintf(count, sizeof count, "%016x", n);
+    faults.plantAsOther(data / veltaro::OwnFileName(key, count, ""), "taken");
+    faults.plantAsOther(
+        data / (".~vt" + key + "-" + std::to_string(::getpid()) + "-" + std::to_string(n)),
+        "taken");
+  }
+  save(true);
+  EXPECT_EQ(files(data)["roof.DAT"], new_["roof.DAT"]);
   // A list that cannot be read is a read problem: no question, nothing changed.
   cutOffAfterOneChange();
   auto cutOff = files(data);
@@ -858,6 +873,10 @@ TEST_F(Commands, AReportLeavesACaseNamedOutputAlone) {
   faults.crashAfter = 6;
   EXPECT_THROW(save("output.DAT"), Crash);
   faults.crashAfter = 0;
+  // And a save of it by the last build, cut off too, whose list has the case's own name.
+  const std::string temp = ".~vt" + veltaro::LastNameKey("output") + "-9-1";
+  folder_.writeBytes("DATA/" + temp, "record 2");
+  folder_.writeBytes("DATA/output.PND", "N " + temp + " output.C02\nend\ngo\n");
   const auto cut = files(data);
   ASSERT_FALSE(listOf("output").empty());
   ASSERT_TRUE(veltaro::Reports().WriteReport(1, w, false, true));
@@ -865,8 +884,9 @@ TEST_F(Commands, AReportLeavesACaseNamedOutputAlone) {
   for (const std::string f : {"output.htm", "output-view.htm"}) EXPECT_EQ(now.erase(f), 1u) << f;
   // The report leaves no lock file of its own in the data folder.
   EXPECT_EQ(now, cut);
-  openCase("output.DAT");
-  EXPECT_TRUE(has("output.C01") && listOf("output").empty());
+  openCase("output.DAT", "output.C02: The record is shorter than", Exclamation);
+  EXPECT_TRUE(has("output.C01") && has("output.C02") && listOf("output").empty() &&
+              !has("output.PND"));
   EXPECT_TRUE(platform.scriptDone());
 }
 

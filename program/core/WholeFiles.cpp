@@ -158,12 +158,13 @@ int FileSetWriter::listEntries() {
   // Only the entries the set can be concerned with: its own names (and the first writer's
   // temporary files after them), its lists and the writer's own files. In a folder of many
   // files every later look-up is then short.
+  std::vector<std::string> own{FoldName(place_.intent)};
+  for (const std::string& n : place_.names) own.push_back(FoldName(n));
   auto concerns = [&](const std::string& name) {
     if (name.starts_with(kTempPrefix)) return true;
-    auto begins = [&](const std::string& own) {
-      return name.size() >= own.size() && SameFileName(name.substr(0, own.size()), own);
-    };
-    return begins(place_.intent) || std::any_of(place_.names.begin(), place_.names.end(), begins);
+    const std::string folded = FoldName(name);  // as long as the name: a prefix stays one
+    return std::any_of(own.begin(), own.end(),
+                       [&](const std::string& o) { return folded.starts_with(o); });
   };
   entries_.clear();
   for (FolderEntry& e : all)

@@ -333,8 +333,10 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
     }
     journal.changes.push_back(std::move(c));
   }
+  // The list too is as private as the set: whoever may write the set may bring it to rest.
   std::string list;
-  if (const int e = createOwn(list, EncodeJournal(journal), nullptr, kListSuffix))
+  if (const int e =
+          createOwn(list, EncodeJournal(journal), model.regular ? &model : nullptr, kListSuffix))
     throw fail(list, e);
   made.push_back(list);
   ops_.sync(folder_);

@@ -573,9 +573,10 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
 }
 
 // A file a save replaces keeps its permission bits, and a record it adds takes the header's,
-// group included: a private case stays private. So does the lock file while the save runs:
-// whoever may write the case may take it. No save makes a set-ID or sticky file, also of
-// one another user left so. A case without a header follows the user's umask.
+// group included: a private case stays private. So do the lock file and the list while the
+// save runs: whoever may write the case may take it, and finish a save cut off. No save makes a
+// set-ID or sticky file, also of one another user left so. A case without a header follows the
+// user's umask.
 TEST_F(Versions, ASaveKeepsTheCasePermissions) {
   const gid_t group = ::geteuid() == 0 ? 65534 : ::getegid();  // not the user's, where we may
   const struct {
@@ -604,9 +605,11 @@ TEST_F(Versions, ASaveKeepsTheCasePermissions) {
       fs::remove(data / "roof.C01");
     }
     fx().ResultValid[1] = fx().ResultValid[2] = true;
-    std::pair<unsigned, gid_t> lock;
-    faults.fail = [&](const std::string& call, const std::string&) {
-      if (call == "append") lock = mode((".~vt" + veltaro::NameKey("roof") + ".lck").c_str());
+    std::pair<unsigned, gid_t> lock, list;
+    faults.fail = [&](const std::string& call, const std::string& name) {
+      if (call != "append") return 0;
+      lock = mode((".~vt" + veltaro::NameKey("roof") + ".lck").c_str());
+      list = mode(name.c_str());
       return 0;
     };
     const mode_t before = ::umask(row.mask);
@@ -614,9 +617,10 @@ TEST_F(Versions, ASaveKeepsTheCasePermissions) {
     ::umask(before);
     faults.fail = nullptr;
     const gid_t own = ::getegid(), header = row.header ? group : own;
-    EXPECT_EQ(std::vector({mode("roof.DAT"), mode("roof.C01"), mode("roof.C02"), lock}),
+    EXPECT_EQ(std::vector({mode("roof.DAT"), mode("roof.C01"), mode("roof.C02"), lock, list}),
               std::vector({std::pair(row.saved[0], header), std::pair(row.saved[1], own),
-                           std::pair(row.saved[2], header), std::pair(row.saved[2], header)}));
+                           std::pair(row.saved[2], header), std::pair(row.saved[2], header),
+                           std::pair(row.saved[2], header)}));
   }
 }
 

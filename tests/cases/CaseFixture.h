@@ -14,6 +14,7 @@
 #include "calc/CalcFixture.h"
 #include "cases/CaseCommands.h"
 #include "core/FileOps.h"
+#include "core/Journal.h"
 #include "core/TextFile.h"
 #include "shell/ShellServices.h"
 #include "support/Steps.h"
@@ -26,6 +27,15 @@ using S = veltaro::CaseService;
 
 // The program dies here: nothing after it runs, every file stays as it is.
 struct Crash {};
+
+// A file's id as a list of this build writes it: its size, and its hash in 16 hex digits.
+inline std::string IdText(const std::string& bytes) {
+  const veltaro::FileId i = veltaro::IdOf(bytes);
+  char text[40];
+  std::snprintf(text, sizeof text, "%llu:%016llx", static_cast<unsigned long long>(i.size),
+                static_cast<unsigned long long>(i.hash));
+  return text;
+}
 
 // The system's file operations with faults planted: a crash right after the n-th change
 // (a file created or added to, renamed or removed), or a call that fails with an errno. And

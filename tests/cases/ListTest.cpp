@@ -37,11 +37,7 @@ std::string earlier(int n) {
   return ".~vt" + kNames.earlierKey + "-9-" + std::to_string(n);
 }
 std::string id(const std::string& bytes) {
-  const veltaro::FileId i = veltaro::IdOf(bytes);
-  char text[40];
-  std::snprintf(text, sizeof text, "%llu:%016llx", static_cast<unsigned long long>(i.size),
-                static_cast<unsigned long long>(i.hash));
-  return text;
+  return IdText(bytes);
 }
 
 TEST(Lists, EveryFormIsReadAndEveryOtherListIsDamaged) {

@@ -70,13 +70,7 @@ TEST_F(Messages, EveryMessageAboutAFileIsWholeInItsWords) {
   const std::string key = veltaro::NameKey("roof"), list = ".~vt" + key + "-00000000000000aa.PND";
   const std::string others = "\r\nThe file belongs to another user in a shared folder.";
   const int question = OkCancel | Exclamation | DefaultButton2;
-  auto id = [](const std::string& bytes) {
-    const veltaro::FileId i = veltaro::IdOf(bytes);
-    char text[40];
-    std::snprintf(text, sizeof text, "%llu:%016llx", static_cast<unsigned long long>(i.size),
-                  static_cast<unsigned long long>(i.hash));
-    return std::string(text);
-  };
+  auto id = IdText;
   auto own = [&](char n) { return ".~vt" + key + "-000000000000000" + n; };
   const struct {
     const char* what;

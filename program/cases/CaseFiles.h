@@ -45,7 +45,6 @@ class CaseFolder {
 
   // See FileSetWriter.
   bool settle(const std::function<bool(const FileError&)>& ask) { return writer_.settle(ask); }
-  bool mixed() const { return writer_.mixed(); }
   void write(const std::vector<FileContent>& files, const std::vector<std::string>& removals) {
     writer_.write(files, removals);
   }

@@ -209,14 +209,6 @@ bool JournalNames::isStaleName(std::string_view name) const {
          isOwn(name.substr(0, mark));
 }
 
-bool IsTempName(std::string_view name) {
-  if (!name.starts_with(kTempPrefix) || name.size() == kTempPrefix.size() || name.size() > 64)
-    return false;
-  for (char c : name.substr(kTempPrefix.size()))
-    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || c == '-')) return false;
-  return true;
-}
-
 bool IsPlainName(std::string_view name) {
   return !name.empty() && name != "." && name != ".." && name.size() <= 255 &&
          name.find_first_of(std::string_view("/\0\r\n", 4)) == std::string_view::npos;

@@ -85,8 +85,6 @@ struct JournalNames {
   // more once the set's lock is held and no list names it: only these are stale by their name.
   bool isStaleName(std::string_view name) const;
 };
-// The writer's temporary name pattern: the prefix, then hex digits and dashes.
-bool IsTempName(std::string_view name);
 // A single name in its folder: not empty, no separator, NUL or line break, not "." or "..".
 bool IsPlainName(std::string_view name);
 // This build's name of an own file of the set: ".~vt<key>-<random>" and `suffix`.

@@ -84,8 +84,6 @@ class FileSetWriter {
   // list or a file it names cannot be read. The set's stale files of its own naming are
   // cleared away.
   bool settle(const std::function<bool(const FileError&)>& ask);
-  // True when the set was told mixed and kept so.
-  bool mixed() const { return !marks_.empty(); }
   // Writes the set (after settle()): the files, then the removals of files it no longer has;
   // a mixed set's marks go with it. FileError naming the file that failed; undone() or
   // nothing changed: every file is as it was; unfinished(): the next use finishes or undoes

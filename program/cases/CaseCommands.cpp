@@ -87,6 +87,20 @@ std::string fieldName(int line) {
   return name;
 }
 
+// The files of a mixed case under the save each comes from, one group a heading.
+std::string mixedGroups(const FileError& e, const CaseFolder& folder) {
+  std::string text;
+  auto group = [&](int line, const std::vector<std::string>& names) {
+    if (names.empty()) return;
+    text += std::string(kNewLine) + kNewLine + Text(line);
+    for (const std::string& n : names) text += std::string(kNewLine) + "  " + folder.path(n);
+  };
+  group(lines::FromCutOffSave, e.newer);
+  group(lines::FromSaveBefore, e.older);
+  group(lines::FromEitherSave, e.either);
+  return text;
+}
+
 // Every case command holds the case while it reads or changes its files, and begins by
 // settling a save of it that was cut off. A list of changes that cannot be trusted or settled
 // is no lock on the case: the user may give it up and keep the case as it is on disk; a mixed
@@ -105,22 +119,13 @@ std::unique_ptr<CaseFolder> holdCase(FileOps& files, const std::string& base, in
         return true;
       }
       std::string text = e.path() + kNewLine + Text(lines::CutOffSave);
-      if (e.problem() == FileProblem::Mixed) {
-        text = FileErrorText(e);
-        auto group = [&](int line, const std::vector<std::string>& names) {
-          if (names.empty()) return;
-          text += std::string(kNewLine) + kNewLine + Text(line);
-          for (const std::string& n : names) text += std::string(kNewLine) + "  " + folder->path(n);
-        };
-        group(lines::FromCutOffSave, e.newer);
-        group(lines::FromSaveBefore, e.older);
-        group(lines::FromEitherSave, e.either);
-        text += std::string(kNewLine) + kNewLine + Text(lines::MixedQuestion);
-      }
+      if (e.mixed())
+        text = FileErrorText(e) + mixedGroups(e, *folder) + kNewLine + kNewLine +
+               Text(lines::MixedQuestion);
       if (message(text, forms::mb::OkCancel | forms::mb::Exclamation | forms::mb::DefaultButton2,
                   menuName) != forms::mb::IdOk)
         return false;
-      if (mixed && e.problem() == FileProblem::Mixed) *mixed = e;
+      if (mixed && e.mixed()) *mixed = e;
       return true;
     };
     if (!folder->settle(ask)) return nullptr;
@@ -243,15 +248,21 @@ void CaseCommands::save(bool withRecords) {
   written.insert(files.back().name);
   // Records of an earlier case of this name that this save did not write would come back
   // on the next open beside results that no longer belong to them; a new case has none.
+  // Every spelling of a record it drops goes, as do the other spellings of those it writes:
+  // one left behind would be what the next open finds.
   std::vector<std::string> stale;
-  for (const std::string& f : folder->existing())
+  for (const std::string& f : folder->existing(true))
     if (!written.count(f)) stale.push_back(f);
   try {
     folder->write(files, stale);
     fx().CaseBasePath = base;
   } catch (const FileError& e) {
-    message(Text(e.unfinished() ? lines::SavedInPart : lines::NotSaved) + kNewLine + kNewLine +
-                FileErrorText(e) + (e.undone() ? kNewLine + Text(lines::OldCaseOnDisk) : ""),
+    const int line = e.mixed()        ? lines::SaveMixed
+                     : e.unfinished() ? lines::SavedInPart
+                                      : lines::NotSaved;
+    message(Text(line) + kNewLine + kNewLine + FileErrorText(e) +
+                (e.undone() ? kNewLine + Text(lines::OldCaseOnDisk) : "") +
+                (e.mixed() ? mixedGroups(e, *folder) : ""),
             forms::mb::Critical, menuName);
   }
 }
@@ -312,6 +323,7 @@ void CaseCommands::open(bool) {
   // The files are read while the case is held; the windows fill after it is let go.
   std::string bytes, header;
   std::vector<StoredRecord> records;
+  std::vector<std::string> problems;
   {
     std::optional<FileError> mixed;
     const std::unique_ptr<CaseFolder> folder =
@@ -342,6 +354,9 @@ void CaseCommands::open(bool) {
               "menuOpenCase");
       return;
     }
+    // Another user's file at a name of the case is no part of it: named, and left out.
+    for (const std::string& n : folder->leftOut())
+      problems.push_back(FileErrorText(FileError(folder->path(n), FileProblem::OwnedByAnother)));
     for (const RecordLayout& layout : RecordLayouts()) {
       const std::string name = folder->find(layout.extension);
       if (name.empty()) continue;
@@ -362,7 +377,6 @@ void CaseCommands::open(bool) {
 
   for (const RecordLayout& layout : RecordLayouts())
     app.unloadIfLoaded(calcFormName(layout.calcNumber));
-  std::vector<std::string> problems;
   if (bytes.size() < static_cast<std::size_t>(kHeaderLength))
     problems.push_back(header + ": " + Text(lines::ShortHeader));
   for (const StoredRecord& r : records) {
@@ -398,6 +412,10 @@ void CaseCommands::remove(bool) {
     return;
   std::vector<std::string> left;
   for (const FileError& e : folder->remove(names)) left.push_back(FileErrorText(e));
+  // A mixed case is told so until it is gone.
+  if (left.empty()) folder->retireMarks();
+  for (const std::string& n : folder->inTheWay())
+    left.push_back(FileErrorText(FileError(folder->path(n), FileProblem::NotRegular)));
   if (!left.empty())
     message(Text(lines::FilesLeft) + joined(left), forms::mb::Critical, "menuDeleteCase");
 }

@@ -36,8 +36,7 @@ FileSetPlace CasePlace(const std::string& base) {
   // The header is the case's model: a record added later is as private as the case.
   return {.folder = p.parent_path().string(),
           .intent = stem + ".PND",
-          .key = NameKey(stem),
-          .earlierKey = EarlierNameKey(stem),
+          .keyName = stem,
           .names = CaseFileNames(stem),
           .model = stem + ".DAT"};
 }
@@ -66,25 +65,39 @@ CaseFolder::CaseFolder(const std::string& base, FileOps& ops, bool forReading) t
   throw FileError(base + ".DAT", e.problem(), e.error());
 }
 
-std::vector<std::string> CaseFolder::variants(std::string_view extension, bool regularOnly) const {
+std::vector<std::string> CaseFolder::variants(std::string_view extension, bool all) const {
   const std::string wanted = stem_ + std::string(extension);
   std::vector<std::string> names;
   for (const FolderEntry& e : writer_.entries())
-    if ((e.regular || !regularOnly) && SameFileName(e.name, wanted)) names.push_back(e.name);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::string CaseFolder::matching(std::string_view extension, bool regularOnly) const {
-  return MatchFileName(variants(extension, regularOnly), stem_ + std::string(extension));
+    if (SameFileName(e.name, wanted)) names.push_back(e.name);
+  // The exact name first, then byte order: of two spellings of one file, that one is kept.
+  std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+    return (a == wanted) != (b == wanted) ? a == wanted : a < b;
+  });
+  // A folder that shows no spelling of the name may still open it (letters folded beyond ours).
+  if (names.empty()) names.push_back(wanted);
+  std::vector<std::string> kept;
+  std::vector<FileInfo> seen;
+  for (const std::string& n : names) {
+    FileInfo info;
+    if (ops_.info(writer_.folder(), n, info) != 0 || !info.exists) continue;
+    if (!all && (!info.regular || !writer_.partOfSet(info))) continue;
+    if (std::any_of(seen.begin(), seen.end(), [&](const FileInfo& s) { return s.sameFile(info); }))
+      continue;
+    seen.push_back(info);
+    kept.push_back(n);
+  }
+  return kept;
 }
 
 std::string CaseFolder::find(std::string_view extension) const {
-  return matching(extension, true);
+  const std::vector<std::string> names = variants(extension);
+  return MatchFileName(names, stem_ + std::string(extension));
 }
 
 std::string CaseFolder::nameFor(std::string_view extension) const {
-  const std::string existing = matching(extension, false);
+  const std::vector<std::string> names = variants(extension, true);
+  const std::string existing = MatchFileName(names, stem_ + std::string(extension));
   return existing.empty() ? stem_ + std::string(extension) : existing;
 }
 
@@ -95,11 +108,33 @@ std::vector<std::string> CaseFolder::existing(bool everyVariant) const {
       if (std::string f = find(extension); !f.empty()) files.push_back(f);
       return;
     }
-    for (std::string& f : variants(extension, true)) files.push_back(std::move(f));
+    for (std::string& f : variants(extension)) files.push_back(std::move(f));
   };
   for (int type = 1; type <= 11; ++type) add(CaseExtension(type));
   add(".DAT");
   return files;
+}
+
+std::vector<std::string> CaseFolder::leftOut() const {
+  std::vector<std::string> names;
+  for (const std::string& own : CaseFileNames(stem_))
+    for (const std::string& n : variants(own.substr(stem_.size()), true)) {
+      FileInfo info;
+      if (ops_.info(writer_.folder(), n, info) == 0 && info.regular && !writer_.partOfSet(info))
+        names.push_back(n);
+    }
+  for (const std::string& list : writer_.listsLeftOut()) names.push_back(list);
+  return names;
+}
+
+std::vector<std::string> CaseFolder::inTheWay() const {
+  std::vector<std::string> names;
+  for (const std::string& own : CaseFileNames(stem_))
+    for (const std::string& n : variants(own.substr(stem_.size()), true)) {
+      FileInfo info;
+      if (ops_.info(writer_.folder(), n, info) == 0 && !info.regular) names.push_back(n);
+    }
+  return names;
 }
 
 std::string CaseFolder::read(const std::string& name, std::size_t maxBytes) const {
@@ -124,7 +159,7 @@ std::vector<FileError> CaseFolder::remove(const std::vector<std::string>& names)
 }
 
 void CompletePendingSave(const std::string& base, FileOps& ops) {
-  CaseFolder(base, ops).complete();
+  CaseFolder(base, ops).settle([](const FileError&) { return false; });
 }
 
 std::string EncodeHeader(const std::string& initials, const std::string& name,

@@ -33,17 +33,22 @@ FileSetPlace CasePlace(const std::string& base);
 // when another program keeps the case, BadName for a name no case can have (one of the
 // writer's own), and the error of the lock file or the listing otherwise. An open may go on
 // without the lock in a folder it may only read.
+//
+// In a folder with the sticky bit, a file at a case file's name owned by another user than the
+// user and the owner of the case's header is no part of the case: it is not found, not written
+// and not removed, and an open names it (leftOut). Names are matched as the file system matches
+// them: in any letter case (FoldName), and where the folder shows no such spelling, by asking
+// the file system for the name itself; two spellings that are one file are one file.
 class CaseFolder {
  public:
   CaseFolder(const std::string& base, FileOps& ops, bool forReading = false);
 
   // See FileSetWriter.
-  void complete() { writer_.complete(); }
-  void discard() { writer_.discard(); }
   bool settle(const std::function<bool(const FileError&)>& ask) { return writer_.settle(ask); }
   void write(const std::vector<FileContent>& files, const std::vector<std::string>& removals) {
     writer_.write(files, removals);
   }
+  void retireMarks() { writer_.retireMarks(); }
 
   // The name of the case's regular file with this extension, by the one name rule; empty
   // when there is none.
@@ -53,6 +58,10 @@ class CaseFolder {
   // The names of the record files that exist, then of the header if it exists: by the one
   // name rule, or with `everyVariant` each extension's names in every letter case there is.
   std::vector<std::string> existing(bool everyVariant = false) const;
+  // Files at the case's names that are no part of it, and lists of it left alone.
+  std::vector<std::string> leftOut() const;
+  // Folders, links and devices at the case's names.
+  std::vector<std::string> inTheWay() const;
   std::string path(const std::string& name) const { return writer_.path(name); }
   // The first `maxBytes` bytes of a file of the case; FileError when it cannot be read.
   std::string read(const std::string& name, std::size_t maxBytes) const;
@@ -61,14 +70,16 @@ class CaseFolder {
   std::vector<FileError> remove(const std::vector<std::string>& names);
 
  private:
-  std::vector<std::string> variants(std::string_view extension, bool regularOnly) const;
-  std::string matching(std::string_view extension, bool regularOnly) const;
+  // The entries at the case's name with this extension, in every letter case, regular files
+  // of the case (or, with `all`, whatever they are), each file once.
+  std::vector<std::string> variants(std::string_view extension, bool all = false) const;
   FileOps& ops_;
   std::string stem_;
   FileSetWriter writer_;
 };
 
-// Finishes a save of the case that was cut off and clears away its stale temporary files.
+// Finishes a save of the case that was cut off and clears away its stale files; a case that
+// asks a question is left as it is.
 void CompletePendingSave(const std::string& base, FileOps& ops = SystemFiles());
 
 // The header file's 99 bytes from the three values, and back.

@@ -44,6 +44,9 @@ std::string FileErrorText(const FileError& e) {
     case FileProblem::InUse:
       line = lines::InUse;
       break;
+    case FileProblem::LockDenied:
+      line = lines::LockDenied;
+      break;
     case FileProblem::Damaged:
       line = lines::CutOffSave;
       break;

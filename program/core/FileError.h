@@ -18,6 +18,7 @@ enum class FileProblem {
   OwnedByAnother,  // another user's file in a shared (sticky) folder
   BadName,         // not a name the set may have
   InUse,           // another program holds the set's lock
+  LockDenied,      // the set's lock file is another user's, and may not be opened
   Damaged,         // the intent file cannot be trusted; nothing was done with it
   Mixed,           // a save begun can be neither finished nor undone: old and new files beside
                    // each other
@@ -29,16 +30,26 @@ class FileError : public std::runtime_error {
   const std::string& path() const { return path_; }
   FileProblem problem() const { return problem_; }
   int error() const { return error_; }  // errno of the call that failed, 0 when none
-  // The intent file was in place before the failure: the rest is done by the next use.
+  // The list was committed before the failure: the rest is done by the next use.
   bool unfinished() const { return unfinished_; }
   // Changes made before the failure were undone: the set is whole as it was before.
   bool undone() const { return undone_; }
+  // The set can be neither finished nor undone: it is told as mixed until it is written again.
+  bool mixed() const { return mixed_ || problem_ == FileProblem::Mixed; }
   FileError& markUndone() {
     undone_ = true;
     unfinished_ = false;
     return *this;
   }
-  // Of a Mixed set, the files of the save that was cut off, those of the save before it, and
+  FileError& markUnfinished() {
+    unfinished_ = true;
+    return *this;
+  }
+  FileError& markMixed() {
+    mixed_ = true;
+    return *this;
+  }
+  // Of a mixed set, the files of the save that was cut off, those of the save before it, and
   // those that cannot be told apart.
   std::vector<std::string> newer, older, either;
 
@@ -48,6 +59,7 @@ class FileError : public std::runtime_error {
   int error_;
   bool unfinished_;
   bool undone_ = false;
+  bool mixed_ = false;
 };
 
 // The file that failed, for the user: its path, then what went wrong and the system's reason,

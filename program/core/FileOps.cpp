@@ -104,7 +104,8 @@ int PosixFiles::info(const Folder& folder, const std::string& name, FileInfo& ou
          static_cast<unsigned>(st.st_uid),
          static_cast<unsigned>(st.st_gid),
          static_cast<unsigned long long>(st.st_dev),
-         static_cast<unsigned long long>(st.st_ino)};
+         static_cast<unsigned long long>(st.st_ino),
+         static_cast<unsigned long long>(st.st_size)};
   return 0;
 }
 
@@ -183,11 +184,6 @@ int PosixFiles::rename(const Folder& folder, const std::string& from, const std:
   return ::renameat(a.dir, a.c_str(), b.dir, b.c_str()) == 0 ? 0 : errno;
 }
 
-int PosixFiles::link(const Folder& folder, const std::string& from, const std::string& to) {
-  const At a(folder, from), b(folder, to);
-  return ::linkat(a.dir, a.c_str(), b.dir, b.c_str(), 0) == 0 ? 0 : errno;
-}
-
 int PosixFiles::remove(const Folder& folder, const std::string& name) {
   const At at(folder, name);
   return ::unlinkat(at.dir, at.c_str(), 0) == 0 ? 0 : errno;
@@ -207,13 +203,11 @@ int PosixFiles::lock(const Folder& folder, const std::string& name, int waitMs, 
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
   // A pipe or device in the lock file's place is refused, not waited on.
   for (;;) {
-    int fd = ::openat(at.dir, at.c_str(), O_RDWR | O_CREAT | kAsItself, 0666);
-    // In a folder we may only read, an existing lock file still keeps writers out.
-    if (fd < 0 && (errno == EACCES || errno == EROFS)) {
-      const int denied = errno;
+    int fd = ::openat(at.dir, at.c_str(), O_RDWR | kAsItself);
+    // A lock file we may only read (or one in a folder we may only read) still keeps writers
+    // out: a lock is taken on a file opened for reading as well.
+    if (fd < 0 && (errno == EACCES || errno == EROFS))
       fd = ::openat(at.dir, at.c_str(), O_RDONLY | kAsItself);
-      if (fd < 0) return errno == ENOENT ? denied : errno;  // no lock file, and none allowed
-    }
     if (fd < 0) return errno;
     struct stat st;
     if (const int e = ::fstat(fd, &st) != 0 ? errno : !S_ISREG(st.st_mode) ? EISDIR : 0) {
@@ -250,11 +244,47 @@ FileOps& SystemFiles() {
   return files;
 }
 
+namespace {
+
+// The small letter of a capital of Latin-1 or Latin Extended-A, the letters of both code pages;
+// any other code point as it is.
+char32_t smallLetter(char32_t c) {
+  if (c >= 'A' && c <= 'Z') return c + 32;
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;  // À..Þ but ×
+  if (c == 0x178) return 0xFF;                             // Ÿ
+  // Extended-A pairs capital and small letter, the capital first, with two runs where the
+  // pairs start one later (and İ, ı, ĸ, ŉ, ſ, which have no partner of their own).
+  const bool oddCapital = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+  const bool evenCapital = (c >= 0x100 && c <= 0x137 && c != 0x130) || (c >= 0x14A && c <= 0x177);
+  if ((evenCapital && c % 2 == 0) || (oddCapital && c % 2 == 1)) return c + 1;
+  return c;
+}
+
+}  // namespace
+
+std::string FoldName(std::string_view name) {
+  std::string out;
+  out.reserve(name.size());
+  for (std::size_t i = 0; i < name.size();) {
+    const unsigned char b = static_cast<unsigned char>(name[i]);
+    // Two-byte sequences hold every letter folded here; other bytes are copied as they are.
+    if (b >= 0xC2 && b <= 0xC5 && i + 1 < name.size() &&
+        (static_cast<unsigned char>(name[i + 1]) & 0xC0) == 0x80) {
+      const char32_t c = ((b & 0x1Fu) << 6) | (static_cast<unsigned char>(name[i + 1]) & 0x3Fu);
+      const char32_t s = smallLetter(c);
+      out += static_cast<char>(0xC0 | (s >> 6));
+      out += static_cast<char>(0x80 | (s & 0x3F));
+      i += 2;
+      continue;
+    }
+    out += FoldAscii(name[i]);
+    ++i;
+  }
+  return out;
+}
+
 bool SameFileName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  return true;
+  return a == b || FoldName(a) == FoldName(b);
 }
 
 std::string MatchFileName(const std::vector<std::string>& names, std::string_view wanted) {

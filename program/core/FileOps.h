@@ -33,6 +33,7 @@ struct FileInfo {
   unsigned mode = 0;  // permission bits
   unsigned uid = 0, gid = 0;
   unsigned long long device = 0, inode = 0;  // which file it is, also under another name
+  unsigned long long size = 0;               // in bytes
   bool sameFile(const FileInfo& other) const {
     return exists && other.exists && device == other.device && inode == other.inode;
   }
@@ -72,13 +73,13 @@ class FileOps {
   // With `replace` false an entry at `to` is never replaced: EEXIST.
   virtual int rename(const Folder& folder, const std::string& from, const std::string& to,
                      bool replace = true) = 0;
-  // A second name `to` for the file `from`; never replaces an existing entry.
-  virtual int link(const Folder& folder, const std::string& from, const std::string& to) = 0;
   virtual int remove(const Folder& folder, const std::string& name) = 0;
   // Makes the folder's entries durable where the file system can.
   virtual void sync(const Folder& folder) = 0;
-  // An advisory lock on the file (created when missing), waiting up to `waitMs`; EWOULDBLOCK
-  // when another holder keeps it. `handle` is what unlock() takes.
+  // An advisory lock on an existing regular file, waiting up to `waitMs`: ENOENT when there is
+  // none, EWOULDBLOCK when another holder keeps it, EACCES when it may not even be read. A file
+  // removed by its holder as it let go is not taken: the one at the name is, or ENOENT.
+  // `handle` is what unlock() takes.
   virtual int lock(const Folder& folder, const std::string& name, int waitMs, int& handle) = 0;
   virtual void unlock(int handle) = 0;
 };
@@ -96,7 +97,6 @@ class PosixFiles : public FileOps {
   int append(const Folder& folder, const std::string& name, std::string_view bytes) override;
   int rename(const Folder& folder, const std::string& from, const std::string& to,
              bool replace = true) override;
-  int link(const Folder& folder, const std::string& from, const std::string& to) override;
   int remove(const Folder& folder, const std::string& name) override;
   void sync(const Folder& folder) override;
   int lock(const Folder& folder, const std::string& name, int waitMs, int& handle) override;
@@ -106,9 +106,13 @@ class PosixFiles : public FileOps {
 // The program's own file operations.
 FileOps& SystemFiles();
 
-// File names matched without regard to letter case (ASCII letters, as stored). Other bytes
-// match only themselves, whatever the user's locale says of them: two programs on one folder
-// must agree which files are one case's.
+// A UTF-8 file name with every capital letter made small as the file systems that ignore
+// letter case (FAT, exFAT, network shares) match them: the Latin letters of both code pages
+// ("RØR" and "rør", "ŠĖ" and "šė"). Bytes that are no such letter stay as they are, whatever
+// the user's locale says of them: two programs on one folder must agree which files are one
+// case's. Names beyond these letters are matched by asking the file system (CaseFolder).
+std::string FoldName(std::string_view name);
+// File names matched without regard to letter case, as FoldName folds them.
 bool SameFileName(std::string_view a, std::string_view b);
 // The byte with an ASCII capital made small, every other byte as it is.
 inline char FoldAscii(char c) {

@@ -1,99 +1,100 @@
 #pragma once
-// The intent file of a set of files written together: the changes of one write, one a line,
-// then "end"; a line "go" after it says that carrying them out has begun.
+// The list of a set's changes (core/WholeFiles.h carries it out): one change a line, then "end";
+// a line "go" after it is the one point of commit.
 //
-//   P <temporary> <backup> <target>   the target replaced; its old file waits as the backup
-//   N <temporary> <target>            a new file
-//   M <backup> <target>               the target removed; it waits as the backup
+//   A <temp> <id> <target>                   a new file, written whole as <temp>
+//   C <temp> <id> <backup> <id> <target>     the target replaced; <backup> a copy of the old one
+//   X <backup> <id> <target>                 the target removed; <backup> a copy of it
+//   L <id> <list>                            a list this save retires (one kept as the mark of a
+//                                            mixed case), removed once the save is through
 //
-// Every state of a change is told by which of its names exist, so that a write cut off at any
-// moment is finished, or undone, by the next use: a change is done when its temporary is gone
-// (a removal: its target), and a done change keeps its backup while the list exists. A list
-// an earlier build wrote ("R <temporary> <target>", "D <target>") is finished as it was then.
+// An <id> is "<size>:<hash>" of a file's bytes: which file a name was, also on a file system
+// whose file numbers change as a stick is put in again. Every temporary and backup is the
+// save's own file, made by it under a name nobody can foretell (".~vt<key>-<16 hex digits>").
+//
+// Lists of the last two builds are read by the same parser and finished:
+//   P <temp> <backup> <target>, N <temp> <target>, M <backup> <target>   the last build's, begun
+//     at "go"; its temporaries ".~vt<key>-<pid>-<n>" with the 64-bit key of ASCII letters;
+//   R <temp> <target>, D <target>   the build before, with its 32-bit key, whose list was
+//     committed as soon as it was whole ("go" only said that carrying it out had begun).
+// Their lines hold no ids: how far they came is told by which of their names exist.
 //
 // A case folder comes from anywhere (mail, a stick, a shared folder), so a list is untrusted
-// input: it may name only plain names in its own folder, each one of the set's own names or a
-// temporary file of the set's, and is read only up to a small size. Anything else is a damaged
-// list, and nothing is done with it.
+// input: it may name only plain names in its own folder, each a file of the set or a file of
+// the set's own naming, and is read only up to a small size. Anything else is a damaged list.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/FileError.h"
-#include "core/FileOps.h"
-
 namespace veltaro {
 
-// Temporary files are ".~vt<key>-<pid>-<n>": short, so that a name of any legal length can be
-// written, hidden from the file dialogs, and tied by the key to the set they belong to.
+// The writer's own files start so: hidden from file dialogs, and no case may take such a name.
 inline constexpr std::string_view kTempPrefix = ".~vt";
+inline constexpr std::string_view kListSuffix = ".PND";
 inline constexpr std::size_t kJournalLimit = 64 * 1024;
+inline constexpr std::string_view kStartedLine = "go\n";
+
+// Which file a name was: its size and a hash of its bytes.
+struct FileId {
+  std::uint64_t size = 0, hash = 0;
+  bool known = false;
+  bool operator==(const FileId&) const = default;
+};
+FileId IdOf(std::string_view bytes);
+
+enum class ListFormat { Current, Last, Earlier };
+enum class ChangeKind { Add, Replace, Remove };
+
+struct Change {
+  ChangeKind kind = ChangeKind::Add;
+  std::string target;
+  std::string temp;    // the new file; empty for a removal
+  std::string backup;  // the old file kept; empty for a new file and in the earliest lists
+  FileId fresh, old;   // the new file's and the old one's, in this build's lists
+};
+
+struct RetiredList {
+  std::string name;
+  FileId id;
+};
+
+struct Journal {
+  ListFormat format = ListFormat::Current;
+  std::vector<Change> changes;
+  std::vector<RetiredList> retired;
+  bool started = false;  // its "go" line is there
+};
 
 // Which names a list may hold.
 struct JournalNames {
   std::vector<std::string> own;  // the set's own file names, in any letter case
-  std::string key;               // the set's key in its temporary files' names
-  std::string earlierKey;        // the key an earlier build gave the same set
+  std::string list;              // the last builds' list name, in any letter case
+  std::string key;               // this build's key of the set's own files
+  std::string lastKey;           // the last build's
+  std::string earlierKey;        // the build before's, which other names may share
   bool isOwn(std::string_view name) const;
-  // A temporary file of this set, by its key or the earlier build's, or one of an even earlier
-  // build, which named them ".~vt<pid>-<n>" for every set.
-  bool isOwnTemp(std::string_view name) const;
-  // A temporary file that carries this set's own key: only those are stale by their name alone.
-  bool hasKey(std::string_view name) const;
+  // A temporary or backup of the set, of the list format's own naming.
+  bool isTemp(std::string_view name, ListFormat format) const;
+  // A list of the set: one of this build's naming, or the last builds' name.
+  bool isList(std::string_view name) const;
+  // A file of this build's naming or the last build's for the set that no list may need any
+  // more once the set's lock is held and no list names it: only these are stale by their name.
+  bool isStaleName(std::string_view name) const;
 };
-// The writer's temporary name pattern, of this build or an earlier one.
-bool IsTempName(std::string_view name);
 // A single name in its folder: not empty, no separator, NUL or line break, not "." or "..".
 bool IsPlainName(std::string_view name);
+// This build's name of an own file of the set: ".~vt<key>-<random>" and `suffix`.
+std::string OwnFileName(std::string_view key, std::string_view random, std::string_view suffix);
 
-struct Change {
-  std::string temp;  // empty for a removal
-  std::string target;
-  std::string backup;  // empty for a new file, and in an earlier build's list
-};
-struct Journal {
-  std::vector<Change> changes;
-  bool started = false;
-  bool earlier = false;  // written by an earlier build: R and D lines
-};
-
-std::string EncodeJournal(const std::vector<Change>& changes);
-inline constexpr std::string_view kStartedLine = "go\n";
+// The list without its "go" line.
+std::string EncodeJournal(const Journal& journal);
 // nullopt when the list is damaged.
 std::optional<Journal> ParseJournal(std::string_view bytes, const JournalNames& names);
-// The changes of a list as far as it can be read, up to its first damaged line.
-std::vector<Change> ReadableChanges(std::string_view bytes, const JournalNames& names);
-
-// Carries out an earlier build's list in `folder` whose intent file is `intent`, then removes
-// the intent file. Before anything changes every file it names is checked as the entry itself
-// (never through a link): each target missing or a writable regular file, each temporary a
-// regular file. A list not yet begun must pass every check with every temporary present, else
-// it is damaged: false, and nothing changed. On a list begun already a change done (its
-// temporary gone) is passed over, and a file in the way is a FileError (unfinished) before
-// anything changes. FileError (unfinished) when a change fails.
-bool Replay(FileOps& ops, const Folder& folder, const std::string& intent, const Journal& journal);
-
-// Settles a list of this build: one not begun is undone, one begun is finished, or, when a
-// step fails, undone. True when the new files are whole on disk, false when the old ones are
-// (nothing had been done). `shared`: a folder with the sticky bit, where only the user's own
-// temporary files are touched. FileError:
-// - undone(): a step failed (the error names it) and what was done is undone again;
-// - unfinished(): neither way could be gone to its end; the list stays for the next use;
-// - Mixed: some files cannot be told done or not (temporary files lost); nothing changed;
-// - OwnedByAnother, NotRegular: a temporary file of the list is not the user's own file;
-//   nothing changed.
-bool Settle(FileOps& ops, const Folder& folder, const std::string& intent, const Journal& journal,
-            bool shared);
-
-// The files of a list begun that cannot be settled, as Settle's Mixed error names them: the
-// targets done, not done and unknown, as far as the list and the folder tell.
-FileError MixedError(FileOps& ops, const Folder& folder, const std::string& intent,
-                     const std::vector<Change>& changes, bool earlier);
-// True when the readable part of a list shows that some of it was carried out.
-bool ShowsProgress(FileOps& ops, const Folder& folder, const std::vector<Change>& changes,
-                   bool earlier);
+// The list as far as it can be read, up to its first damaged line: what a damaged list shows.
+Journal ReadableJournal(std::string_view bytes, const JournalNames& names);
 
 }  // namespace veltaro

@@ -33,6 +33,7 @@ inline constexpr int MixedQuestion = 265;
 inline constexpr int WindowFromCutOff = 267;
 inline constexpr int WindowFromBefore = 268;
 inline constexpr int WindowFromEither = 269;
+inline constexpr int SaveMixed = 271;
 
 // What went wrong with a file, and why.
 inline constexpr int ReadFailed = 239;
@@ -42,6 +43,7 @@ inline constexpr int RemoveFailed = 242;
 inline constexpr int ReadOnly = 243;
 inline constexpr int NotAFile = 244;
 inline constexpr int OthersFile = 245;
+inline constexpr int LockDenied = 272;
 inline constexpr int BadName = 246;
 inline constexpr int AccessDenied = 247;
 inline constexpr int DiskFull = 248;

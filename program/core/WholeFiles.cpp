@@ -1,5 +1,6 @@
 #include "core/WholeFiles.h"
 
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,23 +8,34 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <optional>
 
 namespace veltaro {
 
 namespace {
 
-std::string lockName(const std::string& key) {
-  return std::string(kTempPrefix) + key + ".lck";
+std::string keyText(std::uint64_t h, int digits) {
+  char text[17];
+  std::snprintf(text, sizeof text, "%0*llx", digits, static_cast<unsigned long long>(h));
+  return text;
 }
 
-// "<own name>.tmp-<digits>": what the first writer of this program left behind.
-bool isOldTemp(std::string_view name, const JournalNames& names) {
-  const std::size_t mark = name.rfind(".tmp-");
-  if (mark == std::string_view::npos || mark + 5 == name.size()) return false;
-  for (char c : name.substr(mark + 5))
-    if (c < '0' || c > '9') return false;
-  return names.isOwn(name.substr(0, mark));
+std::uint64_t nameHash(std::string_view folded) {
+  std::uint64_t h = 14695981039346656037ull;
+  for (char c : folded) {
+    h ^= static_cast<unsigned char>(c);
+    h *= 1099511628211ull;
+  }
+  // Mixed once more, so that names differing only in their last bytes differ in every digit.
+  h ^= h >> 33;
+  h *= 0xff51afd7ed558ccdull;
+  h ^= h >> 33;
+  return h;
+}
+
+std::string asciiFolded(std::string_view name) {
+  std::string s(name);
+  for (char& c : s) c = FoldAscii(c);
+  return s;
 }
 
 // The entry of a regular file of that name in any letter case, by the one name rule; empty
@@ -38,18 +50,11 @@ std::string regularEntry(const std::vector<FolderEntry>& entries, const std::str
 }  // namespace
 
 std::string NameKey(std::string_view name) {
-  std::uint64_t h = 14695981039346656037ull;
-  for (char c : name) {
-    h ^= static_cast<unsigned char>(FoldAscii(c));
-    h *= 1099511628211ull;
-  }
-  // Mixed once more, so that names differing only in their last bytes differ in every digit.
-  h ^= h >> 33;
-  h *= 0xff51afd7ed558ccdull;
-  h ^= h >> 33;
-  char text[17];
-  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
-  return text;
+  return keyText(nameHash(FoldName(name)), 16);
+}
+
+std::string LastNameKey(std::string_view name) {
+  return keyText(nameHash(asciiFolded(name)), 16);
 }
 
 std::string EarlierNameKey(std::string_view name) {
@@ -58,15 +63,16 @@ std::string EarlierNameKey(std::string_view name) {
     h ^= static_cast<unsigned char>(FoldAscii(c));
     h *= 16777619u;
   }
-  char text[9];
-  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(h));
-  return text;
+  return keyText(h, 8);
 }
+
+// ---------------------------------------------------------------- the use of a set
 
 FileSetWriter::FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool mayRead)
     : ops_(ops),
       place_(std::move(place)),
-      names_{place_.names, place_.key, place_.earlierKey},
+      names_{place_.names, place_.intent, NameKey(place_.keyName), LastNameKey(place_.keyName),
+             EarlierNameKey(place_.keyName)},
       folder_(place_.folder) {
   // Every call of this use acts on the folder opened now, whatever its path names later.
   ops_.hold(folder_);
@@ -79,45 +85,13 @@ FileSetWriter::FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool 
   }
 }
 
-void FileSetWriter::begin(int waitMs, bool mayRead) {
-  if (const int e = ops_.lock(folder_, lockName(place_.key), waitMs, lock_)) {
-    lock_ = -1;
-    if (e == EWOULDBLOCK) throw FileError(path(place_.intent), FileProblem::InUse, e);
-    // A link, pipe or folder in the lock file's place: named, so that the user can move it.
-    if (e == ELOOP || e == EISDIR)
-      throw FileError(path(lockName(place_.key)), FileProblem::NotRegular);
-    if (!mayRead || (e != EACCES && e != EROFS && e != EPERM))
-      throw FileError(path(place_.intent), FileProblem::Write, e);
-  }
-  FileInfo folderInfo;
-  if (ops_.info(folder_, ".", folderInfo) == 0) shared_ = (folderInfo.mode & S_ISVTX) != 0;
-  if (const int e = listEntries()) throw FileError(path(place_.intent), FileProblem::Read, e);
-}
-
-int FileSetWriter::listEntries() {
-  std::vector<FolderEntry> all;
-  if (const int e = ops_.list(folder_, all)) return e;
-  // Only the entries the set can be concerned with: its own names (and the first writer's
-  // temporary files after them), its intent file and the writer's temporary files. In a folder
-  // of many files every later look-up is then short.
-  auto concerns = [&](const std::string& name) {
-    if (name.starts_with(kTempPrefix)) return true;
-    auto begins = [&](const std::string& own) {
-      return name.size() >= own.size() && SameFileName(name.substr(0, own.size()), own);
-    };
-    return begins(place_.intent) || std::any_of(place_.names.begin(), place_.names.end(), begins);
-  };
-  entries_.clear();
-  for (FolderEntry& e : all)
-    if (concerns(e.name)) entries_.push_back(std::move(e));
-  return 0;
-}
-
 FileSetWriter::~FileSetWriter() {
   if (lock_ >= 0) {
     // No lock file stays behind: the next holder checks that it locked the file that is there.
-    // In a shared folder another user's lock file is theirs to remove.
-    ops_.remove(folder_, lockName(place_.key));
+    // One that is no part of the set, or that we may not remove, is left to its owner.
+    FileInfo info;
+    if (ops_.info(folder_, lockName(), info) == 0 && partOfSet(info) && mayChange(info))
+      ops_.remove(folder_, lockName());
     ops_.unlock(lock_);
   }
   ops_.release(folder_);
@@ -127,26 +101,148 @@ std::string FileSetWriter::path(const std::string& name) const {
   return JoinPath(place_.folder, name);
 }
 
-std::vector<std::string> FileSetWriter::intentNames() const {
-  std::vector<std::string> names;
-  for (const FolderEntry& e : entries_)
-    if (SameFileName(e.name, place_.intent)) names.push_back(e.name);
-  return names;
+std::string FileSetWriter::lockName() const {
+  return std::string(kTempPrefix) + names_.key + ".lck";
 }
 
-std::string FileSetWriter::intentName() const {
-  return MatchFileName(intentNames(), place_.intent);
+void FileSetWriter::begin(int waitMs, bool mayRead) {
+  // A folder that cannot be looked at is never taken for one without the sticky bit.
+  FileInfo folderInfo;
+  int e = ops_.info(folder_, ".", folderInfo);
+  if (!e && !folderInfo.exists) e = ENOENT;
+  if (e == ENOENT || e == ENOTDIR) throw FileError(path(place_.intent), FileProblem::Write, e);
+  if (e) throw FileError(place_.folder, FileProblem::Read, e);
+  shared_ = (folderInfo.mode & S_ISVTX) != 0;
+  folderOwner_ = folderInfo.uid;
+  setOwner_ = ::geteuid();
+  takeLock(waitMs, mayRead);
+  if ((e = listEntries()) != 0) throw FileError(path(place_.intent), FileProblem::Read, e);
 }
 
-std::string FileSetWriter::tempName() {
-  static unsigned long counter = 0;
-  return std::string(kTempPrefix) + place_.key + "-" + std::to_string(::getpid()) + "-" +
-         std::to_string(++counter);
+void FileSetWriter::takeLock(int waitMs, bool mayRead) {
+  // The lock file is made whole, with the model's permission bits, before it is put in place:
+  // nobody finds it half made, or as private as our umask would make it.
+  FileInfo model;
+  if (!place_.model.empty()) ops_.info(folder_, place_.model, model);
+  for (int attempt = 0;; ++attempt) {
+    int e = ops_.lock(folder_, lockName(), waitMs, lock_);
+    if (e == 0) return;
+    lock_ = -1;
+    bool made = false;
+    if (e == ENOENT && attempt < 8) {
+      std::string temp;
+      e = createOwn(temp, "", model.regular ? &model : nullptr);
+      if (e == 0) {
+        e = ops_.rename(folder_, temp, lockName(), false);
+        if (e) ops_.remove(folder_, temp);
+        forget(temp);
+        // Ours; or one another program made meanwhile; or ours taken for a stale file by the
+        // holder's clean-up: the lock file that is there is tried again.
+        if (e == 0 || e == EEXIST || e == ENOENT) continue;
+      }
+      made = true;
+    }
+    if (e == EWOULDBLOCK) throw FileError(path(place_.intent), FileProblem::InUse, e);
+    // A link, pipe or folder in the lock file's place: named, so that the user can move it.
+    if (e == ELOOP || e == EISDIR) throw FileError(path(lockName()), FileProblem::NotRegular);
+    if (mayRead && (e == EACCES || e == EROFS || e == EPERM)) return;
+    // A lock file that another user made and we may not open: named, whoever holds it.
+    if (!made && e == EACCES) throw FileError(path(lockName()), FileProblem::LockDenied, e);
+    throw FileError(path(place_.intent), FileProblem::Write, e);
+  }
 }
 
-void FileSetWriter::checkOwner(const std::string& name, const FileInfo& info) const {
-  if (shared_ && info.exists && info.uid != ::geteuid())
-    throw FileError(path(name), FileProblem::OwnedByAnother);
+int FileSetWriter::listEntries() {
+  std::vector<FolderEntry> all;
+  if (const int e = ops_.list(folder_, all)) return e;
+  // Only the entries the set can be concerned with: its own names (and the first writer's
+  // temporary files after them), its lists and the writer's own files. In a folder of many
+  // files every later look-up is then short.
+  std::vector<std::string> own{FoldName(place_.intent)};
+  for (const std::string& n : place_.names) own.push_back(FoldName(n));
+  auto concerns = [&](const std::string& name) {
+    if (name.starts_with(kTempPrefix)) return true;
+    const std::string folded = FoldName(name);  // as long as the name: a prefix stays one
+    return std::any_of(own.begin(), own.end(),
+                       [&](const std::string& o) { return folded.starts_with(o); });
+  };
+  entries_.clear();
+  for (FolderEntry& e : all)
+    if (concerns(e.name)) entries_.push_back(std::move(e));
+  // The owner of the set's model (the case's header) says whose files are the set's.
+  FileInfo model;
+  if (const std::string m = regularEntry(entries_, place_.model);
+      !m.empty() && ops_.info(folder_, m, model) == 0)
+    setOwner_ = model.uid;
+  return 0;
+}
+
+int FileSetWriter::createOwn(std::string& name, std::string_view bytes, const FileInfo* like,
+                             std::string_view suffix) {
+  // A name that is taken is never used, whoever took it: another one is drawn. Eight draws of
+  // 64 random bits all taken is no chance but a folder that refuses every new name.
+  auto draw = [&](std::string_view end, const std::function<int(const std::string&)>& make) {
+    int e = EEXIST;
+    for (int n = 0; n < 8 && e == EEXIST; ++n) {
+      std::uint64_t r = 0;
+      if (::getrandom(&r, sizeof r, 0) != static_cast<ssize_t>(sizeof r)) return errno;
+      name = OwnFileName(names_.key, keyText(r, 16), end);
+      e = make(name);
+    }
+    return e;
+  };
+  int e = draw({}, [&](const std::string& n) { return ops_.create(folder_, n, bytes, like); });
+  if (e == 0 && !suffix.empty()) {
+    // A list is put in place whole: nobody finds one half written.
+    const std::string temp = name;
+    e = draw(suffix, [&](const std::string& n) { return ops_.rename(folder_, temp, n, false); });
+    if (e) ops_.remove(folder_, temp);
+  }
+  if (e == 0) entries_.push_back({name, true});
+  return e;
+}
+
+bool FileSetWriter::partOfSet(const FileInfo& info) const {
+  return !shared_ || info.uid == ::geteuid() || info.uid == setOwner_;
+}
+
+bool FileSetWriter::mayChange(const FileInfo& info) const {
+  const unsigned me = ::geteuid();
+  return !shared_ || me == 0 || info.uid == me || folderOwner_ == me;
+}
+
+std::optional<FileError> FileSetWriter::blockAt(const std::string& name, const FileInfo& info,
+                                                FileProblem step) const {
+  if (!info.exists) return std::nullopt;
+  if (!info.regular)
+    return FileError(path(name), step, step == FileProblem::NotRegular ? 0 : EISDIR);
+  if (IsReadOnly(info)) return FileError(path(name), FileProblem::ReadOnly);
+  if (!partOfSet(info) || !mayChange(info))
+    return FileError(path(name), FileProblem::OwnedByAnother);
+  return std::nullopt;
+}
+
+std::optional<FileProblem> FileSetWriter::distrust(const std::string& name, const FileId& id) {
+  FileInfo info;
+  if (const int e = ops_.info(folder_, name, info))
+    throw FileError(path(name), FileProblem::Read, e);
+  if (!info.exists) return FileProblem::Read;  // lost
+  if (!info.regular) return FileProblem::NotRegular;
+  // The save's own files are its writer's, the set owner's (a link the last build kept of a
+  // file of theirs) or ours (made finishing it), and in a shared folder part of the set.
+  if (!partOfSet(info) || (info.uid != writer_ && info.uid != setOwner_ && info.uid != ::geteuid()))
+    return FileProblem::OwnedByAnother;
+  if (!id.known) return std::nullopt;
+  std::string bytes;
+  if (info.size != id.size) return FileProblem::Read;
+  if (const int e = ops_.read(folder_, name, id.size + 1, bytes))
+    throw FileError(path(name), FileProblem::Read, e);
+  if (IdOf(bytes) != id) return FileProblem::Read;  // not the file the save made
+  return std::nullopt;
+}
+
+void FileSetWriter::dropOwn(const std::string& name, const FileId& id) {
+  if (!name.empty() && !distrust(name, id) && ops_.remove(folder_, name) == 0) forget(name);
 }
 
 int FileSetWriter::remove(const std::string& name) {
@@ -161,188 +257,119 @@ void FileSetWriter::forget(const std::string& name) {
 
 void FileSetWriter::clearStale() {
   if (lock_ < 0) return;  // only the lock's holder knows that no write of the set is running
-  // Only what carries the set's own key or name: an earlier build's key is shared by other
-  // names, whose cut-off saves still need their files.
+  // Only files of the set's own naming that no list names, and only the user's own: a save
+  // cut off before its list was written left them. The earliest key is shared by other names.
   std::vector<std::string> stale;
   for (const FolderEntry& e : entries_)
-    if (e.regular && (names_.hasKey(e.name) || isOldTemp(e.name, names_))) stale.push_back(e.name);
+    if (e.regular && names_.isStaleName(e.name) &&
+        std::find(referenced_.begin(), referenced_.end(), e.name) == referenced_.end())
+      stale.push_back(e.name);
   for (const std::string& name : stale) {
     FileInfo info;
-    if (shared_ && (ops_.info(folder_, name, info) != 0 || info.uid != ::geteuid())) continue;
-    if (ops_.remove(folder_, name) == 0) forget(name);
-  }
-}
-
-void FileSetWriter::complete() {
-  if (const std::string intent = intentName(); !intent.empty()) {
-    // Without the lock another program may be finishing or giving up the same list.
-    if (lock_ < 0) throw FileError(path(intent), FileProblem::Write, EACCES, true);
-    FileInfo info;
-    if (const int e = ops_.info(folder_, intent, info))
-      throw FileError(path(intent), FileProblem::Read, e);
-    checkOwner(intent, info);
-    // The writer keeps one list whatever its letter case, and as a file: a second one, or a
-    // link in its place, is no list of its.
-    if (intentNames().size() > 1 || !info.regular)
-      throw FileError(path(intent), FileProblem::Damaged);
-    std::string bytes;
-    if (const int e = ops_.read(folder_, intent, kJournalLimit + 1, bytes))
-      throw FileError(path(intent), FileProblem::Read, e);
-    // Another user's temporary file is never renamed into the set nor removed.
-    for (const Change& c : ReadableChanges(bytes, names_))
-      for (const std::string& temp : {c.temp, c.backup})
-        if (!temp.empty() && ops_.info(folder_, temp, info) == 0) checkOwner(temp, info);
-    const std::optional<Journal> journal = ParseJournal(bytes, names_);
-    if (!journal) {
-      // A damaged list that shows some of it done leaves a mixed case, whatever it said.
-      const std::vector<Change> readable = ReadableChanges(bytes, names_);
-      const bool earlier = !bytes.empty() && (bytes[0] == 'R' || bytes[0] == 'D');
-      if (ShowsProgress(ops_, folder_, readable, earlier))
-        throw MixedError(ops_, folder_, intent, readable, earlier);
-      throw FileError(path(intent), FileProblem::Damaged);
-    }
-    bool settled = false;
-    try {
-      settled = journal->earlier ? Replay(ops_, folder_, intent, *journal)
-                                 : (Settle(ops_, folder_, intent, *journal, shared_), true);
-    } catch (const FileError& e) {
-      if (e.undone()) listEntries();
-      throw;
-    }
-    if (!settled) {
-      if (journal->started) throw MixedError(ops_, folder_, intent, journal->changes, true);
-      throw FileError(path(intent), FileProblem::Damaged);
-    }
-    // What the folder now holds of the set: a list settles either way.
-    listEntries();
-  }
-  clearStale();
-}
-
-void FileSetWriter::discard() {
-  // Every file it would remove is checked first: another user's is never touched.
-  std::vector<std::pair<std::string, std::vector<std::string>>> lists;
-  for (const std::string& intent : intentNames()) {
-    FileInfo info;
-    if (ops_.info(folder_, intent, info) == 0) checkOwner(intent, info);
-    std::string bytes;
-    std::vector<std::string> spare;
-    if (ops_.read(folder_, intent, kJournalLimit + 1, bytes) == 0)
-      for (const Change& c : ReadableChanges(bytes, names_))
-        for (const std::string& temp : {c.temp, c.backup}) {
-          if (temp.empty() || ops_.info(folder_, temp, info) != 0 || !info.regular) continue;
-          checkOwner(temp, info);
-          spare.push_back(temp);
-        }
-    lists.emplace_back(intent, std::move(spare));
-  }
-  for (const auto& [intent, spare] : lists) {
-    if (const int e = ops_.remove(folder_, intent); e && e != ENOENT)
-      throw FileError(path(intent), FileProblem::Remove, e);
-    forget(intent);
-    for (const std::string& temp : spare)
-      if (ops_.remove(folder_, temp) == 0) forget(temp);
-  }
-  clearStale();
-}
-
-bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
-  try {
-    complete();
-    return true;
-  } catch (const FileError& e) {
-    if (e.undone()) {  // the list is gone: the set is whole as it was
-      if (!ask(e)) return false;
-      clearStale();
-      return true;
-    }
-    if (e.unfinished() ||
-        (e.problem() != FileProblem::Damaged && e.problem() != FileProblem::Mixed))
-      throw;
-    if (!ask(e)) return false;
-    discard();
-    return true;
+    if (ops_.info(folder_, name, info) == 0 && info.regular && info.uid == ::geteuid() &&
+        ops_.remove(folder_, name) == 0)
+      forget(name);
   }
 }
 
 void FileSetWriter::write(const std::vector<FileContent>& files,
                           const std::vector<std::string>& removals) {
-  const Folder& folder = folder_;
-  FileInfo folderInfo;
-  ops_.info(folder, ".", folderInfo);
-  auto check = [&](const std::string& name) {
+  // Every file the save changes, checked before anything is made: nothing changes on a
+  // failure before the list's "go".
+  struct Target {
+    std::string name;
+    FileInfo info;
+    std::string old;  // its bytes, kept as a copy until the save is through
+  };
+  auto look = [&](const std::string& name) {
     if (!IsPlainName(name) || !names_.isOwn(name))
       throw FileError(path(name), FileProblem::BadName);
-    FileInfo info;
-    if (const int e = ops_.info(folder, name, info))
+    Target t{name, {}, {}};
+    if (const int e = ops_.info(folder_, name, t.info))
       throw FileError(path(name), FileProblem::Write, e);
-    if (info.exists && !info.regular) throw FileError(path(name), FileProblem::NotRegular);
-    if (IsReadOnly(info)) throw FileError(path(name), FileProblem::ReadOnly);
-    // In a shared folder (one with the sticky bit) only the file's owner or the folder's may
-    // replace or remove a file; a rename there would fail halfway through the set.
-    const unsigned me = ::geteuid();
-    if (info.exists && (folderInfo.mode & S_ISVTX) && me != 0 && info.uid != me &&
-        folderInfo.uid != me)
-      throw FileError(path(name), FileProblem::OwnedByAnother);
-    return info;
+    if (auto blocked = blockAt(name, t.info)) throw *blocked;
+    if (t.info.exists)
+      if (const int e = ops_.read(folder_, name, t.info.size, t.old))
+        throw FileError(path(name), FileProblem::Read, e);
+    return t;
   };
-  // The removals first, then the files, the header last: each kept until the set is through.
-  std::vector<Change> changes;
-  std::vector<FileInfo> old;
-  for (const std::string& r : removals) {
-    check(r);
-    changes.push_back({"", r, tempName()});
-  }
-  for (const FileContent& f : files) {
-    old.push_back(check(f.name));
-    changes.push_back({tempName(), f.name, old.back().exists ? tempName() : std::string()});
-  }
+  std::vector<Target> targets;
+  for (const std::string& r : removals)
+    if (Target t = look(r); t.info.exists) targets.push_back(std::move(t));
+  const std::size_t firstFile = targets.size();
+  for (const FileContent& f : files) targets.push_back(look(f.name));
 
   // A new file is as private as the set it joins.
   FileInfo model;
   if (const std::string m = regularEntry(entries_, place_.model); !m.empty())
-    ops_.info(folder, m, model);
+    ops_.info(folder_, m, model);
 
-  // Until the intent file is in place, a failure leaves every file as it was.
-  std::vector<std::string> written;
-  auto dropWritten = [&] {
-    for (const std::string& t : written) ops_.remove(folder, t);
+  // The save's own files: a copy of every file it replaces or removes, each new file whole,
+  // then its list. Until the list's "go" a failure leaves every file of the set as it was.
+  Journal journal{ListFormat::Current, {}, marks_, false};
+  std::vector<std::string> made;
+  auto fail = [&](const std::string& name, int e) {
+    for (const std::string& m : made)
+      if (ops_.remove(folder_, m) == 0) forget(m);
+    return FileError(path(name), FileProblem::Write, e);
   };
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    const Change& c = changes[removals.size() + i];
-    const FileInfo* like = old[i].exists ? &old[i] : model.regular ? &model : nullptr;
-    if (const int e = ops_.create(folder, c.temp, files[i].bytes, like)) {
-      dropWritten();
-      throw FileError(path(files[i].name), FileProblem::Write, e);
+  for (std::size_t i = 0; i < targets.size(); ++i) {
+    const Target& t = targets[i];
+    const bool removal = i < firstFile;
+    Change c;
+    c.kind = removal ? ChangeKind::Remove : t.info.exists ? ChangeKind::Replace : ChangeKind::Add;
+    c.target = t.name;
+    if (t.info.exists) {
+      c.old = IdOf(t.old);
+      if (const int e = createOwn(c.backup, t.old, &t.info)) throw fail(t.name, e);
+      made.push_back(c.backup);
     }
-    written.push_back(c.temp);
+    if (!removal) {
+      const std::string& bytes = files[i - firstFile].bytes;
+      c.fresh = IdOf(bytes);
+      const FileInfo* like = t.info.exists ? &t.info : model.regular ? &model : nullptr;
+      if (const int e = createOwn(c.temp, bytes, like)) throw fail(t.name, e);
+      made.push_back(c.temp);
+    }
+    journal.changes.push_back(std::move(c));
   }
-  const std::string existing = intentName();
-  const std::string intent = existing.empty() ? place_.intent : existing;
-  const std::string intentTemp = tempName();
-  int e = ops_.create(folder, intentTemp, EncodeJournal(changes), nullptr);
-  if (!e && (e = ops_.rename(folder, intentTemp, intent)) != 0) ops_.remove(folder, intentTemp);
-  if (e) {
-    dropWritten();
-    throw FileError(path(intent), FileProblem::Write, e);
+  // The list too is as private as the set: whoever may write the set may bring it to rest.
+  std::string list;
+  if (const int e =
+          createOwn(list, EncodeJournal(journal), model.regular ? &model : nullptr, kListSuffix))
+    throw fail(list, e);
+  made.push_back(list);
+  ops_.sync(folder_);
+  if (const int e = ops_.append(folder_, list, kStartedLine)) {
+    // Whether the "go" reached the disk is told by the list: gone, or not begun, is not saved.
+    if (ops_.remove(folder_, list) == 0) {
+      std::erase(made, list);
+      forget(list);
+      throw fail(list, e);
+    }
+    std::string bytes;
+    const std::optional<Journal> now = ops_.read(folder_, list, kJournalLimit + 1, bytes) == 0
+                                           ? ParseJournal(bytes, names_)
+                                           : std::nullopt;
+    if (!now) throw FileError(path(list), FileProblem::Write, e, true);  // the next use tells
+    if (!now->started) throw fail(list, e);
   }
-  ops_.sync(folder);
-  // A list not begun is undone by the next use, so a failure here still changed nothing.
-  if ((e = ops_.append(folder, intent, kStartedLine)) != 0) {
-    if (ops_.remove(folder, intent) == 0) dropWritten();
-    throw FileError(path(intent), FileProblem::Write, e);
-  }
-  ops_.sync(folder);
+  ops_.sync(folder_);
+  journal.started = true;
+  writer_ = ::geteuid();
+  Outcome o;
   try {
-    Settle(ops_, folder, intent, {changes, true, false}, shared_);
-  } catch (const FileError&) {
-    listEntries();
-    throw;
+    o = bringToRest(list, journal);
+  } catch (FileError& e) {
+    throw e.markUnfinished();  // committed: a look that failed leaves the rest to the next use
   }
-  for (const Change& c : changes) {
-    forget(c.target);
-    if (!c.temp.empty()) entries_.push_back({c.target, true});
+  if (o.kind == Outcome::Finished) {
+    marks_.clear();
+    return;
   }
+  if (o.kind == Outcome::Undone) throw FileError(*o.error).markUndone();
+  if (o.kind == Outcome::Mixed) throw FileError(*o.error).markUnfinished();
+  throw FileError(o.error->path(), o.error->problem(), o.error->error(), true);
 }
 
 }  // namespace veltaro

@@ -1,22 +1,27 @@
 #pragma once
-// Files written whole or not at all, as a set. Every new file goes to a temporary file in its
-// own folder and is flushed to disk; then an intent file beside them lists the changes
-// (core/Journal.h), and only then are they carried out, each file replaced kept under a
-// temporary name until the set is through. A step that fails undoes those before it; a write
-// cut off at any moment is finished or undone by the next use of the set: the old set or the
-// new one is on disk, never a mix, and where a folder lost the kept files the user is told.
+// Files written whole or not at all, as a set. A save makes every file it needs beside the set
+// itself, exclusively, under names nobody can foretell: the new files, a copy of every file it
+// replaces or removes, and then its list of changes (core/Journal.h), which records which file
+// each name was. The list's "go" line is the one point of commit: before it the set on disk is
+// untouched, after it the save is carried forward, by this use or the next one, and rolled back
+// only where it cannot go forward, from the copies it made. Where neither can be had, the set
+// is told as mixed, and the list stays as its mark until the next save (or the set's removal).
 //
 // One program at a time writes a set: every use holds an advisory lock on a file beside it,
-// removed again as the use ends, and a temporary file of the set is stale only while that lock
-// is held. A file without any write permission bit is read-only: it is neither replaced nor
-// removed, also not by the superuser. In a folder with the sticky bit (a shared one) only the
-// user's own lists and temporary files are finished, given up or removed.
+// which takes the permission bits of the set's model (the case's header), so that whoever may
+// write the set may take it. A file without any write permission bit is read-only: it is
+// neither replaced nor removed, also not by the superuser. In a folder with the sticky bit a
+// file owned by another user than the user and the owner of the model is no part of the set:
+// it is left out, named, and never acted on. A file found at one of a save's own names that is
+// not the file the list recorded is never trusted, removed or renamed into the set.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/FileError.h"
 #include "core/FileOps.h"
 #include "core/Journal.h"
 
@@ -30,28 +35,29 @@ struct FileContent {
 // Where a set lives and what it may hold.
 struct FileSetPlace {
   std::string folder;
-  std::string intent;              // the intent file's name in the folder, in any letter case
-  std::string key;                 // names the set's temporary files and its lock file
-  std::string earlierKey;          // an earlier build's key of the set
+  std::string intent;              // the last builds' list name, in any letter case
+  std::string keyName;             // the name the set's keys are made from
   std::vector<std::string> names;  // the set's own file names
-  // One of `names`, in any letter case: a file the set does not have yet takes its permission
-  // bits and group, as a file replaced keeps its own. Empty, or not there: the user's umask.
+  // One of `names`, in any letter case: a file the set does not have yet, and the lock file,
+  // take its permission bits and group, as a file replaced keeps its own. Empty, or not
+  // there: the user's umask.
   std::string model;
 };
 
-// A short key of a name, the same in any letter case: 64 bits, so that two names of a folder
-// never share one in practice.
+// A short key of a name, the same in any letter case (as FoldName folds it): 64 bits, so that
+// two names of a folder never share one in practice.
 std::string NameKey(std::string_view name);
-// The 32-bit key an earlier build gave the name; its temporary files are the set's only where
-// the set's list names them.
+// The keys the last two builds gave the name: 64 bits of ASCII letters folded, and 32 bits,
+// which other names may share (their temporary files are the set's only where a list says so).
+std::string LastNameKey(std::string_view name);
 std::string EarlierNameKey(std::string_view name);
 
 // One use of a set: its lock held from construction to destruction and the folder listed once.
 class FileSetWriter {
  public:
-  // FileError InUse when another program keeps the lock beyond `waitMs`. In a folder where no
-  // lock file can be made (one we may only read) `mayRead` goes on without it: nothing there
-  // can be written by us either.
+  // FileError InUse when another program keeps the lock beyond `waitMs`, LockDenied naming a
+  // lock file that may not be opened. In a folder where no lock file can be made or opened
+  // (one we may only read) `mayRead` goes on without it: nothing there can be written by us.
   FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool mayRead = false);
   ~FileSetWriter();
   FileSetWriter(const FileSetWriter&) = delete;
@@ -63,40 +69,90 @@ class FileSetWriter {
   // The set's folder, held open while this use lasts.
   const Folder& folder() const { return folder_; }
 
-  // Finishes or undoes a write that was cut off and clears away the set's stale temporary
-  // files. FileError: Read when the list cannot be read; Damaged or Mixed, with nothing
-  // changed, when it cannot be trusted or settled; undone() when a write begun was undone.
-  void complete();
-  // Gives up a list that cannot be trusted or settled (every one in any letter case): removes
-  // it and the set's temporary files it names; the set's files stay as they are.
-  void discard();
-  // The one way a use begins: complete(), and for a list that cannot be settled, or a write
-  // undone, `ask` decides (true: go on; a list is then given up). False when it said no, with
-  // nothing changed.
+  // The one ownership rule: in a folder with the sticky bit, a file owned by another user than
+  // the user and the owner of the set's model is no part of the set.
+  bool partOfSet(const FileInfo& info) const;
+  // Lists of the set this use left alone, being no part of it: for the user to be told.
+  const std::vector<std::string>& listsLeftOut() const { return leftOut_; }
+
+  // The one way a use begins: brings every list of the set to rest. A list not begun is given
+  // up; one begun is finished, or undone where it cannot be finished. `ask` is told of a save
+  // that was undone (its answer is not used), and decides on a list that cannot be trusted
+  // (true: it is given up) and on a mixed set (true: it is kept as it is, its list the mark).
+  // A list stuck both ways, also for a passing cause, is asked about as mixed. False when it
+  // said no, with nothing changed. FileError Read (unfinished() once a list was begun) when a
+  // list or a file it names cannot be read. The set's stale files of its own naming are
+  // cleared away.
   bool settle(const std::function<bool(const FileError&)>& ask);
-  // Writes the set (after complete()): the files, then the removals of files it no longer has.
-  // FileError naming the file that failed; undone() or nothing changed: every file is as it
-  // was; unfinished(): the next use finishes or undoes it.
+  // Writes the set (after settle()): the files, then the removals of files it no longer has;
+  // a mixed set's marks go with it. FileError naming the file that failed; undone() or
+  // nothing changed: every file is as it was; unfinished(): the next use finishes or undoes
+  // it; mixed(): neither can be had, and the set is told mixed until it is written again.
   void write(const std::vector<FileContent>& files, const std::vector<std::string>& removals);
   // Removes one file of the set; 0 or the errno.
   int remove(const std::string& name);
+  // After the set's files are removed: the marks of a mixed set go too.
+  void retireMarks();
+
+  struct Look;  // how a change of a list stands
+  // How a list came to rest, and why it did not go forward.
+  struct Outcome {
+    enum Kind { NotCommitted, Damaged, Finished, Undone, Unfinished, Mixed } kind = Finished;
+    std::optional<FileError> error;
+  };
 
  private:
-  void begin(int waitMs, bool mayRead);          // the lock taken, the folder listed
-  int listEntries();                             // 0 or the errno
-  std::vector<std::string> intentNames() const;  // in any letter case
-  std::string intentName() const;
+  void begin(int waitMs, bool mayRead);  // the lock taken, the folder listed
+  void takeLock(int waitMs, bool mayRead);
+  int listEntries();  // 0 or the errno
+  std::string lockName() const;
+  // A new file of the set's own naming, made exclusively: a name taken is never used, another
+  // one is tried. 0 or the errno; `name` is the file made.
+  int createOwn(std::string& name, std::string_view bytes, const FileInfo* like,
+                std::string_view suffix = {});
+  // In a folder with the sticky bit only the owner of a file, or of the folder, may rename or
+  // remove it.
+  bool mayChange(const FileInfo& info) const;
+  // Why a file where a change goes cannot be replaced or removed; none when it can. Something
+  // that is no file is named with the `step` that cannot be done to it.
+  std::optional<FileError> blockAt(const std::string& name, const FileInfo& info,
+                                   FileProblem step = FileProblem::NotRegular) const;
+  // Why the file at `name` is not the save's own, whole as `id` says (an unknown id: any
+  // regular file of the list's writer): lost (Read), NotRegular or OwnedByAnother; none when
+  // it is. Throws Read when it cannot be looked at.
+  std::optional<FileProblem> distrust(const std::string& name, const FileId& id);
+  // Removes a file of the save's own, as distrust() tells it; another file there stays.
+  void dropOwn(const std::string& name, const FileId& id);
   void forget(const std::string& name);
   void clearStale();
-  // In a shared folder, throws OwnedByAnother for an entry that is not the user's.
-  void checkOwner(const std::string& name, const FileInfo& info) const;
-  std::string tempName();  // a new temporary file name of the set, never one in use
+
+  // The state machine of a list (ListStates.cpp).
+  std::vector<Look> assess(const Journal& journal);
+  Outcome bringToRest(const std::string& list, const Journal& journal);
+  std::optional<FileError> forward(const Journal& journal, const std::vector<Look>& looks);
+  std::optional<FileError> back(const Journal& journal, const std::vector<Look>& looks);
+  // Renames the save's own file `from` to `target`, whose entry was `t` when looked at.
+  std::optional<FileError> putInPlace(const std::string& from, const std::string& target,
+                                      FileInfo t);
+  // Why the list cannot go forward (or back) with the files as they are; none when it can.
+  std::optional<FileError> firstBlock(const Journal& journal, const std::vector<Look>& looks,
+                                      bool forward) const;
+  void giveUp(const std::string& list, const Journal& journal);
+  void retire(const RetiredList& list);
+  FileError mixedError(FileError error, const Journal& journal, const std::vector<Look>& looks);
+  bool showsProgress(const Journal& journal);
+
   FileOps& ops_;
   FileSetPlace place_;
   JournalNames names_;
   Folder folder_;
   bool shared_ = false;  // the folder has the sticky bit
+  unsigned folderOwner_ = 0, setOwner_ = 0;
+  unsigned writer_ = 0;  // the owner of the list brought to rest
   std::vector<FolderEntry> entries_;
+  std::vector<std::string> leftOut_;
+  std::vector<RetiredList> marks_;       // lists kept as the marks of a mixed set
+  std::vector<std::string> referenced_;  // own files named by lists that stay
   int lock_ = -1;
 };
 

@@ -185,10 +185,8 @@ bool Reports::WriteReport(int calcNumber, forms::Form& window, bool printOnDispl
     const std::string view = fs::path(DisplayedCopyPath()).filename().string();
     const std::string intent = std::string(kTempPrefix) + "-" + report + ".PND";
     // No model: a report is the user's new output, made as the umask says.
-    FileSetWriter writer(
-        SystemFiles(),
-        {folder, intent, NameKey(intent), EarlierNameKey(intent), {report, view}, ""},
-        kReportWaitMs);
+    FileSetWriter writer(SystemFiles(), {folder, intent, intent, {report, view}, ""},
+                         kReportWaitMs);
     // Nothing of the user's is in a report that was cut off: it is settled or given up unasked.
     writer.settle([](const FileError&) { return true; });
     writer.write({{report, EncodeCodePage(withLineEnds(lines, "\r\n"), MarketCodePage())},

@@ -2,13 +2,19 @@
 // The calculation windows' test program with what the case commands need of the main window
 // (its case fields and button), the case commands installed, and a DATA folder for the cases.
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <fstream>
 #include <functional>
 #include <map>
+#include <set>
 
 #include "calc/CalcFixture.h"
 #include "cases/CaseCommands.h"
 #include "core/FileOps.h"
+#include "core/Journal.h"
 #include "core/TextFile.h"
 #include "shell/ShellServices.h"
 #include "support/Steps.h"
@@ -22,39 +28,84 @@ using S = veltaro::CaseService;
 // The program dies here: nothing after it runs, every file stays as it is.
 struct Crash {};
 
+// A file's id as a list of this build writes it: its size, and its hash in 16 hex digits.
+inline std::string IdText(const std::string& bytes) {
+  const veltaro::FileId i = veltaro::IdOf(bytes);
+  char text[40];
+  std::snprintf(text, sizeof text, "%llu:%016llx", static_cast<unsigned long long>(i.size),
+                static_cast<unsigned long long>(i.hash));
+  return text;
+}
+
 // The system's file operations with faults planted: a crash right after the n-th change
-// (a file created or added to, renamed or removed), or a call that fails with an errno.
+// (a file created or added to, renamed or removed), or a call that fails with an errno. And
+// what a test cannot make as the user it runs as: files of another user (in a folder with the
+// sticky bit only the owner of a file, or of the folder, renames or removes it; another user's
+// file opens as its group bits let the user), and a file system that matches names without
+// regard to letter case, as exFAT does, beyond the letters the program folds itself.
 class FaultyFiles : public veltaro::PosixFiles {
  public:
   int crashAfter = 0;  // 0: never
   int changes = 0;
-  // The errno a call ("create", "append", "rename", "link", "remove", "lock", "read") on the name
-  // fails with, 0 to let it run.
+  // The errno a call ("info", "create", "append", "rename", "remove", "lock", "read") on the
+  // name fails with, 0 to let it run.
   std::function<int(const std::string& call, const std::string& name)> fail;
 
+  static constexpr unsigned kOther = 4242;  // another user
+  bool othersFolder = false;                // the folder is another user's
+  bool foldsNames = false;                  // names match in any letter case, as exFAT's do
+  // A file of another user's, with its permission bits. The sticky bit, which means nothing
+  // on a file and which no save gives, marks it as the other user's as long as it exists.
+  static void plantAsOther(const fs::path& file, const std::string& bytes,
+                           fs::perms mode = fs::perms(0644)) {
+    fs::remove(file);
+    std::ofstream(file, std::ios::binary) << bytes;
+    fs::permissions(file, mode | fs::perms::sticky_bit);
+  }
+
+  int info(const veltaro::Folder& f, const std::string& n, veltaro::FileInfo& out) override {
+    if (int e = failing("info", n)) return e;
+    const int e = PosixFiles::info(f, seen(f, n), out);
+    if (others(out) || (out.exists && n == "." && othersFolder)) out.uid = kOther;
+    if (others(out)) out.mode &= ~S_ISVTX;
+    return e;
+  }
   int read(const veltaro::Folder& f, const std::string& n, std::size_t l, std::string& b) override {
     if (int e = failing("read", n)) return e;
-    return PosixFiles::read(f, n, l, b);
+    if (denied(f, seen(f, n), 040)) return EACCES;
+    return PosixFiles::read(f, seen(f, n), l, b);
   }
   int create(const veltaro::Folder& f, const std::string& n, std::string_view b,
              const veltaro::FileInfo* like) override {
-    return change("create", n, [&] { return PosixFiles::create(f, n, b, like); });
+    return change("create", n, [&] {
+      veltaro::FileInfo there;
+      if (foldsNames && PosixFiles::info(f, seen(f, n), there) == 0 && there.exists) return EEXIST;
+      return PosixFiles::create(f, n, b, like);
+    });
   }
   int append(const veltaro::Folder& f, const std::string& n, std::string_view b) override {
-    return change("append", n, [&] { return PosixFiles::append(f, n, b); });
+    return change("append", n, [&] { return PosixFiles::append(f, seen(f, n), b); });
   }
   int rename(const veltaro::Folder& f, const std::string& from, const std::string& to,
              bool replace = true) override {
-    return change("rename", to, [&] { return PosixFiles::rename(f, from, to, replace); });
-  }
-  int link(const veltaro::Folder& f, const std::string& from, const std::string& to) override {
-    return change("link", to, [&] { return PosixFiles::link(f, from, to); });
+    return change("rename", to, [&] {
+      const std::string a = seen(f, from), b = seen(f, to);
+      if (sticky(f, a) || sticky(f, b)) return EPERM;
+      if (b == to || a == b) return PosixFiles::rename(f, a, b, replace);
+      // Another spelling of a file there: that file, which takes the new spelling.
+      if (!replace) return EEXIST;
+      const int e = PosixFiles::rename(f, a, b);
+      return e ? e : PosixFiles::rename(f, b, to);
+    });
   }
   int remove(const veltaro::Folder& f, const std::string& n) override {
-    return change("remove", n, [&] { return PosixFiles::remove(f, n); });
+    return change("remove", n, [&] {
+      return sticky(f, seen(f, n)) ? EPERM : PosixFiles::remove(f, seen(f, n));
+    });
   }
   int lock(const veltaro::Folder& f, const std::string& n, int wait, int& handle) override {
     if (int e = failing("lock", n)) return e;
+    if (denied(f, n, 060)) return EACCES;
     return PosixFiles::lock(f, n, wait, handle);
   }
 
@@ -68,6 +119,41 @@ class FaultyFiles : public veltaro::PosixFiles {
     if (name.ends_with(".lck")) return result;
     if (crashAfter && ++changes == crashAfter) throw Crash{};
     return result;
+  }
+  veltaro::FileInfo real(const veltaro::Folder& f, const std::string& n) {
+    veltaro::FileInfo i;
+    PosixFiles::info(f, n, i);
+    return i;
+  }
+  static bool others(const veltaro::FileInfo& i) { return i.regular && (i.mode & S_ISVTX); }
+  // Another user's file that the user may not open so (`bits`: the group's read or write),
+  // also when the tests run as the superuser, who could.
+  bool denied(const veltaro::Folder& f, const std::string& n, unsigned bits) {
+    const veltaro::FileInfo i = real(f, n);
+    return i.exists && others(i) && (i.mode & bits) == 0;
+  }
+  // A rename or removal the sticky bit forbids the user.
+  bool sticky(const veltaro::Folder& f, const std::string& n) {
+    const veltaro::FileInfo i = real(f, n), dir = real(f, ".");
+    return i.exists && others(i) && (dir.mode & S_ISVTX) && ::geteuid() != 0 && othersFolder;
+  }
+  // The entry the file system takes for the name: with names folded, one in any letter case.
+  std::string seen(const veltaro::Folder& f, const std::string& n) {
+    if (!foldsNames || n == ".") return n;
+    std::vector<veltaro::FolderEntry> all;
+    PosixFiles::list(f, all);
+    for (const auto& e : all)
+      if (folded(e.name) == folded(n)) return e.name;
+    return n;
+  }
+  // The program's own folding, and Cyrillic capitals besides, which it leaves to the system.
+  static std::string folded(const std::string& name) {
+    std::string s = veltaro::FoldName(name);
+    for (std::size_t i = 0; i + 1 < s.size(); ++i)
+      if (s[i] == '\xD0' && s[i + 1] >= '\x90' && s[i + 1] <= '\xAF')  // А..Я
+        s[i + 1] >= '\xA0' ? (s[i] = '\xD1', s[i + 1] = static_cast<char>(s[i + 1] - 0x20))
+                           : (s[i + 1] = static_cast<char>(s[i + 1] + 0x20));
+    return s;
   }
 };
 

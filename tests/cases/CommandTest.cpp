@@ -16,39 +16,13 @@
 #include <random>
 #include <thread>
 
-#include "CaseFixture.h"
+#include "VersionsFixture.h"
 #include "cases/CaseFiles.h"
 #include "cases/frmCase.h"
 #include "report/Reports.h"
 
 namespace casetest {
 namespace {
-
-using namespace forms::mb;
-using veltaro::fx;
-
-// The Delete question: Enter answers No, which deletes nothing.
-constexpr int kDeleteQuestion = YesNo | Question | DefaultButton2;
-
-class Commands : public CaseTest {
- protected:
-  // Window 1 or 2 entered and calculated.
-  forms::Form& calculatedWindow(int n) {
-    forms::Form& w = open("frmCalc0" + std::to_string(n));
-    enter(w, {});
-    calculated(w,
-               n == 1 ? Lines{"OVERFLADE=24", "VT=35.1"} : Lines{"ISOLERINGST=40", "VARMETAB=20"});
-    return w;
-  }
-  // A case "roof" of window 1 and a folder of neighbours that are not part of it.
-  void roofCase() {
-    calculatedWindow(1);
-    save("roof.DAT");
-    for (std::string f : {"roof.txt", "roof.C01.bak", ".roof", "roofs.DAT", "other.C02", "roof"})
-      folder_.writeBytes("DATA/" + f, f);
-  }
-  bool has(const std::string& file) const { return fs::exists(data / file); }
-};
 
 TEST_F(Commands, CancelAndNoTouchNothingAndDeleteOnlyTheCase) {
   roofCase();
@@ -85,8 +59,19 @@ TEST_F(Commands, CancelAndNoTouchNothingAndDeleteOnlyTheCase) {
   EXPECT_FALSE(has("roof.DAT") || has("ROOF.C01"));
   fs::permissions(data / "roof.c24", fs::perms::owner_all);
   fs::permissions(data / "Roof.dat", fs::perms::owner_all);
-  run(&S::CaseDelete, "ROOF.dat", (path("roof.c24") + "\r\n" + path("Roof.dat")).c_str(), IdYes,
-      kDeleteQuestion);
+  // A folder or a link at a case file's name is neither deleted nor followed, but named.
+  fs::create_directory(data / "roof.C02");
+  fs::create_symlink("../gone", data / "roof.C21");
+  platform.expectMsgBox(IdYes, path("roof.c24") + "\r\n" + path("Roof.dat"));
+  run(&S::CaseDelete, "ROOF.dat",
+      (path("roof.C02") +
+       "\r\nSomething other than an ordinary file (a folder or a link) is in "
+       "the way.\r\n" +
+       path("roof.C21") + "\r\nSomething other")
+          .c_str());
+  EXPECT_TRUE(fs::is_directory(data / "roof.C02") && fs::is_symlink(data / "roof.C21"));
+  fs::remove(data / "roof.C02");
+  fs::remove(data / "roof.C21");
   EXPECT_EQ(files(data), expected);
   // No case: nothing to delete.
   run(&S::CaseDelete, "roof.txt", "There is no case of that name", IdOk, Exclamation);
@@ -115,6 +100,44 @@ TEST_F(Commands, ANewCaseIsItsHeaderAndACaseKeepsItsNames) {
   folder_.writeBytes("DATA/ROOF.C01", "short");
   openCase("Roof.Dat");
   openCase("roof.dat", "ROOF.C01: The record is shorter than", Exclamation);
+  // A save, like Delete, leaves no other spelling of a record: of the one it writes, nor of
+  // one it drops, which would come back as a window of the new case.
+  calculatedWindow(1);
+  folder_.writeBytes("DATA/ROOF.C02", "dropped");
+  folder_.writeBytes("DATA/roof.c02", "dropped");
+  save("roof.dat");
+  EXPECT_TRUE(has("ROOF.C01") && !has("Roof.C01") && !has("ROOF.C02") && !has("roof.c02"));
+  // On a file system that matches names in any letter case (exFAT): the letters of the code
+  // pages as the program folds them, so that a save under another spelling first finishes one
+  // cut off; others as the file system opens them. No file of the case's is left behind.
+  const struct {
+    std::string saved, again, opened;
+    bool cut;  // the first save cut off once its list is begun
+  } spellings[] = {{"Rør", "RØR", "rØr", true}, {"Дом", "Дом", "ДОМ", false}};
+  faults.foldsNames = true;
+  for (const auto& s : spellings) {
+    SCOPED_TRACE(s.saved);
+    calculatedWindow(1);
+    faults.crashAfter = s.cut ? 6 : 0;  // the lock file, two files, the list made, in place, begun
+    faults.changes = 0;
+    if (s.cut) {
+      EXPECT_THROW(save(s.saved + ".DAT"), Crash);
+    } else {
+      save(s.saved + ".DAT");
+    }
+    faults.crashAfter = 0;
+    save(s.again + ".DAT");
+    openCase(s.opened + ".DAT");
+    EXPECT_TRUE(fx().ResultValid[1]);
+    EXPECT_TRUE(has(s.saved + ".DAT") && has(s.saved + ".C01") &&
+                (s.again == s.saved || !has(s.again + ".DAT")));
+    platform.expectMsgBox(IdYes, "Delete these files of the case?");
+    run(&S::CaseDelete, (s.opened + ".DAT").c_str());
+    for (const auto& [name, bytes] : files(data))
+      EXPECT_FALSE(name.starts_with(s.saved) || name.starts_with(".~vt")) << name;
+  }
+  faults.foldsNames = false;
+  EXPECT_TRUE(platform.scriptDone());
 }
 
 TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
@@ -125,7 +148,8 @@ TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
   fs::create_directory(data / "roof.C02");  // a folder where the record should go
   save("roof.DAT", "roof.C02");
   EXPECT_EQ(files(data), before);
-  save("missing/roof.DAT", "missing/roof.");  // a folder that does not exist
+  save("missing/roof.DAT", "missing/roof.");                    // a folder that does not exist
+  save(".~vt0123.DAT", "This name cannot be used for a case");  // a name of the writer's own
   // A write that runs out of room is told with the cause of that write.
   fs::remove(data / "roof.C02");
   rlimit limit, small{50, 0};
@@ -139,48 +163,6 @@ TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
   EXPECT_EQ(files(data), before);
   EXPECT_TRUE(platform.scriptDone());
 }
-
-// Two versions of the case "roof": the old one holds window 1's record, the new one window
-// 2's, so that saving the new over the old also removes a record.
-class Versions : public Commands {
- protected:
-  Versions() {
-    roofCase();
-    calculatedWindow(2);
-    old_ = save(false);
-    new_ = save(true);
-  }
-  ~Versions() override {
-    if (!memory_.empty()) fs::remove_all(memory_);
-  }
-  // The version decides which result is valid, and the header.
-  std::map<std::string, std::string> save(bool isNew) {
-    saveOnly(isNew);
-    return files(data);
-  }
-  void saveOnly(bool isNew) {
-    fx().ResultValid[1] = !isNew;
-    fx().ResultValid[2] = isNew;
-    header(isNew ? "XY" : "AB", isNew ? "Ny" : "Gammel", "2026-12-24");
-    CaseTest::save("roof.DAT");
-  }
-  void restore(const std::map<std::string, std::string>& set) {
-    for (const auto& e : fs::directory_iterator(data)) fs::remove_all(e.path());
-    for (const auto& [name, bytes] : set) folder_.writeBytes("DATA/" + name, bytes);
-  }
-  // A kill or a race tests the order of the steps, not the disk: in a memory file system,
-  // where there is one, the few hundred saves take seconds.
-  void inMemory() {
-    if (!fs::is_directory("/dev/shm")) return;
-    memory_ = "/dev/shm/veltaro-cases-" + std::to_string(::getpid());
-    fs::create_directories(memory_);
-    fs::remove_all(data);
-    fs::create_directory_symlink(memory_, data);
-    restore(old_);
-  }
-  std::map<std::string, std::string> old_, new_;
-  fs::path memory_;  // where the case folder is moved to, if anywhere
-};
 
 TEST_F(Versions, ASaveCutAfterAnyStepOpensAsTheOldCaseOrTheNew) {
   bool sawNew = false;
@@ -216,7 +198,7 @@ TEST_F(Versions, AFileThatCannotBeReplacedStopsTheSaveOrIsUndone) {
   // A folder turns up where the new record goes once the save has begun: what was done is
   // undone, and the message says that the old case is on disk.
   faults.fail = [&](const std::string& call, const std::string& name) {
-    if (call == "rename" && name == "roof.C02" && has("roof.PND") && !has("roof.C02"))
+    if (call == "rename" && name == "roof.C02" && !listOf().empty() && !has("roof.C02"))
       fs::create_directories(data / "roof.C02" / "x");
     return 0;
   };
@@ -246,7 +228,7 @@ TEST_F(Versions, AFileThatCannotBeReplacedStopsTheSaveOrIsUndone) {
   const fs::path moved = folder / "moved", elsewhere = folder / "elsewhere";
   for (const auto& [name, bytes] : old_) folder_.writeBytes("elsewhere/" + name, bytes);
   faults.fail = [&](const std::string& call, const std::string& name) {
-    if (call == "append" && name == "roof.PND" && !fs::exists(moved)) {
+    if (call == "append" && name.ends_with(".PND") && !fs::exists(moved)) {
       fs::rename(data, moved);
       fs::create_directory_symlink(elsewhere, data);
     }
@@ -308,23 +290,30 @@ TEST_F(Versions, ASaveKilledAtAnyMomentLeavesOneOfTheTwoVersions) {
     std::this_thread::sleep_for(std::uniform_real_distribution<double>(0, 3)(random) * oneSave);
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
-    pending += has("roof.PND");
+    pending += !listOf().empty();
     veltaro::cases::CompletePendingSave(path("roof"));
     const auto now = files(data);
-    ASSERT_TRUE(now == old_ || now == new_) << "round " << round;
+    ASSERT_TRUE(now == old_ || now == new_) << "round " << round << ::testing::PrintToString(now);
   }
   EXPECT_GT(pending, 0) << "no kill fell between the intent file and its end";
 }
 
 // Lists of changes that no save of this program writes, as a case folder from elsewhere may
 // hold. Whatever they name, nothing but the list and the case's own temporary files changes:
-// Cancel leaves every file, OK gives the list up and opens the case as it is on disk.
+// Cancel leaves every file, OK gives the list up and opens the case as it is on disk. A list
+// that shows the case mixed stays as its mark: every open tells it again, until a save.
 TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
   const std::string key = veltaro::NameKey("roof"), temp = ".~vt" + key + "-9-1";
+  // The build before named its temporaries with a shorter key.
+  const std::string earlier = ".~vt" + veltaro::EarlierNameKey("roof") + "-9-",
+                    etemp = earlier + "1";
   const std::string othersTemp = ".~vt" + veltaro::NameKey("other") + "-9-1";
   const fs::path outside = folder / "outside.txt";
   auto link = [&](const char* name, const fs::path& to) {
     return [=, this] { fs::create_symlink(to, data / name); };
+  };
+  auto plant = [&](const std::string& name) {
+    return [=, this] { folder_.writeBytes("DATA/" + name, "a temporary file"); };
   };
   const struct {
     const char* what;
@@ -332,45 +321,50 @@ TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
     std::function<void()> setUp = nullptr;
     bool mixed = false;  // begun: the case is told mixed and its window opens not calculated
   } rows[] = {
-      {"absolute path", "R " + temp + " " + outside.string() + "\nend\n"},
+      {"absolute path", "R " + etemp + " " + outside.string() + "\nend\n"},
       {"parent folder", "D ../outside.txt\nend\n"},
       {"sub folder", "D sub/roof.C01\nend\n",
        [&] { folder_.writeBytes("DATA/sub/roof.C01", "sub"); }},
-      {"link to outside", "R " + temp + " roof.C02\nD roof.C24\nend\n",
+      {"link to outside", "D roof.C24\nR " + etemp + " roof.C02\nend\n",
        [&] {
+         plant(etemp)();
          link("roof.C02", outside)();
          link("roof.C24", "../outside.txt")();
        }},
       {"NUL in a name", std::string("D roof.C01\0.txt\nend\n", 20)},
-      {"another case", "D other.C02\nR " + temp + " other.DAT\nend\n"},
+      {"another case", "D other.C02\nR " + etemp + " other.DAT\nend\n"},
       {"read-only file", "D roof.C01\nend\n",
        [&] { fs::permissions(data / "roof.C01", fs::perms::owner_read); }},
-      {"the list itself", "R " + temp + " roof.PND\nend\n"},
+      {"the list itself", "R " + etemp + " roof.PND\nend\n"},
       {"a temporary of another name", "R roof.txt roof.DAT\nend\n"},
       // A save of the other case may be running: its temporary files are not this list's.
-      {"another case's temporary", "R " + othersTemp + " roof.C01\nend\n",
-       [&] { folder_.writeBytes("DATA/" + othersTemp, "other's"); }},
-      {"another case's temporary, no end", "R " + othersTemp + " roof.C01\n",
-       [&] { folder_.writeBytes("DATA/" + othersTemp, "other's"); }},
+      {"another case's temporary", "N " + othersTemp + " roof.C01\nend\n", plant(othersTemp)},
+      {"another case's temporary, no end", "N " + othersTemp + " roof.C01\n", plant(othersTemp)},
+      {"another build's temporary", "R " + temp + " roof.C01\nend\n"},
       {"no end", "D roof.C01\n"},
       {"damaged line", "D roof.C01\nX roof.DAT\nend\n"},
       {"begun twice", "D roof.C01\nend\ngo\ngo\n"},
-      {"temporary missing", "R .~vt" + key + "-9-2 roof.C01\nR " + temp + " roof.DAT\nend\n"},
+      {"temporary missing", "R " + earlier + "2 roof.C01\nR " + etemp + " roof.DAT\nend\n",
+       plant(etemp)},
       // Begun already, but not as a save cut off while it carried the list out.
-      {"begun, a rename not done and no temporary", "R .~vt" + key + "-9-2 roof.C24\nend\ngo\n",
+      {"begun, a rename not done and no temporary", "R " + earlier + "2 roof.C24\nend\ngo\n",
        nullptr, true},
       {"begun, a rename done after one not done",
-       "R " + temp + " roof.DAT\nR .~vt" + key + "-9-2 roof.C01\nend\ngo\n", nullptr, true},
-      {"begun, a removal after a rename done",
-       "R .~vt" + key + "-9-2 roof.C01\nD roof.DAT\nend\ngo\n", nullptr, true},
-      // This build's list, begun, whose kept files were lost (a copy without hidden files).
+       "R " + etemp + " roof.DAT\nR " + earlier + "2 roof.C01\nend\ngo\n", plant(etemp), true},
+      {"begun, a removal after a rename done", "R " + earlier + "2 roof.C01\nD roof.DAT\nend\ngo\n",
+       nullptr, true},
+      // The last build's list, begun, whose kept files were lost (a copy without hidden files).
       {"begun, the kept files lost",
        "P .~vt" + key + "-9-4 .~vt" + key + "-9-5 roof.C01\nP .~vt" + key + "-9-2 .~vt" + key +
            "-9-3 roof.DAT\nend\ngo\n",
        nullptr, true},
       // Cut off in its middle after some of it was done: no list, but not the case either.
       {"cut short, begun", "N " + temp + " roof.C02\nP .~vt" + key + "-9-2 .~vt" + key,
-       [&] { fs::rename(data / temp, data / "roof.C02"); }, true},
+       [&] {
+         plant(temp)();
+         fs::rename(data / temp, data / "roof.C02");
+       },
+       true},
       {"the list a link", "",
        [&] {
          folder_.writeBytes("list.txt", "D roof.C01\nend\n");
@@ -388,7 +382,7 @@ TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
     SCOPED_TRACE(row.what);
     restore(old_);
     folder_.writeBytes("outside.txt", "outside");
-    folder_.writeBytes("DATA/" + temp, "a temporary file");
+    plant(temp)();  // a stale temporary of the case's own: the clean-up's
     if (row.setUp) row.setUp();
     if (!row.list.empty()) folder_.writeBytes("DATA/roof.PND", row.list);
     const auto before = files(folder);
@@ -404,17 +398,28 @@ TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
     run(&S::CaseDelete, "roof.DAT", question, IdCancel, style);
     EXPECT_EQ(files(folder), before);
     EXPECT_FALSE(fx().ResultValid[1]);
-    platform.expectMsgBox(IdOk, question);
-    if (row.mixed) platform.expectMsgBox(IdOk, "roof.C01):\r\n  This window comes from");
-    run(&S::CaseOpen, "roof.DAT");
+    // OK: the case as it is on disk opens; only the list and the case's own temporary files
+    // go, and of a mixed case not even the list.
     auto expected = before;
-    std::erase_if(expected,
-                  [](const auto& f) { return veltaro::SameFileName(f.first, "DATA/roof.PND"); });
-    expected.erase("DATA/" + temp);
-    std::erase_if(expected, [&](const auto& f) { return f.first.starts_with("DATA/.~vt" + key); });
-    EXPECT_EQ(files(folder), expected);
-    EXPECT_EQ(fx().ResultValid[1], !row.mixed) << "the case as it is on disk is open";
+    std::erase_if(expected, [&](const auto& f) {
+      return (!row.mixed && veltaro::SameFileName(f.first, "DATA/roof.PND")) ||
+             f.first.starts_with("DATA/.~vt" + key) ||
+             (!row.mixed && f.first.starts_with("DATA/" + earlier));
+    });
+    for (int again = 0; again < (row.mixed ? 2 : 1); ++again) {
+      platform.expectMsgBox(IdOk, question);
+      if (row.mixed) platform.expectMsgBox(IdOk, "roof.C01):\r\n  This window comes from");
+      run(&S::CaseOpen, "roof.DAT");
+      EXPECT_EQ(files(folder), expected);
+      EXPECT_EQ(fx().ResultValid[1], !row.mixed) << "the case as it is on disk is open";
+    }
     fs::permissions(data / "roof.C01", fs::perms::owner_all);
+    if (!row.mixed) continue;
+    // A save after OK writes the case whole; its open asks nothing more.
+    platform.expectMsgBox(IdOk, question);
+    CaseTest::save("roof.DAT");
+    openCase("roof.DAT");
+    EXPECT_TRUE(!has("roof.PND") && has("roof.DAT") && !has("roof.C01"));
   }
   EXPECT_TRUE(platform.scriptDone());
 }
@@ -426,22 +431,25 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   auto cutOffAfterOneChange = [&] {
     restore(old_);
     calculatedWindow(2);
-    faults.crashAfter = 6;  // the two new files, the list, its start, and one change
+    // The lock file, the copies of the two old files, the two new files, the list written,
+    // put in place and begun, and one change.
+    faults.crashAfter = 9;
     faults.changes = 0;
     EXPECT_THROW(save(true), Crash);
     faults.crashAfter = 0;
   };
   const struct {
     const char* call;
-    std::string name;  // empty: any
+    std::string name;  // empty: any; "*.PND": the list, whatever its name
     int error;
     const char* told;
-    bool finished;  // the next open finds the new case
+    bool finished;                         // the next open finds the new case
+    std::function<bool()> when = nullptr;  // only then
   } rows[] = {
       {"create", "", ENOSPC, "The case was not saved.\r\n\r\n", false},
-      {"rename", "roof.PND", EIO, "roof.PND\r\nThe file cannot be written. System error 5", false},
-      {"append", "roof.PND", ENOSPC, "The case was not saved.\r\n\r\n", false},
-      {"remove", "roof.PND", EACCES, "saved only in part", true},
+      {"rename", "*.PND", EIO, ".PND\r\nThe file cannot be written. System error 5", false},
+      {"append", "*.PND", ENOSPC, "The case was not saved.\r\n\r\n", false},
+      {"remove", "*.PND", EACCES, "saved only in part", true},
       // A rename in the middle: the record removed and the new one in place are undone.
       {"rename", "roof.C02", EIO,
        "roof.C02\r\nThe file cannot be replaced. System error 5.\r\nThe case is on disk as it "
@@ -449,10 +457,12 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
        false},
       {"rename", "roof.DAT", EACCES, "roof.DAT\r\nThe file cannot be replaced. Access is denied.",
        false},
-      // Neither forward nor back: the next use settles it.
+      // Neither forward nor back: the next use finishes it.
       {"rename", "roof.DAT|roof.C01", EIO, "saved only in part", true},
-      // A file system without hard links: the old file moves aside instead.
-      {"link", "", EPERM, nullptr, true},
+      // A look that fails once the list is begun: the save is not told as not saved.
+      {"read", "roof.DAT", EIO, "saved only in part", true, [&] { return !listOf().empty(); }},
+      // A folder that cannot be looked at is never taken for one without the sticky bit.
+      {"info", ".", EIO, "DATA\r\nThe file cannot be read. System error 5", false},
       {"lock", "", EWOULDBLOCK, "roof.DAT\r\nThe case is in use by another program", false},
   };
   for (const auto& row : rows) {
@@ -460,11 +470,9 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
     restore(old_);
     calculatedWindow(2);
     faults.fail = [&](const std::string& call, const std::string& name) {
-      return call == row.call &&
-                     (row.name.empty() ||
-                      ("|" + row.name + "|").find("|" + name + "|") != std::string::npos)
-                 ? row.error
-                 : 0;
+      const bool named = row.name.empty() || (row.name == "*.PND" && name.ends_with(".PND")) ||
+                         ("|" + row.name + "|").find("|" + name + "|") != std::string::npos;
+      return call == row.call && named && (!row.when || row.when()) ? row.error : 0;
     };
     if (row.told) platform.expectMsgBox(IdOk, row.told);
     save(true);
@@ -475,14 +483,46 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
     openCase("roof.DAT");
     EXPECT_EQ(files(data), row.finished ? new_ : old_);
   }
+  // A name another user took is never used nor removed: another is drawn.
+  restore(old_);
+  calculatedWindow(2);
+  int taken = 0;
+  faults.fail = [&](const std::string& call, const std::string& name) {
+    if (call != "create" || !name.starts_with(".~vt") || taken++ >= 3) return 0;
+    faults.plantAsOther(data / name, "taken");
+    return EEXIST;
+  };
+  save(true);
+  faults.fail = nullptr;
+  auto expected = new_;
+  for (const auto& [name, bytes] : files(data))
+    if (bytes == "taken") expected[name] = bytes;
+  EXPECT_EQ(expected.size(), new_.size() + 3);
+  openCase("roof.DAT");
+  EXPECT_EQ(files(data), expected);
+  // Nor can anyone foretell a name: files at the names a count of saves would give, or the
+  // last build's process numbers, stop no save.
+  restore(old_);
+  calculatedWindow(2);
+  const std::string key = veltaro::NameKey("roof");
+  for (int n = 0; n < 600; ++n) {
+    char count[17];
+    std::snprintf(count, sizeof count, "%016x", n);
+    faults.plantAsOther(data / veltaro::OwnFileName(key, count, ""), "taken");
+    faults.plantAsOther(
+        data / (".~vt" + key + "-" + std::to_string(::getpid()) + "-" + std::to_string(n)),
+        "taken");
+  }
+  save(true);
+  EXPECT_EQ(files(data)["roof.DAT"], new_["roof.DAT"]);
   // A list that cannot be read is a read problem: no question, nothing changed.
   cutOffAfterOneChange();
   auto cutOff = files(data);
   std::erase_if(cutOff, [](const auto& f) { return f.first.ends_with(".lck"); });
   faults.fail = [](const std::string& call, const std::string& name) {
-    return call == "read" && name == "roof.PND" ? EACCES : 0;
+    return call == "read" && name.ends_with(".PND") ? EACCES : 0;
   };
-  openCase("roof.DAT", "roof.PND\r\nThe file cannot be read. Access is denied.");
+  openCase("roof.DAT", ".PND\r\nThe file cannot be read. Access is denied.");
   faults.fail = nullptr;
   EXPECT_EQ(files(data), cutOff);
   openCase("roof.DAT");
@@ -491,7 +531,7 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   // a save says why it cannot be written.
   restore(old_);
   faults.fail = [](const std::string& call, const std::string&) {
-    return call == "lock" ? EACCES : 0;
+    return call == "create" ? EACCES : 0;
   };
   openCase("roof.DAT");
   EXPECT_TRUE(fx().ResultValid[1]);
@@ -503,7 +543,7 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   // folder: the other leaves the first one's list and temporary files, and the first case's
   // next open finishes it.
   cutOffAfterOneChange();
-  ASSERT_TRUE(has("roof.PND"));
+  ASSERT_FALSE(listOf().empty());
   auto roofFiles = [&] {
     auto all = files(data);
     std::erase_if(all, [](const auto& f) {
@@ -520,7 +560,7 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   faults.fail = [](const std::string& call, const std::string&) {
     return call == "lock" ? EACCES : 0;
   };
-  openCase("roof.DAT", "roof.PND\r\nThe file cannot be written. Access is denied.");
+  openCase("roof.DAT", ".PND\r\nThe file cannot be written. Access is denied.");
   faults.fail = nullptr;
   EXPECT_EQ(roofFiles(), cut);
   openCase("roof.DAT");
@@ -533,8 +573,10 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
 }
 
 // A file a save replaces keeps its permission bits, and a record it adds takes the header's,
-// group included: a private case stays private. No save makes a set-ID or sticky file, also of
-// one another user left so. A case without a header follows the user's umask.
+// group included: a private case stays private. So do the lock file and the list while the
+// save runs: whoever may write the case may take it, and finish a save cut off. No save makes a
+// set-ID or sticky file, also of one another user left so. A case without a header follows the
+// user's umask.
 TEST_F(Versions, ASaveKeepsTheCasePermissions) {
   const gid_t group = ::geteuid() == 0 ? 65534 : ::getegid();  // not the user's, where we may
   const struct {
@@ -563,12 +605,21 @@ TEST_F(Versions, ASaveKeepsTheCasePermissions) {
       fs::remove(data / "roof.C01");
     }
     fx().ResultValid[1] = fx().ResultValid[2] = true;
+    std::pair<unsigned, gid_t> lock, list;
+    faults.fail = [&](const std::string& call, const std::string& name) {
+      if (call != "append") return 0;
+      lock = mode((".~vt" + veltaro::NameKey("roof") + ".lck").c_str());
+      list = mode(name.c_str());
+      return 0;
+    };
     const mode_t before = ::umask(row.mask);
     CaseTest::save("roof.DAT");
     ::umask(before);
+    faults.fail = nullptr;
     const gid_t own = ::getegid(), header = row.header ? group : own;
-    EXPECT_EQ(std::vector({mode("roof.DAT"), mode("roof.C01"), mode("roof.C02")}),
+    EXPECT_EQ(std::vector({mode("roof.DAT"), mode("roof.C01"), mode("roof.C02"), lock, list}),
               std::vector({std::pair(row.saved[0], header), std::pair(row.saved[1], own),
+                           std::pair(row.saved[2], header), std::pair(row.saved[2], header),
                            std::pair(row.saved[2], header)}));
   }
 }
@@ -659,82 +710,162 @@ TEST_F(Versions, TwoProgramsSavingAtOnceLeaveOneVersionWhole) {
   }
 }
 
-// In a shared folder (sticky bit) another user's list or temporary file is never finished,
-// given up, removed or renamed into the case, and a file another user makes while a save runs
-// is never replaced: the command says so, and the case stays as it was.
+// In a shared folder (sticky bit) a file of another user's at one of the case's names is no
+// part of the case: an open leaves it out and names it, a save or a delete never acts on it,
+// and it never blocks the case. Another user is played by the file operations, so that this
+// runs as any user.
 TEST_F(Versions, AnotherUsersListOrTemporaryIsNeverActedOn) {
-  if (::geteuid() != 0) GTEST_SKIP() << "planting files as another user needs the superuser";
-  const std::string key = veltaro::NameKey("roof"), temp = ".~vt" + key + "-9-1";
-  // Runs `plant` as the user nobody, in a child process.
-  auto asOther = [](const std::function<void()>& plant) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-      if (::setresgid(65534, 65534, 65534) || ::setresuid(65534, 65534, 65534)) ::_exit(3);
-      plant();
-      ::_exit(0);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  const std::string key = veltaro::NameKey("roof"), temp = ".~vt" + key + "-9-1",
+                    etemp = ".~vt" + veltaro::EarlierNameKey("roof") + "-9-1",
+                    lock = ".~vt" + key + ".lck";
+  auto plant = [this](const std::string& name, const std::string& bytes, unsigned mode = 0644) {
+    return [=, this] { faults.plantAsOther(data / name, bytes, fs::perms(mode)); };
   };
-  auto write = [this](const std::string& name, const std::string& bytes) {
-    return [=, this] { folder_.writeBytes("DATA/" + name, bytes); };
-  };
-  const char* const others = "The file belongs to another user in a shared folder.";
+  const std::string others = "\r\nThe file belongs to another user in a shared folder.";
+  const int question = OkCancel | Exclamation | DefaultButton2;
   const struct {
     const char* what;
     std::function<void()> plant;  // as the other user
     std::string mine;             // a list of the user's own, when not empty
-    std::string named;            // the file the message names
+    std::string opened;           // what the open says; empty: nothing
+    int style = Exclamation;
+    std::string saved;              // what a save of the new version says; empty: it is saved
+    std::vector<std::string> kept;  // the other user's files, there to the end
+    unsigned mode = 01777;
+    bool deleted = true;  // Delete removes the case; else it says what the save said
   } rows[] = {
-      {"a list removing the case", write("roof.PND", "D roof.C01\nD roof.DAT\nend\ngo\n"), "",
-       "roof.PND"},
+      {"a list removing the case",
+       plant("roof.PND", "D roof.C01\nD roof.DAT\nend\ngo\n"),
+       "",
+       "roof.PND" + others,
+       Exclamation,
+       "",
+       {"roof.PND"}},
+      {"a list, in a folder of one group",
+       plant("roof.PND", "D roof.C01\nend\ngo\n"),
+       "",
+       "roof.PND" + others,
+       Exclamation,
+       "",
+       {"roof.PND"},
+       01770},
       {"a list renaming a temporary in",
        [&] {
-         write(temp, "other's")();
-         write("roof.PND", "R " + temp + " roof.C01\nend\n")();
+         plant(temp, "other's")();
+         plant("roof.PND", "N " + temp + " roof.C01\nend\n")();
        },
-       "", "roof.PND"},
-      {"a temporary the user's list names", write(temp, "other's"),
-       "N " + temp + " roof.C02\nend\ngo\n", temp},
+       "",
+       "roof.PND" + others,
+       Exclamation,
+       "",
+       {"roof.PND", temp}},
+      // A record at a name of the case opens as no window of it, and is never replaced.
+      {"a record",
+       plant("roof.C02", "other's record"),
+       "",
+       "roof.C02" + others,
+       Exclamation,
+       "roof.C02" + others,
+       {"roof.C02"}},
+      // A list of the user's own naming another user's temporary: undone, theirs kept.
+      {"a temporary the user's list names",
+       plant(temp, "other's"),
+       "N " + temp + " roof.C02\nend\ngo\n",
+       temp + others,
+       Exclamation,
+       "",
+       {temp}},
       {"an earlier build's temporary",
-       write(".~vt" + veltaro::EarlierNameKey("roof") + "-9-1", "x"),
-       "R .~vt" + veltaro::EarlierNameKey("roof") + "-9-1 roof.C01\nend\n",
-       ".~vt" + veltaro::EarlierNameKey("roof") + "-9-1"},
+       plant(etemp, "x"),
+       "R " + etemp + " roof.C01\nend\n",
+       "roof.PND\r\nThe last save of this case was cut off and cannot be finished",
+       question,
+       "",
+       {etemp}},
+      // A colleague cut off in a folder of one group left a lock file only they may open: an
+      // open goes on without it, a save names it.
+      {"a lock file only its owner may open",
+       plant(lock, "", 0600),
+       "",
+       "",
+       Exclamation,
+       lock + "\r\nThe lock file cannot be opened: another user's program is using these files",
+       {lock},
+       02775,
+       false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     restore(old_);
-    fs::permissions(data, fs::perms(01777));
-    asOther(row.plant);
+    fs::permissions(data, fs::perms(row.mode));
+    row.plant();
     if (!row.mine.empty()) folder_.writeBytes("DATA/roof.PND", row.mine);
-    // A stale temporary of the other user's that carries the case's key stays too.
-    asOther(write(".~vt" + key + "-8-8", "stale"));
-    const auto before = files(data);
-    const std::string told = row.named + "\r\n" + others;
-    openCase("roof.DAT", told.c_str());
-    CaseTest::save("roof.DAT", told.c_str());
-    run(&S::CaseDelete, "roof.DAT", told.c_str());
-    EXPECT_EQ(files(data), before);
+    run(&S::CaseOpen, "roof.DAT", row.opened.empty() ? nullptr : row.opened.c_str(), IdOk,
+        row.style);
+    EXPECT_TRUE(platform.scriptDone());
+    EXPECT_FALSE(app.find("frmCalc02")) << "another user's record opens as no window";
+    calculatedWindow(2);
+    CaseTest::save("roof.DAT", row.saved.empty() ? nullptr : (row.saved).c_str());
+    EXPECT_EQ(has("roof.C02") && files(data)["roof.C02"] != "other's record", row.saved.empty());
+    // Delete removes the case's files, and none of theirs.
+    platform.expectMsgBox(row.deleted ? IdYes : IdOk,
+                          row.deleted ? "Delete these files of the case?" : row.saved);
+    run(&S::CaseDelete, "roof.DAT");
+    auto expected = old_;
+    if (row.deleted)
+      for (const char* f : {"roof.DAT", "roof.C01"}) expected.erase(f);
+    for (const std::string& f : row.kept) expected[f] = veltaro::ReadFileBytes((data / f).string());
+    fs::permissions(data, fs::perms(0755));
+    EXPECT_EQ(files(data), expected);
+    EXPECT_TRUE(platform.scriptDone());
   }
   // A file another user makes where a new record goes, after the save's checks.
   restore(old_);
   fs::permissions(data, fs::perms(01777));
   calculatedWindow(2);
   faults.fail = [&](const std::string& call, const std::string& name) {
-    if (call == "rename" && name == "roof.C02" && !has("roof.C02"))
-      asOther(write("roof.C02", "other's"));
+    if (call == "rename" && name == "roof.C02" && !has("roof.C02")) plant("roof.C02", "other's")();
     return 0;
   };
-  platform.expectMsgBox(IdOk, std::string("roof.C02\r\n") + others +
-                                  "\r\nThe case is on disk as it was before this save, whole.");
+  platform.expectMsgBox(
+      IdOk, "roof.C02" + others + "\r\nThe case is on disk as it was before this save, whole.");
   save(true);
   faults.fail = nullptr;
   auto expected = old_;
   expected["roof.C02"] = "other's";
   EXPECT_EQ(files(data), expected);
-  EXPECT_EQ(fs::status(data / "roof.C02").permissions() & fs::perms::owner_write,
-            fs::perms::owner_write);
+  // Another user's files where the save adds a record and where it has just removed one:
+  // neither finished nor undone, which the save says; the case is told mixed until a save or
+  // Delete, which leaves their files.
+  restore(old_);
+  calculatedWindow(2);
+  faults.othersFolder = true;
+  faults.fail = [&](const std::string& call, const std::string& name) {
+    if (call == "rename" && name == "roof.C02" && !has("roof.C01") && !has("roof.C02")) {
+      plant("roof.C01", "theirs")();
+      plant("roof.C02", "theirs")();
+    }
+    return 0;
+  };
+  platform.expectMsgBox(IdOk,
+                        "neither finished nor undone: the case on disk is mixed. Until it is "
+                        "saved again or deleted, its windows open as not calculated.\r\n\r\n" +
+                            path("roof.C02") + others + "\r\n\r\nFrom the save before it:\r\n  " +
+                            path("roof.DAT"));
+  save(true);
+  faults.fail = nullptr;
+  platform.expectMsgBox(IdOk, "the case on disk is mixed");
+  platform.expectMsgBox(IdOk, "roof.C01" + others);
+  run(&S::CaseOpen, "roof.DAT");
+  platform.expectMsgBox(IdOk, "the case on disk is mixed");
+  platform.expectMsgBox(IdYes, "Delete these files of the case?\r\n" + path("roof.DAT"));
+  run(&S::CaseDelete, "roof.DAT");
+  faults.othersFolder = false;
+  expected = old_;
+  expected["roof.C01"] = expected["roof.C02"] = "theirs";
+  expected.erase("roof.DAT");
+  fs::permissions(data, fs::perms(0755));
+  EXPECT_EQ(files(data), expected);
   EXPECT_TRUE(platform.scriptDone());
 }
 
@@ -742,18 +873,24 @@ TEST_F(Versions, AnotherUsersListOrTemporaryIsNeverActedOn) {
 // "output" cut off in the report's folder is left to that case by a report written meanwhile.
 TEST_F(Commands, AReportLeavesACaseNamedOutputAlone) {
   forms::Form& w = calculatedWindow(1);
-  faults.crashAfter = 5;  // the record, the header, the list written, put in place and begun
+  // The lock file, the record, the header, the list written, put in place and begun.
+  faults.crashAfter = 6;
   EXPECT_THROW(save("output.DAT"), Crash);
   faults.crashAfter = 0;
+  // And a save of it by the last build, cut off too, whose list has the case's own name.
+  const std::string temp = ".~vt" + veltaro::LastNameKey("output") + "-9-1";
+  folder_.writeBytes("DATA/" + temp, "record 2");
+  folder_.writeBytes("DATA/output.PND", "N " + temp + " output.C02\nend\ngo\n");
   const auto cut = files(data);
-  ASSERT_TRUE(cut.count("output.PND"));
+  ASSERT_FALSE(listOf("output").empty());
   ASSERT_TRUE(veltaro::Reports().WriteReport(1, w, false, true));
   auto now = files(data);
   for (const std::string f : {"output.htm", "output-view.htm"}) EXPECT_EQ(now.erase(f), 1u) << f;
   // The report leaves no lock file of its own in the data folder.
   EXPECT_EQ(now, cut);
-  openCase("output.DAT");
-  EXPECT_TRUE(has("output.C01") && !has("output.PND"));
+  openCase("output.DAT", "output.C02: The record is shorter than", Exclamation);
+  EXPECT_TRUE(has("output.C01") && has("output.C02") && listOf("output").empty() &&
+              !has("output.PND"));
   EXPECT_TRUE(platform.scriptDone());
 }
 

@@ -1,10 +1,11 @@
-// Lists of changes read and settled directly: every line form of this build and of the earlier
-// one, and a write cut after any step of carrying it out or of undoing it, with or without hard
-// links, settles to the old files or the new ones, whole.
+// Lists of changes read and brought to rest directly: every line form of this build and of the
+// last two, a list in each state that a cut, a copied folder, a read-only file or another user
+// leaves it in, and a list cut after any step of carrying it out or of undoing it.
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "CaseFixture.h"
 #include "core/Journal.h"
@@ -13,25 +14,62 @@
 namespace casetest {
 namespace {
 
-const std::string K = ".~vt0123456789abcdef-1-", E = ".~vt89abcdef-1-";
-const veltaro::JournalNames kNames{{"a.DAT", "a.C01", "a.C02"}, "0123456789abcdef", "89abcdef"};
+using veltaro::FileProblem;
+using Files = std::map<std::string, std::string>;
+
+const std::string kKey = veltaro::NameKey("a");
+const veltaro::JournalNames kNames{{"a.DAT", "a.C01", "a.C02"},
+                                   "a.PND",
+                                   kKey,
+                                   veltaro::LastNameKey("a"),
+                                   veltaro::EarlierNameKey("a")};
+// The own files of the set "a" as this build names them, its list, and the last builds' files.
+std::string own(int n) {
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016x", n);
+  return veltaro::OwnFileName(kKey, hex, "");
+}
+const std::string kList = veltaro::OwnFileName(kKey, "00000000000000ff", ".PND");
+std::string last(int n) {
+  return ".~vt" + kNames.lastKey + "-9-" + std::to_string(n);
+}
+std::string earlier(int n) {
+  return ".~vt" + kNames.earlierKey + "-9-" + std::to_string(n);
+}
+std::string id(const std::string& bytes) {
+  return IdText(bytes);
+}
 
 TEST(Lists, EveryFormIsReadAndEveryOtherListIsDamaged) {
+  const std::string X = "X " + own(1) + " " + id("x") + " a.C01\n",
+                    A = "A " + own(2) + " " + id("y") + " A.c02\n",
+                    C = "C " + own(3) + " " + id("z") + " " + own(4) + " " + id("w") + " a.DAT\n";
   const struct {
     std::string bytes;
     int changes;  // -1: damaged
-    bool started = false, earlier = false;
+    bool started = false;
+    veltaro::ListFormat format = veltaro::ListFormat::Current;
   } rows[] = {
-      {"M " + K + "1 a.C01\nN " + K + "2 a.C02\nP " + K + "3 " + K + "4 a.DAT\nend\ngo\n", 3, true},
-      {"N " + K + "2 A.c02\nend\ng", 1},  // a "go" cut off: never begun
-      {"R " + E + "1 a.DAT\nD a.C01\nend\ngo\n", 2, true, true},
-      {"R .~vt12-3 a.DAT\nend\n", 1, false, true},
-      {"P " + K + "3 " + K + "4 a.DAT\nD a.C01\nend\n", -1},  // two writers' lines
-      {"P " + K + "3 a.DAT\nend\n", -1},                      // no backup
-      {"N .~vtfedcba9876543210-1-1 a.C02\nend\n", -1},        // another set's temporary
-      {"M " + K + "1 b.C01\nend\n", -1},                      // another set's file
-      {"M " + K + "1 ../a.C01\nend\n", -1},
-      {"N " + K + "2 a.C02\n", -1},
+      {"L " + id("m") + " " + kList + "\n" + X + A + C + "end\ngo\n", 3, true},
+      {A + "end\ng", 1},  // a "go" cut off: never begun
+      {"L " + id("m") + " A.pnd\nend\n", 0},
+      {"M " + last(1) + " a.C01\nN " + last(2) + " a.C02\nP " + last(3) + " " + last(4) +
+           " a.DAT\nend\ngo\n",
+       3, true, veltaro::ListFormat::Last},
+      {"D a.C01\nR " + earlier(1) + " a.DAT\nend\ngo\n", 2, true, veltaro::ListFormat::Earlier},
+      {A + X + "end\n", -1},                                            // a removal after a file
+      {X + "L " + id("m") + " " + kList + "\nend\n", -1},               // a list retired late
+      {"P " + last(3) + " " + last(4) + " a.DAT\nD a.C01\nend\n", -1},  // two writers' lines
+      {"A " + last(2) + " " + id("y") + " a.C02\nend\n", -1},           // another build's name
+      {"N " + own(2) + " a.C02\nend\n", -1},
+      {"R .~vt12-3 a.DAT\nend\n", -1},  // no key: every case's temporary file
+      {"A " + own(2) + " 1:xyz a.C02\nend\n", -1},
+      {"P " + last(3) + " a.DAT\nend\n", -1},           // no backup
+      {"N .~vtfedcba9876543210-1-1 a.C02\nend\n", -1},  // another set's temporary
+      {"M " + last(1) + " b.C01\nend\n", -1},           // another set's file
+      {"M " + last(1) + " ../a.C01\nend\n", -1},
+      {"L " + id("m") + " b.PND\nend\n", -1},
+      {A, -1},
       {"end\ngo\ngo\n", -1},
   };
   for (const auto& row : rows) {
@@ -39,94 +77,290 @@ TEST(Lists, EveryFormIsReadAndEveryOtherListIsDamaged) {
     const auto j = veltaro::ParseJournal(row.bytes, kNames);
     ASSERT_EQ(j ? static_cast<int>(j->changes.size()) : -1, row.changes);
     if (j) {
-      EXPECT_EQ(std::pair(j->started, j->earlier), std::pair(row.started, row.earlier));
+      EXPECT_EQ(std::pair(j->started, j->format), std::pair(row.started, row.format));
+      EXPECT_EQ(veltaro::ParseJournal(veltaro::EncodeJournal(*j) + "go\n", kNames)->changes.size(),
+                j->changes.size() * (row.format == veltaro::ListFormat::Current));
     }
   }
-  // Two names whose earlier 32-bit keys are one.
+  // Two names whose earlier 32-bit keys are one; letters folded beyond ASCII in this build's.
   EXPECT_EQ(veltaro::EarlierNameKey("job-szwjiab"), veltaro::EarlierNameKey("job-dllvxbl"));
   EXPECT_NE(veltaro::NameKey("job-szwjiab"), veltaro::NameKey("job-dllvxbl"));
   EXPECT_EQ(veltaro::NameKey("Job-SZWjiab"), veltaro::NameKey("job-szwjiab"));
+  EXPECT_EQ(veltaro::NameKey("RØR-ŠĖ"), veltaro::NameKey("rør-šė"));
+  EXPECT_EQ(veltaro::LastNameKey("roof"), veltaro::NameKey("ROOF"));
   // A list cut off keeps the changes before its damage, as the clean-up names them.
-  EXPECT_EQ(veltaro::ReadableChanges(rows[0].bytes.substr(0, 80), kNames).size(), 2u);
+  EXPECT_EQ(veltaro::ReadableJournal((X + A + C).substr(0, X.size() + A.size() + 9), kNames)
+                .changes.size(),
+            2u);
+}
+
+// The set "a" saved from its old files (a header and record 1) to its new ones (a header and
+// record 2): record 1 removed, record 2 added, the header replaced.
+const Files kOld = {{"a.DAT", "old header"}, {"a.C01", "old record"}};
+const Files kNew = {{"a.DAT", "new header"}, {"a.C02", "new record"}};
+// This build's list of that save, and its own files as the save made them.
+const std::string kBegun = "X " + own(1) + " " + id("old record") + " a.C01\nA " + own(2) + " " +
+                           id("new record") + " a.C02\nC " + own(3) + " " + id("new header") + " " +
+                           own(4) + " " + id("old header") + " a.DAT\nend\ngo\n";
+const Files kOwn = {
+    {own(1), "old record"}, {own(2), "new record"}, {own(3), "new header"}, {own(4), "old header"}};
+// The last build's list of it, and the temporaries it made.
+const std::string kLastBegun = "M " + last(1) + " a.C01\nN " + last(2) + " a.C02\nP " + last(3) +
+                               " " + last(4) + " a.DAT\nend\ngo\n";
+
+Files with(Files files, const Files& more, std::initializer_list<std::string> gone = {}) {
+  for (const auto& [name, bytes] : more) files[name] = bytes;
+  for (const std::string& g : gone) files.erase(g);
+  return files;
 }
 
 class Settling : public ::testing::Test {
  protected:
   fs::path dir = fs::temp_directory_path() / ("veltaro-lists-" + std::to_string(::getpid()));
   void SetUp() override { fs::create_directories(dir); }
-  void TearDown() override { fs::remove_all(dir); }
-  void put(const std::string& name, const std::string& bytes) {
-    std::ofstream(dir / name, std::ios::binary) << bytes;
+  void TearDown() override {
+    fs::permissions(dir, fs::perms::owner_all);
+    fs::remove_all(dir);
   }
-  std::map<std::string, std::string> now() {
-    std::map<std::string, std::string> all;
+  // Every entry of the folder: a file's bytes, or what else it is.
+  Files now() const {
+    Files all;
     for (const auto& e : fs::directory_iterator(dir))
-      all[e.path().filename().string()] = veltaro::ReadFileBytes(e.path().string());
+      all[e.path().filename().string()] = e.is_symlink() ? "(link)"
+                                          : e.is_directory()
+                                              ? "(folder)"
+                                              : veltaro::ReadFileBytes(e.path().string());
     return all;
   }
-  // The old set, and a write to the new one begun: a.C01 removed, a.C02 new, a.DAT replaced.
-  veltaro::Journal begun() {
+  // The folder as `files` says: "~name" is another user's file, "(folder)" and "(link)" what
+  // they say.
+  void make(const Files& files, FaultyFiles& ops, unsigned mode) {
+    fs::permissions(dir, fs::perms::owner_all);
     fs::remove_all(dir);
     fs::create_directories(dir);
-    put("a.DAT", "old header");
-    put("a.C01", "old record");
-    put(K + "2", "new record");
-    put(K + "3", "new header");
-    const veltaro::Journal j{
-        {{"", "a.C01", K + "1"}, {K + "2", "a.C02", ""}, {K + "3", "a.DAT", K + "4"}}, true};
-    put("a.PND", veltaro::EncodeJournal(j.changes) + "go\n");
-    return j;
+    for (const auto& [name, bytes] : files) {
+      const bool others = name.starts_with("~");
+      const fs::path p = dir / (others ? name.substr(1) : name);
+      if (bytes == "(folder)")
+        fs::create_directory(p);
+      else if (bytes == "(link)")
+        fs::create_symlink("a.DAT", p);
+      else if (others)
+        ops.plantAsOther(p, bytes);
+      else
+        std::ofstream(p, std::ios::binary) << bytes;
+    }
+    fs::permissions(dir, fs::perms(mode));
+  }
+  // Brings the set's lists to rest, OK to every question: what the user is told, one note a
+  // question or a failure ("undone a.C02 read-only", "mixed <list> new: a.DAT old: a.C01"),
+  // then the lists left alone.
+  std::string settle(FaultyFiles& ops) {
+    static const char* const kWords[] = {"read",      "write",       "replace", "remove",
+                                         "read-only", "not-a-file",  "others",  "bad-name",
+                                         "in-use",    "lock-denied", "damaged", "mixed"};
+    std::string told;
+    auto note = [&](const veltaro::FileError& e) {
+      auto names = [](const std::vector<std::string>& v) {
+        std::string s;
+        for (const auto& n : v) s += " " + n;
+        return s;
+      };
+      told += std::string(e.undone()       ? "undone "
+                          : e.unfinished() ? "unfinished "
+                                           : "") +
+              fs::path(e.path()).filename().string() + " " + kWords[static_cast<int>(e.problem())];
+      if (e.mixed() && e.problem() == FileProblem::Mixed)
+        told += " new:" + names(e.newer) + " old:" + names(e.older) + " either:" + names(e.either);
+      told += "; ";
+      return true;
+    };
+    try {
+      veltaro::FileSetWriter writer(ops, {dir.string(), "a.PND", "a", kNames.own, "a.DAT"}, 0);
+      writer.settle(note);
+      for (const std::string& l : writer.listsLeftOut()) told += "left " + l + "; ";
+    } catch (const veltaro::FileError& e) {
+      note(e);
+    }
+    return told;
   }
 };
 
+TEST_F(Settling, EachStateALeavesComesToRestWholeOrToldMixed) {
+  const std::string mixedList = kList + " mixed";
+  // A mark a save retires: the list of a mixed case, and a file of its own.
+  const std::string mark = "X " + own(9) + " " + id("old record") + " a.C01\nend\ngo\n";
+  const struct {
+    const char* what;
+    Files before;
+    std::string list;  // at this build's list name, or the last builds' when it is no such list
+    std::string told;
+    Files after;
+    unsigned mode = 0755;
+    std::function<void(FaultyFiles&, const fs::path&)> setUp = nullptr;
+  } rows[] = {
+      // This build's list: committed by its "go", told by what the targets hold.
+      {"not committed", with(kOld, kOwn), kBegun.substr(0, kBegun.size() - 3), "", kOld},
+      {"go cut off", with(kOld, kOwn), kBegun.substr(0, kBegun.size() - 2), "", kOld},
+      {"committed", with(kOld, kOwn), kBegun, "", kNew},
+      {"cut after its removal", with(kOld, kOwn, {"a.C01"}), kBegun, "", kNew},
+      {"cut before its end", with(kNew, {{own(1), "old record"}}), kBegun, "", kNew},
+      // A copy of the folder without its hidden files: nothing done is undone whole; the file
+      // named is the one that is lost.
+      {"temporaries lost, nothing done", kOld, kBegun, "undone " + own(2) + " read; ", kOld},
+      {"temporaries lost, some done", with(kOld, {{"a.C02", "new record"}}, {"a.C01"}), kBegun,
+       mixedList + " new: a.C02 old: a.DAT either:; ",
+       with(kOld, {{"a.C02", "new record"}, {kList, kBegun}}, {"a.C01"})},
+      // A removal not done is the save before's, whatever else is mixed.
+      {"a removal not done, mixed", with(kOld, {{"a.DAT", "new header"}}), kBegun,
+       mixedList + " new: a.DAT old: a.C01 either:; ",
+       with(kOld, {{"a.DAT", "new header"}, {kList, kBegun}})},
+      // Nothing is removed or replaced that turned read-only, or into a folder, since.
+      {"a record made read-only since", with(kOld, kOwn), kBegun, "undone a.C01 read-only; ", kOld,
+       0755,
+       [](FaultyFiles&, const fs::path& d) {
+         fs::permissions(d / "a.C01", fs::perms::owner_read);
+       }},
+      {"a folder where a new record goes", with(kOld, with(kOwn, {{"a.C02", "(folder)"}})), kBegun,
+       "undone a.C02 replace; ", with(kOld, {{"a.C02", "(folder)"}})},
+      {"a step failing after a resume", with(kOld, kOwn, {"a.C01"}), kBegun,
+       "undone a.DAT replace; ", kOld, 0755,
+       [](FaultyFiles& f, const fs::path&) {
+         f.fail = [](const std::string& call, const std::string& name) {
+           return call == "rename" && name == "a.DAT" ? EIO : 0;
+         };
+       }},
+      {"a temporary changed since it was made", with(kOld, with(kOwn, {{own(2), "new recorX"}})),
+       kBegun, "undone " + own(2) + " read; ", kOld},
+      // A colleague's file at one of the save's own names is never taken, nor removed.
+      {"a colleague's file as a temporary",
+       with(kOld, with(kOwn, {{"~" + own(2), "new record"}}, {own(2)})), kBegun,
+       "undone " + own(2) + " others; ", with(kOld, {{own(2), "new record"}}), 0775},
+      {"a colleague's file as a backup", with(kOld, {{"~" + own(1), "colleague"}}, {"a.C01"}),
+       kBegun, mixedList + " new: old: a.DAT either:; ",
+       with(kOld, {{own(1), "colleague"}, {kList, kBegun}}, {"a.C01"}), 0775},
+      {"a colleague's file as a backup not needed", with(kNew, {{"~" + own(4), "colleague"}}),
+       kBegun, "", with(kNew, {{own(4), "colleague"}}), 0775},
+      // Another user's files where the save adds a record and where it removed one: neither
+      // way, and theirs are in neither save's group.
+      {"another user's files at two of its names",
+       with(kOld, {{"~a.C01", "theirs"}, {"~a.C02", "theirs"}, {own(2), "new record"}}, {"a.C01"}),
+       kBegun, mixedList + " new: old: a.DAT either:; ",
+       with(kOld,
+            {{"a.C01", "theirs"}, {"a.C02", "theirs"}, {own(2), "new record"}, {kList, kBegun}}),
+       01777, [](FaultyFiles& f, const fs::path&) { f.othersFolder = true; }},
+      // A mark retired by a save that is through goes with its own files; one that is not
+      // through leaves it.
+      {"a mark retired", with(kOld, with(kOwn, {{own(9), "old record"}, {own(8) + ".PND", mark}})),
+       "L " + id(mark) + " " + own(8) + ".PND\n" + kBegun, "", kNew},
+      // The last build's list, told by which of its names exist.
+      {"last build's, committed", with(kOld, {{last(2), "new record"}, {last(3), "new header"}}),
+       kLastBegun, "", kNew},
+      {"last build's, its removal done",
+       with(kOld, {{last(1), "old record"}, {last(2), "new record"}, {last(3), "new header"}},
+            {"a.C01"}),
+       kLastBegun, "", kNew},
+      // Cut before its first change, its temporaries lost, on a file system without hard links:
+      // nothing was done, and the header and records stay.
+      {"last build's, temporaries lost", kOld, kLastBegun, "undone " + last(2) + " read; ", kOld},
+      {"last build's, a link at a temporary",
+       with(kOld, {{last(2), "(link)"}, {last(3), "new header"}}), kLastBegun,
+       "undone " + last(2) + " not-a-file; ", with(kOld, {{last(2), "(link)"}})},
+      {"last build's, a folder at a temporary",
+       with(kOld, {{last(2), "new record"}, {last(3), "(folder)"}}), kLastBegun,
+       "undone " + last(3) + " not-a-file; ", with(kOld, {{last(3), "(folder)"}})},
+      // A colleague's file where the last build kept a removed record: the removal is done,
+      // and the colleague's file stays.
+      {"last build's, a colleague's file as a backup",
+       with(kOld, {{"~" + last(1), "colleague"}, {last(2), "new record"}, {last(3), "new header"}}),
+       kLastBegun, "", with(kNew, {{last(1), "colleague"}}), 0775},
+      // In a shared folder the user owns, a case another user saved: the backup the last build
+      // kept as a link of their file is the case owner's, and is finished.
+      {"last build's, the case another user's",
+       {{"~a.DAT", "old header"},
+        {"~a.C01", "old record"},
+        {"~" + last(1), "old record"},
+        {last(2), "new record"},
+        {last(3), "new header"}},
+       "P " + last(2) + " " + last(1) + " a.C01\nP " + last(3) + " " + last(4) +
+           " a.DAT\nend\ngo\n",
+       "",
+       {{"a.DAT", "new header"}, {"a.C01", "new record"}},
+       01777},
+      // The build before's list was committed as soon as it was whole.
+      {"earlier build's", with(kOld, {{earlier(2), "new record"}, {earlier(3), "new header"}}),
+       "D a.C01\nR " + earlier(2) + " a.C02\nR " + earlier(3) + " a.DAT\nend\n", "", kNew},
+      {"earlier build's, its removal done",
+       with(kOld, {{earlier(2), "new record"}, {earlier(3), "new header"}}, {"a.C01"}),
+       "D a.C01\nR " + earlier(2) + " a.C02\nR " + earlier(3) + " a.DAT\nend\ngo\n", "", kNew},
+      {"earlier build's, a temporary with no key", with(kOld, {{".~vt12-3", "other case's"}}),
+       "R .~vt12-3 a.DAT\nend\n", "a.PND damaged; ", with(kOld, {{".~vt12-3", "other case's"}})},
+      // Another user's list is no part of the case in a folder told shared by its sticky bit.
+      {"another user's list, 01777", with(kOld, {{"~a.PND", "D a.C01\nend\ngo\n"}}), "",
+       "left a.PND; ", with(kOld, {{"a.PND", "D a.C01\nend\ngo\n"}}), 01777},
+      {"another user's list, 01770", with(kOld, {{"~a.PND", "D a.C01\nend\ngo\n"}}), "",
+       "left a.PND; ", with(kOld, {{"a.PND", "D a.C01\nend\ngo\n"}}), 01770},
+      {"a colleague's list, 0775", with(kOld, {{"~a.PND", "D a.C01\nend\ngo\n"}}), "", "",
+       with(kOld, {}, {"a.C01"}), 0775},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    FaultyFiles ops;
+    Files before = row.before;
+    if (!row.list.empty())
+      before[std::string("XACL").find(row.list[0]) != std::string::npos ? kList : "a.PND"] =
+          row.list;
+    make(before, ops, row.mode);
+    if (row.setUp) row.setUp(ops, dir);
+    EXPECT_EQ(settle(ops), row.told);
+    fs::permissions(dir, fs::perms::owner_all);
+    EXPECT_EQ(now(), row.after);
+    // Whatever it told, the next use tells the same, and changes nothing more.
+    ops.fail = nullptr;
+    if (row.told.starts_with("mixed") || row.told.starts_with("left")) {
+      fs::permissions(dir, fs::perms(row.mode));
+      EXPECT_EQ(settle(ops), row.told);
+      fs::permissions(dir, fs::perms::owner_all);
+      EXPECT_EQ(now(), row.after);
+    }
+  }
+}
+
 TEST_F(Settling, ACutAfterAnyStepForwardOrBackSettlesWhole) {
-  const std::map<std::string, std::string> before = {{"a.DAT", "old header"},
-                                                     {"a.C01", "old record"}},
-                                           after = {{"a.DAT", "new header"},
-                                                    {"a.C02", "new record"}};
-  const veltaro::Folder folder(dir.string());
-  veltaro::PosixFiles plain;
   // A list is read as itself, never through a link in its place (checked once more as it is
   // read, for a link swapped in after the look).
   std::string bytes;
-  fs::create_symlink("a.DAT", dir / "a.PND");
-  EXPECT_EQ(plain.read(folder, "a.PND", 10, bytes), ELOOP);
-  // A list never begun changed nothing: it is undone, whatever its temporaries hold.
-  veltaro::Journal notBegun = begun();
-  notBegun.started = false;
-  EXPECT_FALSE(veltaro::Settle(plain, folder, "a.PND", notBegun, false));
-  EXPECT_EQ(now(), before);
-  // Forward to the end; the last rename failing (undone); without hard links.
-  for (const char* failing : {"", "rename a.DAT", "link"}) {
-    for (int cut = 1;; ++cut) {
-      SCOPED_TRACE(std::string(failing) + " cut " + std::to_string(cut));
-      const veltaro::Journal j = begun();
-      FaultyFiles faults;
-      faults.crashAfter = cut;
-      faults.fail = [&](const std::string& call, const std::string& name) {
-        if (std::string(failing) == "link" && call == "link") return EPERM;
-        return call + " " + name == failing ? EIO : 0;
-      };
-      bool crashed = false;
-      try {
-        veltaro::Settle(faults, folder, "a.PND", j, false);
-      } catch (const Crash&) {
-        crashed = true;
-      } catch (const veltaro::FileError& e) {
-        EXPECT_TRUE(e.undone()) << e.path();
+  fs::create_symlink("a.DAT", dir / kList);
+  EXPECT_EQ(veltaro::PosixFiles().read(veltaro::Folder(dir.string()), kList, 10, bytes), ELOOP);
+  // This build's list and the last build's, each carried out to its end, or with its last
+  // rename failing (undone).
+  for (const std::string& list : {kBegun, kLastBegun}) {
+    const bool lastBuilds = list == kLastBegun;
+    const Files begun = lastBuilds ? with(kOld, {{last(2), "new record"}, {last(3), "new header"}})
+                                   : with(kOld, kOwn);
+    for (const char* failing : {"", "rename a.DAT"}) {
+      for (int cut = 1;; ++cut) {
+        SCOPED_TRACE((lastBuilds ? "last build's " : "") + std::string(failing) + " cut " +
+                     std::to_string(cut));
+        FaultyFiles faults, sound;
+        make(with(begun, {{lastBuilds ? "a.PND" : kList, list}}), faults, 0755);
+        faults.crashAfter = cut;
+        faults.fail = [&](const std::string& call, const std::string& name) {
+          return call + " " + name == failing ? EIO : 0;
+        };
+        bool crashed = false;
+        try {
+          settle(faults);
+        } catch (const Crash&) {
+          crashed = true;
+        }
+        // The next use, on a sound disk: the old files or the new ones, and nothing beside.
+        const std::string told = settle(sound);
+        EXPECT_TRUE(told.empty() || told.starts_with("undone")) << told;
+        const Files files = now();
+        EXPECT_TRUE(files == kOld || files == kNew) << ::testing::PrintToString(files);
+        if (!crashed) break;
       }
-      // The next use, on a sound disk.
-      if (fs::exists(dir / "a.PND")) {
-        const auto again =
-            veltaro::ParseJournal(veltaro::ReadFileBytes((dir / "a.PND").string()), kNames);
-        ASSERT_TRUE(again);
-        veltaro::Settle(plain, folder, "a.PND", *again, false);
-      }
-      // Files kept after the list is gone are stale temporaries the next use clears away.
-      auto files = now();
-      std::erase_if(files, [](const auto& f) { return f.first.starts_with(K); });
-      EXPECT_TRUE(files == before || files == after) << ::testing::PrintToString(files);
-      if (!crashed) break;
     }
   }
 }

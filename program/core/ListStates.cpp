@@ -1,0 +1,451 @@
+// The state machine of a set's list (core/WholeFiles.h): how a list is told from the files it
+// names, and brought to rest.
+
+#include <algorithm>
+#include <cerrno>
+#include <set>
+
+#include "core/WholeFiles.h"
+
+namespace veltaro {
+
+// A list is brought to rest in one of four ways:
+//   not committed  nothing of the set was changed: the save's own files go, and the list;
+//   finished       every change carried out: the lists it retires go, then the list, then the
+//                  save's own files that are left (the copies of the old files);
+//   undone         it could not go forward, and every change done is put back from the copies
+//                  the save made: the list goes, and the save's own files;
+//   mixed          neither: the list stays as the set's mark, and nothing more is done.
+// A step that fails is a reason not to go on that way. Stuck both ways, the set is told mixed;
+// where the files could still go either way (a step failed for a passing cause) the next use
+// tries again (unfinished: a save says it was saved only in part).
+//
+// How far a change came is told by what its target holds now: the new file (its id, or in a
+// list without ids its temporary gone), the old one, or something else. Only the save's own
+// files, whole, are renamed into the set, and only a file of the set is replaced or removed.
+
+struct FileSetWriter::Look {
+  FileInfo target;
+  bool ours = false;      // the target is a regular file of the set
+  bool isNew = false;     // the target holds the save's new file
+  bool isOld = false;     // the target holds the file the change replaces or removes
+  bool tempOk = false;    // the new file waits whole under its temporary name
+  bool backupOk = false;  // a copy of the old one waits whole under its backup name
+  FileProblem tempWhy = FileProblem::Read, backupWhy = FileProblem::Read;  // when not
+  bool untouched = false;  // nothing of the change was done
+};
+
+namespace {
+
+using Look = FileSetWriter::Look;
+
+// How far one change of a list without ids came, by which of its names exist.
+enum class Progress { Todo, Done, Unknown };
+
+Progress progressOf(const Change& c, bool temp, bool target, bool backup, bool earlier) {
+  if (c.temp.empty()) {  // a removal
+    if (backup) return Progress::Done;
+    if (target) return Progress::Todo;
+    return earlier ? Progress::Done : Progress::Unknown;  // its backup lost
+  }
+  if (temp) return Progress::Todo;
+  if (!c.backup.empty()) return backup ? Progress::Done : Progress::Unknown;
+  // A new file, or an earlier build's rename: gone with its temporary, or lost with it.
+  return target ? Progress::Done : Progress::Unknown;
+}
+
+// Changes are carried out in order, so those done come first: a change whose names cannot
+// tell is done before one known done, and not done after one known not done.
+void resolve(std::vector<Progress>& p) {
+  const int n = static_cast<int>(p.size());
+  int lastDone = -1, firstTodo = n;
+  for (int i = 0; i < n; ++i) {
+    if (p[i] == Progress::Done) lastDone = i;
+    if (p[i] == Progress::Todo && firstTodo == n) firstTodo = i;
+  }
+  if (lastDone > firstTodo) {  // not in order: nothing between can be told
+    for (int i = firstTodo; i <= lastDone; ++i) p[i] = Progress::Unknown;
+    return;
+  }
+  for (int i = 0; i < n; ++i)
+    if (p[i] == Progress::Unknown)
+      p[i] = i < lastDone ? Progress::Done : i > firstTodo ? Progress::Todo : p[i];
+}
+
+// What a step on the change's target does to it: a removal going forward or an addition going
+// back removes it; every other step replaces it.
+FileProblem stepOf(const Change& c, bool forward = true) {
+  return c.kind == (forward ? ChangeKind::Remove : ChangeKind::Add) ? FileProblem::Remove
+                                                                    : FileProblem::Replace;
+}
+
+// A file saved again with the same bytes is both new and old: its temporary, while there,
+// still goes in (the file it replaces may have modes a save never gives).
+bool needsForward(const Change& c, const Look& l) {
+  return c.kind == ChangeKind::Remove ? l.target.exists : !l.isNew || (l.isOld && l.tempOk);
+}
+
+bool needsBack(const Change& c, const Look& l) {
+  return c.kind == ChangeKind::Add ? l.isNew : !l.isOld;
+}
+
+// A list of the build before was committed as soon as it was whole.
+bool committed(const Journal& j) {
+  return j.started || j.format == ListFormat::Earlier;
+}
+
+}  // namespace
+
+std::vector<FileSetWriter::Look> FileSetWriter::assess(const Journal& journal) {
+  std::vector<Look> looks(journal.changes.size());
+  std::vector<Progress> progress;
+  for (std::size_t i = 0; i < looks.size(); ++i) {
+    const Change& c = journal.changes[i];
+    Look& l = looks[i];
+    if (const int e = ops_.info(folder_, c.target, l.target))
+      throw FileError(path(c.target), FileProblem::Read, e);
+    if (!c.temp.empty()) {
+      const auto why = distrust(c.temp, c.fresh);
+      l.tempOk = !why;
+      l.tempWhy = why.value_or(FileProblem::Read);
+    }
+    if (!c.backup.empty()) {
+      const auto why = distrust(c.backup, c.old);
+      l.backupOk = !why;
+      l.backupWhy = why.value_or(FileProblem::Read);
+    }
+    // Another user's file, or no file, at a case file's name holds neither save's file.
+    l.ours = l.target.exists && l.target.regular && partOfSet(l.target);
+    if (journal.format == ListFormat::Current) {
+      l.untouched = c.kind == ChangeKind::Add;
+      if (!l.ours || (l.target.size != c.fresh.size && l.target.size != c.old.size)) continue;
+      std::string bytes;
+      if (const int e = ops_.read(folder_, c.target, l.target.size + 1, bytes))
+        throw FileError(path(c.target), FileProblem::Read, e);
+      l.isNew = c.fresh.known && IdOf(bytes) == c.fresh;
+      l.isOld = c.old.known && IdOf(bytes) == c.old;
+      l.untouched = c.kind == ChangeKind::Add ? !l.isNew : l.isOld;
+      continue;
+    }
+    // A file at one of the save's own names that is not the set's own tells nothing.
+    FileInfo temp, backup;
+    if (!c.temp.empty()) ops_.info(folder_, c.temp, temp);
+    if (!c.backup.empty()) ops_.info(folder_, c.backup, backup);
+    progress.push_back((temp.exists && !l.tempOk) || (backup.exists && !l.backupOk)
+                           ? Progress::Unknown
+                           : progressOf(c, l.tempOk, l.target.exists, l.backupOk,
+                                        journal.format == ListFormat::Earlier));
+  }
+  if (journal.format == ListFormat::Current) return looks;
+  resolve(progress);
+  for (std::size_t i = 0; i < looks.size(); ++i) {
+    looks[i].isNew = looks[i].ours && progress[i] == Progress::Done;
+    looks[i].isOld = looks[i].ours && progress[i] == Progress::Todo;
+    looks[i].untouched = progress[i] == Progress::Todo;
+  }
+  return looks;
+}
+
+std::optional<FileError> FileSetWriter::forward(const Journal& journal,
+                                                const std::vector<Look>& looks) {
+  for (std::size_t i = 0; i < looks.size(); ++i) {
+    const Change& c = journal.changes[i];
+    if (!needsForward(c, looks[i])) continue;
+    FileInfo t;
+    if (const int e = ops_.info(folder_, c.target, t))
+      return FileError(path(c.target), FileProblem::Read, e);
+    // Also a file made read-only, or put in the way, since the list was written.
+    if (auto blocked = blockAt(c.target, t, stepOf(c))) return blocked;
+    // The last build kept the old file under the backup name before each change: so does the
+    // finishing of its list, so that one cut off again still tells how far it came. A name
+    // another file took goes without (that change is then not undone).
+    if (journal.format == ListFormat::Last && t.exists && !looks[i].backupOk) {
+      std::string old;
+      int e = 0;
+      if (c.kind == ChangeKind::Remove)
+        e = ops_.rename(folder_, c.target, c.backup, false);
+      else if ((e = ops_.read(folder_, c.target, t.size, old)) == 0)
+        e = ops_.create(folder_, c.backup, old, &t);
+      if (e && e != EEXIST) return FileError(path(c.backup), FileProblem::Write, e);
+      if (c.kind == ChangeKind::Remove && !e) continue;
+    }
+    if (c.kind == ChangeKind::Remove) {
+      if (const int e = ops_.remove(folder_, c.target); e && e != ENOENT)
+        return FileError(path(c.target), FileProblem::Remove, e);
+      forget(c.target);
+      continue;
+    }
+    if (auto failed = putInPlace(c.temp, c.target, t)) return failed;
+  }
+  return std::nullopt;
+}
+
+std::optional<FileError> FileSetWriter::back(const Journal& journal,
+                                             const std::vector<Look>& looks) {
+  for (std::size_t i = looks.size(); i-- > 0;) {
+    const Change& c = journal.changes[i];
+    if (!needsBack(c, looks[i])) continue;
+    FileInfo t;
+    if (const int e = ops_.info(folder_, c.target, t))
+      return FileError(path(c.target), FileProblem::Read, e);
+    if (auto blocked = blockAt(c.target, t, stepOf(c, false))) return blocked;
+    // The new file goes back under its temporary name first, so that the way forward is
+    // still there for the next use; where that name was taken meanwhile, the new file goes.
+    if (looks[i].isNew) {
+      int e = ops_.rename(folder_, c.target, c.temp, false);
+      if (e == EEXIST && c.kind == ChangeKind::Add) e = ops_.remove(folder_, c.target);
+      if (e && e != EEXIST) return FileError(path(c.target), stepOf(c, false), e);
+      if (!e) t.exists = false;
+      forget(c.target);
+    }
+    if (c.kind == ChangeKind::Add) continue;
+    if (auto failed = putInPlace(c.backup, c.target, t)) return failed;
+  }
+  return std::nullopt;
+}
+
+std::optional<FileError> FileSetWriter::putInPlace(const std::string& from,
+                                                   const std::string& target, FileInfo t) {
+  // A file that turned up after the look `t` is never replaced unless it may be.
+  int e = ops_.rename(folder_, from, target, t.exists);
+  if (e == EEXIST) {
+    if ((e = ops_.info(folder_, target, t)) != 0)
+      return FileError(path(target), FileProblem::Read, e);
+    if (auto blocked = blockAt(target, t, FileProblem::Replace)) return blocked;
+    e = ops_.rename(folder_, from, target);
+  }
+  if (e) return FileError(path(target), FileProblem::Replace, e);
+  forget(from);
+  entries_.push_back({target, true});
+  return std::nullopt;
+}
+
+std::optional<FileError> FileSetWriter::firstBlock(const Journal& journal,
+                                                   const std::vector<Look>& looks,
+                                                   bool forward) const {
+  for (std::size_t n = 0; n < looks.size(); ++n) {
+    const std::size_t i = forward ? n : looks.size() - 1 - n;
+    const Change& c = journal.changes[i];
+    const Look& l = looks[i];
+    if (forward ? !needsForward(c, l) : !needsBack(c, l)) continue;
+    // The file it would take its bytes from, lost or not the save's own: named.
+    if (forward && c.kind != ChangeKind::Remove && !l.tempOk)
+      return FileError(path(c.temp), l.tempWhy);
+    if (!forward && c.kind != ChangeKind::Add && !l.backupOk)
+      return FileError(path(c.backup.empty() ? c.target : c.backup), l.backupWhy);
+    if (auto blocked = blockAt(c.target, l.target, stepOf(c, forward))) return blocked;
+  }
+  return std::nullopt;
+}
+
+FileSetWriter::Outcome FileSetWriter::bringToRest(const std::string& list, const Journal& journal) {
+  std::vector<Look> looks = assess(journal);
+  if (!committed(journal)) {
+    giveUp(list, journal);
+    return {Outcome::NotCommitted, std::nullopt};
+  }
+  std::optional<FileError> why = firstBlock(journal, looks, true);
+  if (!journal.started) {
+    // The build before's list, whole as its writer left it, who checked every file: anything
+    // else is a damaged list. It is begun before its first change, as that writer did.
+    bool whole = !why;
+    for (std::size_t i = 0; i < looks.size(); ++i)
+      whole &= journal.changes[i].temp.empty() || looks[i].tempOk;  // every temporary there
+    if (!whole) return {Outcome::Damaged, FileError(path(list), FileProblem::Damaged)};
+    if (const int e = ops_.append(folder_, list, kStartedLine))
+      throw FileError(path(list), FileProblem::Write, e, true);
+  }
+  if (!why) {
+    why = forward(journal, looks);
+    if (!why) {
+      ops_.sync(folder_);
+      for (const RetiredList& r : journal.retired) retire(r);
+      if (const int e = ops_.remove(folder_, list); e && e != ENOENT)
+        throw FileError(path(list), FileProblem::Remove, e, true);
+      forget(list);
+      ops_.sync(folder_);
+      for (const Change& c : journal.changes) {
+        dropOwn(c.temp, c.fresh);
+        dropOwn(c.backup, c.old);
+      }
+      return {Outcome::Finished, std::nullopt};
+    }
+    try {
+      looks = assess(journal);
+    } catch (const FileError&) {
+      return {Outcome::Unfinished, why};
+    }
+  }
+  // It cannot go forward: back to the old files, where the save kept copies of them all.
+  std::optional<FileError> backWhy = firstBlock(journal, looks, false);
+  if (!backWhy && !(backWhy = back(journal, looks))) {
+    ops_.sync(folder_);
+    giveUp(list, journal);
+    return {Outcome::Undone, why};
+  }
+  // Stuck: where the files could still go either way (a step failed for a passing cause) the
+  // next use goes on; where not, the set is mixed. Either way it is mixed until then.
+  try {
+    looks = assess(journal);
+  } catch (const FileError&) {
+    return {Outcome::Unfinished, why};  // nothing can be told now; the next use looks again
+  }
+  const bool eitherWay = !firstBlock(journal, looks, true) || !firstBlock(journal, looks, false);
+  return {eitherWay ? Outcome::Unfinished : Outcome::Mixed, mixedError(*why, journal, looks)};
+}
+
+void FileSetWriter::giveUp(const std::string& list, const Journal& journal) {
+  // The list first, then the files it names: a list left behind must still find them.
+  if (const int e = ops_.remove(folder_, list); e && e != ENOENT)
+    throw FileError(path(list), FileProblem::Remove, e, true);
+  forget(list);
+  for (const Change& c : journal.changes) {
+    dropOwn(c.temp, c.fresh);
+    dropOwn(c.backup, c.old);
+  }
+}
+
+void FileSetWriter::retire(const RetiredList& r) {
+  // Only the list that was the mark, as it was: another file at its name is left alone.
+  FileInfo info;
+  std::string bytes;
+  if (ops_.info(folder_, r.name, info) != 0 || !info.exists || !info.regular || !partOfSet(info) ||
+      !mayChange(info) || ops_.read(folder_, r.name, kJournalLimit + 1, bytes) != 0 ||
+      IdOf(bytes) != r.id)
+    return;
+  const unsigned writer = writer_;
+  writer_ = info.uid;
+  giveUp(r.name, ReadableJournal(bytes, names_));
+  writer_ = writer;
+}
+
+FileError FileSetWriter::mixedError(FileError error, const Journal& journal,
+                                    const std::vector<Look>& looks) {
+  error.markMixed();
+  for (std::size_t i = 0; i < looks.size(); ++i) {
+    // A file removed is in neither save's windows, nor is another user's file.
+    if (!looks[i].ours) continue;
+    auto& group = looks[i].isNew ? error.newer : looks[i].isOld ? error.older : error.either;
+    group.push_back(journal.changes[i].target);
+  }
+  return error;
+}
+
+bool FileSetWriter::showsProgress(const Journal& journal) {
+  const std::vector<Look> looks = assess(journal);
+  return std::any_of(looks.begin(), looks.end(), [](const Look& l) { return !l.untouched; });
+}
+
+// ---------------------------------------------------------------- settling and writing
+
+bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
+  leftOut_.clear();
+  marks_.clear();
+  referenced_.clear();
+  // The set's lists: this build's by their naming, the last builds' by their one name.
+  struct Found {
+    std::string name;
+    FileInfo info;
+    std::string bytes;
+    std::optional<Journal> journal;
+  };
+  std::vector<Found> lists;
+  int lastBuilds = 0;
+  for (const FolderEntry& e : entries_) {
+    if (!names_.isList(e.name)) continue;
+    const bool ownNaming = !SameFileName(e.name, place_.intent);
+    Found f{e.name, {}, {}, std::nullopt};
+    if (const int r = ops_.info(folder_, e.name, f.info))
+      throw FileError(path(e.name), FileProblem::Read, r);
+    if (!f.info.exists || (ownNaming && !f.info.regular)) continue;  // no list of ours
+    // Another user's list in a shared folder is left out; so is one we may not remove.
+    if (!partOfSet(f.info) || !mayChange(f.info)) {
+      leftOut_.push_back(e.name);
+      continue;
+    }
+    // Two spellings of one file are one list.
+    if (std::any_of(lists.begin(), lists.end(),
+                    [&](const Found& l) { return l.info.sameFile(f.info); }))
+      continue;
+    // Without the lock another program may be finishing or giving up the same list.
+    if (lock_ < 0) throw FileError(path(e.name), FileProblem::Write, EACCES, true);
+    if (f.info.regular) {
+      if (const int r = ops_.read(folder_, e.name, kJournalLimit + 1, f.bytes))
+        throw FileError(path(e.name), FileProblem::Read, r);
+      f.journal = ParseJournal(f.bytes, names_);
+    }
+    lastBuilds += !ownNaming;
+    lists.push_back(std::move(f));
+  }
+  // The last builds kept one list whatever its letter case: two are no list of one writer.
+  if (lastBuilds > 1)
+    for (Found& f : lists)
+      if (SameFileName(f.name, place_.intent)) f.journal.reset();
+  // In the order the one name rule takes them, whatever order the folder lists them in; a list
+  // that retires others is the later one: it goes first, and while it stays begun the ones it
+  // retires are its marks too.
+  std::sort(lists.begin(), lists.end(), [&](const Found& a, const Found& b) {
+    return std::pair(a.name != place_.intent, a.name) < std::pair(b.name != place_.intent, b.name);
+  });
+  std::stable_partition(lists.begin(), lists.end(),
+                        [](const Found& f) { return f.journal && !f.journal->retired.empty(); });
+  std::set<std::string> superseded;
+  bool changed = false, damagedAsked = false;
+  auto keep = [&](const Found& f, const Journal& readable) {
+    marks_.push_back({f.name, IdOf(f.bytes)});
+    for (const Change& c : readable.changes)
+      for (const std::string& own : {c.temp, c.backup})
+        if (!own.empty()) referenced_.push_back(own);
+  };
+  for (const Found& f : lists) {
+    FileInfo still;
+    if (ops_.info(folder_, f.name, still) != 0 || !still.exists) continue;  // retired meanwhile
+    writer_ = f.info.uid;
+    const Journal readable = f.journal ? *f.journal : ReadableJournal(f.bytes, names_);
+    if (superseded.count(f.name)) {
+      keep(f, readable);
+      continue;
+    }
+    const Outcome o =
+        f.journal ? bringToRest(f.name, *f.journal) : Outcome{Outcome::Damaged, std::nullopt};
+    changed |= f.journal.has_value();
+    if (o.kind == Outcome::Damaged) {
+      // A list that cannot be read whole and shows some of it done leaves a mixed set,
+      // whatever it said. (The build before's list not begun was checked before any change.)
+      if (!f.journal && showsProgress(readable)) {
+        if (!ask(mixedError(FileError(path(f.name), FileProblem::Mixed), readable,
+                            assess(readable))))
+          return false;
+        keep(f, readable);
+        continue;
+      }
+      if (!damagedAsked && !ask(FileError(path(f.name), FileProblem::Damaged))) return false;
+      damagedAsked = true;  // one answer for the lists of one damage
+      giveUp(f.name, readable);
+      changed = true;
+      continue;
+    }
+    if (o.kind == Outcome::Undone && !ask(FileError(*o.error).markUndone())) return false;
+    // A list whose files cannot even be looked at is a read problem; one stuck otherwise is
+    // told as mixed, and kept so, unless the next use gets further.
+    if (o.kind == Outcome::Unfinished && !o.error->mixed())
+      throw FileError(*o.error).markUnfinished();
+    if (o.kind == Outcome::Unfinished || o.kind == Outcome::Mixed) {
+      FileError told(path(f.name), FileProblem::Mixed);
+      told.newer = o.error->newer, told.older = o.error->older, told.either = o.error->either;
+      if (!ask(told.markMixed())) return false;
+      keep(f, readable);
+      for (const RetiredList& r : readable.retired) superseded.insert(r.name);
+    }
+  }
+  clearStale();
+  if (changed) listEntries();
+  return true;
+}
+
+void FileSetWriter::retireMarks() {
+  for (const RetiredList& r : marks_) retire(r);
+  marks_.clear();
+}
+
+}  // namespace veltaro

@@ -253,6 +253,8 @@ void CaseCommands::save(bool withRecords) {
   std::vector<std::string> stale;
   for (const std::string& f : folder->existing(true))
     if (!written.count(f)) stale.push_back(f);
+  // Undone, a new case leaves nothing on disk to speak of.
+  const bool newCase = folder->existing().empty();
   try {
     folder->write(files, stale);
     fx().CaseBasePath = base;
@@ -261,7 +263,7 @@ void CaseCommands::save(bool withRecords) {
                      : e.unfinished() ? lines::SavedInPart
                                       : lines::NotSaved;
     message(Text(line) + kNewLine + kNewLine + FileErrorText(e) +
-                (e.undone() ? kNewLine + Text(lines::OldCaseOnDisk) : "") +
+                (e.undone() && !newCase ? kNewLine + Text(lines::OldCaseOnDisk) : "") +
                 (e.mixed() ? mixedGroups(e, *folder) : ""),
             forms::mb::Critical, menuName);
   }

@@ -4,7 +4,9 @@
 #include <cctype>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "core/FileError.h"
@@ -174,9 +176,12 @@ bool Reports::WriteReport(int calcNumber, forms::Form& window, bool printOnDispl
   FX& s = fx();
   s.ReportPath = ProgramPath("\\data\\output.htm");
   std::string lines;
+  bool hadReport = false;  // an earlier report was on disk
   try {
     lines = ReportLines(calcNumber, window, printOnDisplay);
-    fs::create_directories(fs::path(s.ReportPath).parent_path());
+    std::error_code made;
+    fs::create_directories(fs::path(s.ReportPath).parent_path(), made);
+    if (made) throw FileError(s.ReportPath, FileProblem::Write, made.value());
     // Both files whole or neither, so that a failure never leaves half a report, nor a
     // preview of another report than the file holds. The list's name starts as the writer's
     // own files do, which no case may: a case named "output" has a list of its own.
@@ -184,19 +189,30 @@ bool Reports::WriteReport(int calcNumber, forms::Form& window, bool printOnDispl
     const std::string report = fs::path(s.ReportPath).filename().string();
     const std::string view = fs::path(DisplayedCopyPath()).filename().string();
     const std::string intent = std::string(kTempPrefix) + "-" + report + ".PND";
-    // No model: a report is the user's new output, made as the umask says.
-    FileSetWriter writer(SystemFiles(), {folder, intent, intent, {report, view}, ""},
-                         kReportWaitMs);
+    std::optional<FileSetWriter> writer;
+    try {
+      // No model: a report is the user's new output, made as the umask says.
+      writer.emplace(files_, FileSetPlace{folder, intent, intent, {report, view}, ""},
+                     kReportWaitMs);
+    } catch (const FileError& e) {
+      // Another program's report, or a folder that takes none, is named by the report file:
+      // the writer's list is no name the user knows.
+      if (e.problem() != FileProblem::InUse && e.problem() != FileProblem::Write) throw;
+      throw FileError(s.ReportPath, e.problem(), e.error());
+    }
     // Nothing of the user's is in a report that was cut off: it is settled or given up unasked.
-    writer.settle([](const FileError&) { return true; });
-    writer.write({{report, EncodeCodePage(withLineEnds(lines, "\r\n"), MarketCodePage())},
-                  {view, DisplayedCopy(lines)}},
-                 {});
+    writer->settle([](const FileError&) { return true; });
+    hadReport = std::any_of(writer->entries().begin(), writer->entries().end(),
+                            [&](const FolderEntry& f) { return SameFileName(f.name, report); });
+    writer->write({{report, EncodeCodePage(withLineEnds(lines, "\r\n"), MarketCodePage())},
+                   {view, DisplayedCopy(lines)}},
+                  {});
   } catch (const FileError& e) {
     tell(Text(e.unfinished() ? lines::ReportInPart : lines::ReportNotWritten) + "\r\n\r\n" +
          (e.problem() == FileProblem::InUse ? e.path() + "\r\n" + Text(lines::ReportInUse)
                                             : FileErrorText(e)) +
-         (e.undone() ? "\r\n" + Text(lines::OldReportOnDisk) : ""));
+         // Undone, the first report leaves nothing on disk to speak of.
+         (e.undone() && hadReport ? "\r\n" + Text(lines::OldReportOnDisk) : ""));
     return false;
   } catch (const std::exception& e) {
     tell(Text(lines::ReportNotWritten) + "\r\n\r\n" + s.ReportPath + "\r\n" + e.what());

@@ -11,17 +11,22 @@
 
 #include <string>
 
+#include "core/FileOps.h"
 #include "shell/ShellServices.h"
 
 namespace veltaro {
 
 class Reports : public ReportService {
  public:
+  explicit Reports(FileOps& files = SystemFiles()) : files_(files) {}
   // False, after telling the user, when no report was written.
   bool WriteReport(int calcNumber, forms::Form& window, bool printOnDisplay,
                    bool exportOnly) override;
   void OpenReportInExcel() override;
   void OpenReportInWord() override;
+
+ private:
+  FileOps& files_;
 };
 
 // The displayed copy of report lines ("\n"-ended UTF-8).

@@ -36,14 +36,32 @@ class Messages : public Versions {
                         : platform.expectOpenFile(path("roof.DAT"));
     return lastBox([&] { (cases().*cmd)(); }, answer);
   }
+  bool writeReport() {
+    return veltaro::Reports(faults).WriteReport(1, app.get("frmCalc01"), false, true);
+  }
+  // A report written leaves no file of the writer's own in the folder.
   Shown report() {
-    return lastBox([&] { veltaro::Reports().WriteReport(1, app.get("frmCalc01"), false, true); });
+    bool written = false;
+    const Shown shown = lastBox([&] { written = writeReport(); });
+    for (const auto& e : fs::directory_iterator(data))
+      EXPECT_FALSE(written && e.path().filename().string().starts_with(".~vt")) << e.path();
+    return shown;
+  }
+  void earlierReport() { folder_.writeBytes("DATA/output.htm", "the report before"); }
+  // A report cut off after `changes` changes, the report before it on disk.
+  void reportCutOff(int changes) {
+    earlierReport();
+    faults.crashAfter = changes;
+    EXPECT_THROW(writeReport(), Crash);
+    faults.crashAfter = faults.changes = 0;
   }
   static Shown words(const FileError& e) { return {"", veltaro::FileErrorText(e)}; }
   std::string lock() const { return ".~vt" + veltaro::NameKey("roof") + ".lck"; }
+  // The call fails on each of the names ("|" between them), or on every name: "*".
   void failing(const std::string& call, const std::string& names, int error) {
     faults.fail = [=](const std::string& c, const std::string& n) {
-      return c == call && ("|" + names + "|").find("|" + n + "|") != std::string::npos ? error : 0;
+      const bool named = names == "*" || ("|" + names + "|").find("|" + n + "|") != n.npos;
+      return c == call && named ? error : 0;
     };
   }
   // The new version of the case, to be saved over the old one.
@@ -84,6 +102,16 @@ TEST_F(Messages, EveryMessageAboutAFileIsWholeInItsWords) {
        {"Gem sag",
         "The case was not saved.\r\n\r\n<DATA>/roof.C02\r\nThe file cannot be replaced. System "
         "error 5.\r\nThe case is on disk as it was before this save, whole.",
+        Critical}},
+      {"a new case's save undone",
+       [&] {
+         for (const char* f : {"roof.DAT", "roof.C01"}) fs::remove(data / f);
+         newVersion(), failing("rename", "roof.C02", EIO);
+       },
+       [&] { return command(&S::CaseSave); },
+       {"Gem sag",
+        "The case was not saved.\r\n\r\n<DATA>/roof.C02\r\nThe file cannot be replaced. System "
+        "error 5.",
         Critical}},
       {"a save neither finished nor undone",
        [&] {
@@ -205,6 +233,60 @@ TEST_F(Messages, EveryMessageAboutAFileIsWholeInItsWords) {
        {veltaro::frmAbout::kProgramTitle,
         "The report could not be written.\r\n\r\n<DATA>/output.htm\r\nThe file is read-only.",
         Exclamation}},
+      {"a report held by another program",
+       [&] { failing("lock", "*", EWOULDBLOCK); },
+       [&] { return report(); },
+       {veltaro::frmAbout::kProgramTitle,
+        "The report could not be written.\r\n\r\n<DATA>/output.htm\r\nThe report is being "
+        "written by another program. Try again in a moment.",
+        Exclamation}},
+      {"a report over the quota",
+       [&] { failing("create", "*", EDQUOT); },
+       [&] { return report(); },
+       {veltaro::frmAbout::kProgramTitle,
+        "The report could not be written.\r\n\r\n<DATA>/output.htm\r\nThe file cannot be "
+        "written. The disk is full.",
+        Exclamation}},
+      {"a report undone",
+       [&] { earlierReport(), failing("rename", "output-view.htm", EIO); },
+       [&] { return report(); },
+       {veltaro::frmAbout::kProgramTitle,
+        "The report could not be written.\r\n\r\n<DATA>/output-view.htm\r\nThe file cannot be "
+        "replaced. System error 5.\r\nThe report is on disk as it was before, whole.",
+        Exclamation}},
+      {"the first report undone",
+       [&] { failing("rename", "output-view.htm", EIO); },
+       [&] { return report(); },
+       {veltaro::frmAbout::kProgramTitle,
+        "The report could not be written.\r\n\r\n<DATA>/output-view.htm\r\nThe file cannot be "
+        "replaced. System error 5.",
+        Exclamation}},
+      {"a report in part",
+       [&] {
+         earlierReport();
+         faults.fail = [n = 0](const std::string& c, const std::string& name) mutable {
+           return c == "rename" && (name == "output-view.htm" || (name == "output.htm" && ++n == 2))
+                      ? EIO
+                      : 0;
+         };
+       },
+       [&] { return report(); },
+       {veltaro::frmAbout::kProgramTitle,
+        "The report was written only in part; the next report finishes it.\r\n\r\n"
+        "<DATA>/output-view.htm\r\nThe file cannot be replaced. System error 5.",
+        Exclamation}},
+      {"a report cut off before its list, settled by the next",
+       [&] { reportCutOff(3); },
+       [&] { return report(); },
+       {"(none)", ""}},
+      {"a report cut off after its list, settled by the next",
+       [&] { reportCutOff(8); },
+       [&] { return report(); },
+       {"(none)", ""}},
+      {"no such case",
+       [&] { fs::remove(data / "roof.DAT"); },
+       [&] { return command(&S::CaseOpen); },
+       {"Åbn sag", "<DATA>/roof.DAT\r\nThere is no case of that name.", Exclamation}},
       // The words of a file problem and its cause, whatever command meets it.
       {"disk full",
        nullptr,
@@ -233,6 +315,7 @@ TEST_F(Messages, EveryMessageAboutAFileIsWholeInItsWords) {
     EXPECT_EQ(row.show(), expected);
     faults.fail = nullptr;
     faults.othersFolder = false;
+    faults.crashAfter = faults.changes = 0;
     fs::permissions(data, fs::perms(0755));
     for (const auto& e : fs::directory_iterator(data))
       fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add);

@@ -205,7 +205,9 @@ TEST_F(ServiceTest, AWriterThatCannotReadItsWindowWritesNothingAndSaysSo) {
   app.get("frmPrint").unload();
   fs::remove_all(folder / "data");
   folder_.writeBytes("DATA", "a file where the folder should be");
-  platform.expectMsgBox(1, failed);
+  platform.expectMsgBox(1, std::string(failed) + ".\r\n\r\n" +
+                               (folder / "DATA/output.htm").string() +
+                               "\r\nThe file cannot be written. The folder does not exist.");
   EXPECT_FALSE(reports.WriteReport(1, open("frmCalc01"), false, false));
   EXPECT_FALSE(app.isLoaded("frmPrint"));
   EXPECT_TRUE(platform.scriptDone());

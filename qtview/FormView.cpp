@@ -564,24 +564,27 @@ bool FormView::controlFocusIn(Control& c, QFocusEvent* e) {
       }
       giveFirstFocus();
       return false;
-    case Qt::OtherFocusReason:
-      // Qt's own placing of the focus: a sub-window restored from its minimised bar or
-      // activated hands it to the widget it last had or to the first of its chain. That is
-      // no move of the user's between controls: the model keeps its focused control (whose
-      // GotFocus would empty the results of an opened case), and the widget follows it.
+    case Qt::MouseFocusReason:
+    case Qt::ShortcutFocusReason:
+      // The user's own moves: a click on the control, or its access key, which enters a box
+      // with its whole text selected. Tab and Shift+Tab never come this way: the canvas hands
+      // them to the model's tab order (see FormCanvas), and the widget follows the model.
+      if (f->activeControl() != &c) {
+        const bool byKeyboard = e->reason() == Qt::ShortcutFocusReason;
+        user([&c, byKeyboard] { c.userFocus(byKeyboard); });
+      }
+      return false;
+    default:
+      // Qt's own placing of the focus: a sub-window being minimised hands it on along its
+      // chain as if Tab were pressed, one restored or activated gives it to the widget it last
+      // had or to the first of its chain. That is no move of the user's between controls: the
+      // model keeps its focused control (whose GotFocus would empty the results beside it),
+      // and the widget follows it.
       giveFirstFocus();
       if (f->activeControl() && f->activeControl() != &c)
         QMetaObject::invokeMethod(
             this, [this] { applyFocus(); }, Qt::QueuedConnection);
       return false;
-    default: {
-      // Entered by the keyboard (Tab, an access key), a box selects its whole text.
-      const bool byKeyboard = e->reason() == Qt::TabFocusReason ||
-                              e->reason() == Qt::BacktabFocusReason ||
-                              e->reason() == Qt::ShortcutFocusReason;
-      if (f->activeControl() != &c) user([&c, byKeyboard] { c.userFocus(byKeyboard); });
-      return false;
-    }
   }
 }
 

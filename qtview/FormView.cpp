@@ -220,6 +220,9 @@ QWidget* FormView::ensureWidget(Control& c) {
   QWidget* parent = c.container() ? ensureWidget(*c.container()) : nullptr;
   if (!parent) parent = frame_ ? stripFor(c.toolbarHost()) : canvas_.data();
   QWidget* w = createWidget(c, parent);
+  // A page takes the keyboard for its own scrolling, though it is no stop of the tab order and
+  // the model never gives it the focus.
+  if (c.kind() == ControlKind::Browser) w->setFocusPolicy(Qt::StrongFocus);
   widgets_[&c] = w;
   controlOf_[w] = &c;
   w->installEventFilter(this);
@@ -453,11 +456,18 @@ void FormView::activateWindow() {
 
 void FormView::applyFocus() {
   if (!form_ || !window_ || !window_->isVisible()) return;
-  Control* c = form_->activeControl();
-  if (!c) return;
   // A child that is not the active one takes the focus when it is activated.
   if (sub_ && owner_->app().activeMdiChild() != form_) return;
-  QWidget* w = widgetOf(*c);
+  QWidget* w = nullptr;
+  if (Control* c = form_->activeControl()) {
+    w = widgetOf(*c);
+  } else {
+    // No control has the model's focus here (the preview shows its page alone): the keyboard
+    // stays in the window all the same, on its page, never on a control of another window.
+    // The model's own controls wait for their first focus.
+    for (const auto& page : form_->controls())
+      if (page->kind() == ControlKind::Browser && (w = widgetOf(*page))) break;
+  }
   if (w && !w->hasFocus() && w->isVisible() && w->isEnabled()) w->setFocus(Qt::OtherFocusReason);
 }
 

@@ -279,6 +279,8 @@ TEST(CaseWindows, RestoringOrActivatingAWindowOfAnOpenedCaseKeepsItsResults) {
       EXPECT_EQ(w.windowState(), forms::kStateNormal);
       EXPECT_EQ(w.control(result).text(), "12");
       EXPECT_TRUE(s.ResultValid[veltaro::CalcTypeOf(number)]);
+      ASSERT_NE(w.activeControl(), nullptr);
+      EXPECT_EQ(QApplication::focusWidget(), run.view.widgetOf(*w.activeControl())) << "follows";
     }
     // Saved again after the restores, the case keeps every record.
     const std::string again = run.folder_.path.string() + "/DATA/again.DAT";

@@ -155,6 +155,17 @@ void FormView::build() {
       for (QAction* a : system->actions())
         if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_F4)) a->setShortcut({});
     sub_->setWidget(canvas_);
+    // The workspace maximises a child activated while the one in front is maximised, and
+    // restores that one, as on the desktop. A child without a maximise button (the case
+    // header, the about box) opens over the maximised one instead, as it always looks, and
+    // leaves it as it is. Told before the workspace hears of the activation.
+    QObject::connect(sub_, &QMdiSubWindow::aboutToActivate, this, [this] {
+      const Qt::WindowFlags flags = sub_->windowFlags();
+      if (QMdiArea* area = sub_->mdiArea())
+        area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation,
+                        flags.testFlag(Qt::CustomizeWindowHint) &&
+                            !flags.testFlag(Qt::WindowMaximizeButtonHint));
+    });
     frameView->workspace()->addSubWindow(sub_);
     sub_->hide();
     window_ = sub_;

@@ -487,6 +487,7 @@ TEST_F(FormsViewTest, TheChildInFrontIsActiveAgainWithItsFocusWhenADialogCloses)
       // A click on the page gives it the keyboard, wherever it was (on the toolbar).
       QTest::mouseClick(toolbarButton, Qt::LeftButton);
       QTest::mouseClick(browser->viewport(), Qt::LeftButton);
+      EXPECT_EQ(QApplication::focusWidget(), browser) << "clicked";
     }
     for (const auto& [what, open] : dialogs) {
       SCOPED_TRACE(front->name() + ": " + what);

@@ -138,13 +138,13 @@ TEST(CaseWindows, AWindowJustCalculatedIsAsItWasWhicheverWayItIsRestoredOrActiva
     const char* way;
     std::function<void(MarketRun&, QMdiSubWindow*, forms::Form&)> act;
     int state;
-  } ways[] = {{"DK", "minimised, then its restore button",
+  } ways[] = {{"LT", "minimised, then its restore button",
                [](MarketRun& run, QMdiSubWindow* sub, forms::Form&) {
                  press(run, sub, S::SC_TitleBarMinButton);
                  press(run, sub, S::SC_TitleBarNormalButton);
                },
                forms::kStateNormal},
-              {"LT", "minimised, then the Window menu",
+              {"DK", "minimised, then the Window menu",
                [](MarketRun& run, QMdiSubWindow* sub, forms::Form& w) {
                  press(run, sub, S::SC_TitleBarMinButton);
                  chooseInWindowMenu(run, w);

@@ -725,6 +725,50 @@ TEST_F(FormsViewTest, TheWorkspaceScrollsToEveryChildAndItsPictureTheNaturalWay)
   child->move(40, 40);
   QCoreApplication::processEvents();
   EXPECT_FALSE(down->isVisible());
+  // Beyond the right edge: the wheel's sideways turn, or its turn with Alt, goes sideways.
+  QScrollBar* across = area->bar(Qt::Horizontal);
+  child->move(shown->width() - 100, 40);
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(across->isVisible());
+  const std::pair<QPoint, Qt::KeyboardModifiers> sideways[] = {{{-120, 0}, Qt::NoModifier},
+                                                               {{0, -120}, Qt::AltModifier}};
+  for (const auto& [turn, keys] : sideways) {
+    across->setValue(0);
+    QWheelEvent wheel(QPointF(10, 10), shown->mapToGlobal(QPointF(10, 10)), {}, turn, Qt::NoButton,
+                      keys, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(shown, &wheel);
+    QCoreApplication::processEvents();
+    EXPECT_GT(across->value(), 0) << keys.toInt();
+  }
+}
+
+// A workspace that grows shows no blank beyond one end of its content while the other end is
+// cut off: the view comes back towards that end as far as the blank allows, both ways at once.
+TEST_F(FormsViewTest, AWorkspaceThatGrowsShowsAllItCanOfItsContent) {
+  auto* area = static_cast<qtview::Workspace*>(view.workspace());
+  QWidget* child = view.windowOf(*sheet);  // larger than the view at the smaller size
+  const struct {
+    const char* what;
+    QPoint dragged;  // in the view at the smaller size
+    bool scrolled;   // to the far corner
+    QSize grown;
+    bool fits;
+  } steps[] = {
+      {"beyond the bottom right, grown beyond its end", {250, 200}, true, {700, 500}, true},
+      {"starting inside the view, cut off, grown a little", {100, 60}, false, {100, 50}, false}};
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
+    view.mainWindow()->resize(400, 300);
+    QCoreApplication::processEvents();
+    child->move(s.dragged);
+    QCoreApplication::processEvents();
+    for (QScrollBar* bar : {area->bar(Qt::Horizontal), area->bar(Qt::Vertical)})
+      if (s.scrolled) bar->setValue(bar->maximum());
+    view.mainWindow()->resize(view.mainWindow()->size() + s.grown);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(child->pos(), QPoint(0, 0));
+    EXPECT_EQ(area->bar(Qt::Horizontal)->isVisible(), !s.fits);
+  }
 }
 
 // The preview's thumb stands where the view is; the wheel and a drag of the thumb scroll it.

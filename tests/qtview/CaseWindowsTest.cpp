@@ -136,38 +136,19 @@ TEST(CaseWindows, AWindowJustCalculatedIsAsItWasWhicheverWayItIsRestoredOrActiva
   const struct {
     const char* market;
     const char* way;
-    std::function<void(MarketRun&, QMdiSubWindow*, forms::Form&)> act;
+    S::SubControl first;  // on its title bar; none: it stays behind the pipe distances
+    S::SubControl then;   // none: its entry in the Window menu; a minimised title twice
     int state;
-  } ways[] = {{"LT", "minimised, then its restore button",
-               [](MarketRun& run, QMdiSubWindow* sub, forms::Form&) {
-                 press(run, sub, S::SC_TitleBarMinButton);
-                 press(run, sub, S::SC_TitleBarNormalButton);
-               },
+  } ways[] = {{"LT", "minimised, then its restore button", S::SC_TitleBarMinButton,
+               S::SC_TitleBarNormalButton, forms::kStateNormal},
+              {"DK", "minimised, then the Window menu", S::SC_TitleBarMinButton, S::SC_None,
                forms::kStateNormal},
-              {"DK", "minimised, then the Window menu",
-               [](MarketRun& run, QMdiSubWindow* sub, forms::Form& w) {
-                 press(run, sub, S::SC_TitleBarMinButton);
-                 chooseInWindowMenu(run, w);
-               },
-               forms::kStateNormal},
-              {"UK", "minimised, then a double-click on its title",
-               [](MarketRun& run, QMdiSubWindow* sub, forms::Form&) {
-                 press(run, sub, S::SC_TitleBarMinButton);
-                 press(run, sub, S::SC_TitleBarLabel, true);
-               },
-               forms::kStateNormal},
-              {"SE", "maximised, then the Window menu",
-               [](MarketRun& run, QMdiSubWindow* sub, forms::Form& w) {
-                 press(run, sub, S::SC_TitleBarMaxButton);
-                 chooseInWindowMenu(run, w);
-               },
+              {"UK", "minimised, then a double-click on its title", S::SC_TitleBarMinButton,
+               S::SC_TitleBarLabel, forms::kStateNormal},
+              {"SE", "maximised, then the Window menu", S::SC_TitleBarMaxButton, S::SC_None,
                forms::kStateMaximized},
-              {"NO", "behind the pipe distances, then a click on its title",
-               [](MarketRun& run, QMdiSubWindow* sub, forms::Form& w) {
-                 ASSERT_NE(run.app.activeMdiChild(), &w);
-                 press(run, sub, S::SC_TitleBarLabel);
-               },
-               forms::kStateNormal}};
+              {"NO", "behind the pipe distances, then a click on its title", S::SC_None,
+               S::SC_TitleBarLabel, forms::kStateNormal}};
   for (const auto& way : ways) {
     SCOPED_TRACE(std::string(way.market) + ": " + way.way);
     MarketRun run(way.market, false);
@@ -188,7 +169,14 @@ TEST(CaseWindows, AWindowJustCalculatedIsAsItWasWhicheverWayItIsRestoredOrActiva
       const bool distances =
           run.app.isLoaded("frmPipedistance") || run.app.isLoaded("frmPipedistanceSE");
       auto* sub = static_cast<QMdiSubWindow*>(run.view.windowOf(*w));
-      way.act(run, sub, *w);
+      if (way.first != S::SC_None)
+        press(run, sub, way.first);
+      else
+        ASSERT_NE(run.app.activeMdiChild(), w);
+      if (way.then == S::SC_None)
+        chooseInWindowMenu(run, *w);
+      else
+        press(run, sub, way.then, way.then == S::SC_TitleBarLabel && sub->isMinimized());
       QTest::qWait(10);
       EXPECT_EQ(w->windowState(), way.state);
       EXPECT_TRUE(run.app.activeMdiChild() == w && run.view.workspace()->activeSubWindow() == sub)

@@ -155,6 +155,17 @@ void FormView::build() {
       for (QAction* a : system->actions())
         if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_F4)) a->setShortcut({});
     sub_->setWidget(canvas_);
+    // The workspace maximises a child activated while the one in front is maximised, and
+    // restores that one, as on the desktop. A child without a maximise button (the case
+    // header, the about box) opens over the maximised one instead, as it always looks, and
+    // leaves it as it is. Told before the workspace hears of the activation.
+    QObject::connect(sub_, &QMdiSubWindow::aboutToActivate, this, [this] {
+      const Qt::WindowFlags flags = sub_->windowFlags();
+      if (QMdiArea* area = sub_->mdiArea())
+        area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation,
+                        flags.testFlag(Qt::CustomizeWindowHint) &&
+                            !flags.testFlag(Qt::WindowMaximizeButtonHint));
+    });
     frameView->workspace()->addSubWindow(sub_);
     sub_->hide();
     window_ = sub_;
@@ -220,6 +231,9 @@ QWidget* FormView::ensureWidget(Control& c) {
   QWidget* parent = c.container() ? ensureWidget(*c.container()) : nullptr;
   if (!parent) parent = frame_ ? stripFor(c.toolbarHost()) : canvas_.data();
   QWidget* w = createWidget(c, parent);
+  // A page takes the keyboard for its own scrolling, though it is no stop of the tab order and
+  // the model never gives it the focus.
+  if (c.kind() == ControlKind::Browser) w->setFocusPolicy(Qt::StrongFocus);
   widgets_[&c] = w;
   controlOf_[w] = &c;
   w->installEventFilter(this);
@@ -453,11 +467,18 @@ void FormView::activateWindow() {
 
 void FormView::applyFocus() {
   if (!form_ || !window_ || !window_->isVisible()) return;
-  Control* c = form_->activeControl();
-  if (!c) return;
   // A child that is not the active one takes the focus when it is activated.
   if (sub_ && owner_->app().activeMdiChild() != form_) return;
-  QWidget* w = widgetOf(*c);
+  QWidget* w = nullptr;
+  if (Control* c = form_->activeControl()) {
+    w = widgetOf(*c);
+  } else {
+    // No control has the model's focus here (the preview shows its page alone): the keyboard
+    // stays in the window all the same, on its page, never on a control of another window.
+    // The model's own controls wait for their first focus.
+    for (const auto& page : form_->controls())
+      if (page->kind() == ControlKind::Browser && (w = widgetOf(*page))) break;
+  }
   if (w && !w->hasFocus() && w->isVisible() && w->isEnabled()) w->setFocus(Qt::OtherFocusReason);
 }
 
@@ -564,24 +585,27 @@ bool FormView::controlFocusIn(Control& c, QFocusEvent* e) {
       }
       giveFirstFocus();
       return false;
-    case Qt::OtherFocusReason:
-      // Qt's own placing of the focus: a sub-window restored from its minimised bar or
-      // activated hands it to the widget it last had or to the first of its chain. That is
-      // no move of the user's between controls: the model keeps its focused control (whose
-      // GotFocus would empty the results of an opened case), and the widget follows it.
+    case Qt::MouseFocusReason:
+    case Qt::ShortcutFocusReason:
+      // The user's own moves: a click on the control, or its access key, which enters a box
+      // with its whole text selected. Tab and Shift+Tab never come this way: the canvas hands
+      // them to the model's tab order (see FormCanvas), and the widget follows the model.
+      if (f->activeControl() != &c) {
+        const bool byKeyboard = e->reason() == Qt::ShortcutFocusReason;
+        user([&c, byKeyboard] { c.userFocus(byKeyboard); });
+      }
+      return false;
+    default:
+      // Qt's own placing of the focus: a sub-window being minimised hands it on along its
+      // chain as if Tab were pressed, one restored or activated gives it to the widget it last
+      // had or to the first of its chain. That is no move of the user's between controls: the
+      // model keeps its focused control (whose GotFocus would empty the results beside it),
+      // and the widget follows it.
       giveFirstFocus();
       if (f->activeControl() && f->activeControl() != &c)
         QMetaObject::invokeMethod(
             this, [this] { applyFocus(); }, Qt::QueuedConnection);
       return false;
-    default: {
-      // Entered by the keyboard (Tab, an access key), a box selects its whole text.
-      const bool byKeyboard = e->reason() == Qt::TabFocusReason ||
-                              e->reason() == Qt::BacktabFocusReason ||
-                              e->reason() == Qt::ShortcutFocusReason;
-      if (f->activeControl() != &c) user([&c, byKeyboard] { c.userFocus(byKeyboard); });
-      return false;
-    }
   }
 }
 

@@ -7,7 +7,9 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLayout>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMainWindow>
@@ -256,6 +258,14 @@ std::optional<std::string> QtPlatform::inputBox(const std::string& prompt, const
     dialog.setOkButtonText(toQt(ok));
   if (const std::string& cancel = buttonWord(QMessageBox::Cancel); !cancel.empty())
     dialog.setCancelButtonText(toQt(cancel));
+  // Wide enough for the window system to show its title whole: the title in the bold face of
+  // the program's font (as title bars draw it, or smaller), beside the window's icon and its
+  // buttons. A narrower box had its title cut in the middle.
+  QFont bold = dialog.font();
+  bold.setBold(true);
+  const int bar = dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &dialog);
+  if (QLayout* layout = dialog.layout()) layout->setSizeConstraint(QLayout::SetDefaultConstraint);
+  dialog.setMinimumWidth(QFontMetrics(bold).horizontalAdvance(dialog.windowTitle()) + 5 * bar);
   if (xTwips >= 0 && yTwips >= 0) {
     // Placed on the screen where the program asks for it; otherwise centred.
     dialog.adjustSize();

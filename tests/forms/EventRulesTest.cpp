@@ -343,8 +343,9 @@ TEST_F(Registry, ClosingAChildOrTheFrame) {
   EXPECT_TRUE(app.isLoaded("OtherWindow"));
   w.refuseQuery = false;
   EXPECT_TRUE(frame.userClose());
-  EXPECT_EQ(eventLog(), (Events{"TestWindow.Activate", "OtherWindow.Activate", "TestWindow.QueryUnload4",
-                                "TestWindow.QueryUnload4", "TestWindow.Unload"}));
+  EXPECT_EQ(eventLog(),
+            (Events{"TestWindow.Activate", "OtherWindow.Activate", "TestWindow.QueryUnload4",
+                    "TestWindow.QueryUnload4", "TestWindow.Unload"}));
   EXPECT_TRUE(app.loadedForms().empty());
 }
 
@@ -393,6 +394,11 @@ TEST_F(Registry, MinimisingRestoringAndClosingMoveTheFront) {
   eventLog().clear();
   last.userClose();
   EXPECT_EQ(eventLog(), (Events{"TestWindow.Activate"}));
+  EXPECT_EQ(app.activeMdiChild(), &again);
+  // When only minimised ones are left, the one activated most recently comes to the front.
+  auto& third = app.get<LastWindow>();
+  again.userSetWindowState(kMin);
+  third.userClose();
   EXPECT_EQ(app.activeMdiChild(), &again);
 }
 

@@ -1,10 +1,12 @@
-// Windows of an opened case on screen: each comes back minimised with its results, and a user
-// who restores or activates it finds them still there and saved with the case.
+// Calculation windows on screen, minimised and restored, activated, and those of an opened case,
+// which come back minimised with their results: a user who restores or activates one finds it
+// as it was, its results still there and saved with the case.
 
 #include <gtest/gtest.h>
 
 #include <QtTest>
 #include <QtWidgets>
+#include <sstream>
 
 #include "MarketRun.h"
 #include "calc/CalcWindow.h"
@@ -15,11 +17,62 @@ namespace {
 
 using viewtest::MarketRun;
 
-// Each calculation with a result box of its own.
-const std::pair<int, const char*> kWindows[] = {
-    {1, "VT"},       {2, "VARMETAB"},   {3, "OVERFLADE"}, {4, "VARMETAB"},
-    {5, "VARMETAB"}, {6, "VARMETAB"},   {7, "txtIsoTyk"}, {21, "VT"},
-    {22, "VT"},      {23, "OVERFLADE"}, {24, "VT"}};
+// Each calculation with a result box of its own, and inputs it calculates from with the shipped
+// data of any market ("#n" chooses item n of a list, "!" sets an option).
+const std::string kPipe = "RORCOM=#10 MEDIETEMP=150 Omgivende=20 ";
+const struct {
+  int number;
+  const char* result;
+  std::string inputs;
+} kWindows[] = {
+    {1, "VT", kPipe + "Emission=#0 PRODUKT=#0 ISOLERINGST=#2"},
+    {2, "VARMETAB", kPipe + "Emission=#0 PRODUKT=#0 OVERFLADE=40"},
+    {3, "OVERFLADE", kPipe + "Emission=#0 PRODUKT=#0 VARMETAB=60"},
+    {4, "VARMETAB", kPipe + "Emission=#0 PRODUKT=#0"},
+    {5, "VARMETAB", kPipe + "Emission=#0 PRODUKT=#0 MEDIETEMP=5 Luftfugtighed=70"},
+    {6, "VARMETAB",
+     kPipe + "Emission=#0 PRODUKT=#0 MEDIETEMP=40 Omgivende=0 MEDIEHAST=5 Luftfugtighed=90 "
+             "Indvendig=#5 StofK=#0"},
+    {7, "txtIsoTyk",
+     "optCalcType(2)=! RORCOM=#20 MEDIE=#0 MEDIESTR=5 STRHAST=#0 txtLength=30 txtStarTemp=60 "
+     "PRODUKT=#0 ISOLERINGST=50 Omgivende=20 Emission=#0"},
+    {21, "VT",
+     kPipe + "Emission=#0 AntalLag=2 PRODUKT(0)=#0 ISOLERINGST(0)=50 PRODUKT(1)=#0 "
+             "ISOLERINGST(1)=30"},
+    {22, "VT",
+     kPipe + "Emission=#0 AntalLag=2 PRODUKT(0)=#0 Skilleflade(0)=100 PRODUKT(1)=#0 OVERFLADE=30"},
+    {23, "OVERFLADE",
+     kPipe + "Emission=#0 AntalLag=2 PRODUKT(0)=#0 Skilleflade(0)=100 PRODUKT(1)=#0 VT=40"},
+    {24, "VT",
+     kPipe + "PRODUKT(0)=#0 ISOLERINGST(0)=50 Emission(0)=#0 PRODUKT(1)=#0 ISOLERINGST(1)=30 "
+             "Emission(1)=#0"}};
+
+// Writes a window's inputs as its handlers see them written.
+void enter(forms::Form& w, const std::string& inputs) {
+  std::istringstream steps(inputs);
+  for (std::string step; steps >> step;) {
+    const auto eq = step.find('='), open = step.find('(');
+    forms::Control& c = w.control(step.substr(0, std::min(eq, open)),
+                                  open < eq ? std::stoi(step.substr(open + 1)) : -1);
+    const std::string value = step.substr(eq + 1);
+    if (value == "!")
+      c.setValue(1);
+    else if (value[0] == '#')
+      c.setListIndex(std::stoi(value.substr(1)));
+    else
+      c.setText(value);
+  }
+}
+
+// Everything a window shows of its controls, one line each.
+std::string shown(const forms::Form& w) {
+  std::string all;
+  for (const auto& c : w.controls())
+    all += c->name() + std::to_string(c->index()) + " " + c->text() + " " +
+           std::to_string(c->value()) + " " + std::to_string(c->listIndex()) +
+           (c->visible() ? "" : " hidden") + (c->enabled() ? "" : " disabled") + "\n";
+  return all;
+}
 
 // A point of a child's title bar: its restore button or its caption.
 QPoint titleBar(QMdiSubWindow* sub, QStyle::SubControl part) {
@@ -32,12 +85,119 @@ QPoint titleBar(QMdiSubWindow* sub, QStyle::SubControl part) {
   return sub->style()->subControlRect(QStyle::CC_TitleBar, &o, part, sub).center();
 }
 
+// A press on a part of a child's title bar (twice: a double-click), as the system sends it: to
+// the main window, under the pointer moved there first.
+void press(MarketRun& run, QMdiSubWindow* sub, QStyle::SubControl part, bool twice = false) {
+  QWindow* frame = run.view.mainWindow()->windowHandle();
+  const QPoint on = sub->mapTo(run.view.mainWindow(), titleBar(sub, part));
+  QTest::mouseMove(frame, on);
+  if (twice)
+    QTest::mouseDClick(frame, Qt::LeftButton, {}, on);
+  else
+    QTest::mouseClick(frame, Qt::LeftButton, {}, on);
+  QCoreApplication::processEvents();
+}
+
+// The window chosen in the main window's Window menu, opened by a click; the menu's check mark
+// is on the window in front.
+void chooseInWindowMenu(MarketRun& run, const forms::Form& w) {
+  QMenuBar* bar = run.view.mainWindow()->menuBar();
+  const QString title = QString::fromStdString(run.app.mdiForm()->menu("menuLastCalc").caption());
+  QAction* list = nullptr;
+  for (QAction* a : bar->actions())
+    if (a->text() == title) list = a;
+  ASSERT_TRUE(list && list->menu());
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(list).center());
+  QMenu* menu = list->menu();
+  ASSERT_TRUE(menu->isVisible());
+  QCoreApplication::processEvents();
+  auto entry = [menu](const forms::Form* f) -> QAction* {
+    for (QAction* a : menu->actions())
+      if (f && a->text().endsWith(" " + QString::fromStdString(f->caption()))) return a;
+    return nullptr;
+  };
+  for (QAction* a : menu->actions())
+    EXPECT_EQ(a->isChecked(), a == entry(run.app.activeMdiChild())) << a->text().toStdString();
+  QAction* chosen = entry(&w);
+  ASSERT_NE(chosen, nullptr);
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
+  // A menu never takes the activation from the main window, except offscreen, where the closed
+  // menu keeps it.
+  if (QApplication::activeWindow() == menu) QApplication::setActiveWindow(run.view.mainWindow());
+  QCoreApplication::processEvents();
+}
+
+// Every calculation window, just calculated with the focus on Calculate, minimised and brought
+// back each way, maximised and chosen again, or activated by its title: no focus event, no
+// click, no change of its own runs. It shows what it showed, the pipe distances stay open, and
+// the keyboard is back on Calculate.
+TEST(CaseWindows, AWindowJustCalculatedIsAsItWasWhicheverWayItIsRestoredOrActivated) {
+  using S = QStyle;
+  const struct {
+    const char* market;
+    const char* way;
+    S::SubControl first;  // on its title bar; none: it stays behind the pipe distances
+    S::SubControl then;   // none: its entry in the Window menu; a minimised title twice
+    int state;
+  } ways[] = {{"LT", "minimised, then its restore button", S::SC_TitleBarMinButton,
+               S::SC_TitleBarNormalButton, forms::kStateNormal},
+              {"DK", "minimised, then the Window menu", S::SC_TitleBarMinButton, S::SC_None,
+               forms::kStateNormal},
+              {"UK", "minimised, then a double-click on its title", S::SC_TitleBarMinButton,
+               S::SC_TitleBarLabel, forms::kStateNormal},
+              {"SE", "maximised, then the Window menu", S::SC_TitleBarMaxButton, S::SC_None,
+               forms::kStateMaximized},
+              {"NO", "behind the pipe distances, then a click on its title", S::SC_None,
+               S::SC_TitleBarLabel, forms::kStateNormal}};
+  for (const auto& way : ways) {
+    SCOPED_TRACE(std::string(way.market) + ": " + way.way);
+    MarketRun run(way.market, false);
+    run.platform.anyMsgBox = forms::mb::IdYes;  // the pipe-only questions
+    run.view.mainWindow()->resize(1200, 1000);
+    run.view.mainWindow()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(run.view.mainWindow()));
+    for (const auto& [number, result, inputs] : kWindows) {
+      SCOPED_TRACE(number);
+      forms::Form* w = nullptr;
+      run.view.userEvent([&, number = number] { w = &run.app.get(veltaro::calcFormName(number)); });
+      run.view.userEvent([&, inputs = inputs] { enter(*w, inputs); });
+      QWidget* calculate = run.view.widgetOf(w->control("Beregn"));
+      QTest::mouseClick(calculate, Qt::LeftButton);
+      ASSERT_TRUE(veltaro::fx().ResultValid[veltaro::CalcTypeOf(number)]);
+      ASSERT_EQ(w->activeControl(), &w->control("Beregn"));
+      const std::string before = shown(*w);
+      const bool distances =
+          run.app.isLoaded("frmPipedistance") || run.app.isLoaded("frmPipedistanceSE");
+      auto* sub = static_cast<QMdiSubWindow*>(run.view.windowOf(*w));
+      if (way.first != S::SC_None)
+        press(run, sub, way.first);
+      else
+        ASSERT_NE(run.app.activeMdiChild(), w);
+      if (way.then == S::SC_None)
+        chooseInWindowMenu(run, *w);
+      else
+        press(run, sub, way.then, way.then == S::SC_TitleBarLabel && sub->isMinimized());
+      QTest::qWait(10);
+      EXPECT_EQ(w->windowState(), way.state);
+      EXPECT_TRUE(run.app.activeMdiChild() == w && run.view.workspace()->activeSubWindow() == sub)
+          << "in front";
+      EXPECT_EQ(shown(*w), before);
+      EXPECT_TRUE(veltaro::fx().ResultValid[veltaro::CalcTypeOf(number)]);
+      EXPECT_EQ(run.app.isLoaded("frmPipedistance") || run.app.isLoaded("frmPipedistanceSE"),
+                distances);
+      EXPECT_EQ(w->activeControl(), &w->control("Beregn"));
+      EXPECT_EQ(QApplication::focusWidget(), calculate);
+      run.view.userEvent([&] { w->unload(); });
+    }
+  }
+}
+
 // The user restores the windows one after another where the bars line up: each restored one
 // leaves its place to the next bar, under the pointer that has not moved.
 TEST(CaseWindows, RestoringOrActivatingAWindowOfAnOpenedCaseKeepsItsResults) {
   const std::pair<const char*, QStyle::SubControl> ways[] = {
       {"SE", QStyle::SC_TitleBarNormalButton},
-      {"LV", QStyle::SC_TitleBarLabel},  // a double-click on the caption
+      {"LV", QStyle::SC_TitleBarLabel},
       {"NO", QStyle::SC_TitleBarNormalButton}};
   for (auto [market, part] : ways) {
     SCOPED_TRACE(market);
@@ -47,7 +207,7 @@ TEST(CaseWindows, RestoringOrActivatingAWindowOfAnOpenedCaseKeepsItsResults) {
     auto& s = veltaro::fx();
     run.platform.anyMsgBox = forms::mb::IdYes;  // the pipe-only questions
     // Every window with a pipe from its list, its first product and a result of its own.
-    for (auto [number, result] : kWindows) {
+    for (const auto& [number, result, inputs] : kWindows) {
       run.view.userEvent([&, number = number] {
         forms::Form& w = run.app.get(veltaro::calcFormName(number));
         w.control("RORCOM").setText("61");
@@ -56,7 +216,7 @@ TEST(CaseWindows, RestoringOrActivatingAWindowOfAnOpenedCaseKeepsItsResults) {
         if (forms::Control* d = w.findControl("Indvendig")) d->setListIndex(0);
       });
     }
-    for (auto [number, result] : kWindows) {
+    for (const auto& [number, result, inputs] : kWindows) {
       run.view.userEvent([&, number = number, result = result] {
         run.app.get(veltaro::calcFormName(number)).control(result).setText("12");
         s.ResultValid[veltaro::CalcTypeOf(number)] = true;
@@ -83,24 +243,15 @@ TEST(CaseWindows, RestoringOrActivatingAWindowOfAnOpenedCaseKeepsItsResults) {
                                                   : bar->geometry().contains(place)))
           sub = bar;
       ASSERT_NE(sub, nullptr) << restored;
-      const QPoint at = titleBar(sub, part);
-      if (place.isNull()) place = sub->mapToParent(at);
-      const auto [number, result] =
+      if (place.isNull()) place = sub->mapToParent(titleBar(sub, part));
+      const auto& [number, result, inputs] =
           *std::find_if(std::begin(kWindows), std::end(kWindows), [&](const auto& n) {
-            return run.view.windowOf(run.app.get(veltaro::calcFormName(n.first))) == sub;
+            return run.view.windowOf(run.app.get(veltaro::calcFormName(n.number))) == sub;
           });
       SCOPED_TRACE(number);
       forms::Form& w = run.app.get(veltaro::calcFormName(number));
       ASSERT_EQ(w.windowState(), forms::kStateMinimized);
-      // As the system sends them, to the window under the pointer.
-      QWindow* frame = run.view.mainWindow()->windowHandle();
-      const QPoint on = sub->mapTo(run.view.mainWindow(), at);
-      QTest::mouseMove(frame, on);
-      if (part == QStyle::SC_TitleBarLabel)
-        QTest::mouseDClick(frame, Qt::LeftButton, {}, on);
-      else
-        QTest::mouseClick(frame, Qt::LeftButton, {}, on);
-      QCoreApplication::processEvents();
+      press(run, sub, part, part == QStyle::SC_TitleBarLabel);  // a double-click on the caption
       ASSERT_FALSE(sub->isMinimized());
       EXPECT_TRUE(run.app.activeMdiChild() == &w && area->activeSubWindow() == sub &&
                   area->subWindowList(QMdiArea::StackingOrder).back() == sub)
@@ -116,12 +267,14 @@ TEST(CaseWindows, RestoringOrActivatingAWindowOfAnOpenedCaseKeepsItsResults) {
       EXPECT_EQ(w.windowState(), forms::kStateNormal);
       EXPECT_EQ(w.control(result).text(), "12");
       EXPECT_TRUE(s.ResultValid[veltaro::CalcTypeOf(number)]);
+      ASSERT_NE(w.activeControl(), nullptr);
+      EXPECT_EQ(QApplication::focusWidget(), run.view.widgetOf(*w.activeControl())) << "follows";
     }
     // Saved again after the restores, the case keeps every record.
     const std::string again = run.folder_.path.string() + "/DATA/again.DAT";
     run.platform.expectSaveFile(again);
     run.view.userEvent([] { veltaro::caseService()->CaseSave(); });
-    for (auto [number, result] : kWindows) {
+    for (const auto& [number, result, inputs] : kWindows) {
       const char* ext = veltaro::cases::LayoutOfType(veltaro::CalcTypeOf(number))->extension;
       EXPECT_TRUE(std::filesystem::exists(run.folder_.path / "DATA" / ("again" + std::string(ext))))
           << number;

@@ -97,6 +97,18 @@ class Other : public forms::Form {
   void Form_Activate() override { note("Other.Activate"); }
 };
 
+// A report alone in a window, as the preview shows it.
+class Page : public forms::Form {
+ public:
+  static constexpr const char* kName = "Page";
+  forms::Control& brwPage = add(K::Browser, "brwPage");
+  Page() : forms::Form(kName) {
+    setMdiChild(true);
+    move(0, 0, 9000, 7000);
+    brwPage.move(120, 120, 8500, 6400);
+  }
+};
+
 // A list of input errors in a window of its own, over the main window, closed by its button.
 class Notice : public forms::Form {
  public:
@@ -305,13 +317,16 @@ TEST_F(FormsViewTest, EveryUserEventReachesTheModelByTheRules) {
       {&s.txtNotes, "key Ctrl+V", "KeyDown 17|KeyDown 86|KeyPress 22", "", 0, 22},
       {&s.txtNotes, "key Ctrl+V", "KeyDown 17|KeyDown 86|KeyPress 22|Change", "abc"},
       {&s.cboSize, "type 7", "KeyDown 55|KeyPress 55|Change", "7"},
-      // Entered by the keyboard, a box or a list that takes typing has its whole text selected.
+      // Entered by the keyboard, a box or a list that takes typing has its whole text selected,
+      // wherever its caret was.
       {&s.cboSize, "tab 7", "txtTemp.LostFocus|GotFocus|KeyDown 55|KeyPress 55|Change", "7", 0, 0,
        &s.txtTemp, "SELECT diameter"},
       {&s.cboSize, "shortcut 7", "txtTemp.LostFocus|GotFocus|KeyDown 55|KeyPress 55|Change", "7",
        0, 0, &s.txtTemp, "SELECT diameter"},
       {&s.txtTemp, "backtab 4", "KeyDown 16|cboSize.LostFocus|GotFocus|KeyDown 52|KeyPress 52|Change", "4", 0,
        0, &s.cboSize, "12.5"},
+      {&s.txtNotes, "shortcut x", "txtTemp.LostFocus|GotFocus|KeyDown 88|KeyPress 120|Change", "x",
+       0, 0, &s.txtTemp, "Insulated on site"},
       {&s.cboSize, "key Down", "KeyDown 40|Click", "21.3"},
       {&s.cboSize, "key Down", "KeyDown 40", "", 40},
       {&s.lstProduct, "type b", "KeyDown 66|KeyPress 98|Click", "Board 140"},
@@ -353,7 +368,10 @@ TEST_F(FormsViewTest, EveryUserEventReachesTheModelByTheRules) {
       s.lstProduct.setListIndex(0);
       s.cboSize.setListIndex(-1);
       for (forms::Control* box : {&s.txtTemp, &s.txtNotes, &s.cboSize}) box->setTextSilently("");
-      if (*c.before) c.c->setTextSilently(c.before);
+      if (*c.before) {
+        c.c->setTextSilently(c.before);
+        c.c->setSelStart(static_cast<int>(c.c->text().size()));  // the caret at its end
+      }
       // Keys go to the focused control; the mouse comes while another one has the focus.
       (c.from                                                  ? c.from
        : c.act.starts_with("key") || c.act.starts_with("type") ? c.c
@@ -433,7 +451,8 @@ TEST_F(FormsViewTest, ClosingAWindowOverTheFrameGivesTheFocusBackToTheChildInFro
 }
 
 // Whatever box or dialog a command opens, once it closes the child in front is active again with
-// its focused box, whose typed text is as it was, and the keyboard goes on in it at once.
+// the keyboard where it was: in the box that had the focus, whose typed text is as it was, or on
+// the report a window shows alone (maximised, as the preview), which Page Down scrolls on.
 TEST_F(FormsViewTest, TheChildInFrontIsActiveAgainWithItsFocusWhenADialogCloses) {
   qtview::QtPlatform qt;
   qt.setView(&view);
@@ -443,6 +462,9 @@ TEST_F(FormsViewTest, TheChildInFrontIsActiveAgainWithItsFocusWhenADialogCloses)
   box->setFocus(Qt::MouseFocusReason);
   QTest::keyClicks(box, "12");
   const QString report = viewtest::writeFile("dialog-report.htm", "<p>Report</p>");
+  QByteArray lines;
+  for (int i = 0; i < 300; ++i) lines += "<p>Line " + QByteArray::number(i) + "</p>";
+  const QString page = viewtest::writeFile("dialog-page.htm", lines);
   const std::pair<const char*, std::function<void()>> dialogs[] = {
       {"message box", [&] { qt.msgBox("Saved", forms::mb::OkOnly, ""); }},
       {"input box", [&] { qt.inputBox("Decimals", "", "1", -1, -1); }},
@@ -450,19 +472,46 @@ TEST_F(FormsViewTest, TheChildInFrontIsActiveAgainWithItsFocusWhenADialogCloses)
       {"open dialog", [&] { qt.openFileDialog({.title = "Open case"}); }},
       {"print dialog", [&] { qt.printHtml(report.toStdString()); }}};
   std::string typed = "12";
-  for (const auto& [what, open] : dialogs) {
-    SCOPED_TRACE(what);
-    QTimer::singleShot(0, [] {
-      if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
-    });
-    view.userEvent(open);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(QApplication::activeWindow(), view.mainWindow());
-    EXPECT_TRUE(view.workspace()->activeSubWindow() == view.windowOf(*sheet) &&
-                app.activeMdiChild() == sheet);
-    ASSERT_EQ(QApplication::focusWidget(), box);
-    QTest::keyClicks(QApplication::focusWidget(), "3");
-    EXPECT_EQ(sheet->txtTemp.text(), typed += "3");
+  forms::Form* fronts[] = {sheet, nullptr};
+  for (forms::Form*& front : fronts) {
+    QWidget* toolbarButton = view.widgetOf(frame->control("cmdCase"));
+    QTextBrowser* browser = nullptr;
+    if (!front) {
+      auto& shown = app.get<Page>();
+      view.userEvent([&] {
+        shown.brwPage.setTextSilently(page.toStdString());
+        shown.setWindowState(forms::kStateMaximized);
+      });
+      front = &shown;
+      browser = widget<QTextBrowser>(shown.brwPage);
+      // A click on the page gives it the keyboard, wherever it was (on the toolbar).
+      QTest::mouseClick(toolbarButton, Qt::LeftButton);
+      QTest::mouseClick(browser->viewport(), Qt::LeftButton);
+      EXPECT_EQ(QApplication::focusWidget(), browser) << "clicked";
+    }
+    for (const auto& [what, open] : dialogs) {
+      SCOPED_TRACE(front->name() + ": " + what);
+      QTimer::singleShot(0, [] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
+      });
+      view.userEvent(open);
+      ASSERT_TRUE(QTest::qWaitForWindowActive(view.mainWindow()));
+      // The window system may give the main window that comes back its first control.
+      toolbarButton->setFocus(Qt::ActiveWindowFocusReason);
+      QCoreApplication::processEvents();
+      EXPECT_TRUE(view.workspace()->activeSubWindow() == view.windowOf(*front) &&
+                  app.activeMdiChild() == front);
+      if (front == sheet) {
+        ASSERT_EQ(QApplication::focusWidget(), box);
+        QTest::keyClicks(QApplication::focusWidget(), "3");
+        EXPECT_EQ(sheet->txtTemp.text(), typed += "3");
+      } else {
+        ASSERT_EQ(QApplication::focusWidget(), browser);
+        const int before = browser->verticalScrollBar()->value();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+        EXPECT_GT(browser->verticalScrollBar()->value(), before);
+      }
+    }
   }
 }
 
@@ -676,6 +725,50 @@ TEST_F(FormsViewTest, TheWorkspaceScrollsToEveryChildAndItsPictureTheNaturalWay)
   child->move(40, 40);
   QCoreApplication::processEvents();
   EXPECT_FALSE(down->isVisible());
+  // Beyond the right edge: the wheel's sideways turn, or its turn with Alt, goes sideways.
+  QScrollBar* across = area->bar(Qt::Horizontal);
+  child->move(shown->width() - 100, 40);
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(across->isVisible());
+  const std::pair<QPoint, Qt::KeyboardModifiers> sideways[] = {{{-120, 0}, Qt::NoModifier},
+                                                               {{0, -120}, Qt::AltModifier}};
+  for (const auto& [turn, keys] : sideways) {
+    across->setValue(0);
+    QWheelEvent wheel(QPointF(10, 10), shown->mapToGlobal(QPointF(10, 10)), {}, turn, Qt::NoButton,
+                      keys, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(shown, &wheel);
+    QCoreApplication::processEvents();
+    EXPECT_GT(across->value(), 0) << keys.toInt();
+  }
+}
+
+// A workspace that grows shows no blank beyond one end of its content while the other end is
+// cut off: the view comes back towards that end as far as the blank allows, both ways at once.
+TEST_F(FormsViewTest, AWorkspaceThatGrowsShowsAllItCanOfItsContent) {
+  auto* area = static_cast<qtview::Workspace*>(view.workspace());
+  QWidget* child = view.windowOf(*sheet);  // larger than the view at the smaller size
+  const struct {
+    const char* what;
+    QPoint dragged;  // in the view at the smaller size
+    bool scrolled;   // to the far corner
+    QSize grown;
+    bool fits;
+  } steps[] = {
+      {"beyond the bottom right, grown beyond its end", {250, 200}, true, {700, 500}, true},
+      {"starting inside the view, cut off, grown a little", {100, 60}, false, {100, 50}, false}};
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.what);
+    view.mainWindow()->resize(400, 300);
+    QCoreApplication::processEvents();
+    child->move(s.dragged);
+    QCoreApplication::processEvents();
+    for (QScrollBar* bar : {area->bar(Qt::Horizontal), area->bar(Qt::Vertical)})
+      if (s.scrolled) bar->setValue(bar->maximum());
+    view.mainWindow()->resize(view.mainWindow()->size() + s.grown);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(child->pos(), QPoint(0, 0));
+    EXPECT_EQ(area->bar(Qt::Horizontal)->isVisible(), !s.fits);
+  }
 }
 
 // The preview's thumb stands where the view is; the wheel and a drag of the thumb scroll it.

@@ -143,38 +143,55 @@ TEST(ProgramWindows, CommandsFollowTheWindowInFront) {
             QRect(normal.topLeft() * 15, normal.size() * 15));
 }
 
+// Each looks the same whatever stands behind it: nothing, or the preview, which stays maximised.
 TEST(ProgramWindows, TheCaseHeaderAndTheAboutBoxAreFixedChildrenOfTheMainWindow) {
-  MarketRun run("DK", false);
-  forms::Form& frame = *run.app.mdiForm();
-  // The case header opens from the main window's case button, the about box from the Help menu.
-  QTest::mouseClick(run.view.widgetOf(frame.control("cmdCase")), Qt::LeftButton);
-  actionNamed(run, run.app.mdiForm()->menu("menuAboutProgram").caption())->trigger();
-  for (const char* name : {"frmCase", "frmAbout"}) {
-    SCOPED_TRACE(name);
-    const forms::Form* form = run.app.find(name);
-    ASSERT_NE(form, nullptr);
-    auto* sub = qobject_cast<QMdiSubWindow*>(run.view.windowOf(*form));
-    ASSERT_TRUE(sub && sub->mdiArea() == run.view.workspace() && sub->isVisible());
-    EXPECT_FALSE(sub->windowFlags() &
-                 (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
-    EXPECT_TRUE(sub->windowFlags() & Qt::WindowCloseButtonHint);
-    // Neither a drag of its corner nor a double-click on its title changes it.
-    run.view.workspace()->setActiveSubWindow(sub);
-    const QRect before = sub->geometry();
-    const QPoint corner(sub->width() - 2, sub->height() - 2);
-    QTest::mouseMove(sub, corner);
-    QTest::mousePress(sub, Qt::LeftButton, {}, corner);
-    QTest::mouseMove(sub, corner + QPoint(60, 40));
-    QTest::mouseRelease(sub, Qt::LeftButton, {}, corner + QPoint(60, 40));
-    QTest::mouseDClick(sub, Qt::LeftButton, {}, QPoint(sub->width() / 2, 10));
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(sub->isMaximized());
-    EXPECT_EQ(form->windowState(), forms::kStateNormal);
-    EXPECT_EQ(sub->size(), before.size());
+  std::map<std::string, QRect> looks;
+  for (const bool preview : {false, true}) {
+    SCOPED_TRACE(preview ? "over the preview" : "alone");
+    MarketRun run("DK", false);
+    forms::Form& frame = *run.app.mdiForm();
+    if (preview) {
+      run.view.userEvent([&] { run.app.get("frmCalc01"); });
+      actionNamed(run, "PreView")->trigger();
+    }
+    // The case header opens from the main window's case button, the about box from the Help
+    // menu.
+    QTest::mouseClick(run.view.widgetOf(frame.control("cmdCase")), Qt::LeftButton);
+    actionNamed(run, run.app.mdiForm()->menu("menuAboutProgram").caption())->trigger();
+    for (const char* name : {"frmCase", "frmAbout"}) {
+      SCOPED_TRACE(name);
+      const forms::Form* form = run.app.find(name);
+      ASSERT_NE(form, nullptr);
+      auto* sub = qobject_cast<QMdiSubWindow*>(run.view.windowOf(*form));
+      ASSERT_TRUE(sub && sub->mdiArea() == run.view.workspace() && sub->isVisible());
+      EXPECT_FALSE(sub->windowFlags() &
+                   (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
+      EXPECT_TRUE(sub->windowFlags() & Qt::WindowCloseButtonHint);
+      // Neither a drag of its corner nor a double-click on its title changes it.
+      run.view.workspace()->setActiveSubWindow(sub);
+      const QRect before = sub->geometry();
+      const QPoint corner(sub->width() - 2, sub->height() - 2);
+      QTest::mouseMove(sub, corner);
+      QTest::mousePress(sub, Qt::LeftButton, {}, corner);
+      QTest::mouseMove(sub, corner + QPoint(60, 40));
+      QTest::mouseRelease(sub, Qt::LeftButton, {}, corner + QPoint(60, 40));
+      QTest::mouseDClick(sub, Qt::LeftButton, {}, QPoint(sub->width() / 2, 10));
+      QCoreApplication::processEvents();
+      EXPECT_FALSE(sub->isMaximized());
+      EXPECT_EQ(form->windowState(), forms::kStateNormal);
+      EXPECT_EQ(sub->size(), before.size());
+      if (!preview) looks[name] = sub->geometry();
+      EXPECT_EQ(sub->geometry(), looks[name]);
+    }
+    if (preview) {
+      const forms::Form& shown = *run.app.find("frmPrint");
+      EXPECT_TRUE(shown.windowState() == forms::kStateMaximized &&
+                  run.view.windowOf(shown)->isMaximized());
+    }
+    // The case header stands in the workspace where its load centred it.
+    const QPoint centred(std::abs(frame.width() - 9930) / 2, std::abs(frame.height() - 2900) / 2);
+    EXPECT_EQ(run.view.windowOf(*run.app.find("frmCase"))->pos(), centred / 15);
   }
-  // The case header stands in the workspace where its load centred it.
-  const QPoint centred(std::abs(frame.width() - 9930) / 2, std::abs(frame.height() - 2900) / 2);
-  EXPECT_EQ(run.view.windowOf(*run.app.find("frmCase"))->pos(), centred / 15);
 }
 
 TEST(ProgramWindows, ThePreviewIsMaximisedAtEveryShowingAndItsStateNeverDrifts) {

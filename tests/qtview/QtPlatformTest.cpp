@@ -145,6 +145,7 @@ TEST_F(QtPlatformTest, MessageBoxStylesAndAnswers) {
       QMB::StandardButton defaultButton = NoButton;
       std::map<QMB::StandardButton, QString> shown;
       whenOpen<QMB>([&](QMB* box) {
+        EXPECT_EQ(box->windowTitle(), "Title");
         icon = box->icon();
         defaultButton = box->standardButton(box->defaultButton());
         for (QAbstractButton* b : box->buttons()) shown[box->standardButton(b)] = b->text();
@@ -213,13 +214,33 @@ TEST_F(QtPlatformTest, BoxesSeeTheCurrentScreenAndMoveNoFocusAndModalFormsRunOnT
   EXPECT_EQ(shown, "written before the box");
   EXPECT_EQ(focusEvents, 0);
 
-  whenOpen<QInputDialog>([&](QInputDialog* d) {
-    proposed = d->textValue();
-    d->setTextValue("3");
-    d->accept();
-  });
-  EXPECT_EQ(platform.inputBox("Decimals", "Heat loss", "1", 100, 100), "3");
-  EXPECT_EQ(proposed, "1");
+  // The input box in the market's words: its title whole on the bar beside the window's icon
+  // and buttons (the title bar's font is the bold one, or smaller), each button its own word.
+  const struct {
+    const char* market;
+    QString title, ok, cancel;
+  } inputs[] = {{"DK", "Vis antal decimaler på Varmetab", "OK", "Annuller"},
+                {"LT", "Šilumos nuostolių dešimtainiai", "Gerai", "Atšaukti"},
+                {"UK", "Number of decimals for heat loss", "OK", "Cancel"}};
+  for (const auto& in : inputs) {
+    SCOPED_TRACE(in.market);
+    useMarket(in.market);
+    whenOpen<QInputDialog>([&](QInputDialog* d) {
+      proposed = d->textValue();
+      EXPECT_EQ(d->windowTitle(), in.title);
+      QFont bold = d->font();
+      bold.setBold(true);
+      const int bar = d->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, d);
+      EXPECT_GE(d->width(), QFontMetrics(bold).horizontalAdvance(in.title) + 4 * bar);
+      auto* buttons = d->findChild<QDialogButtonBox*>();
+      EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->text(), in.ok);
+      EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), in.cancel);
+      d->setTextValue("3");
+      d->accept();
+    });
+    EXPECT_EQ(platform.inputBox("Decimals", in.title.toStdString(), "1", 100, 100), "3");
+    EXPECT_EQ(proposed, "1");
+  }
   rejectNext();
   EXPECT_EQ(platform.inputBox("Decimals", "Heat loss", "1", 100, 100), std::nullopt);
 

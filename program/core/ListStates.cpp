@@ -40,23 +40,31 @@ namespace {
 using Look = FileSetWriter::Look;
 
 // How far one change of a list without ids came, by which of its names exist.
-enum class Progress { Todo, Done, Unknown };
+// Likely: the build before's rename, its temporary gone and its target there, which may have
+// been there before: done, unless a temporary of the list was lost.
+enum class Progress { Todo, Done, Unknown, Likely };
 
-Progress progressOf(const Change& c, bool temp, bool target, bool backup, bool earlier) {
+// `linked`: the target is the very file kept under the backup name, as a hard link.
+Progress progressOf(const Change& c, bool temp, bool target, bool backup, bool linked,
+                    bool earlier) {
   if (c.temp.empty()) {  // a removal
     if (backup) return Progress::Done;
     if (target) return Progress::Todo;
     return earlier ? Progress::Done : Progress::Unknown;  // its backup lost
   }
   if (temp) return Progress::Todo;
-  if (!c.backup.empty()) return backup ? Progress::Done : Progress::Unknown;
+  // The old file kept, and no longer at the target: replaced.
+  if (!c.backup.empty()) return backup && !linked ? Progress::Done : Progress::Unknown;
   // A new file, or an earlier build's rename: gone with its temporary, or lost with it.
-  return target ? Progress::Done : Progress::Unknown;
+  return !target ? Progress::Unknown : earlier ? Progress::Likely : Progress::Done;
 }
 
 // Changes are carried out in order, so those done come first: a change whose names cannot
 // tell is done before one known done, and not done after one known not done.
 void resolve(std::vector<Progress>& p) {
+  const bool lost = std::count(p.begin(), p.end(), Progress::Unknown) > 0;
+  for (Progress& q : p)
+    if (q == Progress::Likely) q = lost ? Progress::Unknown : Progress::Done;
   const int n = static_cast<int>(p.size());
   int lastDone = -1, firstTodo = n;
   for (int i = 0; i < n; ++i) {
@@ -104,13 +112,14 @@ std::vector<FileSetWriter::Look> FileSetWriter::assess(const Journal& journal) {
     Look& l = looks[i];
     if (const int e = ops_.info(folder_, c.target, l.target))
       throw FileError(path(c.target), FileProblem::Read, e);
+    FileInfo temp, backup;
     if (!c.temp.empty()) {
-      const auto why = distrust(c.temp, c.fresh);
+      const auto why = distrust(c.temp, c.fresh, temp);
       l.tempOk = !why;
       l.tempWhy = why.value_or(FileProblem::Read);
     }
     if (!c.backup.empty()) {
-      const auto why = distrust(c.backup, c.old);
+      const auto why = distrust(c.backup, c.old, backup);
       l.backupOk = !why;
       l.backupWhy = why.value_or(FileProblem::Read);
     }
@@ -128,19 +137,18 @@ std::vector<FileSetWriter::Look> FileSetWriter::assess(const Journal& journal) {
       continue;
     }
     // A file at one of the save's own names that is not the set's own tells nothing.
-    FileInfo temp, backup;
-    if (!c.temp.empty()) ops_.info(folder_, c.temp, temp);
-    if (!c.backup.empty()) ops_.info(folder_, c.backup, backup);
     progress.push_back((temp.exists && !l.tempOk) || (backup.exists && !l.backupOk)
                            ? Progress::Unknown
-                           : progressOf(c, l.tempOk, l.target.exists, l.backupOk,
+                           : progressOf(c, l.tempOk, l.ours, l.backupOk, l.target.sameFile(backup),
                                         journal.format == ListFormat::Earlier));
   }
   if (journal.format == ListFormat::Current) return looks;
   resolve(progress);
   for (std::size_t i = 0; i < looks.size(); ++i) {
-    looks[i].isNew = looks[i].ours && progress[i] == Progress::Done;
-    looks[i].isOld = looks[i].ours && progress[i] == Progress::Todo;
+    // A file at the name of a removal is the old one, also once it was kept under its backup.
+    const bool removal = journal.changes[i].kind == ChangeKind::Remove;
+    looks[i].isNew = looks[i].ours && !removal && progress[i] == Progress::Done;
+    looks[i].isOld = looks[i].ours && (removal || progress[i] == Progress::Todo);
     looks[i].untouched = progress[i] == Progress::Todo;
   }
   return looks;
@@ -159,7 +167,7 @@ std::optional<FileError> FileSetWriter::forward(const Journal& journal,
     // The last build kept the old file under the backup name before each change: so does the
     // finishing of its list, so that one cut off again still tells how far it came. A name
     // another file took goes without (that change is then not undone).
-    if (journal.format == ListFormat::Last && t.exists && !looks[i].backupOk) {
+    if (journal.format == ListFormat::Last && !c.backup.empty() && t.exists && !looks[i].backupOk) {
       std::string old;
       int e = 0;
       if (c.kind == ChangeKind::Remove)
@@ -357,7 +365,8 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
     Found f{e.name, {}, {}, std::nullopt};
     if (const int r = ops_.info(folder_, e.name, f.info))
       throw FileError(path(e.name), FileProblem::Read, r);
-    if (!f.info.exists || (ownNaming && !f.info.regular)) continue;  // no list of ours
+    // A folder or link is no list of any build: left alone, whatever its name.
+    if (!f.info.exists || !f.info.regular) continue;
     // Another user's list in a shared folder is left out; so is one we may not remove.
     if (!partOfSet(f.info) || !mayChange(f.info)) {
       leftOut_.push_back(e.name);
@@ -369,11 +378,9 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
       continue;
     // Without the lock another program may be finishing or giving up the same list.
     if (lock_ < 0) throw FileError(path(e.name), FileProblem::Write, EACCES, true);
-    if (f.info.regular) {
-      if (const int r = ops_.read(folder_, e.name, kJournalLimit + 1, f.bytes))
-        throw FileError(path(e.name), FileProblem::Read, r);
-      f.journal = ParseJournal(f.bytes, names_);
-    }
+    if (const int r = ops_.read(folder_, e.name, kJournalLimit + 1, f.bytes))
+      throw FileError(path(e.name), FileProblem::Read, r);
+    f.journal = ParseJournal(f.bytes, names_);
     lastBuilds += !ownNaming;
     lists.push_back(std::move(f));
   }
@@ -399,7 +406,9 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
   };
   for (const Found& f : lists) {
     FileInfo still;
-    if (ops_.info(folder_, f.name, still) != 0 || !still.exists) continue;  // retired meanwhile
+    if (const int r = ops_.info(folder_, f.name, still))
+      throw FileError(path(f.name), FileProblem::Read, r);
+    if (!still.exists) continue;  // retired meanwhile
     writer_ = f.info.uid;
     const Journal readable = f.journal ? *f.journal : ReadableJournal(f.bytes, names_);
     if (superseded.count(f.name)) {

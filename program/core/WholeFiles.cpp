@@ -222,8 +222,8 @@ std::optional<FileError> FileSetWriter::blockAt(const std::string& name, const F
   return std::nullopt;
 }
 
-std::optional<FileProblem> FileSetWriter::distrust(const std::string& name, const FileId& id) {
-  FileInfo info;
+std::optional<FileProblem> FileSetWriter::distrust(const std::string& name, const FileId& id,
+                                                   FileInfo& info) {
   if (const int e = ops_.info(folder_, name, info))
     throw FileError(path(name), FileProblem::Read, e);
   if (!info.exists) return FileProblem::Read;  // lost
@@ -242,7 +242,8 @@ std::optional<FileProblem> FileSetWriter::distrust(const std::string& name, cons
 }
 
 void FileSetWriter::dropOwn(const std::string& name, const FileId& id) {
-  if (!name.empty() && !distrust(name, id) && ops_.remove(folder_, name) == 0) forget(name);
+  FileInfo info;
+  if (!name.empty() && !distrust(name, id, info) && ops_.remove(folder_, name) == 0) forget(name);
 }
 
 int FileSetWriter::remove(const std::string& name) {

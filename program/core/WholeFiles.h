@@ -119,8 +119,8 @@ class FileSetWriter {
                                    FileProblem step = FileProblem::NotRegular) const;
   // Why the file at `name` is not the save's own, whole as `id` says (an unknown id: any
   // regular file of the list's writer): lost (Read), NotRegular or OwnedByAnother; none when
-  // it is. Throws Read when it cannot be looked at.
-  std::optional<FileProblem> distrust(const std::string& name, const FileId& id);
+  // it is; `info` the entry as it was looked at. Throws Read when it cannot be looked at.
+  std::optional<FileProblem> distrust(const std::string& name, const FileId& id, FileInfo& info);
   // Removes a file of the save's own, as distrust() tells it; another file there stays.
   void dropOwn(const std::string& name, const FileId& id);
   void forget(const std::string& name);

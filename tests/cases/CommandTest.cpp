@@ -365,11 +365,6 @@ TEST_F(Versions, AListThatCannotBeTrustedChangesNoOtherFile) {
          fs::rename(data / temp, data / "roof.C02");
        },
        true},
-      {"the list a link", "",
-       [&] {
-         folder_.writeBytes("list.txt", "D roof.C01\nend\n");
-         link("roof.PND", "../list.txt")();
-       }},
       {"a second list in other letters", "end\n",
        [&] { folder_.writeBytes("DATA/ROOF.pnd", "D roof.C01\nend\n"); }},
       {"100 MB", "",

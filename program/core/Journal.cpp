@@ -184,15 +184,9 @@ bool JournalNames::isOwn(std::string_view name) const {
 
 bool JournalNames::isTemp(std::string_view name, ListFormat format) const {
   std::string_view rest;
-  switch (format) {
-    case ListFormat::Current:
-      return keyed(name, key, rest) && rest.size() == 16 && isHex(rest);
-    case ListFormat::Last:
-      return keyed(name, lastKey, rest) && isPidCount(rest);
-    case ListFormat::Earlier:
-      return keyed(name, earlierKey, rest) && isPidCount(rest);
-  }
-  return false;
+  if (format == ListFormat::Current)
+    return keyed(name, key, rest) && rest.size() == 16 && isHex(rest);
+  return keyed(name, format == ListFormat::Last ? lastKey : earlierKey, rest) && isPidCount(rest);
 }
 
 bool JournalNames::isList(std::string_view name) const {

@@ -26,12 +26,12 @@ namespace veltaro {
 
 struct FileSetWriter::Look {
   FileInfo target;
-  bool ours = false;      // the target is a regular file of the set
-  bool isNew = false;     // the target holds the save's new file
-  bool isOld = false;     // the target holds the file the change replaces or removes
-  bool tempOk = false;    // the new file waits whole under its temporary name
-  bool backupOk = false;  // a copy of the old one waits whole under its backup name
-  FileProblem tempWhy = FileProblem::Read, backupWhy = FileProblem::Read;  // when not
+  bool ours = false;   // the target is a regular file of the set
+  bool isNew = false;  // the target holds the save's new file
+  bool isOld = false;  // the target holds the file the change replaces or removes
+  // Why the new file does not wait whole under its temporary name, and a copy of the old one
+  // under its backup name; none when it does.
+  std::optional<FileProblem> tempWhy = FileProblem::Read, backupWhy = FileProblem::Read;
   bool untouched = false;  // nothing of the change was done
 };
 
@@ -90,7 +90,7 @@ FileProblem stepOf(const Change& c, bool forward = true) {
 // A file saved again with the same bytes is both new and old: its temporary, while there,
 // still goes in (the file it replaces may have modes a save never gives).
 bool needsForward(const Change& c, const Look& l) {
-  return c.kind == ChangeKind::Remove ? l.target.exists : !l.isNew || (l.isOld && l.tempOk);
+  return c.kind == ChangeKind::Remove ? l.target.exists : !l.isNew || (l.isOld && !l.tempWhy);
 }
 
 bool needsBack(const Change& c, const Look& l) {
@@ -113,16 +113,8 @@ std::vector<FileSetWriter::Look> FileSetWriter::assess(const Journal& journal) {
     if (const int e = ops_.info(folder_, c.target, l.target))
       throw FileError(path(c.target), FileProblem::Read, e);
     FileInfo temp, backup;
-    if (!c.temp.empty()) {
-      const auto why = distrust(c.temp, c.fresh, temp);
-      l.tempOk = !why;
-      l.tempWhy = why.value_or(FileProblem::Read);
-    }
-    if (!c.backup.empty()) {
-      const auto why = distrust(c.backup, c.old, backup);
-      l.backupOk = !why;
-      l.backupWhy = why.value_or(FileProblem::Read);
-    }
+    if (!c.temp.empty()) l.tempWhy = distrust(c.temp, c.fresh, temp);
+    if (!c.backup.empty()) l.backupWhy = distrust(c.backup, c.old, backup);
     // Another user's file, or no file, at a case file's name holds neither save's file.
     l.ours = l.target.exists && l.target.regular && partOfSet(l.target);
     if (journal.format == ListFormat::Current) {
@@ -137,9 +129,10 @@ std::vector<FileSetWriter::Look> FileSetWriter::assess(const Journal& journal) {
       continue;
     }
     // A file at one of the save's own names that is not the set's own tells nothing.
-    progress.push_back((temp.exists && !l.tempOk) || (backup.exists && !l.backupOk)
+    progress.push_back((temp.exists && l.tempWhy) || (backup.exists && l.backupWhy)
                            ? Progress::Unknown
-                           : progressOf(c, l.tempOk, l.ours, l.backupOk, l.target.sameFile(backup),
+                           : progressOf(c, !l.tempWhy, l.ours, !l.backupWhy,
+                                        l.target.sameFile(backup),
                                         journal.format == ListFormat::Earlier));
   }
   if (journal.format == ListFormat::Current) return looks;
@@ -167,7 +160,7 @@ std::optional<FileError> FileSetWriter::forward(const Journal& journal,
     // The last build kept the old file under the backup name before each change: so does the
     // finishing of its list, so that one cut off again still tells how far it came. A name
     // another file took goes without (that change is then not undone).
-    if (journal.format == ListFormat::Last && !c.backup.empty() && t.exists && !looks[i].backupOk) {
+    if (journal.format == ListFormat::Last && !c.backup.empty() && t.exists && looks[i].backupWhy) {
       std::string old;
       int e = 0;
       if (c.kind == ChangeKind::Remove)
@@ -237,19 +230,19 @@ std::optional<FileError> FileSetWriter::firstBlock(const Journal& journal,
     const Look& l = looks[i];
     if (forward ? !needsForward(c, l) : !needsBack(c, l)) continue;
     // The file it would take its bytes from, lost or not the save's own: named.
-    if (forward && c.kind != ChangeKind::Remove && !l.tempOk)
-      return FileError(path(c.temp), l.tempWhy);
-    if (!forward && c.kind != ChangeKind::Add && !l.backupOk)
-      return FileError(path(c.backup.empty() ? c.target : c.backup), l.backupWhy);
+    if (forward && c.kind != ChangeKind::Remove && l.tempWhy)
+      return FileError(path(c.temp), *l.tempWhy);
+    if (!forward && c.kind != ChangeKind::Add && l.backupWhy)
+      return FileError(path(c.backup.empty() ? c.target : c.backup), *l.backupWhy);
     if (auto blocked = blockAt(c.target, l.target, stepOf(c, forward))) return blocked;
   }
   return std::nullopt;
 }
 
-FileSetWriter::Outcome FileSetWriter::bringToRest(const std::string& list, const Journal& journal) {
+FileSetWriter::Outcome FileSetWriter::settleList(const std::string& list, const Journal& journal) {
   std::vector<Look> looks = assess(journal);
   if (!committed(journal)) {
-    giveUp(list, journal);
+    clear(list, journal);
     return {Outcome::NotCommitted, std::nullopt};
   }
   std::optional<FileError> why = firstBlock(journal, looks, true);
@@ -258,7 +251,7 @@ FileSetWriter::Outcome FileSetWriter::bringToRest(const std::string& list, const
     // else is a damaged list. It is begun before its first change, as that writer did.
     bool whole = !why;
     for (std::size_t i = 0; i < looks.size(); ++i)
-      whole &= journal.changes[i].temp.empty() || looks[i].tempOk;  // every temporary there
+      whole &= journal.changes[i].temp.empty() || !looks[i].tempWhy;  // every temporary there
     if (!whole) return {Outcome::Damaged, FileError(path(list), FileProblem::Damaged)};
     if (const int e = ops_.append(folder_, list, kStartedLine))
       throw FileError(path(list), FileProblem::Write, e, true);
@@ -268,14 +261,7 @@ FileSetWriter::Outcome FileSetWriter::bringToRest(const std::string& list, const
     if (!why) {
       ops_.sync(folder_);
       for (const RetiredList& r : journal.retired) retire(r);
-      if (const int e = ops_.remove(folder_, list); e && e != ENOENT)
-        throw FileError(path(list), FileProblem::Remove, e, true);
-      forget(list);
-      ops_.sync(folder_);
-      for (const Change& c : journal.changes) {
-        dropOwn(c.temp, c.fresh);
-        dropOwn(c.backup, c.old);
-      }
+      clear(list, journal);
       return {Outcome::Finished, std::nullopt};
     }
     try {
@@ -288,7 +274,7 @@ FileSetWriter::Outcome FileSetWriter::bringToRest(const std::string& list, const
   std::optional<FileError> backWhy = firstBlock(journal, looks, false);
   if (!backWhy && !(backWhy = back(journal, looks))) {
     ops_.sync(folder_);
-    giveUp(list, journal);
+    clear(list, journal);
     return {Outcome::Undone, why};
   }
   // Stuck: where the files could still go either way (a step failed for a passing cause) the
@@ -302,11 +288,13 @@ FileSetWriter::Outcome FileSetWriter::bringToRest(const std::string& list, const
   return {eitherWay ? Outcome::Unfinished : Outcome::Mixed, mixedError(*why, journal, looks)};
 }
 
-void FileSetWriter::giveUp(const std::string& list, const Journal& journal) {
-  // The list first, then the files it names: a list left behind must still find them.
+void FileSetWriter::clear(const std::string& list, const Journal& journal) {
+  // The list first, and for good, then the files it names: a list left behind must still find
+  // them.
   if (const int e = ops_.remove(folder_, list); e && e != ENOENT)
     throw FileError(path(list), FileProblem::Remove, e, true);
   forget(list);
+  ops_.sync(folder_);
   for (const Change& c : journal.changes) {
     dropOwn(c.temp, c.fresh);
     dropOwn(c.backup, c.old);
@@ -323,7 +311,7 @@ void FileSetWriter::retire(const RetiredList& r) {
     return;
   const unsigned writer = writer_;
   writer_ = info.uid;
-  giveUp(r.name, ReadableJournal(bytes, names_));
+  clear(r.name, ReadableJournal(bytes, names_));
   writer_ = writer;
 }
 
@@ -361,7 +349,6 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
   int lastBuilds = 0;
   for (const FolderEntry& e : entries_) {
     if (!names_.isList(e.name)) continue;
-    const bool ownNaming = !SameFileName(e.name, place_.intent);
     Found f{e.name, {}, {}, std::nullopt};
     if (const int r = ops_.info(folder_, e.name, f.info))
       throw FileError(path(e.name), FileProblem::Read, r);
@@ -372,16 +359,12 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
       leftOut_.push_back(e.name);
       continue;
     }
-    // Two spellings of one file are one list.
-    if (std::any_of(lists.begin(), lists.end(),
-                    [&](const Found& l) { return l.info.sameFile(f.info); }))
-      continue;
     // Without the lock another program may be finishing or giving up the same list.
     if (lock_ < 0) throw FileError(path(e.name), FileProblem::Write, EACCES, true);
     if (const int r = ops_.read(folder_, e.name, kJournalLimit + 1, f.bytes))
       throw FileError(path(e.name), FileProblem::Read, r);
     f.journal = ParseJournal(f.bytes, names_);
-    lastBuilds += !ownNaming;
+    lastBuilds += SameFileName(e.name, place_.intent);
     lists.push_back(std::move(f));
   }
   // The last builds kept one list whatever its letter case: two are no list of one writer.
@@ -416,7 +399,7 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
       continue;
     }
     const Outcome o =
-        f.journal ? bringToRest(f.name, *f.journal) : Outcome{Outcome::Damaged, std::nullopt};
+        f.journal ? settleList(f.name, *f.journal) : Outcome{Outcome::Damaged, std::nullopt};
     changed |= f.journal.has_value();
     if (o.kind == Outcome::Damaged) {
       // A list that cannot be read whole and shows some of it done leaves a mixed set,
@@ -430,11 +413,11 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
       }
       if (!damagedAsked && !ask(FileError(path(f.name), FileProblem::Damaged))) return false;
       damagedAsked = true;  // one answer for the lists of one damage
-      giveUp(f.name, readable);
+      clear(f.name, readable);
       changed = true;
       continue;
     }
-    if (o.kind == Outcome::Undone && !ask(FileError(*o.error).markUndone())) return false;
+    if (o.kind == Outcome::Undone) ask(FileError(*o.error).markUndone());
     // A list whose files cannot even be looked at is a read problem; one stuck otherwise is
     // told as mixed, and kept so, unless the next use gets further.
     if (o.kind == Outcome::Unfinished && !o.error->mixed())

@@ -283,8 +283,6 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
     std::string old;  // its bytes, kept as a copy until the save is through
   };
   auto look = [&](const std::string& name) {
-    if (!IsPlainName(name) || !names_.isOwn(name))
-      throw FileError(path(name), FileProblem::BadName);
     Target t{name, {}, {}};
     if (const int e = ops_.info(folder_, name, t.info))
       throw FileError(path(name), FileProblem::Write, e);
@@ -360,7 +358,7 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
   writer_ = ::geteuid();
   Outcome o;
   try {
-    o = bringToRest(list, journal);
+    o = settleList(list, journal);
   } catch (FileError& e) {
     throw e.markUnfinished();  // committed: a look that failed leaves the rest to the next use
   }

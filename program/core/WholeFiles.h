@@ -84,7 +84,8 @@ class FileSetWriter {
   // list or a file it names cannot be read. The set's stale files of its own naming are
   // cleared away.
   bool settle(const std::function<bool(const FileError&)>& ask);
-  // Writes the set (after settle()): the files, then the removals of files it no longer has;
+  // Writes the set (after settle()): the files, then the removals of files it no longer has,
+  // each under one of the set's names in any letter case;
   // a mixed set's marks go with it. FileError naming the file that failed; undone() or
   // nothing changed: every file is as it was; unfinished(): the next use finishes or undoes
   // it; mixed(): neither can be had, and the set is told mixed until it is written again.
@@ -128,7 +129,7 @@ class FileSetWriter {
 
   // The state machine of a list (ListStates.cpp).
   std::vector<Look> assess(const Journal& journal);
-  Outcome bringToRest(const std::string& list, const Journal& journal);
+  Outcome settleList(const std::string& list, const Journal& journal);
   std::optional<FileError> forward(const Journal& journal, const std::vector<Look>& looks);
   std::optional<FileError> back(const Journal& journal, const std::vector<Look>& looks);
   // Renames the save's own file `from` to `target`, whose entry was `t` when looked at.
@@ -137,7 +138,8 @@ class FileSetWriter {
   // Why the list cannot go forward (or back) with the files as they are; none when it can.
   std::optional<FileError> firstBlock(const Journal& journal, const std::vector<Look>& looks,
                                       bool forward) const;
-  void giveUp(const std::string& list, const Journal& journal);
+  // Removes the list, then the save's own files it names.
+  void clear(const std::string& list, const Journal& journal);
   void retire(const RetiredList& list);
   FileError mixedError(FileError error, const Journal& journal, const std::vector<Look>& looks);
   bool showsProgress(const Journal& journal);

@@ -480,25 +480,9 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
     openCase("roof.DAT");
     EXPECT_EQ(files(data), row.finished ? new_ : old_);
   }
-  // A name another user took is never used nor removed: another is drawn.
-  restore(old_);
-  calculatedWindow(2);
-  int taken = 0;
-  faults.fail = [&](const std::string& call, const std::string& name) {
-    if (call != "create" || !name.starts_with(".~vt") || taken++ >= 3) return 0;
-    faults.plantAsOther(data / name, "taken");
-    return EEXIST;
-  };
-  save(true);
-  faults.fail = nullptr;
-  auto expected = new_;
-  for (const auto& [name, bytes] : files(data))
-    if (bytes == "taken") expected[name] = bytes;
-  EXPECT_EQ(expected.size(), new_.size() + 3);
-  openCase("roof.DAT");
-  EXPECT_EQ(files(data), expected);
-  // Nor can anyone foretell a name: files at the names a count of saves would give, or the
-  // last build's process numbers, stop no save.
+  // A name another user took is never used nor removed: another is drawn. Nor can anyone
+  // foretell a name: files at the names a count of saves would give, or the last build's
+  // process numbers, stop no save.
   restore(old_);
   calculatedWindow(2);
   const std::string key = veltaro::NameKey("roof");
@@ -510,8 +494,18 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
         data / (".~vt" + key + "-" + std::to_string(::getpid()) + "-" + std::to_string(n)),
         "taken");
   }
+  int taken = 0;
+  faults.fail = [&](const std::string& call, const std::string& name) {
+    if (call != "create" || !name.starts_with(".~vt") || taken++ >= 3) return 0;
+    faults.plantAsOther(data / name, "taken");
+    return EEXIST;
+  };
   save(true);
-  EXPECT_EQ(files(data)["roof.DAT"], new_["roof.DAT"]);
+  faults.fail = nullptr;
+  openCase("roof.DAT");
+  auto now = files(data);
+  EXPECT_EQ(std::erase_if(now, [](const auto& f) { return f.second == "taken"; }), 1203u);
+  EXPECT_EQ(now, new_);
   // A list that cannot be read is a read problem: no question, nothing changed.
   cutOffAfterOneChange();
   auto cutOff = files(data);
@@ -561,7 +555,7 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   faults.fail = nullptr;
   EXPECT_EQ(roofFiles(), cut);
   openCase("roof.DAT");
-  const auto now = files(data);
+  now = files(data);
   for (const auto& [name, bytes] : new_)
     if (name.starts_with("roof")) {
       EXPECT_EQ(now.count(name) ? now.at(name) : "(none)", bytes) << name;

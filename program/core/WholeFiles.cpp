@@ -145,7 +145,7 @@ void FileSetWriter::takeLock(int waitMs, bool mayRead) {
     if (e == EWOULDBLOCK) throw FileError(path(place_.intent), FileProblem::InUse, e);
     // A link, pipe or folder in the lock file's place: named, so that the user can move it.
     if (e == ELOOP || e == EISDIR) throw FileError(path(lockName()), FileProblem::NotRegular);
-    if (mayRead && (e == EACCES || e == EROFS || e == EPERM)) return;
+    if (mayRead && (e == EACCES || e == EROFS || e == EPERM || e == ENOSPC || e == EDQUOT)) return;
     // A lock file that another user made and we may not open: named, whoever holds it.
     if (!made && e == EACCES) throw FileError(path(lockName()), FileProblem::LockDenied, e);
     throw FileError(path(place_.intent), FileProblem::Write, e);

@@ -57,7 +57,8 @@ class FileSetWriter {
  public:
   // FileError InUse when another program keeps the lock beyond `waitMs`, LockDenied naming a
   // lock file that may not be opened. In a folder where no lock file can be made or opened
-  // (one we may only read) `mayRead` goes on without it: nothing there can be written by us.
+  // (one we may only read, or on a full disk) `mayRead` goes on without it: nothing there can
+  // be written by us either.
   FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool mayRead = false);
   ~FileSetWriter();
   FileSetWriter(const FileSetWriter&) = delete;

@@ -518,18 +518,21 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   EXPECT_EQ(files(data), cutOff);
   openCase("roof.DAT");
   EXPECT_EQ(files(data), new_);
-  // A folder where no lock file can be made is one we may only read: a case there opens, and
-  // a save says why it cannot be written.
-  restore(old_);
-  faults.fail = [](const std::string& call, const std::string&) {
-    return call == "create" ? EACCES : 0;
-  };
-  openCase("roof.DAT");
-  EXPECT_TRUE(fx().ResultValid[1]);
-  platform.expectMsgBox(IdOk, "roof.DAT\r\nThe file cannot be written. Access is denied.");
-  save(true);
-  faults.fail = nullptr;
-  EXPECT_EQ(files(data), old_);
+  // A folder where no lock file can be made is one we may only read, or a full disk: a case
+  // there opens, and a save says why it cannot be written.
+  for (const auto& [error, why] :
+       {std::pair(EACCES, "Access is denied."), std::pair(ENOSPC, "The disk is full.")}) {
+    restore(old_);
+    faults.fail = [error](const std::string& call, const std::string&) {
+      return call == "create" ? error : 0;
+    };
+    openCase("roof.DAT");
+    EXPECT_TRUE(fx().ResultValid[1]);
+    platform.expectMsgBox(IdOk, std::string("roof.DAT\r\nThe file cannot be written. ") + why);
+    save(true);
+    faults.fail = nullptr;
+    EXPECT_EQ(files(data), old_);
+  }
   // A save of one case cut off after its list, then a save of another case in the same
   // folder: the other leaves the first one's list and temporary files, and the first case's
   // next open finishes it.

@@ -95,11 +95,11 @@ bool parseLine(std::string_view line, const JournalNames& names, Journal& journa
           return false;
         break;
       case 'n':
-        if (!IsPlainName(f[i]) || !names.isOwn(f[i])) return false;
+        if (!names.isOwn(f[i])) return false;
         c.target = f[i];
         break;
       case 'l':
-        if (!IsPlainName(f[i]) || !names.isList(f[i])) return false;
+        if (!names.isList(f[i])) return false;
         list = f[i];
         break;
     }

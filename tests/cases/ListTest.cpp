@@ -219,7 +219,6 @@ TEST_F(Settling, EachStateALeavesComesToRestWholeOrToldMixed) {
   const State rows[] = {
       // This build's list: committed by its "go", told by what the targets hold.
       {"not committed", with(kOld, kOwn), kBegun.substr(0, kBegun.size() - 3), "", kOld},
-      {"go cut off", with(kOld, kOwn), kBegun.substr(0, kBegun.size() - 2), "", kOld},
       {"committed", with(kOld, kOwn), kBegun, "", kNew},
       {"cut after its removal", with(kOld, kOwn, {"a.C01"}), kBegun, "", kNew},
       {"cut before its end", with(kNew, {{own(1), "old record"}}), kBegun, "", kNew},

@@ -314,6 +314,7 @@ TEST_F(Settling, EachStateALeavesComesToRestWholeOrToldMixed) {
       {"earlier build's, its removal done",
        with(kOld, {{earlier(2), "new record"}, {earlier(3), "new header"}}, {"a.C01"}),
        earlierBegun, "", kNew},
+      {"earlier build's, carried out to its end", kNew, earlierBegun, "", kNew},
       {"earlier build's, temporaries lost, a link at a record's name",
        with(kOld, {{"a.C02", "(link)"}}, {"a.C01"}), earlierBegun,
        "a.PND mixed new: old: either: a.DAT; "},

@@ -158,10 +158,6 @@ std::vector<FileError> CaseFolder::remove(const std::vector<std::string>& names)
   return left;
 }
 
-void CompletePendingSave(const std::string& base, FileOps& ops) {
-  CaseFolder(base, ops).settle([](const FileError&) { return false; });
-}
-
 std::string EncodeHeader(const std::string& initials, const std::string& name,
                          const std::string& date) {
   return EncodeText(initials, 3) + EncodeText(name, 80) + EncodeText(date, 16);

@@ -78,10 +78,6 @@ class CaseFolder {
   FileSetWriter writer_;
 };
 
-// Finishes a save of the case that was cut off and clears away its stale files; a case that
-// asks a question is left as it is.
-void CompletePendingSave(const std::string& base, FileOps& ops = SystemFiles());
-
 // The header file's 99 bytes from the three values, and back.
 std::string EncodeHeader(const std::string& initials, const std::string& name,
                          const std::string& date);

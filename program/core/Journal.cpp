@@ -95,11 +95,11 @@ bool parseLine(std::string_view line, const JournalNames& names, Journal& journa
           return false;
         break;
       case 'n':
-        if (!IsPlainName(f[i]) || !names.isOwn(f[i])) return false;
+        if (!names.isOwn(f[i])) return false;
         c.target = f[i];
         break;
       case 'l':
-        if (!IsPlainName(f[i]) || !names.isList(f[i])) return false;
+        if (!names.isList(f[i])) return false;
         list = f[i];
         break;
     }
@@ -184,15 +184,9 @@ bool JournalNames::isOwn(std::string_view name) const {
 
 bool JournalNames::isTemp(std::string_view name, ListFormat format) const {
   std::string_view rest;
-  switch (format) {
-    case ListFormat::Current:
-      return keyed(name, key, rest) && rest.size() == 16 && isHex(rest);
-    case ListFormat::Last:
-      return keyed(name, lastKey, rest) && isPidCount(rest);
-    case ListFormat::Earlier:
-      return keyed(name, earlierKey, rest) && isPidCount(rest);
-  }
-  return false;
+  if (format == ListFormat::Current)
+    return keyed(name, key, rest) && rest.size() == 16 && isHex(rest);
+  return keyed(name, format == ListFormat::Last ? lastKey : earlierKey, rest) && isPidCount(rest);
 }
 
 bool JournalNames::isList(std::string_view name) const {

@@ -26,12 +26,12 @@ namespace veltaro {
 
 struct FileSetWriter::Look {
   FileInfo target;
-  bool ours = false;      // the target is a regular file of the set
-  bool isNew = false;     // the target holds the save's new file
-  bool isOld = false;     // the target holds the file the change replaces or removes
-  bool tempOk = false;    // the new file waits whole under its temporary name
-  bool backupOk = false;  // a copy of the old one waits whole under its backup name
-  FileProblem tempWhy = FileProblem::Read, backupWhy = FileProblem::Read;  // when not
+  bool ours = false;   // the target is a regular file of the set
+  bool isNew = false;  // the target holds the save's new file
+  bool isOld = false;  // the target holds the file the change replaces or removes
+  // Why the new file does not wait whole under its temporary name, and a copy of the old one
+  // under its backup name; none when it does.
+  std::optional<FileProblem> tempWhy = FileProblem::Read, backupWhy = FileProblem::Read;
   bool untouched = false;  // nothing of the change was done
 };
 
@@ -40,23 +40,31 @@ namespace {
 using Look = FileSetWriter::Look;
 
 // How far one change of a list without ids came, by which of its names exist.
-enum class Progress { Todo, Done, Unknown };
+// Likely: the build before's rename, its temporary gone and its target there, which may have
+// been there before: done, unless a temporary of the list was lost.
+enum class Progress { Todo, Done, Unknown, Likely };
 
-Progress progressOf(const Change& c, bool temp, bool target, bool backup, bool earlier) {
+// `linked`: the target is the very file kept under the backup name, as a hard link.
+Progress progressOf(const Change& c, bool temp, bool target, bool backup, bool linked,
+                    bool earlier) {
   if (c.temp.empty()) {  // a removal
     if (backup) return Progress::Done;
     if (target) return Progress::Todo;
     return earlier ? Progress::Done : Progress::Unknown;  // its backup lost
   }
   if (temp) return Progress::Todo;
-  if (!c.backup.empty()) return backup ? Progress::Done : Progress::Unknown;
+  // The old file kept, and no longer at the target: replaced.
+  if (!c.backup.empty()) return backup && !linked ? Progress::Done : Progress::Unknown;
   // A new file, or an earlier build's rename: gone with its temporary, or lost with it.
-  return target ? Progress::Done : Progress::Unknown;
+  return !target ? Progress::Unknown : earlier ? Progress::Likely : Progress::Done;
 }
 
 // Changes are carried out in order, so those done come first: a change whose names cannot
 // tell is done before one known done, and not done after one known not done.
 void resolve(std::vector<Progress>& p) {
+  const bool lost = std::count(p.begin(), p.end(), Progress::Unknown) > 0;
+  for (Progress& q : p)
+    if (q == Progress::Likely) q = lost ? Progress::Unknown : Progress::Done;
   const int n = static_cast<int>(p.size());
   int lastDone = -1, firstTodo = n;
   for (int i = 0; i < n; ++i) {
@@ -82,7 +90,7 @@ FileProblem stepOf(const Change& c, bool forward = true) {
 // A file saved again with the same bytes is both new and old: its temporary, while there,
 // still goes in (the file it replaces may have modes a save never gives).
 bool needsForward(const Change& c, const Look& l) {
-  return c.kind == ChangeKind::Remove ? l.target.exists : !l.isNew || (l.isOld && l.tempOk);
+  return c.kind == ChangeKind::Remove ? l.target.exists : !l.isNew || (l.isOld && !l.tempWhy);
 }
 
 bool needsBack(const Change& c, const Look& l) {
@@ -104,16 +112,9 @@ std::vector<FileSetWriter::Look> FileSetWriter::assess(const Journal& journal) {
     Look& l = looks[i];
     if (const int e = ops_.info(folder_, c.target, l.target))
       throw FileError(path(c.target), FileProblem::Read, e);
-    if (!c.temp.empty()) {
-      const auto why = distrust(c.temp, c.fresh);
-      l.tempOk = !why;
-      l.tempWhy = why.value_or(FileProblem::Read);
-    }
-    if (!c.backup.empty()) {
-      const auto why = distrust(c.backup, c.old);
-      l.backupOk = !why;
-      l.backupWhy = why.value_or(FileProblem::Read);
-    }
+    FileInfo temp, backup;
+    if (!c.temp.empty()) l.tempWhy = distrust(c.temp, c.fresh, temp);
+    if (!c.backup.empty()) l.backupWhy = distrust(c.backup, c.old, backup);
     // Another user's file, or no file, at a case file's name holds neither save's file.
     l.ours = l.target.exists && l.target.regular && partOfSet(l.target);
     if (journal.format == ListFormat::Current) {
@@ -128,19 +129,19 @@ std::vector<FileSetWriter::Look> FileSetWriter::assess(const Journal& journal) {
       continue;
     }
     // A file at one of the save's own names that is not the set's own tells nothing.
-    FileInfo temp, backup;
-    if (!c.temp.empty()) ops_.info(folder_, c.temp, temp);
-    if (!c.backup.empty()) ops_.info(folder_, c.backup, backup);
-    progress.push_back((temp.exists && !l.tempOk) || (backup.exists && !l.backupOk)
+    progress.push_back((temp.exists && l.tempWhy) || (backup.exists && l.backupWhy)
                            ? Progress::Unknown
-                           : progressOf(c, l.tempOk, l.target.exists, l.backupOk,
+                           : progressOf(c, !l.tempWhy, l.ours, !l.backupWhy,
+                                        l.target.sameFile(backup),
                                         journal.format == ListFormat::Earlier));
   }
   if (journal.format == ListFormat::Current) return looks;
   resolve(progress);
   for (std::size_t i = 0; i < looks.size(); ++i) {
-    looks[i].isNew = looks[i].ours && progress[i] == Progress::Done;
-    looks[i].isOld = looks[i].ours && progress[i] == Progress::Todo;
+    // A file at the name of a removal is the old one, also once it was kept under its backup.
+    const bool removal = journal.changes[i].kind == ChangeKind::Remove;
+    looks[i].isNew = looks[i].ours && !removal && progress[i] == Progress::Done;
+    looks[i].isOld = looks[i].ours && (removal || progress[i] == Progress::Todo);
     looks[i].untouched = progress[i] == Progress::Todo;
   }
   return looks;
@@ -159,7 +160,7 @@ std::optional<FileError> FileSetWriter::forward(const Journal& journal,
     // The last build kept the old file under the backup name before each change: so does the
     // finishing of its list, so that one cut off again still tells how far it came. A name
     // another file took goes without (that change is then not undone).
-    if (journal.format == ListFormat::Last && t.exists && !looks[i].backupOk) {
+    if (journal.format == ListFormat::Last && !c.backup.empty() && t.exists && looks[i].backupWhy) {
       std::string old;
       int e = 0;
       if (c.kind == ChangeKind::Remove)
@@ -229,19 +230,19 @@ std::optional<FileError> FileSetWriter::firstBlock(const Journal& journal,
     const Look& l = looks[i];
     if (forward ? !needsForward(c, l) : !needsBack(c, l)) continue;
     // The file it would take its bytes from, lost or not the save's own: named.
-    if (forward && c.kind != ChangeKind::Remove && !l.tempOk)
-      return FileError(path(c.temp), l.tempWhy);
-    if (!forward && c.kind != ChangeKind::Add && !l.backupOk)
-      return FileError(path(c.backup.empty() ? c.target : c.backup), l.backupWhy);
+    if (forward && c.kind != ChangeKind::Remove && l.tempWhy)
+      return FileError(path(c.temp), *l.tempWhy);
+    if (!forward && c.kind != ChangeKind::Add && l.backupWhy)
+      return FileError(path(c.backup.empty() ? c.target : c.backup), *l.backupWhy);
     if (auto blocked = blockAt(c.target, l.target, stepOf(c, forward))) return blocked;
   }
   return std::nullopt;
 }
 
-FileSetWriter::Outcome FileSetWriter::bringToRest(const std::string& list, const Journal& journal) {
+FileSetWriter::Outcome FileSetWriter::settleList(const std::string& list, const Journal& journal) {
   std::vector<Look> looks = assess(journal);
   if (!committed(journal)) {
-    giveUp(list, journal);
+    clear(list, journal);
     return {Outcome::NotCommitted, std::nullopt};
   }
   std::optional<FileError> why = firstBlock(journal, looks, true);
@@ -250,7 +251,7 @@ FileSetWriter::Outcome FileSetWriter::bringToRest(const std::string& list, const
     // else is a damaged list. It is begun before its first change, as that writer did.
     bool whole = !why;
     for (std::size_t i = 0; i < looks.size(); ++i)
-      whole &= journal.changes[i].temp.empty() || looks[i].tempOk;  // every temporary there
+      whole &= journal.changes[i].temp.empty() || !looks[i].tempWhy;  // every temporary there
     if (!whole) return {Outcome::Damaged, FileError(path(list), FileProblem::Damaged)};
     if (const int e = ops_.append(folder_, list, kStartedLine))
       throw FileError(path(list), FileProblem::Write, e, true);
@@ -260,14 +261,7 @@ FileSetWriter::Outcome FileSetWriter::bringToRest(const std::string& list, const
     if (!why) {
       ops_.sync(folder_);
       for (const RetiredList& r : journal.retired) retire(r);
-      if (const int e = ops_.remove(folder_, list); e && e != ENOENT)
-        throw FileError(path(list), FileProblem::Remove, e, true);
-      forget(list);
-      ops_.sync(folder_);
-      for (const Change& c : journal.changes) {
-        dropOwn(c.temp, c.fresh);
-        dropOwn(c.backup, c.old);
-      }
+      clear(list, journal);
       return {Outcome::Finished, std::nullopt};
     }
     try {
@@ -280,7 +274,7 @@ FileSetWriter::Outcome FileSetWriter::bringToRest(const std::string& list, const
   std::optional<FileError> backWhy = firstBlock(journal, looks, false);
   if (!backWhy && !(backWhy = back(journal, looks))) {
     ops_.sync(folder_);
-    giveUp(list, journal);
+    clear(list, journal);
     return {Outcome::Undone, why};
   }
   // Stuck: where the files could still go either way (a step failed for a passing cause) the
@@ -294,11 +288,13 @@ FileSetWriter::Outcome FileSetWriter::bringToRest(const std::string& list, const
   return {eitherWay ? Outcome::Unfinished : Outcome::Mixed, mixedError(*why, journal, looks)};
 }
 
-void FileSetWriter::giveUp(const std::string& list, const Journal& journal) {
-  // The list first, then the files it names: a list left behind must still find them.
+void FileSetWriter::clear(const std::string& list, const Journal& journal) {
+  // The list first, and for good, then the files it names: a list left behind must still find
+  // them.
   if (const int e = ops_.remove(folder_, list); e && e != ENOENT)
     throw FileError(path(list), FileProblem::Remove, e, true);
   forget(list);
+  ops_.sync(folder_);
   for (const Change& c : journal.changes) {
     dropOwn(c.temp, c.fresh);
     dropOwn(c.backup, c.old);
@@ -315,7 +311,7 @@ void FileSetWriter::retire(const RetiredList& r) {
     return;
   const unsigned writer = writer_;
   writer_ = info.uid;
-  giveUp(r.name, ReadableJournal(bytes, names_));
+  clear(r.name, ReadableJournal(bytes, names_));
   writer_ = writer;
 }
 
@@ -353,28 +349,22 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
   int lastBuilds = 0;
   for (const FolderEntry& e : entries_) {
     if (!names_.isList(e.name)) continue;
-    const bool ownNaming = !SameFileName(e.name, place_.intent);
     Found f{e.name, {}, {}, std::nullopt};
     if (const int r = ops_.info(folder_, e.name, f.info))
       throw FileError(path(e.name), FileProblem::Read, r);
-    if (!f.info.exists || (ownNaming && !f.info.regular)) continue;  // no list of ours
+    // A folder or link is no list of any build: left alone, whatever its name.
+    if (!f.info.exists || !f.info.regular) continue;
     // Another user's list in a shared folder is left out; so is one we may not remove.
     if (!partOfSet(f.info) || !mayChange(f.info)) {
       leftOut_.push_back(e.name);
       continue;
     }
-    // Two spellings of one file are one list.
-    if (std::any_of(lists.begin(), lists.end(),
-                    [&](const Found& l) { return l.info.sameFile(f.info); }))
-      continue;
     // Without the lock another program may be finishing or giving up the same list.
     if (lock_ < 0) throw FileError(path(e.name), FileProblem::Write, EACCES, true);
-    if (f.info.regular) {
-      if (const int r = ops_.read(folder_, e.name, kJournalLimit + 1, f.bytes))
-        throw FileError(path(e.name), FileProblem::Read, r);
-      f.journal = ParseJournal(f.bytes, names_);
-    }
-    lastBuilds += !ownNaming;
+    if (const int r = ops_.read(folder_, e.name, kJournalLimit + 1, f.bytes))
+      throw FileError(path(e.name), FileProblem::Read, r);
+    f.journal = ParseJournal(f.bytes, names_);
+    lastBuilds += SameFileName(e.name, place_.intent);
     lists.push_back(std::move(f));
   }
   // The last builds kept one list whatever its letter case: two are no list of one writer.
@@ -399,7 +389,9 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
   };
   for (const Found& f : lists) {
     FileInfo still;
-    if (ops_.info(folder_, f.name, still) != 0 || !still.exists) continue;  // retired meanwhile
+    if (const int r = ops_.info(folder_, f.name, still))
+      throw FileError(path(f.name), FileProblem::Read, r);
+    if (!still.exists) continue;  // retired meanwhile
     writer_ = f.info.uid;
     const Journal readable = f.journal ? *f.journal : ReadableJournal(f.bytes, names_);
     if (superseded.count(f.name)) {
@@ -407,7 +399,7 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
       continue;
     }
     const Outcome o =
-        f.journal ? bringToRest(f.name, *f.journal) : Outcome{Outcome::Damaged, std::nullopt};
+        f.journal ? settleList(f.name, *f.journal) : Outcome{Outcome::Damaged, std::nullopt};
     changed |= f.journal.has_value();
     if (o.kind == Outcome::Damaged) {
       // A list that cannot be read whole and shows some of it done leaves a mixed set,
@@ -421,11 +413,11 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
       }
       if (!damagedAsked && !ask(FileError(path(f.name), FileProblem::Damaged))) return false;
       damagedAsked = true;  // one answer for the lists of one damage
-      giveUp(f.name, readable);
+      clear(f.name, readable);
       changed = true;
       continue;
     }
-    if (o.kind == Outcome::Undone && !ask(FileError(*o.error).markUndone())) return false;
+    if (o.kind == Outcome::Undone) ask(FileError(*o.error).markUndone());
     // A list whose files cannot even be looked at is a read problem; one stuck otherwise is
     // told as mixed, and kept so, unless the next use gets further.
     if (o.kind == Outcome::Unfinished && !o.error->mixed())

@@ -145,7 +145,7 @@ void FileSetWriter::takeLock(int waitMs, bool mayRead) {
     if (e == EWOULDBLOCK) throw FileError(path(place_.intent), FileProblem::InUse, e);
     // A link, pipe or folder in the lock file's place: named, so that the user can move it.
     if (e == ELOOP || e == EISDIR) throw FileError(path(lockName()), FileProblem::NotRegular);
-    if (mayRead && (e == EACCES || e == EROFS || e == EPERM)) return;
+    if (mayRead && (e == EACCES || e == EROFS || e == EPERM || e == ENOSPC || e == EDQUOT)) return;
     // A lock file that another user made and we may not open: named, whoever holds it.
     if (!made && e == EACCES) throw FileError(path(lockName()), FileProblem::LockDenied, e);
     throw FileError(path(place_.intent), FileProblem::Write, e);
@@ -222,8 +222,8 @@ std::optional<FileError> FileSetWriter::blockAt(const std::string& name, const F
   return std::nullopt;
 }
 
-std::optional<FileProblem> FileSetWriter::distrust(const std::string& name, const FileId& id) {
-  FileInfo info;
+std::optional<FileProblem> FileSetWriter::distrust(const std::string& name, const FileId& id,
+                                                   FileInfo& info) {
   if (const int e = ops_.info(folder_, name, info))
     throw FileError(path(name), FileProblem::Read, e);
   if (!info.exists) return FileProblem::Read;  // lost
@@ -242,7 +242,8 @@ std::optional<FileProblem> FileSetWriter::distrust(const std::string& name, cons
 }
 
 void FileSetWriter::dropOwn(const std::string& name, const FileId& id) {
-  if (!name.empty() && !distrust(name, id) && ops_.remove(folder_, name) == 0) forget(name);
+  FileInfo info;
+  if (!name.empty() && !distrust(name, id, info) && ops_.remove(folder_, name) == 0) forget(name);
 }
 
 int FileSetWriter::remove(const std::string& name) {
@@ -282,8 +283,6 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
     std::string old;  // its bytes, kept as a copy until the save is through
   };
   auto look = [&](const std::string& name) {
-    if (!IsPlainName(name) || !names_.isOwn(name))
-      throw FileError(path(name), FileProblem::BadName);
     Target t{name, {}, {}};
     if (const int e = ops_.info(folder_, name, t.info))
       throw FileError(path(name), FileProblem::Write, e);
@@ -359,7 +358,7 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
   writer_ = ::geteuid();
   Outcome o;
   try {
-    o = bringToRest(list, journal);
+    o = settleList(list, journal);
   } catch (FileError& e) {
     throw e.markUnfinished();  // committed: a look that failed leaves the rest to the next use
   }

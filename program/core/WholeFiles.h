@@ -57,7 +57,8 @@ class FileSetWriter {
  public:
   // FileError InUse when another program keeps the lock beyond `waitMs`, LockDenied naming a
   // lock file that may not be opened. In a folder where no lock file can be made or opened
-  // (one we may only read) `mayRead` goes on without it: nothing there can be written by us.
+  // (one we may only read, or on a full disk) `mayRead` goes on without it: nothing there can
+  // be written by us either.
   FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool mayRead = false);
   ~FileSetWriter();
   FileSetWriter(const FileSetWriter&) = delete;
@@ -84,7 +85,8 @@ class FileSetWriter {
   // list or a file it names cannot be read. The set's stale files of its own naming are
   // cleared away.
   bool settle(const std::function<bool(const FileError&)>& ask);
-  // Writes the set (after settle()): the files, then the removals of files it no longer has;
+  // Writes the set (after settle()): the files, then the removals of files it no longer has,
+  // each under one of the set's names in any letter case;
   // a mixed set's marks go with it. FileError naming the file that failed; undone() or
   // nothing changed: every file is as it was; unfinished(): the next use finishes or undoes
   // it; mixed(): neither can be had, and the set is told mixed until it is written again.
@@ -119,8 +121,8 @@ class FileSetWriter {
                                    FileProblem step = FileProblem::NotRegular) const;
   // Why the file at `name` is not the save's own, whole as `id` says (an unknown id: any
   // regular file of the list's writer): lost (Read), NotRegular or OwnedByAnother; none when
-  // it is. Throws Read when it cannot be looked at.
-  std::optional<FileProblem> distrust(const std::string& name, const FileId& id);
+  // it is; `info` the entry as it was looked at. Throws Read when it cannot be looked at.
+  std::optional<FileProblem> distrust(const std::string& name, const FileId& id, FileInfo& info);
   // Removes a file of the save's own, as distrust() tells it; another file there stays.
   void dropOwn(const std::string& name, const FileId& id);
   void forget(const std::string& name);
@@ -128,7 +130,7 @@ class FileSetWriter {
 
   // The state machine of a list (ListStates.cpp).
   std::vector<Look> assess(const Journal& journal);
-  Outcome bringToRest(const std::string& list, const Journal& journal);
+  Outcome settleList(const std::string& list, const Journal& journal);
   std::optional<FileError> forward(const Journal& journal, const std::vector<Look>& looks);
   std::optional<FileError> back(const Journal& journal, const std::vector<Look>& looks);
   // Renames the save's own file `from` to `target`, whose entry was `t` when looked at.
@@ -137,7 +139,8 @@ class FileSetWriter {
   // Why the list cannot go forward (or back) with the files as they are; none when it can.
   std::optional<FileError> firstBlock(const Journal& journal, const std::vector<Look>& looks,
                                       bool forward) const;
-  void giveUp(const std::string& list, const Journal& journal);
+  // Removes the list, then the save's own files it names.
+  void clear(const std::string& list, const Journal& journal);
   void retire(const RetiredList& list);
   FileError mixedError(FileError error, const Journal& journal, const std::vector<Look>& looks);
   bool showsProgress(const Journal& journal);

@@ -89,8 +89,10 @@ FileSetWriter::~FileSetWriter() {
   if (lock_ >= 0) {
     // No lock file stays behind: the next holder checks that it locked the file that is there.
     // One that is no part of the set, or that we may not remove, is left to its owner.
+    // Another file put at its name meanwhile is left alone too.
     FileInfo info;
-    if (ops_.info(folder_, lockName(), info) == 0 && partOfSet(info) && mayChange(info))
+    if (ops_.info(folder_, lockName(), info) == 0 && info.sameFile(lockFile_) && partOfSet(info) &&
+        mayChange(info))
       ops_.remove(folder_, lockName());
     ops_.unlock(lock_);
   }
@@ -124,10 +126,16 @@ void FileSetWriter::takeLock(int waitMs, bool mayRead) {
   // nobody finds it half made, or as private as our umask would make it.
   FileInfo model;
   if (!place_.model.empty()) ops_.info(folder_, place_.model, model);
+  FileInfo placed;  // the lock file this use put in place, if any
   for (int attempt = 0;; ++attempt) {
     int e = ops_.lock(folder_, lockName(), waitMs, lock_);
-    if (e == 0) return;
+    if (e == 0 && (e = ops_.info(folder_, lockName(), lockFile_)) == 0) return;
+    if (lock_ >= 0) ops_.unlock(lock_);
     lock_ = -1;
+    // One we made and nobody holds (a file system that takes no locks) does not stay.
+    FileInfo now;
+    if (e != EWOULDBLOCK && ops_.info(folder_, lockName(), now) == 0 && now.sameFile(placed))
+      ops_.remove(folder_, lockName());
     bool made = false;
     if (e == ENOENT && attempt < 8) {
       std::string temp;
@@ -135,6 +143,7 @@ void FileSetWriter::takeLock(int waitMs, bool mayRead) {
       if (e == 0) {
         e = ops_.rename(folder_, temp, lockName(), false);
         if (e) ops_.remove(folder_, temp);
+        if (!e) ops_.info(folder_, lockName(), placed);
         forget(temp);
         // Ours; or one another program made meanwhile; or ours taken for a stale file by the
         // holder's clean-up: the lock file that is there is tried again.

@@ -157,6 +157,7 @@ class FileSetWriter {
   std::vector<RetiredList> marks_;       // lists kept as the marks of a mixed set
   std::vector<std::string> referenced_;  // own files named by lists that stay
   int lock_ = -1;
+  FileInfo lockFile_;  // the lock file that `lock_` holds, as it was when taken
 };
 
 }  // namespace veltaro

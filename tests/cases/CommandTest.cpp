@@ -669,6 +669,25 @@ TEST_F(Versions, TheLockFileIsNeverFollowedNorWaitedOn) {
     EXPECT_EQ(veltaro::ReadFileBytes(outside.string()), "outside");
     EXPECT_FALSE(fs::exists(folder / "gone.txt"));
   }
+  // Another file put at its name while a save holds it, and the one a save made where no lock
+  // can be taken, are no lock file of the save's to leave or to remove.
+  for (const int lockError : {0, ENOLCK}) {
+    SCOPED_TRACE(lockError);
+    restore(old_);
+    faults.fail = [&](const std::string& call, const std::string& name) {
+      if (lockError) return call == "lock" && fs::exists(lock) ? lockError : 0;
+      if (call == "rename" && name == "roof.C02" && !has("roof.C02"))
+        fs::remove(lock), folder_.writeBytes("DATA/" + lockName, "theirs");
+      return 0;
+    };
+    calculatedWindow(2);
+    if (lockError) platform.expectMsgBox(IdOk, "The case was not saved.");
+    save(true);
+    faults.fail = nullptr;
+    auto expected = lockError ? old_ : new_;
+    if (!lockError) expected[lockName] = "theirs";
+    EXPECT_EQ(files(data), expected);
+  }
   // A pipe in a folder the user may only read: its reader would wait for a writer for ever.
   ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0);
   fs::permissions(data, fs::perms(0555));

@@ -19,17 +19,10 @@ std::string keyText(std::uint64_t h, int digits) {
   return text;
 }
 
+// The hash a file's id takes, mixed so that names differing only in their last bytes differ in
+// every digit.
 std::uint64_t nameHash(std::string_view folded) {
-  std::uint64_t h = 14695981039346656037ull;
-  for (char c : folded) {
-    h ^= static_cast<unsigned char>(c);
-    h *= 1099511628211ull;
-  }
-  // Mixed once more, so that names differing only in their last bytes differ in every digit.
-  h ^= h >> 33;
-  h *= 0xff51afd7ed558ccdull;
-  h ^= h >> 33;
-  return h;
+  return IdOf(folded).hash;
 }
 
 std::string asciiFolded(std::string_view name) {

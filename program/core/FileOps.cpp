@@ -53,6 +53,10 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
+unsigned FileOps::user() const {
+  return ::geteuid();
+}
+
 void PosixFiles::hold(Folder& folder) {
   release(folder);
   folder.handle = ::open(pathOf(folder.path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

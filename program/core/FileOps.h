@@ -82,6 +82,8 @@ class FileOps {
   // `handle` is what unlock() takes.
   virtual int lock(const Folder& folder, const std::string& name, int waitMs, int& handle) = 0;
   virtual void unlock(int handle) = 0;
+  // The user the files are changed as, by the ids the files' owners are told by.
+  virtual unsigned user() const;
 };
 
 class PosixFiles : public FileOps {

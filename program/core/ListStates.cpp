@@ -18,7 +18,8 @@ namespace veltaro {
 //   mixed          neither: the list stays as the set's mark, and nothing more is done.
 // A step that fails is a reason not to go on that way. Stuck both ways, the set is told mixed;
 // where the files could still go either way (a step failed for a passing cause) the next use
-// tries again (unfinished: a save says it was saved only in part).
+// tries again (unfinished: a save says it was saved only in part). The list of the set's owner
+// in their shared folder, which we may not change, is only told: mixed, or left out.
 //
 // How far a change came is told by what its target holds now: the new file (its id, or in a
 // list without ids its temporary gone), the old one, or something else. Only the save's own
@@ -332,6 +333,44 @@ bool FileSetWriter::showsProgress(const Journal& journal) {
   return std::any_of(looks.begin(), looks.end(), [](const Look& l) { return !l.untouched; });
 }
 
+bool FileSetWriter::tellUnchangeable(const std::string& name, unsigned writer,
+                                     const std::function<bool(const FileError&)>& ask) {
+  std::string bytes;
+  std::optional<Journal> journal;
+  std::vector<Look> looks;
+  // Without the lock the owner may be saving right now; a file of theirs we may not read
+  // tells nothing either.
+  if (lock_ >= 0 && ops_.read(folder_, name, kJournalLimit + 1, bytes) == 0 &&
+      (journal = ParseJournal(bytes, names_)) && committed(*journal)) {
+    writer_ = writer;
+    try {
+      looks = assess(*journal);
+    } catch (const FileError&) {
+      looks.clear();
+    }
+  }
+  const auto done = [&](std::size_t i) {
+    return journal->changes[i].kind == ChangeKind::Remove ? !looks[i].ours : looks[i].isNew;
+  };
+  bool some = false, all = true;
+  for (std::size_t i = 0; i < looks.size(); ++i) some |= !looks[i].untouched, all &= done(i);
+  if (!some || all) {
+    leftOut_.push_back(name);
+    return true;
+  }
+  if (!ask(mixedError(FileError(path(name), FileProblem::Mixed), *journal, looks))) return false;
+  keep(name, bytes, *journal);
+  return true;
+}
+
+void FileSetWriter::keep(const std::string& list, const std::string& bytes,
+                         const Journal& readable) {
+  marks_.push_back({list, IdOf(bytes)});
+  for (const Change& c : readable.changes)
+    for (const std::string& own : {c.temp, c.backup})
+      if (!own.empty()) referenced_.push_back(own);
+}
+
 // ---------------------------------------------------------------- settling and writing
 
 bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
@@ -354,9 +393,15 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
       throw FileError(path(e.name), FileProblem::Read, r);
     // A folder or link is no list of any build: left alone, whatever its name.
     if (!f.info.exists || !f.info.regular) continue;
-    // Another user's list in a shared folder is left out; so is one we may not remove.
-    if (!partOfSet(f.info) || !mayChange(f.info)) {
+    // Another user's list in a shared folder is left out.
+    if (!partOfSet(f.info)) {
       leftOut_.push_back(e.name);
+      continue;
+    }
+    // The set owner's list that we may not change: only the owner brings it to rest. Until
+    // then, one that left the set neither old nor new is told mixed; any other is left out.
+    if (!mayChange(f.info)) {
+      if (!tellUnchangeable(f.name, f.info.uid, ask)) return false;
       continue;
     }
     // Without the lock another program may be finishing or giving up the same list.
@@ -381,12 +426,6 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
                         [](const Found& f) { return f.journal && !f.journal->retired.empty(); });
   std::set<std::string> superseded;
   bool changed = false, damagedAsked = false;
-  auto keep = [&](const Found& f, const Journal& readable) {
-    marks_.push_back({f.name, IdOf(f.bytes)});
-    for (const Change& c : readable.changes)
-      for (const std::string& own : {c.temp, c.backup})
-        if (!own.empty()) referenced_.push_back(own);
-  };
   for (const Found& f : lists) {
     FileInfo still;
     if (const int r = ops_.info(folder_, f.name, still))
@@ -395,7 +434,7 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
     writer_ = f.info.uid;
     const Journal readable = f.journal ? *f.journal : ReadableJournal(f.bytes, names_);
     if (superseded.count(f.name)) {
-      keep(f, readable);
+      keep(f.name, f.bytes, readable);
       continue;
     }
     const Outcome o =
@@ -408,7 +447,7 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
         if (!ask(mixedError(FileError(path(f.name), FileProblem::Mixed), readable,
                             assess(readable))))
           return false;
-        keep(f, readable);
+        keep(f.name, f.bytes, readable);
         continue;
       }
       if (!damagedAsked && !ask(FileError(path(f.name), FileProblem::Damaged))) return false;
@@ -426,7 +465,7 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
       FileError told(path(f.name), FileProblem::Mixed);
       told.newer = o.error->newer, told.older = o.error->older, told.either = o.error->either;
       if (!ask(told.markMixed())) return false;
-      keep(f, readable);
+      keep(f.name, f.bytes, readable);
       for (const RetiredList& r : readable.retired) superseded.insert(r.name);
     }
   }

@@ -109,7 +109,8 @@ void FileSetWriter::begin(int waitMs, bool mayRead) {
   if (e) throw FileError(place_.folder, FileProblem::Read, e);
   shared_ = (folderInfo.mode & S_ISVTX) != 0;
   folderOwner_ = folderInfo.uid;
-  setOwner_ = ::geteuid();
+  me_ = ops_.user();
+  setOwner_ = me_;
   takeLock(waitMs, mayRead);
   if ((e = listEntries()) != 0) throw FileError(path(place_.intent), FileProblem::Read, e);
 }
@@ -205,12 +206,11 @@ int FileSetWriter::createOwn(std::string& name, std::string_view bytes, const Fi
 }
 
 bool FileSetWriter::partOfSet(const FileInfo& info) const {
-  return !shared_ || info.uid == ::geteuid() || info.uid == setOwner_;
+  return !shared_ || info.uid == me_ || info.uid == setOwner_;
 }
 
 bool FileSetWriter::mayChange(const FileInfo& info) const {
-  const unsigned me = ::geteuid();
-  return !shared_ || me == 0 || info.uid == me || folderOwner_ == me;
+  return !shared_ || me_ == 0 || info.uid == me_ || folderOwner_ == me_;
 }
 
 std::optional<FileError> FileSetWriter::blockAt(const std::string& name, const FileInfo& info,
@@ -232,7 +232,7 @@ std::optional<FileProblem> FileSetWriter::distrust(const std::string& name, cons
   if (!info.regular) return FileProblem::NotRegular;
   // The save's own files are its writer's, the set owner's (a link the last build kept of a
   // file of theirs) or ours (made finishing it), and in a shared folder part of the set.
-  if (!partOfSet(info) || (info.uid != writer_ && info.uid != setOwner_ && info.uid != ::geteuid()))
+  if (!partOfSet(info) || (info.uid != writer_ && info.uid != setOwner_ && info.uid != me_))
     return FileProblem::OwnedByAnother;
   if (!id.known) return std::nullopt;
   std::string bytes;
@@ -269,7 +269,7 @@ void FileSetWriter::clearStale() {
       stale.push_back(e.name);
   for (const std::string& name : stale) {
     FileInfo info;
-    if (ops_.info(folder_, name, info) == 0 && info.regular && info.uid == ::geteuid() &&
+    if (ops_.info(folder_, name, info) == 0 && info.regular && info.uid == me_ &&
         ops_.remove(folder_, name) == 0)
       forget(name);
   }
@@ -357,7 +357,7 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
   }
   ops_.sync(folder_);
   journal.started = true;
-  writer_ = ::geteuid();
+  writer_ = me_;
   Outcome o;
   try {
     o = settleList(list, journal);

@@ -144,12 +144,19 @@ class FileSetWriter {
   void retire(const RetiredList& list);
   FileError mixedError(FileError error, const Journal& journal, const std::vector<Look>& looks);
   bool showsProgress(const Journal& journal);
+  // A list kept as the mixed set's mark: its own files stay with it.
+  void keep(const std::string& list, const std::string& bytes, const Journal& readable);
+  // The set owner's list, which we may not change (its `writer`): told mixed, or left out.
+  // False when the user gives up.
+  bool tellUnchangeable(const std::string& list, unsigned writer,
+                        const std::function<bool(const FileError&)>& ask);
 
   FileOps& ops_;
   FileSetPlace place_;
   JournalNames names_;
   Folder folder_;
   bool shared_ = false;  // the folder has the sticky bit
+  unsigned me_ = 0;  // the user we are
   unsigned folderOwner_ = 0, setOwner_ = 0;
   unsigned writer_ = 0;  // the owner of the list brought to rest
   std::vector<FolderEntry> entries_;

@@ -54,6 +54,8 @@ class FaultyFiles : public veltaro::PosixFiles {
   static constexpr unsigned kOther = 4242;  // another user
   bool othersFolder = false;                // the folder is another user's
   bool foldsNames = false;                  // names match in any letter case, as exFAT's do
+  unsigned asUser = 0;  // the user the tests play, whoever runs them (0: that user)
+  unsigned user() const override { return asUser ? asUser : PosixFiles::user(); }
   // A file of another user's, with its permission bits. The sticky bit, which means nothing
   // on a file and which no save gives, marks it as the other user's as long as it exists.
   static void plantAsOther(const fs::path& file, const std::string& bytes,
@@ -66,6 +68,7 @@ class FaultyFiles : public veltaro::PosixFiles {
   int info(const veltaro::Folder& f, const std::string& n, veltaro::FileInfo& out) override {
     if (int e = failing("info", n)) return e;
     const int e = PosixFiles::info(f, seen(f, n), out);
+    if (asUser && out.uid == PosixFiles::user()) out.uid = asUser;
     if (others(out) || (out.exists && n == "." && othersFolder)) out.uid = kOther;
     if (others(out)) out.mode &= ~S_ISVTX;
     return e;
@@ -135,7 +138,7 @@ class FaultyFiles : public veltaro::PosixFiles {
   // A rename or removal the sticky bit forbids the user.
   bool sticky(const veltaro::Folder& f, const std::string& n) {
     const veltaro::FileInfo i = real(f, n), dir = real(f, ".");
-    return i.exists && others(i) && (dir.mode & S_ISVTX) && ::geteuid() != 0 && othersFolder;
+    return i.exists && others(i) && (dir.mode & S_ISVTX) && user() != 0 && othersFolder;
   }
   // The entry the file system takes for the name: with names folded, one in any letter case.
   std::string seen(const veltaro::Folder& f, const std::string& n) {

@@ -207,6 +207,19 @@ void readOnly(FaultyFiles&, const fs::path& d) {
   fs::permissions(d / "a.C01", fs::perms::owner_read);
 }
 
+// Every file another user's, "~" as `make` takes it.
+Files theirs(const Files& files) {
+  Files all;
+  for (const auto& [name, bytes] : files) all["~" + name] = bytes;
+  return all;
+}
+
+// In a shared folder of another user's, as a user who is not the superuser.
+void asAnotherUser(FaultyFiles& f, const fs::path&) {
+  f.othersFolder = true;
+  f.asUser = FaultyFiles::kOther + 1;
+}
+
 TEST_F(Settling, EachStateALeavesComesToRestWholeOrToldMixed) {
   const std::string mixed = kList + " mixed new: ";
   // A mark a save retires: the list of a mixed case, and a file of its own.
@@ -330,6 +343,13 @@ TEST_F(Settling, EachStateALeavesComesToRestWholeOrToldMixed) {
        std::nullopt, 01770},
       {"a colleague's list, 0775", with(kOld, {{"~a.PND", others}}), "", "",
        with(kOld, {}, {"a.C01"}), 0775},
+      // The case owner's list in their shared folder, which the user may not change: told
+      // mixed while it leaves the case neither old nor new, else left to its owner.
+      {"the owner's list, mixed", theirs(with(kOld, with(kOwn, {{kList, kBegun}}), {"a.C01"})),
+       "", mixed + "old: a.DAT either:; ", std::nullopt, 01777, asAnotherUser},
+      {"the owner's list, carried out",
+       theirs(with(kNew, {{own(1), "old record"}, {kList, kBegun}})), "", "left " + kList + "; ",
+       std::nullopt, 01777, asAnotherUser},
   };
   for (const State& row : rows) {
     SCOPED_TRACE(row.what);

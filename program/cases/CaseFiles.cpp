@@ -115,26 +115,26 @@ std::vector<std::string> CaseFolder::existing(bool everyVariant) const {
   return files;
 }
 
-std::vector<std::string> CaseFolder::leftOut() const {
+std::vector<std::string> CaseFolder::atNames(
+    const std::function<bool(const FileInfo&)>& pick) const {
   std::vector<std::string> names;
   for (const std::string& own : CaseFileNames(stem_))
     for (const std::string& n : variants(own.substr(stem_.size()), true)) {
       FileInfo info;
-      if (ops_.info(writer_.folder(), n, info) == 0 && info.regular && !writer_.partOfSet(info))
-        names.push_back(n);
+      if (ops_.info(writer_.folder(), n, info) == 0 && pick(info)) names.push_back(n);
     }
+  return names;
+}
+
+std::vector<std::string> CaseFolder::leftOut() const {
+  std::vector<std::string> names =
+      atNames([&](const FileInfo& i) { return i.regular && !writer_.partOfSet(i); });
   for (const std::string& list : writer_.listsLeftOut()) names.push_back(list);
   return names;
 }
 
 std::vector<std::string> CaseFolder::inTheWay() const {
-  std::vector<std::string> names;
-  for (const std::string& own : CaseFileNames(stem_))
-    for (const std::string& n : variants(own.substr(stem_.size()), true)) {
-      FileInfo info;
-      if (ops_.info(writer_.folder(), n, info) == 0 && !info.regular) names.push_back(n);
-    }
-  return names;
+  return atNames([](const FileInfo& i) { return !i.regular; });
 }
 
 std::string CaseFolder::read(const std::string& name, std::size_t maxBytes) const {

@@ -5,6 +5,7 @@
 // letter case, as the file system the cases were first written on did, so "roof.dat" and
 // "ROOF.C01" belong to the case "roof".
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -73,6 +74,8 @@ class CaseFolder {
   // The entries at the case's name with this extension, in every letter case, regular files
   // of the case (or, with `all`, whatever they are), each file once.
   std::vector<std::string> variants(std::string_view extension, bool all = false) const;
+  // The entries at any of the case's names, whatever they are, that `pick` takes.
+  std::vector<std::string> atNames(const std::function<bool(const FileInfo&)>& pick) const;
   FileOps& ops_;
   std::string stem_;
   FileSetWriter writer_;

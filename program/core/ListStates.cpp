@@ -349,12 +349,13 @@ bool FileSetWriter::tellUnchangeable(const std::string& name, unsigned writer,
       looks.clear();
     }
   }
-  const auto done = [&](std::size_t i) {
-    return journal->changes[i].kind == ChangeKind::Remove ? !looks[i].ours : looks[i].isNew;
+  // Whole, old or new, where no change needs going back, or none forward.
+  const auto any = [&](bool (*needs)(const Change&, const Look&)) {
+    for (std::size_t i = 0; i < looks.size(); ++i)
+      if (needs(journal->changes[i], looks[i])) return true;
+    return false;
   };
-  bool some = false, all = true;
-  for (std::size_t i = 0; i < looks.size(); ++i) some |= !looks[i].untouched, all &= done(i);
-  if (!some || all) {
+  if (!any(needsForward) || !any(needsBack)) {
     leftOut_.push_back(name);
     return true;
   }

@@ -19,12 +19,6 @@ std::string keyText(std::uint64_t h, int digits) {
   return text;
 }
 
-// The hash a file's id takes, mixed so that names differing only in their last bytes differ in
-// every digit.
-std::uint64_t nameHash(std::string_view folded) {
-  return IdOf(folded).hash;
-}
-
 std::string asciiFolded(std::string_view name) {
   std::string s(name);
   for (char& c : s) c = FoldAscii(c);
@@ -42,12 +36,14 @@ std::string regularEntry(const std::vector<FolderEntry>& entries, const std::str
 
 }  // namespace
 
+// A name's key is the hash a file's id takes, mixed so that names differing only in their last
+// bytes differ in every digit.
 std::string NameKey(std::string_view name) {
-  return keyText(nameHash(FoldName(name)), 16);
+  return keyText(IdOf(FoldName(name)).hash, 16);
 }
 
 std::string LastNameKey(std::string_view name) {
-  return keyText(nameHash(asciiFolded(name)), 16);
+  return keyText(IdOf(asciiFolded(name)).hash, 16);
 }
 
 std::string EarlierNameKey(std::string_view name) {

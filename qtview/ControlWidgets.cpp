@@ -266,7 +266,12 @@ QWidget* FormView::createWidget(Control& c, QWidget* parent) {
     }
   }
   w->setObjectName(toQt(c.name() + (c.index() >= 0 ? "(" + std::to_string(c.index()) + ")" : "")));
-  if (!isFocusKind(c.kind())) w->setFocusPolicy(Qt::NoFocus);
+  // A page takes the keyboard for its own scrolling, though it is no stop of the tab order and
+  // the model never gives it the focus.
+  if (c.kind() == ControlKind::Browser)
+    w->setFocusPolicy(Qt::StrongFocus);
+  else if (!isFocusKind(c.kind()))
+    w->setFocusPolicy(Qt::NoFocus);
   if (isMouseKind(c.kind())) w->setMouseTracking(true);
   return w;
 }

@@ -231,9 +231,6 @@ QWidget* FormView::ensureWidget(Control& c) {
   QWidget* parent = c.container() ? ensureWidget(*c.container()) : nullptr;
   if (!parent) parent = frame_ ? stripFor(c.toolbarHost()) : canvas_.data();
   QWidget* w = createWidget(c, parent);
-  // A page takes the keyboard for its own scrolling, though it is no stop of the tab order and
-  // the model never gives it the focus.
-  if (c.kind() == ControlKind::Browser) w->setFocusPolicy(Qt::StrongFocus);
   widgets_[&c] = w;
   controlOf_[w] = &c;
   w->installEventFilter(this);

@@ -24,7 +24,7 @@ namespace {
 // with lines a quarter higher).
 QStringList browserFamilies(QStringList families) {
   if (families.size() < 2) return families;
-  const QStringList installed = QFontDatabase::families();
+  static const QStringList installed = QFontDatabase::families();
   while (families.size() > 1 && !installed.contains(families.front(), Qt::CaseInsensitive))
     families.removeFirst();
   return families;
@@ -42,8 +42,9 @@ constexpr int kEndsInBreak = 1;
 // True when `f` was changed into the face and size a browser shows.
 bool asBrowserShows(QTextCharFormat& f) {
   bool changed = false;
-  if (const QStringList names = f.fontFamilies().toStringList(); browserFamilies(names) != names) {
-    f.setFontFamilies(browserFamilies(names));
+  const QStringList names = f.fontFamilies().toStringList();
+  if (const QStringList shown = browserFamilies(names); shown != names) {
+    f.setFontFamilies(shown);
     changed = true;
   }
   if (f.hasProperty(QTextFormat::FontSizeAdjustment)) {

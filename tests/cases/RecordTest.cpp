@@ -9,9 +9,12 @@
 #include "CaseFixture.h"
 #include "calc/CalcWindow.h"
 #include "cases/RecordLayout.h"
+#include "support/FormSnapshot.h"
 
 namespace casetest {
 namespace {
+
+using testing_support::Snapshot;
 
 // A record written by hand from `start`: "offset:width=text" is text in the code page (written
 // as bytes here), blank-padded to its width, "offset#value" a 16-bit number, parted by '|'.
@@ -65,16 +68,6 @@ struct Row {
   std::string greyedBySwitchingOff = {};
 };
 
-// What a user sees of a window's controls: text, value, list position, enabled, visible.
-using ControlState = std::tuple<std::string, int, int, bool, bool>;
-std::map<std::string, ControlState> snapshot(forms::Form& w) {
-  std::map<std::string, ControlState> all;
-  for (const auto& c : w.controls())
-    all[c->name() + "(" + std::to_string(c->index()) + ")"] = {
-        c->text(), c->value(), c->listIndex(), c->enabled(), c->visible()};
-  return all;
-}
-
 class Records : public CaseTest {
  protected:
   Records() { header("KLM", "Fjernvarme, Østergade 12", "2026-12-07"); }
@@ -86,10 +79,10 @@ class Records : public CaseTest {
     play(w, testing_support::Split(r.steps));
     calculated(w, testing_support::Split(r.results));
     const int type = veltaro::CalcTypeOf(std::stoi(std::string(r.window).substr(7)));
-    const auto before = snapshot(w);
+    const auto before = Snapshot(w);
     if (!r.record.empty()) {
       EXPECT_EQ(veltaro::cases::WriteRecord(*veltaro::cases::LayoutOfType(type), w), r.record);
-      EXPECT_EQ(snapshot(w), before) << "the writer leaves the window alone";
+      EXPECT_EQ(Snapshot(w), before) << "the writer leaves the window alone";
     }
     if (!r.trip) return;
     const bool pipe = w.control("ROR").isSet();
@@ -114,7 +107,7 @@ class Records : public CaseTest {
       if (position < 0 && ((name == "RORCOM(-1)" && pipe) || name == "Indvendig(-1)") &&
           !text.starts_with("Vælg"))
         text = " " + text;
-      auto seen = snapshot(*back).at(name);
+      auto seen = Snapshot(*back).at(name);
       if (r.greyedBySwitchingOff.find(name) != std::string::npos) std::get<3>(seen) = enabled;
       // A hidden layer row keeps its product text as the record holds it, blank-padded.
       if (!visible) std::get<0>(seen).erase(std::get<0>(seen).find_last_not_of(' ') + 1);

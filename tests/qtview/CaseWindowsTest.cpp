@@ -12,6 +12,8 @@
 #include "calc/CalcWindow.h"
 #include "cases/RecordLayout.h"
 #include "shell/ShellServices.h"
+#include "support/FormSnapshot.h"
+#include "support/Steps.h"
 
 namespace {
 
@@ -50,28 +52,16 @@ const struct {
 // Writes a window's inputs as its handlers see them written.
 void enter(forms::Form& w, const std::string& inputs) {
   std::istringstream steps(inputs);
-  for (std::string step; steps >> step;) {
-    const auto eq = step.find('='), open = step.find('(');
-    forms::Control& c = w.control(step.substr(0, std::min(eq, open)),
-                                  open < eq ? std::stoi(step.substr(open + 1)) : -1);
-    const std::string value = step.substr(eq + 1);
-    if (value == "!")
+  for (std::string s; steps >> s;) {
+    const testing_support::Step step(s);
+    forms::Control& c = w.control(step.control, step.index);
+    if (step.text == "!")
       c.setValue(1);
-    else if (value[0] == '#')
-      c.setListIndex(std::stoi(value.substr(1)));
+    else if (step.text[0] == '#')
+      c.setListIndex(std::stoi(step.text.substr(1)));
     else
-      c.setText(value);
+      c.setText(step.text);
   }
-}
-
-// Everything a window shows of its controls, one line each.
-std::string shown(const forms::Form& w) {
-  std::string all;
-  for (const auto& c : w.controls())
-    all += c->name() + std::to_string(c->index()) + " " + c->text() + " " +
-           std::to_string(c->value()) + " " + std::to_string(c->listIndex()) +
-           (c->visible() ? "" : " hidden") + (c->enabled() ? "" : " disabled") + "\n";
-  return all;
 }
 
 // A point of a child's title bar: its restore button or its caption.
@@ -102,10 +92,7 @@ void press(MarketRun& run, QMdiSubWindow* sub, QStyle::SubControl part, bool twi
 // is on the window in front.
 void chooseInWindowMenu(MarketRun& run, const forms::Form& w) {
   QMenuBar* bar = run.view.mainWindow()->menuBar();
-  const QString title = QString::fromStdString(run.app.mdiForm()->menu("menuLastCalc").caption());
-  QAction* list = nullptr;
-  for (QAction* a : bar->actions())
-    if (a->text() == title) list = a;
+  QAction* list = viewtest::actionNamed(run, run.app.mdiForm()->menu("menuLastCalc").caption());
   ASSERT_TRUE(list && list->menu());
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(list).center());
   QMenu* menu = list->menu();
@@ -165,7 +152,7 @@ TEST(CaseWindows, AWindowJustCalculatedIsAsItWasWhicheverWayItIsRestoredOrActiva
       QTest::mouseClick(calculate, Qt::LeftButton);
       ASSERT_TRUE(veltaro::fx().ResultValid[veltaro::CalcTypeOf(number)]);
       ASSERT_EQ(w->activeControl(), &w->control("Beregn"));
-      const std::string before = shown(*w);
+      const auto before = testing_support::Snapshot(*w);
       const bool distances =
           run.app.isLoaded("frmPipedistance") || run.app.isLoaded("frmPipedistanceSE");
       auto* sub = static_cast<QMdiSubWindow*>(run.view.windowOf(*w));
@@ -181,7 +168,7 @@ TEST(CaseWindows, AWindowJustCalculatedIsAsItWasWhicheverWayItIsRestoredOrActiva
       EXPECT_EQ(w->windowState(), way.state);
       EXPECT_TRUE(run.app.activeMdiChild() == w && run.view.workspace()->activeSubWindow() == sub)
           << "in front";
-      EXPECT_EQ(shown(*w), before);
+      EXPECT_EQ(testing_support::Snapshot(*w), before);
       EXPECT_TRUE(veltaro::fx().ResultValid[veltaro::CalcTypeOf(number)]);
       EXPECT_EQ(run.app.isLoaded("frmPipedistance") || run.app.isLoaded("frmPipedistanceSE"),
                 distances);

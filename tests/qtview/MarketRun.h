@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QMainWindow>
 #include <QtCore>
 #include <cctype>
 #include <filesystem>
@@ -92,5 +94,13 @@ class MarketRun {
   }
   std::string market_;
 };
+
+// The main window's menu item or toolbar button whose text is `text`, as the user reaches it.
+inline QAction* actionNamed(MarketRun& run, const std::string& text) {
+  for (QAction* a : run.view.mainWindow()->findChildren<QAction*>())
+    if (a->text() == QString::fromStdString(text)) return a;
+  ADD_FAILURE() << "no action " << text;
+  return nullptr;
+}
 
 }  // namespace viewtest

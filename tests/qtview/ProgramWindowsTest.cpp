@@ -81,14 +81,6 @@ TEST(ProgramWindows, AWindowOpenedOverTheMainWindowStaysActive) {
   EXPECT_LE(counter.n, 2);
 }
 
-// The main window's menu item or toolbar button whose text is `text`, as the user reaches it.
-QAction* actionNamed(MarketRun& run, const std::string& text) {
-  for (QAction* a : run.view.mainWindow()->findChildren<QAction*>())
-    if (a->text() == QString::fromStdString(text)) return a;
-  ADD_FAILURE() << "no action " << text;
-  return nullptr;
-}
-
 TEST(ProgramWindows, CommandsFollowTheWindowInFront) {
   MarketRun run("UK", false);
   auto open = [&](const char* name) {

@@ -250,11 +250,12 @@ void CaseCommands::save(bool withRecords) {
   // on the next open beside results that no longer belong to them; a new case has none.
   // Every spelling of a record it drops goes, as do the other spellings of those it writes:
   // one left behind would be what the next open finds.
+  const std::vector<std::string> before = folder->existing(true);
   std::vector<std::string> stale;
-  for (const std::string& f : folder->existing(true))
+  for (const std::string& f : before)
     if (!written.count(f)) stale.push_back(f);
   // Undone, a new case leaves nothing on disk to speak of.
-  const bool newCase = folder->existing().empty();
+  const bool newCase = before.empty();
   try {
     folder->write(files, stale);
     fx().CaseBasePath = base;
@@ -264,7 +265,7 @@ void CaseCommands::save(bool withRecords) {
                                       : lines::NotSaved;
     message(Text(line) + kNewLine + kNewLine + FileErrorText(e) +
                 (e.undone() && !newCase ? kNewLine + Text(lines::OldCaseOnDisk) : "") +
-                (e.mixed() ? mixedGroups(e, *folder) : ""),
+                mixedGroups(e, *folder),
             forms::mb::Critical, menuName);
   }
 }

@@ -54,16 +54,12 @@ FileSetPlace checkedPlace(const std::string& base) {
 
 }  // namespace
 
-// A case held by another program, or in a folder that is not there, is named by its header:
-// the file the user chose.
-CaseFolder::CaseFolder(const std::string& base, FileOps& ops, bool forReading) try
+// A case held by another program, or in a folder that is not there, is named by its header
+// (the first of its names): the file the user chose.
+CaseFolder::CaseFolder(const std::string& base, FileOps& ops, bool forReading)
     : ops_(ops),
       stem_(fs::path(base).filename().string()),
-      writer_(ops, checkedPlace(base), kCaseWaitMs, forReading) {
-} catch (const FileError& e) {
-  if (e.problem() != FileProblem::InUse && e.problem() != FileProblem::Write) throw;
-  throw FileError(base + ".DAT", e.problem(), e.error());
-}
+      writer_(ops, checkedPlace(base), kCaseWaitMs, forReading) {}
 
 std::vector<std::string> CaseFolder::variants(std::string_view extension, bool all) const {
   const std::string wanted = stem_ + std::string(extension);

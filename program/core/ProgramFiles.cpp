@@ -13,15 +13,6 @@ namespace veltaro {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
-
-}  // namespace
-
 bool FileExists(const std::string& path) {
   std::error_code ec;
   return !path.empty() && fs::is_regular_file(path, ec);
@@ -56,7 +47,7 @@ std::string ReadCountryCode() {
   std::string line;
   if (!in || !std::getline(in, line)) return "";
   if (!line.empty() && line.back() == '\r') line.pop_back();
-  std::string code = upper(TrimSpaces(line));
+  std::string code = UpperAscii(TrimSpaces(line));
   return code == "XX" ? "" : code;
 }
 

@@ -200,6 +200,13 @@ bool TakeField(std::string& line, std::string& field) {
   return true;
 }
 
+std::string UpperAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return out;
+}
+
 std::string FixedWidth(std::string_view utf8, int width) {
   std::string out;
   int count = 0;

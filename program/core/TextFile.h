@@ -47,6 +47,9 @@ std::string ProgramPath(std::string_view relative);
 
 // A fixed-width field: cut to `width` characters or padded with blanks on the right.
 std::string FixedWidth(std::string_view utf8, int width);
+// The text with its ASCII small letters made capital, every other byte as it is, whatever the
+// user's locale says of them.
+std::string UpperAscii(std::string_view text);
 
 // Data lines end every field with ";". Takes the field before the first ";" and drops it with
 // its ";" from `line`. False when there is none.

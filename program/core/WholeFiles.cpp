@@ -92,6 +92,10 @@ std::string FileSetWriter::path(const std::string& name) const {
   return JoinPath(place_.folder, name);
 }
 
+std::string FileSetWriter::shownPath() const {
+  return path(place_.names.front());
+}
+
 std::string FileSetWriter::lockName() const {
   return std::string(kTempPrefix) + names_.key + ".lck";
 }
@@ -101,14 +105,14 @@ void FileSetWriter::begin(int waitMs, bool mayRead) {
   FileInfo folderInfo;
   int e = ops_.info(folder_, ".", folderInfo);
   if (!e && !folderInfo.exists) e = ENOENT;
-  if (e == ENOENT || e == ENOTDIR) throw FileError(path(place_.intent), FileProblem::Write, e);
+  if (e == ENOENT || e == ENOTDIR) throw FileError(shownPath(), FileProblem::Write, e);
   if (e) throw FileError(place_.folder, FileProblem::Read, e);
   shared_ = (folderInfo.mode & S_ISVTX) != 0;
   folderOwner_ = folderInfo.uid;
   me_ = ops_.user();
   setOwner_ = me_;
   takeLock(waitMs, mayRead);
-  if ((e = listEntries()) != 0) throw FileError(path(place_.intent), FileProblem::Read, e);
+  if ((e = listEntries()) != 0) throw FileError(place_.folder, FileProblem::Read, e);
 }
 
 void FileSetWriter::takeLock(int waitMs, bool mayRead) {
@@ -141,13 +145,13 @@ void FileSetWriter::takeLock(int waitMs, bool mayRead) {
       }
       made = true;
     }
-    if (e == EWOULDBLOCK) throw FileError(path(place_.intent), FileProblem::InUse, e);
+    if (e == EWOULDBLOCK) throw FileError(shownPath(), FileProblem::InUse, e);
     // A link, pipe or folder in the lock file's place: named, so that the user can move it.
     if (e == ELOOP || e == EISDIR) throw FileError(path(lockName()), FileProblem::NotRegular);
     if (mayRead && (e == EACCES || e == EROFS || e == EPERM || e == ENOSPC || e == EDQUOT)) return;
     // A lock file that another user made and we may not open: named, whoever holds it.
     if (!made && e == EACCES) throw FileError(path(lockName()), FileProblem::LockDenied, e);
-    throw FileError(path(place_.intent), FileProblem::Write, e);
+    throw FileError(shownPath(), FileProblem::Write, e);
   }
 }
 

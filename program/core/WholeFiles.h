@@ -37,7 +37,7 @@ struct FileSetPlace {
   std::string folder;
   std::string intent;              // the last builds' list name, in any letter case
   std::string keyName;             // the name the set's keys are made from
-  std::vector<std::string> names;  // the set's own file names
+  std::vector<std::string> names;  // the set's own file names, the one it is known by first
   // One of `names`, in any letter case: a file the set does not have yet, and the lock file,
   // take its permission bits and group, as a file replaced keeps its own. Empty, or not
   // there: the user's umask.
@@ -108,6 +108,9 @@ class FileSetWriter {
   void takeLock(int waitMs, bool mayRead);
   int listEntries();  // 0 or the errno
   std::string lockName() const;
+  // The set as the user knows it, by its first file: what a set held by another program, or
+  // one that cannot be written at all, is named by.
+  std::string shownPath() const;
   // A new file of the set's own naming, made exclusively: a name taken is never used, another
   // one is tried. 0 or the errno; `name` is the file made.
   int createOwn(std::string& name, std::string_view bytes, const FileInfo* like,
@@ -156,7 +159,7 @@ class FileSetWriter {
   JournalNames names_;
   Folder folder_;
   bool shared_ = false;  // the folder has the sticky bit
-  unsigned me_ = 0;  // the user we are
+  unsigned me_ = 0;      // the user we are
   unsigned folderOwner_ = 0, setOwner_ = 0;
   unsigned writer_ = 0;  // the owner of the list brought to rest
   std::vector<FolderEntry> entries_;

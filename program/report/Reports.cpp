@@ -64,12 +64,6 @@ void openInOffice(const char* filter, int notStartedLine, int failedLine) {
   tell(fx().TextTable[notStartedLine] + where);
 }
 
-std::string upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
-
 // The inline elements whose crossing end tags a browser mends.
 bool isFormatting(const std::string& name) {
   static const char* const names[] = {"A", "B",     "BIG",    "EM",     "FONT", "I",
@@ -111,7 +105,7 @@ std::string asBrowsersRead(std::string_view html) {
     const std::size_t from = end ? 2 : 1;
     std::size_t to = from;
     while (to < tag.size() && std::isalnum(static_cast<unsigned char>(tag[to]))) ++to;
-    const std::string name = upper(tag.substr(from, to - from));
+    const std::string name = UpperAscii(tag.substr(from, to - from));
     if (name == "TD" || name == "TH" || name == "TR" || name == "TABLE" || name == "BODY") {
       open.clear();
       closed.clear();
@@ -119,7 +113,7 @@ std::string asBrowsersRead(std::string_view html) {
       reopen();
     }
     if (!isFormatting(name)) {
-      if (!end && name == "TABLE" && upper(tag).find("CELLPADDING") == std::string::npos)
+      if (!end && name == "TABLE" && UpperAscii(tag).find("CELLPADDING") == std::string::npos)
         out.append(tag.substr(0, tag.size() - 1)).append(" CELLPADDING=1>");
       else
         out.append(tag);
@@ -189,24 +183,17 @@ bool Reports::WriteReport(int calcNumber, forms::Form& window, bool printOnDispl
     const std::string report = fs::path(s.ReportPath).filename().string();
     const std::string view = fs::path(DisplayedCopyPath()).filename().string();
     const std::string intent = std::string(kTempPrefix) + "-" + report + ".PND";
-    std::optional<FileSetWriter> writer;
-    try {
-      // No model: a report is the user's new output, made as the umask says.
-      writer.emplace(files_, FileSetPlace{folder, intent, intent, {report, view}, ""},
-                     kReportWaitMs);
-    } catch (const FileError& e) {
-      // Another program's report, or a folder that takes none, is named by the report file:
-      // the writer's list is no name the user knows.
-      if (e.problem() != FileProblem::InUse && e.problem() != FileProblem::Write) throw;
-      throw FileError(s.ReportPath, e.problem(), e.error());
-    }
+    // No model: a report is the user's new output, made as the umask says. Another program's
+    // report, or a folder that takes none, is named by the report file, the first name.
+    FileSetWriter writer(files_, FileSetPlace{folder, intent, intent, {report, view}, ""},
+                         kReportWaitMs);
     // Nothing of the user's is in a report that was cut off: it is settled or given up unasked.
-    writer->settle([](const FileError&) { return true; });
-    hadReport = std::any_of(writer->entries().begin(), writer->entries().end(),
+    writer.settle([](const FileError&) { return true; });
+    hadReport = std::any_of(writer.entries().begin(), writer.entries().end(),
                             [&](const FolderEntry& f) { return SameFileName(f.name, report); });
-    writer->write({{report, EncodeCodePage(withLineEnds(lines, "\r\n"), MarketCodePage())},
-                   {view, DisplayedCopy(lines)}},
-                  {});
+    writer.write({{report, EncodeCodePage(withLineEnds(lines, "\r\n"), MarketCodePage())},
+                  {view, DisplayedCopy(lines)}},
+                 {});
   } catch (const FileError& e) {
     tell(Text(e.unfinished() ? lines::ReportInPart : lines::ReportNotWritten) + "\r\n\r\n" +
          (e.problem() == FileProblem::InUse ? e.path() + "\r\n" + Text(lines::ReportInUse)

@@ -20,6 +20,7 @@
 #include "cases/CaseFiles.h"
 #include "cases/frmCase.h"
 #include "report/Reports.h"
+#include "support/TimeZone.h"
 
 namespace casetest {
 namespace {
@@ -942,23 +943,9 @@ TEST(CasePaths, ExtensionStrippedOnlyFromTheName) {
     EXPECT_EQ(veltaro::cases::StripExtension(in), out) << in;
 }
 
-// The user's own clock: 22:13:20 UTC is already the next day two hours east of it.
-struct TimeZone {
-  explicit TimeZone(const char* zone) {
-    if (const char* tz = std::getenv("TZ")) before = tz;
-    ::setenv("TZ", zone, 1);
-    ::tzset();
-  }
-  ~TimeZone() {
-    before ? ::setenv("TZ", before->c_str(), 1) : ::unsetenv("TZ");
-    ::tzset();
-  }
-  std::optional<std::string> before;
-};
-
 TEST_F(Commands, HeaderDialogFillsTheCaseFields) {
   header("AB", "Gammel sag", "2001-01-01");
-  const TimeZone east("<+02>-2");
+  const testing_support::TimeZone east("<+02>-2");
   platform.clock = std::chrono::system_clock::from_time_t(1'700'000'000);
   // The initials retyped in the box that has the focus, and the dialog left by `button`.
   auto dialog = [&](const std::string& initials, const char* button) {

@@ -85,10 +85,7 @@ class MarketRun {
 
  private:
   bool shipData() {
-    namespace fs = std::filesystem;
-    for (const char* sub : {"Text", "Images", "help"})
-      fs::create_directory_symlink(fs::path(VELTARO_SOURCE_DIR) / "data" / sub, folder_.path / sub);
-    fs::create_directories(folder_.path / "DATA");
+    folder_.shipData();
     platform.folder = folder_.path.string();
     return true;
   }

@@ -3,13 +3,12 @@
 // on the real window, with the captions the window gives them.
 
 #include <cctype>
-#include <cstdlib>
-#include <ctime>
 #include <optional>
 
 #include "report/ReportFixture.h"
 #include "start/Startup.h"
 #include "support/Steps.h"
+#include "support/TimeZone.h"
 
 namespace reporttest {
 namespace {
@@ -140,7 +139,7 @@ TEST_F(ReportTest, ReportsMatchTheirGoldenFiles) {
       const testing_support::Step s(text);
       s.hasText ? put(w, s.control, s.text, s.index) : w.control(s.control, s.index).userClick();
     }
-    expectGolden(c.golden, report(calc, w, c.print));
+    ExpectGolden(c.golden, report(calc, w, c.print), folder);
   }
 }
 
@@ -157,24 +156,12 @@ TEST(ShippedReports, EachMarketInItsOwnWordsAndLogo) {
                                       "ISOLERINGST=50", "Emission#3"},
       savings{"cbxSave!", "RORL=100", "EmisionUiso#2", "Energienh#1", "Pris=450", "Drift=8760"};
   // The header's date is the day of the user's clock: noon in a zone of the test's own.
-  struct Utc {
-    Utc() : before(std::getenv("TZ") ? std::getenv("TZ") : "") {
-      ::setenv("TZ", "UTC0", 1);
-      ::tzset();
-    }
-    ~Utc() {
-      before.empty() ? ::unsetenv("TZ") : ::setenv("TZ", before.c_str(), 1);
-      ::tzset();
-    }
-    std::string before;
-  } utc;
+  const testing_support::TimeZone utc("UTC0");
   for (const auto& [code, offersSavings] : markets) {
     SCOPED_TRACE(code);
     veltaro::resetFx();
     testing_support::ProgramFolder folder{"shipped"};
-    for (const char* sub : {"Text", "Images", "help"})
-      fs::create_directory_symlink(fs::path(VELTARO_SOURCE_DIR) / "data" / sub, folder.path / sub);
-    fs::create_directories(folder.path / "DATA");
+    folder.shipData();
     folder.writeBytes("VELTARO.INI", std::string(code) + "\r\n");
     testing_support::ScriptedPlatform platform;
     platform.folder = folder.path.string();

@@ -16,7 +16,9 @@ namespace reporttest {
 
 namespace fs = std::filesystem;
 
-inline std::string readBytes(const fs::path& p) { return veltaro::ReadFileBytes(p.string()); }
+inline std::string readBytes(const fs::path& p) {
+  return veltaro::ReadFileBytes(p.string());
+}
 
 // Compares report bytes written in `program` with golden/<name>.htm, or rewrites the golden
 // file when VELTARO_REGENERATE_GOLDENS is set.
@@ -43,7 +45,8 @@ class ReportTest : public calctest::CalcTest {
     fs::create_directories(folder / "Images");
     // The header's labels, the locations, the title, and the contact block (144-152).
     const std::pair<int, const char*> texts[] = {{81, "Initialer"}, {82, "Sagsnavn"},
-        {83, "Dato"}, {92, "Indendørs"}, {93, "Udendørs"}, {153, "Beregning"}};
+                                                 {83, "Dato"},      {92, "Indendørs"},
+                                                 {93, "Udendørs"},  {153, "Beregning"}};
     for (const auto& [line, text] : texts) veltaro::fx().TextTable.set(line, text);
     for (int line = 144; line <= 152; ++line)
       veltaro::fx().TextTable.set(line, "Salg & rådgivning " + std::to_string(line));
@@ -70,10 +73,6 @@ class ReportTest : public calctest::CalcTest {
   std::string report(int n, forms::Form& window, bool print = false) {
     EXPECT_TRUE(reports.WriteReport(n, window, print, false));
     return readBytes(reportFile());
-  }
-
-  void expectGolden(const std::string& name, const std::string& bytes) {
-    ExpectGolden(name, bytes, folder);
   }
 
   veltaro::Reports reports;

@@ -31,6 +31,13 @@ class ProgramFolder {
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
   }
+  // The shipped language files, pictures and help beside an empty DATA folder, as installed.
+  void shipData() const {
+    for (const char* sub : {"Text", "Images", "help"})
+      std::filesystem::create_directory_symlink(
+          std::filesystem::path(VELTARO_SOURCE_DIR) / "data" / sub, path / sub);
+    std::filesystem::create_directories(path / "DATA");
+  }
   void writeLines(const std::string& relative, const std::vector<std::string>& lines,
                   int codePage = 1252) const {
     std::string bytes;

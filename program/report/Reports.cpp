@@ -124,7 +124,13 @@ std::string asBrowsersRead(std::string_view html) {
     } else if (auto own = std::find_if(open.rbegin(), open.rend(),
                                        [&](const Open& o) { return o.name == name; });
                own == open.rend()) {
-      out.append(tag);  // not opened in this cell: as it stands
+      // Not open in this cell: as it stands. One that a crossing end tag closed is not opened
+      // again: this end tag is the one it waited for.
+      if (auto c = std::find_if(closed.rbegin(), closed.rend(),
+                                [&](const Open& o) { return o.name == name; });
+          c != closed.rend())
+        closed.erase(std::prev(c.base()));
+      out.append(tag);
     } else {
       const auto at = std::prev(own.base());
       for (auto o = open.rbegin(); o != own; ++o) out += o->end;

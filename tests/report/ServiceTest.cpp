@@ -141,7 +141,8 @@ TEST_F(ServiceTest, PreviewPrintAndExportOfTheFileJustWritten) {
        "</TD>\n</FONT></TABLE>\n"},
       {"<table cellpadding=4><TD><b><i>a</b> b</i>\n",
        "<table cellpadding=4><TD><b><i>a</i></b><i> b</i>\n"},
-      {"<TD><I>a</TD><TD><B>b</I>c</B></TD>\n", "<TD><I>a</TD><TD><B>b</I>c</B></TD>\n"}};
+      {"<TD><I>a</TD><TD><B>b</I>c</B></TD>\n", "<TD><I>a</TD><TD><B>b</I>c</B></TD>\n"},
+      {"<TD><B><I>a</B></I> b</TD>\n", "<TD><B><I>a</I></B></I> b</TD>\n"}};
   const std::string meta = "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=utf-8\">\n";
   for (const auto& [lines, copy] : copies) EXPECT_EQ(veltaro::DisplayedCopy(lines), meta + copy);
   // It keeps its margins.

@@ -1,10 +1,10 @@
 #pragma once
 // The four case commands behind the main window's case buttons and menu items.
 //
-// A case is saved as one set of files (core/WholeFiles.h): the header and every record are
+// A case is saved as one set of files (files/WholeFiles.h): the header and every record are
 // built in memory and written whole; the records of an earlier save that this save did not
 // write are removed with it, so an open brings back exactly what was saved. A save cut off
-// after its intent file was written is finished by the next open, save or delete of the case;
+// after its list was written is finished by the next open, save or delete of the case;
 // one whose list cannot be trusted is offered to be given up, the case kept as it is on disk.
 // Each command holds the case's lock while it reads or changes the files, so a second program
 // waits or is told the case is in use. A read-only case file stops the save before anything
@@ -15,7 +15,7 @@
 
 #include <string>
 
-#include "core/FileOps.h"
+#include "files/FileOps.h"
 #include "shell/ShellServices.h"
 
 namespace forms {

@@ -35,7 +35,7 @@ FileSetPlace CasePlace(const std::string& base) {
   const std::string stem = p.filename().string();
   // The header is the case's model: a record added later is as private as the case.
   return {.folder = p.parent_path().string(),
-          .intent = stem + ".PND",
+          .lastList = stem + ".PND",
           .keyName = stem,
           .names = CaseFileNames(stem),
           .model = stem + ".DAT"};

@@ -1,7 +1,7 @@
 #pragma once
 // The files of a case on disk: a header <base>.DAT and beside it one record file per
 // calculation, <base>.C01 ... <base>.C07 and <base>.C21 ... <base>.C24, saved together as one
-// set (core/WholeFiles.h) with the intent file <base>.PND. Names are matched without regard to
+// set (files/WholeFiles.h) with the list <base>.PND. Names are matched without regard to
 // letter case, as the file system the cases were first written on did, so "roof.dat" and
 // "ROOF.C01" belong to the case "roof".
 
@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/WholeFiles.h"
+#include "files/WholeFiles.h"
 
 namespace veltaro::cases {
 
@@ -27,7 +27,7 @@ std::string StripExtension(const std::string& path);
 
 // The names of a case's header and record files, without folder.
 std::vector<std::string> CaseFileNames(const std::string& stem);
-// The case's folder, intent file, key and own names.
+// The case's folder, list, key and own names.
 FileSetPlace CasePlace(const std::string& base);
 
 // One command's hold on a case: its lock taken and its folder listed once. FileError InUse

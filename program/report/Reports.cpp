@@ -9,11 +9,11 @@
 #include <system_error>
 #include <vector>
 
-#include "core/FileError.h"
 #include "core/Fx.h"
 #include "core/MessageLines.h"
 #include "core/TextFile.h"
-#include "core/WholeFiles.h"
+#include "files/FileError.h"
+#include "files/WholeFiles.h"
 #include "forms/Application.h"
 #include "report/ReportDocument.h"
 #include "report/frmPrint.h"
@@ -188,10 +188,10 @@ bool Reports::WriteReport(int calcNumber, forms::Form& window, bool printOnDispl
     const std::string folder = fs::path(s.ReportPath).parent_path().string();
     const std::string report = fs::path(s.ReportPath).filename().string();
     const std::string view = fs::path(DisplayedCopyPath()).filename().string();
-    const std::string intent = std::string(kTempPrefix) + "-" + report + ".PND";
+    const std::string list = std::string(kTempPrefix) + "-" + report + ".PND";
     // No model: a report is the user's new output, made as the umask says. Another program's
     // report, or a folder that takes none, is named by the report file, the first name.
-    FileSetWriter writer(files_, FileSetPlace{folder, intent, intent, {report, view}, ""},
+    FileSetWriter writer(files_, FileSetPlace{folder, list, list, {report, view}, ""},
                          kReportWaitMs);
     // Nothing of the user's is in a report that was cut off: it is settled or given up unasked.
     writer.settle([](const FileError&) { return true; });

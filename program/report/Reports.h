@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "core/FileOps.h"
+#include "files/FileOps.h"
 #include "shell/ShellServices.h"
 
 namespace veltaro {

@@ -13,9 +13,9 @@
 
 #include "calc/CalcFixture.h"
 #include "cases/CaseCommands.h"
-#include "core/FileOps.h"
-#include "core/Journal.h"
 #include "core/TextFile.h"
+#include "files/ChangeList.h"
+#include "files/FileOps.h"
 #include "shell/ShellServices.h"
 #include "support/Steps.h"
 

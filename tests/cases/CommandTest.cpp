@@ -316,7 +316,7 @@ TEST_F(Versions, ASaveKilledAtAnyMomentLeavesOneOfTheTwoVersions) {
     const auto now = files(data);
     ASSERT_TRUE(now == old_ || now == new_) << "round " << round << ::testing::PrintToString(now);
   }
-  EXPECT_GT(pending, 0) << "no kill fell between the intent file and its end";
+  EXPECT_GT(pending, 0) << "no kill fell between the list and its end";
 }
 
 // Lists of changes that no save of this program writes, as a case folder from elsewhere may

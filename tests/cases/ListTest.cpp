@@ -9,8 +9,8 @@
 #include <optional>
 
 #include "CaseFixture.h"
-#include "core/Journal.h"
-#include "core/WholeFiles.h"
+#include "files/ChangeList.h"
+#include "files/WholeFiles.h"
 
 namespace casetest {
 namespace {
@@ -19,11 +19,11 @@ using veltaro::FileProblem;
 using Files = std::map<std::string, std::string>;
 
 const std::string kKey = veltaro::NameKey("a");
-const veltaro::JournalNames kNames{{"a.DAT", "a.C01", "a.C02"},
-                                   "a.PND",
-                                   kKey,
-                                   veltaro::LastNameKey("a"),
-                                   veltaro::EarlierNameKey("a")};
+const veltaro::ListNames kNames{{"a.DAT", "a.C01", "a.C02"},
+                                "a.PND",
+                                kKey,
+                                veltaro::LastNameKey("a"),
+                                veltaro::EarlierNameKey("a")};
 // The own files of the set "a" as this build names them, its list, and the last builds' files.
 std::string own(int n) {
   char hex[17];
@@ -75,11 +75,11 @@ TEST(Lists, EveryFormIsReadAndEveryOtherListIsDamaged) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.bytes);
-    const auto j = veltaro::ParseJournal(row.bytes, kNames);
+    const auto j = veltaro::ParseList(row.bytes, kNames);
     ASSERT_EQ(j ? static_cast<int>(j->changes.size()) : -1, row.changes);
     if (j) {
       EXPECT_EQ(std::pair(j->started, j->format), std::pair(row.started, row.format));
-      EXPECT_EQ(veltaro::ParseJournal(veltaro::EncodeJournal(*j) + "go\n", kNames)->changes.size(),
+      EXPECT_EQ(veltaro::ParseList(veltaro::EncodeList(*j) + "go\n", kNames)->changes.size(),
                 j->changes.size() * (row.format == veltaro::ListFormat::Current));
     }
   }
@@ -90,9 +90,9 @@ TEST(Lists, EveryFormIsReadAndEveryOtherListIsDamaged) {
   EXPECT_EQ(veltaro::NameKey("RØR-ŠĖ"), veltaro::NameKey("rør-šė"));
   EXPECT_EQ(veltaro::LastNameKey("roof"), veltaro::NameKey("ROOF"));
   // A list cut off keeps the changes before its damage, as the clean-up names them.
-  EXPECT_EQ(veltaro::ReadableJournal((X + A + C).substr(0, X.size() + A.size() + 9), kNames)
-                .changes.size(),
-            2u);
+  EXPECT_EQ(
+      veltaro::ReadableList((X + A + C).substr(0, X.size() + A.size() + 9), kNames).changes.size(),
+      2u);
 }
 
 // The set "a" saved from its old files (a header and record 1) to its new ones (a header and
@@ -345,8 +345,8 @@ TEST_F(Settling, EachStateALeavesComesToRestWholeOrToldMixed) {
        with(kOld, {}, {"a.C01"}), 0775},
       // The case owner's list in their shared folder, which the user may not change: told
       // mixed while it leaves the case neither old nor new, else left to its owner.
-      {"the owner's list, mixed", theirs(with(kOld, with(kOwn, {{kList, kBegun}}), {"a.C01"})),
-       "", mixed + "old: a.DAT either:; ", std::nullopt, 01777, asAnotherUser},
+      {"the owner's list, mixed", theirs(with(kOld, with(kOwn, {{kList, kBegun}}), {"a.C01"})), "",
+       mixed + "old: a.DAT either:; ", std::nullopt, 01777, asAnotherUser},
       {"the owner's list, carried out",
        theirs(with(kNew, {{own(1), "old record"}, {kList, kBegun}})), "", "left " + kList + "; ",
        std::nullopt, 01777, asAnotherUser},

@@ -7,7 +7,7 @@
 #include <cerrno>
 
 #include "VersionsFixture.h"
-#include "core/FileError.h"
+#include "files/FileError.h"
 #include "report/Reports.h"
 #include "shell/frmAbout.h"
 

@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "CaseFixture.h"
-#include "core/WholeFiles.h"
+#include "files/WholeFiles.h"
 
 namespace casetest {
 

@@ -1,4 +1,4 @@
-#include "core/FileOps.h"
+#include "files/FileOps.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "core/WholeFiles.h"
+#include "files/WholeFiles.h"
 
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -60,7 +60,7 @@ std::string EarlierNameKey(std::string_view name) {
 FileSetWriter::FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool mayRead)
     : ops_(ops),
       place_(std::move(place)),
-      names_{place_.names, place_.intent, NameKey(place_.keyName), LastNameKey(place_.keyName),
+      names_{place_.names, place_.lastList, NameKey(place_.keyName), LastNameKey(place_.keyName),
              EarlierNameKey(place_.keyName)},
       folder_(place_.folder) {
   // Every call of this use acts on the folder opened now, whatever its path names later.
@@ -161,7 +161,7 @@ int FileSetWriter::listEntries() {
   // Only the entries the set can be concerned with: its own names (and the first writer's
   // temporary files after them), its lists and the writer's own files. In a folder of many
   // files every later look-up is then short.
-  std::vector<std::string> own{FoldName(place_.intent)};
+  std::vector<std::string> own{FoldName(place_.lastList)};
   for (const std::string& n : place_.names) own.push_back(FoldName(n));
   auto concerns = [&](const std::string& name) {
     if (name.starts_with(kTempPrefix)) return true;
@@ -307,7 +307,7 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
 
   // The save's own files: a copy of every file it replaces or removes, each new file whole,
   // then its list. Until the list's "go" a failure leaves every file of the set as it was.
-  Journal journal{ListFormat::Current, {}, marks_, false};
+  ChangeList changeList{ListFormat::Current, {}, marks_, false};
   std::vector<std::string> made;
   auto fail = [&](const std::string& name, int e) {
     for (const std::string& m : made)
@@ -332,12 +332,12 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
       if (const int e = createOwn(c.temp, bytes, like)) throw fail(t.name, e);
       made.push_back(c.temp);
     }
-    journal.changes.push_back(std::move(c));
+    changeList.changes.push_back(std::move(c));
   }
   // The list too is as private as the set: whoever may write the set may bring it to rest.
   std::string list;
   if (const int e =
-          createOwn(list, EncodeJournal(journal), model.regular ? &model : nullptr, kListSuffix))
+          createOwn(list, EncodeList(changeList), model.regular ? &model : nullptr, kListSuffix))
     throw fail(list, e);
   made.push_back(list);
   ops_.sync(folder_);
@@ -349,18 +349,18 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
       throw fail(list, e);
     }
     std::string bytes;
-    const std::optional<Journal> now = ops_.read(folder_, list, kJournalLimit + 1, bytes) == 0
-                                           ? ParseJournal(bytes, names_)
-                                           : std::nullopt;
+    const std::optional<ChangeList> now = ops_.read(folder_, list, kListLimit + 1, bytes) == 0
+                                              ? ParseList(bytes, names_)
+                                              : std::nullopt;
     if (!now) throw FileError(path(list), FileProblem::Write, e, true);  // the next use tells
     if (!now->started) throw fail(list, e);
   }
   ops_.sync(folder_);
-  journal.started = true;
+  changeList.started = true;
   writer_ = me_;
   Outcome o;
   try {
-    o = settleList(list, journal);
+    o = settleList(list, changeList);
   } catch (FileError& e) {
     throw e.markUnfinished();  // committed: a look that failed leaves the rest to the next use
   }

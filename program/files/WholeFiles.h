@@ -1,7 +1,7 @@
 #pragma once
 // Files written whole or not at all, as a set. A save makes every file it needs beside the set
 // itself, exclusively, under names nobody can foretell: the new files, a copy of every file it
-// replaces or removes, and then its list of changes (core/Journal.h), which records which file
+// replaces or removes, and then its list of changes (files/ChangeList.h), which records which file
 // each name was. The list's "go" line is the one point of commit: before it the set on disk is
 // untouched, after it the save is carried forward, by this use or the next one, and rolled back
 // only where it cannot go forward, from the copies it made. Where neither can be had, the set
@@ -21,9 +21,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/FileError.h"
-#include "core/FileOps.h"
-#include "core/Journal.h"
+#include "files/ChangeList.h"
+#include "files/FileError.h"
+#include "files/FileOps.h"
 
 namespace veltaro {
 
@@ -35,7 +35,7 @@ struct FileContent {
 // Where a set lives and what it may hold.
 struct FileSetPlace {
   std::string folder;
-  std::string intent;              // the last builds' list name, in any letter case
+  std::string lastList;            // the last builds' list name, in any letter case
   std::string keyName;             // the name the set's keys are made from
   std::vector<std::string> names;  // the set's own file names, the one it is known by first
   // One of `names`, in any letter case: a file the set does not have yet, and the lock file,
@@ -132,23 +132,24 @@ class FileSetWriter {
   void clearStale();
 
   // The state machine of a list (ListStates.cpp).
-  std::vector<Look> assess(const Journal& journal);
-  Outcome settleList(const std::string& list, const Journal& journal);
-  std::optional<FileError> forward(const Journal& journal, const std::vector<Look>& looks);
-  std::optional<FileError> back(const Journal& journal, const std::vector<Look>& looks);
+  std::vector<Look> assess(const ChangeList& changeList);
+  Outcome settleList(const std::string& list, const ChangeList& changeList);
+  std::optional<FileError> forward(const ChangeList& changeList, const std::vector<Look>& looks);
+  std::optional<FileError> back(const ChangeList& changeList, const std::vector<Look>& looks);
   // Renames the save's own file `from` to `target`, whose entry was `t` when looked at.
   std::optional<FileError> putInPlace(const std::string& from, const std::string& target,
                                       FileInfo t);
   // Why the list cannot go forward (or back) with the files as they are; none when it can.
-  std::optional<FileError> firstBlock(const Journal& journal, const std::vector<Look>& looks,
+  std::optional<FileError> firstBlock(const ChangeList& changeList, const std::vector<Look>& looks,
                                       bool forward) const;
   // Removes the list, then the save's own files it names.
-  void clear(const std::string& list, const Journal& journal);
+  void clear(const std::string& list, const ChangeList& changeList);
   void retire(const RetiredList& list);
-  FileError mixedError(FileError error, const Journal& journal, const std::vector<Look>& looks);
-  bool showsProgress(const Journal& journal);
+  FileError mixedError(FileError error, const ChangeList& changeList,
+                       const std::vector<Look>& looks);
+  bool showsProgress(const ChangeList& changeList);
   // A list kept as the mixed set's mark: its own files stay with it.
-  void keep(const std::string& list, const std::string& bytes, const Journal& readable);
+  void keep(const std::string& list, const std::string& bytes, const ChangeList& readable);
   // The set owner's list, which we may not change (its `writer`): told mixed, or left out.
   // False when the user gives up.
   bool tellUnchangeable(const std::string& list, unsigned writer,
@@ -156,7 +157,7 @@ class FileSetWriter {
 
   FileOps& ops_;
   FileSetPlace place_;
-  JournalNames names_;
+  ListNames names_;
   Folder folder_;
   bool shared_ = false;  // the folder has the sticky bit
   unsigned me_ = 0;      // the user we are

@@ -1,4 +1,4 @@
-#include "core/FileError.h"
+#include "files/FileError.h"
 
 #include <cerrno>
 

@@ -1,11 +1,11 @@
-// The state machine of a set's list (core/WholeFiles.h): how a list is told from the files it
+// The state machine of a set's list (files/WholeFiles.h): how a list is told from the files it
 // names, and brought to rest.
 
 #include <algorithm>
 #include <cerrno>
 #include <set>
 
-#include "core/WholeFiles.h"
+#include "files/WholeFiles.h"
 
 namespace veltaro {
 
@@ -99,17 +99,17 @@ bool needsBack(const Change& c, const Look& l) {
 }
 
 // A list of the build before was committed as soon as it was whole.
-bool committed(const Journal& j) {
+bool committed(const ChangeList& j) {
   return j.started || j.format == ListFormat::Earlier;
 }
 
 }  // namespace
 
-std::vector<FileSetWriter::Look> FileSetWriter::assess(const Journal& journal) {
-  std::vector<Look> looks(journal.changes.size());
+std::vector<FileSetWriter::Look> FileSetWriter::assess(const ChangeList& changeList) {
+  std::vector<Look> looks(changeList.changes.size());
   std::vector<Progress> progress;
   for (std::size_t i = 0; i < looks.size(); ++i) {
-    const Change& c = journal.changes[i];
+    const Change& c = changeList.changes[i];
     Look& l = looks[i];
     if (const int e = ops_.info(folder_, c.target, l.target))
       throw FileError(path(c.target), FileProblem::Read, e);
@@ -118,7 +118,7 @@ std::vector<FileSetWriter::Look> FileSetWriter::assess(const Journal& journal) {
     if (!c.backup.empty()) l.backupWhy = distrust(c.backup, c.old, backup);
     // Another user's file, or no file, at a case file's name holds neither save's file.
     l.ours = l.target.exists && l.target.regular && partOfSet(l.target);
-    if (journal.format == ListFormat::Current) {
+    if (changeList.format == ListFormat::Current) {
       l.untouched = c.kind == ChangeKind::Add;
       if (!l.ours || (l.target.size != c.fresh.size && l.target.size != c.old.size)) continue;
       std::string bytes;
@@ -134,13 +134,13 @@ std::vector<FileSetWriter::Look> FileSetWriter::assess(const Journal& journal) {
                            ? Progress::Unknown
                            : progressOf(c, !l.tempWhy, l.ours, !l.backupWhy,
                                         l.target.sameFile(backup),
-                                        journal.format == ListFormat::Earlier));
+                                        changeList.format == ListFormat::Earlier));
   }
-  if (journal.format == ListFormat::Current) return looks;
+  if (changeList.format == ListFormat::Current) return looks;
   resolve(progress);
   for (std::size_t i = 0; i < looks.size(); ++i) {
     // A file at the name of a removal is the old one, also once it was kept under its backup.
-    const bool removal = journal.changes[i].kind == ChangeKind::Remove;
+    const bool removal = changeList.changes[i].kind == ChangeKind::Remove;
     looks[i].isNew = looks[i].ours && !removal && progress[i] == Progress::Done;
     looks[i].isOld = looks[i].ours && (removal || progress[i] == Progress::Todo);
     looks[i].untouched = progress[i] == Progress::Todo;
@@ -148,10 +148,10 @@ std::vector<FileSetWriter::Look> FileSetWriter::assess(const Journal& journal) {
   return looks;
 }
 
-std::optional<FileError> FileSetWriter::forward(const Journal& journal,
+std::optional<FileError> FileSetWriter::forward(const ChangeList& changeList,
                                                 const std::vector<Look>& looks) {
   for (std::size_t i = 0; i < looks.size(); ++i) {
-    const Change& c = journal.changes[i];
+    const Change& c = changeList.changes[i];
     if (!needsForward(c, looks[i])) continue;
     FileInfo t;
     if (const int e = ops_.info(folder_, c.target, t))
@@ -161,7 +161,8 @@ std::optional<FileError> FileSetWriter::forward(const Journal& journal,
     // The last build kept the old file under the backup name before each change: so does the
     // finishing of its list, so that one cut off again still tells how far it came. A name
     // another file took goes without (that change is then not undone).
-    if (journal.format == ListFormat::Last && !c.backup.empty() && t.exists && looks[i].backupWhy) {
+    if (changeList.format == ListFormat::Last && !c.backup.empty() && t.exists &&
+        looks[i].backupWhy) {
       std::string old;
       int e = 0;
       if (c.kind == ChangeKind::Remove)
@@ -182,10 +183,10 @@ std::optional<FileError> FileSetWriter::forward(const Journal& journal,
   return std::nullopt;
 }
 
-std::optional<FileError> FileSetWriter::back(const Journal& journal,
+std::optional<FileError> FileSetWriter::back(const ChangeList& changeList,
                                              const std::vector<Look>& looks) {
   for (std::size_t i = looks.size(); i-- > 0;) {
-    const Change& c = journal.changes[i];
+    const Change& c = changeList.changes[i];
     if (!needsBack(c, looks[i])) continue;
     FileInfo t;
     if (const int e = ops_.info(folder_, c.target, t))
@@ -222,12 +223,12 @@ std::optional<FileError> FileSetWriter::putInPlace(const std::string& from,
   return std::nullopt;
 }
 
-std::optional<FileError> FileSetWriter::firstBlock(const Journal& journal,
+std::optional<FileError> FileSetWriter::firstBlock(const ChangeList& changeList,
                                                    const std::vector<Look>& looks,
                                                    bool forward) const {
   for (std::size_t n = 0; n < looks.size(); ++n) {
     const std::size_t i = forward ? n : looks.size() - 1 - n;
-    const Change& c = journal.changes[i];
+    const Change& c = changeList.changes[i];
     const Look& l = looks[i];
     if (forward ? !needsForward(c, l) : !needsBack(c, l)) continue;
     // The file it would take its bytes from, lost or not the save's own: named.
@@ -240,63 +241,65 @@ std::optional<FileError> FileSetWriter::firstBlock(const Journal& journal,
   return std::nullopt;
 }
 
-FileSetWriter::Outcome FileSetWriter::settleList(const std::string& list, const Journal& journal) {
-  std::vector<Look> looks = assess(journal);
-  if (!committed(journal)) {
-    clear(list, journal);
+FileSetWriter::Outcome FileSetWriter::settleList(const std::string& list,
+                                                 const ChangeList& changeList) {
+  std::vector<Look> looks = assess(changeList);
+  if (!committed(changeList)) {
+    clear(list, changeList);
     return {Outcome::NotCommitted, std::nullopt};
   }
-  std::optional<FileError> why = firstBlock(journal, looks, true);
-  if (!journal.started) {
+  std::optional<FileError> why = firstBlock(changeList, looks, true);
+  if (!changeList.started) {
     // The build before's list, whole as its writer left it, who checked every file: anything
     // else is a damaged list. It is begun before its first change, as that writer did.
     bool whole = !why;
     for (std::size_t i = 0; i < looks.size(); ++i)
-      whole &= journal.changes[i].temp.empty() || !looks[i].tempWhy;  // every temporary there
+      whole &= changeList.changes[i].temp.empty() || !looks[i].tempWhy;  // every temporary there
     if (!whole) return {Outcome::Damaged, FileError(path(list), FileProblem::Damaged)};
     if (const int e = ops_.append(folder_, list, kStartedLine))
       throw FileError(path(list), FileProblem::Write, e, true);
   }
   if (!why) {
-    why = forward(journal, looks);
+    why = forward(changeList, looks);
     if (!why) {
       ops_.sync(folder_);
-      for (const RetiredList& r : journal.retired) retire(r);
-      clear(list, journal);
+      for (const RetiredList& r : changeList.retired) retire(r);
+      clear(list, changeList);
       return {Outcome::Finished, std::nullopt};
     }
     try {
-      looks = assess(journal);
+      looks = assess(changeList);
     } catch (const FileError&) {
       return {Outcome::Unfinished, why};
     }
   }
   // It cannot go forward: back to the old files, where the save kept copies of them all.
-  std::optional<FileError> backWhy = firstBlock(journal, looks, false);
-  if (!backWhy && !(backWhy = back(journal, looks))) {
+  std::optional<FileError> backWhy = firstBlock(changeList, looks, false);
+  if (!backWhy && !(backWhy = back(changeList, looks))) {
     ops_.sync(folder_);
-    clear(list, journal);
+    clear(list, changeList);
     return {Outcome::Undone, why};
   }
   // Stuck: where the files could still go either way (a step failed for a passing cause) the
   // next use goes on; where not, the set is mixed. Either way it is mixed until then.
   try {
-    looks = assess(journal);
+    looks = assess(changeList);
   } catch (const FileError&) {
     return {Outcome::Unfinished, why};  // nothing can be told now; the next use looks again
   }
-  const bool eitherWay = !firstBlock(journal, looks, true) || !firstBlock(journal, looks, false);
-  return {eitherWay ? Outcome::Unfinished : Outcome::Mixed, mixedError(*why, journal, looks)};
+  const bool eitherWay =
+      !firstBlock(changeList, looks, true) || !firstBlock(changeList, looks, false);
+  return {eitherWay ? Outcome::Unfinished : Outcome::Mixed, mixedError(*why, changeList, looks)};
 }
 
-void FileSetWriter::clear(const std::string& list, const Journal& journal) {
+void FileSetWriter::clear(const std::string& list, const ChangeList& changeList) {
   // The list first, and for good, then the files it names: a list left behind must still find
   // them.
   if (const int e = ops_.remove(folder_, list); e && e != ENOENT)
     throw FileError(path(list), FileProblem::Remove, e, true);
   forget(list);
   ops_.sync(folder_);
-  for (const Change& c : journal.changes) {
+  for (const Change& c : changeList.changes) {
     dropOwn(c.temp, c.fresh);
     dropOwn(c.backup, c.old);
   }
@@ -307,44 +310,44 @@ void FileSetWriter::retire(const RetiredList& r) {
   FileInfo info;
   std::string bytes;
   if (ops_.info(folder_, r.name, info) != 0 || !info.exists || !info.regular || !partOfSet(info) ||
-      !mayChange(info) || ops_.read(folder_, r.name, kJournalLimit + 1, bytes) != 0 ||
+      !mayChange(info) || ops_.read(folder_, r.name, kListLimit + 1, bytes) != 0 ||
       IdOf(bytes) != r.id)
     return;
   const unsigned writer = writer_;
   writer_ = info.uid;
-  clear(r.name, ReadableJournal(bytes, names_));
+  clear(r.name, ReadableList(bytes, names_));
   writer_ = writer;
 }
 
-FileError FileSetWriter::mixedError(FileError error, const Journal& journal,
+FileError FileSetWriter::mixedError(FileError error, const ChangeList& changeList,
                                     const std::vector<Look>& looks) {
   error.markMixed();
   for (std::size_t i = 0; i < looks.size(); ++i) {
     // A file removed is in neither save's windows, nor is another user's file.
     if (!looks[i].ours) continue;
     auto& group = looks[i].isNew ? error.newer : looks[i].isOld ? error.older : error.either;
-    group.push_back(journal.changes[i].target);
+    group.push_back(changeList.changes[i].target);
   }
   return error;
 }
 
-bool FileSetWriter::showsProgress(const Journal& journal) {
-  const std::vector<Look> looks = assess(journal);
+bool FileSetWriter::showsProgress(const ChangeList& changeList) {
+  const std::vector<Look> looks = assess(changeList);
   return std::any_of(looks.begin(), looks.end(), [](const Look& l) { return !l.untouched; });
 }
 
 bool FileSetWriter::tellUnchangeable(const std::string& name, unsigned writer,
                                      const std::function<bool(const FileError&)>& ask) {
   std::string bytes;
-  std::optional<Journal> journal;
+  std::optional<ChangeList> changeList;
   std::vector<Look> looks;
   // Without the lock the owner may be saving right now; a file of theirs we may not read
   // tells nothing either.
-  if (lock_ >= 0 && ops_.read(folder_, name, kJournalLimit + 1, bytes) == 0 &&
-      (journal = ParseJournal(bytes, names_)) && committed(*journal)) {
+  if (lock_ >= 0 && ops_.read(folder_, name, kListLimit + 1, bytes) == 0 &&
+      (changeList = ParseList(bytes, names_)) && committed(*changeList)) {
     writer_ = writer;
     try {
-      looks = assess(*journal);
+      looks = assess(*changeList);
     } catch (const FileError&) {
       looks.clear();
     }
@@ -352,20 +355,20 @@ bool FileSetWriter::tellUnchangeable(const std::string& name, unsigned writer,
   // Whole, old or new, where no change needs going back, or none forward.
   const auto any = [&](bool (*needs)(const Change&, const Look&)) {
     for (std::size_t i = 0; i < looks.size(); ++i)
-      if (needs(journal->changes[i], looks[i])) return true;
+      if (needs(changeList->changes[i], looks[i])) return true;
     return false;
   };
   if (!any(needsForward) || !any(needsBack)) {
     leftOut_.push_back(name);
     return true;
   }
-  if (!ask(mixedError(FileError(path(name), FileProblem::Mixed), *journal, looks))) return false;
-  keep(name, bytes, *journal);
+  if (!ask(mixedError(FileError(path(name), FileProblem::Mixed), *changeList, looks))) return false;
+  keep(name, bytes, *changeList);
   return true;
 }
 
 void FileSetWriter::keep(const std::string& list, const std::string& bytes,
-                         const Journal& readable) {
+                         const ChangeList& readable) {
   marks_.push_back({list, IdOf(bytes)});
   for (const Change& c : readable.changes)
     for (const std::string& own : {c.temp, c.backup})
@@ -383,7 +386,7 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
     std::string name;
     FileInfo info;
     std::string bytes;
-    std::optional<Journal> journal;
+    std::optional<ChangeList> changeList;
   };
   std::vector<Found> lists;
   int lastBuilds = 0;
@@ -407,24 +410,26 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
     }
     // Without the lock another program may be finishing or giving up the same list.
     if (lock_ < 0) throw FileError(path(e.name), FileProblem::Write, EACCES, true);
-    if (const int r = ops_.read(folder_, e.name, kJournalLimit + 1, f.bytes))
+    if (const int r = ops_.read(folder_, e.name, kListLimit + 1, f.bytes))
       throw FileError(path(e.name), FileProblem::Read, r);
-    f.journal = ParseJournal(f.bytes, names_);
-    lastBuilds += SameFileName(e.name, place_.intent);
+    f.changeList = ParseList(f.bytes, names_);
+    lastBuilds += SameFileName(e.name, place_.lastList);
     lists.push_back(std::move(f));
   }
   // The last builds kept one list whatever its letter case: two are no list of one writer.
   if (lastBuilds > 1)
     for (Found& f : lists)
-      if (SameFileName(f.name, place_.intent)) f.journal.reset();
+      if (SameFileName(f.name, place_.lastList)) f.changeList.reset();
   // In the order the one name rule takes them, whatever order the folder lists them in; a list
   // that retires others is the later one: it goes first, and while it stays begun the ones it
   // retires are its marks too.
   std::sort(lists.begin(), lists.end(), [&](const Found& a, const Found& b) {
-    return std::pair(a.name != place_.intent, a.name) < std::pair(b.name != place_.intent, b.name);
+    return std::pair(a.name != place_.lastList, a.name) <
+           std::pair(b.name != place_.lastList, b.name);
   });
-  std::stable_partition(lists.begin(), lists.end(),
-                        [](const Found& f) { return f.journal && !f.journal->retired.empty(); });
+  std::stable_partition(lists.begin(), lists.end(), [](const Found& f) {
+    return f.changeList && !f.changeList->retired.empty();
+  });
   std::set<std::string> superseded;
   bool changed = false, damagedAsked = false;
   for (const Found& f : lists) {
@@ -433,18 +438,18 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
       throw FileError(path(f.name), FileProblem::Read, r);
     if (!still.exists) continue;  // retired meanwhile
     writer_ = f.info.uid;
-    const Journal readable = f.journal ? *f.journal : ReadableJournal(f.bytes, names_);
+    const ChangeList readable = f.changeList ? *f.changeList : ReadableList(f.bytes, names_);
     if (superseded.count(f.name)) {
       keep(f.name, f.bytes, readable);
       continue;
     }
     const Outcome o =
-        f.journal ? settleList(f.name, *f.journal) : Outcome{Outcome::Damaged, std::nullopt};
-    changed |= f.journal.has_value();
+        f.changeList ? settleList(f.name, *f.changeList) : Outcome{Outcome::Damaged, std::nullopt};
+    changed |= f.changeList.has_value();
     if (o.kind == Outcome::Damaged) {
       // A list that cannot be read whole and shows some of it done leaves a mixed set,
       // whatever it said. (The build before's list not begun was checked before any change.)
-      if (!f.journal && showsProgress(readable)) {
+      if (!f.changeList && showsProgress(readable)) {
         if (!ask(mixedError(FileError(path(f.name), FileProblem::Mixed), readable,
                             assess(readable))))
           return false;

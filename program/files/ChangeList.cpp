@@ -1,8 +1,8 @@
-#include "core/Journal.h"
+#include "files/ChangeList.h"
 
 #include <cstdio>
 
-#include "core/FileOps.h"
+#include "files/FileOps.h"
 
 namespace veltaro {
 
@@ -55,9 +55,9 @@ std::vector<std::string_view> fields(std::string_view line, std::size_t count) {
   return out;
 }
 
-// One line of a list into `journal`; false when it is none a writer of this set writes, or of
+// One line of a list into `changeList`; false when it is none a writer of this set writes, or of
 // another format than the lines before it (one writer wrote the whole list).
-bool parseLine(std::string_view line, const JournalNames& names, Journal& journal, bool first) {
+bool parseLine(std::string_view line, const ListNames& names, ChangeList& changeList, bool first) {
   if (line.size() < 3 || line[1] != ' ') return false;
   struct Form {
     char kind;
@@ -74,7 +74,7 @@ bool parseLine(std::string_view line, const JournalNames& names, Journal& journa
   const Form* form = nullptr;
   for (const Form& f : kForms)
     if (f.kind == line[0]) form = &f;
-  if (!form || (!first && form->format != journal.format)) return false;
+  if (!form || (!first && form->format != changeList.format)) return false;
   const std::string_view kinds = form->fields;
   const auto f = fields(line.substr(2), kinds.size());
   if (f.empty()) return false;
@@ -106,12 +106,12 @@ bool parseLine(std::string_view line, const JournalNames& names, Journal& journa
   }
   // The writer puts the lists it retires first, then its removals, then its files.
   const bool removal = c.temp.empty();
-  if (!journal.changes.empty() &&
-      (form->kind == 'L' || (removal && journal.changes.back().kind != ChangeKind::Remove)))
+  if (!changeList.changes.empty() &&
+      (form->kind == 'L' || (removal && changeList.changes.back().kind != ChangeKind::Remove)))
     return false;
-  journal.format = form->format;
+  changeList.format = form->format;
   if (form->kind == 'L') {
-    journal.retired.push_back({list, ids[0]});
+    changeList.retired.push_back({list, ids[0]});
     return true;
   }
   c.kind = removal                                  ? ChangeKind::Remove
@@ -120,31 +120,31 @@ bool parseLine(std::string_view line, const JournalNames& names, Journal& journa
   // Ids in the order of the names: the new file's, then the old one's.
   if (!c.temp.empty() && !ids.empty()) c.fresh = ids.front();
   if (!c.backup.empty() && !ids.empty()) c.old = ids.back();
-  journal.changes.push_back(std::move(c));
+  changeList.changes.push_back(std::move(c));
   return true;
 }
 
 // The list's lines up to its end; `whole` tells whether it is a list of this set at all.
-Journal parse(std::string_view bytes, const JournalNames& names, bool& whole) {
-  Journal journal;
+ChangeList parse(std::string_view bytes, const ListNames& names, bool& whole) {
+  ChangeList changeList;
   whole = false;
-  if (bytes.size() > kJournalLimit) return journal;
+  if (bytes.size() > kListLimit) return changeList;
   for (std::size_t start = 0; start < bytes.size();) {
     const std::size_t end = bytes.find('\n', start);
-    if (end == std::string_view::npos) return journal;  // a line cut off
+    if (end == std::string_view::npos) return changeList;  // a line cut off
     const std::string_view line = bytes.substr(start, end - start);
     start = end + 1;
     if (line == kEndLine) {
       const std::string_view rest = bytes.substr(start);
       // A "go" cut off while it was written was never followed by a change.
-      journal.started = rest == kStartedLine;
+      changeList.started = rest == kStartedLine;
       whole = kStartedLine.starts_with(rest);
-      return journal;
+      return changeList;
     }
-    const bool first = journal.changes.empty() && journal.retired.empty();
-    if (!parseLine(line, names, journal, first)) return journal;
+    const bool first = changeList.changes.empty() && changeList.retired.empty();
+    if (!parseLine(line, names, changeList, first)) return changeList;
   }
-  return journal;  // no end line
+  return changeList;  // no end line
 }
 
 bool keyed(std::string_view name, std::string_view key, std::string_view& rest) {
@@ -176,26 +176,26 @@ FileId IdOf(std::string_view bytes) {
   return {bytes.size(), h, true};
 }
 
-bool JournalNames::isOwn(std::string_view name) const {
+bool ListNames::isOwn(std::string_view name) const {
   for (const std::string& n : own)
     if (SameFileName(n, name)) return true;
   return false;
 }
 
-bool JournalNames::isTemp(std::string_view name, ListFormat format) const {
+bool ListNames::isTemp(std::string_view name, ListFormat format) const {
   std::string_view rest;
   if (format == ListFormat::Current)
     return keyed(name, key, rest) && rest.size() == 16 && isHex(rest);
   return keyed(name, format == ListFormat::Last ? lastKey : earlierKey, rest) && isPidCount(rest);
 }
 
-bool JournalNames::isList(std::string_view name) const {
+bool ListNames::isList(std::string_view name) const {
   if (SameFileName(name, list)) return true;
   return name.ends_with(kListSuffix) &&
          isTemp(name.substr(0, name.size() - kListSuffix.size()), ListFormat::Current);
 }
 
-bool JournalNames::isStaleName(std::string_view name) const {
+bool ListNames::isStaleName(std::string_view name) const {
   if (isTemp(name, ListFormat::Current) || isTemp(name, ListFormat::Last)) return true;
   // "<own name>.tmp-<digits>": what the first writer of this program left behind.
   const std::size_t mark = name.rfind(".tmp-");
@@ -213,10 +213,10 @@ std::string OwnFileName(std::string_view key, std::string_view random, std::stri
          std::string(suffix);
 }
 
-std::string EncodeJournal(const Journal& journal) {
+std::string EncodeList(const ChangeList& changeList) {
   std::string text;
-  for (const RetiredList& r : journal.retired) text += "L " + idText(r.id) + " " + r.name + "\n";
-  for (const Change& c : journal.changes) {
+  for (const RetiredList& r : changeList.retired) text += "L " + idText(r.id) + " " + r.name + "\n";
+  for (const Change& c : changeList.changes) {
     switch (c.kind) {
       case ChangeKind::Add:
         text += "A " + c.temp + " " + idText(c.fresh) + " " + c.target + "\n";
@@ -233,14 +233,14 @@ std::string EncodeJournal(const Journal& journal) {
   return text + std::string(kEndLine) + "\n";
 }
 
-std::optional<Journal> ParseJournal(std::string_view bytes, const JournalNames& names) {
+std::optional<ChangeList> ParseList(std::string_view bytes, const ListNames& names) {
   bool whole = false;
-  Journal journal = parse(bytes, names, whole);
+  ChangeList changeList = parse(bytes, names, whole);
   if (!whole) return std::nullopt;
-  return journal;
+  return changeList;
 }
 
-Journal ReadableJournal(std::string_view bytes, const JournalNames& names) {
+ChangeList ReadableList(std::string_view bytes, const ListNames& names) {
   bool whole = false;
   return parse(bytes, names, whole);
 }

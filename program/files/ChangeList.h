@@ -1,5 +1,5 @@
 #pragma once
-// The list of a set's changes (core/WholeFiles.h carries it out): one change a line, then "end";
+// The list of a set's changes (files/WholeFiles.h carries it out): one change a line, then "end";
 // a line "go" after it is the one point of commit.
 //
 //   A <temp> <id> <target>                   a new file, written whole as <temp>
@@ -35,7 +35,7 @@ namespace veltaro {
 // The writer's own files start so: hidden from file dialogs, and no case may take such a name.
 inline constexpr std::string_view kTempPrefix = ".~vt";
 inline constexpr std::string_view kListSuffix = ".PND";
-inline constexpr std::size_t kJournalLimit = 64 * 1024;
+inline constexpr std::size_t kListLimit = 64 * 1024;
 inline constexpr std::string_view kStartedLine = "go\n";
 
 // Which file a name was: its size and a hash of its bytes.
@@ -62,7 +62,7 @@ struct RetiredList {
   FileId id;
 };
 
-struct Journal {
+struct ChangeList {
   ListFormat format = ListFormat::Current;
   std::vector<Change> changes;
   std::vector<RetiredList> retired;
@@ -70,7 +70,7 @@ struct Journal {
 };
 
 // Which names a list may hold.
-struct JournalNames {
+struct ListNames {
   std::vector<std::string> own;  // the set's own file names, in any letter case
   std::string list;              // the last builds' list name, in any letter case
   std::string key;               // this build's key of the set's own files
@@ -91,10 +91,10 @@ bool IsPlainName(std::string_view name);
 std::string OwnFileName(std::string_view key, std::string_view random, std::string_view suffix);
 
 // The list without its "go" line.
-std::string EncodeJournal(const Journal& journal);
+std::string EncodeList(const ChangeList& changeList);
 // nullopt when the list is damaged.
-std::optional<Journal> ParseJournal(std::string_view bytes, const JournalNames& names);
+std::optional<ChangeList> ParseList(std::string_view bytes, const ListNames& names);
 // The list as far as it can be read, up to its first damaged line: what a damaged list shows.
-Journal ReadableJournal(std::string_view bytes, const JournalNames& names);
+ChangeList ReadableList(std::string_view bytes, const ListNames& names);
 
 }  // namespace veltaro

@@ -19,7 +19,7 @@ enum class FileProblem {
   BadName,         // not a name the set may have
   InUse,           // another program holds the set's lock
   LockDenied,      // the set's lock file is another user's, and may not be opened
-  Damaged,         // the intent file cannot be trusted; nothing was done with it
+  Damaged,         // the list cannot be trusted; nothing was done with it
   Mixed,           // a save begun can be neither finished nor undone: old and new files beside
                    // each other
 };

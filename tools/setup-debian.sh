@@ -3,7 +3,7 @@
 # Does nothing when everything is already there, so it is cheap to run before every build.
 set -euo pipefail
 packages=(cmake g++ ninja-build pkg-config python3 qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-liberation2
+          libbenchmark-dev libicu-dev xvfb xauth fonts-dejavu-core fonts-liberation2
           fonts-liberation poppler-utils qt6-translations-l10n
           # The export opens the report in a window, so LibreOffice comes with its user
           # interface; installing it replaces the no-GUI variants.

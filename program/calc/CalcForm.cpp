@@ -533,6 +533,14 @@ void CalcForm::checkAmbientGiven(InputCheck& check) {
   if (checked(check, "Omgivende")) check.test(control("Omgivende").text().empty(), 12);
 }
 
+void CalcForm::checkTemperatures(InputCheck& check, std::initializer_list<const char*> names) {
+  for (const char* name : names) {
+    std::vector<Control*> boxes = controlArray(name);
+    if (boxes.empty()) boxes.push_back(&control(name));
+    for (const Control* box : boxes) check.temperature(*box);
+  }
+}
+
 // ---------------------------------------------------------------- Calculate frame
 
 void CalcForm::surfaceCoefficient(const Surface& g, double& ts, double ta, double wind) {

@@ -151,6 +151,9 @@ class CalcForm : public forms::Form, public CalcWindow {
   void checkEmissivity(InputCheck& check);                   // F1, F2
   void checkWind(InputCheck& check);                         // G
   void checkAmbientGiven(InputCheck& check);                 // H
+  // Run after all the window's other tests: each temperature box named (each row of an
+  // array), in the order the window shows them, refused below absolute zero.
+  void checkTemperatures(InputCheck& check, std::initializer_list<const char*> names);
 
   // ------------------------------------------------------------ Calculate frame
 

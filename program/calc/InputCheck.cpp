@@ -105,6 +105,12 @@ std::optional<double> InputCheck::number(const forms::Control& box) {
   return std::nullopt;
 }
 
+void InputCheck::temperature(const forms::Control& box) {
+  if (!box.visible() || !box.enabled()) return;
+  const std::optional<double> t = number(box);
+  test(t && *t < kAbsoluteZero, fieldCaption(box) + fx().TextTable[lines::BelowAbsoluteZero]);
+}
+
 namespace {
 // A caption as the user reads it: no access-key mark ("&&" stands for "&" itself), no colon.
 std::string shownCaption(std::string_view text) {

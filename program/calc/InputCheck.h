@@ -48,6 +48,12 @@ class InputCheck {
   // naming it by its caption on the window, and the tests of its value are left out. An
   // exponent form ("1E+400") is read as 10000 or 0.0001, as every reader of a box reads it.
   std::optional<double> number(const forms::Control& box);
+  // The lowest temperature there is, in °C.
+  static constexpr double kAbsoluteZero = -273.15;
+  // Refuses a temperature typed below absolute zero with a line naming its box by its
+  // caption. A box the window hides or disables takes no input and is passed over; a box
+  // refused as beyond range has its one line already.
+  void temperature(const forms::Control& box);
   // The caption the window shows for a box: the nearest caption to its left on its row, else
   // the heading above its column followed by the row number of an array element; a list with
   // neither is known by the prompt it shows, else by its frame's caption, as is an option.

@@ -403,6 +403,7 @@ bool frmCalc01::ValidateInput() {
   check.test(thickness && (*thickness <= 0 || *thickness >= 1000), 10);
   checkWind(check);
   checkAmbientGiven(check);
+  checkTemperatures(check, {"MEDIETEMP", "Omgivende"});
 
   if (control("cbxSave").value() == 1) {
     check.beginSavings(control("Besparelses_data").caption());

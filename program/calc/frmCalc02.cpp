@@ -93,6 +93,7 @@ bool frmCalc02::ValidateInput() {
   if (ta && tm && ts) check.test(!((*ta < *ts && *ts < *tm) || (*tm < *ts && *ts < *ta)), 186);
   if (ts) check.test(control("OVERFLADE").text().empty(), 188);
   checkAmbientGiven(check);
+  checkTemperatures(check, {"MEDIETEMP", "OVERFLADE", "Omgivende"});
   return check.finish();
 }
 

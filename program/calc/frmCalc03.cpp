@@ -88,6 +88,7 @@ bool frmCalc03::ValidateInput() {
   check.test(loss && *loss <= 0, 22);
   checkWind(check);
   checkAmbientGiven(check);
+  checkTemperatures(check, {"MEDIETEMP", "Omgivende"});
   return check.finish();
 }
 

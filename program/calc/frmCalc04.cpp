@@ -213,6 +213,7 @@ bool frmCalc04::ValidateInput() {
     const auto tm = checked(check, "MEDIETEMP"), ta = checked(check, "Omgivende");
     check.test(tm && ta && *tm == *ta, 6);
   }
+  checkTemperatures(check, {"MEDIETEMP", "Omgivende"});
   return check.finish();
 }
 

@@ -121,6 +121,7 @@ bool frmCalc05::ValidateInput() {
   const auto rh = checked(check, "Luftfugtighed");
   check.test(rh && (*rh <= 0 || *rh > 100), 27);
   checkAmbientGiven(check);
+  checkTemperatures(check, {"MEDIETEMP", "Omgivende"});
   return check.finish();
 }
 

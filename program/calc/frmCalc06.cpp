@@ -161,6 +161,7 @@ bool frmCalc06::ValidateInput() {
   const auto rh = checked(check, "Luftfugtighed");
   check.test(rh && (*rh <= 0 || *rh > 100), 27);
   if (ta) check.test(!InputCheck::holdsNumber(control("Omgivende").text()), 12);
+  checkTemperatures(check, {"MEDIETEMP", "Omgivende"});
   return check.finish();
 }
 

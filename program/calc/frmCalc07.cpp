@@ -279,6 +279,8 @@ bool frmCalc07::ValidateInput() {
   checkWind(check);
   if (A) check.test(!InputCheck::holdsNumber(ambientText), 12);
   checkEmissivity(check);
+  // The start or end temperature the window works out is disabled, and passed over.
+  checkTemperatures(check, {"txtStarTemp", "txtSluTemp", "Omgivende"});
   return check.finish();
 }
 

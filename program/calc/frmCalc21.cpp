@@ -69,6 +69,7 @@ bool frmCalc21::ValidateInput() {
     check.test(mm && (*mm <= 0 || *mm >= 1000), numbered(35, i + 1));
   }
   checkAmbientGiven(check);
+  checkTemperatures(check, {"MEDIETEMP", "Omgivende"});
   return check.finish();
 }
 

@@ -104,6 +104,8 @@ bool frmCalc22::ValidateInput() {
   if (tsRead) check.test(control("OVERFLADE").text().empty(), 188);
   check.test(taRead && tsRead && ta == ts, 46);
   checkAmbientGiven(check);
+  // The interfaces of the rows a lower layer count hides are passed over.
+  checkTemperatures(check, {"MEDIETEMP", "Skilleflade", "OVERFLADE", "Omgivende"});
   return check.finish();
 }
 

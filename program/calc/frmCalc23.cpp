@@ -97,6 +97,8 @@ bool frmCalc23::ValidateInput() {
   const auto q = checked(check, "VT");
   check.test(q && (*q == 0 || (tmRead && taRead && ta != tm && *q * (tm - ta) < 0)), 22);
   checkAmbientGiven(check);
+  // The interfaces of the rows a lower layer count hides are passed over.
+  checkTemperatures(check, {"MEDIETEMP", "Skilleflade", "Omgivende"});
   return check.finish();
 }
 

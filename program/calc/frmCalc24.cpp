@@ -473,6 +473,7 @@ bool frmCalc24::ValidateInput() {
   checkAmbientGiven(check);
   checkLayer(check, 0, 49);
   checkLayer(check, 1, 54);
+  checkTemperatures(check, {"MEDIETEMP", "Omgivende"});
 
   if (control("cbxSave").value() == 1) {
     check.beginSavings(control("Besparelses_data").caption());

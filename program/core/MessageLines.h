@@ -66,6 +66,7 @@ inline constexpr int NotInList = 258;
 // Calculations.
 inline constexpr int NumberTooLarge = 266;
 inline constexpr int SavingTooLarge = 276;
+inline constexpr int BelowAbsoluteZero = 320;
 
 // The office program, the help viewer and the window model's own words.
 inline constexpr int ActionFailed = 286;

@@ -20,10 +20,12 @@ namespace {
 const std::string kList = VELTARO_SOURCE_DIR "/tools/helpgen/checks.txt";
 
 // A line as the list names it: "n" for one language-file line, "a+b" for lines the check
-// joins with nothing between them; a line composed with numbers or other text between its
-// parts gives each part on its own.
+// joins with nothing between them, or for a column's heading with its row number joined to a
+// line ("a 2" and b); a line composed with numbers or other text between its parts gives each
+// part on its own.
 std::vector<std::string> itemsOf(const std::string& line) {
-  static const std::regex marker(R"(\{(\d+)\})");
+  static const std::regex marker(R"(\{(\d+)\})"), rowCaption(R"(\{(\d+)\} \d+\{(\d+)\})");
+  if (std::smatch m; std::regex_match(line, m, rowCaption)) return {m.str(1) + "+" + m.str(2)};
   std::vector<std::string> parts;
   std::string rest = line;
   for (std::sregex_iterator m(line.begin(), line.end(), marker), end; m != end; ++m)

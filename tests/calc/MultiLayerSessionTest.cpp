@@ -75,6 +75,7 @@ TEST_F(MultiLayerTest, LayerCountRuleShowsTwoToSixRowsAndCalculateTakesThem) {
 // boxes the window writes: 21 loss, surface, faces; 22 loss, thicknesses; 23 surface, thicknesses.
 TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
   fx().HeatLossDecimals = 1;
+  fx().TextTable.set(320, " T320");
   const char *w22 = "frmCalc22", *w23 = "frmCalc23";
   const Inputs wall{.height = "2000"},
       windy{.diameter = "219.1", .outdoors = true, .wind = "3", .ambient = "0"},
@@ -135,6 +136,13 @@ TEST_F(MultiLayerTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
       {"23 cold", required(w23, "-20", "3", {"-30", "25"}, "-10"), "T42 1T37 2|T38 2T37 3T48"},
       {"23 loss against the drop", required(w23, "-20", "2", {"0"}, "5"), "T22"},
       {"23 nothing entered", {.window = w23, .untouched = true}, "T1|T189|T6|T22|T12"},
+      // Below absolute zero, after the other tests; the rows a layer count hides are passed over.
+      {"21 medium below absolute zero", thick("-300", "2", {"40", "60"}), "T101 T320"},
+      {"22 first interface below absolute zero",
+       with(required(w22, "-300", "4", {"-274", "-200", "-1000"}, "-100"), {}, {"AntalLag~3"}),
+       "T101 T320|T125 1 T320"},
+      {"23 air below absolute zero", required(w23, "150", "2", {"100"}, "40", {.ambient = "-280"}),
+       "T104 T320"},
       {"23 no emission",
        with(required(w23, "150", "2", {"150"}, "40"), {}, {"Emission:=Vælg emission"}),
        "T7|T36 1T37 2"},

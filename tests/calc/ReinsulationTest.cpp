@@ -122,6 +122,7 @@ TEST_F(ReinsulationTest, PipeSectionQuestionUsesTheExistingInsulationsOuterDiame
 TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
   fx().HeatLossDecimals = 3;
   fx().TextTable.set(276, "T276");
+  fx().TextTable.set(320, " T320");
   // Results are written with a point in any locale; every box is read as the check reads it,
   // whatever the locale: 2.5 m/s and 2 °C, also in the plane's loss after re-insulation.
   auto comma = [](Stack in) {
@@ -214,6 +215,10 @@ TEST_F(ReinsulationTest, RunsEndWithTheirResultsChecksMessagesAndDistances) {
       // A unit that names no entry of the list (as a case file can leave it) is no unit: it is
       // refused, not priced as the first unit.
       {"unit of no entry", priced("Fjernvarme", "3.5"), "|T126|T20|" + dash58 + "|T15"},
+      // A temperature below absolute zero is listed before the savings' own header.
+      {"medium below absolute zero",
+       {.in = {.medium = "-300"}, .save = true, .steps = {"Pris:="}},
+       "T101 T320||T126|T20|" + dash58 + "|T16"},
       {"savings of a plane",
        {.in = {.height = "2000"}, .save = true, .steps = {"RORL:=abc", "Drift:=0,0"}},
        "|T126|T20|" + dash58 + "|T4|T17"},

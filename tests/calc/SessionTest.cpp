@@ -251,6 +251,9 @@ TEST_F(CalcTest, InputCheckListsEveryFailureWithTheExactText) {
   // Beyond the range of a double: refused by the box's caption, never calculated with.
   const std::string huge(400, '9');
   fx().TextTable.set(266, ": too large");
+  // Below absolute zero: refused by the box's caption after the other tests; the Swedish line.
+  testing_support::UseMarketLines("SE", {320});
+  const std::string cold = ": under absoluta nollpunkten (-273,15 °C)";
   // Window, steps after valid inputs (first "" for an untouched window), the lines listed.
   const std::tuple<const char*, std::vector<std::string>, std::vector<std::string>> cases[] = {
       {"frmCalc02", {""}, {"T1", "T189", "T6", "T186", "T188", "T12"}},
@@ -311,6 +314,16 @@ TEST_F(CalcTest, InputCheckListsEveryFailureWithTheExactText) {
       {"frmCalc07", {"txtLength:=" + huge}, {"T211: too large"}},
       // A plane (from a case file) has no duct diameter, and its height is not asked for.
       {"frmCalc07", {"PLAN:=1"}, {"T1"}}, {"frmCalc07", {"PLAN:=1", "LOD!"}, {"T1"}},
+      {"frmCalc01", {"MEDIETEMP:=-300"}, {"T101" + cold}},
+      {"frmCalc01", {"Omgivende:=-273.15", "Emission:=1"}, {"T8"}},  // absolute zero itself
+      {"frmCalc02", {"OVERFLADE:=-300"}, {"T186", "T113" + cold}},
+      {"frmCalc03", {"Omgivende:=-274"}, {"T104" + cold}},
+      {"frmCalc04", {"MEDIETEMP:=-300"}, {"T101" + cold}},
+      {"frmCalc05", {"MEDIETEMP:=-273.16"}, {"T101" + cold}},
+      {"frmCalc06", {"Omgivende:=-300"}, {"T104" + cold}},
+      {"frmCalc07", {"txtStarTemp:=-300"}, {"T206" + cold}},
+      {"frmCalc07", {"optCalcType(1)!", "txtSluTemp:=-300"}, {"T207" + cold}},
+      {"frmCalc07", {"txtSluTemp.=-300"}, {}},  // disabled: the temperature worked out
   };
   const char* caption[] = {"", "T134", "T135", "T136", "T137", "T138", "T139", "T204"};
   for (const auto& [window, steps, lines] : cases) {

@@ -274,8 +274,7 @@ std::string FoldName(std::string_view name) {
     const UChar32 folded = u_foldCase(c, U_FOLD_CASE_DEFAULT);
     std::uint8_t buffer[U8_MAX_LENGTH];
     std::int32_t n = 0;
-    UBool error = false;
-    U8_APPEND(buffer, n, U8_MAX_LENGTH, folded, error);
+    U8_APPEND_UNSAFE(buffer, n, folded);  // a code point folds to a code point
     out.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(n));
   }
   return out;

@@ -32,8 +32,8 @@ class Messages : public Versions {
  protected:
   // A case command given roof.DAT by its dialog, every box answered `answer`: the last box.
   Shown command(void (veltaro::CaseService::*cmd)(), int answer = IdOk) {
-    cmd == &S::CaseSave ? platform.expectSaveFile(path("roof.DAT"))
-                        : platform.expectOpenFile(path("roof.DAT"));
+    cmd == &S::CaseSave || cmd == &S::CaseNew ? platform.expectSaveFile(path("roof.DAT"))
+                                              : platform.expectOpenFile(path("roof.DAT"));
     return lastBox([&] { (cases().*cmd)(); }, answer);
   }
   bool writeReport() {
@@ -297,6 +297,18 @@ TEST_F(Messages, EveryMessageAboutAFileIsWholeInItsWords) {
          return shown;
        },
        {"Gem sag",
+        "<DATA>/roof.DAT\r\nA case of this name already exists; names that differ only in "
+        "capital and small letters are one case. Replace it?",
+        YesNo | Exclamation | DefaultButton2}},
+      {"the replace question of a new case",
+       [&] { replacing.reset(); },
+       [&] {
+         const Shown shown = command(&S::CaseNew, IdNo);
+         replacing = IdYes;
+         EXPECT_EQ(files(data), old_) << "No changes nothing";
+         return shown;
+       },
+       {"Ny sag",
         "<DATA>/roof.DAT\r\nA case of this name already exists; names that differ only in "
         "capital and small letters are one case. Replace it?",
         YesNo | Exclamation | DefaultButton2}},

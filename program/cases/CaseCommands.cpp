@@ -148,7 +148,9 @@ std::string joined(const std::vector<std::string>& lines) {
 
 std::string CaseCommands::SaveCaseDialog() {
   forms::FileDialogOptions o = dialogOptions(commandTitle("menuNewCase"));
-  o.overwritePrompt = true;
+  // The dialog knows only the exact spelling: the program asks itself whether a case is
+  // replaced (save()).
+  o.overwritePrompt = false;
   auto chosen = forms::app().platform().saveFileDialog(o);
   // A cancel keeps the case path and saves nothing, also when a case was saved before.
   if (!chosen || TrimSpaces(*chosen).empty()) return std::string();
@@ -237,6 +239,15 @@ void CaseCommands::save(bool withRecords) {
   // first, so that the stale records below are the ones the case now has.
   const std::unique_ptr<CaseFolder> folder = holdCase(files_, base, lines::NotSaved, menuName);
   if (!folder) return;
+  // A case there under any spelling that is this case's, the exact one too, is replaced only
+  // when the user says so, named as it is on disk. The files it has keep their spelling; a new
+  // record takes the one chosen.
+  if (const std::string header = folder->find(".DAT");
+      !header.empty() &&
+      message(folder->path(header) + kNewLine + Text(lines::ReplaceCase),
+              forms::mb::YesNo | forms::mb::Exclamation | forms::mb::DefaultButton2,
+              menuName) != forms::mb::IdYes)
+    return;
   std::vector<FileContent> files;
   std::set<std::string> written;
   for (auto& [extension, bytes] : records) {
@@ -413,14 +424,20 @@ void CaseCommands::remove(bool) {
               forms::mb::YesNo | forms::mb::Question | forms::mb::DefaultButton2,
               "menuDeleteCase") != forms::mb::IdYes)
     return;
+  // One set through the writer, as a save is: cut off, the next use of the case finishes or
+  // undoes it; a mixed case's marks go with it. A read-only file stops it before anything goes.
   std::vector<std::string> left;
-  for (const FileError& e : folder->remove(names)) left.push_back(FileErrorText(e));
-  // A mixed case is told so until it is gone.
-  if (left.empty()) folder->retireMarks();
+  int line = lines::FilesLeft;
+  try {
+    for (const FileError& e : folder->remove(names)) left.push_back(FileErrorText(e));
+    if (!left.empty()) line = lines::NotDeleted;
+  } catch (const FileError& e) {
+    line = e.unfinished() || e.mixed() ? lines::FilesLeft : lines::NotDeleted;
+    left.push_back(FileErrorText(e) + mixedGroups(e, *folder));
+  }
   for (const std::string& n : folder->inTheWay())
     left.push_back(FileErrorText(FileError(folder->path(n), FileProblem::NotRegular)));
-  if (!left.empty())
-    message(Text(lines::FilesLeft) + joined(left), forms::mb::Critical, "menuDeleteCase");
+  if (!left.empty()) message(Text(line) + joined(left), forms::mb::Critical, "menuDeleteCase");
 }
 
 // ---------------------------------------------------------------- installation

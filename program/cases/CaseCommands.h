@@ -7,8 +7,9 @@
 // after its list was written is finished by the next open, save or delete of the case;
 // one whose list cannot be trusted is offered to be given up, the case kept as it is on disk.
 // Each command holds the case's lock while it reads or changes the files, so a second program
-// waits or is told the case is in use. A read-only case file stops the save before anything
-// changes. A cancelled dialog, or No to a
+// waits or is told the case is in use. A save over a case asks first, under any spelling of its
+// name; Delete is one set through the same writer. A read-only case file stops a save or a
+// delete before anything changes. A cancelled dialog, or No to a
 // question, leaves every file and window as it was. A record is put back through the window's
 // controls, so its own handlers run; the questions those handlers would ask are answered as the
 // record says (keep the geometry and the product) without showing them.

@@ -141,17 +141,14 @@ std::string CaseFolder::read(const std::string& name, std::size_t maxBytes) cons
 }
 
 std::vector<FileError> CaseFolder::remove(const std::vector<std::string>& names) {
-  std::vector<FileError> left;
+  std::vector<FileError> readOnly;
   for (const std::string& n : names) {
     FileInfo info;
-    if (const int e = ops_.info(writer_.folder(), n, info))
-      left.emplace_back(path(n), FileProblem::Remove, e);
-    else if (IsReadOnly(info))
-      left.emplace_back(path(n), FileProblem::ReadOnly);
-    else if (const int r = writer_.remove(n))
-      left.emplace_back(path(n), FileProblem::Remove, r);
+    if (ops_.info(writer_.folder(), n, info) == 0 && info.exists && IsReadOnly(info))
+      readOnly.emplace_back(path(n), FileProblem::ReadOnly);
   }
-  return left;
+  if (readOnly.empty()) writer_.write({}, names);
+  return readOnly;
 }
 
 std::string EncodeHeader(const std::string& initials, const std::string& name,

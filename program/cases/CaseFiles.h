@@ -49,7 +49,6 @@ class CaseFolder {
   void write(const std::vector<FileContent>& files, const std::vector<std::string>& removals) {
     writer_.write(files, removals);
   }
-  void retireMarks() { writer_.retireMarks(); }
 
   // The name of the case's regular file with this extension, by the one name rule; empty
   // when there is none.
@@ -66,8 +65,8 @@ class CaseFolder {
   std::string path(const std::string& name) const { return writer_.path(name); }
   // The first `maxBytes` bytes of a file of the case; FileError when it cannot be read.
   std::string read(const std::string& name, std::size_t maxBytes) const;
-  // Removes the files in order, going on past one that cannot be removed (a read-only file is
-  // not); the errors of the files left.
+  // Removes the files as one set, as write() writes one (FileError as it throws). A read-only
+  // file is not removed, nor is any other then: the errors of every read-only one.
   std::vector<FileError> remove(const std::vector<std::string>& names);
 
  private:

@@ -34,6 +34,7 @@ inline constexpr int WindowFromCutOff = 267;
 inline constexpr int WindowFromBefore = 268;
 inline constexpr int WindowFromEither = 269;
 inline constexpr int SaveMixed = 271;
+inline constexpr int ReplaceCase = 321;
 
 // What went wrong with a file, and why.
 inline constexpr int ReadFailed = 239;
@@ -49,6 +50,7 @@ inline constexpr int AccessDenied = 247;
 inline constexpr int DiskFull = 248;
 inline constexpr int TooLarge = 249;
 inline constexpr int NoFolder = 250;
+inline constexpr int NotFound = 322;
 inline constexpr int WriteProtected = 251;
 inline constexpr int SystemError = 255;
 

@@ -1,6 +1,9 @@
 #include "files/FileError.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
+#include <filesystem>
 
 #include "core/Fx.h"
 #include "core/MessageLines.h"
@@ -13,6 +16,16 @@ FileError::FileError(std::string path, FileProblem problem, int error, bool unfi
       problem_(problem),
       error_(error),
       unfinished_(unfinished) {}
+
+namespace {
+
+bool folderExists(const std::string& path) {
+  const std::string folder = std::filesystem::path(path).parent_path().string();
+  struct stat st {};
+  return ::stat(folder.empty() ? "." : folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
 
 std::string FileErrorText(const FileError& e) {
   int line = lines::SystemError;
@@ -72,6 +85,10 @@ std::string FileErrorText(const FileError& e) {
       cause = lines::TooLarge;
       break;
     case ENOENT:
+      // A file gone from a folder that is there (removed while it was read, or the save's own
+      // file removed by someone else) is not found; the folder is missing only where it is.
+      cause = folderExists(e.path()) ? lines::NotFound : lines::NoFolder;
+      break;
     case ENOTDIR:
       cause = lines::NoFolder;
       break;

@@ -4,10 +4,13 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <thread>
 
@@ -248,41 +251,31 @@ FileOps& SystemFiles() {
   return files;
 }
 
-namespace {
-
-// The small letter of a capital of Latin-1 or Latin Extended-A, the letters of both code pages;
-// any other code point as it is.
-char32_t smallLetter(char32_t c) {
-  if (c >= 'A' && c <= 'Z') return c + 32;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;  // À..Þ but ×
-  if (c == 0x178) return 0xFF;                             // Ÿ
-  // Extended-A pairs capital and small letter, the capital first, with two runs where the
-  // pairs start one later (and İ, ı, ĸ, ŉ, ſ, which have no partner of their own).
-  const bool oddCapital = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-  const bool evenCapital = (c >= 0x100 && c <= 0x137 && c != 0x130) || (c >= 0x14A && c <= 0x177);
-  if ((evenCapital && c % 2 == 0) || (oddCapital && c % 2 == 1)) return c + 1;
-  return c;
-}
-
-}  // namespace
-
 std::string FoldName(std::string_view name) {
   std::string out;
   out.reserve(name.size());
-  for (std::size_t i = 0; i < name.size();) {
-    const unsigned char b = static_cast<unsigned char>(name[i]);
-    // Two-byte sequences hold every letter folded here; other bytes are copied as they are.
-    if (b >= 0xC2 && b <= 0xC5 && i + 1 < name.size() &&
-        (static_cast<unsigned char>(name[i + 1]) & 0xC0) == 0x80) {
-      const char32_t c = ((b & 0x1Fu) << 6) | (static_cast<unsigned char>(name[i + 1]) & 0x3Fu);
-      const char32_t s = smallLetter(c);
-      out += static_cast<char>(0xC0 | (s >> 6));
-      out += static_cast<char>(0x80 | (s & 0x3F));
-      i += 2;
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(name.data());
+  const auto length = static_cast<std::int32_t>(name.size());
+  for (std::int32_t i = 0; i < length;) {
+    // ASCII, the most of every name, without a look-up.
+    if (bytes[i] < 0x80) {
+      out += FoldAscii(static_cast<char>(bytes[i++]));
       continue;
     }
-    out += FoldAscii(name[i]);
-    ++i;
+    const std::int32_t start = i;
+    UChar32 c = 0;
+    U8_NEXT(bytes, i, length, c);
+    if (c < 0) {  // no valid UTF-8: the bytes stay as they are
+      out.append(name.data() + start, static_cast<std::size_t>(i - start));
+      continue;
+    }
+    // Simple folding, one code point for one, without the Turkic special case: as the up-case
+    // tables of exFAT and NTFS take every letter of the basic plane and beyond.
+    const UChar32 folded = u_foldCase(c, U_FOLD_CASE_DEFAULT);
+    std::uint8_t buffer[U8_MAX_LENGTH];
+    std::int32_t n = 0;
+    U8_APPEND_UNSAFE(buffer, n, folded);  // a code point folds to a code point
+    out.append(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(n));
   }
   return out;
 }

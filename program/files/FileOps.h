@@ -108,11 +108,12 @@ class PosixFiles : public FileOps {
 // The program's own file operations.
 FileOps& SystemFiles();
 
-// A UTF-8 file name with every capital letter made small as the file systems that ignore
-// letter case (FAT, exFAT, network shares) match them: the Latin letters of both code pages
-// ("RØR" and "rør", "ŠĖ" and "šė"). Bytes that are no such letter stay as they are, whatever
-// the user's locale says of them: two programs on one folder must agree which files are one
-// case's. Names beyond these letters are matched by asking the file system (CaseFolder).
+// A UTF-8 file name with every letter folded as the file systems that ignore letter case
+// (FAT, exFAT, NTFS, network shares) match them: Unicode simple case folding, one code point
+// for one, of every script ("RØR" and "rør", "ŠĖ" and "šė", "ДОМ" and "дом"). Bytes that are
+// no valid UTF-8 stay as they are, whatever the user's locale says of them: two programs on one
+// folder must agree which files are one case's. A file system that folds still more is asked
+// for the name itself (CaseFolder).
 std::string FoldName(std::string_view name);
 // File names matched without regard to letter case, as FoldName folds them.
 bool SameFileName(std::string_view a, std::string_view b);

@@ -248,12 +248,6 @@ void FileSetWriter::dropOwn(const std::string& name, const FileId& id) {
   if (!name.empty() && !distrust(name, id, info) && ops_.remove(folder_, name) == 0) forget(name);
 }
 
-int FileSetWriter::remove(const std::string& name) {
-  const int e = ops_.remove(folder_, name);
-  if (e == 0 || e == ENOENT) forget(name);
-  return e == ENOENT ? 0 : e;
-}
-
 void FileSetWriter::forget(const std::string& name) {
   std::erase_if(entries_, [&](const FolderEntry& e) { return e.name == name; });
 }

@@ -13,6 +13,8 @@
 
 #include "calc/CalcFixture.h"
 #include "cases/CaseCommands.h"
+#include "core/Fx.h"
+#include "core/MessageLines.h"
 #include "core/TextFile.h"
 #include "files/ChangeList.h"
 #include "files/FileOps.h"
@@ -42,7 +44,7 @@ inline std::string IdText(const std::string& bytes) {
 // what a test cannot make as the user it runs as: files of another user (in a folder with the
 // sticky bit only the owner of a file, or of the folder, renames or removes it; another user's
 // file opens as its group bits let the user), and a file system that matches names without
-// regard to letter case, as exFAT does, beyond the letters the program folds itself.
+// regard to letter case, as exFAT does, in Latin, Cyrillic and Greek alike.
 class FaultyFiles : public veltaro::PosixFiles {
  public:
   int crashAfter = 0;  // 0: never
@@ -140,23 +142,15 @@ class FaultyFiles : public veltaro::PosixFiles {
     const veltaro::FileInfo i = real(f, n), dir = real(f, ".");
     return i.exists && others(i) && (dir.mode & S_ISVTX) && user() != 0 && othersFolder;
   }
-  // The entry the file system takes for the name: with names folded, one in any letter case.
+  // The entry the file system takes for the name: with names folded (as the program folds
+  // them, every script's letters), one in any letter case.
   std::string seen(const veltaro::Folder& f, const std::string& n) {
     if (!foldsNames || n == ".") return n;
     std::vector<veltaro::FolderEntry> all;
     PosixFiles::list(f, all);
     for (const auto& e : all)
-      if (folded(e.name) == folded(n)) return e.name;
+      if (veltaro::FoldName(e.name) == veltaro::FoldName(n)) return e.name;
     return n;
-  }
-  // The program's own folding, and Cyrillic capitals besides, which it leaves to the system.
-  static std::string folded(const std::string& name) {
-    std::string s = veltaro::FoldName(name);
-    for (std::size_t i = 0; i + 1 < s.size(); ++i)
-      if (s[i] == '\xD0' && s[i + 1] >= '\x90' && s[i + 1] <= '\xAF')  // А..Я
-        s[i + 1] >= '\xA0' ? (s[i] = '\xD1', s[i + 1] = static_cast<char>(s[i + 1] - 0x20))
-                           : (s[i + 1] = static_cast<char>(s[i + 1] + 0x20));
-    return s;
   }
 };
 
@@ -178,6 +172,11 @@ class CaseTest : public calctest::CalcTest {
       main().add(forms::ControlKind::TextBox, "txtCase", i).setText(labels[i]);
     }
     for (const Command& c : kCommands) main().addMenu(c.menu).setCaption(c.caption);
+    platform.answerFirst = [this](const std::string& prompt) -> std::optional<int> {
+      const std::string question = veltaro::Text(veltaro::lines::ReplaceCase);
+      if (question.empty() || prompt.find(question) == std::string::npos) return std::nullopt;
+      return replacing;
+    };
     veltaro::cases::InstallCaseFiles(app);
     veltaro::setCaseService(&commands_);
     fs::create_directories(data);
@@ -258,6 +257,8 @@ class CaseTest : public calctest::CalcTest {
   }
 
   const fs::path data = folder / "DATA";
+  // The answer to the question whether a save replaces a case there (none: the script's).
+  std::optional<int> replacing = forms::mb::IdYes;
   FaultyFiles faults;  // every case command's file operations
 
  private:

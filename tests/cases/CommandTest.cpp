@@ -49,15 +49,16 @@ TEST_F(Commands, CancelAndNoTouchNothingAndDeleteOnlyTheCase) {
     ASSERT_EQ(expected.erase(f), 1u) << f;
   // No command leaves a lock file behind.
   ASSERT_EQ(std::erase_if(expected, [](const auto& f) { return f.first.ends_with(".lck"); }), 0u);
-  // Read-only files are left and named; the rest goes, and the records left without their
-  // header are still a case that can be deleted. The question names every file it deletes.
+  // Delete is one set: a read-only file stops it before anything goes, and every read-only
+  // file is named. The question names every file it deletes.
   fs::permissions(data / "roof.c24", fs::perms::owner_read);
   fs::permissions(data / "Roof.dat", fs::perms::owner_read);
   platform.expectMsgBox(IdYes, path("ROOF.C01") + "\r\n" + path("roof.C01"));
-  run(&S::CaseDelete, "ROOF.dat", "roof.c24\r\nThe file is read-only");
+  run(&S::CaseDelete, "ROOF.dat",
+      ("The case was not deleted.\r\n" + path("roof.c24") + "\r\nThe file is read-only").c_str());
   EXPECT_NE(platform.callsOf("msgBox").back().text.find("Roof.dat\r\nThe file is read-only"),
             std::string::npos);
-  EXPECT_FALSE(has("roof.DAT") || has("ROOF.C01"));
+  EXPECT_TRUE(has("roof.DAT") && has("ROOF.C01"));
   fs::permissions(data / "roof.c24", fs::perms::owner_all);
   fs::permissions(data / "Roof.dat", fs::perms::owner_all);
   // A folder or a link at a case file's name is neither deleted nor followed, but named.
@@ -108,17 +109,34 @@ TEST_F(Commands, ANewCaseIsItsHeaderAndACaseKeepsItsNames) {
   folder_.writeBytes("DATA/roof.c02", "dropped");
   save("roof.dat");
   EXPECT_TRUE(has("ROOF.C01") && !has("Roof.C01") && !has("ROOF.C02") && !has("roof.c02"));
-  // On a file system that matches names in any letter case (exFAT): the letters of the code
-  // pages as the program folds them, so that a save under another spelling first finishes one
-  // cut off; others as the file system opens them. No file of the case's is left behind.
+  // On a file system that matches names in any letter case (exFAT): every script's letters as
+  // the program folds them, so that a save under another spelling first finishes one cut off,
+  // and asks before it replaces the case, in the market's words, named as it is on disk; No
+  // changes nothing. No file of the case's is left behind.
   const struct {
     std::string saved, again, opened;
-    bool cut;  // the first save cut off once its list is begun
-  } spellings[] = {{"Rør", "RØR", "rØr", true}, {"Дом", "Дом", "ДОМ", false}};
+    bool cut;                      // the first save cut off once its list is begun
+    const char* market = nullptr;  // the replace question in the market's words, answered
+    int answer = IdYes;            // so; else the question is answered Yes unseen
+    const char* asked = nullptr;   // how the question begins
+  } spellings[] = {
+      {"Rør", "RØR", "rØr", true},
+      {"Дом", "Дом", "ДОМ", false},
+      {"дом", "ДОМ", "дом", true},
+      {"Aarhus veksler", "AARHUS VEKSLER", "aarhus veksler", false, "DK", IdYes,
+       "Der findes allerede en sag med dette navn"},
+      {"Aarhus veksler", "Aarhus veksler", "AARHUS VEKSLER", false, "DK", IdNo,
+       "Der findes allerede en sag med dette navn"},
+      {"Västerås pumprum", "VÄSTERÅS PUMPRUM", "västerås pumprum", false, "SE", IdNo,
+       "Det finns redan ett ärende med detta namn"},
+      {"Västerås pumprum", "VÄSTERÅS PUMPRUM", "VÄSTERÅS pumprum", false, "SE", IdYes,
+       "Det finns redan ett ärende med detta namn"},
+  };
   faults.foldsNames = true;
   for (const auto& s : spellings) {
-    SCOPED_TRACE(s.saved);
+    SCOPED_TRACE(s.saved + " " + s.again);
     calculatedWindow(1);
+    header("AB", "first", "2026-12-07");
     faults.crashAfter = s.cut ? 6 : 0;  // the lock file, two files, the list made, in place, begun
     faults.changes = 0;
     if (s.cut) {
@@ -127,9 +145,31 @@ TEST_F(Commands, ANewCaseIsItsHeaderAndACaseKeepsItsNames) {
       save(s.saved + ".DAT");
     }
     faults.crashAfter = 0;
-    save(s.again + ".DAT");
+    header("AB", "second", "2026-12-07");
+    const auto before = files(data);
+    const std::string base = fx().CaseBasePath;
+    if (s.market) {
+      testing_support::UseMarketLines(s.market, {veltaro::lines::ReplaceCase});
+      replacing.reset();
+      run(&S::CaseSave, (s.again + ".DAT").c_str(),
+          (path(s.saved + ".DAT") + "\r\n" + s.asked).c_str(), s.answer,
+          YesNo | Exclamation | DefaultButton2);
+      replacing = IdYes;
+    } else {
+      save(s.again + ".DAT");
+    }
+    if (s.answer == IdNo) {
+      EXPECT_EQ(files(data), before);
+      EXPECT_EQ(fx().CaseBasePath, base);
+    }
     openCase(s.opened + ".DAT");
     EXPECT_TRUE(fx().ResultValid[1]);
+    // The newer save, never the one cut off finished over it.
+    EXPECT_TRUE(
+        main()
+            .control("txtCase", 1)
+            .text()
+            .starts_with(std::string("Sagsnavn: ") + (s.answer == IdYes ? "second" : "first")));
     EXPECT_TRUE(has(s.saved + ".DAT") && has(s.saved + ".C01") &&
                 (s.again == s.saved || !has(s.again + ".DAT")));
     platform.expectMsgBox(IdYes, "Delete these files of the case?");
@@ -166,31 +206,55 @@ TEST_F(Commands, AFailedSaveSaysWhichFileAndKeepsTheCase) {
 }
 
 TEST_F(Versions, ASaveCutAfterAnyStepOpensAsTheOldCaseOrTheNew) {
-  bool sawNew = false;
-  for (int cut = 1, crashed = true; crashed; ++cut) {  // until the save runs to its end
-    SCOPED_TRACE(cut);
-    restore(old_);
-    calculatedWindow(2);
-    faults.crashAfter = cut;
-    faults.changes = 0;
-    crashed = false;
-    try {
-      save(true);
-    } catch (const Crash&) {
-      crashed = true;
+  // A save of the new version, and Delete, one set through the same writer: the case is then
+  // old or gone, never without some of its records.
+  auto gone = old_;
+  for (const char* f : {"roof.DAT", "roof.C01"}) gone.erase(f);
+  const struct {
+    const char* what;
+    bool deletes;
+    std::map<std::string, std::string> done;
+  } rows[] = {{"save", false, new_}, {"delete", true, gone}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    bool sawNew = false;
+    for (int cut = 1, crashed = true; crashed; ++cut) {  // until the command runs to its end
+      SCOPED_TRACE(cut);
+      restore(old_);
+      calculatedWindow(2);
+      faults.crashAfter = cut;
+      faults.changes = 0;
+      crashed = false;
+      try {
+        if (row.deletes) {
+          platform.anyMsgBox = IdYes;  // the question, unless cut off before it
+          run(&S::CaseDelete, "roof.DAT");
+        } else {
+          save(true);
+        }
+      } catch (const Crash&) {
+        crashed = true;
+      }
+      faults.crashAfter = 0;
+      platform.anyMsgBox.reset();
+      if (row.deletes) {
+        EXPECT_TRUE(
+            veltaro::cases::CaseFolder(path("roof"), faults).settle([](auto&) { return false; }));
+      } else {
+        openCase("roof.DAT");
+      }
+      const auto now = files(data);
+      EXPECT_TRUE(now == old_ || now == row.done);
+      EXPECT_FALSE(sawNew && now == old_) << "the new case once whole is never undone";
+      sawNew = now == row.done;
+      // Opening closes every window and brings back only those with records.
+      if (row.deletes) continue;
+      EXPECT_EQ(std::tuple(!app.find("frmCalc01"), !!app.find("frmCalc02"), fx().ResultValid[1]),
+                std::tuple(sawNew, sawNew, !sawNew));
+      EXPECT_EQ(fx().ActiveCalcNumber, sawNew ? 2 : 1);
     }
-    faults.crashAfter = 0;
-    openCase("roof.DAT");
-    const auto now = files(data);
-    EXPECT_TRUE(now == old_ || now == new_);
-    EXPECT_FALSE(sawNew && now == old_) << "the new case once whole is never undone";
-    sawNew = now == new_;
-    // Opening closes every window and brings back only those with records.
-    EXPECT_EQ(std::tuple(!app.find("frmCalc01"), !!app.find("frmCalc02"), fx().ResultValid[1]),
-              std::tuple(sawNew, sawNew, !sawNew));
-    EXPECT_EQ(fx().ActiveCalcNumber, sawNew ? 2 : 1);
+    EXPECT_TRUE(sawNew);
   }
-  EXPECT_TRUE(sawNew);
   EXPECT_TRUE(platform.scriptDone());
 }
 

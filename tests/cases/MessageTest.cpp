@@ -32,8 +32,8 @@ class Messages : public Versions {
  protected:
   // A case command given roof.DAT by its dialog, every box answered `answer`: the last box.
   Shown command(void (veltaro::CaseService::*cmd)(), int answer = IdOk) {
-    cmd == &S::CaseSave ? platform.expectSaveFile(path("roof.DAT"))
-                        : platform.expectOpenFile(path("roof.DAT"));
+    cmd == &S::CaseSave || cmd == &S::CaseNew ? platform.expectSaveFile(path("roof.DAT"))
+                                              : platform.expectOpenFile(path("roof.DAT"));
     return lastBox([&] { (cases().*cmd)(); }, answer);
   }
   bool writeReport() {
@@ -220,9 +220,15 @@ TEST_F(Messages, EveryMessageAboutAFileIsWholeInItsWords) {
        },
        [&] { return command(&S::CaseDelete, IdYes); },
        {"Slet sag",
-        "The case was not deleted completely. These files are left:\r\n<DATA>/roof.C01\r\nThe "
-        "file is read-only.\r\n<DATA>/roof.C02\r\nSomething other than an ordinary file (a folder "
-        "or a link) is in the way.",
+        "The case was not deleted.\r\n<DATA>/roof.C01\r\nThe file is read-only.\r\n<DATA>/roof.C02"
+        "\r\nSomething other than an ordinary file (a folder or a link) is in the way.",
+        Critical}},
+      {"a delete undone",
+       [&] { failing("remove", "roof.DAT", EIO); },
+       [&] { return command(&S::CaseDelete, IdYes); },
+       {"Slet sag",
+        "The case was not deleted.\r\n<DATA>/roof.DAT\r\nThe file cannot be deleted. System error "
+        "5.",
         Critical}},
       {"a read-only report",
        [&] {
@@ -283,6 +289,36 @@ TEST_F(Messages, EveryMessageAboutAFileIsWholeInItsWords) {
        [&] { reportCutOff(8); },
        [&] { return report(); },
        {"(none)", ""}},
+      {"the replace question",
+       [&] { replacing.reset(); },
+       [&] {
+         const Shown shown = command(&S::CaseSave);
+         replacing = IdYes;
+         return shown;
+       },
+       {"Gem sag",
+        "<DATA>/roof.DAT\r\nA case of this name already exists; names that differ only in "
+        "capital and small letters are one case. Replace it?",
+        YesNo | Exclamation | DefaultButton2}},
+      {"the replace question of a new case",
+       [&] { replacing.reset(); },
+       [&] {
+         const Shown shown = command(&S::CaseNew, IdNo);
+         replacing = IdYes;
+         EXPECT_EQ(files(data), old_) << "No changes nothing";
+         return shown;
+       },
+       {"Ny sag",
+        "<DATA>/roof.DAT\r\nA case of this name already exists; names that differ only in "
+        "capital and small letters are one case. Replace it?",
+        YesNo | Exclamation | DefaultButton2}},
+      {"a record removed while it was read",
+       [&] { failing("read", "roof.C01", ENOENT); },
+       [&] { return command(&S::CaseOpen); },
+       {"Åbn sag",
+        "Parts of the case could not be opened:\r\n<DATA>/roof.C01\r\nThe file cannot be read. "
+        "The file was not found.",
+        Exclamation}},
       {"no such case",
        [&] { fs::remove(data / "roof.DAT"); },
        [&] { return command(&S::CaseOpen); },
@@ -300,6 +336,10 @@ TEST_F(Messages, EveryMessageAboutAFileIsWholeInItsWords) {
        nullptr,
        [&] { return words(FileError(path("roof.C01"), FileProblem::Replace, EROFS)); },
        {"", "<DATA>/roof.C01\r\nThe file cannot be replaced. The disk is write-protected."}},
+      {"a folder that is not there",
+       nullptr,
+       [&] { return words(FileError(path("gone/roof.DAT"), FileProblem::Write, ENOENT)); },
+       {"", "<DATA>/gone/roof.DAT\r\nThe file cannot be written. The folder does not exist."}},
       {"another user's file",
        nullptr,
        [&] { return words(FileError(path("roof.C01"), FileProblem::OwnedByAnother)); },

@@ -63,6 +63,9 @@ class ScriptedPlatform : public forms::Platform {
   // A look at the program as it pauses or shows a message box.
   std::function<void(int)> onPause;
   std::function<void()> onMsgBox;
+  // Answers a message box before the script does, as a user who answers it unseen: a box it
+  // gives an answer is neither recorded nor takes an answer of the script (none: as any box).
+  std::function<std::optional<int>(const std::string& prompt)> answerFirst;
 
   std::vector<PlatformCall> calls;
   std::vector<PlatformCall> callsOf(const std::string& kind) const {
@@ -73,6 +76,8 @@ class ScriptedPlatform : public forms::Platform {
   }
 
   int msgBox(const std::string& prompt, int style, const std::string& title) override {
+    if (answerFirst)
+      if (const std::optional<int> answer = answerFirst(prompt)) return *answer;
     calls.push_back({"msgBox", prompt, title, style, {}});
     if (onMsgBox) onMsgBox();
     if (msgAnswers_.empty()) {
@@ -87,8 +92,8 @@ class ScriptedPlatform : public forms::Platform {
   }
   std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                       const std::string& defaultText, int x, int y) override {
-    calls.push_back({"inputBox", prompt, title, 0,
-                     {defaultText, std::to_string(x), std::to_string(y)}});
+    calls.push_back(
+        {"inputBox", prompt, title, 0, {defaultText, std::to_string(x), std::to_string(y)}});
     return next(inputAnswers_, "input box: " + prompt);
   }
   std::optional<std::string> openFileDialog(const forms::FileDialogOptions& o) override {
@@ -148,7 +153,10 @@ class ScriptedPlatform : public forms::Platform {
     answers.pop_front();
     return a;
   }
-  struct MsgAnswer { int answer; std::string contains; };
+  struct MsgAnswer {
+    int answer;
+    std::string contains;
+  };
   std::deque<MsgAnswer> msgAnswers_;
   Answers inputAnswers_, openAnswers_, saveAnswers_;
   std::deque<std::pair<std::string, std::function<void(forms::Form&)>>> modalActions_;

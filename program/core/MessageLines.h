@@ -50,6 +50,9 @@ inline constexpr int DiskFull = 248;
 inline constexpr int TooLarge = 249;
 inline constexpr int NoFolder = 250;
 inline constexpr int WriteProtected = 251;
+inline constexpr int ReadOnlyFolder = 327;
+// A mixed case where nothing can be written, opened as its files stand.
+inline constexpr int MixedUnwritable = 326;
 inline constexpr int SystemError = 255;
 
 // The report file.

@@ -568,13 +568,29 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   CaseTest::save("other.DAT");
   EXPECT_TRUE(has("other.DAT") && has("other.C02"));
   EXPECT_EQ(roofFiles(), cut);
-  // Only the holder of the case's lock finishes it: without one, nothing changes.
-  faults.fail = [](const std::string& call, const std::string&) {
-    return call == "lock" ? EACCES : 0;
-  };
-  openCase("roof.DAT", ".PND\r\nThe file cannot be written. Access is denied.");
-  faults.fail = nullptr;
-  EXPECT_EQ(roofFiles(), cut);
+  // Only the holder of the case's lock finishes it: without one (a lock file that may not be
+  // opened; a full disk or a write-protected medium, where none can be made) nothing changes,
+  // and the case opens as its files stand, told mixed with the true cause.
+  const struct {
+    int error;
+    const char* why;
+    int answer;
+  } unlocked[] = {{EACCES, "The folder may only be read.", IdCancel},
+                  {ENOSPC, "The disk is full.", IdOk},
+                  {EROFS, "The disk is write-protected.", IdCancel}};
+  for (const auto& row : unlocked) {
+    faults.fail = [&](const std::string& call, const std::string&) {
+      return call == "lock" || call == "create" ? row.error : 0;
+    };
+    run(&S::CaseOpen, "roof.DAT",
+        (".PND\r\nThe last save of this case was cut off and can be neither finished nor undone "
+         "here, where nothing can be written: the case on disk is mixed. " +
+         std::string(row.why))
+            .c_str(),
+        row.answer, OkCancel | Exclamation | DefaultButton2);
+    faults.fail = nullptr;
+    EXPECT_EQ(roofFiles(), cut);
+  }
   openCase("roof.DAT");
   now = files(data);
   for (const auto& [name, bytes] : new_)

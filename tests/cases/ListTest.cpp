@@ -19,11 +19,11 @@ using veltaro::FileProblem;
 using Files = std::map<std::string, std::string>;
 
 const std::string kKey = veltaro::NameKey("a");
-const veltaro::ListNames kNames{{"a.DAT", "a.C01", "a.C02"},
-                                "a.PND",
-                                kKey,
-                                veltaro::LastNameKey("a"),
-                                veltaro::EarlierNameKey("a")};
+const veltaro::ListNames kNames{
+    {"a.DAT", "a.C01", "a.C02"},  "a.PND", kKey, veltaro::LastNameKey("a"),
+    veltaro::EarlierNameKey("a"), "a"};
+// This build's lists name their set first.
+const std::string kSet = "S a\n";
 // The own files of the set "a" as this build names them, its list, and the last builds' files.
 std::string own(int n) {
   char hex[17];
@@ -51,15 +51,15 @@ TEST(Lists, EveryFormIsReadAndEveryOtherListIsDamaged) {
     bool started = false;
     veltaro::ListFormat format = veltaro::ListFormat::Current;
   } rows[] = {
-      {"L " + id("m") + " " + kList + "\n" + X + A + C + "end\ngo\n", 3, true},
-      {A + "end\ng", 1},  // a "go" cut off: never begun
-      {"L " + id("m") + " A.pnd\nend\n", 0},
+      {kSet + "L " + id("m") + " " + kList + "\n" + X + A + C + "end\ngo\n", 3, true},
+      {kSet + A + "end\ng", 1},  // a "go" cut off: never begun
+      {kSet + "L " + id("m") + " A.pnd\nend\n", 0},
       {"M " + last(1) + " a.C01\nN " + last(2) + " a.C02\nP " + last(3) + " " + last(4) +
            " a.DAT\nend\ngo\n",
        3, true, veltaro::ListFormat::Last},
       {"D a.C01\nR " + earlier(1) + " a.DAT\nend\ngo\n", 2, true, veltaro::ListFormat::Earlier},
-      {A + X + "end\n", -1},                                            // a removal after a file
-      {X + "L " + id("m") + " " + kList + "\nend\n", -1},               // a list retired late
+      {kSet + A + X + "end\n", -1},                                     // a removal after a file
+      {kSet + X + "L " + id("m") + " " + kList + "\nend\n", -1},        // a list retired late
       {"P " + last(3) + " " + last(4) + " a.DAT\nD a.C01\nend\n", -1},  // two writers' lines
       {"A " + last(2) + " " + id("y") + " a.C02\nend\n", -1},           // another build's name
       {"N " + own(2) + " a.C02\nend\n", -1},
@@ -90,9 +90,10 @@ TEST(Lists, EveryFormIsReadAndEveryOtherListIsDamaged) {
   EXPECT_EQ(veltaro::NameKey("RØR-ŠĖ"), veltaro::NameKey("rør-šė"));
   EXPECT_EQ(veltaro::LastNameKey("roof"), veltaro::NameKey("ROOF"));
   // A list cut off keeps the changes before its damage, as the clean-up names them.
-  EXPECT_EQ(
-      veltaro::ReadableList((X + A + C).substr(0, X.size() + A.size() + 9), kNames).changes.size(),
-      2u);
+  EXPECT_EQ(veltaro::ReadableList(
+                (kSet + X + A + C).substr(0, kSet.size() + X.size() + A.size() + 9), kNames)
+                .changes.size(),
+            2u);
 }
 
 // The set "a" saved from its old files (a header and record 1) to its new ones (a header and
@@ -100,9 +101,9 @@ TEST(Lists, EveryFormIsReadAndEveryOtherListIsDamaged) {
 const Files kOld = {{"a.DAT", "old header"}, {"a.C01", "old record"}};
 const Files kNew = {{"a.DAT", "new header"}, {"a.C02", "new record"}};
 // This build's list of that save, and its own files as the save made them.
-const std::string kBegun = "X " + own(1) + " " + id("old record") + " a.C01\nA " + own(2) + " " +
-                           id("new record") + " a.C02\nC " + own(3) + " " + id("new header") + " " +
-                           own(4) + " " + id("old header") + " a.DAT\nend\ngo\n";
+const std::string kBegun = kSet + "X " + own(1) + " " + id("old record") + " a.C01\nA " + own(2) +
+                           " " + id("new record") + " a.C02\nC " + own(3) + " " + id("new header") +
+                           " " + own(4) + " " + id("old header") + " a.DAT\nend\ngo\n";
 const Files kOwn = {
     {own(1), "old record"}, {own(2), "new record"}, {own(3), "new header"}, {own(4), "old header"}};
 // The last build's list of it, and the temporaries it made.
@@ -223,8 +224,9 @@ void asAnotherUser(FaultyFiles& f, const fs::path&) {
 TEST_F(Settling, EachStateALeavesComesToRestWholeOrToldMixed) {
   const std::string mixed = kList + " mixed new: ";
   // A mark a save retires: the list of a mixed case, and a file of its own.
-  const std::string mark = "X " + own(9) + " " + id("old record") + " a.C01\nend\ngo\n",
-                    retiring = "L " + id(mark) + " " + own(8) + ".PND\n" + kBegun;
+  const std::string mark = kSet + "X " + own(9) + " " + id("old record") + " a.C01\nend\ngo\n",
+                    retiring = kSet + "L " + id(mark) + " " + own(8) + ".PND\n" +
+                               kBegun.substr(kSet.size());
   const std::string others = "D a.C01\nend\ngo\n", earlierBegun = "D a.C01\nR " + earlier(2) +
                                                                   " a.C02\nR " + earlier(3) +
                                                                   " a.DAT\nend\ngo\n";
@@ -356,7 +358,7 @@ TEST_F(Settling, EachStateALeavesComesToRestWholeOrToldMixed) {
     FaultyFiles ops;
     Files before = row.before;
     if (!row.list.empty())
-      before[std::string("XACL").find(row.list[0]) != std::string::npos ? kList : "a.PND"] =
+      before[std::string("SXACL").find(row.list[0]) != std::string::npos ? kList : "a.PND"] =
           row.list;
     make(before, ops, row.mode);
     if (row.setUp) row.setUp(ops, dir);

@@ -482,7 +482,7 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
     }
   }
   clearStale();
-  if (changed) listEntries();
+  if (changed) listEntries(true);
   return true;
 }
 

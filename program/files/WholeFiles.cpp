@@ -178,7 +178,7 @@ void FileSetWriter::takeLock(int waitMs, bool mayRead) {
   }
 }
 
-int FileSetWriter::listEntries() {
+int FileSetWriter::listEntries(bool ownerKnown) {
   std::vector<FolderEntry> all;
   if (const int e = ops_.list(folder_, all)) return e;
   // Only the entries the set can be concerned with: its own names (and the first writer's
@@ -199,8 +199,9 @@ int FileSetWriter::listEntries() {
   // the use stops.
   FileInfo model;
   if (const std::string m = regularEntry(entries_, place_.model); !m.empty()) {
-    if (const int e = ops_.info(folder_, m, model)) throw FileError(path(m), FileProblem::Read, e);
-    if (model.exists) setOwner_ = model.uid;
+    const int e = ops_.info(folder_, m, model);
+    if (e && !ownerKnown) throw FileError(path(m), FileProblem::Read, e);
+    if (!e && model.exists) setOwner_ = model.uid;
   }
   return 0;
 }

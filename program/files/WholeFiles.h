@@ -112,7 +112,9 @@ class FileSetWriter {
  private:
   void begin(int waitMs, bool mayRead);  // the lock taken, the folder listed
   void takeLock(int waitMs, bool mayRead);
-  int listEntries();  // 0 or the errno
+  // 0 or the errno. The owner of the set's model is known after the first listing, or the use
+  // stops (FileError Read); a later one keeps it when a look at the model fails.
+  int listEntries(bool ownerKnown = false);
   std::string lockName() const;
   // The set as the user knows it, by its first file: what a set held by another program, or
   // one that cannot be written at all, is named by.

@@ -280,7 +280,7 @@ void FileSetWriter::clear(const std::string& list, const ChangeList& changeList,
     for (const auto& [name, id] : {std::pair(&c.temp, &c.fresh), std::pair(&c.backup, &c.old)}) {
       try {
         dropOwn(*name, *id, writer);
-      } catch (const FileError&) {
+      } catch (const FileError&) {  // left to the next use's clean-up
       }
     }
   }

@@ -88,13 +88,16 @@ FileSetWriter::FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool 
   try {
     begin(waitMs, mayRead);
   } catch (...) {
-    if (lock_ >= 0) ops_.unlock(lock_);
-    ops_.release(folder_);
+    letGo();
     throw;
   }
 }
 
 FileSetWriter::~FileSetWriter() {
+  letGo();
+}
+
+void FileSetWriter::letGo() {
   if (lock_ >= 0) {
     // No lock file stays behind: the next holder checks that it locked the file that is there.
     // One that is no part of the set, or that we may not remove, is left to its owner.
@@ -104,6 +107,7 @@ FileSetWriter::~FileSetWriter() {
         mayChange(info))
       ops_.remove(folder_, lockName());
     ops_.unlock(lock_);
+    lock_ = -1;
   }
   ops_.release(folder_);
 }
@@ -195,12 +199,12 @@ int FileSetWriter::listEntries(bool ownerKnown) {
   entries_.clear();
   for (FolderEntry& e : all)
     if (concerns(e.name)) entries_.push_back(std::move(e));
-  // The owner of the set's model (the case's header) says whose files are the set's: known, or
-  // the use stops.
+  // The owner of the set's model (the case's header) says whose files are the set's: in a
+  // shared folder known, or the use stops.
   FileInfo model;
   if (const std::string m = regularEntry(entries_, place_.model); !m.empty()) {
     const int e = ops_.info(folder_, m, model);
-    if (e && !ownerKnown) throw FileError(path(m), FileProblem::Read, e);
+    if (e && !ownerKnown && shared_) throw FileError(path(m), FileProblem::Read, e);
     if (!e && model.exists) setOwner_ = model.uid;
   }
   return 0;

@@ -111,6 +111,7 @@ class FileSetWriter {
 
  private:
   void begin(int waitMs, bool mayRead);  // the lock taken, the folder listed
+  void letGo();                          // the lock file removed and let go, the folder too
   void takeLock(int waitMs, bool mayRead);
   // 0 or the errno. The owner of the set's model is known after the first listing, or the use
   // stops (FileError Read); a later one keeps it when a look at the model fails.

@@ -444,6 +444,14 @@ TEST_F(Settling, EachStateALeavesComesToRestWholeOrToldMixed) {
       // mixed while it leaves the case neither old nor new, else left to its owner.
       {"the owner's list, mixed", theirs(with(kOld, with(kOwn, {{kList, kBegun}}), {"a.C01"})), "",
        mixed + "old: a.DAT either:; ", std::nullopt, 01777, asAnotherUser},
+      // Whose files are the case's is known, or nothing is done.
+      {"the owner's header that cannot be looked at",
+       theirs(with(kNew, {{own(1), "old record"}, {kList, kBegun}})), "", "a.DAT read; ",
+       std::nullopt, 01777,
+       [](FaultyFiles& f, const fs::path& d) {
+         asAnotherUser(f, d);
+         failing("info", "a.DAT", EIO)(f, d);
+       }},
       {"the owner's list, carried out",
        theirs(with(kNew, {{own(1), "old record"}, {kList, kBegun}})), "", "left " + kList + "; ",
        std::nullopt, 01777, asAnotherUser},

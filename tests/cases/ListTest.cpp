@@ -62,16 +62,16 @@ TEST(Lists, EveryFormIsReadAndEveryOtherListIsDamaged) {
       {kSet + A + X + "end\n", -1},                                     // a removal after a file
       {kSet + X + "L " + id("m") + " " + kList + "\nend\n", -1},        // a list retired late
       {"P " + last(3) + " " + last(4) + " a.DAT\nD a.C01\nend\n", -1},  // two writers' lines
-      {"A " + last(2) + " " + id("y") + " a.C02\nend\n", -1},           // another build's name
+      {kSet + "A " + last(2) + " " + id("y") + " a.C02\nend\n", -1},    // another build's name
       {"N " + own(2) + " a.C02\nend\n", -1},
       {"R .~vt12-3 a.DAT\nend\n", -1},  // no key: every case's temporary file
-      {"A " + own(2) + " 1:xyz a.C02\nend\n", -1},
+      {kSet + "A " + own(2) + " 1:xyz a.C02\nend\n", -1},
       {"P " + last(3) + " a.DAT\nend\n", -1},           // no backup
       {"N .~vtfedcba9876543210-1-1 a.C02\nend\n", -1},  // another set's temporary
       {"M " + last(1) + " b.C01\nend\n", -1},           // another set's file
       {"M " + last(1) + " ../a.C01\nend\n", -1},
       {"L " + id("m") + " b.PND\nend\n", -1},
-      {A, -1},
+      {kSet + A, -1},
       {"end\ngo\ngo\n", -1},
       // A list names its set, as the folded names match; the last builds' lists name none.
       {"S b\n" + X + "M " + last(1) + " a.C01\n", 0, false, veltaro::ListFormat::Current, true},

@@ -14,8 +14,9 @@
 //                  at a file, for a passing cause): the list stays, and the next use goes on.
 // A list is committed by its "go" line, and in fact once a target holds its new file, whatever
 // its last line says. A step that fails is a reason not to go on that way; a look that fails
-// decides nothing, except once the list is gone: what is left then is the save's own copies,
-// which the next use clears without a word. A list is judged only by a use of the set it
+// decides nothing: while the list is there it stays for the next use, and once it is gone what
+// is left is the save's own copies, which the next use clears without a word. A mark the list
+// retires goes only when it is gone. A list is judged only by a use of the set it
 // names: one at the set's key that names another set is left as it is, and its files with it.
 // The list of the set's owner in their shared folder, which we may not change, and a list
 // where nothing can be written (no lock: a full disk, a read-only medium or folder), are only

@@ -52,6 +52,9 @@ inline constexpr int TooLarge = 249;
 inline constexpr int NoFolder = 250;
 inline constexpr int NotFound = 322;
 inline constexpr int WriteProtected = 251;
+inline constexpr int ReadOnlyFolder = 327;
+// A mixed case where nothing can be written, opened as its files stand.
+inline constexpr int MixedUnwritable = 326;
 inline constexpr int SystemError = 255;
 
 // The report file.

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "files/FileOps.h"
+#include "files/OldLists.h"
 
 namespace veltaro {
 
@@ -16,12 +17,6 @@ bool isHex(std::string_view s) {
   return !s.empty();
 }
 
-bool isDigits(std::string_view s) {
-  for (char c : s)
-    if (c < '0' || c > '9') return false;
-  return !s.empty() && s.size() <= 19;
-}
-
 std::string idText(const FileId& id) {
   char text[40];
   std::snprintf(text, sizeof text, "%llu:%016llx", static_cast<unsigned long long>(id.size),
@@ -31,7 +26,7 @@ std::string idText(const FileId& id) {
 
 std::optional<FileId> parseId(std::string_view text) {
   const std::size_t colon = text.find(':');
-  if (colon == std::string_view::npos || !isDigits(text.substr(0, colon)) ||
+  if (colon == std::string_view::npos || !IsDigits(text.substr(0, colon)) ||
       text.size() - colon - 1 != 16 || !isHex(text.substr(colon + 1)))
     return std::nullopt;
   FileId id{0, 0, true};
@@ -41,51 +36,35 @@ std::optional<FileId> parseId(std::string_view text) {
   return id;
 }
 
-// The names of one line, split at blanks from the left: the last takes the rest of the line
-// (a target may hold blanks; the writer's own names and ids never do).
-std::vector<std::string_view> fields(std::string_view line, std::size_t count) {
-  std::vector<std::string_view> out;
-  while (out.size() + 1 < count) {
-    const std::size_t space = line.find(' ');
-    if (space == std::string_view::npos) return {};
-    out.push_back(line.substr(0, space));
-    line.remove_prefix(space + 1);
-  }
-  out.push_back(line);
-  return out;
-}
-
 // One line of a list into `changeList`; false when it is none a writer of this set writes, or of
 // another format than the lines before it (one writer wrote the whole list).
 bool parseLine(std::string_view line, const ListNames& names, ChangeList& changeList, bool first) {
   if (line.size() < 3 || line[1] != ' ') return false;
   struct Form {
     char kind;
-    ListFormat format;
     const char* fields;  // t: temporary, b: backup, i: id, n: target, l: list
   };
-  static constexpr Form kForms[] = {
-      {'A', ListFormat::Current, "tin"}, {'C', ListFormat::Current, "tibin"},
-      {'X', ListFormat::Current, "bin"}, {'L', ListFormat::Current, "il"},
-      {'P', ListFormat::Last, "tbn"},    {'N', ListFormat::Last, "tn"},
-      {'M', ListFormat::Last, "bn"},     {'R', ListFormat::Earlier, "tn"},
-      {'D', ListFormat::Earlier, "n"},
-  };
+  static constexpr Form kForms[] = {{'A', "tin"}, {'C', "tibin"}, {'X', "bin"}, {'L', "il"}};
   const Form* form = nullptr;
   for (const Form& f : kForms)
     if (f.kind == line[0]) form = &f;
-  if (!form || (!first && form->format != changeList.format)) return false;
-  const std::string_view kinds = form->fields;
-  const auto f = fields(line.substr(2), kinds.size());
-  if (f.empty()) return false;
-  Change c;
+  ChangeList read;
+  std::optional<Change> old;
+  if (!form && !(old = ParseOldLine(line, names, read))) return false;
+  // This build's lines come after the set's name, the last builds' without one.
+  if (!first && read.format != changeList.format) return false;
+  if (first && (read.format == ListFormat::Current) != !changeList.set.empty()) return false;
+  Change c = old.value_or(Change{});
   std::vector<FileId> ids;
   std::string list;
+  const std::string_view kinds = form ? form->fields : "";
+  const auto f = ListFields(line.substr(2), kinds.size());
+  if (form && f.empty()) return false;
   for (std::size_t i = 0; i < kinds.size(); ++i) {
     switch (kinds[i]) {
       case 't':
       case 'b':
-        if (!names.isTemp(f[i], form->format)) return false;
+        if (!names.isTemp(f[i], ListFormat::Current)) return false;
         (kinds[i] == 't' ? c.temp : c.backup) = f[i];
         break;
       case 'i':
@@ -106,20 +85,27 @@ bool parseLine(std::string_view line, const ListNames& names, ChangeList& change
   }
   // The writer puts the lists it retires first, then its removals, then its files.
   const bool removal = c.temp.empty();
+  const bool retiring = form && form->kind == 'L';
   if (!changeList.changes.empty() &&
-      (form->kind == 'L' || (removal && changeList.changes.back().kind != ChangeKind::Remove)))
+      (retiring || (removal && changeList.changes.back().kind != ChangeKind::Remove)))
     return false;
-  changeList.format = form->format;
-  if (form->kind == 'L') {
+  if (first) {
+    changeList.format = read.format;
+    changeList.byNames = read.byNames;
+    changeList.committedWhole = read.committedWhole;
+  }
+  if (retiring) {
     changeList.retired.push_back({list, ids[0]});
     return true;
   }
-  c.kind = removal                                  ? ChangeKind::Remove
-           : !c.backup.empty() || form->kind == 'R' ? ChangeKind::Replace
-                                                    : ChangeKind::Add;
-  // Ids in the order of the names: the new file's, then the old one's.
-  if (!c.temp.empty() && !ids.empty()) c.fresh = ids.front();
-  if (!c.backup.empty() && !ids.empty()) c.old = ids.back();
+  if (form) {
+    c.kind = removal             ? ChangeKind::Remove
+             : !c.backup.empty() ? ChangeKind::Replace
+                                 : ChangeKind::Add;
+    // Ids in the order of the names: the new file's, then the old one's.
+    if (!c.temp.empty()) c.fresh = ids.front();
+    if (!c.backup.empty()) c.old = ids.back();
+  }
   changeList.changes.push_back(std::move(c));
   return true;
 }
@@ -133,7 +119,25 @@ ChangeList parse(std::string_view bytes, const ListNames& names, bool& whole) {
     const std::size_t end = bytes.find('\n', start);
     if (end == std::string_view::npos) return changeList;  // a line cut off
     const std::string_view line = bytes.substr(start, end - start);
+    const bool firstLine = start == 0;
     start = end + 1;
+    // The set it is of, first: a list of another set is read no further, and is none of this
+    // set's, whatever else it holds.
+    if (firstLine && line.starts_with("S ") && line.size() > 2) {
+      changeList.set = line.substr(2);
+      if (!SameFileName(changeList.set, names.set)) {
+        changeList.another = whole = true;
+        // The writer's own files it names, which are that set's, not stale ones of this set.
+        for (std::string_view rest = bytes.substr(start); !rest.empty();) {
+          const std::size_t cut = rest.find_first_of(" \n");
+          const std::string_view word = rest.substr(0, cut);
+          if (names.isTemp(word, ListFormat::Current)) changeList.othersFiles.emplace_back(word);
+          rest.remove_prefix(cut == std::string_view::npos ? rest.size() : cut + 1);
+        }
+        return changeList;
+      }
+      continue;
+    }
     if (line == kEndLine) {
       const std::string_view rest = bytes.substr(start);
       // A "go" cut off while it was written was never followed by a change.
@@ -158,11 +162,29 @@ bool keyed(std::string_view name, std::string_view key, std::string_view& rest) 
 // "<pid>-<n>", as the last two builds numbered their temporaries.
 bool isPidCount(std::string_view rest) {
   const std::size_t dash = rest.find('-');
-  return dash != std::string_view::npos && isDigits(rest.substr(0, dash)) &&
-         isDigits(rest.substr(dash + 1));
+  return dash != std::string_view::npos && IsDigits(rest.substr(0, dash)) &&
+         IsDigits(rest.substr(dash + 1));
 }
 
 }  // namespace
+
+std::vector<std::string_view> ListFields(std::string_view line, std::size_t count) {
+  std::vector<std::string_view> out;
+  while (out.size() + 1 < count) {
+    const std::size_t space = line.find(' ');
+    if (space == std::string_view::npos) return {};
+    out.push_back(line.substr(0, space));
+    line.remove_prefix(space + 1);
+  }
+  out.push_back(line);
+  return out;
+}
+
+bool IsDigits(std::string_view s) {
+  for (char c : s)
+    if (c < '0' || c > '9') return false;
+  return !s.empty() && s.size() <= 19;
+}
 
 FileId IdOf(std::string_view bytes) {
   std::uint64_t h = 14695981039346656037ull;
@@ -199,7 +221,7 @@ bool ListNames::isStaleName(std::string_view name) const {
   if (isTemp(name, ListFormat::Current) || isTemp(name, ListFormat::Last)) return true;
   // "<own name>.tmp-<digits>": what the first writer of this program left behind.
   const std::size_t mark = name.rfind(".tmp-");
-  return mark != std::string_view::npos && isDigits(name.substr(mark + 5)) &&
+  return mark != std::string_view::npos && IsDigits(name.substr(mark + 5)) &&
          isOwn(name.substr(0, mark));
 }
 
@@ -214,7 +236,7 @@ std::string OwnFileName(std::string_view key, std::string_view random, std::stri
 }
 
 std::string EncodeList(const ChangeList& changeList) {
-  std::string text;
+  std::string text = "S " + changeList.set + "\n";
   for (const RetiredList& r : changeList.retired) text += "L " + idText(r.id) + " " + r.name + "\n";
   for (const Change& c : changeList.changes) {
     switch (c.kind) {

@@ -64,7 +64,8 @@ std::string FileErrorText(const FileError& e) {
       line = lines::CutOffSave;
       break;
     case FileProblem::Mixed:
-      line = lines::CaseMixed;
+      // With a cause: where nothing can be written, and the case opens as its files stand.
+      line = e.error() ? lines::MixedUnwritable : lines::CaseMixed;
       break;
   }
   std::string text = e.path() + "\r\n" + Text(line);
@@ -75,7 +76,7 @@ std::string FileErrorText(const FileError& e) {
       break;
     case EACCES:
     case EPERM:
-      cause = lines::AccessDenied;
+      cause = e.problem() == FileProblem::Mixed ? lines::ReadOnlyFolder : lines::AccessDenied;
       break;
     case ENOSPC:
     case EDQUOT:

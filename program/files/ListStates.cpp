@@ -1,29 +1,39 @@
 // The state machine of a set's list (files/WholeFiles.h): how a list is told from the files it
-// names, and brought to rest.
+// names, and brought to rest. It knows one form of list: the last two builds' lists come
+// translated (files/OldLists.h), their progress told by their names.
+//
+// A list is brought to rest in one of five ways:
+//   not committed  nothing of the set was changed: the save's own files go, and the list;
+//   finished       every change carried out: the lists it retires go (it stays until they
+//                  are gone), then the list, then the save's own files that are left (the
+//                  copies of the old files);
+//   undone         it could not go forward, and every change done is put back from the copies
+//                  the save made: the list goes, and the save's own files;
+//   mixed          neither: the list stays as the set's mark, and nothing more is done;
+//   unfinished     stuck, but the files could still go either way (a step failed, or a look
+//                  at a file, for a passing cause): the list stays, and the next use goes on.
+// A list is committed by its "go" line, and in fact once a target holds its new file, whatever
+// its last line says. A step that fails is a reason not to go on that way; a look that fails
+// decides nothing: while the list is there it stays for the next use, and once it is gone what
+// is left is the save's own copies, which the next use clears without a word. A mark the list
+// retires goes only when it is gone. A list is judged only by a use of the set it
+// names: one at the set's key that names another set is left as it is, and its files with it.
+// The list of the set's owner in their shared folder, which we may not change, and a list
+// where nothing can be written (no lock: a full disk, a read-only medium or folder), are only
+// told: mixed, with each file under its save, or as the set stands.
+//
+// How far a change came is told by what its target holds now: the new file (its id, or in a
+// list without ids its temporary gone), the old one, or something else. Only the save's own
+// files, whole, are renamed into the set, and only a file of the set is replaced or removed.
 
 #include <algorithm>
 #include <cerrno>
 #include <set>
 
+#include "files/OldLists.h"
 #include "files/WholeFiles.h"
 
 namespace veltaro {
-
-// A list is brought to rest in one of four ways:
-//   not committed  nothing of the set was changed: the save's own files go, and the list;
-//   finished       every change carried out: the lists it retires go, then the list, then the
-//                  save's own files that are left (the copies of the old files);
-//   undone         it could not go forward, and every change done is put back from the copies
-//                  the save made: the list goes, and the save's own files;
-//   mixed          neither: the list stays as the set's mark, and nothing more is done.
-// A step that fails is a reason not to go on that way. Stuck both ways, the set is told mixed;
-// where the files could still go either way (a step failed for a passing cause) the next use
-// tries again (unfinished: a save says it was saved only in part). The list of the set's owner
-// in their shared folder, which we may not change, is only told: mixed, or left out.
-//
-// How far a change came is told by what its target holds now: the new file (its id, or in a
-// list without ids its temporary gone), the old one, or something else. Only the save's own
-// files, whole, are renamed into the set, and only a file of the set is replaced or removed.
 
 struct FileSetWriter::Look {
   FileInfo target;
@@ -39,47 +49,6 @@ struct FileSetWriter::Look {
 namespace {
 
 using Look = FileSetWriter::Look;
-
-// How far one change of a list without ids came, by which of its names exist.
-// Likely: the build before's rename, its temporary gone and its target there, which may have
-// been there before: done, unless a temporary of the list was lost.
-enum class Progress { Todo, Done, Unknown, Likely };
-
-// `linked`: the target is the very file kept under the backup name, as a hard link.
-Progress progressOf(const Change& c, bool temp, bool target, bool backup, bool linked,
-                    bool earlier) {
-  if (c.temp.empty()) {  // a removal
-    if (backup) return Progress::Done;
-    if (target) return Progress::Todo;
-    return earlier ? Progress::Done : Progress::Unknown;  // its backup lost
-  }
-  if (temp) return Progress::Todo;
-  // The old file kept, and no longer at the target: replaced.
-  if (!c.backup.empty()) return backup && !linked ? Progress::Done : Progress::Unknown;
-  // A new file, or an earlier build's rename: gone with its temporary, or lost with it.
-  return !target ? Progress::Unknown : earlier ? Progress::Likely : Progress::Done;
-}
-
-// Changes are carried out in order, so those done come first: a change whose names cannot
-// tell is done before one known done, and not done after one known not done.
-void resolve(std::vector<Progress>& p) {
-  const bool lost = std::count(p.begin(), p.end(), Progress::Unknown) > 0;
-  for (Progress& q : p)
-    if (q == Progress::Likely) q = lost ? Progress::Unknown : Progress::Done;
-  const int n = static_cast<int>(p.size());
-  int lastDone = -1, firstTodo = n;
-  for (int i = 0; i < n; ++i) {
-    if (p[i] == Progress::Done) lastDone = i;
-    if (p[i] == Progress::Todo && firstTodo == n) firstTodo = i;
-  }
-  if (lastDone > firstTodo) {  // not in order: nothing between can be told
-    for (int i = firstTodo; i <= lastDone; ++i) p[i] = Progress::Unknown;
-    return;
-  }
-  for (int i = 0; i < n; ++i)
-    if (p[i] == Progress::Unknown)
-      p[i] = i < lastDone ? Progress::Done : i > firstTodo ? Progress::Todo : p[i];
-}
 
 // What a step on the change's target does to it: a removal going forward or an addition going
 // back removes it; every other step replaces it.
@@ -98,52 +67,53 @@ bool needsBack(const Change& c, const Look& l) {
   return c.kind == ChangeKind::Add ? l.isNew : !l.isOld;
 }
 
-// A list of the build before was committed as soon as it was whole.
 bool committed(const ChangeList& j) {
-  return j.started || j.format == ListFormat::Earlier;
+  return j.started || j.committedWhole;
+}
+
+// Committed in fact: a target holds the save's new file (and not the same bytes as before).
+bool holdsNew(const ChangeList& j, const std::vector<Look>& looks) {
+  for (std::size_t i = 0; i < looks.size(); ++i)
+    if (j.changes[i].kind != ChangeKind::Remove && looks[i].isNew && !looks[i].isOld) return true;
+  return false;
 }
 
 }  // namespace
 
-std::vector<FileSetWriter::Look> FileSetWriter::assess(const ChangeList& changeList) {
+std::vector<FileSetWriter::Look> FileSetWriter::assess(const ChangeList& changeList,
+                                                       unsigned writer) {
   std::vector<Look> looks(changeList.changes.size());
-  std::vector<Progress> progress;
+  std::vector<SeenByNames> seen;
   for (std::size_t i = 0; i < looks.size(); ++i) {
     const Change& c = changeList.changes[i];
     Look& l = looks[i];
     if (const int e = ops_.info(folder_, c.target, l.target))
       throw FileError(path(c.target), FileProblem::Read, e);
     FileInfo temp, backup;
-    if (!c.temp.empty()) l.tempWhy = distrust(c.temp, c.fresh, temp);
-    if (!c.backup.empty()) l.backupWhy = distrust(c.backup, c.old, backup);
+    if (!c.temp.empty()) l.tempWhy = distrust(c.temp, c.fresh, temp, writer);
+    if (!c.backup.empty()) l.backupWhy = distrust(c.backup, c.old, backup, writer);
     // Another user's file, or no file, at a case file's name holds neither save's file.
     l.ours = l.target.exists && l.target.regular && partOfSet(l.target);
-    if (changeList.format == ListFormat::Current) {
-      l.untouched = c.kind == ChangeKind::Add;
-      if (!l.ours || (l.target.size != c.fresh.size && l.target.size != c.old.size)) continue;
-      std::string bytes;
-      if (const int e = ops_.read(folder_, c.target, l.target.size + 1, bytes))
-        throw FileError(path(c.target), FileProblem::Read, e);
-      l.isNew = c.fresh.known && IdOf(bytes) == c.fresh;
-      l.isOld = c.old.known && IdOf(bytes) == c.old;
-      l.untouched = c.kind == ChangeKind::Add ? !l.isNew : l.isOld;
+    if (changeList.byNames) {
+      seen.push_back({(temp.exists && l.tempWhy) || (backup.exists && l.backupWhy), !l.tempWhy,
+                      l.ours, !l.backupWhy, l.target.sameFile(backup)});
       continue;
     }
-    // A file at one of the save's own names that is not the set's own tells nothing.
-    progress.push_back((temp.exists && l.tempWhy) || (backup.exists && l.backupWhy)
-                           ? Progress::Unknown
-                           : progressOf(c, !l.tempWhy, l.ours, !l.backupWhy,
-                                        l.target.sameFile(backup),
-                                        changeList.format == ListFormat::Earlier));
+    l.untouched = c.kind == ChangeKind::Add;
+    if (!l.ours || (l.target.size != c.fresh.size && l.target.size != c.old.size)) continue;
+    std::string bytes;
+    if (const int e = ops_.read(folder_, c.target, l.target.size + 1, bytes))
+      throw FileError(path(c.target), FileProblem::Read, e);
+    l.isNew = c.fresh.known && IdOf(bytes) == c.fresh;
+    l.isOld = c.old.known && IdOf(bytes) == c.old;
+    l.untouched = c.kind == ChangeKind::Add ? !l.isNew : l.isOld;
   }
-  if (changeList.format == ListFormat::Current) return looks;
-  resolve(progress);
+  if (!changeList.byNames) return looks;
+  const std::vector<Standing> standing = StandingByNames(changeList, seen);
   for (std::size_t i = 0; i < looks.size(); ++i) {
-    // A file at the name of a removal is the old one, also once it was kept under its backup.
-    const bool removal = changeList.changes[i].kind == ChangeKind::Remove;
-    looks[i].isNew = looks[i].ours && !removal && progress[i] == Progress::Done;
-    looks[i].isOld = looks[i].ours && (removal || progress[i] == Progress::Todo);
-    looks[i].untouched = progress[i] == Progress::Todo;
+    looks[i].isNew = standing[i].isNew;
+    looks[i].isOld = standing[i].isOld;
+    looks[i].untouched = standing[i].untouched;
   }
   return looks;
 }
@@ -161,8 +131,7 @@ std::optional<FileError> FileSetWriter::forward(const ChangeList& changeList,
     // The last build kept the old file under the backup name before each change: so does the
     // finishing of its list, so that one cut off again still tells how far it came. A name
     // another file took goes without (that change is then not undone).
-    if (changeList.format == ListFormat::Last && !c.backup.empty() && t.exists &&
-        looks[i].backupWhy) {
+    if (c.keepsOldFirst && t.exists && looks[i].backupWhy) {
       std::string old;
       int e = 0;
       if (c.kind == ChangeKind::Remove)
@@ -242,18 +211,22 @@ std::optional<FileError> FileSetWriter::firstBlock(const ChangeList& changeList,
 }
 
 FileSetWriter::Outcome FileSetWriter::settleList(const std::string& list,
-                                                 const ChangeList& changeList) {
-  std::vector<Look> looks = assess(changeList);
-  if (!committed(changeList)) {
-    clear(list, changeList);
+                                                 const ChangeList& changeList, unsigned writer) {
+  std::vector<Look> looks = assess(changeList, writer);
+  // A list whose "go" was lost (its last bytes cut) after its first renames is committed in
+  // fact: never taken for a save not begun.
+  const bool inFact = !committed(changeList) && holdsNew(changeList, looks);
+  if (!committed(changeList) && !inFact) {
+    clear(list, changeList, writer);
     return {Outcome::NotCommitted, std::nullopt};
   }
   std::optional<FileError> why = firstBlock(changeList, looks, true);
   if (!changeList.started) {
     // The build before's list, whole as its writer left it, who checked every file: anything
-    // else is a damaged list. It is begun before its first change, as that writer did.
-    bool whole = !why;
-    for (std::size_t i = 0; i < looks.size(); ++i)
+    // else is a damaged list. It is begun before its first change, as that writer did; so is
+    // one committed in fact.
+    bool whole = !why || inFact;
+    for (std::size_t i = 0; i < looks.size() && !inFact; ++i)
       whole &= changeList.changes[i].temp.empty() || !looks[i].tempWhy;  // every temporary there
     if (!whole) return {Outcome::Damaged, FileError(path(list), FileProblem::Damaged)};
     if (const int e = ops_.append(folder_, list, kStartedLine))
@@ -263,12 +236,15 @@ FileSetWriter::Outcome FileSetWriter::settleList(const std::string& list,
     why = forward(changeList, looks);
     if (!why) {
       ops_.sync(folder_);
-      for (const RetiredList& r : changeList.retired) retire(r);
-      clear(list, changeList);
+      // The list stays until the lists it retires are gone: a look at one that fails leaves
+      // the rest to the next use, which retires it then.
+      for (const RetiredList& r : changeList.retired)
+        if (auto failed = retire(r)) return {Outcome::Unfinished, failed};
+      clear(list, changeList, writer);
       return {Outcome::Finished, std::nullopt};
     }
     try {
-      looks = assess(changeList);
+      looks = assess(changeList, writer);
     } catch (const FileError&) {
       return {Outcome::Unfinished, why};
     }
@@ -277,13 +253,13 @@ FileSetWriter::Outcome FileSetWriter::settleList(const std::string& list,
   std::optional<FileError> backWhy = firstBlock(changeList, looks, false);
   if (!backWhy && !(backWhy = back(changeList, looks))) {
     ops_.sync(folder_);
-    clear(list, changeList);
+    clear(list, changeList, writer);
     return {Outcome::Undone, why};
   }
   // Stuck: where the files could still go either way (a step failed for a passing cause) the
   // next use goes on; where not, the set is mixed. Either way it is mixed until then.
   try {
-    looks = assess(changeList);
+    looks = assess(changeList, writer);
   } catch (const FileError&) {
     return {Outcome::Unfinished, why};  // nothing can be told now; the next use looks again
   }
@@ -292,31 +268,42 @@ FileSetWriter::Outcome FileSetWriter::settleList(const std::string& list,
   return {eitherWay ? Outcome::Unfinished : Outcome::Mixed, mixedError(*why, changeList, looks)};
 }
 
-void FileSetWriter::clear(const std::string& list, const ChangeList& changeList) {
+void FileSetWriter::clear(const std::string& list, const ChangeList& changeList, unsigned writer) {
   // The list first, and for good, then the files it names: a list left behind must still find
   // them.
   if (const int e = ops_.remove(folder_, list); e && e != ENOENT)
     throw FileError(path(list), FileProblem::Remove, e, true);
   forget(list);
   ops_.sync(folder_);
+  // With the list gone the set is at rest: what is left is the save's own copies, which a look
+  // that fails leaves to the next use's clean-up, without a word.
   for (const Change& c : changeList.changes) {
-    dropOwn(c.temp, c.fresh);
-    dropOwn(c.backup, c.old);
+    for (const auto& [name, id] : {std::pair(&c.temp, &c.fresh), std::pair(&c.backup, &c.old)}) {
+      try {
+        dropOwn(*name, *id, writer);
+      } catch (const FileError&) {  // left to the next use's clean-up
+      }
+    }
   }
 }
 
-void FileSetWriter::retire(const RetiredList& r) {
-  // Only the list that was the mark, as it was: another file at its name is left alone.
+std::optional<FileError> FileSetWriter::retire(const RetiredList& r) {
+  // Only the list that was the mark, as it was: another file at its name is left alone. A look
+  // that fails tells neither: the mark goes only when it is gone.
   FileInfo info;
   std::string bytes;
-  if (ops_.info(folder_, r.name, info) != 0 || !info.exists || !info.regular || !partOfSet(info) ||
-      !mayChange(info) || ops_.read(folder_, r.name, kListLimit + 1, bytes) != 0 ||
-      IdOf(bytes) != r.id)
-    return;
-  const unsigned writer = writer_;
-  writer_ = info.uid;
-  clear(r.name, ReadableList(bytes, names_));
-  writer_ = writer;
+  if (const int e = ops_.info(folder_, r.name, info))
+    return FileError(path(r.name), FileProblem::Read, e);
+  if (!info.exists || !info.regular || !partOfSet(info) || !mayChange(info)) return std::nullopt;
+  if (const int e = ops_.read(folder_, r.name, kListLimit + 1, bytes))
+    return FileError(path(r.name), FileProblem::Read, e);
+  if (IdOf(bytes) != r.id) return std::nullopt;
+  try {
+    clear(r.name, ReadableList(bytes, names_), info.uid);
+  } catch (const FileError& e) {
+    return e;
+  }
+  return std::nullopt;
 }
 
 FileError FileSetWriter::mixedError(FileError error, const ChangeList& changeList,
@@ -331,39 +318,42 @@ FileError FileSetWriter::mixedError(FileError error, const ChangeList& changeLis
   return error;
 }
 
-bool FileSetWriter::showsProgress(const ChangeList& changeList) {
-  const std::vector<Look> looks = assess(changeList);
+bool FileSetWriter::showsProgress(const ChangeList& changeList, unsigned writer) {
+  const std::vector<Look> looks = assess(changeList, writer);
   return std::any_of(looks.begin(), looks.end(), [](const Look& l) { return !l.untouched; });
 }
 
-bool FileSetWriter::tellUnchangeable(const std::string& name, unsigned writer,
-                                     const std::function<bool(const FileError&)>& ask) {
-  std::string bytes;
-  std::optional<ChangeList> changeList;
+bool FileSetWriter::tellAsItStands(const std::string& name, const std::string& bytes,
+                                   unsigned writer, int cause,
+                                   const std::function<bool(const FileError&)>& ask) {
+  const std::optional<ChangeList> whole = ParseList(bytes, names_);
+  const ChangeList readable = whole ? *whole : ReadableList(bytes, names_);
   std::vector<Look> looks;
-  // Without the lock the owner may be saving right now; a file of theirs we may not read
-  // tells nothing either.
-  if (lock_ >= 0 && ops_.read(folder_, name, kListLimit + 1, bytes) == 0 &&
-      (changeList = ParseList(bytes, names_)) && committed(*changeList)) {
-    writer_ = writer;
-    try {
-      looks = assess(*changeList);
-    } catch (const FileError&) {
-      looks.clear();
-    }
+  try {
+    looks = assess(readable, writer);
+  } catch (const FileError&) {
+    looks.clear();  // nothing can be told: the set as it stands
   }
-  // Whole, old or new, where no change needs going back, or none forward.
-  const auto any = [&](bool (*needs)(const Change&, const Look&)) {
-    for (std::size_t i = 0; i < looks.size(); ++i)
-      if (needs(changeList->changes[i], looks[i])) return true;
-    return false;
-  };
-  if (!any(needsForward) || !any(needsBack)) {
-    leftOut_.push_back(name);
+  // A list begun, in its "go" or in fact, that needs changes both ways leaves the set neither
+  // old nor new; one that cannot be read whole, as soon as it shows some of it done.
+  bool mixed = false;
+  if (whole && (committed(*whole) || holdsNew(*whole, looks))) {
+    bool forth = false, back = false;
+    for (std::size_t i = 0; i < looks.size(); ++i) {
+      forth |= needsForward(readable.changes[i], looks[i]);
+      back |= needsBack(readable.changes[i], looks[i]);
+    }
+    mixed = forth && back;
+  } else if (!whole) {
+    mixed = std::any_of(looks.begin(), looks.end(), [](const Look& l) { return !l.untouched; });
+  }
+  if (!mixed) {
+    if (!cause) leftOut_.push_back(name);  // the owner's, for the user to be told
     return true;
   }
-  if (!ask(mixedError(FileError(path(name), FileProblem::Mixed), *changeList, looks))) return false;
-  keep(name, bytes, *changeList);
+  if (!ask(mixedError(FileError(path(name), FileProblem::Mixed, cause), readable, looks)))
+    return false;
+  keep(name, bytes, readable);
   return true;
 }
 
@@ -404,15 +394,32 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
     }
     // The set owner's list that we may not change: only the owner brings it to rest. Until
     // then, one that left the set neither old nor new is told mixed; any other is left out.
-    if (!mayChange(f.info)) {
-      if (!tellUnchangeable(f.name, f.info.uid, ask)) return false;
+    // Without the lock the owner may be saving right now; a file of theirs we may not read
+    // tells nothing either.
+    const bool theirs = !mayChange(f.info);
+    if (int r = 0;
+        (!theirs || lock_ >= 0) && (r = ops_.read(folder_, e.name, kListLimit + 1, f.bytes)) != 0) {
+      if (!theirs) throw FileError(path(e.name), FileProblem::Read, r);
+      f.bytes.clear();
+    }
+    f.changeList = ParseList(f.bytes, names_);
+    // A list at the set's key that names another set is none of this set's: never settled,
+    // removed or called damaged here, and its own files stay with it.
+    if (const ChangeList readable = ReadableList(f.bytes, names_); readable.another) {
+      referenced_.insert(referenced_.end(), readable.othersFiles.begin(),
+                         readable.othersFiles.end());
       continue;
     }
-    // Without the lock another program may be finishing or giving up the same list.
-    if (lock_ < 0) throw FileError(path(e.name), FileProblem::Write, EACCES, true);
-    if (const int r = ops_.read(folder_, e.name, kListLimit + 1, f.bytes))
-      throw FileError(path(e.name), FileProblem::Read, r);
-    f.changeList = ParseList(f.bytes, names_);
+    if (theirs) {
+      if (!tellAsItStands(f.name, f.bytes, f.info.uid, 0, ask)) return false;
+      continue;
+    }
+    // Without the lock nothing here can be written (a full disk, a read-only medium or
+    // folder): the set is told as its files stand, and the message says why.
+    if (lock_ < 0) {
+      if (!tellAsItStands(f.name, f.bytes, f.info.uid, unwritable_, ask)) return false;
+      continue;
+    }
     lastBuilds += SameFileName(e.name, place_.lastList);
     lists.push_back(std::move(f));
   }
@@ -437,28 +444,28 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
     if (const int r = ops_.info(folder_, f.name, still))
       throw FileError(path(f.name), FileProblem::Read, r);
     if (!still.exists) continue;  // retired meanwhile
-    writer_ = f.info.uid;
+    const unsigned writer = f.info.uid;
     const ChangeList readable = f.changeList ? *f.changeList : ReadableList(f.bytes, names_);
     if (superseded.count(f.name)) {
       keep(f.name, f.bytes, readable);
       continue;
     }
-    const Outcome o =
-        f.changeList ? settleList(f.name, *f.changeList) : Outcome{Outcome::Damaged, std::nullopt};
+    const Outcome o = f.changeList ? settleList(f.name, *f.changeList, writer)
+                                   : Outcome{Outcome::Damaged, std::nullopt};
     changed |= f.changeList.has_value();
     if (o.kind == Outcome::Damaged) {
       // A list that cannot be read whole and shows some of it done leaves a mixed set,
       // whatever it said. (The build before's list not begun was checked before any change.)
-      if (!f.changeList && showsProgress(readable)) {
+      if (!f.changeList && showsProgress(readable, writer)) {
         if (!ask(mixedError(FileError(path(f.name), FileProblem::Mixed), readable,
-                            assess(readable))))
+                            assess(readable, writer))))
           return false;
         keep(f.name, f.bytes, readable);
         continue;
       }
       if (!damagedAsked && !ask(FileError(path(f.name), FileProblem::Damaged))) return false;
       damagedAsked = true;  // one answer for the lists of one damage
-      clear(f.name, readable);
+      clear(f.name, readable, writer);
       changed = true;
       continue;
     }
@@ -476,12 +483,12 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
     }
   }
   clearStale();
-  if (changed) listEntries();
+  if (changed) listEntries(true);
   return true;
 }
 
 void FileSetWriter::retireMarks() {
-  for (const RetiredList& r : marks_) retire(r);
+  for (const RetiredList& r : marks_) (void)retire(r);
   marks_.clear();
 }
 

@@ -36,10 +36,26 @@ std::string regularEntry(const std::vector<FolderEntry>& entries, const std::str
 
 }  // namespace
 
+namespace {
+
 // A name's key is the hash a file's id takes, mixed so that names differing only in their last
 // bytes differ in every digit.
-std::string NameKey(std::string_view name) {
+std::string foldedHashKey(std::string_view name) {
   return keyText(IdOf(FoldName(name)).hash, 16);
+}
+
+NameKeyFunction nameKey = foldedHashKey;
+
+}  // namespace
+
+std::string NameKey(std::string_view name) {
+  return nameKey(name);
+}
+
+NameKeyFunction SetNameKeyFunction(NameKeyFunction key) {
+  const NameKeyFunction before = nameKey;
+  nameKey = key ? key : foldedHashKey;
+  return before;
 }
 
 std::string LastNameKey(std::string_view name) {
@@ -60,21 +76,28 @@ std::string EarlierNameKey(std::string_view name) {
 FileSetWriter::FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool mayRead)
     : ops_(ops),
       place_(std::move(place)),
-      names_{place_.names, place_.lastList, NameKey(place_.keyName), LastNameKey(place_.keyName),
-             EarlierNameKey(place_.keyName)},
+      names_{place_.names,
+             place_.lastList,
+             NameKey(place_.keyName),
+             LastNameKey(place_.keyName),
+             EarlierNameKey(place_.keyName),
+             place_.keyName},
       folder_(place_.folder) {
   // Every call of this use acts on the folder opened now, whatever its path names later.
   ops_.hold(folder_);
   try {
     begin(waitMs, mayRead);
   } catch (...) {
-    if (lock_ >= 0) ops_.unlock(lock_);
-    ops_.release(folder_);
+    letGo();
     throw;
   }
 }
 
 FileSetWriter::~FileSetWriter() {
+  letGo();
+}
+
+void FileSetWriter::letGo() {
   if (lock_ >= 0) {
     // No lock file stays behind: the next holder checks that it locked the file that is there.
     // One that is no part of the set, or that we may not remove, is left to its owner.
@@ -84,6 +107,7 @@ FileSetWriter::~FileSetWriter() {
         mayChange(info))
       ops_.remove(folder_, lockName());
     ops_.unlock(lock_);
+    lock_ = -1;
   }
   ops_.release(folder_);
 }
@@ -148,14 +172,17 @@ void FileSetWriter::takeLock(int waitMs, bool mayRead) {
     if (e == EWOULDBLOCK) throw FileError(shownPath(), FileProblem::InUse, e);
     // A link, pipe or folder in the lock file's place: named, so that the user can move it.
     if (e == ELOOP || e == EISDIR) throw FileError(path(lockName()), FileProblem::NotRegular);
-    if (mayRead && (e == EACCES || e == EROFS || e == EPERM || e == ENOSPC || e == EDQUOT)) return;
+    if (mayRead && (e == EACCES || e == EROFS || e == EPERM || e == ENOSPC || e == EDQUOT)) {
+      unwritable_ = e;
+      return;
+    }
     // A lock file that another user made and we may not open: named, whoever holds it.
     if (!made && e == EACCES) throw FileError(path(lockName()), FileProblem::LockDenied, e);
     throw FileError(shownPath(), FileProblem::Write, e);
   }
 }
 
-int FileSetWriter::listEntries() {
+int FileSetWriter::listEntries(bool ownerKnown) {
   std::vector<FolderEntry> all;
   if (const int e = ops_.list(folder_, all)) return e;
   // Only the entries the set can be concerned with: its own names (and the first writer's
@@ -172,11 +199,14 @@ int FileSetWriter::listEntries() {
   entries_.clear();
   for (FolderEntry& e : all)
     if (concerns(e.name)) entries_.push_back(std::move(e));
-  // The owner of the set's model (the case's header) says whose files are the set's.
+  // The owner of the set's model (the case's header) says whose files are the set's: in a
+  // shared folder known, or the use stops.
   FileInfo model;
-  if (const std::string m = regularEntry(entries_, place_.model);
-      !m.empty() && ops_.info(folder_, m, model) == 0)
-    setOwner_ = model.uid;
+  if (const std::string m = regularEntry(entries_, place_.model); !m.empty()) {
+    const int e = ops_.info(folder_, m, model);
+    if (e && !ownerKnown && shared_) throw FileError(path(m), FileProblem::Read, e);
+    if (!e && model.exists) setOwner_ = model.uid;
+  }
   return 0;
 }
 
@@ -225,14 +255,14 @@ std::optional<FileError> FileSetWriter::blockAt(const std::string& name, const F
 }
 
 std::optional<FileProblem> FileSetWriter::distrust(const std::string& name, const FileId& id,
-                                                   FileInfo& info) {
+                                                   FileInfo& info, unsigned writer) {
   if (const int e = ops_.info(folder_, name, info))
     throw FileError(path(name), FileProblem::Read, e);
   if (!info.exists) return FileProblem::Read;  // lost
   if (!info.regular) return FileProblem::NotRegular;
   // The save's own files are its writer's, the set owner's (a link the last build kept of a
   // file of theirs) or ours (made finishing it), and in a shared folder part of the set.
-  if (!partOfSet(info) || (info.uid != writer_ && info.uid != setOwner_ && info.uid != me_))
+  if (!partOfSet(info) || (info.uid != writer && info.uid != setOwner_ && info.uid != me_))
     return FileProblem::OwnedByAnother;
   if (!id.known) return std::nullopt;
   std::string bytes;
@@ -243,9 +273,10 @@ std::optional<FileProblem> FileSetWriter::distrust(const std::string& name, cons
   return std::nullopt;
 }
 
-void FileSetWriter::dropOwn(const std::string& name, const FileId& id) {
+void FileSetWriter::dropOwn(const std::string& name, const FileId& id, unsigned writer) {
   FileInfo info;
-  if (!name.empty() && !distrust(name, id, info) && ops_.remove(folder_, name) == 0) forget(name);
+  if (!name.empty() && !distrust(name, id, info, writer) && ops_.remove(folder_, name) == 0)
+    forget(name);
 }
 
 void FileSetWriter::forget(const std::string& name) {
@@ -301,7 +332,9 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
 
   // The save's own files: a copy of every file it replaces or removes, each new file whole,
   // then its list. Until the list's "go" a failure leaves every file of the set as it was.
-  ChangeList changeList{ListFormat::Current, {}, marks_, false};
+  ChangeList changeList;
+  changeList.set = place_.keyName;
+  changeList.retired = marks_;
   std::vector<std::string> made;
   auto fail = [&](const std::string& name, int e) {
     for (const std::string& m : made)
@@ -351,10 +384,9 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
   }
   ops_.sync(folder_);
   changeList.started = true;
-  writer_ = me_;
   Outcome o;
   try {
-    o = settleList(list, changeList);
+    o = settleList(list, changeList, me_);
   } catch (FileError& e) {
     throw e.markUnfinished();  // committed: a look that failed leaves the rest to the next use
   }

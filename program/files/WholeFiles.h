@@ -45,8 +45,13 @@ struct FileSetPlace {
 };
 
 // A short key of a name, the same in any letter case (as FoldName folds it): 64 bits, so that
-// two names of a folder never share one in practice.
+// two names of a folder rarely share one. A key is a name, never an identity: a list names its
+// set.
 std::string NameKey(std::string_view name);
+// The function NameKey is, settable so that a test can give two names one key; the one it
+// replaces is returned.
+using NameKeyFunction = std::string (*)(std::string_view);
+NameKeyFunction SetNameKeyFunction(NameKeyFunction key);
 // The keys the last two builds gave the name: 64 bits of ASCII letters folded, and 32 bits,
 // which other names may share (their temporary files are the set's only where a list says so).
 std::string LastNameKey(std::string_view name);
@@ -57,8 +62,8 @@ class FileSetWriter {
  public:
   // FileError InUse when another program keeps the lock beyond `waitMs`, LockDenied naming a
   // lock file that may not be opened. In a folder where no lock file can be made or opened
-  // (one we may only read, or on a full disk) `mayRead` goes on without it: nothing there can
-  // be written by us either.
+  // (one we may only read, a read-only medium, a full disk) `mayRead` goes on without it:
+  // nothing there can be written by us either, and settle() only tells the set as it stands.
   FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool mayRead = false);
   ~FileSetWriter();
   FileSetWriter(const FileSetWriter&) = delete;
@@ -80,10 +85,11 @@ class FileSetWriter {
   // up; one begun is finished, or undone where it cannot be finished. `ask` is told of a save
   // that was undone (its answer is not used), and decides on a list that cannot be trusted
   // (true: it is given up) and on a mixed set (true: it is kept as it is, its list the mark).
-  // A list stuck both ways, also for a passing cause, is asked about as mixed. False when it
-  // said no, with nothing changed. FileError Read (unfinished() once a list was begun) when a
-  // list or a file it names cannot be read. The set's stale files of its own naming are
-  // cleared away.
+  // A list stuck both ways, also for a passing cause, is asked about as mixed. Without the lock
+  // (nothing can be written) nothing changes: a mixed set is asked about with the cause (its
+  // error), a whole one is as it stands. False when it said no, with nothing changed. FileError
+  // Read (unfinished() once a list was begun) when a list or a file it names cannot be read. The
+  // set's stale files of its own naming are cleared away.
   bool settle(const std::function<bool(const FileError&)>& ask);
   // Writes the set (after settle()): the files, then the removals of files it no longer has,
   // each under one of the set's names in any letter case;
@@ -103,8 +109,11 @@ class FileSetWriter {
 
  private:
   void begin(int waitMs, bool mayRead);  // the lock taken, the folder listed
+  void letGo();                          // the lock file removed and let go, the folder too
   void takeLock(int waitMs, bool mayRead);
-  int listEntries();  // 0 or the errno
+  // 0 or the errno. The owner of the set's model is known after the first listing, or the use
+  // stops (FileError Read); a later one keeps it when a look at the model fails.
+  int listEntries(bool ownerKnown = false);
   std::string lockName() const;
   // The set as the user knows it, by its first file: what a set held by another program, or
   // one that cannot be written at all, is named by.
@@ -123,15 +132,17 @@ class FileSetWriter {
   // Why the file at `name` is not the save's own, whole as `id` says (an unknown id: any
   // regular file of the list's writer): lost (Read), NotRegular or OwnedByAnother; none when
   // it is; `info` the entry as it was looked at. Throws Read when it cannot be looked at.
-  std::optional<FileProblem> distrust(const std::string& name, const FileId& id, FileInfo& info);
+  // `writer`: the owner of the list that names it.
+  std::optional<FileProblem> distrust(const std::string& name, const FileId& id, FileInfo& info,
+                                      unsigned writer);
   // Removes a file of the save's own, as distrust() tells it; another file there stays.
-  void dropOwn(const std::string& name, const FileId& id);
+  void dropOwn(const std::string& name, const FileId& id, unsigned writer);
   void forget(const std::string& name);
   void clearStale();
 
-  // The state machine of a list (ListStates.cpp).
-  std::vector<Look> assess(const ChangeList& changeList);
-  Outcome settleList(const std::string& list, const ChangeList& changeList);
+  // The state machine of a list (ListStates.cpp); `writer` is the owner of the list.
+  std::vector<Look> assess(const ChangeList& changeList, unsigned writer);
+  Outcome settleList(const std::string& list, const ChangeList& changeList, unsigned writer);
   std::optional<FileError> forward(const ChangeList& changeList, const std::vector<Look>& looks);
   std::optional<FileError> back(const ChangeList& changeList, const std::vector<Look>& looks);
   // Renames the save's own file `from` to `target`, whose entry was `t` when looked at.
@@ -141,17 +152,20 @@ class FileSetWriter {
   std::optional<FileError> firstBlock(const ChangeList& changeList, const std::vector<Look>& looks,
                                       bool forward) const;
   // Removes the list, then the save's own files it names.
-  void clear(const std::string& list, const ChangeList& changeList);
-  void retire(const RetiredList& list);
+  void clear(const std::string& list, const ChangeList& changeList, unsigned writer);
+  // A list the save retires removed, or gone, or another file at its name; why not when a look
+  // at it failed.
+  std::optional<FileError> retire(const RetiredList& list);
   FileError mixedError(FileError error, const ChangeList& changeList,
                        const std::vector<Look>& looks);
-  bool showsProgress(const ChangeList& changeList);
+  bool showsProgress(const ChangeList& changeList, unsigned writer);
   // A list kept as the mixed set's mark: its own files stay with it.
   void keep(const std::string& list, const std::string& bytes, const ChangeList& readable);
-  // The set owner's list, which we may not change (its `writer`): told mixed, or left out.
-  // False when the user gives up.
-  bool tellUnchangeable(const std::string& list, unsigned writer,
-                        const std::function<bool(const FileError&)>& ask);
+  // A list that is not brought to rest here (`bytes`, of `writer`): the set owner's, which we
+  // may not change (left out when not mixed), or ours where nothing can be written (`cause`,
+  // the errno that says why). Told mixed, or nothing. False when the user gives up.
+  bool tellAsItStands(const std::string& list, const std::string& bytes, unsigned writer, int cause,
+                      const std::function<bool(const FileError&)>& ask);
 
   FileOps& ops_;
   FileSetPlace place_;
@@ -160,13 +174,13 @@ class FileSetWriter {
   bool shared_ = false;  // the folder has the sticky bit
   unsigned me_ = 0;      // the user we are
   unsigned folderOwner_ = 0, setOwner_ = 0;
-  unsigned writer_ = 0;  // the owner of the list brought to rest
   std::vector<FolderEntry> entries_;
   std::vector<std::string> leftOut_;
   std::vector<RetiredList> marks_;       // lists kept as the marks of a mixed set
   std::vector<std::string> referenced_;  // own files named by lists that stay
   int lock_ = -1;
-  FileInfo lockFile_;  // the lock file that `lock_` holds, as it was when taken
+  int unwritable_ = 0;  // without the lock: why nothing can be written here
+  FileInfo lockFile_;   // the lock file that `lock_` holds, as it was when taken
 };
 
 }  // namespace veltaro

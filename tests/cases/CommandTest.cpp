@@ -517,9 +517,10 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
     EXPECT_THROW(save(true), Crash);
     faults.crashAfter = 0;
   };
+  bool listed = false;  // the save's list was seen
   const struct {
     const char* call;
-    std::string name;  // empty: any; "*.PND": the list, whatever its name
+    std::string name;  // empty: any; "*.PND": the list, whatever its name; ".~vt*": the save's own
     int error;
     const char* told;
     bool finished;                         // the next open finds the new case
@@ -543,14 +544,21 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
       // A folder that cannot be looked at is never taken for one without the sticky bit.
       {"info", ".", EIO, "DATA\r\nThe file cannot be read. System error 5", false},
       {"lock", "", EWOULDBLOCK, "roof.DAT\r\nThe case is in use by another program", false},
+      // A look that fails at one of the save's own copies once its list is gone: the save is
+      // whole, and the next use clears the copy without a word.
+      {"info", ".~vt*", EIO, nullptr, true,
+       [&] { return (listed |= !listOf().empty()) && listOf().empty(); }},
   };
   for (const auto& row : rows) {
+    listed = false;
     SCOPED_TRACE(row.call + (" " + row.name));
     restore(old_);
     calculatedWindow(2);
     faults.fail = [&](const std::string& call, const std::string& name) {
-      const bool named = row.name.empty() || (row.name == "*.PND" && name.ends_with(".PND")) ||
-                         ("|" + row.name + "|").find("|" + name + "|") != std::string::npos;
+      const bool named =
+          row.name.empty() || (row.name == "*.PND" && name.ends_with(".PND")) ||
+          (row.name == ".~vt*" && name.starts_with(".~vt") && !name.ends_with(".lck")) ||
+          ("|" + row.name + "|").find("|" + name + "|") != std::string::npos;
       return call == row.call && named && (!row.when || row.when()) ? row.error : 0;
     };
     if (row.told) platform.expectMsgBox(IdOk, row.told);
@@ -615,30 +623,60 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
     faults.fail = nullptr;
     EXPECT_EQ(files(data), old_);
   }
-  // A save of one case cut off after its list, then a save of another case in the same
-  // folder: the other leaves the first one's list and temporary files, and the first case's
-  // next open finishes it.
-  cutOffAfterOneChange();
-  ASSERT_FALSE(listOf().empty());
+  // A save of one case cut off after its list, then a save and an open of another case in the
+  // same folder, also of one whose name has the same key (a key is a name, never an identity):
+  // the other leaves the first one's list and temporary files, and the first case's next open
+  // finishes it.
   auto roofFiles = [&] {
     auto all = files(data);
     std::erase_if(all, [](const auto& f) {
-      return !f.first.starts_with("roof") &&
-             !f.first.starts_with(".~vt" + veltaro::NameKey("roof"));
+      return (!f.first.starts_with("roof") &&
+              !f.first.starts_with(".~vt" + veltaro::NameKey("roof"))) ||
+             f.first.ends_with(".lck");
     });
     return all;
   };
-  const auto cut = roofFiles();
-  CaseTest::save("other.DAT");
-  EXPECT_TRUE(has("other.DAT") && has("other.C02"));
-  EXPECT_EQ(roofFiles(), cut);
-  // Only the holder of the case's lock finishes it: without one, nothing changes.
-  faults.fail = [](const std::string& call, const std::string&) {
-    return call == "lock" ? EACCES : 0;
-  };
-  openCase("roof.DAT", ".PND\r\nThe file cannot be written. Access is denied.");
-  faults.fail = nullptr;
-  EXPECT_EQ(roofFiles(), cut);
+  std::map<std::string, std::string> cut;
+  for (const bool oneKey : {true, false}) {
+    SCOPED_TRACE(oneKey ? "one key" : "two keys");
+    static veltaro::NameKeyFunction programs = veltaro::SetNameKeyFunction(nullptr);
+    if (oneKey)
+      veltaro::SetNameKeyFunction(+[](std::string_view n) {
+        return programs(veltaro::SameFileName(n, "other") ? std::string_view("roof") : n);
+      });
+    EXPECT_EQ(veltaro::NameKey("other") == veltaro::NameKey("roof"), oneKey);
+    cutOffAfterOneChange();
+    EXPECT_FALSE(listOf().empty());
+    cut = roofFiles();
+    CaseTest::save("other.DAT");
+    EXPECT_TRUE(has("other.DAT") && has("other.C02"));
+    openCase("other.DAT");
+    EXPECT_EQ(roofFiles(), cut);
+    veltaro::SetNameKeyFunction(nullptr);
+  }
+  // Only the holder of the case's lock finishes it: without one (a lock file that may not be
+  // opened; a full disk or a write-protected medium, where none can be made) nothing changes,
+  // and the case opens as its files stand, told mixed with the true cause.
+  const struct {
+    int error;
+    const char* why;
+    int answer;
+  } unlocked[] = {{EACCES, "The folder may only be read.", IdCancel},
+                  {ENOSPC, "The disk is full.", IdOk},
+                  {EROFS, "The disk is write-protected.", IdCancel}};
+  for (const auto& row : unlocked) {
+    faults.fail = [&](const std::string& call, const std::string&) {
+      return call == "lock" || call == "create" ? row.error : 0;
+    };
+    run(&S::CaseOpen, "roof.DAT",
+        (".PND\r\nThe last save of this case was cut off and can be neither finished nor undone "
+         "here, where nothing can be written: the case on disk is mixed. " +
+         std::string(row.why))
+            .c_str(),
+        row.answer, OkCancel | Exclamation | DefaultButton2);
+    faults.fail = nullptr;
+    EXPECT_EQ(roofFiles(), cut);
+  }
   openCase("roof.DAT");
   now = files(data);
   for (const auto& [name, bytes] : new_)

@@ -177,7 +177,7 @@ TEST_F(Messages, EveryMessageAboutAFileIsWholeInItsWords) {
          folder_.writeBytes("DATA/roof.DAT", new_["roof.DAT"]);
          folder_.writeBytes("DATA/roof.C24", "not the save's");
          folder_.writeBytes("DATA/" + list,
-                            "X " + own('1') + " " + id(old_["roof.C01"]) + " roof.C01\nA " +
+                            "S roof\nX " + own('1') + " " + id(old_["roof.C01"]) + " roof.C01\nA " +
                                 own('2') + " " + id(new_["roof.C02"]) + " roof.C02\nC " + own('3') +
                                 " " + id("x") + " " + own('4') + " " + id("y") + " roof.C24\nC " +
                                 own('5') + " " + id(new_["roof.DAT"]) + " " + own('6') + " " +

@@ -51,9 +51,11 @@ bool parseLine(std::string_view line, const ListNames& names, ChangeList& change
   ChangeList read;
   std::optional<Change> old;
   if (!form && !(old = ParseOldLine(line, names, read))) return false;
-  // This build's lines come after the set's name, the last builds' without one.
+  // This build's lines come after the set's name, the last builds' without one. A list of
+  // this build's lines without the name was written before lists named their set: it is this
+  // set's as its names are, checked line by line as every list's.
   if (!first && read.format != changeList.format) return false;
-  if (first && (read.format == ListFormat::Current) != !changeList.set.empty()) return false;
+  if (first && read.format != ListFormat::Current && !changeList.set.empty()) return false;
   Change c = old.value_or(Change{});
   std::vector<FileId> ids;
   std::string list;
@@ -236,7 +238,7 @@ std::string OwnFileName(std::string_view key, std::string_view random, std::stri
 }
 
 std::string EncodeList(const ChangeList& changeList) {
-  std::string text = "S " + changeList.set + "\n";
+  std::string text = changeList.set.empty() ? "" : "S " + changeList.set + "\n";
   for (const RetiredList& r : changeList.retired) text += "L " + idText(r.id) + " " + r.name + "\n";
   for (const Change& c : changeList.changes) {
     switch (c.kind) {

@@ -76,7 +76,7 @@ TEST(Lists, EveryFormIsReadAndEveryOtherListIsDamaged) {
       // A list names its set, as the folded names match; the last builds' lists name none.
       {"S b\n" + X + "M " + last(1) + " a.C01\n", 0, false, veltaro::ListFormat::Current, true},
       {"S A\n" + A + "end\n", 1},
-      {A + "end\n", -1},
+      {X + A + "end\ngo\n", 2, true},  // the build before named none: its names say whose
       {kSet + "M " + last(1) + " a.C01\nend\n", -1},
   };
   for (const auto& row : rows) {

@@ -114,8 +114,8 @@ std::vector<FileSetWriter::Look> FileSetWriter::assess(const ChangeList& changeL
     if (const int e = ops_.info(folder_, c.target, l.target))
       throw FileError(path(c.target), FileProblem::Read, e);
     FileInfo temp, backup;
-    if (!c.temp.empty()) l.tempWhy = distrust(c.temp, c.fresh, temp);
-    if (!c.backup.empty()) l.backupWhy = distrust(c.backup, c.old, backup);
+    if (!c.temp.empty()) l.tempWhy = distrust(c.temp, c.fresh, temp, &l.target);
+    if (!c.backup.empty()) l.backupWhy = distrust(c.backup, c.old, backup, &l.target);
     // Another user's file, or no file, at a case file's name holds neither save's file.
     l.ours = l.target.exists && l.target.regular && partOfSet(l.target);
     if (changeList.format == ListFormat::Current) {
@@ -300,8 +300,8 @@ void FileSetWriter::clear(const std::string& list, const ChangeList& changeList)
   forget(list);
   ops_.sync(folder_);
   for (const Change& c : changeList.changes) {
-    dropOwn(c.temp, c.fresh);
-    dropOwn(c.backup, c.old);
+    dropOwn(c.temp, c.fresh, c.target);
+    dropOwn(c.backup, c.old, c.target);
   }
 }
 

@@ -584,6 +584,49 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   EXPECT_TRUE(platform.scriptDone());
 }
 
+// A colleague who may only read the folder takes no lock: a save that runs while the case is
+// read makes the open read it again, so that it opens one save's case whole, never the header
+// of one beside the records of the other; a case that never stands still is told in use.
+TEST_F(Versions, AReadWithoutTheLockIsOneStillPicture) {
+  const struct {
+    const char* what;
+    const char* at;  // another program saves the new version as this file is read
+    int saves;       // at most so often
+    const char* told;
+  } rows[] = {
+      {"a save between the header and a record", "roof.C01", 1, nullptr},
+      {"a save at every look", "roof.DAT", 99,
+       "The case cannot be opened.\r\n\r\n<DATA>/roof.DAT\r\nThe case is in use by another "
+       "program."},
+  };
+  veltaro::cases::CaseCommands other(veltaro::SystemFiles());
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    restore(old_);
+    calculatedWindow(2);
+    fx().ResultValid[1] = false;
+    header("XY", "Ny", "2026-12-24");
+    int saves = 0;
+    faults.fail = [&](const std::string& call, const std::string& name) {
+      if (call == "create") return EACCES;  // no lock file can be made
+      if (call == "read" && name == row.at && saves++ < row.saves) {
+        platform.expectSaveFile(path("roof.DAT"));
+        other.CaseSave();
+      }
+      return 0;
+    };
+    std::string told = row.told ? row.told : "";
+    if (row.told) told.replace(told.find("<DATA>"), 6, data.string());
+    openCase("roof.DAT", row.told ? told.c_str() : nullptr);
+    faults.fail = nullptr;
+    EXPECT_EQ(files(data), new_);
+    if (row.told) continue;
+    EXPECT_NE(main().control("txtCase", 1).text().find("Ny"), std::string::npos);
+    EXPECT_TRUE(!app.find("frmCalc01") && fx().ResultValid[2]);
+  }
+  EXPECT_TRUE(platform.scriptDone());
+}
+
 // A file a save replaces keeps its permission bits, and a record it adds takes the header's,
 // group included: a private case stays private. So do the lock file and the list while the
 // save runs: whoever may write the case may take it, and finish a save cut off. No save makes a
@@ -780,7 +823,9 @@ TEST_F(Versions, AnotherUsersListOrTemporaryIsNeverActedOn) {
     int style = Exclamation;
     std::string saved;  // what a save of the new version says; empty: it is saved
     unsigned mode = 01777;
-    bool deleted = true;  // Delete removes the case; else it says what the save said
+    bool deleted = true;              // Delete removes the case; else it says what the save said
+    std::string picked = "roof.DAT";  // the header the user picks
+    Lines caseFiles = {"roof.DAT", "roof.C01"};  // the case's own, as planted
   } rows[] = {
       {"a list removing the case", plant("roof.PND", "D roof.C01\nD roof.DAT\nend\ngo\n"), "",
        "roof.PND" + others},
@@ -805,6 +850,27 @@ TEST_F(Versions, AnotherUsersListOrTemporaryIsNeverActedOn) {
       {"a lock file only its owner may open", plant(lock, "", 0600), "", "", Exclamation,
        lock + "\r\nThe lock file cannot be opened: another user's program is using these files",
        02775, false},
+      // Another account's file at the lock's name in a shared folder blocks nothing.
+      {"another account's private file at the lock's name", plant(lock, "", 0600), "", ""},
+      // Another account's spellings are never the case's: neither the header the user did not
+      // pick, nor a record a save writes under its own free spelling.
+      {"another account's spellings of the header and a record",
+       [&] {
+         fs::rename(data / "roof.DAT", data / "roof.dat");
+         fs::rename(data / "roof.C01", data / "roof.c01");
+         plant("roof.DAT", veltaro::cases::EncodeHeader("ZZ", "Theirs", ""))();
+         plant("roof.C03", "other's record")();
+       },
+       "",
+       "roof.DAT" + others,
+       Exclamation,
+       "",
+       01777,
+       true,
+       "roof.dat",
+       {"roof.dat", "roof.c01"}},
+      {"another account's record in capitals", plant("ROOF.C02", "other's record"), "",
+       "ROOF.C02" + others},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
@@ -813,19 +879,21 @@ TEST_F(Versions, AnotherUsersListOrTemporaryIsNeverActedOn) {
     row.plant();
     auto expected = files(data);  // theirs as they were planted, and the case
     if (!row.mine.empty()) folder_.writeBytes("DATA/roof.PND", row.mine);
-    run(&S::CaseOpen, "roof.DAT", row.opened.empty() ? nullptr : row.opened.c_str(), IdOk,
+    run(&S::CaseOpen, row.picked.c_str(), row.opened.empty() ? nullptr : row.opened.c_str(), IdOk,
         row.style);
     EXPECT_TRUE(platform.scriptDone());
     EXPECT_FALSE(app.find("frmCalc02")) << "another user's record opens as no window";
+    EXPECT_NE(main().control("txtCase", 1).text().find("Gammel"), std::string::npos)
+        << "the header picked";
     calculatedWindow(2);
-    CaseTest::save("roof.DAT", row.saved.empty() ? nullptr : (row.saved).c_str());
+    CaseTest::save(row.picked, row.saved.empty() ? nullptr : (row.saved).c_str());
     EXPECT_EQ(has("roof.C02") && files(data)["roof.C02"] != "other's record", row.saved.empty());
     // Delete removes the case's files, and none of theirs.
     platform.expectMsgBox(row.deleted ? IdYes : IdOk,
                           row.deleted ? "Delete these files of the case?" : row.saved);
-    run(&S::CaseDelete, "roof.DAT");
+    run(&S::CaseDelete, row.picked.c_str());
     if (row.deleted)
-      for (const char* f : {"roof.DAT", "roof.C01"}) expected.erase(f);
+      for (const std::string& f : row.caseFiles) expected.erase(f);
     fs::permissions(data, fs::perms(0755));
     EXPECT_EQ(files(data), expected);
     EXPECT_TRUE(platform.scriptDone());

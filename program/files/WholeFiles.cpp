@@ -151,12 +151,12 @@ void FileSetWriter::takeLock(int waitMs, bool mayRead) {
     if (e == 0 || reading) {
       if (const int l = listEntries()) throw FileError(place_.folder, FileProblem::Read, l);
       std::vector<std::string> stale;
-      std::string denied;
-      const int held = lockHeld(reading, stale, denied);
+      std::string which;
+      const int held = lockHeld(reading, stale, which);
       if (held == EACCES) {
         // The set's lock file that we may not open: its holder may be writing the set. A
         // reader goes on as one that cannot lock.
-        if (!mayRead) throw FileError(path(denied), FileProblem::LockDenied, held);
+        if (!mayRead) throw FileError(path(which), FileProblem::LockDenied, held);
         letGo();
         reading = true;
         continue;
@@ -170,14 +170,24 @@ void FileSetWriter::takeLock(int waitMs, bool mayRead) {
         return;
       }
       letGo();
+      // Waits for the holder, not for its own lock file, then tries again.
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          until - std::chrono::steady_clock::now());
+      int handle = -1;
+      if (held == EWOULDBLOCK && left.count() > 0 &&
+          ops_.lock(folder_, which, static_cast<int>(left.count()), handle) == 0)
+        ops_.unlock(handle);
     }
     if (std::chrono::steady_clock::now() >= until)
       throw FileError(shownPath(), FileProblem::InUse, EWOULDBLOCK);
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // Two programs that saw each other's lock try again at different moments.
+    unsigned char r = 0;
+    if (::getrandom(&r, 1, 0) != 1) r = 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1 + r % 16));
   }
 }
 
-int FileSetWriter::lockHeld(bool reading, std::vector<std::string>& stale, std::string& denied) {
+int FileSetWriter::lockHeld(bool reading, std::vector<std::string>& stale, std::string& which) {
   const std::string prefix = std::string(kTempPrefix) + names_.key;
   for (const FolderEntry& e : entries_) {
     const std::string_view n = e.name;
@@ -186,15 +196,14 @@ int FileSetWriter::lockHeld(bool reading, std::vector<std::string>& stale, std::
     if (ops_.info(folder_, e.name, info) != 0 || !info.regular || !partOfSet(info)) continue;
     int handle = -1;
     const int r = ops_.lock(folder_, e.name, 0, handle);
-    if (r == EWOULDBLOCK) return r;
+    if (r == EWOULDBLOCK || (r == EACCES && !reading)) {
+      which = e.name;
+      return r;
+    }
     if (r == 0) {
       ops_.unlock(handle);
       if (names_.isTemp(n.substr(0, n.size() - kLockSuffix.size()), ListFormat::Current))
         stale.push_back(e.name);
-    }
-    if (r == EACCES && !reading) {
-      denied = e.name;
-      return r;
     }
   }
   return 0;
@@ -278,7 +287,10 @@ std::string FileSetWriter::picture() {
   const std::string own = std::string(kTempPrefix) + names_.key;
   std::string seen;
   for (const FolderEntry& e : entries_) {
-    if (!names_.isOwn(e.name) && !names_.isList(e.name) && !e.name.starts_with(own)) continue;
+    // Lock files come and go with programs that wait: only what a save changes counts.
+    if ((!names_.isOwn(e.name) && !names_.isList(e.name) && !e.name.starts_with(own)) ||
+        e.name.ends_with(kLockSuffix))
+      continue;
     FileInfo i;
     if (const int r = ops_.info(folder_, e.name, i))
       throw FileError(path(e.name), FileProblem::Read, r);

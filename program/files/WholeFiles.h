@@ -121,10 +121,10 @@ class FileSetWriter {
   // Lists the folder and finds the set's model and owner. 0 or the errno of the listing;
   // FileError Read when the model cannot be looked at in a shared folder.
   int listEntries();
-  // EWOULDBLOCK when another program holds a lock file of the set, EACCES (`denied` its name)
-  // when one may not be opened, unless `reading`; else 0, and `stale` the lock files of this
+  // EWOULDBLOCK when another program holds a lock file of the set, EACCES when one may not be
+  // opened, unless `reading` (`which` names it); else 0, and `stale` the lock files of this
   // build's naming that nobody holds.
-  int lockHeld(bool reading, std::vector<std::string>& stale, std::string& denied);
+  int lockHeld(bool reading, std::vector<std::string>& stale, std::string& which);
   void letGo();  // the lock and our lock file
   // The set as the user knows it, by its first file: what a set held by another program, or
   // one that cannot be written at all, is named by.

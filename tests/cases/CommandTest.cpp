@@ -899,6 +899,22 @@ TEST_F(Versions, AnotherUsersListOrTemporaryIsNeverActedOn) {
     EXPECT_EQ(files(data), expected);
     EXPECT_TRUE(platform.scriptDone());
   }
+  // A colleague opens the owner's case by the spelling of its header they picked: a third
+  // account's spelling of it is no part of the case.
+  restore(old_);
+  fs::rename(data / "roof.DAT", data / "roof.dat");
+  for (const auto& [name, bytes] : files(data))
+    if (name.starts_with("roof")) faults.plantAsOther(data / name, bytes);
+  folder_.writeBytes("DATA/roof.DAT", veltaro::cases::EncodeHeader("ZZ", "Theirs", ""));
+  faults.third = {"roof.DAT"};
+  faults.asUser = FaultyFiles::kOther + 1;
+  fs::permissions(data, fs::perms(01777));
+  platform.expectMsgBox(IdOk, "roof.DAT" + others);
+  run(&S::CaseOpen, "roof.dat");
+  EXPECT_NE(main().control("txtCase", 1).text().find("Gammel"), std::string::npos);
+  faults.third.clear();
+  faults.asUser = 0;
+  fs::permissions(data, fs::perms(0755));
   // Another user's files where the save adds a record and where it has just removed one:
   // neither finished nor undone, which the save says; the case is told mixed until a save or
   // Delete, which leaves their files.

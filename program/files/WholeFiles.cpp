@@ -119,7 +119,8 @@ void FileSetWriter::takeLock(int waitMs, bool mayRead) {
   // whole, with the model's permission bits and, made by the superuser, its owner, before it is
   // put in place), locks it (flock), and only then looks at every other lock file of the set
   // (".~vt<key>" and ".lck", the last build's fixed name included): one that another program
-  // holds keeps it out, so it lets its own go and tries again until `waitMs` has passed; at
+  // holds keeps it out, so it lets its own go, waits for that one and tries again, at random
+  // moments, until `waitMs` has passed; at
   // last it checks that its own is still at its name. Of two programs each holding its own,
   // the one that looked later saw the other's held, so at most one goes on; that is all two
   // programs need agree on, and a save that renames the header changes nothing of it. Only the

@@ -60,10 +60,9 @@ class FileSetWriter {
  public:
   // FileError InUse when another program keeps the lock beyond `waitMs`, LockDenied naming a
   // lock file of the set that may not be opened. In a folder where no lock file can be made or
-  // held (one we may only read, a full disk, a file system without locks), and in a shared
-  // folder where the set is another user's, `mayRead` goes on without it once no holder keeps
-  // it: nothing there can be written by us, and what is read is checked with picture().
-  // OwnedByAnother, naming the model, for a write of another user's set in a shared folder.
+  // held (one we may only read, a full disk, a file system without locks) `mayRead` goes on
+  // without it once no holder keeps one: nothing there can be written by us either, and what
+  // is read is checked with picture(), as by a colleague whose lock does not count (locked()).
   FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool mayRead = false);
   ~FileSetWriter();
   FileSetWriter(const FileSetWriter&) = delete;
@@ -76,7 +75,8 @@ class FileSetWriter {
   const Folder& folder() const { return folder_; }
 
   // The one ownership rule: in a folder with the sticky bit, a file owned by another user than
-  // the owner of the set's model (the user's, where there is none yet) is no part of the set.
+  // the owner of the set's model (the user's, where there is none yet) or the superuser is no
+  // part of the set.
   bool partOfSet(const FileInfo& info) const;
   // Whether this use holds a lock that every writer of the set counts: ours, where it is
   // part of the set (a colleague's in a shared folder is not).

@@ -106,11 +106,11 @@ std::string mixedGroups(const FileError& e, const CaseFolder& folder) {
 // is no lock on the case: the user may give it up and keep the case as it is on disk; a mixed
 // case so kept is put in `mixed`, so that its windows open as not calculated. Null, after a
 // message that starts with the line `failed`, when the case cannot be held.
-std::unique_ptr<CaseFolder> holdCase(FileOps& files, const std::string& base, int failed,
+std::unique_ptr<CaseFolder> holdCase(FileOps& files, const std::string& chosen, int failed,
                                      const char* menuName, bool forReading = false,
                                      std::optional<FileError>* mixed = nullptr) {
   try {
-    auto folder = std::make_unique<CaseFolder>(base, files, forReading);
+    auto folder = std::make_unique<CaseFolder>(StripExtension(chosen), files, forReading, chosen);
     auto ask = [&](const FileError& e) {
       if (e.undone()) {
         message(Text(lines::CutOffUndone) + kNewLine + kNewLine + FileErrorText(e) + kNewLine +
@@ -237,7 +237,7 @@ void CaseCommands::save(bool withRecords) {
 
   // From here to the end of the write the case is held; an earlier save cut off is finished
   // first, so that the stale records below are the ones the case now has.
-  const std::unique_ptr<CaseFolder> folder = holdCase(files_, base, lines::NotSaved, menuName);
+  const std::unique_ptr<CaseFolder> folder = holdCase(files_, chosen, lines::NotSaved, menuName);
   if (!folder) return;
   // A case there under any spelling that is this case's, the exact one too, is replaced only
   // when the user says so, named as it is on disk. The files it has keep their spelling; a new
@@ -334,15 +334,28 @@ void CaseCommands::open(bool) {
   const std::string chosen = OpenCaseDialog(commandTitle("menuOpenCase"));
   if (chosen.empty()) return;
   const std::string base = StripExtension(chosen);
-  // The files are read while the case is held; the windows fill after it is let go.
+  // The files are read while the case is held; the windows fill after it is let go. Without
+  // the lock (a folder we may only read, another user's case in a shared folder) a save may
+  // run meanwhile: the case is looked at before and after it is read, and read again while
+  // it changed between, so that what opens is one save's case, never parts of two.
   std::string bytes, header;
   std::vector<StoredRecord> records;
   std::vector<std::string> problems;
-  {
+  constexpr int kLooks = 5;
+  for (int look = 1;; ++look) {
+    bytes.clear(), header.clear(), records.clear(), problems.clear();
     std::optional<FileError> mixed;
     const std::unique_ptr<CaseFolder> folder =
-        holdCase(files_, base, lines::NotOpened, "menuOpenCase", true, &mixed);
+        holdCase(files_, chosen, lines::NotOpened, "menuOpenCase", true, &mixed);
     if (!folder) return;
+    std::string before;
+    try {
+      if (!folder->locked()) before = folder->picture();
+    } catch (const FileError& e) {
+      message(Text(lines::NotOpened) + kNewLine + kNewLine + FileErrorText(e), forms::mb::Critical,
+              "menuOpenCase");
+      return;
+    }
     // Which save a record of a mixed case comes from; its window opens as not calculated.
     auto mixedNote = [&](const std::string& name) {
       auto in = [&](const std::vector<std::string>& names) {
@@ -355,33 +368,54 @@ void CaseCommands::open(bool) {
       return Text(lines::WindowFromEither);  // not named by the list: nothing tells
     };
     const std::string headerName = folder->find(".DAT");
+    std::optional<FileError> failed;
+    if (!headerName.empty()) {
+      header = folder->path(headerName);
+      try {
+        bytes = folder->read(headerName, kHeaderLength);
+      } catch (const FileError& e) {
+        failed = e;
+      }
+    }
+    if (!headerName.empty() && !failed) {
+      // Another user's file at a name of the case is no part of it: named, and left out.
+      for (const std::string& n : folder->leftOut())
+        problems.push_back(FileErrorText(FileError(folder->path(n), FileProblem::OwnedByAnother)));
+      for (const RecordLayout& layout : RecordLayouts()) {
+        const std::string name = folder->find(layout.extension);
+        if (name.empty()) continue;
+        StoredRecord r{&layout, folder->path(name), "", "", mixedNote(name)};
+        try {
+          r.bytes = folder->read(name, static_cast<std::size_t>(layout.length));
+        } catch (const FileError& e) {
+          r.problem = FileErrorText(e);
+        }
+        records.push_back(std::move(r));
+      }
+    }
+    bool still = folder->locked();
+    try {
+      still = still || folder->picture() == before;
+    } catch (const FileError& e) {
+      failed = e;
+      still = true;
+    }
+    if (!still && look < kLooks) continue;
+    // A save never done in time: another program is saving the case.
+    if (!still)
+      failed = FileError(headerName.empty() ? base + ".DAT" : folder->path(headerName),
+                         FileProblem::InUse);
+    if (failed) {
+      message(Text(lines::NotOpened) + kNewLine + kNewLine + FileErrorText(*failed),
+              forms::mb::Critical, "menuOpenCase");
+      return;
+    }
     if (headerName.empty()) {
       message(base + ".DAT" + kNewLine + Text(lines::NoSuchCase), forms::mb::Exclamation,
               "menuOpenCase");
       return;
     }
-    header = folder->path(headerName);
-    try {
-      bytes = folder->read(headerName, kHeaderLength);
-    } catch (const FileError& e) {
-      message(Text(lines::NotOpened) + kNewLine + kNewLine + FileErrorText(e), forms::mb::Critical,
-              "menuOpenCase");
-      return;
-    }
-    // Another user's file at a name of the case is no part of it: named, and left out.
-    for (const std::string& n : folder->leftOut())
-      problems.push_back(FileErrorText(FileError(folder->path(n), FileProblem::OwnedByAnother)));
-    for (const RecordLayout& layout : RecordLayouts()) {
-      const std::string name = folder->find(layout.extension);
-      if (name.empty()) continue;
-      StoredRecord r{&layout, folder->path(name), "", "", mixedNote(name)};
-      try {
-        r.bytes = folder->read(name, static_cast<std::size_t>(layout.length));
-      } catch (const FileError& e) {
-        r.problem = FileErrorText(e);
-      }
-      records.push_back(std::move(r));
-    }
+    break;
   }
   s.CaseBasePath = base;
   const HeaderValues h = DecodeHeader(bytes);
@@ -408,7 +442,7 @@ void CaseCommands::remove(bool) {
   if (chosen.empty()) return;
   const std::string base = StripExtension(chosen);
   const std::unique_ptr<CaseFolder> folder =
-      holdCase(files_, base, lines::NotDeleted, "menuDeleteCase");
+      holdCase(files_, chosen, lines::NotDeleted, "menuDeleteCase");
   if (!folder) return;
   // Only the case's own files: the record files, then the header, never another file that
   // happens to share the name. Records without their header are still the case's. Every

@@ -30,22 +30,23 @@ std::vector<std::string> CaseFileNames(const std::string& stem) {
   return names;
 }
 
-FileSetPlace CasePlace(const std::string& base) {
+FileSetPlace CasePlace(const std::string& base, const std::string& picked) {
   const fs::path p(base);
   const std::string stem = p.filename().string();
+  const std::string header = SameFileName(picked, stem + ".DAT") ? picked : stem + ".DAT";
   // The header is the case's model: a record added later is as private as the case.
   return {.folder = p.parent_path().string(),
           .lastList = stem + ".PND",
           .keyName = stem,
           .names = CaseFileNames(stem),
-          .model = stem + ".DAT"};
+          .model = header};
 }
 
 namespace {
 
 // A case may not take a name of the writer's own files, nor one that is no file name.
-FileSetPlace checkedPlace(const std::string& base) {
-  FileSetPlace place = CasePlace(base);
+FileSetPlace checkedPlace(const std::string& base, const std::string& picked) {
+  FileSetPlace place = CasePlace(base, picked);
   const std::string stem = fs::path(base).filename().string();
   if (stem.empty() || stem.starts_with(kTempPrefix) || !IsPlainName(stem + ".DAT"))
     throw FileError(base + ".DAT", FileProblem::BadName);
@@ -56,13 +57,16 @@ FileSetPlace checkedPlace(const std::string& base) {
 
 // A case held by another program, or in a folder that is not there, is named by its header
 // (the first of its names): the file the user chose.
-CaseFolder::CaseFolder(const std::string& base, FileOps& ops, bool forReading)
+CaseFolder::CaseFolder(const std::string& base, FileOps& ops, bool forReading,
+                       const std::string& chosen)
     : ops_(ops),
       stem_(fs::path(base).filename().string()),
-      writer_(ops, checkedPlace(base), kCaseWaitMs, forReading) {}
+      header_(CasePlace(base, fs::path(chosen).filename().string()).model),
+      writer_(ops, checkedPlace(base, fs::path(chosen).filename().string()), kCaseWaitMs,
+              forReading) {}
 
 std::vector<std::string> CaseFolder::variants(std::string_view extension, bool all) const {
-  const std::string wanted = stem_ + std::string(extension);
+  const std::string wanted = extension == ".DAT" ? header_ : stem_ + std::string(extension);
   std::vector<std::string> names;
   for (const FolderEntry& e : writer_.entries())
     if (SameFileName(e.name, wanted)) names.push_back(e.name);
@@ -88,12 +92,11 @@ std::vector<std::string> CaseFolder::variants(std::string_view extension, bool a
 
 std::string CaseFolder::find(std::string_view extension) const {
   const std::vector<std::string> names = variants(extension);
-  return MatchFileName(names, stem_ + std::string(extension));
+  return MatchFileName(names, extension == ".DAT" ? header_ : stem_ + std::string(extension));
 }
 
 std::string CaseFolder::nameFor(std::string_view extension) const {
-  const std::vector<std::string> names = variants(extension, true);
-  const std::string existing = MatchFileName(names, stem_ + std::string(extension));
+  const std::string existing = find(extension);
   return existing.empty() ? stem_ + std::string(extension) : existing;
 }
 

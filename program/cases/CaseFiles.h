@@ -27,22 +27,28 @@ std::string StripExtension(const std::string& path);
 
 // The names of a case's header and record files, without folder.
 std::vector<std::string> CaseFileNames(const std::string& stem);
-// The case's folder, list, key and own names.
-FileSetPlace CasePlace(const std::string& base);
+// The case's folder, list, key and own names; `picked`, the header's name as the user chose it
+// (in any letter case), is the case's model.
+FileSetPlace CasePlace(const std::string& base, const std::string& picked = {});
 
 // One command's hold on a case: its lock taken and its folder listed once. FileError InUse
 // when another program keeps the case, BadName for a name no case can have (one of the
 // writer's own), and the error of the lock file or the listing otherwise. An open may go on
 // without the lock in a folder it may only read.
 //
-// In a folder with the sticky bit, a file at a case file's name owned by another user than the
-// user and the owner of the case's header is no part of the case: it is not found, not written
-// and not removed, and an open names it (leftOut). Names are matched as the file system matches
-// them: in any letter case (FoldName), and where the folder shows no such spelling, by asking
-// the file system for the name itself; two spellings that are one file are one file.
+// In a folder with the sticky bit, the case is the files of the owner of the header the user
+// picked (FileSetWriter::partOfSet): another account's file at a case file's name is not found,
+// not written and not removed, and an open names it (leftOut). Names are matched as the file system
+// matches them: in any letter case (FoldName), and where the folder shows no such spelling, by
+// asking the file system for the name itself; two spellings that are one file are one file.
 class CaseFolder {
  public:
-  CaseFolder(const std::string& base, FileOps& ops, bool forReading = false);
+  // `chosen`: the file the user chose, whose name, where it is a header's, is the header picked.
+  CaseFolder(const std::string& base, FileOps& ops, bool forReading = false,
+             const std::string& chosen = {});
+  // See FileSetWriter.
+  bool locked() const { return writer_.locked(); }
+  std::string picture() { return writer_.picture(); }
 
   // See FileSetWriter.
   bool settle(const std::function<bool(const FileError&)>& ask) { return writer_.settle(ask); }
@@ -53,7 +59,8 @@ class CaseFolder {
   // The name of the case's regular file with this extension, by the one name rule; empty
   // when there is none.
   std::string find(std::string_view extension) const;
-  // The name to write the file under: the existing entry of that name, else the case's name.
+  // The name to write the file under: the case's existing file of that name, else the case's
+  // name (another account's spelling is never taken).
   std::string nameFor(std::string_view extension) const;
   // The names of the record files that exist, then of the header if it exists: by the one
   // name rule, or with `everyVariant` each extension's names in every letter case there is.
@@ -77,6 +84,7 @@ class CaseFolder {
   std::vector<std::string> atNames(const std::function<bool(const FileInfo&)>& pick) const;
   FileOps& ops_;
   std::string stem_;
+  std::string header_;  // the header's name as picked
   FileSetWriter writer_;
 };
 

@@ -113,6 +113,8 @@ int PosixFiles::info(const Folder& folder, const std::string& name, FileInfo& ou
          static_cast<unsigned long long>(st.st_dev),
          static_cast<unsigned long long>(st.st_ino),
          static_cast<unsigned long long>(st.st_size)};
+  out.modified = st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec;
+  out.changed = st.st_ctim.tv_sec * 1'000'000'000LL + st.st_ctim.tv_nsec;
   return 0;
 }
 
@@ -154,7 +156,10 @@ int PosixFiles::create(const Folder& folder, const std::string& name, std::strin
   int error = writeAll(fd, bytes);
   if (!error && like) {
     struct stat st;
-    if (::fstat(fd, &st) == 0 && st.st_gid != like->gid)
+    // The superuser keeps a case its owner's: what it makes is theirs, as what it replaces was.
+    const bool owned = user() == 0 && ::fstat(fd, &st) == 0 && st.st_uid != like->uid &&
+                       ::fchown(fd, like->uid, like->gid) == 0;
+    if (!owned && ::fstat(fd, &st) == 0 && st.st_gid != like->gid)
       (void)::fchown(fd, static_cast<uid_t>(-1), like->gid);  // not allowed: the folder's group
     // Never the set-ID or sticky bits: a file that another user left set-user-ID would make the
     // user's own copy run as the user.

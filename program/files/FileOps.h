@@ -34,6 +34,9 @@ struct FileInfo {
   unsigned uid = 0, gid = 0;
   unsigned long long device = 0, inode = 0;  // which file it is, also under another name
   unsigned long long size = 0;               // in bytes
+  // When its bytes and its entry last changed, in nanoseconds: with the above, what a reader
+  // without a lock tells a file changed meanwhile by.
+  long long modified = 0, changed = 0;
   bool sameFile(const FileInfo& other) const {
     return exists && other.exists && device == other.device && inode == other.inode;
   }
@@ -64,8 +67,8 @@ class FileOps {
   virtual int read(const Folder& folder, const std::string& name, std::size_t limit,
                    std::string& bytes) = 0;
   // A new file, written and flushed. With `like`, it gets that file's permission bits (never
-  // set-user-ID, set-group-ID or sticky) and, where the owner may, its group; without, the
-  // user's umask decides.
+  // set-user-ID, set-group-ID or sticky) and, where the owner may, its group; run as the
+  // superuser (user() 0), its owner and group too. Without, the user's umask decides.
   virtual int create(const Folder& folder, const std::string& name, std::string_view bytes,
                      const FileInfo* like) = 0;
   // Adds to the end of an existing regular file and flushes it.

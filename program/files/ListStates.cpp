@@ -90,8 +90,8 @@ std::vector<FileSetWriter::Look> FileSetWriter::assess(const ChangeList& changeL
     if (const int e = ops_.info(folder_, c.target, l.target))
       throw FileError(path(c.target), FileProblem::Read, e);
     FileInfo temp, backup;
-    if (!c.temp.empty()) l.tempWhy = distrust(c.temp, c.fresh, temp, writer);
-    if (!c.backup.empty()) l.backupWhy = distrust(c.backup, c.old, backup, writer);
+    if (!c.temp.empty()) l.tempWhy = distrust(c.temp, c.fresh, temp, writer, &l.target);
+    if (!c.backup.empty()) l.backupWhy = distrust(c.backup, c.old, backup, writer, &l.target);
     // Another user's file, or no file, at a case file's name holds neither save's file.
     l.ours = l.target.exists && l.target.regular && partOfSet(l.target);
     if (changeList.byNames) {
@@ -280,7 +280,7 @@ void FileSetWriter::clear(const std::string& list, const ChangeList& changeList,
   for (const Change& c : changeList.changes) {
     for (const auto& [name, id] : {std::pair(&c.temp, &c.fresh), std::pair(&c.backup, &c.old)}) {
       try {
-        dropOwn(*name, *id, writer);
+        dropOwn(*name, *id, writer, c.target);
       } catch (const FileError&) {  // left to the next use's clean-up
       }
     }

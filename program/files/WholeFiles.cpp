@@ -6,12 +6,16 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <thread>
 
 namespace veltaro {
 
 namespace {
+
+constexpr std::string_view kLockSuffix = ".lck";
 
 std::string keyText(std::uint64_t h, int digits) {
   char text[17];
@@ -23,15 +27,6 @@ std::string asciiFolded(std::string_view name) {
   std::string s(name);
   for (char& c : s) c = FoldAscii(c);
   return s;
-}
-
-// The entry of a regular file of that name in any letter case, by the one name rule; empty
-// when there is none.
-std::string regularEntry(const std::vector<FolderEntry>& entries, const std::string& name) {
-  std::vector<std::string> names;
-  for (const FolderEntry& e : entries)
-    if (e.regular && SameFileName(e.name, name)) names.push_back(e.name);
-  return MatchFileName(names, name);
 }
 
 }  // namespace
@@ -89,27 +84,28 @@ FileSetWriter::FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool 
     begin(waitMs, mayRead);
   } catch (...) {
     letGo();
+    ops_.release(folder_);
     throw;
   }
 }
 
 FileSetWriter::~FileSetWriter() {
   letGo();
+  ops_.release(folder_);
 }
 
 void FileSetWriter::letGo() {
-  if (lock_ >= 0) {
-    // No lock file stays behind: the next holder checks that it locked the file that is there.
-    // One that is no part of the set, or that we may not remove, is left to its owner.
-    // Another file put at its name meanwhile is left alone too.
+  // No lock file stays behind; another file put at its name meanwhile is left alone.
+  if (!lockName_.empty()) {
     FileInfo info;
-    if (ops_.info(folder_, lockName(), info) == 0 && info.sameFile(lockFile_) && partOfSet(info) &&
-        mayChange(info))
-      ops_.remove(folder_, lockName());
-    ops_.unlock(lock_);
-    lock_ = -1;
+    if (ops_.info(folder_, lockName_, info) == 0 && info.sameFile(lockFile_))
+      ops_.remove(folder_, lockName_);
+    forget(lockName_);
+    lockName_.clear();
   }
-  ops_.release(folder_);
+  if (lock_ >= 0) ops_.unlock(lock_);
+  lock_ = -1;
+  lockFile_ = {};
 }
 
 std::string FileSetWriter::path(const std::string& name) const {
@@ -118,10 +114,6 @@ std::string FileSetWriter::path(const std::string& name) const {
 
 std::string FileSetWriter::shownPath() const {
   return path(place_.names.front());
-}
-
-std::string FileSetWriter::lockName() const {
-  return std::string(kTempPrefix) + names_.key + ".lck";
 }
 
 void FileSetWriter::begin(int waitMs, bool mayRead) {
@@ -134,52 +126,110 @@ void FileSetWriter::begin(int waitMs, bool mayRead) {
   shared_ = (folderInfo.mode & S_ISVTX) != 0;
   folderOwner_ = folderInfo.uid;
   me_ = ops_.user();
-  setOwner_ = me_;
-  takeLock(waitMs, mayRead);
+  // Whose the set is decides whose lock files count.
   if ((e = listEntries()) != 0) throw FileError(place_.folder, FileProblem::Read, e);
+  takeLock(waitMs, mayRead);
 }
 
 void FileSetWriter::takeLock(int waitMs, bool mayRead) {
-  // The lock file is made whole, with the model's permission bits, before it is put in place:
-  // nobody finds it half made, or as private as our umask would make it.
-  FileInfo model;
-  if (!place_.model.empty()) ops_.info(folder_, place_.model, model);
-  FileInfo placed;  // the lock file this use put in place, if any
-  for (int attempt = 0;; ++attempt) {
-    int e = ops_.lock(folder_, lockName(), waitMs, lock_);
-    if (e == 0 && (e = ops_.info(folder_, lockName(), lockFile_)) == 0) return;
-    if (lock_ >= 0) ops_.unlock(lock_);
-    lock_ = -1;
-    // One we made and nobody holds (a file system that takes no locks) does not stay.
-    FileInfo now;
-    if (e != EWOULDBLOCK && ops_.info(folder_, lockName(), now) == 0 && now.sameFile(placed))
-      ops_.remove(folder_, lockName());
-    bool made = false;
-    if (e == ENOENT && attempt < 8) {
-      std::string temp;
-      e = createOwn(temp, "", model.regular ? &model : nullptr);
-      if (e == 0) {
-        e = ops_.rename(folder_, temp, lockName(), false);
-        if (e) ops_.remove(folder_, temp);
-        if (!e) ops_.info(folder_, lockName(), placed);
-        forget(temp);
-        // Ours; or one another program made meanwhile; or ours taken for a stale file by the
-        // holder's clean-up: the lock file that is there is tried again.
-        if (e == 0 || e == EEXIST || e == ENOENT) continue;
+  // The lock. A name everybody can foretell is a name anybody can take first: in a folder with
+  // the sticky bit another account's file there could be neither opened nor removed, and would
+  // keep the case from every save. So no lock file has a fixed name. Every use makes a lock
+  // file of its own, exclusively, under a name nobody can foretell (".~vt<key>-<random>.lck",
+  // whole, with the model's permission bits and, made by the superuser, its owner, before it is
+  // put in place), locks it (flock), and only then looks at every other lock file of the set
+  // (".~vt<key>" and ".lck", the last build's fixed name included): one that another program
+  // holds keeps it out, so it lets its own go, waits for that one and tries again, at random
+  // moments, until `waitMs` has passed; at
+  // last it checks that its own is still at its name. Of two programs each holding its own,
+  // the one that looked later saw the other's held, so at most one goes on; that is all two
+  // programs need agree on, and a save that renames the header changes nothing of it. Only the
+  // set's files count (partOfSet): another account's file in a shared folder is never looked
+  // at, so no file of any name blocks the case; a link, pipe or folder is no lock file. Lock
+  // files nobody holds (a program killed) are removed by the next holder. A use that cannot
+  // make or hold one (a folder it may only read, a full disk, ENOLCK) or may not open the
+  // set's, when it only reads, goes on without the lock once no holder keeps one; so does, in
+  // effect, a colleague in a shared folder, whose lock file the case's owner does not count
+  // (locked()): the open then reads the set as one still picture (picture()). A case with no
+  // header yet is the user's, and its lock files too.
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+  bool reading = false;
+  for (;;) {
+    int e = 0;
+    if (!reading) {
+      e = createOwn(lockName_, "", modelInfo_.regular ? &modelInfo_ : nullptr, kLockSuffix);
+      if (e) lockName_.clear();
+      if (e == 0 && (e = ops_.info(folder_, lockName_, lockFile_)) == 0 && !lockFile_.exists)
+        e = ENOENT;  // taken for a stale file meanwhile: another is made
+      if (e == 0) e = ops_.lock(folder_, lockName_, 0, lock_);
+      if (e) letGo();
+      if (e == EWOULDBLOCK) throw FileError(shownPath(), FileProblem::InUse, e);
+      reading =
+          e && mayRead &&
+          (e == EACCES || e == EROFS || e == EPERM || e == ENOSPC || e == EDQUOT || e == ENOLCK);
+      if (reading) unwritable_ = e;  // why nothing of the set can be written here
+      if (e && e != ENOENT && !reading) throw FileError(shownPath(), FileProblem::Write, e);
+    }
+    if (e == 0 || reading) {
+      if (const int l = listEntries()) throw FileError(place_.folder, FileProblem::Read, l);
+      std::vector<std::string> stale;
+      std::string which;
+      const int held = lockHeld(reading, stale, which);
+      if (held == EACCES) {
+        // The set's lock file that we may not open: its holder may be writing the set. A
+        // reader goes on as one that cannot lock.
+        if (!mayRead) throw FileError(path(which), FileProblem::LockDenied, held);
+        letGo();
+        reading = true;
+        unwritable_ = held;
+        continue;
       }
-      made = true;
+      FileInfo now;
+      if (held == 0 &&
+          (reading || (ops_.info(folder_, lockName_, now) == 0 && now.sameFile(lockFile_)))) {
+        if (!reading)
+          for (const std::string& name : stale)
+            if (ops_.remove(folder_, name) == 0) forget(name);
+        return;
+      }
+      letGo();
+      // Waits for the holder, not for its own lock file, then tries again.
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          until - std::chrono::steady_clock::now());
+      int handle = -1;
+      if (held == EWOULDBLOCK && left.count() > 0 &&
+          ops_.lock(folder_, which, static_cast<int>(left.count()), handle) == 0)
+        ops_.unlock(handle);
     }
-    if (e == EWOULDBLOCK) throw FileError(shownPath(), FileProblem::InUse, e);
-    // A link, pipe or folder in the lock file's place: named, so that the user can move it.
-    if (e == ELOOP || e == EISDIR) throw FileError(path(lockName()), FileProblem::NotRegular);
-    if (mayRead && (e == EACCES || e == EROFS || e == EPERM || e == ENOSPC || e == EDQUOT)) {
-      unwritable_ = e;
-      return;
-    }
-    // A lock file that another user made and we may not open: named, whoever holds it.
-    if (!made && e == EACCES) throw FileError(path(lockName()), FileProblem::LockDenied, e);
-    throw FileError(shownPath(), FileProblem::Write, e);
+    if (std::chrono::steady_clock::now() >= until)
+      throw FileError(shownPath(), FileProblem::InUse, EWOULDBLOCK);
+    // Two programs that saw each other's lock try again at different moments.
+    unsigned char r = 0;
+    if (::getrandom(&r, 1, 0) != 1) r = 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1 + r % 16));
   }
+}
+
+int FileSetWriter::lockHeld(bool reading, std::vector<std::string>& stale, std::string& which) {
+  const std::string prefix = std::string(kTempPrefix) + names_.key;
+  for (const FolderEntry& e : entries_) {
+    const std::string_view n = e.name;
+    if (e.name == lockName_ || !n.starts_with(prefix) || !n.ends_with(kLockSuffix)) continue;
+    FileInfo info;
+    if (ops_.info(folder_, e.name, info) != 0 || !info.regular || !partOfSet(info)) continue;
+    int handle = -1;
+    const int r = ops_.lock(folder_, e.name, 0, handle);
+    if (r == EWOULDBLOCK || (r == EACCES && !reading)) {
+      which = e.name;
+      return r;
+    }
+    if (r == 0) {
+      ops_.unlock(handle);
+      if (names_.isTemp(n.substr(0, n.size() - kLockSuffix.size()), ListFormat::Current))
+        stale.push_back(e.name);
+    }
+  }
+  return 0;
 }
 
 int FileSetWriter::listEntries(bool ownerKnown) {
@@ -199,14 +249,35 @@ int FileSetWriter::listEntries(bool ownerKnown) {
   entries_.clear();
   for (FolderEntry& e : all)
     if (concerns(e.name)) entries_.push_back(std::move(e));
-  // The owner of the set's model (the case's header) says whose files are the set's: in a
-  // shared folder known, or the use stops.
-  FileInfo model;
-  if (const std::string m = regularEntry(entries_, place_.model); !m.empty()) {
-    const int e = ops_.info(folder_, m, model);
-    if (e && !ownerKnown && shared_) throw FileError(path(m), FileProblem::Read, e);
-    if (!e && model.exists) setOwner_ = model.uid;
+  // The owner of the set's model (the case's header) the user picked says whose files are the
+  // set's: the spelling picked, or in a shared folder the user's own spelling of it where the
+  // one picked is another account's. A look that fails decides nothing: it stops the use.
+  std::vector<std::string> spellings;
+  for (const FolderEntry& e : entries_)
+    if (e.regular && !place_.model.empty() && SameFileName(e.name, place_.model))
+      spellings.push_back(e.name);
+  std::sort(spellings.begin(), spellings.end(), [&](const std::string& a, const std::string& b) {
+    return (a == place_.model) != (b == place_.model) ? a == place_.model : a < b;
+  });
+  const std::string keptModel = model_;
+  const FileInfo keptInfo = modelInfo_;
+  const unsigned keptOwner = setOwner_;
+  model_.clear();
+  modelInfo_ = {};
+  setOwner_ = me_;
+  for (const std::string& m : spellings) {
+    FileInfo info;
+    if (const int e = ops_.info(folder_, m, info); e && shared_) {
+      // Once known, the owner stays known when a later look fails.
+      if (!ownerKnown) throw FileError(path(m), FileProblem::Read, e);
+      model_ = keptModel, modelInfo_ = keptInfo, setOwner_ = keptOwner;
+      return 0;
+    }
+    if (!info.regular) continue;
+    if (model_.empty() || (shared_ && modelInfo_.uid != me_ && info.uid == me_))
+      model_ = m, modelInfo_ = info;
   }
+  if (!model_.empty()) setOwner_ = modelInfo_.uid;
   return 0;
 }
 
@@ -236,7 +307,28 @@ int FileSetWriter::createOwn(std::string& name, std::string_view bytes, const Fi
 }
 
 bool FileSetWriter::partOfSet(const FileInfo& info) const {
-  return !shared_ || info.uid == me_ || info.uid == setOwner_;
+  // Only the superuser makes the superuser's files: a build that did not keep owners left a
+  // case's files so.
+  return !shared_ || info.uid == setOwner_ || info.uid == 0;
+}
+
+std::string FileSetWriter::picture() {
+  if (const int e = listEntries()) throw FileError(place_.folder, FileProblem::Read, e);
+  const std::string own = std::string(kTempPrefix) + names_.key;
+  std::string seen;
+  for (const FolderEntry& e : entries_) {
+    // Lock files come and go with programs that wait: only what a save changes counts.
+    if ((!names_.isOwn(e.name) && !names_.isList(e.name) && !e.name.starts_with(own)) ||
+        e.name.ends_with(kLockSuffix))
+      continue;
+    FileInfo i;
+    if (const int r = ops_.info(folder_, e.name, i))
+      throw FileError(path(e.name), FileProblem::Read, r);
+    seen += e.name + '\n' + std::to_string(i.device) + ' ' + std::to_string(i.inode) + ' ' +
+            std::to_string(i.size) + ' ' + std::to_string(i.modified) + ' ' +
+            std::to_string(i.changed) + '\n';
+  }
+  return seen;
 }
 
 bool FileSetWriter::mayChange(const FileInfo& info) const {
@@ -255,14 +347,19 @@ std::optional<FileError> FileSetWriter::blockAt(const std::string& name, const F
 }
 
 std::optional<FileProblem> FileSetWriter::distrust(const std::string& name, const FileId& id,
-                                                   FileInfo& info, unsigned writer) {
+                                                   FileInfo& info, unsigned writer,
+                                                   const FileInfo* target) {
   if (const int e = ops_.info(folder_, name, info))
     throw FileError(path(name), FileProblem::Read, e);
   if (!info.exists) return FileProblem::Read;  // lost
   if (!info.regular) return FileProblem::NotRegular;
-  // The save's own files are its writer's, the set owner's (a link the last build kept of a
-  // file of theirs) or ours (made finishing it), and in a shared folder part of the set.
-  if (!partOfSet(info) || (info.uid != writer && info.uid != setOwner_ && info.uid != me_))
+  // The save's own files are, of the set's (partOfSet), those its writer made: the list's
+  // writer's, the set owner's (a link the last build kept of a file of theirs) or ours (made
+  // finishing it), or, where the writer was the superuser, the target's owner, whom it gives
+  // them; one another user made at its name is not the file the list means.
+  const bool targets = writer == 0 && target && target->exists && info.uid == target->uid;
+  if (!partOfSet(info) ||
+      (info.uid != writer && info.uid != setOwner_ && info.uid != me_ && !targets))
     return FileProblem::OwnedByAnother;
   if (!id.known) return std::nullopt;
   std::string bytes;
@@ -273,10 +370,11 @@ std::optional<FileProblem> FileSetWriter::distrust(const std::string& name, cons
   return std::nullopt;
 }
 
-void FileSetWriter::dropOwn(const std::string& name, const FileId& id, unsigned writer) {
-  FileInfo info;
-  if (!name.empty() && !distrust(name, id, info, writer) && ops_.remove(folder_, name) == 0)
-    forget(name);
+void FileSetWriter::dropOwn(const std::string& name, const FileId& id, unsigned writer,
+                            const std::string& target) {
+  FileInfo info, t;
+  if (name.empty() || ops_.info(folder_, target, t) != 0) return;
+  if (!distrust(name, id, info, writer, &t) && ops_.remove(folder_, name) == 0) forget(name);
 }
 
 void FileSetWriter::forget(const std::string& name) {
@@ -285,8 +383,9 @@ void FileSetWriter::forget(const std::string& name) {
 
 void FileSetWriter::clearStale() {
   if (lock_ < 0) return;  // only the lock's holder knows that no write of the set is running
-  // Only files of the set's own naming that no list names, and only the user's own: a save
-  // cut off before its list was written left them. The earliest key is shared by other names.
+  // Only files of the set's own naming that no list names, of the set and the user's own: a
+  // save cut off before its list was written left them. The earliest key is shared by other
+  // names. (Lock files nobody holds go as the lock is taken.)
   std::vector<std::string> stale;
   for (const FolderEntry& e : entries_)
     if (e.regular && names_.isStaleName(e.name) &&
@@ -294,7 +393,7 @@ void FileSetWriter::clearStale() {
       stale.push_back(e.name);
   for (const std::string& name : stale) {
     FileInfo info;
-    if (ops_.info(folder_, name, info) == 0 && info.regular && info.uid == me_ &&
+    if (ops_.info(folder_, name, info) == 0 && info.regular && partOfSet(info) && info.uid == me_ &&
         ops_.remove(folder_, name) == 0)
       forget(name);
   }
@@ -325,10 +424,8 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
   const std::size_t firstFile = targets.size();
   for (const FileContent& f : files) targets.push_back(look(f.name));
 
-  // A new file is as private as the set it joins.
-  FileInfo model;
-  if (const std::string m = regularEntry(entries_, place_.model); !m.empty())
-    ops_.info(folder_, m, model);
+  // A new file is as private as the set it joins, and its owner's.
+  const FileInfo model = modelInfo_;
 
   // The save's own files: a copy of every file it replaces or removes, each new file whole,
   // then its list. Until the list's "go" a failure leaves every file of the set as it was.

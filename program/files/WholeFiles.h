@@ -7,13 +7,15 @@
 // only where it cannot go forward, from the copies it made. Where neither can be had, the set
 // is told as mixed, and the list stays as its mark until the next save (or the set's removal).
 //
-// One program at a time writes a set: every use holds an advisory lock on a file beside it,
-// which takes the permission bits of the set's model (the case's header), so that whoever may
-// write the set may take it. A file without any write permission bit is read-only: it is
-// neither replaced nor removed, also not by the superuser. In a folder with the sticky bit a
-// file owned by another user than the user and the owner of the model is no part of the set:
-// it is left out, named, and never acted on. A file found at one of a save's own names that is
-// not the file the list recorded is never trusted, removed or renamed into the set.
+// One program at a time writes a set: every use that may write it holds an advisory lock
+// (FileSetWriter::takeLock). Lock files and every new file take the permission bits of the
+// set's model (the case's header), so that whoever may write the set may take it. A file
+// without any write permission bit is read-only: it is neither replaced nor removed, also not
+// by the superuser. In a folder with the sticky bit the set is the files of the owner of its
+// model, the one the user picked (one predicate, partOfSet, for every look-up): another
+// account's file at any name the set uses is left out, named, never acted on and never blocks
+// it. A file found at one of a save's own names that is not the file the list recorded is
+// never trusted, removed or renamed into the set.
 
 #include <functional>
 #include <optional>
@@ -38,9 +40,10 @@ struct FileSetPlace {
   std::string lastList;            // the last builds' list name, in any letter case
   std::string keyName;             // the name the set's keys are made from
   std::vector<std::string> names;  // the set's own file names, the one it is known by first
-  // One of `names`, in any letter case: a file the set does not have yet, and the lock file,
-  // take its permission bits and group, as a file replaced keeps its own. Empty, or not
-  // there: the user's umask.
+  // One of `names`, in any letter case (the spelling the user picked): a file the set does not
+  // have yet, and the lock file, take its permission bits and group, as a file replaced keeps
+  // its own; in a folder with the sticky bit its owner's files are the set. Empty, or not
+  // there: the user's umask, and the user's files.
   std::string model;
 };
 
@@ -61,9 +64,11 @@ std::string EarlierNameKey(std::string_view name);
 class FileSetWriter {
  public:
   // FileError InUse when another program keeps the lock beyond `waitMs`, LockDenied naming a
-  // lock file that may not be opened. In a folder where no lock file can be made or opened
-  // (one we may only read, a read-only medium, a full disk) `mayRead` goes on without it:
-  // nothing there can be written by us either, and settle() only tells the set as it stands.
+  // lock file of the set that may not be opened. In a folder where no lock file can be made or
+  // held (one we may only read, a read-only medium, a full disk, a file system without locks)
+  // `mayRead` goes on without it once no holder keeps one: nothing there can be written by us
+  // either, settle() only tells the set as it stands, and what is read is checked with
+  // picture(), as by a colleague whose lock does not count (locked()).
   FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool mayRead = false);
   ~FileSetWriter();
   FileSetWriter(const FileSetWriter&) = delete;
@@ -76,8 +81,16 @@ class FileSetWriter {
   const Folder& folder() const { return folder_; }
 
   // The one ownership rule: in a folder with the sticky bit, a file owned by another user than
-  // the user and the owner of the set's model is no part of the set.
+  // the owner of the set's model (the user's, where there is none yet) or the superuser is no
+  // part of the set.
   bool partOfSet(const FileInfo& info) const;
+  // Whether this use holds a lock that every writer of the set counts: ours, where it is
+  // part of the set (a colleague's in a shared folder is not).
+  bool locked() const { return lock_ >= 0 && partOfSet(lockFile_); }
+  // The set as it stands now, by every entry at its names and of its own naming: for a use
+  // without the lock, two equal pictures mean nothing of the set changed between them. The
+  // folder is listed afresh (entries() follow it). FileError Read when it cannot be looked at.
+  std::string picture();
   // Lists of the set this use left alone, being no part of it: for the user to be told.
   const std::vector<std::string>& listsLeftOut() const { return leftOut_; }
 
@@ -109,12 +122,16 @@ class FileSetWriter {
 
  private:
   void begin(int waitMs, bool mayRead);  // the lock taken, the folder listed
-  void letGo();                          // the lock file removed and let go, the folder too
   void takeLock(int waitMs, bool mayRead);
-  // 0 or the errno. The owner of the set's model is known after the first listing, or the use
-  // stops (FileError Read); a later one keeps it when a look at the model fails.
+  // Lists the folder and finds the set's model and owner. 0 or the errno of the listing. The
+  // owner is known after the first listing, or the use stops (FileError Read when the model
+  // cannot be looked at in a shared folder); a later one keeps it when that look fails.
   int listEntries(bool ownerKnown = false);
-  std::string lockName() const;
+  // EWOULDBLOCK when another program holds a lock file of the set, EACCES when one may not be
+  // opened, unless `reading` (`which` names it); else 0, and `stale` the lock files of this
+  // build's naming that nobody holds.
+  int lockHeld(bool reading, std::vector<std::string>& stale, std::string& which);
+  void letGo();  // the lock and our lock file
   // The set as the user knows it, by its first file: what a set held by another program, or
   // one that cannot be written at all, is named by.
   std::string shownPath() const;
@@ -122,8 +139,8 @@ class FileSetWriter {
   // one is tried. 0 or the errno; `name` is the file made.
   int createOwn(std::string& name, std::string_view bytes, const FileInfo* like,
                 std::string_view suffix = {});
-  // In a folder with the sticky bit only the owner of a file, or of the folder, may rename or
-  // remove it.
+  // A fact of the file system, not of the set: in a folder with the sticky bit only the owner
+  // of a file, or of the folder, or the superuser may rename or remove it.
   bool mayChange(const FileInfo& info) const;
   // Why a file where a change goes cannot be replaced or removed; none when it can. Something
   // that is no file is named with the `step` that cannot be done to it.
@@ -131,12 +148,15 @@ class FileSetWriter {
                                    FileProblem step = FileProblem::NotRegular) const;
   // Why the file at `name` is not the save's own, whole as `id` says (an unknown id: any
   // regular file of the list's writer): lost (Read), NotRegular or OwnedByAnother; none when
-  // it is; `info` the entry as it was looked at. Throws Read when it cannot be looked at.
-  // `writer`: the owner of the list that names it.
+  // it is; `info` the entry as it was looked at; `writer` the owner of the list that names it;
+  // `target` the change's target, whose owner a superuser's save gave its own files. Throws
+  // Read when it cannot be looked at.
   std::optional<FileProblem> distrust(const std::string& name, const FileId& id, FileInfo& info,
-                                      unsigned writer);
-  // Removes a file of the save's own, as distrust() tells it; another file there stays.
-  void dropOwn(const std::string& name, const FileId& id, unsigned writer);
+                                      unsigned writer, const FileInfo* target = nullptr);
+  // Removes a file of the save's own for `target`, as distrust() tells it; another file there
+  // stays.
+  void dropOwn(const std::string& name, const FileId& id, unsigned writer,
+               const std::string& target);
   void forget(const std::string& name);
   void clearStale();
 
@@ -174,13 +194,16 @@ class FileSetWriter {
   bool shared_ = false;  // the folder has the sticky bit
   unsigned me_ = 0;      // the user we are
   unsigned folderOwner_ = 0, setOwner_ = 0;
+  std::string model_;  // the entry of the set's model, empty when there is none
+  FileInfo modelInfo_;
   std::vector<FolderEntry> entries_;
   std::vector<std::string> leftOut_;
   std::vector<RetiredList> marks_;       // lists kept as the marks of a mixed set
   std::vector<std::string> referenced_;  // own files named by lists that stay
   int lock_ = -1;
-  int unwritable_ = 0;  // without the lock: why nothing can be written here
-  FileInfo lockFile_;   // the lock file that `lock_` holds, as it was when taken
+  int unwritable_ = 0;    // without the lock: why nothing can be written here
+  std::string lockName_;  // the lock file that `lock_` holds
+  FileInfo lockFile_;     // as it was when taken
 };
 
 }  // namespace veltaro

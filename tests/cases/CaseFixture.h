@@ -56,7 +56,8 @@ class FaultyFiles : public veltaro::PosixFiles {
   static constexpr unsigned kOther = 4242;  // another user
   bool othersFolder = false;                // the folder is another user's
   bool foldsNames = false;                  // names match in any letter case, as exFAT's do
-  unsigned asUser = 0;  // the user the tests play, whoever runs them (0: that user)
+  unsigned asUser = 0;          // the user the tests play, whoever runs them (0: that user)
+  std::set<std::string> third;  // names of a third user's files, as the user's appear
   unsigned user() const override { return asUser ? asUser : PosixFiles::user(); }
   // A file of another user's, with its permission bits. The sticky bit, which means nothing
   // on a file and which no save gives, marks it as the other user's as long as it exists.
@@ -73,6 +74,7 @@ class FaultyFiles : public veltaro::PosixFiles {
     if (asUser && out.uid == PosixFiles::user()) out.uid = asUser;
     if (others(out) || (out.exists && n == "." && othersFolder)) out.uid = kOther;
     if (others(out)) out.mode &= ~S_ISVTX;
+    if (out.exists && third.count(n)) out.uid = kOther + 2;
     return e;
   }
   int read(const veltaro::Folder& f, const std::string& n, std::size_t l, std::string& b) override {

@@ -686,31 +686,86 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   EXPECT_TRUE(platform.scriptDone());
 }
 
+// A colleague who may only read the folder takes no lock: a save that runs while the case is
+// read makes the open read it again, so that it opens one save's case whole, never the header
+// of one beside the records of the other; a case that never stands still is told in use.
+TEST_F(Versions, AReadWithoutTheLockIsOneStillPicture) {
+  const struct {
+    const char* what;
+    const char* at;  // another program saves the new version as this file is read
+    int saves;       // at most so often
+    const char* told;
+  } rows[] = {
+      {"a save between the header and a record", "roof.C01", 1, nullptr},
+      {"a save at every look", "roof.DAT", 99,
+       "The case cannot be opened.\r\n\r\n<DATA>/roof.DAT\r\nThe case is in use by another "
+       "program."},
+  };
+  veltaro::cases::CaseCommands other(veltaro::SystemFiles());
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    restore(old_);
+    calculatedWindow(2);
+    fx().ResultValid[1] = false;
+    header("XY", "Ny", "2026-12-24");
+    int saves = 0;
+    faults.fail = [&](const std::string& call, const std::string& name) {
+      if (call == "create") return EACCES;  // no lock file can be made
+      if (call == "read" && name == row.at && saves++ < row.saves) {
+        platform.expectSaveFile(path("roof.DAT"));
+        other.CaseSave();
+      }
+      return 0;
+    };
+    std::string told = row.told ? row.told : "";
+    if (row.told) told.replace(told.find("<DATA>"), 6, data.string());
+    openCase("roof.DAT", row.told ? told.c_str() : nullptr);
+    faults.fail = nullptr;
+    EXPECT_EQ(files(data), new_);
+    if (row.told) continue;
+    EXPECT_NE(main().control("txtCase", 1).text().find("Ny"), std::string::npos);
+    EXPECT_TRUE(!app.find("frmCalc01") && fx().ResultValid[2]);
+  }
+  EXPECT_TRUE(platform.scriptDone());
+}
+
 // A file a save replaces keeps its permission bits, and a record it adds takes the header's,
 // group included: a private case stays private. So do the lock file and the list while the
 // save runs: whoever may write the case may take it, and finish a save cut off. No save makes a
 // set-ID or sticky file, also of one another user left so. A case without a header follows the
-// user's umask.
+// user's umask. The superuser saving a user's case keeps it theirs: every file it makes takes
+// the owner and group of the file it replaces, or of the header.
 TEST_F(Versions, ASaveKeepsTheCasePermissions) {
-  const gid_t group = ::geteuid() == 0 ? 65534 : ::getegid();  // not the user's, where we may
+  const bool root = ::geteuid() == 0;
+  const gid_t group = root ? 65534 : ::getegid();  // not the user's, where we may
   const struct {
     unsigned header, record;  // the case's header and window 1's record; 0: no case yet
     mode_t mask;
     unsigned saved[3];  // the header, window 1's record replaced, window 2's added
+    uid_t owner = static_cast<uid_t>(-1);  // the case's owner, where not the user
   } rows[] = {
-      {0600, 0600, 022, {0600, 0600, 0600}}, {0640, 0600, 022, {0640, 0600, 0640}},
-      {0664, 0644, 077, {0664, 0644, 0664}}, {06755, 07777, 022, {0755, 0777, 0755}},
-      {0, 0, 022, {0644, 0644, 0644}},       {0, 0, 077, {0600, 0600, 0600}},
+      {0600, 0600, 022, {0600, 0600, 0600}},
+      {0640, 0600, 022, {0640, 0600, 0640}},
+      {0664, 0644, 077, {0664, 0644, 0664}},
+      {06755, 07777, 022, {0755, 0777, 0755}},
+      {0, 0, 022, {0644, 0644, 0644}},
+      {0, 0, 077, {0600, 0600, 0600}},
+      {0600, 0600, 022, {0600, 0600, 0600}, root ? 65534u : static_cast<uid_t>(-1)},
   };
+  std::set<uid_t> owners;  // of every file the save made
   auto mode = [&](const char* name) {
     struct stat st {};
     ::stat((data / name).c_str(), &st);
+    owners.insert(st.st_uid);
     return std::pair(static_cast<unsigned>(st.st_mode & 07777), st.st_gid);
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::to_string(row.header) + " umask " + std::to_string(row.mask));
     restore(old_);
     if (row.header) {
+      if (row.owner != static_cast<uid_t>(-1))
+        for (const char* f : {"roof.DAT", "roof.C01"})
+          ASSERT_EQ(::chown((data / f).c_str(), row.owner, group), 0);
       ASSERT_EQ(::chown((data / "roof.DAT").c_str(), static_cast<uid_t>(-1), group), 0);
       fs::permissions(data / "roof.DAT", fs::perms(row.header));
       fs::permissions(data / "roof.C01", fs::perms(row.record));
@@ -722,24 +777,30 @@ TEST_F(Versions, ASaveKeepsTheCasePermissions) {
     std::pair<unsigned, gid_t> lock, list;
     faults.fail = [&](const std::string& call, const std::string& name) {
       if (call != "append") return 0;
-      lock = mode((".~vt" + veltaro::NameKey("roof") + ".lck").c_str());
+      for (const auto& e : fs::directory_iterator(data))
+        if (e.path().extension() == ".lck") lock = mode(e.path().filename().c_str());
       list = mode(name.c_str());
       return 0;
     };
+    owners.clear();
     const mode_t before = ::umask(row.mask);
     CaseTest::save("roof.DAT");
     ::umask(before);
     faults.fail = nullptr;
-    const gid_t own = ::getegid(), header = row.header ? group : own;
+    const gid_t own = row.owner != static_cast<uid_t>(-1) ? group : ::getegid(),
+                header = row.header ? group : own;
     EXPECT_EQ(std::vector({mode("roof.DAT"), mode("roof.C01"), mode("roof.C02"), lock, list}),
               std::vector({std::pair(row.saved[0], header), std::pair(row.saved[1], own),
                            std::pair(row.saved[2], header), std::pair(row.saved[2], header),
                            std::pair(row.saved[2], header)}));
+    if (row.owner != static_cast<uid_t>(-1)) {
+      EXPECT_EQ(owners, std::set({row.owner}));
+    }
   }
 }
 
-// Whatever stands where the case's lock file goes is taken as itself, never through a link,
-// and never waited on: the save says the case cannot be written, and nothing outside changes.
+// Whatever stands at a name of the case's lock files is taken as itself, never through a link,
+// and never waited on: it blocks no save, and nothing outside changes.
 TEST_F(Versions, TheLockFileIsNeverFollowedNorWaitedOn) {
   const std::string lockName = ".~vt" + veltaro::NameKey("roof") + ".lck";
   const fs::path lock = data / lockName, outside = folder / "outside.txt";
@@ -752,10 +813,10 @@ TEST_F(Versions, TheLockFileIsNeverFollowedNorWaitedOn) {
     std::function<void()> plant;
     bool saves;
   } rows[] = {
-      {"link to a missing file", [&] { fs::create_symlink("../gone.txt", lock); }, false},
-      {"link to a file", [&] { fs::create_symlink(outside, lock); }, false},
+      {"link to a missing file", [&] { fs::create_symlink("../gone.txt", lock); }, true},
+      {"link to a file", [&] { fs::create_symlink(outside, lock); }, true},
       {"hard link", [&] { fs::create_hard_link(outside, lock); }, true},
-      {"pipe", [&] { ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0); }, false},
+      {"pipe", [&] { ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0); }, true},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
@@ -777,10 +838,16 @@ TEST_F(Versions, TheLockFileIsNeverFollowedNorWaitedOn) {
   for (const int lockError : {0, ENOLCK}) {
     SCOPED_TRACE(lockError);
     restore(old_);
+    std::string held;  // the save's lock file, another file put in its place
     faults.fail = [&](const std::string& call, const std::string& name) {
-      if (lockError) return call == "lock" && fs::exists(lock) ? lockError : 0;
+      if (lockError) return call == "lock" ? lockError : 0;
       if (call == "rename" && name == "roof.C02" && !has("roof.C02"))
-        fs::remove(lock), folder_.writeBytes("DATA/" + lockName, "theirs");
+        for (const auto& e : fs::directory_iterator(data))
+          if (e.path().extension() == ".lck") {
+            held = e.path().filename().string();
+            fs::remove(e.path());
+            folder_.writeBytes("DATA/" + held, "theirs");
+          }
       return 0;
     };
     calculatedWindow(2);
@@ -788,7 +855,7 @@ TEST_F(Versions, TheLockFileIsNeverFollowedNorWaitedOn) {
     save(true);
     faults.fail = nullptr;
     auto expected = lockError ? old_ : new_;
-    if (!lockError) expected[lockName] = "theirs";
+    if (!lockError) expected[held] = "theirs";
     EXPECT_EQ(files(data), expected);
   }
   // A pipe in a folder the user may only read: its reader would wait for a writer for ever.
@@ -864,7 +931,9 @@ TEST_F(Versions, AnotherUsersListOrTemporaryIsNeverActedOn) {
     int style = Exclamation;
     std::string saved;  // what a save of the new version says; empty: it is saved
     unsigned mode = 01777;
-    bool deleted = true;  // Delete removes the case; else it says what the save said
+    bool deleted = true;              // Delete removes the case; else it says what the save said
+    std::string picked = "roof.DAT";  // the header the user picks
+    Lines caseFiles = {"roof.DAT", "roof.C01"};  // the case's own, as planted
   } rows[] = {
       {"a list removing the case", plant("roof.PND", "D roof.C01\nD roof.DAT\nend\ngo\n"), "",
        "roof.PND" + others},
@@ -889,6 +958,27 @@ TEST_F(Versions, AnotherUsersListOrTemporaryIsNeverActedOn) {
       {"a lock file only its owner may open", plant(lock, "", 0600), "", "", Exclamation,
        lock + "\r\nThe lock file cannot be opened: another user's program is using these files",
        02775, false},
+      // Another account's file at the lock's name in a shared folder blocks nothing.
+      {"another account's private file at the lock's name", plant(lock, "", 0600), "", ""},
+      // Another account's spellings are never the case's: neither the header the user did not
+      // pick, nor a record a save writes under its own free spelling.
+      {"another account's spellings of the header and a record",
+       [&] {
+         fs::rename(data / "roof.DAT", data / "roof.dat");
+         fs::rename(data / "roof.C01", data / "roof.c01");
+         plant("roof.DAT", veltaro::cases::EncodeHeader("ZZ", "Theirs", ""))();
+         plant("roof.C03", "other's record")();
+       },
+       "",
+       "roof.DAT" + others,
+       Exclamation,
+       "",
+       01777,
+       true,
+       "roof.dat",
+       {"roof.dat", "roof.c01"}},
+      {"another account's record in capitals", plant("ROOF.C02", "other's record"), "",
+       "ROOF.C02" + others},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
@@ -897,23 +987,42 @@ TEST_F(Versions, AnotherUsersListOrTemporaryIsNeverActedOn) {
     row.plant();
     auto expected = files(data);  // theirs as they were planted, and the case
     if (!row.mine.empty()) folder_.writeBytes("DATA/roof.PND", row.mine);
-    run(&S::CaseOpen, "roof.DAT", row.opened.empty() ? nullptr : row.opened.c_str(), IdOk,
+    run(&S::CaseOpen, row.picked.c_str(), row.opened.empty() ? nullptr : row.opened.c_str(), IdOk,
         row.style);
     EXPECT_TRUE(platform.scriptDone());
     EXPECT_FALSE(app.find("frmCalc02")) << "another user's record opens as no window";
+    EXPECT_NE(main().control("txtCase", 1).text().find("Gammel"), std::string::npos)
+        << "the header picked";
     calculatedWindow(2);
+    // As the save dialog gives it: the user's own spelling of the header is the one meant.
     CaseTest::save("roof.DAT", row.saved.empty() ? nullptr : (row.saved).c_str());
     EXPECT_EQ(has("roof.C02") && files(data)["roof.C02"] != "other's record", row.saved.empty());
     // Delete removes the case's files, and none of theirs.
     platform.expectMsgBox(row.deleted ? IdYes : IdOk,
                           row.deleted ? "Delete these files of the case?" : row.saved);
-    run(&S::CaseDelete, "roof.DAT");
+    run(&S::CaseDelete, row.picked.c_str());
     if (row.deleted)
-      for (const char* f : {"roof.DAT", "roof.C01"}) expected.erase(f);
+      for (const std::string& f : row.caseFiles) expected.erase(f);
     fs::permissions(data, fs::perms(0755));
     EXPECT_EQ(files(data), expected);
     EXPECT_TRUE(platform.scriptDone());
   }
+  // A colleague opens the owner's case by the spelling of its header they picked: a third
+  // account's spelling of it is no part of the case.
+  restore(old_);
+  fs::rename(data / "roof.DAT", data / "roof.dat");
+  for (const auto& [name, bytes] : files(data))
+    if (name.starts_with("roof")) faults.plantAsOther(data / name, bytes);
+  folder_.writeBytes("DATA/roof.DAT", veltaro::cases::EncodeHeader("ZZ", "Theirs", ""));
+  faults.third = {"roof.DAT"};
+  faults.asUser = FaultyFiles::kOther + 1;
+  fs::permissions(data, fs::perms(01777));
+  platform.expectMsgBox(IdOk, "roof.DAT" + others);
+  run(&S::CaseOpen, "roof.dat");
+  EXPECT_NE(main().control("txtCase", 1).text().find("Gammel"), std::string::npos);
+  faults.third.clear();
+  faults.asUser = 0;
+  fs::permissions(data, fs::perms(0755));
   // Another user's files where the save adds a record and where it has just removed one:
   // neither finished nor undone, which the save says; the case is told mixed until a save or
   // Delete, which leaves their files.

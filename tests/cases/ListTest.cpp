@@ -470,6 +470,15 @@ TEST_F(Settling, EachStateALeavesComesToRestWholeOrToldMixed) {
       {"the owner's list, carried out",
        theirs(with(kNew, {{own(1), "old record"}, {kList, kBegun}})), "", "left " + kList + "; ",
        std::nullopt, 01777, asAnotherUser},
+      // A look at the owner's header that fails in the user's shared folder decides nothing.
+      {"the owner's header not looked at", theirs(with(kNew, {{own(1), "old record"}, {kList, kBegun}})),
+       "", "a.DAT read; ", std::nullopt, 01777,
+       [](FaultyFiles& f, const fs::path&) {
+         f.asUser = FaultyFiles::kOther + 1;
+         f.fail = [](const std::string& call, const std::string& name) {
+           return call == "info" && name == "a.DAT" ? EIO : 0;
+         };
+       }},
   };
   for (const State& row : rows) {
     SCOPED_TRACE(row.what);

@@ -163,7 +163,9 @@ void FileSetWriter::takeLock(int waitMs, bool mayRead) {
         e = ENOENT;  // taken for a stale file meanwhile: another is made
       if (e == 0) e = ops_.lock(folder_, lockName_, 0, lock_);
       if (e) letGo();
-      if (e == EWOULDBLOCK) throw FileError(shownPath(), FileProblem::InUse, e);
+      // Held already: another program looking at every lock file of the set holds ours for
+      // that moment. Another is made, until `waitMs` has passed.
+      if (e == EWOULDBLOCK) e = ENOENT;
       reading =
           e && mayRead &&
           (e == EACCES || e == EROFS || e == EPERM || e == ENOSPC || e == EDQUOT || e == ENOLCK);

@@ -544,6 +544,8 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
       // A folder that cannot be looked at is never taken for one without the sticky bit.
       {"info", ".", EIO, "DATA\r\nThe file cannot be read. System error 5", false},
       {"lock", "", EWOULDBLOCK, "roof.DAT\r\nThe case is in use by another program", false},
+      // Its own lock file held for a moment by another program looking at the set's lock files.
+      {"lock", "", EWOULDBLOCK, nullptr, true, [n = 0]() mutable { return n++ == 0; }},
       // A look that fails at one of the save's own copies once its list is gone: the save is
       // whole, and the next use clears the copy without a word.
       {"info", ".~vt*", EIO, nullptr, true,

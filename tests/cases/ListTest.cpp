@@ -66,9 +66,10 @@ TEST(Lists, EveryFormIsReadAndEveryOtherListIsDamaged) {
       {"N " + own(2) + " a.C02\nend\n", -1},
       {"R .~vt12-3 a.DAT\nend\n", -1},  // no key: every case's temporary file
       {kSet + "A " + own(2) + " 1:xyz a.C02\nend\n", -1},
-      {"P " + last(3) + " a.DAT\nend\n", -1},           // no backup
-      {"N .~vtfedcba9876543210-1-1 a.C02\nend\n", -1},  // another set's temporary
-      {"M " + last(1) + " b.C01\nend\n", -1},           // another set's file
+      {"P " + last(3) + " a.DAT\nend\n", -1},                 // no backup
+      {"N .~vtfedcba9876543210-1-1 a.C02\nend\n", -1},        // another set's temporary
+      {"M " + last(1) + " b.C01\nend\n", -1},                 // another set's file
+      {"A " + own(2) + " " + id("y") + " b.C02\nend\n", -1},  // another set's file, unnamed
       {"M " + last(1) + " ../a.C01\nend\n", -1},
       {"L " + id("m") + " b.PND\nend\n", -1},
       {kSet + A, -1},

@@ -242,9 +242,20 @@ int FileSetWriter::listEntries(bool ownerKnown) {
   // files every later look-up is then short.
   std::vector<std::string> own{FoldName(place_.lastList)};
   for (const std::string& n : place_.names) own.push_back(FoldName(n));
+  // Folding takes one letter to one letter, so a name's first letters, as many as the longest
+  // own name has, decide: only they are folded, however long the name.
+  auto letters = [](std::string_view s) {
+    return static_cast<std::size_t>(std::count_if(
+        s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+  };
+  std::size_t longest = 0;
+  for (const std::string& o : own) longest = std::max(longest, letters(o));
   auto concerns = [&](const std::string& name) {
     if (name.starts_with(kTempPrefix)) return true;
-    const std::string folded = FoldName(name);  // as long as the name: a prefix stays one
+    std::size_t end = 0;
+    for (std::size_t n = 0; end < name.size(); ++end)
+      if ((static_cast<unsigned char>(name[end]) & 0xC0) != 0x80 && n++ == longest) break;
+    const std::string folded = FoldName(std::string_view(name).substr(0, end));
     return std::any_of(own.begin(), own.end(),
                        [&](const std::string& o) { return folded.starts_with(o); });
   };

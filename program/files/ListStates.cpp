@@ -487,9 +487,4 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
   return true;
 }
 
-void FileSetWriter::retireMarks() {
-  for (const RetiredList& r : marks_) (void)retire(r);
-  marks_.clear();
-}
-
 }  // namespace veltaro

@@ -110,8 +110,6 @@ class FileSetWriter {
   // nothing changed: every file is as it was; unfinished(): the next use finishes or undoes
   // it; mixed(): neither can be had, and the set is told mixed until it is written again.
   void write(const std::vector<FileContent>& files, const std::vector<std::string>& removals);
-  // After the set's files are removed: the marks of a mixed set go too.
-  void retireMarks();
 
   struct Look;  // how a change of a list stands
   // How a list came to rest, and why it did not go forward.

@@ -272,25 +272,19 @@ int FileSetWriter::listEntries(bool ownerKnown) {
   std::sort(spellings.begin(), spellings.end(), [&](const std::string& a, const std::string& b) {
     return (a == place_.model) != (b == place_.model) ? a == place_.model : a < b;
   });
-  const std::string keptModel = model_;
-  const FileInfo keptInfo = modelInfo_;
-  const unsigned keptOwner = setOwner_;
-  model_.clear();
-  modelInfo_ = {};
-  setOwner_ = me_;
+  FileInfo model;
   for (const std::string& m : spellings) {
     FileInfo info;
     if (const int e = ops_.info(folder_, m, info); e && shared_) {
       // Once known, the owner stays known when a later look fails.
       if (!ownerKnown) throw FileError(path(m), FileProblem::Read, e);
-      model_ = keptModel, modelInfo_ = keptInfo, setOwner_ = keptOwner;
       return 0;
     }
     if (!info.regular) continue;
-    if (model_.empty() || (shared_ && modelInfo_.uid != me_ && info.uid == me_))
-      model_ = m, modelInfo_ = info;
+    if (!model.regular || (shared_ && model.uid != me_ && info.uid == me_)) model = info;
   }
-  if (!model_.empty()) setOwner_ = modelInfo_.uid;
+  modelInfo_ = model;
+  setOwner_ = model.regular ? model.uid : me_;
   return 0;
 }
 

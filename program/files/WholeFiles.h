@@ -192,8 +192,7 @@ class FileSetWriter {
   bool shared_ = false;  // the folder has the sticky bit
   unsigned me_ = 0;      // the user we are
   unsigned folderOwner_ = 0, setOwner_ = 0;
-  std::string model_;  // the entry of the set's model, empty when there is none
-  FileInfo modelInfo_;
+  FileInfo modelInfo_;  // the set's model as last listed; not regular when there is none
   std::vector<FolderEntry> entries_;
   std::vector<std::string> leftOut_;
   std::vector<RetiredList> marks_;       // lists kept as the marks of a mixed set

@@ -12,11 +12,13 @@
 #include "cases/QuietQuestions.h"
 #include "cases/RecordLayout.h"
 #include "cases/frmCase.h"
+#include "core/FileNames.h"
 #include "core/Fx.h"
 #include "core/MessageLines.h"
 #include "core/NumericInput.h"
 #include "core/TextFile.h"
 #include "forms/Application.h"
+#include "shell/FileMessages.h"
 
 namespace veltaro::cases {
 

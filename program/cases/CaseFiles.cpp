@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "cases/RecordLayout.h"
+#include "core/FileNames.h"
 #include "core/Fx.h"
 
 namespace veltaro::cases {

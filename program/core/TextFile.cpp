@@ -10,9 +10,9 @@
 #include <system_error>
 
 #include "core/Errors.h"
+#include "core/FileNames.h"
 #include "core/Fx.h"
 #include "core/MessageLines.h"
-#include "files/FileOps.h"
 #include "forms/Application.h"
 
 namespace veltaro {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/FileNames.h"
 #include "files/FileOps.h"
 #include "files/OldLists.h"
 

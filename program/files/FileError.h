@@ -1,5 +1,6 @@
 #pragma once
-// A file of a set that failed, and why; the words for it in the market's language.
+// A file of a set that failed, and why; the commands above word it for the user
+// (shell/FileMessages.h).
 
 #include <stdexcept>
 #include <string>
@@ -61,9 +62,5 @@ class FileError : public std::runtime_error {
   bool undone_ = false;
   bool mixed_ = false;
 };
-
-// The file that failed, for the user: its path, then what went wrong and the system's reason,
-// in the market's language.
-std::string FileErrorText(const FileError& e);
 
 }  // namespace veltaro

@@ -30,6 +30,7 @@
 #include <cerrno>
 #include <set>
 
+#include "core/FileNames.h"
 #include "files/OldLists.h"
 #include "files/WholeFiles.h"
 

@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <thread>
 
+#include "core/FileNames.h"
+
 namespace veltaro {
 
 namespace {

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "core/FileNames.h"
 #include "core/Fx.h"
 #include "core/MessageLines.h"
 #include "core/TextFile.h"
@@ -17,6 +18,7 @@
 #include "forms/Application.h"
 #include "report/ReportDocument.h"
 #include "report/frmPrint.h"
+#include "shell/FileMessages.h"
 #include "shell/frmAbout.h"
 
 namespace veltaro {

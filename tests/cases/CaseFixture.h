@@ -13,6 +13,7 @@
 
 #include "calc/CalcFixture.h"
 #include "cases/CaseCommands.h"
+#include "core/FileNames.h"
 #include "core/Fx.h"
 #include "core/MessageLines.h"
 #include "core/TextFile.h"

@@ -19,6 +19,7 @@
 #include "VersionsFixture.h"
 #include "cases/CaseFiles.h"
 #include "cases/frmCase.h"
+#include "core/FileNames.h"
 #include "report/Reports.h"
 #include "support/TimeZone.h"
 

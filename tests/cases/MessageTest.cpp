@@ -9,6 +9,7 @@
 #include "VersionsFixture.h"
 #include "files/FileError.h"
 #include "report/Reports.h"
+#include "shell/FileMessages.h"
 #include "shell/frmAbout.h"
 
 namespace casetest {

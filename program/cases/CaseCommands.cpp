@@ -338,8 +338,9 @@ void CaseCommands::open(bool) {
   const std::string base = StripExtension(chosen);
   // The files are read while the case is held; the windows fill after it is let go. Without
   // the lock (a folder we may only read, another user's case in a shared folder) a save may
-  // run meanwhile: the case is looked at before and after it is read, and read again while
-  // it changed between, so that what opens is one save's case, never parts of two.
+  // run meanwhile: the case is looked at from before its first look (the holder check and the
+  // settling included) to after it is read, and read again while it changed or another
+  // program held it between, so that what opens is one save's case, never parts of two.
   std::string bytes, header;
   std::vector<StoredRecord> records;
   std::vector<std::string> problems;
@@ -350,14 +351,6 @@ void CaseCommands::open(bool) {
     const std::unique_ptr<CaseFolder> folder =
         holdCase(files_, chosen, lines::NotOpened, "menuOpenCase", true, &mixed);
     if (!folder) return;
-    std::string before;
-    try {
-      if (!folder->locked()) before = folder->picture();
-    } catch (const FileError& e) {
-      message(Text(lines::NotOpened) + kNewLine + kNewLine + FileErrorText(e), forms::mb::Critical,
-              "menuOpenCase");
-      return;
-    }
     // Which save a record of a mixed case comes from; its window opens as not calculated.
     auto mixedNote = [&](const std::string& name) {
       auto in = [&](const std::vector<std::string>& names) {
@@ -395,9 +388,9 @@ void CaseCommands::open(bool) {
         records.push_back(std::move(r));
       }
     }
-    bool still = folder->locked();
+    bool still = true;
     try {
-      still = still || folder->picture() == before;
+      still = folder->unchanged();
     } catch (const FileError& e) {
       failed = e;
       still = true;

@@ -47,8 +47,7 @@ class CaseFolder {
   CaseFolder(const std::string& base, FileOps& ops, bool forReading = false,
              const std::string& chosen = {});
   // See FileSetWriter.
-  bool locked() const { return writer_.locked(); }
-  std::string picture() { return writer_.picture(); }
+  bool unchanged() { return writer_.unchanged(); }
 
   // See FileSetWriter.
   bool settle(const std::function<bool(const FileError&)>& ask) { return writer_.settle(ask); }

@@ -50,9 +50,18 @@ class FileError : public std::runtime_error {
     mixed_ = true;
     return *this;
   }
+  // The error came from making a new file in the folder: a refusal is the folder's.
+  bool newEntry() const { return newEntry_; }
+  FileError& markNewEntry() {
+    newEntry_ = true;
+    return *this;
+  }
   // Of a mixed set, the files of the save that was cut off, those of the save before it, and
   // those that cannot be told apart.
   std::vector<std::string> newer, older, either;
+  // Of a set that nothing can be written of here: the set's lock file that may not be opened,
+  // where that is why.
+  std::string deniedLock;
 
  private:
   std::string path_;
@@ -61,6 +70,7 @@ class FileError : public std::runtime_error {
   bool unfinished_;
   bool undone_ = false;
   bool mixed_ = false;
+  bool newEntry_ = false;
 };
 
 }  // namespace veltaro

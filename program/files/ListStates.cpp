@@ -2,8 +2,12 @@
 // names, and brought to rest. It knows one form of list: the last two builds' lists come
 // translated (files/OldLists.h), their progress told by their names.
 //
-// A list is brought to rest in one of five ways:
+// A list is brought to rest in one of six ways:
 //   not committed  nothing of the set was changed: the save's own files go, and the list;
+//   damaged        it cannot be trusted (a list not begun whose files its writer did not leave
+//                  whole, or one that cannot be read whole): no file of the set is touched;
+//                  given up by the user, it goes with the save's own files it names, and one
+//                  that shows some of its changes done is told mixed and stays as the mark;
 //   finished       every change carried out: the lists it retires go (it stays until they
 //                  are gone), then the list, then the save's own files that are left (the
 //                  copies of the old files);
@@ -18,9 +22,10 @@
 // is left is the save's own copies, which the next use clears without a word. A mark the list
 // retires goes only when it is gone. A list is judged only by a use of the set it
 // names: one at the set's key that names another set is left as it is, and its files with it.
-// The list of the set's owner in their shared folder, which we may not change, and a list
+// The list of the set's owner in their shared folder, which only they change, and a list
 // where nothing can be written (no lock: a full disk, a read-only medium or folder), are only
-// told: mixed, with each file under its save, or as the set stands.
+// told: mixed, with each file under its save, or as the set stands. A list kept as a mark is
+// known by its bytes as they stand, its "go" included where this use appended it.
 //
 // How far a change came is told by what its target holds now: the new file (its id, or in a
 // list without ids its temporary gone), the old one, or something else. Only the save's own
@@ -352,8 +357,9 @@ bool FileSetWriter::tellAsItStands(const std::string& name, const std::string& b
     if (!cause) leftOut_.push_back(name);  // the owner's, for the user to be told
     return true;
   }
-  if (!ask(mixedError(FileError(path(name), FileProblem::Mixed, cause), readable, looks)))
-    return false;
+  FileError told(path(name), FileProblem::Mixed, cause);
+  if (cause) told.deniedLock = lock_->denied();  // why nothing can be written, where it is so
+  if (!ask(mixedError(told, readable, looks))) return false;
   keep(name, bytes, readable);
   return true;
 }
@@ -397,9 +403,9 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
     // then, one that left the set neither old nor new is told mixed; any other is left out.
     // Without the lock the owner may be saving right now; a file of theirs we may not read
     // tells nothing either.
-    const bool theirs = !mayChange(f.info);
+    const bool theirs = !mayWriteSet() || !mayChange(f.info);
     if (int r = 0;
-        (!theirs || lock_ >= 0) && (r = ops_.read(folder_, e.name, kListLimit + 1, f.bytes)) != 0) {
+        (!theirs || holdsLock()) && (r = ops_.read(folder_, e.name, kListLimit + 1, f.bytes)) != 0) {
       if (!theirs) throw FileError(path(e.name), FileProblem::Read, r);
       f.bytes.clear();
     }
@@ -417,8 +423,8 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
     }
     // Without the lock nothing here can be written (a full disk, a read-only medium or
     // folder): the set is told as its files stand, and the message says why.
-    if (lock_ < 0) {
-      if (!tellAsItStands(f.name, f.bytes, f.info.uid, unwritable_, ask)) return false;
+    if (!holdsLock()) {
+      if (!tellAsItStands(f.name, f.bytes, f.info.uid, lock_->cause(), ask)) return false;
       continue;
     }
     lastBuilds += SameFileName(e.name, place_.lastList);
@@ -479,7 +485,9 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
       FileError told(path(f.name), FileProblem::Mixed);
       told.newer = o.error->newer, told.older = o.error->older, told.either = o.error->either;
       if (!ask(told.markMixed())) return false;
-      keep(f.name, f.bytes, readable);
+      // Kept as the list now stands: one committed in fact has its "go" now.
+      keep(f.name, f.changeList->started ? f.bytes : f.bytes + std::string(kStartedLine),
+           readable);
       for (const RetiredList& r : readable.retired) superseded.insert(r.name);
     }
   }

@@ -1,23 +1,18 @@
 #include "files/WholeFiles.h"
 
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <thread>
 
 #include "core/FileNames.h"
 
 namespace veltaro {
 
 namespace {
-
-constexpr std::string_view kLockSuffix = ".lck";
 
 std::string keyText(std::uint64_t h, int digits) {
   char text[17];
@@ -85,29 +80,15 @@ FileSetWriter::FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool 
   try {
     begin(waitMs, mayRead);
   } catch (...) {
-    letGo();
+    lock_.reset();
     ops_.release(folder_);
     throw;
   }
 }
 
 FileSetWriter::~FileSetWriter() {
-  letGo();
+  lock_.reset();
   ops_.release(folder_);
-}
-
-void FileSetWriter::letGo() {
-  // No lock file stays behind; another file put at its name meanwhile is left alone.
-  if (!lockName_.empty()) {
-    FileInfo info;
-    if (ops_.info(folder_, lockName_, info) == 0 && info.sameFile(lockFile_))
-      ops_.remove(folder_, lockName_);
-    forget(lockName_);
-    lockName_.clear();
-  }
-  if (lock_ >= 0) ops_.unlock(lock_);
-  lock_ = -1;
-  lockFile_ = {};
 }
 
 std::string FileSetWriter::path(const std::string& name) const {
@@ -130,110 +111,22 @@ void FileSetWriter::begin(int waitMs, bool mayRead) {
   me_ = ops_.user();
   // Whose the set is decides whose lock files count.
   if ((e = listEntries()) != 0) throw FileError(place_.folder, FileProblem::Read, e);
-  takeLock(waitMs, mayRead);
-}
-
-void FileSetWriter::takeLock(int waitMs, bool mayRead) {
-  // The lock. A name everybody can foretell is a name anybody can take first: in a folder with
-  // the sticky bit another account's file there could be neither opened nor removed, and would
-  // keep the case from every save. So no lock file has a fixed name. Every use makes a lock
-  // file of its own, exclusively, under a name nobody can foretell (".~vt<key>-<random>.lck",
-  // whole, with the model's permission bits and, made by the superuser, its owner, before it is
-  // put in place), locks it (flock), and only then looks at every other lock file of the set
-  // (".~vt<key>" and ".lck", the last build's fixed name included): one that another program
-  // holds keeps it out, so it lets its own go, waits for that one and tries again, at random
-  // moments, until `waitMs` has passed; at
-  // last it checks that its own is still at its name. Of two programs each holding its own,
-  // the one that looked later saw the other's held, so at most one goes on; that is all two
-  // programs need agree on, and a save that renames the header changes nothing of it. Only the
-  // set's files count (partOfSet): another account's file in a shared folder is never looked
-  // at, so no file of any name blocks the case; a link, pipe or folder is no lock file. Lock
-  // files nobody holds (a program killed) are removed by the next holder. A use that cannot
-  // make or hold one (a folder it may only read, a full disk, ENOLCK) or may not open the
-  // set's, when it only reads, goes on without the lock once no holder keeps one; so does, in
-  // effect, a colleague in a shared folder, whose lock file the case's owner does not count
-  // (locked()): the open then reads the set as one still picture (picture()). A case with no
-  // header yet is the user's, and its lock files too.
-  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-  bool reading = false;
-  for (;;) {
-    int e = 0;
-    if (!reading) {
-      e = createOwn(lockName_, "", modelInfo_.regular ? &modelInfo_ : nullptr, kLockSuffix);
-      if (e) lockName_.clear();
-      if (e == 0 && (e = ops_.info(folder_, lockName_, lockFile_)) == 0 && !lockFile_.exists)
-        e = ENOENT;  // taken for a stale file meanwhile: another is made
-      if (e == 0) e = ops_.lock(folder_, lockName_, 0, lock_);
-      if (e) letGo();
-      // Held already: another program looking at every lock file of the set holds ours for
-      // that moment. Another is made, until `waitMs` has passed.
-      if (e == EWOULDBLOCK) e = ENOENT;
-      reading =
-          e && mayRead &&
-          (e == EACCES || e == EROFS || e == EPERM || e == ENOSPC || e == EDQUOT || e == ENOLCK);
-      if (reading) unwritable_ = e;  // why nothing of the set can be written here
-      if (e && e != ENOENT && !reading) throw FileError(shownPath(), FileProblem::Write, e);
-    }
-    if (e == 0 || reading) {
-      if (const int l = listEntries()) throw FileError(place_.folder, FileProblem::Read, l);
-      std::vector<std::string> stale;
-      std::string which;
-      const int held = lockHeld(reading, stale, which);
-      if (held == EACCES) {
-        // The set's lock file that we may not open: its holder may be writing the set. A
-        // reader goes on as one that cannot lock.
-        if (!mayRead) throw FileError(path(which), FileProblem::LockDenied, held);
-        letGo();
-        reading = true;
-        unwritable_ = held;
-        continue;
-      }
-      FileInfo now;
-      if (held == 0 &&
-          (reading || (ops_.info(folder_, lockName_, now) == 0 && now.sameFile(lockFile_)))) {
-        if (!reading)
-          for (const std::string& name : stale)
-            if (ops_.remove(folder_, name) == 0) forget(name);
-        return;
-      }
-      letGo();
-      // Waits for the holder, not for its own lock file, then tries again.
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-          until - std::chrono::steady_clock::now());
-      int handle = -1;
-      if (held == EWOULDBLOCK && left.count() > 0 &&
-          ops_.lock(folder_, which, static_cast<int>(left.count()), handle) == 0)
-        ops_.unlock(handle);
-    }
-    if (std::chrono::steady_clock::now() >= until)
-      throw FileError(shownPath(), FileProblem::InUse, EWOULDBLOCK);
-    // Two programs that saw each other's lock try again at different moments.
-    unsigned char r = 0;
-    if (::getrandom(&r, 1, 0) != 1) r = 0;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1 + r % 16));
-  }
-}
-
-int FileSetWriter::lockHeld(bool reading, std::vector<std::string>& stale, std::string& which) {
-  const std::string prefix = std::string(kTempPrefix) + names_.key;
-  for (const FolderEntry& e : entries_) {
-    const std::string_view n = e.name;
-    if (e.name == lockName_ || !n.starts_with(prefix) || !n.ends_with(kLockSuffix)) continue;
-    FileInfo info;
-    if (ops_.info(folder_, e.name, info) != 0 || !info.regular || !partOfSet(info)) continue;
-    int handle = -1;
-    const int r = ops_.lock(folder_, e.name, 0, handle);
-    if (r == EWOULDBLOCK || (r == EACCES && !reading)) {
-      which = e.name;
-      return r;
-    }
-    if (r == 0) {
-      ops_.unlock(handle);
-      if (names_.isTemp(n.substr(0, n.size() - kLockSuffix.size()), ListFormat::Current))
-        stale.push_back(e.name);
-    }
-  }
-  return 0;
+  lock_ = std::make_unique<SetLock>(
+      ops_, folder_, names_, me_,
+      SetLock::Set{.relist =
+                       [this](bool picture) {
+                         if (!picture) return listEntries();
+                         firstPicture_ = this->picture();
+                         return 0;
+                       },
+                   .entries = [this]() -> const std::vector<FolderEntry>& { return entries_; },
+                   .partOfSet = [this](const FileInfo& info) { return partOfSet(info); },
+                   .model = [this] { return modelInfo_.regular ? &modelInfo_ : nullptr; }});
+  lock_->take(waitMs, mayRead, shownPath());
+  // Another account's set in a shared folder is only read: a save or removal of it stops
+  // before anything is written.
+  if (!mayRead && !mayWriteSet())
+    throw FileError(path(place_.model), FileProblem::OwnedByAnother);
 }
 
 int FileSetWriter::listEntries(bool ownerKnown) {
@@ -292,25 +185,7 @@ int FileSetWriter::listEntries(bool ownerKnown) {
 
 int FileSetWriter::createOwn(std::string& name, std::string_view bytes, const FileInfo* like,
                              std::string_view suffix) {
-  // A name that is taken is never used, whoever took it: another one is drawn. Eight draws of
-  // 64 random bits all taken is no chance but a folder that refuses every new name.
-  auto draw = [&](std::string_view end, const std::function<int(const std::string&)>& make) {
-    int e = EEXIST;
-    for (int n = 0; n < 8 && e == EEXIST; ++n) {
-      std::uint64_t r = 0;
-      if (::getrandom(&r, sizeof r, 0) != static_cast<ssize_t>(sizeof r)) return errno;
-      name = OwnFileName(names_.key, keyText(r, 16), end);
-      e = make(name);
-    }
-    return e;
-  };
-  int e = draw({}, [&](const std::string& n) { return ops_.create(folder_, n, bytes, like); });
-  if (e == 0 && !suffix.empty()) {
-    // A list is put in place whole: nobody finds one half written.
-    const std::string temp = name;
-    e = draw(suffix, [&](const std::string& n) { return ops_.rename(folder_, temp, n, false); });
-    if (e) ops_.remove(folder_, temp);
-  }
+  const int e = CreateOwnFile(ops_, folder_, names_.key, name, bytes, like, suffix);
   if (e == 0) entries_.push_back({name, true});
   return e;
 }
@@ -338,6 +213,11 @@ std::string FileSetWriter::picture() {
             std::to_string(i.changed) + '\n';
   }
   return seen;
+}
+
+bool FileSetWriter::unchanged() {
+  if (locked()) return true;
+  return lock_->othersFree() && picture() == firstPicture_;
 }
 
 bool FileSetWriter::mayChange(const FileInfo& info) const {
@@ -391,7 +271,7 @@ void FileSetWriter::forget(const std::string& name) {
 }
 
 void FileSetWriter::clearStale() {
-  if (lock_ < 0) return;  // only the lock's holder knows that no write of the set is running
+  if (!holdsLock()) return;  // only the lock's holder knows that no write of the set is running
   // Only files of the set's own naming that no list names, of the set and the user's own: a
   // save cut off before its list was written left them. The earliest key is shared by other
   // names. (Lock files nobody holds go as the lock is taken.)
@@ -455,14 +335,14 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
     c.target = t.name;
     if (t.info.exists) {
       c.old = IdOf(t.old);
-      if (const int e = createOwn(c.backup, t.old, &t.info)) throw fail(t.name, e);
+      if (const int e = createOwn(c.backup, t.old, &t.info)) throw fail(t.name, e).markNewEntry();
       made.push_back(c.backup);
     }
     if (!removal) {
       const std::string& bytes = files[i - firstFile].bytes;
       c.fresh = IdOf(bytes);
       const FileInfo* like = t.info.exists ? &t.info : model.regular ? &model : nullptr;
-      if (const int e = createOwn(c.temp, bytes, like)) throw fail(t.name, e);
+      if (const int e = createOwn(c.temp, bytes, like)) throw fail(t.name, e).markNewEntry();
       made.push_back(c.temp);
     }
     changeList.changes.push_back(std::move(c));
@@ -471,7 +351,7 @@ void FileSetWriter::write(const std::vector<FileContent>& files,
   std::string list;
   if (const int e =
           createOwn(list, EncodeList(changeList), model.regular ? &model : nullptr, kListSuffix))
-    throw fail(list, e);
+    throw fail(list, e).markNewEntry();
   made.push_back(list);
   ops_.sync(folder_);
   if (const int e = ops_.append(folder_, list, kStartedLine)) {

@@ -7,17 +7,20 @@
 // only where it cannot go forward, from the copies it made. Where neither can be had, the set
 // is told as mixed, and the list stays as its mark until the next save (or the set's removal).
 //
-// One program at a time writes a set: every use that may write it holds an advisory lock
-// (FileSetWriter::takeLock). Lock files and every new file take the permission bits of the
-// set's model (the case's header), so that whoever may write the set may take it. A file
-// without any write permission bit is read-only: it is neither replaced nor removed, also not
-// by the superuser. In a folder with the sticky bit the set is the files of the owner of its
-// model, the one the user picked (one predicate, partOfSet, for every look-up): another
-// account's file at any name the set uses is left out, named, never acted on and never blocks
-// it. A file found at one of a save's own names that is not the file the list recorded is
+// One program at a time writes a set: every use that may write it holds its lock
+// (files/SetLock.h). Lock files and every new file take the permission bits of the set's model
+// (the case's header), so that whoever may write the set may take it. A file without any write
+// permission bit is read-only: it is neither replaced nor removed, also not by the superuser.
+// In a folder with the sticky bit the set is the files of the owner of its model, the one the
+// user picked (one predicate, partOfSet, for every look-up): another account's file at a name
+// the set uses is left out, named and never acted on, and where the set would replace or remove
+// it, it stops that save or removal before anything is written. Only the set's owner, and the
+// superuser, change the set there; anyone else, the folder's owner too, reads it as its files
+// stand. A file found at one of a save's own names that is not the file the list recorded is
 // never trusted, removed or renamed into the set.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +29,7 @@
 #include "files/ChangeList.h"
 #include "files/FileError.h"
 #include "files/FileOps.h"
+#include "files/SetLock.h"
 
 namespace veltaro {
 
@@ -63,12 +67,13 @@ std::string EarlierNameKey(std::string_view name);
 // One use of a set: its lock held from construction to destruction and the folder listed once.
 class FileSetWriter {
  public:
-  // FileError InUse when another program keeps the lock beyond `waitMs`, LockDenied naming a
-  // lock file of the set that may not be opened. In a folder where no lock file can be made or
-  // held (one we may only read, a read-only medium, a full disk, a file system without locks)
-  // `mayRead` goes on without it once no holder keeps one: nothing there can be written by us
-  // either, settle() only tells the set as it stands, and what is read is checked with
-  // picture(), as by a colleague whose lock does not count (locked()).
+  // The lock taken as SetLock::take says (FileError InUse, Read, LockDenied or Write). In a
+  // folder where no lock file can be made or held (one we may only read, a read-only medium, a
+  // full disk, a file system without locks) `mayRead` goes on without it once no holder keeps
+  // one: nothing there can be written by us either, settle() only tells the set as it stands,
+  // and what is read is shown only when unchanged() says so, as by a colleague whose lock does
+  // not count (locked()). Without `mayRead`, a use that may not change the set (another
+  // account's in a shared folder) stops with FileError OwnedByAnother naming its model.
   FileSetWriter(FileOps& ops, FileSetPlace place, int waitMs, bool mayRead = false);
   ~FileSetWriter();
   FileSetWriter(const FileSetWriter&) = delete;
@@ -86,11 +91,12 @@ class FileSetWriter {
   bool partOfSet(const FileInfo& info) const;
   // Whether this use holds a lock that every writer of the set counts: ours, where it is
   // part of the set (a colleague's in a shared folder is not).
-  bool locked() const { return lock_ >= 0 && partOfSet(lockFile_); }
-  // The set as it stands now, by every entry at its names and of its own naming: for a use
-  // without the lock, two equal pictures mean nothing of the set changed between them. The
-  // folder is listed afresh (entries() follow it). FileError Read when it cannot be looked at.
-  std::string picture();
+  bool locked() const { return lock_->held() && partOfSet(lock_->file()); }
+  // For a use without a lock that counts: whether nothing of the set changed and no other
+  // program held, or may have held, its lock over the whole stretch from before this use's
+  // first look at the set (its holders and settle() included) to now. Always true with the
+  // lock. FileError Read when the set cannot be looked at.
+  bool unchanged();
   // Lists of the set this use left alone, being no part of it: for the user to be told.
   const std::vector<std::string>& listsLeftOut() const { return leftOut_; }
 
@@ -120,21 +126,22 @@ class FileSetWriter {
 
  private:
   void begin(int waitMs, bool mayRead);  // the lock taken, the folder listed
-  void takeLock(int waitMs, bool mayRead);
   // Lists the folder and finds the set's model and owner. 0 or the errno of the listing. The
   // owner is known after the first listing, or the use stops (FileError Read when the model
   // cannot be looked at in a shared folder); a later one keeps it when that look fails.
   int listEntries(bool ownerKnown = false);
-  // EWOULDBLOCK when another program holds a lock file of the set, EACCES when one may not be
-  // opened, unless `reading` (`which` names it); else 0, and `stale` the lock files of this
-  // build's naming that nobody holds.
-  int lockHeld(bool reading, std::vector<std::string>& stale, std::string& which);
-  void letGo();  // the lock and our lock file
+  // The set as it stands now, by every entry at its names and of its own naming: two equal
+  // pictures mean nothing of the set changed between them. The folder is listed afresh
+  // (entries() follow it). FileError Read when it cannot be looked at.
+  std::string picture();
+  // Whether this use may change the set: not another account's in a shared folder, where only
+  // the set's owner and the superuser do, whoever owns the folder.
+  bool mayWriteSet() const { return !shared_ || me_ == 0 || me_ == setOwner_; }
+  bool holdsLock() const { return lock_ && lock_->held(); }
   // The set as the user knows it, by its first file: what a set held by another program, or
   // one that cannot be written at all, is named by.
   std::string shownPath() const;
-  // A new file of the set's own naming, made exclusively: a name taken is never used, another
-  // one is tried. 0 or the errno; `name` is the file made.
+  // A new file of the set's own naming (CreateOwnFile), known as an entry. 0 or the errno.
   int createOwn(std::string& name, std::string_view bytes, const FileInfo* like,
                 std::string_view suffix = {});
   // A fact of the file system, not of the set: in a folder with the sticky bit only the owner
@@ -197,10 +204,8 @@ class FileSetWriter {
   std::vector<std::string> leftOut_;
   std::vector<RetiredList> marks_;       // lists kept as the marks of a mixed set
   std::vector<std::string> referenced_;  // own files named by lists that stay
-  int lock_ = -1;
-  int unwritable_ = 0;    // without the lock: why nothing can be written here
-  std::string lockName_;  // the lock file that `lock_` holds
-  FileInfo lockFile_;     // as it was when taken
+  std::unique_ptr<SetLock> lock_;
+  std::string firstPicture_;  // without a lock that counts: the set before the first look
 };
 
 }  // namespace veltaro

@@ -69,7 +69,11 @@ std::string FileErrorText(const FileError& e) {
       break;
     case EACCES:
     case EPERM:
-      cause = e.problem() == FileProblem::Mixed ? lines::ReadOnlyFolder : lines::AccessDenied;
+      // Refused a new file, the folder may only be read; a lock file that may not be opened
+      // is named after the text.
+      if (e.problem() == FileProblem::Mixed && !e.deniedLock.empty()) break;
+      cause = e.problem() == FileProblem::Mixed || e.newEntry() ? lines::ReadOnlyFolder
+                                                                : lines::AccessDenied;
       break;
     case ENOSPC:
     case EDQUOT:
@@ -97,6 +101,7 @@ std::string FileErrorText(const FileError& e) {
       cause = lines::SystemError;
   }
   if (cause) text += " " + Text(cause, {std::to_string(e.error())});
+  if (!e.deniedLock.empty()) text += "\r\n" + e.deniedLock + "\r\n" + Text(lines::LockDenied);
   return text;
 }
 

@@ -614,7 +614,7 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
   // A folder where no lock file can be made is one we may only read, or a full disk: a case
   // there opens, and a save says why it cannot be written.
   for (const auto& [error, why] :
-       {std::pair(EACCES, "Access is denied."), std::pair(ENOSPC, "The disk is full.")}) {
+       {std::pair(EACCES, "The folder may only be read."), std::pair(ENOSPC, "The disk is full.")}) {
     restore(old_);
     faults.fail = [error](const std::string& call, const std::string&) {
       return call == "create" ? error : 0;
@@ -657,27 +657,33 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
     EXPECT_EQ(roofFiles(), cut);
     veltaro::SetNameKeyFunction(nullptr);
   }
-  // Only the holder of the case's lock finishes it: without one (a lock file that may not be
-  // opened; a full disk or a write-protected medium, where none can be made) nothing changes,
-  // and the case opens as its files stand, told mixed with the true cause.
+  // Only the holder of the case's lock finishes it: without one (a full disk, a write-protected
+  // medium or a folder we may only read, where none can be made; a colleague's lock file that
+  // may not be opened) nothing changes, and the case opens as its files stand, told mixed with
+  // the true cause.
+  const std::string denied =
+      veltaro::OwnFileName(veltaro::NameKey("roof"), "0123456789abcdef", ".lck");
   const struct {
-    int error;
-    const char* why;
+    int error;  // of every new file; 0: a colleague's lock file that may not be opened
+    std::string why;
     int answer;
-  } unlocked[] = {{EACCES, "The folder may only be read.", IdCancel},
-                  {ENOSPC, "The disk is full.", IdOk},
-                  {EROFS, "The disk is write-protected.", IdCancel}};
+  } unlocked[] = {{EACCES, " The folder may only be read.", IdCancel},
+                  {ENOSPC, " The disk is full.", IdOk},
+                  {EROFS, " The disk is write-protected.", IdCancel},
+                  {0, "\r\n" + path(denied) + "\r\nThe lock file cannot be opened", IdOk}};
   for (const auto& row : unlocked) {
     faults.fail = [&](const std::string& call, const std::string&) {
-      return call == "lock" || call == "create" ? row.error : 0;
+      return call == "create" ? row.error : 0;
     };
+    if (!row.error) FaultyFiles::plantAsOther(data / denied, "", fs::perms(0600));
     run(&S::CaseOpen, "roof.DAT",
         (".PND\r\nThe last save of this case was cut off and can be neither finished nor undone "
-         "here, where nothing can be written: the case on disk is mixed. " +
-         std::string(row.why))
+         "here, where nothing can be written: the case on disk is mixed." +
+         row.why)
             .c_str(),
         row.answer, OkCancel | Exclamation | DefaultButton2);
     faults.fail = nullptr;
+    fs::remove(data / denied);
     EXPECT_EQ(roofFiles(), cut);
   }
   openCase("roof.DAT");
@@ -767,8 +773,9 @@ TEST_F(Versions, ASaveKeepsTheCasePermissions) {
     restore(old_);
     if (row.header) {
       if (row.owner != static_cast<uid_t>(-1))
-        for (const char* f : {"roof.DAT", "roof.C01"})
+        for (const char* f : {"roof.DAT", "roof.C01"}) {
           ASSERT_EQ(::chown((data / f).c_str(), row.owner, group), 0);
+        }
       ASSERT_EQ(::chown((data / "roof.DAT").c_str(), static_cast<uid_t>(-1), group), 0);
       fs::permissions(data / "roof.DAT", fs::perms(row.header));
       fs::permissions(data / "roof.C01", fs::perms(row.record));

@@ -106,10 +106,13 @@ void SetLock::take(int waitMs, bool mayRead, const std::string& shownPath) {
       // Waits for the holder, not for its own lock file, then tries again.
       const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
           until - std::chrono::steady_clock::now());
-      int handle = -1;
-      if (held && left.count() > 0 &&
-          ops_.lock(folder_, which, static_cast<int>(left.count()), handle) == 0)
-        ops_.unlock(handle);
+      if (held && left.count() > 0) {
+        int handle = -1;
+        const int r = ops_.lock(folder_, which, static_cast<int>(left.count()), handle);
+        if (r == 0) ops_.unlock(handle);
+        // What the wait saw tells more than the look before it.
+        if (r == 0 || r == ENOENT || r == EWOULDBLOCK) held = r == EWOULDBLOCK ? r : 0;
+      }
     }
     if (std::chrono::steady_clock::now() >= until) {
       // A lock file that could not be looked at to the end is named with why.

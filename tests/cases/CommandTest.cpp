@@ -519,6 +519,9 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
     faults.crashAfter = 0;
   };
   bool listed = false;  // the save's list was seen
+  // Another program's lock file, which it holds while the save runs.
+  const std::string held =
+      veltaro::OwnFileName(veltaro::NameKey("roof"), "00000000000000bb", ".lck");
   const struct {
     const char* call;
     std::string name;  // empty: any; "*.PND": the list, whatever its name; ".~vt*": the save's own
@@ -551,6 +554,14 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
       // whole, and the next use clears the copy without a word.
       {"info", ".~vt*", EIO, nullptr, true,
        [&] { return (listed |= !listOf().empty()) && listOf().empty(); }},
+      // A look at another program's lock file that fails is never taken for a free one: the
+      // save waits for it, and names it or says the case is in use.
+      {"info", held, EIO, "roof.DAT\r\nThe case is in use by another program", false},
+      {"lock", held, EIO, ".lck\r\nThe file cannot be read. System error 5", false},
+      {"lock", held, EINTR, "roof.DAT\r\nThe case is in use by another program", false,
+       [n = 0]() mutable { return n++ == 0; }},
+      {"lock", held, EMFILE, "roof.DAT\r\nThe case is in use by another program", false,
+       [n = 0]() mutable { return n++ == 0; }},
   };
   for (const auto& row : rows) {
     listed = false;
@@ -564,9 +575,18 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
           ("|" + row.name + "|").find("|" + name + "|") != std::string::npos;
       return call == row.call && named && (!row.when || row.when()) ? row.error : 0;
     };
+    int holder = -1;
+    if (row.name == held) {
+      folder_.writeBytes("DATA/" + held, "");
+      ASSERT_EQ(veltaro::PosixFiles().lock(data.string(), held, 0, holder), 0);
+    }
     if (row.told) platform.expectMsgBox(IdOk, row.told);
     save(true);
     faults.fail = nullptr;
+    if (holder >= 0) {
+      veltaro::PosixFiles().unlock(holder);
+      fs::remove(data / held);
+    }
     if (!row.finished) {
       EXPECT_EQ(files(data), old_) << "nothing changed";
     }
@@ -692,6 +712,38 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
     if (name.starts_with("roof")) {
       EXPECT_EQ(now.count(name) ? now.at(name) : "(none)", bytes) << name;
     }
+  // A list whose "go" was lost after its first changes, its copies lost too: told mixed, and
+  // kept as the mark as it now stands, its "go" appended. The next save, or Delete, takes the
+  // mark with it: nothing is left, and nothing is told mixed after.
+  for (const bool deleting : {false, true}) {
+    SCOPED_TRACE(deleting ? "Delete" : "save");
+    restore(old_);
+    calculatedWindow(2);
+    faults.crashAfter = 10;  // the record removed, the new one in place
+    faults.changes = 0;
+    EXPECT_THROW(save(true), Crash);
+    faults.crashAfter = 0;
+    ASSERT_TRUE(has("roof.C02") && !has("roof.C01"));
+    const std::string list = listOf(), bytes = veltaro::ReadFileBytes(path(list));
+    ASSERT_TRUE(bytes.ends_with("go\n"));
+    folder_.writeBytes("DATA/" + list, bytes.substr(0, bytes.size() - 3));
+    for (const auto& e : fs::directory_iterator(data))
+      if (const std::string n = e.path().filename().string();
+          n.starts_with(".~vt") && n != list)
+        fs::remove(e.path());
+    platform.expectMsgBox(IdOk, "the case on disk is mixed");
+    if (deleting) {
+      platform.expectMsgBox(IdYes, "Delete these files of the case?");
+      run(&S::CaseDelete, "roof.DAT");
+    } else {
+      save(true);
+    }
+    auto expected = new_;
+    if (deleting) expected.erase("roof.DAT"), expected.erase("roof.C02");
+    EXPECT_EQ(files(data), expected);
+    if (!deleting) openCase("roof.DAT");
+    EXPECT_TRUE(deleting || fx().ResultValid[2]);
+  }
   EXPECT_TRUE(platform.scriptDone());
 }
 

@@ -10,6 +10,8 @@
    every line from 222 on that the UK language file has is named there, no code names one by
    its number, and every named line is not empty in the language file of each of the eight
    markets (MRN takes UK's).
+3. A line that tells the user which message-box button to choose names each button by the
+   market's own word for it, the button's line without its "&", and names no other button.
 """
 import os
 import re
@@ -197,10 +199,39 @@ def check_language_files(faults):
                 faults.append(f"TextFile.{market}: line {k} (UK \"{uk[k - 1]}\") is missing or empty")
 
 
+# The lines that tell the user to choose a message-box button, with the buttons each names,
+# by their lines in MessageLines.h, in the order the line names them.
+BUTTON_LINES = [
+    (200, ["ButtonNo"]),                  # the pipe-size question: No keeps a flat surface
+    (234, ["ButtonOk", "ButtonCancel"]),  # a cut-off save that cannot be finished
+    (265, ["ButtonOk", "ButtonCancel"]),  # a mixed case
+]
+
+
+def check_button_words(faults):
+    named = named_lines()
+    buttons = [k for name, k in named.items() if name.startswith("Button")]
+    words = {m: {k: language_lines(m)[k - 1].replace("&", "") for k in buttons} for m in MARKETS}
+    # Every market's word for every button: another market's word, or another button's, is
+    # caught as well as a missing one.
+    every = {w for m in MARKETS for w in words[m].values()}
+    for market in MARKETS:
+        text_lines = language_lines(market)
+        for k, names in BUTTON_LINES:
+            text, want = text_lines[k - 1], [words[market][named[n]] for n in names]
+            found = [w for _, w in sorted(
+                (m.start(), w) for w in every
+                for m in re.finditer(r"(?<!\w)" + re.escape(w) + r"(?!\w)", text))]
+            if found != want:
+                faults.append(f"TextFile.{market}: line {k} names the buttons {found}, "
+                              f"not the market's {want}: \"{text}\"")
+
+
 def main():
     faults = []
     check_sources(faults)
     check_language_files(faults)
+    check_button_words(faults)
     for fault in faults:
         print(fault)
     print(f"{len(faults)} faults")

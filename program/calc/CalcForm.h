@@ -39,6 +39,7 @@ class CalcForm : public forms::Form, public CalcWindow {
   void Beregn_Click() override;
 
   PipeDistances pipeDistancesOfResult() const override { return pipeDistances_; }
+  void clearResults() override { ClearResults(); }
 
   void Form_Load() override;
   void Form_Activate() override;

@@ -36,6 +36,9 @@ class CalcWindow {
   // After a case's record is back: what a calculation derives from the inputs and shows
   // without the record keeping it is derived again.
   virtual void recordRestored() {}
+  // The window as after any change of its inputs: its inputs stay, its result boxes are
+  // emptied and its result is not valid. A case window that opens not calculated shows so.
+  virtual void clearResults() {}
 };
 
 // The window class of a calculation number (1-7, 21-24); empty for any other number.

@@ -323,6 +323,8 @@ void openRecord(const StoredRecord& r, std::vector<std::string>& problems) {
   // The flag last: the handlers that ran while the inputs came back have cleared it.
   fx().ResultValid[layout.calcType] = notes.empty();
   if (notes.empty()) return;
+  // Not calculated: the results the record put back go, as after any change of an input.
+  if (auto* calc = dynamic_cast<CalcWindow*>(window)) calc->clearResults();
   std::string what = (window ? window->caption() : name) + " (" + r.file + "):";
   for (const auto& n : notes) what += std::string(kNewLine) + "  " + n;
   problems.push_back(what + kNewLine + "  " + Text(lines::ResultInvalid));

@@ -1182,23 +1182,41 @@ TEST_F(Commands, ARecordThatCannotComeBackWholeIsReported) {
   std::string badProduct = record, typedProduct = record;
   badProduct[46] = 9;  // a product position beyond the three products
   typedProduct[46] = typedProduct[47] = '\xff';
-  // What the record holds, whether its window opens, the message.
-  const std::tuple<const char*, std::string, bool, const char*> rows[] = {
-      {"short", record.substr(0, 179), false, "shorter than 180 bytes"},
-      {"longer", record + "tail", true, nullptr},
-      {"position outside the list", badProduct, true,
-       "T166: entry 10 is not in the list, which has 3 entries"},
-      {"typed value", typedProduct, true, nullptr}};
-  for (const auto& [what, bytes, opens, message] : rows) {
+  // What the record holds, whether its window opens, the message; the list of a save cut off
+  // beside it, which the open is told to give up. A window that opens not calculated keeps
+  // its inputs and shows no result.
+  const std::string earlier = ".~vt" + veltaro::EarlierNameKey("roof") + "-9-2";
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool opens;
+    const char* message;
+    std::string list = {};
+  } rows[] = {{"short", record.substr(0, 179), false, "shorter than 180 bytes"},
+              {"longer", record + "tail", true, nullptr},
+              {"position outside the list", badProduct, true,
+               "T166: entry 10 is not in the list, which has 3 entries"},
+              {"typed value", typedProduct, true, nullptr},
+              {"of a mixed case", record, true, "roof.C01):\r\n  This window comes from",
+               "R " + earlier + " roof.C24\nend\ngo\n"}};
+  for (const auto& [what, bytes, opens, message, list] : rows) {
     SCOPED_TRACE(what);
     folder_.writeBytes("DATA/roof.C01", bytes);
+    if (!list.empty()) {
+      folder_.writeBytes("DATA/roof.PND", list);
+      platform.expectMsgBox(IdOk, "can be neither finished nor undone");
+    }
     openCase("roof.DAT", message, Exclamation);
+    fs::remove(data / "roof.PND");
     forms::Form* w = app.find("frmCalc01");
     EXPECT_EQ(w != nullptr, opens);
     EXPECT_EQ(fx().ResultValid[1], opens && !message);
     EXPECT_TRUE(platform.scriptDone());
     if (w) {
       EXPECT_EQ(w->control("PRODUKT").text(), calctest::kPipeProduct);
+      EXPECT_EQ(w->control("MEDIETEMP").text(), "150");
+      const std::string shown = w->control("OVERFLADE").text() + "|" + w->control("VT").text();
+      EXPECT_EQ(shown, fx().ResultValid[1] ? "24|35.1" : "|");
     }
   }
   // A header shorter than its record: the case fields show their labels alone.

@@ -1082,6 +1082,18 @@ TEST_F(Versions, AnotherUsersListOrTemporaryIsNeverActedOn) {
   platform.expectMsgBox(IdOk, "roof.DAT" + others);
   run(&S::CaseOpen, "roof.dat");
   EXPECT_NE(main().control("txtCase", 1).text().find("Gammel"), std::string::npos);
+  // The colleague owns the folder, which lets them rename and remove every file there; still
+  // only the case's owner changes it: a save and a Delete are refused before anything is
+  // written. The colleague's own lock file, left by a use that was killed, goes all the same.
+  const std::string killed = veltaro::OwnFileName(key, "00000000000000aa", ".lck");
+  const auto theirsNow = files(data);
+  folder_.writeBytes("DATA/" + killed, "");
+  calculatedWindow(2);
+  CaseTest::save("roof.DAT", ("roof.DAT" + others).c_str());
+  EXPECT_EQ(files(data), theirsNow);
+  folder_.writeBytes("DATA/" + killed, "");
+  run(&S::CaseDelete, "roof.dat", ("roof.dat" + others).c_str());
+  EXPECT_EQ(files(data), theirsNow);
   faults.third.clear();
   faults.asUser = 0;
   fs::permissions(data, fs::perms(0755));

@@ -38,7 +38,9 @@ FileSetPlace CasePlace(const std::string& base, const std::string& picked = {});
 //
 // In a folder with the sticky bit, the case is the files of the owner of the header the user
 // picked (FileSetWriter::partOfSet): another account's file at a case file's name is not found,
-// not written and not removed, and an open names it (leftOut). Names are matched as the file system
+// not written and not removed, and an open names it (leftOut). Only the case's owner, and the
+// superuser, change the case there: anyone else, the folder's owner too, opens it as its files
+// stand, and a save or Delete of it stops before anything is written (OwnedByAnother). Names are matched as the file system
 // matches them: in any letter case (FoldName), and where the folder shows no such spelling, by
 // asking the file system for the name itself; two spellings that are one file are one file.
 class CaseFolder {

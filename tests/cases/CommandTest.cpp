@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <future>
 #include <optional>
 #include <random>
 #include <thread>
@@ -643,6 +644,8 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
     EXPECT_TRUE(fx().ResultValid[1]);
     platform.expectMsgBox(IdOk, std::string("roof.DAT\r\nThe file cannot be written. ") + why);
     save(true);
+    platform.expectMsgBox(IdOk, std::string("roof.DAT\r\nThe file cannot be written. ") + why);
+    run(&S::CaseDelete, "roof.DAT");
     faults.fail = nullptr;
     EXPECT_EQ(files(data), old_);
   }
@@ -749,18 +752,26 @@ TEST_F(Versions, AFailingStepEndsInOneOfTheTwoVersions) {
 
 // A colleague who may only read the folder takes no lock: a save that runs while the case is
 // read makes the open read it again, so that it opens one save's case whole, never the header
-// of one beside the records of the other; a case that never stands still is told in use.
+// of one beside the records of the other; a case that never stands still is told in use. So is
+// one that another program's save held at any moment from the open's first look to its last
+// read, also where that save stands still between its renames the whole time.
 TEST_F(Versions, AReadWithoutTheLockIsOneStillPicture) {
+  const std::string inUse =
+      "The case cannot be opened.\r\n\r\n" + path("roof.DAT") +
+      "\r\nThe case is in use by another program.";
+  // A lock file nobody holds, which the open tests as it looks for holders.
+  const std::string stale =
+      veltaro::OwnFileName(veltaro::NameKey("roof"), "00000000000000cc", ".lck");
   const struct {
     const char* what;
-    const char* at;  // another program saves the new version as this file is read
+    std::string at;  // another program saves the new version as this file is read (or locked)
     int saves;       // at most so often
-    const char* told;
+    std::string told;
   } rows[] = {
-      {"a save between the header and a record", "roof.C01", 1, nullptr},
-      {"a save at every look", "roof.DAT", 99,
-       "The case cannot be opened.\r\n\r\n<DATA>/roof.DAT\r\nThe case is in use by another "
-       "program."},
+      {"a save between the header and a record", "roof.C01", 1, ""},
+      {"a save at every look", "roof.DAT", 99, inUse},
+      {"a save begun as the open looks for holders, standing before its header", stale, 1,
+       inUse},
   };
   veltaro::cases::CaseCommands other(veltaro::SystemFiles());
   for (const auto& row : rows) {
@@ -770,20 +781,39 @@ TEST_F(Versions, AReadWithoutTheLockIsOneStillPicture) {
     fx().ResultValid[1] = false;
     header("XY", "Ny", "2026-12-24");
     int saves = 0;
+    // The other program's save that stands before its header's rename until let go.
+    FaultyFiles standing;
+    std::promise<void> stood, letGo;
+    std::shared_future<void> goOn = letGo.get_future().share();
+    standing.fail = [&](const std::string& call, const std::string& name) {
+      if (call == "rename" && name == "roof.DAT") stood.set_value(), goOn.wait();
+      return 0;
+    };
+    std::thread saver;
+    if (row.at == stale) folder_.writeBytes("DATA/" + stale, "");
     faults.fail = [&](const std::string& call, const std::string& name) {
       if (call == "create") return EACCES;  // no lock file can be made
+      if (call == "lock" && name == row.at && saves++ < row.saves) {
+        saver = std::thread([&] {
+          veltaro::cases::CaseFolder theirs(path("roof"), standing, false, path("roof.DAT"));
+          theirs.settle([](const veltaro::FileError&) { return true; });
+          theirs.write({{"roof.C02", new_.at("roof.C02")}, {"roof.DAT", new_.at("roof.DAT")}},
+                       {"roof.C01"});
+        });
+        stood.get_future().wait();
+      }
       if (call == "read" && name == row.at && saves++ < row.saves) {
         platform.expectSaveFile(path("roof.DAT"));
         other.CaseSave();
       }
       return 0;
     };
-    std::string told = row.told ? row.told : "";
-    if (row.told) told.replace(told.find("<DATA>"), 6, data.string());
-    openCase("roof.DAT", row.told ? told.c_str() : nullptr);
+    openCase("roof.DAT", row.told.empty() ? nullptr : row.told.c_str());
     faults.fail = nullptr;
+    letGo.set_value();
+    if (saver.joinable()) saver.join();
     EXPECT_EQ(files(data), new_);
-    if (row.told) continue;
+    if (!row.told.empty()) continue;
     EXPECT_NE(main().control("txtCase", 1).text().find("Ny"), std::string::npos);
     EXPECT_TRUE(!app.find("frmCalc01") && fx().ResultValid[2]);
   }

@@ -417,8 +417,9 @@ TEST_F(Settling, EachStateALeavesComesToRestWholeOrToldMixed) {
       {"last build's, a colleague's file as a backup",
        with(kOld, with(lastTemps, {{"~" + last(1), "colleague"}})), kLastBegun, "",
        with(kNew, {{last(1), "colleague"}}), 0775},
-      // In a shared folder the user owns, a case another user saved: the backup the last build
-      // kept as a link of their file is the case owner's, and is finished.
+      // In a shared folder, a case another user saved, settled by the superuser (as the tests
+      // run): the backup the last build kept as a link of their file is the case owner's, and
+      // is finished.
       {"last build's, the case another user's",
        with(lastTemps,
             {{"~a.DAT", "old header"}, {"~a.C01", "old record"}, {"~" + last(1), "old record"}}),

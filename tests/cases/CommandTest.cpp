@@ -1004,8 +1004,9 @@ TEST_F(Versions, TwoProgramsSavingAtOnceLeaveOneVersionWhole) {
 
 // In a shared folder (sticky bit) a file of another user's at one of the case's names is no
 // part of the case: an open leaves it out and names it, a save or a delete never acts on it,
-// and it never blocks the case. Another user is played by the file operations, so that this
-// runs as any user.
+// and it blocks the case only where a save would have to replace it, which that save says
+// before anything is written. Another user is played by the file operations, so that this runs
+// as any user.
 TEST_F(Versions, AnotherUsersListOrTemporaryIsNeverActedOn) {
   const std::string key = veltaro::NameKey("roof"), temp = ".~vt" + key + "-9-1",
                     etemp = ".~vt" + veltaro::EarlierNameKey("roof") + "-9-1",

@@ -461,6 +461,11 @@ TEST_F(Settling, EachStateALeavesComesToRestWholeOrToldMixed) {
       // mixed while it leaves the case neither old nor new, else left to its owner.
       {"the owner's list, mixed", theirs(with(kOld, with(kOwn, {{kList, kBegun}}), {"a.C01"})), "",
        mixed + "old: a.DAT either:; ", std::nullopt, 01777, asAnotherUser},
+      // So it is to the folder's owner, who may rename and remove every file there.
+      {"the owner's list, mixed, to the folder's owner",
+       theirs(with(kOld, with(kOwn, {{kList, kBegun}}), {"a.C01"})), "",
+       mixed + "old: a.DAT either:; ", std::nullopt, 01777,
+       [](FaultyFiles& f, const fs::path&) { f.asUser = FaultyFiles::kOther + 1; }},
       // Whose files are the case's is known, or nothing is done.
       {"the owner's header that cannot be looked at",
        theirs(with(kNew, {{own(1), "old record"}, {kList, kBegun}})), "", "a.DAT read; ",

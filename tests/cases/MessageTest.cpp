@@ -150,6 +150,18 @@ TEST_F(Messages, EveryMessageAboutAFileIsWholeInItsWords) {
             "\r\nThe lock file cannot be opened: another user's program is using these files, or "
             "another user left the lock file behind. Access is denied.",
         Critical}},
+      // In a shared folder whose the case is is known before a save, or nothing is written.
+      {"a header in a shared folder that cannot be looked at",
+       [&] {
+         newVersion();
+         fs::permissions(data, fs::perms(01777));
+         failing("info", "roof.DAT", EIO);
+       },
+       [&] { return command(&S::CaseSave); },
+       {"Gem sag",
+        "The case was not saved.\r\n\r\n<DATA>/roof.DAT\r\nThe file cannot be read. System error "
+        "5.",
+        Critical}},
       {"in use",
        [&] { failing("lock", "*", EWOULDBLOCK); },
        [&] { return command(&S::CaseOpen); },

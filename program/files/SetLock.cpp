@@ -2,6 +2,7 @@
 
 #include <sys/random.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -103,12 +104,14 @@ void SetLock::take(int waitMs, bool mayRead, const std::string& shownPath) {
           (reading || (ops_.info(folder_, name_, now) == 0 && now.sameFile(file_))))
         return;
       letGo();
-      // Waits for the holder, not for its own lock file, then tries again.
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+      // Waits for the holder, not for its own lock file, then tries again. With no time left
+      // it still looks once, so that the last word is what the file is now.
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(
           until - std::chrono::steady_clock::now());
-      if (held && left.count() > 0) {
+      if (held) {
         int handle = -1;
-        const int r = ops_.lock(folder_, which, static_cast<int>(left.count()), handle);
+        const int r = ops_.lock(folder_, which, static_cast<int>(std::max<long long>(left.count(), 0)),
+                                handle);
         if (r == 0) ops_.unlock(handle);
         // What the wait saw tells more than the look before it.
         if (r == 0 || r == ENOENT || r == EWOULDBLOCK) held = r == EWOULDBLOCK ? r : 0;

@@ -115,7 +115,8 @@ void FileSetWriter::begin(int waitMs, bool mayRead) {
       ops_, folder_, names_, me_,
       SetLock::Set{.relist =
                        [this](bool picture) {
-                         if (!picture) return listEntries();
+                         // A use whose lock counts has no need of a still picture.
+                         if (!picture || locked()) return listEntries();
                          firstPicture_ = this->picture();
                          return 0;
                        },

@@ -404,8 +404,8 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
     // Without the lock the owner may be saving right now; a file of theirs we may not read
     // tells nothing either.
     const bool theirs = !mayWriteSet() || !mayChange(f.info);
-    if (int r = 0;
-        (!theirs || holdsLock()) && (r = ops_.read(folder_, e.name, kListLimit + 1, f.bytes)) != 0) {
+    if (int r = 0; (!theirs || holdsLock()) &&
+                   (r = ops_.read(folder_, e.name, kListLimit + 1, f.bytes)) != 0) {
       if (!theirs) throw FileError(path(e.name), FileProblem::Read, r);
       f.bytes.clear();
     }
@@ -486,8 +486,7 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
       told.newer = o.error->newer, told.older = o.error->older, told.either = o.error->either;
       if (!ask(told.markMixed())) return false;
       // Kept as the list now stands: one committed in fact has its "go" now.
-      keep(f.name, f.changeList->started ? f.bytes : f.bytes + std::string(kStartedLine),
-           readable);
+      keep(f.name, f.changeList->started ? f.bytes : f.bytes + std::string(kStartedLine), readable);
       for (const RetiredList& r : readable.retired) superseded.insert(r.name);
     }
   }

@@ -39,8 +39,7 @@ int CreateOwnFile(FileOps& ops, const Folder& folder, std::string_view key, std:
   return e;
 }
 
-SetLock::SetLock(FileOps& ops, const Folder& folder, const ListNames& names, unsigned user,
-                 Set set)
+SetLock::SetLock(FileOps& ops, const Folder& folder, const ListNames& names, unsigned user, Set set)
     : ops_(ops), folder_(folder), names_(names), me_(user), set_(std::move(set)) {}
 
 void SetLock::letGo() {
@@ -86,8 +85,7 @@ void SetLock::take(int waitMs, bool mayRead, const std::string& shownPath) {
     std::string which;
     int held = 0;
     if (e == 0 || reading) {
-      if (const int l = set_.relist(mayRead))
-        throw FileError(folder_.path, FileProblem::Read, l);
+      if (const int l = set_.relist(mayRead)) throw FileError(folder_.path, FileProblem::Read, l);
       held = others(reading, which);
       if (held == EACCES) {
         // The set's lock file that we may not open: its holder may be writing the set. A
@@ -100,18 +98,17 @@ void SetLock::take(int waitMs, bool mayRead, const std::string& shownPath) {
         continue;
       }
       FileInfo now;
-      if (held == 0 &&
-          (reading || (ops_.info(folder_, name_, now) == 0 && now.sameFile(file_))))
+      if (held == 0 && (reading || (ops_.info(folder_, name_, now) == 0 && now.sameFile(file_))))
         return;
       letGo();
       // Waits for the holder, not for its own lock file, then tries again. With no time left
       // it still looks once, so that the last word is what the file is now.
-      const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-          until - std::chrono::steady_clock::now());
+      const auto left =
+          std::chrono::ceil<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
       if (held) {
         int handle = -1;
-        const int r = ops_.lock(folder_, which, static_cast<int>(std::max<long long>(left.count(), 0)),
-                                handle);
+        const int r = ops_.lock(folder_, which,
+                                static_cast<int>(std::max<long long>(left.count(), 0)), handle);
         if (r == 0) ops_.unlock(handle);
         // What the wait saw tells more than the look before it.
         if (r == 0 || r == ENOENT || r == EWOULDBLOCK) held = r == EWOULDBLOCK ? r : 0;
@@ -165,9 +162,9 @@ int SetLock::others(bool reading, std::string& which) {
         stale.push_back(e.name);
       continue;
     }
-    if (!ofSet) continue;  // our own account's, which nobody counts
+    if (!ofSet) continue;                  // our own account's, which nobody counts
     if (r == EACCES && reading) continue;  // one we may not open tells nothing to a reader
-    which = e.name;  // held, may not be opened, or a test that failed
+    which = e.name;                        // held, may not be opened, or a test that failed
     result = r;
     break;
   }

@@ -126,8 +126,7 @@ void FileSetWriter::begin(int waitMs, bool mayRead) {
   lock_->take(waitMs, mayRead, shownPath());
   // Another account's set in a shared folder is only read: a save or removal of it stops
   // before anything is written.
-  if (!mayRead && !mayWriteSet())
-    throw FileError(path(place_.model), FileProblem::OwnedByAnother);
+  if (!mayRead && !mayWriteSet()) throw FileError(path(place_.model), FileProblem::OwnedByAnother);
 }
 
 int FileSetWriter::listEntries(bool ownerKnown) {

@@ -150,7 +150,7 @@ TEST_F(Messages, EveryMessageAboutAFileIsWholeInItsWords) {
             "\r\nThe lock file cannot be opened: another user's program is using these files, or "
             "another user left the lock file behind. Access is denied.",
         Critical}},
-      // In a shared folder whose the case is is known before a save, or nothing is written.
+      // In a shared folder a save knows whose the case is before it writes, or writes nothing.
       {"a header in a shared folder that cannot be looked at",
        [&] {
          newVersion();

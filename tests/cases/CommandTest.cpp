@@ -797,6 +797,13 @@ TEST_F(Versions, AReadWithoutTheLockIsOneStillPicture) {
       if (call == "rename" && name == "roof.DAT") stood.set_value(), goOn.wait();
       return 0;
     };
+    // The other program's save of the new version, through the files given.
+    const auto saveNew = [&](FaultyFiles& through) {
+      veltaro::cases::CaseFolder theirs(path("roof"), through, false, path("roof.DAT"));
+      theirs.settle([](const veltaro::FileError&) { return true; });
+      theirs.write({{"roof.C02", new_.at("roof.C02")}, {"roof.DAT", new_.at("roof.DAT")}},
+                   {"roof.C01"});
+    };
     std::thread saver;
     if (row.at == stale) folder_.writeBytes("DATA/" + stale, "");
     int looks = 0;
@@ -804,25 +811,18 @@ TEST_F(Versions, AReadWithoutTheLockIsOneStillPicture) {
       if (call == "create") return EACCES;  // no lock file can be made
       if (call == "lock" && name == row.at && row.failsFrom && ++looks >= row.failsFrom)
         return EIO;
-      if (call == "lock" && name == row.at && row.killed && saves++ < row.saves) {
-        FaultyFiles killing;
-        killing.crashAfter = 10;  // its lock, copies, list and "go", a removal and a rename
-        try {
-          veltaro::cases::CaseFolder theirs(path("roof"), killing, false, path("roof.DAT"));
-          theirs.settle([](const veltaro::FileError&) { return true; });
-          theirs.write({{"roof.C02", new_.at("roof.C02")}, {"roof.DAT", new_.at("roof.DAT")}},
-                       {"roof.C01"});
-        } catch (const Crash&) {
-        }
-      }
       if (call == "lock" && name == row.at && saves++ < row.saves) {
-        saver = std::thread([&] {
-          veltaro::cases::CaseFolder theirs(path("roof"), standing, false, path("roof.DAT"));
-          theirs.settle([](const veltaro::FileError&) { return true; });
-          theirs.write({{"roof.C02", new_.at("roof.C02")}, {"roof.DAT", new_.at("roof.DAT")}},
-                       {"roof.C01"});
-        });
-        stood.get_future().wait();
+        if (row.killed) {
+          FaultyFiles killing;
+          killing.crashAfter = 10;  // its lock, copies, list and "go", a removal and a rename
+          try {
+            saveNew(killing);
+          } catch (const Crash&) {
+          }
+        } else {
+          saver = std::thread([&] { saveNew(standing); });
+          stood.get_future().wait();
+        }
       }
       if (call == "read" && name == row.at && saves++ < row.saves) {
         platform.expectSaveFile(path("roof.DAT"));

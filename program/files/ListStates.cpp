@@ -33,6 +33,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <map>
 #include <set>
 
 #include "core/FileNames.h"
@@ -71,6 +72,41 @@ bool needsForward(const Change& c, const Look& l) {
 
 bool needsBack(const Change& c, const Look& l) {
   return c.kind == ChangeKind::Add ? l.isNew : !l.isOld;
+}
+
+// The order lists settle in, as indexes of `names` (given in the order names decide): a list
+// that retires others (`retires`, the names its L lines give) goes before every one it
+// retires, so that a save over a mixed case, and one over a case whose marks form a chain, is
+// carried forward before its marks are judged, each alone. Names decide only between lists that
+// do not name each other, and in a ring (a folder from elsewhere) the first by name goes first.
+std::vector<std::size_t> settleOrder(const std::vector<std::string>& names,
+                                     const std::vector<std::vector<std::string>>& retires) {
+  const std::size_t n = names.size();
+  std::map<std::string, std::size_t> index;
+  for (std::size_t i = 0; i < n; ++i) index.emplace(names[i], i);
+  std::vector<std::vector<std::size_t>> later(n);  // the lists each one retires
+  std::vector<std::size_t> retiredBy(n);           // by how many lists not yet placed
+  for (std::size_t i = 0; i < n; ++i)
+    for (const std::string& r : retires[i])
+      if (const auto it = index.find(r); it != index.end() && it->second != i) {
+        later[i].push_back(it->second);
+        ++retiredBy[it->second];
+      }
+  std::set<std::size_t> left, ready;
+  for (std::size_t i = 0; i < n; ++i) {
+    left.insert(i);
+    if (retiredBy[i] == 0) ready.insert(i);
+  }
+  std::vector<std::size_t> order;
+  while (!left.empty()) {
+    const std::size_t i = ready.empty() ? *left.begin() : *ready.begin();
+    ready.erase(i);
+    left.erase(i);
+    order.push_back(i);
+    for (const std::size_t j : later[i])
+      if (left.count(j) && --retiredBy[j] == 0) ready.insert(j);
+  }
+  return order;
 }
 
 bool committed(const ChangeList& j) {
@@ -434,16 +470,24 @@ bool FileSetWriter::settle(const std::function<bool(const FileError&)>& ask) {
   if (lastBuilds > 1)
     for (Found& f : lists)
       if (SameFileName(f.name, place_.lastList)) f.changeList.reset();
-  // In the order the one name rule takes them, whatever order the folder lists them in; a list
-  // that retires others is the later one: it goes first, and while it stays begun the ones it
+  // In the order the one name rule takes them, whatever order the folder lists them in, then in
+  // the order they name each other: while a list that retires others stays begun, the ones it
   // retires are its marks too.
   std::sort(lists.begin(), lists.end(), [&](const Found& a, const Found& b) {
     return std::pair(a.name != place_.lastList, a.name) <
            std::pair(b.name != place_.lastList, b.name);
   });
-  std::stable_partition(lists.begin(), lists.end(), [](const Found& f) {
-    return f.changeList && !f.changeList->retired.empty();
-  });
+  std::vector<std::string> names;
+  std::vector<std::vector<std::string>> retires;
+  for (const Found& f : lists) {
+    names.push_back(f.name);
+    retires.emplace_back();
+    if (f.changeList)
+      for (const RetiredList& r : f.changeList->retired) retires.back().push_back(r.name);
+  }
+  std::vector<Found> ordered;
+  for (const std::size_t i : settleOrder(names, retires)) ordered.push_back(std::move(lists[i]));
+  lists = std::move(ordered);
   std::set<std::string> superseded;
   bool changed = false, damagedAsked = false;
   for (const Found& f : lists) {

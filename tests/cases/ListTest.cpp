@@ -519,15 +519,34 @@ TEST_F(Settling, ACutAfterAnyStepForwardOrBackSettlesWhole) {
   std::string bytes;
   fs::create_symlink("a.DAT", dir / kList);
   EXPECT_EQ(veltaro::PosixFiles().read(veltaro::Folder(dir.string()), kList, 10, bytes), ELOOP);
+  // A save over a mixed case whose marks form a chain, each retiring the ones before it as the
+  // save that left it did: the marks, stuck both ways, and the save's list retiring them all.
+  // Every mark's name comes before the list's.
+  auto overMarks = [](int marks) {
+    Files files = with(kOld, kOwn);
+    std::string retired;
+    for (int m = 0; m < marks; ++m) {
+      const std::string mark = kSet + retired + "C " + own(20 + 2 * m) + " " + id("mark new") +
+                               " " + own(21 + 2 * m) + " " + id("mark old") + " a.DAT\nend\ngo\n";
+      files[own(6 + m) + ".PND"] = mark;
+      retired = "L " + id(mark) + " " + own(6 + m) + ".PND\n" + retired;
+    }
+    return std::pair(kSet + retired + kBegun.substr(kSet.size()), files);
+  };
+  const auto [overTwo, twoMarks] = overMarks(2);
+  const auto [overThree, threeMarks] = overMarks(3);
   // A list of each build's, each carried out to its end, or with its last rename failing
   // (undone). The build before kept no copies: a rename failing after its removal leaves the
-  // case mixed, so it is cut only, also as it begins its list.
+  // case mixed, so it is cut only, also as it begins its list. A save over marks is carried
+  // forward before any mark is judged alone: nothing is told mixed.
   const struct {
     std::string list, name;
     Files begun;
     std::vector<std::string> failing;
   } formats[] = {
       {kBegun, kList, with(kOld, kOwn), {"", "rename a.DAT"}},
+      {overTwo, kList, twoMarks, {""}},
+      {overThree, kList, threeMarks, {""}},
       {kLastBegun, "a.PND", with(kOld, kLastTemps), {"", "rename a.DAT"}},
       {kEarlierBegun, "a.PND", with(kOld, kEarlierTemps), {""}},
       {withoutGo(kEarlierBegun), "a.PND", with(kOld, kEarlierTemps), {""}},

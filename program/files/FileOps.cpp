@@ -210,8 +210,10 @@ void PosixFiles::sync(const Folder& folder) {
 int PosixFiles::lock(const Folder& folder, const std::string& name, int waitMs, int& handle) {
   const At at(folder, name);
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
-  // A pipe or device in the lock file's place is refused, not waited on.
+  // Every way round counts against the wait, a look that fails included, so that a file
+  // system that keeps failing (a dropped network share) ends the wait as well.
   for (;;) {
+    // A pipe or device in the lock file's place is refused, not waited on.
     int fd = ::openat(at.dir, at.c_str(), O_RDWR | kAsItself);
     // A lock file we may only read (or one in a folder we may only read) still keeps writers
     // out: a lock is taken on a file opened for reading as well.
@@ -223,25 +225,34 @@ int PosixFiles::lock(const Folder& folder, const std::string& name, int waitMs, 
       ::close(fd);
       return e;
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    int error = ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
+    bool looked = false, moved = false;
+    if (error == 0) {
       // The holder before us may have removed the file as it let go: a lock on a file no
-      // longer there keeps nobody out, so lock the one that is.
-      struct stat held, now;
-      if (::fstat(fd, &held) == 0 &&
-          ::fstatat(at.dir, at.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
-          held.st_dev == now.st_dev && held.st_ino == now.st_ino) {
+      // longer there keeps nobody out, so the one that is there is locked, at once. A look
+      // that fails is no lock either: it is let go, and told if it fails to the end.
+      error = stillAt(folder, name, fd);
+      if (error == 0) {
         handle = fd;
         return 0;
       }
-      ::close(fd);
-      continue;
+      moved = error == ENOENT;
+      looked = !moved;
     }
-    const int error = errno;
     ::close(fd);
-    if ((error != EWOULDBLOCK && error != EINTR) || std::chrono::steady_clock::now() >= until)
-      return error == EINTR ? EWOULDBLOCK : error;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!moved && !looked && error != EWOULDBLOCK && error != EINTR) return error;
+    // A file we never held to the end is another's for now.
+    if (std::chrono::steady_clock::now() >= until) return looked ? error : EWOULDBLOCK;
+    if (!moved) std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+}
+
+int PosixFiles::stillAt(const Folder& folder, const std::string& name, int fd) {
+  const At at(folder, name);
+  struct stat held, now;
+  if (::fstat(fd, &held) != 0) return errno;
+  if (::fstatat(at.dir, at.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+  return held.st_dev == now.st_dev && held.st_ino == now.st_ino ? 0 : ENOENT;
 }
 
 void PosixFiles::unlock(int handle) {

@@ -83,8 +83,10 @@ class FileOps {
   virtual void sync(const Folder& folder) = 0;
   // An advisory lock on an existing regular file, waiting up to `waitMs`: ENOENT when there is
   // none, EWOULDBLOCK when another holder keeps it, EACCES when it may not even be read. A file
-  // removed by its holder as it let go is not taken: the one at the name is, or ENOENT.
-  // `handle` is what unlock() takes.
+  // removed by its holder as it let go is not taken: the one at the name is, or ENOENT. A lock
+  // whose file cannot be looked at once it is locked is let go: the errno of that look, where
+  // it fails to the end of the wait. Every way round counts against the wait, which always
+  // ends. `handle` is what unlock() takes.
   virtual int lock(const Folder& folder, const std::string& name, int waitMs, int& handle) = 0;
   virtual void unlock(int handle) = 0;
   // The user the files are changed as, by the ids the files' owners are told by.
@@ -108,6 +110,11 @@ class PosixFiles : public FileOps {
   void sync(const Folder& folder) override;
   int lock(const Folder& folder, const std::string& name, int waitMs, int& handle) override;
   void unlock(int handle) override;
+
+ protected:
+  // The look a lock takes at its name once the file `fd` is locked: 0 when that file is still
+  // the entry there, ENOENT when another file or none is, or the errno of a look that failed.
+  virtual int stillAt(const Folder& folder, const std::string& name, int fd);
 };
 
 // The program's own file operations.

@@ -59,22 +59,37 @@ void SetLock::take(int waitMs, bool mayRead, const std::string& shownPath) {
   bool reading = false;
   cause_ = 0;
   denied_.clear();
+  // Why no lock can be had here at all, so that a reader goes on without one.
+  auto cannotLock = [](int e) {
+    return e == EACCES || e == EROFS || e == EPERM || e == ENOSPC || e == EDQUOT || e == ENOLCK;
+  };
+  // Every way round counts against the time, a look that fails included.
   for (;;) {
     int e = 0;
+    // A lock file that may be held, ours or another's, and why: EWOULDBLOCK, or the errno of
+    // a look at it that failed, which names it once the time is up.
+    std::string which;
+    int held = 0;
     if (!reading) {
       const FileInfo* like = set_.model();
       e = CreateOwnFile(ops_, folder_, names_.key, name_, "", like, kLockSuffix);
       if (e) name_.clear();
-      if (e == 0 && (e = ops_.info(folder_, name_, file_)) == 0 && !file_.exists)
-        e = ENOENT;  // taken for a stale file meanwhile: another is made
-      if (e == 0) e = ops_.lock(folder_, name_, 0, handle_);
+      if (e == 0) {
+        int look = ops_.info(folder_, name_, file_);
+        if (look == 0 && !file_.exists) look = ENOENT;  // taken for a stale file meanwhile
+        if (look == 0) look = ops_.lock(folder_, name_, 0, handle_);
+        // Held already: another program looking at every lock file of the set holds ours for
+        // that moment. Another is made, until the time is up. A look at ours that failed is
+        // no lock either: it is let go, and another is made.
+        if (look == ENOENT || look == EWOULDBLOCK)
+          e = ENOENT;
+        else if (look == 0 || cannotLock(look))
+          e = look;
+        else
+          which = name_, held = look, e = ENOENT;
+      }
       if (e) letGo();
-      // Held already: another program looking at every lock file of the set holds ours for
-      // that moment. Another is made, until the time is up.
-      if (e == EWOULDBLOCK) e = ENOENT;
-      reading =
-          e && mayRead &&
-          (e == EACCES || e == EROFS || e == EPERM || e == ENOSPC || e == EDQUOT || e == ENOLCK);
+      reading = e && mayRead && cannotLock(e);
       if (reading) cause_ = e;
       if (e && e != ENOENT && !reading) {
         FileError error(shownPath, FileProblem::Write, e);
@@ -82,12 +97,10 @@ void SetLock::take(int waitMs, bool mayRead, const std::string& shownPath) {
         throw error;
       }
     }
-    std::string which;
-    int held = 0;
     if (e == 0 || reading) {
       if (const int l = set_.relist(mayRead)) throw FileError(folder_.path, FileProblem::Read, l);
       held = others(reading, which);
-      if (held == EACCES) {
+      if (held == EACCES && !reading) {
         // The set's lock file that we may not open: its holder may be writing the set. A
         // reader goes on as one that cannot lock, and says which file it could not open.
         if (!mayRead) throw FileError(JoinPath(folder_.path, which), FileProblem::LockDenied, held);
@@ -95,7 +108,7 @@ void SetLock::take(int waitMs, bool mayRead, const std::string& shownPath) {
         reading = true;
         cause_ = held;
         denied_ = JoinPath(folder_.path, which);
-        continue;
+        continue;  // looked at again at once, as a reader, to whom it tells nothing
       }
       FileInfo now;
       if (held == 0 && (reading || (ops_.info(folder_, name_, now) == 0 && now.sameFile(file_))))

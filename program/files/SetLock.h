@@ -17,7 +17,9 @@
 // A failed look decides nothing: a lock file of the set that cannot be looked at, or whose test
 // fails with anything but "held" or "gone", is neither free nor gone; it keeps the use out as a
 // held one does, and once the time is up the use stops with the read error that names it. Only
-// a lock file that is gone, or one this use locked itself, is free.
+// a lock file that is gone, or one this use locked itself, is free; our own that cannot be
+// looked at once locked is no lock, and another is made. Every way round counts against the
+// time, so that a look that keeps failing (a dropped network share) ends the wait as well.
 //
 // Only the set's lock files count (its one ownership rule): another account's file in a shared
 // folder is never waited on, and a link, pipe or folder is no lock file. Lock files nobody holds

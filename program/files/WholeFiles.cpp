@@ -217,7 +217,10 @@ std::string FileSetWriter::picture() {
 
 bool FileSetWriter::unchanged() {
   if (locked()) return true;
-  return lock_->othersFree() && picture() == firstPicture_;
+  // The holders are looked for in the folder as it is listed for the picture: one that came
+  // after the last listing is seen too.
+  const std::string now = picture();
+  return lock_->othersFree() && now == firstPicture_;
 }
 
 bool FileSetWriter::mayChange(const FileInfo& info) const {

@@ -50,8 +50,9 @@ class FaultyFiles : public veltaro::PosixFiles {
  public:
   int crashAfter = 0;  // 0: never
   int changes = 0;
-  // The errno a call ("info", "create", "append", "rename", "remove", "lock", "read") on the
-  // name fails with, 0 to let it run.
+  // The errno a call ("info", "create", "append", "rename", "remove", "lock", "read", and
+  // "stillAt", the look a lock takes at its name once the file is locked) on the name fails
+  // with, 0 to let it run.
   std::function<int(const std::string& call, const std::string& name)> fail;
 
   static constexpr unsigned kOther = 4242;  // another user
@@ -115,6 +116,12 @@ class FaultyFiles : public veltaro::PosixFiles {
     if (int e = failing("lock", n)) return e;
     if (denied(f, n, 060)) return EACCES;
     return PosixFiles::lock(f, n, wait, handle);
+  }
+
+ protected:
+  int stillAt(const veltaro::Folder& f, const std::string& n, int fd) override {
+    if (int e = failing("stillAt", n)) return e;
+    return PosixFiles::stillAt(f, n, fd);
   }
 
  private:

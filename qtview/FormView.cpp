@@ -171,9 +171,14 @@ void FormView::build() {
     window_ = sub_;
     // A child's new state is told once the workspace has done with it: it activates a child
     // being minimised (as a click on it would) and keeps it active, and only afterwards may
-    // the model move the front on to another child.
+    // the model move the front on to another child. A child brought back from minimised,
+    // whichever way, stands at the model's place, which moved with the content while it lay
+    // there (the area would put it back where it stood on screen).
     QObject::connect(sub_, &QMdiSubWindow::windowStateChanged, this,
-                     [this](Qt::WindowStates, Qt::WindowStates) {
+                     [this](Qt::WindowStates before, Qt::WindowStates now) {
+                       if ((before & Qt::WindowMinimized) &&
+                           !(now & (Qt::WindowMinimized | Qt::WindowMaximized)))
+                         placeChild();
                        if (!owner_->isSyncing()) reportWindowState();
                      });
   } else {
@@ -211,6 +216,10 @@ void FormView::buildFrame() {
   auto* previousChild = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6), frame);
   QObject::connect(previousChild, &QShortcut::activated, workspace_.data(),
                    &QMdiArea::activatePreviousSubWindow);
+  workspace_->placeMoved = [this](QMdiSubWindow* sub, QPoint by) {
+    for (auto& [f, v] : owner_->views_)
+      if (v && v->subWindow() == sub) v->followContent(by);
+  };
   workspace_->viewport()->setMouseTracking(true);
   workspace_->viewport()->installEventFilter(this);
   frame->installEventFilter(this);
@@ -376,11 +385,14 @@ void FormView::applyWindow(uint32_t dirty) {
       if (sub_) {
         if (!placed_) {
           // A child opens inside the workspace where it fits; a larger one at its top left,
-          // from where the workspace scrolls to the rest.
+          // from where the workspace scrolls to the rest. The model is told at once, also of a
+          // child first shown minimised: that is where it comes back to.
           FormView* frame = owner_->frameView();
           const QSize room = frame && frame->workspace() ? frame->visibleWorkspace() : QSize();
           x = std::max(0, std::min(x, room.width() - w));
           y = std::max(0, std::min(y, room.height() - h));
+          if (x != toPixels(form_->left()) || y != toPixels(form_->top()))
+            form_->userMove(toTwips(x), toTwips(y));
         }
         sub_->setGeometry(x, y, w, h);
         if (!form_->resizable()) sub_->setFixedSize(w, h);
@@ -442,6 +454,18 @@ void FormView::applyWindowState() {
   if (want == forms::kStateMinimized) s |= Qt::WindowMinimized;
   if (want == forms::kStateMaximized) s |= Qt::WindowMaximized;
   win->setWindowState(s);
+}
+
+void FormView::placeChild() {
+  if (!form_ || !sub_ || !placed_) return;
+  sub_->setGeometry(toPixels(form_->left()), toPixels(form_->top()), toPixels(form_->width()),
+                    toPixels(form_->height()));
+}
+
+void FormView::followContent(QPoint by) {
+  // Never shown, a child has no place in the content yet: it opens where the model says.
+  if (!form_ || !form_->isLoaded() || !sub_ || !placed_) return;
+  form_->userMove(form_->left() - toTwips(by.x()), form_->top() - toTwips(by.y()));
 }
 
 void FormView::hideWindow() {

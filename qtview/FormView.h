@@ -100,6 +100,9 @@ class FormView : public QObject {
   void tabFrom(bool next);
   // Reports the window's real position and sizes to the model.
   void reportGeometry();
+  // The workspace's content moved by `by` while this child lay minimised or hidden: the place
+  // it comes back to, the model's, moves with it.
+  void followContent(QPoint by);
   // Reports a window state the window took while the view was syncing (the workspace
   // maximises a child activated while the one in front is maximised, and restores that one),
   // so that the model's state never drifts from the one on screen.
@@ -114,6 +117,8 @@ class FormView : public QObject {
   void buildFrame();
   void applyWindow(uint32_t dirty);
   void applyWindowState();
+  // Puts a child where the model says, at its size.
+  void placeChild();
   void applyFlags(QWidget* win, Qt::WindowFlags flags);
   void applyMenus();
   void applyToolbars();

@@ -54,9 +54,13 @@ void Workspace::scrollTo(QPoint to) {
   if (by.isNull()) return;
   origin_ = to;
   updating_ = true;
-  // Hidden children move too, so that they come back where they stood in the content.
-  for (QMdiSubWindow* sub : subWindowList())
-    if (!sub->isMinimized() && !sub->isMaximized()) sub->move(sub->pos() - by);
+  // Hidden and minimised children come back where they stood in the content too: a hidden one
+  // moves along, a minimised one keeps its bar in the row and the place it comes back to moves.
+  for (QMdiSubWindow* sub : subWindowList()) {
+    if (sub->isMaximized()) continue;
+    if (!sub->isMinimized()) sub->move(sub->pos() - by);
+    if ((sub->isMinimized() || !sub->isVisible()) && placeMoved) placeMoved(sub, by);
+  }
   updating_ = false;
   viewport()->update();
   updateBars();

@@ -5,7 +5,9 @@
 #include <QMdiArea>
 #include <QPixmap>
 #include <QPoint>
+#include <functional>
 
+class QMdiSubWindow;
 class QScrollBar;
 
 namespace qtview {
@@ -13,8 +15,9 @@ namespace qtview {
 // The content of the workspace is its picture, drawn unscaled from the content's top left, and
 // every child window that is not minimised; the part on screen starts at origin(). Scrolling
 // moves the picture and those children together; minimised children stay in a row along the
-// bottom of the part on screen. The bars show only while some of the content lies beyond the
-// part on screen, and never while a child is maximised (it fills the part on screen).
+// bottom of the part on screen, and the place each comes back to moves with the content (told
+// to placeMoved, as a hidden child's is). The bars show only while some of the content lies
+// beyond the part on screen, and never while a child is maximised (it fills the part on screen).
 //
 // The area's own scrolling is switched off and its own bars never show: it recomputed their
 // ranges itself from its children alone, so that its thumbs and the view disagreed and the
@@ -33,6 +36,10 @@ class Workspace : public QMdiArea {
   QScrollBar* bar(Qt::Orientation orientation) const;
   // Scrolls until the content point `to` stands at the viewport's top left.
   void scrollTo(QPoint to);
+  // Told, for every child lying minimised or hidden as the content scrolls, how far the place
+  // it comes back to moved with the content (the area keeps a minimised child's own place to
+  // itself, where it stood on screen).
+  std::function<void(QMdiSubWindow* child, QPoint by)> placeMoved;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

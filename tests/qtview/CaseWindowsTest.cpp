@@ -11,12 +11,14 @@
 #include "MarketRun.h"
 #include "calc/CalcWindow.h"
 #include "cases/RecordLayout.h"
+#include "qtview/Workspace.h"
 #include "shell/ShellServices.h"
 #include "support/FormSnapshot.h"
 #include "support/Steps.h"
 
 namespace {
 
+using viewtest::actionNamed;
 using viewtest::MarketRun;
 
 // Each calculation with a result box of its own, and inputs it calculates from with the shipped
@@ -117,7 +119,8 @@ void chooseInWindowMenu(MarketRun& run, const forms::Form& w) {
 // Every calculation window, just calculated with the focus on Calculate, minimised and brought
 // back each way, maximised and chosen again, or activated by its title: no focus event, no
 // click, no change of its own runs. It shows what it showed, the pipe distances stay open, and
-// the keyboard is back on Calculate.
+// the keyboard is back on Calculate. Minimised while the workspace scrolls, it comes back where
+// it stood in the content, however it is brought back, and its bar stays in the row.
 TEST(CaseWindows, AWindowJustCalculatedIsAsItWasWhicheverWayItIsRestoredOrActivated) {
   using S = QStyle;
   const struct {
@@ -126,6 +129,8 @@ TEST(CaseWindows, AWindowJustCalculatedIsAsItWasWhicheverWayItIsRestoredOrActiva
     S::SubControl first;  // on its title bar; none: it stays behind the pipe distances
     S::SubControl then;   // none: its entry in the Window menu; a minimised title twice
     int state;
+    bool scrolled = false;  // by the bars, to their ends, while it lies minimised
+    bool command = false;   // then its command in the main window's menu instead
   } ways[] = {{"LT", "minimised, then its restore button", S::SC_TitleBarMinButton,
                S::SC_TitleBarNormalButton, forms::kStateNormal},
               {"DK", "minimised, then the Window menu", S::SC_TitleBarMinButton, S::SC_None,
@@ -135,12 +140,22 @@ TEST(CaseWindows, AWindowJustCalculatedIsAsItWasWhicheverWayItIsRestoredOrActiva
               {"SE", "maximised, then the Window menu", S::SC_TitleBarMaxButton, S::SC_None,
                forms::kStateMaximized},
               {"NO", "behind the pipe distances, then a click on its title", S::SC_None,
-               S::SC_TitleBarLabel, forms::kStateNormal}};
+               S::SC_TitleBarLabel, forms::kStateNormal},
+              {"LV", "minimised, scrolled, then its restore button", S::SC_TitleBarMinButton,
+               S::SC_TitleBarNormalButton, forms::kStateNormal, true},
+              {"EE", "minimised, scrolled, then the Window menu", S::SC_TitleBarMinButton,
+               S::SC_None, forms::kStateNormal, true},
+              {"MRN", "minimised, scrolled, then a double-click on its title",
+               S::SC_TitleBarMinButton, S::SC_TitleBarLabel, forms::kStateNormal, true},
+              {"LT", "minimised, scrolled, then its command", S::SC_TitleBarMinButton, S::SC_None,
+               forms::kStateNormal, true, true}};
   for (const auto& way : ways) {
     SCOPED_TRACE(std::string(way.market) + ": " + way.way);
     MarketRun run(way.market, false);
     run.platform.anyMsgBox = forms::mb::IdYes;  // the pipe-only questions
-    run.view.mainWindow()->resize(1200, 1000);
+    // Scrolled, the workspace is smaller than its picture.
+    run.view.mainWindow()->resize(way.scrolled ? QSize(700, 560) : QSize(1200, 1000));
+    auto* area = static_cast<qtview::Workspace*>(run.view.workspace());
     run.view.mainWindow()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(run.view.mainWindow()));
     for (const auto& [number, result, inputs] : kWindows) {
@@ -156,16 +171,39 @@ TEST(CaseWindows, AWindowJustCalculatedIsAsItWasWhicheverWayItIsRestoredOrActiva
       const bool distances =
           run.app.isLoaded("frmPipedistance") || run.app.isLoaded("frmPipedistanceSE");
       auto* sub = static_cast<QMdiSubWindow*>(run.view.windowOf(*w));
+      const QRect stood = sub->geometry().translated(area->origin());  // in the content
       if (way.first != S::SC_None)
         press(run, sub, way.first);
       else
         ASSERT_NE(run.app.activeMdiChild(), w);
-      if (way.then == S::SC_None)
+      if (way.scrolled) {
+        const QRect bar = sub->geometry();
+        const QPoint from = area->origin();
+        for (QScrollBar* b : {area->bar(Qt::Horizontal), area->bar(Qt::Vertical)})
+          b->setValue(b->value() == b->maximum() ? b->minimum() : b->maximum());
+        QCoreApplication::processEvents();
+        ASSERT_NE(area->origin(), from);
+        EXPECT_EQ(sub->geometry(), bar) << "in the row along the bottom";
+      }
+      // Its command, where the market's menu shows one.
+      const forms::MenuItem* command =
+          way.command
+              ? &run.app.mdiForm()->menu(std::string(number < 10 ? "menuCalc0" : "menuCalc") +
+                                         std::to_string(number))
+              : nullptr;
+      if (command && command->visible())
+        actionNamed(run, command->caption())->trigger();
+      else if (way.then == S::SC_None)
         chooseInWindowMenu(run, *w);
       else
         press(run, sub, way.then, way.then == S::SC_TitleBarLabel && sub->isMinimized());
       QTest::qWait(10);
       EXPECT_EQ(w->windowState(), way.state);
+      if (way.state == forms::kStateNormal) {
+        EXPECT_EQ(sub->geometry().translated(area->origin()), stood) << "where it stood";
+        EXPECT_EQ(QRect(w->left(), w->top(), w->width(), w->height()),
+                  QRect(sub->pos() * 15, sub->size() * 15));
+      }
       EXPECT_TRUE(run.app.activeMdiChild() == w && run.view.workspace()->activeSubWindow() == sub)
           << "in front";
       EXPECT_EQ(testing_support::Snapshot(*w), before);
@@ -216,7 +254,9 @@ TEST(CaseWindows, RestoringOrActivatingAWindowOfAnOpenedCaseKeepsItsResults) {
     run.platform.expectOpenFile(file);
     run.view.userEvent([] { veltaro::caseService()->CaseOpen(); });
     ASSERT_TRUE(run.platform.scriptDone());
-    QMdiArea* area = run.view.workspace();
+    auto* area = static_cast<qtview::Workspace*>(run.view.workspace());
+    // Where the windows were placed, minimised: in the part on screen, where they fit.
+    const QRect opened(area->origin(), area->viewport()->size());
     // Tall enough that no window restored covers the bars.
     run.view.mainWindow()->resize(1200, 1100);
     QCoreApplication::processEvents();
@@ -240,6 +280,9 @@ TEST(CaseWindows, RestoringOrActivatingAWindowOfAnOpenedCaseKeepsItsResults) {
       ASSERT_EQ(w.windowState(), forms::kStateMinimized);
       press(run, sub, part, part == QStyle::SC_TitleBarLabel);  // a double-click on the caption
       ASSERT_FALSE(sub->isMinimized());
+      const QRect stands = sub->geometry().translated(area->origin());
+      const bool fits = stands.width() <= opened.width() && stands.height() <= opened.height();
+      EXPECT_TRUE(!fits || opened.contains(stands)) << "where it was placed";
       EXPECT_TRUE(run.app.activeMdiChild() == &w && area->activeSubWindow() == sub &&
                   area->subWindowList(QMdiArea::StackingOrder).back() == sub)
           << "in front";

@@ -18,7 +18,6 @@
 
 namespace {
 
-using viewtest::actionNamed;
 using viewtest::MarketRun;
 
 // Each calculation with a result box of its own, and inputs it calculates from with the shipped
@@ -130,7 +129,6 @@ TEST(CaseWindows, AWindowJustCalculatedIsAsItWasWhicheverWayItIsRestoredOrActiva
     S::SubControl then;   // none: its entry in the Window menu; a minimised title twice
     int state;
     bool scrolled = false;  // by the bars, to their ends, while it lies minimised
-    bool command = false;   // then its command in the main window's menu instead
   } ways[] = {{"LT", "minimised, then its restore button", S::SC_TitleBarMinButton,
                S::SC_TitleBarNormalButton, forms::kStateNormal},
               {"DK", "minimised, then the Window menu", S::SC_TitleBarMinButton, S::SC_None,
@@ -146,9 +144,7 @@ TEST(CaseWindows, AWindowJustCalculatedIsAsItWasWhicheverWayItIsRestoredOrActiva
               {"EE", "minimised, scrolled, then the Window menu", S::SC_TitleBarMinButton,
                S::SC_None, forms::kStateNormal, true},
               {"MRN", "minimised, scrolled, then a double-click on its title",
-               S::SC_TitleBarMinButton, S::SC_TitleBarLabel, forms::kStateNormal, true},
-              {"LT", "minimised, scrolled, then its command", S::SC_TitleBarMinButton, S::SC_None,
-               forms::kStateNormal, true, true}};
+               S::SC_TitleBarMinButton, S::SC_TitleBarLabel, forms::kStateNormal, true}};
   for (const auto& way : ways) {
     SCOPED_TRACE(std::string(way.market) + ": " + way.way);
     MarketRun run(way.market, false);
@@ -185,15 +181,7 @@ TEST(CaseWindows, AWindowJustCalculatedIsAsItWasWhicheverWayItIsRestoredOrActiva
         ASSERT_NE(area->origin(), from);
         EXPECT_EQ(sub->geometry(), bar) << "in the row along the bottom";
       }
-      // Its command, where the market's menu shows one.
-      const forms::MenuItem* command =
-          way.command
-              ? &run.app.mdiForm()->menu(std::string(number < 10 ? "menuCalc0" : "menuCalc") +
-                                         std::to_string(number))
-              : nullptr;
-      if (command && command->visible())
-        actionNamed(run, command->caption())->trigger();
-      else if (way.then == S::SC_None)
+      if (way.then == S::SC_None)
         chooseInWindowMenu(run, *w);
       else
         press(run, sub, way.then, way.then == S::SC_TitleBarLabel && sub->isMinimized());
@@ -201,8 +189,6 @@ TEST(CaseWindows, AWindowJustCalculatedIsAsItWasWhicheverWayItIsRestoredOrActiva
       EXPECT_EQ(w->windowState(), way.state);
       if (way.state == forms::kStateNormal) {
         EXPECT_EQ(sub->geometry().translated(area->origin()), stood) << "where it stood";
-        EXPECT_EQ(QRect(w->left(), w->top(), w->width(), w->height()),
-                  QRect(sub->pos() * 15, sub->size() * 15));
       }
       EXPECT_TRUE(run.app.activeMdiChild() == w && run.view.workspace()->activeSubWindow() == sub)
           << "in front";

@@ -176,7 +176,7 @@ void FormView::build() {
     // there (the area would put it back where it stood on screen).
     QObject::connect(sub_, &QMdiSubWindow::windowStateChanged, this,
                      [this](Qt::WindowStates before, Qt::WindowStates now) {
-                       if ((before & Qt::WindowMinimized) &&
+                       if (placed_ && (before & Qt::WindowMinimized) &&
                            !(now & (Qt::WindowMinimized | Qt::WindowMaximized)))
                          placeChild();
                        if (!owner_->isSyncing()) reportWindowState();
@@ -394,7 +394,7 @@ void FormView::applyWindow(uint32_t dirty) {
           if (x != toPixels(form_->left()) || y != toPixels(form_->top()))
             form_->userMove(toTwips(x), toTwips(y));
         }
-        sub_->setGeometry(x, y, w, h);
+        placeChild();
         if (!form_->resizable()) sub_->setFixedSize(w, h);
       } else {
         QRect frameRect = win->frameGeometry(), inner = win->geometry();
@@ -457,7 +457,7 @@ void FormView::applyWindowState() {
 }
 
 void FormView::placeChild() {
-  if (!form_ || !sub_ || !placed_) return;
+  if (!form_ || !sub_) return;
   sub_->setGeometry(toPixels(form_->left()), toPixels(form_->top()), toPixels(form_->width()),
                     toPixels(form_->height()));
 }

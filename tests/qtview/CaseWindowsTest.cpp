@@ -128,7 +128,7 @@ TEST(CaseWindows, AWindowJustCalculatedIsAsItWasWhicheverWayItIsRestoredOrActiva
     S::SubControl first;  // on its title bar; none: it stays behind the pipe distances
     S::SubControl then;   // none: its entry in the Window menu; a minimised title twice
     int state;
-    bool scrolled = false;  // by the bars, to their ends, while it lies minimised
+    bool scrolled = false;  // by a click in each bar's groove, while it lies minimised
   } ways[] = {{"LT", "minimised, then its restore button", S::SC_TitleBarMinButton,
                S::SC_TitleBarNormalButton, forms::kStateNormal},
               {"DK", "minimised, then the Window menu", S::SC_TitleBarMinButton, S::SC_None,
@@ -175,8 +175,16 @@ TEST(CaseWindows, AWindowJustCalculatedIsAsItWasWhicheverWayItIsRestoredOrActiva
       if (way.scrolled) {
         const QRect bar = sub->geometry();
         const QPoint from = area->origin();
-        for (QScrollBar* b : {area->bar(Qt::Horizontal), area->bar(Qt::Vertical)})
-          b->setValue(b->value() == b->maximum() ? b->minimum() : b->maximum());
+        // A click in each bar's groove beside an arrow: a page on, or back from the end.
+        for (QScrollBar* b : {area->bar(Qt::Horizontal), area->bar(Qt::Vertical)}) {
+          const int arrow = std::min(b->width(), b->height());
+          const QPoint along =
+              b->orientation() == Qt::Horizontal ? QPoint(arrow, 0) : QPoint(0, arrow);
+          const QPoint middle = QPoint(arrow, arrow) / 2;
+          QTest::mouseClick(b, Qt::LeftButton, {},
+                            b->value() < b->maximum() ? b->rect().bottomRight() - middle - along
+                                                      : middle + along);
+        }
         QCoreApplication::processEvents();
         ASSERT_NE(area->origin(), from);
         EXPECT_EQ(sub->geometry(), bar) << "in the row along the bottom";
